@@ -1,0 +1,55 @@
+#pragma once
+
+#include "document/Layout.h"
+#include "document/ObjectTable.h"
+#include "platform/FileSystem.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace document {
+
+// What a layout file holds, once read and checked.
+struct LayoutFileContents {
+    int version = 2; // 1 or 2
+    QString vehicule_fichier;
+    std::optional<bool> inv_g_d; // absent in version 1 files
+    std::optional<bool> inv_h_b;
+    QString zoomText;
+    ObjectTable objets;
+    QStringList missingTextures; // one name per affected object, in table order
+    QStringList missingAccessories;
+};
+
+// The result of reading a file. Either contents, or a refusal with its message
+// ("Erreur :", critical icon). A read never touches the open layout: the caller
+// applies the contents only on success.
+struct LoadOutcome {
+    std::optional<LayoutFileContents> contents;
+    QString errorMessage;
+    bool ok() const { return contents.has_value(); }
+};
+
+// Reads a "Kestrion 2" or "Kestrion 1" file, checking the vehicle picture, the
+// textures and the accessory pictures against the library folders under apath.
+LoadOutcome ChargerAgencement(const QString& path, const QString& apath,
+                              const platform::FileSystem& fs);
+
+// The one message about missing pictures ("Attention :", information icon); empty
+// when nothing is missing.
+QString missingPicturesMessage(const QStringList& textures, const QStringList& accessories);
+
+// The file's text: "Kestrion 2" lines ended by CR LF, numbers in the general format
+// with the locale's decimal separator.
+QByteArray layoutFileText(const Layout& layout, const QLocale& locale);
+// Writes the layout safely (temporary file, then replace). False on failure.
+bool SauverAgencement(const QString& path, const Layout& layout, const QLocale& locale,
+                      platform::FileSystem& fs);
+
+// modele + " - " + vue + ".kla", with "gauche" and "droit" exchanged when mirrored.
+QString proposedFileName(const QString& modele, const QString& vue, bool inv_g_d);
+
+} // namespace document

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+namespace document {
+
+// Whole number nearest to v, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4).
+inline double roundHalfEven(double v) { return std::nearbyint(v); }
+
+// The same as a 32-bit integer (screen geometry).
+inline int M(double v) { return int(std::nearbyint(v)); }
+
+// Conversion to a 16-bit signed integer, halves to even; nothing when the value
+// does not fit (-32768 to 32767) or is not a number.
+inline std::optional<std::int16_t> CInt16(double v) {
+    if (!std::isfinite(v))
+        return std::nullopt;
+    const double r = std::nearbyint(v);
+    if (r < -32768.0 || r > 32767.0)
+        return std::nullopt;
+    return std::int16_t(r);
+}
+
+} // namespace document

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "editor/EditorState.h"
+#include "platform/DialogService.h"
+#include "platform/FileSystem.h"
+#include "platform/Pictures.h"
+#include "platform/Printer.h"
+#include "platform/SettingsStore.h"
+#include "render/PlanRenderer.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace editor {
+
+// The vehicle view chosen in the new-layout dialog.
+struct NewLayoutChoice {
+    QString vehicule_fichier;
+    bool inv_g_d = false;
+    bool inv_h_b = false;
+};
+
+// What the editor asks of the windows around it.
+struct EditorHooks {
+    // Shows the new-layout dialog modally; nothing when it was cancelled or left no vehicle.
+    std::function<std::optional<NewLayoutChoice>()> chooseVehicle;
+    // Releases the accessory-library toggle and destroys the browser window.
+    std::function<void()> closeAccessoryBrowser;
+    // Lets queued window events run (between objects of a redraw, ...).
+    std::function<void()> processEvents;
+    // The state changed outside a handler the window called (progress text of a turn).
+    std::function<void()> changed;
+};
+
+struct EditorServices {
+    platform::DialogService& dialogs;
+    platform::FileSystem& files;
+    platform::SettingsStore& store;
+    platform::PictureCache& pictures;
+};
+
+// Mouse buttons and key codes as the handlers receive them.
+enum MouseButton { LeftButton = 1, RightButton = 2 };
+enum KeyCode {
+    KeyBack = 8,
+    KeyEnter = 13,
+    KeySpace = 32,
+    KeyLeft = 37,
+    KeyUp = 38,
+    KeyRight = 39,
+    KeyDown = 40,
+    KeyDelete = 46,
+};
+
+// The behaviour of the main window, without widgets: every handler of the plan, the
+// editing controls and the layout commands. The window forwards its events here and
+// then shows the state. Plan coordinates are pixels of the canvas; box and handle
+// coordinates are in the pressed control's own pixels.
+class Editor {
+public:
+    Editor(EditorServices services, EditorHooks hooks, QString apath);
+    ~Editor();
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    EditorState& state() { return state_; }
+    const EditorState& state() const { return state_; }
+    render::PlanRenderer& renderer() { return renderer_; }
+    // The locale of numbers in files and the surface panel (the user's by default).
+    void setLocale(const QLocale& locale) { locale_ = locale; }
+    const QLocale& locale() const { return locale_; }
+
+    // Start-up: texture list, zoom steps, empty view; then the welcome text on the canvas.
+    void initialise();
+    void printWelcome();
+    // The file named on the command line (the text between the first two double quotes,
+    // or the whole line when it holds none).
+    void openAtStartup(const QString& commandLine);
+    // Fills the texture list from the textures folder.
+    void refreshTextures();
+
+    // Layout commands.
+    void mnunew_Click();
+    void mnuload_Click();
+    bool mnusave_Click(); // true when the file was written
+    void mnusaveim_Click();
+    void mnuprint_Click(platform::Printer& printer);
+    // Asks the quit question when needed; true when the program may end.
+    bool confirmQuit();
+    // Reads a layout file and applies it; false when refused (the open layout is kept).
+    bool openLayoutFile(const QString& path);
+    void ActiverEdition();
+    // Clears the canvas and redraws the plan.
+    void redraw();
+    // Redraws without clearing (resize, preferences confirmed).
+    void Affiche();
+
+    // View.
+    void canvasResized(int width, int height);
+    void Text2_Change(const QString& text);
+    void Command3_Click(int index);
+    void HScroll1_Change(int value);
+    void VScroll1_Change(int value);
+
+    // Creation (kinds 0..5, 9).
+    void Command1_Click(int index);
+
+    // Plan, selection box and handles.
+    void Picture1_MouseDown(int button, int shift, float x, float y);
+    void Picture1_Click();
+    void Picture1_MouseMove();
+    void Picture1_KeyDown(int keyCode, int shift);
+    void Picture1_KeyPress(int keyAscii);
+    void Picture2_MouseDown(int button, int shift, float x, float y);
+    void Picture2_MouseMove(int button, int shift, float x, float y);
+    void Picture2_MouseUp(int button, int shift, float x, float y);
+    void Picture2_KeyDown(int keyCode, int shift);
+    void Picture2_KeyPress(int keyAscii);
+    void picCoin_MouseDown(int index, int button, int shift, float x, float y);
+    void picCoin_MouseMove(int index, int button, int shift, float x, float y);
+    void picCoin_MouseUp(int index, int button, int shift, float x, float y);
+
+    // Property editing.
+    void Text1_Change(int index, const QString& text);
+    void Text1_KeyDown(int index, int keyCode);
+    void Check1_Click(bool checked);
+    void Choix_couleur_Click(int index);
+    void Combo1_Click(int index);
+    void Couleur_Click();
+    void Command4_Click(int index); // 0 front, 1 back
+    void Command5_Click(int index); // 0 right, 1 left
+    void mnusuppr_Click();
+
+    // Surface count.
+    void mnusurf_Click();
+    // Start-up: shown unless modsurf is "0".
+    void applyModsurf(const std::optional<QString>& modsurf);
+    void Command6_Click(int index); // 0 add, 1 delete
+    void List2_Click(const QList<bool>& selected);
+
+private:
+    EditorServices services_;
+    EditorHooks hooks_;
+    EditorState state_;
+    render::PlanRenderer renderer_;
+    QLocale locale_;
+};
+
+} // namespace editor

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace library {
+
+// Folders beside the program.
+inline QString vehiculesFolder(const QString& apath) { return apath + QStringLiteral("/vehicules"); }
+inline QString accessoiresFolder(const QString& apath) {
+    return apath + QStringLiteral("/accessoires");
+}
+inline QString texturesFolder(const QString& apath) { return apath + QStringLiteral("/textures"); }
+
+// A vehicle view picture: model_body_view_axes_resolution_.ext
+struct VehicleName {
+    QString modele, carros, vue, axes;
+    int resolution = 0;          // micrometres per picture pixel
+    double vehicule_resol = 0.0; // pixels per centimetre: 10000 / resolution
+    QString fileName;
+};
+
+// An accessory picture: family_model_width_height_views_.ext
+struct AccessoryName {
+    QString famille, modele;
+    std::int16_t largeur = 0; // cm, horizontal
+    std::int16_t hauteur = 0; // cm, vertical
+    QString vues;             // "XY", "XY-XZ", ...
+    QString fileName;
+};
+
+// The "_"-separated fields of a name.
+QStringList fields(const QString& fileName);
+// Exactly six fields: a library entry.
+bool hasSixFields(const QString& fileName);
+
+// Splits a vehicle name. Nothing when it has not six fields or its resolution is not
+// a positive whole number that fits a 16-bit integer.
+std::optional<VehicleName> LireNomVehicule(const QString& fileName);
+// Splits an accessory name. Nothing when it has not six fields or its sizes are not
+// whole numbers that fit a 16-bit integer.
+std::optional<AccessoryName> LireNomAccessoire(const QString& fileName);
+
+// An accessory fits a view when one of the two-letter pieces of its views field at
+// character positions 1, 4 and 7 equals the view's axes.
+bool isCompatible(const QString& vues, const QString& axes);
+
+// The part of the source path after its last "." (the whole path if it has none).
+QString extensionOf(const QString& sourcePath);
+QString composeVehicleName(const QString& modele, const QString& carros, const QString& vue,
+                           const QString& axes, int resolution, const QString& sourcePath);
+QString composeAccessoryName(const QString& famille, const QString& modele,
+                             const QString& largeur, const QString& hauteur,
+                             const QString& vues, const QString& sourcePath);
+
+// The valid entries of a library folder in alphabetical order of file name; names
+// with six fields but bad numbers are left out. Nothing when the folder cannot be read.
+std::optional<std::vector<VehicleName>> listVehicles(const platform::FileSystem& fs,
+                                                     const QString& apath);
+std::optional<std::vector<AccessoryName>> listAccessories(const platform::FileSystem& fs,
+                                                          const QString& apath);
+// The texture file names, in alphabetical order (empty when the folder cannot be read).
+QStringList listTextures(const platform::FileSystem& fs, const QString& apath);
+// A texture's entry in the texture list: its file name up to the first ".".
+QString textureCaption(const QString& fileName);
+
+} // namespace library

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/DialogService.h"
+#include "platform/Printer.h"
+#include "platform/Surface.h"
+
+#include <QImage>
+#include <QString>
+
+namespace output {
+
+// The part of the canvas to export, in canvas pixels: columns left..right-1, rows top..bottom-1.
+struct Zone {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const Zone&) const = default;
+};
+
+// The zone search: the whole canvas, or with automatic the drawn part found on a
+// 5-pixel grid (a pixel is drawn when its colour number is below &HF0F0F0).
+Zone ChercherZoneExport(const platform::Surface& canvas, bool automatic);
+
+// The stamped picture: the zone of the canvas with a white 20-pixel band below it
+// carrying "model body  -  Kestrion  -  site", shortened when too wide.
+QImage PreparerImageSortie(const platform::Surface& canvas, const Zone& zone,
+                           const QString& modele, const QString& carros);
+
+// "Exporter l'image": asks for the file, finds the zone, stamps and writes JPEG
+// (quality 90) or BMP by the filter index. Failures show "Impossible d'exporter l'image".
+// The caller puts any selection back first.
+void exportImage(const platform::Surface& canvas, const QString& modele, const QString& carros,
+                 bool autozone, platform::DialogService& dialogs);
+
+// Writes the stamped picture: BMP when bmp, else JPEG at quality 90. False on failure.
+bool writePicture(const QImage& picture, const QString& path, bool bmp);
+
+// "Imprimer": the same stamped picture on one page of the printer. A failure shows a
+// French message and leaves everything as it was.
+void printPlan(const platform::Surface& canvas, const QString& modele, const QString& carros,
+               bool autozone, platform::Printer& printer, platform::DialogService& dialogs);
+
+} // namespace output

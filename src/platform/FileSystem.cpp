@@ -1,0 +1,63 @@
+#include "platform/FileSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace platform {
+
+bool FileSystem::fileExists(const QString& path) const { return QFileInfo(path).isFile(); }
+
+bool FileSystem::folderExists(const QString& path) const { return QFileInfo(path).isDir(); }
+
+bool FileSystem::makeFolder(const QString& path) { return QDir().mkpath(path); }
+
+std::optional<QStringList> FileSystem::listFolder(const QString& folder,
+                                                  const QString& patterns) const {
+    const QDir dir(folder);
+    if (!dir.exists() || !QFileInfo(folder).isReadable())
+        return std::nullopt;
+    const QStringList filters = patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QStringList names = dir.entryList(filters, QDir::Files | QDir::Hidden, QDir::NoSort);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+bool FileSystem::copyReplacing(const QString& source, const QString& target) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = in.readAll();
+    if (in.error() != QFile::NoError)
+        return false;
+    return writeFileSafely(target, data);
+}
+
+std::optional<QByteArray> FileSystem::readFile(const QString& path) const {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray data = file.readAll();
+    if (file.error() != QFile::NoError)
+        return std::nullopt;
+    return data;
+}
+
+bool FileSystem::writeFileSafely(const QString& path, const QByteArray& contents) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(contents) != contents.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace platform

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace platform {
+
+// The file operations the program needs. Paths use "/" separators.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool fileExists(const QString& path) const;
+    virtual bool folderExists(const QString& path) const;
+    virtual bool makeFolder(const QString& path);
+    // File names (not paths) of the folder matching any of the patterns
+    // ("*.gif;*.jpg;*.jpeg;*.bmp"; case is ignored), in alphabetical order.
+    // Nothing when the folder cannot be read.
+    virtual std::optional<QStringList> listFolder(const QString& folder,
+                                                  const QString& patterns) const;
+    // Copies, replacing any file of the target's name. False on failure.
+    virtual bool copyReplacing(const QString& source, const QString& target);
+    virtual std::optional<QByteArray> readFile(const QString& path) const;
+    // Writes to a temporary file beside the target, then replaces the target, so a
+    // failure never leaves a truncated file in place of an earlier one.
+    virtual bool writeFileSafely(const QString& path, const QByteArray& contents);
+};
+
+// The library picture pattern.
+inline const QString kPicturePattern = QStringLiteral("*.gif;*.jpg;*.jpeg;*.bmp");
+
+} // namespace platform

@@ -1,0 +1,106 @@
+#include "platform/QtDialogService.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace platform {
+
+QStringList QtDialogService::qtFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters;
+}
+
+MsgResult QtDialogService::messageBox(const QString& text, const QString& title, MsgIcon icon,
+                                      MsgButtons buttons) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(title.isEmpty() ? kProgramName : title);
+    box.setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    switch (icon) {
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    case QMessageBox::Cancel:
+        return MsgResult::Cancel;
+    default:
+        return buttons == MsgButtons::Ok      ? MsgResult::Ok
+               : buttons == MsgButtons::YesNo ? MsgResult::No
+                                              : MsgResult::Cancel;
+    }
+}
+
+QString QtDialogService::inputBox(const QString& prompt, const QString& title,
+                                  const QString& defaultText) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, title.isEmpty() ? kProgramName : title,
+                                               prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}
+
+namespace {
+FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = QtDialogService::qtFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    FileDialogResult result;
+    result.fileName = dialog.selectedFiles().first();
+    result.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (result.filterIndex < 1)
+        result.filterIndex = 1;
+    return result;
+}
+} // namespace
+
+FileDialogResult QtDialogService::openFile(const FileDialogRequest& request) {
+    return runFileDialog(parent_, request, false);
+}
+
+FileDialogResult QtDialogService::saveFile(const FileDialogRequest& request) {
+    return runFileDialog(parent_, request, true);
+}
+
+} // namespace platform

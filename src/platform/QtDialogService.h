@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/DialogService.h"
+
+class QWidget;
+
+namespace platform {
+
+// Real dialogs: Qt message, input and file dialogs, in French through the
+// translations loaded at start-up.
+class QtDialogService : public DialogService {
+public:
+    // parent: the window the dialogs are centred on; may change during the run.
+    explicit QtDialogService(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    MsgResult messageBox(const QString& text, const QString& title, MsgIcon icon,
+                         MsgButtons buttons) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    FileDialogResult openFile(const FileDialogRequest& request) override;
+    FileDialogResult saveFile(const FileDialogRequest& request) override;
+
+    // "Desc|*.a;*.b|Other|*.c" -> {"Desc (*.a *.b)", "Other (*.c)"}
+    static QStringList qtFilters(const QString& filter);
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace platform

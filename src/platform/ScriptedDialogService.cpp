@@ -1,0 +1,65 @@
+#include "platform/ScriptedDialogService.h"
+
+namespace platform {
+
+namespace {
+template <typename T> T takeFront(std::deque<T>& queue, T fallback) {
+    if (queue.empty())
+        return fallback;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+} // namespace
+
+MsgResult ScriptedDialogService::messageBox(const QString& text, const QString& title,
+                                            MsgIcon icon, MsgButtons buttons) {
+    asked.push_back({Kind::Message, text, title, icon, buttons, 0, false});
+    const MsgResult fallback = buttons == MsgButtons::Ok      ? MsgResult::Ok
+                               : buttons == MsgButtons::YesNo ? MsgResult::No
+                                                              : MsgResult::Cancel;
+    return takeFront(messageAnswers, fallback);
+}
+
+QString ScriptedDialogService::inputBox(const QString& prompt, const QString& title,
+                                        const QString&) {
+    asked.push_back({Kind::Input, prompt, title, MsgIcon::Question, MsgButtons::Ok, 0, false});
+    return takeFront(inputAnswers, QString());
+}
+
+FileDialogResult ScriptedDialogService::openFile(const FileDialogRequest& request) {
+    asked.push_back({Kind::Open, request.filter, QString(), MsgIcon::Information,
+                     MsgButtons::Ok, request.filterIndex, request.overwritePrompt});
+    return takeFront(openAnswers, FileDialogResult{});
+}
+
+FileDialogResult ScriptedDialogService::saveFile(const FileDialogRequest& request) {
+    asked.push_back({Kind::Save, request.filter, QString(), MsgIcon::Information,
+                     MsgButtons::Ok, request.filterIndex, request.overwritePrompt});
+    return takeFront(saveAnswers, FileDialogResult{});
+}
+
+QStringList ScriptedDialogService::messages() const {
+    QStringList texts;
+    for (const Asked& a : asked)
+        if (a.kind == Kind::Message)
+            texts << a.text;
+    return texts;
+}
+
+const ScriptedDialogService::Asked* ScriptedDialogService::lastMessage() const {
+    for (auto it = asked.rbegin(); it != asked.rend(); ++it)
+        if (it->kind == Kind::Message)
+            return &*it;
+    return nullptr;
+}
+
+void ScriptedDialogService::clear() {
+    asked.clear();
+    messageAnswers.clear();
+    inputAnswers.clear();
+    openAnswers.clear();
+    saveAnswers.clear();
+}
+
+} // namespace platform

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/DialogService.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace platform {
+
+// A dialog service for tests: records every question and answers from queues.
+// A message box with no queued answer returns Ok, No or Cancel (the safe choice);
+// an input box returns ""; a file dialog is cancelled.
+class ScriptedDialogService : public DialogService {
+public:
+    enum class Kind { Message, Input, Open, Save };
+    struct Asked {
+        Kind kind;
+        QString text; // message text, input prompt, or the file filter
+        QString title;
+        MsgIcon icon = MsgIcon::Information;
+        MsgButtons buttons = MsgButtons::Ok;
+        int filterIndex = 0;
+        bool overwritePrompt = false;
+    };
+
+    MsgResult messageBox(const QString& text, const QString& title, MsgIcon icon,
+                         MsgButtons buttons) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+    FileDialogResult openFile(const FileDialogRequest& request) override;
+    FileDialogResult saveFile(const FileDialogRequest& request) override;
+
+    std::deque<MsgResult> messageAnswers;
+    std::deque<QString> inputAnswers;
+    std::deque<FileDialogResult> openAnswers;
+    std::deque<FileDialogResult> saveAnswers;
+
+    std::vector<Asked> asked;
+
+    // The texts of the message boxes shown so far, in order.
+    QStringList messages() const;
+    const Asked* lastMessage() const;
+    void clear();
+};
+
+} // namespace platform

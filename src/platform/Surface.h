@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/Colour.h"
+
+#include <QFont>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace platform {
+
+enum class DrawMode { Copy, Invert };
+enum class RasterOp { Copy, And };
+
+// A drawing surface measured in pixels, origin top-left, y downwards, drawn
+// without anti-aliasing into a persistent backing image. Coordinates are
+// single precision; QPainter rounds them to pixels. Lines include both end
+// points. Text is drawn with its top-left corner at the text position, in the
+// surface's font, and advances the text position to the end of the text.
+class Surface {
+public:
+    explicit Surface(int width = 1, int height = 1, Colour background = kWindowBackground);
+
+    int width() const { return image_.width(); }  // ScaleWidth
+    int height() const { return image_.height(); } // ScaleHeight
+    // Resizing keeps the top-left part of the drawing and fills new parts with the background.
+    void resize(int width, int height);
+
+    // Fills the whole surface with the background colour; text position to (0, 0).
+    void Cls();
+
+    void line(float x1, float y1, float x2, float y2, Colour colour);
+    // The rectangle with those corners, filled and bordered in one colour.
+    void fillBox(float x1, float y1, float x2, float y2, Colour colour);
+
+    // Paints the whole picture stretched into (x, y, w, h). A negative w or h paints
+    // it mirrored on that axis into the area from x + w to x (or y + h to y).
+    void PaintPicture(const QImage& picture, float x, float y, float w, float h,
+                      RasterOp op = RasterOp::Copy);
+    // Paints the source rectangle (sx, sy, sw, sh) of the picture stretched into (x, y, w, h).
+    void PaintPicture(const QImage& picture, float x, float y, float w, float h, float sx,
+                      float sy, float sw, float sh, RasterOp op = RasterOp::Copy);
+    // Paints the picture unscaled with its top-left at (x, y).
+    void PaintPictureAt(const QImage& picture, float x, float y, RasterOp op = RasterOp::Copy);
+
+    // Writes text at (CurrentX, CurrentY) in ForeColor. With FontTransparent off the
+    // character cells are first filled with the background colour.
+    void Print(const QString& text);
+    // Width and height in pixels that the text takes in the surface's current font.
+    QSize TailleTexte(const QString& text) const;
+
+    Colour Point(int x, int y) const; // outside the surface: the background colour
+    void PSet(int x, int y, Colour colour);
+
+    // Snapshot of the backing image.
+    const QImage& Image() const { return image_; }
+
+    float CurrentX = 0;
+    float CurrentY = 0;
+    Colour ForeColor = kBlack;
+    Colour BackColor;
+    bool FontTransparent = true;
+    int DrawWidth = 1;
+    DrawMode drawMode = DrawMode::Copy;
+
+    const QFont& font() const { return font_; }
+    void setFont(const QFont& font);
+    // Font size in points, at the surface's 96 dots per inch.
+    void setFontSize(qreal points);
+    void setFontBold(bool bold);
+
+    // The font of the plan and of the main window: fixed so text sizes do not
+    // depend on the desktop's settings.
+    static QFont defaultFont();
+
+private:
+    QImage image_;
+    QFont font_;
+};
+
+} // namespace platform

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "document/Cell.h"
+#include "document/Layout.h"
+#include "platform/Pictures.h"
+#include "platform/Surface.h"
+#include "settings/Preferences.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace render {
+
+// The view onto the plan: zoom factor (1.0 = 100 %) and the unzoomed vehicle-picture
+// pixel shown at the surface's top-left corner.
+struct View {
+    float zoom = 1.0f;
+    float origine_x = 0.0f;
+    float origine_y = 0.0f;
+};
+
+// An object's box on a surface, in surface pixels (single precision).
+struct ScreenBox {
+    float x = 0, y = 0, w = 0, h = 0;
+};
+
+// Screen mapping of one row: x = Round(col2 * zoom) - Round(origine_x * zoom) (each
+// product rounded half to even before the difference), y likewise; w = col5 * zoom *
+// vehicule_resol, h = col4 * zoom * vehicule_resol, not rounded.
+ScreenBox screenBox(const document::ObjectRow& row, const View& view, double vehicule_resol);
+
+// What drawing one object needs besides the object itself.
+struct DrawContext {
+    float zoom = 1.0f;
+    double vehicule_resol = 1.0;
+    settings::Preferences prefs;
+};
+
+// Draws the plan and its objects. Accessory and texture pictures are read from the
+// library folders under apath at draw time (through the picture cache).
+class PlanRenderer {
+public:
+    PlanRenderer(platform::PictureCache& pictures, QString apath);
+
+    // Status-bar text while a picture is turned ("Patientez... N%", then "").
+    std::function<void(const QString&)> status;
+    // Lets queued window events run between objects of a redraw.
+    std::function<void()> processEvents;
+
+    // Redraws the plan on picture1 without clearing it first: the vehicle picture
+    // (mirrored by the layout's flags), every row in order, and with carross the
+    // picture again ANDed over the objects.
+    void Affiche(platform::Surface& picture1, const document::Layout& layout, const View& view,
+                 const settings::Preferences& prefs);
+
+    // Draws one object with its box (x, y, h, w) in surface pixels; a size of exactly 0
+    // becomes 1 in the caller's variable. kind, fill and extra are columns 1, 6 and 8.
+    void DessinerObjet(platform::Surface& surface, float& x, float& y, float& h, float& w,
+                       const document::Cell& kind, const document::Cell& fill,
+                       const document::Cell& extra, const DrawContext& context);
+
+    // Tiles the texture file (in the textures folder) over the box from its top-left
+    // corner; h and w below 1 become 1.
+    void RemplirTexture(platform::Surface& surface, float x, float y, float& h, float& w,
+                        const QString& file);
+
+    // Turns the surface's picture by a quarter turn: 1 counter-clockwise, 3 clockwise,
+    // 0 leaves it. The surface takes the swapped size.
+    void PivoterImage(int direction, platform::Surface& surface);
+
+    const QString& apath() const { return apath_; }
+
+private:
+    platform::PictureCache& pictures_;
+    QString apath_;
+};
+
+} // namespace render

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QImage>
+#include <QLocale>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace testkit {
+
+// Test mode paths, no desktop settings leaking in, and the given default locale.
+void setUpTestEnvironment(const QLocale& locale = QLocale(QLocale::French, QLocale::France));
+
+// A temporary program folder with the three library folders inside.
+class ProgramFolder {
+public:
+    ProgramFolder();
+    QString path() const { return dir_.path(); }
+    QString vehicules() const { return path() + QStringLiteral("/vehicules"); }
+    QString accessoires() const { return path() + QStringLiteral("/accessoires"); }
+    QString textures() const { return path() + QStringLiteral("/textures"); }
+    // Writes a picture of the given size and colour into a library folder ("vehicules",
+    // "accessoires" or "textures") under that file name; the format follows the extension.
+    QString addPicture(const QString& folder, const QString& fileName, int width, int height,
+                       QRgb colour = qRgb(255, 255, 255)) const;
+    QString addPicture(const QString& folder, const QString& fileName, const QImage& image) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Compares images; on failure saves both next to the test binary and says where.
+bool imagesMatch(const QImage& actual, const QImage& expected, const QString& name,
+                 int tolerance = 0);
+
+} // namespace testkit
