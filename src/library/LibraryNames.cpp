@@ -1,24 +1,139 @@
 #include "library/LibraryNames.h"
 
-// Placeholder bodies, replaced by the library names' implementation.
+#include <limits>
+
 namespace library {
-QStringList fields(const QString& n) { return n.split(QLatin1Char('_')); }
-bool hasSixFields(const QString& n) { return fields(n).size() == 6; }
-std::optional<VehicleName> LireNomVehicule(const QString&) { return std::nullopt; }
-std::optional<AccessoryName> LireNomAccessoire(const QString&) { return std::nullopt; }
-bool isCompatible(const QString&, const QString&) { return false; }
-QString extensionOf(const QString& p) { return p; }
-QString composeVehicleName(const QString&, const QString&, const QString&, const QString&, int,
-                           const QString&) { return {}; }
-QString composeAccessoryName(const QString&, const QString&, const QString&, const QString&,
-                             const QString&, const QString&) { return {}; }
-std::optional<std::vector<VehicleName>> listVehicles(const platform::FileSystem&, const QString&) {
-    return std::nullopt;
+
+namespace {
+
+// A whole number written in decimal digits, with an optional sign, fitting a 16-bit
+// signed integer. Blanks around it are tolerated; anything else is not a number.
+std::optional<std::int16_t> wholeNumber16(const QString& text) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok, 10);
+    if (!ok || v < std::numeric_limits<std::int16_t>::min() ||
+        v > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return std::int16_t(v);
 }
-std::optional<std::vector<AccessoryName>> listAccessories(const platform::FileSystem&,
-                                                          const QString&) {
-    return std::nullopt;
+
+// The two letters at a 0-based position of a views field ("" past its end).
+QString viewCodeAt(const QString& vues, int position) {
+    return vues.mid(position, 2);
 }
-QStringList listTextures(const platform::FileSystem&, const QString&) { return {}; }
-QString textureCaption(const QString& f) { return f.section(QLatin1Char('.'), 0, 0); }
+
+} // namespace
+
+QStringList fields(const QString& fileName) {
+    return fileName.split(QLatin1Char('_'));
+}
+
+bool hasSixFields(const QString& fileName) {
+    return fields(fileName).size() == 6;
+}
+
+std::optional<VehicleName> LireNomVehicule(const QString& fileName) {
+    const QStringList f = fields(fileName);
+    if (f.size() != 6)
+        return std::nullopt;
+    const std::optional<std::int16_t> resolution = wholeNumber16(f[4]);
+    if (!resolution || *resolution <= 0)
+        return std::nullopt;
+    VehicleName name;
+    name.modele = f[0];
+    name.carros = f[1];
+    name.vue = f[2];
+    name.axes = f[3];
+    name.resolution = *resolution;
+    name.vehicule_resol = 10000.0 / double(*resolution);
+    name.fileName = fileName;
+    return name;
+}
+
+std::optional<AccessoryName> LireNomAccessoire(const QString& fileName) {
+    const QStringList f = fields(fileName);
+    if (f.size() != 6)
+        return std::nullopt;
+    const std::optional<std::int16_t> largeur = wholeNumber16(f[2]);
+    const std::optional<std::int16_t> hauteur = wholeNumber16(f[3]);
+    if (!largeur || !hauteur)
+        return std::nullopt;
+    AccessoryName name;
+    name.famille = f[0];
+    name.modele = f[1];
+    name.largeur = *largeur;
+    name.hauteur = *hauteur;
+    name.vues = f[4];
+    name.fileName = fileName;
+    return name;
+}
+
+bool isCompatible(const QString& vues, const QString& axes) {
+    // An empty axes field would match the empty pieces past the end of a short views
+    // field; no view has empty axes, so nothing fits it.
+    if (axes.isEmpty())
+        return false;
+    for (const int position : {0, 3, 6}) {
+        if (viewCodeAt(vues, position) == axes)
+            return true;
+    }
+    return false;
+}
+
+QString extensionOf(const QString& sourcePath) {
+    const qsizetype dot = sourcePath.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? sourcePath : sourcePath.mid(dot + 1);
+}
+
+QString composeVehicleName(const QString& modele, const QString& carros, const QString& vue,
+                           const QString& axes, int resolution, const QString& sourcePath) {
+    const QChar sep = QLatin1Char('_');
+    return modele + sep + carros + sep + vue + sep + axes + sep + QString::number(resolution) +
+           QStringLiteral("_.") + extensionOf(sourcePath);
+}
+
+QString composeAccessoryName(const QString& famille, const QString& modele, const QString& largeur,
+                             const QString& hauteur, const QString& vues,
+                             const QString& sourcePath) {
+    const QChar sep = QLatin1Char('_');
+    return famille + sep + modele + sep + largeur + sep + hauteur + sep + vues +
+           QStringLiteral("_.") + extensionOf(sourcePath);
+}
+
+std::optional<std::vector<VehicleName>> listVehicles(const platform::FileSystem& fs,
+                                                     const QString& apath) {
+    const std::optional<QStringList> names =
+        fs.listFolder(vehiculesFolder(apath), platform::kPicturePattern);
+    if (!names)
+        return std::nullopt;
+    std::vector<VehicleName> entries;
+    for (const QString& n : *names) {
+        if (std::optional<VehicleName> v = LireNomVehicule(n))
+            entries.push_back(std::move(*v));
+    }
+    return entries;
+}
+
+std::optional<std::vector<AccessoryName>> listAccessories(const platform::FileSystem& fs,
+                                                          const QString& apath) {
+    const std::optional<QStringList> names =
+        fs.listFolder(accessoiresFolder(apath), platform::kPicturePattern);
+    if (!names)
+        return std::nullopt;
+    std::vector<AccessoryName> entries;
+    for (const QString& n : *names) {
+        if (std::optional<AccessoryName> a = LireNomAccessoire(n))
+            entries.push_back(std::move(*a));
+    }
+    return entries;
+}
+
+QStringList listTextures(const platform::FileSystem& fs, const QString& apath) {
+    return fs.listFolder(texturesFolder(apath), platform::kPicturePattern).value_or(QStringList{});
+}
+
+QString textureCaption(const QString& fileName) {
+    return fileName.section(QLatin1Char('.'), 0, 0);
+}
+
 } // namespace library
