@@ -72,6 +72,11 @@ public:
     const QString& apath() const { return apath_; }
 
 private:
+    // The library picture, or nullptr when it cannot be read.
+    const QImage* libraryPicture(const QString& folder, const QString& file);
+    void drawAccessory(platform::Surface& surface, float x, float y, float h, float w,
+                       const QString& file, int orientation);
+
     platform::PictureCache& pictures_;
     QString apath_;
 };
