@@ -1,14 +1,208 @@
 #include "output/ImageExport.h"
 
-// Placeholder bodies, replaced by the export's implementation.
+#include "output/cDIBSection.h"
+#include "output/mJPEGLibrary.h"
+#include "platform/Pictures.h"
+#include "platform/Product.h"
+
+#include <QFont>
+
+#include <algorithm>
+#include <exception>
+
 namespace output {
-Zone ChercherZoneExport(const platform::Surface& c, bool) { return {0, 0, c.width(), c.height()}; }
-QImage PreparerImageSortie(const platform::Surface&, const Zone&, const QString&, const QString&) {
-    return {};
+
+namespace {
+
+// Zone coordinates and buffer sizes are 16-bit signed integers.
+constexpr int kLargestSide = 32767;
+constexpr int kBandHeight = 20;
+constexpr platform::Colour kDrawnBelow = 0xF0F0F0;
+constexpr int kJpegQuality = 90;
+
+const QString kExportFilter = QStringLiteral("Format JPEG|*.jpg;*.jpe;*.jpeg|Format BMP|*.bmp");
+const QString kExportFailed = QStringLiteral("Impossible d'exporter l'image");
+const QString kPrintFailed = QStringLiteral("Impossible d'imprimer le plan.");
+const QString kErrorTitle = QStringLiteral("Erreur :");
+
+bool drawn(const platform::Surface& canvas, int x, int y) {
+    return canvas.Point(x, y) < kDrawnBelow;
 }
-void exportImage(const platform::Surface&, const QString&, const QString&, bool,
-                 platform::DialogService&) {}
-bool writePicture(const QImage&, const QString&, bool) { return false; }
-void printPlan(const platform::Surface&, const QString&, const QString&, bool,
-               platform::Printer&, platform::DialogService&) {}
+
+bool fitsSixteenBits(const platform::Surface& canvas) {
+    return canvas.width() <= kLargestSide && canvas.height() <= kLargestSide;
+}
+
+QFont stampFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setWeight(QFont::Bold);
+    font.setPointSize(10);
+    return font;
+}
+
+// A surface with the stamp's font, used for measuring and for drawing.
+void useStampFont(platform::Surface& surface, int points) {
+    surface.setFont(stampFont());
+    surface.setFontBold(true);
+    surface.setFontSize(points);
+}
+
+} // namespace
+
+// The four edge searches sample every fifth column and row, bounds inclusive,
+// and each stops at the first drawn sample met from its side.
+namespace {
+
+int searchRight(const platform::Surface& canvas, int sw, int sh) {
+    for (int x = sw - 2; x >= 100; x -= 5)
+        for (int y = 10; y <= sh - 10; y += 5)
+            if (drawn(canvas, x, y))
+                return x + 10;
+    return 0;
+}
+
+int searchLeft(const platform::Surface& canvas, int sw, int sh) {
+    for (int x = 0; x <= sw - 100; x += 5)
+        for (int y = 10; y <= sh - 10; y += 5)
+            if (drawn(canvas, x, y))
+                return x - 10;
+    return sw;
+}
+
+int searchBottom(const platform::Surface& canvas, int sh, int left, int right) {
+    for (int y = sh - 2; y >= 0; y -= 5)
+        for (int x = left; x <= right; x += 5)
+            if (drawn(canvas, x, y))
+                return y + 10;
+    return 0;
+}
+
+int searchTop(const platform::Surface& canvas, int sh, int left, int right) {
+    for (int y = 0; y <= sh - 1; y += 5)
+        for (int x = left; x <= right; x += 5)
+            if (drawn(canvas, x, y))
+                return y - 10;
+    return sh;
+}
+
+} // namespace
+
+Zone ChercherZoneExport(const platform::Surface& canvas, bool automatic) {
+    const int sw = canvas.width(), sh = canvas.height();
+    if (!automatic)
+        return {0, 0, sw, sh};
+
+    Zone zone;
+    zone.right = std::min(searchRight(canvas, sw, sh), sw - 1);
+    zone.left = std::max(searchLeft(canvas, sw, sh), 0);
+    zone.bottom = std::min(searchBottom(canvas, sh, zone.left, zone.right), sh - 1);
+    zone.top = std::max(searchTop(canvas, sh, zone.left, zone.right), 0);
+
+    if (zone.right - zone.left < 20) {
+        zone.left = 0;
+        zone.right = sw;
+    }
+    if (zone.bottom - zone.top < 20) {
+        zone.top = 0;
+        zone.bottom = sh;
+    }
+    return zone;
+}
+
+Stamp chooseStamp(int width, const QString& modele, const QString& carros) {
+    platform::Surface measure(1, 1);
+    QString text = modele + QLatin1Char(' ') + carros + QStringLiteral("  -  Kestrion  -  ") +
+                   platform::kSiteHost;
+    // A text exactly as wide as the picture is too wide for the size but not for
+    // the shortening below.
+    int points = 10;
+    for (; points >= 8; --points) {
+        useStampFont(measure, points);
+        if (width > measure.TailleTexte(text).width())
+            break;
+    }
+    if (points < 8) {
+        points = 8;
+        useStampFont(measure, points);
+    }
+    const QString shorter[] = {QStringLiteral("Kestrion  -  ") + platform::kSiteHost,
+                               QStringLiteral("KT - ") + platform::kSiteHost,
+                               QStringLiteral("Kestrion")};
+    for (const QString& candidate : shorter)
+        if (width < measure.TailleTexte(text).width())
+            text = candidate;
+    return {text, points};
+}
+
+QImage PreparerImageSortie(const platform::Surface& canvas, const Zone& zone, const QString& modele,
+                           const QString& carros) {
+    const int w = zone.right - zone.left;
+    const int h = zone.bottom - zone.top + kBandHeight;
+    if (w <= 0 || h <= kBandHeight || w > kLargestSide || h > kLargestSide)
+        return {};
+
+    platform::Surface buffer(w, h, platform::kWindowBackground);
+    buffer.Cls();
+    buffer.PaintPictureAt(canvas.Image().copy(zone.left, zone.top, w, h - kBandHeight), 0, 0);
+    buffer.fillBox(0, float(h - kBandHeight), float(w), float(h), platform::kWhite);
+
+    const Stamp stamp = chooseStamp(w, modele, carros);
+    useStampFont(buffer, stamp.points);
+    buffer.ForeColor = platform::kBlack;
+    buffer.FontTransparent = true;
+    buffer.CurrentX = float(w - buffer.TailleTexte(stamp.text).width()) / 2.0f;
+    buffer.CurrentY = float(h - 19);
+    buffer.Print(stamp.text);
+    return buffer.Image();
+}
+
+QImage imageSortie(const platform::Surface& canvas, const QString& modele, const QString& carros,
+                   bool autozone) {
+    if (!fitsSixteenBits(canvas))
+        return {};
+    return PreparerImageSortie(canvas, ChercherZoneExport(canvas, autozone), modele, carros);
+}
+
+bool writePicture(const QImage& picture, const QString& path, bool bmp) {
+    if (picture.isNull() || path.isEmpty())
+        return false;
+    if (bmp)
+        return platform::SavePicture(picture, path);
+    try {
+        cDIBSection dib;
+        dib.CreateFromPicture(picture);
+        return mJPEGLibrary::SaveToJPG(dib, path, kJpegQuality);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void exportImage(const platform::Surface& canvas, const QString& modele, const QString& carros,
+                 bool autozone, platform::DialogService& dialogs) {
+    platform::FileDialogRequest request;
+    request.filter = kExportFilter;
+    request.filterIndex = 1;
+    request.fileName = QString();
+    request.overwritePrompt = true;
+    const platform::FileDialogResult chosen = dialogs.saveFile(request);
+    if (chosen.cancelled())
+        return;
+
+    // The format follows the filter alone, whatever extension the name carries.
+    const bool bmp = chosen.filterIndex == 2;
+    const QImage picture = imageSortie(canvas, modele, carros, autozone);
+    if (!writePicture(picture, chosen.fileName, bmp))
+        dialogs.messageBox(kExportFailed, kErrorTitle, platform::MsgIcon::Critical,
+                           platform::MsgButtons::Ok);
+}
+
+void printPlan(const platform::Surface& canvas, const QString& modele, const QString& carros,
+               bool autozone, platform::Printer& printer, platform::DialogService& dialogs) {
+    const QImage picture = imageSortie(canvas, modele, carros, autozone);
+    const QString problem = picture.isNull() ? kPrintFailed : printer.printPicture(picture);
+    if (!problem.isEmpty())
+        dialogs.messageBox(problem, kErrorTitle, platform::MsgIcon::Critical,
+                           platform::MsgButtons::Ok);
+}
+
 } // namespace output

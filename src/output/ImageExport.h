@@ -21,14 +21,26 @@ Zone ChercherZoneExport(const platform::Surface& canvas, bool automatic);
 
 // The stamped picture: the zone of the canvas with a white 20-pixel band below it
 // carrying "model body  -  Kestrion  -  site", shortened when too wide.
-QImage PreparerImageSortie(const platform::Surface& canvas, const Zone& zone,
-                           const QString& modele, const QString& carros);
+QImage PreparerImageSortie(const platform::Surface& canvas, const Zone& zone, const QString& modele,
+                           const QString& carros);
 
 // "Exporter l'image": asks for the file, finds the zone, stamps and writes JPEG
 // (quality 90) or BMP by the filter index. Failures show "Impossible d'exporter l'image".
 // The caller puts any selection back first.
 void exportImage(const platform::Surface& canvas, const QString& modele, const QString& carros,
                  bool autozone, platform::DialogService& dialogs);
+
+// The zone search and the stamp in one: the picture that export and printing produce
+// for this canvas. A null picture when the canvas or the buffer exceeds 32767 pixels.
+QImage imageSortie(const platform::Surface& canvas, const QString& modele, const QString& carros,
+                   bool autozone);
+
+// The stamp's text and its size in points as chosen for a buffer W pixels wide.
+struct Stamp {
+    QString text;
+    int points = 10;
+};
+Stamp chooseStamp(int width, const QString& modele, const QString& carros);
 
 // Writes the stamped picture: BMP when bmp, else JPEG at quality 90. False on failure.
 bool writePicture(const QImage& picture, const QString& path, bool bmp);

@@ -1,0 +1,209 @@
+#include "output/HeadlessExport.h"
+
+#include "document/LayoutFile.h"
+#include "library/LibraryNames.h"
+#include "output/ImageExport.h"
+#include "platform/FileSystem.h"
+#include "platform/Pictures.h"
+#include "render/PlanRenderer.h"
+#include "settings/PreferenceStore.h"
+
+#include <QRegularExpression>
+#include <QSize>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace output {
+
+namespace {
+
+// Exit codes: wrong arguments, unreadable input, failed write.
+constexpr int kUsageError = 2;
+constexpr int kInputError = 3;
+constexpr int kWriteError = 4;
+constexpr int kLargestSide = 32767;
+
+struct ExportRequest {
+    QString layoutPath;
+    QString outputPath;
+    std::optional<QSize> canvas;
+};
+
+std::optional<QSize> parseCanvas(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const auto match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+    if (size.width() < 1 || size.height() < 1 || size.width() > kLargestSide ||
+        size.height() > kLargestSide)
+        return std::nullopt;
+    return size;
+}
+
+// Fills request from the arguments; returns an explanation when they are wrong.
+QString parseArguments(const QStringList& args, ExportRequest& request) {
+    QStringList positional;
+    bool exportSeen = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--export")) {
+            exportSeen = true;
+        } else if (arg == QLatin1String("--canvas") || arg.startsWith(QLatin1String("--canvas="))) {
+            QString value;
+            if (arg.contains(QLatin1Char('=')))
+                value = arg.section(QLatin1Char('='), 1);
+            else if (i + 1 < args.size())
+                value = args[++i];
+            request.canvas = parseCanvas(value);
+            if (!request.canvas)
+                return QStringLiteral("--canvas attend une taille LARGEURxHAUTEUR en pixels, "
+                                      "de 1 à 32767 de chaque côté (reçu : « %1 »).")
+                    .arg(value);
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return QStringLiteral("Option inconnue : %1").arg(arg);
+        } else {
+            positional << arg;
+        }
+    }
+    if (!exportSeen)
+        return QStringLiteral("Seule la commande --export est possible sans fenêtre.");
+    if (positional.size() != 2)
+        return QStringLiteral("--export attend deux noms de fichier : l'agencement (.kla) "
+                              "puis l'image à écrire.");
+    request.layoutPath = positional[0];
+    request.outputPath = positional[1];
+    return {};
+}
+
+// The zoom box's text as a factor, as the zoom box would take it: 10 % to 1600 %,
+// 100 % when the text is not a whole number.
+float zoomFrom(const QString& zoomText) {
+    bool ok = false;
+    const double percent = zoomText.trimmed().toDouble(&ok);
+    if (!ok)
+        return 1.0f;
+    const double whole = std::nearbyint(percent);
+    return float(std::clamp(whole, 10.0, 1600.0) / 100.0);
+}
+
+settings::Preferences preferencesFrom(platform::SettingsStore& store) {
+    settings::PreferenceStore preferences(store);
+    settings::Preferences prefs = preferences.readSix().value_or(settings::Preferences::defaults());
+    const auto autozone =
+        preferences.LireRegistre(settings::PreferenceStore::key(QStringLiteral("autozone")));
+    prefs.autozone = autozone ? autozone->trimmed() == QLatin1String("1") : true;
+    return prefs;
+}
+
+} // namespace
+
+bool isHeadlessCommand(const QStringList& args) {
+    return args.contains(QStringLiteral("--export")) || args.contains(QStringLiteral("--help")) ||
+           args.contains(QStringLiteral("-h"));
+}
+
+QString headlessHelpText() {
+    return QStringLiteral(
+        "Utilisation :\n"
+        "  kestrion [\"AGENCEMENT.kla\"]\n"
+        "      Ouvre le programme, et l'agencement s'il est donné.\n"
+        "  kestrion --export AGENCEMENT.kla IMAGE [--canvas LARGEURxHAUTEUR]\n"
+        "      Dessine l'agencement sans ouvrir de fenêtre, au zoom enregistré dans le\n"
+        "      fichier, et l'écrit dans IMAGE avec le bandeau du bas : au format BMP si\n"
+        "      le nom se termine par .bmp, sinon au format JPEG (qualité 90).\n"
+        "      La zone exportée suit la préférence « Déterminer automatiquement la zone\n"
+        "      à exporter » (activée quand elle n'est pas enregistrée).\n"
+        "  --canvas LARGEURxHAUTEUR\n"
+        "      Taille en pixels du plan dessiné (par défaut : celle de l'image du\n"
+        "      véhicule au zoom de l'agencement), par exemple --canvas 1024x768.\n"
+        "  --help\n"
+        "      Affiche ce texte.\n"
+        "Code de sortie : 0 en cas de réussite, 2 pour des arguments incorrects,\n"
+        "3 pour un agencement illisible, 4 quand l'image ne peut pas être écrite.\n");
+}
+
+int runHeadlessExport(const QStringList& args, const QString& apath,
+                      platform::SettingsStore& settings, QTextStream& err) {
+    ExportRequest request;
+    if (const QString problem = parseArguments(args, request); !problem.isEmpty()) {
+        err << problem << '\n' << headlessHelpText();
+        err.flush();
+        return kUsageError;
+    }
+    auto fail = [&err](const QString& message, int code) {
+        err << message << '\n';
+        err.flush();
+        return code;
+    };
+
+    platform::FileSystem fs;
+    const document::LoadOutcome outcome =
+        document::ChargerAgencement(request.layoutPath, apath, fs);
+    if (!outcome.ok())
+        return fail(QStringLiteral("Impossible de lire l'agencement %1 :\n%2")
+                        .arg(request.layoutPath, outcome.errorMessage),
+                    kInputError);
+    const document::LayoutFileContents& contents = *outcome.contents;
+    const QString missing =
+        document::missingPicturesMessage(contents.missingTextures, contents.missingAccessories);
+    if (!missing.isEmpty())
+        err << missing << '\n';
+
+    const auto vehicle = library::LireNomVehicule(contents.vehicule_fichier);
+    if (!vehicle)
+        return fail(QStringLiteral("Le nom de l'image du véhicule n'est pas valide : %1")
+                        .arg(contents.vehicule_fichier),
+                    kInputError);
+    const QString picturePath =
+        library::vehiculesFolder(apath) + QLatin1Char('/') + contents.vehicule_fichier;
+    const auto picture = platform::LoadPicture(picturePath);
+    if (!picture)
+        return fail(QStringLiteral("Impossible de lire l'image du véhicule %1").arg(picturePath),
+                    kInputError);
+
+    document::Layout layout;
+    layout.vehicule_fichier = contents.vehicule_fichier;
+    layout.inv_g_d = contents.inv_g_d.value_or(false);
+    layout.inv_h_b = contents.inv_h_b.value_or(false);
+    layout.zoomText = contents.zoomText;
+    layout.objets = contents.objets;
+    layout.vehicule_modele = vehicle->modele;
+    layout.vehicule_carros = vehicle->carros;
+    layout.vehicule_vue = vehicle->vue;
+    layout.vehicule_axes = vehicle->axes;
+    layout.vehicule_resol = vehicle->vehicule_resol;
+    layout.image_vehicule = *picture;
+    layout.image_largeur = float(picture->width());
+    layout.image_hauteur = float(picture->height());
+    layout.agencement_ouvert = true;
+
+    const render::View view{zoomFrom(contents.zoomText), 0.0f, 0.0f};
+    const QSize canvasSize = request.canvas.value_or(
+        QSize(std::max(1, int(std::nearbyint(layout.image_largeur * view.zoom))),
+              std::max(1, int(std::nearbyint(layout.image_hauteur * view.zoom)))));
+    if (canvasSize.width() > kLargestSide || canvasSize.height() > kLargestSide)
+        return fail(QStringLiteral("Le plan dessiné dépasserait 32767 pixels ; choisissez une "
+                                   "taille avec --canvas."),
+                    kUsageError);
+
+    const settings::Preferences prefs = preferencesFrom(settings);
+    platform::Surface canvas(canvasSize.width(), canvasSize.height(), platform::kWindowBackground);
+    canvas.Cls();
+    platform::PictureCache pictures;
+    render::PlanRenderer renderer(pictures, apath);
+    renderer.Affiche(canvas, layout, view, prefs);
+
+    const QImage stamped =
+        imageSortie(canvas, layout.vehicule_modele, layout.vehicule_carros, prefs.autozone);
+    const bool bmp = request.outputPath.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
+    if (!writePicture(stamped, request.outputPath, bmp))
+        return fail(QStringLiteral("Impossible d'écrire l'image %1").arg(request.outputPath),
+                    kWriteError);
+    err.flush();
+    return 0;
+}
+
+} // namespace output

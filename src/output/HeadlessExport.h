@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/SettingsStore.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+namespace output {
+
+// True when the arguments (without the program name) ask for the headless export
+// or for the command-line help, so the program should not open its window.
+bool isHeadlessCommand(const QStringList& args);
+
+// `kestrion --export LAYOUT.kla OUTPUT [--canvas WIDTHxHEIGHT]`: draws the layout at
+// its saved zoom from the picture's top-left corner on an off-screen canvas as large
+// as the zoomed vehicle picture (or WIDTHxHEIGHT), finds the zone when the autozone
+// preference in settings says so (on when missing), stamps it and writes a BMP when
+// OUTPUT ends in ".bmp", else a JPEG at quality 90. args are the arguments without the
+// program name; apath is the program folder holding the library folders.
+// Returns 0 on success; otherwise writes the reason on err and returns non-zero.
+int runHeadlessExport(const QStringList& args, const QString& apath,
+                      platform::SettingsStore& settings, QTextStream& err);
+
+// The text of `kestrion --help`.
+QString headlessHelpText();
+
+} // namespace output

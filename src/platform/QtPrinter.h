@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Printer.h"
+
+namespace platform {
+
+// The system's default printer through Qt's print support: landscape, one page,
+// the picture at screen size (96 dots per inch) from the top-left corner of the
+// printable area, cut off where it exceeds it.
+class QtPrinter : public Printer {
+public:
+    QString printPicture(const QImage& picture) override;
+
+    // The message when no printer is installed.
+    static QString noPrinterMessage();
+};
+
+} // namespace platform
