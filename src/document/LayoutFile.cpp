@@ -1,16 +1,296 @@
 #include "document/LayoutFile.h"
 
-// Placeholder bodies, replaced by the layout file's implementation.
+#include "document/Numbers.h"
+#include "library/LibraryNames.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <cmath>
+#include <limits>
+
 namespace document {
-LoadOutcome ChargerAgencement(const QString&, const QString&, const platform::FileSystem&) {
+
+namespace {
+
+const QString kVersion2 = QStringLiteral("Kestrion 2");
+const QString kVersion1 = QStringLiteral("Kestrion 1");
+const QString kLineEnd = QStringLiteral("\r\n");
+
+const QString kIncompatible = QStringLiteral(
+    "Ce fichier n'est pas compatible avec la version de Kestrion que vous utilisez!");
+
+// ---------------------------------------------------------------------------------------
+// Reading
+
+// A refusal raised anywhere in the read; carries the message shown to the user.
+struct Refusal {
+    QString message;
+};
+
+// The file's text: UTF-8 when the bytes are valid UTF-8, Latin-1 otherwise (files
+// written by older versions use the system's 8-bit code page).
+QString decodeFileText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
+
+// Lines end with CR LF, LF or a lone CR. A final line break does not open an extra line.
+QStringList splitLines(const QString& text) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = text.split(lineBreak);
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// The first delimited field of a line: blanks around it dropped, a comma ends it, and a
+// field that opens with a double quote runs to the next double quote.
+QString delimitedField(const QString& line) {
+    const QString t = line.trimmed();
+    if (t.startsWith(QLatin1Char('"'))) {
+        const qsizetype close = t.indexOf(QLatin1Char('"'), 1);
+        return close < 0 ? t.mid(1) : t.mid(1, close - 1);
+    }
+    const qsizetype comma = t.indexOf(QLatin1Char(','));
+    return comma < 0 ? t : t.left(comma).trimmed();
+}
+
+// A library file name that stays inside its folder.
+bool isPlainFileName(const QString& name) {
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) &&
+           !name.contains(QLatin1Char('\\')) && name != QStringLiteral(".") &&
+           name != QStringLiteral("..");
+}
+
+bool libraryFileExists(const platform::FileSystem& fs, const QString& folder, const QString& name) {
+    return isPlainFileName(name) && fs.fileExists(folder + QLatin1Char('/') + name);
+}
+
+QString missingVehicleMessage(const QString& name) {
+    return QStringLiteral("L'agencement est basé sur le véhicule suivant :\n\n") + name +
+           QStringLiteral("\n\nCette image ne fait pas partie de la bibliothèque. Vous devez "
+                          "vous la procurer pour voir l'agencement.");
+}
+
+// Walks the lines of a file, refusing when it ends early or a value is malformed.
+class LineReader {
+public:
+    explicit LineReader(QStringList lines) : lines_(std::move(lines)) {}
+
+    bool atEnd() const { return next_ >= lines_.size(); }
+    int lineNumber() const { return int(next_); } // 1-based number of the last line read
+
+    QString line() {
+        if (atEnd())
+            throw Refusal{QStringLiteral("Ce fichier est incomplet : il se termine avant la "
+                                         "fin de l'agencement (ligne %1 manquante).")
+                              .arg(next_ + 1)};
+        return lines_[next_++];
+    }
+
+    // A cell that must hold a number; kept as a 32-bit float.
+    float number() {
+        const QString text = line();
+        const std::optional<double> v = Cell::parseNumber(text);
+        if (!v || std::fabs(*v) > double(std::numeric_limits<float>::max()))
+            throw Refusal{QStringLiteral("Ce fichier est endommagé : la ligne %1 (« %2 ») "
+                                         "devrait contenir un nombre.")
+                              .arg(QString::number(lineNumber()), text.left(40))};
+        return float(*v);
+    }
+
+private:
+    QStringList lines_;
+    qsizetype next_ = 0;
+};
+
+int readObjectCount(LineReader& in) {
+    const QString text = in.line().trimmed();
+    bool ok = false;
+    const int n = text.toInt(&ok, 10);
+    if (!ok || n < 0 || n > kMaxObjects)
+        throw Refusal{QStringLiteral("Ce fichier est endommagé : le nombre d'objets (« %1 ») "
+                                     "doit être un nombre entier de 0 à %2.")
+                          .arg(text.left(40), QString::number(kMaxObjects))};
+    return n;
+}
+
+// Reads the eight lines of one object into row r, replacing missing pictures.
+void readObject(LineReader& in, int r, const QString& apath, const platform::FileSystem& fs,
+                LayoutFileContents& out) {
+    ObjectRow& row = out.objets.row(r);
+    bool accessoryMissing = false;
+    for (int c = 1; c <= kColumns; ++c) {
+        const double kind = row[ColKind].toDouble();
+        if (c == ColFill) {
+            const QString fill = in.line();
+            if (fill.size() >= 4 && kind == double(Rectangle) &&
+                !libraryFileExists(fs, library::texturesFolder(apath), fill)) {
+                row[c] = Cell::integer(0);
+                out.missingTextures.append(fill);
+            } else if (fill.size() >= 4 && kind == double(Accessoire) &&
+                       !libraryFileExists(fs, library::accessoiresFolder(apath), fill)) {
+                row[c] = Cell::integer(0);
+                row[ColKind] = Cell::real(float(Rectangle));
+                accessoryMissing = true;
+                out.missingAccessories.append(fill);
+            } else {
+                row[c] = Cell::text(fill);
+            }
+        } else if (c == ColExtra && accessoryMissing) {
+            in.line();
+            row[c] = Cell::integer(0);
+        } else if (c == ColExtra && kind == double(Texte)) {
+            row[c] = Cell::text(in.line());
+        } else {
+            row[c] = Cell::real(in.number());
+        }
+    }
+}
+
+LayoutFileContents readContents(const QString& text, const QString& apath,
+                                const platform::FileSystem& fs) {
+    LineReader in(splitLines(text));
+    LayoutFileContents out;
+
+    const QString version = in.atEnd() ? QString() : delimitedField(in.line());
+    if (version == kVersion2)
+        out.version = 2;
+    else if (version == kVersion1)
+        out.version = 1;
+    else
+        throw Refusal{kIncompatible};
+
+    out.vehicule_fichier = delimitedField(in.line());
+    if (!libraryFileExists(fs, library::vehiculesFolder(apath), out.vehicule_fichier))
+        throw Refusal{missingVehicleMessage(out.vehicule_fichier)};
+    if (!library::LireNomVehicule(out.vehicule_fichier))
+        throw Refusal{QStringLiteral("L'image du véhicule suivante n'a pas un nom valide :\n\n") +
+                      out.vehicule_fichier +
+                      QStringLiteral("\n\nSa résolution (le cinquième champ du nom) doit être "
+                                     "un nombre entier positif.")};
+
+    if (out.version == 2) {
+        out.inv_g_d = delimitedField(in.line()) == QStringLiteral("1");
+        out.inv_h_b = delimitedField(in.line()) == QStringLiteral("1");
+    }
+    const int count = readObjectCount(in);
+    out.zoomText = delimitedField(in.line());
+
+    for (int r = 1; r <= count; ++r)
+        readObject(in, r, apath, fs, out);
+    out.objets.setCount(count);
+    return out;
+}
+
+// ---------------------------------------------------------------------------------------
+// Writing
+
+// A number in the general format: integers plainly, other values with up to 7
+// significant digits and no trailing zeros, the locale's decimal separator, no
+// thousands separator.
+QString generalNumber(double v, const QLocale& locale) {
+    if (!std::isfinite(v))
+        v = 0.0;
+    QString s = QString::number(v, 'g', 7);
+    s.replace(QLatin1Char('.'), locale.decimalPoint());
+    return s;
+}
+
+// A line holds one cell; a text keeps everything but surrounding blanks and line breaks,
+// which would split the cell over two lines.
+QString cellText(const Cell& cell, const QLocale& locale) {
+    if (cell.isText()) {
+        QString t = cell.toString();
+        t.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        t.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        t.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return t.trimmed();
+    }
+    if (cell.isInteger())
+        return QString::number(cell.toInt());
+    return generalNumber(cell.toDouble(), locale);
+}
+
+} // namespace
+
+LoadOutcome ChargerAgencement(const QString& path, const QString& apath,
+                              const platform::FileSystem& fs) {
+    LoadOutcome outcome;
+    const std::optional<QByteArray> bytes = fs.readFile(path);
+    if (!bytes) {
+        outcome.errorMessage = QStringLiteral("Impossible de lire le fichier suivant :\n\n") + path;
+        return outcome;
+    }
+    try {
+        outcome.contents.emplace(readContents(decodeFileText(*bytes), apath, fs));
+    } catch (const Refusal& refusal) {
+        outcome.errorMessage = refusal.message;
+    }
+    return outcome;
+}
+
+QString missingPicturesMessage(const QStringList& textures, const QStringList& accessories) {
+    const auto listed = [](const QStringList& names) {
+        QString s;
+        for (const QString& n : names)
+            s += n + QLatin1Char('\n');
+        return s;
+    };
+    const QString texturesOpening =
+        QStringLiteral("L'agencement original comprend les textures suivantes :\n\n");
+    if (!textures.isEmpty() && !accessories.isEmpty())
+        return texturesOpening + listed(textures) +
+               QStringLiteral("\nAinsi que les accessoires suivants :\n\n") + listed(accessories) +
+               QStringLiteral("\nCes images ne faisant pas partie de la bibliothèque, elles "
+                              "ont été remplacées par des rectangles noirs.");
+    if (!textures.isEmpty())
+        return texturesOpening + listed(textures) +
+               QStringLiteral("\nCes textures ne faisant pas partie de la bibliothèque, elles "
+                              "ont été remplacées par des rectangles noirs.");
+    if (!accessories.isEmpty())
+        return QStringLiteral("L'agencement original comprend les accessoires suivants :\n\n") +
+               listed(accessories) +
+               QStringLiteral("\nCes accessoires ne faisant pas partie de la bibliothèque, ils "
+                              "ont été remplacés par des rectangles noirs.");
     return {};
 }
-QString missingPicturesMessage(const QStringList&, const QStringList&) { return {}; }
-QByteArray layoutFileText(const Layout&, const QLocale&) { return {}; }
-bool SauverAgencement(const QString&, const Layout&, const QLocale&, platform::FileSystem&) {
-    return false;
+
+QByteArray layoutFileText(const Layout& layout, const QLocale& locale) {
+    QString text;
+    const auto writeLine = [&text](const QString& line) { text += line + kLineEnd; };
+    writeLine(kVersion2);
+    writeLine(layout.vehicule_fichier.trimmed());
+    writeLine(layout.inv_g_d ? QStringLiteral("1") : QStringLiteral("0"));
+    writeLine(layout.inv_h_b ? QStringLiteral("1") : QStringLiteral("0"));
+    writeLine(QString::number(layout.objets.nb_objets()));
+    writeLine(layout.zoomText.trimmed());
+    for (int r = 1; r <= layout.objets.nb_objets(); ++r) {
+        for (int c = 1; c <= kColumns; ++c)
+            writeLine(cellText(layout.objets.cell(r, c), locale));
+    }
+    return text.toUtf8();
 }
-QString proposedFileName(const QString& m, const QString& v, bool) {
-    return m + QStringLiteral(" - ") + v + QStringLiteral(".kla");
+
+bool SauverAgencement(const QString& path, const Layout& layout, const QLocale& locale,
+                      platform::FileSystem& fs) {
+    return fs.writeFileSafely(path, layoutFileText(layout, locale));
 }
+
+QString proposedFileName(const QString& modele, const QString& vue, bool inv_g_d) {
+    QString name = modele + QStringLiteral(" - ") + vue + QStringLiteral(".kla");
+    if (inv_g_d) {
+        name.replace(QStringLiteral("gauche"), QStringLiteral("gggggg"), Qt::CaseSensitive);
+        name.replace(QStringLiteral("droit"), QStringLiteral("gauche"), Qt::CaseSensitive);
+        name.replace(QStringLiteral("gggggg"), QStringLiteral("droit"), Qt::CaseSensitive);
+    }
+    return name;
+}
+
 } // namespace document
