@@ -14,7 +14,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<double>("pixelsPerCm");
-        QTest::newRow("resolution 500 gives 20 px/cm")
+        QTest::newRow("resolution 2500 gives 4 px/cm")
             << "Fourgon_L1H1_Haut_XY_2500_.jpg" << true << 4.0;
         QTest::newRow("resolution 500 gives 20 px/cm")
             << "Fourgon_L1H1_Dessus_XY_500_.jpg" << true << 20.0;
