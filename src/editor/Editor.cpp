@@ -1,59 +1,220 @@
 #include "editor/Editor.h"
 
-// Placeholder bodies, replaced by the editor's implementation.
+#include "editor/Creation.h"
+#include "editor/EditorCore.h"
+#include "editor/LayoutCommands.h"
+#include "editor/Properties.h"
+#include "editor/Selection.h"
+#include "editor/SurfacePanel.h"
+#include "editor/ViewControl.h"
+#include "library/LibraryNames.h"
+#include "settings/PreferenceStore.h"
+
 namespace editor {
+
+struct Editor::Modules {
+    Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
+            EditorHooks& hooks, QLocale& locale)
+        : core{state, renderer, services, hooks, locale}, panel(state.surfaces, locale),
+          selection(core, panel), view(core, selection), creation(core, selection),
+          properties(core, selection, panel), commands(core, selection, view) {}
+
+    EditorCore core;
+    SurfacePanel panel;
+    Selection selection;
+    ViewControl view;
+    Creation creation;
+    Properties properties;
+    LayoutCommands commands;
+};
 
 Editor::Editor(EditorServices services, EditorHooks hooks, QString apath)
     : services_(services), hooks_(std::move(hooks)), renderer_(services.pictures, apath) {
     state_.apath = std::move(apath);
+    modules_ = std::make_unique<Modules>(state_, renderer_, services_, hooks_, locale_);
+    renderer_.processEvents = [this] { modules_->core.processEvents(); };
+    renderer_.status = [this](const QString& text) {
+        state_.statusText = text;
+        if (hooks_.changed)
+            hooks_.changed();
+    };
 }
+
 Editor::~Editor() = default;
 
-void Editor::initialise() { }
-void Editor::printWelcome() { }
-void Editor::openAtStartup(const QString&) { }
-void Editor::refreshTextures() { }
-void Editor::mnunew_Click() { }
-void Editor::mnuload_Click() { }
-bool Editor::mnusave_Click() { return false; }
-void Editor::mnusaveim_Click() { }
-void Editor::mnuprint_Click(platform::Printer&) { }
-bool Editor::confirmQuit() { return false; }
-bool Editor::openLayoutFile(const QString&) { return false; }
-void Editor::ActiverEdition() { }
-void Editor::redraw() { }
-void Editor::Affiche() { }
-void Editor::canvasResized(int, int) { }
-void Editor::Text2_Change(const QString&) { }
-void Editor::Command3_Click(int) { }
-void Editor::HScroll1_Change(int) { }
-void Editor::VScroll1_Change(int) { }
-void Editor::Command1_Click(int) { }
-void Editor::Picture1_MouseDown(int, int, float, float) { }
-void Editor::Picture1_Click() { }
-void Editor::Picture1_MouseMove() { }
-void Editor::Picture1_KeyDown(int, int) { }
-void Editor::Picture1_KeyPress(int) { }
-void Editor::Picture2_MouseDown(int, int, float, float) { }
-void Editor::Picture2_MouseMove(int, int, float, float) { }
-void Editor::Picture2_MouseUp(int, int, float, float) { }
-void Editor::Picture2_KeyDown(int, int) { }
-void Editor::Picture2_KeyPress(int) { }
-void Editor::picCoin_MouseDown(int, int, int, float, float) { }
-void Editor::picCoin_MouseMove(int, int, int, float, float) { }
-void Editor::picCoin_MouseUp(int, int, int, float, float) { }
-void Editor::Text1_Change(int, const QString&) { }
-void Editor::Text1_KeyDown(int, int) { }
-void Editor::Check1_Click(bool) { }
-void Editor::Choix_couleur_Click(int) { }
-void Editor::Combo1_Click(int) { }
-void Editor::Couleur_Click() { }
-void Editor::Command4_Click(int) { }
-void Editor::Command5_Click(int) { }
-void Editor::mnusuppr_Click() { }
-void Editor::mnusurf_Click() { }
-void Editor::applyModsurf(const std::optional<QString>&) { }
-void Editor::Command6_Click(int) { }
-void Editor::List2_Click(const QList<bool>&) { }
+void Editor::initialise() {
+    state_.remplissage_courant = document::Cell::integer(0);
+    refreshTextures();
+    state_.view.paliers_zoom = kPaliersZoom;
+    state_.handles.visible = false;
+    state_.view.view = render::View{};
+    state_.view.hscroll = 0;
+    state_.view.vscroll = 0;
+    state_.layout.inv_g_d = false;
+    state_.layout.inv_h_b = false;
+    state_.layout.objets.ViderObjets();
+    state_.layout.vehicule_fichier.clear();
+}
+
+void Editor::printWelcome() {
+    platform::Surface& canvas = state_.picture1;
+    const QString welcome = QStringLiteral("Bienvenue dans Kestrion!");
+    const QSize extent = canvas.TailleTexte(welcome);
+    canvas.CurrentX = float(canvas.width() - extent.width()) / 2;
+    canvas.CurrentY = float(canvas.height()) / 2 - 10;
+    canvas.Print(welcome);
+}
+
+void Editor::openAtStartup(const QString& commandLine) {
+    modules_->commands.openAtStartup(commandLine);
+}
+
+void Editor::refreshTextures() {
+    state_.controls.textures = library::listTextures(services_.files, state_.apath);
+    state_.controls.combo1Index = 0;
+}
+
+void Editor::mnunew_Click() {
+    modules_->commands.mnunew_Click();
+}
+void Editor::mnuload_Click() {
+    modules_->commands.mnuload_Click();
+}
+bool Editor::mnusave_Click() {
+    return modules_->commands.mnusave_Click();
+}
+void Editor::mnusaveim_Click() {
+    modules_->commands.mnusaveim_Click();
+}
+void Editor::mnuprint_Click(platform::Printer& printer) {
+    modules_->commands.mnuprint_Click(printer);
+}
+bool Editor::confirmQuit() {
+    return modules_->commands.confirmQuit();
+}
+bool Editor::openLayoutFile(const QString& path) {
+    return modules_->commands.openLayoutFile(path);
+}
+void Editor::ActiverEdition() {
+    modules_->commands.ActiverEdition();
+}
+void Editor::redraw() {
+    modules_->core.redraw();
+}
+void Editor::Affiche() {
+    modules_->core.affiche();
+}
+
+void Editor::canvasResized(int width, int height) {
+    modules_->view.canvasResized(width, height);
+}
+void Editor::Text2_Change(const QString& text) {
+    modules_->view.Text2_Change(text);
+}
+void Editor::Command3_Click(int index) {
+    modules_->view.Command3_Click(index);
+}
+void Editor::HScroll1_Change(int value) {
+    modules_->view.HScroll1_Change(value);
+}
+void Editor::VScroll1_Change(int value) {
+    modules_->view.VScroll1_Change(value);
+}
+
+void Editor::Command1_Click(int index) {
+    modules_->creation.Command1_Click(index);
+}
+
+void Editor::Picture1_MouseDown(int button, int, float x, float y) {
+    modules_->selection.Picture1_MouseDown(button, x, y);
+}
+void Editor::Picture1_Click() {
+    modules_->selection.Picture1_Click();
+}
+void Editor::Picture1_MouseMove() {
+    modules_->selection.Picture1_MouseMove();
+}
+void Editor::Picture1_KeyDown(int keyCode, int) {
+    modules_->selection.keyDown(keyCode, false);
+}
+void Editor::Picture1_KeyPress(int keyAscii) {
+    modules_->selection.keyPress(keyAscii);
+}
+void Editor::Picture2_MouseDown(int button, int, float x, float y) {
+    modules_->selection.Picture2_MouseDown(button, x, y);
+}
+void Editor::Picture2_MouseMove(int button, int, float x, float y) {
+    modules_->selection.Picture2_MouseMove(button, x, y);
+}
+void Editor::Picture2_MouseUp(int, int, float, float) {
+    modules_->selection.EndDrag();
+}
+void Editor::Picture2_KeyDown(int keyCode, int) {
+    modules_->selection.keyDown(keyCode, true);
+}
+void Editor::Picture2_KeyPress(int keyAscii) {
+    modules_->selection.keyPress(keyAscii);
+}
+void Editor::picCoin_MouseDown(int, int, int, float x, float y) {
+    modules_->selection.picCoin_MouseDown(x, y);
+}
+void Editor::picCoin_MouseMove(int index, int button, int, float x, float y) {
+    modules_->selection.picCoin_MouseMove(index, button, x, y);
+}
+void Editor::picCoin_MouseUp(int, int, int, float, float) {
+    modules_->selection.picCoin_MouseUp();
+}
+
+void Editor::Text1_Change(int index, const QString& text) {
+    modules_->properties.Text1_Change(index, text);
+}
+void Editor::Text1_KeyDown(int index, int keyCode) {
+    modules_->properties.Text1_KeyDown(index, keyCode);
+}
+void Editor::Check1_Click(bool checked) {
+    modules_->properties.Check1_Click(checked);
+}
+void Editor::Choix_couleur_Click(int index) {
+    modules_->properties.Choix_couleur_Click(index);
+}
+void Editor::Combo1_Click(int index) {
+    modules_->properties.Combo1_Click(index);
+}
+void Editor::Couleur_Click() {
+    modules_->properties.Couleur_Click();
+}
+void Editor::Command4_Click(int index) {
+    modules_->properties.Command4_Click(index);
+}
+void Editor::Command5_Click(int index) {
+    modules_->properties.Command5_Click(index);
+}
+void Editor::mnusuppr_Click() {
+    modules_->properties.mnusuppr_Click();
+}
+
+void Editor::mnusurf_Click() {
+    state_.surfaces.visible = !state_.surfaces.visible;
+    settings::PreferenceStore(services_.store).writeModsurf(state_.surfaces.visible);
+}
+
+void Editor::applyModsurf(const std::optional<QString>& modsurf) {
+    // A value that cannot be read leaves the panel in its designed state.
+    if (!modsurf)
+        return;
+    state_.surfaces.visible = modsurf->trimmed() == QLatin1String("0");
+    mnusurf_Click();
+}
+
+void Editor::Command6_Click(int index) {
+    if (index == 0)
+        modules_->panel.add();
+    else if (index == 1)
+        modules_->panel.removeSelected();
+}
+
+void Editor::List2_Click(const QList<bool>& selected) {
+    modules_->panel.listClicked(selected);
+}
 
 } // namespace editor

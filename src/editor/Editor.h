@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorServices.h"
 #include "editor/EditorState.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
@@ -11,49 +12,10 @@
 #include <QLocale>
 #include <QString>
 
-#include <functional>
+#include <memory>
 #include <optional>
 
 namespace editor {
-
-// The vehicle view chosen in the new-layout dialog.
-struct NewLayoutChoice {
-    QString vehicule_fichier;
-    bool inv_g_d = false;
-    bool inv_h_b = false;
-};
-
-// What the editor asks of the windows around it.
-struct EditorHooks {
-    // Shows the new-layout dialog modally; nothing when it was cancelled or left no vehicle.
-    std::function<std::optional<NewLayoutChoice>()> chooseVehicle;
-    // Releases the accessory-library toggle and destroys the browser window.
-    std::function<void()> closeAccessoryBrowser;
-    // Lets queued window events run (between objects of a redraw, ...).
-    std::function<void()> processEvents;
-    // The state changed outside a handler the window called (progress text of a turn).
-    std::function<void()> changed;
-};
-
-struct EditorServices {
-    platform::DialogService& dialogs;
-    platform::FileSystem& files;
-    platform::SettingsStore& store;
-    platform::PictureCache& pictures;
-};
-
-// Mouse buttons and key codes as the handlers receive them.
-enum MouseButton { LeftButton = 1, RightButton = 2 };
-enum KeyCode {
-    KeyBack = 8,
-    KeyEnter = 13,
-    KeySpace = 32,
-    KeyLeft = 37,
-    KeyUp = 38,
-    KeyRight = 39,
-    KeyDown = 40,
-    KeyDelete = 46,
-};
 
 // The behaviour of the main window, without widgets: every handler of the plan, the
 // editing controls and the layout commands. The window forwards its events here and
@@ -147,6 +109,10 @@ private:
     EditorState state_;
     render::PlanRenderer renderer_;
     QLocale locale_;
+    // The concerns the handlers forward to (creation, view, selection, properties,
+    // surface count, layout commands).
+    struct Modules;
+    std::unique_ptr<Modules> modules_;
 };
 
 } // namespace editor

@@ -16,14 +16,15 @@
 namespace editor {
 
 // The zoom steps of the "-" and "+" buttons, in percent.
-constexpr std::array<int, 12> kPaliersZoom = {10, 25, 50, 75, 100, 150, 200, 300, 500, 800, 1200, 1600};
+constexpr std::array<int, 12> kPaliersZoom = {10,  25,  50,  75,  100,  150,
+                                              200, 300, 500, 800, 1200, 1600};
 
 // The view onto the plan: zoom, scroll origin, the zoom box and the two bars.
 struct ViewState {
-    render::View view;                    // zoom and origine_x / origine_y
+    render::View view;                     // zoom and origine_x / origine_y
     QString text2 = QStringLiteral("100"); // the zoom box Text2
-    int hscroll = 0;                      // HScroll1, 0..100 (percent of the scrollable range)
-    int vscroll = 0;                      // VScroll1
+    int hscroll = 0;                       // HScroll1, 0..100 (percent of the scrollable range)
+    int vscroll = 0;                       // VScroll1
     std::array<int, 12> paliers_zoom = kPaliersZoom;
 };
 
@@ -51,8 +52,9 @@ struct ResizeModule {
 // The editing controls of the main window whose values preset the next object and
 // show the selected one.
 struct EditingControls {
-    std::array<QString, 2> text1 = {QStringLiteral("50"), QStringLiteral("50")}; // width, height (cm)
-    bool check1 = false;  // "Figées"
+    std::array<QString, 2> text1 = {QStringLiteral("50"),
+                                    QStringLiteral("50")}; // width, height (cm)
+    bool check1 = false;                                   // "Figées"
     int combo1Index = 0;  // texture list: 0 "Choisir un texture...", k the k-th texture
     QStringList textures; // texture file names, in listing order (entry k = textures[k-1])
     platform::Surface couleur{61, 61, platform::kBlack}; // fill swatch Couleur
@@ -71,7 +73,7 @@ struct SurfaceCount {
     bool visible = true; // designed state: shown
     QString label3 = QStringLiteral("-----");
     QString label5 = QStringLiteral("0");
-    QStringList lines;   // List2
+    QStringList lines;    // List2
     QList<bool> selected; // List2's selection, one flag per line
     bool addEnabled = false;
     bool deleteEnabled = false;

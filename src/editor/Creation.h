@@ -1,0 +1,27 @@
+#pragma once
+
+#include "editor/EditorCore.h"
+#include "editor/Selection.h"
+
+namespace editor {
+
+// The creation tools: one new object of a kind, 10 screen pixels in from the top-left
+// corner of the visible plan, sized and filled from the editing controls.
+class Creation {
+public:
+    Creation(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
+
+    // Kinds 0 to 5, and 9 for the accessory named by accessoire_fichier. Refused with a
+    // message (and nothing changed) when no layout is open, the table with the
+    // selection holds 1000 objects, a dimension box holds no valid size, or the
+    // accessory's name cannot be read.
+    void Command1_Click(int index);
+
+private:
+    bool refuseDimensions();
+
+    EditorCore& core_;
+    Selection& selection_;
+};
+
+} // namespace editor

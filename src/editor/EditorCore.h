@@ -1,0 +1,44 @@
+#pragma once
+
+#include "document/Cell.h"
+#include "editor/EditorServices.h"
+#include "editor/EditorState.h"
+#include "render/PlanRenderer.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace editor {
+
+// What every part of the editor shares: the state, the renderer, the services and
+// hooks, and a few helpers over them.
+struct EditorCore {
+    EditorState& state;
+    render::PlanRenderer& renderer;
+    EditorServices& services;
+    EditorHooks& hooks;
+    QLocale& locale;
+
+    bool layoutOpen() const { return state.layout.agencement_ouvert; }
+    double resol() const { return state.layout.vehicule_resol; }
+    float zoom() const { return state.view.view.zoom; }
+    render::DrawContext drawContext() const;
+
+    // Draws the plan over the canvas as it stands (nothing while no layout is open).
+    void affiche();
+    // Clears the canvas and draws the plan (nothing while no layout is open, so the
+    // welcome text stays).
+    void redraw();
+    void processEvents();
+
+    // A message box with an OK button.
+    void inform(const QString& text, const QString& title, platform::MsgIcon icon);
+
+    // The fill swatch Couleur: a palette colour, or the texture tiled over 61 x 61.
+    void showPaletteSwatch(int index);
+    void showTextureSwatch(const QString& file);
+    // The texture list's entry for a texture file name; 0 when it is not listed.
+    int textureEntry(const QString& file) const;
+};
+
+} // namespace editor

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/DialogService.h"
+#include "platform/FileSystem.h"
+#include "platform/Pictures.h"
+#include "platform/SettingsStore.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace editor {
+
+// The vehicle view chosen in the new-layout dialog.
+struct NewLayoutChoice {
+    QString vehicule_fichier;
+    bool inv_g_d = false;
+    bool inv_h_b = false;
+};
+
+// What the editor asks of the windows around it.
+struct EditorHooks {
+    // Shows the new-layout dialog modally; nothing when it was cancelled or left no vehicle.
+    std::function<std::optional<NewLayoutChoice>()> chooseVehicle;
+    // Releases the accessory-library toggle and destroys the browser window.
+    std::function<void()> closeAccessoryBrowser;
+    // Lets queued window events run (between objects of a redraw, ...).
+    std::function<void()> processEvents;
+    // The state changed outside a handler the window called (progress text of a turn).
+    std::function<void()> changed;
+};
+
+struct EditorServices {
+    platform::DialogService& dialogs;
+    platform::FileSystem& files;
+    platform::SettingsStore& store;
+    platform::PictureCache& pictures;
+};
+
+// Mouse buttons and key codes as the handlers receive them.
+enum MouseButton { LeftButton = 1, RightButton = 2 };
+enum KeyCode {
+    KeyBack = 8,
+    KeyEnter = 13,
+    KeySpace = 32,
+    KeyLeft = 37,
+    KeyUp = 38,
+    KeyRight = 39,
+    KeyDown = 40,
+    KeyDelete = 46,
+};
+
+} // namespace editor

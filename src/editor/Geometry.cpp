@@ -1,0 +1,191 @@
+#include "editor/Geometry.h"
+
+#include "document/Cell.h"
+#include "document/Numbers.h"
+
+#include <cmath>
+
+namespace editor {
+
+using document::M;
+
+namespace {
+
+constexpr std::array<int, 12> kSteps = {10, 25, 50, 75, 100, 150, 200, 300, 500, 800, 1200, 1600};
+
+float roundF(float v) {
+    return std::nearbyint(v);
+}
+
+} // namespace
+
+PlanBox hitBox(const document::ObjectRow& row, const render::View& view, double vehicule_resol) {
+    const int kind = row[document::ColKind].toInt();
+    const float col4 = float(row[document::ColHeight].toDouble());
+    const float col5 = float(row[document::ColWidth].toDouble());
+    const float resol = float(vehicule_resol);
+    PlanBox box;
+    box.left = float(M((float(row[document::ColX].toDouble()) - view.origine_x) * view.zoom));
+    box.top = float(M((float(row[document::ColY].toDouble()) - view.origine_y) * view.zoom));
+    const float scale = kind == document::Texte ? resol : resol * view.zoom;
+    box.width = col5 * scale;
+    box.height = col4 * scale;
+    if (kind == document::Mesure) {
+        if (col5 > col4) {
+            if (box.width > 17)
+                box.height = 17;
+        } else if (box.height > 25) {
+            box.width = 25;
+            box.left = float(M(box.left + col5 * resol * view.zoom - 25));
+        }
+    }
+    return box;
+}
+
+int hitTest(const document::ObjectTable& table, const render::View& view, double vehicule_resol,
+            int x, int y) {
+    const float fx = float(x), fy = float(y);
+    for (int r = table.nb_objets(); r >= 1; --r) {
+        const PlanBox b = hitBox(table.row(r), view, vehicule_resol);
+        if (b.left <= fx && fx <= b.left + b.width && b.top <= fy && fy <= b.top + b.height)
+            return r;
+    }
+    return 0;
+}
+
+std::array<QPoint, 8> handlePositions(const PlanBox& box) {
+    const int L = M(box.left), T = M(box.top);
+    const int R = M(box.left + box.width), B = M(box.top + box.height);
+    const int midX = L + M(box.width / 2) - 2, midY = T + M(box.height / 2) - 2;
+    return {QPoint(L - 5, T - 5), QPoint(midX, T - 5), QPoint(R, T - 5), QPoint(R, midY),
+            QPoint(R, B),         QPoint(midX, B),     QPoint(L - 5, B), QPoint(L - 5, midY)};
+}
+
+float dragEdge(float position, int delta, float size, int surfaceSize) {
+    const float moved = position + float(delta);
+    if (moved < 10 - size)
+        return 10 - size;
+    if (moved > float(surfaceSize - 10))
+        return float(surfaceSize - 10);
+    return moved;
+}
+
+void resizeByHandle(PlanBox& box, int handle, int dx, int dy) {
+    const auto setWidth = [&box](float w) {
+        if (w >= 0)
+            box.width = w;
+    };
+    const auto setHeight = [&box](float h) {
+        if (h >= 0)
+            box.height = h;
+    };
+    switch (handle) {
+    case 0:
+        box.top += float(dy);
+        box.left += float(dx);
+        setWidth(box.width - float(dx));
+        setHeight(box.height - float(dy));
+        break;
+    case 1:
+        box.top += float(dy);
+        setHeight(box.height - float(dy));
+        break;
+    case 2:
+        box.top += float(dy);
+        setWidth(box.width + float(dx));
+        setHeight(box.height - float(dy));
+        break;
+    case 3:
+        setWidth(box.width + float(dx));
+        break;
+    case 4:
+        setWidth(box.width + float(dx));
+        setHeight(box.height + float(dy));
+        break;
+    case 5:
+        setHeight(box.height + float(dy));
+        break;
+    case 6:
+        box.left += float(dx);
+        setWidth(box.width - float(dx));
+        setHeight(box.height + float(dy));
+        break;
+    case 7:
+        box.left += float(dx);
+        setWidth(box.width - float(dx));
+        break;
+    default:
+        break;
+    }
+}
+
+int zoomStepDown(int percent) {
+    int chosen = 10;
+    for (const int step : kSteps)
+        if (step < percent)
+            chosen = step;
+    return chosen;
+}
+
+int zoomStepUp(int percent) {
+    for (const int step : kSteps)
+        if (step > percent)
+            return step;
+    return 1600;
+}
+
+float centredOrigin(float origin, float oldZoom, float zoom, float imageSize, float surfaceSize) {
+    const float centre = oldZoom * imageSize <= surfaceSize ? imageSize / 2 + origin
+                                                            : surfaceSize / 2 / oldZoom + origin;
+    const float next = roundF(centre - surfaceSize / 2 / zoom);
+    return next < 0 ? 0 : next;
+}
+
+int barPercent(float origin, float zoom, float imageSize, float surfaceSize) {
+    const float range = zoom * imageSize - surfaceSize;
+    if (range <= 0)
+        return 0;
+    const float p = zoom * 100 * origin / range;
+    if (p <= 0)
+        return 0;
+    if (p >= 100)
+        return 100;
+    return M(p);
+}
+
+float originFromBar(int value, float zoom, float imageSize, float surfaceSize) {
+    return roundF((imageSize * zoom - surfaceSize) * float(value) / 100 / zoom);
+}
+
+std::int16_t textSizeCm(int px, double vehicule_resol) {
+    return std::int16_t(M(double(px) / vehicule_resol) + 1);
+}
+
+std::optional<double> readNumber(const QString& text, const QLocale& locale) {
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double v = locale.toDouble(t, &ok);
+    if (ok && std::isfinite(v))
+        return v;
+    return document::Cell::parseNumber(t);
+}
+
+std::optional<std::int16_t> readDimension(const QString& text, const QLocale& locale) {
+    const std::optional<double> v = readNumber(text, locale);
+    if (!v)
+        return std::nullopt;
+    const std::optional<std::int16_t> whole = document::CInt16(*v);
+    if (!whole || *whole < 0)
+        return std::nullopt;
+    return whole;
+}
+
+QString numberText(double value, const QLocale& locale, int precision) {
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(value, 'g', precision);
+}
+
+} // namespace editor

@@ -1,0 +1,239 @@
+#include "editor/LayoutCommands.h"
+
+#include "document/LayoutFile.h"
+#include "library/LibraryNames.h"
+#include "output/ImageExport.h"
+#include "platform/Pictures.h"
+
+#include <optional>
+
+namespace editor {
+
+namespace {
+
+const QString kErreur = QStringLiteral("Erreur :");
+const QString kAttention = QStringLiteral("Attention :");
+const QString kLayoutFilter = QStringLiteral("Agencements Kestrion (*.kla)|*.kla");
+const QString kSaveQuestion = QStringLiteral("Voulez-vous sauvegarder l'agencement actuel?");
+
+// A vehicle view ready to become the open layout's picture.
+struct VehicleView {
+    library::VehicleName name;
+    QImage picture;
+};
+
+std::optional<VehicleView> loadVehicle(const QString& apath, const QString& file) {
+    std::optional<library::VehicleName> name = library::LireNomVehicule(file);
+    if (!name)
+        return std::nullopt;
+    std::optional<QImage> picture =
+        platform::LoadPicture(library::vehiculesFolder(apath) + QLatin1Char('/') + file);
+    if (!picture || picture->isNull())
+        return std::nullopt;
+    return VehicleView{std::move(*name), std::move(*picture)};
+}
+
+void applyVehicle(document::Layout& layout, const QString& file, VehicleView view) {
+    layout.vehicule_fichier = file;
+    layout.vehicule_modele = view.name.modele;
+    layout.vehicule_carros = view.name.carros;
+    layout.vehicule_vue = view.name.vue;
+    layout.vehicule_axes = view.name.axes;
+    layout.vehicule_resol = view.name.vehicule_resol;
+    layout.image_largeur = float(view.picture.width());
+    layout.image_hauteur = float(view.picture.height());
+    layout.image_vehicule = std::move(view.picture);
+}
+
+} // namespace
+
+QString commandLinePath(const QString& commandLine) {
+    const qsizetype first = commandLine.indexOf(QLatin1Char('"'));
+    if (first < 0)
+        return commandLine.trimmed();
+    const qsizetype second = commandLine.indexOf(QLatin1Char('"'), first + 1);
+    return second < 0 ? commandLine.mid(first + 1) : commandLine.mid(first + 1, second - first - 1);
+}
+
+void LayoutCommands::closeAccessoryBrowser() {
+    core_.state.controls.check2 = false;
+    if (core_.hooks.closeAccessoryBrowser)
+        core_.hooks.closeAccessoryBrowser();
+}
+
+void LayoutCommands::putSelectionBack() {
+    if (core_.state.hasSelection()) {
+        selection_.ReleaseControl();
+        selection_.putBack();
+    }
+}
+
+bool LayoutCommands::offerToSave(const QString& title) {
+    if (!core_.layoutOpen() || !core_.state.layout.modifie)
+        return true;
+    const platform::MsgResult answer = core_.services.dialogs.messageBox(
+        kSaveQuestion, title, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel);
+    if (answer == platform::MsgResult::Cancel)
+        return false;
+    if (answer == platform::MsgResult::Yes)
+        mnusave_Click();
+    return true;
+}
+
+void LayoutCommands::ActiverEdition() {
+    EditingControls& c = core_.state.controls;
+    c.layoutEnabled = true;
+    c.frame1Enabled = true;
+    c.frame2Enabled = true;
+}
+
+void LayoutCommands::mnunew_Click() {
+    if (!offerToSave(QStringLiteral("Nouvel agencement :")))
+        return;
+    closeAccessoryBrowser();
+    if (!core_.hooks.chooseVehicle)
+        return;
+    const std::optional<NewLayoutChoice> choice = core_.hooks.chooseVehicle();
+    if (!choice || choice->vehicule_fichier.isEmpty())
+        return;
+    std::optional<VehicleView> vehicle = loadVehicle(core_.state.apath, choice->vehicule_fichier);
+    if (!vehicle) {
+        core_.inform(QStringLiteral("Problème intervenu lors du chargement de l'agencement"),
+                     kErreur, platform::MsgIcon::Critical);
+        return;
+    }
+    EditorState& s = core_.state;
+    view_.resetView(QStringLiteral("100"));
+    putSelectionBack();
+    applyVehicle(s.layout, choice->vehicule_fichier, std::move(*vehicle));
+    s.layout.inv_g_d = choice->inv_g_d;
+    s.layout.inv_h_b = choice->inv_h_b;
+    s.layout.zoomText = QStringLiteral("100");
+    s.layout.objets.ViderObjets();
+    s.layout.agencement_ouvert = true;
+    s.layout.modifie = false;
+    core_.redraw();
+    ActiverEdition();
+}
+
+void LayoutCommands::mnuload_Click() {
+    if (!offerToSave(QStringLiteral("Sauvegarde :")))
+        return;
+    platform::FileDialogRequest request;
+    request.filter = kLayoutFilter;
+    request.hideReadOnly = true;
+    const platform::FileDialogResult chosen = core_.services.dialogs.openFile(request);
+    if (chosen.cancelled())
+        return;
+    closeAccessoryBrowser();
+    putSelectionBack();
+    openLayoutFile(chosen.fileName);
+}
+
+bool LayoutCommands::openLayoutFile(const QString& path) {
+    EditorState& s = core_.state;
+    document::LoadOutcome outcome =
+        document::ChargerAgencement(path, s.apath, core_.services.files);
+    if (!outcome.ok()) {
+        const QString text = outcome.errorMessage.isEmpty()
+                                 ? QStringLiteral("Impossible de lire l'agencement :\n\n") + path
+                                 : outcome.errorMessage;
+        core_.inform(text, kErreur, platform::MsgIcon::Critical);
+        core_.redraw();
+        return false;
+    }
+    document::LayoutFileContents& contents = *outcome.contents;
+    std::optional<VehicleView> vehicle = loadVehicle(s.apath, contents.vehicule_fichier);
+    if (!vehicle) {
+        core_.inform(QStringLiteral("L'image du véhicule suivant ne peut pas être lue :\n\n") +
+                         contents.vehicule_fichier +
+                         QStringLiteral("\n\nL'agencement n'a pas été ouvert."),
+                     kErreur, platform::MsgIcon::Critical);
+        core_.redraw();
+        return false;
+    }
+    const QString missing =
+        document::missingPicturesMessage(contents.missingTextures, contents.missingAccessories);
+    if (!missing.isEmpty())
+        core_.inform(missing, kAttention, platform::MsgIcon::Information);
+
+    putSelectionBack();
+    applyVehicle(s.layout, contents.vehicule_fichier, std::move(*vehicle));
+    // A first-version file has no mirror lines: its picture is shown as it is.
+    s.layout.inv_g_d = contents.inv_g_d.value_or(false);
+    s.layout.inv_h_b = contents.inv_h_b.value_or(false);
+    s.layout.objets = contents.objets;
+    view_.resetView(contents.zoomText);
+    s.layout.zoomText = s.view.text2;
+    s.layout.agencement_ouvert = true;
+    s.layout.modifie = false;
+    core_.redraw();
+    ActiverEdition();
+    return true;
+}
+
+bool LayoutCommands::mnusave_Click() {
+    EditorState& s = core_.state;
+    putSelectionBack();
+    platform::FileDialogRequest request;
+    request.filter = kLayoutFilter;
+    request.overwritePrompt = true;
+    request.fileName = document::proposedFileName(s.layout.vehicule_modele, s.layout.vehicule_vue,
+                                                  s.layout.inv_g_d);
+    const platform::FileDialogResult chosen = core_.services.dialogs.saveFile(request);
+    bool written = false;
+    if (!chosen.cancelled()) {
+        s.layout.zoomText = s.view.text2;
+        written = document::SauverAgencement(chosen.fileName, s.layout, core_.locale,
+                                             core_.services.files);
+    }
+    if (!written) {
+        core_.inform(QStringLiteral("Agencement non sauvegardé"), kAttention,
+                     platform::MsgIcon::Warning);
+        return false;
+    }
+    s.layout.modifie = false;
+    return true;
+}
+
+bool LayoutCommands::confirmQuit() {
+    if (!core_.layoutOpen() || !core_.state.layout.modifie)
+        return true;
+    const platform::MsgResult answer = core_.services.dialogs.messageBox(
+        kSaveQuestion, QStringLiteral("Quitter :"), platform::MsgIcon::Question,
+        platform::MsgButtons::YesNoCancel);
+    if (answer == platform::MsgResult::Cancel)
+        return false;
+    if (answer == platform::MsgResult::Yes)
+        mnusave_Click(); // the program ends even when the save was cancelled
+    return true;
+}
+
+void LayoutCommands::openAtStartup(const QString& commandLine) {
+    const QString path = commandLinePath(commandLine);
+    if (path.isEmpty())
+        return;
+    openLayoutFile(path);
+}
+
+void LayoutCommands::mnusaveim_Click() {
+    if (!core_.layoutOpen())
+        return;
+    // The selected object is on the box, not on the canvas: put it back so the
+    // picture shows every object.
+    putSelectionBack();
+    const document::Layout& l = core_.state.layout;
+    output::exportImage(core_.state.picture1, l.vehicule_modele, l.vehicule_carros,
+                        core_.state.prefs.autozone, core_.services.dialogs);
+}
+
+void LayoutCommands::mnuprint_Click(platform::Printer& printer) {
+    if (!core_.layoutOpen())
+        return;
+    putSelectionBack();
+    const document::Layout& l = core_.state.layout;
+    output::printPlan(core_.state.picture1, l.vehicule_modele, l.vehicule_carros,
+                      core_.state.prefs.autozone, printer, core_.services.dialogs);
+}
+
+} // namespace editor

@@ -1,0 +1,137 @@
+#include "editor/Properties.h"
+
+#include "document/Numbers.h"
+#include "document/ObjectTable.h"
+#include "editor/Geometry.h"
+
+namespace editor {
+
+using document::Cell;
+
+void Properties::Text1_Change(int index, const QString& text) {
+    if (index == 0 || index == 1)
+        core_.state.controls.text1[std::size_t(index)] = text;
+}
+
+void Properties::Text1_KeyDown(int, int keyCode) {
+    EditorState& s = core_.state;
+    if (keyCode != KeyEnter || !s.hasSelection())
+        return;
+    const std::optional<std::int16_t> w = readDimension(s.controls.text1[0], core_.locale);
+    const std::optional<std::int16_t> h = readDimension(s.controls.text1[1], core_.locale);
+    if (!w || !h) {
+        core_.inform(QStringLiteral("Les dimensions de l'objet doivent être des nombres entiers de "
+                                    "centimètres, entre 0 et 32767."),
+                     QStringLiteral("Attention :"), platform::MsgIcon::Warning);
+        return;
+    }
+    const float scale = float(double(core_.zoom()) * core_.resol());
+    s.picture2.height = float(*h) * scale;
+    s.picture2.width = float(*w) * scale;
+    panel_.showResized(int(s.sel_type), *w, *h);
+    selection_.drawBox();
+    selection_.ShowHandles();
+    s.layout.modifie = true;
+}
+
+void Properties::Check1_Click(bool checked) {
+    EditorState& s = core_.state;
+    s.controls.check1 = checked;
+    if (s.ignorer_evenements)
+        return;
+    s.sel_fige = checked ? 1 : 0;
+    if (s.hasSelection()) {
+        selection_.ShowHandles();
+        s.layout.modifie = true;
+    }
+}
+
+void Properties::Choix_couleur_Click(int index) {
+    if (index < 0 || index > 15)
+        return;
+    EditorState& s = core_.state;
+    s.ignorer_evenements = true;
+    core_.showPaletteSwatch(index);
+    s.remplissage_courant = Cell::integer(std::int16_t(index));
+    s.controls.combo1Index = 0;
+    if (s.hasSelection()) {
+        s.sel_remplissage = s.remplissage_courant;
+        selection_.drawBox();
+        s.layout.modifie = true;
+    }
+    s.ignorer_evenements = false;
+}
+
+void Properties::Combo1_Click(int index) {
+    EditorState& s = core_.state;
+    if (s.ignorer_evenements)
+        return;
+    if (index >= 1 && index <= s.controls.textures.size()) {
+        s.controls.combo1Index = index;
+        const QString file = s.controls.textures[index - 1];
+        s.remplissage_courant = Cell::text(file);
+        core_.showTextureSwatch(file);
+    } else {
+        s.controls.combo1Index = 0;
+        s.remplissage_courant = Cell::integer(0);
+        core_.showPaletteSwatch(0);
+    }
+    if (s.hasSelection()) {
+        s.sel_remplissage = s.remplissage_courant;
+        selection_.drawBox();
+        s.layout.modifie = true;
+    }
+}
+
+void Properties::Couleur_Click() {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    s.sel_remplissage = s.remplissage_courant;
+    selection_.drawBox();
+    s.layout.modifie = true;
+}
+
+void Properties::Command4_Click(int index) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection() || (index != 0 && index != 1))
+        return;
+    s.layout.modifie = true;
+    selection_.putBack(index == 0 ? Selection::Place::Front : Selection::Place::Back);
+}
+
+void Properties::Command5_Click(int index) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection() || (index != 0 && index != 1))
+        return;
+    const int kind = int(s.sel_type);
+    if (kind == document::Texte)
+        return;
+    s.layout.modifie = true;
+    if (kind == document::Triangle || kind == document::Accessoire) {
+        int turns = s.sel_valeur.toInt() + 2 * index - 1;
+        if (turns == 4)
+            turns = 0;
+        if (turns == -1)
+            turns = 3;
+        s.sel_valeur = Cell::integer(std::int16_t(turns));
+    } else if (kind == document::Ligne) {
+        s.sel_valeur = Cell::integer(std::int16_t(1 - s.sel_valeur.toInt()));
+    }
+    std::swap(s.controls.text1[0], s.controls.text1[1]);
+    // A box emptied by hand keeps the size it shows, turned.
+    const double scale = double(core_.zoom()) * core_.resol();
+    const float oldWidth = s.picture2.width, oldHeight = s.picture2.height;
+    const auto h = readNumber(s.controls.text1[1], core_.locale);
+    const auto w = readNumber(s.controls.text1[0], core_.locale);
+    s.picture2.height = h ? float(document::M(*h * scale)) : oldWidth;
+    s.picture2.width = w ? float(document::M(*w * scale)) : oldHeight;
+    selection_.drawBox();
+    selection_.ShowHandles();
+}
+
+void Properties::mnusuppr_Click() {
+    selection_.discard();
+}
+
+} // namespace editor

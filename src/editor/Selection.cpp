@@ -1,0 +1,413 @@
+#include "editor/Selection.h"
+
+#include "document/Numbers.h"
+#include "editor/EditorState.h"
+
+#include <algorithm>
+
+namespace editor {
+
+using document::ColExtra;
+using document::ColFill;
+using document::ColHeight;
+using document::ColKind;
+using document::ColLock;
+using document::ColWidth;
+using document::ColX;
+using document::ColY;
+using document::M;
+
+namespace {
+
+QString wholeText(int v) {
+    return QString::number(v);
+}
+
+} // namespace
+
+PlanBox Selection::box() const {
+    const SelectionBox& b = core_.state.picture2;
+    return PlanBox{b.left, b.top, b.width, b.height};
+}
+
+void Selection::setBox(const PlanBox& box) {
+    SelectionBox& b = core_.state.picture2;
+    b.left = box.left;
+    b.top = box.top;
+    b.width = box.width;
+    b.height = box.height;
+}
+
+void Selection::drawBox() {
+    EditorState& s = core_.state;
+    SelectionBox& b = s.picture2;
+    b.surface.resize(std::max(1, M(b.width)), std::max(1, M(b.height)));
+    b.surface.Cls();
+    // The renderer may replace a zero size in its arguments; the box keeps its own.
+    float x = 0, y = 0, h = b.height, w = b.width;
+    core_.renderer.DessinerObjet(b.surface, x, y, h, w, document::Cell::real(s.sel_type),
+                                 s.sel_remplissage, s.sel_valeur, core_.drawContext());
+}
+
+void Selection::showFillOf(int kind, const document::Cell& fill) {
+    EditingControls& c = core_.state.controls;
+    EditorState& s = core_.state;
+    if (kind == document::Accessoire) {
+        c.frame1Enabled = false;
+        c.frame2Enabled = false;
+        s.remplissage_courant = document::Cell::integer(0);
+        core_.showPaletteSwatch(0);
+        c.combo1Index = 0;
+        return;
+    }
+    c.frame1Enabled = true;
+    c.frame2Enabled = kind != document::Texte;
+    s.remplissage_courant = fill;
+    if (kind != document::Texte && fill.isFileName()) {
+        core_.showTextureSwatch(fill.toString());
+        c.combo1Index = core_.textureEntry(fill.toString());
+    } else {
+        core_.showPaletteSwatch(fill.toInt());
+        c.combo1Index = 0;
+    }
+}
+
+void Selection::select(int r) {
+    EditorState& s = core_.state;
+    document::ObjectTable& table = s.layout.objets;
+    if (r < 1 || r > table.nb_objets())
+        return;
+    const document::ObjectRow row = table.row(r);
+    const int kind = row[ColKind].toInt();
+    const double resol = core_.resol();
+    const float zoom = core_.zoom();
+    const PlanBox hit = hitBox(row, s.view.view, resol);
+
+    s.controls.editEnabled = true;
+    s.controls.turnEnabled = kind != document::Texte;
+    s.sel_valeur = row[ColExtra];
+    s.sel_type = float(row[ColKind].toDouble());
+
+    PlanBox b{hit.left, hit.top, 0, 0};
+    const double col4 = row[ColHeight].toDouble();
+    const double col5 = row[ColWidth].toDouble();
+    if (kind == document::Mesure) {
+        b.width = hit.width;
+        b.height = hit.height;
+        s.controls.text1[0] = wholeText(M(double(hit.width) / zoom / resol));
+        s.controls.text1[1] = wholeText(M(double(hit.height) / zoom / resol));
+    } else {
+        const double scale = kind == document::Texte ? resol : resol * zoom;
+        b.width = float(M(col5 * scale));
+        b.height = float(M(col4 * scale));
+        s.controls.text1[0] = numberText(col5, core_.locale);
+        s.controls.text1[1] = numberText(col4, core_.locale);
+    }
+    setBox(b);
+
+    s.sel_remplissage = row[ColFill];
+    showFillOf(kind, s.sel_remplissage);
+    s.controls.combo1Enabled = kind == document::Rectangle;
+
+    s.sel_fige = std::int16_t(row[ColLock].toInt() != 0 ? 1 : 0);
+    s.controls.check1 = s.sel_fige != 0;
+    panel_.showSelected(kind, col5, col4);
+
+    s.sel_rang = std::int16_t(r);
+    table.RetirerObjet(r);
+    core_.redraw();
+
+    s.picture2.visible = true;
+    ShowHandles();
+    drawBox();
+}
+
+document::ObjectRow Selection::selectionRow() const {
+    const EditorState& s = core_.state;
+    const SelectionBox& b = s.picture2;
+    const float zoom = core_.zoom();
+    const render::View& v = s.view.view;
+    document::ObjectRow row;
+    const int kind = int(s.sel_type);
+    row[ColKind] = document::Cell::integer(std::int16_t(kind));
+    row[ColX] = document::Cell::real(float(M(b.left / zoom + v.origine_x)));
+    row[ColY] = document::Cell::real(float(M(b.top / zoom + v.origine_y)));
+    // A dimension box emptied or overfilled by hand cannot be stored: the size the box
+    // shows is kept instead.
+    const double scale = kind == document::Texte ? core_.resol() : core_.resol() * zoom;
+    const auto size = [&](int index, float pixels) {
+        if (const auto typed = readDimension(s.controls.text1[std::size_t(index)], core_.locale))
+            return *typed;
+        return std::int16_t(std::clamp(M(double(pixels) / scale), 0, 32767));
+    };
+    row[ColHeight] = document::Cell::integer(size(1, b.height));
+    row[ColWidth] = document::Cell::integer(size(0, b.width));
+    row[ColFill] = s.sel_remplissage;
+    row[ColLock] = document::Cell::integer(s.sel_fige);
+    row[ColExtra] = s.sel_valeur;
+    return row;
+}
+
+void Selection::resetControlsAfterSelection() {
+    EditorState& s = core_.state;
+    s.controls.check1 = false;
+    if (!s.ignorer_evenements)
+        s.sel_fige = 0;
+    s.controls.frame1Enabled = true;
+    s.controls.frame2Enabled = true;
+    s.controls.combo1Enabled = true;
+    s.controls.editEnabled = false;
+    s.controls.turnEnabled = false;
+    panel_.clear();
+}
+
+void Selection::putBack(Place place) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    const document::ObjectRow row = selectionRow();
+    HideHandles();
+    s.picture2.visible = false;
+    document::ObjectTable& table = s.layout.objets;
+    const bool front =
+        place == Place::Front || (place == Place::ByPreference && s.prefs.clicpreplan);
+    if (front) {
+        table.append(row);
+    } else {
+        const int at =
+            place == Place::Back ? 1 : std::clamp<int>(s.sel_rang, 1, table.nb_objets() + 1);
+        table.insertAt(at, row);
+    }
+    resetControlsAfterSelection();
+    core_.redraw();
+}
+
+void Selection::discard() {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    s.picture2.visible = false;
+    HideHandles();
+    resetControlsAfterSelection();
+    s.layout.modifie = true;
+}
+
+// --- The handle module -------------------------------------------------------------
+
+void Selection::ShowHandles() {
+    EditorState& s = core_.state;
+    s.resize.hasCurrentControl = true;
+    PlaceHandles();
+    s.handles.locked = s.controls.check1;
+    s.handles.visible = true;
+}
+
+void Selection::HideHandles() {
+    EditorState& s = core_.state;
+    s.resize.Dragging = false;
+    s.resize.hasCurrentControl = false;
+    s.handles.visible = false;
+}
+
+void Selection::PlaceHandles() {
+    core_.state.handles.topLeft = handlePositions(box());
+}
+
+void Selection::ReleaseControl() {
+    ResizeModule& r = core_.state.resize;
+    r.Dragging = false;
+    r.StartX = 0;
+    r.StartY = 0;
+    r.hasCurrentControl = false;
+}
+
+void Selection::BeginMove(float x, float y) {
+    EditorState& s = core_.state;
+    if (!s.resize.hasCurrentControl)
+        return;
+    s.resize.StartX = M(x);
+    s.resize.StartY = M(y);
+    s.resize.Dragging = s.handles.visible;
+}
+
+void Selection::MoveControl(int button, float x, float y) {
+    EditorState& s = core_.state;
+    if (!s.resize.Dragging || button != LeftButton || !s.resize.hasCurrentControl)
+        return;
+    const int dx = M(x) - s.resize.StartX;
+    const int dy = M(y) - s.resize.StartY;
+    SelectionBox& b = s.picture2;
+    b.top = dragEdge(b.top, dy, b.height, s.picture1.height());
+    b.left = dragEdge(b.left, dx, b.width, s.picture1.width());
+    PlaceHandles();
+}
+
+void Selection::BeginResize(float x, float y) {
+    EditorState& s = core_.state;
+    if (!s.resize.hasCurrentControl)
+        return;
+    s.resize.StartX = M(x);
+    s.resize.StartY = M(y);
+    s.resize.Dragging = true;
+}
+
+void Selection::ResizeControl(int index, int button, float x, float y) {
+    EditorState& s = core_.state;
+    if (button != LeftButton || s.controls.check1 || !s.resize.hasCurrentControl ||
+        !s.resize.Dragging)
+        return;
+    PlanBox b = box();
+    resizeByHandle(b, index, M(x) - s.resize.StartX, M(y) - s.resize.StartY);
+    setBox(b);
+    PlaceHandles();
+}
+
+// --- Plan, box and handle events ---------------------------------------------------
+
+void Selection::Picture1_MouseDown(int, float x, float y) {
+    EditorState& s = core_.state;
+    s.clic_x = document::CInt16(x).value_or(x < 0 ? -32768 : 32767);
+    s.clic_y = document::CInt16(y).value_or(y < 0 ? -32768 : 32767);
+    core_.processEvents();
+    if (s.hasSelection())
+        Picture1_Click();
+}
+
+void Selection::Picture1_Click() {
+    EditorState& s = core_.state;
+    if (s.hasSelection()) {
+        ReleaseControl();
+        putBack();
+        return;
+    }
+    if (!core_.layoutOpen())
+        return;
+    const int r = hitTest(s.layout.objets, s.view.view, core_.resol(), s.clic_x, s.clic_y);
+    if (r > 0)
+        select(r);
+}
+
+void Selection::Picture1_MouseMove() {
+    EditorState& s = core_.state;
+    if (s.hasSelection())
+        s.statusText = QStringLiteral("Cliquez n'importe où pour désélectionner l'objet");
+    else if (!core_.layoutOpen())
+        s.statusText = QStringLiteral("Ouvrez un fichier existant ou créez-en un nouveau");
+    else if (s.layout.objets.nb_objets() > 0)
+        s.statusText = QStringLiteral("Cliquez sur un objet pour le sélectionner");
+    else
+        s.statusText = QStringLiteral("Choisissez un objet à insérer");
+}
+
+void Selection::deleteSelection() {
+    discard();
+}
+
+void Selection::keyDown(int keyCode, bool fromBox) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    SelectionBox& b = s.picture2;
+    const int SH = s.picture1.height(), SW = s.picture1.width();
+    bool arrow = true;
+    switch (keyCode) {
+    case KeyUp:
+        if (b.top > 10 - b.height)
+            b.top -= 1;
+        break;
+    case KeyDown:
+        if (b.top < float(SH - 10))
+            b.top += 1;
+        break;
+    case KeyLeft:
+        if (b.left > 10 - b.width)
+            b.left -= 1;
+        break;
+    case KeyRight:
+        if (b.left < float(SW - 10))
+            b.left += 1;
+        break;
+    case KeyDelete:
+        arrow = false;
+        deleteSelection();
+        break;
+    case KeySpace:
+    case KeyEnter:
+        arrow = false;
+        ReleaseControl();
+        putBack();
+        s.focus = FocusRequest::Plan;
+        break;
+    default:
+        arrow = false;
+        break;
+    }
+    if (arrow) {
+        PlaceHandles();
+        // A key move is an edit whichever control had the focus.
+        s.layout.modifie = true;
+    }
+    (void)fromBox;
+}
+
+void Selection::keyPress(int keyAscii) {
+    if (keyAscii == KeyBack && core_.state.hasSelection())
+        deleteSelection();
+}
+
+void Selection::Picture2_MouseDown(int button, float x, float y) {
+    if (button != LeftButton || !core_.state.hasSelection())
+        return;
+    HideHandles();
+    core_.processEvents();
+    ShowHandles();
+    BeginMove(x, y);
+}
+
+void Selection::Picture2_MouseMove(int button, float x, float y) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
+    MoveControl(button, x, y);
+    s.layout.modifie = true;
+}
+
+void Selection::picCoin_MouseDown(float x, float y) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    s.redim_en_cours = true;
+    BeginResize(x, y);
+    drawBox();
+}
+
+void Selection::picCoin_MouseMove(int index, int button, float x, float y) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    if (s.sel_fige != 0) {
+        s.statusText = QStringLiteral("Cet objet n'est pas redimensionnable");
+        return;
+    }
+    s.statusText = QStringLiteral("Vous pouvez redimensionner l'objet");
+    ResizeControl(index, button, x, y);
+    core_.processEvents();
+    if (!s.redim_en_cours)
+        return;
+    s.layout.modifie = true;
+    const double scale = double(core_.zoom()) * core_.resol();
+    const int w = M(double(s.picture2.width) / scale);
+    const int h = M(double(s.picture2.height) / scale);
+    s.controls.text1[0] = wholeText(w);
+    s.controls.text1[1] = wholeText(h);
+    panel_.showResized(int(s.sel_type), w, h);
+    drawBox();
+}
+
+void Selection::picCoin_MouseUp() {
+    core_.state.redim_en_cours = false;
+    EndDrag();
+}
+
+} // namespace editor

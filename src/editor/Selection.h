@@ -1,0 +1,71 @@
+#pragma once
+
+#include "document/ObjectTable.h"
+#include "editor/EditorCore.h"
+#include "editor/Geometry.h"
+#include "editor/SurfacePanel.h"
+
+namespace editor {
+
+// The selection: lifting an object out of the table into the selection box, moving
+// and resizing the box (the handle module), and putting the object back.
+class Selection {
+public:
+    Selection(EditorCore& core, SurfacePanel& panel) : core_(core), panel_(panel) {}
+
+    // Where a put-back writes the object.
+    enum class Place { ByPreference, Front, Back };
+
+    // Lifts row r out of the table and shows it in the box with its handles.
+    void select(int r);
+    // Writes the selection back into the table and redraws the plan. Nothing when no
+    // object is selected.
+    void putBack(Place place = Place::ByPreference);
+    // Drops the selection without touching the table (delete).
+    void discard();
+    // The row the selection would be written as: box position converted back to
+    // picture pixels, size from the dimension boxes.
+    document::ObjectRow selectionRow() const;
+
+    PlanBox box() const;
+    void setBox(const PlanBox& box);
+    // Clears the box and draws the selected object into it at its current size.
+    void drawBox();
+
+    // The handle module.
+    void ShowHandles();
+    void HideHandles();
+    void PlaceHandles();
+    void ReleaseControl();
+    void BeginMove(float x, float y);
+    void MoveControl(int button, float x, float y);
+    void BeginResize(float x, float y);
+    void ResizeControl(int index, int button, float x, float y);
+    void EndDrag() { core_.state.resize.Dragging = false; }
+
+    // Plan and box events.
+    void Picture1_MouseDown(int button, float x, float y);
+    void Picture1_Click();
+    void Picture1_MouseMove();
+    // Arrows, Delete, Space and Enter while an object is selected; fromBox when the box
+    // had the focus.
+    void keyDown(int keyCode, bool fromBox);
+    void keyPress(int keyAscii);
+    void Picture2_MouseDown(int button, float x, float y);
+    void Picture2_MouseMove(int button, float x, float y);
+    void picCoin_MouseDown(float x, float y);
+    void picCoin_MouseMove(int index, int button, float x, float y);
+    void picCoin_MouseUp();
+
+    // The editing controls after the selection ended (put back, stacked or deleted).
+    void resetControlsAfterSelection();
+
+private:
+    void showFillOf(int kind, const document::Cell& fill);
+    void deleteSelection();
+
+    EditorCore& core_;
+    SurfacePanel& panel_;
+};
+
+} // namespace editor

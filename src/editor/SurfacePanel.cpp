@@ -1,0 +1,81 @@
+#include "editor/SurfacePanel.h"
+
+#include "document/ObjectTable.h"
+#include "editor/Geometry.h"
+
+#include <cmath>
+
+namespace editor {
+
+std::optional<double> areaM2(int kind, double w, double h) {
+    switch (kind) {
+    case document::Rectangle:
+        return w * h / 10000;
+    case document::Ellipse:
+        return w * h * 3.141592 / 40000;
+    case document::Triangle:
+        return w * h / 20000;
+    default:
+        return std::nullopt;
+    }
+}
+
+QString areaText(int kind, double w, double h, const QLocale& locale) {
+    const std::optional<double> area = areaM2(kind, w, h);
+    if (!area)
+        return kNoArea;
+    const double rounded = std::nearbyint(*area * 100) / 100;
+    return numberText(rounded, locale);
+}
+
+void SurfacePanel::showSelected(int kind, double w, double h) {
+    panel_.label3 = areaText(kind, w, h, locale_);
+    if (areaM2(kind, w, h))
+        panel_.addEnabled = true;
+}
+
+void SurfacePanel::showResized(int kind, double w, double h) {
+    panel_.label3 = areaText(kind, w, h, locale_);
+}
+
+void SurfacePanel::clear() {
+    panel_.label3 = kNoArea;
+    panel_.addEnabled = false;
+}
+
+void SurfacePanel::add() {
+    if (panel_.label3 != kNoArea) {
+        panel_.lines.append(panel_.label3);
+        panel_.selected.append(false);
+    }
+    recomputeTotal();
+}
+
+void SurfacePanel::removeSelected() {
+    for (qsizetype i = 0; i < panel_.lines.size();) {
+        if (i < panel_.selected.size() && panel_.selected[i]) {
+            panel_.lines.removeAt(i);
+            panel_.selected.removeAt(i);
+        } else {
+            ++i;
+        }
+    }
+    recomputeTotal();
+}
+
+void SurfacePanel::listClicked(const QList<bool>& selected) {
+    panel_.selected = selected;
+    panel_.selected.resize(panel_.lines.size(), false);
+    panel_.deleteEnabled = true;
+}
+
+void SurfacePanel::recomputeTotal() {
+    float total = 0;
+    for (const QString& line : panel_.lines)
+        total += float(readNumber(line, locale_).value_or(0.0));
+    panel_.selected = QList<bool>(panel_.lines.size(), false);
+    panel_.label5 = numberText(double(total), locale_, 7);
+    panel_.deleteEnabled = false;
+}
+
+} // namespace editor

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "editor/EditorState.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace editor {
+
+// The text shown when no countable shape is selected.
+inline const QString kNoArea = QStringLiteral("-----");
+
+// Area in m² of a shape of w x h cm (horizontal x vertical): rectangles, ellipses and
+// right triangles count; nothing for the other kinds. Not rounded.
+std::optional<double> areaM2(int kind, double w, double h);
+
+// The area to two decimals (halves to even) in the locale's format without trailing
+// zeros ("3", "0,79"), or "-----" for a kind without area.
+QString areaText(int kind, double w, double h, const QLocale& locale);
+
+// The surface-count panel: the selected shape's area, the list of counted areas and
+// their total. The list survives new and opened layouts.
+class SurfacePanel {
+public:
+    SurfacePanel(SurfaceCount& panel, const QLocale& locale) : panel_(panel), locale_(locale) {}
+
+    // A shape was selected: its area, and the add button enabled when it has one.
+    void showSelected(int kind, double w, double h);
+    // The selected shape was resized: its new area; the add button keeps its state.
+    void showResized(int kind, double w, double h);
+    // The selection ended.
+    void clear();
+
+    // Command6(0): appends the shown area, then recomputes the total.
+    void add();
+    // Command6(1): removes the selected lines, then recomputes the total.
+    void removeSelected();
+    // List2 click: the lines selected now.
+    void listClicked(const QList<bool>& selected);
+    // The total of the lines, summed in single precision; no line stays selected.
+    void recomputeTotal();
+
+private:
+    SurfaceCount& panel_;
+    const QLocale& locale_;
+};
+
+} // namespace editor

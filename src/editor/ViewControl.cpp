@@ -1,0 +1,107 @@
+#include "editor/ViewControl.h"
+
+#include "document/Numbers.h"
+#include "editor/Geometry.h"
+
+#include <algorithm>
+
+namespace editor {
+
+void ViewControl::Text2_Change(const QString& text) {
+    EditorState& s = core_.state;
+    s.view.text2 = text;
+    if (s.ignorer_evenements || text.isEmpty())
+        return;
+    const std::optional<double> typed = readNumber(text, core_.locale);
+    if (!typed)
+        return;
+    applyZoom(*typed);
+}
+
+void ViewControl::applyZoom(double percent) {
+    EditorState& s = core_.state;
+    render::View& v = s.view.view;
+    if (s.hasSelection()) {
+        selection_.ReleaseControl();
+        selection_.putBack();
+    }
+    const float old = v.zoom;
+    v.zoom = float(document::roundHalfEven(percent) / 100);
+    if (v.zoom < 0.1f)
+        v.zoom = 0.1f;
+    if (v.zoom > 16) {
+        v.zoom = 16;
+        // Writing the box runs the change again, at 1600 %, before this run goes on.
+        Text2_Change(QStringLiteral("1600"));
+    }
+
+    const float PW = float(s.picture1.width()), PH = float(s.picture1.height());
+    const float W = s.layout.image_largeur, H = s.layout.image_hauteur;
+    v.origine_x = centredOrigin(v.origine_x, old, v.zoom, W, PW);
+    v.origine_y = centredOrigin(v.origine_y, old, v.zoom, H, PH);
+
+    // A bar moved from code runs its own handler, which derives the origin from it.
+    const int h = barPercent(v.origine_x, v.zoom, W, PW);
+    if (h != s.view.hscroll)
+        HScroll1_Change(h);
+    const int vv = barPercent(v.origine_y, v.zoom, H, PH);
+    if (vv != s.view.vscroll)
+        VScroll1_Change(vv);
+
+    core_.redraw();
+}
+
+void ViewControl::Command3_Click(int index) {
+    EditorState& s = core_.state;
+    const std::optional<double> typed = readNumber(s.view.text2, core_.locale);
+    const int current = typed ? int(std::clamp(document::roundHalfEven(*typed), -1e6, 1e6))
+                              : document::M(s.view.view.zoom * 100);
+    const int step = index == 0 ? zoomStepDown(current) : zoomStepUp(current);
+    Text2_Change(QString::number(step));
+}
+
+void ViewControl::HScroll1_Change(int value) {
+    EditorState& s = core_.state;
+    s.view.hscroll = value;
+    if (s.prefs.ancrer && s.hasSelection())
+        selection_.putBack();
+    if (core_.layoutOpen())
+        s.picture1.Cls();
+    render::View& v = s.view.view;
+    v.origine_x = originFromBar(value, v.zoom, s.layout.image_largeur, float(s.picture1.width()));
+    core_.affiche();
+}
+
+void ViewControl::VScroll1_Change(int value) {
+    EditorState& s = core_.state;
+    s.view.vscroll = value;
+    if (s.prefs.ancrer && s.hasSelection())
+        selection_.putBack();
+    if (core_.layoutOpen())
+        s.picture1.Cls();
+    render::View& v = s.view.view;
+    v.origine_y = originFromBar(value, v.zoom, s.layout.image_hauteur, float(s.picture1.height()));
+    core_.affiche();
+}
+
+void ViewControl::canvasResized(int width, int height) {
+    EditorState& s = core_.state;
+    s.picture1.resize(width, height);
+    core_.processEvents();
+    core_.affiche();
+}
+
+void ViewControl::resetView(const QString& zoomText) {
+    EditorState& s = core_.state;
+    const std::optional<double> typed = readNumber(zoomText, core_.locale);
+    const double percent =
+        typed ? std::clamp(document::roundHalfEven(*typed), 10.0, 1600.0) : 100.0;
+    s.ignorer_evenements = true;
+    s.view.text2 = typed ? zoomText : QStringLiteral("100");
+    s.ignorer_evenements = false;
+    s.view.view = render::View{float(percent / 100), 0, 0};
+    s.view.hscroll = 0;
+    s.view.vscroll = 0;
+}
+
+} // namespace editor

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "editor/EditorCore.h"
+#include "editor/Selection.h"
+
+#include <QString>
+
+namespace editor {
+
+// The zoom box, its step buttons, the two scroll bars and the canvas size.
+class ViewControl {
+public:
+    ViewControl(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
+
+    // The zoom box's text changed (typed, or written by code): applies it, keeping the
+    // view centred, moving the bars and redrawing. An empty or non-numeric text, or a
+    // change while events are held off, only updates the box.
+    void Text2_Change(const QString& text);
+    // "-" (0) and "+" (1): the next zoom step, written into the box.
+    void Command3_Click(int index);
+    void HScroll1_Change(int value);
+    void VScroll1_Change(int value);
+    // The canvas took a new size; the plan is redrawn over it when a layout is open.
+    void canvasResized(int width, int height);
+
+    // The zoom of a new or opened layout: the box shows the text without applying it,
+    // the zoom follows it (clamped to 10..1600 %), the view goes back to the origin.
+    void resetView(const QString& zoomText);
+
+private:
+    void applyZoom(double percent);
+
+    EditorCore& core_;
+    Selection& selection_;
+};
+
+} // namespace editor
