@@ -1,0 +1,246 @@
+#include "library/ui/DialogLogic.h"
+
+#include "document/Numbers.h"
+
+#include <cmath>
+
+namespace library::ui {
+
+QSizeF fitInto(QSizeF natural, QSizeF box) {
+    if (natural.width() <= 0 || natural.height() <= 0)
+        return natural;
+    const double r = natural.width() / natural.height();
+    double w = natural.width(), h = natural.height();
+    if (w > box.width()) {
+        w = box.width();
+        h = w / r;
+    }
+    if (h > box.height()) {
+        h = box.height();
+        w = h * r;
+    }
+    return {w, h};
+}
+
+QRectF centredIn(QSizeF size, const QRectF& area) {
+    return {area.left() + (area.width() - size.width()) / 2,
+            area.top() + (area.height() - size.height()) / 2, size.width(), size.height()};
+}
+
+int toPixels(double twips) {
+    return document::M(twips / kTwipsPerPixel);
+}
+
+QRect toPixels(const QRectF& twips) {
+    return {toPixels(twips.left()), toPixels(twips.top()), toPixels(twips.width()),
+            toPixels(twips.height())};
+}
+
+namespace {
+void addOnce(QStringList& list, const QString& value) {
+    if (!list.contains(value))
+        list << value;
+}
+} // namespace
+
+QStringList distinctModels(const std::vector<VehicleName>& entries) {
+    QStringList out;
+    for (const VehicleName& e : entries)
+        addOnce(out, e.modele);
+    return out;
+}
+
+QStringList distinctBodies(const std::vector<VehicleName>& entries, const QString& modele) {
+    QStringList out;
+    for (const VehicleName& e : entries)
+        if (e.modele == modele)
+            addOnce(out, e.carros);
+    return out;
+}
+
+QStringList distinctViews(const std::vector<VehicleName>& entries, const QString& modele,
+                          const QString& carros) {
+    QStringList out;
+    for (const VehicleName& e : entries)
+        if (e.modele == modele && e.carros == carros)
+            addOnce(out, e.vue);
+    return out;
+}
+
+int lastMatching(const std::vector<VehicleName>& entries, const QString& modele,
+                 const QString& carros, const QString& vue) {
+    for (int i = int(entries.size()) - 1; i >= 0; --i) {
+        const VehicleName& e = entries[size_t(i)];
+        if (e.modele == modele && e.carros == carros && e.vue == vue)
+            return i;
+    }
+    return -1;
+}
+
+bool passesFilter(const AccessoryName& entry, const std::optional<QString>& axesFilter) {
+    return !axesFilter || isCompatible(entry.vues, *axesFilter);
+}
+
+QStringList distinctFamilies(const std::vector<AccessoryName>& entries,
+                             const std::optional<QString>& axesFilter) {
+    QStringList out;
+    for (const AccessoryName& e : entries)
+        if (passesFilter(e, axesFilter))
+            addOnce(out, e.famille);
+    return out;
+}
+
+QStringList distinctAccessoryModels(const std::vector<AccessoryName>& entries,
+                                    const QString& famille,
+                                    const std::optional<QString>& axesFilter) {
+    QStringList out;
+    for (const AccessoryName& e : entries)
+        if (e.famille == famille && passesFilter(e, axesFilter))
+            addOnce(out, e.modele);
+    return out;
+}
+
+int lastMatching(const std::vector<AccessoryName>& entries, const QString& famille,
+                 const QString& modele, const std::optional<QString>& axesFilter) {
+    for (int i = int(entries.size()) - 1; i >= 0; --i) {
+        const AccessoryName& e = entries[size_t(i)];
+        if (e.famille == famille && e.modele == modele && passesFilter(e, axesFilter))
+            return i;
+    }
+    return -1;
+}
+
+QStringList distinctFields(const QStringList& fileNames, int field) {
+    QStringList out;
+    for (const QString& name : fileNames) {
+        const QStringList parts = fields(name);
+        if (parts.size() != 6)
+            continue;
+        const QString& value = parts.at(field);
+        if (!value.isEmpty())
+            addOnce(out, value);
+    }
+    return out;
+}
+
+bool isForbiddenNameCharacter(QChar c) {
+    static const QString forbidden = QStringLiteral("_\\/:*?<>|\"");
+    return forbidden.contains(c);
+}
+
+QString cleanName(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text)
+        if (!isForbiddenNameCharacter(c))
+            out += c;
+    return out.trimmed();
+}
+
+QString accessoryViews(bool dessus, bool gaucheDroite, bool avantArriere) {
+    QStringList views;
+    if (dessus)
+        views << QStringLiteral("XY");
+    if (gaucheDroite)
+        views << QStringLiteral("XZ");
+    if (avantArriere)
+        views << QStringLiteral("YZ");
+    return views.join(QLatin1Char('-'));
+}
+
+bool isValidDimension(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && value <= 32767;
+}
+
+Measurement measureResolution(const QString& answer, double pixels, const QLocale& locale) {
+    bool ok = false;
+    const double typed = locale.toDouble(answer.trimmed(), &ok);
+    if (!ok || !std::isfinite(typed) || pixels <= 0)
+        return {Measurement::Outcome::NotANumber, 0};
+    // The typed length is taken in single precision, as the resolution always was.
+    const double centimetres = double(float(typed));
+    if (centimetres <= 0)
+        return {Measurement::Outcome::NotPositive, 0};
+    const double micrometres = document::roundHalfEven(centimetres / pixels * 10000.0);
+    if (micrometres > 32767.0)
+        return {Measurement::Outcome::TooLarge, 0};
+    if (micrometres < 1.0)
+        return {Measurement::Outcome::TooSmall, 0};
+    return {Measurement::Outcome::Ok, std::int16_t(micrometres)};
+}
+
+QString resolutionCaption(std::int16_t resolution) {
+    const QString number = resolution == 0 ? QStringLiteral("????") : QString::number(resolution);
+    return number + QStringLiteral(" µm/pixel");
+}
+
+void CalibrationTest::start() {
+    xc_ = yc_ = kNowhere;
+    running_ = true;
+}
+
+void CalibrationTest::reset() {
+    running_ = false;
+    firstTaken_ = false;
+    xc_ = yc_ = kNowhere;
+}
+
+void CalibrationTest::drawCrossHair(float x, float y, platform::Surface& surface) const {
+    const float sw = float(surface.width()), sh = float(surface.height());
+    surface.line(0, y, sw, y, platform::kBlack);
+    surface.line(x, 0, x, sh, platform::kBlack);
+}
+
+void CalibrationTest::mouseMove(float x, float y, platform::Surface& surface) {
+    if (!running_)
+        return;
+    const platform::DrawMode mode = surface.drawMode;
+    const int width = surface.DrawWidth;
+    surface.drawMode = platform::DrawMode::Invert;
+    surface.DrawWidth = 1;
+    // Drawing the previous cross-hair again in invert mode removes it.
+    if (xc_ != kNowhere || yc_ != kNowhere)
+        drawCrossHair(xc_, yc_, surface);
+    xc_ = x;
+    yc_ = y;
+    drawCrossHair(x, y, surface);
+    surface.drawMode = mode;
+    surface.DrawWidth = width;
+}
+
+CalibrationTest::Click CalibrationTest::click(float x, float y, platform::Surface& surface) {
+    if (!running_)
+        return Click::Ignored;
+    if (firstTaken_ && (x != x1_ || y != y1_)) {
+        running_ = false;
+        xc_ = yc_ = kNowhere;
+        firstTaken_ = false;
+        return Click::SecondPoint;
+    }
+    const platform::DrawMode mode = surface.drawMode;
+    const int width = surface.DrawWidth;
+    surface.drawMode = platform::DrawMode::Invert;
+    surface.DrawWidth = 1;
+    surface.line(x - 10, y, x + 10, y, platform::kBlack);
+    surface.line(x, y - 10, x, y + 10, platform::kBlack);
+    surface.drawMode = mode;
+    surface.DrawWidth = width;
+    x1_ = x;
+    y1_ = y;
+    firstTaken_ = !firstTaken_;
+    return Click::FirstPoint;
+}
+
+double CalibrationTest::distanceTo(float x, float y) const {
+    const double dx = double(x) - double(x1_), dy = double(y) - double(y1_);
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+} // namespace library::ui

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "library/LibraryNames.h"
+#include "platform/Surface.h"
+
+#include <QLocale>
+#include <QRect>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The arithmetic and list building behind the library windows, kept free of widgets.
+namespace library::ui {
+
+constexpr double kTwipsPerPixel = 15.0;
+
+// Shrinks a size (twips) to fit a box keeping its proportions: the width first, then
+// the height. A size that already fits is returned unchanged.
+QSizeF fitInto(QSizeF natural, QSizeF box);
+// The rectangle of that size centred in the area (twips).
+QRectF centredIn(QSizeF size, const QRectF& area);
+// Twips to whole pixels, halves to even.
+int toPixels(double twips);
+QRect toPixels(const QRectF& twips);
+
+// Vehicle entries: each distinct value in entry order.
+QStringList distinctModels(const std::vector<VehicleName>& entries);
+QStringList distinctBodies(const std::vector<VehicleName>& entries, const QString& modele);
+QStringList distinctViews(const std::vector<VehicleName>& entries, const QString& modele,
+                          const QString& carros);
+// The last entry with that model, body and view; -1 when none.
+int lastMatching(const std::vector<VehicleName>& entries, const QString& modele,
+                 const QString& carros, const QString& vue);
+
+// Accessory entries seen through the compatibility filter: without a filter every
+// entry passes, otherwise the entries whose views fit those axes.
+bool passesFilter(const AccessoryName& entry, const std::optional<QString>& axesFilter);
+QStringList distinctFamilies(const std::vector<AccessoryName>& entries,
+                             const std::optional<QString>& axesFilter);
+QStringList distinctAccessoryModels(const std::vector<AccessoryName>& entries,
+                                    const QString& famille,
+                                    const std::optional<QString>& axesFilter);
+int lastMatching(const std::vector<AccessoryName>& entries, const QString& famille,
+                 const QString& modele, const std::optional<QString>& axesFilter);
+
+// The import windows' suggestion lists: the distinct non-empty values of one field of
+// the six-field names, in list order.
+QStringList distinctFields(const QStringList& fileNames, int field);
+
+// Characters that cannot appear in a name field: _ \ / : * ? < > | and the double quote.
+bool isForbiddenNameCharacter(QChar c);
+// The text without forbidden characters and without leading and trailing spaces.
+QString cleanName(const QString& text);
+
+// The views field of an accessory, always in the order XY, XZ, YZ ("" when none).
+QString accessoryViews(bool dessus, bool gaucheDroite, bool avantArriere);
+// A dimension as typed: digits only, and a value that fits a 16-bit integer.
+bool isValidDimension(const QString& text);
+
+// Reading a measured distance and turning it into micrometres per pixel.
+struct Measurement {
+    enum class Outcome { Ok, NotANumber, NotPositive, TooLarge, TooSmall };
+    Outcome outcome = Outcome::NotANumber;
+    std::int16_t resolution = 0; // micrometres per pixel; 0 unless Ok
+};
+// answer: centimetres in the locale's number format; pixels: the clicked distance.
+// resolution = answer (single precision) / pixels * 10000, halves to even.
+Measurement measureResolution(const QString& answer, double pixels, const QLocale& locale);
+// "2500 µm/pixel", or "???? µm/pixel" for 0.
+QString resolutionCaption(std::int16_t resolution);
+
+// The two-click resolution test drawn over the picture in invert mode: a cross-hair
+// follows the mouse, a cross marks the first point. Coordinates are picture pixels.
+class CalibrationTest {
+public:
+    static constexpr float kNowhere = 9999.0f;
+    enum class Click { Ignored, FirstPoint, SecondPoint };
+
+    void start();
+    // Forgets the running test and the first point (a new picture).
+    void reset();
+    bool running() const { return running_; }
+    bool firstPointTaken() const { return firstTaken_; }
+    float x1() const { return x1_; }
+    float y1() const { return y1_; }
+
+    void mouseMove(float x, float y, platform::Surface& surface);
+    // A second point ends the test: the caller measures, then redraws the picture.
+    // A click exactly on the first point marks a new first point and leaves no point
+    // taken, so two more clicks are needed.
+    Click click(float x, float y, platform::Surface& surface);
+    // Distance in pixels from the first point.
+    double distanceTo(float x, float y) const;
+
+private:
+    void drawCrossHair(float x, float y, platform::Surface& surface) const;
+
+    bool running_ = false;
+    bool firstTaken_ = false;
+    float x1_ = 0, y1_ = 0;
+    float xc_ = kNowhere, yc_ = kNowhere;
+};
+
+} // namespace library::ui

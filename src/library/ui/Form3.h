@@ -1,0 +1,82 @@
+#pragma once
+
+#include "library/LibraryNames.h"
+#include "platform/DialogService.h"
+#include "platform/FileSystem.h"
+
+#include <QRectF>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+
+namespace library::ui {
+
+class PictureBox;
+
+// The accessory library browser: a tool window kept above the main window, where the
+// user picks a family and a model and inserts the accessory into the open layout.
+//
+// insert(file) creates an accessory object from that library file name; release()
+// releases the main window's library toggle, which hides the browser. release() may
+// hide the window or delete it later (deleteLater), never at once: it is called from
+// the window's own handlers.
+class Form3 : public QWidget {
+    Q_OBJECT
+public:
+    Form3(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
+          std::function<QString()> vehiculeAxes, std::function<void(const QString& file)> insert,
+          std::function<void()> release, QWidget* parent = nullptr);
+
+    // Lists the accessory folder and fills the families; runs on the first showing and
+    // whenever the compatibility filter is switched.
+    void Form_Load();
+
+    const std::vector<AccessoryName>& entries() const { return entries_; }
+    // Index into entries() of the accessory shown, -1 when none.
+    int chosenIndex() const { return chosen_; }
+    // Where the preview sits in its frame, in twips.
+    QRectF imageTwips() const { return imageTwips_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void Combo1_Click();
+    void List1_Click();
+    void Command1_Click(int index);
+    void releaseToggle();
+    void showPreview();
+    std::optional<QString> filter() const;
+
+    QString apath_;
+    platform::FileSystem& files_;
+    platform::DialogService& dialogs_;
+    std::function<QString()> vehiculeAxes_;
+    std::function<void(const QString&)> insert_;
+    std::function<void()> release_;
+
+    std::vector<AccessoryName> entries_;
+    std::optional<QString> filter_; // the axes the listed entries fit; none: all pass
+    int chosen_ = -1;
+    bool loaded_ = false;
+    bool releasing_ = false;
+    QRectF imageTwips_;
+
+    QComboBox* combo1_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QCheckBox* check1_ = nullptr;
+    PictureBox* image1_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QLabel* label4_ = nullptr;
+};
+
+} // namespace library::ui
