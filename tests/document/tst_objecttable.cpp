@@ -101,14 +101,6 @@ private Q_SLOTS:
         QCOMPARE(tags(t), (QList<int>{1, 2, 9}));
     }
 
-    void emptying() {
-        ObjectTable t = tableOf(3);
-        t.ViderObjets();
-        QCOMPARE(t.nb_objets(), 0);
-        QCOMPARE(t.cell(1, ColX), Cell::integer(0));
-        QCOMPARE(t.cell(1000, ColKind), Cell::integer(0));
-    }
-
     void cellNumbers_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("isNumber");
@@ -133,20 +125,6 @@ private Q_SLOTS:
         QCOMPARE(c.number().has_value(), isNumber);
         QCOMPARE(c.toDouble(), value);
         QCOMPARE(c.toInt(), rounded);
-    }
-
-    void fillKinds_data() {
-        QTest::addColumn<QString>("fill");
-        QTest::addColumn<bool>("fileName");
-        QTest::newRow("two digits are a palette index") << "12" << false;
-        QTest::newRow("three characters are a palette index") << "abc" << false;
-        QTest::newRow("four characters are a file name") << "a.gif" << true;
-    }
-    void fillKinds() {
-        QFETCH(QString, fill);
-        QFETCH(bool, fileName);
-        QCOMPARE(Cell::text(fill).isFileName(), fileName);
-        QVERIFY(!Cell::integer(1234).isFileName());
     }
 
     void int16Conversion_data() {
