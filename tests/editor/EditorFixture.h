@@ -1,0 +1,77 @@
+#pragma once
+
+#include "document/ObjectTable.h"
+#include "editor/Editor.h"
+#include "platform/FileSystem.h"
+#include "platform/Pictures.h"
+#include "platform/ScriptedDialogService.h"
+#include "platform/SettingsStore.h"
+#include "testkit/TestKit.h"
+
+#include <memory>
+
+// An editor over a temporary program folder holding one vehicle view (1000 x 500 px,
+// 2 px/cm), one accessory (60 x 40 cm) and one texture, with scripted dialogs, an
+// in-memory settings store and a 400 x 300 canvas.
+struct EditorFixture {
+    static inline const QString kVehicle = QStringLiteral("Van_Fourgon_Dessus_XY_5000_.bmp");
+    static inline const QString kAccessory = QStringLiteral("Meuble_Evier_60_40_XY_.bmp");
+    static inline const QString kTexture = QStringLiteral("bois.bmp");
+
+    testkit::ProgramFolder folder;
+    platform::ScriptedDialogService dialogs;
+    platform::FileSystem files;
+    platform::MemoryStore store;
+    platform::PictureCache pictures;
+    std::optional<editor::NewLayoutChoice> nextChoice;
+    int browserClosed = 0;
+    std::unique_ptr<editor::Editor> ed;
+
+    EditorFixture() {
+        folder.addPicture(QStringLiteral("vehicules"), kVehicle, 1000, 500, qRgb(200, 200, 255));
+        folder.addPicture(QStringLiteral("accessoires"), kAccessory, 60, 40, qRgb(0, 128, 0));
+        folder.addPicture(QStringLiteral("textures"), kTexture, 8, 8, qRgb(150, 90, 30));
+        editor::EditorHooks hooks;
+        hooks.chooseVehicle = [this] { return nextChoice; };
+        hooks.closeAccessoryBrowser = [this] { ++browserClosed; };
+        ed = std::make_unique<editor::Editor>(
+            editor::EditorServices{dialogs, files, store, pictures}, hooks, folder.path());
+        ed->setLocale(QLocale(QLocale::French, QLocale::France));
+        ed->initialise();
+        ed->canvasResized(400, 300);
+    }
+
+    editor::EditorState& s() { return ed->state(); }
+    document::ObjectTable& table() { return ed->state().layout.objets; }
+
+    // A new layout on the vehicle view, through the new-layout command.
+    void openNew(bool modified = false) {
+        nextChoice = editor::NewLayoutChoice{kVehicle, false, false};
+        ed->mnunew_Click();
+        s().layout.modifie = modified;
+    }
+
+    // Appends a row as the editing code writes it.
+    void add(int kind, float x, float y, int h, int w,
+             document::Cell fill = document::Cell::integer(2), int lock = 0,
+             document::Cell extra = document::Cell::integer(0)) {
+        document::ObjectRow r;
+        r[document::ColKind] = document::Cell::integer(std::int16_t(kind));
+        r[document::ColX] = document::Cell::real(x);
+        r[document::ColY] = document::Cell::real(y);
+        r[document::ColHeight] = document::Cell::integer(std::int16_t(h));
+        r[document::ColWidth] = document::Cell::integer(std::int16_t(w));
+        r[document::ColFill] = fill;
+        r[document::ColLock] = document::Cell::integer(std::int16_t(lock));
+        r[document::ColExtra] = extra;
+        table().append(r);
+    }
+
+    // A press and release at a plan point.
+    void click(float x, float y) {
+        ed->Picture1_MouseDown(editor::LeftButton, 0, x, y);
+        ed->Picture1_Click();
+    }
+
+    double cell(int r, int c) { return table().cell(r, c).toDouble(); }
+};
