@@ -127,6 +127,11 @@ QString headlessHelpText() {
 
 int runHeadlessExport(const QStringList& args, const QString& apath,
                       platform::SettingsStore& settings, QTextStream& err) {
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        err << headlessHelpText();
+        err.flush();
+        return 0;
+    }
     ExportRequest request;
     if (const QString problem = parseArguments(args, request); !problem.isEmpty()) {
         err << problem << '\n' << headlessHelpText();

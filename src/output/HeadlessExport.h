@@ -19,6 +19,7 @@ bool isHeadlessCommand(const QStringList& args);
 // OUTPUT ends in ".bmp", else a JPEG at quality 90. args are the arguments without the
 // program name; apath is the program folder holding the library folders.
 // Returns 0 on success; otherwise writes the reason on err and returns non-zero.
+// With --help (or -h) among the arguments it only writes the help text on err.
 int runHeadlessExport(const QStringList& args, const QString& apath,
                       platform::SettingsStore& settings, QTextStream& err);
 

@@ -183,6 +183,12 @@ private Q_SLOTS:
         const QString help = output::headlessHelpText();
         for (const char* option : {"--export", "--canvas", "--help"})
             QVERIFY2(help.contains(QLatin1String(option)), option);
+        QString written;
+        QTextStream err(&written);
+        platform::MemoryStore store;
+        QCOMPARE(output::runHeadlessExport({QStringLiteral("--help")}, folder_.path(), store, err),
+                 0);
+        QCOMPARE(written, help);
         QVERIFY(output::isHeadlessCommand({QStringLiteral("--help")}));
         QVERIFY(!output::isHeadlessCommand({QStringLiteral("plan.kla")}));
     }
