@@ -135,7 +135,7 @@ void Editor::Picture1_MouseMove() {
     modules_->selection.Picture1_MouseMove();
 }
 void Editor::Picture1_KeyDown(int keyCode, int) {
-    modules_->selection.keyDown(keyCode, false);
+    modules_->selection.keyDown(keyCode);
 }
 void Editor::Picture1_KeyPress(int keyAscii) {
     modules_->selection.keyPress(keyAscii);
@@ -150,7 +150,7 @@ void Editor::Picture2_MouseUp(int, int, float, float) {
     modules_->selection.EndDrag();
 }
 void Editor::Picture2_KeyDown(int keyCode, int) {
-    modules_->selection.keyDown(keyCode, true);
+    modules_->selection.keyDown(keyCode);
 }
 void Editor::Picture2_KeyPress(int keyAscii) {
     modules_->selection.keyPress(keyAscii);

@@ -8,6 +8,17 @@ namespace editor {
 
 using document::Cell;
 
+namespace {
+
+// The fill controls are disabled for the selections that cannot take a fill: an
+// accessory keeps its picture, and only a rectangle takes a texture.
+bool selectionTakesFill(const EditorState& s, bool texture) {
+    const int kind = int(s.sel_type);
+    return kind != document::Accessoire && (!texture || kind == document::Rectangle);
+}
+
+} // namespace
+
 void Properties::Text1_Change(int index, const QString& text) {
     if (index == 0 || index == 1)
         core_.state.controls.text1[std::size_t(index)] = text;
@@ -16,6 +27,9 @@ void Properties::Text1_Change(int index, const QString& text) {
 void Properties::Text1_KeyDown(int, int keyCode) {
     EditorState& s = core_.state;
     if (keyCode != KeyEnter || !s.hasSelection())
+        return;
+    // Texts and accessories take their size from their text or picture.
+    if (int(s.sel_type) == document::Texte || int(s.sel_type) == document::Accessoire)
         return;
     const std::optional<std::int16_t> w = readDimension(s.controls.text1[0], core_.locale);
     const std::optional<std::int16_t> h = readDimension(s.controls.text1[1], core_.locale);
@@ -54,7 +68,7 @@ void Properties::Choix_couleur_Click(int index) {
     core_.showPaletteSwatch(index);
     s.remplissage_courant = Cell::integer(std::int16_t(index));
     s.controls.combo1Index = 0;
-    if (s.hasSelection()) {
+    if (s.hasSelection() && selectionTakesFill(s, false)) {
         s.sel_remplissage = s.remplissage_courant;
         selection_.drawBox();
         s.layout.modifie = true;
@@ -76,7 +90,7 @@ void Properties::Combo1_Click(int index) {
         s.remplissage_courant = Cell::integer(0);
         core_.showPaletteSwatch(0);
     }
-    if (s.hasSelection()) {
+    if (s.hasSelection() && selectionTakesFill(s, s.remplissage_courant.isFileName())) {
         s.sel_remplissage = s.remplissage_courant;
         selection_.drawBox();
         s.layout.modifie = true;
@@ -85,7 +99,7 @@ void Properties::Combo1_Click(int index) {
 
 void Properties::Couleur_Click() {
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!s.hasSelection() || !selectionTakesFill(s, s.remplissage_courant.isFileName()))
         return;
     s.sel_remplissage = s.remplissage_courant;
     selection_.drawBox();

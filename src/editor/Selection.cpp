@@ -299,11 +299,7 @@ void Selection::Picture1_MouseMove() {
         s.statusText = QStringLiteral("Choisissez un objet à insérer");
 }
 
-void Selection::deleteSelection() {
-    discard();
-}
-
-void Selection::keyDown(int keyCode, bool fromBox) {
+void Selection::keyDown(int keyCode) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
@@ -329,7 +325,7 @@ void Selection::keyDown(int keyCode, bool fromBox) {
         break;
     case KeyDelete:
         arrow = false;
-        deleteSelection();
+        discard();
         break;
     case KeySpace:
     case KeyEnter:
@@ -344,15 +340,14 @@ void Selection::keyDown(int keyCode, bool fromBox) {
     }
     if (arrow) {
         PlaceHandles();
-        // A key move is an edit whichever control had the focus.
+        // A key move is an edit whether the plan or the box had the focus.
         s.layout.modifie = true;
     }
-    (void)fromBox;
 }
 
 void Selection::keyPress(int keyAscii) {
     if (keyAscii == KeyBack && core_.state.hasSelection())
-        deleteSelection();
+        discard();
 }
 
 void Selection::Picture2_MouseDown(int button, float x, float y) {

@@ -47,9 +47,8 @@ public:
     void Picture1_MouseDown(int button, float x, float y);
     void Picture1_Click();
     void Picture1_MouseMove();
-    // Arrows, Delete, Space and Enter while an object is selected; fromBox when the box
-    // had the focus.
-    void keyDown(int keyCode, bool fromBox);
+    // Arrows, Delete, Space and Enter while an object is selected, from the plan or the box.
+    void keyDown(int keyCode);
     void keyPress(int keyAscii);
     void Picture2_MouseDown(int button, float x, float y);
     void Picture2_MouseMove(int button, float x, float y);
@@ -62,7 +61,6 @@ public:
 
 private:
     void showFillOf(int kind, const document::Cell& fill);
-    void deleteSelection();
 
     EditorCore& core_;
     SurfacePanel& panel_;
