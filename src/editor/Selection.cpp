@@ -41,7 +41,13 @@ void Selection::setBox(const PlanBox& box) {
 void Selection::drawBox() {
     EditorState& s = core_.state;
     SelectionBox& b = s.picture2;
-    b.surface.resize(std::max(1, M(b.width)), std::max(1, M(b.height)));
+    // A huge object at a high zoom would need a picture of gigabytes: the box shows at
+    // most its first 4096 pixels each way.
+    constexpr int kMaxSide = 4096;
+    const auto side = [](float v) {
+        return std::clamp(M(std::min(v, float(kMaxSide))), 1, kMaxSide);
+    };
+    b.surface.resize(side(b.width), side(b.height));
     b.surface.Cls();
     // The renderer may replace a zero size in its arguments; the box keeps its own.
     float x = 0, y = 0, h = b.height, w = b.width;
