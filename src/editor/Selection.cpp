@@ -43,7 +43,7 @@ void Selection::drawBox() {
     SelectionBox& b = s.picture2;
     // A huge object at a high zoom would need a picture of gigabytes: the box shows at
     // most its first 4096 pixels each way.
-    constexpr int kMaxSide = 4096;
+    static constexpr int kMaxSide = 4096;
     const auto side = [](float v) {
         return std::clamp(M(std::min(v, float(kMaxSide))), 1, kMaxSide);
     };
