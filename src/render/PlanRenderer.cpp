@@ -67,7 +67,8 @@ void drawEllipse(Surface& s, float X, float Y, float H, float W, Colour colour) 
     const int last = lastVisibleColumn(s, CInt(X + W));
     for (int i = firstVisibleColumn(CInt(X)); i <= last; ++i) {
         const float t = (float(i) - cx) / (W / 2);
-        const float d = (H / 2) * float(std::sqrt(std::fabs(1.0f - t * t)));
+        // The root is taken in double precision and the half-height stored back in single.
+        const float d = float(double(H / 2) * std::sqrt(double(std::fabs(1.0f - t * t))));
         s.line(float(i), cy - d, float(i), cy + d, colour);
     }
 }
