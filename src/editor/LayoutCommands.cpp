@@ -103,8 +103,8 @@ void LayoutCommands::mnunew_Click() {
         return;
     }
     EditorState& s = core_.state;
-    view_.resetView(QStringLiteral("100"));
     putSelectionBack();
+    view_.resetView(QStringLiteral("100"));
     applyVehicle(s.layout, choice->vehicule_fichier, std::move(*vehicle));
     s.layout.inv_g_d = choice->inv_g_d;
     s.layout.inv_h_b = choice->inv_h_b;
