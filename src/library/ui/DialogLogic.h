@@ -84,6 +84,8 @@ public:
     void start();
     // Forgets the running test and the first point (a new picture).
     void reset();
+    // The picture was drawn again: no cross-hair is left to remove.
+    void forgetCrossHair() { xc_ = yc_ = kNowhere; }
     bool running() const { return running_; }
     bool firstPointTaken() const { return firstTaken_; }
     float x1() const { return x1_; }
