@@ -39,17 +39,17 @@ void cDIBSection::LoadPictureBlt(const QImage& source, int lSrcLeft, int lSrcTop
             ? source
             : source.convertToFormat(QImage::Format_RGB32);
     const int stride = BytesPerScanLine();
+    // Destination columns whose source column lies inside the picture.
+    const int firstX = std::max(0, -lSrcLeft);
+    const int endX = std::min({w, width_, rgb.width() - lSrcLeft});
     for (int y = 0; y < std::min(h, height_); ++y) {
         const int sy = lSrcTop + y;
         if (sy < 0 || sy >= rgb.height())
             continue;
-        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(sy));
+        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(sy)) + lSrcLeft;
         std::uint8_t* out = bits_.get() + std::size_t(height_ - 1 - y) * std::size_t(stride);
-        for (int x = 0; x < std::min(w, width_); ++x) {
-            const int sx = lSrcLeft + x;
-            if (sx < 0 || sx >= rgb.width())
-                continue;
-            const QRgb p = in[sx];
+        for (int x = firstX; x < endX; ++x) {
+            const QRgb p = in[x];
             out[3 * x] = std::uint8_t(qBlue(p));
             out[3 * x + 1] = std::uint8_t(qGreen(p));
             out[3 * x + 2] = std::uint8_t(qRed(p));

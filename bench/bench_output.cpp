@@ -1,0 +1,78 @@
+// The JPEG export path against a bare libjpeg-turbo compression, and the export zone search.
+#include "output/ImageExport.h"
+#include "output/cDIBSection.h"
+#include "output/mJPEGLibrary.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <turbojpeg.h>
+
+namespace {
+
+// A plan-like picture: light background, filled shapes, a white band at the bottom.
+QImage planPicture(int w, int h) {
+    platform::Surface surface(w, h);
+    for (int i = 0; i < 40; ++i)
+        surface.fillBox(float(100 + 31 * i % (w - 300)), float(80 + 17 * i % (h - 300)),
+                        float(300 + 31 * i % (w - 300)), float(220 + 17 * i % (h - 300)),
+                        platform::rgb(40 * i % 256, 90 * i % 256, 150 * i % 256));
+    surface.fillBox(0, float(h - 20), float(w), float(h), platform::kWhite);
+    return surface.Image();
+}
+
+void BM_CreateFromPicture(benchmark::State& state) {
+    const QImage picture = planPicture(1600, 1020);
+    for (auto _ : state) {
+        output::cDIBSection dib;
+        dib.CreateFromPicture(picture);
+        benchmark::DoNotOptimize(dib.DIBSectionBitsPtr());
+    }
+}
+BENCHMARK(BM_CreateFromPicture)->Unit(benchmark::kMillisecond);
+
+// The whole JPEG export after the stamp: copy into the raster, encode, write the file.
+void BM_ExportJpeg(benchmark::State& state) {
+    const QImage picture = planPicture(1600, 1020);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("plan.jpg"));
+    for (auto _ : state) {
+        output::cDIBSection dib;
+        dib.CreateFromPicture(picture);
+        output::mJPEGLibrary::SaveToJPG(dib, path, 90);
+    }
+}
+BENCHMARK(BM_ExportJpeg)->Unit(benchmark::kMillisecond);
+
+// Encoding alone, through the same raster, to memory.
+void BM_BareTjCompress2(benchmark::State& state) {
+    output::cDIBSection dib;
+    dib.CreateFromPicture(planPicture(1600, 1020));
+    tjhandle handle = tjInitCompress();
+    for (auto _ : state) {
+        unsigned char* jpeg = nullptr;
+        unsigned long size = 0;
+        tjCompress2(handle, dib.DIBSectionBitsPtr(), dib.Width(), dib.BytesPerScanLine(),
+                    dib.Height(), TJPF_BGR, &jpeg, &size, TJSAMP_444, 90, TJFLAG_BOTTOMUP);
+        benchmark::DoNotOptimize(size);
+        tjFree(jpeg);
+    }
+    tjDestroy(handle);
+}
+BENCHMARK(BM_BareTjCompress2)->Unit(benchmark::kMillisecond);
+
+void BM_ZoneSearch(benchmark::State& state) {
+    platform::Surface canvas(1600, 1000);
+    if (state.range(0) == 1)
+        canvas.fillBox(500, 300, 1100, 700, platform::kBlack);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(output::ChercherZoneExport(canvas, true));
+    state.SetLabel(state.range(0) == 1 ? "drawing in the middle" : "nothing drawn");
+}
+BENCHMARK(BM_ZoneSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
