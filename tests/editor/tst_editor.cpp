@@ -424,17 +424,6 @@ private Q_SLOTS:
         QVERIFY(f.s().view.view.origine_x >= 0);
     }
 
-    void zoomStepButtonsWriteTheBox() {
-        EditorFixture f;
-        f.openNew();
-        f.ed->Command3_Click(1);
-        QCOMPARE(f.s().view.text2, QStringLiteral("150"));
-        QCOMPARE(f.s().view.view.zoom, 1.5f);
-        f.ed->Command3_Click(0);
-        f.ed->Command3_Click(0);
-        QCOMPARE(f.s().view.text2, QStringLiteral("75"));
-    }
-
     void zoomKeepsTheCentre() {
         EditorFixture f;
         f.openNew(); // 1000 x 500 picture on a 400 x 300 canvas

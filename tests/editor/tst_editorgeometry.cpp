@@ -115,12 +115,6 @@ private Q_SLOTS:
         QCOMPARE(p[7], QPoint(95, 50 + 10 - 2));
     }
 
-    void dragKeepsTenPixelsVisible() {
-        QCOMPARE(editor::dragEdge(5, -500, 40, 400), -30.f);
-        QCOMPARE(editor::dragEdge(300, 500, 40, 400), 390.f);
-        QCOMPARE(editor::dragEdge(100, 7, 40, 400), 107.f);
-    }
-
     void zoomSteps_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("from");
@@ -137,13 +131,6 @@ private Q_SLOTS:
         QFETCH(int, from);
         QFETCH(int, to);
         QCOMPARE(index == 0 ? editor::zoomStepDown(from) : editor::zoomStepUp(from), to);
-    }
-
-    void barAtHundredShowsTheFarEdge() {
-        const float origin = editor::originFromBar(100, 2.0f, 1000, 400);
-        QCOMPARE((1000 - origin) * 2.0f, 400.f);
-        QCOMPARE(editor::barPercent(origin, 2.0f, 1000, 400), 100);
-        QCOMPARE(editor::barPercent(50, 1.0f, 300, 400), 0); // narrower than the surface
     }
 
     void textSizes_data() {
