@@ -33,25 +33,15 @@ bool fitsSixteenBits(const platform::Surface& canvas) {
     return canvas.width() <= kLargestSide && canvas.height() <= kLargestSide;
 }
 
-QFont stampFont() {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setWeight(QFont::Bold);
-    font.setPointSize(10);
-    return font;
-}
-
-// A surface with the stamp's font, used for measuring and for drawing.
+// The stamp's font, bold at the given size in points (96 dots per inch).
 void useStampFont(platform::Surface& surface, int points) {
-    surface.setFont(stampFont());
+    surface.setFont(QFont(QStringLiteral("DejaVu Sans")));
     surface.setFontBold(true);
     surface.setFontSize(points);
 }
 
-} // namespace
-
 // The four edge searches sample every fifth column and row, bounds inclusive,
 // and each stops at the first drawn sample met from its side.
-namespace {
 
 int searchRight(const platform::Surface& canvas, int sw, int sh) {
     for (int x = sw - 2; x >= 100; x -= 5)

@@ -24,7 +24,10 @@ QString QtPrinter::noPrinterMessage() {
 }
 
 QString QtPrinter::printPicture(const QImage& picture) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    // Without a default, the first installed printer stands in for it.
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
+        info = QPrinterInfo::availablePrinters().constFirst();
     if (info.isNull() || info.printerName().isEmpty())
         return noPrinterMessage();
     if (picture.isNull())

@@ -4,9 +4,9 @@
 
 namespace platform {
 
-// The system's default printer through Qt's print support: landscape, one page,
-// the picture at screen size (96 dots per inch) from the top-left corner of the
-// printable area, cut off where it exceeds it.
+// The system's default printer (else the first installed one) through Qt's print
+// support: landscape, one page, the picture at screen size (96 dots per inch) from
+// the top-left corner of the printable area, cut off where it exceeds it.
 class QtPrinter : public Printer {
 public:
     QString printPicture(const QImage& picture) override;
