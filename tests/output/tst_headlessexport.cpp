@@ -157,8 +157,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("code");
         QTest::newRow("output missing") << QStringList{"--export", "@layout"} << 2;
-        QTest::newRow("unknown option")
-            << QStringList{"--export", "@layout", "@out/a.jpg", "--zoom"} << 2;
         QTest::newRow("canvas not a size")
             << QStringList{"--export", "@layout", "@out/a.jpg", "--canvas", "0x5"} << 2;
         QTest::newRow("layout that does not exist")
@@ -177,15 +175,6 @@ private Q_SLOTS:
         QCOMPARE(output::runHeadlessExport(args, folder_.path(), store, err), code);
         QVERIFY(!errors.trimmed().isEmpty());
         QVERIFY(!QFile::exists(folder_.path() + QStringLiteral("/a.jpg")));
-    }
-
-    void helpIsNotAFailure() {
-        platform::MemoryStore store;
-        QString written;
-        QTextStream err(&written);
-        QCOMPARE(output::runHeadlessExport({QStringLiteral("--help")}, folder_.path(), store, err),
-                 0);
-        QVERIFY(written.contains(QStringLiteral("--canvas")));
     }
 };
 

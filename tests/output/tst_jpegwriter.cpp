@@ -87,14 +87,6 @@ private Q_SLOTS:
         QCOMPARE(topRow, QByteArray("\x03\x02\x01\x06\x05\x04", 6));
     }
 
-    void smallerRasterTakesThePicturesTopLeft() {
-        const QImage picture = quadrants(7, 5);
-        cDIBSection dib;
-        QVERIFY(dib.Create(3, 2));
-        dib.LoadPictureBlt(picture);
-        QCOMPARE(dib.toImage(), picture.copy(0, 0, 3, 2));
-    }
-
     void jpegDecodesBackCloseToTheSource() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("plan.jpg"));
