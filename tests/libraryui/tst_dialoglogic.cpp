@@ -19,15 +19,9 @@ private Q_SLOTS:
     void fitsWidthFirstThenHeight();
     void measuresResolution_data();
     void measuresResolution();
-    void captionsResolution();
     void cleansNames_data();
     void cleansNames();
-    void ordersAccessoryViews_data();
-    void ordersAccessoryViews();
-    void checksDimensions_data();
-    void checksDimensions();
     void suggestsDistinctFieldsOfLibraryNames();
-    void secondClickOnFirstPointAsksNothing();
     void crossHairAndCrossLeaveNoMark();
 };
 
@@ -35,13 +29,8 @@ void DialogLogicTest::fitsWidthFirstThenHeight_data() {
     QTest::addColumn<QSizeF>("natural");
     QTest::addColumn<QSizeF>("box");
     QTest::addColumn<QSizeF>("fitted");
-    QTest::newRow("wide accessory") << QSizeF(3000, 600) << QSizeF(1455, 1215) << QSizeF(1455, 291);
-    QTest::newRow("wide import picture")
-        << QSizeF(2910, 1215) << QSizeF(1455, 1215) << QSizeF(1455, 607.5);
     QTest::newRow("tall import picture")
         << QSizeF(1455, 2430) << QSizeF(1455, 1215) << QSizeF(727.5, 1215);
-    QTest::newRow("vehicle wider than the preview")
-        << QSizeF(6000, 1000) << QSizeF(3460, 2025) << QSizeF(3460, 3460.0 / 6);
     QTest::newRow("still too high after the width")
         << QSizeF(4000, 4000) << QSizeF(3460, 2025) << QSizeF(2025, 2025);
     QTest::newRow("small picture kept")
@@ -93,11 +82,6 @@ void DialogLogicTest::measuresResolution() {
     QCOMPARE(int(m.resolution), resolution);
 }
 
-void DialogLogicTest::captionsResolution() {
-    QCOMPARE(resolutionCaption(2500), QStringLiteral("2500 µm/pixel"));
-    QCOMPARE(resolutionCaption(0), QStringLiteral("???? µm/pixel"));
-}
-
 void DialogLogicTest::cleansNames_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("clean");
@@ -117,44 +101,6 @@ void DialogLogicTest::cleansNames() {
     QCOMPARE(cleanName(typed), clean);
 }
 
-void DialogLogicTest::ordersAccessoryViews_data() {
-    QTest::addColumn<bool>("dessus");
-    QTest::addColumn<bool>("gaucheDroite");
-    QTest::addColumn<bool>("avantArriere");
-    QTest::addColumn<QString>("views");
-    QTest::newRow("front/back alone") << false << false << true << "YZ";
-    QTest::newRow("front/back and top") << true << false << true << "XY-YZ";
-    QTest::newRow("top and side") << true << true << false << "XY-XZ";
-    QTest::newRow("all three") << true << true << true << "XY-XZ-YZ";
-    QTest::newRow("none") << false << false << false << "";
-}
-
-void DialogLogicTest::ordersAccessoryViews() {
-    QFETCH(bool, dessus);
-    QFETCH(bool, gaucheDroite);
-    QFETCH(bool, avantArriere);
-    QFETCH(QString, views);
-    QCOMPARE(accessoryViews(dessus, gaucheDroite, avantArriere), views);
-}
-
-void DialogLogicTest::checksDimensions_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("leading zero kept as typed") << "045" << true;
-    QTest::newRow("zero") << "0" << true;
-    QTest::newRow("largest") << "32767" << true;
-    QTest::newRow("too large") << "32768" << false;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("pasted letters") << "4a" << false;
-    QTest::newRow("pasted sign") << "-4" << false;
-}
-
-void DialogLogicTest::checksDimensions() {
-    QFETCH(QString, text);
-    QFETCH(bool, valid);
-    QCOMPARE(isValidDimension(text), valid);
-}
-
 void DialogLogicTest::suggestsDistinctFieldsOfLibraryNames() {
     const QStringList names{"Fourgon_L1H1_Haut_XY_2500_.jpg",
                             "Fourgon_L2H2_Haut_XY_2500_.jpg",
@@ -165,22 +111,6 @@ void DialogLogicTest::suggestsDistinctFieldsOfLibraryNames() {
     QCOMPARE(distinctFields(names, 0), (QStringList{"Fourgon", "Camion"}));
     QCOMPARE(distinctFields(names, 1), (QStringList{"L1H1", "L2H2", "L3"}));
     QCOMPARE(distinctFields(names, 2), (QStringList{"Haut", "Avant", "Gauche"}));
-}
-
-void DialogLogicTest::secondClickOnFirstPointAsksNothing() {
-    platform::Surface surface(300, 100);
-    CalibrationTest test;
-    QCOMPARE(test.click(10, 10, surface), CalibrationTest::Click::Ignored);
-    test.start();
-    QCOMPARE(test.click(10, 10, surface), CalibrationTest::Click::FirstPoint);
-    QCOMPARE(test.click(10, 10, surface), CalibrationTest::Click::FirstPoint);
-    QVERIFY(!test.firstPointTaken());
-    QCOMPARE(test.click(50, 20, surface), CalibrationTest::Click::FirstPoint);
-    QCOMPARE(test.click(250, 20, surface), CalibrationTest::Click::SecondPoint);
-    QCOMPARE(test.distanceTo(250, 20), 200.0);
-    QVERIFY(!test.running());
-    QVERIFY(!test.firstPointTaken());
-    QCOMPARE(test.click(60, 60, surface), CalibrationTest::Click::Ignored);
 }
 
 void DialogLogicTest::crossHairAndCrossLeaveNoMark() {
