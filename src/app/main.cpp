@@ -1,6 +1,85 @@
+#include "app/Form1.h"
+#include "output/HeadlessExport.h"
+#include "platform/FileSystem.h"
+#include "platform/QtDialogService.h"
+#include "platform/QtPrinter.h"
+#include "platform/SettingsStore.h"
+
 #include <QApplication>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStringList>
+#include <QTextStream>
+#include <QTranslator>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrion"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrion"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.1"));
+}
+
+QStringList argumentsOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+// The layout named on the command line, between double quotes as the editor reads it.
+QString commandLineLayout(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            return QLatin1Char('"') + argument + QLatin1Char('"');
+    }
+    return QString();
+}
+
+int runHeadless(int argc, char* argv[], const QStringList& arguments) {
+    if (arguments.contains(QStringLiteral("--help"))) {
+        std::fputs(output::headlessHelpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    // No display is needed to draw and write the picture.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    nameApplication();
+    platform::QSettingsStore store;
+    QTextStream err(stderr);
+    return output::runHeadlessExport(arguments, QCoreApplication::applicationDirPath(), store, err);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    const QStringList arguments = argumentsOf(argc, argv);
+    if (output::isHeadlessCommand(arguments))
+        return runHeadless(argc, argv, arguments);
+
     QApplication app(argc, argv);
-    return 0;
+    nameApplication();
+
+    // Qt's own dialogs speak French whatever the system language; numbers keep
+    // following the user's locale, so the default locale is left alone.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslator);
+
+    platform::QtDialogService dialogs;
+    platform::QSettingsStore store;
+    platform::FileSystem files;
+    app::Form1Services services{dialogs,   store,
+                                files,     [] { return std::make_unique<platform::QtPrinter>(); },
+                                QString(), {}};
+    app::Form1 window(services, QCoreApplication::applicationDirPath(),
+                      commandLineLayout(arguments));
+    dialogs.setParent(&window);
+    window.show();
+    return app.exec();
 }

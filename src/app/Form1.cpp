@@ -1,0 +1,327 @@
+#include "app/Form1.h"
+
+#include "app/Icons.h"
+#include "app/InfoWindows.h"
+#include "app/PictureBox.h"
+#include "library/ui/Form2.h"
+#include "library/ui/Form3.h"
+#include "library/ui/Form4.h"
+#include "library/ui/Form5.h"
+#include "settings/ui/Pref.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEnterEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace app {
+
+namespace {
+
+QString defaultDataHome() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+void setTextKeepingCursor(QLineEdit* box, const QString& text) {
+    if (box->text() != text)
+        box->setText(text);
+}
+
+} // namespace
+
+Form1::Form1(Form1Services services, QString apath, const QString& commandLine, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)), apath_(std::move(apath)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(platform::kProgramName);
+    setWindowIcon(QIcon(QPixmap::fromImage(icons::programIcon(48))));
+    setMinimumSize(kMinimumSize);
+
+    editor::EditorHooks hooks;
+    hooks.chooseVehicle = [this] { return chooseVehicle(); };
+    hooks.closeAccessoryBrowser = [this] { closeAccessoryBrowser(); };
+    hooks.processEvents = [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    hooks.changed = [this] { refresh(); };
+    editor_ = std::make_unique<editor::Editor>(
+        editor::EditorServices{services_.dialogs, services_.files, services_.store, pictures_},
+        std::move(hooks), apath_);
+
+    buildControls();
+    buildMenus();
+
+    Startup startup(apath_, services_.dataHome.isEmpty() ? defaultDataHome() : services_.dataHome,
+                    services_.files, services_.store);
+    if (services_.runDetached)
+        startup.runDetached = services_.runDetached;
+    startup_ = startup.run();
+
+    pref_ = new settings::ui::Pref(services_.store, services_.dialogs, this);
+    pref_->setValues(startup_.prefs);
+    pref_->onConfirmed = [this](const settings::Preferences& prefs) {
+        editor_->state().prefs = prefs;
+        if (!editor_->state().layout.vehicule_fichier.isEmpty())
+            editor_->Affiche();
+        refresh();
+    };
+    editor_->state().prefs = startup_.prefs;
+    editor_->applyModsurf(startup_.modsurf);
+    editor_->initialise();
+    editor_->state().prefs = startup_.prefs;
+
+    resize(1000, 720);
+    // The central area gets its size from the window's layout, which runs at show
+    // time; settle it now so the plan is sized before the welcome text is centred.
+    if (layout())
+        layout()->activate();
+    placeControls();
+    editor_->printWelcome();
+    if (!commandLine.isEmpty())
+        editor_->openAtStartup(commandLine);
+    refresh();
+}
+
+Form1::~Form1() = default;
+
+void Form1::forward(const std::function<void(editor::Editor&)>& handler) {
+    if (refreshing_ || !editor_)
+        return;
+    handler(*editor_);
+    refresh();
+}
+
+void Form1::showStatus(const QString& text) {
+    if (statusBar1_->currentMessage() != text)
+        statusBar1_->showMessage(text);
+}
+
+void Form1::refreshEnabling() {
+    const auto& c = editor_->state().controls;
+    const bool open = c.layoutEnabled;
+    vscroll1_->setEnabled(open);
+    hscroll1_->setEnabled(open);
+    frames_[1]->setEnabled(open && c.frame1Enabled);
+    frames_[2]->setEnabled(open && c.frame2Enabled);
+    for (int i = 3; i <= 6; ++i)
+        frames_[std::size_t(i)]->setEnabled(open);
+    for (QToolButton* button : command1_)
+        button->setEnabled(open);
+    check2_->setEnabled(open);
+    for (const char* name : {"mnusave", "mnusaveim", "mnuprint", "mnurect", "mnumes", "mnutext",
+                             "mnucerc", "mnutri", "mnulig", "mnubib"})
+        action(QString::fromUtf8(name))->setEnabled(open);
+
+    const bool edit = c.editEnabled;
+    const bool turn = c.editEnabled && c.turnEnabled;
+    command4_[0]->setEnabled(edit);
+    command4_[1]->setEnabled(edit);
+    command2_->setEnabled(edit);
+    command5_[0]->setEnabled(turn);
+    command5_[1]->setEnabled(turn);
+    for (const char* name : {"mnupremier", "mnuarrp", "mnusuppr"})
+        action(QString::fromUtf8(name))->setEnabled(edit);
+    for (const char* name : {"mnupivg", "mnupivd"})
+        action(QString::fromUtf8(name))->setEnabled(turn);
+}
+
+void Form1::refresh() {
+    if (refreshing_ || !editor_)
+        return;
+    refreshing_ = true;
+    editor::EditorState& state = editor_->state();
+
+    picture1_->update();
+    refreshSelection();
+
+    hscroll1_->setValue(state.view.hscroll);
+    vscroll1_->setValue(state.view.vscroll);
+    setTextKeepingCursor(text2_, state.view.text2);
+    for (std::size_t i = 0; i < 2; ++i)
+        setTextKeepingCursor(text1_[i], state.controls.text1[i]);
+    check1_->setChecked(state.controls.check1);
+    check2_->setChecked(state.controls.check2);
+    action(QStringLiteral("mnubib"))->setChecked(state.controls.check2);
+    action(QStringLiteral("mnusurf"))->setChecked(state.surfaces.visible);
+    couleur_->update();
+    refreshCombo();
+    refreshSurfaceList();
+    refreshEnabling();
+    showStatus(state.statusText);
+
+    switch (std::exchange(state.focus, editor::FocusRequest::None)) {
+    case editor::FocusRequest::Plan:
+        picture1_->setFocus(Qt::OtherFocusReason);
+        break;
+    case editor::FocusRequest::Box:
+        picture2_->setFocus(Qt::OtherFocusReason);
+        break;
+    case editor::FocusRequest::None:
+        break;
+    }
+    refreshing_ = false;
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == area_ && event->type() == QEvent::Resize) {
+        placeControls();
+        return false;
+    }
+    if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || !statusHelp_.contains(watched))
+        return QMainWindow::eventFilter(watched, event);
+    // The deepest control under the pointer with a help text of its own wins, so a
+    // move that reaches a frame from one of its buttons keeps the button's text.
+    QPoint position;
+    if (event->type() == QEvent::MouseMove)
+        position = static_cast<QMouseEvent*>(event)->position().toPoint();
+    else
+        position = static_cast<QEnterEvent*>(event)->position().toPoint();
+    QWidget* target = widget->childAt(position);
+    while (target && target != widget && !statusHelp_.contains(target))
+        target = target->parentWidget();
+    if (!target)
+        target = widget;
+    editor_->state().statusText = statusHelp_.value(target)();
+    showStatus(editor_->state().statusText);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::closeOtherWindows() {
+    for (QWidget* window : findChildren<QWidget*>()) {
+        if (window->isWindow() && window->isVisible())
+            window->close();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (!quitting_ && !editor_->confirmQuit()) {
+        event->ignore();
+        refresh();
+        return;
+    }
+    quitting_ = true;
+    closeOtherWindows();
+    event->accept();
+}
+
+void Form1::mnuquit_Click() {
+    if (!editor_->confirmQuit()) {
+        refresh();
+        return;
+    }
+    quitting_ = true;
+    close();
+}
+
+void Form1::mnupref_Click() {
+    pref_->exec();
+    refresh();
+}
+
+void Form1::mnuaide_Click() {
+    if (!aide_) {
+        aide_ = new Aide(this);
+        aide_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    aide_->show();
+    aide_->raise();
+    aide_->activateWindow();
+}
+
+void Form1::mnulic_Click() {
+    services_.dialogs.messageBox(licenceText(), QStringLiteral("License :"),
+                                 platform::MsgIcon::Information, platform::MsgButtons::Ok);
+}
+
+void Form1::mnupropos_Click() {
+    FrmAbout about(this);
+    about.exec();
+}
+
+void Form1::mnuremer_Click() {
+    Remer remer(this);
+    remer.exec();
+}
+
+void Form1::mnuprint_Click() {
+    if (!services_.makePrinter)
+        return;
+    const std::unique_ptr<platform::Printer> printer = services_.makePrinter();
+    if (!printer)
+        return;
+    forward([&printer](editor::Editor& e) { e.mnuprint_Click(*printer); });
+}
+
+void Form1::mnuaccess_Click() {
+    if (!form4_)
+        form4_ = new library::ui::Form4(apath_, services_.files, services_.dialogs, this);
+    form4_->start();
+    form4_->exec();
+    refresh();
+}
+
+void Form1::mnuvehic_Click() {
+    if (!form5_)
+        form5_ = new library::ui::Form5(apath_, services_.files, services_.dialogs, this);
+    form5_->start();
+    form5_->exec();
+    refresh();
+}
+
+std::optional<editor::NewLayoutChoice> Form1::chooseVehicle() {
+    const auto chosen =
+        library::ui::Form2::choose(apath_, services_.files, services_.dialogs, this);
+    if (!chosen)
+        return std::nullopt;
+    return editor::NewLayoutChoice{chosen->vehicule_fichier, chosen->inv_g_d, chosen->inv_h_b};
+}
+
+void Form1::showAccessoryBrowser(bool shown) {
+    if (shown && !form3_) {
+        form3_ = new library::ui::Form3(
+            apath_, services_.files, services_.dialogs,
+            [this] { return editor_->state().layout.vehicule_axes; },
+            [this](const QString& file) {
+                editor_->state().accessoire_fichier = file;
+                editor_->Command1_Click(9);
+                refresh();
+            },
+            [this] { Check2_Click(false); }, this);
+    }
+    if (form3_)
+        form3_->setVisible(shown);
+}
+
+void Form1::Check2_Click(bool checked) {
+    editor_->state().controls.check2 = checked;
+    showAccessoryBrowser(checked);
+    refresh();
+}
+
+void Form1::closeAccessoryBrowser() {
+    editor_->state().controls.check2 = false;
+    if (form3_) {
+        form3_->hide();
+        form3_->deleteLater();
+        form3_ = nullptr;
+    }
+    refresh();
+}
+
+} // namespace app

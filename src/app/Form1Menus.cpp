@@ -1,0 +1,149 @@
+// The main window's menu bar and the pictures beside its entries.
+#include "app/Form1.h"
+
+#include "app/Icons.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace app {
+
+namespace {
+
+// One entry of a menu; an empty name is a separator.
+struct Entry {
+    const char* name;
+    const char* caption;
+    QKeySequence shortcut;
+    int picture = 0; // 1-based menu picture, 0 for none
+    bool checkable = false;
+};
+
+struct Menu {
+    const char* name;
+    const char* caption;
+    std::vector<Entry> entries;
+};
+
+const Entry kSeparator{"", "", {}};
+
+std::vector<Menu> menuTable() {
+    return {
+        {"mnufichier",
+         "&Fichier",
+         {{"mnunew", "&Nouveau...", {}, 1},
+          {"mnuload", "&Ouvrir", {}, 2},
+          kSeparator,
+          {"mnusave", "Enregi&strer", QKeySequence(Qt::CTRL | Qt::Key_S), 3},
+          {"mnusaveim", "Exporter l'&image", {}, 4},
+          kSeparator,
+          {"mnuprint", "Im&primer", {}, 15},
+          kSeparator,
+          {"mnuquit", "&Quitter", {}}}},
+        {"mnuobjets",
+         "&Objets",
+         {{"mnurect", "&Rectangle", QKeySequence(Qt::CTRL | Qt::Key_R), 9},
+          {"mnumes", "&Mesure", QKeySequence(Qt::CTRL | Qt::Key_M), 10},
+          {"mnutext", "Te&xte", QKeySequence(Qt::CTRL | Qt::Key_X), 11},
+          {"mnucerc", "&Ellipse / Cercle", QKeySequence(Qt::CTRL | Qt::Key_E), 12},
+          {"mnutri", "&Triangle", QKeySequence(Qt::CTRL | Qt::Key_T), 13},
+          {"mnulig", "&Ligne", QKeySequence(Qt::CTRL | Qt::Key_L), 14},
+          kSeparator,
+          {"mnubib", "&Bibliothèque d'accessoires", QKeySequence(Qt::CTRL | Qt::Key_B), 0, true}}},
+        {"mnuedit",
+         "&Edition",
+         {{"mnupremier", "Mettre au &premier plan", {}, 16},
+          {"mnuarrp", "Envoyer à l'&arrière-plan", {}, 5},
+          kSeparator,
+          {"mnupivg", "Pivoter à &gauche", QKeySequence(Qt::CTRL | Qt::Key_G), 6},
+          {"mnupivd", "Pivoter à &droite", QKeySequence(Qt::CTRL | Qt::Key_D), 7},
+          kSeparator,
+          {"mnusuppr", "&Supprimer", {}, 8}}},
+        {"mnuoptions",
+         "O&ptions",
+         {{"mnupref", "&Préférences...", {}},
+          kSeparator,
+          {"mnusurf", "Module de décompte de &surfaces", {}, 0, true},
+          kSeparator,
+          {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}},
+          {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", {}}}},
+        {"mnuaide_menu",
+         "&?",
+         {{"mnuaide", "&Aide", QKeySequence(Qt::Key_F1)},
+          {"mnulic", "&License", {}},
+          {"mnupropos", "A &propos", {}},
+          {"mnuremer", "&Remerciements", {}}}},
+    };
+}
+
+} // namespace
+
+QAction* Form1::action(const QString& objectName) const {
+    return menuBar()->findChild<QAction*>(objectName);
+}
+
+void Form1::buildMenus() {
+    for (const Menu& table : menuTable()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(table.caption));
+        menu->setObjectName(QString::fromUtf8(table.name));
+        menu->menuAction()->setObjectName(QString::fromUtf8(table.name));
+        for (const Entry& entry : table.entries) {
+            if (QByteArray(entry.name).isEmpty()) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* item = menu->addAction(QString::fromUtf8(entry.caption));
+            item->setObjectName(QString::fromUtf8(entry.name));
+            item->setShortcut(entry.shortcut);
+            item->setCheckable(entry.checkable);
+            if (entry.picture > 0)
+                item->setIcon(icons::menuIcon(entry.picture));
+        }
+        if (QByteArray(table.name) == "mnuedit")
+            mnuedit_ = menu;
+    }
+
+    const auto on = [this](const char* name, std::function<void()> handler) {
+        connect(action(QString::fromUtf8(name)), &QAction::triggered, this, std::move(handler));
+    };
+    const auto toEditor = [this](const char* name, std::function<void(editor::Editor&)> handler) {
+        connect(action(QString::fromUtf8(name)), &QAction::triggered, this,
+                [this, handler] { forward(handler); });
+    };
+    toEditor("mnunew", [](editor::Editor& e) { e.mnunew_Click(); });
+    toEditor("mnuload", [](editor::Editor& e) { e.mnuload_Click(); });
+    toEditor("mnusave", [](editor::Editor& e) { e.mnusave_Click(); });
+    toEditor("mnusaveim", [](editor::Editor& e) { e.mnusaveim_Click(); });
+    on("mnuprint", [this] { mnuprint_Click(); });
+    on("mnuquit", [this] { mnuquit_Click(); });
+
+    // Each object entry creates the kind of its tool button.
+    const std::array<std::pair<const char*, int>, 6> kinds = {{{"mnurect", 1},
+                                                               {"mnumes", 0},
+                                                               {"mnutext", 3},
+                                                               {"mnucerc", 2},
+                                                               {"mnutri", 5},
+                                                               {"mnulig", 4}}};
+    for (const auto& [name, kind] : kinds)
+        toEditor(name, [kind](editor::Editor& e) { e.Command1_Click(kind); });
+    on("mnubib", [this] { Check2_Click(!editor_->state().controls.check2); });
+
+    toEditor("mnupremier", [](editor::Editor& e) { e.Command4_Click(0); });
+    toEditor("mnuarrp", [](editor::Editor& e) { e.Command4_Click(1); });
+    toEditor("mnupivg", [](editor::Editor& e) { e.Command5_Click(1); });
+    toEditor("mnupivd", [](editor::Editor& e) { e.Command5_Click(0); });
+    toEditor("mnusuppr", [](editor::Editor& e) { e.mnusuppr_Click(); });
+
+    on("mnupref", [this] { mnupref_Click(); });
+    toEditor("mnusurf", [](editor::Editor& e) { e.mnusurf_Click(); });
+    on("mnuaccess", [this] { mnuaccess_Click(); });
+    on("mnuvehic", [this] { mnuvehic_Click(); });
+
+    on("mnuaide", [this] { mnuaide_Click(); });
+    on("mnulic", [this] { mnulic_Click(); });
+    on("mnupropos", [this] { mnupropos_Click(); });
+    on("mnuremer", [this] { mnuremer_Click(); });
+}
+
+} // namespace app

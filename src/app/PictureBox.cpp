@@ -1,0 +1,135 @@
+#include "app/PictureBox.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <utility>
+
+namespace app {
+
+int vbButton(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int vbButtons(Qt::MouseButtons buttons) {
+    int result = 0;
+    if (buttons & Qt::LeftButton)
+        result |= 1;
+    if (buttons & Qt::RightButton)
+        result |= 2;
+    if (buttons & Qt::MiddleButton)
+        result |= 4;
+    return result;
+}
+
+int vbShift(Qt::KeyboardModifiers modifiers) {
+    int result = 0;
+    if (modifiers & Qt::ShiftModifier)
+        result |= 1;
+    if (modifiers & Qt::ControlModifier)
+        result |= 2;
+    if (modifiers & Qt::AltModifier)
+        result |= 4;
+    return result;
+}
+
+std::optional<int> vbKeyCode(int qtKey) {
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return std::nullopt;
+    }
+}
+
+PictureBox::PictureBox(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::setPictureSource(std::function<const QImage&()> source) {
+    source_ = std::move(source);
+    update();
+}
+
+void PictureBox::setColour(const QColor& colour) {
+    if (colour_ == colour)
+        return;
+    colour_ = colour;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!source_) {
+        painter.fillRect(rect(), colour_);
+        return;
+    }
+    const QImage& picture = source_();
+    // Whatever the picture does not cover shows the window's background.
+    painter.fillRect(rect(), palette().window());
+    painter.drawImage(QPoint(0, 0), picture);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    pressed_ = true;
+    if (mouseDown)
+        mouseDown(vbButton(event->button()), vbShift(event->modifiers()),
+                  float(event->position().x()), float(event->position().y()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    if (mouseMove)
+        mouseMove(vbButtons(event->buttons()), vbShift(event->modifiers()),
+                  float(event->position().x()), float(event->position().y()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    const bool wasPressed = std::exchange(pressed_, false);
+    if (mouseUp)
+        mouseUp(vbButton(event->button()), vbShift(event->modifiers()),
+                float(event->position().x()), float(event->position().y()));
+    if (wasPressed && click && rect().contains(event->position().toPoint()))
+        click();
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    const auto code = vbKeyCode(event->key());
+    if (!code) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (keyDown)
+        keyDown(*code, vbShift(event->modifiers()));
+    // Backspace also arrives as a typed character, as the editor expects.
+    if (*code == 8 && keyPress)
+        keyPress(8);
+    event->accept();
+}
+
+} // namespace app

@@ -1,0 +1,122 @@
+#include "app/Startup.h"
+
+#include "app/Icons.h"
+#include "settings/PreferenceStore.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace app {
+
+Startup::Startup(QString apath, QString dataHome, platform::FileSystem& files,
+                 platform::SettingsStore& store)
+    : runDetached([](const QString& program, const QStringList& arguments) {
+          return QProcess::startDetached(program, arguments);
+      }),
+      apath_(std::move(apath)), dataHome_(std::move(dataHome)), files_(files), store_(store) {}
+
+void Startup::createLibraryFolders() {
+    for (const char* name : {"textures", "vehicules", "accessoires"}) {
+        const QString folder = apath_ + QLatin1Char('/') + QLatin1String(name);
+        if (!files_.folderExists(folder))
+            files_.makeFolder(folder);
+    }
+}
+
+QString Startup::mimePackagePath() const {
+    return dataHome_ + QStringLiteral("/mime/packages/kestrion-kla.xml");
+}
+
+QString Startup::desktopEntryPath() const {
+    return dataHome_ + QStringLiteral("/applications/kestrion.desktop");
+}
+
+QString Startup::iconPath() const {
+    return dataHome_ + QStringLiteral("/icons/hicolor/48x48/apps/kestrion.png");
+}
+
+QString Startup::mimePackageXml() {
+    return QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+               "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+               "  <mime-type type=\"") +
+           kLayoutMimeType +
+           QStringLiteral("\">\n"
+                          "    <comment>Agencement Kestrion</comment>\n"
+                          "    <icon name=\"kestrion\"/>\n"
+                          "    <glob pattern=\"*.kla\"/>\n"
+                          "  </mime-type>\n"
+                          "</mime-info>\n");
+}
+
+QString Startup::desktopEntry(const QString& apath) {
+    // Exec quotes the program path so a folder with spaces still works; %f is the file.
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Kestrion\n"
+                          "Comment=Agencement Kestrion\n"
+                          "Exec=\"") +
+           apath +
+           QStringLiteral("/kestrion\" %f\n"
+                          "Icon=kestrion\n"
+                          "MimeType=") +
+           kLayoutMimeType +
+           QStringLiteral(";\n"
+                          "Terminal=false\n"
+                          "Categories=Graphics;\n");
+}
+
+bool Startup::writeText(const QString& path, const QByteArray& contents) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!files_.folderExists(folder) && !files_.makeFolder(folder))
+        return false;
+    return files_.writeFileSafely(path, contents);
+}
+
+bool Startup::registerFileType() {
+    if (dataHome_.isEmpty())
+        return false;
+    bool ok = writeText(mimePackagePath(), mimePackageXml().toUtf8());
+    ok = writeText(desktopEntryPath(), desktopEntry(apath_).toUtf8()) && ok;
+
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    icons::programIcon(48).save(&buffer, "PNG");
+    ok = writeText(iconPath(), png) && ok;
+
+    // The desktop's caches are refreshed in the background; when the tools are missing
+    // the files are still picked up at the next session.
+    if (runDetached) {
+        runDetached(QStringLiteral("update-mime-database"), {dataHome_ + QStringLiteral("/mime")});
+        runDetached(QStringLiteral("update-desktop-database"),
+                    {dataHome_ + QStringLiteral("/applications")});
+    }
+    return ok;
+}
+
+StartupResult Startup::readPreferences(bool registrationSucceeded) {
+    settings::PreferenceStore preferences(store_);
+    StartupResult result;
+    std::optional<settings::Preferences> stored;
+    if (registrationSucceeded)
+        stored = preferences.readSix();
+    if (stored) {
+        result.prefs = *stored;
+        result.modsurf = preferences.readModsurf();
+        return result;
+    }
+    result.prefs = settings::Preferences::defaults();
+    preferences.writeSix(result.prefs); // a store that refuses writing is ignored
+    result.defaultsWritten = true;
+    return result;
+}
+
+StartupResult Startup::run() {
+    createLibraryFolders();
+    const bool registered = registerFileType();
+    return readPreferences(registered);
+}
+
+} // namespace app

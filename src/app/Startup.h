@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/SettingsStore.h"
+#include "settings/Preferences.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace app {
+
+// What the program finds before its main window is filled.
+struct StartupResult {
+    settings::Preferences prefs;
+    // The stored modsurf value; nothing when it is missing or when the defaults had
+    // to be written (the surface panel then keeps its designed state).
+    std::optional<QString> modsurf;
+    bool defaultsWritten = false;
+};
+
+// The program's start-up before any window shows: the library folders, the layout file
+// type, and the preferences. Every failure here is absorbed: the user sees nothing.
+class Startup {
+public:
+    // apath: the program folder ("/" separators, no trailing "/").
+    // dataHome: the per-user data folder that holds mime/ and applications/
+    // (~/.local/share on a desktop).
+    Startup(QString apath, QString dataHome, platform::FileSystem& files,
+            platform::SettingsStore& store);
+
+    // Starts a helper program without waiting for it; false when it could not start.
+    std::function<bool(const QString& program, const QStringList& arguments)> runDetached;
+
+    // Creates textures, vehicules and accessoires under apath, each only when missing.
+    // A folder that cannot be created is left out.
+    void createLibraryFolders();
+    // Declares the layout file type and the program that opens it to the desktop.
+    // False when a file could not be written.
+    bool registerFileType();
+    // Reads the six preferences and modsurf. When registration failed or any of the
+    // six is missing, the defaults are written (a refusing store is ignored) and used.
+    StartupResult readPreferences(bool registrationSucceeded);
+
+    // All three steps in order.
+    StartupResult run();
+
+    // The files the registration writes, under dataHome.
+    QString mimePackagePath() const;
+    QString desktopEntryPath() const;
+    QString iconPath() const;
+
+    static QString mimePackageXml();
+    static QString desktopEntry(const QString& apath);
+
+private:
+    bool writeText(const QString& path, const QByteArray& contents);
+
+    QString apath_;
+    QString dataHome_;
+    platform::FileSystem& files_;
+    platform::SettingsStore& store_;
+};
+
+inline const QString kLayoutMimeType = QStringLiteral("application/x-kestrion-agencement");
+
+} // namespace app
