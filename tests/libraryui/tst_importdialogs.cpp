@@ -190,6 +190,10 @@ void ImportDialogsTest::form5ChecksInOrderThenAddsForForm2() {
     QCOMPARE(f.files("vehicules"),
              (QStringList{"Camion_C1_Avant_YZ_100_.bmp", "Fourgon_L1H1_Haut_XY_2500_.jpg"}));
     QVERIFY(!form.isVisible());
+    // Closed, the window keeps nothing for its next opening.
+    QCOMPARE(int(form.resolution()), 0);
+    QVERIFY(form.sourcePath().isEmpty());
+    QCOMPARE(combo1->currentText(), QString());
 
     Form2 form2(f.folder.path(), f.fs, f.dialogs);
     form2.Form_Load();

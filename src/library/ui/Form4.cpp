@@ -232,4 +232,20 @@ void Form4::otherPicture() {
     start();
 }
 
+void Form4::done(int result) {
+    QDialog::done(result);
+    // The window may be opened again: nothing of this opening carries over.
+    for (QLineEdit* box : text1_)
+        box->clear();
+    for (QCheckBox* box : check1_)
+        box->setChecked(false);
+    for (QComboBox* combo : combo1_) {
+        combo->clear();
+        combo->clearEditText();
+    }
+    sourcePath_.clear();
+    imageTwips_ = QRectF();
+    image1_->hide();
+}
+
 } // namespace library::ui

@@ -25,6 +25,8 @@ public:
     // Asks for the picture, previews it and fills the suggestion lists. A cancelled
     // Open dialog leaves everything as it was.
     void start();
+    // Closes the window and forgets this opening's picture, test and texts.
+    void done(int result) override;
 
     QString sourcePath() const { return sourcePath_; }
     // Where the preview sits in its frame, in twips; empty before a picture is shown.

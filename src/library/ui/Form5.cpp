@@ -289,4 +289,24 @@ void Form5::otherPicture() {
     start();
 }
 
+void Form5::done(int result) {
+    QDialog::done(result);
+    // The window may be opened again: nothing of this opening carries over.
+    label1_->setText(kNoResolution);
+    command1_->setText(kStartTest);
+    options_->setExclusive(false);
+    for (QRadioButton* option : option1_)
+        option->setChecked(false);
+    options_->setExclusive(true);
+    for (QComboBox* combo : combos_) {
+        combo->clear();
+        combo->clearEditText();
+    }
+    sourcePath_.clear();
+    picture_ = QImage();
+    resolution_ = 0;
+    test_.reset();
+    picture1_->setSurfaceSize(QSize(1, 1));
+}
+
 } // namespace library::ui

@@ -32,6 +32,8 @@ public:
     // Forgets the last test, fills the suggestion lists and asks for the picture. A
     // cancelled Open dialog keeps the picture shown before.
     void start();
+    // Closes the window and forgets this opening's picture, test and texts.
+    void done(int result) override;
 
     QString sourcePath() const { return sourcePath_; }
     // Micrometres per pixel from the last test; 0 when there is no valid test.
