@@ -256,7 +256,7 @@ void Form1::buildFillFrame(QWidget* area) {
 
 void Form1::buildSurfaceFrame(QWidget* area) {
     auto* frame =
-        makeFrame(QStringLiteral("Frame6"), QStringLiteral("Décompte surfaces"), 503, 128, area);
+        makeFrame(QStringLiteral("Frame6"), QStringLiteral("Décompte surfaces"), 503, 142, area);
     frames_[6] = frame;
     setStatusHelp(frame, [] { return QString(); });
     // The values sit in the gaps left in the two captions.
@@ -285,7 +285,7 @@ void Form1::buildSurfaceFrame(QWidget* area) {
     list2_ = new QListWidget(frame);
     list2_->setObjectName(QStringLiteral("List2"));
     list2_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list2_->setGeometry(40, 36, 80, 60);
+    list2_->setGeometry(40, 36, 94, 60);
     connect(list2_, &QListWidget::itemSelectionChanged, this, [this] {
         QList<bool> selected;
         for (int row = 0; row < list2_->count(); ++row)

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 #include <QVersionNumber>
 
@@ -50,6 +51,31 @@ protected:
 
 private:
     std::function<void()> clicked_;
+};
+
+// Keeps its text as given, carriage returns included, and shows each carriage return
+// as a line break (a Qt label draws it as a space).
+class CarriageReturnLabel : public QLabel {
+public:
+    CarriageReturnLabel(const QString& text, QWidget* parent)
+        : QLabel(text, parent),
+          shown_(new QLabel(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')), this)) {
+        setTextFormat(Qt::PlainText);
+        shown_->setTextFormat(Qt::PlainText);
+        shown_->setWordWrap(true);
+        setWordWrap(true);
+    }
+    QSize sizeHint() const override { return shown_->sizeHint(); }
+    QSize minimumSizeHint() const override { return shown_->minimumSizeHint(); }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return shown_->heightForWidth(width); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {} // the inner label paints
+    void resizeEvent(QResizeEvent* event) override { shown_->resize(event->size()); }
+
+private:
+    QLabel* shown_;
 };
 
 } // namespace
@@ -150,13 +176,11 @@ FrmAbout::FrmAbout(QWidget* parent)
     auto* lblVersion = new QLabel(versionCaption(QCoreApplication::applicationVersion()), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
 
-    auto* lblDescription =
-        new QLabel(QStringLiteral("Auteur : ") + platform::kAuthor + QStringLiteral("\r\r") +
-                       QStringLiteral("Concevez facilement les plans de votre véhicule aménagé!"),
-                   this);
+    auto* lblDescription = new CarriageReturnLabel(
+        QStringLiteral("Auteur : ") + platform::kAuthor + QStringLiteral("\r\r") +
+            QStringLiteral("Concevez facilement les plans de votre véhicule aménagé!"),
+        this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    lblDescription->setTextFormat(Qt::PlainText);
-    lblDescription->setWordWrap(true);
 
     auto* site = new LinkLabel(
         platform::kSiteHost, [this] { Label1_Click(); }, this);

@@ -1,6 +1,7 @@
 // Guards the main window as a shell over the editor: control and menu names, enabling,
 // the canvas geometry, the quit question, and a few editing flows driven through the
 // real widgets with the mouse and the keyboard.
+#include "Snapshot.h"
 #include "app/Form1.h"
 #include "document/LayoutFile.h"
 #include "platform/FileSystem.h"
@@ -258,8 +259,7 @@ private Q_SLOTS:
         const QImage surface =
             f.form->editor().state().picture1.Image().convertToFormat(QImage::Format_RGB32);
         QVERIFY(testkit::imagesMatch(shown, surface, QStringLiteral("form1_canvas")));
-        if (qEnvironmentVariableIsSet("KESTRION_SNAPSHOT"))
-            f.form->grab().save(qEnvironmentVariable("KESTRION_SNAPSHOT"));
+        snapshot(f.form.get(), QStringLiteral("form1-start"));
     }
 
     void quitQuestion_data() {
@@ -377,6 +377,7 @@ private Q_SLOTS:
         QCOMPARE(f.table().nb_objets(), 0);
         QVERIFY(f.control("Command2")->isEnabled());
         QVERIFY(f.control("picCoin_4")->isVisible());
+        snapshot(f.form.get(), QStringLiteral("form1-selection"));
 
         // Drag the box by (+20, +10), then Enter puts it back there.
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 20));

@@ -1,5 +1,6 @@
 // Guards the preferences window's three buttons, the number boxes' key filter, and the
 // fixed texts of the help, About and acknowledgements windows.
+#include "Snapshot.h"
 #include "app/InfoWindows.h"
 #include "platform/Product.h"
 #include "platform/ScriptedDialogService.h"
@@ -125,6 +126,7 @@ private Q_SLOTS:
         settings::ui::Pref pref(store, dialogs);
         pref.setValues(mine);
 
+        snapshot(&pref, QStringLiteral("pref"));
         pref.Command1_Click(2);
         QCOMPARE(pref.shownValues(), settings::Preferences::defaults());
         pref.Command1_Click(1);
@@ -185,6 +187,7 @@ private Q_SLOTS:
                            "un rectangle blanc en arrière-plan")));
 
         app::Aide aide;
+        snapshot(&aide, QStringLiteral("aide"));
         QCOMPARE(aide.windowTitle(), QStringLiteral("Kestrion - Aide"));
         auto* box = aide.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
         QVERIFY(box->isReadOnly());
@@ -208,6 +211,7 @@ private Q_SLOTS:
                     QStringLiteral("\r\rConcevez facilement les plans de votre véhicule aménagé!"));
             QCOMPARE(label("Label1"), platform::kSiteHost);
             QVERIFY(about.findChild<QPushButton*>(QStringLiteral("cmdOK")));
+            snapshot(&about, QStringLiteral("frmAbout"));
             // A browser that cannot open is not reported and the box stays.
             about.openUrl = [&](const QUrl& url) {
                 opened = url;
