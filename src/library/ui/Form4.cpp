@@ -110,7 +110,7 @@ void Form4::buildControls() {
     }
 
     auto* columns = new QHBoxLayout;
-    columns->addWidget(frame1);
+    columns->addWidget(frame1, 0, Qt::AlignTop);
     auto* right = new QVBoxLayout;
     right->addWidget(frame2);
     right->addWidget(frame3);

@@ -43,10 +43,12 @@ void Form5::buildControls() {
     leftColumn_ = new QWidget(this);
     auto* column = new QVBoxLayout(leftColumn_);
     column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
 
     auto* frame1 = new QGroupBox(QStringLiteral("1 - Résolution de l'image"), leftColumn_);
     frame1->setObjectName(QStringLiteral("Frame1"));
     auto* test = new QVBoxLayout(frame1);
+    test->setContentsMargins(6, 2, 6, 4);
     command1_ = new QPushButton(kStartTest, frame1);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setAutoDefault(false);
@@ -61,6 +63,8 @@ void Form5::buildControls() {
     auto* frame2 = new QGroupBox(QStringLiteral("2 - Type de vue"), leftColumn_);
     frame2->setObjectName(QStringLiteral("Frame2"));
     auto* views = new QVBoxLayout(frame2);
+    views->setContentsMargins(6, 2, 6, 4);
+    views->setSpacing(2);
     options_ = new QButtonGroup(this);
     const QString viewCaptions[] = {QStringLiteral("Gauche / Droite"),
                                     QStringLiteral("Avant / Arrière"), QStringLiteral("Dessus")};
@@ -82,6 +86,8 @@ void Form5::buildControls() {
         auto* frame = new QGroupBox(frameCaptions[i], leftColumn_);
         frame->setObjectName(QStringLiteral("Frame%1").arg(i + 3));
         auto* box = new QVBoxLayout(frame);
+        box->setContentsMargins(6, 2, 6, 4);
+        box->setSpacing(2);
         auto* label = new QLabel(prompts[i], frame);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 2));
         label->setWordWrap(true);
