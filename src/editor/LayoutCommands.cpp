@@ -130,6 +130,15 @@ void LayoutCommands::mnuload_Click() {
     openLayoutFile(chosen.fileName);
 }
 
+// A refused file leaves the open layout's objects and view as they were; the user
+// has just been offered to save it, so it counts as saved, as after a successful open.
+void LayoutCommands::keepOpenLayoutAfterRefusal() {
+    if (!core_.layoutOpen())
+        return;
+    core_.state.layout.modifie = false;
+    core_.redraw();
+}
+
 bool LayoutCommands::openLayoutFile(const QString& path) {
     EditorState& s = core_.state;
     document::LoadOutcome outcome =
@@ -139,7 +148,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
                                  ? QStringLiteral("Impossible de lire l'agencement :\n\n") + path
                                  : outcome.errorMessage;
         core_.inform(text, kErreur, platform::MsgIcon::Critical);
-        core_.redraw();
+        keepOpenLayoutAfterRefusal();
         return false;
     }
     document::LayoutFileContents& contents = *outcome.contents;
@@ -149,7 +158,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
                          contents.vehicule_fichier +
                          QStringLiteral("\n\nL'agencement n'a pas été ouvert."),
                      kErreur, platform::MsgIcon::Critical);
-        core_.redraw();
+        keepOpenLayoutAfterRefusal();
         return false;
     }
     const QString missing =

@@ -33,6 +33,7 @@ private:
     bool offerToSave(const QString& title);
     void closeAccessoryBrowser();
     void putSelectionBack();
+    void keepOpenLayoutAfterRefusal();
 
     EditorCore& core_;
     Selection& selection_;

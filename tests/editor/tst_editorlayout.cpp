@@ -176,6 +176,7 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.lastMessage()->icon, platform::MsgIcon::Critical);
         QCOMPARE(f.s().layout.vehicule_fichier, EditorFixture::kVehicle);
         QVERIFY(f.s().layout.agencement_ouvert);
+        QVERIFY(!f.s().layout.modifie); // offered to save, then refused: counts as saved
     }
 
     void openQuestionCancelStops() {
