@@ -30,7 +30,7 @@ public:
     const QColor& colour() const { return colour_; }
 
     std::function<void(int button, int shift, float x, float y)> mouseDown, mouseMove, mouseUp;
-    // A left or right press and release both over the box.
+    // A left press and release both over the box.
     std::function<void()> click;
     std::function<void(int keyCode, int shift)> keyDown;
     std::function<void(int keyAscii)> keyPress;

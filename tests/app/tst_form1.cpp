@@ -4,6 +4,7 @@
 #include "Snapshot.h"
 #include "app/Form1.h"
 #include "document/LayoutFile.h"
+#include "library/ui/Form3.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -40,6 +42,8 @@ struct Fixture {
 
     explicit Fixture(bool withLayout) {
         folder.addPicture(QStringLiteral("vehicules"), kVehicle, 1000, 500, qRgb(220, 220, 255));
+        folder.addPicture(QStringLiteral("accessoires"),
+                          QStringLiteral("Meuble_Evier_60_40_XY_.bmp"), 60, 40, qRgb(0, 128, 0));
         folder.addPicture(QStringLiteral("textures"), QStringLiteral("bois.bmp"), 8, 8,
                           qRgb(150, 90, 30));
         QString commandLine;
@@ -58,7 +62,9 @@ struct Fixture {
     }
 
     template <typename T = QWidget> T* control(const QString& name) const {
-        T* found = form->findChild<T*>(name);
+        // Inside the central area: the preferences window and the accessory browser,
+        // also children of the window, reuse some of the same names.
+        T* found = form->centralWidget()->findChild<T*>(name);
         if (!found)
             qFatal("no control %s", qPrintable(name));
         return found;
@@ -110,7 +116,7 @@ private Q_SLOTS:
         for (int i = 0; i < 16; ++i)
             names << QStringLiteral("Choix_couleur_%1").arg(i);
         for (const QString& name : names)
-            QVERIFY2(f.form->findChild<QWidget*>(name), qPrintable(name));
+            QVERIFY2(f.form->centralWidget()->findChild<QWidget*>(name), qPrintable(name));
         QCOMPARE(f.form->objectName(), QStringLiteral("Form1"));
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Kestrion"));
         QCOMPARE(f.control<QLineEdit>("Text2")->text(), QStringLiteral("100"));
@@ -186,7 +192,8 @@ private Q_SLOTS:
 
     void menuOrderWithSeparatorsAndPictures() {
         Fixture f(false);
-        const QList<QAction*> entries = f.control<QMenu>("mnufichier")->actions();
+        const QList<QAction*> entries =
+            f.form->menuBar()->findChild<QMenu*>(QStringLiteral("mnufichier"))->actions();
         QStringList names;
         for (QAction* entry : entries)
             names << (entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
@@ -420,6 +427,41 @@ private Q_SLOTS:
         QTest::keyClicks(zoom, QStringLiteral("2000"));
         QCOMPARE(zoom->text(), QStringLiteral("1600"));
         QCOMPARE(f.form->editor().state().view.view.zoom, 16.0f);
+    }
+
+    void accessoryToggleDrivesTheBrowser() {
+        Fixture f(true);
+        QVERIFY(f.show());
+        auto* toggle = f.control<QToolButton>("Check2");
+        QAction* menu = f.form->action(QStringLiteral("mnubib"));
+        const auto browser = [&] {
+            return f.form->findChild<library::ui::Form3*>(QStringLiteral("Form3"));
+        };
+
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(browser() && browser()->isVisible());
+        QVERIFY(toggle->isChecked() && menu->isChecked());
+
+        // "Insérer" adds a 60 x 40 cm accessory and leaves the browser open.
+        QTest::mouseClick(browser()->findChild<QWidget*>(QStringLiteral("Command1_0")),
+                          Qt::LeftButton);
+        QCOMPARE(f.table().nb_objets(), 1);
+        QCOMPARE(f.cell(1, 1), 9.0);
+        QCOMPARE(f.cell(1, 5), 60.0);
+        QVERIFY(browser()->isVisible());
+
+        menu->trigger();
+        QVERIFY(!browser()->isVisible());
+        QVERIFY(!toggle->isChecked() && !menu->isChecked());
+
+        // Opening a layout throws the browser away and releases the toggle.
+        menu->trigger();
+        QVERIFY(browser()->isVisible());
+        f.form->editor().state().layout.modifie = false;
+        f.dialogs.openAnswers.push_back({f.folder.path() + QStringLiteral("/essai.kla"), 1});
+        f.form->action(QStringLiteral("mnuload"))->trigger();
+        QTRY_VERIFY(!browser());
+        QVERIFY(!toggle->isChecked() && !menu->isChecked());
     }
 
     void preferencesConfirmedReachTheEditor() {
