@@ -412,8 +412,18 @@ private Q_SLOTS:
         QCOMPARE(f.cell(1, 4), 52.0);
         QVERIFY(f.form->editor().state().layout.modifie);
 
-        // Select again and delete with the key.
+        // Typing a width: the box takes the focus's select-all, letters are dropped, Enter applies.
         QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(50, 50));
+        auto* width = f.control<QLineEdit>("Text1_0");
+        f.form->activateWindow();
+        width->setFocus();
+        QTRY_COMPARE(width->selectedText(), QStringLiteral("54"));
+        QTest::keyClicks(width, QStringLiteral("8x0"));
+        QTest::keyClick(width, Qt::Key_Return);
+        QCOMPARE(width->text(), QStringLiteral("80"));
+        QCOMPARE(box->width(), 160);
+
+        // Delete the selection with the key.
         QVERIFY(box->isVisible());
         QTest::keyClick(box, Qt::Key_Delete);
         QVERIFY(!box->isVisible());
