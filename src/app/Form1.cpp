@@ -183,7 +183,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
         return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || !statusHelp_.contains(watched))
+    if (!widget || !editor_ || !statusHelp_.contains(watched))
         return QMainWindow::eventFilter(watched, event);
     // The deepest control under the pointer with a help text of its own wins, so a
     // move that reaches a frame from one of its buttons keeps the button's text.

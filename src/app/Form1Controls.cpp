@@ -5,6 +5,7 @@
 #include "app/Icons.h"
 #include "app/PictureBox.h"
 #include "document/Palette.h"
+#include "library/LibraryNames.h"
 #include "library/ui/Form3.h"
 #include "settings/ui/DigitKeyFilter.h"
 
@@ -55,9 +56,10 @@ QToolButton* makePictureButton(const QString& name, const QIcon& icon, int size,
     return button;
 }
 
-QString textureCaption(const QString& fileName) {
-    return fileName.section(QLatin1Char('.'), 0, 0);
-}
+// Handle pointers, clockwise from the top-left corner.
+constexpr std::array<Qt::CursorShape, 8> kHandleCursors = {
+    Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
+    Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
 
 } // namespace
 
@@ -409,7 +411,7 @@ void Form1::refreshCombo() {
         combo1_->clear();
         combo1_->addItem(QStringLiteral("Choisir un texture..."));
         for (const QString& file : comboTextures_)
-            combo1_->addItem(textureCaption(file));
+            combo1_->addItem(library::textureCaption(file));
     }
     if (combo1_->currentIndex() != controls.combo1Index)
         combo1_->setCurrentIndex(controls.combo1Index);
@@ -450,14 +452,11 @@ void Form1::refreshSelection() {
     picture2_->update();
 
     const QColor handleColour = state.handles.locked ? QColor(170, 170, 170) : QColor(Qt::black);
-    static const std::array<Qt::CursorShape, 8> kCursors = {
-        Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
-        Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
     for (std::size_t i = 0; i < 8; ++i) {
         PictureBox* handle = picCoin_[i];
         handle->move(state.handles.topLeft[i]);
         handle->setColour(handleColour);
-        handle->setCursor(state.handles.locked ? Qt::ForbiddenCursor : kCursors[i]);
+        handle->setCursor(state.handles.locked ? Qt::ForbiddenCursor : kHandleCursors[i]);
         handle->setVisible(state.handles.visible);
         if (state.handles.visible)
             handle->raise();

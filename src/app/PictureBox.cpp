@@ -114,8 +114,8 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     if (mouseUp)
         mouseUp(vbButton(event->button()), vbShift(event->modifiers()),
                 float(event->position().x()), float(event->position().y()));
-    if (wasPressed && event->button() == Qt::LeftButton && click
-        && rect().contains(event->position().toPoint()))
+    if (wasPressed && event->button() == Qt::LeftButton && click &&
+        rect().contains(event->position().toPoint()))
         click();
 }
 
