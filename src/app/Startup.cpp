@@ -67,7 +67,10 @@ QString Startup::desktopEntry(const QString& apath) {
                           "Categories=Graphics;\n");
 }
 
-bool Startup::writeText(const QString& path, const QByteArray& contents) {
+bool Startup::writeText(const QString& path, const QByteArray& contents, bool& changed) {
+    if (files_.readFile(path) == std::optional<QByteArray>(contents))
+        return true;
+    changed = true;
     const QString folder = QFileInfo(path).absolutePath();
     if (!files_.folderExists(folder) && !files_.makeFolder(folder))
         return false;
@@ -77,18 +80,19 @@ bool Startup::writeText(const QString& path, const QByteArray& contents) {
 bool Startup::registerFileType() {
     if (dataHome_.isEmpty())
         return false;
-    bool ok = writeText(mimePackagePath(), mimePackageXml().toUtf8());
-    ok = writeText(desktopEntryPath(), desktopEntry(apath_).toUtf8()) && ok;
+    bool changed = false;
+    bool ok = writeText(mimePackagePath(), mimePackageXml().toUtf8(), changed);
+    ok = writeText(desktopEntryPath(), desktopEntry(apath_).toUtf8(), changed) && ok;
 
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     icons::programIcon(48).save(&buffer, "PNG");
-    ok = writeText(iconPath(), png) && ok;
+    ok = writeText(iconPath(), png, changed) && ok;
 
-    // The desktop's caches are refreshed in the background; when the tools are missing
-    // the files are still picked up at the next session.
-    if (runDetached) {
+    // The desktop's caches are refreshed in the background when a file changed; when
+    // the tools are missing the files are still picked up at the next session.
+    if (changed && runDetached) {
         runDetached(QStringLiteral("update-mime-database"), {dataHome_ + QStringLiteral("/mime")});
         runDetached(QStringLiteral("update-desktop-database"),
                     {dataHome_ + QStringLiteral("/applications")});

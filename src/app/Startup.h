@@ -37,8 +37,9 @@ public:
     // Creates textures, vehicules and accessoires under apath, each only when missing.
     // A folder that cannot be created is left out.
     void createLibraryFolders();
-    // Declares the layout file type and the program that opens it to the desktop.
-    // False when a file could not be written.
+    // Declares the layout file type and the program that opens it to the desktop, and
+    // refreshes the desktop's caches when a file changed. False when a file could not
+    // be written.
     bool registerFileType();
     // Reads the six preferences and modsurf. When registration failed or any of the
     // six is missing, the defaults are written (a refusing store is ignored) and used.
@@ -56,7 +57,8 @@ public:
     static QString desktopEntry(const QString& apath);
 
 private:
-    bool writeText(const QString& path, const QByteArray& contents);
+    // Writes the file unless it already holds those contents; sets changed when it wrote.
+    bool writeText(const QString& path, const QByteArray& contents, bool& changed);
 
     QString apath_;
     QString dataHome_;

@@ -165,6 +165,11 @@ private Q_SLOTS:
         QVERIFY(lines.contains(QStringLiteral("Icon=kestrion")));
         QVERIFY(QFile::exists(startup.iconPath()));
         QCOMPARE(started, (QStringList{"update-mime-database", "update-desktop-database"}));
+
+        // The next start finds the same files and leaves the caches alone.
+        started.clear();
+        QVERIFY(startup.registerFileType());
+        QVERIFY(started.isEmpty());
     }
 };
 
