@@ -8,7 +8,7 @@
 
 namespace app {
 
-int vbButton(Qt::MouseButton button) {
+int editorButton(Qt::MouseButton button) {
     switch (button) {
     case Qt::LeftButton:
         return 1;
@@ -21,7 +21,7 @@ int vbButton(Qt::MouseButton button) {
     }
 }
 
-int vbButtons(Qt::MouseButtons buttons) {
+int editorButtons(Qt::MouseButtons buttons) {
     int result = 0;
     if (buttons & Qt::LeftButton)
         result |= 1;
@@ -32,7 +32,7 @@ int vbButtons(Qt::MouseButtons buttons) {
     return result;
 }
 
-int vbShift(Qt::KeyboardModifiers modifiers) {
+int editorShift(Qt::KeyboardModifiers modifiers) {
     int result = 0;
     if (modifiers & Qt::ShiftModifier)
         result |= 1;
@@ -43,7 +43,7 @@ int vbShift(Qt::KeyboardModifiers modifiers) {
     return result;
 }
 
-std::optional<int> vbKeyCode(int qtKey) {
+std::optional<int> editorKeyCode(int qtKey) {
     switch (qtKey) {
     case Qt::Key_Backspace:
         return 8;
@@ -99,20 +99,20 @@ void PictureBox::paintEvent(QPaintEvent*) {
 void PictureBox::mousePressEvent(QMouseEvent* event) {
     pressed_ = true;
     if (mouseDown)
-        mouseDown(vbButton(event->button()), vbShift(event->modifiers()),
+        mouseDown(editorButton(event->button()), editorShift(event->modifiers()),
                   float(event->position().x()), float(event->position().y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     if (mouseMove)
-        mouseMove(vbButtons(event->buttons()), vbShift(event->modifiers()),
+        mouseMove(editorButtons(event->buttons()), editorShift(event->modifiers()),
                   float(event->position().x()), float(event->position().y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     const bool wasPressed = std::exchange(pressed_, false);
     if (mouseUp)
-        mouseUp(vbButton(event->button()), vbShift(event->modifiers()),
+        mouseUp(editorButton(event->button()), editorShift(event->modifiers()),
                 float(event->position().x()), float(event->position().y()));
     if (wasPressed && event->button() == Qt::LeftButton && click &&
         rect().contains(event->position().toPoint()))
@@ -120,13 +120,13 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* event) {
-    const auto code = vbKeyCode(event->key());
+    const auto code = editorKeyCode(event->key());
     if (!code) {
         QWidget::keyPressEvent(event);
         return;
     }
     if (keyDown)
-        keyDown(*code, vbShift(event->modifiers()));
+        keyDown(*code, editorShift(event->modifiers()));
     // Backspace also arrives as a typed character, as the editor expects.
     if (*code == 8 && keyPress)
         keyPress(8);

@@ -10,12 +10,12 @@
 namespace app {
 
 // Mouse buttons and Shift/Ctrl/Alt as the editor's handlers receive them.
-int vbButton(Qt::MouseButton button);    // 1 left, 2 right, 4 middle, 0 none
-int vbButtons(Qt::MouseButtons buttons); // the held buttons, or-ed
-int vbShift(Qt::KeyboardModifiers modifiers);
+int editorButton(Qt::MouseButton button);    // 1 left, 2 right, 4 middle, 0 none
+int editorButtons(Qt::MouseButtons buttons); // the held buttons, or-ed
+int editorShift(Qt::KeyboardModifiers modifiers);
 // The editor's key code of a Qt key: arrows 37-40, Delete 46, Space 32, Enter 13,
 // Backspace 8; nothing for the keys the plan does not use.
-std::optional<int> vbKeyCode(int qtKey);
+std::optional<int> editorKeyCode(int qtKey);
 
 // A picture box: paints a picture 1:1 from its top-left corner (or one plain colour)
 // and reports mouse and key events in the box's own pixels. Used for the plan, the
