@@ -82,6 +82,9 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     dialog.setOption(QFileDialog::ReadOnly, false);
+    // Show each filter as its description alone: descriptions such as
+    // "Agencements Kestrion (*.kla)" already carry their patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

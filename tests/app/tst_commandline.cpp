@@ -1,0 +1,142 @@
+// Guards the program's command line: --help, and --export run by the real executable
+// on the bundled sample library, without a display.
+
+#include "testkit/TestKit.h"
+
+#include "document/Layout.h"
+#include "document/LayoutFile.h"
+#include "platform/FileSystem.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kExecutable = QStringLiteral(KESTRION_EXECUTABLE);
+const QString kVehicle = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.jpg");
+
+document::ObjectRow row(int kind, float x, float y, int h, int w, const document::Cell& fill,
+                        const document::Cell& extra = document::Cell::integer(0)) {
+    document::ObjectRow r;
+    r[1] = document::Cell::integer(std::int16_t(kind));
+    r[2] = document::Cell::real(x);
+    r[3] = document::Cell::real(y);
+    r[4] = document::Cell::integer(std::int16_t(h));
+    r[5] = document::Cell::integer(std::int16_t(w));
+    r[6] = fill;
+    r[7] = document::Cell::integer(0);
+    r[8] = extra;
+    return r;
+}
+
+struct Run {
+    int exitCode = -1;
+    QString err;
+};
+
+Run runProgram(const QStringList& args, const QString& home) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("HOME"), home); // no preferences of the user's own
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    process.setProcessEnvironment(env);
+    process.start(kExecutable, args);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitCode(),
+            QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput())};
+}
+
+bool bandIsWhiteWithText(const QImage& image) {
+    const int top = image.height() - 20;
+    int dark = 0;
+    for (int y = top; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 100)
+                ++dark;
+    const QRgb corner = image.pixel(1, image.height() - 2);
+    return dark > 20 && qGray(corner) > 240;
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        testkit::setUpTestEnvironment();
+        QVERIFY2(QFileInfo::exists(kExecutable), qPrintable(kExecutable));
+        const QString library = QFileInfo(kExecutable).absolutePath();
+        QVERIFY2(QFileInfo::exists(library + QStringLiteral("/vehicules/") + kVehicle),
+                 "the sample library lies beside the program");
+        QVERIFY(dir_.isValid());
+
+        document::Layout layout;
+        layout.vehicule_fichier = kVehicle;
+        layout.zoomText = QStringLiteral("50");
+        document::ObjectTable& t = layout.objets;
+        t.append(row(document::Rectangle, 200, 60, 120, 190,
+                     document::Cell::text(QStringLiteral("Parquet chene.jpg"))));
+        t.append(row(document::Accessoire, 250, 80, 60, 120,
+                     document::Cell::text(QStringLiteral("Couchage_Banquette lit_120_60_XY_.bmp")),
+                     document::Cell::integer(1)));
+        t.append(row(document::Ellipse, 600, 150, 50, 50, document::Cell::integer(2)));
+        t.append(row(document::Mesure, 150, 20, 10, 400, document::Cell::integer(6)));
+        t.append(row(document::Texte, 500, 40, 5, 30, document::Cell::integer(0),
+                     document::Cell::text(QStringLiteral("Cuisine"))));
+        layoutPath_ = dir_.path() + QStringLiteral("/plan.kla");
+        platform::FileSystem fs;
+        QVERIFY(document::SauverAgencement(layoutPath_, layout, QLocale::c(), fs));
+    }
+
+    void helpDescribesTheExport() {
+        const Run run = runProgram({QStringLiteral("--help")}, dir_.path());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains(QStringLiteral("--export")), qPrintable(run.err));
+        QVERIFY(run.err.contains(QStringLiteral("--canvas")));
+    }
+
+    void exportWritesAStampedPicture_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("JPEG") << QStringLiteral("plan.jpg");
+        QTest::newRow("BMP") << QStringLiteral("plan.bmp");
+    }
+
+    void exportWritesAStampedPicture() {
+        QFETCH(QString, name);
+        const QString output = dir_.path() + QLatin1Char('/') + name;
+        const Run run = runProgram({QStringLiteral("--export"), layoutPath_, output}, dir_.path());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QImage picture(output);
+        QVERIFY2(!picture.isNull(), "the written picture decodes");
+        // Drawn at 50 %: the canvas is half the vehicle picture, the zone at most that,
+        // with the stamp band below.
+        const QImage vehicle(QFileInfo(kExecutable).absolutePath() + QStringLiteral("/vehicules/") +
+                             kVehicle);
+        QVERIFY(picture.width() > 100 && picture.width() <= (vehicle.width() + 1) / 2);
+        QVERIFY(picture.height() > 40 && picture.height() <= (vehicle.height() + 1) / 2 + 20);
+        QVERIFY(bandIsWhiteWithText(picture));
+    }
+
+    void exportRefusesAMissingLayout() {
+        const Run run =
+            runProgram({QStringLiteral("--export"), dir_.path() + QStringLiteral("/none.kla"),
+                        dir_.path() + QStringLiteral("/none.jpg")},
+                       dir_.path());
+        QVERIFY(run.exitCode != 0);
+        QVERIFY(!run.err.trimmed().isEmpty());
+        QVERIFY(!QFileInfo::exists(dir_.path() + QStringLiteral("/none.jpg")));
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString layoutPath_;
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
