@@ -32,7 +32,7 @@ struct ViewState {
 struct SelectionBox {
     bool visible = false;
     float left = 0, top = 0, width = 0, height = 0; // plan pixels
-    platform::Surface surface{1, 1, platform::kButtonFace};
+    platform::Surface surface{1, 1, platform::kWindowBackground};
 };
 
 // The eight resize handles picCoin(0..7), 5 x 5 pixels, numbered clockwise from top-left.

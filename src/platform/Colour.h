@@ -24,7 +24,7 @@ constexpr Colour kBlack = rgb(0, 0, 0);
 constexpr Colour kWhite = rgb(255, 255, 255);
 // The system window colour: the background of the plan and of the work surfaces.
 constexpr Colour kWindowBackground = rgb(255, 255, 255);
-// The face colour of dialogs and of the selection box background.
+// The face colour of dialogs.
 constexpr Colour kButtonFace = rgb(240, 240, 240);
 
 } // namespace platform
