@@ -1,0 +1,284 @@
+// Guards the drawing surface primitives, reading and writing pictures, the settings
+// store and the file operations.
+#include "platform/FileSystem.h"
+#include "platform/Pictures.h"
+#include "platform/SettingsStore.h"
+#include "platform/Surface.h"
+#include "testkit/TestKit.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <array>
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace platform;
+
+namespace {
+
+constexpr Colour kRed = rgb(255, 0, 0);
+constexpr Colour kGreen = rgb(0, 255, 0);
+constexpr Colour kBlue = rgb(0, 0, 255);
+
+// A 2x2 picture: red, green on top; blue, white below.
+QImage quadrants() {
+    QImage p(2, 2, QImage::Format_RGB32);
+    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
+    for (int k = 0; k < 4; ++k)
+        p.setPixel(k % 2, k / 2, colours[k]);
+    return p;
+}
+
+// A surface whose every pixel differs from its neighbours, so that any change shows.
+Surface patterned(int w, int h) {
+    Surface s(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            s.PSet(x, y, rgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+    return s;
+}
+
+// A 2x1 GIF made by hand: a red pixel then a blue one (2-colour table, LZW codes
+// clear, 0, 1, end of information at 3 bits each).
+const QByteArray kRedBlueGif =
+    QByteArray::fromHex("47494638396102000100800000ff00000000ff2c0000000002000100000202440a003b");
+
+QByteArray encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    image.save(&buffer, format, 100);
+    return bytes;
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+private Q_SLOTS:
+    void initTestCase() { testkit::setUpTestEnvironment(); }
+
+    void mirroredPaint_data() {
+        QTest::addColumn<float>("w");
+        QTest::addColumn<float>("h");
+        QTest::addColumn<QList<Colour>>("corners"); // top-left, top-right, bottom-left, -right
+        using C = QList<Colour>;
+        QTest::newRow("plain") << 4.f << 4.f << C{kRed, kGreen, kBlue, kWhite};
+        QTest::newRow("mirrored left-right") << -4.f << 4.f << C{kGreen, kRed, kWhite, kBlue};
+        QTest::newRow("mirrored top-bottom") << 4.f << -4.f << C{kBlue, kWhite, kRed, kGreen};
+        QTest::newRow("mirrored on both axes") << -4.f << -4.f << C{kWhite, kBlue, kGreen, kRed};
+    }
+    void mirroredPaint() {
+        QFETCH(float, w);
+        QFETCH(float, h);
+        QFETCH(QList<Colour>, corners);
+        Surface s(8, 8, kBlack);
+        // A negative size paints into the area that ends at the given corner.
+        s.PaintPicture(quadrants(), w < 0 ? 6 : 2, h < 0 ? 6 : 2, w, h);
+        const QList<Colour> seen = {s.Point(3, 3), s.Point(5, 2), s.Point(2, 5), s.Point(5, 5)};
+        QCOMPARE(seen, corners);
+        for (const QPoint outside : {QPoint(1, 1), QPoint(6, 6), QPoint(6, 2)})
+            QCOMPARE(s.Point(outside.x(), outside.y()), kBlack);
+    }
+
+    void andRasterOp() {
+        Surface s(4, 4, rgb(0xF0, 0x0F, 0xFF));
+        QImage p(2, 2, QImage::Format_RGB32);
+        p.fill(qRgb(0x3C, 0xFF, 0x55));
+        s.PaintPicture(p, 0, 0, 2, 2, RasterOp::And);
+        QCOMPARE(s.Point(0, 0), rgb(0x30, 0x0F, 0x55));
+        QCOMPARE(s.Point(1, 1), rgb(0x30, 0x0F, 0x55));
+        QCOMPARE(s.Point(2, 2), rgb(0xF0, 0x0F, 0xFF));
+    }
+
+    void invertTwiceRestores_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QRect>("ends"); // from top-left to bottom-right corner
+        QTest::addColumn<bool>("box");
+        QTest::newRow("thin horizontal line") << 1 << QRect(QPoint(2, 10), QPoint(30, 10)) << false;
+        QTest::newRow("thin vertical line") << 1 << QRect(QPoint(5, 2), QPoint(5, 30)) << false;
+        QTest::newRow("thin diagonal line") << 1 << QRect(QPoint(1, 3), QPoint(28, 25)) << false;
+        QTest::newRow("wide diagonal line") << 3 << QRect(QPoint(4, 2), QPoint(25, 29)) << false;
+        QTest::newRow("single point") << 1 << QRect(QPoint(7, 7), QPoint(7, 7)) << false;
+        QTest::newRow("filled box") << 1 << QRect(QPoint(2, 3), QPoint(9, 12)) << true;
+    }
+    void invertTwiceRestores() {
+        QFETCH(int, width);
+        QFETCH(QRect, ends);
+        QFETCH(bool, box);
+        Surface s = patterned(32, 32);
+        const QImage before = s.Image();
+        s.drawMode = DrawMode::Invert;
+        s.DrawWidth = width;
+        const auto draw = [&] {
+            const auto [x1, y1, x2, y2] = std::array{float(ends.left()), float(ends.top()),
+                                                     float(ends.right()), float(ends.bottom())};
+            box ? s.fillBox(x1, y1, x2, y2, kRed) : s.line(x1, y1, x2, y2, kBlack);
+        };
+        draw();
+        QCOMPARE(s.Point(ends.left(), ends.top()),
+                 Colour(fromQRgb(before.pixel(ends.topLeft())) ^ 0xFFFFFFu));
+        draw();
+        QVERIFY(testkit::imagesMatch(s.Image(), before, QStringLiteral("invert_twice")));
+    }
+
+    void textCells_data() {
+        QTest::addColumn<bool>("transparent");
+        QTest::newRow("transparent cells keep the picture") << true;
+        QTest::newRow("opaque cells are filled with the back colour") << false;
+    }
+    void textCells() {
+        QFETCH(bool, transparent);
+        Surface s(60, 30, kGreen);
+        s.BackColor = rgb(255, 255, 0);
+        s.ForeColor = kBlue;
+        s.FontTransparent = transparent;
+        s.CurrentX = 2;
+        s.CurrentY = 3;
+        const QSize cell = s.TailleTexte(QStringLiteral("Mi"));
+        s.Print(QStringLiteral("Mi"));
+        QCOMPARE(s.CurrentX, 2.f + float(cell.width()));
+        QSet<Colour> seen;
+        for (int y = 3; y < 3 + cell.height(); ++y)
+            for (int x = 2; x < 2 + cell.width(); ++x)
+                seen.insert(s.Point(x, y));
+        QVERIFY(seen.contains(kBlue));
+        QCOMPARE(seen.contains(kGreen), transparent);
+        QCOMPARE(seen.contains(rgb(255, 255, 0)), !transparent);
+        // Outside the cell the picture is untouched either way.
+        QCOMPARE(s.Point(2 + cell.width() + 1, 3), kGreen);
+    }
+
+    void pixelColourValues() {
+        // r + 256g + 65536b, each channel in its own byte of the value.
+        QCOMPARE(rgb(1, 2, 3), Colour(1u + 512u + 196608u));
+        QCOMPARE(rgb(0, 0, 255), Colour(16711680u));
+        Surface s(3, 3, kBlack);
+        s.PSet(1, 2, rgb(1, 2, 3));
+        QCOMPARE(s.Point(1, 2), rgb(1, 2, 3));
+        QCOMPARE(s.Image().pixel(1, 2), qRgb(1, 2, 3));
+        QCOMPARE(s.Point(2, 1), kBlack);
+    }
+
+    void loadPicture_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QImage>("expected"); // null: refused
+        QTest::addColumn<int>("tolerance");
+        QImage flat(16, 16, QImage::Format_RGB32);
+        flat.fill(qRgb(200, 100, 50));
+        QImage redBlue(2, 1, QImage::Format_RGB32);
+        redBlue.setPixel(0, 0, qRgb(255, 0, 0));
+        redBlue.setPixel(1, 0, qRgb(0, 0, 255));
+        const QImage varied = patterned(5, 3).Image();
+        QTest::newRow("BMP, exact") << encoded(varied, "BMP") << varied << 0;
+        QTest::newRow("JPEG, flat colour within its loss") << encoded(flat, "JPEG") << flat << 6;
+        QTest::newRow("hand-made GIF") << kRedBlueGif << redBlue << 0;
+        QTest::newRow("text refused") << QByteArray("Kestrion 2\r\n") << QImage() << 0;
+        QTest::newRow("GIF cut short refused") << kRedBlueGif.left(12) << QImage() << 0;
+    }
+    void loadPicture() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QImage, expected);
+        QFETCH(int, tolerance);
+        const QString path = dir_.filePath(QStringLiteral("p.gif"));
+        QVERIFY(writeBytes(path, bytes));
+        const auto loaded = LoadPicture(path);
+        QCOMPARE(loaded.has_value(), !expected.isNull());
+        if (loaded) {
+            QCOMPARE(loaded->format(), QImage::Format_RGB32);
+            QVERIFY(testkit::imagesMatch(*loaded, expected, QStringLiteral("load"), tolerance));
+        }
+    }
+
+    void savesA24BitBitmapAndCacheSeesIt() {
+        const QString path = dir_.filePath(QStringLiteral("saved.bmp"));
+        const QImage picture = patterned(5, 3).Image();
+        QVERIFY(SavePicture(picture, path));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray head = f.read(30);
+        QVERIFY(head.startsWith("BM"));
+        QCOMPARE(int(uchar(head[28])), 24); // bits per pixel
+        PictureCache cache;
+        QVERIFY(cache.get(path));
+        QVERIFY(testkit::imagesMatch(*cache.get(path), picture, QStringLiteral("saved_bmp")));
+        QVERIFY(SavePicture(quadrants(), path)); // a different size changes the file size
+        QCOMPARE(cache.get(path)->pixel(0, 1), qRgb(0, 0, 255));
+        QVERIFY(!SavePicture(QImage(), path));
+        QVERIFY(!SavePicture(picture, dir_.filePath(QStringLiteral("absent/x.bmp"))));
+    }
+
+    void settingsRoundTrip_data() {
+        QTest::addColumn<int>("genre");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("readBack"); // null: not written
+        const QString key = QStringLiteral("HKLM\\Software\\Kestrion\\");
+        QTest::newRow("genre 1 integer") << 1 << key + QStringLiteral("larlig")
+                                         << QStringLiteral(" 37 ") << QStringLiteral("37");
+        QTest::newRow("genre 1 refuses text")
+            << 1 << key + QStringLiteral("bad") << QStringLiteral("abc") << QString();
+        const QString words = QStringLiteral("Agencement Kestrion, véhicule");
+        QTest::newRow("trailing backslash is the default value, accents survive")
+            << 0 << QStringLiteral("HKCR\\Kestrion.Agencement\\") << words << words;
+    }
+    void settingsRoundTrip() {
+        QFETCH(int, genre);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(QString, readBack);
+        const QString ini = dir_.filePath(QStringLiteral("store.ini"));
+        QCOMPARE(QSettingsStore(ini).write(genre, name, value), !readBack.isNull());
+        QSettingsStore reader(ini); // every call opens the store afresh
+        QCOMPARE(reader.read(name), readBack.isNull() ? std::nullopt : std::optional(readBack));
+        if (name.endsWith(QLatin1Char('\\'))) // the default value is not the key itself
+            QVERIFY(!reader.read(name.chopped(1)));
+    }
+
+    void listFolderOrderAndPattern() {
+        const QString folder = dir_.filePath(QStringLiteral("lib"));
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/sub.jpg")));
+        for (const char* n : {"b.jpg", "A.BMP", "a.gif", "c.jpeg", "d.png", "e.jpg.txt", "B.Gif"})
+            QVERIFY(writeBytes(folder + QLatin1Char('/') + QLatin1String(n), "x"));
+        FileSystem fs;
+        QCOMPARE(fs.listFolder(folder, kPicturePattern).value_or(QStringList{}),
+                 (QStringList{"A.BMP", "a.gif", "B.Gif", "b.jpg", "c.jpeg"}));
+        QVERIFY(!fs.listFolder(folder + QStringLiteral("/absent"), kPicturePattern));
+    }
+
+    void writeSafely() {
+        FileSystem fs;
+        const QString path = dir_.filePath(QStringLiteral("kept.kla"));
+        QVERIFY(fs.writeFileSafely(path, "old contents"));
+        QVERIFY(fs.writeFileSafely(path, "earlier layout"));
+        // A write that runs out of room half-way: the disk-full case.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool written = fs.writeFileSafely(path, QByteArray(64 * 1024, 'x'));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        QVERIFY(!written);
+        QCOMPARE(fs.readFile(path), std::optional(QByteArray("earlier layout")));
+        QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("kept.kla*")}, QDir::Files),
+                 QStringList{"kept.kla"});
+        QVERIFY(!fs.writeFileSafely(dir_.filePath(QStringLiteral("no/such/folder.kla")), "x"));
+    }
+};
+
+QTEST_MAIN(TestPlatform)
+#include "tst_platform.moc"
