@@ -1,11 +1,7 @@
 #pragma once
 
-#include "document/ObjectTable.h"
 #include "editor/Editor.h"
-#include "platform/FileSystem.h"
-#include "platform/Pictures.h"
 #include "platform/ScriptedDialogService.h"
-#include "platform/SettingsStore.h"
 #include "testkit/TestKit.h"
 
 #include <memory>
@@ -43,35 +39,35 @@ struct EditorFixture {
 
     editor::EditorState& s() { return ed->state(); }
     document::ObjectTable& table() { return ed->state().layout.objets; }
+    double cell(int r, int c) { return table().cell(r, c).toDouble(); }
 
     // A new layout on the vehicle view, through the new-layout command.
-    void openNew(bool modified = false) {
+    void openNew() {
         nextChoice = editor::NewLayoutChoice{kVehicle, false, false};
         ed->mnunew_Click();
-        s().layout.modifie = modified;
     }
 
-    // Appends a row as the editing code writes it.
+    // A modified layout with two objects.
+    void openTwoObjects() {
+        openNew();
+        add(1, 10, 10, 20, 30);
+        add(2, 100, 10, 20, 30);
+        s().layout.modifie = true;
+    }
+
+    // Appends a row as the editing code writes it: x, y in picture pixels, h, w in cm.
     void add(int kind, float x, float y, int h, int w,
              document::Cell fill = document::Cell::integer(2), int lock = 0,
              document::Cell extra = document::Cell::integer(0)) {
-        document::ObjectRow r;
-        r[document::ColKind] = document::Cell::integer(std::int16_t(kind));
-        r[document::ColX] = document::Cell::real(x);
-        r[document::ColY] = document::Cell::real(y);
-        r[document::ColHeight] = document::Cell::integer(std::int16_t(h));
-        r[document::ColWidth] = document::Cell::integer(std::int16_t(w));
-        r[document::ColFill] = fill;
-        r[document::ColLock] = document::Cell::integer(std::int16_t(lock));
-        r[document::ColExtra] = extra;
-        table().append(r);
+        using document::Cell;
+        table().append({Cell::integer(std::int16_t(kind)), Cell::real(x), Cell::real(y),
+                        Cell::integer(std::int16_t(h)), Cell::integer(std::int16_t(w)), fill,
+                        Cell::integer(std::int16_t(lock)), extra});
     }
 
-    // A press and release at a plan point.
+    // A press and release at a canvas point.
     void click(float x, float y) {
         ed->Picture1_MouseDown(editor::LeftButton, 0, x, y);
         ed->Picture1_Click();
     }
-
-    double cell(int r, int c) { return table().cell(r, c).toDouble(); }
 };
