@@ -1,28 +1,28 @@
-// Guards the export command's dialog, formats and failure message, and printing to PDF and to CUPS.
+// Guards the exported picture: the export command's dialog, formats and failure message,
+// `kestrion --export` writing the same file, and printing through a real CUPS print queue.
+#include "document/LayoutFile.h"
+#include "output/HeadlessExport.h"
 #include "output/ImageExport.h"
-#include "platform/Printer.h"
 #include "platform/QtPrinter.h"
 #include "platform/ScriptedDialogService.h"
+#include "render/PlanRenderer.h"
+#include "settings/PreferenceStore.h"
 #include "testkit/TestKit.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QPrinterInfo>
-#include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
-using platform::FileDialogResult;
+using document::Cell;
 using platform::ScriptedDialogService;
 
 namespace {
 
 const QString kModele = QStringLiteral("Fourgon");
 const QString kCarros = QStringLiteral("L2H2");
+const QString kVehicle = QStringLiteral("Fourgon_L2H2_dessus_XY_5000_.bmp");
+// Where scripts/start-printer.sh has the PDF printer write its pages.
+const QString kCupsPdfFolder = QStringLiteral("/var/spool/cups-pdf/kestrion");
 
 // A plan with light margins and a drawing in the middle.
 platform::Surface drawnCanvas() {
@@ -31,39 +31,36 @@ platform::Surface drawnCanvas() {
     return canvas;
 }
 
-// Records the picture instead of printing it; answers with a set reply.
-class RecordingPrinter : public platform::Printer {
-public:
-    explicit RecordingPrinter(QString reply = {}) : reply_(std::move(reply)) {}
-    QString printPicture(const QImage& picture) override {
-        pictures.push_back(picture);
-        return reply_;
+// The written picture is the canvas's zone over a white band carrying the dark stamp.
+void checkStamped(const QImage& picture, const platform::Surface& canvas, bool autozone) {
+    const output::Zone z = output::ChercherZoneExport(canvas, autozone);
+    const QSize zone(z.right - z.left, z.bottom - z.top);
+    QCOMPARE(picture.size(), zone + QSize(0, 20));
+    QVERIFY(testkit::imagesMatch(picture.copy(QRect(QPoint(), zone)),
+                                 canvas.Image().copy(QRect(QPoint(z.left, z.top), zone)),
+                                 QStringLiteral("zone"), 40));
+    int ink = 0;
+    for (int x = 0; x < zone.width(); ++x) {
+        QVERIFY(qGray(picture.pixel(x, zone.height())) > 235);
+        for (int y = zone.height() + 1; y < picture.height(); ++y)
+            ink += qGray(picture.pixel(x, y)) < 64;
     }
-    std::vector<QImage> pictures;
+    QVERIFY(ink > 20);
+}
 
-private:
-    QString reply_;
-};
-
-// The folder cups-pdf writes to: the "Out" line of its configuration.
-QString cupsPdfFolder() {
-    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    const QString text = conf.open(QIODevice::ReadOnly) ? QString::fromUtf8(conf.readAll()) : "";
-    const auto out =
-        QRegularExpression(QStringLiteral("^Out\\s+(\\S+)"), QRegularExpression::MultilineOption)
-            .match(text);
-    QString folder = out.hasMatch() ? out.captured(1) : QStringLiteral("${HOME}/PDF");
-    folder.replace(QLatin1String("${HOME}"), QDir::homePath());
-    return folder.replace(QLatin1String("${USER}"), qEnvironmentVariable("USER", "root"));
+QByteArray takeBytes(const QString& path) {
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.remove();
+    return bytes;
 }
 
 // Page objects in a PDF file; -1 when it cannot be read.
 int pageCount(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-    return int(QString::fromLatin1(file.readAll()).count(page));
+    return file.open(QIODevice::ReadOnly) ? int(QString::fromLatin1(file.readAll()).count(page))
+                                          : -1;
 }
 
 } // namespace
@@ -71,148 +68,117 @@ int pageCount(const QString& path) {
 class TestExportPrint : public QObject {
     Q_OBJECT
 
+    testkit::ProgramFolder folder_;
+    QString layoutPath_;
+    document::Layout layout_; // a plain van picture at 2 pixels per cm, a rectangle, 150 %
+
+    // The export command's file for the layout drawn at 150 % on a canvas of that size.
+    QByteArray exportedByCommand(const QSize& size, bool autozone, bool bmp) {
+        platform::Surface canvas(size.width(), size.height());
+        platform::PictureCache pictures;
+        render::PlanRenderer(pictures, folder_.path())
+            .Affiche(canvas, layout_, render::View{1.5f, 0, 0}, settings::Preferences::defaults());
+        const QString path = folder_.path() + QStringLiteral("/by-command");
+        ScriptedDialogService dialogs;
+        dialogs.saveAnswers.push_back({path, bmp ? 2 : 1});
+        output::exportImage(canvas, kModele, kCarros, autozone, dialogs);
+        return takeBytes(path);
+    }
+
 private Q_SLOTS:
-    void initTestCase() { testkit::setUpTestEnvironment(); }
+    void initTestCase() {
+        testkit::setUpTestEnvironment();
+        const QImage van(folder_.addPicture(QStringLiteral("vehicules"), kVehicle, 300, 160));
+        layout_.vehicule_fichier = kVehicle;
+        layout_.zoomText = QStringLiteral("150");
+        layout_.objets.append({{Cell::integer(document::Rectangle), Cell::integer(80),
+                                Cell::integer(50), Cell::integer(20), Cell::integer(40),
+                                Cell::integer(4), Cell::integer(0), Cell::integer(0)}});
+        layoutPath_ = folder_.path() + QStringLiteral("/sample.kla");
+        platform::FileSystem fs;
+        QVERIFY(document::SauverAgencement(layoutPath_, layout_, QLocale::c(), fs));
+        // What reading the layout derives from the vehicle's name and picture.
+        layout_.vehicule_modele = kModele;
+        layout_.vehicule_carros = kCarros;
+        layout_.vehicule_resol = 2.0;
+        layout_.image_vehicule = van;
+        layout_.image_largeur = 300;
+        layout_.image_hauteur = 160;
+    }
 
     void exportCommand_data() {
         QTest::addColumn<QString>("name"); // empty: the dialog is cancelled
         QTest::addColumn<int>("filterIndex");
-        QTest::addColumn<bool>("autozone");
-        QTest::addColumn<QByteArray>("format"); // expected written format, empty: none
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("cancel writes nothing and says nothing")
-            << QString() << 1 << true << QByteArray() << QSize();
-        QTest::newRow("JPEG filter, found zone")
-            << "plan.jpg" << 1 << true << QByteArray("jpeg") << QSize(128, 128);
-        QTest::newRow("BMP filter with a jpg name writes a bitmap")
-            << "plan.jpg" << 2 << true << QByteArray("bmp") << QSize(128, 128);
-        QTest::newRow("JPEG filter, name without extension used unchanged")
-            << "plan" << 1 << false << QByteArray("jpeg") << QSize(420, 280);
-        QTest::newRow("autozone off: whole canvas plus the band")
-            << "plan.bmp" << 2 << false << QByteArray("bmp") << QSize(420, 280);
+        QTest::addColumn<QByteArray>("format"); // written format, empty: nothing written
+        QTest::newRow("cancel writes nothing") << "" << 1 << QByteArray();
+        QTest::newRow("BMP filter, jpg name: a bitmap") << "plan.jpg" << 2 << QByteArray("bmp");
+        QTest::newRow("name without extension used unchanged") << "plan" << 1 << QByteArray("jpeg");
+        QTest::newRow("missing folder: a message") << "no/plan.bmp" << 2 << QByteArray();
     }
     void exportCommand() {
         QFETCH(QString, name);
         QFETCH(int, filterIndex);
-        QFETCH(bool, autozone);
         QFETCH(QByteArray, format);
-        QFETCH(QSize, size);
         QTemporaryDir dir;
         ScriptedDialogService dialogs;
         if (!name.isEmpty())
-            dialogs.saveAnswers.push_back(FileDialogResult{dir.filePath(name), filterIndex});
-        const platform::Surface canvas = drawnCanvas();
-        output::exportImage(canvas, kModele, kCarros, autozone, dialogs);
+            dialogs.saveAnswers.push_back({dir.filePath(name), filterIndex});
+        const platform::Surface surface = drawnCanvas();
+        output::exportImage(surface, kModele, kCarros, true, dialogs);
 
-        QCOMPARE(dialogs.asked.size(), std::size_t(1));
         const auto& request = dialogs.asked.front();
         QCOMPARE(request.kind, ScriptedDialogService::Kind::Save);
         QCOMPARE(request.text, QStringLiteral("Format JPEG|*.jpg;*.jpe;*.jpeg|Format BMP|*.bmp"));
-        QCOMPARE(request.filterIndex, 1);
-        QVERIFY(request.overwritePrompt);
-        QVERIFY(dialogs.messages().isEmpty());
-
-        const QStringList written = QDir(dir.path()).entryList(QDir::Files);
-        if (format.isEmpty()) {
-            QVERIFY(written.isEmpty());
+        QVERIFY(request.filterIndex == 1 && request.overwritePrompt);
+        const bool failed = !name.isEmpty() && format.isEmpty();
+        QCOMPARE(dialogs.messages(),
+                 failed ? QStringList{"Impossible d'exporter l'image"} : QStringList());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 format.isEmpty() ? QStringList() : QStringList{name});
+        if (format.isEmpty())
             return;
-        }
-        QCOMPARE(written, QStringList{name});
         QImageReader reader(dir.filePath(name));
         reader.setDecideFormatFromContent(true);
         QCOMPARE(reader.format(), format);
-        const QImage picture = reader.read();
-        QCOMPARE(picture.size(), size);
-        if (format == "bmp")
-            QCOMPARE(picture.convertToFormat(QImage::Format_RGB32),
-                     output::imageSortie(canvas, kModele, kCarros, autozone));
+        checkStamped(reader.read().convertToFormat(QImage::Format_RGB32), surface, true);
     }
 
-    void failuresShowOneMessage_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("filterIndex");
+    void headlessExportWritesWhatTheCommandWrites_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<QString>("autozone"); // the stored preference, empty: none (on)
         QTest::addColumn<QSize>("canvas");
-        QTest::newRow("JPEG into a missing folder") << "missing/plan.jpg" << 1 << QSize(200, 100);
-        QTest::newRow("BMP into a missing folder") << "missing/plan.bmp" << 2 << QSize(200, 100);
-        QTest::newRow("canvas wider than 32767 pixels") << "plan.jpg" << 1 << QSize(32768, 2);
-        QTest::newRow("buffer higher than 32767 pixels") << "plan.bmp" << 2 << QSize(2, 32750);
+        QTest::newRow("JPEG, autozone missing counts as on")
+            << "plan.jpg" << QStringList() << "" << QSize(450, 240);
+        QTest::newRow("BMP by the extension, autozone off, canvas size given")
+            << "plan.BMP" << QStringList{"--canvas", "200x100"} << "0" << QSize(200, 100);
     }
-    void failuresShowOneMessage() {
-        QFETCH(QString, name);
-        QFETCH(int, filterIndex);
+    void headlessExportWritesWhatTheCommandWrites() {
+        QFETCH(QString, output);
+        QFETCH(QStringList, extra);
+        QFETCH(QString, autozone);
         QFETCH(QSize, canvas);
-        QTemporaryDir dir;
-        ScriptedDialogService dialogs;
-        dialogs.saveAnswers.push_back(FileDialogResult{dir.filePath(name), filterIndex});
-        const platform::Surface surface(canvas.width(), canvas.height());
-        output::exportImage(surface, kModele, kCarros, false, dialogs);
-
-        QCOMPARE(dialogs.messages(), QStringList{QStringLiteral("Impossible d'exporter l'image")});
-        const auto* message = dialogs.lastMessage();
-        QCOMPARE(message->title, QStringLiteral("Erreur :"));
-        QCOMPARE(message->icon, platform::MsgIcon::Critical);
-        QCOMPARE(message->buttons, platform::MsgButtons::Ok);
-        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
-    }
-
-    void printing_data() {
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<QSize>("canvas");
-        QTest::addColumn<QString>("message"); // empty: none
-        QTest::addColumn<int>("printed");
-        QTest::newRow("accepted: the exported picture, no message")
-            << QString() << QSize(420, 260) << QString() << 1;
-        QTest::newRow("the printer's own explanation")
-            << "Le bac à papier est vide." << QSize(200, 100) << "Le bac à papier est vide." << 1;
-        QTest::newRow("canvas beyond 32767 pixels: nothing sent")
-            << QString() << QSize(40000, 2) << "Impossible d'imprimer le plan." << 0;
-    }
-    void printing() {
-        QFETCH(QString, reply);
-        QFETCH(QSize, canvas);
-        QFETCH(QString, message);
-        QFETCH(int, printed);
-        RecordingPrinter printer(reply);
-        ScriptedDialogService dialogs;
-        platform::Surface surface(canvas.width(), canvas.height());
-        surface.fillBox(150, 80, 260, 170, platform::rgb(40, 60, 90));
-        output::printPlan(surface, kModele, kCarros, true, printer, dialogs);
-        QCOMPARE(int(printer.pictures.size()), printed);
-        if (printed)
-            QCOMPARE(printer.pictures.front(),
-                     output::imageSortie(surface, kModele, kCarros, true));
-        QCOMPARE(dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
-        if (!message.isEmpty()) {
-            QCOMPARE(dialogs.lastMessage()->title, QStringLiteral("Erreur :"));
-            QCOMPARE(dialogs.lastMessage()->icon, platform::MsgIcon::Critical);
-        }
-    }
-
-    void printingToPdfMakesOnePage() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("page.pdf"));
-        platform::PdfFilePrinter printer(path);
-        ScriptedDialogService dialogs;
-        // Larger than a landscape A4 page at 96 dpi: cut off, still one page.
-        platform::Surface canvas(1600, 1000);
-        canvas.fillBox(100, 100, 1500, 900, platform::rgb(0, 0, 0));
-        output::printPlan(canvas, kModele, kCarros, false, printer, dialogs);
-        QVERIFY(dialogs.asked.empty());
-        QCOMPARE(pageCount(path), 1);
+        platform::MemoryStore store;
+        if (!autozone.isEmpty())
+            store.values.insert(settings::PreferenceStore::key(QStringLiteral("autozone")),
+                                autozone);
+        const QString path = folder_.path() + '/' + output;
+        QString errors;
+        QTextStream err(&errors);
+        QVERIFY2(output::runHeadlessExport(QStringList{"--export", layoutPath_, path} + extra,
+                                           folder_.path(), store, err) == 0,
+                 qPrintable(errors));
+        const QByteArray written = takeBytes(path);
+        const bool bmp = output.endsWith(QLatin1String("bmp"), Qt::CaseInsensitive);
+        QCOMPARE(written, exportedByCommand(canvas, autozone != "0", bmp));
     }
 
     void printingThroughCupsMakesOnePage() {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull() || info.printerName() != QLatin1String("PDF"))
-            QSKIP("No default CUPS printer named PDF (scripts/start-printer.sh sets one up as "
-                  "root).");
-        const QString folder = cupsPdfFolder();
-        if (!QFileInfo(folder).isDir())
-            QSKIP(qPrintable(
-                QStringLiteral("The cups-pdf output folder %1 does not exist.").arg(folder)));
-        const QDir out(folder, QStringLiteral("*.pdf"));
+            QSKIP("No default CUPS printer named PDF (scripts/start-printer.sh sets one up).");
+        const QDir out(kCupsPdfFolder, QStringLiteral("*.pdf"));
         const QStringList before = out.entryList(QDir::Files);
-
         platform::QtPrinter printer;
         ScriptedDialogService dialogs;
         output::printPlan(drawnCanvas(), kModele, kCarros, true, printer, dialogs);
