@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -61,9 +62,11 @@ QString delimitedField(const QString& line) {
     return comma < 0 ? t : t.left(comma).trimmed();
 }
 
-// A library file name that stays inside its folder.
+// A library file name that stays inside its folder and that the file system can hold.
 bool isPlainFileName(const QString& name) {
-    return !name.isEmpty() && !name.contains(QLatin1Char('/')) &&
+    const bool hasControl =
+        std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20; });
+    return !name.isEmpty() && !hasControl && !name.contains(QLatin1Char('/')) &&
            !name.contains(QLatin1Char('\\')) && name != QStringLiteral(".") &&
            name != QStringLiteral("..");
 }
