@@ -26,7 +26,9 @@ std::optional<double> Cell::number() const {
     return parseNumber(std::get<QString>(value_));
 }
 
-int Cell::toInt() const { return M(toDouble()); }
+int Cell::toInt() const {
+    return M(toDouble());
+}
 
 QString Cell::toString() const {
     if (const auto* i = std::get_if<std::int16_t>(&value_))

@@ -7,10 +7,14 @@
 namespace document {
 
 // Whole number nearest to v, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4).
-inline double roundHalfEven(double v) { return std::nearbyint(v); }
+inline double roundHalfEven(double v) {
+    return std::nearbyint(v);
+}
 
 // The same as a 32-bit integer (screen geometry).
-inline int M(double v) { return int(std::nearbyint(v)); }
+inline int M(double v) {
+    return int(std::nearbyint(v));
+}
 
 // Conversion to a 16-bit signed integer, halves to even; nothing when the value
 // does not fit (-32768 to 32767) or is not a number.

@@ -31,14 +31,15 @@ bool ObjectTable::append(const ObjectRow& object) {
 bool ObjectTable::insertAt(int k, const ObjectRow& object) {
     if (isFull() || k < 1 || k > count_ + 1)
         return false;
-    std::move_backward(rows_.begin() + (k - 1), rows_.begin() + count_,
-                       rows_.begin() + count_ + 1);
+    std::move_backward(rows_.begin() + (k - 1), rows_.begin() + count_, rows_.begin() + count_ + 1);
     rows_[std::size_t(k - 1)] = object;
     ++count_;
     return true;
 }
 
-void ObjectTable::setCount(int n) { count_ = std::clamp(n, 0, kMaxObjects); }
+void ObjectTable::setCount(int n) {
+    count_ = std::clamp(n, 0, kMaxObjects);
+}
 
 bool ObjectTable::operator==(const ObjectTable& other) const {
     if (count_ != other.count_)

@@ -12,11 +12,15 @@
 namespace library {
 
 // Folders beside the program.
-inline QString vehiculesFolder(const QString& apath) { return apath + QStringLiteral("/vehicules"); }
+inline QString vehiculesFolder(const QString& apath) {
+    return apath + QStringLiteral("/vehicules");
+}
 inline QString accessoiresFolder(const QString& apath) {
     return apath + QStringLiteral("/accessoires");
 }
-inline QString texturesFolder(const QString& apath) { return apath + QStringLiteral("/textures"); }
+inline QString texturesFolder(const QString& apath) {
+    return apath + QStringLiteral("/textures");
+}
 
 // A vehicle view picture: model_body_view_axes_resolution_.ext
 struct VehicleName {
@@ -55,9 +59,9 @@ bool isCompatible(const QString& vues, const QString& axes);
 QString extensionOf(const QString& sourcePath);
 QString composeVehicleName(const QString& modele, const QString& carros, const QString& vue,
                            const QString& axes, int resolution, const QString& sourcePath);
-QString composeAccessoryName(const QString& famille, const QString& modele,
-                             const QString& largeur, const QString& hauteur,
-                             const QString& vues, const QString& sourcePath);
+QString composeAccessoryName(const QString& famille, const QString& modele, const QString& largeur,
+                             const QString& hauteur, const QString& vues,
+                             const QString& sourcePath);
 
 // The valid entries of a library folder in alphabetical order of file name; names
 // with six fields but bad numbers are left out. Nothing when the folder cannot be read.

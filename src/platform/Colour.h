@@ -13,12 +13,22 @@ using Colour = std::uint32_t;
 constexpr Colour rgb(int red, int green, int blue) {
     return Colour(red & 0xFF) | (Colour(green & 0xFF) << 8) | (Colour(blue & 0xFF) << 16);
 }
-constexpr int redOf(Colour c) { return int(c & 0xFF); }
-constexpr int greenOf(Colour c) { return int((c >> 8) & 0xFF); }
-constexpr int blueOf(Colour c) { return int((c >> 16) & 0xFF); }
+constexpr int redOf(Colour c) {
+    return int(c & 0xFF);
+}
+constexpr int greenOf(Colour c) {
+    return int((c >> 8) & 0xFF);
+}
+constexpr int blueOf(Colour c) {
+    return int((c >> 16) & 0xFF);
+}
 
-inline QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
-inline Colour fromQRgb(QRgb p) { return rgb(qRed(p), qGreen(p), qBlue(p)); }
+inline QColor toQColor(Colour c) {
+    return QColor(redOf(c), greenOf(c), blueOf(c));
+}
+inline Colour fromQRgb(QRgb p) {
+    return rgb(qRed(p), qGreen(p), qBlue(p));
+}
 
 constexpr Colour kBlack = rgb(0, 0, 0);
 constexpr Colour kWhite = rgb(255, 255, 255);

@@ -9,11 +9,17 @@
 
 namespace platform {
 
-bool FileSystem::fileExists(const QString& path) const { return QFileInfo(path).isFile(); }
+bool FileSystem::fileExists(const QString& path) const {
+    return QFileInfo(path).isFile();
+}
 
-bool FileSystem::folderExists(const QString& path) const { return QFileInfo(path).isDir(); }
+bool FileSystem::folderExists(const QString& path) const {
+    return QFileInfo(path).isDir();
+}
 
-bool FileSystem::makeFolder(const QString& path) { return QDir().mkpath(path); }
+bool FileSystem::makeFolder(const QString& path) {
+    return QDir().mkpath(path);
+}
 
 std::optional<QStringList> FileSystem::listFolder(const QString& folder,
                                                   const QString& patterns) const {

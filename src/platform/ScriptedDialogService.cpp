@@ -12,8 +12,8 @@ template <typename T> T takeFront(std::deque<T>& queue, T fallback) {
 }
 } // namespace
 
-MsgResult ScriptedDialogService::messageBox(const QString& text, const QString& title,
-                                            MsgIcon icon, MsgButtons buttons) {
+MsgResult ScriptedDialogService::messageBox(const QString& text, const QString& title, MsgIcon icon,
+                                            MsgButtons buttons) {
     asked.push_back({Kind::Message, text, title, icon, buttons, 0, false});
     const MsgResult fallback = buttons == MsgButtons::Ok      ? MsgResult::Ok
                                : buttons == MsgButtons::YesNo ? MsgResult::No
@@ -28,14 +28,14 @@ QString ScriptedDialogService::inputBox(const QString& prompt, const QString& ti
 }
 
 FileDialogResult ScriptedDialogService::openFile(const FileDialogRequest& request) {
-    asked.push_back({Kind::Open, request.filter, QString(), MsgIcon::Information,
-                     MsgButtons::Ok, request.filterIndex, request.overwritePrompt});
+    asked.push_back({Kind::Open, request.filter, QString(), MsgIcon::Information, MsgButtons::Ok,
+                     request.filterIndex, request.overwritePrompt});
     return takeFront(openAnswers, FileDialogResult{});
 }
 
 FileDialogResult ScriptedDialogService::saveFile(const FileDialogRequest& request) {
-    asked.push_back({Kind::Save, request.filter, QString(), MsgIcon::Information,
-                     MsgButtons::Ok, request.filterIndex, request.overwritePrompt});
+    asked.push_back({Kind::Save, request.filter, QString(), MsgIcon::Information, MsgButtons::Ok,
+                     request.filterIndex, request.overwritePrompt});
     return takeFront(saveAnswers, FileDialogResult{});
 }
 

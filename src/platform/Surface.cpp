@@ -13,7 +13,9 @@ namespace {
 // 96 dots per inch, so that point sizes give the same pixels as on a usual desktop.
 constexpr int kDotsPerMeter = 3780;
 
-int px(float v) { return int(std::lround(v)); }
+int px(float v) {
+    return int(std::lround(v));
+}
 
 QPainter::CompositionMode compositionFor(RasterOp op) {
     return op == RasterOp::And ? QPainter::RasterOp_SourceAndDestination
@@ -43,9 +45,13 @@ void Surface::setFont(const QFont& font) {
     font_.setStyleStrategy(QFont::NoAntialias);
 }
 
-void Surface::setFontSize(qreal points) { font_.setPointSizeF(points); }
+void Surface::setFontSize(qreal points) {
+    font_.setPointSizeF(points);
+}
 
-void Surface::setFontBold(bool bold) { font_.setWeight(bold ? QFont::Bold : QFont::Normal); }
+void Surface::setFontBold(bool bold) {
+    font_.setWeight(bold ? QFont::Bold : QFont::Normal);
+}
 
 void Surface::resize(int width, int height) {
     width = std::max(1, width);
@@ -116,8 +122,7 @@ void Surface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
     p.fillRect(area, toQColor(colour));
 }
 
-void Surface::PaintPicture(const QImage& picture, float x, float y, float w, float h,
-                           RasterOp op) {
+void Surface::PaintPicture(const QImage& picture, float x, float y, float w, float h, RasterOp op) {
     PaintPicture(picture, x, y, w, h, 0, 0, float(picture.width()), float(picture.height()), op);
 }
 

@@ -21,7 +21,7 @@ class Surface {
 public:
     explicit Surface(int width = 1, int height = 1, Colour background = kWindowBackground);
 
-    int width() const { return image_.width(); }  // ScaleWidth
+    int width() const { return image_.width(); }   // ScaleWidth
     int height() const { return image_.height(); } // ScaleHeight
     // Resizing keeps the top-left part of the drawing and fills new parts with the background.
     void resize(int width, int height);
@@ -38,8 +38,8 @@ public:
     void PaintPicture(const QImage& picture, float x, float y, float w, float h,
                       RasterOp op = RasterOp::Copy);
     // Paints the source rectangle (sx, sy, sw, sh) of the picture stretched into (x, y, w, h).
-    void PaintPicture(const QImage& picture, float x, float y, float w, float h, float sx,
-                      float sy, float sw, float sh, RasterOp op = RasterOp::Copy);
+    void PaintPicture(const QImage& picture, float x, float y, float w, float h, float sx, float sy,
+                      float sw, float sh, RasterOp op = RasterOp::Copy);
     // Paints the picture unscaled with its top-left at (x, y).
     void PaintPictureAt(const QImage& picture, float x, float y, RasterOp op = RasterOp::Copy);
 

@@ -5,7 +5,9 @@
 namespace settings {
 
 namespace {
-QString flag(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
+QString flag(bool b) {
+    return b ? QStringLiteral("1") : QStringLiteral("0");
+}
 } // namespace
 
 std::optional<QString> PreferenceStore::LireRegistre(const QString& nom) {

@@ -42,8 +42,7 @@ QString ProgramFolder::addPicture(const QString& folder, const QString& fileName
     return path;
 }
 
-bool imagesMatch(const QImage& actual, const QImage& expected, const QString& name,
-                 int tolerance) {
+bool imagesMatch(const QImage& actual, const QImage& expected, const QString& name, int tolerance) {
     bool same = actual.size() == expected.size();
     if (same) {
         for (int y = 0; y < actual.height() && same; ++y)
