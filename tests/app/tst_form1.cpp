@@ -101,6 +101,54 @@ private Q_SLOTS:
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Kestrion"));
     }
 
+    void menuEntriesCarryTheirCaptionsAndShortcuts_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        const char* rows[][3] = {
+            {"mnunew", "&Nouveau...", ""},
+            {"mnuload", "&Ouvrir", ""},
+            {"mnusave", "Enregi&strer", "Ctrl+S"},
+            {"mnusaveim", "Exporter l'&image", ""},
+            {"mnuprint", "Im&primer", ""},
+            {"mnuquit", "&Quitter", ""},
+            {"mnurect", "&Rectangle", "Ctrl+R"},
+            {"mnumes", "&Mesure", "Ctrl+M"},
+            {"mnutext", "Te&xte", "Ctrl+X"},
+            {"mnucerc", "&Ellipse / Cercle", "Ctrl+E"},
+            {"mnutri", "&Triangle", "Ctrl+T"},
+            {"mnulig", "&Ligne", "Ctrl+L"},
+            {"mnubib", "&Bibliothèque d'accessoires", "Ctrl+B"},
+            {"mnupremier", "Mettre au &premier plan", ""},
+            {"mnuarrp", "Envoyer à l'&arrière-plan", ""},
+            {"mnupivg", "Pivoter à &gauche", "Ctrl+G"},
+            {"mnupivd", "Pivoter à &droite", "Ctrl+D"},
+            {"mnusuppr", "&Supprimer", ""},
+            {"mnupref", "&Préférences...", ""},
+            {"mnusurf", "Module de décompte de &surfaces", ""},
+            {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", ""},
+            {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", ""},
+            {"mnuaide", "&Aide", "F1"},
+            {"mnulic", "&License", ""},
+            {"mnupropos", "A &propos", ""},
+            {"mnuremer", "&Remerciements", ""},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString::fromUtf8(row[0]) << QString::fromUtf8(row[1])
+                                  << QString::fromUtf8(row[2]);
+    }
+
+    void menuEntriesCarryTheirCaptionsAndShortcuts() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        Fixture f(false);
+        QAction* action = f.form->action(name);
+        QVERIFY2(action, qPrintable(name));
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), shortcut);
+    }
+
     void editingIsEnabledOnlyOnceALayoutIsOpen() {
         Fixture f(false);
         const QStringList controls = {"HScroll1", "VScroll1",   "Frame1",    "Frame2",
