@@ -222,11 +222,15 @@ void Form4::addToLibrary() {
         reject();
 }
 
-void Form4::otherPicture() {
+void Form4::clearSizesAndViews() {
     for (QLineEdit* box : text1_)
         box->clear();
     for (QCheckBox* box : check1_)
         box->setChecked(false);
+}
+
+void Form4::otherPicture() {
+    clearSizesAndViews();
     for (QComboBox* combo : combo1_)
         combo->setEditText(QString());
     start();
@@ -235,10 +239,7 @@ void Form4::otherPicture() {
 void Form4::done(int result) {
     QDialog::done(result);
     // The window may be opened again: nothing of this opening carries over.
-    for (QLineEdit* box : text1_)
-        box->clear();
-    for (QCheckBox* box : check1_)
-        box->setChecked(false);
+    clearSizesAndViews();
     for (QComboBox* combo : combo1_) {
         combo->clear();
         combo->clearEditText();

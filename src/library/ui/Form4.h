@@ -37,6 +37,8 @@ private:
     void Command1_Click(int index);
     void addToLibrary();
     void otherPicture();
+    // Empties the size boxes and unticks the views.
+    void clearSizesAndViews();
     void showPreview(const QImage& picture);
     void fillLists();
 

@@ -283,13 +283,18 @@ void Form5::addToLibrary() {
         reject();
 }
 
-void Form5::otherPicture() {
+void Form5::clearTestAndViewType() {
     label1_->setText(kNoResolution);
     command1_->setText(kStartTest);
+    // An exclusive group keeps one button checked; lift that to clear them all.
     options_->setExclusive(false);
     for (QRadioButton* option : option1_)
         option->setChecked(false);
     options_->setExclusive(true);
+}
+
+void Form5::otherPicture() {
+    clearTestAndViewType();
     for (QComboBox* combo : combos_)
         combo->setEditText(QString());
     start();
@@ -298,12 +303,7 @@ void Form5::otherPicture() {
 void Form5::done(int result) {
     QDialog::done(result);
     // The window may be opened again: nothing of this opening carries over.
-    label1_->setText(kNoResolution);
-    command1_->setText(kStartTest);
-    options_->setExclusive(false);
-    for (QRadioButton* option : option1_)
-        option->setChecked(false);
-    options_->setExclusive(true);
+    clearTestAndViewType();
     for (QComboBox* combo : combos_) {
         combo->clear();
         combo->clearEditText();

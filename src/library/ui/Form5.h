@@ -53,6 +53,8 @@ private:
     void Command2_Click(int index);
     void addToLibrary();
     void otherPicture();
+    // Forgets the measured resolution and the chosen view type.
+    void clearTestAndViewType();
     void fillLists();
     void redrawPicture();
     void endTest(float x, float y);
