@@ -211,7 +211,9 @@ void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, fl
         surface.PaintPicture(*picture, x, y, w, h);
         break;
     case 2:
-        surface.PaintPicture(*picture, x + w - 1, y + h - 1, -w, -h);
+        // Negative sizes mirror the picture over the area from (x + w, y + h) back to
+        // (x, y): the same pixels as the unturned picture covers.
+        surface.PaintPicture(*picture, x + w, y + h, -w, -h);
         break;
     case 1:
     case 3: {

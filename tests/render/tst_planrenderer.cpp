@@ -45,6 +45,30 @@ QImage quadrants(int w, int h) {
     return image;
 }
 
+// The picture as an accessory with that orientation shows it, at its unscaled size.
+QImage turnedAs(const QImage& picture, int orientation) {
+    switch (orientation) {
+    case 1:
+        return picture.transformed(QTransform().rotate(-90));
+    case 2:
+        return picture.mirrored(true, true);
+    case 3:
+        return picture.transformed(QTransform().rotate(90));
+    default:
+        return picture;
+    }
+}
+
+// Empty when the one-pixel ring around the box still has the backdrop colour everywhere.
+QString ringProblem(const Surface& s, const QRect& box, Colour backdrop) {
+    const QRect ring = box.adjusted(-1, -1, 1, 1);
+    for (int y = ring.top(); y <= ring.bottom(); ++y)
+        for (int x = ring.left(); x <= ring.right(); ++x)
+            if (!box.contains(x, y) && s.Point(x, y) != backdrop)
+                return QStringLiteral("pixel %1,%2 outside the box was painted").arg(x).arg(y);
+    return {};
+}
+
 void checkProbes(const Surface& s, const Probes& probes) {
     for (const auto& [at, colour] : probes)
         QVERIFY2(s.Point(at.x(), at.y()) == colour,
@@ -238,6 +262,58 @@ private Q_SLOTS:
         checkProbes(s, probes);
         QCOMPARE(s.DrawWidth, 1);
         QVERIFY(s.FontTransparent);
+    }
+
+    // Whatever its orientation, an accessory covers exactly the columns X..X+W-1 and rows
+    // Y..Y+H-1 of its box, drawn alone or as part of the plan.
+    void accessoryFillsExactlyItsBox_data() {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("scale"); // box side over picture side
+        QTest::addColumn<bool>("throughThePlan");
+        for (const bool plan : {false, true})
+            for (const int scale : {1, 2})
+                for (int orientation = 0; orientation < 4; ++orientation)
+                    QTest::addRow("%s, orientation %d, scale %d", plan ? "plan" : "one object",
+                                  orientation, scale)
+                        << orientation << scale << plan;
+    }
+
+    void accessoryFillsExactlyItsBox() {
+        QFETCH(int, orientation);
+        QFETCH(int, scale);
+        QFETCH(bool, throughThePlan);
+        const QImage picture = quadrants(40, 20);
+        const QImage expected = turnedAs(picture, orientation)
+                                    .scaled(turnedAs(picture, orientation).size() * scale,
+                                            Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QRect box(QPoint(13, 11), expected.size());
+
+        Surface s(box.right() + 20, box.bottom() + 20);
+        s.fillBox(0, 0, float(s.width() - 1), float(s.height() - 1), platform::kBlack);
+        if (throughThePlan) {
+            // A black body picture at 1 pixel per cm: the row's sizes are the box's pixels.
+            document::Layout layout;
+            layout.image_vehicule = QImage(s.width(), s.height(), QImage::Format_RGB32);
+            layout.image_vehicule.fill(Qt::black);
+            layout.image_largeur = float(s.width());
+            layout.image_hauteur = float(s.height());
+            layout.vehicule_resol = 1;
+            layout.objets.append(document::ObjectRow{
+                {integer(document::Accessoire), Cell::real(float(box.x())),
+                 Cell::real(float(box.y())), integer(box.height()), integer(box.width()),
+                 Cell::text(kAccessory), integer(0), integer(orientation)}});
+            renderer_.Affiche(s, layout, render::View{1, 0, 0}, settings::Preferences{});
+        } else {
+            float x = float(box.x()), y = float(box.y()), h = float(box.height()),
+                  w = float(box.width());
+            renderer_.DessinerObjet(s, x, y, h, w, integer(document::Accessoire),
+                                    Cell::text(kAccessory), integer(orientation), {});
+        }
+        const QString name = QStringLiteral("accessory_%1_%2").arg(orientation).arg(scale);
+        QVERIFY(testkit::imagesMatch(s.Image().copy(box).convertToFormat(QImage::Format_RGB32),
+                                     expected.convertToFormat(QImage::Format_RGB32), name));
+        const QString outside = ringProblem(s, box, platform::kBlack);
+        QVERIFY2(outside.isEmpty(), qPrintable(outside));
     }
 
     void afficheOverTheBody_data() {
