@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -218,6 +219,15 @@ void Form1::closeEvent(QCloseEvent* event) {
     quitting_ = true;
     closeOtherWindows();
     event->accept();
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (isMinimized())
+        return;
+    const QSize allowed = event->size().expandedTo(kMinimumSize);
+    if (allowed != event->size())
+        resize(allowed);
 }
 
 void Form1::mnuquit_Click() {

@@ -97,6 +97,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A window made smaller than kMinimumSize (by a window manager that ignores the
+    // size hint) is enlarged back to it.
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -27,7 +27,9 @@ namespace {
 
 constexpr int kFrameTop = 2;
 constexpr int kFrameHeight = 122;
-constexpr int kFrameGap = 3;
+// The frames sit side by side, 3 pixels apart from 4 pixels in; their widths add up so
+// that the last one still ends inside the smallest window (617 pixels wide).
+constexpr int kFrameMargin = 6; // between a frame's border and its controls
 constexpr int kToolButton = 26;
 constexpr int kEditButton = 25;
 constexpr int kSwatch = 17;
@@ -91,7 +93,7 @@ void Form1::buildControls() {
 }
 
 void Form1::buildObjectsFrame(QWidget* area) {
-    auto* frame = makeFrame(QStringLiteral("Frame5"), QStringLiteral("Objets"), 4, 94, area);
+    auto* frame = makeFrame(QStringLiteral("Frame5"), QStringLiteral("Objets"), 4, 92, area);
     frames_[5] = frame;
     // Left to right: rectangle, measure, text, ellipse, triangle, line; the index is the kind.
     struct Tool {
@@ -111,7 +113,8 @@ void Form1::buildObjectsFrame(QWidget* area) {
         const Tool& tool = tools[std::size_t(slot)];
         auto* button = makePictureButton(QStringLiteral("Command1_%1").arg(tool.index),
                                          icons::menuIcon(tool.picture), kToolButton, frame);
-        button->move(8 + (slot % 3) * (kToolButton + 1), 20 + (slot / 3) * (kToolButton + 2));
+        button->move(kFrameMargin + (slot % 3) * (kToolButton + 1),
+                     20 + (slot / 3) * (kToolButton + 2));
         const int index = tool.index;
         connect(button, &QToolButton::clicked, this, [this, index] {
             forward([index](editor::Editor& e) { e.Command1_Click(index); });
@@ -122,7 +125,7 @@ void Form1::buildObjectsFrame(QWidget* area) {
     }
     check2_ = makePictureButton(QStringLiteral("Check2"), icons::accessories(), kToolButton, frame);
     check2_->setCheckable(true);
-    check2_->move(8, 20 + 2 * (kToolButton + 2));
+    check2_->move(kFrameMargin, 20 + 2 * (kToolButton + 2));
     connect(check2_, &QToolButton::clicked, this, [this](bool checked) { Check2_Click(checked); });
     setStatusHelp(check2_, [this] {
         return form3_ && form3_->isVisible()
@@ -132,7 +135,7 @@ void Form1::buildObjectsFrame(QWidget* area) {
 }
 
 void Form1::buildEditionFrame(QWidget* area) {
-    auto* frame = makeFrame(QStringLiteral("Frame4"), QStringLiteral("Edition"), 101, 90, area);
+    auto* frame = makeFrame(QStringLiteral("Frame4"), QStringLiteral("Edition"), 99, 65, area);
     frames_[4] = frame;
     command4_[0] =
         makePictureButton(QStringLiteral("Command4_0"), icons::menuIcon(16), kEditButton, frame);
@@ -144,12 +147,12 @@ void Form1::buildEditionFrame(QWidget* area) {
         makePictureButton(QStringLiteral("Command5_0"), icons::menuIcon(7), kEditButton, frame);
     command2_ =
         makePictureButton(QStringLiteral("Command2"), icons::menuIcon(8), kEditButton, frame);
-    // Left to right, three to a row: front, back, turn left, turn right, delete.
+    // Two to a row: front and back, turn left and right, then delete.
     const std::array<QToolButton*, 5> order = {command4_[0], command4_[1], command5_[1],
                                                command5_[0], command2_};
     for (int slot = 0; slot < 5; ++slot)
-        order[std::size_t(slot)]->move(8 + (slot % 3) * (kEditButton + 3),
-                                       20 + (slot / 3) * (kEditButton + 3));
+        order[std::size_t(slot)]->move(kFrameMargin + (slot % 2) * (kEditButton + 3),
+                                       20 + (slot / 2) * (kEditButton + 3));
     for (int i = 0; i < 2; ++i) {
         connect(command4_[i], &QToolButton::clicked, this,
                 [this, i] { forward([i](editor::Editor& e) { e.Command4_Click(i); }); });
@@ -166,7 +169,7 @@ void Form1::buildEditionFrame(QWidget* area) {
 }
 
 void Form1::buildZoomFrame(QWidget* area) {
-    auto* frame = makeFrame(QStringLiteral("Frame3"), QStringLiteral("Zoom %"), 194, 60, area);
+    auto* frame = makeFrame(QStringLiteral("Frame3"), QStringLiteral("Zoom %"), 167, 60, area);
     frames_[3] = frame;
     text2_ = new QLineEdit(QStringLiteral("100"), frame);
     text2_->setObjectName(QStringLiteral("Text2"));
@@ -188,7 +191,7 @@ void Form1::buildZoomFrame(QWidget* area) {
 }
 
 void Form1::buildDimensionsFrame(QWidget* area) {
-    auto* frame = makeFrame(QStringLiteral("Frame2"), QStringLiteral("Dimensions"), 257, 90, area);
+    auto* frame = makeFrame(QStringLiteral("Frame2"), QStringLiteral("Dimensions"), 230, 90, area);
     frames_[2] = frame;
     setStatusHelp(
         frame, [] { return QStringLiteral("Visualisez ou définissez les dimensions de l'objet"); });
@@ -229,18 +232,18 @@ void Form1::buildDimensionsFrame(QWidget* area) {
 
 void Form1::buildFillFrame(QWidget* area) {
     auto* frame =
-        makeFrame(QStringLiteral("Frame1"), QStringLiteral("Remplissage"), 350, 150, area);
+        makeFrame(QStringLiteral("Frame1"), QStringLiteral("Remplissage"), 323, 148, area);
     frames_[1] = frame;
     setStatusHelp(frame, [] { return QStringLiteral("Choisir une couleur de remplissage"); });
     couleur_ = new PictureBox(QStringLiteral("Couleur"), frame);
-    couleur_->setGeometry(8, 20, 61, 61);
+    couleur_->setGeometry(kFrameMargin, 20, 61, 61);
     couleur_->setPictureSource(
         [this]() -> const QImage& { return editor_->state().controls.couleur.Image(); });
     couleur_->click = [this] { forward([](editor::Editor& e) { e.Couleur_Click(); }); };
     for (int slot = 0; slot < 16; ++slot) {
         const int index = kSwatchOrder[std::size_t(slot)];
         auto* swatch = new PictureBox(QStringLiteral("Choix_couleur_%1").arg(index), frame);
-        swatch->setGeometry(74 + (slot % 4) * (kSwatch + 1), 20 + (slot / 4) * (kSwatch - 1),
+        swatch->setGeometry(72 + (slot % 4) * (kSwatch + 1), 20 + (slot / 4) * (kSwatch - 1),
                             kSwatch, kSwatch);
         swatch->setColour(platform::toQColor(document::paletteColour(index)));
         swatch->click = [this, index] {
@@ -250,7 +253,7 @@ void Form1::buildFillFrame(QWidget* area) {
     }
     combo1_ = new QComboBox(frame);
     combo1_->setObjectName(QStringLiteral("Combo1"));
-    combo1_->setGeometry(8, 88, 136, 22);
+    combo1_->setGeometry(kFrameMargin, 88, 136, 22);
     combo1_->addItem(QStringLiteral("Choisir un texture..."));
     connect(combo1_, &QComboBox::activated, this,
             [this](int index) { forward([index](editor::Editor& e) { e.Combo1_Click(index); }); });
@@ -258,7 +261,7 @@ void Form1::buildFillFrame(QWidget* area) {
 
 void Form1::buildSurfaceFrame(QWidget* area) {
     auto* frame =
-        makeFrame(QStringLiteral("Frame6"), QStringLiteral("Décompte surfaces"), 503, 142, area);
+        makeFrame(QStringLiteral("Frame6"), QStringLiteral("Décompte surfaces"), 474, 142, area);
     frames_[6] = frame;
     setStatusHelp(frame, [] { return QString(); });
     // The values sit in the gaps left in the two captions.

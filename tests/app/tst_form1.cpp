@@ -16,9 +16,11 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -168,10 +170,42 @@ private Q_SLOTS:
             f.form->refresh();
         }
     }
+    // The offscreen platform, like a window manager that ignores size hints, lets the
+    // window be made smaller than its minimum: the window itself must enlarge it again.
+    void windowTooSmallIsEnlargedAndShowsEveryFrame_data() {
+        QTest::addColumn<QSize>("asked");
+        QTest::newRow("narrower") << QSize(300, 600);
+        QTest::newRow("lower") << QSize(800, 200);
+        QTest::newRow("both") << QSize(300, 200);
+        QTest::newRow("one pixel short each way") << QSize(616, 403);
+    }
+    void windowTooSmallIsEnlargedAndShowsEveryFrame() {
+        QFETCH(QSize, asked);
+        Fixture f(true);
+        f.form->windowHandle()->resize(asked);
+        QTRY_COMPARE(f.form->size(), asked.expandedTo(app::Form1::kMinimumSize));
+
+        f.form->windowHandle()->resize(app::Form1::kMinimumSize);
+        QTRY_COMPARE(f.form->size(), app::Form1::kMinimumSize);
+        QWidget* area = f.form->centralWidget();
+        QTRY_COMPARE(area->width(), app::Form1::kMinimumSize.width());
+        QVERIFY(f.control("Frame6")->isVisible());
+        const QRect canvas = f.control("Picture1")->geometry();
+        QVERIFY(!canvas.isEmpty() && area->rect().contains(canvas));
+        for (int i = 1; i <= 6; ++i) {
+            const QString name = QStringLiteral("Frame%1").arg(i);
+            const QRect frame = f.control(name)->geometry();
+            QVERIFY2(area->rect().contains(frame) && !frame.intersects(canvas), qPrintable(name));
+            // Each frame's controls lie inside it.
+            for (QWidget* child :
+                 f.control(name)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(QRect(QPoint(), frame.size()).contains(child->geometry()),
+                         qPrintable(name + QLatin1Char(' ') + child->objectName()));
+        }
+    }
+
     void windowKeepsItsMinimumAndTheCanvasFollows() {
         Fixture f(false);
-        f.form->resize(300, 200);
-        QTRY_COMPARE(f.form->size(), app::Form1::kMinimumSize);
         for (const QSize size : {QSize(900, 700), QSize(640, 480)}) {
             f.form->resize(size);
             QWidget* area = f.form->centralWidget();
