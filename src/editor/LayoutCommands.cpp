@@ -225,24 +225,25 @@ void LayoutCommands::openAtStartup(const QString& commandLine) {
     openLayoutFile(path);
 }
 
+// The selected object is on the box, not on the canvas: export and printing put it
+// back so the picture shows every object, but only once they really go ahead, so a
+// cancelled dialog or a missing printer leaves the selection as it was.
 void LayoutCommands::mnusaveim_Click() {
     if (!core_.layoutOpen())
         return;
-    // The selected object is on the box, not on the canvas: put it back so the
-    // picture shows every object.
-    putSelectionBack();
     const document::Layout& l = core_.state.layout;
     output::exportImage(core_.state.picture1, l.vehicule_modele, l.vehicule_carros,
-                        core_.state.prefs.autozone, core_.services.dialogs);
+                        core_.state.prefs.autozone, core_.services.dialogs,
+                        [this] { putSelectionBack(); });
 }
 
 void LayoutCommands::mnuprint_Click(platform::Printer& printer) {
     if (!core_.layoutOpen())
         return;
-    putSelectionBack();
     const document::Layout& l = core_.state.layout;
     output::printPlan(core_.state.picture1, l.vehicule_modele, l.vehicule_carros,
-                      core_.state.prefs.autozone, printer, core_.services.dialogs);
+                      core_.state.prefs.autozone, printer, core_.services.dialogs,
+                      [this] { putSelectionBack(); });
 }
 
 } // namespace editor

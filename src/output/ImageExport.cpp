@@ -168,7 +168,8 @@ bool writePicture(const QImage& picture, const QString& path, bool bmp) {
 }
 
 void exportImage(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                 bool autozone, platform::DialogService& dialogs) {
+                 bool autozone, platform::DialogService& dialogs,
+                 const std::function<void()>& fileChosen) {
     platform::FileDialogRequest request;
     request.filter = kExportFilter;
     request.filterIndex = 1;
@@ -177,6 +178,8 @@ void exportImage(const platform::Surface& canvas, const QString& modele, const Q
     const platform::FileDialogResult chosen = dialogs.saveFile(request);
     if (chosen.cancelled())
         return;
+    if (fileChosen)
+        fileChosen();
 
     // The format follows the filter alone, whatever extension the name carries.
     const bool bmp = chosen.filterIndex == 2;
@@ -187,9 +190,15 @@ void exportImage(const platform::Surface& canvas, const QString& modele, const Q
 }
 
 void printPlan(const platform::Surface& canvas, const QString& modele, const QString& carros,
-               bool autozone, platform::Printer& printer, platform::DialogService& dialogs) {
-    const QImage picture = imageSortie(canvas, modele, carros, autozone);
-    const QString problem = picture.isNull() ? kPrintFailed : printer.printPicture(picture);
+               bool autozone, platform::Printer& printer, platform::DialogService& dialogs,
+               const std::function<void()>& printingStarts) {
+    QString problem = printer.findPrinter();
+    if (problem.isEmpty()) {
+        if (printingStarts)
+            printingStarts();
+        const QImage picture = imageSortie(canvas, modele, carros, autozone);
+        problem = picture.isNull() ? kPrintFailed : printer.printPicture(picture);
+    }
     if (!problem.isEmpty())
         dialogs.messageBox(problem, kErrorTitle, platform::MsgIcon::Critical,
                            platform::MsgButtons::Ok);

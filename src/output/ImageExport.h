@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
+
 namespace output {
 
 // The part of the canvas to export, in canvas pixels: columns left..right-1, rows top..bottom-1.
@@ -26,9 +28,11 @@ QImage PreparerImageSortie(const platform::Surface& canvas, const Zone& zone, co
 
 // "Exporter l'image": asks for the file, finds the zone, stamps and writes JPEG
 // (quality 90) or BMP by the filter index. Failures show "Impossible d'exporter l'image".
-// The caller puts any selection back first.
+// fileChosen runs once the user has chosen a name, before the canvas is read (the
+// editor puts its selection back there); a cancelled dialog runs nothing.
 void exportImage(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                 bool autozone, platform::DialogService& dialogs);
+                 bool autozone, platform::DialogService& dialogs,
+                 const std::function<void()>& fileChosen = {});
 
 // The zone search and the stamp in one: the picture that export and printing produce
 // for this canvas. A null picture when the canvas or the buffer exceeds 32767 pixels.
@@ -46,8 +50,10 @@ Stamp chooseStamp(int width, const QString& modele, const QString& carros);
 bool writePicture(const QImage& picture, const QString& path, bool bmp);
 
 // "Imprimer": the same stamped picture on one page of the printer. A failure shows a
-// French message and leaves everything as it was.
+// French message. printingStarts runs once a printer was found, before the canvas is
+// read; without a printer it does not run and nothing changes.
 void printPlan(const platform::Surface& canvas, const QString& modele, const QString& carros,
-               bool autozone, platform::Printer& printer, platform::DialogService& dialogs);
+               bool autozone, platform::Printer& printer, platform::DialogService& dialogs,
+               const std::function<void()>& printingStarts = {});
 
 } // namespace output

@@ -10,6 +10,9 @@ namespace platform {
 class Printer {
 public:
     virtual ~Printer() = default;
+    // Looks for the printer before anything is drawn. Returns an empty text when there
+    // is one to print on, otherwise a French explanation for the user.
+    virtual QString findPrinter() { return QString(); }
     // Prints one page and ends the document. Returns an empty text on success,
     // otherwise a French explanation for the user.
     virtual QString printPicture(const QImage& picture) = 0;

@@ -3,7 +3,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace platform {
 
@@ -23,29 +22,38 @@ QString QtPrinter::noPrinterMessage() {
     return QStringLiteral("Aucune imprimante n'est installée. Impossible d'imprimer le plan.");
 }
 
-QString QtPrinter::printPicture(const QImage& picture) {
+QString QtPrinter::findPrinter() {
     // Without a default, the first installed printer stands in for it.
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
-        info = QPrinterInfo::availablePrinters().constFirst();
-    if (info.isNull() || info.printerName().isEmpty())
+    info_ = QPrinterInfo::defaultPrinter();
+    if (info_.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
+        info_ = QPrinterInfo::availablePrinters().constFirst();
+    if (info_.isNull() || info_.printerName().isEmpty())
         return noPrinterMessage();
+    return QString();
+}
+
+QString QtPrinter::printPicture(const QImage& picture) {
+    // Printing without asking first looks for the printer now.
+    if (info_.isNull() || info_.printerName().isEmpty()) {
+        if (const QString problem = findPrinter(); !problem.isEmpty())
+            return problem;
+    }
     if (picture.isNull())
         return QStringLiteral("Impossible d'imprimer le plan.");
 
-    QPrinter printer(info, QPrinter::HighResolution);
+    QPrinter printer(info_, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Kestrion"));
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setFullPage(false); // (0, 0) is the top-left corner of the printable area
 
     QPainter painter;
     if (!painter.begin(&printer))
-        return printerFailed(info.printerName());
+        return printerFailed(info_.printerName());
     const double scaleX = printer.logicalDpiX() / kScreenDotsPerInch;
     const double scaleY = printer.logicalDpiY() / kScreenDotsPerInch;
     painter.drawImage(QRectF(0, 0, picture.width() * scaleX, picture.height() * scaleY), picture);
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        return printerFailed(info.printerName());
+        return printerFailed(info_.printerName());
     return QString();
 }
 

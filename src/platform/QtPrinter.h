@@ -2,6 +2,8 @@
 
 #include "platform/Printer.h"
 
+#include <QPrinterInfo>
+
 namespace platform {
 
 // The system's default printer (else the first installed one) through Qt's print
@@ -9,10 +11,14 @@ namespace platform {
 // the top-left corner of the printable area, cut off where it exceeds it.
 class QtPrinter : public Printer {
 public:
+    QString findPrinter() override;
     QString printPicture(const QImage& picture) override;
 
     // The message when no printer is installed.
     static QString noPrinterMessage();
+
+private:
+    QPrinterInfo info_;
 };
 
 } // namespace platform

@@ -129,16 +129,6 @@ private Q_SLOTS:
         else
             QVERIFY(f.dialogs.asked.empty());
     }
-
-    void exportPutsTheSelectionBackFirst() {
-        EditorFixture f;
-        f.openTwoObjects();
-        f.click(20, 20);
-        f.ed->mnusaveim_Click(); // the file dialog is cancelled
-        QVERIFY(!f.s().hasSelection());
-        QCOMPARE(f.table().nb_objets(), 2);
-        QCOMPARE(f.s().picture1.Point(20, 20), document::paletteColour(2));
-    }
 };
 
 QTEST_MAIN(TestEditorLayout)
