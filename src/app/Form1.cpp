@@ -44,7 +44,7 @@ void setTextKeepingCursor(QLineEdit* box, const QString& text) {
 
 } // namespace
 
-Form1::Form1(Form1Services services, QString apath, const QString& commandLine, QWidget* parent)
+Form1::Form1(Form1Services services, QString apath, const QString& layoutPath, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), apath_(std::move(apath)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(platform::kProgramName);
@@ -91,8 +91,8 @@ Form1::Form1(Form1Services services, QString apath, const QString& commandLine, 
         layout()->activate();
     placeControls();
     editor_->printWelcome();
-    if (!commandLine.isEmpty())
-        editor_->openAtStartup(commandLine);
+    if (!layoutPath.isEmpty())
+        editor_->openAtStartup(layoutPath);
     refresh();
 }
 

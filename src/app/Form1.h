@@ -63,9 +63,9 @@ struct Form1Services {
 class Form1 : public QMainWindow {
 public:
     // Runs the whole start-up: library folders, file type, preferences, surface panel,
-    // texture list, welcome text, then the layout named on the command line (a path
-    // between double quotes), if any.
-    Form1(Form1Services services, QString apath, const QString& commandLine = QString(),
+    // texture list, welcome text, then opens layoutPath (the layout file named on the
+    // command line, see layoutArgument) unless it is empty.
+    Form1(Form1Services services, QString apath, const QString& layoutPath = QString(),
           QWidget* parent = nullptr);
     ~Form1() override;
 

@@ -117,6 +117,13 @@ StartupResult Startup::readPreferences(bool registrationSucceeded) {
     return result;
 }
 
+QString layoutArgument(const QStringList& arguments) {
+    for (const QString& argument : arguments)
+        if (!argument.startsWith(QLatin1Char('-')))
+            return argument;
+    return QString();
+}
+
 StartupResult Startup::run() {
     createLibraryFolders();
     const bool registered = registerFileType();

@@ -66,6 +66,11 @@ private:
     platform::SettingsStore& store_;
 };
 
+// The layout file named on the command line (the arguments without the program name):
+// the first argument that does not start with "-", taken whole, whatever characters
+// its name holds. Empty when there is none.
+QString layoutArgument(const QStringList& arguments);
+
 inline const QString kLayoutMimeType = QStringLiteral("application/x-kestrion-agencement");
 
 } // namespace app

@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "app/Startup.h"
 #include "output/HeadlessExport.h"
 #include "platform/FileSystem.h"
 #include "platform/QtDialogService.h"
@@ -31,17 +32,8 @@ QStringList argumentsOf(int argc, char* argv[]) {
     return arguments;
 }
 
-// The layout named on the command line, between double quotes as the editor reads it.
-QString commandLineLayout(const QStringList& arguments) {
-    for (const QString& argument : arguments) {
-        if (!argument.startsWith(QLatin1Char('-')))
-            return QLatin1Char('"') + argument + QLatin1Char('"');
-    }
-    return QString();
-}
-
 int runHeadless(int argc, char* argv[], const QStringList& arguments) {
-    if (arguments.contains(QStringLiteral("--help"))) {
+    if (output::isHelpRequest(arguments)) {
         std::fputs(output::headlessHelpText().toLocal8Bit().constData(), stdout);
         return 0;
     }
@@ -78,7 +70,7 @@ int main(int argc, char* argv[]) {
                                 files,     [] { return std::make_unique<platform::QtPrinter>(); },
                                 QString(), {}};
     app::Form1 window(services, QCoreApplication::applicationDirPath(),
-                      commandLineLayout(arguments));
+                      app::layoutArgument(arguments));
     dialogs.setParent(&window);
     window.show();
     return app.exec();

@@ -65,8 +65,8 @@ void Editor::printWelcome() {
     canvas.Print(welcome);
 }
 
-void Editor::openAtStartup(const QString& commandLine) {
-    modules_->commands.openAtStartup(commandLine);
+void Editor::openAtStartup(const QString& path) {
+    modules_->commands.openAtStartup(path);
 }
 
 void Editor::refreshTextures() {

@@ -38,9 +38,9 @@ public:
     // Start-up: texture list, zoom steps, empty view; then the welcome text on the canvas.
     void initialise();
     void printWelcome();
-    // The file named on the command line (the text between the first two double quotes,
-    // or the whole line when it holds none).
-    void openAtStartup(const QString& commandLine);
+    // Opens the layout file named on the command line; its name is used whole, double
+    // quotes included. A file that cannot be opened is reported as by "Ouvrir".
+    void openAtStartup(const QString& path);
     // Fills the texture list from the textures folder.
     void refreshTextures();
 

@@ -47,14 +47,6 @@ void applyVehicle(document::Layout& layout, const QString& file, VehicleView vie
 
 } // namespace
 
-QString commandLinePath(const QString& commandLine) {
-    const qsizetype first = commandLine.indexOf(QLatin1Char('"'));
-    if (first < 0)
-        return commandLine.trimmed();
-    const qsizetype second = commandLine.indexOf(QLatin1Char('"'), first + 1);
-    return second < 0 ? commandLine.mid(first + 1) : commandLine.mid(first + 1, second - first - 1);
-}
-
 void LayoutCommands::closeAccessoryBrowser() {
     core_.state.controls.check2 = false;
     if (core_.hooks.closeAccessoryBrowser)
@@ -218,8 +210,7 @@ bool LayoutCommands::confirmQuit() {
     return true;
 }
 
-void LayoutCommands::openAtStartup(const QString& commandLine) {
-    const QString path = commandLinePath(commandLine);
+void LayoutCommands::openAtStartup(const QString& path) {
     if (path.isEmpty())
         return;
     openLayoutFile(path);

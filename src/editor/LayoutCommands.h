@@ -23,7 +23,7 @@ public:
     bool mnusave_Click();
     bool openLayoutFile(const QString& path);
     bool confirmQuit();
-    void openAtStartup(const QString& commandLine);
+    void openAtStartup(const QString& path);
     void mnusaveim_Click();
     void mnuprint_Click(platform::Printer& printer);
     void ActiverEdition();
@@ -39,9 +39,5 @@ private:
     Selection& selection_;
     ViewControl& view_;
 };
-
-// The layout file named by a command line: the text between its first two double
-// quotes, or the whole trimmed line when it holds no double quote.
-QString commandLinePath(const QString& commandLine);
 
 } // namespace editor

@@ -25,6 +25,44 @@ constexpr int kInputError = 3;
 constexpr int kWriteError = 4;
 constexpr int kLargestSide = 32767;
 
+// Every option the program knows, in one place: the window opens only when no
+// argument starts with "--", and any other "--" argument is refused with the usage.
+struct Option {
+    QLatin1StringView name;
+    bool takesValue; // also accepted as name=value
+};
+constexpr Option kOptions[] = {
+    {QLatin1StringView("--export"), false},
+    {QLatin1StringView("--canvas"), true},
+    {QLatin1StringView("--help"), false},
+};
+
+bool isKnownOption(const QString& arg) {
+    for (const Option& option : kOptions) {
+        if (arg == option.name)
+            return true;
+        if (option.takesValue && arg.startsWith(QString(option.name) + QLatin1Char('=')))
+            return true;
+    }
+    return false;
+}
+
+bool isOption(const QString& arg) {
+    return arg.startsWith(QLatin1String("--"));
+}
+
+// The first argument that starts with "--" but is none of kOptions; empty when none.
+QString unknownOption(const QStringList& args) {
+    for (const QString& arg : args)
+        if (isOption(arg) && !isKnownOption(arg))
+            return arg;
+    return QString();
+}
+
+bool asksForHelp(const QStringList& args) {
+    return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+}
+
 struct ExportRequest {
     QString layoutPath;
     QString outputPath;
@@ -45,6 +83,8 @@ std::optional<QSize> parseCanvas(const QString& text) {
 
 // Fills request from the arguments; returns an explanation when they are wrong.
 QString parseArguments(const QStringList& args, ExportRequest& request) {
+    if (const QString unknown = unknownOption(args); !unknown.isEmpty())
+        return QStringLiteral("Option inconnue : %1").arg(unknown);
     QStringList positional;
     bool exportSeen = false;
     for (int i = 0; i < args.size(); ++i) {
@@ -62,8 +102,6 @@ QString parseArguments(const QStringList& args, ExportRequest& request) {
                 return QStringLiteral("--canvas attend une taille LARGEURxHAUTEUR en pixels, "
                                       "de 1 à 32767 de chaque côté (reçu : « %1 »).")
                     .arg(value);
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            return QStringLiteral("Option inconnue : %1").arg(arg);
         } else {
             positional << arg;
         }
@@ -101,8 +139,11 @@ settings::Preferences preferencesFrom(platform::SettingsStore& store) {
 } // namespace
 
 bool isHeadlessCommand(const QStringList& args) {
-    return args.contains(QStringLiteral("--export")) || args.contains(QStringLiteral("--help")) ||
-           args.contains(QStringLiteral("-h"));
+    return asksForHelp(args) || std::any_of(args.begin(), args.end(), isOption);
+}
+
+bool isHelpRequest(const QStringList& args) {
+    return asksForHelp(args) && unknownOption(args).isEmpty();
 }
 
 QString headlessHelpText() {
@@ -127,7 +168,7 @@ QString headlessHelpText() {
 
 int runHeadlessExport(const QStringList& args, const QString& apath,
                       platform::SettingsStore& settings, QTextStream& err) {
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+    if (isHelpRequest(args)) {
         err << headlessHelpText();
         err.flush();
         return 0;

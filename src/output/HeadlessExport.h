@@ -8,9 +8,13 @@
 
 namespace output {
 
-// True when the arguments (without the program name) ask for the headless export
-// or for the command-line help, so the program should not open its window.
+// True when the arguments (without the program name) hold an option (any argument
+// starting with "--", known or not) or -h, so the program should not open its window:
+// runHeadlessExport then runs the command or refuses it.
 bool isHeadlessCommand(const QStringList& args);
+
+// True when the arguments ask for the help (--help or -h) and hold no unknown option.
+bool isHelpRequest(const QStringList& args);
 
 // `kestrion --export LAYOUT.kla OUTPUT [--canvas WIDTHxHEIGHT]`: draws the layout at
 // its saved zoom from the picture's top-left corner on an off-screen canvas as large
@@ -18,8 +22,9 @@ bool isHeadlessCommand(const QStringList& args);
 // preference in settings says so (on when missing), stamps it and writes a BMP when
 // OUTPUT ends in ".bmp", else a JPEG at quality 90. args are the arguments without the
 // program name; apath is the program folder holding the library folders.
-// Returns 0 on success; otherwise writes the reason on err and returns non-zero.
-// With --help (or -h) among the arguments it only writes the help text on err.
+// Returns 0 on success; otherwise writes the reason on err and returns non-zero. An
+// unknown option writes its name and the help text on err and returns 2. A help
+// request (isHelpRequest) only writes the help text on err.
 int runHeadlessExport(const QStringList& args, const QString& apath,
                       platform::SettingsStore& settings, QTextStream& err);
 

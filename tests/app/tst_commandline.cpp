@@ -1,5 +1,5 @@
-// Guards the program's command line: --help, and --export run by the real executable
-// on the bundled sample library, without a display.
+// Guards the program's command line: --help, unknown options, and --export run by the real
+// executable on the bundled sample library, without a display.
 
 #include "testkit/TestKit.h"
 
@@ -45,7 +45,7 @@ Run runProgram(const QStringList& args, const QString& home) {
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
     process.setProcessEnvironment(env);
     process.start(kExecutable, args);
-    if (!process.waitForFinished(60000))
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(),
             QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput())};
@@ -92,6 +92,7 @@ private Q_SLOTS:
         layoutPath_ = dir_.path() + QStringLiteral("/plan.kla");
         platform::FileSystem fs;
         QVERIFY(document::SauverAgencement(layoutPath_, layout, QLocale::c(), fs));
+        QVERIFY(QFile::copy(layoutPath_, dir_.path() + QStringLiteral("/plan \"v2\".kla")));
     }
 
     void helpDescribesTheExport() {
@@ -101,16 +102,52 @@ private Q_SLOTS:
         QVERIFY(run.err.contains(QStringLiteral("--canvas")));
     }
 
+    // Any argument starting with "--" that the program does not know ends it with the usage,
+    // before any window could open.
+    void unknownOptionPrintsTheUsage_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("named"); // what the message names
+        const QString layout = QStringLiteral("plan.kla");
+        QTest::newRow("before a layout") << QStringList{"--something", layout} << "--something";
+        QTest::newRow("after a layout") << QStringList{layout, "--something"} << "--something";
+        QTest::newRow("misspelt --export")
+            << QStringList{"--exports", layout, "out.jpg"} << "--exports";
+        QTest::newRow("value given to --export")
+            << QStringList{"--export=plan.kla", "out.jpg"} << "--export=plan.kla";
+        QTest::newRow("alongside --help") << QStringList{"--help", "--bogus"} << "--bogus";
+        QTest::newRow("lone --") << QStringList{"--", layout} << "--";
+        QTest::newRow("--canvas without --export")
+            << QStringList{"--canvas", "10x10", layout} << "Seule la commande --export";
+    }
+    void unknownOptionPrintsTheUsage() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, named);
+        for (QString& arg : args)
+            if (arg.endsWith(QLatin1String(".kla")) && !arg.startsWith(QLatin1Char('-')))
+                arg = layoutPath_;
+        const Run run = runProgram(args, dir_.path());
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("Utilisation :")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(named), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("out.jpg")));
+    }
+
     void exportWritesAStampedPicture_data() {
+        QTest::addColumn<QString>("layout");
         QTest::addColumn<QString>("name");
-        QTest::newRow("JPEG") << QStringLiteral("plan.jpg");
-        QTest::newRow("BMP") << QStringLiteral("plan.bmp");
+        QTest::newRow("JPEG") << QStringLiteral("plan.kla") << QStringLiteral("plan.jpg");
+        QTest::newRow("BMP") << QStringLiteral("plan.kla") << QStringLiteral("plan.bmp");
+        QTest::newRow("layout name with double quotes")
+            << QStringLiteral("plan \"v2\".kla") << QStringLiteral("plan v2.jpg");
     }
 
     void exportWritesAStampedPicture() {
+        QFETCH(QString, layout);
         QFETCH(QString, name);
         const QString output = dir_.path() + QLatin1Char('/') + name;
-        const Run run = runProgram({QStringLiteral("--export"), layoutPath_, output}, dir_.path());
+        const Run run = runProgram(
+            {QStringLiteral("--export"), dir_.path() + QLatin1Char('/') + layout, output},
+            dir_.path());
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QImage picture(output);
         QVERIFY2(!picture.isNull(), "the written picture decodes");

@@ -1,8 +1,10 @@
 // Guards the main window as a shell over the editor (control and menu names, enabling, the
-// canvas geometry, the quit question, editing flows driven with the mouse and the keyboard)
-// and the windows it opens: preferences, help and About.
+// canvas geometry, the quit question, the layout named on the command line, export and
+// printing of a selection, editing flows driven with the mouse and the keyboard) and the
+// windows it opens: preferences, help and About.
 #include "app/Form1.h"
 #include "app/InfoWindows.h"
+#include "app/Startup.h"
 #include "document/LayoutFile.h"
 #include "library/ui/Form3.h"
 #include "platform/FileSystem.h"
@@ -31,34 +33,76 @@ using platform::ScriptedDialogService;
 namespace {
 
 const QString kVehicle = QStringLiteral("Van_Fourgon_Dessus_XY_5000_.bmp"); // 2 px per cm
+const QString kAccessory = QStringLiteral("Meuble_Evier_60_40_XY_.bmp");
+constexpr QRgb kVehicleColour = qRgb(220, 220, 255);
+constexpr QRgb kAccessoryColour = qRgb(0, 128, 0);
 
-// The main window with scripted dialogs and an in-memory store over a program folder with one
-// vehicle view, optionally opened on a layout of it given on the command line.
+// The printer the window is given: it keeps the pages in the fixture's list, or finds no
+// printer installed.
+struct FakePrinter : platform::Printer {
+    const bool& installed;
+    QList<QImage>& pages;
+    FakePrinter(const bool& i, QList<QImage>& p) : installed(i), pages(p) {}
+    QString findPrinter() override {
+        return installed ? QString() : QStringLiteral("Aucune imprimante n'est installée.");
+    }
+    QString printPicture(const QImage& picture) override {
+        pages.append(picture);
+        return {};
+    }
+};
+
+// Empty when every pixel of the box has the inside colour and every pixel of the one-pixel
+// ring around it the outside colour.
+QString boxProblem(const QImage& image, const QRect& box, QRgb inside, QRgb outside) {
+    const QRect ring = box.adjusted(-1, -1, 1, 1);
+    for (int y = ring.top(); y <= ring.bottom(); ++y)
+        for (int x = ring.left(); x <= ring.right(); ++x) {
+            const QRgb wanted = box.contains(x, y) ? inside : outside;
+            if ((image.pixel(x, y) & 0xFFFFFF) != (wanted & 0xFFFFFF))
+                return QStringLiteral("pixel %1,%2 is %3")
+                    .arg(x)
+                    .arg(y)
+                    .arg(image.pixel(x, y) & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+        }
+    return {};
+}
+
+// The main window with scripted dialogs, an in-memory store and a fake printer over a program
+// folder with one vehicle view and one accessory, optionally opened on a layout of it (holding
+// the given objects) named on the command line.
 struct Fixture {
     testkit::ProgramFolder folder;
     QTemporaryDir home;
     ScriptedDialogService dialogs;
     platform::MemoryStore store;
     platform::FileSystem files;
+    bool printerInstalled = true;
+    QList<QImage> printedPages;
     std::unique_ptr<app::Form1> form;
 
-    explicit Fixture(bool withLayout) {
-        folder.addPicture(QStringLiteral("vehicules"), kVehicle, 1000, 500, qRgb(220, 220, 255));
-        folder.addPicture(QStringLiteral("accessoires"),
-                          QStringLiteral("Meuble_Evier_60_40_XY_.bmp"), 60, 40, qRgb(0, 128, 0));
-        QString commandLine;
+    explicit Fixture(bool withLayout, const QString& layoutName = QStringLiteral("essai.kla"),
+                     const document::ObjectTable& objects = {}) {
+        folder.addPicture(QStringLiteral("vehicules"), kVehicle, 1000, 500, kVehicleColour);
+        folder.addPicture(QStringLiteral("accessoires"), kAccessory, 60, 40, kAccessoryColour);
+        QStringList arguments;
         if (withLayout) {
             document::Layout layout;
             layout.vehicule_fichier = kVehicle;
-            const QString path = folder.path() + QStringLiteral("/essai.kla");
+            layout.objets = objects;
+            const QString path = folder.path() + QLatin1Char('/') + layoutName;
             if (!document::SauverAgencement(path, layout, QLocale(), files))
                 qFatal("cannot write the test layout");
-            commandLine = QLatin1Char('"') + path + QLatin1Char('"');
+            arguments << path;
         }
-        app::Form1Services services{
-            dialogs, store,       files,
-            nullptr, home.path(), [](const QString&, const QStringList&) { return true; }};
-        form = std::make_unique<app::Form1>(services, folder.path(), commandLine);
+        app::Form1Services services{dialogs,
+                                    store,
+                                    files,
+                                    [this] { return std::make_unique<FakePrinter>(printerInstalled, printedPages); },
+                                    home.path(),
+                                    [](const QString&, const QStringList&) { return true; }};
+        form =
+            std::make_unique<app::Form1>(services, folder.path(), app::layoutArgument(arguments));
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             qFatal("the main window does not show");
@@ -248,6 +292,88 @@ private Q_SLOTS:
                  modified ? QStringList{"Voulez-vous sauvegarder l'agencement actuel?"}
                           : QStringList());
     }
+    void layoutNamedOnTheCommandLineOpens_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("double quotes around a word") << QStringLiteral("plan \"v2\".kla");
+        QTest::newRow("one double quote") << QStringLiteral("plan v2\".kla");
+        QTest::newRow("starts with a double quote") << QStringLiteral("\"plan\".kla");
+        QTest::newRow("spaces, apostrophe, accents") << QStringLiteral("  d'été  plan.kla");
+    }
+    void layoutNamedOnTheCommandLineOpens() {
+        QFETCH(QString, name);
+        document::ObjectTable objects;
+        objects.append({document::Cell::integer(document::Rectangle), document::Cell::real(10),
+                        document::Cell::real(20), document::Cell::integer(30),
+                        document::Cell::integer(40), document::Cell::integer(2),
+                        document::Cell::integer(0), document::Cell::integer(0)});
+        Fixture f(true, name, objects);
+        QVERIFY2(f.dialogs.asked.empty(), qPrintable(f.dialogs.messages().join('\n')));
+        QVERIFY(f.form->editor().state().layout.agencement_ouvert);
+        QCOMPARE(f.table().nb_objets(), 1);
+        QVERIFY(f.form->action(QStringLiteral("mnusave"))->isEnabled());
+    }
+
+    // Export and printing put the selected object back only once they go ahead; then the
+    // half-turned accessory fills exactly its box in the picture, as on the plan and on the
+    // selection box.
+    void exportAndPrintKeepTheSelectionUntilTheyGoAhead_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("goesAhead");
+        QTest::newRow("export, dialog cancelled") << QStringLiteral("mnusaveim") << false;
+        QTest::newRow("export, file chosen") << QStringLiteral("mnusaveim") << true;
+        QTest::newRow("print, no printer") << QStringLiteral("mnuprint") << false;
+        QTest::newRow("print, printer found") << QStringLiteral("mnuprint") << true;
+    }
+    void exportAndPrintKeepTheSelectionUntilTheyGoAhead() {
+        QFETCH(QString, command);
+        QFETCH(bool, goesAhead);
+        // 60 x 40 cm at (40, 30), turned by half: 120 x 80 pixels at 100 %.
+        document::ObjectTable objects;
+        objects.append({document::Cell::integer(document::Accessoire), document::Cell::real(40),
+                        document::Cell::real(30), document::Cell::integer(40),
+                        document::Cell::integer(60), document::Cell::text(kAccessory),
+                        document::Cell::integer(0), document::Cell::integer(2)});
+        Fixture f(true, QStringLiteral("essai.kla"), objects);
+        const QRect box(40, 30, 120, 80);
+        QString problem = boxProblem(f.form->editor().state().picture1.Image(), box,
+                                     kAccessoryColour, kVehicleColour);
+        QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("plan: ") + problem));
+
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(100, 70));
+        QCOMPARE(f.control("Picture2")->geometry(), box);
+        // The box's own picture, framed by one black pixel all round.
+        QImage selected(box.size() + QSize(2, 2), QImage::Format_RGB32);
+        selected.fill(Qt::black);
+        QPainter(&selected).drawImage(1, 1, f.form->editor().state().picture2.surface.Image());
+        problem =
+            boxProblem(selected, QRect(QPoint(1, 1), box.size()), kAccessoryColour, qRgb(0, 0, 0));
+        QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("selection box: ") + problem));
+
+        f.form->editor().state().prefs.autozone = false; // the picture is the whole canvas
+        const QString file = f.folder.path() + QStringLiteral("/plan.bmp");
+        if (command == QLatin1String("mnusaveim") && goesAhead)
+            f.dialogs.saveAnswers.push_back({file, 2});
+        f.printerInstalled = goesAhead;
+        f.form->action(command)->trigger();
+
+        QCOMPARE(f.form->editor().state().hasSelection(), !goesAhead);
+        QCOMPARE(f.control("Picture2")->isVisible(), !goesAhead);
+        QCOMPARE(f.table().nb_objets(), goesAhead ? 1 : 0);
+        if (!goesAhead) {
+            QVERIFY(!QFileInfo::exists(file) && f.printedPages.isEmpty());
+            QCOMPARE(f.dialogs.messages(),
+                     command == QLatin1String("mnuprint")
+                         ? QStringList{QStringLiteral("Aucune imprimante n'est installée.")}
+                         : QStringList());
+            return;
+        }
+        const QImage written =
+            command == QLatin1String("mnusaveim") ? QImage(file) : f.printedPages.value(0);
+        QVERIFY(!written.isNull());
+        problem = boxProblem(written, box, kAccessoryColour, kVehicleColour);
+        QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("picture: ") + problem));
+    }
+
     void editingFlowsThroughTheWidgets() {
         Fixture f(true);
         QWidget* plan = f.control("Picture1");

@@ -73,7 +73,7 @@ private Q_SLOTS:
         QVERIFY(!f.s().layout.modifie);
         QVERIFY(!f.s().hasSelection());
         EditorFixture g;
-        g.ed->openAtStartup(QLatin1Char('"') + path + QLatin1Char('"'));
+        g.ed->openAtStartup(path);
         QCOMPARE(g.table().nb_objets(), 2);
         QCOMPARE(g.cell(1, document::ColX), 10.0);
         QCOMPARE(g.cell(2, document::ColX), 100.0);
