@@ -129,8 +129,7 @@ PlanRenderer::PlanRenderer(platform::PictureCache& pictures, QString apath)
 const QImage* PlanRenderer::libraryPicture(const QString& folder, const QString& file) {
     if (file.isEmpty())
         return nullptr;
-    const QImage* picture =
-        pictures_.get(apath_ + QLatin1Char('/') + folder + QLatin1Char('/') + file);
+    const QImage* picture = pictures_.get(apath_ + QLatin1Char('/') + folder, file);
     return picture && !picture->isNull() ? picture : nullptr;
 }
 
