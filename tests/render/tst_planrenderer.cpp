@@ -230,6 +230,13 @@ private Q_SLOTS:
         QTest::newRow("texture in another letter case")
             << int(Rectangle) << QRectF(10, 10, 11, 8) << QStringList{"DAMIER.BMP", "0"} << thin
             << Probes{{{10, 10}, texel(0, 0)}, {{13, 12}, texel(3, 2)}, {{20, 17}, texel(2, 1)}};
+        QTest::newRow("texture over a box reaching far past the plan")
+            << int(Rectangle) << QRectF(-4e6, 10, 4e6 + 30, 8) << QStringList{"Damier.bmp", "0"}
+            << thin
+            << Probes{{{0, 10}, texel(0, 0)},
+                      {{13, 12}, texel(1, 2)},
+                      {{29, 17}, texel(1, 1)},
+                      {{30, 10}, B}};
         QTest::newRow("missing turned accessory draws nothing")
             << int(Accessoire) << tall << QStringList{"Absent_X_1_1_XY_.bmp", "1"} << thin
             << Probes{{{10, 10}, B}, {{20, 30}, B}};
