@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace document {
 
 std::optional<double> Cell::parseNumber(const QString& text) {
@@ -27,7 +29,7 @@ std::optional<double> Cell::number() const {
 }
 
 int Cell::toInt() const {
-    return M(toDouble());
+    return std::clamp(M(toDouble()), -32768, 32767);
 }
 
 QString Cell::toString() const {

@@ -26,7 +26,8 @@ public:
     std::optional<double> number() const;
     // number(), or 0 when there is none.
     double toDouble() const { return number().value_or(0.0); }
-    // The number to the nearest whole number (halves to even), or 0.
+    // The number to the nearest whole number (halves to even), held to the 16-bit range
+    // -32768..32767 that codes, indices and orientations live in; 0 when there is none.
     int toInt() const;
     // The cell as text: a text as stored, a number in the general format with a
     // point as decimal separator.

@@ -2,8 +2,9 @@
 
 #include "document/Numbers.h"
 #include "library/LibraryNames.h"
+#include "platform/Pictures.h"
 
-#include <QRegularExpression>
+#include <QHash>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -29,51 +30,66 @@ struct Refusal {
     QString message;
 };
 
-// The file's text: UTF-8 when the bytes are valid UTF-8, Latin-1 otherwise (files
-// written by older versions use the system's 8-bit code page).
+// A layout file holds at most 6 + 8 * 1000 lines; even with long texts it stays far
+// below this. Anything larger is refused before it is decoded.
+constexpr qsizetype kMaxFileBytes = 8 * 1024 * 1024;
+
+// The file's text: UTF-8 when the bytes are valid UTF-8, otherwise the Western Windows
+// code page, in which older versions wrote their files (it gives œ, ’, € and … bytes of
+// their own where Latin-1 has control codes).
 QString decodeFileText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
+    if (utf8.hasError()) {
+        QStringDecoder windows1252("windows-1252", QStringDecoder::Flag::Stateless);
+        text =
+            windows1252.isValid() ? QString(windows1252.decode(bytes)) : QString::fromLatin1(bytes);
+    }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;
 }
 
-// Lines end with CR LF, LF or a lone CR. A final line break does not open an extra line.
-QStringList splitLines(const QString& text) {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = text.split(lineBreak);
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 // The first delimited field of a line: blanks around it dropped, a comma ends it, and a
-// field that opens with a double quote runs to the next double quote.
+// field that opens with a double quote runs to the next lone double quote, a doubled
+// one standing for the character itself.
 QString delimitedField(const QString& line) {
     const QString t = line.trimmed();
-    if (t.startsWith(QLatin1Char('"'))) {
-        const qsizetype close = t.indexOf(QLatin1Char('"'), 1);
-        return close < 0 ? t.mid(1) : t.mid(1, close - 1);
+    if (!t.startsWith(QLatin1Char('"'))) {
+        const qsizetype comma = t.indexOf(QLatin1Char(','));
+        return comma < 0 ? t : t.left(comma).trimmed();
     }
-    const qsizetype comma = t.indexOf(QLatin1Char(','));
-    return comma < 0 ? t : t.left(comma).trimmed();
+    QString field;
+    for (qsizetype k = 1; k < t.size(); ++k) {
+        if (t[k] != QLatin1Char('"')) {
+            field += t[k];
+        } else if (k + 1 < t.size() && t[k + 1] == QLatin1Char('"')) {
+            field += QLatin1Char('"');
+            ++k;
+        } else {
+            break;
+        }
+    }
+    return field;
 }
 
-// A library file name that stays inside its folder and that the file system can hold.
-bool isPlainFileName(const QString& name) {
-    const bool hasControl =
-        std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20; });
-    return !name.isEmpty() && !hasControl && !name.contains(QLatin1Char('/')) &&
-           !name.contains(QLatin1Char('\\')) && name != QStringLiteral(".") &&
-           name != QStringLiteral("..");
-}
+// Whether a picture named by the layout can be shown: found in its library folder (the
+// name staying inside it) and decodable. Each file is decoded once per read.
+class PictureCheck {
+public:
+    bool usable(const QString& folder, const QString& name) {
+        const QString key = folder + QLatin1Char('/') + name;
+        const auto known = usable_.constFind(key);
+        if (known != usable_.cend())
+            return *known;
+        const bool ok = platform::LoadLibraryPicture(folder, name).has_value();
+        usable_.insert(key, ok);
+        return ok;
+    }
 
-bool libraryFileExists(const platform::FileSystem& fs, const QString& folder, const QString& name) {
-    return isPlainFileName(name) && fs.fileExists(folder + QLatin1Char('/') + name);
-}
+private:
+    QHash<QString, bool> usable_;
+};
 
 QString missingVehicleMessage(const QString& name) {
     return QStringLiteral("L'agencement est basé sur le véhicule suivant :\n\n") + name +
@@ -81,20 +97,35 @@ QString missingVehicleMessage(const QString& name) {
                           "vous la procurer pour voir l'agencement.");
 }
 
-// Walks the lines of a file, refusing when it ends early or a value is malformed.
+// Walks the lines of a file, refusing when it ends early or a value is malformed. Lines
+// end with CR LF, LF or a lone CR; they are cut out one at a time, so nothing past the
+// last object is ever split.
 class LineReader {
 public:
-    explicit LineReader(QStringList lines) : lines_(std::move(lines)) {}
+    explicit LineReader(QString text) : text_(std::move(text)) {}
 
-    bool atEnd() const { return next_ >= lines_.size(); }
-    int lineNumber() const { return int(next_); } // 1-based number of the last line read
+    bool atEnd() const { return at_ >= text_.size(); }
+    int lineNumber() const { return number_; } // 1-based number of the last line read
 
     QString line() {
         if (atEnd())
             throw Refusal{QStringLiteral("Ce fichier est incomplet : il se termine avant la "
                                          "fin de l'agencement (ligne %1 manquante).")
-                              .arg(next_ + 1)};
-        return lines_[next_++];
+                              .arg(number_ + 1)};
+        qsizetype end = at_;
+        while (end < text_.size() && text_[end] != QLatin1Char('\r') &&
+               text_[end] != QLatin1Char('\n'))
+            ++end;
+        QString result = text_.mid(at_, end - at_);
+        at_ = end;
+        if (at_ < text_.size()) {
+            const bool cr = text_[at_] == QLatin1Char('\r');
+            ++at_;
+            if (cr && at_ < text_.size() && text_[at_] == QLatin1Char('\n'))
+                ++at_;
+        }
+        ++number_;
+        return result;
     }
 
     // A cell that must hold a number; kept as a 32-bit float.
@@ -109,8 +140,9 @@ public:
     }
 
 private:
-    QStringList lines_;
-    qsizetype next_ = 0;
+    QString text_;
+    qsizetype at_ = 0;
+    int number_ = 0;
 };
 
 int readObjectCount(LineReader& in) {
@@ -124,21 +156,23 @@ int readObjectCount(LineReader& in) {
     return n;
 }
 
-// Reads the eight lines of one object into row r, replacing missing pictures.
-void readObject(LineReader& in, int r, const QString& apath, const platform::FileSystem& fs,
+// Reads the eight lines of one object into row r, replacing pictures that cannot be
+// shown. The kind is taken as the drawing takes it (to the nearest whole number), so
+// every fill that will be drawn as a texture or an accessory passes the same check.
+void readObject(LineReader& in, int r, const QString& apath, PictureCheck& pictures,
                 LayoutFileContents& out) {
     ObjectRow& row = out.objets.row(r);
     bool accessoryMissing = false;
     for (int c = 1; c <= kColumns; ++c) {
-        const double kind = row[ColKind].toDouble();
+        const int kind = row[ColKind].toInt();
         if (c == ColFill) {
             const QString fill = in.line();
-            if (fill.size() >= 4 && kind == double(Rectangle) &&
-                !libraryFileExists(fs, library::texturesFolder(apath), fill)) {
+            if (fill.size() >= 4 && kind == Rectangle &&
+                !pictures.usable(library::texturesFolder(apath), fill)) {
                 row[c] = Cell::integer(0);
                 out.missingTextures.append(fill);
-            } else if (fill.size() >= 4 && kind == double(Accessoire) &&
-                       !libraryFileExists(fs, library::accessoiresFolder(apath), fill)) {
+            } else if (fill.size() >= 4 && kind == Accessoire &&
+                       !pictures.usable(library::accessoiresFolder(apath), fill)) {
                 row[c] = Cell::integer(0);
                 row[ColKind] = Cell::real(float(Rectangle));
                 accessoryMissing = true;
@@ -149,7 +183,7 @@ void readObject(LineReader& in, int r, const QString& apath, const platform::Fil
         } else if (c == ColExtra && accessoryMissing) {
             in.line();
             row[c] = Cell::integer(0);
-        } else if (c == ColExtra && kind == double(Texte)) {
+        } else if (c == ColExtra && kind == Texte) {
             row[c] = Cell::text(in.line());
         } else {
             row[c] = Cell::real(in.number());
@@ -157,9 +191,8 @@ void readObject(LineReader& in, int r, const QString& apath, const platform::Fil
     }
 }
 
-LayoutFileContents readContents(const QString& text, const QString& apath,
-                                const platform::FileSystem& fs) {
-    LineReader in(splitLines(text));
+LayoutFileContents readContents(const QString& text, const QString& apath) {
+    LineReader in(text);
     LayoutFileContents out;
 
     const QString version = in.atEnd() ? QString() : delimitedField(in.line());
@@ -171,7 +204,7 @@ LayoutFileContents readContents(const QString& text, const QString& apath,
         throw Refusal{kIncompatible};
 
     out.vehicule_fichier = delimitedField(in.line());
-    if (!libraryFileExists(fs, library::vehiculesFolder(apath), out.vehicule_fichier))
+    if (!platform::findLibraryFile(library::vehiculesFolder(apath), out.vehicule_fichier))
         throw Refusal{missingVehicleMessage(out.vehicule_fichier)};
     if (!library::LireNomVehicule(out.vehicule_fichier))
         throw Refusal{QStringLiteral("L'image du véhicule suivante n'a pas un nom valide :\n\n") +
@@ -186,8 +219,9 @@ LayoutFileContents readContents(const QString& text, const QString& apath,
     const int count = readObjectCount(in);
     out.zoomText = delimitedField(in.line());
 
+    PictureCheck pictures;
     for (int r = 1; r <= count; ++r)
-        readObject(in, r, apath, fs, out);
+        readObject(in, r, apath, pictures, out);
     out.objets.setCount(count);
     return out;
 }
@@ -221,6 +255,18 @@ QString cellText(const Cell& cell, const QLocale& locale) {
     return generalNumber(cell.toDouble(), locale);
 }
 
+// A header field as the reader's delimited fields take it back unchanged: bare when it
+// holds no comma, no double quote and no surrounding blanks, otherwise between double
+// quotes with each double quote inside doubled.
+QString delimitedText(const QString& field) {
+    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) &&
+        field == field.trimmed())
+        return field;
+    QString quoted = field;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
 } // namespace
 
 LoadOutcome ChargerAgencement(const QString& path, const QString& apath,
@@ -232,7 +278,11 @@ LoadOutcome ChargerAgencement(const QString& path, const QString& apath,
         return outcome;
     }
     try {
-        outcome.contents.emplace(readContents(decodeFileText(*bytes), apath, fs));
+        if (bytes->size() > kMaxFileBytes)
+            throw Refusal{QStringLiteral("Ce fichier est endommagé : il est bien trop volumineux "
+                                         "pour un agencement (%1 octets).")
+                              .arg(bytes->size())};
+        outcome.contents.emplace(readContents(decodeFileText(*bytes), apath));
     } catch (const Refusal& refusal) {
         outcome.errorMessage = refusal.message;
     }
@@ -269,11 +319,11 @@ QByteArray layoutFileText(const Layout& layout, const QLocale& locale) {
     QString text;
     const auto writeLine = [&text](const QString& line) { text += line + kLineEnd; };
     writeLine(kVersion2);
-    writeLine(layout.vehicule_fichier.trimmed());
+    writeLine(delimitedText(layout.vehicule_fichier));
     writeLine(layout.inv_g_d ? QStringLiteral("1") : QStringLiteral("0"));
     writeLine(layout.inv_h_b ? QStringLiteral("1") : QStringLiteral("0"));
     writeLine(QString::number(layout.objets.nb_objets()));
-    writeLine(layout.zoomText.trimmed());
+    writeLine(delimitedText(layout.zoomText));
     for (int r = 1; r <= layout.objets.nb_objets(); ++r) {
         for (int c = 1; c <= kColumns; ++c)
             writeLine(cellText(layout.objets.cell(r, c), locale));
@@ -284,6 +334,17 @@ QByteArray layoutFileText(const Layout& layout, const QLocale& locale) {
 bool SauverAgencement(const QString& path, const Layout& layout, const QLocale& locale,
                       platform::FileSystem& fs) {
     return fs.writeFileSafely(path, layoutFileText(layout, locale));
+}
+
+int zoomPercent(const QString& zoomText, const QLocale& locale) {
+    const QString t = zoomText.trimmed();
+    bool ok = false;
+    double v = locale.toDouble(t, &ok);
+    if (!ok || !std::isfinite(v))
+        v = Cell::parseNumber(t).value_or(std::nan(""));
+    if (!std::isfinite(v))
+        return 100;
+    return int(std::clamp(roundHalfEven(v), 10.0, 1600.0));
 }
 
 QString proposedFileName(const QString& modele, const QString& vue, bool inv_g_d) {

@@ -34,7 +34,11 @@ struct LoadOutcome {
 };
 
 // Reads a "Kestrion 2" or "Kestrion 1" file, checking the vehicle picture, the
-// textures and the accessory pictures against the library folders under apath.
+// textures and the accessory pictures against the library folders under apath. A
+// picture name matches its file ignoring letter case when the exact name is absent, and
+// is kept as the file spells it. A texture or accessory picture that is absent, cannot
+// be decoded or is named outside its folder is listed as missing. Files larger than any
+// layout can be are refused unread.
 LoadOutcome ChargerAgencement(const QString& path, const QString& apath,
                               const platform::FileSystem& fs);
 
@@ -43,11 +47,19 @@ LoadOutcome ChargerAgencement(const QString& path, const QString& apath,
 QString missingPicturesMessage(const QStringList& textures, const QStringList& accessories);
 
 // The file's text: "Kestrion 2" lines ended by CR LF, numbers in the general format
-// with the locale's decimal separator.
+// with the locale's decimal separator. The vehicle name and the zoom text are written
+// bare, or between double quotes when a comma, a double quote or surrounding blanks
+// would not read back otherwise.
 QByteArray layoutFileText(const Layout& layout, const QLocale& locale);
 // Writes the layout safely (temporary file, then replace). False on failure.
 bool SauverAgencement(const QString& path, const Layout& layout, const QLocale& locale,
                       platform::FileSystem& fs);
+
+// The zoom in whole percent that a layout's zoom text gives when the layout is opened
+// or exported: its number (in the locale's format, or with "." or "," as decimal
+// separator) to the nearest whole number, halves to even, held to 10..1600; 100 when the
+// text is not a finite number.
+int zoomPercent(const QString& zoomText, const QLocale& locale);
 
 // modele + " - " + vue + ".kla", with "gauche" and "droit" exchanged when mirrored.
 QString proposedFileName(const QString& modele, const QString& vue, bool inv_g_d);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace document {
@@ -11,9 +12,18 @@ inline double roundHalfEven(double v) {
     return std::nearbyint(v);
 }
 
-// The same as a 32-bit integer (screen geometry).
+// The same as a 32-bit integer (screen geometry), held to the int range; 0 for a value
+// that is not a number. Values read from files can be as large as a float allows, so
+// the conversion never goes out of range.
 inline int M(double v) {
-    return int(std::nearbyint(v));
+    if (std::isnan(v))
+        return 0;
+    const double r = std::nearbyint(v);
+    if (r <= double(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    if (r >= double(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    return int(r);
 }
 
 // Conversion to a 16-bit signed integer, halves to even; nothing when the value

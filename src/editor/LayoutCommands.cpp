@@ -27,7 +27,7 @@ std::optional<VehicleView> loadVehicle(const QString& apath, const QString& file
     if (!name)
         return std::nullopt;
     std::optional<QImage> picture =
-        platform::LoadPicture(library::vehiculesFolder(apath) + QLatin1Char('/') + file);
+        platform::LoadLibraryPicture(library::vehiculesFolder(apath), file);
     if (!picture || picture->isNull())
         return std::nullopt;
     return VehicleView{std::move(*name), std::move(*picture)};

@@ -92,7 +92,7 @@ void Selection::select(int r) {
     s.controls.editEnabled = true;
     s.controls.turnEnabled = kind != document::Texte;
     s.sel_valeur = row[ColExtra];
-    s.sel_type = float(row[ColKind].toDouble());
+    s.sel_type = float(kind);
 
     PlanBox b{hit.left, hit.top, 0, 0};
     const double col4 = row[ColHeight].toDouble();

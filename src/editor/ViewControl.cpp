@@ -1,5 +1,6 @@
 #include "editor/ViewControl.h"
 
+#include "document/LayoutFile.h"
 #include "document/Numbers.h"
 #include "editor/Geometry.h"
 
@@ -93,13 +94,11 @@ void ViewControl::canvasResized(int width, int height) {
 
 void ViewControl::resetView(const QString& zoomText) {
     EditorState& s = core_.state;
-    const std::optional<double> typed = readNumber(zoomText, core_.locale);
-    const double percent =
-        typed ? std::clamp(document::roundHalfEven(*typed), 10.0, 1600.0) : 100.0;
+    const int percent = document::zoomPercent(zoomText, core_.locale);
     s.ignorer_evenements = true;
-    s.view.text2 = typed ? zoomText : QStringLiteral("100");
+    s.view.text2 = QString::number(percent);
     s.ignorer_evenements = false;
-    s.view.view = render::View{float(percent / 100), 0, 0};
+    s.view.view = render::View{float(percent / 100.0), 0, 0};
     s.view.hscroll = 0;
     s.view.vscroll = 0;
 }

@@ -23,8 +23,9 @@ public:
     // The canvas took a new size; the plan is redrawn over it when a layout is open.
     void canvasResized(int width, int height);
 
-    // The zoom of a new or opened layout: the box shows the text without applying it,
-    // the zoom follows it (clamped to 10..1600 %), the view goes back to the origin.
+    // The zoom of a new or opened layout, read from its zoom text as document::zoomPercent
+    // reads it: the box shows that percentage without applying it, so the box, the plan
+    // and the next save agree; the view goes back to the origin.
     void resetView(const QString& zoomText);
 
 private:

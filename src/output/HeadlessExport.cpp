@@ -116,17 +116,6 @@ QString parseArguments(const QStringList& args, ExportRequest& request) {
     return {};
 }
 
-// The zoom box's text as a factor, as the zoom box would take it: 10 % to 1600 %,
-// 100 % when the text is not a whole number.
-float zoomFrom(const QString& zoomText) {
-    bool ok = false;
-    const double percent = zoomText.trimmed().toDouble(&ok);
-    if (!ok)
-        return 1.0f;
-    const double whole = std::nearbyint(percent);
-    return float(std::clamp(whole, 10.0, 1600.0) / 100.0);
-}
-
 settings::Preferences preferencesFrom(platform::SettingsStore& store) {
     settings::PreferenceStore preferences(store);
     settings::Preferences prefs = preferences.readSix().value_or(settings::Preferences::defaults());
@@ -203,11 +192,11 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
         return fail(QStringLiteral("Le nom de l'image du véhicule n'est pas valide : %1")
                         .arg(contents.vehicule_fichier),
                     kInputError);
-    const QString picturePath =
-        library::vehiculesFolder(apath) + QLatin1Char('/') + contents.vehicule_fichier;
-    const auto picture = platform::LoadPicture(picturePath);
+    const auto picture =
+        platform::LoadLibraryPicture(library::vehiculesFolder(apath), contents.vehicule_fichier);
     if (!picture)
-        return fail(QStringLiteral("Impossible de lire l'image du véhicule %1").arg(picturePath),
+        return fail(QStringLiteral("Impossible de lire l'image du véhicule %1")
+                        .arg(contents.vehicule_fichier),
                     kInputError);
 
     document::Layout layout;
@@ -226,7 +215,9 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     layout.image_hauteur = float(picture->height());
     layout.agencement_ouvert = true;
 
-    const render::View view{zoomFrom(contents.zoomText), 0.0f, 0.0f};
+    // The zoom the window would open the layout at.
+    const float zoom = float(document::zoomPercent(contents.zoomText, QLocale()) / 100.0);
+    const render::View view{zoom, 0.0f, 0.0f};
     const QSize canvasSize = request.canvas.value_or(
         QSize(std::max(1, int(std::nearbyint(layout.image_largeur * view.zoom))),
               std::max(1, int(std::nearbyint(layout.image_hauteur * view.zoom)))));

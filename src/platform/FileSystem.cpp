@@ -9,6 +9,30 @@
 
 namespace platform {
 
+bool isPlainFileName(const QString& name) {
+    const bool hasControl =
+        std::any_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20; });
+    return !name.isEmpty() && !hasControl && !name.contains(QLatin1Char('/')) &&
+           !name.contains(QLatin1Char('\\')) && name != QStringLiteral(".") &&
+           name != QStringLiteral("..");
+}
+
+std::optional<QString> findLibraryFile(const QString& folder, const QString& name) {
+    if (!isPlainFileName(name))
+        return std::nullopt;
+    const QString exact = folder + QLatin1Char('/') + name;
+    if (QFileInfo(exact).isFile())
+        return exact;
+    const std::optional<QStringList> listed = FileSystem().listFolder(folder, QStringLiteral("*"));
+    if (!listed)
+        return std::nullopt;
+    for (const QString& candidate : *listed) {
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0)
+            return folder + QLatin1Char('/') + candidate;
+    }
+    return std::nullopt;
+}
+
 bool FileSystem::fileExists(const QString& path) const {
     return QFileInfo(path).isFile();
 }

@@ -32,4 +32,15 @@ public:
 // The library picture pattern.
 inline const QString kPicturePattern = QStringLiteral("*.gif;*.jpg;*.jpeg;*.bmp");
 
+// A name that stands for a file directly inside a folder: not empty, no "/" or "\\", not
+// "." or "..", no control character. Joined to a folder, any other name could reach a
+// file outside it.
+bool isPlainFileName(const QString& name);
+
+// The path of the file called name in folder: that exact file when it exists, otherwise
+// the first file of the folder's listing whose name is the same ignoring letter case
+// (layouts made where file names ignore case may spell them differently). Nothing when
+// the name is not plain or no file matches.
+std::optional<QString> findLibraryFile(const QString& folder, const QString& name);
+
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/Pictures.h"
 
+#include "platform/FileSystem.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
@@ -19,6 +21,13 @@ std::optional<QImage> LoadPicture(const QString& path) {
     return image;
 }
 
+std::optional<QImage> LoadLibraryPicture(const QString& folder, const QString& name) {
+    const std::optional<QString> path = findLibraryFile(folder, name);
+    if (!path)
+        return std::nullopt;
+    return LoadPicture(*path);
+}
+
 bool SavePicture(const QImage& picture, const QString& path) {
     if (picture.isNull())
         return false;
@@ -31,21 +40,31 @@ bool SavePicture(const QImage& picture, const QString& path) {
     return file.commit();
 }
 
-const QImage* PictureCache::get(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.isFile())
+const QImage* PictureCache::get(const QString& folder, const QString& name) {
+    if (!isPlainFileName(name))
         return nullptr;
-    auto it = entries_.find(path);
-    if (it != entries_.end() && it->size == info.size() && it->modified == info.lastModified())
-        return &it->image;
-    auto image = LoadPicture(path);
-    if (!image)
+    const QString exact = folder + QLatin1Char('/') + name;
+    const auto it = entries_.constFind(exact);
+    if (it != entries_.cend()) {
+        // A file found by ignoring case stands only as long as the exact name is absent.
+        const QFileInfo info(it->path);
+        const bool stillFound = it->path == exact || !QFileInfo(exact).isFile();
+        if (stillFound && info.isFile() && info.size() == it->size &&
+            info.lastModified() == it->modified)
+            return it->image.isNull() ? nullptr : &it->image;
+    }
+    const std::optional<QString> path = findLibraryFile(folder, name);
+    if (!path) {
+        entries_.remove(exact);
         return nullptr;
-    Entry& entry = entries_[path];
+    }
+    const QFileInfo info(*path);
+    Entry& entry = entries_[exact];
+    entry.path = *path;
     entry.size = info.size();
     entry.modified = info.lastModified();
-    entry.image = std::move(*image);
-    return &entry.image;
+    entry.image = LoadPicture(*path).value_or(QImage());
+    return entry.image.isNull() ? nullptr : &entry.image;
 }
 
 } // namespace platform

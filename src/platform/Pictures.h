@@ -10,8 +10,14 @@
 namespace platform {
 
 // Reads a BMP, GIF or JPEG picture. Returns nothing when the file is missing or
-// cannot be decoded. The picture is converted to 32-bit RGB.
+// cannot be decoded. The picture is converted to 32-bit RGB. For pictures the user
+// picks anywhere on the disk; library pictures go through LoadLibraryPicture.
 std::optional<QImage> LoadPicture(const QString& path);
+
+// Reads the picture called name in a library folder, found as findLibraryFile finds it
+// (exact name first, then ignoring letter case). Nothing when the name could leave the
+// folder, no file matches, or the file cannot be decoded.
+std::optional<QImage> LoadLibraryPicture(const QString& folder, const QString& name);
 
 // Writes the picture as an uncompressed 24-bit Windows bitmap. False on failure.
 bool SavePicture(const QImage& picture, const QString& path);
@@ -20,15 +26,17 @@ bool SavePicture(const QImage& picture, const QString& path);
 // (size or modification time), so redraws give the same pixels as a fresh read.
 class PictureCache {
 public:
-    // nullptr when the file cannot be read.
-    const QImage* get(const QString& path);
+    // The picture called name in a library folder, found and read as LoadLibraryPicture
+    // does; nullptr when it cannot be read. Valid until the next call.
+    const QImage* get(const QString& folder, const QString& name);
     void clear() { entries_.clear(); }
 
 private:
     struct Entry {
+        QString path; // the file found for the name
         qint64 size = -1;
         QDateTime modified;
-        QImage image;
+        QImage image; // null when the file does not decode
     };
     QHash<QString, Entry> entries_;
 };

@@ -13,8 +13,14 @@ namespace {
 // 96 dots per inch, so that point sizes give the same pixels as on a usual desktop.
 constexpr int kDotsPerMeter = 3780;
 
+// A coordinate to whole pixels, halves away from zero. Far-away coordinates are held
+// to +-2^30 pixels, well beyond any surface, and a coordinate that is not a number
+// becomes 0, so the conversion is always defined.
 int px(float v) {
-    return int(std::lround(v));
+    constexpr float kFar = 1073741824.0f;
+    if (std::isnan(v))
+        return 0;
+    return int(std::lround(std::clamp(v, -kFar, kFar)));
 }
 
 QPainter::CompositionMode compositionFor(RasterOp op) {

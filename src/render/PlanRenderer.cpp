@@ -116,9 +116,27 @@ void drawLine(Surface& s, float X, float Y, float H, float W, Colour colour, int
     s.DrawWidth = 1;
 }
 
-// A work surface's whole-pixel size for a fractional box side (at least one pixel).
+// A work surface's whole-pixel size for a fractional box side: at least one pixel and at
+// most kLargestWork. A larger box gets the turned work surface stretched over it, so a
+// box of any size never asks for more than a 4096 x 4096 work picture.
+constexpr int kLargestWork = 4096;
 int workSize(float v) {
-    return std::max(1, CInt(v));
+    return std::clamp(CInt(v), 1, kLargestWork);
+}
+
+// Texture tiles start at multiples of the tile side from the box's edge. A box may reach
+// far past the surface; only the tiles near the surface are worth painting. These give,
+// on one axis, the first tile offset that can reach the surface (the box starting at
+// start; never past the box's end) and the last offset that still lies on it.
+qint64 firstTileOffset(float start, int tile, qint64 end) {
+    const double hiddenTiles = std::floor(-double(start) / tile) - 1;
+    if (!(hiddenTiles > 0))
+        return 0;
+    return qint64(std::min(hiddenTiles, double(end / tile + 1))) * tile;
+}
+qint64 lastVisibleOffset(float start, int visible) {
+    const double last = std::ceil(double(visible) - double(start));
+    return std::isnan(last) ? -1 : qint64(std::clamp(last, -1.0, 1e15));
 }
 
 } // namespace
@@ -129,8 +147,7 @@ PlanRenderer::PlanRenderer(platform::PictureCache& pictures, QString apath)
 const QImage* PlanRenderer::libraryPicture(const QString& folder, const QString& file) {
     if (file.isEmpty())
         return nullptr;
-    const QImage* picture =
-        pictures_.get(apath_ + QLatin1Char('/') + folder + QLatin1Char('/') + file);
+    const QImage* picture = pictures_.get(apath_ + QLatin1Char('/') + folder, file);
     return picture && !picture->isNull() ? picture : nullptr;
 }
 
@@ -167,6 +184,9 @@ void PlanRenderer::DessinerObjet(Surface& surface, float& x, float& y, float& h,
         h = 1;
     if (w == 0)
         w = 1;
+    // A box out of float range (from extreme values in a file) has no place on the plan.
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(h) || !std::isfinite(w))
+        return;
     const Colour colour = document::paletteColour(fill.toInt());
     switch (kind.toInt()) {
     case document::Mesure:
@@ -239,12 +259,14 @@ void PlanRenderer::RemplirTexture(Surface& surface, float x, float y, float& h, 
     if (!texture)
         return;
     const int tw = texture->width(), th = texture->height();
-    const int rowsEnd = CInt(h), columnsEnd = CInt(w);
+    const qint64 rowsEnd = CInt(h), columnsEnd = CInt(w);
+    const qint64 lastRow = std::min(rowsEnd, lastVisibleOffset(y, surface.height()));
+    const qint64 lastColumn = std::min(columnsEnd, lastVisibleOffset(x, surface.width()));
     // Every tile starts at the texture's own top-left corner, so the pattern is anchored
     // at the box's top-left; the last row and column are cut to the box.
-    for (int i = 0; i <= rowsEnd; i += th) {
+    for (qint64 i = firstTileOffset(y, th, rowsEnd); i <= lastRow; i += th) {
         const int tileH = h - float(i) < float(th) ? CInt(h - float(i)) : th;
-        for (int j = 0; j <= columnsEnd; j += tw) {
+        for (qint64 j = firstTileOffset(x, tw, columnsEnd); j <= lastColumn; j += tw) {
             const int tileW = w - float(j) < float(tw) ? CInt(w - float(j)) : tw;
             if (tileW > 0 && tileH > 0)
                 surface.PaintPicture(*texture, x + float(j), y + float(i), float(tileW),

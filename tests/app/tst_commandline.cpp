@@ -170,6 +170,47 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(dir_.path() + QStringLiteral("/none.jpg")));
     }
 
+    // However a layout writes an object's kind, the export reads no picture from outside
+    // the library; the picture is named as missing instead.
+    void exportReadsNoPictureOutsideTheLibrary_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("listedAs");
+        QTest::newRow("kind 1.2, drawn as a textured rectangle") << "1.2"
+                                                                 << "textures suivantes";
+        QTest::newRow("kind 9.2, drawn as an accessory") << "9.2"
+                                                         << "accessoires suivants";
+    }
+    void exportReadsNoPictureOutsideTheLibrary() {
+        QFETCH(QString, kind);
+        QFETCH(QString, listedAs);
+        const QRgb marker = qRgb(255, 0, 254); // a colour the sample library does not use
+        QImage outside(64, 64, QImage::Format_RGB32);
+        outside.fill(marker);
+        QVERIFY(outside.save(dir_.path() + QStringLiteral("/outside.bmp"), "BMP"));
+        // Climbing above the root stays at the root, so this reaches the file from any folder.
+        const QString fill = QStringLiteral("../").repeated(40) + dir_.path().mid(1) +
+                             QStringLiteral("/outside.bmp");
+        const QString layout = dir_.path() + QStringLiteral("/outside.kla");
+        QFile file(layout);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QStringList lines = {"Kestrion 2", kVehicle, "0",  "0",  "1",  "100", kind,
+                                   "100",        "100",    "40", "40", fill, "1",   "0"};
+        file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+        file.close();
+
+        const QString output = dir_.path() + QStringLiteral("/outside-") + kind + ".bmp";
+        const Run run = runProgram({QStringLiteral("--export"), layout, output}, dir_.path());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.err.contains(listedAs) && run.err.contains(fill), qPrintable(run.err));
+        const QImage picture(output);
+        QVERIFY(!picture.isNull());
+        int marked = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                marked += picture.pixel(x, y) == marker;
+        QCOMPARE(marked, 0);
+    }
+
 private:
     QTemporaryDir dir_;
     QString layoutPath_;

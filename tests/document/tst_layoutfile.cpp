@@ -4,6 +4,7 @@
 #include "testkit/TestKit.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -18,6 +19,7 @@ namespace {
 
 const QString kVehicle = u"Fourgon_L2H2_Dessus_XY_500_.bmp"_s;
 const QString kFrigo = u"Cuisine_Frigo40_45_50_XY-XZ_.bmp"_s;
+const QString kBroken = u"Cuisine_Four_40_40_XY_.jpg"_s; // present, but not a picture
 
 const auto i = [](int v) { return Cell::integer(std::int16_t(v)); };
 const auto f = [](float v) { return Cell::real(v); };
@@ -93,6 +95,114 @@ private Q_SLOTS:
         folder_.addPicture(u"vehicules"_s, u"Bad_X_Vue_XY_0_.bmp"_s, 8, 8);
         folder_.addPicture(u"textures"_s, u"bois.jpg"_s, 4, 4);
         folder_.addPicture(u"accessoires"_s, kFrigo, 4, 4);
+        for (const QString& broken : QStringList{folder_.textures() + u"/casse.jpg"_s,
+                                                 folder_.accessoires() + u'/' + kBroken}) {
+            QFile file(broken);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("JFIF, but cut short") > 0);
+        }
+    }
+
+    // Names and texts that a bare field or a lossy code page would not give back.
+    void awkwardNamesRoundTrip_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("vehicle");
+        QTest::addColumn<QString>("zoom");
+        QTest::addColumn<QString>("line2"); // line 2 as written
+        const struct {
+            const char* what;
+            QString vehicle, zoom, line2;
+        } cases[] = {
+            {"plain name stays bare", kVehicle, u"100"_s, kVehicle},
+            {"comma", u"Jumper 2,2 HDi_L2H2_Dessus_XY_500_.bmp"_s, u"75,5"_s,
+             u"\"Jumper 2,2 HDi_L2H2_Dessus_XY_500_.bmp\""_s},
+            {"double quote", u"Trafic \"Black\"_L1H1_Dessus_XY_500_.bmp"_s, u"150"_s,
+             u"\"Trafic \"\"Black\"\"_L1H1_Dessus_XY_500_.bmp\""_s},
+            {"surrounding spaces", u" Master_L3H2_Dessus_XY_500_.bmp "_s, u" 80 "_s,
+             u"\" Master_L3H2_Dessus_XY_500_.bmp \""_s},
+            {"accents and apostrophe", u"L'Été aménagé_Œuvre_Côté gauche_XZ_500_.bmp"_s, u"200"_s,
+             u"L'Été aménagé_Œuvre_Côté gauche_XZ_500_.bmp"_s},
+        };
+        for (const QLocale& locale : {QLocale(QLocale::French), QLocale(QLocale::English)})
+            for (const auto& c : cases)
+                QTest::addRow("%s, %s", c.what,
+                              qPrintable(QLocale::languageToString(locale.language())))
+                    << locale << c.vehicle << c.zoom << c.line2;
+    }
+    void awkwardNamesRoundTrip() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, vehicle);
+        QFETCH(QString, zoom);
+        QFETCH(QString, line2);
+        folder_.addPicture(u"vehicules"_s, vehicle, 8, 8);
+        Layout layout;
+        layout.vehicule_fichier = vehicle;
+        layout.zoomText = zoom;
+        const QStringList texts = {u"Cœur d’été € …"_s, u"Lit \"double\", 140"_s,
+                                   u"L'évier, à droite"_s};
+        for (const QString& text : texts)
+            layout.objets.append({{i(3), f(1.5f), f(2), i(5), i(40), i(0), i(1), t(text)}});
+        layout.objets.append({{i(1), f(1), f(2), i(5), i(40), t(u"bois.jpg"_s), i(1), i(0)}});
+
+        const QString path = folder_.path() + u"/awkward.kla"_s;
+        QVERIFY(SauverAgencement(path, layout, locale, fs_));
+        QCOMPARE(QString::fromUtf8(*fs_.readFile(path)).split(u"\r\n"_s).value(1), line2);
+        const LoadOutcome out = ChargerAgencement(path, folder_.path(), fs_);
+        QVERIFY2(out.ok(), qPrintable(out.errorMessage));
+        QCOMPARE(out.contents->vehicule_fichier, vehicle);
+        QCOMPARE(out.contents->zoomText, zoom);
+        QCOMPARE(out.contents->objets.nb_objets(), 4);
+        for (int r = 1; r <= 3; ++r)
+            QCOMPARE(out.contents->objets.cell(r, ColExtra), t(texts[r - 1]));
+        QCOMPARE(out.contents->objets.cell(1, ColX), f(1.5f));
+        QCOMPARE(out.contents->objets.cell(4, ColFill), t(u"bois.jpg"_s));
+    }
+
+    void olderFilesKeepTheirCharacters_data() {
+        QTest::addColumn<QByteArray>("encodedText");
+        // "Cœur d’été € …" in each encoding a file may come in.
+        QTest::newRow("UTF-8") << QString(u"Cœur d’été € …"_s).toUtf8();
+        QTest::newRow("Western Windows code page") << QByteArray("C\x9C"
+                                                                 "ur d\x92\xE9t\xE9 \x80 \x85");
+    }
+    void olderFilesKeepTheirCharacters() {
+        QFETCH(QByteArray, encodedText);
+        QStringList lines = goodLines();
+        lines.removeLast();
+        const QByteArray bytes = crlf(lines) + encodedText + "\r\n";
+        const LoadOutcome out = load(bytes);
+        QVERIFY2(out.ok(), qPrintable(out.errorMessage));
+        QCOMPARE(out.contents->objets.cell(2, ColExtra), t(u"Cœur d’été € …"_s));
+    }
+
+    void vehicleNameIgnoresLetterCase() {
+        QStringList lines = goodLines();
+        lines[1] = kVehicle.toUpper();
+        const LoadOutcome out = load(crlf(lines));
+        QVERIFY2(out.ok(), qPrintable(out.errorMessage));
+        QCOMPARE(out.contents->vehicule_fichier, kVehicle.toUpper()); // as the file spells it
+    }
+
+    void zoomText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("percent");
+        QTest::newRow("whole number") << "150" << 150;
+        QTest::newRow("decimal comma, half to even") << "75,5" << 76;
+        QTest::newRow("decimal point") << "80.5" << 80;
+        QTest::newRow("above 1600 held") << "5000" << 1600;
+        QTest::newRow("below 10 held") << "5" << 10;
+        QTest::newRow("negative held") << "-20" << 10;
+        QTest::newRow("huge held") << "1e30" << 1600;
+        QTest::newRow("nan is no number") << "nan" << 100;
+        QTest::newRow("infinity is no number") << "inf" << 100;
+        QTest::newRow("minus infinity is no number") << "-inf" << 100;
+        QTest::newRow("words are no number") << "cent" << 100;
+        QTest::newRow("empty") << "" << 100;
+    }
+    void zoomText() {
+        QFETCH(QString, text);
+        QFETCH(int, percent);
+        for (const QLocale& locale : {QLocale(QLocale::French), QLocale(QLocale::English)})
+            QCOMPARE(zoomPercent(text, locale), percent);
     }
 
     void roundTrip_data() {
@@ -188,6 +298,26 @@ private Q_SLOTS:
         QTest::newRow("texture name may not leave its folder")
             << QStringList{"1", "../vehicules/" + kVehicle, "0"} << QList{f(1), i(0), f(0)}
             << "../vehicules/" + kVehicle + "|";
+        // The drawing rounds the kind: whatever it draws as a picture is checked.
+        QTest::newRow("kind 1.2 is drawn as a rectangle: its texture is checked")
+            << QStringList{"1.2", "../vehicules/" + kVehicle, "0"} << QList{f(1.2f), i(0), f(0)}
+            << "../vehicules/" + kVehicle + "|";
+        QTest::newRow("kind 9,2 is drawn as an accessory: its picture is checked")
+            << QStringList{"9,2", "../textures/bois.jpg", "1"} << QList{f(1), i(0), i(0)}
+            << "|../textures/bois.jpg";
+        QTest::newRow("kind 0.6 rounds to a rectangle")
+            << QStringList{"0.6", "marbre.jpg", "0"} << QList{f(0.6f), i(0), f(0)} << "marbre.jpg|";
+        QTest::newRow("kind 8.5 rounds to 8: no picture, no check")
+            << QStringList{"8.5", "../x.jpg", "0"} << QList{f(8.5f), t(u"../x.jpg"_s), f(0)} << "|";
+        QTest::newRow("texture in another letter case is found, name kept")
+            << QStringList{"1", "BOIS.JPG", "0"} << QList{f(1), t(u"BOIS.JPG"_s), f(0)} << "|";
+        QTest::newRow("accessory in another letter case is found, name kept")
+            << QStringList{"9", kFrigo.toLower(), "2"} << QList{f(9), t(kFrigo.toLower()), f(2)}
+            << "|";
+        QTest::newRow("texture that does not decode counts as missing")
+            << QStringList{"1", "casse.jpg", "0"} << QList{f(1), i(0), f(0)} << "casse.jpg|";
+        QTest::newRow("accessory that does not decode counts as missing")
+            << QStringList{"9", kBroken, "1"} << QList{f(1), i(0), i(0)} << "|" + kBroken;
     }
     void fillChecks() {
         QFETCH(QStringList, kindFillExtra);
@@ -246,6 +376,10 @@ private Q_SLOTS:
         QTest::newRow("number too big for a float") << with(9, "1e300") << damaged;
         QTest::newRow("ends before the count") << crlf(good.mid(0, 4)) << incomplete;
         QTest::newRow("ends inside an object") << crlf(good.mid(0, 17)) << incomplete;
+        QTest::newRow("a million objects") << with(4, "1000000") << damaged;
+        // A whole layout, followed by more than any layout can hold.
+        QTest::newRow("larger than any layout")
+            << crlf(good) + QByteArray(9 * 1024 * 1024, 'x') << damaged;
     }
     void refusedFiles() {
         QFETCH(QByteArray, bytes);

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -212,12 +213,68 @@ private Q_SLOTS:
         QVERIFY(head.startsWith("BM"));
         QCOMPARE(int(uchar(head[28])), 24); // bits per pixel
         PictureCache cache;
-        QVERIFY(cache.get(path));
-        QVERIFY(testkit::imagesMatch(*cache.get(path), picture, QStringLiteral("saved_bmp")));
+        const QString name = QStringLiteral("saved.bmp");
+        QVERIFY(cache.get(dir_.path(), name));
+        QVERIFY(testkit::imagesMatch(*cache.get(dir_.path(), name), picture,
+                                     QStringLiteral("saved_bmp")));
         QVERIFY(SavePicture(quadrants(), path)); // a different size changes the file size
-        QCOMPARE(cache.get(path)->pixel(0, 1), qRgb(0, 0, 255));
+        QCOMPARE(cache.get(dir_.path(), name)->pixel(0, 1), qRgb(0, 0, 255));
         QVERIFY(!SavePicture(QImage(), path));
         QVERIFY(!SavePicture(picture, dir_.filePath(QStringLiteral("absent/x.bmp"))));
+    }
+
+    void libraryPictureLookup_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("found"); // file found in the library, empty: none
+        QTest::addColumn<bool>("decodes");
+        QTest::newRow("exact name") << "Parquet chene.jpg"
+                                    << "Parquet chene.jpg" << true;
+        QTest::newRow("other letter case") << "parquet CHENE.JPG"
+                                           << "Parquet chene.jpg" << true;
+        QTest::newRow("accented letters ignore case too") << "ÉVIER.BMP"
+                                                          << "évier.bmp" << true;
+        // "*": the first match in the folder's listing order, whichever case that puts first.
+        QTest::newRow("several matches: first listed") << "b.BMP"
+                                                       << "*" << true;
+        QTest::newRow("exact match preferred") << "b.bmp"
+                                               << "b.bmp" << true;
+        QTest::newRow("present but not a picture") << "BROKEN.jpg"
+                                                   << "broken.jpg" << false;
+        QTest::newRow("absent") << "chene.jpg"
+                                << "" << false;
+        QTest::newRow("parent folder") << "../outside.bmp"
+                                       << "" << false;
+        QTest::newRow("sub-folder") << "sub/inner.bmp"
+                                    << "" << false;
+        QTest::newRow("backslash") << "..\\outside.bmp"
+                                   << "" << false;
+        QTest::newRow("the folder itself") << "."
+                                           << "" << false;
+    }
+    void libraryPictureLookup() {
+        QFETCH(QString, name);
+        QFETCH(QString, found);
+        QFETCH(bool, decodes);
+        QTemporaryDir root;
+        const QString folder = root.filePath(QStringLiteral("textures"));
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/sub")));
+        const QByteArray bmp = encoded(quadrants(), "BMP");
+        for (const char* n : {"textures/Parquet chene.jpg", "textures/évier.bmp", "textures/b.bmp",
+                              "textures/B.bmp", "textures/sub/inner.bmp", "outside.bmp"})
+            QVERIFY(writeBytes(root.filePath(QString::fromUtf8(n)), bmp));
+        QVERIFY(writeBytes(folder + QStringLiteral("/broken.jpg"), "not a picture"));
+
+        if (found == QLatin1String("*")) {
+            const QStringList listed = FileSystem().listFolder(folder, QStringLiteral("*")).value();
+            found = listed.at(listed.indexOf(QRegularExpression(
+                QStringLiteral("^b\\.bmp$"), QRegularExpression::CaseInsensitiveOption)));
+        }
+        const std::optional<QString> path = findLibraryFile(folder, name);
+        QCOMPARE(path.value_or(QString()), found.isEmpty() ? QString() : folder + '/' + found);
+        QCOMPARE(LoadLibraryPicture(folder, name).has_value(), decodes);
+        PictureCache cache;
+        QCOMPARE(cache.get(folder, name) != nullptr, decodes);
+        QCOMPARE(cache.get(folder, name) != nullptr, decodes); // and again from the cache
     }
 
     void settingsRoundTrip_data() {

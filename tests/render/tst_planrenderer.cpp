@@ -98,6 +98,7 @@ private Q_SLOTS:
         folder_.addPicture(QStringLiteral("textures"), QStringLiteral("Damier.bmp"), texture);
         folder_.addPicture(QStringLiteral("textures"), QStringLiteral("Abime.jpg"), 1, 1);
         QFile::resize(folder_.textures() + QStringLiteral("/Abime.jpg"), 3); // unreadable
+        folder_.addPicture(QString(), QStringLiteral("Rouge.bmp"), 40, 20, qRgb(255, 0, 0));
     }
 
     void screenMapping_data() {
@@ -243,6 +244,23 @@ private Q_SLOTS:
         QTest::newRow("unreadable texture draws nothing")
             << int(Rectangle) << box << QStringList{"Abime.jpg", "0"} << thin
             << Probes{{{10, 10}, B}, {{30, 20}, B}};
+        // Pictures come from the library folders only, found ignoring letter case.
+        QTest::newRow("texture outside the library draws nothing")
+            << int(Rectangle) << box << QStringList{"../Rouge.bmp", "0"} << thin
+            << Probes{{{10, 10}, B}, {{30, 20}, B}};
+        QTest::newRow("accessory outside the library draws nothing")
+            << int(Accessoire) << box << QStringList{"../Rouge.bmp", "0"} << thin
+            << Probes{{{10, 10}, B}, {{30, 20}, B}};
+        QTest::newRow("texture in another letter case")
+            << int(Rectangle) << QRectF(10, 10, 11, 8) << QStringList{"DAMIER.BMP", "0"} << thin
+            << Probes{{{10, 10}, texel(0, 0)}, {{13, 12}, texel(3, 2)}, {{20, 17}, texel(2, 1)}};
+        QTest::newRow("texture over a box reaching far past the plan")
+            << int(Rectangle) << QRectF(-4e6, 10, 4e6 + 30, 8) << QStringList{"Damier.bmp", "0"}
+            << thin
+            << Probes{{{0, 10}, texel(0, 0)},
+                      {{13, 12}, texel(1, 2)},
+                      {{29, 17}, texel(1, 1)},
+                      {{30, 10}, B}};
         QTest::newRow("missing turned accessory draws nothing")
             << int(Accessoire) << tall << QStringList{"Absent_X_1_1_XY_.bmp", "1"} << thin
             << Probes{{{10, 10}, B}, {{20, 30}, B}};

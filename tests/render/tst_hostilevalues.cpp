@@ -1,0 +1,142 @@
+// Guards reading, drawing and writing layouts that hold hostile numbers (float extremes,
+// infinities, values past every integer type, huge counts) in every cell of every kind.
+// Built with the undefined-behaviour checks, which stop the test at the first fault.
+#include "document/LayoutFile.h"
+#include "library/LibraryNames.h"
+#include "platform/Pictures.h"
+#include "render/PlanRenderer.h"
+#include "testkit/TestKit.h"
+
+#include <QtTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kVehicle = u"Van_Essai_Dessus_XY_5000_.bmp"_s;
+const QString kTexture = u"bois.bmp"_s;
+const QString kAccessory = u"Meuble_Evier_60_40_XY_.bmp"_s;
+
+const QStringList kHostile = {
+    u"3.4e38"_s, u"-3.4e38"_s,    u"3,4028234e38"_s, u"1e30"_s,  u"-1e30"_s,  u"inf"_s,   u"-inf"_s,
+    u"nan"_s,    u"2147483648"_s, u"-2147483649"_s,  u"32768"_s, u"-32769"_s, u"1e-45"_s, u"4.5"_s,
+};
+
+// The eight lines of an object of the given kind, with a fill and a last cell it can use.
+QStringList objectLines(const QString& kind) {
+    const QString fill = kind.startsWith(u'1')   ? kTexture
+                         : kind.startsWith(u'9') ? kAccessory
+                                                 : u"2"_s;
+    const QString extra = kind == u"3"_s ? u"Lit"_s : u"1"_s;
+    return {kind, u"5"_s, u"5"_s, u"10"_s, u"10"_s, fill, u"0"_s, extra};
+}
+
+QByteArray fileText(const QString& count, const QString& zoom, const QStringList& objects) {
+    const QStringList lines =
+        QStringList{u"Kestrion 2"_s, kVehicle, u"0"_s, u"1"_s, count, zoom} + objects;
+    return (lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8();
+}
+
+} // namespace
+
+class TestHostileValues : public QObject {
+    Q_OBJECT
+
+    testkit::ProgramFolder folder_;
+    platform::FileSystem fs_;
+    platform::PictureCache cache_;
+    int drawn_ = 0;
+
+    // Reads the file; when it is accepted, draws it at its own zoom and at the largest one,
+    // and writes it again.
+    void readDrawAndWrite(const QByteArray& bytes) {
+        const QString path = folder_.path() + u"/hostile.kla"_s;
+        QVERIFY(fs_.writeFileSafely(path, bytes));
+        const document::LoadOutcome outcome =
+            document::ChargerAgencement(path, folder_.path(), fs_);
+        QVERIFY(outcome.ok() == outcome.errorMessage.isEmpty());
+        if (!outcome.ok())
+            return;
+        const document::LayoutFileContents& c = *outcome.contents;
+        document::Layout layout;
+        layout.vehicule_fichier = c.vehicule_fichier;
+        layout.inv_h_b = c.inv_h_b.value_or(false);
+        layout.zoomText = c.zoomText;
+        layout.objets = c.objets;
+        layout.vehicule_resol = library::LireNomVehicule(c.vehicule_fichier)->vehicule_resol;
+        layout.image_vehicule = *platform::LoadLibraryPicture(folder_.vehicules(), kVehicle);
+        layout.image_largeur = float(layout.image_vehicule.width());
+        layout.image_hauteur = float(layout.image_vehicule.height());
+        render::PlanRenderer renderer(cache_, folder_.path());
+        const float own = float(document::zoomPercent(c.zoomText, QLocale()) / 100.0);
+        for (const float zoom : {own, 16.0f}) {
+            platform::Surface canvas(64, 48);
+            renderer.Affiche(canvas, layout, render::View{zoom, 3, 2},
+                             settings::Preferences::defaults());
+        }
+        QVERIFY(!document::layoutFileText(layout, QLocale(QLocale::French)).isEmpty());
+        ++drawn_;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        testkit::setUpTestEnvironment();
+        folder_.addPicture(u"vehicules"_s, kVehicle, 40, 30);
+        folder_.addPicture(u"textures"_s, kTexture, 3, 2, qRgb(150, 90, 30));
+        folder_.addPicture(u"accessoires"_s, kAccessory, 6, 4, qRgb(0, 128, 0));
+    }
+
+    void hostileCells_data() {
+        QTest::addColumn<QString>("value");
+        for (const QString& value : kHostile)
+            QTest::newRow(qPrintable(value)) << value;
+    }
+    // The value in each cell of an object of each kind, the rounded kinds included.
+    void hostileCells() {
+        QFETCH(QString, value);
+        const QStringList kinds = {u"0"_s, u"1"_s, u"2"_s,   u"3"_s,   u"4"_s,
+                                   u"5"_s, u"9"_s, u"1.2"_s, u"9.2"_s, value};
+        for (const QString& kind : kinds) {
+            for (int column = 1; column <= 8; ++column) {
+                QStringList object = objectLines(kind);
+                object[column - 1] = value;
+                readDrawAndWrite(fileText(u"1"_s, u"100"_s, object));
+            }
+        }
+        // Both sizes at once, and every orientation of the kinds that turn.
+        for (const QString& kind : {u"5"_s, u"9"_s}) {
+            for (const QString& turn : {u"0"_s, u"1"_s, u"2"_s, u"3"_s}) {
+                QStringList object = objectLines(kind);
+                object[3] = object[4] = value;
+                object[7] = turn;
+                readDrawAndWrite(fileText(u"1"_s, u"100"_s, object));
+            }
+        }
+        readDrawAndWrite(fileText(u"1"_s, value, objectLines(u"1"_s)));   // as the zoom
+        readDrawAndWrite(fileText(value, u"100"_s, objectLines(u"1"_s))); // as the count
+    }
+
+    void hugeCounts_data() {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<int>("objects"); // objects actually in the file
+        QTest::newRow("a million claimed, one given") << "1000000" << 1;
+        QTest::newRow("past 32 bits") << "99999999999" << 1;
+        QTest::newRow("a thousand objects, all drawn") << "1000" << 1000;
+    }
+    void hugeCounts() {
+        QFETCH(QString, count);
+        QFETCH(int, objects);
+        QStringList lines;
+        for (int n = 0; n < objects; ++n)
+            lines += objectLines(QString::number(n % 6));
+        readDrawAndWrite(fileText(count, u"100"_s, lines));
+    }
+
+    void cleanupTestCase() {
+        // The accepted files must have been drawn for the run to mean anything.
+        QVERIFY(drawn_ > 500);
+    }
+};
+
+QTEST_MAIN(TestHostileValues)
+#include "tst_hostilevalues.moc"
