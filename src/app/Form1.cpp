@@ -312,6 +312,7 @@ void Form1::showAccessoryBrowser(bool shown) {
                 editor_->Command1_Click(9);
                 refresh();
             },
+            [this] { editor_->state().accessoire_fichier.clear(); },
             [this] { Check2_Click(false); }, this);
     }
     if (form3_)

@@ -207,10 +207,16 @@ LayoutFileContents readContents(const QString& text, const QString& apath) {
     if (!platform::findLibraryFile(library::vehiculesFolder(apath), out.vehicule_fichier))
         throw Refusal{missingVehicleMessage(out.vehicule_fichier)};
     if (!library::LireNomVehicule(out.vehicule_fichier))
-        throw Refusal{QStringLiteral("L'image du véhicule suivante n'a pas un nom valide :\n\n") +
-                      out.vehicule_fichier +
-                      QStringLiteral("\n\nSa résolution (le cinquième champ du nom) doit être "
-                                     "un nombre entier positif.")};
+        throw Refusal{
+            QStringLiteral("L'image du véhicule suivant n'a pas un nom valide :\n\n") +
+            out.vehicule_fichier +
+            (library::hasSixFields(out.vehicule_fichier)
+                 ? QStringLiteral("\n\nSa résolution (le cinquième champ du nom) doit être un "
+                                  "nombre entier positif.")
+                 : QStringLiteral("\n\nUn nom d'image de véhicule se compose de six champs "
+                                  "séparés par \"_\" (modèle_carrosserie_vue_axes_résolution_"
+                                  ".extension) : celui-ci n'en a pas six, sa résolution ne peut "
+                                  "donc pas être lue."))};
 
     if (out.version == 2) {
         out.inv_g_d = delimitedField(in.line()) == QStringLiteral("1");

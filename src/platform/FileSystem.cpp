@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,8 +53,12 @@ std::optional<QStringList> FileSystem::listFolder(const QString& folder,
         return std::nullopt;
     const QStringList filters = patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     QStringList names = dir.entryList(filters, QDir::Files | QDir::Hidden, QDir::NoSort);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
+    // In the order a French reader expects: accented letters with their plain letter
+    // (É with E), case deciding only between otherwise equal names; names the collator
+    // finds equal by their code points, so the order never depends on the listing.
+    QCollator collator(QLocale(QLocale::French, QLocale::France));
+    std::sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
+        const int c = collator.compare(a, b);
         return c != 0 ? c < 0 : a < b;
     });
     return names;

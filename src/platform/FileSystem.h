@@ -17,7 +17,7 @@ public:
     virtual bool folderExists(const QString& path) const;
     virtual bool makeFolder(const QString& path);
     // File names (not paths) of the folder matching any of the patterns
-    // ("*.gif;*.jpg;*.jpeg;*.bmp"; case is ignored), in alphabetical order.
+    // ("*.gif;*.jpg;*.jpeg;*.bmp"; case is ignored), in French alphabetical order.
     // Nothing when the folder cannot be read.
     virtual std::optional<QStringList> listFolder(const QString& folder,
                                                   const QString& patterns) const;

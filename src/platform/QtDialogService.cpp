@@ -17,6 +17,20 @@ QStringList QtDialogService::qtFilters(const QString& filter) {
     return filters;
 }
 
+int QtDialogService::filterIndexOf(const QString& filter, const QString& chosen, int fallback) {
+    const QStringList filters = qtFilters(filter);
+    const qsizetype full = filters.indexOf(chosen);
+    if (full >= 0)
+        return int(full) + 1;
+    // Some dialogs, with their filter details hidden, report the description alone.
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    const QString wanted = chosen.simplified();
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        if (parts[i].simplified() == wanted)
+            return i / 2 + 1;
+    return fallback;
+}
+
 MsgResult QtDialogService::messageBox(const QString& text, const QString& title, MsgIcon icon,
                                       MsgButtons buttons) {
     QMessageBox box(parent_);
@@ -76,24 +90,26 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
     QFileDialog dialog(parent);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    // Show each filter as its description alone: descriptions such as
+    // "Agencements Kestrion (*.kla)" already carry their patterns. Set before the
+    // filters, since changing it rebuilds the filter list and loses the selection.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     const QStringList filters = QtDialogService::qtFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    // Show each filter as its description alone: descriptions such as
-    // "Agencements Kestrion (*.kla)" already carry their patterns.
-    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     FileDialogResult result;
     result.fileName = dialog.selectedFiles().first();
-    result.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
-    if (result.filterIndex < 1)
-        result.filterIndex = 1;
+    const int requested =
+        request.filterIndex >= 1 && request.filterIndex <= filters.size() ? request.filterIndex : 1;
+    result.filterIndex =
+        QtDialogService::filterIndexOf(request.filter, dialog.selectedNameFilter(), requested);
     return result;
 }
 } // namespace

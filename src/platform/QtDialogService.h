@@ -23,6 +23,10 @@ public:
 
     // "Desc|*.a;*.b|Other|*.c" -> {"Desc (*.a *.b)", "Other (*.c)"}
     static QStringList qtFilters(const QString& filter);
+    // The 1-based index in filter of the name filter a dialog reports as chosen, given
+    // either in full ("Format BMP (*.bmp)") or as its description alone ("Format BMP");
+    // fallback when it matches none.
+    static int filterIndexOf(const QString& filter, const QString& chosen, int fallback);
 
 private:
     QWidget* parent_;

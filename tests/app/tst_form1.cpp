@@ -442,8 +442,18 @@ private Q_SLOTS:
         QCOMPARE(f.table().nb_objets(), 1);
         QCOMPARE(f.cell(1, 1), 9.0);
         QVERIFY(browser()->isVisible());
+        const QString& chosen = f.form->editor().state().accessoire_fichier;
+        QCOMPARE(chosen, QStringLiteral("Meuble_Evier_60_40_XY_.bmp"));
         menu->trigger();
         QVERIFY(!browser()->isVisible() && !toggle->isChecked() && !menu->isChecked());
+        QVERIFY(!chosen.isEmpty()); // hiding the browser keeps the choice
+        // "Fermer" forgets the chosen accessory as it releases the toggle.
+        menu->trigger();
+        QVERIFY(browser()->isVisible());
+        QTest::mouseClick(browser()->findChild<QWidget*>(QStringLiteral("Command1_2")),
+                          Qt::LeftButton);
+        QVERIFY(!browser()->isVisible() && !toggle->isChecked() && !menu->isChecked());
+        QCOMPARE(chosen, QString());
     }
 
     void preferencesOkBringsTheLineWidthIntoRange_data() {

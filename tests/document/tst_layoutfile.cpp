@@ -93,6 +93,8 @@ private Q_SLOTS:
         testkit::setUpTestEnvironment();
         folder_.addPicture(u"vehicules"_s, kVehicle, 8, 8);
         folder_.addPicture(u"vehicules"_s, u"Bad_X_Vue_XY_0_.bmp"_s, 8, 8);
+        folder_.addPicture(u"vehicules"_s, u"Bad_X_Vue_XY_.bmp"_s, 8, 8);
+        folder_.addPicture(u"vehicules"_s, u"Fourgon.bmp"_s, 8, 8);
         folder_.addPicture(u"textures"_s, u"bois.jpg"_s, 4, 4);
         folder_.addPicture(u"accessoires"_s, kFrigo, 4, 4);
         for (const QString& broken : QStringList{folder_.textures() + u"/casse.jpg"_s,
@@ -368,7 +370,19 @@ private Q_SLOTS:
             << "L'agencement est basé sur le véhicule suivant :\n\nAutre_X_Vue_XY_500_.bmp\n\n"
                "Cette image ne fait pas partie de la bibliothèque. Vous devez vous la procurer "
                "pour voir l'agencement.";
-        QTest::newRow("vehicle resolution 0") << with(1, "Bad_X_Vue_XY_0_.bmp") << "L'image du";
+        const QString badName = u"L'image du véhicule suivant n'a pas un nom valide :\n\n"_s;
+        const QString sixFields =
+            u"\n\nUn nom d'image de véhicule se compose de six champs séparés par \"_\" "
+            "(modèle_carrosserie_vue_axes_résolution_.extension) : celui-ci n'en a pas six, sa "
+            "résolution ne peut donc pas être lue."_s;
+        QTest::newRow("vehicle resolution 0")
+            << with(1, "Bad_X_Vue_XY_0_.bmp")
+            << badName + u"Bad_X_Vue_XY_0_.bmp\n\nSa résolution (le cinquième champ du nom) "
+                         "doit être un nombre entier positif."_s;
+        QTest::newRow("vehicle name without a resolution field")
+            << with(1, "Bad_X_Vue_XY_.bmp") << badName + u"Bad_X_Vue_XY_.bmp"_s + sixFields;
+        QTest::newRow("vehicle name without any field")
+            << with(1, "Fourgon.bmp") << badName + u"Fourgon.bmp"_s + sixFields;
         QTest::newRow("count above 1000") << with(4, "1001") << damaged;
         QTest::newRow("count not a number") << with(4, "deux") << damaged;
         QTest::newRow("count larger than the objects") << with(4, "3") << incomplete;

@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 using namespace library::ui;
@@ -81,7 +83,7 @@ struct Browser {
     explicit Browser(Fixture& f, const QString& axes = QStringLiteral("XY")) {
         form = std::make_unique<Form3>(
             f.folder.path(), f.fs, f.dialogs, [axes] { return axes; },
-            [this](const QString& file) { inserted << file; }, [this] { ++released; });
+            [this](const QString& file) { inserted << file; }, [] {}, [this] { ++released; });
         form->show();
     }
     QListWidget* list() const { return child<QListWidget>(*form, "List1"); }
@@ -123,6 +125,29 @@ void describeAccessory(const QObject& form, const QStringList& texts, const QStr
     for (int i = 0; i < views.size(); ++i)
         child(form, QStringLiteral("Check1_%1").arg(i))->setChecked(views[i] == QLatin1Char('1'));
 }
+
+// Clicks as the window system reports them: a press and a release through the widget's
+// window at the given time (ms). A second press close in time and place comes as a double
+// click.
+void clickAt(QWidget* widget, QPoint at, int timestamp) {
+    QWindow* window = widget->window()->windowHandle();
+    const QPointF local = widget->mapTo(widget->window(), QPointF(at));
+    const QPointF global = window->mapToGlobal(local);
+    qt_handleMouseEvent(window, local, global, Qt::LeftButton, Qt::LeftButton,
+                        QEvent::MouseButtonPress, {}, timestamp);
+    qt_handleMouseEvent(window, local, global, Qt::NoButton, Qt::LeftButton,
+                        QEvent::MouseButtonRelease, {}, timestamp + 1);
+    QCoreApplication::processEvents();
+}
+
+// Counts the double-click events a widget receives.
+struct DoubleClickCounter : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::MouseButtonDblClick;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -322,6 +347,119 @@ private Q_SLOTS:
         QVERIFY(testkit::imagesMatch(picture1->surface().Image(), clean, QStringLiteral("form5")));
     }
 
+    void form5QuickSecondClickCounts_data() {
+        QTest::addColumn<QPoint>("second"); // where the quick second click lands
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<bool>("firstPointTaken");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("3 px away: the second point, measured")
+            << QPoint(53, 20) << 1 << false << "10000 µm/pixel";
+        QTest::newRow("on the first point: taken back, nothing asked")
+            << QPoint(50, 20) << 0 << false << "Cliquez ci-dessous";
+    }
+    void form5QuickSecondClickCounts() {
+        QFETCH(QPoint, second);
+        QFETCH(int, questions);
+        QFETCH(bool, firstPointTaken);
+        QFETCH(QString, caption);
+        Fixture f;
+        f.pick(QStringLiteral("photo.jpg"));
+        Form5 form(f.folder.path(), f.fs, f.dialogs);
+        form.start();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* picture1 = child<PictureBox>(form, "Picture1");
+        press(form, "Command1");
+        f.dialogs.clear();
+        f.dialogs.inputAnswers.push_back(QStringLiteral("3"));
+        DoubleClickCounter doubleClicks;
+        picture1->installEventFilter(&doubleClicks);
+        const int time = QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
+        clickAt(picture1, QPoint(50, 20), time);
+        clickAt(picture1, second, time + 10);
+        QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
+        QCOMPARE(doubleClicks.count, 1);
+        QCOMPARE(f.asked(Kind::Input), questions);
+        QCOMPARE(form.calibration().firstPointTaken(), firstPointTaken);
+        QCOMPARE(child<QLabel>(form, "Label1")->text(), caption);
+    }
+
+    void nameListsDropForbiddenTypedCharacters_data() {
+        QTest::addColumn<bool>("vehicle"); // the vehicle import, else the accessory import
+        QTest::addColumn<QString>("list");
+        QTest::newRow("vehicle model") << true << "Combo1";
+        QTest::newRow("vehicle body") << true << "Combo2";
+        QTest::newRow("vehicle view") << true << "Combo3";
+        QTest::newRow("accessory family") << false << "Combo1_0";
+        QTest::newRow("accessory model") << false << "Combo1_1";
+    }
+    void nameListsDropForbiddenTypedCharacters() {
+        QFETCH(bool, vehicle);
+        QFETCH(QString, list);
+        Fixture f;
+        std::unique_ptr<QDialog> form;
+        if (vehicle)
+            form = std::make_unique<Form5>(f.folder.path(), f.fs, f.dialogs);
+        else
+            form = std::make_unique<Form4>(f.folder.path(), f.fs, f.dialogs);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* combo = child<QComboBox>(*form, list);
+        combo->setFocus();
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused == combo || focused == combo->lineEdit());
+        QTest::keyClicks(focused, QStringLiteral("L1_H1/:*?<>|\"\\ 2,5'"));
+        QCOMPARE(combo->currentText(), QStringLiteral("L1H1 2,5'"));
+        // Pasted text loses them too.
+        combo->lineEdit()->selectAll();
+        QApplication::clipboard()->setText(QStringLiteral("Cui_sine:4"));
+        QTest::keyClick(focused, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(combo->currentText(), QStringLiteral("Cuisine4"));
+    }
+
+    void librariesListInFrenchOrder_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("new layout: models") << "Form2";
+        QTest::newRow("accessory browser: families") << "Form3";
+        QTest::newRow("vehicle import: models") << "Form5";
+        QTest::newRow("accessory import: families") << "Form4";
+    }
+    void librariesListInFrenchOrder() {
+        QFETCH(QString, window);
+        Fixture f;
+        const QStringList names{"Zèbre", "Évier", "eau", "Ecran", "Arôme", "Étagère"};
+        for (const QString& name : names) {
+            f.vehicle(name + QStringLiteral("_B_Haut_XY_100_.bmp"));
+            f.accessory(name + QStringLiteral("_M_40_50_XY_.bmp"));
+        }
+        const QStringList french{"Arôme", "eau", "Ecran", "Étagère", "Évier", "Zèbre"};
+        QComboBox* list = nullptr;
+        std::unique_ptr<QWidget> form;
+        std::unique_ptr<Browser> browser;
+        if (window == QLatin1String("Form2")) {
+            auto* form2 = new Form2(f.folder.path(), f.fs, f.dialogs);
+            form.reset(form2);
+            form2->Form_Load();
+            list = child<QComboBox>(*form2, "Combo1");
+        } else if (window == QLatin1String("Form3")) {
+            browser = std::make_unique<Browser>(f);
+            list = child<QComboBox>(*browser->form, "Combo1");
+        } else if (window == QLatin1String("Form5")) {
+            auto* form5 = new Form5(f.folder.path(), f.fs, f.dialogs);
+            form.reset(form5);
+            form5->start();
+            list = child<QComboBox>(*form5, "Combo1");
+        } else {
+            f.pick(QStringLiteral("frigo.bmp"), 40, 30);
+            auto* form4 = new Form4(f.folder.path(), f.fs, f.dialogs);
+            form.reset(form4);
+            form4->start();
+            list = child<QComboBox>(*form4, "Combo1_0");
+        }
+        QCOMPARE(items(list->model()), french);
+    }
+
     void form5ChecksInOrderThenAddsForForm2() {
         Fixture f;
         f.vehicle(QStringLiteral("Camion_C1_Avant_YZ_100_.bmp"));
@@ -391,6 +529,22 @@ private Q_SLOTS:
         describeAccessory(form, texts, views);
         press(form, "Command1_0");
         QCOMPARE(f.files("accessoires"), QStringList{name});
+    }
+
+    void form4OpensAgainWithItsSizeBoxesInPlace() {
+        Fixture f;
+        const Form4 fresh(f.folder.path(), f.fs, f.dialogs);
+        const auto boxes = [](const QObject& form) {
+            return QList<QRect>{child<QLineEdit>(form, "Text1_0")->geometry(),
+                                child<QLineEdit>(form, "Text1_1")->geometry()};
+        };
+        Form4 form(f.folder.path(), f.fs, f.dialogs);
+        f.pick(QStringLiteral("small.bmp"), 20, 60);
+        form.start();
+        QVERIFY(boxes(form) != boxes(fresh)); // they follow the small preview
+        press(form, "Command1_2");
+        form.start(); // opened again, the Open dialog cancelled
+        QCOMPARE(boxes(form), boxes(fresh));
     }
 
     void form4ChecksInOrderThenAddsForForm3() {

@@ -3,14 +3,21 @@
 #include "document/LayoutFile.h"
 #include "output/HeadlessExport.h"
 #include "output/ImageExport.h"
+#include "platform/QtDialogService.h"
 #include "platform/QtPrinter.h"
 #include "platform/ScriptedDialogService.h"
 #include "render/PlanRenderer.h"
 #include "settings/PreferenceStore.h"
 #include "testkit/TestKit.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QtTest>
 
 using document::Cell;
@@ -61,6 +68,31 @@ int pageCount(const QString& path) {
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
     return file.open(QIODevice::ReadOnly) ? int(QString::fromLatin1(file.readAll()).count(page))
                                           : -1;
+}
+
+// Answers the next file dialog as the user does: goes to the folder, picks the filter in
+// its list with the arrow keys, types the file name and clicks "Save".
+void answerFileDialog(int filterRow, const QString& folder, const QString& name) {
+    QTimer::singleShot(0, [filterRow, folder, name] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            qFatal("no file dialog is showing");
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        if (types == nullptr || box == nullptr || buttons == nullptr)
+            qFatal("the file dialog has no filter list, name box or buttons");
+        dialog->setDirectory(folder);
+        while (types->currentIndex() < filterRow)
+            QTest::keyClick(types, Qt::Key_Down);
+        while (types->currentIndex() > filterRow)
+            QTest::keyClick(types, Qt::Key_Up);
+        box->clear();
+        QTest::keyClicks(box, name);
+        buttons->button(QDialogButtonBox::Save)->click();
+        if (dialog->isVisible())
+            qFatal("the file dialog did not take the name");
+    });
 }
 
 } // namespace
@@ -141,6 +173,38 @@ private Q_SLOTS:
         reader.setDecideFormatFromContent(true);
         QCOMPARE(reader.format(), format);
         checkStamped(reader.read().convertToFormat(QImage::Format_RGB32), surface, true);
+    }
+
+    void exportThroughTheFileDialog_data() {
+        QTest::addColumn<int>("filterRow");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("JPEG filter") << 0 << "plan.jpg" << QByteArray("jpeg");
+        QTest::newRow("BMP filter, jpg name: a bitmap") << 1 << "plan.jpg" << QByteArray("bmp");
+        QTest::newRow("BMP filter, bmp name") << 1 << "plan.bmp" << QByteArray("bmp");
+    }
+    void exportThroughTheFileDialog() {
+        QFETCH(int, filterRow);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        platform::QtDialogService dialogs;
+
+        platform::FileDialogRequest request;
+        request.filter = QStringLiteral("Format JPEG|*.jpg;*.jpe;*.jpeg|Format BMP|*.bmp");
+        answerFileDialog(filterRow, dir.path(), name);
+        const platform::FileDialogResult chosen = dialogs.saveFile(request);
+        QCOMPARE(chosen.fileName, path);
+        QCOMPARE(chosen.filterIndex, filterRow + 1);
+
+        const platform::Surface surface = drawnCanvas();
+        answerFileDialog(filterRow, dir.path(), name);
+        output::exportImage(surface, kModele, kCarros, true, dialogs);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{name});
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        QCOMPARE(reader.format(), format);
     }
 
     void headlessExportWritesWhatTheCommandWrites_data() {

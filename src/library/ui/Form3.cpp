@@ -27,10 +27,10 @@ constexpr double kLabelHeight = 255;
 
 Form3::Form3(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
              std::function<QString()> vehiculeAxes, std::function<void(const QString&)> insert,
-             std::function<void()> release, QWidget* parent)
+             std::function<void()> forget, std::function<void()> release, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), apath_(apath), files_(files),
       dialogs_(dialogs), vehiculeAxes_(std::move(vehiculeAxes)), insert_(std::move(insert)),
-      release_(std::move(release)) {
+      forget_(std::move(forget)), release_(std::move(release)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Bibliothèque d'accessoires"));
     buildControls();
@@ -196,6 +196,8 @@ void Form3::showPreview() {
 
 void Form3::Command1_Click(int index) {
     if (index == 2) {
+        if (forget_)
+            forget_();
         releaseToggle();
         return;
     }

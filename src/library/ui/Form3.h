@@ -23,8 +23,9 @@ class PictureBox;
 // The accessory library browser: a tool window kept above the main window, where the
 // user picks a family and a model and inserts the accessory into the open layout.
 //
-// insert(file) creates an accessory object from that library file name; release()
-// releases the main window's library toggle, which hides the browser. release() may
+// insert(file) creates an accessory object from that library file name; forget() empties
+// the main window's chosen accessory ("Fermer"); release() releases the main window's
+// library toggle, which hides the browser. release() may
 // hide the window or delete it later (deleteLater), never at once: it is called from
 // the window's own handlers.
 class Form3 : public QWidget {
@@ -32,7 +33,7 @@ class Form3 : public QWidget {
 public:
     Form3(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
           std::function<QString()> vehiculeAxes, std::function<void(const QString& file)> insert,
-          std::function<void()> release, QWidget* parent = nullptr);
+          std::function<void()> forget, std::function<void()> release, QWidget* parent = nullptr);
 
     // Lists the accessory folder and fills the families; runs on the first showing and
     // whenever the compatibility filter is switched.
@@ -62,6 +63,7 @@ private:
     platform::DialogService& dialogs_;
     std::function<QString()> vehiculeAxes_;
     std::function<void(const QString&)> insert_;
+    std::function<void()> forget_;
     std::function<void()> release_;
 
     std::vector<AccessoryName> entries_;

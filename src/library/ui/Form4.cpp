@@ -52,12 +52,7 @@ void Form4::buildControls() {
     }
     text1_[0]->setToolTip(QStringLiteral("Hauteur (cm)"));
     text1_[1]->setToolTip(QStringLiteral("Largeur (cm)"));
-    // The height left of the preview box, the width below it.
-    text1_[0]->setGeometry(
-        toPixels(QRectF((1800 - kImageArea.width()) / 2, kImageArea.center().y() - kTextHeight / 2,
-                        kTextWidth, kTextHeight)));
-    text1_[1]->setGeometry(toPixels(QRectF(kImageArea.center().x() - kTextWidth / 2,
-                                           kImageArea.bottom() + 100, kTextWidth, kTextHeight)));
+    placeSizeBoxes();
 
     auto* frame2 = new QGroupBox(QStringLiteral("2 - Vue(s) compatible(s)"), this);
     frame2->setObjectName(QStringLiteral("Frame2"));
@@ -144,6 +139,15 @@ void Form4::showPreview(const QImage& picture) {
     text1_[1]->move(width.left(), toPixels(imageTwips_.bottom() + 100));
     const QRect height = text1_[0]->geometry();
     text1_[0]->move(toPixels((1800 - imageTwips_.width()) / 2), height.top());
+}
+
+void Form4::placeSizeBoxes() {
+    // The height left of the preview box, the width below it.
+    text1_[0]->setGeometry(
+        toPixels(QRectF((1800 - kImageArea.width()) / 2, kImageArea.center().y() - kTextHeight / 2,
+                        kTextWidth, kTextHeight)));
+    text1_[1]->setGeometry(toPixels(QRectF(kImageArea.center().x() - kTextWidth / 2,
+                                           kImageArea.bottom() + 100, kTextWidth, kTextHeight)));
 }
 
 void Form4::fillLists() {
@@ -247,6 +251,7 @@ void Form4::done(int result) {
     sourcePath_.clear();
     imageTwips_ = QRectF();
     image1_->hide();
+    placeSizeBoxes();
 }
 
 } // namespace library::ui

@@ -40,6 +40,8 @@ private:
     // Empties the size boxes and unticks the views.
     void clearSizesAndViews();
     void showPreview(const QImage& picture);
+    // Puts the size boxes where they stand before any preview: around the empty box.
+    void placeSizeBoxes();
     void fillLists();
 
     QString apath_;

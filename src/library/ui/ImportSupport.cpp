@@ -22,10 +22,24 @@ bool TypedCharacterFilter::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
+QValidator::State NameValidator::validate(QString& input, int& position) const {
+    QString kept;
+    kept.reserve(input.size());
+    int keptPosition = position;
+    for (qsizetype i = 0; i < input.size(); ++i) {
+        if (!isForbiddenNameCharacter(input.at(i)))
+            kept += input.at(i);
+        else if (i < position)
+            --keptPosition;
+    }
+    input = kept;
+    position = keptPosition;
+    return Acceptable;
+}
+
 void refuseForbiddenNameCharacters(QComboBox* combo) {
     Q_ASSERT(combo->lineEdit() != nullptr);
-    combo->lineEdit()->installEventFilter(
-        new TypedCharacterFilter(&isForbiddenNameCharacter, combo));
+    combo->lineEdit()->setValidator(new NameValidator(combo));
 }
 
 void acceptDigitsOnly(QLineEdit* box) {

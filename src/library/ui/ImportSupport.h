@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <QValidator>
 
 #include <functional>
 #include <optional>
@@ -29,7 +30,17 @@ private:
     std::function<bool(QChar)> refuse_;
 };
 
-// An editable list that never receives the characters a name field cannot hold.
+// Keeps the characters a name field cannot hold out of a text, however they come: typed,
+// pasted or set. The cursor stays after the characters it followed.
+class NameValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override;
+};
+
+// An editable list that never shows the characters a name field cannot hold. An
+// editable list passes its keys to its line edit directly, past any event filter, so
+// the line edit gets a validator.
 void refuseForbiddenNameCharacters(QComboBox* combo);
 // A box that only receives digits.
 void acceptDigitsOnly(QLineEdit* box);

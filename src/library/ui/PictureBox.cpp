@@ -31,8 +31,8 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     Q_EMIT mouseMoved(event->position());
 }
 
-void PictureBox::mouseDoubleClickEvent(QMouseEvent*) {
-    Q_EMIT doubleClicked();
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    Q_EMIT mousePressed(event->position(), event->button());
 }
 
 } // namespace library::ui

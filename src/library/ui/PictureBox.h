@@ -22,9 +22,10 @@ public:
     void refresh() { update(); }
 
 Q_SIGNALS:
+    // Every press, a quick second one included: the window system reports that one as
+    // a double click instead of a press.
     void mousePressed(QPointF position, Qt::MouseButton button);
     void mouseMoved(QPointF position);
-    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
