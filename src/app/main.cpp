@@ -1,4 +1,5 @@
 #include "app/Form1.h"
+#include "library/LibraryLocation.h"
 #include "output/HeadlessExport.h"
 #include "platform/FileSystem.h"
 #include "platform/QtDialogService.h"
@@ -6,9 +7,11 @@
 #include "platform/SettingsStore.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTextStream>
 #include <QTranslator>
@@ -40,6 +43,15 @@ QString commandLineLayout(const QStringList& arguments) {
     return QString();
 }
 
+// Decides where the library lives; needs the application object.
+library::LibraryLocation libraryLocation(const platform::FileSystem& files) {
+    const library::LocationInputs inputs{
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+        [](const QString& folder) { return QFileInfo(folder).isWritable(); }};
+    return library::locateLibrary(inputs, files);
+}
+
 int runHeadless(int argc, char* argv[], const QStringList& arguments) {
     if (arguments.contains(QStringLiteral("--help"))) {
         std::fputs(output::headlessHelpText().toLocal8Bit().constData(), stdout);
@@ -51,7 +63,9 @@ int runHeadless(int argc, char* argv[], const QStringList& arguments) {
     nameApplication();
     platform::QSettingsStore store;
     QTextStream err(stderr);
-    return output::runHeadlessExport(arguments, QCoreApplication::applicationDirPath(), store, err);
+    platform::FileSystem files;
+    const QString root = library::readableLibrary(libraryLocation(files), files);
+    return output::runHeadlessExport(arguments, root, store, err);
 }
 
 } // namespace
@@ -74,11 +88,12 @@ int main(int argc, char* argv[]) {
     platform::QtDialogService dialogs;
     platform::QSettingsStore store;
     platform::FileSystem files;
-    app::Form1Services services{dialogs,   store,
-                                files,     [] { return std::make_unique<platform::QtPrinter>(); },
-                                QString(), {}};
-    app::Form1 window(services, QCoreApplication::applicationDirPath(),
-                      commandLineLayout(arguments));
+    const library::LibraryLocation place = libraryLocation(files);
+    library::prepareUserLibrary(place, files); // a failure leaves an emptier library
+    app::Form1Services services{
+        dialogs,   store, files,           [] { return std::make_unique<platform::QtPrinter>(); },
+        QString(), {},    !place.installed};
+    app::Form1 window(services, place.root, commandLineLayout(arguments));
     dialogs.setParent(&window);
     window.show();
     return app.exec();
