@@ -9,7 +9,7 @@
 namespace output {
 
 // True when the arguments (without the program name) ask for the headless export
-// or for the command-line help, so the program should not open its window.
+// (or the thumbnail) or for the command-line help, so the program should not open its window.
 bool isHeadlessCommand(const QStringList& args);
 
 // `kestrion --export LAYOUT.kla OUTPUT [--canvas WIDTHxHEIGHT]`: draws the layout at
@@ -18,6 +18,9 @@ bool isHeadlessCommand(const QStringList& args);
 // preference in settings says so (on when missing), stamps it and writes a BMP when
 // OUTPUT ends in ".bmp", else a JPEG at quality 90. args are the arguments without the
 // program name; apath is the program folder holding the library folders.
+// `kestrion --thumbnail LAYOUT.kla OUTPUT.png SIZE`: the same drawing at a zoom fitted to
+// SIZE, cropped to the zone when autozone is on, without the stamp band, scaled to at
+// most SIZE pixels on its longer side and written as PNG (no file when anything fails).
 // Returns 0 on success; otherwise writes the reason on err and returns non-zero.
 // With --help (or -h) among the arguments it only writes the help text on err.
 int runHeadlessExport(const QStringList& args, const QString& apath,
