@@ -5,11 +5,12 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config ccache clang-format
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
     libturbojpeg0-dev libbenchmark-dev
     fonts-dejavu-core
     xvfb xauth
     cups cups-bsd printer-driver-cups-pdf poppler-utils
+    desktop-file-utils appstream shared-mime-info libxml2-utils file dpkg-dev
 )
 
 missing=()

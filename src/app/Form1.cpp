@@ -69,6 +69,7 @@ Form1::Form1(Form1Services services, QString apath, const QString& layoutPath, Q
                     services_.files, services_.store);
     if (services_.runDetached)
         startup.runDetached = services_.runDetached;
+    startup.declareToDesktop = services_.declareToDesktop;
     startup_ = startup.run();
 
     pref_ = new settings::ui::Pref(services_.store, services_.dialogs, this);

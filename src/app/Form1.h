@@ -55,6 +55,8 @@ struct Form1Services {
     QString dataHome;
     // Starts the desktop's cache tools; empty: QProcess::startDetached.
     std::function<bool(const QString&, const QStringList&)> runDetached;
+    // False when the program is installed: the per-user file-type declaration is skipped.
+    bool declareToDesktop = true;
 };
 
 // The main window. It holds no behaviour of its own: each widget event goes to the

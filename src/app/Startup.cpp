@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/Icons.h"
+#include "library/LibraryLocation.h"
 #include "settings/PreferenceStore.h"
 
 #include <QBuffer>
@@ -17,8 +18,8 @@ Startup::Startup(QString apath, QString dataHome, platform::FileSystem& files,
       apath_(std::move(apath)), dataHome_(std::move(dataHome)), files_(files), store_(store) {}
 
 void Startup::createLibraryFolders() {
-    for (const char* name : {"textures", "vehicules", "accessoires"}) {
-        const QString folder = apath_ + QLatin1Char('/') + QLatin1String(name);
+    for (const QString& name : library::kLibraryFolders) {
+        const QString folder = apath_ + QLatin1Char('/') + name;
         if (!files_.folderExists(folder))
             files_.makeFolder(folder);
     }
@@ -126,7 +127,7 @@ QString layoutArgument(const QStringList& arguments) {
 
 StartupResult Startup::run() {
     createLibraryFolders();
-    const bool registered = registerFileType();
+    const bool registered = declareToDesktop ? registerFileType() : true;
     return readPreferences(registered);
 }
 

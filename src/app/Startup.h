@@ -33,6 +33,9 @@ public:
 
     // Starts a helper program without waiting for it; false when it could not start.
     std::function<bool(const QString& program, const QStringList& arguments)> runDetached;
+    // False for an installed program: the system's desktop entry and file type already
+    // name it, and a per-user copy would show twice under "Open with".
+    bool declareToDesktop = true;
 
     // Creates textures, vehicules and accessoires under apath, each only when missing.
     // A folder that cannot be created is left out.
@@ -45,7 +48,7 @@ public:
     // six is missing, the defaults are written (a refusing store is ignored) and used.
     StartupResult readPreferences(bool registrationSucceeded);
 
-    // All three steps in order.
+    // All three steps in order; the file type only when declareToDesktop.
     StartupResult run();
 
     // The files the registration writes, under dataHome.

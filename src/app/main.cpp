@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/Startup.h"
+#include "library/LibraryLocation.h"
 #include "output/HeadlessExport.h"
 #include "platform/FileSystem.h"
 #include "platform/QtDialogService.h"
@@ -7,9 +8,11 @@
 #include "platform/SettingsStore.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTextStream>
 #include <QTranslator>
@@ -32,6 +35,15 @@ QStringList argumentsOf(int argc, char* argv[]) {
     return arguments;
 }
 
+// Decides where the library lives; needs the application object.
+library::LibraryLocation libraryLocation(const platform::FileSystem& files) {
+    const library::LocationInputs inputs{
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+        [](const QString& folder) { return QFileInfo(folder).isWritable(); }};
+    return library::locateLibrary(inputs, files);
+}
+
 int runHeadless(int argc, char* argv[], const QStringList& arguments) {
     if (output::isHelpRequest(arguments)) {
         std::fputs(output::headlessHelpText().toLocal8Bit().constData(), stdout);
@@ -43,7 +55,9 @@ int runHeadless(int argc, char* argv[], const QStringList& arguments) {
     nameApplication();
     platform::QSettingsStore store;
     QTextStream err(stderr);
-    return output::runHeadlessExport(arguments, QCoreApplication::applicationDirPath(), store, err);
+    platform::FileSystem files;
+    const QString root = library::readableLibrary(libraryLocation(files), files);
+    return output::runHeadlessExport(arguments, root, store, err);
 }
 
 } // namespace
@@ -66,11 +80,12 @@ int main(int argc, char* argv[]) {
     platform::QtDialogService dialogs;
     platform::QSettingsStore store;
     platform::FileSystem files;
-    app::Form1Services services{dialogs,   store,
-                                files,     [] { return std::make_unique<platform::QtPrinter>(); },
-                                QString(), {}};
-    app::Form1 window(services, QCoreApplication::applicationDirPath(),
-                      app::layoutArgument(arguments));
+    const library::LibraryLocation place = libraryLocation(files);
+    library::prepareUserLibrary(place, files); // a failure leaves an emptier library
+    app::Form1Services services{
+        dialogs,   store, files,           [] { return std::make_unique<platform::QtPrinter>(); },
+        QString(), {},    !place.installed};
+    app::Form1 window(services, place.root, app::layoutArgument(arguments));
     dialogs.setParent(&window);
     window.show();
     return app.exec();

@@ -9,6 +9,7 @@
 #include "settings/PreferenceStore.h"
 
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QSize>
 
 #include <algorithm>
@@ -33,6 +34,7 @@ struct Option {
 };
 constexpr Option kOptions[] = {
     {QLatin1StringView("--export"), false},
+    {QLatin1StringView("--thumbnail"), false},
     {QLatin1StringView("--canvas"), true},
     {QLatin1StringView("--help"), false},
 };
@@ -67,7 +69,19 @@ struct ExportRequest {
     QString layoutPath;
     QString outputPath;
     std::optional<QSize> canvas;
+    // Set for --thumbnail: the longest side of the PNG, in pixels.
+    std::optional<int> thumbnailSize;
 };
+
+std::optional<int> parseThumbnailSize(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^\\d{1,5}$"));
+    if (!pattern.match(text.trimmed()).hasMatch())
+        return std::nullopt;
+    const int size = text.trimmed().toInt();
+    if (size < 1 || size > kLargestSide)
+        return std::nullopt;
+    return size;
+}
 
 std::optional<QSize> parseCanvas(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
@@ -87,10 +101,13 @@ QString parseArguments(const QStringList& args, ExportRequest& request) {
         return QStringLiteral("Option inconnue : %1").arg(unknown);
     QStringList positional;
     bool exportSeen = false;
+    bool thumbnailSeen = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--export")) {
             exportSeen = true;
+        } else if (arg == QLatin1String("--thumbnail")) {
+            thumbnailSeen = true;
         } else if (arg == QLatin1String("--canvas") || arg.startsWith(QLatin1String("--canvas="))) {
             QString value;
             if (arg.contains(QLatin1Char('=')))
@@ -106,8 +123,21 @@ QString parseArguments(const QStringList& args, ExportRequest& request) {
             positional << arg;
         }
     }
-    if (!exportSeen)
-        return QStringLiteral("Seule la commande --export est possible sans fenêtre.");
+    if (exportSeen == thumbnailSeen)
+        return QStringLiteral("Sans fenêtre, donnez soit --export, soit --thumbnail.");
+    if (thumbnailSeen) {
+        if (request.canvas)
+            return QStringLiteral("--canvas ne s'emploie pas avec --thumbnail.");
+        if (positional.size() != 3)
+            return QStringLiteral("--thumbnail attend l'agencement (.kla), l'image PNG à écrire "
+                                  "et la taille en pixels.");
+        request.thumbnailSize = parseThumbnailSize(positional[2]);
+        if (!request.thumbnailSize)
+            return QStringLiteral("--thumbnail attend une taille en pixels de 1 à 32767 "
+                                  "(reçu : « %1 »).")
+                .arg(positional[2]);
+        positional.removeLast();
+    }
     if (positional.size() != 2)
         return QStringLiteral("--export attend deux noms de fichier : l'agencement (.kla) "
                               "puis l'image à écrire.");
@@ -123,6 +153,20 @@ settings::Preferences preferencesFrom(platform::SettingsStore& store) {
         preferences.LireRegistre(settings::PreferenceStore::key(QStringLiteral("autozone")));
     prefs.autozone = autozone ? autozone->trimmed() == QLatin1String("1") : true;
     return prefs;
+}
+
+// The drawn zone scaled to fit size x size, keeping its proportions and never enlarged,
+// written as PNG through a temporary file so that a failure leaves no output behind.
+bool writeThumbnail(const platform::Surface& canvas, bool autozone, int size, const QString& path) {
+    const Zone zone = ChercherZoneExport(canvas, autozone);
+    const QRect rect(zone.left, zone.top, zone.right - zone.left, zone.bottom - zone.top);
+    QImage picture = canvas.Image().copy(rect);
+    if (picture.isNull())
+        return false;
+    if (picture.width() > size || picture.height() > size)
+        picture = picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
 }
 
 } // namespace
@@ -146,6 +190,9 @@ QString headlessHelpText() {
         "      le nom se termine par .bmp, sinon au format JPEG (qualité 90).\n"
         "      La zone exportée suit la préférence « Déterminer automatiquement la zone\n"
         "      à exporter » (activée quand elle n'est pas enregistrée).\n"
+        "  kestrion --thumbnail AGENCEMENT.kla IMAGE.png TAILLE\n"
+        "      Écrit une vignette PNG du plan, sans bandeau, dont le plus grand côté\n"
+        "      mesure au plus TAILLE pixels ; la zone suit la même préférence.\n"
         "  --canvas LARGEURxHAUTEUR\n"
         "      Taille en pixels du plan dessiné (par défaut : celle de l'image du\n"
         "      véhicule au zoom de l'agencement), par exemple --canvas 1024x768.\n"
@@ -215,8 +262,13 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     layout.image_hauteur = float(picture->height());
     layout.agencement_ouvert = true;
 
-    // The zoom the window would open the layout at.
-    const float zoom = float(document::zoomPercent(contents.zoomText, QLocale()) / 100.0);
+    // A thumbnail is drawn at 100 %, one canvas pixel per vehicle picture pixel, and
+    // only then scaled down: at a small zoom the vehicle's thin lines fade below the
+    // zone search's threshold and the zone would lose them. Otherwise the zoom the
+    // window would open the layout at.
+    const float zoom = request.thumbnailSize
+                           ? 1.0f
+                           : float(document::zoomPercent(contents.zoomText, QLocale()) / 100.0);
     const render::View view{zoom, 0.0f, 0.0f};
     const QSize canvasSize = request.canvas.value_or(
         QSize(std::max(1, int(std::nearbyint(layout.image_largeur * view.zoom))),
@@ -232,6 +284,14 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     platform::PictureCache pictures;
     render::PlanRenderer renderer(pictures, apath);
     renderer.Affiche(canvas, layout, view, prefs);
+
+    if (request.thumbnailSize) {
+        if (!writeThumbnail(canvas, prefs.autozone, *request.thumbnailSize, request.outputPath))
+            return fail(QStringLiteral("Impossible d'écrire l'image %1").arg(request.outputPath),
+                        kWriteError);
+        err.flush();
+        return 0;
+    }
 
     const QImage stamped =
         imageSortie(canvas, layout.vehicule_modele, layout.vehicule_carros, prefs.autozone);

@@ -1,13 +1,16 @@
-// Guards the program's command line: --help, unknown options, and --export run by the real
-// executable on the bundled sample library, without a display.
+// Guards the program's command line: --help, unknown options, --export and --thumbnail run by the
+// real executable on the bundled sample library, without a display.
 
 #include "testkit/TestKit.h"
 
 #include "document/Layout.h"
 #include "document/LayoutFile.h"
 #include "platform/FileSystem.h"
+#include "platform/SettingsStore.h"
+#include "settings/PreferenceStore.h"
 
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -211,7 +214,103 @@ private Q_SLOTS:
         QCOMPARE(marked, 0);
     }
 
+    void thumbnailFitsTheSizeAndKeepsTheZone_data() {
+        QTest::addColumn<bool>("autozone");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QSize>("expected"); // empty: the drawn zone's own size
+        const QSize vehicle(1202, 530);
+        QTest::newRow("autozone off, large size: the whole vehicle picture, not enlarged")
+            << false << "4096" << vehicle;
+        QTest::newRow("autozone off, 256: scaled to 256 on the longer side")
+            << false << "256" << QSize(256, 112);
+        QTest::newRow("autozone off, 1 pixel") << false << "1" << QSize(1, 1);
+        QTest::newRow("autozone on, large size: the drawn zone, within the vehicle")
+            << true << "4096" << QSize();
+        QTest::newRow("autozone on, 128") << true << "128" << QSize();
+    }
+    void thumbnailFitsTheSizeAndKeepsTheZone() {
+        QFETCH(bool, autozone);
+        QFETCH(QString, size);
+        QFETCH(QSize, expected);
+        QTemporaryDir home;
+        if (!autozone) {
+            platform::QSettingsStore settings(home.path() +
+                                              QStringLiteral("/.config/Kestrion/Kestrion.ini"));
+            settings::PreferenceStore(settings).EcrireRegistre(
+                1, settings::PreferenceStore::key(QStringLiteral("autozone")), QStringLiteral("0"));
+        }
+        const QString output = home.path() + QStringLiteral("/thumbnail.png");
+        const Run run =
+            runProgram({QStringLiteral("--thumbnail"), layoutPath_, output, size}, home.path());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QImageReader reader(output);
+        QCOMPARE(reader.format(), QByteArray("png"));
+        const QImage thumbnail = reader.read();
+        QVERIFY(!thumbnail.isNull());
+        if (expected.isValid()) {
+            QCOMPARE(thumbnail.size(), expected);
+            return;
+        }
+        // The zone crops the white around the drawing; a small size keeps its proportions.
+        const QImage zone = thumbnailOf(4096);
+        QVERIFY(zone.width() <= 1202 && zone.height() <= 530);
+        QVERIFY(zone.width() < 1202 || zone.height() < 530);
+        const int longest = std::min(size.toInt(), std::max(zone.width(), zone.height()));
+        QCOMPARE(std::max(thumbnail.width(), thumbnail.height()), longest);
+        const double ratio = double(zone.width()) / zone.height();
+        QVERIFY2(std::abs(thumbnail.width() - thumbnail.height() * ratio) <= 1.0 + ratio,
+                 qPrintable(QStringLiteral("%1x%2 for a zone of %3x%4")
+                                .arg(thumbnail.width())
+                                .arg(thumbnail.height())
+                                .arg(zone.width())
+                                .arg(zone.height())));
+    }
+
+    void thumbnailRefusesBadInput_data() {
+        QTest::addColumn<QByteArray>("layout"); // empty: no file at all
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("missing layout") << QByteArray() << "128" << 3;
+        QTest::newRow("random bytes") << QByteArray(4000, '\x9c') << "128" << 3;
+        QTest::newRow("header cut after the vehicle")
+            << QByteArray("Kestrion 2\r\nFourgon_L2H2_Dessus_XY_5000_.jpg\r\n") << "128" << 3;
+        QTest::newRow("object count larger than the objects")
+            << QByteArray("Kestrion 2\r\nFourgon_L2H2_Dessus_XY_5000_.jpg\r\n0\r\n0\r\n"
+                          "999\r\n100\r\n1\r\n1\r\n")
+            << "128" << 3;
+        QTest::newRow("vehicle missing from the library")
+            << QByteArray("Kestrion 2\r\nCamion_L9_Dessus_XY_5000_.jpg\r\n0\r\n0\r\n0\r\n100\r\n")
+            << "128" << 3;
+        QTest::newRow("size zero") << QByteArray("<the good layout>") << "0" << 2;
+        QTest::newRow("size not a number") << QByteArray("<the good layout>") << "grand" << 2;
+    }
+    void thumbnailRefusesBadInput() {
+        QFETCH(QByteArray, layout);
+        QFETCH(QString, size);
+        QFETCH(int, exitCode);
+        QTemporaryDir home;
+        QString input = home.path() + QStringLiteral("/plan.kla");
+        if (layout == "<the good layout>")
+            input = layoutPath_;
+        else if (!layout.isEmpty())
+            QVERIFY(platform::FileSystem().writeFileSafely(input, layout));
+        const QString output = home.path() + QStringLiteral("/thumbnail.png");
+        const Run run =
+            runProgram({QStringLiteral("--thumbnail"), input, output, size}, home.path());
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY(!run.err.trimmed().isEmpty());
+        QVERIFY2(!QFileInfo::exists(output), "no picture is left behind");
+    }
+
 private:
+    QImage thumbnailOf(int size) {
+        const QString output = dir_.path() + QStringLiteral("/zone.png");
+        const Run run =
+            runProgram({QStringLiteral("--thumbnail"), layoutPath_, output, QString::number(size)},
+                       dir_.path());
+        return run.exitCode == 0 ? QImage(output) : QImage();
+    }
+
     QTemporaryDir dir_;
     QString layoutPath_;
 };

@@ -99,6 +99,35 @@ private Q_SLOTS:
             QCOMPARE(storedSix(store), homeUnwritable ? kDefaults : mine);
         QCOMPARE(QDir(apath + QStringLiteral("/vehicules")).exists(), !folderUnwritable);
     }
+
+    void fileTypeIsDeclaredOnlyFromABuildFolder_data() {
+        QTest::addColumn<bool>("declare");
+        QTest::newRow("build folder: desktop entry, file type and icon written") << true;
+        QTest::newRow("installed: nothing written, the stored preferences still read") << false;
+    }
+    void fileTypeIsDeclaredOnlyFromABuildFolder() {
+        QFETCH(bool, declare);
+        QTemporaryDir apath, home;
+        store.write(1, PreferenceStore::key(QStringLiteral("larlig")), QStringLiteral("7"));
+        for (const QString& name : kSix.mid(0, 4) + QStringList{QStringLiteral("autozone")})
+            store.write(1, PreferenceStore::key(name), QStringLiteral("0"));
+        QStringList started;
+        app::Startup startup(apath.path(), home.path(), files, store);
+        startup.runDetached = [&started](const QString& program, const QStringList&) {
+            started << program;
+            return true;
+        };
+        startup.declareToDesktop = declare;
+
+        const app::StartupResult result = startup.run();
+
+        for (const QString& path :
+             {startup.desktopEntryPath(), startup.mimePackagePath(), startup.iconPath()})
+            QVERIFY2(QFile::exists(path) == declare, qPrintable(path));
+        QCOMPARE(started.isEmpty(), !declare);
+        QVERIFY(!result.defaultsWritten);
+        QCOMPARE(result.prefs.larlig, QStringLiteral("7"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestStartup)

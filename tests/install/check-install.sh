@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Guards the installed tree: installs the build into a temporary prefix, checks that
+# every file is there, validates the desktop entry, the file type, the metainfo and the
+# thumbnailer, then runs the installed program on its installed sample library.
+# Usage: check-install.sh BUILD_FOLDER
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+expected=(
+    bin/kestrion
+    share/applications/kestrion.desktop
+    share/mime/packages/kestrion.xml
+    share/metainfo/fr.kestrion.Kestrion.metainfo.xml
+    share/thumbnailers/kestrion.thumbnailer
+    share/icons/hicolor/scalable/apps/kestrion.svg
+    share/man/man1/kestrion.1.gz
+    share/doc/kestrion/copyright
+    share/kestrion/vehicules/Fourgon_L2H2_Dessus_XY_5000_.jpg
+)
+for size in 16 32 48 64 128 256; do
+    expected+=("share/icons/hicolor/${size}x${size}/apps/kestrion.png")
+done
+for file in "${expected[@]}"; do
+    [ -s "$prefix/$file" ] || fail "missing $file"
+done
+[ -x "$prefix/bin/kestrion" ] || fail "bin/kestrion is not executable"
+for folder in vehicules accessoires textures; do
+    count=$(find "$prefix/share/kestrion/$folder" -type f | wc -l)
+    [ "$count" -gt 0 ] || fail "share/kestrion/$folder is empty"
+done
+for size in 16 32 48 64 128 256; do
+    png="$prefix/share/icons/hicolor/${size}x${size}/apps/kestrion.png"
+    file -b "$png" | grep -q "PNG image data, $size x $size" || fail "$png is not $size x $size"
+done
+
+desktop-file-validate "$prefix/share/applications/kestrion.desktop" || fail "desktop entry"
+xmllint --noout "$prefix/share/mime/packages/kestrion.xml" || fail "MIME XML"
+xmllint --noout "$prefix/share/icons/hicolor/scalable/apps/kestrion.svg" || fail "SVG icon"
+appstreamcli validate --no-net --explain \
+    "$prefix/share/metainfo/fr.kestrion.Kestrion.metainfo.xml" || fail "metainfo"
+# The MIME database must accept the type and map *.kla to it.
+mkdir -p "$prefix/mimecheck/packages"
+cp "$prefix/share/mime/packages/kestrion.xml" "$prefix/mimecheck/packages/"
+update-mime-database "$prefix/mimecheck" >/dev/null 2>&1 || fail "update-mime-database"
+grep -q 'application/x-kestrion-agencement:\*\.kla' "$prefix/mimecheck/globs" ||
+    fail "*.kla is not in the MIME globs"
+grep -qx 'Exec=kestrion --thumbnail %i %o %s' "$prefix/share/thumbnailers/kestrion.thumbnailer" ||
+    fail "thumbnailer command"
+zcat "$prefix/share/man/man1/kestrion.1.gz" | grep -q 'thumbnail' || fail "manual page"
+
+# The installed program on its installed library, for a user who never started it.
+home="$prefix/home"
+mkdir -p "$home"
+layout="$home/plan.kla"
+printf 'Kestrion 2\r\nFourgon_L2H2_Dessus_XY_5000_.jpg\r\n0\r\n0\r\n1\r\n100\r\n1\r\n1\r\n200\r\n60\r\n120\r\n190\r\n4\r\n0\r\n' >"$layout"
+run() {
+    env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" \
+        timeout 60 "$prefix/bin/kestrion" "$@"
+}
+run --export "$layout" "$home/plan.jpg" || fail "--export with the installed library"
+file -b "$home/plan.jpg" | grep -q JPEG || fail "--export wrote no JPEG"
+run --thumbnail "$layout" "$home/plan.png" 128 || fail "--thumbnail with the installed library"
+file -b "$home/plan.png" | grep -q 'PNG image data, 128 x' || fail "--thumbnail wrote no 128-pixel PNG"
+[ ! -e "$home/.local/share/kestrion" ] || fail "a command without a window wrote the user's library"
+[ ! -e "$prefix/bin/vehicules" ] || fail "library folders were made beside the installed program"
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "installed tree checked"
