@@ -2,10 +2,13 @@
 
 #include "platform/FileSystem.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <QTransform>
+
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -40,31 +43,61 @@ bool SavePicture(const QImage& picture, const QString& path) {
     return file.commit();
 }
 
-const QImage* PictureCache::get(const QString& folder, const QString& name) {
+namespace {
+
+// Size and modification time of a regular file, from one stat; nothing otherwise.
+std::optional<std::pair<qint64, qint64>> fileStamp(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return std::pair{qint64(info.st_size),
+                     qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+} // namespace
+
+PictureCache::Entry* PictureCache::entry(const QString& folder, const QString& name) {
     if (!isPlainFileName(name))
         return nullptr;
     const QString exact = folder + QLatin1Char('/') + name;
-    const auto it = entries_.constFind(exact);
-    if (it != entries_.cend()) {
+    const auto it = entries_.find(exact);
+    if (it != entries_.end()) {
         // A file found by ignoring case stands only as long as the exact name is absent.
-        const QFileInfo info(it->path);
-        const bool stillFound = it->path == exact || !QFileInfo(exact).isFile();
-        if (stillFound && info.isFile() && info.size() == it->size &&
-            info.lastModified() == it->modified)
-            return it->image.isNull() ? nullptr : &it->image;
+        const auto stamp = fileStamp(it->path);
+        const bool stillFound = it->path == exact || !fileStamp(exact);
+        if (stillFound && stamp && stamp->first == it->size && stamp->second == it->modified)
+            return it->image.isNull() ? nullptr : &*it;
     }
     const std::optional<QString> path = findLibraryFile(folder, name);
-    if (!path) {
+    const auto stamp = path ? fileStamp(*path) : std::nullopt;
+    if (!stamp) {
         entries_.remove(exact);
         return nullptr;
     }
-    const QFileInfo info(*path);
-    Entry& entry = entries_[exact];
-    entry.path = *path;
-    entry.size = info.size();
-    entry.modified = info.lastModified();
-    entry.image = LoadPicture(*path).value_or(QImage());
-    return entry.image.isNull() ? nullptr : &entry.image;
+    Entry& fresh = entries_[exact];
+    fresh = Entry{*path, stamp->first, stamp->second, LoadPicture(*path).value_or(QImage()), {}};
+    return fresh.image.isNull() ? nullptr : &fresh;
+}
+
+const QImage* PictureCache::get(const QString& folder, const QString& name) {
+    Entry* found = entry(folder, name);
+    return found ? &found->image : nullptr;
+}
+
+const QImage* PictureCache::turned(const QString& folder, const QString& name, int quarterTurns) {
+    Entry* found = entry(folder, name);
+    if (!found)
+        return nullptr;
+    const int turns = ((quarterTurns % 4) + 4) % 4;
+    if (turns == 0)
+        return &found->image;
+    QImage& version = found->turned[std::size_t(turns - 1)];
+    if (version.isNull()) {
+        // Qt turns clockwise for positive angles (y grows downwards); these are exact
+        // pixel moves, no resampling.
+        version = found->image.transformed(QTransform().rotate(-90.0 * turns));
+    }
+    return &version;
 }
 
 } // namespace platform

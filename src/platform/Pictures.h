@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDateTime>
 #include <QHash>
 #include <QImage>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace platform {
@@ -23,21 +23,28 @@ std::optional<QImage> LoadLibraryPicture(const QString& folder, const QString& n
 bool SavePicture(const QImage& picture, const QString& path);
 
 // Decoded library pictures, read again only when the file changes on disk
-// (size or modification time), so redraws give the same pixels as a fresh read.
+// (size or modification time, to the nanosecond), so redraws give the same pixels as
+// a fresh read. Each picture also keeps its turned versions, made once at the
+// picture's own size and dropped with it when the file changes or the cache is cleared.
 class PictureCache {
 public:
     // The picture called name in a library folder, found and read as LoadLibraryPicture
     // does; nullptr when it cannot be read. Valid until the next call.
     const QImage* get(const QString& folder, const QString& name);
+    // The same picture turned by quarterTurns quarter turns counter-clockwise (0 to 3;
+    // other values count modulo 4), or nullptr when it cannot be read.
+    const QImage* turned(const QString& folder, const QString& name, int quarterTurns);
     void clear() { entries_.clear(); }
 
 private:
     struct Entry {
         QString path; // the file found for the name
         qint64 size = -1;
-        QDateTime modified;
-        QImage image; // null when the file does not decode
+        qint64 modified = 0;          // nanoseconds since the epoch
+        QImage image;                 // null when the file does not decode
+        std::array<QImage, 3> turned; // one, two and three quarter turns; null until asked
     };
+    Entry* entry(const QString& folder, const QString& name);
     QHash<QString, Entry> entries_;
 };
 

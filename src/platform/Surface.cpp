@@ -13,19 +13,49 @@ namespace {
 // 96 dots per inch, so that point sizes give the same pixels as on a usual desktop.
 constexpr int kDotsPerMeter = 3780;
 
-// A coordinate to whole pixels, halves away from zero. Far-away coordinates are held
-// to +-2^30 pixels, well beyond any surface, and a coordinate that is not a number
-// becomes 0, so the conversion is always defined.
-int px(float v) {
-    constexpr float kFar = 1073741824.0f;
-    if (std::isnan(v))
-        return 0;
-    return int(std::lround(std::clamp(v, -kFar, kFar)));
+// Far enough off any surface that rounding beyond it changes nothing drawn.
+constexpr double kFarAway = 1 << 24;
+
+// Nearest pixel, saturating far off the surface; not-a-number counts as far away.
+int px(double v) {
+    if (!(v > -kFarAway))
+        return -int(kFarAway);
+    if (v > kFarAway)
+        return int(kFarAway);
+    return int(std::lround(v));
 }
 
-QPainter::CompositionMode compositionFor(RasterOp op) {
-    return op == RasterOp::And ? QPainter::RasterOp_SourceAndDestination
-                               : QPainter::CompositionMode_Source;
+// Cuts the segment to the square of half-side kFarAway / 4 around the origin, so that
+// rasterising it stays cheap; false when nothing is left. Each end outside is moved
+// onto the side it crosses (the crossing computed from the ratio of the two
+// differences, which keeps its precision for ends as far as 1e30). Segments that lie
+// inside are left exactly as they are.
+bool clipFarSegment(double& x1, double& y1, double& x2, double& y2) {
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return false;
+    constexpr double limit = kFarAway / 4;
+    for (int pass = 0; pass < 4; ++pass) {
+        const bool firstOut = std::fabs(x1) > limit || std::fabs(y1) > limit;
+        const bool secondOut = std::fabs(x2) > limit || std::fabs(y2) > limit;
+        if (!firstOut && !secondOut)
+            return true;
+        if ((x1 < -limit && x2 < -limit) || (x1 > limit && x2 > limit) ||
+            (y1 < -limit && y2 < -limit) || (y1 > limit && y2 > limit))
+            return false;
+        double& x = firstOut ? x1 : x2;
+        double& y = firstOut ? y1 : y2;
+        const double ox = firstOut ? x2 : x1, oy = firstOut ? y2 : y1;
+        if (std::fabs(x) > limit) {
+            const double side = x < 0 ? -limit : limit;
+            y = oy + (y - oy) * ((side - ox) / (x - ox));
+            x = side;
+        } else {
+            const double side = y < 0 ? -limit : limit;
+            x = ox + (x - ox) * ((side - oy) / (y - oy));
+            y = side;
+        }
+    }
+    return std::max({std::fabs(x1), std::fabs(y1), std::fabs(x2), std::fabs(y2)}) <= limit;
 }
 
 } // namespace
@@ -46,16 +76,25 @@ QFont Surface::defaultFont() {
     return f;
 }
 
+const QFontMetrics& Surface::metrics() const {
+    if (!metrics_)
+        metrics_.emplace(font_, &image_);
+    return *metrics_;
+}
+
 void Surface::setFont(const QFont& font) {
+    metrics_.reset();
     font_ = font;
     font_.setStyleStrategy(QFont::NoAntialias);
 }
 
 void Surface::setFontSize(qreal points) {
+    metrics_.reset();
     font_.setPointSizeF(points);
 }
 
 void Surface::setFontBold(bool bold) {
+    metrics_.reset();
     font_.setWeight(bold ? QFont::Bold : QFont::Normal);
 }
 
@@ -82,9 +121,23 @@ void Surface::Cls() {
 }
 
 void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
-    const int ix1 = px(x1), iy1 = px(y1), ix2 = px(x2), iy2 = px(y2);
+    double cx1 = x1, cy1 = y1, cx2 = x2, cy2 = y2;
+    if (!clipFarSegment(cx1, cy1, cx2, cy2))
+        return;
+    const int ix1 = px(cx1), iy1 = px(cy1), ix2 = px(cx2), iy2 = px(cy2);
     const QRgb value = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
-    // Vertical one-pixel lines are the bulk of ellipses and triangles: write them directly.
+    // Vertical one-pixel lines are the bulk of ellipses and triangles, horizontal ones
+    // of measures: write them directly.
+    if (DrawWidth <= 1 && iy1 == iy2 && ix1 != ix2) {
+        if (iy1 < 0 || iy1 >= image_.height())
+            return;
+        const int left = std::max(0, std::min(ix1, ix2));
+        const int right = std::min(image_.width() - 1, std::max(ix1, ix2));
+        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(iy1));
+        for (int x = left; x <= right; ++x)
+            row[x] = drawMode == DrawMode::Invert ? (row[x] ^ 0x00FFFFFFu) : value;
+        return;
+    }
     if (DrawWidth <= 1 && ix1 == ix2) {
         if (ix1 < 0 || ix1 >= image_.width())
             return;
@@ -124,8 +177,11 @@ void Surface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
         }
         return;
     }
-    QPainter p(&image_);
-    p.fillRect(area, toQColor(colour));
+    const QRgb value = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        std::fill(row + area.left(), row + area.right() + 1, value);
+    }
 }
 
 void Surface::PaintPicture(const QImage& picture, float x, float y, float w, float h, RasterOp op) {
@@ -134,47 +190,69 @@ void Surface::PaintPicture(const QImage& picture, float x, float y, float w, flo
 
 void Surface::PaintPicture(const QImage& picture, float x, float y, float w, float h, float sx,
                            float sy, float sw, float sh, RasterOp op) {
-    if (picture.isNull() || w == 0 || h == 0 || sw <= 0 || sh <= 0)
+    if (picture.isNull() || w == 0 || h == 0 || !(sw > 0) || !(sh > 0))
         return;
-    const bool mirrorX = w < 0, mirrorY = h < 0;
-    const QRectF target(mirrorX ? x + w : x, mirrorY ? y + h : y, std::fabs(w), std::fabs(h));
     const QRect source(px(sx), px(sy), px(sw), px(sh));
-    QPainter p(&image_);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.setCompositionMode(compositionFor(op));
-    if (mirrorX || mirrorY) {
-        // Mirror the painter around the target's centre so that the picture covers the same area.
-        p.translate(target.center());
-        p.scale(mirrorX ? -1 : 1, mirrorY ? -1 : 1);
-        p.translate(-target.center());
-    }
-    p.drawImage(target, picture, source);
+    stretchPicture(image_, picture, x, y, w, h, source, op);
 }
 
 void Surface::PaintPictureAt(const QImage& picture, float x, float y, RasterOp op) {
     if (picture.isNull())
         return;
-    QPainter p(&image_);
-    p.setCompositionMode(compositionFor(op));
-    p.drawImage(QPoint(px(x), px(y)), picture);
+    stretchPicture(image_, picture, px(x), px(y), picture.width(), picture.height(), picture.rect(),
+                   op);
+}
+
+void Surface::tilePicture(const QImage& picture, float x, float y, double width, double height) {
+    if (picture.isNull() || !std::isfinite(x) || !std::isfinite(y) || !(width > 0) || !(height > 0))
+        return;
+    const QImage rgb = picture.format() == QImage::Format_RGB32
+                           ? picture
+                           : picture.convertToFormat(QImage::Format_RGB32);
+    // Anchor and visible part in double precision: the area may reach far off the surface.
+    const double left = std::floor(double(x) + 0.5), top = std::floor(double(y) + 0.5);
+    const double fromX = std::max(left, 0.0), toX = std::min(left + width, double(image_.width()));
+    const double fromY = std::max(top, 0.0), toY = std::min(top + height, double(image_.height()));
+    if (!(fromX < toX) || !(fromY < toY))
+        return;
+    const int tw = rgb.width(), th = rgb.height();
+    const int x0 = int(fromX), x1 = int(toX), y0 = int(fromY), y1 = int(toY);
+    const int firstColumn = int(std::fmod(fromX - left, double(tw)));
+    const int firstRow = int(std::fmod(fromY - top, double(th)));
+    for (int line = y0, row = firstRow; line < y1; ++line, row = row + 1 == th ? 0 : row + 1) {
+        const auto* from = reinterpret_cast<const QRgb*>(rgb.constScanLine(row));
+        auto* to = reinterpret_cast<QRgb*>(image_.scanLine(line));
+        int column = firstColumn;
+        for (int at = x0; at < x1;) {
+            const int run = std::min(tw - column, x1 - at);
+            std::copy(from + column, from + column + run, to + at);
+            at += run;
+            column = 0;
+        }
+    }
 }
 
 QSize Surface::TailleTexte(const QString& text) const {
-    const QFontMetrics metrics(font_, &image_);
-    return QSize(metrics.horizontalAdvance(text), metrics.height());
+    return QSize(metrics().horizontalAdvance(text), metrics().height());
 }
 
 void Surface::Print(const QString& text) {
-    const QFontMetrics metrics(font_, &image_);
-    const QSize size(metrics.horizontalAdvance(text), metrics.height());
+    const QSize size = TailleTexte(text);
+    const int left = px(CurrentX), top = px(CurrentY);
+    // A margin of one line height covers glyphs that reach beyond their advance.
+    const int margin = size.height();
+    if (!QRect(left - margin, top - margin, size.width() + 2 * margin, size.height() + 2 * margin)
+             .intersects(image_.rect())) {
+        CurrentX += float(size.width());
+        return;
+    }
     QPainter p(&image_);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(font_);
-    const int left = px(CurrentX), top = px(CurrentY);
     if (!FontTransparent)
         p.fillRect(QRect(left, top, size.width(), size.height()), toQColor(BackColor));
     p.setPen(toQColor(ForeColor));
-    p.drawText(QPoint(left, top + metrics.ascent()), text);
+    p.drawText(QPoint(left, top + metrics().ascent()), text);
     CurrentX += float(size.width());
 }
 

@@ -1,20 +1,24 @@
 #pragma once
 
 #include "platform/Colour.h"
+#include "platform/PictureStretch.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QSize>
 #include <QString>
 
+#include <optional>
+
 namespace platform {
 
 enum class DrawMode { Copy, Invert };
-enum class RasterOp { Copy, And };
 
 // A drawing surface measured in pixels, origin top-left, y downwards, drawn
 // without anti-aliasing into a persistent backing image. Coordinates are
-// single precision; QPainter rounds them to pixels. Lines include both end
+// single precision, rounded to the nearest pixel; any value, however far off the
+// surface, draws in time bounded by the surface's size. Lines include both end
 // points. Text is drawn with its top-left corner at the text position, in the
 // surface's font, and advances the text position to the end of the text.
 class Surface {
@@ -34,12 +38,17 @@ public:
     void fillBox(float x1, float y1, float x2, float y2, Colour colour);
 
     // Paints the whole picture stretched into (x, y, w, h). A negative w or h paints
-    // it mirrored on that axis into the area from x + w to x (or y + h to y).
+    // it mirrored on that axis into the area from x + w to x (or y + h to y). Painted
+    // smaller than itself, each pixel is the AND of the picture pixels it covers.
     void PaintPicture(const QImage& picture, float x, float y, float w, float h,
                       RasterOp op = RasterOp::Copy);
     // Paints the source rectangle (sx, sy, sw, sh) of the picture stretched into (x, y, w, h).
     void PaintPicture(const QImage& picture, float x, float y, float w, float h, float sx, float sy,
                       float sw, float sh, RasterOp op = RasterOp::Copy);
+    // Covers the area of width x height pixels whose top-left corner is (x, y) with
+    // copies of the picture, unscaled, the first one at (x, y); the copies along the
+    // right and bottom edges are cut to the area.
+    void tilePicture(const QImage& picture, float x, float y, double width, double height);
     // Paints the picture unscaled with its top-left at (x, y).
     void PaintPictureAt(const QImage& picture, float x, float y, RasterOp op = RasterOp::Copy);
 
@@ -74,8 +83,12 @@ public:
     static QFont defaultFont();
 
 private:
+    // Metrics of the current font on the surface's 96 dots per inch, made on first use.
+    const QFontMetrics& metrics() const;
+
     QImage image_;
     QFont font_;
+    mutable std::optional<QFontMetrics> metrics_;
 };
 
 } // namespace platform

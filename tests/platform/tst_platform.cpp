@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -59,6 +60,36 @@ QByteArray encoded(const QImage& image, const char* format) {
 bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// White picture with one black line.
+QImage lineOnWhite(QSize size, QLine line) {
+    QImage p(size, QImage::Format_RGB32);
+    p.fill(Qt::white);
+    QPainter painter(&p);
+    painter.setPen(Qt::black);
+    painter.drawLine(line);
+    return p;
+}
+
+// The shrink rule written out pixel by pixel: each target pixel of the area is the AND
+// of the source pixels whose centres fall in it (a negative size mirrors that axis).
+// Pixels that no centre falls in are left as they are (marked by the background).
+QImage andShrunk(const QImage& picture, const QRectF& area, QSize surfaceSize, QRgb background) {
+    QImage expected(surfaceSize, QImage::Format_RGB32);
+    expected.fill(background);
+    QList<QList<bool>> hit(surfaceSize.height(), QList<bool>(surfaceSize.width(), false));
+    for (int j = 0; j < picture.height(); ++j)
+        for (int i = 0; i < picture.width(); ++i) {
+            const int tx = int(std::floor(area.x() + (i + 0.5) * area.width() / picture.width()));
+            const int ty = int(std::floor(area.y() + (j + 0.5) * area.height() / picture.height()));
+            if (!expected.valid(tx, ty))
+                continue;
+            const QRgb before = hit[ty][tx] ? expected.pixel(tx, ty) : 0xFFFFFFFFu;
+            expected.setPixel(tx, ty, before & picture.pixel(i, j));
+            hit[ty][tx] = true;
+        }
+    return expected;
 }
 
 } // namespace
@@ -275,6 +306,137 @@ private Q_SLOTS:
         PictureCache cache;
         QCOMPARE(cache.get(folder, name) != nullptr, decodes);
         QCOMPARE(cache.get(folder, name) != nullptr, decodes); // and again from the cache
+    }
+
+    // Shrunk pictures keep one-pixel dark lines: every pixel is the AND of the pixels it
+    // covers, checked against the rule written out pixel by pixel.
+    void shrinkKeepsDarkLines_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QLine>("line");
+        QTest::addColumn<QRectF>("area"); // a negative size mirrors that axis
+        QTest::newRow("vertical line to 10 %")
+            << QSize(200, 100) << QLine(57, 0, 57, 99) << QRectF(3, 2, 20, 10);
+        QTest::newRow("horizontal line to 10 %")
+            << QSize(200, 100) << QLine(0, 33, 199, 33) << QRectF(3, 2, 20, 10);
+        QTest::newRow("diagonal to 7 %, mirrored left-right")
+            << QSize(300, 300) << QLine(0, 0, 299, 299) << QRectF(25, 2, -21, 21);
+        QTest::newRow("fractional area, mirrored top-bottom")
+            << QSize(97, 61) << QLine(0, 40, 96, 12) << QRectF(1.5, 30.25, 33.3, -27.6);
+        QTest::newRow("partly off the surface")
+            << QSize(400, 300) << QLine(350, 0, 350, 299) << QRectF(-10, -5, 40, 30);
+    }
+    void shrinkKeepsDarkLines() {
+        QFETCH(QSize, size);
+        QFETCH(QLine, line);
+        QFETCH(QRectF, area);
+        const QImage picture = lineOnWhite(size, line);
+        const QRgb grey = qRgb(128, 128, 128);
+        Surface s(40, 32, rgb(128, 128, 128));
+        s.PaintPicture(picture, float(area.x()), float(area.y()), float(area.width()),
+                       float(area.height()));
+        QImage expected = andShrunk(picture, area, s.Image().size(), grey);
+        // The area is rounded to whole pixels as QRectF::toRect does; edge pixels there
+        // that hold no source centre take their nearest pixel instead.
+        const QRect painted = area.normalized().toRect();
+        QImage actual = s.Image();
+        for (int y = 0; y < actual.height(); ++y)
+            for (int x = 0; x < actual.width(); ++x)
+                if (expected.pixel(x, y) == grey || !painted.contains(x, y)) {
+                    actual.setPixel(x, y, grey);
+                    expected.setPixel(x, y, grey);
+                }
+        QVERIFY(testkit::imagesMatch(actual, expected, QStringLiteral("and_shrink")));
+    }
+
+    // Enlarged (or 1:1) pictures sample as QPainter's nearest-neighbour scaling does.
+    void enlargeSamplesLikeQPainter_data() {
+        QTest::addColumn<QRectF>("area"); // a negative size mirrors that axis
+        QTest::addColumn<bool>("andOp");
+        QTest::newRow("225 %") << QRectF(3, 4, 67.5, 45) << false;
+        QTest::newRow("150 %, starting off the surface") << QRectF(-105, -15, 45, 30) << false;
+        QTest::newRow("1:1 at a fractional place") << QRectF(10.6, 3.4, 30, 20) << false;
+        QTest::newRow("mirrored left-right, 310 %") << QRectF(90, 2, -93, 62) << false;
+        QTest::newRow("mirrored both ways") << QRectF(70.5, 60, -55, -41.3) << false;
+        QTest::newRow("ANDed, 170 %") << QRectF(1, 1, 51, 34) << true;
+    }
+    void enlargeSamplesLikeQPainter() {
+        QFETCH(QRectF, area);
+        QFETCH(bool, andOp);
+        QImage picture(30, 20, QImage::Format_RGB32);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 30; ++x)
+                picture.setPixel(x, y, qRgb(x * 8, y * 12, (x * 7 + y * 3) & 255));
+        Surface s = patterned(96, 64);
+        QImage expected = s.Image().copy();
+        {
+            QPainter p(&expected);
+            p.setCompositionMode(andOp ? QPainter::RasterOp_SourceAndDestination
+                                       : QPainter::CompositionMode_Source);
+            const QRectF target = area.normalized();
+            p.translate(target.center());
+            p.scale(area.width() < 0 ? -1 : 1, area.height() < 0 ? -1 : 1);
+            p.translate(-target.center());
+            p.drawImage(target, picture);
+        }
+        s.PaintPicture(picture, float(area.x()), float(area.y()), float(area.width()),
+                       float(area.height()), andOp ? RasterOp::And : RasterOp::Copy);
+        QVERIFY(testkit::imagesMatch(s.Image(), expected, QStringLiteral("enlarge")));
+    }
+
+    // Coordinates far off the surface draw what lies on it, at once; nothing for NaN.
+    void farOffCoordinatesDrawTheVisiblePart() {
+        constexpr float far = 1e30f;
+        Surface s(50, 40, kWhite);
+        s.line(-far, 5, far, 5, kRed);
+        s.fillBox(-far, 10, far, 12, kBlue);
+        s.DrawWidth = 3;
+        s.line(20, -far, 20, far, kGreen);
+        s.DrawWidth = 1;
+        QImage tile(3, 2, QImage::Format_RGB32);
+        tile.fill(qRgb(0, 0, 0));
+        s.tilePicture(tile, -1e9f, 30, 2e9, 1e12);
+        s.PaintPicture(tile, std::nanf(""), 0, 10, 10);
+        s.CurrentX = -far;
+        s.Print(QStringLiteral("far"));
+        for (int x = 0; x < 50; ++x) {
+            const bool nearWide = x >= 18 && x <= 22; // the 3-pixel line's column
+            if (x == 20 || !nearWide) {
+                QCOMPARE(s.Point(x, 5), x == 20 ? kGreen : kRed);
+                QCOMPARE(s.Point(x, 11), x == 20 ? kGreen : kBlue);
+                QCOMPARE(s.Point(x, 0), x == 20 ? kGreen : kWhite);
+            }
+            QCOMPARE(s.Point(x, 35), kBlack);
+        }
+    }
+
+    // Turned versions are made from the picture on disk and follow it when it is replaced.
+    void turnedPicturesFollowTheFile() {
+        const QString path = dir_.filePath(QStringLiteral("turned.bmp"));
+        QImage strip(3, 1, QImage::Format_RGB32);
+        strip.setPixel(0, 0, qRgb(255, 0, 0));
+        strip.setPixel(1, 0, qRgb(0, 255, 0));
+        strip.setPixel(2, 0, qRgb(0, 0, 255));
+        QVERIFY(SavePicture(strip, path));
+        PictureCache cache;
+        const QList<std::pair<int, QList<QRgb>>> turns = {
+            {1, {qRgb(0, 0, 255), qRgb(0, 255, 0), qRgb(255, 0, 0)}}, // right end on top
+            {3, {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)}},
+        };
+        for (const auto& [quarter, column] : turns) {
+            const QImage* turned = cache.turned(dir_.path(), QStringLiteral("turned.bmp"), quarter);
+            QVERIFY(turned);
+            QCOMPARE(turned->size(), QSize(1, 3));
+            for (int y = 0; y < 3; ++y)
+                QCOMPARE(turned->pixel(0, y), column[y]);
+        }
+        QCOMPARE(cache.turned(dir_.path(), QStringLiteral("turned.bmp"), 2)->pixel(0, 0),
+                 qRgb(0, 0, 255));
+        QVERIFY(SavePicture(quadrants(), path)); // replaced in the library, another size
+        QCOMPARE(cache.turned(dir_.path(), QStringLiteral("turned.bmp"), 1)->size(), QSize(2, 2));
+        QCOMPARE(cache.turned(dir_.path(), QStringLiteral("turned.bmp"), 1)->pixel(0, 0),
+                 qRgb(0, 255, 0));
+        QFile::remove(path);
+        QVERIFY(!cache.turned(dir_.path(), QStringLiteral("turned.bmp"), 1));
     }
 
     void settingsRoundTrip_data() {

@@ -1,0 +1,187 @@
+#include "platform/PictureStretch.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// Along one axis: the visible target pixels and, for each, the run of source pixels
+// [begin, end) that it shows.
+struct AxisMap {
+    int first = 0; // first visible target pixel
+    std::vector<int> begin, end;
+    bool single = true;                // every run holds exactly one source pixel
+    int low = INT_MAX, high = INT_MIN; // union of the runs
+
+    int count() const { return int(begin.size()); }
+};
+
+// The nearest-neighbour stepping of QPainter's scaled blit: 16.16 fixed point, the
+// first sample taken at the centre of the first visible target pixel and rounded
+// down unless it falls exactly on a source pixel edge. Kept in 64 bits so that far
+// off-surface positions cannot wrap.
+void mapEnlarged(AxisMap& map, int count, double pos, double size, int sourceStart,
+                 int sourceLength, int pictureLength) {
+    const double scale = double(sourceLength) / size;
+    const std::int64_t step = std::int64_t(65536 * scale);
+    const double firstCentre = map.first + 0.5;
+    std::int64_t base;
+    if (scale < 0)
+        base = std::int64_t(double(sourceStart + sourceLength) * 65536) +
+               std::int64_t(std::floor((firstCentre - (pos + size)) * scale * 65536)) + 1;
+    else
+        base = std::int64_t(double(sourceStart) * 65536) +
+               std::int64_t(std::ceil((firstCentre - pos) * scale * 65536)) - 1;
+    // The same guards against a last sample just outside the picture, which drop one
+    // target pixel from the end.
+    if ((base >> 16) >= pictureLength && step < 0) {
+        base += step;
+        --count;
+    }
+    const std::int64_t last = (base + step * (count - 1)) >> 16;
+    if (last < 0 || last >= pictureLength)
+        --count;
+    if (count <= 0)
+        return;
+    map.begin.resize(std::size_t(count));
+    map.end.resize(std::size_t(count));
+    for (int k = 0; k < count; ++k) {
+        const int index = int(std::clamp<std::int64_t>((base + step * k) >> 16, sourceStart,
+                                                       sourceStart + sourceLength - 1));
+        map.begin[std::size_t(k)] = index;
+        map.end[std::size_t(k)] = index + 1;
+    }
+}
+
+// Each source pixel goes to the target pixel that holds its centre; target pixels that
+// hold no centre (at the edges) show their nearest source pixel.
+void mapShrunk(AxisMap& map, int count, double pos, double size, int sourceStart,
+               int sourceLength) {
+    map.begin.assign(std::size_t(count), INT_MAX);
+    map.end.assign(std::size_t(count), INT_MIN);
+    const double perSource = size / sourceLength;
+    const int last = map.first + count;
+    for (int i = 0; i < sourceLength; ++i) {
+        const double t = std::floor(pos + (i + 0.5) * perSource);
+        if (t < map.first || t >= last)
+            continue;
+        const auto k = std::size_t(int(t) - map.first);
+        map.begin[k] = std::min(map.begin[k], sourceStart + i);
+        map.end[k] = std::max(map.end[k], sourceStart + i + 1);
+    }
+    const double scale = double(sourceLength) / size;
+    for (int k = 0; k < count; ++k) {
+        if (map.begin[std::size_t(k)] < map.end[std::size_t(k)])
+            continue;
+        const double offset = std::floor((map.first + k + 0.5 - pos) * scale);
+        const int index = sourceStart + int(std::clamp(scale < 0 ? sourceLength + offset : offset,
+                                                       0.0, double(sourceLength - 1)));
+        map.begin[std::size_t(k)] = index;
+        map.end[std::size_t(k)] = index + 1;
+    }
+}
+
+std::optional<AxisMap> mapAxis(double pos, double size, int sourceStart, int sourceLength,
+                               int surfaceLength, int pictureLength) {
+    if (!std::isfinite(pos) || !std::isfinite(size) || size == 0 || sourceLength <= 0)
+        return std::nullopt;
+    // The target pixels covered, rounded as QRectF::toRect rounds the normalized area.
+    const double left = size < 0 ? pos + size : pos;
+    const double extent = std::fabs(size);
+    const double roundedLeft = std::floor(left + 0.5);
+    const double roundedExtent = std::floor(extent + (left - roundedLeft) / 2 + 0.5);
+    const double from = std::max(roundedLeft, 0.0);
+    const double to = std::min(roundedLeft + roundedExtent, double(surfaceLength));
+    if (!(from < to))
+        return std::nullopt;
+    AxisMap map;
+    map.first = int(from);
+    const int count = int(to) - map.first;
+    if (extent >= sourceLength)
+        mapEnlarged(map, count, pos, size, sourceStart, sourceLength, pictureLength);
+    else
+        mapShrunk(map, count, pos, size, sourceStart, sourceLength);
+    if (map.begin.empty())
+        return std::nullopt;
+    for (int k = 0; k < map.count(); ++k) {
+        map.single = map.single && map.end[std::size_t(k)] - map.begin[std::size_t(k)] == 1;
+        map.low = std::min(map.low, map.begin[std::size_t(k)]);
+        map.high = std::max(map.high, map.end[std::size_t(k)]);
+    }
+    return map;
+}
+
+inline void put(QRgb& target, QRgb value, RasterOp op) {
+    if (op == RasterOp::And)
+        target &= value;
+    else
+        target = value | 0xFF000000u;
+}
+
+} // namespace
+
+void stretchPicture(QImage& surface, const QImage& picture, double x, double y, double width,
+                    double height, const QRect& source, RasterOp op) {
+    if (picture.isNull() || surface.isNull())
+        return;
+    const QRect part = source.intersected(picture.rect());
+    if (part.isEmpty())
+        return;
+    const QImage rgb =
+        picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
+            ? picture
+            : picture.convertToFormat(QImage::Format_RGB32);
+    const auto columns = mapAxis(x, width, part.x(), part.width(), surface.width(), rgb.width());
+    const auto rows = mapAxis(y, height, part.y(), part.height(), surface.height(), rgb.height());
+    if (!columns || !rows)
+        return;
+    const int n = columns->count();
+    const auto sourceRow = [&rgb](int r) {
+        return reinterpret_cast<const QRgb*>(rgb.constScanLine(r));
+    };
+
+    if (columns->single && rows->single) {
+        const int* index = columns->begin.data();
+        for (int k = 0; k < rows->count(); ++k) {
+            const QRgb* from = sourceRow(rows->begin[std::size_t(k)]);
+            QRgb* to = reinterpret_cast<QRgb*>(surface.scanLine(rows->first + k)) + columns->first;
+            for (int c = 0; c < n; ++c)
+                put(to[c], from[index[c]], op);
+        }
+        return;
+    }
+
+    // Shrinking: AND the rows of each run into one line, then the columns of each run.
+    const int low = columns->low;
+    std::vector<QRgb> combined(std::size_t(columns->high - low));
+    for (int k = 0; k < rows->count(); ++k) {
+        const int top = rows->begin[std::size_t(k)], bottom = rows->end[std::size_t(k)];
+        const QRgb* line = sourceRow(top) + low;
+        if (bottom - top > 1) {
+            std::copy(line, line + combined.size(), combined.begin());
+            for (int r = top + 1; r < bottom; ++r) {
+                const QRgb* next = sourceRow(r) + low;
+                for (std::size_t c = 0; c < combined.size(); ++c)
+                    combined[c] &= next[c];
+            }
+            line = combined.data();
+        }
+        QRgb* to = reinterpret_cast<QRgb*>(surface.scanLine(rows->first + k)) + columns->first;
+        for (int c = 0; c < n; ++c) {
+            const int from = columns->begin[std::size_t(c)] - low;
+            const int until = columns->end[std::size_t(c)] - low;
+            QRgb value = line[from];
+            for (int i = from + 1; i < until; ++i)
+                value &= line[i];
+            put(to[c], value, op);
+        }
+    }
+}
+
+} // namespace platform
