@@ -57,7 +57,6 @@ Form1::Form1(Form1Services services, QString apath, const QString& layoutPath, Q
     hooks.processEvents = [] {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    hooks.changed = [this] { refresh(); };
     editor_ = std::make_unique<editor::Editor>(
         editor::EditorServices{services_.dialogs, services_.files, services_.store, pictures_},
         std::move(hooks), apath_);

@@ -28,15 +28,22 @@ struct Editor::Modules {
     LayoutCommands commands;
 };
 
+namespace {
+constexpr qint64 kEventInterval = 10; // milliseconds
+} // namespace
+
 Editor::Editor(EditorServices services, EditorHooks hooks, QString apath)
     : services_(services), hooks_(std::move(hooks)), renderer_(services.pictures, apath) {
     state_.apath = std::move(apath);
     modules_ = std::make_unique<Modules>(state_, renderer_, services_, hooks_, locale_);
-    renderer_.processEvents = [this] { modules_->core.processEvents(); };
-    renderer_.status = [this](const QString& text) {
-        state_.statusText = text;
-        if (hooks_.changed)
-            hooks_.changed();
+    // Queued events run between objects of a redraw, but at most every few milliseconds:
+    // asking the event loop costs more than drawing most objects.
+    sinceEvents_.start();
+    renderer_.processEvents = [this] {
+        if (sinceEvents_.hasExpired(kEventInterval)) {
+            modules_->core.processEvents();
+            sinceEvents_.restart();
+        }
     };
 }
 

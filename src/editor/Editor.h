@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "render/PlanRenderer.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QString>
 
@@ -109,6 +110,8 @@ private:
     EditorState state_;
     render::PlanRenderer renderer_;
     QLocale locale_;
+    // Time since queued events last ran during a redraw.
+    QElapsedTimer sinceEvents_;
     // The concerns the handlers forward to (creation, view, selection, properties,
     // surface count, layout commands).
     struct Modules;

@@ -27,8 +27,6 @@ struct EditorHooks {
     std::function<void()> closeAccessoryBrowser;
     // Lets queued window events run (between objects of a redraw, ...).
     std::function<void()> processEvents;
-    // The state changed outside a handler the window called (progress text of a turn).
-    std::function<void()> changed;
 };
 
 struct EditorServices {

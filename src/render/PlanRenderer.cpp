@@ -14,9 +14,13 @@ namespace {
 using platform::Colour;
 using platform::Surface;
 
-// Whole number nearest to a single-precision value, halves to even.
+// Whole number nearest to a single-precision value, halves to even; values far off
+// any surface saturate (not-a-number counts as far to the left).
 int CInt(float v) {
-    return document::M(double(v));
+    constexpr double kFar = 1 << 24;
+    if (!(double(v) > -kFar))
+        return -int(kFar);
+    return document::M(std::min(double(v), kFar));
 }
 
 // Columns a vertical-line fill can touch on this surface: drawing outside them
@@ -116,29 +120,6 @@ void drawLine(Surface& s, float X, float Y, float H, float W, Colour colour, int
     s.DrawWidth = 1;
 }
 
-// A work surface's whole-pixel size for a fractional box side: at least one pixel and at
-// most kLargestWork. A larger box gets the turned work surface stretched over it, so a
-// box of any size never asks for more than a 4096 x 4096 work picture.
-constexpr int kLargestWork = 4096;
-int workSize(float v) {
-    return std::clamp(CInt(v), 1, kLargestWork);
-}
-
-// Texture tiles start at multiples of the tile side from the box's edge. A box may reach
-// far past the surface; only the tiles near the surface are worth painting. These give,
-// on one axis, the first tile offset that can reach the surface (the box starting at
-// start; never past the box's end) and the last offset that still lies on it.
-qint64 firstTileOffset(float start, int tile, qint64 end) {
-    const double hiddenTiles = std::floor(-double(start) / tile) - 1;
-    if (!(hiddenTiles > 0))
-        return 0;
-    return qint64(std::min(hiddenTiles, double(end / tile + 1))) * tile;
-}
-qint64 lastVisibleOffset(float start, int visible) {
-    const double last = std::ceil(double(visible) - double(start));
-    return std::isnan(last) ? -1 : qint64(std::clamp(last, -1.0, 1e15));
-}
-
 } // namespace
 
 PlanRenderer::PlanRenderer(platform::PictureCache& pictures, QString apath)
@@ -223,30 +204,14 @@ void PlanRenderer::DessinerObjet(Surface& surface, float& x, float& y, float& h,
 
 void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, float w,
                                  const QString& file, int orientation) {
-    const QImage* picture = libraryPicture(QStringLiteral("accessoires"), file);
-    if (!picture)
+    if (orientation < 0 || orientation > 3 || file.isEmpty())
         return;
-    switch (orientation) {
-    case 0:
-        surface.PaintPicture(*picture, x, y, w, h);
-        break;
-    case 2:
-        // Negative sizes mirror the picture over the area from (x + w, y + h) back to
-        // (x, y): the same pixels as the unturned picture covers.
-        surface.PaintPicture(*picture, x + w, y + h, -w, -h);
-        break;
-    case 1:
-    case 3: {
-        // The unturned shape is h wide and w high; turned, it fills the w x h box.
-        Surface work(workSize(h), workSize(w));
-        work.PaintPicture(*picture, 0, 0, float(work.width()), float(work.height()));
-        PivoterImage(orientation, work);
-        surface.PaintPicture(work.Image(), x, y, w, h);
-        break;
-    }
-    default:
-        break;
-    }
+    // Orientation k is k quarter turns counter-clockwise; the turned picture fills the box.
+    const QImage* picture =
+        pictures_.turned(apath_ + QStringLiteral("/accessoires"), file, orientation);
+    if (!picture || picture->isNull())
+        return;
+    surface.PaintPicture(*picture, x, y, w, h);
 }
 
 void PlanRenderer::RemplirTexture(Surface& surface, float x, float y, float& h, float& w,
@@ -258,53 +223,15 @@ void PlanRenderer::RemplirTexture(Surface& surface, float x, float y, float& h, 
     const QImage* texture = libraryPicture(QStringLiteral("textures"), file);
     if (!texture)
         return;
-    const int tw = texture->width(), th = texture->height();
-    const qint64 rowsEnd = CInt(h), columnsEnd = CInt(w);
-    const qint64 lastRow = std::min(rowsEnd, lastVisibleOffset(y, surface.height()));
-    const qint64 lastColumn = std::min(columnsEnd, lastVisibleOffset(x, surface.width()));
-    // Every tile starts at the texture's own top-left corner, so the pattern is anchored
-    // at the box's top-left; the last row and column are cut to the box.
-    for (qint64 i = firstTileOffset(y, th, rowsEnd); i <= lastRow; i += th) {
-        const int tileH = h - float(i) < float(th) ? CInt(h - float(i)) : th;
-        for (qint64 j = firstTileOffset(x, tw, columnsEnd); j <= lastColumn; j += tw) {
-            const int tileW = w - float(j) < float(tw) ? CInt(w - float(j)) : tw;
-            if (tileW > 0 && tileH > 0)
-                surface.PaintPicture(*texture, x + float(j), y + float(i), float(tileW),
-                                     float(tileH), 0, 0, float(tileW), float(tileH));
-        }
-    }
-}
-
-void PlanRenderer::PivoterImage(int direction, Surface& surface) {
-    if (direction != 1 && direction != 3)
-        return;
-    const QImage source = surface.Image().convertToFormat(QImage::Format_RGB32);
-    const int Hs = surface.height(), Ws = surface.width();
-    QImage turned(Hs, Ws, QImage::Format_RGB32);
-    QString shown;
-    for (int a = 0; a < Hs; ++a) {
-        const QString progress =
-            QStringLiteral("Patientez... %1%").arg(document::M(double(a) * 10 / Hs) * 10);
-        if (status && progress != shown)
-            status(progress);
-        shown = progress;
-        // Destination column a is one source row: row a read from right to left when
-        // turning counter-clockwise, row Hs - 1 - a read from left to right when clockwise.
-        if (direction == 1) {
-            const auto* src = reinterpret_cast<const QRgb*>(source.constScanLine(a));
-            for (int b = 0; b < Ws; ++b)
-                reinterpret_cast<QRgb*>(turned.scanLine(b))[a] = src[Ws - 1 - b];
-        } else {
-            const auto* src = reinterpret_cast<const QRgb*>(source.constScanLine(Hs - 1 - a));
-            for (int b = 0; b < Ws; ++b)
-                reinterpret_cast<QRgb*>(turned.scanLine(b))[a] = src[b];
-        }
-    }
-    if (status)
-        status(QString());
-    surface.resize(Hs, Ws);
-    surface.Cls();
-    surface.PaintPictureAt(turned, 0, 0);
+    // Tiles start at the box's top-left corner; a tile that would reach past the box is
+    // cut to the box's size rounded (halves to even), and one that rounds to nothing is
+    // left out.
+    const auto covered = [](float size, int tile) {
+        const double lastStart = double(tile) * std::floor(double(size) / tile);
+        return lastStart + std::max(0.0, std::nearbyint(double(size) - lastStart));
+    };
+    surface.tilePicture(*texture, x, y, covered(w, texture->width()),
+                        covered(h, texture->height()));
 }
 
 } // namespace render

@@ -38,13 +38,13 @@ struct DrawContext {
 };
 
 // Draws the plan and its objects. Accessory and texture pictures are read from the
-// library folders under apath at draw time (through the picture cache).
+// library folders under apath at draw time (through the picture cache, which also
+// keeps each accessory's turned versions). Every drawing step visits only the part of
+// an object that lies on the surface, so a redraw costs the same at any zoom.
 class PlanRenderer {
 public:
     PlanRenderer(platform::PictureCache& pictures, QString apath);
 
-    // Status-bar text while a picture is turned ("Patientez... N%", then "").
-    std::function<void(const QString&)> status;
     // Lets queued window events run between objects of a redraw.
     std::function<void()> processEvents;
 
@@ -61,13 +61,9 @@ public:
                        const document::Cell& extra, const DrawContext& context);
 
     // Tiles the texture file (in the textures folder) over the box from its top-left
-    // corner; h and w below 1 become 1.
+    // corner; h and w below 1 become 1. Only the part of the box on the surface is drawn.
     void RemplirTexture(platform::Surface& surface, float x, float y, float& h, float& w,
                         const QString& file);
-
-    // Turns the surface's picture by a quarter turn: 1 counter-clockwise, 3 clockwise,
-    // 0 leaves it. The surface takes the swapped size.
-    void PivoterImage(int direction, platform::Surface& surface);
 
     const QString& apath() const { return apath_; }
 
