@@ -336,7 +336,8 @@ void Form1::buildPlan(QWidget* area) {
     picture2_->setFocusPolicy(Qt::StrongFocus);
     picture2_->setCursor(Qt::SizeAllCursor);
     picture2_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().picture2.surface.Image(); });
+        [this]() -> const QImage& { return editor_->state().picture2.surface.Image(); },
+        [this] { return editor_->state().picture2.shown; });
     picture2_->mouseDown = [this](int button, int shift, float x, float y) {
         picture2_->setFocus(Qt::MouseFocusReason);
         forward([=](editor::Editor& e) { e.Picture2_MouseDown(button, shift, x, y); });
@@ -446,8 +447,15 @@ void Form1::refreshSelection() {
     const editor::EditorState& state = editor_->state();
     const auto& box = state.picture2;
     if (box.visible) {
-        picture2_->setGeometry(int(std::nearbyint(box.left)), int(std::nearbyint(box.top)),
-                               int(std::nearbyint(box.width)), int(std::nearbyint(box.height)));
+        // Qt keeps widget geometry within 24 bits; a box larger than that is cut on the
+        // right and bottom, far beyond any screen.
+        const auto pixels = [](float v) {
+            return int(std::clamp(std::nearbyint(double(v)), -double(QWIDGETSIZE_MAX),
+                                  double(QWIDGETSIZE_MAX)));
+        };
+        picture2_->setGeometry(pixels(box.left), pixels(box.top),
+                               std::min(pixels(box.width), QWIDGETSIZE_MAX),
+                               std::min(pixels(box.height), QWIDGETSIZE_MAX));
     }
     picture2_->setVisible(box.visible);
     if (box.visible)

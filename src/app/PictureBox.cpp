@@ -72,8 +72,10 @@ PictureBox::PictureBox(const QString& name, QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureBox::setPictureSource(std::function<const QImage&()> source) {
+void PictureBox::setPictureSource(std::function<const QImage&()> source,
+                                  std::function<QPoint()> offset) {
     source_ = std::move(source);
+    offset_ = std::move(offset);
     update();
 }
 
@@ -93,7 +95,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     const QImage& picture = source_();
     // Whatever the picture does not cover shows the window's background.
     painter.fillRect(rect(), palette().window());
-    painter.drawImage(QPoint(0, 0), picture);
+    painter.drawImage(offset_ ? offset_() : QPoint(0, 0), picture);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

@@ -25,7 +25,9 @@ public:
     explicit PictureBox(const QString& name, QWidget* parent = nullptr);
 
     // Where the picture comes from at each repaint; without it the box shows its colour.
-    void setPictureSource(std::function<const QImage&()> source);
+    // The offset, when given, is the box pixel where the picture's top-left corner goes.
+    void setPictureSource(std::function<const QImage&()> source,
+                          std::function<QPoint()> offset = {});
     void setColour(const QColor& colour);
     const QColor& colour() const { return colour_; }
 
@@ -44,6 +46,7 @@ protected:
 
 private:
     std::function<const QImage&()> source_;
+    std::function<QPoint()> offset_;
     QColor colour_ = Qt::black;
     bool pressed_ = false;
 };

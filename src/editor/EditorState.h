@@ -29,10 +29,13 @@ struct ViewState {
 };
 
 // The selection box Picture2: the lifted-out object drawn alone, on the plan's pixels.
+// The surface holds the part of the box that lies on the plan (the whole box when it
+// does); shown is the box pixel at the surface's top-left corner.
 struct SelectionBox {
     bool visible = false;
     float left = 0, top = 0, width = 0, height = 0; // plan pixels
     platform::Surface surface{1, 1, platform::kWindowBackground};
+    QPoint shown;
 };
 
 // The eight resize handles picCoin(0..7), 5 x 5 pixels, numbered clockwise from top-left.

@@ -4,6 +4,7 @@
 #include "editor/EditorState.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace editor {
 
@@ -38,21 +39,50 @@ void Selection::setBox(const PlanBox& box) {
     b.height = box.height;
 }
 
+namespace {
+
+// The box's whole-pixel side for a fractional size (at least one pixel), and the
+// box pixels [from, to) of that side that lie on a plan side of planSize pixels when
+// the box starts at plan pixel start.
+struct VisibleSpan {
+    int from = 0, to = 1;
+};
+
+VisibleSpan visibleSpan(float start, float size, int planSize) {
+    const double side = std::max(1.0, std::nearbyint(double(size)));
+    const double first = std::nearbyint(double(start));
+    VisibleSpan span;
+    span.from = int(std::clamp(-first, 0.0, side));
+    span.to = int(std::clamp(double(planSize) - first, double(span.from), side));
+    if (span.to == span.from) // entirely off the plan: keep a one-pixel picture
+        span.to = span.from + 1;
+    return span;
+}
+
+} // namespace
+
 void Selection::drawBox() {
     EditorState& s = core_.state;
     SelectionBox& b = s.picture2;
-    // A huge object at a high zoom would need a picture of gigabytes: the box shows at
-    // most its first 4096 pixels each way.
-    static constexpr int kMaxSide = 4096;
-    const auto side = [](float v) {
-        return std::clamp(M(std::min(v, float(kMaxSide))), 1, kMaxSide);
-    };
-    b.surface.resize(side(b.width), side(b.height));
+    const VisibleSpan columns = visibleSpan(b.left, b.width, s.picture1.width());
+    const VisibleSpan rows = visibleSpan(b.top, b.height, s.picture1.height());
+    b.shown = QPoint(columns.from, rows.from);
+    b.surface.resize(columns.to - columns.from, rows.to - rows.from);
     b.surface.Cls();
     // The renderer may replace a zero size in its arguments; the box keeps its own.
-    float x = 0, y = 0, h = b.height, w = b.width;
+    float x = -float(columns.from), y = -float(rows.from), h = b.height, w = b.width;
     core_.renderer.DessinerObjet(b.surface, x, y, h, w, document::Cell::real(s.sel_type),
                                  s.sel_remplissage, s.sel_valeur, core_.drawContext());
+}
+
+void Selection::redrawPartialBox() {
+    const EditorState& s = core_.state;
+    const SelectionBox& b = s.picture2;
+    const VisibleSpan columns = visibleSpan(b.left, b.width, s.picture1.width());
+    const VisibleSpan rows = visibleSpan(b.top, b.height, s.picture1.height());
+    if (QPoint(columns.from, rows.from) != b.shown ||
+        columns.to - columns.from != b.surface.width() || rows.to - rows.from != b.surface.height())
+        drawBox();
 }
 
 void Selection::showFillOf(int kind, const document::Cell& fill) {
@@ -246,6 +276,7 @@ void Selection::MoveControl(int button, float x, float y) {
     b.top = dragEdge(b.top, dy, b.height, s.picture1.height());
     b.left = dragEdge(b.left, dx, b.width, s.picture1.width());
     PlaceHandles();
+    redrawPartialBox();
 }
 
 void Selection::BeginResize(float x, float y) {
@@ -346,6 +377,7 @@ void Selection::keyDown(int keyCode) {
     }
     if (arrow) {
         PlaceHandles();
+        redrawPartialBox();
         // A key move is an edit whether the plan or the box had the focus.
         s.layout.modifie = true;
     }

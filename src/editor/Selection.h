@@ -29,7 +29,8 @@ public:
 
     PlanBox box() const;
     void setBox(const PlanBox& box);
-    // Clears the box and draws the selected object into it at its current size.
+    // Clears the box and draws the selected object into it at its current size: the
+    // part of the box on the plan, whatever the object's size and the zoom.
     void drawBox();
 
     // The handle module.
@@ -60,6 +61,8 @@ public:
     void resetControlsAfterSelection();
 
 private:
+    // After a move: draws the box again when part of it was off the plan.
+    void redrawPartialBox();
     void showFillOf(int kind, const document::Cell& fill);
 
     EditorCore& core_;

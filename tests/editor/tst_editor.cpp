@@ -2,6 +2,7 @@
 #include "EditorFixture.h"
 
 #include "editor/Geometry.h"
+#include "render/PlanRenderer.h"
 
 #include <QtTest>
 
@@ -151,6 +152,60 @@ private Q_SLOTS:
         f.ed->Picture2_KeyDown(editor::KeyLeft, 0);
         QCOMPARE(f.s().picture2.left, -30.f);
         QVERIFY(f.s().layout.modifie);
+    }
+
+    // At 1600 % a 1000 x 600 cm object is a box of 32000 x 19200 pixels: the part of the box
+    // on the plan shows the object's own pixels, before and after the box moves.
+    void hugeSelectionBoxShowsTheObject_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("fill");
+        QTest::addColumn<int>("extra");
+        QTest::newRow("textured rectangle") << 1 << EditorFixture::kTexture << 0;
+        QTest::newRow("accessory turned a quarter") << 9 << EditorFixture::kAccessory << 1;
+        QTest::newRow("accessory turned a half") << 9 << EditorFixture::kAccessory << 2;
+    }
+    void hugeSelectionBoxShowsTheObject() {
+        QFETCH(int, kind);
+        QFETCH(QString, fill);
+        QFETCH(int, extra);
+        EditorFixture f;
+        QImage pattern(60, 40, QImage::Format_RGB32); // every pixel different
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 60; ++x)
+                pattern.setPixel(x, y, qRgb(x * 4, y * 6, (x * y) % 256));
+        f.folder.addPicture(QStringLiteral("accessoires"), EditorFixture::kAccessory, pattern);
+        f.folder.addPicture(QStringLiteral("textures"), EditorFixture::kTexture,
+                            pattern.copy(0, 0, 7, 5));
+        f.openNew();
+        f.add(kind, 10, 10, 600, 1000, Cell::text(fill), 0, Cell::integer(std::int16_t(extra)));
+        f.s().view.view = render::View{16.0f, 400, 100}; // the box starts 6240 px to the left
+        f.click(200, 150);
+        QVERIFY(f.s().hasSelection());
+        const auto check = [&f](const char* when) {
+            const editor::SelectionBox& b = f.s().picture2;
+            // The object drawn alone on a plan-sized surface at the box's place...
+            platform::Surface expected(400, 300, platform::kWindowBackground);
+            render::PlanRenderer renderer(f.pictures, f.folder.path());
+            float x = b.left, y = b.top, h = b.height, w = b.width;
+            renderer.DessinerObjet(expected, x, y, h, w, Cell::real(f.s().sel_type),
+                                   f.s().sel_remplissage, f.s().sel_valeur,
+                                   render::DrawContext{16.0f, 2.0, f.s().prefs});
+            // ...and what the window shows: the box's picture at its offset in the box.
+            platform::Surface shown(400, 300, platform::kWindowBackground);
+            shown.PaintPictureAt(b.surface.Image(), b.left + float(b.shown.x()),
+                                 b.top + float(b.shown.y()));
+            const QRect onPlan = QRect(int(b.left), int(b.top), int(b.width), int(b.height))
+                                     .intersected(QRect(0, 0, 400, 300));
+            QVERIFY(onPlan.width() > 100 && onPlan.height() > 100);
+            QVERIFY(testkit::imagesMatch(shown.Image().copy(onPlan), expected.Image().copy(onPlan),
+                                         QStringLiteral("huge_box_") + when));
+        };
+        check("selected");
+        f.ed->Picture2_KeyDown(editor::KeyRight, 0);
+        f.ed->Picture2_MouseDown(editor::LeftButton, 0, 5, 5);
+        f.ed->Picture2_MouseMove(editor::LeftButton, 0, -95, -45);
+        f.ed->Picture2_MouseUp(editor::LeftButton, 0, -95, -45);
+        check("moved");
     }
 
     void handleFourDraggedBySevenAndThree() {
