@@ -25,6 +25,9 @@ constexpr int kUsageError = 2;
 constexpr int kInputError = 3;
 constexpr int kWriteError = 4;
 constexpr int kLargestSide = 32767;
+// The largest canvas drawn, in pixels (64 MB at four bytes a pixel): the export holds
+// a few copies of it (plan, stamped picture, encoder buffer).
+constexpr qint64 kLargestCanvas = qint64(1) << 24;
 
 // Every option the program knows, in one place: the window opens only when no
 // argument starts with "--", and any other "--" argument is refused with the usage.
@@ -195,7 +198,8 @@ QString headlessHelpText() {
         "      mesure au plus TAILLE pixels ; la zone suit la même préférence.\n"
         "  --canvas LARGEURxHAUTEUR\n"
         "      Taille en pixels du plan dessiné (par défaut : celle de l'image du\n"
-        "      véhicule au zoom de l'agencement), par exemple --canvas 1024x768.\n"
+        "      véhicule au zoom de l'agencement), par exemple --canvas 1024x768 ;\n"
+        "      au plus 16777216 pixels en tout.\n"
         "  --help\n"
         "      Affiche ce texte.\n"
         "Code de sortie : 0 en cas de réussite, 2 pour des arguments incorrects,\n"
@@ -276,6 +280,13 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     if (canvasSize.width() > kLargestSide || canvasSize.height() > kLargestSide)
         return fail(QStringLiteral("Le plan dessiné dépasserait 32767 pixels ; choisissez une "
                                    "taille avec --canvas."),
+                    kUsageError);
+    if (qint64(canvasSize.width()) * canvasSize.height() > kLargestCanvas)
+        return fail(QStringLiteral("Le plan dessiné (%1 × %2 pixels) dépasserait %3 pixels en "
+                                   "tout ; choisissez une taille plus petite avec --canvas.")
+                        .arg(canvasSize.width())
+                        .arg(canvasSize.height())
+                        .arg(kLargestCanvas),
                     kUsageError);
 
     const settings::Preferences prefs = preferencesFrom(settings);
