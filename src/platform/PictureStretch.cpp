@@ -18,6 +18,7 @@ struct AxisMap {
     std::vector<int> begin, end;
     bool single = true;                // every run holds exactly one source pixel
     int low = INT_MAX, high = INT_MIN; // union of the runs
+    int longest = 0;                   // the longest run
 
     int count() const { return int(begin.size()); }
 };
@@ -113,15 +114,103 @@ std::optional<AxisMap> mapAxis(double pos, double size, int sourceStart, int sou
         map.single = map.single && map.end[std::size_t(k)] - map.begin[std::size_t(k)] == 1;
         map.low = std::min(map.low, map.begin[std::size_t(k)]);
         map.high = std::max(map.high, map.end[std::size_t(k)]);
+        map.longest = std::max(map.longest, map.end[std::size_t(k)] - map.begin[std::size_t(k)]);
     }
     return map;
 }
 
-inline void put(QRgb& target, QRgb value, RasterOp op) {
-    if (op == RasterOp::And)
-        target &= value;
-    else
-        target = value | 0xFF000000u;
+// RGB32 pixels are opaque already; other 32-bit pixels are made opaque.
+struct CopyOpaque {
+    void operator()(QRgb& target, QRgb value) const { target = value; }
+};
+struct CopyPixel {
+    void operator()(QRgb& target, QRgb value) const { target = value | 0xFF000000u; }
+};
+struct AndPixel {
+    void operator()(QRgb& target, QRgb value) const { target &= value; }
+};
+
+// Paints the visible target pixels; put combines a source value into a target pixel.
+template <typename Put>
+void paintMapped(QImage& surface, const QImage& rgb, const AxisMap& columns, const AxisMap& rows,
+                 Put put) {
+    const int n = columns.count();
+    uchar* targetBits = surface.bits();
+    const qsizetype targetLine = surface.bytesPerLine();
+    const auto targetRow = [&](int k) {
+        return reinterpret_cast<QRgb*>(targetBits + qsizetype(rows.first + k) * targetLine) +
+               columns.first;
+    };
+    const auto sourceRow = [&rgb](int r) {
+        return reinterpret_cast<const QRgb*>(rgb.constScanLine(r));
+    };
+
+    if (columns.single && rows.single) {
+        const int* index = columns.begin.data();
+        // Unscaled rows are plain copies.
+        const bool straight = index[n - 1] - index[0] == n - 1;
+        for (int k = 0; k < rows.count(); ++k) {
+            const QRgb* from = sourceRow(rows.begin[std::size_t(k)]);
+            QRgb* to = targetRow(k);
+            if (straight) {
+                from += index[0];
+                for (int c = 0; c < n; ++c)
+                    put(to[c], from[c]);
+            } else {
+                for (int c = 0; c < n; ++c)
+                    put(to[c], from[index[c]]);
+            }
+        }
+        return;
+    }
+
+    // Shrinking: AND the rows of each run into one line, then the columns of each run.
+    const int low = columns.low;
+    std::vector<QRgb> combined(std::size_t(columns.high - low));
+    for (int k = 0; k < rows.count(); ++k) {
+        const int top = rows.begin[std::size_t(k)], bottom = rows.end[std::size_t(k)];
+        const QRgb* line = sourceRow(top) + low;
+        if (bottom - top > 1) {
+            std::copy(line, line + combined.size(), combined.begin());
+            for (int r = top + 1; r < bottom; ++r) {
+                const QRgb* next = sourceRow(r) + low;
+                for (std::size_t c = 0; c < combined.size(); ++c)
+                    combined[c] &= next[c];
+            }
+            line = combined.data();
+        }
+        QRgb* to = targetRow(k);
+        if (columns.longest == 1) {
+            for (int c = 0; c < n; ++c)
+                put(to[c], line[columns.begin[std::size_t(c)] - low]);
+            continue;
+        }
+        if (columns.longest == 2) {
+            for (int c = 0; c < n; ++c)
+                put(to[c], line[columns.begin[std::size_t(c)] - low] &
+                               line[columns.end[std::size_t(c)] - low - 1]);
+            continue;
+        }
+        if (columns.longest <= 4) {
+            // Short runs (shrinks to a quarter or more): four reads, repeating the last
+            // pixel, and no branch.
+            for (int c = 0; c < n; ++c) {
+                const int from = columns.begin[std::size_t(c)] - low;
+                const int last = columns.end[std::size_t(c)] - low - 1;
+                put(to[c], line[from] & line[std::min(from + 1, last)] &
+                               line[std::min(from + 2, last)] & line[last]);
+            }
+            continue;
+        }
+        for (int c = 0; c < n; ++c) {
+            const int from = columns.begin[std::size_t(c)] - low;
+            const int until = columns.end[std::size_t(c)] - low;
+            QRgb value = line[from];
+            for (int i = from + 1; i < until; ++i)
+                value &= line[i];
+            put(to[c], value);
+        }
+    }
 }
 
 } // namespace
@@ -133,55 +222,21 @@ void stretchPicture(QImage& surface, const QImage& picture, double x, double y, 
     const QRect part = source.intersected(picture.rect());
     if (part.isEmpty())
         return;
-    const QImage rgb =
-        picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
-            ? picture
-            : picture.convertToFormat(QImage::Format_RGB32);
+    const bool opaque = picture.format() == QImage::Format_RGB32;
+    QImage converted;
+    if (!opaque && picture.format() != QImage::Format_ARGB32)
+        converted = picture.convertToFormat(QImage::Format_RGB32);
+    const QImage& rgb = converted.isNull() ? picture : converted;
     const auto columns = mapAxis(x, width, part.x(), part.width(), surface.width(), rgb.width());
     const auto rows = mapAxis(y, height, part.y(), part.height(), surface.height(), rgb.height());
     if (!columns || !rows)
         return;
-    const int n = columns->count();
-    const auto sourceRow = [&rgb](int r) {
-        return reinterpret_cast<const QRgb*>(rgb.constScanLine(r));
-    };
-
-    if (columns->single && rows->single) {
-        const int* index = columns->begin.data();
-        for (int k = 0; k < rows->count(); ++k) {
-            const QRgb* from = sourceRow(rows->begin[std::size_t(k)]);
-            QRgb* to = reinterpret_cast<QRgb*>(surface.scanLine(rows->first + k)) + columns->first;
-            for (int c = 0; c < n; ++c)
-                put(to[c], from[index[c]], op);
-        }
-        return;
-    }
-
-    // Shrinking: AND the rows of each run into one line, then the columns of each run.
-    const int low = columns->low;
-    std::vector<QRgb> combined(std::size_t(columns->high - low));
-    for (int k = 0; k < rows->count(); ++k) {
-        const int top = rows->begin[std::size_t(k)], bottom = rows->end[std::size_t(k)];
-        const QRgb* line = sourceRow(top) + low;
-        if (bottom - top > 1) {
-            std::copy(line, line + combined.size(), combined.begin());
-            for (int r = top + 1; r < bottom; ++r) {
-                const QRgb* next = sourceRow(r) + low;
-                for (std::size_t c = 0; c < combined.size(); ++c)
-                    combined[c] &= next[c];
-            }
-            line = combined.data();
-        }
-        QRgb* to = reinterpret_cast<QRgb*>(surface.scanLine(rows->first + k)) + columns->first;
-        for (int c = 0; c < n; ++c) {
-            const int from = columns->begin[std::size_t(c)] - low;
-            const int until = columns->end[std::size_t(c)] - low;
-            QRgb value = line[from];
-            for (int i = from + 1; i < until; ++i)
-                value &= line[i];
-            put(to[c], value, op);
-        }
-    }
+    if (op == RasterOp::And)
+        paintMapped(surface, rgb, *columns, *rows, AndPixel{});
+    else if (opaque || !converted.isNull())
+        paintMapped(surface, rgb, *columns, *rows, CopyOpaque{});
+    else
+        paintMapped(surface, rgb, *columns, *rows, CopyPixel{});
 }
 
 } // namespace platform

@@ -22,7 +22,8 @@ int px(double v) {
         return -int(kFarAway);
     if (v > kFarAway)
         return int(kFarAway);
-    return int(std::lround(v));
+    // Halves away from zero, as lround, without the library call.
+    return v >= 0 ? int(v + 0.5) : -int(0.5 - v);
 }
 
 // Cuts the segment to the square of half-side kFarAway / 4 around the origin, so that
@@ -58,6 +59,12 @@ bool clipFarSegment(double& x1, double& y1, double& x2, double& y2) {
     return std::max({std::fabs(x1), std::fabs(y1), std::fabs(x2), std::fabs(y2)}) <= limit;
 }
 
+// Row y of an RGB32 image whose bits were made writable once (bits()), without the
+// per-row detach check of QImage::scanLine.
+inline QRgb* rowOf(uchar* bits, qsizetype bytesPerLine, int y) {
+    return reinterpret_cast<QRgb*>(bits + qsizetype(y) * bytesPerLine);
+}
+
 } // namespace
 
 Surface::Surface(int width, int height, Colour background)
@@ -84,17 +91,20 @@ const QFontMetrics& Surface::metrics() const {
 
 void Surface::setFont(const QFont& font) {
     metrics_.reset();
+    advances_.clear();
     font_ = font;
     font_.setStyleStrategy(QFont::NoAntialias);
 }
 
 void Surface::setFontSize(qreal points) {
     metrics_.reset();
+    advances_.clear();
     font_.setPointSizeF(points);
 }
 
 void Surface::setFontBold(bool bold) {
     metrics_.reset();
+    advances_.clear();
     font_.setWeight(bold ? QFont::Bold : QFont::Normal);
 }
 
@@ -133,7 +143,7 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
             return;
         const int left = std::max(0, std::min(ix1, ix2));
         const int right = std::min(image_.width() - 1, std::max(ix1, ix2));
-        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(iy1));
+        auto* row = rowOf(image_.bits(), image_.bytesPerLine(), iy1);
         for (int x = left; x <= right; ++x)
             row[x] = drawMode == DrawMode::Invert ? (row[x] ^ 0x00FFFFFFu) : value;
         return;
@@ -143,9 +153,11 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
             return;
         const int top = std::max(0, std::min(iy1, iy2));
         const int bottom = std::min(image_.height() - 1, std::max(iy1, iy2));
+        uchar* bits = image_.bits();
+        const qsizetype bpl = image_.bytesPerLine();
         for (int y = top; y <= bottom; ++y) {
-            auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
-            row[ix1] = drawMode == DrawMode::Invert ? (row[ix1] ^ 0x00FFFFFFu) : value;
+            QRgb& pixel = rowOf(bits, bpl, y)[ix1];
+            pixel = drawMode == DrawMode::Invert ? (pixel ^ 0x00FFFFFFu) : value;
         }
         return;
     }
@@ -170,16 +182,18 @@ void Surface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
     if (area.isEmpty())
         return;
     if (drawMode == DrawMode::Invert) {
+        uchar* bits = image_.bits();
         for (int y = area.top(); y <= area.bottom(); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            auto* row = rowOf(bits, image_.bytesPerLine(), y);
             for (int x = area.left(); x <= area.right(); ++x)
                 row[x] ^= 0x00FFFFFFu;
         }
         return;
     }
     const QRgb value = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
+    uchar* bits = image_.bits();
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        auto* row = rowOf(bits, image_.bytesPerLine(), y);
         std::fill(row + area.left(), row + area.right() + 1, value);
     }
 }
@@ -219,9 +233,10 @@ void Surface::tilePicture(const QImage& picture, float x, float y, double width,
     const int x0 = int(fromX), x1 = int(toX), y0 = int(fromY), y1 = int(toY);
     const int firstColumn = int(std::fmod(fromX - left, double(tw)));
     const int firstRow = int(std::fmod(fromY - top, double(th)));
+    uchar* bits = image_.bits();
     for (int line = y0, row = firstRow; line < y1; ++line, row = row + 1 == th ? 0 : row + 1) {
         const auto* from = reinterpret_cast<const QRgb*>(rgb.constScanLine(row));
-        auto* to = reinterpret_cast<QRgb*>(image_.scanLine(line));
+        auto* to = rowOf(bits, image_.bytesPerLine(), line);
         int column = firstColumn;
         for (int at = x0; at < x1;) {
             const int run = std::min(tw - column, x1 - at);
@@ -233,7 +248,13 @@ void Surface::tilePicture(const QImage& picture, float x, float y, double width,
 }
 
 QSize Surface::TailleTexte(const QString& text) const {
-    return QSize(metrics().horizontalAdvance(text), metrics().height());
+    auto known = advances_.constFind(text);
+    if (known == advances_.constEnd()) {
+        if (advances_.size() > 4096)
+            advances_.clear();
+        known = advances_.insert(text, metrics().horizontalAdvance(text));
+    }
+    return QSize(*known, metrics().height());
 }
 
 void Surface::Print(const QString& text) {

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -89,6 +90,8 @@ private:
     QImage image_;
     QFont font_;
     mutable std::optional<QFontMetrics> metrics_;
+    // Widths of texts measured in the current font (plans repeat their labels).
+    mutable QHash<QString, int> advances_;
 };
 
 } // namespace platform
