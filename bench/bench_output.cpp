@@ -1,14 +1,19 @@
-// The JPEG export path against a bare libjpeg-turbo compression, and the export zone search.
+// The JPEG export path against its limit, a bare libjpeg-turbo compression of the same
+// buffer plus a plain write of the same bytes; and the export zone search.
+#include "BenchLimits.h"
 #include "output/ImageExport.h"
 #include "output/cDIBSection.h"
 #include "output/mJPEGLibrary.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -63,6 +68,29 @@ void BM_BareTjCompress2(benchmark::State& state) {
 }
 BENCHMARK(BM_BareTjCompress2)->Unit(benchmark::kMillisecond);
 
+// The limit of the export: the same compression, then the bytes written to a file as
+// they are.
+void BM_TjCompressAndWrite(benchmark::State& state) {
+    output::cDIBSection dib;
+    dib.CreateFromPicture(planPicture(1600, 1020));
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("bare.jpg")));
+    tjhandle handle = tjInitCompress();
+    for (auto _ : state) {
+        unsigned char* jpeg = nullptr;
+        unsigned long size = 0;
+        tjCompress2(handle, dib.DIBSectionBitsPtr(), dib.Width(), dib.BytesPerScanLine(),
+                    dib.Height(), TJPF_BGR, &jpeg, &size, TJSAMP_444, 90, TJFLAG_BOTTOMUP);
+        if (std::FILE* f = std::fopen(path.constData(), "wb")) {
+            std::fwrite(jpeg, 1, size, f);
+            std::fclose(f);
+        }
+        tjFree(jpeg);
+    }
+    tjDestroy(handle);
+}
+BENCHMARK(BM_TjCompressAndWrite)->Unit(benchmark::kMillisecond);
+
 void BM_ZoneSearch(benchmark::State& state) {
     platform::Surface canvas(1600, 1000);
     if (state.range(0) == 1)
@@ -75,4 +103,6 @@ BENCHMARK(BM_ZoneSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return bench::runWithLimits(argc, argv, {{"BM_ExportJpeg", "BM_TjCompressAndWrite", 1.3}});
+}

@@ -1,11 +1,21 @@
-// Full plan redraw with 1000 mixed objects on a 1200 x 800 plan surface.
+// Plan redraws on a 1200 x 800 plan surface, each beside the limit it must keep: 1000
+// mixed objects against a bare blit of the canvas plus 1000 filled boxes; the same plan,
+// a turned accessory and a small-tile texture at 400 % and 1600 % against 100 %; moving
+// the selection box of a huge object at 1600 %.
+#include "BenchLimits.h"
 #include "document/Layout.h"
+#include "editor/Editor.h"
+#include "platform/ScriptedDialogService.h"
 #include "render/PlanRenderer.h"
+#include "render/ScaleModel.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
+
+#include <cstring>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -22,11 +32,13 @@ struct Scene {
         QDir root(folder.path());
         root.mkpath(QStringLiteral("textures"));
         root.mkpath(QStringLiteral("accessoires"));
+        root.mkpath(QStringLiteral("vehicules"));
         QImage texture(64, 48, QImage::Format_RGB32);
         for (int y = 0; y < texture.height(); ++y)
             for (int x = 0; x < texture.width(); ++x)
                 texture.setPixel(x, y, qRgb(150 + x, 100 + y, 60));
         texture.save(folder.path() + QStringLiteral("/textures/Planches.bmp"), "BMP");
+        texture.copy(0, 0, 7, 5).save(folder.path() + QStringLiteral("/textures/Petit.bmp"), "BMP");
         QImage accessory(150, 100, QImage::Format_RGB32);
         accessory.fill(Qt::white);
         QPainter p(&accessory);
@@ -72,12 +84,20 @@ struct Scene {
     }
 };
 
+constexpr int kCanvasWidth = 1200, kCanvasHeight = 800;
+
+// The view at a zoom in percent, centred on the middle of the 1100 x 540 van.
+render::View centredView(int percent) {
+    const float zoom = float(percent) / 100;
+    return render::View{zoom, 550 - kCanvasWidth / 2 / zoom, 270 - kCanvasHeight / 2 / zoom};
+}
+
 void BM_Affiche(benchmark::State& state) {
     Scene scene;
     render::PlanRenderer renderer(scene.cache, scene.folder.path());
     settings::Preferences prefs;
     prefs.carross = state.range(0) != 0;
-    platform::Surface plan(1200, 800);
+    platform::Surface plan(kCanvasWidth, kCanvasHeight);
     for (auto _ : state) {
         plan.Cls();
         renderer.Affiche(plan, scene.layout, render::View{1.0f, 0, 0}, prefs);
@@ -86,13 +106,136 @@ void BM_Affiche(benchmark::State& state) {
 }
 BENCHMARK(BM_Affiche)->Arg(0)->Arg(1)->ArgName("carross")->Unit(benchmark::kMillisecond);
 
+// The least a redraw can cost: copy a finished picture of the canvas, then fill the
+// 1000 objects' boxes.
+void BM_BlitAndFill(benchmark::State& state) {
+    Scene scene;
+    QImage backdrop = scene.layout.image_vehicule.scaled(kCanvasWidth, kCanvasHeight)
+                          .convertToFormat(QImage::Format_RGB32);
+    QImage canvas(kCanvasWidth, kCanvasHeight, QImage::Format_RGB32);
+    std::vector<QRect> boxes;
+    for (int i = 1; i <= scene.layout.objets.nb_objets(); ++i) {
+        const auto b = render::screenBox(scene.layout.objets.row(i), render::View{}, 2);
+        boxes.emplace_back(int(b.x), int(b.y), int(b.w), int(b.h));
+    }
+    for (auto _ : state) {
+        std::memcpy(canvas.bits(), backdrop.constBits(), std::size_t(backdrop.sizeInBytes()));
+        QPainter p(&canvas);
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            p.fillRect(boxes[i], QColor::fromRgb(QRgb(0xFF000000u | (i * 0x10204u))));
+        p.end();
+        benchmark::DoNotOptimize(canvas.constBits());
+    }
+}
+BENCHMARK(BM_BlitAndFill)->Unit(benchmark::kMillisecond);
+
+// The 1000-object plan zoomed in on its middle.
+void BM_AfficheZoomed(benchmark::State& state) {
+    Scene scene;
+    render::PlanRenderer renderer(scene.cache, scene.folder.path());
+    platform::Surface plan(kCanvasWidth, kCanvasHeight);
+    const render::View view = centredView(int(state.range(0)));
+    for (auto _ : state) {
+        plan.Cls();
+        renderer.Affiche(plan, scene.layout, view, {});
+        benchmark::DoNotOptimize(plan.Image().constBits());
+    }
+}
+BENCHMARK(BM_AfficheZoomed)
+    ->Arg(100)
+    ->Arg(400)
+    ->Arg(1600)
+    ->ArgName("zoom")
+    ->Unit(benchmark::kMillisecond);
+
+// One object filling the view: a 190 x 140 cm accessory turned a quarter, or a
+// 500 x 300 cm rectangle tiled with a 7 x 5 texture.
+void singleObject(benchmark::State& state, const document::ObjectRow& row) {
+    Scene scene;
+    scene.layout.objets = document::ObjectTable();
+    scene.layout.objets.append(row);
+    render::PlanRenderer renderer(scene.cache, scene.folder.path());
+    platform::Surface plan(kCanvasWidth, kCanvasHeight);
+    const render::View view = centredView(int(state.range(0)));
+    for (auto _ : state) {
+        plan.Cls();
+        renderer.Affiche(plan, scene.layout, view, {});
+        benchmark::DoNotOptimize(plan.Image().constBits());
+    }
+}
+
+document::ObjectRow objectRow(int kind, float x, float y, int h, int w, const Cell& fill,
+                              int extra) {
+    document::ObjectRow row;
+    row[document::ColKind] = Cell::integer(std::int16_t(kind));
+    row[document::ColX] = Cell::real(x);
+    row[document::ColY] = Cell::real(y);
+    row[document::ColHeight] = Cell::integer(std::int16_t(h));
+    row[document::ColWidth] = Cell::integer(std::int16_t(w));
+    row[document::ColFill] = fill;
+    row[document::ColLock] = Cell::integer(0);
+    row[document::ColExtra] = Cell::integer(std::int16_t(extra));
+    return row;
+}
+
+void BM_TurnedAccessory(benchmark::State& state) {
+    singleObject(state, objectRow(9, 400, 130, 190, 140,
+                                  Cell::text(QStringLiteral("Cuisine_Bloc_75_50_XY_.jpg")), 1));
+}
+BENCHMARK(BM_TurnedAccessory)->Arg(100)->Arg(1600)->ArgName("zoom")->Unit(benchmark::kMillisecond);
+
+void BM_SmallTileTexture(benchmark::State& state) {
+    singleObject(state,
+                 objectRow(1, 300, 120, 150, 250, Cell::text(QStringLiteral("Petit.bmp")), 0));
+}
+BENCHMARK(BM_SmallTileTexture)->Arg(100)->Arg(1600)->ArgName("zoom")->Unit(benchmark::kMillisecond);
+
+// A 1000 x 600 cm textured rectangle selected at 1600 % (a box of 32000 x 19200 pixels
+// reaching past the plan), moved one pixel by the arrow keys: the box's visible part is
+// drawn again at every step.
+void BM_SelectionBoxMove(benchmark::State& state) {
+    Scene scene;
+    QImage van = scene.layout.image_vehicule;
+    van.save(scene.folder.path() + QStringLiteral("/vehicules/Van_Bench_Dessus_XY_5000_.bmp"));
+    platform::ScriptedDialogService dialogs;
+    platform::FileSystem files;
+    platform::MemoryStore store;
+    editor::EditorHooks hooks;
+    hooks.chooseVehicle = [] {
+        return editor::NewLayoutChoice{QStringLiteral("Van_Bench_Dessus_XY_5000_.bmp")};
+    };
+    editor::Editor ed(editor::EditorServices{dialogs, files, store, scene.cache}, hooks,
+                      scene.folder.path());
+    ed.initialise();
+    ed.canvasResized(kCanvasWidth, kCanvasHeight);
+    ed.mnunew_Click();
+    ed.state().layout.objets.append(
+        objectRow(1, 10, 10, 300, 500, Cell::text(QStringLiteral("Petit.bmp")), 0));
+    ed.state().view.view = render::View{16.0f, 300, 100};
+    ed.Picture1_MouseDown(editor::LeftButton, 0, 600, 400);
+    ed.Picture1_Click();
+    if (!ed.state().hasSelection()) {
+        state.SkipWithError("nothing selected");
+        return;
+    }
+    int step = 0;
+    for (auto _ : state)
+        ed.Picture2_KeyDown(++step % 2 ? editor::KeyLeft : editor::KeyRight, 0);
+}
+BENCHMARK(BM_SelectionBoxMove)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWithLimits(
+        argc, argv,
+        {{"BM_Affiche/carross:0", "BM_BlitAndFill", 5},
+         {"BM_Affiche/carross:1", "BM_BlitAndFill", 5},
+         {"BM_AfficheZoomed/zoom:400", "BM_AfficheZoomed/zoom:100", 1.5},
+         {"BM_AfficheZoomed/zoom:1600", "BM_AfficheZoomed/zoom:100", 1.5},
+         {"BM_TurnedAccessory/zoom:1600", "BM_TurnedAccessory/zoom:100", 1.5},
+         {"BM_SmallTileTexture/zoom:1600", "BM_SmallTileTexture/zoom:100", 1.5},
+         {"BM_SelectionBoxMove", "BM_BlitAndFill", 1}});
 }
