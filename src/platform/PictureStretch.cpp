@@ -121,12 +121,15 @@ std::optional<AxisMap> mapAxis(double pos, double size, int sourceStart, int sou
 
 // RGB32 pixels are opaque already; other 32-bit pixels are made opaque.
 struct CopyOpaque {
+    static constexpr bool copies = true;
     void operator()(QRgb& target, QRgb value) const { target = value; }
 };
 struct CopyPixel {
+    static constexpr bool copies = true;
     void operator()(QRgb& target, QRgb value) const { target = value | 0xFF000000u; }
 };
 struct AndPixel {
+    static constexpr bool copies = false;
     void operator()(QRgb& target, QRgb value) const { target &= value; }
 };
 
@@ -152,6 +155,13 @@ void paintMapped(QImage& surface, const QImage& rgb, const AxisMap& columns, con
         for (int k = 0; k < rows.count(); ++k) {
             const QRgb* from = sourceRow(rows.begin[std::size_t(k)]);
             QRgb* to = targetRow(k);
+            // An enlarged row repeats the row above when both show the same source row.
+            if (Put::copies && k > 0 &&
+                rows.begin[std::size_t(k)] == rows.begin[std::size_t(k - 1)]) {
+                const QRgb* above = targetRow(k - 1);
+                std::copy(above, above + n, to);
+                continue;
+            }
             if (straight) {
                 from += index[0];
                 for (int c = 0; c < n; ++c)
