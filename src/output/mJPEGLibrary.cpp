@@ -1,10 +1,12 @@
 #include "output/mJPEGLibrary.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <turbojpeg.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -86,16 +88,29 @@ bool SaveToJPG(const cDIBSection& dib, const QString& fileName, int quality) {
     if (result != 0 || dib.isEmpty())
         failWrite(result != 0 ? result : -1, compressor.lastError());
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // Written beside the target under a temporary name, then renamed over it, so a failed
+    // write never leaves a half-written picture. No sync to disk: it costs more than the
+    // encoding, and the rename alone replaces the old picture by the new one whole.
+    const QString temporary = fileName + QStringLiteral(".kestrion-tmp");
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         failWrite(int(file.error()), file.errorString());
     const auto length = qint64(size);
-    if (file.write(reinterpret_cast<const char*>(compressor.data()), length) != length) {
-        file.cancelWriting();
-        failWrite(int(file.error()), file.errorString());
+    if (file.write(reinterpret_cast<const char*>(compressor.data()), length) != length ||
+        !file.flush()) {
+        const int code = int(file.error());
+        const QString reason = file.errorString();
+        file.close();
+        file.remove();
+        failWrite(code, reason);
     }
-    if (!file.commit())
-        failWrite(int(file.error()), file.errorString());
+    file.close();
+    if (::rename(QFile::encodeName(temporary).constData(),
+                 QFile::encodeName(fileName).constData()) != 0) {
+        const int code = errno;
+        QFile::remove(temporary);
+        failWrite(code, QString::fromLocal8Bit(std::strerror(code)));
+    }
 
     if (kept)
         restoreAttributes(fileName, *kept);
