@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config ccache clang-format
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
-    libturbojpeg0-dev libbenchmark-dev
+    libturbojpeg0-dev libbenchmark-dev linux-perf
     fonts-dejavu-core
     xvfb xauth
     cups cups-bsd printer-driver-cups-pdf poppler-utils
