@@ -114,6 +114,9 @@ void Editor::Affiche() {
 
 void Editor::canvasResized(int width, int height) {
     modules_->view.canvasResized(width, height);
+    // The selection box holds the part of the object on the plan, which the new size changes.
+    if (state_.hasSelection())
+        modules_->selection.drawBox();
 }
 void Editor::Text2_Change(const QString& text) {
     modules_->view.Text2_Change(text);
