@@ -90,6 +90,9 @@ void Form1::buildControls() {
     statusBar1_ = new QStatusBar(area_);
     statusBar1_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar1_->setSizeGripEnabled(false);
+    statusPosition_ = new QLabel(statusBar1_);
+    statusPosition_->setObjectName(QStringLiteral("StatusPosition"));
+    statusBar1_->addPermanentWidget(statusPosition_);
 }
 
 void Form1::buildObjectsFrame(QWidget* area) {
@@ -246,6 +249,7 @@ void Form1::buildFillFrame(QWidget* area) {
         swatch->setGeometry(72 + (slot % 4) * (kSwatch + 1), 20 + (slot / 4) * (kSwatch - 1),
                             kSwatch, kSwatch);
         swatch->setColour(platform::toQColor(document::paletteColour(index)));
+        swatch->setToolTip(document::paletteName(index));
         swatch->click = [this, index] {
             forward([index](editor::Editor& e) { e.Choix_couleur_Click(index); });
         };

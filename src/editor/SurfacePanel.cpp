@@ -7,19 +7,6 @@
 
 namespace editor {
 
-std::optional<double> areaM2(int kind, double w, double h) {
-    switch (kind) {
-    case document::Rectangle:
-        return w * h / 10000;
-    case document::Ellipse:
-        return w * h * 3.141592 / 40000;
-    case document::Triangle:
-        return w * h / 20000;
-    default:
-        return std::nullopt;
-    }
-}
-
 QString areaText(int kind, double w, double h, const QLocale& locale) {
     const std::optional<double> area = areaM2(kind, w, h);
     if (!area)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Areas.h"
 #include "editor/EditorState.h"
 
 #include <QLocale>
@@ -12,9 +13,7 @@ namespace editor {
 // The text shown when no countable shape is selected.
 inline const QString kNoArea = QStringLiteral("-----");
 
-// Area in m² of a shape of w x h cm (horizontal x vertical): rectangles, ellipses and
-// right triangles count; nothing for the other kinds. Not rounded.
-std::optional<double> areaM2(int kind, double w, double h);
+using document::areaM2;
 
 // The area to two decimals (halves to even) in the locale's format without trailing
 // zeros ("3", "0,79"), or "-----" for a kind without area.

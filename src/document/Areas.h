@@ -1,0 +1,24 @@
+#pragma once
+
+#include "document/ObjectTable.h"
+
+#include <optional>
+
+namespace document {
+
+// Area in m² of a shape of w x h cm (horizontal x vertical): rectangles, ellipses and
+// right triangles count; nothing for the other kinds. Not rounded; 3.141592 stands for pi.
+inline std::optional<double> areaM2(int kind, double w, double h) {
+    switch (kind) {
+    case Rectangle:
+        return w * h / 10000;
+    case Ellipse:
+        return w * h * 3.141592 / 40000;
+    case Triangle:
+        return w * h / 20000;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace document
