@@ -20,4 +20,13 @@ QString PdfFilePrinter::printPicture(const QImage& picture) {
     return QString();
 }
 
+QString PdfFilePrinter::printPages(const QPageLayout& layout, const PagePainter& paint) {
+    QPdfWriter writer(path_);
+    writer.setResolution(300);
+    writer.setPageLayout(layout);
+    if (!paint(writer))
+        return QStringLiteral("Impossible d'écrire le fichier d'impression.");
+    return QString();
+}
+
 } // namespace platform

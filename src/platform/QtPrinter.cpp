@@ -57,4 +57,21 @@ QString QtPrinter::printPicture(const QImage& picture) {
     return QString();
 }
 
+QString QtPrinter::printPages(const QPageLayout& layout, const PagePainter& paint) {
+    if (info_.isNull() || info_.printerName().isEmpty()) {
+        if (const QString problem = findPrinter(); !problem.isEmpty())
+            return problem;
+    }
+    const QPrinterInfo& info = info_;
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Kestrion"));
+    printer.setFullPage(true); // (0, 0) is the sheet's corner
+    if (!printer.setPageLayout(layout))
+        return QStringLiteral("L'imprimante « %1 » n'accepte pas ce format de papier.")
+            .arg(info.printerName());
+    if (!paint(printer) || printer.printerState() == QPrinter::Error)
+        return printerFailed(info.printerName());
+    return QString();
+}
+
 } // namespace platform

@@ -13,6 +13,8 @@ class QtPrinter : public Printer {
 public:
     QString findPrinter() override;
     QString printPicture(const QImage& picture) override;
+    // The pages on the same printer, at its own resolution, from the sheet's corner.
+    QString printPages(const QPageLayout& layout, const PagePainter& paint) override;
 
     // The message when no printer is installed.
     static QString noPrinterMessage();

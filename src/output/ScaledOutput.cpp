@@ -1,0 +1,272 @@
+#include "output/ScaledOutput.h"
+
+#include "document/Numbers.h"
+#include "document/ObjectTable.h"
+#include "output/ImageExport.h"
+#include "platform/Product.h"
+#include "platform/Surface.h"
+#include "render/PlanRenderer.h"
+
+#include <QFont>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace output {
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr double kScreenDotsPerInch = 96.0;
+// The overview the automatic zone is searched on is at most this many pixels a side.
+constexpr double kLargestOverview = 4000.0;
+const QColor kMarkGrey(150, 150, 150);
+
+double paperPixelsPerMm() {
+    return kPaperDotsPerInch / kMmPerInch;
+}
+
+// The preferences for drawing at paper resolution: line widths keep their physical
+// screen size.
+settings::Preferences paperPreferences(settings::Preferences prefs) {
+    const double factor = kPaperDotsPerInch / kScreenDotsPerInch;
+    prefs.larlig = QString::number(std::max(1, document::M(prefs.lineWidth() * factor)));
+    return prefs;
+}
+
+// Converts millimetres on the sheet to the device's units.
+class SheetUnits {
+public:
+    explicit SheetUnits(const QPagedPaintDevice& device)
+        : x_(device.logicalDpiX() / kMmPerInch), y_(device.logicalDpiY() / kMmPerInch) {}
+    QPointF point(QPointF mm) const { return {mm.x() * x_, mm.y() * y_}; }
+    QRectF rect(QRectF mm) const { return {point(mm.topLeft()), point(mm.bottomRight())}; }
+    double width(double mm) const { return mm * x_; }
+
+private:
+    double x_, y_;
+};
+
+QFont sheetFont(double points, bool bold = false) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// The plan's share of one sheet, drawn by the plan renderer on a white surface at
+// paper resolution. Returns the picture; its size in mm is its pixels / paperPixelsPerMm.
+QImage renderTile(const PlanSource& source, const ScaledPlan& plan, const PageTile& tile) {
+    const document::Layout& layout = source.layout;
+    // Vehicle-picture pixels per millimetre of paper.
+    const double pictureMm = layout.vehicule_resol * plan.pages.scale / 10.0;
+    const double pxPerMm = paperPixelsPerMm();
+    const int width = std::max(1, int(std::ceil(tile.plan.width() * pxPerMm - 1e-6)));
+    const int height = std::max(1, int(std::ceil(tile.plan.height() * pxPerMm - 1e-6)));
+    platform::Surface surface(width, height, platform::kWhite);
+    surface.Cls();
+    surface.setFontSize(platform::Surface::defaultFont().pointSizeF() * kPaperDotsPerInch /
+                        kScreenDotsPerInch);
+    const render::View view{float(pxPerMm / pictureMm),
+                            float(plan.zone.left() + tile.plan.left() * pictureMm),
+                            float(plan.zone.top() + tile.plan.top() * pictureMm)};
+    render::PlanRenderer renderer(source.pictures, source.apath);
+    renderer.Affiche(surface, layout, view, paperPreferences(source.prefs));
+    return surface.Image();
+}
+
+void drawText(QPainter& painter, const QRectF& rect, int flags, const QString& text,
+              const QFont& font) {
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(rect, flags, text);
+}
+
+// The grey frame of the plan's share and, towards each neighbouring sheet, a dashed
+// line where the strip both sheets show begins, labelled with the neighbour's page.
+void drawAssemblyMarks(QPainter& painter, const SheetUnits& units, const PageLayout& pages,
+                       const PageTile& tile, const QRectF& shown) {
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kMarkGrey, units.width(0.2)));
+    painter.drawRect(units.rect(shown));
+    QPen dashed(kMarkGrey, units.width(0.25), Qt::DashLine);
+    const QFont small = sheetFont(6);
+    const auto neighbour = [&](int row, int column) {
+        for (const PageTile& other : pages.tiles)
+            if (other.row == row && other.column == column)
+                return QStringLiteral("page %1").arg(row * pages.columns + column + 1);
+        return QString();
+    };
+    const double o = kOverlapMm;
+    struct Edge {
+        int row, column;
+        QLineF line;
+        QRectF label;
+        int flags;
+    };
+    const Edge edges[] = {
+        {tile.row, tile.column + 1,
+         QLineF(shown.right() - o, shown.top(), shown.right() - o, shown.bottom()),
+         QRectF(shown.right() - o + 0.5, shown.top() + 0.5, o - 1, 4), Qt::AlignLeft},
+        {tile.row, tile.column - 1,
+         QLineF(shown.left() + o, shown.top(), shown.left() + o, shown.bottom()),
+         QRectF(shown.left() + 0.5, shown.top() + 0.5, o - 1, 4), Qt::AlignLeft},
+        {tile.row + 1, tile.column,
+         QLineF(shown.left(), shown.bottom() - o, shown.right(), shown.bottom() - o),
+         QRectF(shown.left() + 0.5, shown.bottom() - o + 0.5, 30, 4), Qt::AlignLeft},
+        {tile.row - 1, tile.column,
+         QLineF(shown.left(), shown.top() + o, shown.right(), shown.top() + o),
+         QRectF(shown.right() - 30.5, shown.top() + o - 4.5, 30, 4), Qt::AlignRight},
+    };
+    for (const Edge& edge : edges) {
+        const QString page = neighbour(edge.row, edge.column);
+        if (page.isEmpty())
+            continue;
+        painter.setPen(dashed);
+        painter.drawLine(QLineF(units.point(edge.line.p1()), units.point(edge.line.p2())));
+        drawText(painter, units.rect(edge.label), edge.flags | Qt::AlignTop, page, small);
+    }
+}
+
+// The footer: the scale bar with its length in cm and the scale in words on the
+// left, the page mark on the right, the stamp centred on the bottom line.
+void drawFooter(QPainter& painter, const SheetUnits& units, const PageLayout& pages,
+                const PageTile& tile, const document::Layout& layout) {
+    const QRectF f = pages.footer;
+    const ScaleBar bar = scaleBar(pages.scale);
+    const QRectF barRect(f.left(), f.top() + 3.0, bar.millimetres, 1.5);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawRect(units.rect(barRect));
+    const QFont label = sheetFont(7);
+    drawText(painter, units.rect(QRectF(barRect.left() - 5, barRect.bottom() + 0.5, 10, 4)),
+             Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("0"), label);
+    drawText(painter, units.rect(QRectF(barRect.right() - 15, barRect.bottom() + 0.5, 30, 4)),
+             Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("%1 cm").arg(bar.centimetres), label);
+    drawText(painter, units.rect(QRectF(barRect.right() + 18, f.top() + 1, 60, 6)),
+             Qt::AlignLeft | Qt::AlignVCenter, scaleWords(pages.scale), sheetFont(9, true));
+    drawText(painter, units.rect(QRectF(f.right() - 80, f.top() + 1, 80, 6)),
+             Qt::AlignRight | Qt::AlignVCenter, pages.pageMark(tile), sheetFont(9));
+    const QString stamp = layout.vehicule_modele + QLatin1Char(' ') + layout.vehicule_carros +
+                          QStringLiteral("  -  Kestrion  -  ") + platform::kSiteHost;
+    drawText(painter, units.rect(QRectF(f.left(), f.bottom() - 5, f.width(), 5)),
+             Qt::AlignHCenter | Qt::AlignBottom, stamp, sheetFont(8, true));
+}
+
+QPageSize::PageSizeId pageSizeOf(Paper paper) {
+    return paper == Paper::A3 ? QPageSize::A3 : QPageSize::A4;
+}
+
+} // namespace
+
+QRectF planBounds(const document::Layout& layout) {
+    using namespace document;
+    QRectF bounds(0, 0, std::max(1.0f, layout.image_largeur), std::max(1.0f, layout.image_hauteur));
+    const double resol = layout.vehicule_resol;
+    for (int r = 1; r <= layout.objets.nb_objets(); ++r) {
+        const ObjectRow& row = layout.objets.row(r);
+        const QRectF box(row[ColX].toDouble(), row[ColY].toDouble(),
+                         std::max(1.0, std::fabs(row[ColWidth].toDouble() * resol)),
+                         std::max(1.0, std::fabs(row[ColHeight].toDouble() * resol)));
+        if (std::isfinite(box.left()) && std::isfinite(box.top()) && std::isfinite(box.width()) &&
+            std::isfinite(box.height()))
+            bounds = bounds.united(box);
+    }
+    return bounds;
+}
+
+QPageLayout ScaledPlan::pageLayout() const {
+    return QPageLayout(QPageSize(pageSizeOf(setup.paper)),
+                       setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup) {
+    const document::Layout& layout = source.layout;
+    ScaledPlan plan;
+    plan.setup = setup;
+    const QRectF bounds = planBounds(layout);
+    plan.zone = bounds;
+    if (setup.automaticZone) {
+        const double zoom =
+            std::min(1.0, kLargestOverview / std::max(bounds.width(), bounds.height()));
+        platform::Surface overview(int(std::ceil(bounds.width() * zoom)),
+                                   int(std::ceil(bounds.height() * zoom)),
+                                   platform::kWindowBackground);
+        overview.Cls();
+        render::PlanRenderer renderer(source.pictures, source.apath);
+        renderer.Affiche(overview, layout,
+                         render::View{float(zoom), float(bounds.left()), float(bounds.top())},
+                         source.prefs);
+        const Zone z = ChercherZoneExport(overview, true);
+        plan.zone = QRectF(bounds.left() + z.left / zoom, bounds.top() + z.top / zoom,
+                           (z.right - z.left) / zoom, (z.bottom - z.top) / zoom);
+    }
+    const double resol = layout.vehicule_resol > 0 ? layout.vehicule_resol : 1.0;
+    plan.pages = layoutPages(plan.zone.size() / resol, setup);
+    return plan;
+}
+
+bool paintScaledPages(QPagedPaintDevice& device, const PlanSource& source, const ScaledPlan& plan) {
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const SheetUnits units(device);
+    const double pxPerMm = paperPixelsPerMm();
+    bool first = true;
+    for (const PageTile& tile : plan.pages.tiles) {
+        if (!first && !device.newPage()) {
+            painter.end();
+            return false;
+        }
+        first = false;
+        const QImage picture = renderTile(source, plan, tile);
+        // The picture's own size, so that its pixels keep exactly the paper resolution.
+        const QRectF shown(tile.at, QSizeF(picture.width() / pxPerMm, picture.height() / pxPerMm));
+        painter.drawImage(units.rect(shown), picture);
+        drawAssemblyMarks(painter, units, plan.pages, tile, shown);
+        drawFooter(painter, units, plan.pages, tile, source.layout);
+    }
+    return painter.end();
+}
+
+QString tooManyPagesMessage(const PageLayout& pages) {
+    return QStringLiteral("À l'échelle 1:%1, le plan demanderait %2 pages (au plus %3).\n\n"
+                          "Choisissez une échelle plus petite ou « Ajuster à la page ».")
+        .arg(pages.scale)
+        .arg(pages.pageCount())
+        .arg(kMostPages);
+}
+
+QString writeScaledPdf(const QString& path, const PlanSource& source, const ScaledPlan& plan) {
+    const QString failed = QStringLiteral("Impossible d'exporter le plan en PDF.");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failed;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(int(kPaperDotsPerInch));
+        writer.setCreator(QStringLiteral("Kestrion"));
+        writer.setTitle(source.layout.vehicule_modele + QLatin1Char(' ') +
+                        source.layout.vehicule_carros);
+        writer.setPageLayout(plan.pageLayout());
+        if (!paintScaledPages(writer, source, plan)) {
+            file.cancelWriting();
+            return failed;
+        }
+    }
+    return file.commit() ? QString() : failed;
+}
+
+QString printScaled(platform::Printer& printer, const PlanSource& source, const ScaledPlan& plan) {
+    return printer.printPages(plan.pageLayout(), [&](QPagedPaintDevice& device) {
+        return paintScaledPages(device, source, plan);
+    });
+}
+
+} // namespace output

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "document/Layout.h"
+#include "output/PageLayout.h"
+#include "platform/Pictures.h"
+#include "platform/Printer.h"
+#include "settings/Preferences.h"
+
+#include <QPageLayout>
+#include <QRectF>
+#include <QString>
+
+class QPagedPaintDevice;
+
+namespace output {
+
+// The plan is drawn for paper at this resolution, whatever the scale.
+constexpr double kPaperDotsPerInch = 300.0;
+
+// The plan's extent in unzoomed vehicle-picture pixels: the picture and every
+// object's box (texts and measures by their stored size).
+QRectF planBounds(const document::Layout& layout);
+
+// What goes on paper: the layout (with its vehicle picture read), the preferences it
+// is drawn with, and where library pictures come from.
+struct PlanSource {
+    const document::Layout& layout;
+    settings::Preferences prefs;
+    platform::PictureCache& pictures;
+    QString apath;
+};
+
+// A layout ready to go on paper at true scale: the part of the plan to show, in
+// unzoomed vehicle-picture pixels, and its sheets.
+struct ScaledPlan {
+    ScaleSetup setup;
+    QRectF zone;
+    PageLayout pages;
+    // The sheets' paper and orientation, without margins.
+    QPageLayout pageLayout() const;
+};
+
+// The part of the plan that goes on paper: planBounds, or with setup.automaticZone
+// the drawn zone found as the image export finds it on the plan drawn at 100 % (less
+// for a plan larger than 4000 pixels), then laid out on sheets.
+ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup);
+
+// Draws every sheet on the device, which is set to the sheets' paper without
+// margins: the plan's share drawn by the plan renderer at kPaperDotsPerInch, so that
+// 1 m of the van measures 1000 / scale mm, the overlap and assembly marks, and the
+// footer (scale bar in cm, "Échelle 1:N", stamp, page mark). Texts and line widths
+// keep the physical size they have on a screen at 96 dots per inch. False when the
+// device cannot be drawn on.
+bool paintScaledPages(QPagedPaintDevice& device, const PlanSource& source, const ScaledPlan& plan);
+
+// The French message for a plan that needs more than kMostPages sheets.
+QString tooManyPagesMessage(const PageLayout& pages);
+
+// Writes the sheets as a PDF file; an earlier file stays whole when writing fails.
+// Returns an empty text, or the French reason.
+QString writeScaledPdf(const QString& path, const PlanSource& source, const ScaledPlan& plan);
+
+// Sends the sheets to the printer. Returns an empty text, or the French reason.
+QString printScaled(platform::Printer& printer, const PlanSource& source, const ScaledPlan& plan);
+
+} // namespace output
