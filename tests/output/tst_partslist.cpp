@@ -1,0 +1,111 @@
+// Guards the parts list: one exact line per object of every kind in French and English
+// number formats, the totals per texture and per colour, and the file spreadsheets open.
+#include "output/PartsList.h"
+#include "testkit/TestKit.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using document::Cell;
+
+namespace {
+
+document::ObjectRow row(int kind, float x, float y, int h, int w, const Cell& fill, int lock,
+                        const Cell& extra = Cell::integer(0)) {
+    return {{Cell::integer(std::int16_t(kind)), Cell::real(x), Cell::real(y),
+             Cell::integer(std::int16_t(h)), Cell::integer(std::int16_t(w)), fill,
+             Cell::integer(std::int16_t(lock)), extra}};
+}
+
+// Every kind on a van picture at 2 pixels per cm; positions in picture pixels.
+document::Layout everyKind() {
+    using namespace document;
+    Layout layout;
+    layout.vehicule_fichier = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.jpg");
+    layout.vehicule_resol = 2.0;
+    const Cell parquet = Cell::text(QStringLiteral("Parquet chene.jpg"));
+    const Cell red = Cell::integer(2);
+    ObjectTable& t = layout.objets;
+    t.append(row(Mesure, 20, 40, 5, 120, Cell::integer(0), 0));
+    t.append(row(Rectangle, 100, 60, 120, 200, parquet, 1));
+    t.append(row(Ellipse, 11, 3, 100, 100, red, 0));
+    t.append(row(Texte, 0, 0, 10, 60, Cell::integer(0), 1,
+                 Cell::text(QStringLiteral("Lit; 140 \"double\""))));
+    t.append(row(Ligne, -15, 7, 1, 80, Cell::text(QStringLiteral("6")), 0, Cell::integer(1)));
+    t.append(row(Triangle, 300, 201, 45, 120, red, 0, Cell::integer(3)));
+    t.append(row(Accessoire, 400, 100, 40, 60,
+                 Cell::text(QStringLiteral("Meuble_Evier_60_40_XY_.bmp")), 1));
+    t.append(row(Rectangle, 500, 0, 192, 100, parquet, 0));
+    t.append(row(Rectangle, 0, 300, 50, 100, red, 0));
+    return layout;
+}
+
+} // namespace
+
+class TestPartsList : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { testkit::setUpTestEnvironment(); }
+
+    void everyKindAndTheTotals_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList french = {
+            "N°;Type;Description;Largeur (cm);Hauteur (cm);X (cm);Y (cm);Surface (m²);Figé",
+            "1;Mesure;Noir;120;5;10;20;;non",
+            "2;Rectangle;Parquet chene;200;120;50;30;2,4;oui",
+            "3;Ellipse / Cercle;Rouge;100;100;5,5;1,5;0,79;non",
+            "4;Texte;\"Lit; 140 \"\"double\"\"\";60;10;0;0;;oui",
+            "5;Ligne;Bleu;80;1;-7,5;3,5;;non",
+            "6;Triangle;Rouge;120;45;150;100,5;0,27;non",
+            "7;Accessoire;Meuble Evier;60;40;200;50;;oui",
+            "8;Rectangle;Parquet chene;100;192;250;0;1,92;non",
+            "9;Rectangle;Rouge;100;50;0;150;0,5;non",
+            ";Total texture;Parquet chene : 4,32 m²;;;;;4,32;",
+            ";Total couleur;Rouge : 1,56 m²;;;;;1,56;",
+        };
+        QStringList english = french;
+        for (int i = 1; i < english.size(); ++i) {
+            // Only the decimal separator of the numbers changes; no name holds a comma.
+            static const QRegularExpression comma(QStringLiteral("(\\d),(\\d)"));
+            english[i].replace(comma, QStringLiteral("\\1.\\2"));
+        }
+        QTest::newRow("French: decimal commas")
+            << QLocale(QLocale::French, QLocale::France) << french;
+        QTest::newRow("English: decimal points")
+            << QLocale(QLocale::English, QLocale::UnitedStates) << english;
+    }
+    void everyKindAndTheTotals() {
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, expected);
+        const QStringList lines = output::partsListLines(everyKind(), locale);
+        for (int i = 0; i < std::min(lines.size(), expected.size()); ++i)
+            QCOMPARE(lines[i], expected[i]);
+        QCOMPARE(lines.size(), expected.size());
+    }
+
+    void anEmptyLayoutHasOnlyTheHeader() {
+        document::Layout layout;
+        QCOMPARE(output::partsListLines(layout, QLocale()).size(), 1);
+    }
+
+    void theFileOpensInSpreadsheets() {
+        QTemporaryDir dir;
+        const QStringList lines = output::partsListLines(everyKind(), QLocale());
+        const QString path = dir.filePath(QStringLiteral("liste.csv"));
+        QVERIFY(output::writePartsList(path, lines));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(bytes.endsWith("\r\n"));
+        QCOMPARE(QString::fromUtf8(bytes.mid(3)),
+                 lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        QVERIFY(!output::writePartsList(dir.filePath(QStringLiteral("no/liste.csv")), lines));
+    }
+};
+
+QTEST_MAIN(TestPartsList)
+#include "tst_partslist.moc"
