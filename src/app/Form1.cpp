@@ -3,6 +3,7 @@
 #include "app/Icons.h"
 #include "app/InfoWindows.h"
 #include "app/PictureBox.h"
+#include "app/ScaleDialog.h"
 #include "library/ui/Form2.h"
 #include "library/ui/Form3.h"
 #include "library/ui/Form4.h"
@@ -122,8 +123,9 @@ void Form1::refreshEnabling() {
     for (QToolButton* button : command1_)
         button->setEnabled(open);
     check2_->setEnabled(open);
-    for (const char* name : {"mnusave", "mnusaveim", "mnuprint", "mnurect", "mnumes", "mnutext",
-                             "mnucerc", "mnutri", "mnulig", "mnubib"})
+    for (const char* name :
+         {"mnusave", "mnusaveim", "mnupdf", "mnuliste", "mnuprint", "mnuechelle", "mnurect",
+          "mnumes", "mnutext", "mnucerc", "mnutri", "mnulig", "mnubib"})
         action(QString::fromUtf8(name))->setEnabled(open);
 
     const bool edit = c.editEnabled;
@@ -162,6 +164,7 @@ void Form1::refresh() {
     refreshSurfaceList();
     refreshEnabling();
     showStatus(state.statusText);
+    statusPosition_->setText(editor_->livePosition());
 
     switch (std::exchange(state.focus, editor::FocusRequest::None)) {
     case editor::FocusRequest::Plan:
@@ -276,6 +279,40 @@ void Form1::mnuprint_Click() {
     if (!printer)
         return;
     forward([&printer](editor::Editor& e) { e.mnuprint_Click(*printer); });
+}
+
+std::optional<output::ScaleSetup> Form1::chooseScale(const QString& title) {
+    output::ScaleSetup initial;
+    initial.automaticZone = editor_->state().prefs.autozone;
+    const auto chosen = ScaleDialog::choose(title, scaleSetup_.value_or(initial), this);
+    if (chosen)
+        scaleSetup_ = chosen;
+    return chosen;
+}
+
+void Form1::mnupdf_Click() {
+    if (!editor_->state().layout.agencement_ouvert)
+        return;
+    const auto setup = chooseScale(QStringLiteral("Exporter en PDF"));
+    if (!setup)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    forward([&setup](editor::Editor& e) { e.exportPdf(*setup); });
+    QApplication::restoreOverrideCursor();
+}
+
+void Form1::mnuechelle_Click() {
+    if (!editor_->state().layout.agencement_ouvert || !services_.makePrinter)
+        return;
+    const auto setup = chooseScale(QStringLiteral("Imprimer à l'échelle"));
+    if (!setup)
+        return;
+    const std::unique_ptr<platform::Printer> printer = services_.makePrinter();
+    if (!printer)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    forward([&setup, &printer](editor::Editor& e) { e.printAtScale(*setup, *printer); });
+    QApplication::restoreOverrideCursor();
 }
 
 void Form1::mnuaccess_Click() {

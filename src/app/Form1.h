@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "editor/Editor.h"
+#include "output/PageLayout.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
 #include "platform/Pictures.h"
@@ -89,6 +90,9 @@ public:
     void mnuaccess_Click();
     void mnuvehic_Click();
     void mnuprint_Click();
+    // "Exporter en PDF..." and "À l'échelle...": the scale dialog, then the editor.
+    void mnupdf_Click();
+    void mnuechelle_Click();
     void Check2_Click(bool checked);
 
     // The canvas rectangle for a central area of that size: at (8, 128), 33 pixels
@@ -127,6 +131,8 @@ private:
     void refreshEnabling();
     void showStatus(const QString& text);
     void closeOtherWindows();
+    // The scale dialog, preset with the last choice (the zone from autozone at first).
+    std::optional<output::ScaleSetup> chooseScale(const QString& title);
 
     // Library windows.
     std::optional<editor::NewLayoutChoice> chooseVehicle();
@@ -148,6 +154,7 @@ private:
     bool quitting_ = false;
     QStringList comboTextures_;
     QHash<QObject*, std::function<QString()>> statusHelp_;
+    std::optional<output::ScaleSetup> scaleSetup_;
 
     // Controls, by their names.
     QWidget* area_ = nullptr;
@@ -173,6 +180,7 @@ private:
     QListWidget* list2_ = nullptr;
     std::array<QToolButton*, 2> command6_{};
     QStatusBar* statusBar1_ = nullptr;
+    QLabel* statusPosition_ = nullptr; // the selection's place and size, right of the help
     QMenu* mnuedit_ = nullptr;
 };
 

@@ -37,8 +37,11 @@ std::vector<Menu> menuTable() {
           kSeparator,
           {"mnusave", "Enregi&strer", QKeySequence(Qt::CTRL | Qt::Key_S), 3},
           {"mnusaveim", "Exporter l'&image", {}, 4},
+          {"mnupdf", "Exporter en P&DF...", {}},
+          {"mnuliste", "Exporter la &liste des objets...", {}},
           kSeparator,
           {"mnuprint", "Im&primer", {}, 15},
+          {"mnuechelle", "À l'é&chelle...", {}},
           kSeparator,
           {"mnuquit", "&Quitter", {}}}},
         {"mnuobjets",
@@ -116,6 +119,9 @@ void Form1::buildMenus() {
     toEditor("mnusave", [](editor::Editor& e) { e.mnusave_Click(); });
     toEditor("mnusaveim", [](editor::Editor& e) { e.mnusaveim_Click(); });
     on("mnuprint", [this] { mnuprint_Click(); });
+    on("mnupdf", [this] { mnupdf_Click(); });
+    on("mnuechelle", [this] { mnuechelle_Click(); });
+    toEditor("mnuliste", [](editor::Editor& e) { e.exportPartsList(); });
     on("mnuquit", [this] { mnuquit_Click(); });
 
     // Each object entry creates the kind of its tool button.

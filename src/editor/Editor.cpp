@@ -1,5 +1,6 @@
 #include "editor/Editor.h"
 
+#include "document/Numbers.h"
 #include "editor/Creation.h"
 #include "editor/EditorCore.h"
 #include "editor/LayoutCommands.h"
@@ -95,6 +96,15 @@ void Editor::mnusaveim_Click() {
 }
 void Editor::mnuprint_Click(platform::Printer& printer) {
     modules_->commands.mnuprint_Click(printer);
+}
+void Editor::exportPdf(const output::ScaleSetup& setup) {
+    modules_->commands.exportPdf(setup);
+}
+void Editor::printAtScale(const output::ScaleSetup& setup, platform::Printer& printer) {
+    modules_->commands.printAtScale(setup, printer);
+}
+void Editor::exportPartsList() {
+    modules_->commands.exportPartsList();
 }
 bool Editor::confirmQuit() {
     return modules_->commands.confirmQuit();
@@ -201,6 +211,17 @@ void Editor::Command5_Click(int index) {
 }
 void Editor::mnusuppr_Click() {
     modules_->properties.mnusuppr_Click();
+}
+
+QString Editor::livePosition() const {
+    if (!state_.hasSelection())
+        return QString();
+    const document::ObjectRow row = modules_->selection.selectionRow();
+    const double resol = state_.layout.vehicule_resol > 0 ? state_.layout.vehicule_resol : 1.0;
+    const auto cm = [](double v) { return QString::number(document::M(v)); };
+    return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
+        .arg(cm(row[document::ColX].toDouble() / resol), cm(row[document::ColY].toDouble() / resol),
+             cm(row[document::ColWidth].toDouble()), cm(row[document::ColHeight].toDouble()));
 }
 
 void Editor::mnusurf_Click() {

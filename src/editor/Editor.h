@@ -2,6 +2,7 @@
 
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
+#include "output/PageLayout.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
 #include "platform/Pictures.h"
@@ -51,6 +52,9 @@ public:
     bool mnusave_Click(); // true when the file was written
     void mnusaveim_Click();
     void mnuprint_Click(platform::Printer& printer);
+    void exportPdf(const output::ScaleSetup& setup);
+    void printAtScale(const output::ScaleSetup& setup, platform::Printer& printer);
+    void exportPartsList();
     // Asks the quit question when needed; true when the program may end.
     bool confirmQuit();
     // Reads a layout file and applies it; false when refused (the open layout is kept).
@@ -96,6 +100,11 @@ public:
     void Command4_Click(int index); // 0 front, 1 back
     void Command5_Click(int index); // 0 right, 1 left
     void mnusuppr_Click();
+
+    // The selected object's top-left corner from the vehicle picture's top-left and its
+    // size, in whole cm, as it would be stored now ("x 123 cm  y 45 cm  —  60 × 55 cm");
+    // empty without a selection.
+    QString livePosition() const;
 
     // Surface count.
     void mnusurf_Click();

@@ -3,6 +3,8 @@
 #include "document/LayoutFile.h"
 #include "library/LibraryNames.h"
 #include "output/ImageExport.h"
+#include "output/PartsList.h"
+#include "output/ScaledOutput.h"
 #include "platform/Pictures.h"
 
 #include <optional>
@@ -235,6 +237,65 @@ void LayoutCommands::mnuprint_Click(platform::Printer& printer) {
     output::printPlan(core_.state.picture1, l.vehicule_modele, l.vehicule_carros,
                       core_.state.prefs.autozone, printer, core_.services.dialogs,
                       [this] { putSelectionBack(); });
+}
+
+namespace {
+
+// A save dialog for one file type; an empty name when the user cancels.
+QString askFileName(platform::DialogService& dialogs, const QString& filter) {
+    platform::FileDialogRequest request;
+    request.filter = filter;
+    request.overwritePrompt = true;
+    return dialogs.saveFile(request).fileName;
+}
+
+} // namespace
+
+void LayoutCommands::exportPdf(const output::ScaleSetup& setup) {
+    if (!core_.layoutOpen())
+        return;
+    putSelectionBack();
+    EditorState& s = core_.state;
+    const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.apath};
+    const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
+    if (plan.pages.tooManyPages()) {
+        core_.inform(output::tooManyPagesMessage(plan.pages), kAttention,
+                     platform::MsgIcon::Warning);
+        return;
+    }
+    const QString path = askFileName(core_.services.dialogs, QStringLiteral("Document PDF|*.pdf"));
+    if (path.isEmpty())
+        return;
+    if (const QString problem = output::writeScaledPdf(path, source, plan); !problem.isEmpty())
+        core_.inform(problem, kErreur, platform::MsgIcon::Critical);
+}
+
+void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Printer& printer) {
+    if (!core_.layoutOpen())
+        return;
+    putSelectionBack();
+    EditorState& s = core_.state;
+    const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.apath};
+    const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
+    if (plan.pages.tooManyPages()) {
+        core_.inform(output::tooManyPagesMessage(plan.pages), kAttention,
+                     platform::MsgIcon::Warning);
+        return;
+    }
+    if (const QString problem = output::printScaled(printer, source, plan); !problem.isEmpty())
+        core_.inform(problem, kErreur, platform::MsgIcon::Critical);
+}
+
+void LayoutCommands::exportPartsList() {
+    if (!core_.layoutOpen())
+        return;
+    putSelectionBack();
+    const QString path =
+        askFileName(core_.services.dialogs, QStringLiteral("Liste CSV (*.csv)|*.csv"));
+    if (path.isEmpty())
+        return;
+    if (!output::writePartsList(path, output::partsListLines(core_.state.layout, core_.locale)))
+        core_.inform(output::partsListFailedMessage(), kErreur, platform::MsgIcon::Critical);
 }
 
 } // namespace editor

@@ -3,6 +3,7 @@
 #include "editor/EditorCore.h"
 #include "editor/Selection.h"
 #include "editor/ViewControl.h"
+#include "output/PageLayout.h"
 #include "platform/Printer.h"
 
 #include <QImage>
@@ -26,6 +27,13 @@ public:
     void openAtStartup(const QString& path);
     void mnusaveim_Click();
     void mnuprint_Click(platform::Printer& printer);
+    // "Exporter en PDF..." and "À l'échelle...", once the scale dialog has given the
+    // setup: the true-scale sheets to a PDF file asked for, or to the printer.
+    void exportPdf(const output::ScaleSetup& setup);
+    void printAtScale(const output::ScaleSetup& setup, platform::Printer& printer);
+    // "Exporter la liste des objets...": the parts list to a CSV file asked for, in the
+    // editor's locale.
+    void exportPartsList();
     void ActiverEdition();
 
 private:
