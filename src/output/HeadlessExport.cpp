@@ -3,6 +3,9 @@
 #include "document/LayoutFile.h"
 #include "library/LibraryNames.h"
 #include "output/ImageExport.h"
+#include "output/PageLayout.h"
+#include "output/PartsList.h"
+#include "output/ScaledOutput.h"
 #include "platform/FileSystem.h"
 #include "platform/Pictures.h"
 #include "render/PlanRenderer.h"
@@ -36,10 +39,10 @@ struct Option {
     bool takesValue; // also accepted as name=value
 };
 constexpr Option kOptions[] = {
-    {QLatin1StringView("--export"), false},
-    {QLatin1StringView("--thumbnail"), false},
-    {QLatin1StringView("--canvas"), true},
-    {QLatin1StringView("--help"), false},
+    {QLatin1StringView("--export"), false},    {QLatin1StringView("--thumbnail"), false},
+    {QLatin1StringView("--parts"), false},     {QLatin1StringView("--canvas"), true},
+    {QLatin1StringView("--scale"), true},      {QLatin1StringView("--paper"), true},
+    {QLatin1StringView("--landscape"), false}, {QLatin1StringView("--help"), false},
 };
 
 bool isKnownOption(const QString& arg) {
@@ -74,6 +77,12 @@ struct ExportRequest {
     std::optional<QSize> canvas;
     // Set for --thumbnail: the longest side of the PNG, in pixels.
     std::optional<int> thumbnailSize;
+    bool parts = false;        // --parts: the parts list instead of a picture
+    std::optional<int> scale;  // --scale: a true-scale PDF
+    Paper paper = Paper::A4;   // --paper
+    bool landscape = false;    // --landscape
+    bool paperOptions = false; // --paper or --landscape given
+    bool pdf() const { return outputPath.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive); }
 };
 
 std::optional<int> parseThumbnailSize(const QString& text) {
@@ -84,6 +93,19 @@ std::optional<int> parseThumbnailSize(const QString& text) {
     if (size < 1 || size > kLargestSide)
         return std::nullopt;
     return size;
+}
+
+// The value of an option given as "--name value" or "--name=value"; i is moved past it.
+QString optionValue(const QStringList& args, int& i) {
+    const QString& arg = args[i];
+    if (arg.contains(QLatin1Char('=')))
+        return arg.section(QLatin1Char('='), 1);
+    return i + 1 < args.size() ? args[++i] : QString();
+}
+
+bool isOptionNamed(const QString& arg, const char* name) {
+    const QLatin1String n(name);
+    return arg == n || arg.startsWith(n + QLatin1Char('='));
 }
 
 std::optional<QSize> parseCanvas(const QString& text) {
@@ -111,6 +133,24 @@ QString parseArguments(const QStringList& args, ExportRequest& request) {
             exportSeen = true;
         } else if (arg == QLatin1String("--thumbnail")) {
             thumbnailSeen = true;
+        } else if (arg == QLatin1String("--parts")) {
+            request.parts = true;
+        } else if (isOptionNamed(arg, "--scale")) {
+            const QString value = optionValue(args, i);
+            request.scale = parseScale(value);
+            if (!request.scale)
+                return QStringLiteral("--scale attend 5, 10, 20, 25, 50 ou fit (reçu : « %1 »).")
+                    .arg(value);
+        } else if (isOptionNamed(arg, "--paper")) {
+            const QString value = optionValue(args, i);
+            const std::optional<Paper> paper = parsePaper(value);
+            if (!paper)
+                return QStringLiteral("--paper attend A4 ou A3 (reçu : « %1 »).").arg(value);
+            request.paper = *paper;
+            request.paperOptions = true;
+        } else if (arg == QLatin1String("--landscape")) {
+            request.landscape = true;
+            request.paperOptions = true;
         } else if (arg == QLatin1String("--canvas") || arg.startsWith(QLatin1String("--canvas="))) {
             QString value;
             if (arg.contains(QLatin1Char('=')))
@@ -126,8 +166,9 @@ QString parseArguments(const QStringList& args, ExportRequest& request) {
             positional << arg;
         }
     }
-    if (exportSeen == thumbnailSeen)
-        return QStringLiteral("Sans fenêtre, donnez soit --export, soit --thumbnail.");
+    if (int(exportSeen) + int(thumbnailSeen) + int(request.parts) != 1)
+        return QStringLiteral("Sans fenêtre, donnez une seule commande : --export, --thumbnail "
+                              "ou --parts.");
     if (thumbnailSeen) {
         if (request.canvas)
             return QStringLiteral("--canvas ne s'emploie pas avec --thumbnail.");
@@ -142,10 +183,24 @@ QString parseArguments(const QStringList& args, ExportRequest& request) {
         positional.removeLast();
     }
     if (positional.size() != 2)
-        return QStringLiteral("--export attend deux noms de fichier : l'agencement (.kla) "
-                              "puis l'image à écrire.");
+        return request.parts ? QStringLiteral("--parts attend deux noms de fichier : "
+                                              "l'agencement (.kla) puis la liste à écrire.")
+                             : QStringLiteral("--export attend deux noms de fichier : "
+                                              "l'agencement (.kla) puis l'image à écrire.");
     request.layoutPath = positional[0];
     request.outputPath = positional[1];
+    const bool scaleOptions = request.scale || request.paperOptions;
+    const bool scaledPdf = exportSeen && request.pdf();
+    if (request.parts && (scaleOptions || request.canvas))
+        return QStringLiteral("--parts ne prend ni --scale, ni --paper, ni --landscape, "
+                              "ni --canvas.");
+    if (scaledPdf && !request.scale)
+        return QStringLiteral("Un PDF à l'échelle demande --scale (5, 10, 20, 25, 50 ou fit).");
+    if (scaledPdf && request.canvas)
+        return QStringLiteral("--canvas ne s'applique pas au PDF à l'échelle.");
+    if (!scaledPdf && scaleOptions)
+        return QStringLiteral("--scale, --paper et --landscape ne s'appliquent qu'à --export "
+                              "vers un fichier .pdf.");
     return {};
 }
 
@@ -196,6 +251,13 @@ QString headlessHelpText() {
         "  kestrion --thumbnail AGENCEMENT.kla IMAGE.png TAILLE\n"
         "      Écrit une vignette PNG du plan, sans bandeau, dont le plus grand côté\n"
         "      mesure au plus TAILLE pixels ; la zone suit la même préférence.\n"
+        "  kestrion --export AGENCEMENT.kla PLAN.pdf --scale N [--paper A4|A3] [--landscape]\n"
+        "      Écrit le plan à l'échelle 1:N (N = 5, 10, 20, 25 ou 50 ; fit l'ajuste à\n"
+        "      une page) sur des feuilles A4 (par défaut) ou A3, en portrait ou en\n"
+        "      paysage, avec la barre d'échelle et les repères d'assemblage.\n"
+        "  kestrion --parts AGENCEMENT.kla LISTE.csv\n"
+        "      Écrit la liste des objets et les totaux de surface par texture et par\n"
+        "      couleur (CSV en UTF-8, séparateur « ; »).\n"
         "  --canvas LARGEURxHAUTEUR\n"
         "      Taille en pixels du plan dessiné (par défaut : celle de l'image du\n"
         "      véhicule au zoom de l'agencement), par exemple --canvas 1024x768 ;\n"
@@ -203,7 +265,7 @@ QString headlessHelpText() {
         "  --help\n"
         "      Affiche ce texte.\n"
         "Code de sortie : 0 en cas de réussite, 2 pour des arguments incorrects,\n"
-        "3 pour un agencement illisible, 4 quand l'image ne peut pas être écrite.\n");
+        "3 pour un agencement illisible, 4 quand le fichier ne peut pas être écrit.\n");
 }
 
 int runHeadlessExport(const QStringList& args, const QString& apath,
@@ -243,6 +305,17 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
         return fail(QStringLiteral("Le nom de l'image du véhicule n'est pas valide : %1")
                         .arg(contents.vehicule_fichier),
                     kInputError);
+    if (request.parts) {
+        document::Layout layout;
+        layout.vehicule_fichier = contents.vehicule_fichier;
+        layout.objets = contents.objets;
+        layout.vehicule_resol = vehicle->vehicule_resol;
+        if (!writePartsList(request.outputPath, partsListLines(layout, QLocale())))
+            return fail(QStringLiteral("Impossible d'écrire la liste %1").arg(request.outputPath),
+                        kWriteError);
+        err.flush();
+        return 0;
+    }
     const auto picture =
         platform::LoadLibraryPicture(library::vehiculesFolder(apath), contents.vehicule_fichier);
     if (!picture)
@@ -265,6 +338,21 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     layout.image_largeur = float(picture->width());
     layout.image_hauteur = float(picture->height());
     layout.agencement_ouvert = true;
+
+    if (request.scale) {
+        const ScaleSetup setup{*request.scale, request.paper, request.landscape,
+                               preferencesFrom(settings).autozone};
+        platform::PictureCache pictures;
+        const PlanSource source{layout, preferencesFrom(settings), pictures, apath};
+        const ScaledPlan plan = prepareScaledPlan(source, setup);
+        if (plan.pages.tooManyPages())
+            return fail(tooManyPagesMessage(plan.pages), kUsageError);
+        if (const QString problem = writeScaledPdf(request.outputPath, source, plan);
+            !problem.isEmpty())
+            return fail(problem + QLatin1Char(' ') + request.outputPath, kWriteError);
+        err.flush();
+        return 0;
+    }
 
     // A thumbnail is drawn at 100 %, one canvas pixel per vehicle picture pixel, and
     // only then scaled down: at a small zoom the vehicle's thin lines fade below the

@@ -25,6 +25,9 @@ bool isHelpRequest(const QStringList& args);
 // `kestrion --thumbnail LAYOUT.kla OUTPUT.png SIZE`: the same drawing at 100 %, cropped to
 // the zone when autozone is on, without the stamp band, scaled to at most SIZE pixels on
 // its longer side and written as PNG (no file when anything fails).
+// An OUTPUT ending in ".pdf" with `--scale N [--paper A4|A3] [--landscape]` writes the
+// true-scale sheets instead (the zone follows autozone likewise), and
+// `kestrion --parts LAYOUT.kla OUTPUT.csv` the parts list in the system's locale.
 // Returns 0 on success; otherwise writes the reason on err and returns non-zero. An
 // unknown option writes its name and the help text on err and returns 2. A help
 // request (isHelpRequest) only writes the help text on err.

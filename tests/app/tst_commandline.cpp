@@ -103,6 +103,8 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.contains(QStringLiteral("--export")), qPrintable(run.err));
         QVERIFY(run.err.contains(QStringLiteral("--canvas")));
+        QVERIFY(run.err.contains(QStringLiteral("--scale")) &&
+                run.err.contains(QStringLiteral("--parts")));
     }
 
     // Any argument starting with "--" that the program does not know ends it with the usage,
@@ -161,6 +163,65 @@ private Q_SLOTS:
         QVERIFY(picture.width() > 100 && picture.width() <= (vehicle.width() + 1) / 2);
         QVERIFY(picture.height() > 40 && picture.height() <= (vehicle.height() + 1) / 2 + 20);
         QVERIFY(bandIsWhiteWithText(picture));
+    }
+
+    void scaleAndPartsCommands_data() {
+        QTest::addColumn<QStringList>("args"); // LAYOUT, OUT and MISSING stand for paths
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("written"); // what OUT starts with; empty: nothing written
+        QTest::newRow("PDF at 1:20 on A3 landscape")
+            << QStringList{"--export", "LAYOUT",  "OUT.pdf", "--scale",
+                           "20",       "--paper", "a3",      "--landscape"}
+            << 0 << "%PDF";
+        QTest::newRow("PDF fitted to the page")
+            << QStringList{"--export", "LAYOUT", "OUT.pdf", "--scale=fit"} << 0 << "%PDF";
+        QTest::newRow("parts list: UTF-8 with a byte-order mark")
+            << QStringList{"--parts", "LAYOUT", "OUT.csv"} << 0 << "N°;Type;";
+        QTest::newRow("a scale that is not offered")
+            << QStringList{"--export", "LAYOUT", "OUT.pdf", "--scale", "15"} << 2 << "";
+        QTest::newRow("a PDF without a scale")
+            << QStringList{"--export", "LAYOUT", "OUT.pdf"} << 2 << "";
+        QTest::newRow("a scale for a picture")
+            << QStringList{"--export", "LAYOUT", "OUT.jpg", "--scale", "20"} << 2 << "";
+        QTest::newRow("an unknown paper")
+            << QStringList{"--export", "LAYOUT", "OUT.pdf", "--scale", "20", "--paper", "A5"} << 2
+            << "";
+        QTest::newRow("parts list of a missing layout")
+            << QStringList{"--parts", "MISSING", "OUT.csv"} << 3 << "";
+        QTest::newRow("parts list into a missing folder")
+            << QStringList{"--parts", "LAYOUT", "no/OUT.csv"} << 4 << "";
+    }
+    void scaleAndPartsCommands() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, written);
+        QTemporaryDir out;
+        QString output;
+        for (QString& arg : args) {
+            if (arg == QLatin1String("LAYOUT"))
+                arg = layoutPath_;
+            else if (arg == QLatin1String("MISSING"))
+                arg = dir_.path() + QStringLiteral("/none.kla");
+            else if (arg.contains(QLatin1String("OUT")))
+                arg = output = out.filePath(arg);
+        }
+        const Run run = runProgram(args, dir_.path());
+        QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+        QFile file(output);
+        QCOMPARE(file.exists(), !written.isEmpty());
+        if (written.isEmpty()) {
+            QVERIFY(!run.err.trimmed().isEmpty());
+            return;
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const bool csv = output.endsWith(QLatin1String(".csv"));
+        // A CSV file opens with the UTF-8 byte-order mark.
+        const QByteArray start = QByteArray(csv ? "\xEF\xBB\xBF" : "").append(written.toUtf8());
+        QVERIFY(bytes.startsWith(start));
+        if (csv)
+            QVERIFY2(bytes.contains(";Total texture;Parquet chene : 2.28 m²;;;;;2.28;\r\n"),
+                     bytes.constData());
     }
 
     void exportRefusesAMissingLayout() {
