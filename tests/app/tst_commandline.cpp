@@ -181,11 +181,6 @@ private Q_SLOTS:
             << QStringList{"--export", "LAYOUT", "OUT.pdf", "--scale", "15"} << 2 << "";
         QTest::newRow("a PDF without a scale")
             << QStringList{"--export", "LAYOUT", "OUT.pdf"} << 2 << "";
-        QTest::newRow("a scale for a picture")
-            << QStringList{"--export", "LAYOUT", "OUT.jpg", "--scale", "20"} << 2 << "";
-        QTest::newRow("an unknown paper")
-            << QStringList{"--export", "LAYOUT", "OUT.pdf", "--scale", "20", "--paper", "A5"} << 2
-            << "";
         QTest::newRow("parts list of a missing layout")
             << QStringList{"--parts", "MISSING", "OUT.csv"} << 3 << "";
         QTest::newRow("parts list into a missing folder")

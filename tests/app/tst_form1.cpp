@@ -1,7 +1,8 @@
 // Guards the main window as a shell over the editor (control and menu names, enabling, the
 // canvas geometry, the quit question, the layout named on the command line, export and
 // printing of a selection, editing flows driven with the mouse and the keyboard) and the
-// windows it opens: preferences, help and About.
+// windows it opens: preferences, help and About, the scale dialog; the workshop outputs
+// from the menus and the selection's live place and size in cm.
 #include "app/Form1.h"
 #include "app/InfoWindows.h"
 #include "app/Startup.h"
@@ -16,15 +17,24 @@
 #include "testkit/TestKit.h"
 
 #include <QAction>
+#include <QBuffer>
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QWindow>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using platform::MsgResult;
@@ -42,12 +52,26 @@ constexpr QRgb kAccessoryColour = qRgb(0, 128, 0);
 struct FakePrinter : platform::Printer {
     const bool& installed;
     QList<QImage>& pages;
-    FakePrinter(const bool& i, QList<QImage>& p) : installed(i), pages(p) {}
+    QList<QByteArray>& documents; // true-scale prints, as PDF
+    FakePrinter(const bool& i, QList<QImage>& p, QList<QByteArray>& d)
+        : installed(i), pages(p), documents(d) {}
     QString findPrinter() override {
         return installed ? QString() : QStringLiteral("Aucune imprimante n'est installée.");
     }
     QString printPicture(const QImage& picture) override {
         pages.append(picture);
+        return {};
+    }
+    QString printPages(const QPageLayout& layout, const platform::PagePainter& paint) override {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            writer.setPageLayout(layout);
+            if (!paint(writer))
+                return QStringLiteral("failed");
+        }
+        documents.append(buffer.data());
         return {};
     }
 };
@@ -79,6 +103,7 @@ struct Fixture {
     platform::FileSystem files;
     bool printerInstalled = true;
     QList<QImage> printedPages;
+    QList<QByteArray> printedDocuments;
     std::unique_ptr<app::Form1> form;
 
     explicit Fixture(bool withLayout, const QString& layoutName = QStringLiteral("essai.kla"),
@@ -98,7 +123,10 @@ struct Fixture {
         app::Form1Services services{dialogs,
                                     store,
                                     files,
-                                    [this] { return std::make_unique<FakePrinter>(printerInstalled, printedPages); },
+                                    [this] {
+                                        return std::make_unique<FakePrinter>(
+                                            printerInstalled, printedPages, printedDocuments);
+                                    },
                                     home.path(),
                                     [](const QString&, const QStringList&) { return true; }};
         form =
@@ -118,7 +146,26 @@ struct Fixture {
     }
     document::ObjectTable& table() { return form->editor().state().layout.objets; }
     double cell(int r, int c) { return table().cell(r, c).toDouble(); }
+    // The selection's place and size at the right of the status bar.
+    QString live() const { return control<QLabel>(QStringLiteral("StatusPosition"))->text(); }
 };
+
+// Runs `answer` on the scale dialog once it is shown by `trigger`.
+void withScaleDialog(const std::function<void()>& trigger,
+                     const std::function<void(QDialog&)>& answer) {
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->objectName() == QLatin1String("ScaleDialog")) {
+            answered = true;
+            answer(*dialog);
+        } else if (dialog) {
+            dialog->reject();
+        }
+    });
+    trigger();
+    QVERIFY(answered);
+}
 
 } // namespace
 
@@ -156,7 +203,10 @@ private Q_SLOTS:
             {"mnuload", "&Ouvrir", ""},
             {"mnusave", "Enregi&strer", "Ctrl+S"},
             {"mnusaveim", "Exporter l'&image", ""},
+            {"mnupdf", "Exporter en P&DF...", ""},
+            {"mnuliste", "Exporter la &liste des objets...", ""},
             {"mnuprint", "Im&primer", ""},
+            {"mnuechelle", "À l'é&chelle...", ""},
             {"mnuquit", "&Quitter", ""},
             {"mnurect", "&Rectangle", "Ctrl+R"},
             {"mnumes", "&Mesure", "Ctrl+M"},
@@ -200,8 +250,9 @@ private Q_SLOTS:
         const QStringList controls = {"HScroll1", "VScroll1",   "Frame1",    "Frame2",
                                       "Frame3",   "Frame4",     "Frame5",    "Frame6",
                                       "Check2",   "Command1_0", "Command1_5"};
-        const QStringList menus = {"mnusave", "mnusaveim", "mnuprint", "mnurect", "mnumes",
-                                   "mnutext", "mnucerc",   "mnutri",   "mnulig",  "mnubib"};
+        const QStringList menus = {"mnusave",    "mnusaveim", "mnupdf", "mnuliste", "mnuprint",
+                                   "mnuechelle", "mnurect",   "mnumes", "mnutext",  "mnucerc",
+                                   "mnutri",     "mnulig",    "mnubib"};
         for (bool open : {false, true}) {
             for (const QString& name : controls)
                 QVERIFY2(f.control(name)->isEnabled() == open, qPrintable(name));
@@ -425,6 +476,110 @@ private Q_SLOTS:
         zoom->selectAll();
         QTest::keyClicks(zoom, QStringLiteral("2000"));
         QCOMPARE(zoom->text(), QStringLiteral("1600"));
+    }
+
+    void theLiveFieldFollowsMovesResizesAndTypedSizes() {
+        Fixture f(true);
+        QWidget* plan = f.control(QStringLiteral("Picture1"));
+        QWidget* box = f.control(QStringLiteral("Picture2"));
+        QCOMPARE(f.live(), QString());
+        // A 50 x 50 cm rectangle 10 pixels (5 cm) in from the van's corner, selected.
+        QTest::mouseClick(f.control(QStringLiteral("Command1_1")), Qt::LeftButton);
+        QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(50, 50));
+        QCOMPARE(f.live(), QStringLiteral("x 5 cm  y 5 cm  —  50 × 50 cm"));
+
+        // Dragged by (+20, +10) pixels: 10 and 5 cm further.
+        QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseMove(box, QPoint(40, 30));
+        QCOMPARE(f.live(), QStringLiteral("x 15 cm  y 10 cm  —  50 × 50 cm"));
+        QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(40, 30));
+        // The help on the left stays the editor's own.
+        QCOMPARE(f.control<QStatusBar>(QStringLiteral("StatusBar1"))->currentMessage(),
+                 QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)"));
+
+        // The bottom-right handle dragged by (+7, +3) pixels.
+        QWidget* corner = f.control(QStringLiteral("picCoin_4"));
+        QTest::mousePress(corner, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseMove(corner, QPoint(9, 5));
+        QTest::mouseRelease(corner, Qt::LeftButton, {}, QPoint(9, 5));
+        QCOMPARE(f.live(), QStringLiteral("x 15 cm  y 10 cm  —  54 × 52 cm"));
+
+        // A width typed into the box and applied with Enter.
+        auto* width = f.control<QLineEdit>(QStringLiteral("Text1_0"));
+        f.form->activateWindow();
+        width->setFocus();
+        width->selectAll();
+        QTest::keyClicks(width, QStringLiteral("80"));
+        QTest::keyClick(width, Qt::Key_Return);
+        QCOMPARE(f.live(), QStringLiteral("x 15 cm  y 10 cm  —  80 × 52 cm"));
+
+        // Deselected: empty.
+        QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(600, 300));
+        QCOMPARE(f.live(), QString());
+    }
+
+    void pdfThroughTheScaleDialog_data() {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("scale");
+        QTest::addColumn<int>("pages"); // 0: nothing asked, nothing written
+        QTest::newRow("cancelling the dialog asks for no file") << false << "1:20" << 0;
+        QTest::newRow("1:50 on A4: one page") << true << "1:50" << 1;
+        QTest::newRow("1:10 on A4: the 5 m van over three pages") << true << "1:10" << 3;
+    }
+    void pdfThroughTheScaleDialog() {
+        QFETCH(bool, accept);
+        QFETCH(QString, scale);
+        QFETCH(int, pages);
+        Fixture f(true);
+        // The entry follows "Exporter l'image".
+        const QList<QAction*> file =
+            f.form->findChild<QMenu*>(QStringLiteral("mnufichier"))->actions();
+        QCOMPARE(file.indexOf(f.form->action(QStringLiteral("mnupdf"))),
+                 file.indexOf(f.form->action(QStringLiteral("mnusaveim"))) + 1);
+        const QString pdf = f.folder.path() + QStringLiteral("/plan.pdf");
+        f.dialogs.saveAnswers.push_back({pdf, 1});
+        withScaleDialog([&] { f.form->action(QStringLiteral("mnupdf"))->trigger(); },
+                        [&](QDialog& dialog) {
+                            auto* scales =
+                                dialog.findChild<QComboBox*>(QStringLiteral("cboEchelle"));
+                            scales->setCurrentIndex(scales->findText(scale));
+                            // The whole van, not just its drawn part.
+                            dialog.findChild<QWidget*>(QStringLiteral("optPlanEntier"))
+                                ->setProperty("checked", true);
+                            QTest::mouseClick(dialog.findChild<QPushButton*>(
+                                                  accept ? QStringLiteral("cmdOK")
+                                                         : QStringLiteral("cmdAnnuler")),
+                                              Qt::LeftButton);
+                        });
+        QCOMPARE(f.dialogs.asked.size(), std::size_t(pages ? 1 : 0));
+        QCOMPARE(QFile::exists(pdf), pages > 0);
+        if (!pages)
+            return;
+        QCOMPARE(f.dialogs.asked.front().text, QStringLiteral("Document PDF|*.pdf"));
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(60000));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
+    }
+
+    void partsListFromTheMenu() {
+        Fixture f(true);
+        QTest::mouseClick(f.control(QStringLiteral("Command1_1")), Qt::LeftButton);
+        // Selected, so the list must first put it back to count it.
+        QTest::mouseClick(f.control(QStringLiteral("Picture1")), Qt::LeftButton, {},
+                          QPoint(50, 50));
+        const QString csv = f.folder.path() + QStringLiteral("/liste.csv");
+        f.dialogs.saveAnswers.push_back({csv, 1});
+        f.form->action(QStringLiteral("mnuliste"))->trigger();
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll().mid(3)).split(QStringLiteral("\r\n")),
+                 QStringList({"N°;Type;Description;Largeur (cm);Hauteur (cm);X (cm);Y (cm);"
+                              "Surface (m²);Figé",
+                              "1;Rectangle;Noir;50;50;5;5;0,25;non",
+                              ";Total couleur;Noir : 0,25 m²;;;;;0,25;", ""}));
+        QCOMPARE(f.live(), QString());
     }
 
     void accessoryToggleDrivesTheBrowser() {

@@ -185,11 +185,9 @@ private Q_SLOTS:
         QTest::newRow("5: 20 cm, 40 mm") << "5" << 5 << 20 << 40.0;
         QTest::newRow("1:10: 50 cm, 50 mm") << "1:10" << 10 << 50 << 50.0;
         QTest::newRow("20: 1 m, 50 mm") << "20" << 20 << 100 << 50.0;
-        QTest::newRow("25: 1 m, 40 mm") << "25" << 25 << 100 << 40.0;
         QTest::newRow("50: 2 m, 40 mm") << " 50 " << 50 << 200 << 40.0;
         QTest::newRow("fit is accepted") << "FIT" << 0 << 0 << 0.0;
         QTest::newRow("15 is not offered") << "15" << -1 << 0 << 0.0;
-        QTest::newRow("0 is not a scale") << "0" << -1 << 0 << 0.0;
         QTest::newRow("text is refused") << "vingt" << -1 << 0 << 0.0;
     }
     void scaleBarAndCommandLineWords() {
