@@ -1,4 +1,4 @@
-// Guards the message given when the system has no printer at all.
+// Guards the message given when the system has no printer at all, for either kind of print.
 #include "platform/QtPrinter.h"
 #include "testkit/TestKit.h"
 
@@ -17,9 +17,15 @@ private Q_SLOTS:
         QImage picture(10, 10, QImage::Format_RGB32);
         picture.fill(Qt::white);
         platform::QtPrinter printer;
+        const QString none =
+            QStringLiteral("Aucune imprimante n'est installée. Impossible d'imprimer le plan.");
+        QCOMPARE(printer.printPicture(picture), none);
+        // The true-scale sheets are not even drawn.
+        bool painted = false;
         QCOMPARE(
-            printer.printPicture(picture),
-            QStringLiteral("Aucune imprimante n'est installée. Impossible d'imprimer le plan."));
+            printer.printPages(QPageLayout(), [&](QPagedPaintDevice&) { return painted = true; }),
+            none);
+        QVERIFY(!painted);
     }
 };
 
