@@ -251,49 +251,51 @@ QString askFileName(platform::DialogService& dialogs, const QString& filter) {
 
 } // namespace
 
+// The selection is put back only once the output goes ahead (a file was chosen, a
+// printer found): a cancel leaves everything as it was.
 void LayoutCommands::exportPdf(const output::ScaleSetup& setup) {
     if (!core_.layoutOpen())
+        return;
+    const QString path = askFileName(core_.services.dialogs, QStringLiteral("Document PDF|*.pdf"));
+    if (path.isEmpty())
         return;
     putSelectionBack();
     EditorState& s = core_.state;
     const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.apath};
     const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
-    if (plan.pages.tooManyPages()) {
+    if (plan.pages.tooManyPages())
         core_.inform(output::tooManyPagesMessage(plan.pages), kAttention,
                      platform::MsgIcon::Warning);
-        return;
-    }
-    const QString path = askFileName(core_.services.dialogs, QStringLiteral("Document PDF|*.pdf"));
-    if (path.isEmpty())
-        return;
-    if (const QString problem = output::writeScaledPdf(path, source, plan); !problem.isEmpty())
+    else if (const QString problem = output::writeScaledPdf(path, source, plan); !problem.isEmpty())
         core_.inform(problem, kErreur, platform::MsgIcon::Critical);
 }
 
 void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Printer& printer) {
     if (!core_.layoutOpen())
         return;
+    if (const QString missing = printer.findPrinter(); !missing.isEmpty()) {
+        core_.inform(missing, kErreur, platform::MsgIcon::Critical);
+        return;
+    }
     putSelectionBack();
     EditorState& s = core_.state;
     const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.apath};
     const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
-    if (plan.pages.tooManyPages()) {
+    if (plan.pages.tooManyPages())
         core_.inform(output::tooManyPagesMessage(plan.pages), kAttention,
                      platform::MsgIcon::Warning);
-        return;
-    }
-    if (const QString problem = output::printScaled(printer, source, plan); !problem.isEmpty())
+    else if (const QString problem = output::printScaled(printer, source, plan); !problem.isEmpty())
         core_.inform(problem, kErreur, platform::MsgIcon::Critical);
 }
 
 void LayoutCommands::exportPartsList() {
     if (!core_.layoutOpen())
         return;
-    putSelectionBack();
     const QString path =
-        askFileName(core_.services.dialogs, QStringLiteral("Liste CSV (*.csv)|*.csv"));
+        askFileName(core_.services.dialogs, QStringLiteral("Liste CSV|*.csv"));
     if (path.isEmpty())
         return;
+    putSelectionBack();
     if (!output::writePartsList(path, output::partsListLines(core_.state.layout, core_.locale)))
         core_.inform(output::partsListFailedMessage(), kErreur, platform::MsgIcon::Critical);
 }

@@ -563,15 +563,52 @@ private Q_SLOTS:
                     .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
     }
 
+    void printingAtScale_data() {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<int>("sheets"); // 0: nothing printed
+        QTest::newRow("1:10 on A4: the 5 m van over three sheets") << true << 3;
+        QTest::newRow("no printer: the message, the selection stays") << false << 0;
+    }
+    void printingAtScale() {
+        QFETCH(bool, installed);
+        QFETCH(int, sheets);
+        Fixture f(true);
+        f.printerInstalled = installed;
+        QTest::mouseClick(f.control(QStringLiteral("Command1_1")), Qt::LeftButton);
+        QTest::mouseClick(f.control(QStringLiteral("Picture1")), Qt::LeftButton, {},
+                          QPoint(50, 50));
+        withScaleDialog([&] { f.form->action(QStringLiteral("mnuechelle"))->trigger(); },
+                        [](QDialog& dialog) {
+                            auto* scales =
+                                dialog.findChild<QComboBox*>(QStringLiteral("cboEchelle"));
+                            scales->setCurrentIndex(scales->findText(QStringLiteral("1:10")));
+                            dialog.findChild<QWidget*>(QStringLiteral("optPlanEntier"))
+                                ->setProperty("checked", true);
+                            dialog.accept();
+                        });
+        QCOMPARE(f.printedDocuments.size(), sheets ? 1 : 0);
+        QCOMPARE(f.live().isEmpty(), installed);
+        QCOMPARE(f.dialogs.messages(),
+                 installed ? QStringList() : QStringList{"Aucune imprimante n'est installée."});
+        if (sheets) {
+            static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+            QCOMPARE(QString::fromLatin1(f.printedDocuments.front()).count(page), sheets);
+        }
+    }
+
     void partsListFromTheMenu() {
         Fixture f(true);
         QTest::mouseClick(f.control(QStringLiteral("Command1_1")), Qt::LeftButton);
         // Selected, so the list must first put it back to count it.
         QTest::mouseClick(f.control(QStringLiteral("Picture1")), Qt::LeftButton, {},
                           QPoint(50, 50));
+        // A cancelled file dialog leaves it selected.
+        f.form->action(QStringLiteral("mnuliste"))->trigger();
+        QCOMPARE(f.live(), QStringLiteral("x 5 cm  y 5 cm  —  50 × 50 cm"));
         const QString csv = f.folder.path() + QStringLiteral("/liste.csv");
         f.dialogs.saveAnswers.push_back({csv, 1});
         f.form->action(QStringLiteral("mnuliste"))->trigger();
+        QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Liste CSV|*.csv"));
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(file.readAll().mid(3)).split(QStringLiteral("\r\n")),
