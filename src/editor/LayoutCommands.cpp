@@ -291,8 +291,7 @@ void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Pri
 void LayoutCommands::exportPartsList() {
     if (!core_.layoutOpen())
         return;
-    const QString path =
-        askFileName(core_.services.dialogs, QStringLiteral("Liste CSV|*.csv"));
+    const QString path = askFileName(core_.services.dialogs, QStringLiteral("Liste CSV|*.csv"));
     if (path.isEmpty())
         return;
     putSelectionBack();
