@@ -122,7 +122,8 @@ private Q_SLOTS:
         QTest::newRow("alongside --help") << QStringList{"--help", "--bogus"} << "--bogus";
         QTest::newRow("lone --") << QStringList{"--", layout} << "--";
         QTest::newRow("--canvas without --export")
-            << QStringList{"--canvas", "10x10", layout} << "soit --export, soit --parts";
+            << QStringList{"--canvas", "10x10", layout}
+            << "une seule commande : --export, --thumbnail ou --parts";
     }
     void unknownOptionPrintsTheUsage() {
         QFETCH(QStringList, args);
