@@ -524,7 +524,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("pages"); // 0: nothing asked, nothing written
         QTest::newRow("cancelling the dialog asks for no file") << false << "1:20" << 0;
         QTest::newRow("1:50 on A4: one page") << true << "1:50" << 1;
-        QTest::newRow("1:10 on A4: the 5 m van over three pages") << true << "1:10" << 3;
     }
     void pdfThroughTheScaleDialog() {
         QFETCH(bool, accept);

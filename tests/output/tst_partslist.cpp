@@ -86,11 +86,6 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), expected.size());
     }
 
-    void anEmptyLayoutHasOnlyTheHeader() {
-        document::Layout layout;
-        QCOMPARE(output::partsListLines(layout, QLocale()).size(), 1);
-    }
-
     void theFileOpensInSpreadsheets() {
         QTemporaryDir dir;
         const QStringList lines = output::partsListLines(everyKind(), QLocale());

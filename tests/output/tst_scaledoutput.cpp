@@ -9,8 +9,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <optional>
-
 using document::Cell;
 using output::Paper;
 using output::ScaleSetup;
@@ -171,36 +169,6 @@ private Q_SLOTS:
         // 150 m at 1:5 would take hundreds of sheets.
         const output::PageLayout pages = output::layoutPages(QSizeF(15000, 250), {5});
         QVERIFY(pages.tooManyPages() && pages.tiles.empty());
-        QCOMPARE(output::tooManyPagesMessage(pages),
-                 QStringLiteral("À l'échelle 1:5, le plan demanderait %1 pages (au plus 100).\n\n"
-                                "Choisissez une échelle plus petite ou « Ajuster à la page ».")
-                     .arg(pages.pageCount()));
-    }
-
-    void scaleBarAndCommandLineWords_data() {
-        QTest::addColumn<QString>("given");
-        QTest::addColumn<int>("scale"); // -1: refused
-        QTest::addColumn<int>("barCm");
-        QTest::addColumn<double>("barMm");
-        QTest::newRow("5: 20 cm, 40 mm") << "5" << 5 << 20 << 40.0;
-        QTest::newRow("1:10: 50 cm, 50 mm") << "1:10" << 10 << 50 << 50.0;
-        QTest::newRow("20: 1 m, 50 mm") << "20" << 20 << 100 << 50.0;
-        QTest::newRow("50: 2 m, 40 mm") << " 50 " << 50 << 200 << 40.0;
-        QTest::newRow("fit is accepted") << "FIT" << 0 << 0 << 0.0;
-        QTest::newRow("15 is not offered") << "15" << -1 << 0 << 0.0;
-        QTest::newRow("text is refused") << "vingt" << -1 << 0 << 0.0;
-    }
-    void scaleBarAndCommandLineWords() {
-        QFETCH(QString, given);
-        QFETCH(int, scale);
-        QFETCH(int, barCm);
-        QFETCH(double, barMm);
-        QCOMPARE(output::parseScale(given), scale < 0 ? std::nullopt : std::optional<int>(scale));
-        if (scale <= 0)
-            return;
-        const output::ScaleBar bar = output::scaleBar(scale);
-        QCOMPARE(bar.centimetres, barCm);
-        QCOMPARE(bar.millimetres, barMm);
     }
 
     void sizesOnPaperAreTrue_data() {
