@@ -340,10 +340,10 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     layout.agencement_ouvert = true;
 
     if (request.scale) {
-        const ScaleSetup setup{*request.scale, request.paper, request.landscape,
-                               preferencesFrom(settings).autozone};
+        const settings::Preferences prefs = preferencesFrom(settings);
+        const ScaleSetup setup{*request.scale, request.paper, request.landscape, prefs.autozone};
         platform::PictureCache pictures;
-        const PlanSource source{layout, preferencesFrom(settings), pictures, apath};
+        const PlanSource source{layout, prefs, pictures, apath};
         const ScaledPlan plan = prepareScaledPlan(source, setup);
         if (plan.pages.tooManyPages())
             return fail(tooManyPagesMessage(plan.pages), kUsageError);

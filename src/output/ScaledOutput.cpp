@@ -244,6 +244,8 @@ QString tooManyPagesMessage(const PageLayout& pages) {
 }
 
 QString writeScaledPdf(const QString& path, const PlanSource& source, const ScaledPlan& plan) {
+    if (plan.pages.tooManyPages())
+        return tooManyPagesMessage(plan.pages);
     const QString failed = QStringLiteral("Impossible d'exporter le plan en PDF.");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -264,6 +266,8 @@ QString writeScaledPdf(const QString& path, const PlanSource& source, const Scal
 }
 
 QString printScaled(platform::Printer& printer, const PlanSource& source, const ScaledPlan& plan) {
+    if (plan.pages.tooManyPages())
+        return tooManyPagesMessage(plan.pages);
     return printer.printPages(plan.pageLayout(), [&](QPagedPaintDevice& device) {
         return paintScaledPages(device, source, plan);
     });

@@ -57,10 +57,11 @@ bool paintScaledPages(QPagedPaintDevice& device, const PlanSource& source, const
 QString tooManyPagesMessage(const PageLayout& pages);
 
 // Writes the sheets as a PDF file; an earlier file stays whole when writing fails.
-// Returns an empty text, or the French reason.
+// Returns an empty text, or the French reason (also for a plan of too many sheets).
 QString writeScaledPdf(const QString& path, const PlanSource& source, const ScaledPlan& plan);
 
-// Sends the sheets to the printer. Returns an empty text, or the French reason.
+// Sends the sheets to the printer. Returns an empty text, or the French reason (also
+// for a plan of too many sheets).
 QString printScaled(platform::Printer& printer, const PlanSource& source, const ScaledPlan& plan);
 
 } // namespace output
