@@ -54,18 +54,22 @@ ScaleDialog::ScaleDialog(const QString& title, const output::ScaleSetup& initial
     paper_->addItem(QStringLiteral("A3"), int(output::Paper::A3));
     paper_->setCurrentIndex(initial.paper == output::Paper::A3 ? 1 : 0);
 
+    // Each pair gets its own row widget before anything is checked: radio buttons
+    // sharing a parent exclude one another.
     portrait_ = radio(QStringLiteral("optPortrait"), QStringLiteral("Portrait"), this);
     landscape_ = radio(QStringLiteral("optPaysage"), QStringLiteral("Paysage"), this);
-    (initial.landscape ? landscape_ : portrait_)->setChecked(true);
+    QWidget* orientation = pair(portrait_, landscape_, this);
     wholePlan_ = radio(QStringLiteral("optPlanEntier"), QStringLiteral("Plan entier"), this);
     zone_ = radio(QStringLiteral("optZone"), QStringLiteral("Zone automatique"), this);
+    QWidget* extent = pair(wholePlan_, zone_, this);
+    (initial.landscape ? landscape_ : portrait_)->setChecked(true);
     (initial.automaticZone ? zone_ : wholePlan_)->setChecked(true);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Échelle :"), scale_);
     form->addRow(QStringLiteral("Papier :"), paper_);
-    form->addRow(QStringLiteral("Orientation :"), pair(portrait_, landscape_, this));
-    form->addRow(QStringLiteral("Étendue :"), pair(wholePlan_, zone_, this));
+    form->addRow(QStringLiteral("Orientation :"), orientation);
+    form->addRow(QStringLiteral("Étendue :"), extent);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

@@ -578,11 +578,20 @@ private Q_SLOTS:
                           QPoint(50, 50));
         withScaleDialog([&] { f.form->action(QStringLiteral("mnuechelle"))->trigger(); },
                         [](QDialog& dialog) {
+                            const auto checked = [&](const char* name) {
+                                return dialog.findChild<QWidget*>(QLatin1String(name))
+                                    ->property("checked")
+                                    .toBool();
+                            };
+                            // Preset to portrait and, as autozone is on, the zone; the two
+                            // choices do not exclude each other.
+                            QVERIFY(checked("optPortrait") && checked("optZone"));
                             auto* scales =
                                 dialog.findChild<QComboBox*>(QStringLiteral("cboEchelle"));
                             scales->setCurrentIndex(scales->findText(QStringLiteral("1:10")));
                             dialog.findChild<QWidget*>(QStringLiteral("optPlanEntier"))
                                 ->setProperty("checked", true);
+                            QVERIFY(checked("optPortrait") && !checked("optZone"));
                             dialog.accept();
                         });
         QCOMPARE(f.printedDocuments.size(), sheets ? 1 : 0);
