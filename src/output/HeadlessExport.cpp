@@ -305,9 +305,16 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
         return fail(QStringLiteral("Le nom de l'image du véhicule n'est pas valide : %1")
                         .arg(contents.vehicule_fichier),
                     kInputError);
+    const auto picture =
+        platform::LoadLibraryPicture(library::vehiculesFolder(apath), contents.vehicule_fichier);
+    if (!picture)
+        return fail(QStringLiteral("Impossible de lire l'image du véhicule %1")
+                        .arg(contents.vehicule_fichier),
+                    kInputError);
+
+    // The parts list needs no picture, but refuses the same layouts as the export.
     if (request.parts) {
         document::Layout layout;
-        layout.vehicule_fichier = contents.vehicule_fichier;
         layout.objets = contents.objets;
         layout.vehicule_resol = vehicle->vehicule_resol;
         if (!writePartsList(request.outputPath, partsListLines(layout, QLocale())))
@@ -316,12 +323,6 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
         err.flush();
         return 0;
     }
-    const auto picture =
-        platform::LoadLibraryPicture(library::vehiculesFolder(apath), contents.vehicule_fichier);
-    if (!picture)
-        return fail(QStringLiteral("Impossible de lire l'image du véhicule %1")
-                        .arg(contents.vehicule_fichier),
-                    kInputError);
 
     document::Layout layout;
     layout.vehicule_fichier = contents.vehicule_fichier;
