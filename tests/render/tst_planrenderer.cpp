@@ -180,8 +180,6 @@ private Q_SLOTS:
         using namespace document;
         const QRectF box(10, 10, 40, 20), tall(10, 10, 20, 40);
         const Colour R = kRed, B = platform::kBlack;
-        const Colour r = platform::rgb(255, 0, 0), g = platform::rgb(0, 255, 0),
-                     b = platform::rgb(0, 0, 255), y = platform::rgb(255, 255, 0);
         const QStringList red{"2", "0"};
         auto texel = [](int tx, int ty) { return platform::rgb(40 * tx, 60 * ty, 200); };
         const settings::Preferences thin{.larlig = QStringLiteral("1")};
@@ -225,22 +223,6 @@ private Q_SLOTS:
         QTest::newRow("texture: fractional box rounds")
             << int(Rectangle) << QRectF(10, 10, 9.6, 4.4) << QStringList{"Damier.bmp", "0"} << thin
             << Probes{{{19, 13}, texel(1, 0)}, {{20, 10}, B}, {{10, 14}, B}};
-        // Accessories fill their box exactly; a quarter turn has its sizes swapped.
-        QTest::newRow("accessory 0: as drawn")
-            << int(Accessoire) << box << QStringList{kAccessory, "0"} << thin
-            << Probes{{{20, 15}, r}, {{40, 15}, g}, {{20, 25}, b}, {{40, 25}, y},
-                      {{10, 10}, r}, {{49, 29}, y}, {{9, 20}, B},  {{50, 20}, B}};
-        QTest::newRow("accessory 1: quarter turn counter-clockwise")
-            << int(Accessoire) << tall << QStringList{kAccessory, "1"} << thin
-            << Probes{{{15, 20}, g}, {{25, 20}, y}, {{15, 40}, r}, {{25, 40}, b},
-                      {{10, 10}, g}, {{29, 49}, b}, {{9, 30}, B},  {{30, 30}, B}};
-        QTest::newRow("accessory 2: half turn")
-            << int(Accessoire) << box << QStringList{kAccessory, "2"} << thin
-            << Probes{{{20, 15}, y}, {{40, 15}, b}, {{20, 25}, g}, {{40, 25}, r}};
-        QTest::newRow("accessory 3: quarter turn clockwise")
-            << int(Accessoire) << tall << QStringList{kAccessory, "3"} << thin
-            << Probes{{{15, 20}, b}, {{25, 20}, r}, {{15, 40}, y}, {{25, 40}, g},
-                      {{10, 10}, b}, {{29, 49}, g}, {{9, 30}, B},  {{30, 30}, B}};
         QTest::newRow("unreadable texture draws nothing")
             << int(Rectangle) << box << QStringList{"Abime.jpg", "0"} << thin
             << Probes{{{10, 10}, B}, {{30, 20}, B}};
