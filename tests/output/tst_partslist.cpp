@@ -1,10 +1,8 @@
 // Guards the parts list: one exact line per object of every kind in French and English
-// number formats, the totals per texture and per colour, and the file spreadsheets open.
+// number formats, and the totals per texture and per colour.
 #include "output/PartsList.h"
 #include "testkit/TestKit.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using document::Cell;
@@ -84,21 +82,6 @@ private Q_SLOTS:
         for (int i = 0; i < std::min(lines.size(), expected.size()); ++i)
             QCOMPARE(lines[i], expected[i]);
         QCOMPARE(lines.size(), expected.size());
-    }
-
-    void theFileOpensInSpreadsheets() {
-        QTemporaryDir dir;
-        const QStringList lines = output::partsListLines(everyKind(), QLocale());
-        const QString path = dir.filePath(QStringLiteral("liste.csv"));
-        QVERIFY(output::writePartsList(path, lines));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
-        QVERIFY(bytes.endsWith("\r\n"));
-        QCOMPARE(QString::fromUtf8(bytes.mid(3)),
-                 lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-        QVERIFY(!output::writePartsList(dir.filePath(QStringLiteral("no/liste.csv")), lines));
     }
 };
 
