@@ -77,12 +77,6 @@ private Q_SLOTS:
     }
 
     void composedNames() {
-        QCOMPARE(composeVehicleName(u"Fourgon"_s, u"L1H1"_s, u"Haut"_s, u"XY"_s, 2500,
-                                    u"/tmp/photo.prise.jpg"_s),
-                 u"Fourgon_L1H1_Haut_XY_2500_.jpg"_s);
-        QCOMPARE(composeAccessoryName(u"Cuisine"_s, u"Frigo40"_s, u"45"_s, u"50"_s, u"XY-XZ"_s,
-                                      u"C:/a.b/frigo.bmp"_s),
-                 u"Cuisine_Frigo40_45_50_XY-XZ_.bmp"_s);
         // The extension is what follows the last dot, the whole path when there is none.
         QCOMPARE(extensionOf(u"/a.b/photo.old.JPEG"_s), u"JPEG"_s);
         QCOMPARE(extensionOf(u"photo"_s), u"photo"_s);

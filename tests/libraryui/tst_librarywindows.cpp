@@ -96,6 +96,20 @@ const QString kInstructions = QStringLiteral(
 const QString kDone = QStringLiteral("Vous pouvez à présent supprimer l'image d'origine.\n\n"
                                      "Souhaitez-vous ajouter un autre %1?");
 
+// A vehicle import showing a picked photo, its resolution test started and the
+// instructions answered; returns the picture box as it was before the test.
+QImage startCalibration(Form5& form, Fixture& f) {
+    f.pick(QStringLiteral("photo.jpg"));
+    form.start();
+    form.show();
+    const QImage clean = child<PictureBox>(form, "Picture1")->surface().Image().copy();
+    press(form, "Command1");
+    if (f.dialogs.messages() != QStringList{kInstructions})
+        qFatal("the resolution test gave no instructions");
+    f.dialogs.clear();
+    return clean;
+}
+
 // Runs a resolution test over 200 pixels answered with 50 cm.
 void measure(Form5& form, Fixture& f) {
     press(form, "Command1");
@@ -201,18 +215,6 @@ private Q_SLOTS:
         const Measurement m = measureResolution(answer, pixels, locale);
         QCOMPARE(m.outcome, outcome);
         QCOMPARE(int(m.resolution), resolution);
-    }
-
-    void suggestsDistinctFieldsOfLibraryNames() {
-        const QStringList names{"Fourgon_L1H1_Haut_XY_2500_.jpg",
-                                "Fourgon_L2H2_Haut_XY_2500_.jpg",
-                                "Camion_L1H1_Avant_YZ_100_.bmp",
-                                "Seven_fields_a_b_c_d_.jpg",
-                                "Five_a_b_c_.jpg",
-                                "_L3_Gauche_XZ_100_.jpg"};
-        QCOMPARE(distinctFields(names, 0), (QStringList{"Fourgon", "Camion"}));
-        QCOMPARE(distinctFields(names, 1), (QStringList{"L1H1", "L2H2", "L3"}));
-        QCOMPARE(distinctFields(names, 2), (QStringList{"Haut", "Avant", "Gauche"}));
     }
 
     void form2CascadesAndLastSameViewWins() {
@@ -321,15 +323,9 @@ private Q_SLOTS:
         QFETCH(QStringList, shown);
         QFETCH(int, warnings);
         Fixture f;
-        f.pick(QStringLiteral("photo.jpg"));
         Form5 form(f.folder.path(), f.fs, f.dialogs);
-        form.start();
-        form.show();
+        const QImage clean = startCalibration(form, f);
         auto* picture1 = child<PictureBox>(form, "Picture1");
-        const QImage clean = picture1->surface().Image().copy();
-        press(form, "Command1");
-        QCOMPARE(f.dialogs.messages(), QStringList{kInstructions});
-        f.dialogs.clear();
         f.dialogs.inputAnswers.push_back(answer);
         // A second click on the first point takes it back without asking anything.
         QTest::mouseMove(picture1, QPoint(40, 40));
@@ -363,14 +359,10 @@ private Q_SLOTS:
         QFETCH(bool, firstPointTaken);
         QFETCH(QString, caption);
         Fixture f;
-        f.pick(QStringLiteral("photo.jpg"));
         Form5 form(f.folder.path(), f.fs, f.dialogs);
-        form.start();
-        form.show();
+        startCalibration(form, f);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         auto* picture1 = child<PictureBox>(form, "Picture1");
-        press(form, "Command1");
-        f.dialogs.clear();
         f.dialogs.inputAnswers.push_back(QStringLiteral("3"));
         DoubleClickCounter doubleClicks;
         picture1->installEventFilter(&doubleClicks);
