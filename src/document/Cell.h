@@ -39,9 +39,6 @@ public:
 
     bool operator==(const Cell& other) const { return value_ == other.value_; }
 
-    // Reads a text as a number, accepting "." or "," as decimal separator.
-    static std::optional<double> parseNumber(const QString& text);
-
 private:
     explicit Cell(std::int16_t v) : value_(v) {}
     explicit Cell(float v) : value_(v) {}

@@ -1,8 +1,6 @@
 #include "document/LayoutFile.h"
 
-#include "document/Numbers.h"
-#include "library/LibraryNames.h"
-#include "platform/Pictures.h"
+#include "platform/Numbers.h"
 
 #include <QHash>
 #include <QStringDecoder>
@@ -73,30 +71,6 @@ QString delimitedField(const QString& line) {
     return field;
 }
 
-// Whether a picture named by the layout can be shown: found in its library folder (the
-// name staying inside it) and decodable. Each file is decoded once per read.
-class PictureCheck {
-public:
-    bool usable(const QString& folder, const QString& name) {
-        const QString key = folder + QLatin1Char('/') + name;
-        const auto known = usable_.constFind(key);
-        if (known != usable_.cend())
-            return *known;
-        const bool ok = platform::LoadLibraryPicture(folder, name).has_value();
-        usable_.insert(key, ok);
-        return ok;
-    }
-
-private:
-    QHash<QString, bool> usable_;
-};
-
-QString missingVehicleMessage(const QString& name) {
-    return QStringLiteral("L'agencement est basé sur le véhicule suivant :\n\n") + name +
-           QStringLiteral("\n\nCette image ne fait pas partie de la bibliothèque. Vous devez "
-                          "vous la procurer pour voir l'agencement.");
-}
-
 // Walks the lines of a file, refusing when it ends early or a value is malformed. Lines
 // end with CR LF, LF or a lone CR; they are cut out one at a time, so nothing past the
 // last object is ever split.
@@ -131,7 +105,7 @@ public:
     // A cell that must hold a number; kept as a 32-bit float.
     float number() {
         const QString text = line();
-        const std::optional<double> v = Cell::parseNumber(text);
+        const std::optional<double> v = platform::parseNumber(text);
         if (!v || std::fabs(*v) > double(std::numeric_limits<float>::max()))
             throw Refusal{QStringLiteral("Ce fichier est endommagé : la ligne %1 (« %2 ») "
                                          "devrait contenir un nombre.")
@@ -159,20 +133,17 @@ int readObjectCount(LineReader& in) {
 // Reads the eight lines of one object into row r, replacing pictures that cannot be
 // shown. The kind is taken as the drawing takes it (to the nearest whole number), so
 // every fill that will be drawn as a texture or an accessory passes the same check.
-void readObject(LineReader& in, int r, const QString& apath, PictureCheck& pictures,
-                LayoutFileContents& out) {
+void readObject(LineReader& in, int r, PictureCheck& pictures, LayoutFileContents& out) {
     ObjectRow& row = out.objets.row(r);
     bool accessoryMissing = false;
     for (int c = 1; c <= kColumns; ++c) {
         const int kind = row[ColKind].toInt();
         if (c == ColFill) {
             const QString fill = in.line();
-            if (fill.size() >= 4 && kind == Rectangle &&
-                !pictures.usable(library::texturesFolder(apath), fill)) {
+            if (fill.size() >= 4 && kind == Rectangle && !pictures.textureUsable(fill)) {
                 row[c] = Cell::integer(0);
                 out.missingTextures.append(fill);
-            } else if (fill.size() >= 4 && kind == Accessoire &&
-                       !pictures.usable(library::accessoiresFolder(apath), fill)) {
+            } else if (fill.size() >= 4 && kind == Accessoire && !pictures.accessoryUsable(fill)) {
                 row[c] = Cell::integer(0);
                 row[ColKind] = Cell::real(float(Rectangle));
                 accessoryMissing = true;
@@ -191,7 +162,7 @@ void readObject(LineReader& in, int r, const QString& apath, PictureCheck& pictu
     }
 }
 
-LayoutFileContents readContents(const QString& text, const QString& apath) {
+LayoutFileContents readContents(const QString& text, PictureCheck& pictures) {
     LineReader in(text);
     LayoutFileContents out;
 
@@ -204,19 +175,8 @@ LayoutFileContents readContents(const QString& text, const QString& apath) {
         throw Refusal{kIncompatible};
 
     out.vehicule_fichier = delimitedField(in.line());
-    if (!platform::findLibraryFile(library::vehiculesFolder(apath), out.vehicule_fichier))
-        throw Refusal{missingVehicleMessage(out.vehicule_fichier)};
-    if (!library::LireNomVehicule(out.vehicule_fichier))
-        throw Refusal{
-            QStringLiteral("L'image du véhicule suivant n'a pas un nom valide :\n\n") +
-            out.vehicule_fichier +
-            (library::hasSixFields(out.vehicule_fichier)
-                 ? QStringLiteral("\n\nSa résolution (le cinquième champ du nom) doit être un "
-                                  "nombre entier positif.")
-                 : QStringLiteral("\n\nUn nom d'image de véhicule se compose de six champs "
-                                  "séparés par \"_\" (modèle_carrosserie_vue_axes_résolution_"
-                                  ".extension) : celui-ci n'en a pas six, sa résolution ne peut "
-                                  "donc pas être lue."))};
+    if (const QString refusal = pictures.vehicleRefusal(out.vehicule_fichier); !refusal.isEmpty())
+        throw Refusal{refusal};
 
     if (out.version == 2) {
         out.inv_g_d = delimitedField(in.line()) == QStringLiteral("1");
@@ -225,9 +185,8 @@ LayoutFileContents readContents(const QString& text, const QString& apath) {
     const int count = readObjectCount(in);
     out.zoomText = delimitedField(in.line());
 
-    PictureCheck pictures;
     for (int r = 1; r <= count; ++r)
-        readObject(in, r, apath, pictures, out);
+        readObject(in, r, pictures, out);
     out.objets.setCount(count);
     return out;
 }
@@ -275,7 +234,7 @@ QString delimitedText(const QString& field) {
 
 } // namespace
 
-LoadOutcome ChargerAgencement(const QString& path, const QString& apath,
+LoadOutcome ChargerAgencement(const QString& path, PictureCheck& pictures,
                               const platform::FileSystem& fs) {
     LoadOutcome outcome;
     const std::optional<QByteArray> bytes = fs.readFile(path);
@@ -288,7 +247,7 @@ LoadOutcome ChargerAgencement(const QString& path, const QString& apath,
             throw Refusal{QStringLiteral("Ce fichier est endommagé : il est bien trop volumineux "
                                          "pour un agencement (%1 octets).")
                               .arg(bytes->size())};
-        outcome.contents.emplace(readContents(decodeFileText(*bytes), apath));
+        outcome.contents.emplace(readContents(decodeFileText(*bytes), pictures));
     } catch (const Refusal& refusal) {
         outcome.errorMessage = refusal.message;
     }
@@ -347,10 +306,15 @@ int zoomPercent(const QString& zoomText, const QLocale& locale) {
     bool ok = false;
     double v = locale.toDouble(t, &ok);
     if (!ok || !std::isfinite(v))
-        v = Cell::parseNumber(t).value_or(std::nan(""));
+        v = platform::parseNumber(t).value_or(std::nan(""));
     if (!std::isfinite(v))
         return 100;
-    return int(std::clamp(roundHalfEven(v), 10.0, 1600.0));
+    return clampZoomPercent(v);
+}
+
+int clampZoomPercent(double percent) {
+    return int(std::clamp(platform::roundHalfEven(percent), double(kMinZoomPercent),
+                          double(kMaxZoomPercent)));
 }
 
 QString proposedFileName(const QString& modele, const QString& vue, bool inv_g_d) {

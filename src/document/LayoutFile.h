@@ -33,13 +33,24 @@ struct LoadOutcome {
     bool ok() const { return contents.has_value(); }
 };
 
-// Reads a "Kestrion 2" or "Kestrion 1" file, checking the vehicle picture, the
-// textures and the accessory pictures against the library folders under apath. A
-// picture name matches its file ignoring letter case when the exact name is absent, and
-// is kept as the file spells it. A texture or accessory picture that is absent, cannot
-// be decoded or is named outside its folder is listed as missing. Files larger than any
-// layout can be are refused unread.
-LoadOutcome ChargerAgencement(const QString& path, const QString& apath,
+// The pictures a layout names, as the reader checks them while reading. The library
+// folders implement it (library::FolderPictures); the reader knows nothing of folders.
+class PictureCheck {
+public:
+    virtual ~PictureCheck() = default;
+    // Empty when the layout can be based on the vehicle picture named; otherwise the
+    // refusal shown to the user. name may be corrected to the spelling of the file found.
+    virtual QString vehicleRefusal(QString& name) = 0;
+    // Whether a texture or an accessory picture can be shown.
+    virtual bool textureUsable(const QString& name) = 0;
+    virtual bool accessoryUsable(const QString& name) = 0;
+};
+
+// Reads a "Kestrion 2" or "Kestrion 1" file, asking pictures about the vehicle
+// picture, the textures and the accessory pictures it names. A texture or accessory
+// picture that is not usable is listed as missing and replaced (an accessory becomes a
+// black rectangle). Files larger than any layout can be are refused unread.
+LoadOutcome ChargerAgencement(const QString& path, PictureCheck& pictures,
                               const platform::FileSystem& fs);
 
 // The one message about missing pictures ("Attention :", information icon); empty
@@ -55,10 +66,17 @@ QByteArray layoutFileText(const Layout& layout, const QLocale& locale);
 bool SauverAgencement(const QString& path, const Layout& layout, const QLocale& locale,
                       platform::FileSystem& fs);
 
+// The zoom range, in whole percent, of the window and of every drawing of a layout.
+constexpr int kMinZoomPercent = 10;
+constexpr int kMaxZoomPercent = 1600;
+
+// A zoom in percent to the nearest whole number, halves to even, held to the zoom range.
+// percent must not be NaN.
+int clampZoomPercent(double percent);
+
 // The zoom in whole percent that a layout's zoom text gives when the layout is opened
 // or exported: its number (in the locale's format, or with "." or "," as decimal
-// separator) to the nearest whole number, halves to even, held to 10..1600; 100 when the
-// text is not a finite number.
+// separator) held as clampZoomPercent holds it; 100 when the text is not a finite number.
 int zoomPercent(const QString& zoomText, const QLocale& locale);
 
 // modele + " - " + vue + ".kla", with "gauche" and "droit" exchanged when mirrored.

@@ -1,6 +1,5 @@
 #include "editor/Editor.h"
 
-#include "document/Numbers.h"
 #include "editor/Creation.h"
 #include "editor/EditorCore.h"
 #include "editor/LayoutCommands.h"
@@ -9,6 +8,7 @@
 #include "editor/SurfacePanel.h"
 #include "editor/ViewControl.h"
 #include "library/LibraryNames.h"
+#include "platform/Numbers.h"
 #include "settings/PreferenceStore.h"
 
 namespace editor {
@@ -218,7 +218,7 @@ QString Editor::livePosition() const {
         return QString();
     const document::ObjectRow row = modules_->selection.selectionRow();
     const double resol = state_.layout.vehicule_resol > 0 ? state_.layout.vehicule_resol : 1.0;
-    const auto cm = [](double v) { return QString::number(document::M(v)); };
+    const auto cm = [](double v) { return QString::number(platform::M(v)); };
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
         .arg(cm(row[document::ColX].toDouble() / resol), cm(row[document::ColY].toDouble() / resol),
              cm(row[document::ColWidth].toDouble()), cm(row[document::ColHeight].toDouble()));

@@ -1,13 +1,13 @@
 #include "editor/Geometry.h"
 
 #include "document/Cell.h"
-#include "document/Numbers.h"
+#include "platform/Numbers.h"
 
 #include <cmath>
 
 namespace editor {
 
-using document::M;
+using platform::M;
 
 namespace {
 
@@ -169,14 +169,14 @@ std::optional<double> readNumber(const QString& text, const QLocale& locale) {
     const double v = locale.toDouble(t, &ok);
     if (ok && std::isfinite(v))
         return v;
-    return document::Cell::parseNumber(t);
+    return platform::parseNumber(t);
 }
 
 std::optional<std::int16_t> readDimension(const QString& text, const QLocale& locale) {
     const std::optional<double> v = readNumber(text, locale);
     if (!v)
         return std::nullopt;
-    const std::optional<std::int16_t> whole = document::CInt16(*v);
+    const std::optional<std::int16_t> whole = platform::CInt16(*v);
     if (!whole || *whole < 0)
         return std::nullopt;
     return whole;

@@ -1,11 +1,10 @@
 #include "editor/LayoutCommands.h"
 
 #include "document/LayoutFile.h"
-#include "library/LibraryNames.h"
+#include "library/LayoutOpening.h"
 #include "output/ImageExport.h"
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
-#include "platform/Pictures.h"
 
 #include <optional>
 
@@ -17,35 +16,6 @@ const QString kErreur = QStringLiteral("Erreur :");
 const QString kAttention = QStringLiteral("Attention :");
 const QString kLayoutFilter = QStringLiteral("Agencements Kestrion (*.kla)|*.kla");
 const QString kSaveQuestion = QStringLiteral("Voulez-vous sauvegarder l'agencement actuel?");
-
-// A vehicle view ready to become the open layout's picture.
-struct VehicleView {
-    library::VehicleName name;
-    QImage picture;
-};
-
-std::optional<VehicleView> loadVehicle(const QString& apath, const QString& file) {
-    std::optional<library::VehicleName> name = library::LireNomVehicule(file);
-    if (!name)
-        return std::nullopt;
-    std::optional<QImage> picture =
-        platform::LoadLibraryPicture(library::vehiculesFolder(apath), file);
-    if (!picture || picture->isNull())
-        return std::nullopt;
-    return VehicleView{std::move(*name), std::move(*picture)};
-}
-
-void applyVehicle(document::Layout& layout, const QString& file, VehicleView view) {
-    layout.vehicule_fichier = file;
-    layout.vehicule_modele = view.name.modele;
-    layout.vehicule_carros = view.name.carros;
-    layout.vehicule_vue = view.name.vue;
-    layout.vehicule_axes = view.name.axes;
-    layout.vehicule_resol = view.name.vehicule_resol;
-    layout.image_largeur = float(view.picture.width());
-    layout.image_hauteur = float(view.picture.height());
-    layout.image_vehicule = std::move(view.picture);
-}
 
 } // namespace
 
@@ -90,7 +60,8 @@ void LayoutCommands::mnunew_Click() {
     const std::optional<NewLayoutChoice> choice = core_.hooks.chooseVehicle();
     if (!choice || choice->vehicule_fichier.isEmpty())
         return;
-    std::optional<VehicleView> vehicle = loadVehicle(core_.state.apath, choice->vehicule_fichier);
+    std::optional<library::VehiclePicture> vehicle =
+        library::loadVehicle(core_.state.apath, choice->vehicule_fichier);
     if (!vehicle) {
         core_.inform(QStringLiteral("Problème intervenu lors du chargement de l'agencement"),
                      kErreur, platform::MsgIcon::Critical);
@@ -98,8 +69,8 @@ void LayoutCommands::mnunew_Click() {
     }
     EditorState& s = core_.state;
     putSelectionBack();
-    view_.resetView(QStringLiteral("100"));
-    applyVehicle(s.layout, choice->vehicule_fichier, std::move(*vehicle));
+    view_.resetView(100);
+    std::move(*vehicle).applyTo(s.layout);
     s.layout.inv_g_d = choice->inv_g_d;
     s.layout.inv_h_b = choice->inv_h_b;
     s.layout.zoomText = QStringLiteral("100");
@@ -135,41 +106,30 @@ void LayoutCommands::keepOpenLayoutAfterRefusal() {
 
 bool LayoutCommands::openLayoutFile(const QString& path) {
     EditorState& s = core_.state;
-    document::LoadOutcome outcome =
-        document::ChargerAgencement(path, s.apath, core_.services.files);
-    if (!outcome.ok()) {
-        const QString text = outcome.errorMessage.isEmpty()
+    library::OpenedLayout opened =
+        library::openLayout(path, s.apath, core_.services.files, core_.locale);
+    if (opened.failure == library::OpenedLayout::Failure::FileRefused) {
+        const QString text = opened.refusal.isEmpty()
                                  ? QStringLiteral("Impossible de lire l'agencement :\n\n") + path
-                                 : outcome.errorMessage;
+                                 : opened.refusal;
         core_.inform(text, kErreur, platform::MsgIcon::Critical);
         keepOpenLayoutAfterRefusal();
         return false;
     }
-    document::LayoutFileContents& contents = *outcome.contents;
-    std::optional<VehicleView> vehicle = loadVehicle(s.apath, contents.vehicule_fichier);
-    if (!vehicle) {
+    if (opened.failure == library::OpenedLayout::Failure::VehicleUnreadable) {
         core_.inform(QStringLiteral("L'image du véhicule suivant ne peut pas être lue :\n\n") +
-                         contents.vehicule_fichier +
+                         opened.layout.vehicule_fichier +
                          QStringLiteral("\n\nL'agencement n'a pas été ouvert."),
                      kErreur, platform::MsgIcon::Critical);
         keepOpenLayoutAfterRefusal();
         return false;
     }
-    const QString missing =
-        document::missingPicturesMessage(contents.missingTextures, contents.missingAccessories);
-    if (!missing.isEmpty())
-        core_.inform(missing, kAttention, platform::MsgIcon::Information);
+    if (!opened.missingPictures.isEmpty())
+        core_.inform(opened.missingPictures, kAttention, platform::MsgIcon::Information);
 
     putSelectionBack();
-    applyVehicle(s.layout, contents.vehicule_fichier, std::move(*vehicle));
-    // A first-version file has no mirror lines: its picture is shown as it is.
-    s.layout.inv_g_d = contents.inv_g_d.value_or(false);
-    s.layout.inv_h_b = contents.inv_h_b.value_or(false);
-    s.layout.objets = contents.objets;
-    view_.resetView(contents.zoomText);
-    s.layout.zoomText = s.view.text2;
-    s.layout.agencement_ouvert = true;
-    s.layout.modifie = false;
+    view_.resetView(opened.zoomPercent());
+    s.layout = std::move(opened.layout);
     core_.redraw();
     ActiverEdition();
     return true;

@@ -1,8 +1,8 @@
 #include "editor/Properties.h"
 
-#include "document/Numbers.h"
 #include "document/ObjectTable.h"
 #include "editor/Geometry.h"
+#include "platform/Numbers.h"
 
 namespace editor {
 
@@ -138,8 +138,8 @@ void Properties::Command5_Click(int index) {
     const float oldWidth = s.picture2.width, oldHeight = s.picture2.height;
     const auto h = readNumber(s.controls.text1[1], core_.locale);
     const auto w = readNumber(s.controls.text1[0], core_.locale);
-    s.picture2.height = h ? float(document::M(*h * scale)) : oldWidth;
-    s.picture2.width = w ? float(document::M(*w * scale)) : oldHeight;
+    s.picture2.height = h ? float(platform::M(*h * scale)) : oldWidth;
+    s.picture2.width = w ? float(platform::M(*w * scale)) : oldHeight;
     selection_.drawBox();
     selection_.ShowHandles();
 }

@@ -1,7 +1,7 @@
 #include "editor/Selection.h"
 
-#include "document/Numbers.h"
 #include "editor/EditorState.h"
+#include "platform/Numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +16,7 @@ using document::ColLock;
 using document::ColWidth;
 using document::ColX;
 using document::ColY;
-using document::M;
+using platform::M;
 
 namespace {
 
@@ -303,8 +303,8 @@ void Selection::ResizeControl(int index, int button, float x, float y) {
 
 void Selection::Picture1_MouseDown(int, float x, float y) {
     EditorState& s = core_.state;
-    s.clic_x = document::CInt16(x).value_or(x < 0 ? -32768 : 32767);
-    s.clic_y = document::CInt16(y).value_or(y < 0 ? -32768 : 32767);
+    s.clic_x = platform::CInt16(x).value_or(x < 0 ? -32768 : 32767);
+    s.clic_y = platform::CInt16(y).value_or(y < 0 ? -32768 : 32767);
     core_.processEvents();
     if (s.hasSelection())
         Picture1_Click();

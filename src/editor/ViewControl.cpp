@@ -1,8 +1,8 @@
 #include "editor/ViewControl.h"
 
 #include "document/LayoutFile.h"
-#include "document/Numbers.h"
 #include "editor/Geometry.h"
+#include "platform/Numbers.h"
 
 #include <algorithm>
 
@@ -27,13 +27,12 @@ void ViewControl::applyZoom(double percent) {
         selection_.putBack();
     }
     const float old = v.zoom;
-    v.zoom = float(document::roundHalfEven(percent) / 100);
-    if (v.zoom < 0.1f)
-        v.zoom = 0.1f;
-    if (v.zoom > 16) {
-        v.zoom = 16;
-        // Writing the box runs the change again, at 1600 %, before this run goes on.
-        Text2_Change(QStringLiteral("1600"));
+    const int held = document::clampZoomPercent(percent);
+    v.zoom = float(held / 100.0);
+    if (platform::roundHalfEven(percent) > document::kMaxZoomPercent) {
+        // Writing the box runs the change again, at the largest zoom, before this run
+        // goes on.
+        Text2_Change(QString::number(document::kMaxZoomPercent));
     }
 
     const float PW = float(s.picture1.width()), PH = float(s.picture1.height());
@@ -55,8 +54,8 @@ void ViewControl::applyZoom(double percent) {
 void ViewControl::Command3_Click(int index) {
     EditorState& s = core_.state;
     const std::optional<double> typed = readNumber(s.view.text2, core_.locale);
-    const int current = typed ? int(std::clamp(document::roundHalfEven(*typed), -1e6, 1e6))
-                              : document::M(s.view.view.zoom * 100);
+    const int current = typed ? int(std::clamp(platform::roundHalfEven(*typed), -1e6, 1e6))
+                              : platform::M(s.view.view.zoom * 100);
     const int step = index == 0 ? zoomStepDown(current) : zoomStepUp(current);
     Text2_Change(QString::number(step));
 }
@@ -92,9 +91,8 @@ void ViewControl::canvasResized(int width, int height) {
     core_.affiche();
 }
 
-void ViewControl::resetView(const QString& zoomText) {
+void ViewControl::resetView(int percent) {
     EditorState& s = core_.state;
-    const int percent = document::zoomPercent(zoomText, core_.locale);
     s.ignorer_evenements = true;
     s.view.text2 = QString::number(percent);
     s.ignorer_evenements = false;

@@ -23,10 +23,10 @@ public:
     // The canvas took a new size; the plan is redrawn over it when a layout is open.
     void canvasResized(int width, int height);
 
-    // The zoom of a new or opened layout, read from its zoom text as document::zoomPercent
-    // reads it: the box shows that percentage without applying it, so the box, the plan
-    // and the next save agree; the view goes back to the origin.
-    void resetView(const QString& zoomText);
+    // The zoom of a new or opened layout, in whole percent within the zoom range: the box
+    // shows it without applying it, so the box, the plan and the next save agree; the
+    // view goes back to the origin.
+    void resetView(int percent);
 
 private:
     void applyZoom(double percent);

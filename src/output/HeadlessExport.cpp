@@ -1,7 +1,6 @@
 #include "output/HeadlessExport.h"
 
-#include "document/LayoutFile.h"
-#include "library/LibraryNames.h"
+#include "library/LayoutOpening.h"
 #include "output/ImageExport.h"
 #include "output/PageLayout.h"
 #include "output/PartsList.h"
@@ -288,57 +287,28 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     };
 
     platform::FileSystem fs;
-    const document::LoadOutcome outcome =
-        document::ChargerAgencement(request.layoutPath, apath, fs);
-    if (!outcome.ok())
+    const library::OpenedLayout opened =
+        library::openLayout(request.layoutPath, apath, fs, QLocale());
+    if (opened.failure == library::OpenedLayout::Failure::FileRefused)
         return fail(QStringLiteral("Impossible de lire l'agencement %1 :\n%2")
-                        .arg(request.layoutPath, outcome.errorMessage),
+                        .arg(request.layoutPath, opened.refusal),
                     kInputError);
-    const document::LayoutFileContents& contents = *outcome.contents;
-    const QString missing =
-        document::missingPicturesMessage(contents.missingTextures, contents.missingAccessories);
-    if (!missing.isEmpty())
-        err << missing << '\n';
-
-    const auto vehicle = library::LireNomVehicule(contents.vehicule_fichier);
-    if (!vehicle)
-        return fail(QStringLiteral("Le nom de l'image du véhicule n'est pas valide : %1")
-                        .arg(contents.vehicule_fichier),
-                    kInputError);
-    const auto picture =
-        platform::LoadLibraryPicture(library::vehiculesFolder(apath), contents.vehicule_fichier);
-    if (!picture)
+    if (!opened.missingPictures.isEmpty())
+        err << opened.missingPictures << '\n';
+    if (opened.failure == library::OpenedLayout::Failure::VehicleUnreadable)
         return fail(QStringLiteral("Impossible de lire l'image du véhicule %1")
-                        .arg(contents.vehicule_fichier),
+                        .arg(opened.layout.vehicule_fichier),
                     kInputError);
+    const document::Layout& layout = opened.layout;
 
     // The parts list needs no picture, but refuses the same layouts as the export.
     if (request.parts) {
-        document::Layout layout;
-        layout.objets = contents.objets;
-        layout.vehicule_resol = vehicle->vehicule_resol;
         if (!writePartsList(request.outputPath, partsListLines(layout, QLocale())))
             return fail(QStringLiteral("Impossible d'écrire la liste %1").arg(request.outputPath),
                         kWriteError);
         err.flush();
         return 0;
     }
-
-    document::Layout layout;
-    layout.vehicule_fichier = contents.vehicule_fichier;
-    layout.inv_g_d = contents.inv_g_d.value_or(false);
-    layout.inv_h_b = contents.inv_h_b.value_or(false);
-    layout.zoomText = contents.zoomText;
-    layout.objets = contents.objets;
-    layout.vehicule_modele = vehicle->modele;
-    layout.vehicule_carros = vehicle->carros;
-    layout.vehicule_vue = vehicle->vue;
-    layout.vehicule_axes = vehicle->axes;
-    layout.vehicule_resol = vehicle->vehicule_resol;
-    layout.image_vehicule = *picture;
-    layout.image_largeur = float(picture->width());
-    layout.image_hauteur = float(picture->height());
-    layout.agencement_ouvert = true;
 
     if (request.scale) {
         const settings::Preferences prefs = preferencesFrom(settings);
@@ -359,9 +329,7 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     // only then scaled down: at a small zoom the vehicle's thin lines fade below the
     // zone search's threshold and the zone would lose them. Otherwise the zoom the
     // window would open the layout at.
-    const float zoom = request.thumbnailSize
-                           ? 1.0f
-                           : float(document::zoomPercent(contents.zoomText, QLocale()) / 100.0);
+    const float zoom = request.thumbnailSize ? 1.0f : float(opened.zoomPercent() / 100.0);
     const render::View view{zoom, 0.0f, 0.0f};
     const QSize canvasSize = request.canvas.value_or(
         QSize(std::max(1, int(std::nearbyint(layout.image_largeur * view.zoom))),

@@ -1,8 +1,8 @@
 #include "output/ScaledOutput.h"
 
-#include "document/Numbers.h"
 #include "document/ObjectTable.h"
 #include "output/ImageExport.h"
+#include "platform/Numbers.h"
 #include "platform/Product.h"
 #include "platform/Surface.h"
 #include "render/PlanRenderer.h"
@@ -35,7 +35,7 @@ double paperPixelsPerMm() {
 // screen size.
 settings::Preferences paperPreferences(settings::Preferences prefs) {
     const double factor = kPaperDotsPerInch / kScreenDotsPerInch;
-    prefs.larlig = QString::number(std::max(1, document::M(prefs.lineWidth() * factor)));
+    prefs.larlig = QString::number(std::max(1, platform::M(prefs.lineWidth() * factor)));
     return prefs;
 }
 

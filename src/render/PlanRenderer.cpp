@@ -1,7 +1,7 @@
 #include "render/PlanRenderer.h"
 
-#include "document/Numbers.h"
 #include "document/Palette.h"
+#include "platform/Numbers.h"
 #include "render/ScaleModel.h"
 
 #include <algorithm>
@@ -20,7 +20,7 @@ int CInt(float v) {
     constexpr double kFar = 1 << 24;
     if (!(double(v) > -kFar))
         return -int(kFar);
-    return document::M(std::min(double(v), kFar));
+    return platform::M(std::min(double(v), kFar));
 }
 
 // Columns a vertical-line fill can touch on this surface: drawing outside them
@@ -45,7 +45,7 @@ void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
         }
         label = QString::number(longueurCm(W, context.zoom, context.vehicule_resol));
         const QSize size = s.TailleTexte(label);
-        textX = float(document::roundHalfEven(X + W / 2 - float(size.width()) / 2));
+        textX = float(platform::roundHalfEven(X + W / 2 - float(size.width()) / 2));
         textY = Y + 5;
     } else {
         // A square box counts as vertical: the arrow runs along the box's right edge.
@@ -58,7 +58,7 @@ void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
         label = QString::number(longueurCm(H, context.zoom, context.vehicule_resol));
         const QSize size = s.TailleTexte(label);
         textX = X + W - 6 - float(size.width()) - 1;
-        textY = float(document::roundHalfEven(Y + H / 2 - float(size.height()) / 2));
+        textY = float(platform::roundHalfEven(Y + H / 2 - float(size.height()) / 2));
     }
     s.CurrentX = textX;
     s.CurrentY = textY;

@@ -1,6 +1,6 @@
 #include "render/ScaleModel.h"
 
-#include "document/Numbers.h"
+#include "platform/Numbers.h"
 #include "render/PlanRenderer.h"
 
 namespace render {
@@ -9,6 +9,7 @@ namespace render {
 // multiplies by vehicule_resol in double precision before the result is narrowed.
 ScreenBox screenBox(const document::ObjectRow& row, const View& view, double vehicule_resol) {
     using namespace document;
+    using platform::roundHalfEven;
     const float left = float(row[ColX].toDouble()) * view.zoom;
     const float top = float(row[ColY].toDouble()) * view.zoom;
     ScreenBox box;
@@ -20,7 +21,7 @@ ScreenBox screenBox(const document::ObjectRow& row, const View& view, double veh
 }
 
 int longueurCm(float size, float zoom, double vehicule_resol) {
-    return document::M(double(size / zoom) / vehicule_resol);
+    return platform::M(double(size / zoom) / vehicule_resol);
 }
 
 PicturePlacement placeVehicle(float image_largeur, float image_hauteur, float zoom, float origine_x,

@@ -1,6 +1,6 @@
 #include "settings/PreferenceStore.h"
 
-#include "document/Cell.h"
+#include "platform/Numbers.h"
 
 namespace settings {
 
@@ -26,7 +26,7 @@ std::optional<Preferences> PreferenceStore::readSix() {
         const auto v = LireRegistre(key(QLatin1String(names[i])));
         if (!v)
             return std::nullopt;
-        *flags[i] = document::Cell::parseNumber(*v).value_or(0) != 0;
+        *flags[i] = platform::parseNumber(*v).value_or(0) != 0;
     }
     const auto larlig = LireRegistre(key(QStringLiteral("larlig")));
     if (!larlig)
@@ -35,7 +35,7 @@ std::optional<Preferences> PreferenceStore::readSix() {
     const auto autozone = LireRegistre(key(QStringLiteral("autozone")));
     if (!autozone)
         return std::nullopt;
-    p.autozone = document::Cell::parseNumber(*autozone).value_or(0) != 0;
+    p.autozone = platform::parseNumber(*autozone).value_or(0) != 0;
     return p;
 }
 

@@ -1,6 +1,7 @@
 // Guards the layout file: what is written, what is read back, every file refused, and
 // every header field and text read back exactly whatever the locale.
 #include "document/LayoutFile.h"
+#include "library/LayoutOpening.h"
 #include "testkit/TestKit.h"
 
 #include <QFile>
@@ -44,7 +45,7 @@ class TestLayoutFile : public QObject {
         const QString path = folder_.path() + u"/t.kla"_s;
         if (!fs_.writeFileSafely(path, bytes))
             qFatal("cannot write test file");
-        return ChargerAgencement(path, folder_.path(), fs_);
+        return library::readLayoutFile(path, folder_.path(), fs_);
     }
 
 private Q_SLOTS:
@@ -116,7 +117,7 @@ private Q_SLOTS:
         QCOMPARE(lines.value(7), u"10"_s + locale.decimalPoint() + u"5"_s);
         QCOMPARE(lines.last(), QString());
 
-        const LoadOutcome out = ChargerAgencement(path, folder_.path(), fs_);
+        const LoadOutcome out = library::readLayoutFile(path, folder_.path(), fs_);
         QVERIFY2(out.ok(), qPrintable(out.errorMessage));
         const LayoutFileContents& c = *out.contents;
         QCOMPARE((QStringList{c.vehicule_fichier, c.zoomText}), (QStringList{vehicle, zoom}));

@@ -3,6 +3,7 @@
 
 #include "document/LayoutFile.h"
 #include "document/Palette.h"
+#include "library/LayoutOpening.h"
 #include "output/HeadlessExport.h"
 #include "platform/SettingsStore.h"
 #include "settings/PreferenceStore.h"
@@ -196,7 +197,7 @@ private Q_SLOTS:
         f.dialogs.saveAnswers.push_back({saved, 1});
         QVERIFY(f.ed->mnusave_Click());
         const document::LoadOutcome reread =
-            document::ChargerAgencement(saved, f.folder.path(), f.files);
+            library::readLayoutFile(saved, f.folder.path(), f.files);
         QVERIFY2(reread.ok(), qPrintable(reread.errorMessage));
         QCOMPARE(reread.contents->zoomText, QString::number(percent));
 

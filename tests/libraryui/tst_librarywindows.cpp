@@ -1,6 +1,6 @@
 // Guards the library windows: the new-layout dialog, the accessory browser and the two import
 // windows with their resolution test, their checks in order and the names they write.
-#include "library/ui/DialogLogic.h"
+#include "library/DialogLogic.h"
 #include "library/ui/Form2.h"
 #include "library/ui/Form3.h"
 #include "library/ui/Form4.h"
@@ -23,6 +23,7 @@
 #include <QWindow>
 #include <QtTest>
 
+using namespace library;
 using namespace library::ui;
 using Kind = platform::ScriptedDialogService::Kind;
 using Outcome = Measurement::Outcome;

@@ -2,6 +2,7 @@
 // infinities, values past every integer type, huge counts) in every cell of every kind.
 // Built with the undefined-behaviour checks, which stop the test at the first fault.
 #include "document/LayoutFile.h"
+#include "library/LayoutOpening.h"
 #include "library/LibraryNames.h"
 #include "platform/Pictures.h"
 #include "render/PlanRenderer.h"
@@ -52,8 +53,7 @@ class TestHostileValues : public QObject {
     void readDrawAndWrite(const QByteArray& bytes) {
         const QString path = folder_.path() + u"/hostile.kla"_s;
         QVERIFY(fs_.writeFileSafely(path, bytes));
-        const document::LoadOutcome outcome =
-            document::ChargerAgencement(path, folder_.path(), fs_);
+        const document::LoadOutcome outcome = library::readLayoutFile(path, folder_.path(), fs_);
         QVERIFY(outcome.ok() == outcome.errorMessage.isEmpty());
         if (!outcome.ok())
             return;

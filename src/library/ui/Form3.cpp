@@ -1,6 +1,6 @@
 #include "library/ui/Form3.h"
 
-#include "library/ui/DialogLogic.h"
+#include "library/DialogLogic.h"
 #include "library/ui/PictureBox.h"
 #include "platform/Pictures.h"
 

@@ -1,7 +1,8 @@
 #include "library/ui/Form4.h"
 
+#include "library/DialogLogic.h"
+#include "library/ImportSteps.h"
 #include "library/LibraryNames.h"
-#include "library/ui/DialogLogic.h"
 #include "library/ui/ImportSupport.h"
 #include "library/ui/PictureBox.h"
 

@@ -1,5 +1,6 @@
 #include "library/ui/Form5.h"
 
+#include "library/ImportSteps.h"
 #include "library/LibraryNames.h"
 #include "library/ui/ImportSupport.h"
 #include "library/ui/PictureBox.h"

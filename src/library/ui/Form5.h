@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/ui/DialogLogic.h"
+#include "library/DialogLogic.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
 

@@ -1,20 +1,16 @@
 #pragma once
 
-#include "platform/DialogService.h"
-
-#include <QImage>
 #include <QObject>
 #include <QString>
 #include <QValidator>
 
 #include <functional>
-#include <optional>
 
 class QComboBox;
 class QLineEdit;
 
-// What the two library import windows share: typing filters, the picture chooser and
-// their messages.
+// The typing filters the two library import windows share (their widget-free steps are
+// in library/ImportSteps.h).
 namespace library::ui {
 
 // Drops the typed characters that refuse() rejects. Control keys, editing keys and
@@ -44,23 +40,4 @@ public:
 void refuseForbiddenNameCharacters(QComboBox* combo);
 // A box that only receives digits.
 void acceptDigitsOnly(QLineEdit* box);
-
-// The picture files the import windows offer.
-inline const QString kImportPictureFilter =
-    QStringLiteral("Images (*.bmp, *.jpg, *.gif)|*.gif;*.jpg;*.jpeg;*.bmp");
-
-struct ChosenPicture {
-    QString path; // full path of the source file
-    QImage picture;
-};
-// Shows the Open dialog. Nothing when the user cancels, or when the file cannot be
-// read as a picture (the user is told).
-std::optional<ChosenPicture> choosePicture(platform::DialogService& dialogs);
-
-// "Attention :" with the warning icon, and "Erreur :" with the critical icon.
-void warn(platform::DialogService& dialogs, const QString& text);
-void fail(platform::DialogService& dialogs, const QString& text);
-// "C'est fait!": true when the user wants to add another picture.
-bool askForAnother(platform::DialogService& dialogs, const QString& question);
-
 } // namespace library::ui

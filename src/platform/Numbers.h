@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QString>
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
 
-namespace document {
+namespace platform {
+
+// The program's number rules, shared by the layout file, the preferences, the drawing
+// and the dialogs: rounding halves to even, the 16-bit range that codes and indices
+// live in, and decimal text that accepts either "." or "," as separator.
 
 // Whole number nearest to v, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4).
 inline double roundHalfEven(double v) {
@@ -37,4 +43,8 @@ inline std::optional<std::int16_t> CInt16(double v) {
     return std::int16_t(r);
 }
 
-} // namespace document
+// Reads a text as a number, accepting "." or "," as decimal separator and blanks around
+// it; nothing for an empty text, a text that is not a number, or an infinite one.
+std::optional<double> parseNumber(const QString& text);
+
+} // namespace platform

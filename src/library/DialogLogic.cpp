@@ -1,10 +1,10 @@
-#include "library/ui/DialogLogic.h"
+#include "library/DialogLogic.h"
 
-#include "document/Numbers.h"
+#include "platform/Numbers.h"
 
 #include <cmath>
 
-namespace library::ui {
+namespace library {
 
 QSizeF fitInto(QSizeF natural, QSizeF box) {
     if (natural.width() <= 0 || natural.height() <= 0)
@@ -28,7 +28,7 @@ QRectF centredIn(QSizeF size, const QRectF& area) {
 }
 
 int toPixels(double twips) {
-    return document::M(twips / kTwipsPerPixel);
+    return platform::M(twips / kTwipsPerPixel);
 }
 
 QRect toPixels(const QRectF& twips) {
@@ -168,7 +168,7 @@ Measurement measureResolution(const QString& answer, double pixels, const QLocal
     const double centimetres = double(float(typed));
     if (centimetres <= 0)
         return {Measurement::Outcome::NotPositive, 0};
-    const double micrometres = document::roundHalfEven(centimetres / pixels * 10000.0);
+    const double micrometres = platform::roundHalfEven(centimetres / pixels * 10000.0);
     if (micrometres > 32767.0)
         return {Measurement::Outcome::TooLarge, 0};
     if (micrometres < 1.0)
@@ -243,4 +243,4 @@ double CalibrationTest::distanceTo(float x, float y) const {
     return std::sqrt(dx * dx + dy * dy);
 }
 
-} // namespace library::ui
+} // namespace library

@@ -15,7 +15,7 @@
 #include <vector>
 
 // The arithmetic and list building behind the library windows, kept free of widgets.
-namespace library::ui {
+namespace library {
 
 constexpr double kTwipsPerPixel = 15.0;
 
@@ -108,4 +108,4 @@ private:
     float xc_ = kNowhere, yc_ = kNowhere;
 };
 
-} // namespace library::ui
+} // namespace library

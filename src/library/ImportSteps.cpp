@@ -1,0 +1,43 @@
+#include "library/ImportSteps.h"
+
+#include "platform/Pictures.h"
+
+#include <QDir>
+
+namespace library {
+
+std::optional<ChosenPicture> choosePicture(platform::DialogService& dialogs) {
+    platform::FileDialogRequest request;
+    request.filter = kImportPictureFilter;
+    request.hideReadOnly = true;
+    const platform::FileDialogResult chosen = dialogs.openFile(request);
+    if (chosen.cancelled())
+        return std::nullopt;
+    std::optional<QImage> picture = platform::LoadPicture(chosen.fileName);
+    if (!picture || picture->isNull()) {
+        fail(dialogs, QStringLiteral("Impossible de lire l'image ") +
+                          QDir::toNativeSeparators(chosen.fileName) +
+                          QStringLiteral(".\n\nChoisissez une image BMP, JPEG ou GIF valide."));
+        return std::nullopt;
+    }
+    return ChosenPicture{chosen.fileName, std::move(*picture)};
+}
+
+void warn(platform::DialogService& dialogs, const QString& text) {
+    dialogs.messageBox(text, QStringLiteral("Attention :"), platform::MsgIcon::Warning,
+                       platform::MsgButtons::Ok);
+}
+
+void fail(platform::DialogService& dialogs, const QString& text) {
+    dialogs.messageBox(text, QStringLiteral("Erreur :"), platform::MsgIcon::Critical,
+                       platform::MsgButtons::Ok);
+}
+
+bool askForAnother(platform::DialogService& dialogs, const QString& question) {
+    return dialogs.messageBox(
+               QStringLiteral("Vous pouvez à présent supprimer l'image d'origine.\n\n") + question,
+               QStringLiteral("C'est fait!"), platform::MsgIcon::Information,
+               platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
+}
+
+} // namespace library

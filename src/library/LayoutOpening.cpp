@@ -1,0 +1,101 @@
+#include "library/LayoutOpening.h"
+
+#include "library/LibraryNames.h"
+#include "platform/Pictures.h"
+
+namespace library {
+
+QString FolderPictures::vehicleRefusal(QString& name) {
+    if (!platform::findLibraryFile(vehiculesFolder(apath_), name))
+        return QStringLiteral("L'agencement est basé sur le véhicule suivant :\n\n") + name +
+               QStringLiteral("\n\nCette image ne fait pas partie de la bibliothèque. Vous devez "
+                              "vous la procurer pour voir l'agencement.");
+    if (LireNomVehicule(name))
+        return {};
+    return QStringLiteral("L'image du véhicule suivant n'a pas un nom valide :\n\n") + name +
+           (hasSixFields(name)
+                ? QStringLiteral("\n\nSa résolution (le cinquième champ du nom) doit être un "
+                                 "nombre entier positif.")
+                : QStringLiteral("\n\nUn nom d'image de véhicule se compose de six champs "
+                                 "séparés par \"_\" (modèle_carrosserie_vue_axes_résolution_"
+                                 ".extension) : celui-ci n'en a pas six, sa résolution ne peut "
+                                 "donc pas être lue."));
+}
+
+bool FolderPictures::textureUsable(const QString& name) {
+    return usable(texturesFolder(apath_), name);
+}
+
+bool FolderPictures::accessoryUsable(const QString& name) {
+    return usable(accessoiresFolder(apath_), name);
+}
+
+bool FolderPictures::usable(const QString& folder, const QString& name) {
+    const QString key = folder + QLatin1Char('/') + name;
+    const auto known = usable_.constFind(key);
+    if (known != usable_.cend())
+        return *known;
+    const bool ok = platform::LoadLibraryPicture(folder, name).has_value();
+    usable_.insert(key, ok);
+    return ok;
+}
+
+document::LoadOutcome readLayoutFile(const QString& path, const QString& apath,
+                                     const platform::FileSystem& fs) {
+    FolderPictures pictures(apath);
+    return document::ChargerAgencement(path, pictures, fs);
+}
+
+std::optional<VehiclePicture> loadVehicle(const QString& apath, const QString& file) {
+    std::optional<VehicleName> name = LireNomVehicule(file);
+    if (!name)
+        return std::nullopt;
+    std::optional<QImage> picture = platform::LoadLibraryPicture(vehiculesFolder(apath), file);
+    if (!picture || picture->isNull())
+        return std::nullopt;
+    return VehiclePicture{file, std::move(*name), std::move(*picture)};
+}
+
+void VehiclePicture::applyTo(document::Layout& layout) && {
+    layout.vehicule_fichier = file;
+    layout.vehicule_modele = name.modele;
+    layout.vehicule_carros = name.carros;
+    layout.vehicule_vue = name.vue;
+    layout.vehicule_axes = name.axes;
+    layout.vehicule_resol = name.vehicule_resol;
+    layout.image_largeur = float(picture.width());
+    layout.image_hauteur = float(picture.height());
+    layout.image_vehicule = std::move(picture);
+}
+
+OpenedLayout openLayout(const QString& path, const QString& apath, const platform::FileSystem& fs,
+                        const QLocale& locale) {
+    OpenedLayout opened;
+    document::LoadOutcome outcome = readLayoutFile(path, apath, fs);
+    if (!outcome.ok()) {
+        opened.failure = OpenedLayout::Failure::FileRefused;
+        opened.refusal = outcome.errorMessage;
+        return opened;
+    }
+    document::LayoutFileContents& contents = *outcome.contents;
+    opened.missingPictures =
+        document::missingPicturesMessage(contents.missingTextures, contents.missingAccessories);
+    document::Layout& layout = opened.layout;
+    std::optional<VehiclePicture> vehicle = loadVehicle(apath, contents.vehicule_fichier);
+    if (!vehicle) {
+        layout.vehicule_fichier = contents.vehicule_fichier;
+        opened.failure = OpenedLayout::Failure::VehicleUnreadable;
+        return opened;
+    }
+    std::move(*vehicle).applyTo(layout);
+    // A first-version file has no mirror lines: its picture is shown as it is.
+    layout.inv_g_d = contents.inv_g_d.value_or(false);
+    layout.inv_h_b = contents.inv_h_b.value_or(false);
+    layout.objets = std::move(contents.objets);
+    layout.zoomText = QString::number(document::zoomPercent(contents.zoomText, locale));
+    layout.agencement_ouvert = true;
+    layout.modifie = false;
+    return opened;
+}
+
+} // namespace library
