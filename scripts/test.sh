@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Builds Kestrion and runs the whole test suite through CTest.
+# Builds Kestrion with the CI preset (any compiler warning fails the build, benchmarks
+# included) and runs the whole test suite through CTest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/start-printer.sh || true
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRION_BUILD_TESTS=ON
-cmake --build build
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+cmake --preset ci
+cmake --build --preset ci
+ctest --preset ci
