@@ -47,11 +47,12 @@ QStringList ScriptedDialogService::messages() const {
     return texts;
 }
 
-const ScriptedDialogService::Asked* ScriptedDialogService::lastMessage() const {
+ScriptedDialogService::Asked ScriptedDialogService::lastMessage() const {
     for (auto it = asked.rbegin(); it != asked.rend(); ++it)
         if (it->kind == Kind::Message)
-            return &*it;
-    return nullptr;
+            return *it;
+    Asked none{Kind::Message, kNoMessage, kNoMessage};
+    return none;
 }
 
 void ScriptedDialogService::clear() {

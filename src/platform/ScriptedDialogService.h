@@ -41,7 +41,10 @@ public:
 
     // The texts of the message boxes shown so far, in order.
     QStringList messages() const;
-    const Asked* lastMessage() const;
+    // The last message box shown. When none was, an entry whose text and title are
+    // kNoMessage, so that a test comparing them fails and says why.
+    Asked lastMessage() const;
+    static inline const QString kNoMessage = QStringLiteral("(no message box was shown)");
     void clear();
 };
 

@@ -51,7 +51,7 @@ private Q_SLOTS:
         f.ed->Command1_Click(2);
         QCOMPARE(f.table().nb_objets(), 0);
         QVERIFY(!f.s().layout.modifie);
-        QCOMPARE(f.dialogs.lastMessage()->title, QStringLiteral("Attention :"));
+        QCOMPARE(f.dialogs.lastMessage().title, QStringLiteral("Attention :"));
     }
 
     void textIsLockedAtItsMeasuredSize() {
@@ -88,7 +88,7 @@ private Q_SLOTS:
         f.add(1, 10, 10, 5, 5);
         f.click(12, 12); // row 1000 lifted out: 999 in the table
         f.ed->Command1_Click(1);
-        QCOMPARE(f.dialogs.lastMessage()->text,
+        QCOMPARE(f.dialogs.lastMessage().text,
                  QStringLiteral("Désolé, vous avez atteind la limite du nombre d'objet (1000)"));
         QVERIFY(f.s().hasSelection());
         QCOMPARE(f.table().nb_objets(), 999);

@@ -96,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(f.s().view.view.zoom, 2.0f);
         QCOMPARE(f.dialogs.messages().size(), choice.isEmpty() ? 1 : 2);
         if (!choice.isEmpty())
-            QCOMPARE(f.dialogs.lastMessage()->text,
+            QCOMPARE(f.dialogs.lastMessage().text,
                      QStringLiteral("Problème intervenu lors du chargement de l'agencement"));
     }
 
@@ -130,7 +130,7 @@ private Q_SLOTS:
         f.dialogs.openAnswers.push_back({bad, 1});
         f.ed->mnuload_Click();
         QVERIFY(f.table() == before);
-        QCOMPARE(f.dialogs.lastMessage()->title, QStringLiteral("Erreur :"));
+        QCOMPARE(f.dialogs.lastMessage().title, QStringLiteral("Erreur :"));
         QVERIFY(f.s().layout.agencement_ouvert);
         QVERIFY(!f.s().layout.modifie); // offered to save, then refused: counts as saved
     }
@@ -161,7 +161,7 @@ private Q_SLOTS:
             saves += a.kind == platform::ScriptedDialogService::Kind::Save ? 1 : 0;
         QCOMPARE(saves, saveDialogs);
         if (saves) // the save dialog was cancelled
-            QCOMPARE(f.dialogs.lastMessage()->text, QStringLiteral("Agencement non sauvegardé"));
+            QCOMPARE(f.dialogs.lastMessage().text, QStringLiteral("Agencement non sauvegardé"));
         if (modified)
             QCOMPARE(f.dialogs.asked.front().title, QStringLiteral("Quitter :"));
         else

@@ -477,7 +477,7 @@ private Q_SLOTS:
                          QStringLiteral(
                              "Vous devez spécifier le modèle, la carrosserie et le nom de la vue!"),
                          kDone.arg(QStringLiteral("véhicule"))}));
-        QCOMPARE(f.dialogs.lastMessage()->title, QStringLiteral("C'est fait!"));
+        QCOMPARE(f.dialogs.lastMessage().title, QStringLiteral("C'est fait!"));
         QCOMPARE(f.files("vehicules"),
                  (QStringList{"Camion_C1_Avant_YZ_100_.bmp", "Fourgon_L1H1_Haut_XY_2500_.jpg"}));
         QVERIFY(!form.isVisible());
