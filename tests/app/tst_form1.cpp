@@ -17,6 +17,7 @@
 #include "testkit/TestKit.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
 #include <QDialog>
@@ -625,6 +626,85 @@ private Q_SLOTS:
                               "1;Rectangle;Noir;50;50;5;5;0,25;non",
                               ";Total couleur;Noir : 0,25 m²;;;;;0,25;", ""}));
         QCOMPARE(f.live(), QString());
+    }
+
+    // A selected 20 x 20 pixel rectangle moved with the arrow keys, sent to whichever
+    // widget has the focus after the click that selected it. Where fromFarEdge is set,
+    // start and end count back from the canvas's right edge (x) or bottom edge (y).
+    void arrowKeysMoveTheSelection_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QPoint>("start");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QPoint>("end");
+        QTest::addColumn<QPoint>("fromFarEdge");
+        const QPoint none(0, 0), right(1, 0), bottom(0, 1);
+        QTest::newRow("left, one pixel")
+            << int(Qt::Key_Left) << QPoint(100, 100) << 1 << QPoint(99, 100) << none;
+        QTest::newRow("right, one pixel")
+            << int(Qt::Key_Right) << QPoint(100, 100) << 1 << QPoint(101, 100) << none;
+        QTest::newRow("up, one pixel")
+            << int(Qt::Key_Up) << QPoint(100, 100) << 1 << QPoint(100, 99) << none;
+        QTest::newRow("down, one pixel")
+            << int(Qt::Key_Down) << QPoint(100, 100) << 1 << QPoint(100, 101) << none;
+        QTest::newRow("left stops with 10 pixels on the canvas")
+            << int(Qt::Key_Left) << QPoint(0, 100) << 15 << QPoint(-10, 100) << none;
+        QTest::newRow("up stops with 10 pixels on the canvas")
+            << int(Qt::Key_Up) << QPoint(100, 0) << 15 << QPoint(100, -10) << none;
+        QTest::newRow("right stops with 10 pixels on the canvas")
+            << int(Qt::Key_Right) << QPoint(15, 100) << 15 << QPoint(10, 100) << right;
+        QTest::newRow("down stops with 10 pixels on the canvas")
+            << int(Qt::Key_Down) << QPoint(100, 15) << 15 << QPoint(100, 10) << bottom;
+    }
+    void arrowKeysMoveTheSelection() {
+        QFETCH(int, key);
+        QFETCH(QPoint, start);
+        QFETCH(int, presses);
+        QFETCH(QPoint, end);
+        QFETCH(QPoint, fromFarEdge);
+        // The canvas's size is only known once the window is laid out; the layout file is
+        // written again with the rectangle in place before it is opened.
+        Fixture probe(false);
+        const QSize canvas = probe.form->editor().state().picture1.Image().size();
+        const auto onCanvas = [&](QPoint p) {
+            return QPoint(fromFarEdge.x() ? canvas.width() - p.x() : p.x(),
+                          fromFarEdge.y() ? canvas.height() - p.y() : p.y());
+        };
+        start = onCanvas(start);
+        end = onCanvas(end);
+        document::ObjectTable objects; // 10 x 10 cm: 20 x 20 pixels at 100 %
+        objects.append({document::Cell::integer(document::Rectangle),
+                        document::Cell::real(float(start.x())),
+                        document::Cell::real(float(start.y())), document::Cell::integer(10),
+                        document::Cell::integer(10), document::Cell::integer(2),
+                        document::Cell::integer(0), document::Cell::integer(0)});
+        Fixture f(true, QStringLiteral("essai.kla"), objects);
+        QCOMPARE(f.form->editor().state().picture1.Image().size(), canvas);
+        f.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+
+        QWidget* plan = f.control("Picture1");
+        QWidget* box = f.control("Picture2");
+        QTest::mouseClick(plan, Qt::LeftButton, {}, start + QPoint(10, 10));
+        QCOMPARE(box->geometry(), QRect(start, QSize(20, 20)));
+        QVERIFY(!f.form->editor().state().layout.modifie);
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused == plan || focused == box);
+
+        for (int i = 0; i < presses; ++i)
+            QTest::keyClick(focused, Qt::Key(key));
+        QCOMPARE(box->geometry(), QRect(end, QSize(20, 20)));
+
+        // Moved, so quitting offers to save; Cancel keeps the window.
+        f.dialogs.messageAnswers.push_back(MsgResult::Cancel);
+        f.form->close();
+        QVERIFY(f.form->isVisible());
+        QCOMPARE(f.dialogs.messages(),
+                 QStringList{QStringLiteral("Voulez-vous sauvegarder l'agencement actuel?")});
+
+        // Put back, the object lies where the box was left.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(f.cell(1, document::ColX), double(end.x()));
+        QCOMPARE(f.cell(1, document::ColY), double(end.y()));
     }
 
     void accessoryToggleDrivesTheBrowser() {

@@ -1,4 +1,5 @@
-// Guards the editor's pure geometry: hit boxes and test, handles, zoom, sizes and areas.
+// Guards the editor's pure geometry: hit boxes and test, handles, zoom steps, text sizes,
+// typed dimensions and areas, one table per function.
 #include "document/ObjectTable.h"
 #include "editor/Geometry.h"
 #include "editor/SurfacePanel.h"
@@ -7,6 +8,15 @@
 #include <QtTest>
 
 using editor::PlanBox;
+
+Q_DECLARE_METATYPE(PlanBox)
+
+namespace QTest {
+template <> char* toString(const PlanBox& b) {
+    return qstrdup(qPrintable(
+        QStringLiteral("%1 %2 %3 x %4").arg(b.left).arg(b.top).arg(b.width).arg(b.height)));
+}
+} // namespace QTest
 
 namespace {
 
@@ -21,35 +31,6 @@ document::ObjectRow row(int kind, float x, float y, float h, float w) {
     return r;
 }
 
-QString text(const PlanBox& b) {
-    return QStringLiteral("%1 %2 %3 x %4").arg(b.left).arg(b.top).arg(b.width).arg(b.height);
-}
-
-// The hit box of an object placed at screen (10, 20), h x w cm, at 2 px/cm.
-QString box(int kind, float h, float w, float zoom) {
-    return text(editor::hitBox(row(kind, 10 / zoom, 20 / zoom, h, w), {zoom, 0, 0}, 2.0));
-}
-
-// The 40 x 20 box at (100, 50) after dragging a handle.
-QString drag(int handle, int dx, int dy) {
-    PlanBox b{100, 50, 40, 20};
-    editor::resizeByHandle(b, handle, dx, dy);
-    return text(b);
-}
-
-// The row hit at (x, y) with row 1 at (0, 0) and row 2 at (50, 50), both 100 x 100 px.
-QString hit(int x, int y) {
-    document::ObjectTable t;
-    t.append(row(1, 0, 0, 50, 50));
-    t.append(row(1, 50, 50, 50, 50));
-    return QString::number(editor::hitTest(t, render::View{}, 2.0, x, y));
-}
-
-QString dimension(const QString& typed) {
-    const auto v = editor::readDimension(typed, QLocale(QLocale::French));
-    return v ? QString::number(*v) : QStringLiteral("refused");
-}
-
 } // namespace
 
 class TestEditorGeometry : public QObject {
@@ -58,42 +39,141 @@ class TestEditorGeometry : public QObject {
 private Q_SLOTS:
     void initTestCase() { testkit::setUpTestEnvironment(); }
 
-    // Each row computes its value here; the test compares it with the expected text.
-    void conversions_data() {
-        const QLocale fr(QLocale::French);
-        QTest::addColumn<QString>("actual");
-        QTest::addColumn<QString>("expected");
-        auto n = [](int v) { return QString::number(v); };
-        QTest::newRow("text box not zoomed") << box(3, 10, 40, 1.5f) << "10 20 80 x 20";
-        QTest::newRow("vertical measure: right 25 px") << box(0, 100, 20, 1) << "25 20 25 x 200";
-        QTest::newRow("short vertical measure: whole") << box(0, 10, 5, 1) << "10 20 10 x 20";
-        QTest::newRow("hit: common part gives the front one") << hit(60, 60) << "2";
-        QTest::newRow("hit: back one alone") << hit(10, 10) << "1";
-        QTest::newRow("hit: right edge included") << hit(150, 120) << "2";
-        QTest::newRow("hit: bottom edge included") << hit(120, 150) << "2";
-        QTest::newRow("hit: just past the right edge") << hit(151, 120) << "0";
-        QTest::newRow("handle 0 moves the top-left corner") << drag(0, 5, 2) << "105 52 35 x 18";
-        QTest::newRow("handle 7 moves the left edge only") << drag(7, -4, 9) << "96 50 44 x 20";
-        QTest::newRow("handle 1 past zero moves the edge") << drag(1, 0, 30) << "100 80 40 x 20";
-        QTest::newRow("zoom + at 100") << n(editor::zoomStepUp(100)) << "150";
-        QTest::newRow("zoom - at 100") << n(editor::zoomStepDown(100)) << "75";
-        QTest::newRow("zoom - at 120") << n(editor::zoomStepDown(120)) << "100";
-        QTest::newRow("zoom + at 1600 stays") << n(editor::zoomStepUp(1600)) << "1600";
-        QTest::newRow("zoom - at 10 stays") << n(editor::zoomStepDown(10)) << "10";
-        QTest::newRow("text 33 px at 4 px/cm: 8 plus one") << n(editor::textSizeCm(33, 4)) << "9";
-        QTest::newRow("text 13 px: 3 plus one") << n(editor::textSizeCm(13, 4)) << "4";
-        QTest::newRow("text 10 px: 2.5 to even 2") << n(editor::textSizeCm(10, 4)) << "3";
-        QTest::newRow("dimension French decimal to even") << dimension("12,5") << "12";
-        QTest::newRow("area rectangle 200 x 150") << editor::areaText(1, 200, 150, fr) << "3";
-        QTest::newRow("area circle 100 x 100") << editor::areaText(2, 100, 100, fr) << "0,79";
-        QTest::newRow("area triangle 120 x 45") << editor::areaText(5, 120, 45, fr) << "0,27";
-        QTest::newRow("area without trailing zero") << editor::areaText(1, 150, 100, fr) << "1,5";
-        QTest::newRow("accessory has no area") << editor::areaText(9, 100, 100, fr) << "-----";
+    // An object placed at screen (10, 20), at 2 vehicle pixels per cm.
+    void hitBox_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<float>("heightCm");
+        QTest::addColumn<float>("widthCm");
+        QTest::addColumn<float>("zoom");
+        QTest::addColumn<PlanBox>("expected");
+        QTest::newRow("text keeps its size when zoomed")
+            << int(document::Texte) << 10.f << 40.f << 1.5f << PlanBox{10, 20, 80, 20};
+        QTest::newRow("vertical measure: the 25-pixel strip at its right")
+            << int(document::Mesure) << 100.f << 20.f << 1.f << PlanBox{25, 20, 25, 200};
+        QTest::newRow("short vertical measure: the whole box")
+            << int(document::Mesure) << 10.f << 5.f << 1.f << PlanBox{10, 20, 10, 20};
     }
-    void conversions() {
-        QFETCH(QString, actual);
+    void hitBox() {
+        QFETCH(int, kind);
+        QFETCH(float, heightCm);
+        QFETCH(float, widthCm);
+        QFETCH(float, zoom);
+        QFETCH(PlanBox, expected);
+        const PlanBox box = editor::hitBox(row(kind, 10 / zoom, 20 / zoom, heightCm, widthCm),
+                                           render::View{zoom, 0, 0}, 2.0);
+        QCOMPARE(box, expected);
+    }
+
+    // Row 1 at (0, 0) and row 2 at (50, 50), both 100 x 100 pixels.
+    void hitTest_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("expectedRow");
+        QTest::newRow("common part gives the front one") << 60 << 60 << 2;
+        QTest::newRow("back one alone") << 10 << 10 << 1;
+        QTest::newRow("right edge included") << 150 << 120 << 2;
+        QTest::newRow("bottom edge included") << 120 << 150 << 2;
+        QTest::newRow("just past the right edge") << 151 << 120 << 0;
+    }
+    void hitTest() {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, expectedRow);
+        document::ObjectTable table;
+        table.append(row(document::Rectangle, 0, 0, 50, 50));
+        table.append(row(document::Rectangle, 50, 50, 50, 50));
+        QCOMPARE(editor::hitTest(table, render::View{}, 2.0, x, y), expectedRow);
+    }
+
+    // The 40 x 20 box at (100, 50).
+    void resizeByHandle_data() {
+        QTest::addColumn<int>("handle");
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<PlanBox>("expected");
+        QTest::newRow("0 moves the top-left corner") << 0 << 5 << 2 << PlanBox{105, 52, 35, 18};
+        QTest::newRow("7 moves the left edge only") << 7 << -4 << 9 << PlanBox{96, 50, 44, 20};
+        QTest::newRow("1 past zero height moves the edge, keeps the height")
+            << 1 << 0 << 30 << PlanBox{100, 80, 40, 20};
+    }
+    void resizeByHandle() {
+        QFETCH(int, handle);
+        QFETCH(int, dx);
+        QFETCH(int, dy);
+        QFETCH(PlanBox, expected);
+        PlanBox box{100, 50, 40, 20};
+        editor::resizeByHandle(box, handle, dx, dy);
+        QCOMPARE(box, expected);
+    }
+
+    void zoomSteps_data() {
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("down");
+        QTest::addColumn<int>("up");
+        QTest::newRow("on a step") << 100 << 75 << 150;
+        QTest::newRow("between steps") << 120 << 100 << 150;
+        QTest::newRow("smallest stays") << 10 << 10 << 25;
+        QTest::newRow("largest stays") << 1600 << 1200 << 1600;
+    }
+    void zoomSteps() {
+        QFETCH(int, percent);
+        QFETCH(int, down);
+        QFETCH(int, up);
+        QCOMPARE(editor::zoomStepDown(percent), down);
+        QCOMPARE(editor::zoomStepUp(percent), up);
+    }
+
+    // At 4 vehicle pixels per cm.
+    void textSizeCm_data() {
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<int>("cm");
+        QTest::newRow("8.25 cm: 8 plus one") << 33 << 9;
+        QTest::newRow("3.25 cm: 3 plus one") << 13 << 4;
+        QTest::newRow("2.5 cm: to even 2, plus one") << 10 << 3;
+    }
+    void textSizeCm() {
+        QFETCH(int, pixels);
+        QFETCH(int, cm);
+        QCOMPARE(int(editor::textSizeCm(pixels, 4)), cm);
+    }
+
+    // -1 stands for a refused text.
+    void readDimension_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("cm");
+        QTest::newRow("French decimal, half to even") << "12,5" << 12;
+        QTest::newRow("decimal point") << "13.5" << 14;
+        QTest::newRow("largest") << "32767" << 32767;
+        QTest::newRow("too large") << "32768" << -1;
+        QTest::newRow("negative") << "-1" << -1;
+        QTest::newRow("words") << "dix" << -1;
+    }
+    void readDimension() {
+        QFETCH(QString, typed);
+        QFETCH(int, cm);
+        const auto value = editor::readDimension(typed, QLocale(QLocale::French));
+        QCOMPARE(value ? int(*value) : -1, cm);
+    }
+
+    void areaText_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<double>("widthCm");
+        QTest::addColumn<double>("heightCm");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("rectangle 200 x 150") << int(document::Rectangle) << 200.0 << 150.0 << "3";
+        QTest::newRow("without trailing zero")
+            << int(document::Rectangle) << 150.0 << 100.0 << "1,5";
+        QTest::newRow("circle 100 x 100") << int(document::Ellipse) << 100.0 << 100.0 << "0,79";
+        QTest::newRow("triangle 120 x 45") << int(document::Triangle) << 120.0 << 45.0 << "0,27";
+        QTest::newRow("accessory has no area")
+            << int(document::Accessoire) << 100.0 << 100.0 << "-----";
+    }
+    void areaText() {
+        QFETCH(int, kind);
+        QFETCH(double, widthCm);
+        QFETCH(double, heightCm);
         QFETCH(QString, expected);
-        QCOMPARE(actual, expected);
+        QCOMPARE(editor::areaText(kind, widthCm, heightCm, QLocale(QLocale::French)), expected);
     }
 };
 
