@@ -1,6 +1,7 @@
 #include "editor/Geometry.h"
 
 #include "document/Cell.h"
+#include "document/LayoutFile.h"
 #include "platform/Numbers.h"
 
 #include <cmath>
@@ -12,6 +13,8 @@ using platform::M;
 namespace {
 
 constexpr std::array<int, 12> kSteps = {10, 25, 50, 75, 100, 150, 200, 300, 500, 800, 1200, 1600};
+static_assert(kSteps.front() == document::kMinZoomPercent &&
+              kSteps.back() == document::kMaxZoomPercent);
 
 float roundF(float v) {
     return std::nearbyint(v);
@@ -120,7 +123,7 @@ void resizeByHandle(PlanBox& box, int handle, int dx, int dy) {
 }
 
 int zoomStepDown(int percent) {
-    int chosen = 10;
+    int chosen = document::kMinZoomPercent;
     for (const int step : kSteps)
         if (step < percent)
             chosen = step;
@@ -131,7 +134,7 @@ int zoomStepUp(int percent) {
     for (const int step : kSteps)
         if (step > percent)
             return step;
-    return 1600;
+    return document::kMaxZoomPercent;
 }
 
 float centredOrigin(float origin, float oldZoom, float zoom, float imageSize, float surfaceSize) {
