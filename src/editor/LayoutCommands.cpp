@@ -128,7 +128,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
         core_.inform(opened.missingPictures, kAttention, platform::MsgIcon::Information);
 
     putSelectionBack();
-    view_.resetView(opened.zoomPercent());
+    view_.resetView(opened.zoomPercent);
     s.layout = std::move(opened.layout);
     core_.redraw();
     ActiverEdition();

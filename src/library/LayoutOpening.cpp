@@ -92,7 +92,8 @@ OpenedLayout openLayout(const QString& path, const QString& apath, const platfor
     layout.inv_g_d = contents.inv_g_d.value_or(false);
     layout.inv_h_b = contents.inv_h_b.value_or(false);
     layout.objets = std::move(contents.objets);
-    layout.zoomText = QString::number(document::zoomPercent(contents.zoomText, locale));
+    opened.zoomPercent = document::zoomPercent(contents.zoomText, locale);
+    layout.zoomText = QString::number(opened.zoomPercent);
     layout.agencement_ouvert = true;
     layout.modifie = false;
     return opened;

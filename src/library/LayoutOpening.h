@@ -62,13 +62,14 @@ struct OpenedLayout {
     // The message about textures and accessories replaced by black rectangles; empty when
     // none is. Set whenever the file itself was read, even if its vehicle was not.
     QString missingPictures;
-    // Complete only without failure: open, unmodified, its zoom text the whole percent
-    // it is shown at (zoomPercent read with the given locale). On VehicleUnreadable it
-    // still holds the vehicle file name.
+    // Complete only without failure: open, unmodified, its zoom text the zoom below. On
+    // VehicleUnreadable it still holds the vehicle file name.
     document::Layout layout;
+    // The zoom it is shown at, in whole percent: document::zoomPercent of the file's zoom
+    // text, read with the given locale.
+    int zoomPercent = 100;
 
     bool ok() const { return failure == Failure::None; }
-    int zoomPercent() const { return layout.zoomText.toInt(); }
 };
 
 // The one way a layout file becomes a layout, for the window and the command line alike.

@@ -329,7 +329,7 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     // only then scaled down: at a small zoom the vehicle's thin lines fade below the
     // zone search's threshold and the zone would lose them. Otherwise the zoom the
     // window would open the layout at.
-    const float zoom = request.thumbnailSize ? 1.0f : float(opened.zoomPercent() / 100.0);
+    const float zoom = request.thumbnailSize ? 1.0f : float(opened.zoomPercent / 100.0);
     const render::View view{zoom, 0.0f, 0.0f};
     const QSize canvasSize = request.canvas.value_or(
         QSize(std::max(1, int(std::nearbyint(layout.image_largeur * view.zoom))),
