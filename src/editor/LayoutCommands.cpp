@@ -219,15 +219,9 @@ void LayoutCommands::exportPdf(const output::ScaleSetup& setup) {
     const QString path = askFileName(core_.services.dialogs, QStringLiteral("Document PDF|*.pdf"));
     if (path.isEmpty())
         return;
-    putSelectionBack();
-    EditorState& s = core_.state;
-    const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.apath};
-    const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
-    if (plan.pages.tooManyPages())
-        core_.inform(output::tooManyPagesMessage(plan.pages), kAttention,
-                     platform::MsgIcon::Warning);
-    else if (const QString problem = output::writeScaledPdf(path, source, plan); !problem.isEmpty())
-        core_.inform(problem, kErreur, platform::MsgIcon::Critical);
+    outputAtScale(setup, [&](const output::PlanSource& source, const output::ScaledPlan& plan) {
+        return output::writeScaledPdf(path, source, plan);
+    });
 }
 
 void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Printer& printer) {
@@ -237,6 +231,12 @@ void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Pri
         core_.inform(missing, kErreur, platform::MsgIcon::Critical);
         return;
     }
+    outputAtScale(setup, [&](const output::PlanSource& source, const output::ScaledPlan& plan) {
+        return output::printScaled(printer, source, plan);
+    });
+}
+
+void LayoutCommands::outputAtScale(const output::ScaleSetup& setup, const SheetWriter& write) {
     putSelectionBack();
     EditorState& s = core_.state;
     const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.apath};
@@ -244,7 +244,7 @@ void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Pri
     if (plan.pages.tooManyPages())
         core_.inform(output::tooManyPagesMessage(plan.pages), kAttention,
                      platform::MsgIcon::Warning);
-    else if (const QString problem = output::printScaled(printer, source, plan); !problem.isEmpty())
+    else if (const QString problem = write(source, plan); !problem.isEmpty())
         core_.inform(problem, kErreur, platform::MsgIcon::Critical);
 }
 

@@ -9,6 +9,13 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
+
+namespace output {
+struct PlanSource;
+struct ScaledPlan;
+} // namespace output
+
 namespace editor {
 
 // New, open, save, quit, export and print: the commands that replace, write or show
@@ -41,6 +48,11 @@ private:
     bool offerToSave(const QString& title);
     void closeAccessoryBrowser();
     void putSelectionBack();
+    // Puts the selection back, lays the plan out on sheets and hands them to write,
+    // which returns a French explanation when it fails (empty on success).
+    using SheetWriter =
+        std::function<QString(const output::PlanSource&, const output::ScaledPlan&)>;
+    void outputAtScale(const output::ScaleSetup& setup, const SheetWriter& write);
     void keepOpenLayoutAfterRefusal();
 
     EditorCore& core_;
