@@ -233,7 +233,7 @@ void Form1::resizeEvent(QResizeEvent* event) {
         resize(allowed);
 }
 
-void Form1::mnuquit_Click() {
+void Form1::requestQuit() {
     if (!editor_->confirmQuit()) {
         refresh();
         return;
@@ -242,12 +242,12 @@ void Form1::mnuquit_Click() {
     close();
 }
 
-void Form1::mnupref_Click() {
+void Form1::showPreferences() {
     pref_->exec();
     refresh();
 }
 
-void Form1::mnuaide_Click() {
+void Form1::showHelp() {
     if (!aide_) {
         aide_ = new Aide(this);
         aide_->setAttribute(Qt::WA_DeleteOnClose);
@@ -257,28 +257,28 @@ void Form1::mnuaide_Click() {
     aide_->activateWindow();
 }
 
-void Form1::mnulic_Click() {
+void Form1::showLicence() {
     services_.dialogs.messageBox(licenceText(), QStringLiteral("License :"),
                                  platform::MsgIcon::Information, platform::MsgButtons::Ok);
 }
 
-void Form1::mnupropos_Click() {
+void Form1::showAbout() {
     FrmAbout about(this);
     about.exec();
 }
 
-void Form1::mnuremer_Click() {
+void Form1::showCredits() {
     Remer remer(this);
     remer.exec();
 }
 
-void Form1::mnuprint_Click() {
+void Form1::printLayout() {
     if (!services_.makePrinter)
         return;
     const std::unique_ptr<platform::Printer> printer = services_.makePrinter();
     if (!printer)
         return;
-    forward([&printer](editor::Editor& e) { e.mnuprint_Click(*printer); });
+    forward([&printer](editor::Editor& e) { e.printLayout(*printer); });
 }
 
 std::optional<output::ScaleSetup> Form1::chooseScale(const QString& title) {
@@ -290,7 +290,7 @@ std::optional<output::ScaleSetup> Form1::chooseScale(const QString& title) {
     return chosen;
 }
 
-void Form1::mnupdf_Click() {
+void Form1::exportScaledPdf() {
     if (!editor_->state().layout.agencement_ouvert)
         return;
     const auto setup = chooseScale(QStringLiteral("Exporter en PDF"));
@@ -301,7 +301,7 @@ void Form1::mnupdf_Click() {
     QApplication::restoreOverrideCursor();
 }
 
-void Form1::mnuechelle_Click() {
+void Form1::printToScale() {
     if (!editor_->state().layout.agencement_ouvert || !services_.makePrinter)
         return;
     const auto setup = chooseScale(QStringLiteral("Imprimer à l'échelle"));
@@ -315,7 +315,7 @@ void Form1::mnuechelle_Click() {
     QApplication::restoreOverrideCursor();
 }
 
-void Form1::mnuaccess_Click() {
+void Form1::showAccessoryImport() {
     if (!form4_)
         form4_ = new library::ui::Form4(apath_, services_.files, services_.dialogs, this);
     form4_->start();
@@ -323,7 +323,7 @@ void Form1::mnuaccess_Click() {
     refresh();
 }
 
-void Form1::mnuvehic_Click() {
+void Form1::showVehicleImport() {
     if (!form5_)
         form5_ = new library::ui::Form5(apath_, services_.files, services_.dialogs, this);
     form5_->start();

@@ -81,18 +81,18 @@ public:
     void refresh();
 
     // The menu commands that are more than a call into the editor.
-    void mnuquit_Click();
-    void mnupref_Click();
-    void mnuaide_Click();
-    void mnulic_Click();
-    void mnupropos_Click();
-    void mnuremer_Click();
-    void mnuaccess_Click();
-    void mnuvehic_Click();
-    void mnuprint_Click();
+    void requestQuit();
+    void showPreferences();
+    void showHelp();
+    void showLicence();
+    void showAbout();
+    void showCredits();
+    void showAccessoryImport();
+    void showVehicleImport();
+    void printLayout();
     // "Exporter en PDF..." and "À l'échelle...": the scale dialog, then the editor.
-    void mnupdf_Click();
-    void mnuechelle_Click();
+    void exportScaledPdf();
+    void printToScale();
     void Check2_Click(bool checked);
 
     // The canvas rectangle for a central area of that size: at (8, 128), 33 pixels

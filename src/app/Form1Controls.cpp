@@ -163,7 +163,7 @@ void Form1::buildEditionFrame(QWidget* area) {
                 [this, i] { forward([i](editor::Editor& e) { e.Command5_Click(i); }); });
     }
     connect(command2_, &QToolButton::clicked, this,
-            [this] { forward([](editor::Editor& e) { e.mnusuppr_Click(); }); });
+            [this] { forward([](editor::Editor& e) { e.deleteSelection(); }); });
     setStatusHelp(command4_[0], [] { return QStringLiteral("Mettre au premier plan"); });
     setStatusHelp(command4_[1], [] { return QStringLiteral("Envoyer à l'arrière-plan"); });
     setStatusHelp(command5_[0], [] { return QStringLiteral("Pivoter à droite"); });

@@ -114,15 +114,15 @@ void Form1::buildMenus() {
         connect(action(QString::fromUtf8(name)), &QAction::triggered, this,
                 [this, handler] { forward(handler); });
     };
-    toEditor("mnunew", [](editor::Editor& e) { e.mnunew_Click(); });
-    toEditor("mnuload", [](editor::Editor& e) { e.mnuload_Click(); });
-    toEditor("mnusave", [](editor::Editor& e) { e.mnusave_Click(); });
-    toEditor("mnusaveim", [](editor::Editor& e) { e.mnusaveim_Click(); });
-    on("mnuprint", [this] { mnuprint_Click(); });
-    on("mnupdf", [this] { mnupdf_Click(); });
-    on("mnuechelle", [this] { mnuechelle_Click(); });
+    toEditor("mnunew", [](editor::Editor& e) { e.newLayout(); });
+    toEditor("mnuload", [](editor::Editor& e) { e.chooseAndOpenLayout(); });
+    toEditor("mnusave", [](editor::Editor& e) { e.saveLayout(); });
+    toEditor("mnusaveim", [](editor::Editor& e) { e.exportPicture(); });
+    on("mnuprint", [this] { printLayout(); });
+    on("mnupdf", [this] { exportScaledPdf(); });
+    on("mnuechelle", [this] { printToScale(); });
     toEditor("mnuliste", [](editor::Editor& e) { e.exportPartsList(); });
-    on("mnuquit", [this] { mnuquit_Click(); });
+    on("mnuquit", [this] { requestQuit(); });
 
     // Each object entry creates the kind of its tool button.
     const std::array<std::pair<const char*, int>, 6> kinds = {{{"mnurect", 1},
@@ -139,17 +139,17 @@ void Form1::buildMenus() {
     toEditor("mnuarrp", [](editor::Editor& e) { e.Command4_Click(1); });
     toEditor("mnupivg", [](editor::Editor& e) { e.Command5_Click(1); });
     toEditor("mnupivd", [](editor::Editor& e) { e.Command5_Click(0); });
-    toEditor("mnusuppr", [](editor::Editor& e) { e.mnusuppr_Click(); });
+    toEditor("mnusuppr", [](editor::Editor& e) { e.deleteSelection(); });
 
-    on("mnupref", [this] { mnupref_Click(); });
-    toEditor("mnusurf", [](editor::Editor& e) { e.mnusurf_Click(); });
-    on("mnuaccess", [this] { mnuaccess_Click(); });
-    on("mnuvehic", [this] { mnuvehic_Click(); });
+    on("mnupref", [this] { showPreferences(); });
+    toEditor("mnusurf", [](editor::Editor& e) { e.toggleSurfacePanel(); });
+    on("mnuaccess", [this] { showAccessoryImport(); });
+    on("mnuvehic", [this] { showVehicleImport(); });
 
-    on("mnuaide", [this] { mnuaide_Click(); });
-    on("mnulic", [this] { mnulic_Click(); });
-    on("mnupropos", [this] { mnupropos_Click(); });
-    on("mnuremer", [this] { mnuremer_Click(); });
+    on("mnuaide", [this] { showHelp(); });
+    on("mnulic", [this] { showLicence(); });
+    on("mnupropos", [this] { showAbout(); });
+    on("mnuremer", [this] { showCredits(); });
 }
 
 } // namespace app

@@ -82,20 +82,20 @@ void Editor::refreshTextures() {
     state_.controls.combo1Index = 0;
 }
 
-void Editor::mnunew_Click() {
-    modules_->commands.mnunew_Click();
+void Editor::newLayout() {
+    modules_->commands.newLayout();
 }
-void Editor::mnuload_Click() {
-    modules_->commands.mnuload_Click();
+void Editor::chooseAndOpenLayout() {
+    modules_->commands.chooseAndOpenLayout();
 }
-bool Editor::mnusave_Click() {
-    return modules_->commands.mnusave_Click();
+bool Editor::saveLayout() {
+    return modules_->commands.saveLayout();
 }
-void Editor::mnusaveim_Click() {
-    modules_->commands.mnusaveim_Click();
+void Editor::exportPicture() {
+    modules_->commands.exportPicture();
 }
-void Editor::mnuprint_Click(platform::Printer& printer) {
-    modules_->commands.mnuprint_Click(printer);
+void Editor::printLayout(platform::Printer& printer) {
+    modules_->commands.printLayout(printer);
 }
 void Editor::exportPdf(const output::ScaleSetup& setup) {
     modules_->commands.exportPdf(setup);
@@ -209,8 +209,8 @@ void Editor::Command4_Click(int index) {
 void Editor::Command5_Click(int index) {
     modules_->properties.Command5_Click(index);
 }
-void Editor::mnusuppr_Click() {
-    modules_->properties.mnusuppr_Click();
+void Editor::deleteSelection() {
+    modules_->properties.deleteSelection();
 }
 
 QString Editor::livePosition() const {
@@ -224,7 +224,7 @@ QString Editor::livePosition() const {
              cm(row[document::ColWidth].toDouble()), cm(row[document::ColHeight].toDouble()));
 }
 
-void Editor::mnusurf_Click() {
+void Editor::toggleSurfacePanel() {
     state_.surfaces.visible = !state_.surfaces.visible;
     settings::PreferenceStore(services_.store).writeModsurf(state_.surfaces.visible);
 }
@@ -234,7 +234,7 @@ void Editor::applyModsurf(const std::optional<QString>& modsurf) {
     if (!modsurf)
         return;
     state_.surfaces.visible = modsurf->trimmed() == QLatin1String("0");
-    mnusurf_Click();
+    toggleSurfacePanel();
 }
 
 void Editor::Command6_Click(int index) {

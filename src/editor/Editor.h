@@ -47,11 +47,11 @@ public:
     void refreshTextures();
 
     // Layout commands.
-    void mnunew_Click();
-    void mnuload_Click();
-    bool mnusave_Click(); // true when the file was written
-    void mnusaveim_Click();
-    void mnuprint_Click(platform::Printer& printer);
+    void newLayout();
+    void chooseAndOpenLayout();
+    bool saveLayout(); // true when the file was written
+    void exportPicture();
+    void printLayout(platform::Printer& printer);
     void exportPdf(const output::ScaleSetup& setup);
     void printAtScale(const output::ScaleSetup& setup, platform::Printer& printer);
     void exportPartsList();
@@ -99,7 +99,7 @@ public:
     void Couleur_Click();
     void Command4_Click(int index); // 0 front, 1 back
     void Command5_Click(int index); // 0 right, 1 left
-    void mnusuppr_Click();
+    void deleteSelection();
 
     // The selected object's top-left corner from the vehicle picture's top-left and its
     // size, in whole cm, as it would be stored now ("x 123 cm  y 45 cm  —  60 × 55 cm");
@@ -107,7 +107,7 @@ public:
     QString livePosition() const;
 
     // Surface count.
-    void mnusurf_Click();
+    void toggleSurfacePanel();
     // Start-up: shown unless modsurf is "0".
     void applyModsurf(const std::optional<QString>& modsurf);
     void Command6_Click(int index); // 0 add, 1 delete

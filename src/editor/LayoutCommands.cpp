@@ -40,7 +40,7 @@ bool LayoutCommands::offerToSave(const QString& title) {
     if (answer == platform::MsgResult::Cancel)
         return false;
     if (answer == platform::MsgResult::Yes)
-        mnusave_Click();
+        saveLayout();
     return true;
 }
 
@@ -51,7 +51,7 @@ void LayoutCommands::ActiverEdition() {
     c.frame2Enabled = true;
 }
 
-void LayoutCommands::mnunew_Click() {
+void LayoutCommands::newLayout() {
     if (!offerToSave(QStringLiteral("Nouvel agencement :")))
         return;
     closeAccessoryBrowser();
@@ -81,7 +81,7 @@ void LayoutCommands::mnunew_Click() {
     ActiverEdition();
 }
 
-void LayoutCommands::mnuload_Click() {
+void LayoutCommands::chooseAndOpenLayout() {
     if (!offerToSave(QStringLiteral("Sauvegarde :")))
         return;
     platform::FileDialogRequest request;
@@ -135,7 +135,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
     return true;
 }
 
-bool LayoutCommands::mnusave_Click() {
+bool LayoutCommands::saveLayout() {
     EditorState& s = core_.state;
     putSelectionBack();
     platform::FileDialogRequest request;
@@ -168,7 +168,7 @@ bool LayoutCommands::confirmQuit() {
     if (answer == platform::MsgResult::Cancel)
         return false;
     if (answer == platform::MsgResult::Yes)
-        mnusave_Click(); // the program ends even when the save was cancelled
+        saveLayout(); // the program ends even when the save was cancelled
     return true;
 }
 
@@ -181,7 +181,7 @@ void LayoutCommands::openAtStartup(const QString& path) {
 // The selected object is on the box, not on the canvas: export and printing put it
 // back so the picture shows every object, but only once they really go ahead, so a
 // cancelled dialog or a missing printer leaves the selection as it was.
-void LayoutCommands::mnusaveim_Click() {
+void LayoutCommands::exportPicture() {
     if (!core_.layoutOpen())
         return;
     const document::Layout& l = core_.state.layout;
@@ -190,7 +190,7 @@ void LayoutCommands::mnusaveim_Click() {
                         [this] { putSelectionBack(); });
 }
 
-void LayoutCommands::mnuprint_Click(platform::Printer& printer) {
+void LayoutCommands::printLayout(platform::Printer& printer) {
     if (!core_.layoutOpen())
         return;
     const document::Layout& l = core_.state.layout;

@@ -26,14 +26,14 @@ public:
     LayoutCommands(EditorCore& core, Selection& selection, ViewControl& view)
         : core_(core), selection_(selection), view_(view) {}
 
-    void mnunew_Click();
-    void mnuload_Click();
-    bool mnusave_Click();
+    void newLayout();
+    void chooseAndOpenLayout();
+    bool saveLayout();
     bool openLayoutFile(const QString& path);
     bool confirmQuit();
     void openAtStartup(const QString& path);
-    void mnusaveim_Click();
-    void mnuprint_Click(platform::Printer& printer);
+    void exportPicture();
+    void printLayout(platform::Printer& printer);
     // "Exporter en PDF..." and "À l'échelle...", once the scale dialog has given the
     // setup: the true-scale sheets to a PDF file asked for, or to the printer.
     void exportPdf(const output::ScaleSetup& setup);

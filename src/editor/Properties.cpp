@@ -144,7 +144,7 @@ void Properties::Command5_Click(int index) {
     selection_.ShowHandles();
 }
 
-void Properties::mnusuppr_Click() {
+void Properties::deleteSelection() {
     selection_.discard();
 }
 

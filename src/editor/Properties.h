@@ -24,7 +24,7 @@ public:
     void Couleur_Click();
     void Command4_Click(int index);
     void Command5_Click(int index);
-    void mnusuppr_Click();
+    void deleteSelection();
 
 private:
     EditorCore& core_;

@@ -44,7 +44,7 @@ struct EditorFixture {
     // A new layout on the vehicle view, through the new-layout command.
     void openNew() {
         nextChoice = editor::NewLayoutChoice{kVehicle, false, false};
-        ed->mnunew_Click();
+        ed->newLayout();
     }
 
     // A modified layout with two objects.

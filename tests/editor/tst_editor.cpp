@@ -242,7 +242,7 @@ private Q_SLOTS:
         fiveInARow(f, 2);
         const ObjectTable whileSelected = f.table();
         if (how == 0)
-            f.ed->mnusuppr_Click();
+            f.ed->deleteSelection();
         else if (how == 1)
             f.ed->Picture1_KeyDown(editor::KeyDelete, 0);
         else
@@ -341,10 +341,10 @@ private Q_SLOTS:
         const QString key = QStringLiteral("HKLM\\Software\\Kestrion\\modsurf");
         f.ed->applyModsurf(QStringLiteral("0"));
         QVERIFY(!f.s().surfaces.visible);
-        f.ed->mnusurf_Click();
+        f.ed->toggleSurfacePanel();
         QVERIFY(f.s().surfaces.visible);
         QCOMPARE(f.store.values.value(key), QStringLiteral("1"));
-        f.ed->mnusurf_Click();
+        f.ed->toggleSurfacePanel();
         QCOMPARE(f.store.values.value(key), QStringLiteral("0"));
     }
 };

@@ -59,7 +59,7 @@ private Q_SLOTS:
         f.s().view.view = render::View{2.0f, 30, 40};
         f.dialogs.messageAnswers.push_back(MsgResult::No);
         f.nextChoice = editor::NewLayoutChoice{EditorFixture::kVehicle, true, false};
-        f.ed->mnunew_Click();
+        f.ed->newLayout();
         QCOMPARE(f.dialogs.asked.front().title, QStringLiteral("Nouvel agencement :"));
         QCOMPARE(f.browserClosed, 2);
         QCOMPARE(f.table().nb_objets(), 0);
@@ -88,7 +88,7 @@ private Q_SLOTS:
         f.nextChoice = editor::NewLayoutChoice{choice, true, true};
         if (choice.isEmpty())
             f.nextChoice.reset();
-        f.ed->mnunew_Click();
+        f.ed->newLayout();
         QVERIFY(f.table() == before);
         QVERIFY(f.s().layout.modifie);
         QCOMPARE(f.s().layout.vehicule_fichier, EditorFixture::kVehicle);
@@ -106,7 +106,7 @@ private Q_SLOTS:
         f.click(20, 20);
         const QString path = f.folder.path() + QStringLiteral("/van plan.kla");
         f.dialogs.saveAnswers.push_back({path, 1});
-        QVERIFY(f.ed->mnusave_Click());
+        QVERIFY(f.ed->saveLayout());
         QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Agencements Kestrion (*.kla)|*.kla"));
         QVERIFY(!f.s().layout.modifie);
         QVERIFY(!f.s().hasSelection());
@@ -128,7 +128,7 @@ private Q_SLOTS:
         const document::ObjectTable before = f.table();
         f.dialogs.messageAnswers.push_back(MsgResult::No);
         f.dialogs.openAnswers.push_back({bad, 1});
-        f.ed->mnuload_Click();
+        f.ed->chooseAndOpenLayout();
         QVERIFY(f.table() == before);
         QCOMPARE(f.dialogs.lastMessage().title, QStringLiteral("Erreur :"));
         QVERIFY(f.s().layout.agencement_ouvert);
@@ -189,13 +189,13 @@ private Q_SLOTS:
         const QString path =
             writeLayoutFile(f.folder.path() + QStringLiteral("/zoom.kla"), vehicle, field, {});
         f.dialogs.openAnswers.push_back({path, 1});
-        f.ed->mnuload_Click();
+        f.ed->chooseAndOpenLayout();
         QCOMPARE(f.s().view.text2, QString::number(percent));
         QCOMPARE(f.s().view.view.zoom, float(percent / 100.0));
 
         const QString saved = f.folder.path() + QStringLiteral("/saved.kla");
         f.dialogs.saveAnswers.push_back({saved, 1});
-        QVERIFY(f.ed->mnusave_Click());
+        QVERIFY(f.ed->saveLayout());
         const document::LoadOutcome reread =
             library::readLayoutFile(saved, f.folder.path(), f.files);
         QVERIFY2(reread.ok(), qPrintable(reread.errorMessage));
@@ -258,7 +258,7 @@ private Q_SLOTS:
                                              EditorFixture::kVehicle, QStringLiteral("100"),
                                              {kind, "50", "50", "20", "30", fill, "1", "0"});
         f.dialogs.openAnswers.push_back({path, 1});
-        f.ed->mnuload_Click();
+        f.ed->chooseAndOpenLayout();
         QCOMPARE(f.table().nb_objets(), 1);
         const QString message =
             document::missingPicturesMessage(listed == "t" ? QStringList{fill} : QStringList{},
