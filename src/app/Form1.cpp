@@ -350,13 +350,13 @@ void Form1::showAccessoryBrowser(bool shown) {
                 refresh();
             },
             [this] { editor_->state().accessoire_fichier.clear(); },
-            [this] { Check2_Click(false); }, this);
+            [this] { accessoryBrowserToggled(false); }, this);
     }
     if (form3_)
         form3_->setVisible(shown);
 }
 
-void Form1::Check2_Click(bool checked) {
+void Form1::accessoryBrowserToggled(bool checked) {
     editor_->state().controls.check2 = checked;
     showAccessoryBrowser(checked);
     refresh();

@@ -93,7 +93,7 @@ public:
     // "Exporter en PDF..." and "À l'échelle...": the scale dialog, then the editor.
     void exportScaledPdf();
     void printToScale();
-    void Check2_Click(bool checked);
+    void accessoryBrowserToggled(bool checked);
 
     // The canvas rectangle for a central area of that size: at (8, 128), 33 pixels
     // narrower and 168 pixels lower than the area.

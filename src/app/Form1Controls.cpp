@@ -129,7 +129,8 @@ void Form1::buildObjectsFrame(QWidget* area) {
     check2_ = makePictureButton(QStringLiteral("Check2"), icons::accessories(), kToolButton, frame);
     check2_->setCheckable(true);
     check2_->move(kFrameMargin, 20 + 2 * (kToolButton + 2));
-    connect(check2_, &QToolButton::clicked, this, [this](bool checked) { Check2_Click(checked); });
+    connect(check2_, &QToolButton::clicked, this,
+            [this](bool checked) { accessoryBrowserToggled(checked); });
     setStatusHelp(check2_, [this] {
         return form3_ && form3_->isVisible()
                    ? QStringLiteral("Fermer la bibliothèque d'accessoires")
@@ -158,9 +159,9 @@ void Form1::buildEditionFrame(QWidget* area) {
                                        20 + (slot / 2) * (kEditButton + 3));
     for (int i = 0; i < 2; ++i) {
         connect(command4_[i], &QToolButton::clicked, this,
-                [this, i] { forward([i](editor::Editor& e) { e.Command4_Click(i); }); });
+                [this, i] { forward([i](editor::Editor& e) { e.restackSelection(i); }); });
         connect(command5_[i], &QToolButton::clicked, this,
-                [this, i] { forward([i](editor::Editor& e) { e.Command5_Click(i); }); });
+                [this, i] { forward([i](editor::Editor& e) { e.turnSelection(i); }); });
     }
     connect(command2_, &QToolButton::clicked, this,
             [this] { forward([](editor::Editor& e) { e.deleteSelection(); }); });
@@ -179,7 +180,7 @@ void Form1::buildZoomFrame(QWidget* area) {
     text2_->setGeometry(8, 22, 44, 22);
     text2_->installEventFilter(new settings::ui::DigitKeyFilter(text2_));
     connect(text2_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        forward([text](editor::Editor& e) { e.Text2_Change(text); });
+        forward([text](editor::Editor& e) { e.zoomTextChanged(text); });
     });
     setStatusHelp(text2_, [] { return QStringLiteral("Entrez une valeur entre 10 et 1600%"); });
     const QString captions[] = {QStringLiteral("-"), QStringLiteral("+")};
@@ -189,7 +190,7 @@ void Form1::buildZoomFrame(QWidget* area) {
         command3_[i]->setGeometry(8 + i * 23, 50, 21, 22);
         command3_[i]->setAutoDefault(false);
         connect(command3_[i], &QPushButton::clicked, this,
-                [this, i] { forward([i](editor::Editor& e) { e.Command3_Click(i); }); });
+                [this, i] { forward([i](editor::Editor& e) { e.stepZoom(i); }); });
     }
 }
 
@@ -208,10 +209,10 @@ void Form1::buildDimensionsFrame(QWidget* area) {
         text1_[i]->setGeometry(8, 20 + i * 26, 44, 22);
         text1_[i]->installEventFilter(filter);
         connect(text1_[i], &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            forward([i, text](editor::Editor& e) { e.Text1_Change(i, text); });
+            forward([i, text](editor::Editor& e) { e.dimensionTextChanged(i, text); });
         });
         connect(text1_[i], &QLineEdit::returnPressed, this, [this, i] {
-            forward([i](editor::Editor& e) { e.Text1_KeyDown(i, editor::KeyEnter); });
+            forward([i](editor::Editor& e) { e.dimensionKeyPressed(i, editor::KeyEnter); });
         });
         const QString help = helps[i];
         setStatusHelp(text1_[i], [help] { return help; });
@@ -227,7 +228,7 @@ void Form1::buildDimensionsFrame(QWidget* area) {
     check1_->setObjectName(QStringLiteral("Check1"));
     check1_->setGeometry(8, 76, 78, 20);
     connect(check1_, &QCheckBox::clicked, this, [this](bool checked) {
-        forward([checked](editor::Editor& e) { e.Check1_Click(checked); });
+        forward([checked](editor::Editor& e) { e.sizeLockToggled(checked); });
     });
     setStatusHelp(check1_,
                   [] { return QStringLiteral("Empêche le redimensionnement à la souris"); });
@@ -242,7 +243,7 @@ void Form1::buildFillFrame(QWidget* area) {
     couleur_->setGeometry(kFrameMargin, 20, 61, 61);
     couleur_->setPictureSource(
         [this]() -> const QImage& { return editor_->state().controls.couleur.Image(); });
-    couleur_->click = [this] { forward([](editor::Editor& e) { e.Couleur_Click(); }); };
+    couleur_->click = [this] { forward([](editor::Editor& e) { e.fillSwatchClicked(); }); };
     for (int slot = 0; slot < 16; ++slot) {
         const int index = kSwatchOrder[std::size_t(slot)];
         auto* swatch = new PictureBox(QStringLiteral("Choix_couleur_%1").arg(index), frame);
@@ -309,7 +310,7 @@ void Form1::buildSurfaceFrame(QWidget* area) {
     command6_[1]->move(8, 68);
     for (int i = 0; i < 2; ++i)
         connect(command6_[i], &QToolButton::clicked, this,
-                [this, i] { forward([i](editor::Editor& e) { e.Command6_Click(i); }); });
+                [this, i] { forward([i](editor::Editor& e) { e.editSurfaceList(i); }); });
     setStatusHelp(command6_[0], [] { return QStringLiteral("Ajouter cette surface au décompte"); });
 }
 
@@ -323,7 +324,7 @@ void Form1::buildPlan(QWidget* area) {
         picture1_->setFocus(Qt::MouseFocusReason);
         forward([=](editor::Editor& e) { e.Picture1_MouseDown(button, shift, x, y); });
     };
-    picture1_->click = [this] { forward([](editor::Editor& e) { e.Picture1_Click(); }); };
+    picture1_->click = [this] { forward([](editor::Editor& e) { e.planClicked(); }); };
     picture1_->mouseMove = [this](int, int, float, float) {
         forward([](editor::Editor& e) { e.Picture1_MouseMove(); });
     };
@@ -388,10 +389,10 @@ void Form1::buildPlan(QWidget* area) {
         bar->setSingleStep(1);
     }
     connect(hscroll1_, &QScrollBar::valueChanged, this, [this](int value) {
-        forward([value](editor::Editor& e) { e.HScroll1_Change(value); });
+        forward([value](editor::Editor& e) { e.horizontalScrolled(value); });
     });
     connect(vscroll1_, &QScrollBar::valueChanged, this, [this](int value) {
-        forward([value](editor::Editor& e) { e.VScroll1_Change(value); });
+        forward([value](editor::Editor& e) { e.verticalScrolled(value); });
     });
 }
 

@@ -133,12 +133,12 @@ void Form1::buildMenus() {
                                                                {"mnulig", 4}}};
     for (const auto& [name, kind] : kinds)
         toEditor(name, [kind](editor::Editor& e) { e.Command1_Click(kind); });
-    on("mnubib", [this] { Check2_Click(!editor_->state().controls.check2); });
+    on("mnubib", [this] { accessoryBrowserToggled(!editor_->state().controls.check2); });
 
-    toEditor("mnupremier", [](editor::Editor& e) { e.Command4_Click(0); });
-    toEditor("mnuarrp", [](editor::Editor& e) { e.Command4_Click(1); });
-    toEditor("mnupivg", [](editor::Editor& e) { e.Command5_Click(1); });
-    toEditor("mnupivd", [](editor::Editor& e) { e.Command5_Click(0); });
+    toEditor("mnupremier", [](editor::Editor& e) { e.restackSelection(0); });
+    toEditor("mnuarrp", [](editor::Editor& e) { e.restackSelection(1); });
+    toEditor("mnupivg", [](editor::Editor& e) { e.turnSelection(1); });
+    toEditor("mnupivd", [](editor::Editor& e) { e.turnSelection(0); });
     toEditor("mnusuppr", [](editor::Editor& e) { e.deleteSelection(); });
 
     on("mnupref", [this] { showPreferences(); });

@@ -128,17 +128,17 @@ void Editor::canvasResized(int width, int height) {
     if (state_.hasSelection())
         modules_->selection.drawBox();
 }
-void Editor::Text2_Change(const QString& text) {
-    modules_->view.Text2_Change(text);
+void Editor::zoomTextChanged(const QString& text) {
+    modules_->view.zoomTextChanged(text);
 }
-void Editor::Command3_Click(int index) {
-    modules_->view.Command3_Click(index);
+void Editor::stepZoom(int index) {
+    modules_->view.stepZoom(index);
 }
-void Editor::HScroll1_Change(int value) {
-    modules_->view.HScroll1_Change(value);
+void Editor::horizontalScrolled(int value) {
+    modules_->view.horizontalScrolled(value);
 }
-void Editor::VScroll1_Change(int value) {
-    modules_->view.VScroll1_Change(value);
+void Editor::verticalScrolled(int value) {
+    modules_->view.verticalScrolled(value);
 }
 
 void Editor::Command1_Click(int index) {
@@ -148,8 +148,8 @@ void Editor::Command1_Click(int index) {
 void Editor::Picture1_MouseDown(int button, int, float x, float y) {
     modules_->selection.Picture1_MouseDown(button, x, y);
 }
-void Editor::Picture1_Click() {
-    modules_->selection.Picture1_Click();
+void Editor::planClicked() {
+    modules_->selection.planClicked();
 }
 void Editor::Picture1_MouseMove() {
     modules_->selection.Picture1_MouseMove();
@@ -185,14 +185,14 @@ void Editor::picCoin_MouseUp(int, int, int, float, float) {
     modules_->selection.picCoin_MouseUp();
 }
 
-void Editor::Text1_Change(int index, const QString& text) {
-    modules_->properties.Text1_Change(index, text);
+void Editor::dimensionTextChanged(int index, const QString& text) {
+    modules_->properties.dimensionTextChanged(index, text);
 }
-void Editor::Text1_KeyDown(int index, int keyCode) {
-    modules_->properties.Text1_KeyDown(index, keyCode);
+void Editor::dimensionKeyPressed(int index, int keyCode) {
+    modules_->properties.dimensionKeyPressed(index, keyCode);
 }
-void Editor::Check1_Click(bool checked) {
-    modules_->properties.Check1_Click(checked);
+void Editor::sizeLockToggled(bool checked) {
+    modules_->properties.sizeLockToggled(checked);
 }
 void Editor::Choix_couleur_Click(int index) {
     modules_->properties.Choix_couleur_Click(index);
@@ -200,14 +200,14 @@ void Editor::Choix_couleur_Click(int index) {
 void Editor::Combo1_Click(int index) {
     modules_->properties.Combo1_Click(index);
 }
-void Editor::Couleur_Click() {
-    modules_->properties.Couleur_Click();
+void Editor::fillSwatchClicked() {
+    modules_->properties.fillSwatchClicked();
 }
-void Editor::Command4_Click(int index) {
-    modules_->properties.Command4_Click(index);
+void Editor::restackSelection(int index) {
+    modules_->properties.restackSelection(index);
 }
-void Editor::Command5_Click(int index) {
-    modules_->properties.Command5_Click(index);
+void Editor::turnSelection(int index) {
+    modules_->properties.turnSelection(index);
 }
 void Editor::deleteSelection() {
     modules_->properties.deleteSelection();
@@ -237,7 +237,7 @@ void Editor::applyModsurf(const std::optional<QString>& modsurf) {
     toggleSurfacePanel();
 }
 
-void Editor::Command6_Click(int index) {
+void Editor::editSurfaceList(int index) {
     if (index == 0)
         modules_->panel.add();
     else if (index == 1)

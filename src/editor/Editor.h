@@ -67,17 +67,17 @@ public:
 
     // View.
     void canvasResized(int width, int height);
-    void Text2_Change(const QString& text);
-    void Command3_Click(int index);
-    void HScroll1_Change(int value);
-    void VScroll1_Change(int value);
+    void zoomTextChanged(const QString& text);
+    void stepZoom(int index);
+    void horizontalScrolled(int value);
+    void verticalScrolled(int value);
 
     // Creation (kinds 0..5, 9).
     void Command1_Click(int index);
 
     // Plan, selection box and handles.
     void Picture1_MouseDown(int button, int shift, float x, float y);
-    void Picture1_Click();
+    void planClicked();
     void Picture1_MouseMove();
     void Picture1_KeyDown(int keyCode, int shift);
     void Picture1_KeyPress(int keyAscii);
@@ -91,14 +91,14 @@ public:
     void picCoin_MouseUp(int index, int button, int shift, float x, float y);
 
     // Property editing.
-    void Text1_Change(int index, const QString& text);
-    void Text1_KeyDown(int index, int keyCode);
-    void Check1_Click(bool checked);
+    void dimensionTextChanged(int index, const QString& text);
+    void dimensionKeyPressed(int index, int keyCode);
+    void sizeLockToggled(bool checked);
     void Choix_couleur_Click(int index);
     void Combo1_Click(int index);
-    void Couleur_Click();
-    void Command4_Click(int index); // 0 front, 1 back
-    void Command5_Click(int index); // 0 right, 1 left
+    void fillSwatchClicked();
+    void restackSelection(int index); // 0 front, 1 back
+    void turnSelection(int index);    // 0 right, 1 left
     void deleteSelection();
 
     // The selected object's top-left corner from the vehicle picture's top-left and its
@@ -110,7 +110,7 @@ public:
     void toggleSurfacePanel();
     // Start-up: shown unless modsurf is "0".
     void applyModsurf(const std::optional<QString>& modsurf);
-    void Command6_Click(int index); // 0 add, 1 delete
+    void editSurfaceList(int index); // 0 add, 1 delete
     void List2_Click(const QList<bool>& selected);
 
 private:

@@ -19,12 +19,12 @@ bool selectionTakesFill(const EditorState& s, bool texture) {
 
 } // namespace
 
-void Properties::Text1_Change(int index, const QString& text) {
+void Properties::dimensionTextChanged(int index, const QString& text) {
     if (index == 0 || index == 1)
         core_.state.controls.text1[std::size_t(index)] = text;
 }
 
-void Properties::Text1_KeyDown(int, int keyCode) {
+void Properties::dimensionKeyPressed(int, int keyCode) {
     EditorState& s = core_.state;
     if (keyCode != KeyEnter || !s.hasSelection())
         return;
@@ -48,7 +48,7 @@ void Properties::Text1_KeyDown(int, int keyCode) {
     s.layout.modifie = true;
 }
 
-void Properties::Check1_Click(bool checked) {
+void Properties::sizeLockToggled(bool checked) {
     EditorState& s = core_.state;
     s.controls.check1 = checked;
     if (s.ignorer_evenements)
@@ -97,7 +97,7 @@ void Properties::Combo1_Click(int index) {
     }
 }
 
-void Properties::Couleur_Click() {
+void Properties::fillSwatchClicked() {
     EditorState& s = core_.state;
     if (!s.hasSelection() || !selectionTakesFill(s, s.remplissage_courant.isFileName()))
         return;
@@ -106,7 +106,7 @@ void Properties::Couleur_Click() {
     s.layout.modifie = true;
 }
 
-void Properties::Command4_Click(int index) {
+void Properties::restackSelection(int index) {
     EditorState& s = core_.state;
     if (!s.hasSelection() || (index != 0 && index != 1))
         return;
@@ -114,7 +114,7 @@ void Properties::Command4_Click(int index) {
     selection_.putBack(index == 0 ? Selection::Place::Front : Selection::Place::Back);
 }
 
-void Properties::Command5_Click(int index) {
+void Properties::turnSelection(int index) {
     EditorState& s = core_.state;
     if (!s.hasSelection() || (index != 0 && index != 1))
         return;

@@ -14,16 +14,16 @@ public:
     Properties(EditorCore& core, Selection& selection, SurfacePanel& panel)
         : core_(core), selection_(selection), panel_(panel) {}
 
-    void Text1_Change(int index, const QString& text);
+    void dimensionTextChanged(int index, const QString& text);
     // Enter applies both dimension boxes to the selection; a box that holds no whole
     // number of cm from 0 to 32767 is refused with a message.
-    void Text1_KeyDown(int index, int keyCode);
-    void Check1_Click(bool checked);
+    void dimensionKeyPressed(int index, int keyCode);
+    void sizeLockToggled(bool checked);
     void Choix_couleur_Click(int index);
     void Combo1_Click(int index);
-    void Couleur_Click();
-    void Command4_Click(int index);
-    void Command5_Click(int index);
+    void fillSwatchClicked();
+    void restackSelection(int index);
+    void turnSelection(int index);
     void deleteSelection();
 
 private:

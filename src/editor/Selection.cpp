@@ -307,10 +307,10 @@ void Selection::Picture1_MouseDown(int, float x, float y) {
     s.clic_y = platform::CInt16(y).value_or(y < 0 ? -32768 : 32767);
     core_.processEvents();
     if (s.hasSelection())
-        Picture1_Click();
+        planClicked();
 }
 
-void Selection::Picture1_Click() {
+void Selection::planClicked() {
     EditorState& s = core_.state;
     if (s.hasSelection()) {
         ReleaseControl();

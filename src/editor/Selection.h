@@ -46,7 +46,7 @@ public:
 
     // Plan and box events.
     void Picture1_MouseDown(int button, float x, float y);
-    void Picture1_Click();
+    void planClicked();
     void Picture1_MouseMove();
     // Arrows, Delete, Space and Enter while an object is selected, from the plan or the box.
     void keyDown(int keyCode);

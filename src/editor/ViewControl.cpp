@@ -8,7 +8,7 @@
 
 namespace editor {
 
-void ViewControl::Text2_Change(const QString& text) {
+void ViewControl::zoomTextChanged(const QString& text) {
     EditorState& s = core_.state;
     s.view.text2 = text;
     if (s.ignorer_evenements || text.isEmpty())
@@ -32,7 +32,7 @@ void ViewControl::applyZoom(double percent) {
     if (platform::roundHalfEven(percent) > document::kMaxZoomPercent) {
         // Writing the box runs the change again, at the largest zoom, before this run
         // goes on.
-        Text2_Change(QString::number(document::kMaxZoomPercent));
+        zoomTextChanged(QString::number(document::kMaxZoomPercent));
     }
 
     const float PW = float(s.picture1.width()), PH = float(s.picture1.height());
@@ -43,24 +43,24 @@ void ViewControl::applyZoom(double percent) {
     // A bar moved from code runs its own handler, which derives the origin from it.
     const int h = barPercent(v.origine_x, v.zoom, W, PW);
     if (h != s.view.hscroll)
-        HScroll1_Change(h);
+        horizontalScrolled(h);
     const int vv = barPercent(v.origine_y, v.zoom, H, PH);
     if (vv != s.view.vscroll)
-        VScroll1_Change(vv);
+        verticalScrolled(vv);
 
     core_.redraw();
 }
 
-void ViewControl::Command3_Click(int index) {
+void ViewControl::stepZoom(int index) {
     EditorState& s = core_.state;
     const std::optional<double> typed = readNumber(s.view.text2, core_.locale);
     const int current = typed ? int(std::clamp(platform::roundHalfEven(*typed), -1e6, 1e6))
                               : platform::M(s.view.view.zoom * 100);
     const int step = index == 0 ? zoomStepDown(current) : zoomStepUp(current);
-    Text2_Change(QString::number(step));
+    zoomTextChanged(QString::number(step));
 }
 
-void ViewControl::HScroll1_Change(int value) {
+void ViewControl::horizontalScrolled(int value) {
     EditorState& s = core_.state;
     s.view.hscroll = value;
     if (s.prefs.ancrer && s.hasSelection())
@@ -72,7 +72,7 @@ void ViewControl::HScroll1_Change(int value) {
     core_.affiche();
 }
 
-void ViewControl::VScroll1_Change(int value) {
+void ViewControl::verticalScrolled(int value) {
     EditorState& s = core_.state;
     s.view.vscroll = value;
     if (s.prefs.ancrer && s.hasSelection())

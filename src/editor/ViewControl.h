@@ -15,11 +15,11 @@ public:
     // The zoom box's text changed (typed, or written by code): applies it, keeping the
     // view centred, moving the bars and redrawing. An empty or non-numeric text, or a
     // change while events are held off, only updates the box.
-    void Text2_Change(const QString& text);
+    void zoomTextChanged(const QString& text);
     // "-" (0) and "+" (1): the next zoom step, written into the box.
-    void Command3_Click(int index);
-    void HScroll1_Change(int value);
-    void VScroll1_Change(int value);
+    void stepZoom(int index);
+    void horizontalScrolled(int value);
+    void verticalScrolled(int value);
     // The canvas took a new size; the plan is redrawn over it when a layout is open.
     void canvasResized(int width, int height);
 

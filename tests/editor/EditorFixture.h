@@ -68,6 +68,6 @@ struct EditorFixture {
     // A press and release at a canvas point.
     void click(float x, float y) {
         ed->Picture1_MouseDown(editor::LeftButton, 0, x, y);
-        ed->Picture1_Click();
+        ed->planClicked();
     }
 };

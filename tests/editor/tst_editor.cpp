@@ -47,7 +47,7 @@ private Q_SLOTS:
         QFETCH(QString, width);
         EditorFixture f;
         f.openNew();
-        f.ed->Text1_Change(0, width);
+        f.ed->dimensionTextChanged(0, width);
         f.ed->Command1_Click(2);
         QCOMPARE(f.table().nb_objets(), 0);
         QVERIFY(!f.s().layout.modifie);
@@ -57,7 +57,7 @@ private Q_SLOTS:
     void textIsLockedAtItsMeasuredSize() {
         EditorFixture f;
         f.openNew();
-        f.ed->Check1_Click(false);
+        f.ed->sizeLockToggled(false);
         f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
         f.ed->Command1_Click(3);
         QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Texte à insérer :"));
@@ -117,7 +117,7 @@ private Q_SLOTS:
         if (command < 0)
             f.click(390, 290);
         else
-            f.ed->Command4_Click(command);
+            f.ed->restackSelection(command);
         QVERIFY(!f.s().hasSelection());
         QList<double> stored;
         for (int r = 1; r <= f.table().nb_objets(); ++r)
@@ -277,7 +277,7 @@ private Q_SLOTS:
         f.click(20, 20);
         QCOMPARE(f.s().controls.turnEnabled, kind != 3);
         for (const int t : turns)
-            f.ed->Command5_Click(t);
+            f.ed->turnSelection(t);
         QCOMPARE(f.s().sel_valeur.toInt(), endExtra);
         QCOMPARE(f.s().picture2.width, endWidth.toFloat() * 2);
         QCOMPARE(f.s().layout.modifie, kind != 3);
@@ -288,9 +288,9 @@ private Q_SLOTS:
     void zoomKeepsTheCentre() {
         EditorFixture f;
         f.openNew(); // 1000 x 500 picture on a 400 x 300 canvas
-        f.ed->HScroll1_Change(50);
+        f.ed->horizontalScrolled(50);
         const float before = f.s().view.view.origine_x + 200;
-        f.ed->Text2_Change(QStringLiteral("200"));
+        f.ed->zoomTextChanged(QStringLiteral("200"));
         const render::View& v = f.s().view.view;
         // The bar rounds the origin to whole percent of the scroll range (16 px here).
         QVERIFY(std::abs(v.origine_x + 200 / v.zoom - before) <= 8);
@@ -300,14 +300,14 @@ private Q_SLOTS:
     void scrollBarEndsAndZoomLimit() {
         EditorFixture f;
         f.openNew();
-        f.ed->HScroll1_Change(100);
+        f.ed->horizontalScrolled(100);
         QCOMPARE(f.s().view.view.origine_x, 600.f);
         // The picture's last column sits at the canvas's last column.
         QCOMPARE(f.s().picture1.Point(399, 10), platform::rgb(200, 200, 255));
-        f.ed->Text2_Change(QStringLiteral("25")); // 250 x 125 on 400 x 300
+        f.ed->zoomTextChanged(QStringLiteral("25")); // 250 x 125 on 400 x 300
         QCOMPARE(f.s().view.view.origine_x, 0.f);
         QCOMPARE(f.s().view.hscroll, 0);
-        f.ed->Text2_Change(QStringLiteral("2000"));
+        f.ed->zoomTextChanged(QStringLiteral("2000"));
         QCOMPARE(f.s().view.text2, QStringLiteral("1600"));
         QCOMPARE(f.s().view.view.zoom, 16.f);
     }
@@ -319,16 +319,16 @@ private Q_SLOTS:
         f.add(1, 10, 10, 150, 200);
         f.click(20, 20);
         QCOMPARE(f.s().surfaces.label3, QStringLiteral("3"));
-        f.ed->Command6_Click(0);
-        f.ed->Command6_Click(0);
+        f.ed->editSurfaceList(0);
+        f.ed->editSurfaceList(0);
         f.click(390, 290);
         f.add(2, 600, 10, 100, 100);
         f.click(310, 20);
-        f.ed->Command6_Click(0);
+        f.ed->editSurfaceList(0);
         QCOMPARE(f.s().surfaces.lines, (QStringList{"3", "3", "0,79"}));
         QCOMPARE(f.s().surfaces.label5, QStringLiteral("6,79"));
         f.ed->List2_Click({true, false, true});
-        f.ed->Command6_Click(1);
+        f.ed->editSurfaceList(1);
         QCOMPARE(f.s().surfaces.label5, QStringLiteral("3"));
         QVERIFY(!f.s().surfaces.deleteEnabled);
         f.openNew(); // the list survives another layout
