@@ -208,12 +208,12 @@ void BM_SelectionBoxMove(benchmark::State& state) {
                       scene.folder.path());
     ed.initialise();
     ed.canvasResized(kCanvasWidth, kCanvasHeight);
-    ed.mnunew_Click();
+    ed.newLayout();
     ed.state().layout.objets.append(
         objectRow(1, 10, 10, 300, 500, Cell::text(QStringLiteral("Petit.bmp")), 0));
     ed.state().view.view = render::View{16.0f, 300, 100};
     ed.Picture1_MouseDown(editor::LeftButton, 0, 600, 400);
-    ed.Picture1_Click();
+    ed.planClicked();
     if (!ed.state().hasSelection()) {
         state.SkipWithError("nothing selected");
         return;
