@@ -1,0 +1,90 @@
+#!/usr/bin/env python3
+"""Writes a corpus of layouts and exports each one with the given kestrion binary.
+
+    export-corpus.py KESTRION OUTDIR
+
+Run it with the binary before and after a change and compare the two folders
+(`cmp` per file): the pictures must be identical. Layouts cover every kind,
+quarter turns, mirrors, zooms from 10 to 1600 %, textures, accessories and the
+drawing preferences on and off. The binary's own library folders are used.
+"""
+import itertools
+import os
+import pathlib
+import subprocess
+import sys
+
+VEHICLES = ["Fourgon_L2H2_Dessus_XY_5000_.jpg", "Fourgon_L3H2_Gauche_XZ_4000_.jpg",
+            "Fourgon_L2H2_Arriere_YZ_5000_.bmp"]
+TEXTURES = ["Parquet chene.jpg", "Carrelage blanc.bmp", "Moquette grise.gif"]
+ACCESSORIES = ["Couchage_Lit double_190_140_XY_.jpg", "Cuisine_Evier_40_35_XY_.bmp",
+               "Assise_Siege pivotant_60_55_XY_.gif"]
+ZOOMS = ["10", "25", "50", "75", "100", "150", "300", "800", "1600"]
+
+
+def objects(seed):
+    """Eight-line records: kind, x, y, height cm, width cm, fill, lock, extra."""
+    rows = []
+    for k in range(14):
+        n = seed * 31 + k * 7
+        x, y = 20 + (n * 37) % 400 + (0.5 if k % 3 == 0 else 0), 15 + (n * 53) % 220
+        h, w = 10 + (n * 13) % 120, 15 + (n * 17) % 150
+        kind = [1, 2, 3, 4, 5, 0, 9, 1][k % 8]
+        fill = str(n % 16)
+        extra = "0"
+        if kind == 1 and k % 2:
+            fill = TEXTURES[n % len(TEXTURES)]
+        if kind == 9:
+            fill, extra = ACCESSORIES[n % len(ACCESSORIES)], str(n % 4)
+        if kind == 5:
+            extra = str(n % 4)
+        if kind == 3:
+            extra = ["Lit", "Évier à gauche", "Rangement", "12,5 cm"][n % 4]
+        if kind == 4:
+            h = 0 if k % 2 else h
+        lock = str(k % 2)
+        rows.append([str(kind), f"{x:g}", f"{y:g}", f"{h:g}", f"{w:g}", fill, lock, extra])
+    return rows
+
+
+def layout_text(vehicle, mirror_lr, mirror_tb, zoom, seed):
+    rows = objects(seed)
+    lines = ["Kestrion 2", vehicle, str(mirror_lr), str(mirror_tb), str(len(rows)), zoom]
+    for r in rows:
+        lines.extend(r)
+    return "\r\n".join(lines) + "\r\n"
+
+
+def settings_ini(on):
+    v = "1" if on else "0"
+    return ("[HKLM]\n" + "".join(f"Software\\Kestrion\\{n}={v}\n"
+                                 for n in ("carross", "clicpreplan", "ancrer", "fondblanc"))
+            + f"Software\\Kestrion\\larlig={'5' if on else '2'}\n"
+            + "Software\\Kestrion\\autozone=1\n")
+
+
+def main():
+    binary, out = pathlib.Path(sys.argv[1]).resolve(), pathlib.Path(sys.argv[2]).resolve()
+    out.mkdir(parents=True, exist_ok=True)
+    cases = itertools.product(range(len(VEHICLES)), (0, 1), (0, 1), ZOOMS, (False, True))
+    for n, (v, lr, tb, zoom, prefs) in enumerate(cases):
+        if n % 3:  # a third of the combinations keeps the run short
+            continue
+        name = f"c{n:03d}"
+        home = out / "home" / ("on" if prefs else "off")
+        ini = home / "Kestrion" / "Kestrion.ini"
+        ini.parent.mkdir(parents=True, exist_ok=True)
+        ini.write_text(settings_ini(prefs))
+        kla = out / f"{name}.kla"
+        kla.write_text(layout_text(VEHICLES[v], lr, tb, zoom, n), encoding="utf-8")
+        env = dict(os.environ, XDG_CONFIG_HOME=str(home), QT_QPA_PLATFORM="offscreen",
+                   XDG_RUNTIME_DIR="/tmp/runtime-root")
+        # Large zooms draw a window-sized part of the plan, as the window shows it.
+        canvas = ["--canvas", "1200x800"] if int(zoom) > 300 else []
+        for ext in ("bmp", "jpg"):
+            subprocess.run([str(binary), "--export", str(kla), str(out / f"{name}.{ext}")]
+                           + canvas, env=env, check=True, stdout=subprocess.DEVNULL)
+
+
+if __name__ == "__main__":
+    main()
