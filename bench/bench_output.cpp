@@ -1,9 +1,9 @@
 // The JPEG export path against its limit, a bare libjpeg-turbo compression of the same
 // buffer plus a plain write of the same bytes; and the export zone search.
 #include "BenchLimits.h"
+#include "output/Bgr24Raster.h"
 #include "output/ImageExport.h"
-#include "output/cDIBSection.h"
-#include "output/mJPEGLibrary.h"
+#include "output/JpegWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,15 +25,15 @@ QImage planPicture(int w, int h) {
                         float(300 + 31 * i % (w - 300)), float(220 + 17 * i % (h - 300)),
                         platform::rgb(40 * i % 256, 90 * i % 256, 150 * i % 256));
     surface.fillBox(0, float(h - 20), float(w), float(h), platform::kWhite);
-    return surface.Image();
+    return surface.image();
 }
 
 void BM_CreateFromPicture(benchmark::State& state) {
     const QImage picture = planPicture(1600, 1020);
     for (auto _ : state) {
-        output::cDIBSection dib;
-        dib.CreateFromPicture(picture);
-        benchmark::DoNotOptimize(dib.DIBSectionBitsPtr());
+        output::Bgr24Raster dib;
+        dib.createFromPicture(picture);
+        benchmark::DoNotOptimize(dib.bits());
     }
 }
 BENCHMARK(BM_CreateFromPicture)->Unit(benchmark::kMillisecond);
@@ -44,23 +44,23 @@ void BM_ExportJpeg(benchmark::State& state) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.jpg"));
     for (auto _ : state) {
-        output::cDIBSection dib;
-        dib.CreateFromPicture(picture);
-        output::mJPEGLibrary::SaveToJPG(dib, path, 90);
+        output::Bgr24Raster dib;
+        dib.createFromPicture(picture);
+        output::JpegWriter::writeJpeg(dib, path, 90);
     }
 }
 BENCHMARK(BM_ExportJpeg)->Unit(benchmark::kMillisecond);
 
 // Encoding alone, through the same raster, to memory.
 void BM_BareTjCompress2(benchmark::State& state) {
-    output::cDIBSection dib;
-    dib.CreateFromPicture(planPicture(1600, 1020));
+    output::Bgr24Raster dib;
+    dib.createFromPicture(planPicture(1600, 1020));
     tjhandle handle = tjInitCompress();
     for (auto _ : state) {
         unsigned char* jpeg = nullptr;
         unsigned long size = 0;
-        tjCompress2(handle, dib.DIBSectionBitsPtr(), dib.Width(), dib.BytesPerScanLine(),
-                    dib.Height(), TJPF_BGR, &jpeg, &size, TJSAMP_444, 90, TJFLAG_BOTTOMUP);
+        tjCompress2(handle, dib.bits(), dib.width(), dib.bytesPerRow(), dib.height(), TJPF_BGR,
+                    &jpeg, &size, TJSAMP_444, 90, TJFLAG_BOTTOMUP);
         benchmark::DoNotOptimize(size);
         tjFree(jpeg);
     }
@@ -71,16 +71,16 @@ BENCHMARK(BM_BareTjCompress2)->Unit(benchmark::kMillisecond);
 // The limit of the export: the same compression, then the bytes written to a file as
 // they are.
 void BM_TjCompressAndWrite(benchmark::State& state) {
-    output::cDIBSection dib;
-    dib.CreateFromPicture(planPicture(1600, 1020));
+    output::Bgr24Raster dib;
+    dib.createFromPicture(planPicture(1600, 1020));
     QTemporaryDir dir;
     const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("bare.jpg")));
     tjhandle handle = tjInitCompress();
     for (auto _ : state) {
         unsigned char* jpeg = nullptr;
         unsigned long size = 0;
-        tjCompress2(handle, dib.DIBSectionBitsPtr(), dib.Width(), dib.BytesPerScanLine(),
-                    dib.Height(), TJPF_BGR, &jpeg, &size, TJSAMP_444, 90, TJFLAG_BOTTOMUP);
+        tjCompress2(handle, dib.bits(), dib.width(), dib.bytesPerRow(), dib.height(), TJPF_BGR,
+                    &jpeg, &size, TJSAMP_444, 90, TJFLAG_BOTTOMUP);
         if (std::FILE* f = std::fopen(path.constData(), "wb")) {
             std::fwrite(jpeg, 1, size, f);
             std::fclose(f);
@@ -96,7 +96,7 @@ void BM_ZoneSearch(benchmark::State& state) {
     if (state.range(0) == 1)
         canvas.fillBox(500, 300, 1100, 700, platform::kBlack);
     for (auto _ : state)
-        benchmark::DoNotOptimize(output::ChercherZoneExport(canvas, true));
+        benchmark::DoNotOptimize(output::findExportZone(canvas, true));
     state.SetLabel(state.range(0) == 1 ? "drawing in the middle" : "nothing drawn");
 }
 BENCHMARK(BM_ZoneSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -55,11 +55,11 @@ struct Scene {
         v.drawRoundedRect(20, 20, 1060, 500, 40, 40);
         v.drawLine(300, 20, 300, 520);
         v.end();
-        layout.image_vehicule = van;
-        layout.image_largeur = 1100;
-        layout.image_hauteur = 540;
-        layout.vehicule_resol = 2; // 5000 micrometres per pixel
-        layout.agencement_ouvert = true;
+        layout.vehiclePicture = van;
+        layout.pictureWidth = 1100;
+        layout.pictureHeight = 540;
+        layout.pixelsPerCm = 2; // 5000 micrometres per pixel
+        layout.isOpen = true;
 
         const int kinds[] = {0, 1, 1, 2, 3, 4, 5, 9};
         for (int i = 0; i < document::kMaxObjects; ++i) {
@@ -79,7 +79,7 @@ struct Scene {
             row[document::ColExtra] =
                 kind == 3 ? Cell::text(QStringLiteral("Rangement"))
                           : Cell::integer(std::int16_t(kind == 4 ? i % 2 : (i / 8) % 4));
-            layout.objets.append(row);
+            layout.objects.append(row);
         }
     }
 };
@@ -99,9 +99,9 @@ void BM_Affiche(benchmark::State& state) {
     prefs.carross = state.range(0) != 0;
     platform::Surface plan(kCanvasWidth, kCanvasHeight);
     for (auto _ : state) {
-        plan.Cls();
+        plan.clear();
         renderer.Affiche(plan, scene.layout, render::View{1.0f, 0, 0}, prefs);
-        benchmark::DoNotOptimize(plan.Image().constBits());
+        benchmark::DoNotOptimize(plan.image().constBits());
     }
 }
 BENCHMARK(BM_Affiche)->Arg(0)->Arg(1)->ArgName("carross")->Unit(benchmark::kMillisecond);
@@ -110,12 +110,12 @@ BENCHMARK(BM_Affiche)->Arg(0)->Arg(1)->ArgName("carross")->Unit(benchmark::kMill
 // 1000 objects' boxes.
 void BM_BlitAndFill(benchmark::State& state) {
     Scene scene;
-    QImage backdrop = scene.layout.image_vehicule.scaled(kCanvasWidth, kCanvasHeight)
+    QImage backdrop = scene.layout.vehiclePicture.scaled(kCanvasWidth, kCanvasHeight)
                           .convertToFormat(QImage::Format_RGB32);
     QImage canvas(kCanvasWidth, kCanvasHeight, QImage::Format_RGB32);
     std::vector<QRect> boxes;
-    for (int i = 1; i <= scene.layout.objets.nb_objets(); ++i) {
-        const auto b = render::screenBox(scene.layout.objets.row(i), render::View{}, 2);
+    for (int i = 1; i <= scene.layout.objects.count(); ++i) {
+        const auto b = render::screenBox(scene.layout.objects.row(i), render::View{}, 2);
         boxes.emplace_back(int(b.x), int(b.y), int(b.w), int(b.h));
     }
     for (auto _ : state) {
@@ -136,9 +136,9 @@ void BM_AfficheZoomed(benchmark::State& state) {
     platform::Surface plan(kCanvasWidth, kCanvasHeight);
     const render::View view = centredView(int(state.range(0)));
     for (auto _ : state) {
-        plan.Cls();
+        plan.clear();
         renderer.Affiche(plan, scene.layout, view, {});
-        benchmark::DoNotOptimize(plan.Image().constBits());
+        benchmark::DoNotOptimize(plan.image().constBits());
     }
 }
 BENCHMARK(BM_AfficheZoomed)
@@ -152,15 +152,15 @@ BENCHMARK(BM_AfficheZoomed)
 // 500 x 300 cm rectangle tiled with a 7 x 5 texture.
 void singleObject(benchmark::State& state, const document::ObjectRow& row) {
     Scene scene;
-    scene.layout.objets = document::ObjectTable();
-    scene.layout.objets.append(row);
+    scene.layout.objects = document::ObjectTable();
+    scene.layout.objects.append(row);
     render::PlanRenderer renderer(scene.cache, scene.folder.path());
     platform::Surface plan(kCanvasWidth, kCanvasHeight);
     const render::View view = centredView(int(state.range(0)));
     for (auto _ : state) {
-        plan.Cls();
+        plan.clear();
         renderer.Affiche(plan, scene.layout, view, {});
-        benchmark::DoNotOptimize(plan.Image().constBits());
+        benchmark::DoNotOptimize(plan.image().constBits());
     }
 }
 
@@ -195,7 +195,7 @@ BENCHMARK(BM_SmallTileTexture)->Arg(100)->Arg(1600)->ArgName("zoom")->Unit(bench
 // drawn again at every step.
 void BM_SelectionBoxMove(benchmark::State& state) {
     Scene scene;
-    QImage van = scene.layout.image_vehicule;
+    QImage van = scene.layout.vehiclePicture;
     van.save(scene.folder.path() + QStringLiteral("/vehicules/Van_Bench_Dessus_XY_5000_.bmp"));
     platform::ScriptedDialogService dialogs;
     platform::FileSystem files;
@@ -209,7 +209,7 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     ed.initialise();
     ed.canvasResized(kCanvasWidth, kCanvasHeight);
     ed.newLayout();
-    ed.state().layout.objets.append(
+    ed.state().layout.objects.append(
         objectRow(1, 10, 10, 300, 500, Cell::text(QStringLiteral("Petit.bmp")), 0));
     ed.state().view.view = render::View{16.0f, 300, 100};
     ed.Picture1_MouseDown(editor::LeftButton, 0, 600, 400);

@@ -140,7 +140,7 @@ QString versionCaption(const QString& applicationVersion) {
         .arg(version.microVersion());
 }
 
-Aide::Aide(QWidget* parent) : QDialog(parent) {
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Aide"));
     setWindowTitle(QStringLiteral("Kestrion - Aide"));
     setModal(false);
@@ -154,7 +154,7 @@ Aide::Aide(QWidget* parent) : QDialog(parent) {
     resize(560, 440);
 }
 
-FrmAbout::FrmAbout(QWidget* parent)
+AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent), openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
@@ -206,12 +206,12 @@ FrmAbout::FrmAbout(QWidget* parent)
     setMinimumWidth(380);
 }
 
-void FrmAbout::Label1_Click() {
+void AboutDialog::Label1_Click() {
     if (openUrl)
         openUrl(QUrl(platform::kSiteUrl)); // a browser that does not open is not reported
 }
 
-Remer::Remer(QWidget* parent) : QDialog(parent) {
+CreditsDialog::CreditsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Remer"));
     setWindowTitle(QStringLiteral("Kestrion - Remerciements"));
     setModal(true);

@@ -16,25 +16,25 @@ QString licenceText();
 QString versionCaption(const QString& applicationVersion);
 
 // The help window: one read-only text, closed by its OK button. Modeless.
-class Aide : public QDialog {
+class HelpWindow : public QDialog {
 public:
-    explicit Aide(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 };
 
 // The About box. Its captions are written when it is built, so every opening shows
 // the same texts.
-class FrmAbout : public QDialog {
+class AboutDialog : public QDialog {
 public:
-    explicit FrmAbout(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
     // Opens the site in the user's browser; the result is ignored.
     std::function<bool(const QUrl&)> openUrl;
     void Label1_Click();
 };
 
 // The acknowledgements window.
-class Remer : public QDialog {
+class CreditsDialog : public QDialog {
 public:
-    explicit Remer(QWidget* parent = nullptr);
+    explicit CreditsDialog(QWidget* parent = nullptr);
 };
 
 } // namespace app

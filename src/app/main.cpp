@@ -1,4 +1,4 @@
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "library/LibraryLocation.h"
 #include "output/HeadlessExport.h"
@@ -85,7 +85,7 @@ int main(int argc, char* argv[]) {
     app::Form1Services services{
         dialogs,   store, files,           [] { return std::make_unique<platform::QtPrinter>(); },
         QString(), {},    !place.installed};
-    app::Form1 window(services, place.root, app::layoutArgument(arguments));
+    app::MainWindow window(services, place.root, app::layoutArgument(arguments));
     dialogs.setParent(&window);
     window.show();
     return app.exec();

@@ -134,7 +134,7 @@ int readObjectCount(LineReader& in) {
 // shown. The kind is taken as the drawing takes it (to the nearest whole number), so
 // every fill that will be drawn as a texture or an accessory passes the same check.
 void readObject(LineReader& in, int r, PictureCheck& pictures, LayoutFileContents& out) {
-    ObjectRow& row = out.objets.row(r);
+    ObjectRow& row = out.objects.row(r);
     bool accessoryMissing = false;
     for (int c = 1; c <= kColumns; ++c) {
         const int kind = row[ColKind].toInt();
@@ -174,20 +174,20 @@ LayoutFileContents readContents(const QString& text, PictureCheck& pictures) {
     else
         throw Refusal{kIncompatible};
 
-    out.vehicule_fichier = delimitedField(in.line());
-    if (const QString refusal = pictures.vehicleRefusal(out.vehicule_fichier); !refusal.isEmpty())
+    out.vehicleFile = delimitedField(in.line());
+    if (const QString refusal = pictures.vehicleRefusal(out.vehicleFile); !refusal.isEmpty())
         throw Refusal{refusal};
 
     if (out.version == 2) {
-        out.inv_g_d = delimitedField(in.line()) == QStringLiteral("1");
-        out.inv_h_b = delimitedField(in.line()) == QStringLiteral("1");
+        out.mirrorLeftRight = delimitedField(in.line()) == QStringLiteral("1");
+        out.mirrorTopBottom = delimitedField(in.line()) == QStringLiteral("1");
     }
     const int count = readObjectCount(in);
     out.zoomText = delimitedField(in.line());
 
     for (int r = 1; r <= count; ++r)
         readObject(in, r, pictures, out);
-    out.objets.setCount(count);
+    out.objects.setCount(count);
     return out;
 }
 
@@ -234,8 +234,8 @@ QString delimitedText(const QString& field) {
 
 } // namespace
 
-LoadOutcome ChargerAgencement(const QString& path, PictureCheck& pictures,
-                              const platform::FileSystem& fs) {
+LoadOutcome readLayoutFile(const QString& path, PictureCheck& pictures,
+                           const platform::FileSystem& fs) {
     LoadOutcome outcome;
     const std::optional<QByteArray> bytes = fs.readFile(path);
     if (!bytes) {
@@ -284,20 +284,20 @@ QByteArray layoutFileText(const Layout& layout, const QLocale& locale) {
     QString text;
     const auto writeLine = [&text](const QString& line) { text += line + kLineEnd; };
     writeLine(kVersion2);
-    writeLine(delimitedText(layout.vehicule_fichier));
-    writeLine(layout.inv_g_d ? QStringLiteral("1") : QStringLiteral("0"));
-    writeLine(layout.inv_h_b ? QStringLiteral("1") : QStringLiteral("0"));
-    writeLine(QString::number(layout.objets.nb_objets()));
+    writeLine(delimitedText(layout.vehicleFile));
+    writeLine(layout.mirrorLeftRight ? QStringLiteral("1") : QStringLiteral("0"));
+    writeLine(layout.mirrorTopBottom ? QStringLiteral("1") : QStringLiteral("0"));
+    writeLine(QString::number(layout.objects.count()));
     writeLine(delimitedText(layout.zoomText));
-    for (int r = 1; r <= layout.objets.nb_objets(); ++r) {
+    for (int r = 1; r <= layout.objects.count(); ++r) {
         for (int c = 1; c <= kColumns; ++c)
-            writeLine(cellText(layout.objets.cell(r, c), locale));
+            writeLine(cellText(layout.objects.cell(r, c), locale));
     }
     return text.toUtf8();
 }
 
-bool SauverAgencement(const QString& path, const Layout& layout, const QLocale& locale,
-                      platform::FileSystem& fs) {
+bool writeLayoutFile(const QString& path, const Layout& layout, const QLocale& locale,
+                     platform::FileSystem& fs) {
     return fs.writeFileSafely(path, layoutFileText(layout, locale));
 }
 
@@ -317,9 +317,9 @@ int clampZoomPercent(double percent) {
                           double(kMaxZoomPercent)));
 }
 
-QString proposedFileName(const QString& modele, const QString& vue, bool inv_g_d) {
+QString proposedFileName(const QString& modele, const QString& vue, bool mirrorLeftRight) {
     QString name = modele + QStringLiteral(" - ") + vue + QStringLiteral(".kla");
-    if (inv_g_d) {
+    if (mirrorLeftRight) {
         name.replace(QStringLiteral("gauche"), QStringLiteral("gggggg"), Qt::CaseSensitive);
         name.replace(QStringLiteral("droit"), QStringLiteral("gauche"), Qt::CaseSensitive);
         name.replace(QStringLiteral("gggggg"), QStringLiteral("droit"), Qt::CaseSensitive);

@@ -15,11 +15,11 @@ namespace document {
 // What a layout file holds, once read and checked.
 struct LayoutFileContents {
     int version = 2; // 1 or 2
-    QString vehicule_fichier;
-    std::optional<bool> inv_g_d; // absent in version 1 files
-    std::optional<bool> inv_h_b;
+    QString vehicleFile;
+    std::optional<bool> mirrorLeftRight; // absent in version 1 files
+    std::optional<bool> mirrorTopBottom;
     QString zoomText;
-    ObjectTable objets;
+    ObjectTable objects;
     QStringList missingTextures; // one name per affected object, in table order
     QStringList missingAccessories;
 };
@@ -50,8 +50,8 @@ public:
 // picture, the textures and the accessory pictures it names. A texture or accessory
 // picture that is not usable is listed as missing and replaced (an accessory becomes a
 // black rectangle). Files larger than any layout can be are refused unread.
-LoadOutcome ChargerAgencement(const QString& path, PictureCheck& pictures,
-                              const platform::FileSystem& fs);
+LoadOutcome readLayoutFile(const QString& path, PictureCheck& pictures,
+                           const platform::FileSystem& fs);
 
 // The one message about missing pictures ("Attention :", information icon); empty
 // when nothing is missing.
@@ -63,8 +63,8 @@ QString missingPicturesMessage(const QStringList& textures, const QStringList& a
 // would not read back otherwise.
 QByteArray layoutFileText(const Layout& layout, const QLocale& locale);
 // Writes the layout safely (temporary file, then replace). False on failure.
-bool SauverAgencement(const QString& path, const Layout& layout, const QLocale& locale,
-                      platform::FileSystem& fs);
+bool writeLayoutFile(const QString& path, const Layout& layout, const QLocale& locale,
+                     platform::FileSystem& fs);
 
 // The zoom range, in whole percent, of the window and of every drawing of a layout.
 constexpr int kMinZoomPercent = 10;
@@ -80,6 +80,6 @@ int clampZoomPercent(double percent);
 int zoomPercent(const QString& zoomText, const QLocale& locale);
 
 // modele + " - " + vue + ".kla", with "gauche" and "droit" exchanged when mirrored.
-QString proposedFileName(const QString& modele, const QString& vue, bool inv_g_d);
+QString proposedFileName(const QString& modele, const QString& vue, bool mirrorLeftRight);
 
 } // namespace document

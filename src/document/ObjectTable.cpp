@@ -5,13 +5,13 @@
 
 namespace document {
 
-void ObjectTable::ViderObjets() {
+void ObjectTable::clear() {
     count_ = 0;
     for (ObjectRow& r : rows_)
         r.cells.fill(Cell::integer(0));
 }
 
-void ObjectTable::RetirerObjet(int k) {
+void ObjectTable::removeAt(int k) {
     assert(k >= 1 && k <= kMaxObjects);
     if (k < 1 || k > kMaxObjects)
         return;

@@ -41,13 +41,13 @@ struct ObjectRow {
     bool operator==(const ObjectRow&) const = default;
 };
 
-// The object table: 1000 rows of 8 cells; rows 1 to nb_objets are the objects,
+// The object table: 1000 rows of 8 cells; rows 1 to count are the objects,
 // in stacking order (row 1 at the back, drawn first).
 class ObjectTable {
 public:
     ObjectTable() = default;
 
-    int nb_objets() const { return count_; }
+    int count() const { return count_; }
     bool isFull() const { return count_ >= kMaxObjects; }
 
     // Rows and columns are 1-based.
@@ -56,14 +56,14 @@ public:
     const Cell& cell(int r, int c) const { return row(r)[c]; }
     Cell& cell(int r, int c) { return row(r)[c]; }
 
-    // nb_objets 0 and every cell of rows 1 to 1000 the integer 0.
-    void ViderObjets();
-    // Rows k+1..1000 move up by one (row 1000 keeps its cells); nb_objets - 1.
-    void RetirerObjet(int k);
+    // count 0 and every cell of rows 1 to 1000 the integer 0.
+    void clear();
+    // Rows k+1..1000 move up by one (row 1000 keeps its cells); count - 1.
+    void removeAt(int k);
     // The object becomes the new last row. Returns false when the table is full.
     bool append(const ObjectRow& object);
     // The rows from k move down by one and the object takes row k (1 <= k <=
-    // nb_objets + 1). Returns false when the table is full or k is out of range.
+    // count + 1). Returns false when the table is full or k is out of range.
     bool insertAt(int k, const ObjectRow& object);
     // Sets the number of rows in use (file reading); 0 to 1000.
     void setCount(int n);

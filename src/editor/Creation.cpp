@@ -37,7 +37,7 @@ void Creation::Command1_Click(int index) {
                      platform::kProgramName, platform::MsgIcon::Information);
         return;
     }
-    const int held = s.layout.objets.nb_objets() + (s.hasSelection() ? 1 : 0);
+    const int held = s.layout.objects.count() + (s.hasSelection() ? 1 : 0);
     if (held >= document::kMaxObjects) {
         core_.inform(QStringLiteral("Désolé, vous avez atteind la limite du nombre d'objet (1000)"),
                      QStringLiteral("Erreur"), platform::MsgIcon::Information);
@@ -49,7 +49,7 @@ void Creation::Command1_Click(int index) {
     if (index == document::Accessoire) {
         if (s.accessoire_fichier.isEmpty())
             return;
-        accessory = library::LireNomAccessoire(s.accessoire_fichier);
+        accessory = library::parseAccessoryName(s.accessoire_fichier);
         if (!accessory) {
             core_.inform(QStringLiteral("Les dimensions de l'accessoire \"%1\" ne peuvent pas être "
                                         "lues dans son nom de fichier.")
@@ -81,8 +81,8 @@ void Creation::Command1_Click(int index) {
     const render::View& v = s.view.view;
     document::ObjectRow row;
     row[document::ColKind] = Cell::integer(std::int16_t(index));
-    row[document::ColX] = Cell::real(10 / v.zoom + v.origine_x);
-    row[document::ColY] = Cell::real(10 / v.zoom + v.origine_y);
+    row[document::ColX] = Cell::real(10 / v.zoom + v.originX);
+    row[document::ColY] = Cell::real(10 / v.zoom + v.originY);
     row[document::ColExtra] = Cell::integer(0);
     if (index == document::Accessoire) {
         s.accessoire_largeur = accessory->largeur;
@@ -92,7 +92,7 @@ void Creation::Command1_Click(int index) {
         row[document::ColFill] = Cell::text(s.accessoire_fichier);
         row[document::ColLock] = Cell::integer(1);
     } else if (index == document::Texte) {
-        const QSize extent = s.picture1.TailleTexte(text);
+        const QSize extent = s.picture1.textSize(text);
         const std::int16_t height = textSizeCm(extent.height(), core_.resol());
         const std::int16_t width = textSizeCm(extent.width(), core_.resol());
         row[document::ColHeight] = Cell::integer(height);
@@ -108,8 +108,8 @@ void Creation::Command1_Click(int index) {
         row[document::ColFill] = s.remplissage_courant;
         row[document::ColLock] = Cell::integer(s.controls.check1 ? 1 : 0);
     }
-    s.layout.objets.append(row);
-    s.layout.modifie = true;
+    s.layout.objects.append(row);
+    s.layout.modified = true;
     core_.redraw();
 }
 

@@ -58,19 +58,19 @@ void Editor::initialise() {
     state_.view.view = render::View{};
     state_.view.hscroll = 0;
     state_.view.vscroll = 0;
-    state_.layout.inv_g_d = false;
-    state_.layout.inv_h_b = false;
-    state_.layout.objets.ViderObjets();
-    state_.layout.vehicule_fichier.clear();
+    state_.layout.mirrorLeftRight = false;
+    state_.layout.mirrorTopBottom = false;
+    state_.layout.objects.clear();
+    state_.layout.vehicleFile.clear();
 }
 
 void Editor::printWelcome() {
     platform::Surface& canvas = state_.picture1;
     const QString welcome = QStringLiteral("Bienvenue dans Kestrion!");
-    const QSize extent = canvas.TailleTexte(welcome);
-    canvas.CurrentX = float(canvas.width() - extent.width()) / 2;
-    canvas.CurrentY = float(canvas.height()) / 2 - 10;
-    canvas.Print(welcome);
+    const QSize extent = canvas.textSize(welcome);
+    canvas.textX = float(canvas.width() - extent.width()) / 2;
+    canvas.textY = float(canvas.height()) / 2 - 10;
+    canvas.drawText(welcome);
 }
 
 void Editor::openAtStartup(const QString& path) {
@@ -112,8 +112,8 @@ bool Editor::confirmQuit() {
 bool Editor::openLayoutFile(const QString& path) {
     return modules_->commands.openLayoutFile(path);
 }
-void Editor::ActiverEdition() {
-    modules_->commands.ActiverEdition();
+void Editor::enableEditing() {
+    modules_->commands.enableEditing();
 }
 void Editor::redraw() {
     modules_->core.redraw();
@@ -217,7 +217,7 @@ QString Editor::livePosition() const {
     if (!state_.hasSelection())
         return QString();
     const document::ObjectRow row = modules_->selection.selectionRow();
-    const double resol = state_.layout.vehicule_resol > 0 ? state_.layout.vehicule_resol : 1.0;
+    const double resol = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
     const auto cm = [](double v) { return QString::number(platform::M(v)); };
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
         .arg(cm(row[document::ColX].toDouble() / resol), cm(row[document::ColY].toDouble() / resol),

@@ -59,7 +59,7 @@ public:
     bool confirmQuit();
     // Reads a layout file and applies it; false when refused (the open layout is kept).
     bool openLayoutFile(const QString& path);
-    void ActiverEdition();
+    void enableEditing();
     // Clears the canvas and redraws the plan.
     void redraw();
     // Redraws without clearing (resize, preferences confirmed).

@@ -5,7 +5,7 @@
 namespace editor {
 
 render::DrawContext EditorCore::drawContext() const {
-    return render::DrawContext{state.view.view.zoom, state.layout.vehicule_resol, state.prefs};
+    return render::DrawContext{state.view.view.zoom, state.layout.pixelsPerCm, state.prefs};
 }
 
 void EditorCore::affiche() {
@@ -17,7 +17,7 @@ void EditorCore::affiche() {
 void EditorCore::redraw() {
     if (!layoutOpen())
         return;
-    state.picture1.Cls();
+    state.picture1.clear();
     affiche();
 }
 
@@ -32,15 +32,15 @@ void EditorCore::inform(const QString& text, const QString& title, platform::Msg
 
 void EditorCore::showPaletteSwatch(int index) {
     platform::Surface& couleur = state.controls.couleur;
-    couleur.BackColor = document::paletteColour(index);
-    couleur.Cls();
+    couleur.backgroundColour = document::paletteColour(index);
+    couleur.clear();
 }
 
 void EditorCore::showTextureSwatch(const QString& file) {
     platform::Surface& couleur = state.controls.couleur;
-    couleur.Cls();
+    couleur.clear();
     float h = 61, w = 61;
-    renderer.RemplirTexture(couleur, 0, 0, h, w, file);
+    renderer.fillWithTexture(couleur, 0, 0, h, w, file);
 }
 
 int EditorCore::textureEntry(const QString& file) const {

@@ -19,8 +19,8 @@ struct EditorCore {
     EditorHooks& hooks;
     QLocale& locale;
 
-    bool layoutOpen() const { return state.layout.agencement_ouvert; }
-    double resol() const { return state.layout.vehicule_resol; }
+    bool layoutOpen() const { return state.layout.isOpen; }
+    double resol() const { return state.layout.pixelsPerCm; }
     float zoom() const { return state.view.view.zoom; }
     render::DrawContext drawContext() const;
 

@@ -14,9 +14,9 @@ namespace editor {
 
 // The vehicle view chosen in the new-layout dialog.
 struct NewLayoutChoice {
-    QString vehicule_fichier;
-    bool inv_g_d = false;
-    bool inv_h_b = false;
+    QString vehicleFile;
+    bool mirrorLeftRight = false;
+    bool mirrorTopBottom = false;
 };
 
 // What the editor asks of the windows around it.

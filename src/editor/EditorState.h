@@ -21,7 +21,7 @@ constexpr std::array<int, 12> kPaliersZoom = {10,  25,  50,  75,  100,  150,
 
 // The view onto the plan: zoom, scroll origin, the zoom box and the two bars.
 struct ViewState {
-    render::View view;                     // zoom and origine_x / origine_y
+    render::View view;                     // zoom and originX / originY
     QString text2 = QStringLiteral("100"); // the zoom box Text2
     int hscroll = 0;                       // HScroll1, 0..100 (percent of the scrollable range)
     int vscroll = 0;                       // VScroll1
@@ -62,7 +62,7 @@ struct EditingControls {
     QStringList textures; // texture file names, in listing order (entry k = textures[k-1])
     platform::Surface couleur{61, 61, platform::kBlack}; // fill swatch Couleur
 
-    bool layoutEnabled = false; // ActiverEdition has run
+    bool layoutEnabled = false; // enableEditing has run
     bool frame1Enabled = true;  // "Remplissage"
     bool frame2Enabled = true;  // "Dimensions"
     bool combo1Enabled = true;

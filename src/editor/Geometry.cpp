@@ -22,14 +22,14 @@ float roundF(float v) {
 
 } // namespace
 
-PlanBox hitBox(const document::ObjectRow& row, const render::View& view, double vehicule_resol) {
+PlanBox hitBox(const document::ObjectRow& row, const render::View& view, double pixelsPerCm) {
     const int kind = row[document::ColKind].toInt();
     const float col4 = float(row[document::ColHeight].toDouble());
     const float col5 = float(row[document::ColWidth].toDouble());
-    const float resol = float(vehicule_resol);
+    const float resol = float(pixelsPerCm);
     PlanBox box;
-    box.left = float(M((float(row[document::ColX].toDouble()) - view.origine_x) * view.zoom));
-    box.top = float(M((float(row[document::ColY].toDouble()) - view.origine_y) * view.zoom));
+    box.left = float(M((float(row[document::ColX].toDouble()) - view.originX) * view.zoom));
+    box.top = float(M((float(row[document::ColY].toDouble()) - view.originY) * view.zoom));
     const float scale = kind == document::Texte ? resol : resol * view.zoom;
     box.width = col5 * scale;
     box.height = col4 * scale;
@@ -45,11 +45,11 @@ PlanBox hitBox(const document::ObjectRow& row, const render::View& view, double 
     return box;
 }
 
-int hitTest(const document::ObjectTable& table, const render::View& view, double vehicule_resol,
-            int x, int y) {
+int hitTest(const document::ObjectTable& table, const render::View& view, double pixelsPerCm, int x,
+            int y) {
     const float fx = float(x), fy = float(y);
-    for (int r = table.nb_objets(); r >= 1; --r) {
-        const PlanBox b = hitBox(table.row(r), view, vehicule_resol);
+    for (int r = table.count(); r >= 1; --r) {
+        const PlanBox b = hitBox(table.row(r), view, pixelsPerCm);
         if (b.left <= fx && fx <= b.left + b.width && b.top <= fy && fy <= b.top + b.height)
             return r;
     }
@@ -160,8 +160,8 @@ float originFromBar(int value, float zoom, float imageSize, float surfaceSize) {
     return roundF((imageSize * zoom - surfaceSize) * float(value) / 100 / zoom);
 }
 
-std::int16_t textSizeCm(int px, double vehicule_resol) {
-    return std::int16_t(M(double(px) / vehicule_resol) + 1);
+std::int16_t textSizeCm(int px, double pixelsPerCm) {
+    return std::int16_t(M(double(px) / pixelsPerCm) + 1);
 }
 
 std::optional<double> readNumber(const QString& text, const QLocale& locale) {

@@ -22,11 +22,11 @@ struct PlanBox {
 // The box a click must fall in to pick the object of a row: its bounding box at the
 // view (texts keep their size at every zoom), narrowed for measures to the 17-pixel
 // band of a horizontal one or the 25-pixel strip at the right of a vertical one.
-PlanBox hitBox(const document::ObjectRow& row, const render::View& view, double vehicule_resol);
+PlanBox hitBox(const document::ObjectRow& row, const render::View& view, double pixelsPerCm);
 
 // The front-most row whose hit box holds the point, edges included; 0 when none does.
-int hitTest(const document::ObjectTable& table, const render::View& view, double vehicule_resol,
-            int x, int y);
+int hitTest(const document::ObjectTable& table, const render::View& view, double pixelsPerCm, int x,
+            int y);
 
 // Top-left corners of the eight 5 x 5 handles around a box, clockwise from top-left.
 std::array<QPoint, 8> handlePositions(const PlanBox& box);
@@ -54,7 +54,7 @@ int barPercent(float origin, float zoom, float imageSize, float surfaceSize);
 float originFromBar(int value, float zoom, float imageSize, float surfaceSize);
 
 // Size in cm of a text's extent of px pixels: the nearest whole cm plus one.
-std::int16_t textSizeCm(int px, double vehicule_resol);
+std::int16_t textSizeCm(int px, double pixelsPerCm);
 
 // A number typed by the user: in the locale's format, or with "." or "," as decimal
 // separator; nothing when the text is not a number.

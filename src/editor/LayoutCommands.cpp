@@ -33,7 +33,7 @@ void LayoutCommands::putSelectionBack() {
 }
 
 bool LayoutCommands::offerToSave(const QString& title) {
-    if (!core_.layoutOpen() || !core_.state.layout.modifie)
+    if (!core_.layoutOpen() || !core_.state.layout.modified)
         return true;
     const platform::MsgResult answer = core_.services.dialogs.messageBox(
         kSaveQuestion, title, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel);
@@ -44,7 +44,7 @@ bool LayoutCommands::offerToSave(const QString& title) {
     return true;
 }
 
-void LayoutCommands::ActiverEdition() {
+void LayoutCommands::enableEditing() {
     EditingControls& c = core_.state.controls;
     c.layoutEnabled = true;
     c.frame1Enabled = true;
@@ -58,10 +58,10 @@ void LayoutCommands::newLayout() {
     if (!core_.hooks.chooseVehicle)
         return;
     const std::optional<NewLayoutChoice> choice = core_.hooks.chooseVehicle();
-    if (!choice || choice->vehicule_fichier.isEmpty())
+    if (!choice || choice->vehicleFile.isEmpty())
         return;
     std::optional<library::VehiclePicture> vehicle =
-        library::loadVehicle(core_.state.apath, choice->vehicule_fichier);
+        library::loadVehicle(core_.state.apath, choice->vehicleFile);
     if (!vehicle) {
         core_.inform(QStringLiteral("Problème intervenu lors du chargement de l'agencement"),
                      kErreur, platform::MsgIcon::Critical);
@@ -71,14 +71,14 @@ void LayoutCommands::newLayout() {
     putSelectionBack();
     view_.resetView(100);
     std::move(*vehicle).applyTo(s.layout);
-    s.layout.inv_g_d = choice->inv_g_d;
-    s.layout.inv_h_b = choice->inv_h_b;
+    s.layout.mirrorLeftRight = choice->mirrorLeftRight;
+    s.layout.mirrorTopBottom = choice->mirrorTopBottom;
     s.layout.zoomText = QStringLiteral("100");
-    s.layout.objets.ViderObjets();
-    s.layout.agencement_ouvert = true;
-    s.layout.modifie = false;
+    s.layout.objects.clear();
+    s.layout.isOpen = true;
+    s.layout.modified = false;
     core_.redraw();
-    ActiverEdition();
+    enableEditing();
 }
 
 void LayoutCommands::chooseAndOpenLayout() {
@@ -100,7 +100,7 @@ void LayoutCommands::chooseAndOpenLayout() {
 void LayoutCommands::keepOpenLayoutAfterRefusal() {
     if (!core_.layoutOpen())
         return;
-    core_.state.layout.modifie = false;
+    core_.state.layout.modified = false;
     core_.redraw();
 }
 
@@ -118,7 +118,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
     }
     if (opened.failure == library::OpenedLayout::Failure::VehicleUnreadable) {
         core_.inform(QStringLiteral("L'image du véhicule suivant ne peut pas être lue :\n\n") +
-                         opened.layout.vehicule_fichier +
+                         opened.layout.vehicleFile +
                          QStringLiteral("\n\nL'agencement n'a pas été ouvert."),
                      kErreur, platform::MsgIcon::Critical);
         keepOpenLayoutAfterRefusal();
@@ -131,7 +131,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
     view_.resetView(opened.zoomPercent);
     s.layout = std::move(opened.layout);
     core_.redraw();
-    ActiverEdition();
+    enableEditing();
     return true;
 }
 
@@ -141,26 +141,26 @@ bool LayoutCommands::saveLayout() {
     platform::FileDialogRequest request;
     request.filter = kLayoutFilter;
     request.overwritePrompt = true;
-    request.fileName = document::proposedFileName(s.layout.vehicule_modele, s.layout.vehicule_vue,
-                                                  s.layout.inv_g_d);
+    request.fileName = document::proposedFileName(s.layout.vehicleModel, s.layout.vehicleView,
+                                                  s.layout.mirrorLeftRight);
     const platform::FileDialogResult chosen = core_.services.dialogs.saveFile(request);
     bool written = false;
     if (!chosen.cancelled()) {
         s.layout.zoomText = s.view.text2;
-        written = document::SauverAgencement(chosen.fileName, s.layout, core_.locale,
-                                             core_.services.files);
+        written = document::writeLayoutFile(chosen.fileName, s.layout, core_.locale,
+                                            core_.services.files);
     }
     if (!written) {
         core_.inform(QStringLiteral("Agencement non sauvegardé"), kAttention,
                      platform::MsgIcon::Warning);
         return false;
     }
-    s.layout.modifie = false;
+    s.layout.modified = false;
     return true;
 }
 
 bool LayoutCommands::confirmQuit() {
-    if (!core_.layoutOpen() || !core_.state.layout.modifie)
+    if (!core_.layoutOpen() || !core_.state.layout.modified)
         return true;
     const platform::MsgResult answer = core_.services.dialogs.messageBox(
         kSaveQuestion, QStringLiteral("Quitter :"), platform::MsgIcon::Question,
@@ -185,7 +185,7 @@ void LayoutCommands::exportPicture() {
     if (!core_.layoutOpen())
         return;
     const document::Layout& l = core_.state.layout;
-    output::exportImage(core_.state.picture1, l.vehicule_modele, l.vehicule_carros,
+    output::exportImage(core_.state.picture1, l.vehicleModel, l.vehicleBody,
                         core_.state.prefs.autozone, core_.services.dialogs,
                         [this] { putSelectionBack(); });
 }
@@ -194,7 +194,7 @@ void LayoutCommands::printLayout(platform::Printer& printer) {
     if (!core_.layoutOpen())
         return;
     const document::Layout& l = core_.state.layout;
-    output::printPlan(core_.state.picture1, l.vehicule_modele, l.vehicule_carros,
+    output::printPlan(core_.state.picture1, l.vehicleModel, l.vehicleBody,
                       core_.state.prefs.autozone, printer, core_.services.dialogs,
                       [this] { putSelectionBack(); });
 }

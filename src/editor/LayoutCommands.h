@@ -41,7 +41,7 @@ public:
     // "Exporter la liste des objets...": the parts list to a CSV file asked for, in the
     // editor's locale.
     void exportPartsList();
-    void ActiverEdition();
+    void enableEditing();
 
 private:
     // Asks whether to save before the layout is replaced; false when the user cancels.

@@ -45,7 +45,7 @@ void Properties::dimensionKeyPressed(int, int keyCode) {
     panel_.showResized(int(s.sel_type), *w, *h);
     selection_.drawBox();
     selection_.ShowHandles();
-    s.layout.modifie = true;
+    s.layout.modified = true;
 }
 
 void Properties::sizeLockToggled(bool checked) {
@@ -56,7 +56,7 @@ void Properties::sizeLockToggled(bool checked) {
     s.sel_fige = checked ? 1 : 0;
     if (s.hasSelection()) {
         selection_.ShowHandles();
-        s.layout.modifie = true;
+        s.layout.modified = true;
     }
 }
 
@@ -71,7 +71,7 @@ void Properties::Choix_couleur_Click(int index) {
     if (s.hasSelection() && selectionTakesFill(s, false)) {
         s.sel_remplissage = s.remplissage_courant;
         selection_.drawBox();
-        s.layout.modifie = true;
+        s.layout.modified = true;
     }
     s.ignorer_evenements = false;
 }
@@ -93,7 +93,7 @@ void Properties::Combo1_Click(int index) {
     if (s.hasSelection() && selectionTakesFill(s, s.remplissage_courant.isFileName())) {
         s.sel_remplissage = s.remplissage_courant;
         selection_.drawBox();
-        s.layout.modifie = true;
+        s.layout.modified = true;
     }
 }
 
@@ -103,14 +103,14 @@ void Properties::fillSwatchClicked() {
         return;
     s.sel_remplissage = s.remplissage_courant;
     selection_.drawBox();
-    s.layout.modifie = true;
+    s.layout.modified = true;
 }
 
 void Properties::restackSelection(int index) {
     EditorState& s = core_.state;
     if (!s.hasSelection() || (index != 0 && index != 1))
         return;
-    s.layout.modifie = true;
+    s.layout.modified = true;
     selection_.putBack(index == 0 ? Selection::Place::Front : Selection::Place::Back);
 }
 
@@ -121,7 +121,7 @@ void Properties::turnSelection(int index) {
     const int kind = int(s.sel_type);
     if (kind == document::Texte)
         return;
-    s.layout.modifie = true;
+    s.layout.modified = true;
     if (kind == document::Triangle || kind == document::Accessoire) {
         int turns = s.sel_valeur.toInt() + 2 * index - 1;
         if (turns == 4)

@@ -68,11 +68,11 @@ void Selection::drawBox() {
     const VisibleSpan rows = visibleSpan(b.top, b.height, s.picture1.height());
     b.shown = QPoint(columns.from, rows.from);
     b.surface.resize(columns.to - columns.from, rows.to - rows.from);
-    b.surface.Cls();
+    b.surface.clear();
     // The renderer may replace a zero size in its arguments; the box keeps its own.
     float x = -float(columns.from), y = -float(rows.from), h = b.height, w = b.width;
-    core_.renderer.DessinerObjet(b.surface, x, y, h, w, document::Cell::real(s.sel_type),
-                                 s.sel_remplissage, s.sel_valeur, core_.drawContext());
+    core_.renderer.drawObject(b.surface, x, y, h, w, document::Cell::real(s.sel_type),
+                              s.sel_remplissage, s.sel_valeur, core_.drawContext());
 }
 
 void Selection::redrawPartialBox() {
@@ -110,8 +110,8 @@ void Selection::showFillOf(int kind, const document::Cell& fill) {
 
 void Selection::select(int r) {
     EditorState& s = core_.state;
-    document::ObjectTable& table = s.layout.objets;
-    if (r < 1 || r > table.nb_objets())
+    document::ObjectTable& table = s.layout.objects;
+    if (r < 1 || r > table.count())
         return;
     const document::ObjectRow row = table.row(r);
     const int kind = row[ColKind].toInt();
@@ -150,7 +150,7 @@ void Selection::select(int r) {
     panel_.showSelected(kind, col5, col4);
 
     s.sel_rang = std::int16_t(r);
-    table.RetirerObjet(r);
+    table.removeAt(r);
     core_.redraw();
 
     s.picture2.visible = true;
@@ -166,8 +166,8 @@ document::ObjectRow Selection::selectionRow() const {
     document::ObjectRow row;
     const int kind = int(s.sel_type);
     row[ColKind] = document::Cell::integer(std::int16_t(kind));
-    row[ColX] = document::Cell::real(float(M(b.left / zoom + v.origine_x)));
-    row[ColY] = document::Cell::real(float(M(b.top / zoom + v.origine_y)));
+    row[ColX] = document::Cell::real(float(M(b.left / zoom + v.originX)));
+    row[ColY] = document::Cell::real(float(M(b.top / zoom + v.originY)));
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
     const double scale = kind == document::Texte ? core_.resol() : core_.resol() * zoom;
@@ -204,14 +204,13 @@ void Selection::putBack(Place place) {
     const document::ObjectRow row = selectionRow();
     HideHandles();
     s.picture2.visible = false;
-    document::ObjectTable& table = s.layout.objets;
+    document::ObjectTable& table = s.layout.objects;
     const bool front =
         place == Place::Front || (place == Place::ByPreference && s.prefs.clicpreplan);
     if (front) {
         table.append(row);
     } else {
-        const int at =
-            place == Place::Back ? 1 : std::clamp<int>(s.sel_rang, 1, table.nb_objets() + 1);
+        const int at = place == Place::Back ? 1 : std::clamp<int>(s.sel_rang, 1, table.count() + 1);
         table.insertAt(at, row);
     }
     resetControlsAfterSelection();
@@ -225,7 +224,7 @@ void Selection::discard() {
     s.picture2.visible = false;
     HideHandles();
     resetControlsAfterSelection();
-    s.layout.modifie = true;
+    s.layout.modified = true;
 }
 
 // --- The handle module -------------------------------------------------------------
@@ -319,7 +318,7 @@ void Selection::planClicked() {
     }
     if (!core_.layoutOpen())
         return;
-    const int r = hitTest(s.layout.objets, s.view.view, core_.resol(), s.clic_x, s.clic_y);
+    const int r = hitTest(s.layout.objects, s.view.view, core_.resol(), s.clic_x, s.clic_y);
     if (r > 0)
         select(r);
 }
@@ -330,7 +329,7 @@ void Selection::Picture1_MouseMove() {
         s.statusText = QStringLiteral("Cliquez n'importe où pour désélectionner l'objet");
     else if (!core_.layoutOpen())
         s.statusText = QStringLiteral("Ouvrez un fichier existant ou créez-en un nouveau");
-    else if (s.layout.objets.nb_objets() > 0)
+    else if (s.layout.objects.count() > 0)
         s.statusText = QStringLiteral("Cliquez sur un objet pour le sélectionner");
     else
         s.statusText = QStringLiteral("Choisissez un objet à insérer");
@@ -379,7 +378,7 @@ void Selection::keyDown(int keyCode) {
         PlaceHandles();
         redrawPartialBox();
         // A key move is an edit whether the plan or the box had the focus.
-        s.layout.modifie = true;
+        s.layout.modified = true;
     }
 }
 
@@ -403,7 +402,7 @@ void Selection::Picture2_MouseMove(int button, float x, float y) {
         return;
     s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
     MoveControl(button, x, y);
-    s.layout.modifie = true;
+    s.layout.modified = true;
 }
 
 void Selection::picCoin_MouseDown(float x, float y) {
@@ -428,7 +427,7 @@ void Selection::picCoin_MouseMove(int index, int button, float x, float y) {
     core_.processEvents();
     if (!s.redim_en_cours)
         return;
-    s.layout.modifie = true;
+    s.layout.modified = true;
     const double scale = double(core_.zoom()) * core_.resol();
     const int w = M(double(s.picture2.width) / scale);
     const int h = M(double(s.picture2.height) / scale);

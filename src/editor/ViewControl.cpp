@@ -36,15 +36,15 @@ void ViewControl::applyZoom(double percent) {
     }
 
     const float PW = float(s.picture1.width()), PH = float(s.picture1.height());
-    const float W = s.layout.image_largeur, H = s.layout.image_hauteur;
-    v.origine_x = centredOrigin(v.origine_x, old, v.zoom, W, PW);
-    v.origine_y = centredOrigin(v.origine_y, old, v.zoom, H, PH);
+    const float W = s.layout.pictureWidth, H = s.layout.pictureHeight;
+    v.originX = centredOrigin(v.originX, old, v.zoom, W, PW);
+    v.originY = centredOrigin(v.originY, old, v.zoom, H, PH);
 
     // A bar moved from code runs its own handler, which derives the origin from it.
-    const int h = barPercent(v.origine_x, v.zoom, W, PW);
+    const int h = barPercent(v.originX, v.zoom, W, PW);
     if (h != s.view.hscroll)
         horizontalScrolled(h);
-    const int vv = barPercent(v.origine_y, v.zoom, H, PH);
+    const int vv = barPercent(v.originY, v.zoom, H, PH);
     if (vv != s.view.vscroll)
         verticalScrolled(vv);
 
@@ -66,9 +66,9 @@ void ViewControl::horizontalScrolled(int value) {
     if (s.prefs.ancrer && s.hasSelection())
         selection_.putBack();
     if (core_.layoutOpen())
-        s.picture1.Cls();
+        s.picture1.clear();
     render::View& v = s.view.view;
-    v.origine_x = originFromBar(value, v.zoom, s.layout.image_largeur, float(s.picture1.width()));
+    v.originX = originFromBar(value, v.zoom, s.layout.pictureWidth, float(s.picture1.width()));
     core_.affiche();
 }
 
@@ -78,9 +78,9 @@ void ViewControl::verticalScrolled(int value) {
     if (s.prefs.ancrer && s.hasSelection())
         selection_.putBack();
     if (core_.layoutOpen())
-        s.picture1.Cls();
+        s.picture1.clear();
     render::View& v = s.view.view;
-    v.origine_y = originFromBar(value, v.zoom, s.layout.image_hauteur, float(s.picture1.height()));
+    v.originY = originFromBar(value, v.zoom, s.layout.pictureHeight, float(s.picture1.height()));
     core_.affiche();
 }
 

@@ -202,9 +202,9 @@ void CalibrationTest::mouseMove(float x, float y, platform::Surface& surface) {
     if (!running_)
         return;
     const platform::DrawMode mode = surface.drawMode;
-    const int width = surface.DrawWidth;
+    const int width = surface.penWidth;
     surface.drawMode = platform::DrawMode::Invert;
-    surface.DrawWidth = 1;
+    surface.penWidth = 1;
     // Drawing the previous cross-hair again in invert mode removes it.
     if (xc_ != kNowhere || yc_ != kNowhere)
         drawCrossHair(xc_, yc_, surface);
@@ -212,7 +212,7 @@ void CalibrationTest::mouseMove(float x, float y, platform::Surface& surface) {
     yc_ = y;
     drawCrossHair(x, y, surface);
     surface.drawMode = mode;
-    surface.DrawWidth = width;
+    surface.penWidth = width;
 }
 
 CalibrationTest::Click CalibrationTest::click(float x, float y, platform::Surface& surface) {
@@ -225,13 +225,13 @@ CalibrationTest::Click CalibrationTest::click(float x, float y, platform::Surfac
         return Click::SecondPoint;
     }
     const platform::DrawMode mode = surface.drawMode;
-    const int width = surface.DrawWidth;
+    const int width = surface.penWidth;
     surface.drawMode = platform::DrawMode::Invert;
-    surface.DrawWidth = 1;
+    surface.penWidth = 1;
     surface.line(x - 10, y, x + 10, y, platform::kBlack);
     surface.line(x, y - 10, x, y + 10, platform::kBlack);
     surface.drawMode = mode;
-    surface.DrawWidth = width;
+    surface.penWidth = width;
     x1_ = x;
     y1_ = y;
     firstTaken_ = !firstTaken_;

@@ -10,7 +10,7 @@ QString FolderPictures::vehicleRefusal(QString& name) {
         return QStringLiteral("L'agencement est basé sur le véhicule suivant :\n\n") + name +
                QStringLiteral("\n\nCette image ne fait pas partie de la bibliothèque. Vous devez "
                               "vous la procurer pour voir l'agencement.");
-    if (LireNomVehicule(name))
+    if (parseVehicleName(name))
         return {};
     return QStringLiteral("L'image du véhicule suivant n'a pas un nom valide :\n\n") + name +
            (hasSixFields(name)
@@ -43,11 +43,11 @@ bool FolderPictures::usable(const QString& folder, const QString& name) {
 document::LoadOutcome readLayoutFile(const QString& path, const QString& apath,
                                      const platform::FileSystem& fs) {
     FolderPictures pictures(apath);
-    return document::ChargerAgencement(path, pictures, fs);
+    return document::readLayoutFile(path, pictures, fs);
 }
 
 std::optional<VehiclePicture> loadVehicle(const QString& apath, const QString& file) {
-    std::optional<VehicleName> name = LireNomVehicule(file);
+    std::optional<VehicleName> name = parseVehicleName(file);
     if (!name)
         return std::nullopt;
     std::optional<QImage> picture = platform::LoadLibraryPicture(vehiculesFolder(apath), file);
@@ -57,15 +57,15 @@ std::optional<VehiclePicture> loadVehicle(const QString& apath, const QString& f
 }
 
 void VehiclePicture::applyTo(document::Layout& layout) && {
-    layout.vehicule_fichier = file;
-    layout.vehicule_modele = name.modele;
-    layout.vehicule_carros = name.carros;
-    layout.vehicule_vue = name.vue;
-    layout.vehicule_axes = name.axes;
-    layout.vehicule_resol = name.vehicule_resol;
-    layout.image_largeur = float(picture.width());
-    layout.image_hauteur = float(picture.height());
-    layout.image_vehicule = std::move(picture);
+    layout.vehicleFile = file;
+    layout.vehicleModel = name.modele;
+    layout.vehicleBody = name.carros;
+    layout.vehicleView = name.vue;
+    layout.vehicleAxes = name.axes;
+    layout.pixelsPerCm = name.pixelsPerCm;
+    layout.pictureWidth = float(picture.width());
+    layout.pictureHeight = float(picture.height());
+    layout.vehiclePicture = std::move(picture);
 }
 
 OpenedLayout openLayout(const QString& path, const QString& apath, const platform::FileSystem& fs,
@@ -81,21 +81,21 @@ OpenedLayout openLayout(const QString& path, const QString& apath, const platfor
     opened.missingPictures =
         document::missingPicturesMessage(contents.missingTextures, contents.missingAccessories);
     document::Layout& layout = opened.layout;
-    std::optional<VehiclePicture> vehicle = loadVehicle(apath, contents.vehicule_fichier);
+    std::optional<VehiclePicture> vehicle = loadVehicle(apath, contents.vehicleFile);
     if (!vehicle) {
-        layout.vehicule_fichier = contents.vehicule_fichier;
+        layout.vehicleFile = contents.vehicleFile;
         opened.failure = OpenedLayout::Failure::VehicleUnreadable;
         return opened;
     }
     std::move(*vehicle).applyTo(layout);
     // A first-version file has no mirror lines: its picture is shown as it is.
-    layout.inv_g_d = contents.inv_g_d.value_or(false);
-    layout.inv_h_b = contents.inv_h_b.value_or(false);
-    layout.objets = std::move(contents.objets);
+    layout.mirrorLeftRight = contents.mirrorLeftRight.value_or(false);
+    layout.mirrorTopBottom = contents.mirrorTopBottom.value_or(false);
+    layout.objects = std::move(contents.objects);
     opened.zoomPercent = document::zoomPercent(contents.zoomText, locale);
     layout.zoomText = QString::number(opened.zoomPercent);
-    layout.agencement_ouvert = true;
-    layout.modifie = false;
+    layout.isOpen = true;
+    layout.modified = false;
     return opened;
 }
 

@@ -32,7 +32,7 @@ bool hasSixFields(const QString& fileName) {
     return fields(fileName).size() == 6;
 }
 
-std::optional<VehicleName> LireNomVehicule(const QString& fileName) {
+std::optional<VehicleName> parseVehicleName(const QString& fileName) {
     const QStringList f = fields(fileName);
     if (f.size() != 6)
         return std::nullopt;
@@ -45,12 +45,12 @@ std::optional<VehicleName> LireNomVehicule(const QString& fileName) {
     name.vue = f[2];
     name.axes = f[3];
     name.resolution = *resolution;
-    name.vehicule_resol = 10000.0 / double(*resolution);
+    name.pixelsPerCm = 10000.0 / double(*resolution);
     name.fileName = fileName;
     return name;
 }
 
-std::optional<AccessoryName> LireNomAccessoire(const QString& fileName) {
+std::optional<AccessoryName> parseAccessoryName(const QString& fileName) {
     const QStringList f = fields(fileName);
     if (f.size() != 6)
         return std::nullopt;
@@ -108,7 +108,7 @@ std::optional<std::vector<VehicleName>> listVehicles(const platform::FileSystem&
         return std::nullopt;
     std::vector<VehicleName> entries;
     for (const QString& n : *names) {
-        if (std::optional<VehicleName> v = LireNomVehicule(n))
+        if (std::optional<VehicleName> v = parseVehicleName(n))
             entries.push_back(std::move(*v));
     }
     return entries;
@@ -122,7 +122,7 @@ std::optional<std::vector<AccessoryName>> listAccessories(const platform::FileSy
         return std::nullopt;
     std::vector<AccessoryName> entries;
     for (const QString& n : *names) {
-        if (std::optional<AccessoryName> a = LireNomAccessoire(n))
+        if (std::optional<AccessoryName> a = parseAccessoryName(n))
             entries.push_back(std::move(*a));
     }
     return entries;

@@ -25,8 +25,8 @@ inline QString texturesFolder(const QString& apath) {
 // A vehicle view picture: model_body_view_axes_resolution_.ext
 struct VehicleName {
     QString modele, carros, vue, axes;
-    int resolution = 0;          // micrometres per picture pixel
-    double vehicule_resol = 0.0; // pixels per centimetre: 10000 / resolution
+    int resolution = 0;       // micrometres per picture pixel
+    double pixelsPerCm = 0.0; // pixels per centimetre: 10000 / resolution
     QString fileName;
 };
 
@@ -46,10 +46,10 @@ bool hasSixFields(const QString& fileName);
 
 // Splits a vehicle name. Nothing when it has not six fields or its resolution is not
 // a positive whole number that fits a 16-bit integer.
-std::optional<VehicleName> LireNomVehicule(const QString& fileName);
+std::optional<VehicleName> parseVehicleName(const QString& fileName);
 // Splits an accessory name. Nothing when it has not six fields or its sizes are not
 // whole numbers that fit a 16-bit integer.
-std::optional<AccessoryName> LireNomAccessoire(const QString& fileName);
+std::optional<AccessoryName> parseAccessoryName(const QString& fileName);
 
 // An accessory fits a view when one of the two-letter pieces of its views field at
 // character positions 1, 4 and 7 equals the view's axes.

@@ -207,7 +207,7 @@ settings::Preferences preferencesFrom(platform::SettingsStore& store) {
     settings::PreferenceStore preferences(store);
     settings::Preferences prefs = preferences.readSix().value_or(settings::Preferences::defaults());
     const auto autozone =
-        preferences.LireRegistre(settings::PreferenceStore::key(QStringLiteral("autozone")));
+        preferences.readValue(settings::PreferenceStore::key(QStringLiteral("autozone")));
     prefs.autozone = autozone ? autozone->trimmed() == QLatin1String("1") : true;
     return prefs;
 }
@@ -215,9 +215,9 @@ settings::Preferences preferencesFrom(platform::SettingsStore& store) {
 // The drawn zone scaled to fit size x size, keeping its proportions and never enlarged,
 // written as PNG through a temporary file so that a failure leaves no output behind.
 bool writeThumbnail(const platform::Surface& canvas, bool autozone, int size, const QString& path) {
-    const Zone zone = ChercherZoneExport(canvas, autozone);
+    const Zone zone = findExportZone(canvas, autozone);
     const QRect rect(zone.left, zone.top, zone.right - zone.left, zone.bottom - zone.top);
-    QImage picture = canvas.Image().copy(rect);
+    QImage picture = canvas.image().copy(rect);
     if (picture.isNull())
         return false;
     if (picture.width() > size || picture.height() > size)
@@ -297,7 +297,7 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
         err << opened.missingPictures << '\n';
     if (opened.failure == library::OpenedLayout::Failure::VehicleUnreadable)
         return fail(QStringLiteral("Impossible de lire l'image du véhicule %1")
-                        .arg(opened.layout.vehicule_fichier),
+                        .arg(opened.layout.vehicleFile),
                     kInputError);
     const document::Layout& layout = opened.layout;
 
@@ -332,8 +332,8 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     const float zoom = request.thumbnailSize ? 1.0f : float(opened.zoomPercent / 100.0);
     const render::View view{zoom, 0.0f, 0.0f};
     const QSize canvasSize = request.canvas.value_or(
-        QSize(std::max(1, int(std::nearbyint(layout.image_largeur * view.zoom))),
-              std::max(1, int(std::nearbyint(layout.image_hauteur * view.zoom)))));
+        QSize(std::max(1, int(std::nearbyint(layout.pictureWidth * view.zoom))),
+              std::max(1, int(std::nearbyint(layout.pictureHeight * view.zoom)))));
     if (canvasSize.width() > kLargestSide || canvasSize.height() > kLargestSide)
         return fail(QStringLiteral("Le plan dessiné dépasserait 32767 pixels ; choisissez une "
                                    "taille avec --canvas."),
@@ -348,7 +348,7 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
 
     const settings::Preferences prefs = preferencesFrom(settings);
     platform::Surface canvas(canvasSize.width(), canvasSize.height(), platform::kWindowBackground);
-    canvas.Cls();
+    canvas.clear();
     platform::PictureCache pictures;
     render::PlanRenderer renderer(pictures, apath);
     renderer.Affiche(canvas, layout, view, prefs);
@@ -362,7 +362,7 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     }
 
     const QImage stamped =
-        imageSortie(canvas, layout.vehicule_modele, layout.vehicule_carros, prefs.autozone);
+        outputPicture(canvas, layout.vehicleModel, layout.vehicleBody, prefs.autozone);
     const bool bmp = request.outputPath.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
     if (!writePicture(stamped, request.outputPath, bmp))
         return fail(QStringLiteral("Impossible d'écrire l'image %1").arg(request.outputPath),

@@ -1,7 +1,7 @@
 #include "output/ImageExport.h"
 
-#include "output/cDIBSection.h"
-#include "output/mJPEGLibrary.h"
+#include "output/Bgr24Raster.h"
+#include "output/JpegWriter.h"
 #include "platform/Pictures.h"
 #include "platform/Product.h"
 
@@ -77,7 +77,7 @@ int searchTop(const platform::Surface& canvas, int sh, int left, int right) {
 
 } // namespace
 
-Zone ChercherZoneExport(const platform::Surface& canvas, bool automatic) {
+Zone findExportZone(const platform::Surface& canvas, bool automatic) {
     const int sw = canvas.width(), sh = canvas.height();
     if (!automatic)
         return {0, 0, sw, sh};
@@ -108,7 +108,7 @@ Stamp chooseStamp(int width, const QString& modele, const QString& carros) {
     int points = 10;
     for (; points >= 8; --points) {
         useStampFont(measure, points);
-        if (width > measure.TailleTexte(text).width())
+        if (width > measure.textSize(text).width())
             break;
     }
     if (points < 8) {
@@ -119,38 +119,38 @@ Stamp chooseStamp(int width, const QString& modele, const QString& carros) {
                                QStringLiteral("KT - ") + platform::kSiteHost,
                                QStringLiteral("Kestrion")};
     for (const QString& candidate : shorter)
-        if (width < measure.TailleTexte(text).width())
+        if (width < measure.textSize(text).width())
             text = candidate;
     return {text, points};
 }
 
-QImage PreparerImageSortie(const platform::Surface& canvas, const Zone& zone, const QString& modele,
-                           const QString& carros) {
+QImage prepareOutputPicture(const platform::Surface& canvas, const Zone& zone,
+                            const QString& modele, const QString& carros) {
     const int w = zone.right - zone.left;
     const int h = zone.bottom - zone.top + kBandHeight;
     if (w <= 0 || h <= kBandHeight || w > kLargestSide || h > kLargestSide)
         return {};
 
     platform::Surface buffer(w, h, platform::kWindowBackground);
-    buffer.Cls();
-    buffer.PaintPictureAt(canvas.Image().copy(zone.left, zone.top, w, h - kBandHeight), 0, 0);
+    buffer.clear();
+    buffer.drawPictureAt(canvas.image().copy(zone.left, zone.top, w, h - kBandHeight), 0, 0);
     buffer.fillBox(0, float(h - kBandHeight), float(w), float(h), platform::kWhite);
 
     const Stamp stamp = chooseStamp(w, modele, carros);
     useStampFont(buffer, stamp.points);
-    buffer.ForeColor = platform::kBlack;
-    buffer.FontTransparent = true;
-    buffer.CurrentX = float(w - buffer.TailleTexte(stamp.text).width()) / 2.0f;
-    buffer.CurrentY = float(h - 19);
-    buffer.Print(stamp.text);
-    return buffer.Image();
+    buffer.penColour = platform::kBlack;
+    buffer.transparentText = true;
+    buffer.textX = float(w - buffer.textSize(stamp.text).width()) / 2.0f;
+    buffer.textY = float(h - 19);
+    buffer.drawText(stamp.text);
+    return buffer.image();
 }
 
-QImage imageSortie(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                   bool autozone) {
+QImage outputPicture(const platform::Surface& canvas, const QString& modele, const QString& carros,
+                     bool autozone) {
     if (!fitsSixteenBits(canvas))
         return {};
-    return PreparerImageSortie(canvas, ChercherZoneExport(canvas, autozone), modele, carros);
+    return prepareOutputPicture(canvas, findExportZone(canvas, autozone), modele, carros);
 }
 
 bool writePicture(const QImage& picture, const QString& path, bool bmp) {
@@ -159,9 +159,9 @@ bool writePicture(const QImage& picture, const QString& path, bool bmp) {
     if (bmp)
         return platform::SavePicture(picture, path);
     try {
-        cDIBSection dib;
-        dib.CreateFromPicture(picture);
-        return mJPEGLibrary::SaveToJPG(dib, path, kJpegQuality);
+        Bgr24Raster dib;
+        dib.createFromPicture(picture);
+        return JpegWriter::writeJpeg(dib, path, kJpegQuality);
     } catch (const std::exception&) {
         return false;
     }
@@ -183,7 +183,7 @@ void exportImage(const platform::Surface& canvas, const QString& modele, const Q
 
     // The format follows the filter alone, whatever extension the name carries.
     const bool bmp = chosen.filterIndex == 2;
-    const QImage picture = imageSortie(canvas, modele, carros, autozone);
+    const QImage picture = outputPicture(canvas, modele, carros, autozone);
     if (!writePicture(picture, chosen.fileName, bmp))
         dialogs.messageBox(kExportFailed, kErrorTitle, platform::MsgIcon::Critical,
                            platform::MsgButtons::Ok);
@@ -196,7 +196,7 @@ void printPlan(const platform::Surface& canvas, const QString& modele, const QSt
     if (problem.isEmpty()) {
         if (printingStarts)
             printingStarts();
-        const QImage picture = imageSortie(canvas, modele, carros, autozone);
+        const QImage picture = outputPicture(canvas, modele, carros, autozone);
         problem = picture.isNull() ? kPrintFailed : printer.printPicture(picture);
     }
     if (!problem.isEmpty())

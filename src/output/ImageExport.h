@@ -19,12 +19,12 @@ struct Zone {
 
 // The zone search: the whole canvas, or with automatic the drawn part found on a
 // 5-pixel grid (a pixel is drawn when its colour number is below &HF0F0F0).
-Zone ChercherZoneExport(const platform::Surface& canvas, bool automatic);
+Zone findExportZone(const platform::Surface& canvas, bool automatic);
 
 // The stamped picture: the zone of the canvas with a white 20-pixel band below it
 // carrying "model body  -  Kestrion  -  site", shortened when too wide.
-QImage PreparerImageSortie(const platform::Surface& canvas, const Zone& zone, const QString& modele,
-                           const QString& carros);
+QImage prepareOutputPicture(const platform::Surface& canvas, const Zone& zone,
+                            const QString& modele, const QString& carros);
 
 // "Exporter l'image": asks for the file, finds the zone, stamps and writes JPEG
 // (quality 90) or BMP by the filter index. Failures show "Impossible d'exporter l'image".
@@ -36,8 +36,8 @@ void exportImage(const platform::Surface& canvas, const QString& modele, const Q
 
 // The zone search and the stamp in one: the picture that export and printing produce
 // for this canvas. A null picture when the canvas or the buffer exceeds 32767 pixels.
-QImage imageSortie(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                   bool autozone);
+QImage outputPicture(const platform::Surface& canvas, const QString& modele, const QString& carros,
+                     bool autozone);
 
 // The stamp's text and its size in points as chosen for a buffer W pixels wide.
 struct Stamp {

@@ -78,7 +78,7 @@ QString joined(const QStringList& fields) {
 QString description(const ObjectRow& row, int kind) {
     const Cell& fill = row[ColFill];
     if (kind == Accessoire) {
-        if (const auto name = library::LireNomAccessoire(fill.toString()))
+        if (const auto name = library::parseAccessoryName(fill.toString()))
             return name->famille + QLatin1Char(' ') + name->modele;
         return fill.toString();
     }
@@ -114,10 +114,10 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale) {
                      QStringLiteral("Largeur (cm)"), QStringLiteral("Hauteur (cm)"),
                      QStringLiteral("X (cm)"), QStringLiteral("Y (cm)"),
                      QStringLiteral("Surface (m²)"), QStringLiteral("Figé")});
-    const double resol = layout.vehicule_resol > 0 ? layout.vehicule_resol : 1.0;
+    const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
     Totals textures, colours;
-    for (int r = 1; r <= layout.objets.nb_objets(); ++r) {
-        const ObjectRow& row = layout.objets.row(r);
+    for (int r = 1; r <= layout.objects.count(); ++r) {
+        const ObjectRow& row = layout.objects.row(r);
         const int kind = row[ColKind].toInt();
         const double w = row[ColWidth].toDouble(), h = row[ColHeight].toDouble();
         const std::optional<double> area = areaM2(kind, w, h);

@@ -64,12 +64,12 @@ QFont sheetFont(double points, bool bold = false) {
 QImage renderTile(const PlanSource& source, const ScaledPlan& plan, const PageTile& tile) {
     const document::Layout& layout = source.layout;
     // Vehicle-picture pixels per millimetre of paper.
-    const double pictureMm = layout.vehicule_resol * plan.pages.scale / 10.0;
+    const double pictureMm = layout.pixelsPerCm * plan.pages.scale / 10.0;
     const double pxPerMm = paperPixelsPerMm();
     const int width = std::max(1, int(std::ceil(tile.plan.width() * pxPerMm - 1e-6)));
     const int height = std::max(1, int(std::ceil(tile.plan.height() * pxPerMm - 1e-6)));
     platform::Surface surface(width, height, platform::kWhite);
-    surface.Cls();
+    surface.clear();
     surface.setFontSize(platform::Surface::defaultFont().pointSizeF() * kPaperDotsPerInch /
                         kScreenDotsPerInch);
     const render::View view{float(pxPerMm / pictureMm),
@@ -77,7 +77,7 @@ QImage renderTile(const PlanSource& source, const ScaledPlan& plan, const PageTi
                             float(plan.zone.top() + tile.plan.top() * pictureMm)};
     render::PlanRenderer renderer(source.pictures, source.apath);
     renderer.Affiche(surface, layout, view, paperPreferences(source.prefs));
-    return surface.Image();
+    return surface.image();
 }
 
 void drawText(QPainter& painter, const QRectF& rect, int flags, const QString& text,
@@ -152,7 +152,7 @@ void drawFooter(QPainter& painter, const SheetUnits& units, const PageLayout& pa
              Qt::AlignLeft | Qt::AlignVCenter, scaleWords(pages.scale), sheetFont(9, true));
     drawText(painter, units.rect(QRectF(f.right() - 80, f.top() + 1, 80, 6)),
              Qt::AlignRight | Qt::AlignVCenter, pages.pageMark(tile), sheetFont(9));
-    const QString stamp = layout.vehicule_modele + QLatin1Char(' ') + layout.vehicule_carros +
+    const QString stamp = layout.vehicleModel + QLatin1Char(' ') + layout.vehicleBody +
                           QStringLiteral("  -  Kestrion  -  ") + platform::kSiteHost;
     drawText(painter, units.rect(QRectF(f.left(), f.bottom() - 5, f.width(), 5)),
              Qt::AlignHCenter | Qt::AlignBottom, stamp, sheetFont(8, true));
@@ -166,10 +166,10 @@ QPageSize::PageSizeId pageSizeOf(Paper paper) {
 
 QRectF planBounds(const document::Layout& layout) {
     using namespace document;
-    QRectF bounds(0, 0, std::max(1.0f, layout.image_largeur), std::max(1.0f, layout.image_hauteur));
-    const double resol = layout.vehicule_resol;
-    for (int r = 1; r <= layout.objets.nb_objets(); ++r) {
-        const ObjectRow& row = layout.objets.row(r);
+    QRectF bounds(0, 0, std::max(1.0f, layout.pictureWidth), std::max(1.0f, layout.pictureHeight));
+    const double resol = layout.pixelsPerCm;
+    for (int r = 1; r <= layout.objects.count(); ++r) {
+        const ObjectRow& row = layout.objects.row(r);
         const QRectF box(row[ColX].toDouble(), row[ColY].toDouble(),
                          std::max(1.0, std::fabs(row[ColWidth].toDouble() * resol)),
                          std::max(1.0, std::fabs(row[ColHeight].toDouble() * resol)));
@@ -198,16 +198,16 @@ ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup) 
         platform::Surface overview(int(std::ceil(bounds.width() * zoom)),
                                    int(std::ceil(bounds.height() * zoom)),
                                    platform::kWindowBackground);
-        overview.Cls();
+        overview.clear();
         render::PlanRenderer renderer(source.pictures, source.apath);
         renderer.Affiche(overview, layout,
                          render::View{float(zoom), float(bounds.left()), float(bounds.top())},
                          source.prefs);
-        const Zone z = ChercherZoneExport(overview, true);
+        const Zone z = findExportZone(overview, true);
         plan.zone = QRectF(bounds.left() + z.left / zoom, bounds.top() + z.top / zoom,
                            (z.right - z.left) / zoom, (z.bottom - z.top) / zoom);
     }
-    const double resol = layout.vehicule_resol > 0 ? layout.vehicule_resol : 1.0;
+    const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
     plan.pages = layoutPages(plan.zone.size() / resol, setup);
     return plan;
 }
@@ -254,8 +254,7 @@ QString writeScaledPdf(const QString& path, const PlanSource& source, const Scal
         QPdfWriter writer(&file);
         writer.setResolution(int(kPaperDotsPerInch));
         writer.setCreator(QStringLiteral("Kestrion"));
-        writer.setTitle(source.layout.vehicule_modele + QLatin1Char(' ') +
-                        source.layout.vehicule_carros);
+        writer.setTitle(source.layout.vehicleModel + QLatin1Char(' ') + source.layout.vehicleBody);
         writer.setPageLayout(plan.pageLayout());
         if (!paintScaledPages(writer, source, plan)) {
             file.cancelWriting();

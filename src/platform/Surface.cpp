@@ -68,11 +68,11 @@ inline QRgb* rowOf(uchar* bits, qsizetype bytesPerLine, int y) {
 } // namespace
 
 Surface::Surface(int width, int height, Colour background)
-    : BackColor(background), font_(defaultFont()) {
+    : backgroundColour(background), font_(defaultFont()) {
     image_ = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
     image_.setDotsPerMeterX(kDotsPerMeter);
     image_.setDotsPerMeterY(kDotsPerMeter);
-    image_.fill(toQColor(BackColor));
+    image_.fill(toQColor(backgroundColour));
 }
 
 QFont Surface::defaultFont() {
@@ -116,7 +116,7 @@ void Surface::resize(int width, int height) {
     QImage next(width, height, QImage::Format_RGB32);
     next.setDotsPerMeterX(kDotsPerMeter);
     next.setDotsPerMeterY(kDotsPerMeter);
-    next.fill(toQColor(BackColor));
+    next.fill(toQColor(backgroundColour));
     QPainter p(&next);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(0, 0, image_);
@@ -124,10 +124,10 @@ void Surface::resize(int width, int height) {
     image_ = std::move(next);
 }
 
-void Surface::Cls() {
-    image_.fill(toQColor(BackColor));
-    CurrentX = 0;
-    CurrentY = 0;
+void Surface::clear() {
+    image_.fill(toQColor(backgroundColour));
+    textX = 0;
+    textY = 0;
 }
 
 void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
@@ -138,7 +138,7 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
     const QRgb value = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
     // Vertical one-pixel lines are the bulk of ellipses and triangles, horizontal ones
     // of measures: write them directly.
-    if (DrawWidth <= 1 && iy1 == iy2 && ix1 != ix2) {
+    if (penWidth <= 1 && iy1 == iy2 && ix1 != ix2) {
         if (iy1 < 0 || iy1 >= image_.height())
             return;
         const int left = std::max(0, std::min(ix1, ix2));
@@ -148,7 +148,7 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
             row[x] = drawMode == DrawMode::Invert ? (row[x] ^ 0x00FFFFFFu) : value;
         return;
     }
-    if (DrawWidth <= 1 && ix1 == ix2) {
+    if (penWidth <= 1 && ix1 == ix2) {
         if (ix1 < 0 || ix1 >= image_.width())
             return;
         const int top = std::max(0, std::min(iy1, iy2));
@@ -164,8 +164,8 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, false);
     QPen pen(toQColor(colour));
-    pen.setWidth(std::max(1, DrawWidth));
-    pen.setCapStyle(DrawWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
+    pen.setWidth(std::max(1, penWidth));
+    pen.setCapStyle(penWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
     p.setPen(pen);
     if (drawMode == DrawMode::Invert)
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
@@ -198,19 +198,19 @@ void Surface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
     }
 }
 
-void Surface::PaintPicture(const QImage& picture, float x, float y, float w, float h, RasterOp op) {
-    PaintPicture(picture, x, y, w, h, 0, 0, float(picture.width()), float(picture.height()), op);
+void Surface::drawPicture(const QImage& picture, float x, float y, float w, float h, RasterOp op) {
+    drawPicture(picture, x, y, w, h, 0, 0, float(picture.width()), float(picture.height()), op);
 }
 
-void Surface::PaintPicture(const QImage& picture, float x, float y, float w, float h, float sx,
-                           float sy, float sw, float sh, RasterOp op) {
+void Surface::drawPicture(const QImage& picture, float x, float y, float w, float h, float sx,
+                          float sy, float sw, float sh, RasterOp op) {
     if (picture.isNull() || w == 0 || h == 0 || !(sw > 0) || !(sh > 0))
         return;
     const QRect source(px(sx), px(sy), px(sw), px(sh));
     stretchPicture(image_, picture, x, y, w, h, source, op);
 }
 
-void Surface::PaintPictureAt(const QImage& picture, float x, float y, RasterOp op) {
+void Surface::drawPictureAt(const QImage& picture, float x, float y, RasterOp op) {
     if (picture.isNull())
         return;
     stretchPicture(image_, picture, px(x), px(y), picture.width(), picture.height(), picture.rect(),
@@ -247,7 +247,7 @@ void Surface::tilePicture(const QImage& picture, float x, float y, double width,
     }
 }
 
-QSize Surface::TailleTexte(const QString& text) const {
+QSize Surface::textSize(const QString& text) const {
     auto known = advances_.constFind(text);
     if (known == advances_.constEnd()) {
         if (advances_.size() > 4096)
@@ -257,33 +257,33 @@ QSize Surface::TailleTexte(const QString& text) const {
     return QSize(*known, metrics().height());
 }
 
-void Surface::Print(const QString& text) {
-    const QSize size = TailleTexte(text);
-    const int left = px(CurrentX), top = px(CurrentY);
+void Surface::drawText(const QString& text) {
+    const QSize size = textSize(text);
+    const int left = px(textX), top = px(textY);
     // A margin of one line height covers glyphs that reach beyond their advance.
     const int margin = size.height();
     if (!QRect(left - margin, top - margin, size.width() + 2 * margin, size.height() + 2 * margin)
              .intersects(image_.rect())) {
-        CurrentX += float(size.width());
+        textX += float(size.width());
         return;
     }
     QPainter p(&image_);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(font_);
-    if (!FontTransparent)
-        p.fillRect(QRect(left, top, size.width(), size.height()), toQColor(BackColor));
-    p.setPen(toQColor(ForeColor));
+    if (!transparentText)
+        p.fillRect(QRect(left, top, size.width(), size.height()), toQColor(backgroundColour));
+    p.setPen(toQColor(penColour));
     p.drawText(QPoint(left, top + metrics().ascent()), text);
-    CurrentX += float(size.width());
+    textX += float(size.width());
 }
 
 Colour Surface::Point(int x, int y) const {
     if (!image_.valid(x, y))
-        return BackColor;
+        return backgroundColour;
     return fromQRgb(image_.pixel(x, y));
 }
 
-void Surface::PSet(int x, int y, Colour colour) {
+void Surface::setPixel(int x, int y, Colour colour) {
     if (!image_.valid(x, y))
         return;
     if (drawMode == DrawMode::Invert)

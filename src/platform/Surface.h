@@ -32,7 +32,7 @@ public:
     void resize(int width, int height);
 
     // Fills the whole surface with the background colour; text position to (0, 0).
-    void Cls();
+    void clear();
 
     void line(float x1, float y1, float x2, float y2, Colour colour);
     // The rectangle with those corners, filled and bordered in one colour.
@@ -41,36 +41,36 @@ public:
     // Paints the whole picture stretched into (x, y, w, h). A negative w or h paints
     // it mirrored on that axis into the area from x + w to x (or y + h to y). Painted
     // smaller than itself, each pixel is the AND of the picture pixels it covers.
-    void PaintPicture(const QImage& picture, float x, float y, float w, float h,
-                      RasterOp op = RasterOp::Copy);
+    void drawPicture(const QImage& picture, float x, float y, float w, float h,
+                     RasterOp op = RasterOp::Copy);
     // Paints the source rectangle (sx, sy, sw, sh) of the picture stretched into (x, y, w, h).
-    void PaintPicture(const QImage& picture, float x, float y, float w, float h, float sx, float sy,
-                      float sw, float sh, RasterOp op = RasterOp::Copy);
+    void drawPicture(const QImage& picture, float x, float y, float w, float h, float sx, float sy,
+                     float sw, float sh, RasterOp op = RasterOp::Copy);
     // Covers the area of width x height pixels whose top-left corner is (x, y) with
     // copies of the picture, unscaled, the first one at (x, y); the copies along the
     // right and bottom edges are cut to the area.
     void tilePicture(const QImage& picture, float x, float y, double width, double height);
     // Paints the picture unscaled with its top-left at (x, y).
-    void PaintPictureAt(const QImage& picture, float x, float y, RasterOp op = RasterOp::Copy);
+    void drawPictureAt(const QImage& picture, float x, float y, RasterOp op = RasterOp::Copy);
 
-    // Writes text at (CurrentX, CurrentY) in ForeColor. With FontTransparent off the
+    // Writes text at (textX, textY) in penColour. With transparentText off the
     // character cells are first filled with the background colour.
-    void Print(const QString& text);
+    void drawText(const QString& text);
     // Width and height in pixels that the text takes in the surface's current font.
-    QSize TailleTexte(const QString& text) const;
+    QSize textSize(const QString& text) const;
 
     Colour Point(int x, int y) const; // outside the surface: the background colour
-    void PSet(int x, int y, Colour colour);
+    void setPixel(int x, int y, Colour colour);
 
     // Snapshot of the backing image.
-    const QImage& Image() const { return image_; }
+    const QImage& image() const { return image_; }
 
-    float CurrentX = 0;
-    float CurrentY = 0;
-    Colour ForeColor = kBlack;
-    Colour BackColor;
-    bool FontTransparent = true;
-    int DrawWidth = 1;
+    float textX = 0;
+    float textY = 0;
+    Colour penColour = kBlack;
+    Colour backgroundColour;
+    bool transparentText = true;
+    int penWidth = 1;
     DrawMode drawMode = DrawMode::Copy;
 
     const QFont& font() const { return font_; }

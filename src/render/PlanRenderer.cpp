@@ -43,8 +43,8 @@ void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
             s.line(X + k - 1, Y + 5 - k, X + k - 1, Y + 5 + k, colour);
             s.line(X + W - k, Y + 5 - k, X + W - k, Y + 5 + k, colour);
         }
-        label = QString::number(longueurCm(W, context.zoom, context.vehicule_resol));
-        const QSize size = s.TailleTexte(label);
+        label = QString::number(longueurCm(W, context.zoom, context.pixelsPerCm));
+        const QSize size = s.textSize(label);
         textX = float(platform::roundHalfEven(X + W / 2 - float(size.width()) / 2));
         textY = Y + 5;
     } else {
@@ -55,15 +55,15 @@ void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
             s.line(X + W - 5 - k, Y + k - 1, X + W - 5 + k, Y + k - 1, colour);
             s.line(X + W - 5 - k, Y + H - k, X + W - 5 + k, Y + H - k, colour);
         }
-        label = QString::number(longueurCm(H, context.zoom, context.vehicule_resol));
-        const QSize size = s.TailleTexte(label);
+        label = QString::number(longueurCm(H, context.zoom, context.pixelsPerCm));
+        const QSize size = s.textSize(label);
         textX = X + W - 6 - float(size.width()) - 1;
         textY = float(platform::roundHalfEven(Y + H / 2 - float(size.height()) / 2));
     }
-    s.CurrentX = textX;
-    s.CurrentY = textY;
-    s.ForeColor = colour;
-    s.Print(label);
+    s.textX = textX;
+    s.textY = textY;
+    s.penColour = colour;
+    s.drawText(label);
 }
 
 void drawEllipse(Surface& s, float X, float Y, float H, float W, Colour colour) {
@@ -102,22 +102,22 @@ void drawTriangle(Surface& s, float X, float Y, float H, float W, Colour colour,
 }
 
 void drawText(Surface& s, float X, float Y, const QString& text, Colour colour, bool fondblanc) {
-    s.CurrentX = X;
-    s.CurrentY = Y;
-    s.FontTransparent = !fondblanc;
-    s.ForeColor = colour;
-    s.Print(text);
-    s.FontTransparent = true;
+    s.textX = X;
+    s.textY = Y;
+    s.transparentText = !fondblanc;
+    s.penColour = colour;
+    s.drawText(text);
+    s.transparentText = true;
 }
 
 void drawLine(Surface& s, float X, float Y, float H, float W, Colour colour, int diagonal,
               int width) {
-    s.DrawWidth = width;
+    s.penWidth = width;
     if (diagonal == 0)
         s.line(X, Y, X + W - 1, Y + H - 1, colour);
     else if (diagonal == 1)
         s.line(X + W, Y, X, Y + H - 1, colour);
-    s.DrawWidth = 1;
+    s.penWidth = 1;
 }
 
 } // namespace
@@ -135,32 +135,32 @@ const QImage* PlanRenderer::libraryPicture(const QString& folder, const QString&
 void PlanRenderer::Affiche(Surface& picture1, const document::Layout& layout, const View& view,
                            const settings::Preferences& prefs) {
     const PicturePlacement placement =
-        placeVehicle(layout.image_largeur, layout.image_hauteur, view.zoom, view.origine_x,
-                     view.origine_y, layout.inv_g_d, layout.inv_h_b);
+        placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
+                     view.originY, layout.mirrorLeftRight, layout.mirrorTopBottom);
     if (!prefs.carross)
-        picture1.PaintPicture(layout.image_vehicule, placement.left, placement.top, placement.width,
-                              placement.height);
+        picture1.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
+                             placement.height);
 
-    const int count = layout.objets.nb_objets();
+    const int count = layout.objects.count();
     for (int i = 1; i <= count; ++i) {
         // Read the view afresh for every row: queued events may have scrolled or zoomed.
-        const document::ObjectRow& row = layout.objets.row(i);
-        ScreenBox box = screenBox(row, view, layout.vehicule_resol);
-        DrawContext context{view.zoom, layout.vehicule_resol, prefs};
-        DessinerObjet(picture1, box.x, box.y, box.h, box.w, row[document::ColKind],
-                      row[document::ColFill], row[document::ColExtra], context);
+        const document::ObjectRow& row = layout.objects.row(i);
+        ScreenBox box = screenBox(row, view, layout.pixelsPerCm);
+        DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
+        drawObject(picture1, box.x, box.y, box.h, box.w, row[document::ColKind],
+                   row[document::ColFill], row[document::ColExtra], context);
         if (processEvents)
             processEvents();
     }
 
     if (prefs.carross)
-        picture1.PaintPicture(layout.image_vehicule, placement.left, placement.top, placement.width,
-                              placement.height, platform::RasterOp::And);
+        picture1.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
+                             placement.height, platform::RasterOp::And);
 }
 
-void PlanRenderer::DessinerObjet(Surface& surface, float& x, float& y, float& h, float& w,
-                                 const document::Cell& kind, const document::Cell& fill,
-                                 const document::Cell& extra, const DrawContext& context) {
+void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, float& w,
+                              const document::Cell& kind, const document::Cell& fill,
+                              const document::Cell& extra, const DrawContext& context) {
     if (h == 0)
         h = 1;
     if (w == 0)
@@ -171,17 +171,17 @@ void PlanRenderer::DessinerObjet(Surface& surface, float& x, float& y, float& h,
     const Colour colour = document::paletteColour(fill.toInt());
     switch (kind.toInt()) {
     case document::Mesure:
-        surface.DrawWidth = 1;
+        surface.penWidth = 1;
         drawMeasure(surface, x, y, h, w, colour, context);
         break;
     case document::Rectangle:
         if (fill.isFileName())
-            RemplirTexture(surface, x, y, h, w, fill.toString());
+            fillWithTexture(surface, x, y, h, w, fill.toString());
         else
             surface.fillBox(x, y, x + w - 1, y + h - 1, colour);
         break;
     case document::Ellipse:
-        surface.DrawWidth = 1;
+        surface.penWidth = 1;
         drawEllipse(surface, x, y, h, w, colour);
         break;
     case document::Texte:
@@ -191,7 +191,7 @@ void PlanRenderer::DessinerObjet(Surface& surface, float& x, float& y, float& h,
         drawLine(surface, x, y, h, w, colour, extra.toInt(), context.prefs.lineWidth());
         break;
     case document::Triangle:
-        surface.DrawWidth = 1;
+        surface.penWidth = 1;
         drawTriangle(surface, x, y, h, w, colour, extra.toInt());
         break;
     case document::Accessoire:
@@ -211,11 +211,11 @@ void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, fl
         pictures_.turned(apath_ + QStringLiteral("/accessoires"), file, orientation);
     if (!picture || picture->isNull())
         return;
-    surface.PaintPicture(*picture, x, y, w, h);
+    surface.drawPicture(*picture, x, y, w, h);
 }
 
-void PlanRenderer::RemplirTexture(Surface& surface, float x, float y, float& h, float& w,
-                                  const QString& file) {
+void PlanRenderer::fillWithTexture(Surface& surface, float x, float y, float& h, float& w,
+                                   const QString& file) {
     if (w < 1)
         w = 1;
     if (h < 1)

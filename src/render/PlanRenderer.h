@@ -16,8 +16,8 @@ namespace render {
 // pixel shown at the surface's top-left corner.
 struct View {
     float zoom = 1.0f;
-    float origine_x = 0.0f;
-    float origine_y = 0.0f;
+    float originX = 0.0f;
+    float originY = 0.0f;
 };
 
 // An object's box on a surface, in surface pixels (single precision).
@@ -25,15 +25,15 @@ struct ScreenBox {
     float x = 0, y = 0, w = 0, h = 0;
 };
 
-// Screen mapping of one row: x = Round(col2 * zoom) - Round(origine_x * zoom) (each
+// Screen mapping of one row: x = Round(col2 * zoom) - Round(originX * zoom) (each
 // product rounded half to even before the difference), y likewise; w = col5 * zoom *
-// vehicule_resol, h = col4 * zoom * vehicule_resol, not rounded.
-ScreenBox screenBox(const document::ObjectRow& row, const View& view, double vehicule_resol);
+// pixelsPerCm, h = col4 * zoom * pixelsPerCm, not rounded.
+ScreenBox screenBox(const document::ObjectRow& row, const View& view, double pixelsPerCm);
 
 // What drawing one object needs besides the object itself.
 struct DrawContext {
     float zoom = 1.0f;
-    double vehicule_resol = 1.0;
+    double pixelsPerCm = 1.0;
     settings::Preferences prefs;
 };
 
@@ -56,14 +56,14 @@ public:
 
     // Draws one object with its box (x, y, h, w) in surface pixels; a size of exactly 0
     // becomes 1 in the caller's variable. kind, fill and extra are columns 1, 6 and 8.
-    void DessinerObjet(platform::Surface& surface, float& x, float& y, float& h, float& w,
-                       const document::Cell& kind, const document::Cell& fill,
-                       const document::Cell& extra, const DrawContext& context);
+    void drawObject(platform::Surface& surface, float& x, float& y, float& h, float& w,
+                    const document::Cell& kind, const document::Cell& fill,
+                    const document::Cell& extra, const DrawContext& context);
 
     // Tiles the texture file (in the textures folder) over the box from its top-left
     // corner; h and w below 1 become 1. Only the part of the box on the surface is drawn.
-    void RemplirTexture(platform::Surface& surface, float x, float y, float& h, float& w,
-                        const QString& file);
+    void fillWithTexture(platform::Surface& surface, float x, float y, float& h, float& w,
+                         const QString& file);
 
     const QString& apath() const { return apath_; }
 

@@ -6,40 +6,40 @@
 namespace render {
 
 // Products are taken in single precision, as the view state is held; the size in cm
-// multiplies by vehicule_resol in double precision before the result is narrowed.
-ScreenBox screenBox(const document::ObjectRow& row, const View& view, double vehicule_resol) {
+// multiplies by pixelsPerCm in double precision before the result is narrowed.
+ScreenBox screenBox(const document::ObjectRow& row, const View& view, double pixelsPerCm) {
     using namespace document;
     using platform::roundHalfEven;
     const float left = float(row[ColX].toDouble()) * view.zoom;
     const float top = float(row[ColY].toDouble()) * view.zoom;
     ScreenBox box;
-    box.x = float(roundHalfEven(left) - roundHalfEven(view.origine_x * view.zoom));
-    box.y = float(roundHalfEven(top) - roundHalfEven(view.origine_y * view.zoom));
-    box.w = float(double(float(row[ColWidth].toDouble()) * view.zoom) * vehicule_resol);
-    box.h = float(double(float(row[ColHeight].toDouble()) * view.zoom) * vehicule_resol);
+    box.x = float(roundHalfEven(left) - roundHalfEven(view.originX * view.zoom));
+    box.y = float(roundHalfEven(top) - roundHalfEven(view.originY * view.zoom));
+    box.w = float(double(float(row[ColWidth].toDouble()) * view.zoom) * pixelsPerCm);
+    box.h = float(double(float(row[ColHeight].toDouble()) * view.zoom) * pixelsPerCm);
     return box;
 }
 
-int longueurCm(float size, float zoom, double vehicule_resol) {
-    return platform::M(double(size / zoom) / vehicule_resol);
+int longueurCm(float size, float zoom, double pixelsPerCm) {
+    return platform::M(double(size / zoom) / pixelsPerCm);
 }
 
-PicturePlacement placeVehicle(float image_largeur, float image_hauteur, float zoom, float origine_x,
-                              float origine_y, bool inv_g_d, bool inv_h_b) {
+PicturePlacement placeVehicle(float pictureWidth, float pictureHeight, float zoom, float originX,
+                              float originY, bool mirrorLeftRight, bool mirrorTopBottom) {
     PicturePlacement p;
-    if (inv_g_d) {
-        p.left = (image_largeur - origine_x) * zoom;
-        p.width = -zoom * image_largeur;
+    if (mirrorLeftRight) {
+        p.left = (pictureWidth - originX) * zoom;
+        p.width = -zoom * pictureWidth;
     } else {
-        p.left = -zoom * origine_x;
-        p.width = image_largeur * zoom;
+        p.left = -zoom * originX;
+        p.width = pictureWidth * zoom;
     }
-    if (inv_h_b) {
-        p.top = (image_hauteur - origine_y) * zoom;
-        p.height = -zoom * image_hauteur;
+    if (mirrorTopBottom) {
+        p.top = (pictureHeight - originY) * zoom;
+        p.height = -zoom * pictureHeight;
     } else {
-        p.top = -zoom * origine_y;
-        p.height = image_hauteur * zoom;
+        p.top = -zoom * originY;
+        p.height = pictureHeight * zoom;
     }
     return p;
 }

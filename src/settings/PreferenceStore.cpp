@@ -10,11 +10,11 @@ QString flag(bool b) {
 }
 } // namespace
 
-std::optional<QString> PreferenceStore::LireRegistre(const QString& nom) {
+std::optional<QString> PreferenceStore::readValue(const QString& nom) {
     return store_.read(nom);
 }
 
-bool PreferenceStore::EcrireRegistre(int genre, const QString& nom, const QString& valeur) {
+bool PreferenceStore::writeValue(int genre, const QString& nom, const QString& valeur) {
     return store_.write(genre, nom, valeur);
 }
 
@@ -23,16 +23,16 @@ std::optional<Preferences> PreferenceStore::readSix() {
     bool* flags[] = {&p.carross, &p.clicpreplan, &p.ancrer, &p.fondblanc};
     const char* names[] = {"carross", "clicpreplan", "ancrer", "fondblanc"};
     for (int i = 0; i < 4; ++i) {
-        const auto v = LireRegistre(key(QLatin1String(names[i])));
+        const auto v = readValue(key(QLatin1String(names[i])));
         if (!v)
             return std::nullopt;
         *flags[i] = platform::parseNumber(*v).value_or(0) != 0;
     }
-    const auto larlig = LireRegistre(key(QStringLiteral("larlig")));
+    const auto larlig = readValue(key(QStringLiteral("larlig")));
     if (!larlig)
         return std::nullopt;
     p.larlig = *larlig;
-    const auto autozone = LireRegistre(key(QStringLiteral("autozone")));
+    const auto autozone = readValue(key(QStringLiteral("autozone")));
     if (!autozone)
         return std::nullopt;
     p.autozone = platform::parseNumber(*autozone).value_or(0) != 0;
@@ -41,21 +41,21 @@ std::optional<Preferences> PreferenceStore::readSix() {
 
 bool PreferenceStore::writeSix(const Preferences& p) {
     bool ok = true;
-    ok = EcrireRegistre(1, key(QStringLiteral("carross")), flag(p.carross)) && ok;
-    ok = EcrireRegistre(1, key(QStringLiteral("clicpreplan")), flag(p.clicpreplan)) && ok;
-    ok = EcrireRegistre(1, key(QStringLiteral("ancrer")), flag(p.ancrer)) && ok;
-    ok = EcrireRegistre(1, key(QStringLiteral("fondblanc")), flag(p.fondblanc)) && ok;
-    ok = EcrireRegistre(1, key(QStringLiteral("larlig")), p.larlig) && ok;
-    ok = EcrireRegistre(1, key(QStringLiteral("autozone")), flag(p.autozone)) && ok;
+    ok = writeValue(1, key(QStringLiteral("carross")), flag(p.carross)) && ok;
+    ok = writeValue(1, key(QStringLiteral("clicpreplan")), flag(p.clicpreplan)) && ok;
+    ok = writeValue(1, key(QStringLiteral("ancrer")), flag(p.ancrer)) && ok;
+    ok = writeValue(1, key(QStringLiteral("fondblanc")), flag(p.fondblanc)) && ok;
+    ok = writeValue(1, key(QStringLiteral("larlig")), p.larlig) && ok;
+    ok = writeValue(1, key(QStringLiteral("autozone")), flag(p.autozone)) && ok;
     return ok;
 }
 
 std::optional<QString> PreferenceStore::readModsurf() {
-    return LireRegistre(key(QStringLiteral("modsurf")));
+    return readValue(key(QStringLiteral("modsurf")));
 }
 
 bool PreferenceStore::writeModsurf(bool shown) {
-    return EcrireRegistre(1, key(QStringLiteral("modsurf")), flag(shown));
+    return writeValue(1, key(QStringLiteral("modsurf")), flag(shown));
 }
 
 } // namespace settings

@@ -18,9 +18,9 @@ public:
     explicit PreferenceStore(platform::SettingsStore& store) : store_(store) {}
 
     // The value stored under the full key name, as text; nothing when missing.
-    std::optional<QString> LireRegistre(const QString& nom);
+    std::optional<QString> readValue(const QString& nom);
     // genre 0: text, genre 1: 32-bit integer. False when the store refuses.
-    bool EcrireRegistre(int genre, const QString& nom, const QString& valeur);
+    bool writeValue(int genre, const QString& nom, const QString& valeur);
 
     // Reads carross, clicpreplan, ancrer, fondblanc, larlig, autozone in that order.
     // Nothing when any of them is missing or unreadable.

@@ -80,9 +80,9 @@ private Q_SLOTS:
         QVERIFY(dir_.isValid());
 
         document::Layout layout;
-        layout.vehicule_fichier = kVehicle;
+        layout.vehicleFile = kVehicle;
         layout.zoomText = QStringLiteral("50");
-        document::ObjectTable& t = layout.objets;
+        document::ObjectTable& t = layout.objects;
         t.append(row(document::Rectangle, 200, 60, 120, 190,
                      document::Cell::text(QStringLiteral("Parquet chene.jpg"))));
         t.append(row(document::Accessoire, 250, 80, 60, 120,
@@ -94,7 +94,7 @@ private Q_SLOTS:
                      document::Cell::text(QStringLiteral("Cuisine"))));
         layoutPath_ = dir_.path() + QStringLiteral("/plan.kla");
         platform::FileSystem fs;
-        QVERIFY(document::SauverAgencement(layoutPath_, layout, QLocale::c(), fs));
+        QVERIFY(document::writeLayoutFile(layoutPath_, layout, QLocale::c(), fs));
         QVERIFY(QFile::copy(layoutPath_, dir_.path() + QStringLiteral("/plan \"v2\".kla")));
     }
 
@@ -281,7 +281,7 @@ private Q_SLOTS:
         if (!autozone) {
             platform::QSettingsStore settings(home.path() +
                                               QStringLiteral("/.config/Kestrion/Kestrion.ini"));
-            settings::PreferenceStore(settings).EcrireRegistre(
+            settings::PreferenceStore(settings).writeValue(
                 1, settings::PreferenceStore::key(QStringLiteral("autozone")), QStringLiteral("0"));
         }
         const QString output = home.path() + QStringLiteral("/thumbnail.png");

@@ -97,19 +97,20 @@ private Q_SLOTS:
         QFETCH(QString, line2);
         folder_.addPicture(u"vehicules"_s, vehicle, 8, 8);
         Layout layout;
-        layout.vehicule_fichier = vehicle;
-        layout.inv_g_d = true;
+        layout.vehicleFile = vehicle;
+        layout.mirrorLeftRight = true;
         layout.zoomText = zoom;
-        layout.objets.append({{i(1), f(10.5f), f(20), i(40), i(60), t(u"bois.jpg"_s), i(1), i(0)}});
-        layout.objets.append({{i(9), f(0.125f), f(2), i(50), i(45), t(kFrigo), i(1), i(3)}});
-        layout.objets.append({{i(2), f(0.1f), f(1e-3f), i(5), i(5), i(15), i(0), i(0)}});
+        layout.objects.append(
+            {{i(1), f(10.5f), f(20), i(40), i(60), t(u"bois.jpg"_s), i(1), i(0)}});
+        layout.objects.append({{i(9), f(0.125f), f(2), i(50), i(45), t(kFrigo), i(1), i(3)}});
+        layout.objects.append({{i(2), f(0.1f), f(1e-3f), i(5), i(5), i(15), i(0), i(0)}});
         for (const QString& text :
              {u"Lit  "_s, u"Cœur d’été € …"_s, u"Lit \"double\", 140"_s, u"L'évier, à droite"_s})
-            layout.objets.append(
+            layout.objects.append(
                 {{i(3), f(-3.25f), f(1234567), i(7), i(30), i(12), i(1), t(text)}});
 
         const QString path = folder_.path() + u"/awkward.kla"_s;
-        QVERIFY(SauverAgencement(path, layout, locale, fs_));
+        QVERIFY(writeLayoutFile(path, layout, locale, fs_));
         const QByteArray bytes = *fs_.readFile(path);
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
         const QStringList lines = QString::fromUtf8(bytes).split(u"\r\n"_s);
@@ -120,14 +121,14 @@ private Q_SLOTS:
         const LoadOutcome out = library::readLayoutFile(path, folder_.path(), fs_);
         QVERIFY2(out.ok(), qPrintable(out.errorMessage));
         const LayoutFileContents& c = *out.contents;
-        QCOMPARE((QStringList{c.vehicule_fichier, c.zoomText}), (QStringList{vehicle, zoom}));
-        QVERIFY(c.inv_g_d == true && c.inv_h_b == false && c.missingTextures.isEmpty() &&
-                c.missingAccessories.isEmpty());
-        QCOMPARE(c.objets.nb_objets(), layout.objets.nb_objets());
-        for (int r = 1; r <= c.objets.nb_objets(); ++r)
+        QCOMPARE((QStringList{c.vehicleFile, c.zoomText}), (QStringList{vehicle, zoom}));
+        QVERIFY(c.mirrorLeftRight == true && c.mirrorTopBottom == false &&
+                c.missingTextures.isEmpty() && c.missingAccessories.isEmpty());
+        QCOMPARE(c.objects.count(), layout.objects.count());
+        for (int r = 1; r <= c.objects.count(); ++r)
             for (int col = 1; col <= 8; ++col) {
-                const Cell& read = c.objets.cell(r, col);
-                const Cell& written = layout.objets.cell(r, col);
+                const Cell& read = c.objects.cell(r, col);
+                const Cell& written = layout.objects.cell(r, col);
                 // Fills and texts come back as text, every other cell as a number.
                 QCOMPARE(read.isText(), col == ColFill || written.isText());
                 QCOMPARE(read, read.isText() ? t(written.toString().trimmed())
@@ -149,7 +150,7 @@ private Q_SLOTS:
         const QByteArray bytes = crlf(lines) + encodedText + "\r\n";
         const LoadOutcome out = load(bytes);
         QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        QCOMPARE(out.contents->objets.cell(2, ColExtra), t(u"Cœur d’été € …"_s));
+        QCOMPARE(out.contents->objects.cell(2, ColExtra), t(u"Cœur d’été € …"_s));
     }
 
     void vehicleNameIgnoresLetterCase() {
@@ -157,7 +158,7 @@ private Q_SLOTS:
         lines[1] = kVehicle.toUpper();
         const LoadOutcome out = load(crlf(lines));
         QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        QCOMPARE(out.contents->vehicule_fichier, kVehicle.toUpper()); // as the file spells it
+        QCOMPARE(out.contents->vehicleFile, kVehicle.toUpper()); // as the file spells it
     }
 
     void zoomText_data() {
@@ -205,11 +206,11 @@ private Q_SLOTS:
         QVERIFY2(out.ok(), qPrintable(out.errorMessage));
         const bool version1 = bytes.startsWith("Kestrion 1");
         QCOMPARE(out.contents->version, version1 ? 1 : 2);
-        QCOMPARE(out.contents->inv_h_b, version1 ? std::nullopt : std::optional(true));
+        QCOMPARE(out.contents->mirrorTopBottom, version1 ? std::nullopt : std::optional(true));
         QCOMPARE(out.contents->zoomText, zoom);
-        QCOMPARE(out.contents->objets.nb_objets(), 2);
-        QCOMPARE(out.contents->objets.cell(1, ColX), f(12.5f));
-        QCOMPARE(out.contents->objets.cell(2, ColExtra), t(u"Évier, à gauche"_s));
+        QCOMPARE(out.contents->objects.count(), 2);
+        QCOMPARE(out.contents->objects.cell(1, ColX), f(12.5f));
+        QCOMPARE(out.contents->objects.cell(2, ColExtra), t(u"Évier, à gauche"_s));
     }
 
     void fillChecks_data() {
@@ -261,7 +262,7 @@ private Q_SLOTS:
         lines[13] = kindFillExtra[2];
         const LoadOutcome out = load(crlf(lines));
         QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        const ObjectTable& tab = out.contents->objets;
+        const ObjectTable& tab = out.contents->objects;
         QCOMPARE((QList{tab.cell(1, ColKind), tab.cell(1, ColFill), tab.cell(1, ColExtra)}), read);
         // Place, size and lock are kept whatever happens to the fill.
         QCOMPARE(

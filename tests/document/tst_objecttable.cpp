@@ -17,7 +17,7 @@ ObjectRow tagged(int tag) {
 
 QList<int> tags(const ObjectTable& t) {
     QList<int> out;
-    for (int r = 1; r <= t.nb_objets(); ++r)
+    for (int r = 1; r <= t.count(); ++r)
         out.append(t.cell(r, ColX).toInt());
     return out;
 }
@@ -54,7 +54,7 @@ private Q_SLOTS:
         for (int k = 1; k <= size; ++k)
             t.append(tagged(k));
         const ObjectRow lifted = t.row(removed);
-        t.RetirerObjet(removed);
+        t.removeAt(removed);
         QCOMPARE(tags(t), afterRemove);
         QVERIFY(insertedAt ? t.insertAt(insertedAt, lifted) : t.append(lifted));
         QCOMPARE(tags(t), afterPutBack);
@@ -68,13 +68,13 @@ private Q_SLOTS:
         QVERIFY(t->isFull());
         QVERIFY(!t->append(tagged(1001)));
         QVERIFY(!t->insertAt(1, tagged(1001)));
-        QCOMPARE(t->nb_objets(), 1000);
+        QCOMPARE(t->count(), 1000);
         QCOMPARE(t->cell(1000, ColX).toInt(), 1000);
         // Removing the last row of a full table keeps row 1000's cells.
-        t->RetirerObjet(1000);
+        t->removeAt(1000);
         QVERIFY(!t->isFull());
         QCOMPARE(t->cell(1000, ColX).toInt(), 1000);
-        t->RetirerObjet(1);
+        t->removeAt(1);
         QCOMPARE(t->cell(1, ColX).toInt(), 2);
         QCOMPARE(t->cell(998, ColX).toInt(), 999);
     }

@@ -38,7 +38,7 @@ struct EditorFixture {
     }
 
     editor::EditorState& s() { return ed->state(); }
-    document::ObjectTable& table() { return ed->state().layout.objets; }
+    document::ObjectTable& table() { return ed->state().layout.objects; }
     double cell(int r, int c) { return table().cell(r, c).toDouble(); }
 
     // A new layout on the vehicle view, through the new-layout command.
@@ -52,7 +52,7 @@ struct EditorFixture {
         openNew();
         add(1, 10, 10, 20, 30);
         add(2, 100, 10, 20, 30);
-        s().layout.modifie = true;
+        s().layout.modified = true;
     }
 
     // Appends a row as the editing code writes it: x, y in picture pixels, h, w in cm.

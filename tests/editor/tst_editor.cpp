@@ -32,7 +32,7 @@ private Q_SLOTS:
         QCOMPARE(f.cell(1, ColX), 105.0);
         QCOMPARE(f.cell(1, ColY), 55.0);
         QCOMPARE(f.table().cell(1, ColFill), Cell::text(EditorFixture::kTexture));
-        QVERIFY(f.s().layout.modifie);
+        QVERIFY(f.s().layout.modified);
         f.ed->Command1_Click(2); // textures go only to rectangles
         QCOMPARE(f.table().cell(2, ColFill), Cell::integer(0));
         QCOMPARE(f.s().controls.combo1Index, 0);
@@ -49,8 +49,8 @@ private Q_SLOTS:
         f.openNew();
         f.ed->dimensionTextChanged(0, width);
         f.ed->Command1_Click(2);
-        QCOMPARE(f.table().nb_objets(), 0);
-        QVERIFY(!f.s().layout.modifie);
+        QCOMPARE(f.table().count(), 0);
+        QVERIFY(!f.s().layout.modified);
         QCOMPARE(f.dialogs.lastMessage().title, QStringLiteral("Attention :"));
     }
 
@@ -61,7 +61,7 @@ private Q_SLOTS:
         f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
         f.ed->Command1_Click(3);
         QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Texte à insérer :"));
-        const QSize extent = f.s().picture1.TailleTexte(QStringLiteral("Évier"));
+        const QSize extent = f.s().picture1.textSize(QStringLiteral("Évier"));
         QCOMPARE(int(f.cell(1, ColWidth)), editor::textSizeCm(extent.width(), 2.0));
         QCOMPARE(f.table().cell(1, ColExtra).toString(), QStringLiteral("Évier"));
         QCOMPARE(f.cell(1, ColLock), 1.0);
@@ -73,7 +73,7 @@ private Q_SLOTS:
         f.add(1, 100, 100, 60, 120, Cell::integer(5), 1);
         f.click(110, 110);
         f.ed->Command1_Click(1);
-        QCOMPARE(f.table().nb_objets(), 2);
+        QCOMPARE(f.table().count(), 2);
         QCOMPARE(f.cell(1, ColLock), 1.0); // the original is back, still locked
         QCOMPARE(f.cell(2, ColWidth), 120.0);
         QCOMPARE(f.table().cell(2, ColFill).toInt(), 5);
@@ -91,7 +91,7 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.lastMessage().text,
                  QStringLiteral("Désolé, vous avez atteind la limite du nombre d'objet (1000)"));
         QVERIFY(f.s().hasSelection());
-        QCOMPARE(f.table().nb_objets(), 999);
+        QCOMPARE(f.table().count(), 999);
     }
 
     // Where the selected object ends among five: put back (with or without clicpreplan),
@@ -120,10 +120,10 @@ private Q_SLOTS:
             f.ed->restackSelection(command);
         QVERIFY(!f.s().hasSelection());
         QList<double> stored;
-        for (int r = 1; r <= f.table().nb_objets(); ++r)
+        for (int r = 1; r <= f.table().count(); ++r)
             stored << f.cell(r, ColX);
         QCOMPARE(stored, xs);
-        QCOMPARE(f.s().layout.modifie, command >= 0);
+        QCOMPARE(f.s().layout.modified, command >= 0);
     }
 
     void measureBoxAndItsRoundedHeight() {
@@ -151,7 +151,7 @@ private Q_SLOTS:
         QCOMPARE(f.s().handles.topLeft[0], QPoint(-35, 45));
         f.ed->Picture2_KeyDown(editor::KeyLeft, 0);
         QCOMPARE(f.s().picture2.left, -30.f);
-        QVERIFY(f.s().layout.modifie);
+        QVERIFY(f.s().layout.modified);
     }
 
     // At 1600 % a 1000 x 600 cm object is a box of 32000 x 19200 pixels: the part of the box
@@ -187,17 +187,17 @@ private Q_SLOTS:
             platform::Surface expected(400, 300, platform::kWindowBackground);
             render::PlanRenderer renderer(f.pictures, f.folder.path());
             float x = b.left, y = b.top, h = b.height, w = b.width;
-            renderer.DessinerObjet(expected, x, y, h, w, Cell::real(f.s().sel_type),
-                                   f.s().sel_remplissage, f.s().sel_valeur,
-                                   render::DrawContext{16.0f, 2.0, f.s().prefs});
+            renderer.drawObject(expected, x, y, h, w, Cell::real(f.s().sel_type),
+                                f.s().sel_remplissage, f.s().sel_valeur,
+                                render::DrawContext{16.0f, 2.0, f.s().prefs});
             // ...and what the window shows: the box's picture at its offset in the box.
             platform::Surface shown(400, 300, platform::kWindowBackground);
-            shown.PaintPictureAt(b.surface.Image(), b.left + float(b.shown.x()),
-                                 b.top + float(b.shown.y()));
+            shown.drawPictureAt(b.surface.image(), b.left + float(b.shown.x()),
+                                b.top + float(b.shown.y()));
             const QRect onPlan = QRect(int(b.left), int(b.top), int(b.width), int(b.height))
                                      .intersected(QRect(0, 0, 400, 300));
             QVERIFY(onPlan.width() > 100 && onPlan.height() > 100);
-            QVERIFY(testkit::imagesMatch(shown.Image().copy(onPlan), expected.Image().copy(onPlan),
+            QVERIFY(testkit::imagesMatch(shown.image().copy(onPlan), expected.image().copy(onPlan),
                                          QStringLiteral("huge_box_") + when));
         };
         check("selected");
@@ -215,7 +215,7 @@ private Q_SLOTS:
         f.add(1, 200, 10, 20, 30, Cell::integer(2), 1); // locked
         QString status;
         for (const float x : {20.f, 210.f}) {
-            f.s().layout.modifie = false;
+            f.s().layout.modified = false;
             f.click(x, 20);
             f.ed->picCoin_MouseDown(4, editor::LeftButton, 0, 2, 2);
             f.ed->picCoin_MouseMove(4, editor::LeftButton, 0, 9, 5);
@@ -227,7 +227,7 @@ private Q_SLOTS:
         QCOMPARE(f.cell(1, ColHeight), 22.0); // 43 px: 21.5 goes to the even 22
         QCOMPARE(f.cell(2, ColWidth), 30.0);
         QCOMPARE(status, QStringLiteral("Cet objet n'est pas redimensionnable"));
-        QVERIFY(!f.s().layout.modifie);
+        QVERIFY(!f.s().layout.modified);
     }
 
     void deleteLeavesTheTableAsItWas_data() {
@@ -249,7 +249,7 @@ private Q_SLOTS:
             f.ed->Picture2_KeyPress(editor::KeyBack);
         QVERIFY(!f.s().controls.editEnabled);
         QVERIFY(f.table() == whileSelected);
-        QVERIFY(f.s().layout.modifie);
+        QVERIFY(f.s().layout.modified);
     }
 
     void turning_data() {
@@ -280,7 +280,7 @@ private Q_SLOTS:
             f.ed->turnSelection(t);
         QCOMPARE(f.s().sel_valeur.toInt(), endExtra);
         QCOMPARE(f.s().picture2.width, endWidth.toFloat() * 2);
-        QCOMPARE(f.s().layout.modifie, kind != 3);
+        QCOMPARE(f.s().layout.modified, kind != 3);
         f.click(390, 290);
         QCOMPARE(f.table().cell(1, ColWidth).toString(), endWidth);
     }
@@ -289,23 +289,23 @@ private Q_SLOTS:
         EditorFixture f;
         f.openNew(); // 1000 x 500 picture on a 400 x 300 canvas
         f.ed->horizontalScrolled(50);
-        const float before = f.s().view.view.origine_x + 200;
+        const float before = f.s().view.view.originX + 200;
         f.ed->zoomTextChanged(QStringLiteral("200"));
         const render::View& v = f.s().view.view;
         // The bar rounds the origin to whole percent of the scroll range (16 px here).
-        QVERIFY(std::abs(v.origine_x + 200 / v.zoom - before) <= 8);
-        QCOMPARE(f.s().view.hscroll, editor::barPercent(v.origine_x, 2, 1000, 400));
+        QVERIFY(std::abs(v.originX + 200 / v.zoom - before) <= 8);
+        QCOMPARE(f.s().view.hscroll, editor::barPercent(v.originX, 2, 1000, 400));
     }
 
     void scrollBarEndsAndZoomLimit() {
         EditorFixture f;
         f.openNew();
         f.ed->horizontalScrolled(100);
-        QCOMPARE(f.s().view.view.origine_x, 600.f);
+        QCOMPARE(f.s().view.view.originX, 600.f);
         // The picture's last column sits at the canvas's last column.
         QCOMPARE(f.s().picture1.Point(399, 10), platform::rgb(200, 200, 255));
         f.ed->zoomTextChanged(QStringLiteral("25")); // 250 x 125 on 400 x 300
-        QCOMPARE(f.s().view.view.origine_x, 0.f);
+        QCOMPARE(f.s().view.view.originX, 0.f);
         QCOMPARE(f.s().view.hscroll, 0);
         f.ed->zoomTextChanged(QStringLiteral("2000"));
         QCOMPARE(f.s().view.text2, QStringLiteral("1600"));

@@ -62,11 +62,11 @@ private Q_SLOTS:
         f.ed->newLayout();
         QCOMPARE(f.dialogs.asked.front().title, QStringLiteral("Nouvel agencement :"));
         QCOMPARE(f.browserClosed, 2);
-        QCOMPARE(f.table().nb_objets(), 0);
-        QVERIFY(f.s().layout.inv_g_d);
+        QCOMPARE(f.table().count(), 0);
+        QVERIFY(f.s().layout.mirrorLeftRight);
         QCOMPARE(f.s().view.view.zoom, 1.f);
         QVERIFY(f.s().controls.layoutEnabled);
-        QVERIFY(!f.s().layout.modifie);
+        QVERIFY(!f.s().layout.modified);
     }
 
     void refusedNewLayoutKeepsTheOldOne_data() {
@@ -90,9 +90,9 @@ private Q_SLOTS:
             f.nextChoice.reset();
         f.ed->newLayout();
         QVERIFY(f.table() == before);
-        QVERIFY(f.s().layout.modifie);
-        QCOMPARE(f.s().layout.vehicule_fichier, EditorFixture::kVehicle);
-        QVERIFY(!f.s().layout.inv_g_d);
+        QVERIFY(f.s().layout.modified);
+        QCOMPARE(f.s().layout.vehicleFile, EditorFixture::kVehicle);
+        QVERIFY(!f.s().layout.mirrorLeftRight);
         QCOMPARE(f.s().view.view.zoom, 2.0f);
         QCOMPARE(f.dialogs.messages().size(), choice.isEmpty() ? 1 : 2);
         if (!choice.isEmpty())
@@ -108,14 +108,14 @@ private Q_SLOTS:
         f.dialogs.saveAnswers.push_back({path, 1});
         QVERIFY(f.ed->saveLayout());
         QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Agencements Kestrion (*.kla)|*.kla"));
-        QVERIFY(!f.s().layout.modifie);
+        QVERIFY(!f.s().layout.modified);
         QVERIFY(!f.s().hasSelection());
         EditorFixture g;
         g.ed->openAtStartup(path);
-        QCOMPARE(g.table().nb_objets(), 2);
+        QCOMPARE(g.table().count(), 2);
         QCOMPARE(g.cell(1, document::ColX), 10.0);
         QCOMPARE(g.cell(2, document::ColX), 100.0);
-        QVERIFY(g.s().layout.agencement_ouvert && !g.s().layout.modifie);
+        QVERIFY(g.s().layout.isOpen && !g.s().layout.modified);
     }
 
     void openRefusingABadFileKeepsTheLayout() {
@@ -131,8 +131,8 @@ private Q_SLOTS:
         f.ed->chooseAndOpenLayout();
         QVERIFY(f.table() == before);
         QCOMPARE(f.dialogs.lastMessage().title, QStringLiteral("Erreur :"));
-        QVERIFY(f.s().layout.agencement_ouvert);
-        QVERIFY(!f.s().layout.modifie); // offered to save, then refused: counts as saved
+        QVERIFY(f.s().layout.isOpen);
+        QVERIFY(!f.s().layout.modified); // offered to save, then refused: counts as saved
     }
 
     void quitQuestion_data() {
@@ -153,7 +153,7 @@ private Q_SLOTS:
         QFETCH(int, saveDialogs);
         EditorFixture f;
         f.openTwoObjects();
-        f.s().layout.modifie = modified;
+        f.s().layout.modified = modified;
         f.dialogs.messageAnswers.push_back(MsgResult(answer));
         QCOMPARE(f.ed->confirmQuit(), quits);
         int saves = 0;
@@ -259,7 +259,7 @@ private Q_SLOTS:
                                              {kind, "50", "50", "20", "30", fill, "1", "0"});
         f.dialogs.openAnswers.push_back({path, 1});
         f.ed->chooseAndOpenLayout();
-        QCOMPARE(f.table().nb_objets(), 1);
+        QCOMPARE(f.table().count(), 1);
         const QString message =
             document::missingPicturesMessage(listed == "t" ? QStringList{fill} : QStringList{},
                                              listed == "a" ? QStringList{fill} : QStringList{});

@@ -76,23 +76,23 @@ private Q_SLOTS:
         QCOMPARE(opened.refusal.isEmpty(), failure != OpenedLayout::Failure::FileRefused);
         QCOMPARE(!opened.missingPictures.isEmpty(), missingReported);
         if (failure == OpenedLayout::Failure::VehicleUnreadable)
-            QCOMPARE(opened.layout.vehicule_fichier, vehicle);
+            QCOMPARE(opened.layout.vehicleFile, vehicle);
         if (failure != OpenedLayout::Failure::None)
             return;
 
         const document::Layout& l = opened.layout;
         QCOMPARE(opened.zoomPercent, percent);
         QCOMPARE(l.zoomText, QString::number(percent));
-        QVERIFY(l.agencement_ouvert && !l.modifie);
-        QCOMPARE(l.vehicule_fichier, kVehicle);
-        QCOMPARE(l.vehicule_modele + u"|"_s + l.vehicule_carros + u"|"_s + l.vehicule_vue + u"|"_s +
-                     l.vehicule_axes,
+        QVERIFY(l.isOpen && !l.modified);
+        QCOMPARE(l.vehicleFile, kVehicle);
+        QCOMPARE(l.vehicleModel + u"|"_s + l.vehicleBody + u"|"_s + l.vehicleView + u"|"_s +
+                     l.vehicleAxes,
                  u"Fourgon|L2H2|Dessus|XY"_s);
-        QCOMPARE(l.vehicule_resol, 20.0);
-        QCOMPARE(QSizeF(l.image_largeur, l.image_hauteur), QSizeF(40, 30));
-        QCOMPARE(l.image_vehicule.size(), QSize(40, 30));
-        QVERIFY(l.inv_g_d && !l.inv_h_b);
-        QCOMPARE(l.objets.nb_objets(), 1);
+        QCOMPARE(l.pixelsPerCm, 20.0);
+        QCOMPARE(QSizeF(l.pictureWidth, l.pictureHeight), QSizeF(40, 30));
+        QCOMPARE(l.vehiclePicture.size(), QSize(40, 30));
+        QVERIFY(l.mirrorLeftRight && !l.mirrorTopBottom);
+        QCOMPARE(l.objects.count(), 1);
     }
 };
 

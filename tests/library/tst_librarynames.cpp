@@ -28,10 +28,10 @@ private Q_SLOTS:
     void vehicleNames() {
         QFETCH(QString, name);
         QFETCH(double, pixelsPerCm);
-        const auto v = LireNomVehicule(name);
+        const auto v = parseVehicleName(name);
         QCOMPARE(v.has_value(), pixelsPerCm > 0);
         if (v) {
-            QCOMPARE(v->vehicule_resol, pixelsPerCm);
+            QCOMPARE(v->pixelsPerCm, pixelsPerCm);
             // modele, carros, vue and axes are the name's first four fields.
             QCOMPARE((QStringList{v->modele, v->carros, v->vue, v->axes}).join('_'),
                      name.section('_', 0, 3));
@@ -49,7 +49,7 @@ private Q_SLOTS:
     void accessoryNames() {
         QFETCH(QString, name);
         QFETCH(QSize, size);
-        const auto a = LireNomAccessoire(name);
+        const auto a = parseAccessoryName(name);
         QCOMPARE(a.has_value(), size.isValid());
         if (a) {
             QCOMPARE(QSize(a->largeur, a->hauteur), size);

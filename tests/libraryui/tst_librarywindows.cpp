@@ -1,11 +1,11 @@
 // Guards the library windows: the new-layout dialog, the accessory browser and the two import
 // windows with their resolution test, their checks in order and the names they write.
 #include "library/DialogLogic.h"
-#include "library/ui/Form2.h"
-#include "library/ui/Form3.h"
-#include "library/ui/Form4.h"
-#include "library/ui/Form5.h"
-#include "library/ui/PictureBox.h"
+#include "library/ui/AccessoryBrowser.h"
+#include "library/ui/AccessoryImportDialog.h"
+#include "library/ui/NewLayoutDialog.h"
+#include "library/ui/SurfaceView.h"
+#include "library/ui/VehicleImportDialog.h"
 #include "platform/FileSystem.h"
 #include "platform/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
@@ -80,9 +80,9 @@ QStringList items(const QAbstractItemModel* model) {
 struct Browser {
     QStringList inserted;
     int released = 0;
-    std::unique_ptr<Form3> form;
+    std::unique_ptr<AccessoryBrowser> form;
     explicit Browser(Fixture& f, const QString& axes = QStringLiteral("XY")) {
-        form = std::make_unique<Form3>(
+        form = std::make_unique<AccessoryBrowser>(
             f.folder.path(), f.fs, f.dialogs, [axes] { return axes; },
             [this](const QString& file) { inserted << file; }, [] {}, [this] { ++released; });
         form->show();
@@ -99,11 +99,11 @@ const QString kDone = QStringLiteral("Vous pouvez à présent supprimer l'image 
 
 // A vehicle import showing a picked photo, its resolution test started and the
 // instructions answered; returns the picture box as it was before the test.
-QImage startCalibration(Form5& form, Fixture& f) {
+QImage startCalibration(AccessoryImportDialog& form, Fixture& f) {
     f.pick(QStringLiteral("photo.jpg"));
     form.start();
     form.show();
-    const QImage clean = child<PictureBox>(form, "Picture1")->surface().Image().copy();
+    const QImage clean = child<SurfaceView>(form, "Picture1")->surface().image().copy();
     press(form, "Command1");
     if (f.dialogs.messages() != QStringList{kInstructions})
         qFatal("the resolution test gave no instructions");
@@ -112,7 +112,7 @@ QImage startCalibration(Form5& form, Fixture& f) {
 }
 
 // Runs a resolution test over 200 pixels answered with 50 cm.
-void measure(Form5& form, Fixture& f) {
+void measure(AccessoryImportDialog& form, Fixture& f) {
     press(form, "Command1");
     f.dialogs.inputAnswers.push_back(QStringLiteral("50"));
     form.Picture1_MouseDown(50, 20);
@@ -125,7 +125,7 @@ void type(QLineEdit* box, const QString& text) {
     QTest::keyClicks(box, text);
 }
 
-void describeVehicle(Form5& form, int view, const QStringList& texts) {
+void describeVehicle(AccessoryImportDialog& form, int view, const QStringList& texts) {
     child<QRadioButton>(form, QStringLiteral("Option1_%1").arg(view))->setChecked(true);
     for (int i = 0; i < texts.size(); ++i)
         type(child<QComboBox>(form, QStringLiteral("Combo%1").arg(i + 1))->lineEdit(), texts[i]);
@@ -226,7 +226,7 @@ private Q_SLOTS:
               "Fourgon_L2H2_Haut_XZ_500_.jpg", "Camion_C1_Haut_XY_1000_.bmp",
               "Camion_C1_extra_Haut_XY_1000_.bmp", "Camion_C2_Haut_XY_.bmp", "photo.jpg"})
             f.vehicle(QString::fromLatin1(name));
-        Form2 form(f.folder.path(), f.fs, f.dialogs);
+        NewLayoutDialog form(f.folder.path(), f.fs, f.dialogs);
         form.Form_Load();
         QVERIFY(f.dialogs.asked.empty());
         auto* combo1 = child<QComboBox>(form, "Combo1");
@@ -242,8 +242,8 @@ private Q_SLOTS:
         combo3->setCurrentIndex(1);
         child(form, "Check1_0")->setChecked(true);
         press(form, "Command1_0");
-        QCOMPARE(form.result()->vehicule_fichier, QStringLiteral("Fourgon_L2H2_Haut_XZ_500_.jpg"));
-        QVERIFY(form.result()->inv_g_d && !form.result()->inv_h_b);
+        QCOMPARE(form.result()->vehicleFile, QStringLiteral("Fourgon_L2H2_Haut_XZ_500_.jpg"));
+        QVERIFY(form.result()->mirrorLeftRight && !form.result()->mirrorTopBottom);
     }
 
     void form2CancelGivesNothing() {
@@ -255,10 +255,10 @@ private Q_SLOTS:
                     if (w->objectName() == QLatin1String("Form2") && w->isVisible())
                         press(*w, QLatin1String(button));
             });
-            return Form2::choose(f.folder.path(), f.fs, f.dialogs, nullptr);
+            return NewLayoutDialog::choose(f.folder.path(), f.fs, f.dialogs, nullptr);
         };
         QVERIFY(!choose("Command1_1").has_value());
-        QCOMPARE(choose("Command1_0")->vehicule_fichier, QStringLiteral("V_B_Vue_XY_100_.bmp"));
+        QCOMPARE(choose("Command1_0")->vehicleFile, QStringLiteral("V_B_Vue_XY_100_.bmp"));
     }
 
     void form3FilterHidesIncompatibleFamilies() {
@@ -324,14 +324,14 @@ private Q_SLOTS:
         QFETCH(QStringList, shown);
         QFETCH(int, warnings);
         Fixture f;
-        Form5 form(f.folder.path(), f.fs, f.dialogs);
+        AccessoryImportDialog form(f.folder.path(), f.fs, f.dialogs);
         const QImage clean = startCalibration(form, f);
-        auto* picture1 = child<PictureBox>(form, "Picture1");
+        auto* picture1 = child<SurfaceView>(form, "Picture1");
         f.dialogs.inputAnswers.push_back(answer);
         // A second click on the first point takes it back without asking anything.
         QTest::mouseMove(picture1, QPoint(40, 40));
         QTest::mouseClick(picture1, Qt::LeftButton, {}, QPoint(50, 20));
-        QVERIFY(picture1->surface().Image() != clean);
+        QVERIFY(picture1->surface().image() != clean);
         for (const QPoint at : {QPoint(50, 20), QPoint(250, 20), QPoint(50, 20)})
             QTest::mouseClick(picture1, Qt::LeftButton, {}, at);
         QCOMPARE(f.asked(Kind::Input), 1);
@@ -341,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(child<QLabel>(form, "Label1")->text(), shown[0]);
         QCOMPARE(child(form, "Command1")->text(), shown[1]);
         QVERIFY(!form.calibration().running());
-        QVERIFY(testkit::imagesMatch(picture1->surface().Image(), clean, QStringLiteral("form5")));
+        QVERIFY(testkit::imagesMatch(picture1->surface().image(), clean, QStringLiteral("form5")));
     }
 
     void form5QuickSecondClickCounts_data() {
@@ -360,10 +360,10 @@ private Q_SLOTS:
         QFETCH(bool, firstPointTaken);
         QFETCH(QString, caption);
         Fixture f;
-        Form5 form(f.folder.path(), f.fs, f.dialogs);
+        AccessoryImportDialog form(f.folder.path(), f.fs, f.dialogs);
         startCalibration(form, f);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        auto* picture1 = child<PictureBox>(form, "Picture1");
+        auto* picture1 = child<SurfaceView>(form, "Picture1");
         f.dialogs.inputAnswers.push_back(QStringLiteral("3"));
         DoubleClickCounter doubleClicks;
         picture1->installEventFilter(&doubleClicks);
@@ -392,9 +392,9 @@ private Q_SLOTS:
         Fixture f;
         std::unique_ptr<QDialog> form;
         if (vehicle)
-            form = std::make_unique<Form5>(f.folder.path(), f.fs, f.dialogs);
+            form = std::make_unique<AccessoryImportDialog>(f.folder.path(), f.fs, f.dialogs);
         else
-            form = std::make_unique<Form4>(f.folder.path(), f.fs, f.dialogs);
+            form = std::make_unique<VehicleImportDialog>(f.folder.path(), f.fs, f.dialogs);
         form->show();
         QApplication::setActiveWindow(form.get());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -431,7 +431,7 @@ private Q_SLOTS:
         std::unique_ptr<QWidget> form;
         std::unique_ptr<Browser> browser;
         if (window == QLatin1String("Form2")) {
-            auto* form2 = new Form2(f.folder.path(), f.fs, f.dialogs);
+            auto* form2 = new NewLayoutDialog(f.folder.path(), f.fs, f.dialogs);
             form.reset(form2);
             form2->Form_Load();
             list = child<QComboBox>(*form2, "Combo1");
@@ -439,13 +439,13 @@ private Q_SLOTS:
             browser = std::make_unique<Browser>(f);
             list = child<QComboBox>(*browser->form, "Combo1");
         } else if (window == QLatin1String("Form5")) {
-            auto* form5 = new Form5(f.folder.path(), f.fs, f.dialogs);
+            auto* form5 = new AccessoryImportDialog(f.folder.path(), f.fs, f.dialogs);
             form.reset(form5);
             form5->start();
             list = child<QComboBox>(*form5, "Combo1");
         } else {
             f.pick(QStringLiteral("frigo.bmp"), 40, 30);
-            auto* form4 = new Form4(f.folder.path(), f.fs, f.dialogs);
+            auto* form4 = new VehicleImportDialog(f.folder.path(), f.fs, f.dialogs);
             form.reset(form4);
             form4->start();
             list = child<QComboBox>(*form4, "Combo1_0");
@@ -457,7 +457,7 @@ private Q_SLOTS:
         Fixture f;
         f.vehicle(QStringLiteral("Camion_C1_Avant_YZ_100_.bmp"));
         f.pick(QStringLiteral("photo.v2.jpg"));
-        Form5 form(f.folder.path(), f.fs, f.dialogs);
+        AccessoryImportDialog form(f.folder.path(), f.fs, f.dialogs);
         form.start();
         auto* combo1 = child<QComboBox>(form, "Combo1");
         QCOMPARE(items(combo1->model()), QStringList{"Camion"});
@@ -485,12 +485,11 @@ private Q_SLOTS:
         QCOMPARE(int(form.resolution()), 0);
         QCOMPARE(combo1->currentText(), QString());
 
-        Form2 form2(f.folder.path(), f.fs, f.dialogs);
+        NewLayoutDialog form2(f.folder.path(), f.fs, f.dialogs);
         form2.Form_Load();
         child<QComboBox>(form2, "Combo1")->setCurrentIndex(1);
         press(form2, "Command1_0");
-        QCOMPARE(form2.result()->vehicule_fichier,
-                 QStringLiteral("Fourgon_L1H1_Haut_XY_2500_.jpg"));
+        QCOMPARE(form2.result()->vehicleFile, QStringLiteral("Fourgon_L1H1_Haut_XY_2500_.jpg"));
     }
 
     void form4ComposesNames_data() {
@@ -517,7 +516,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         Fixture f;
         f.pick(source, 40, 30);
-        Form4 form(f.folder.path(), f.fs, f.dialogs);
+        VehicleImportDialog form(f.folder.path(), f.fs, f.dialogs);
         form.start();
         describeAccessory(form, texts, views);
         press(form, "Command1_0");
@@ -526,12 +525,12 @@ private Q_SLOTS:
 
     void form4OpensAgainWithItsSizeBoxesInPlace() {
         Fixture f;
-        const Form4 fresh(f.folder.path(), f.fs, f.dialogs);
+        const VehicleImportDialog fresh(f.folder.path(), f.fs, f.dialogs);
         const auto boxes = [](const QObject& form) {
             return QList<QRect>{child<QLineEdit>(form, "Text1_0")->geometry(),
                                 child<QLineEdit>(form, "Text1_1")->geometry()};
         };
-        Form4 form(f.folder.path(), f.fs, f.dialogs);
+        VehicleImportDialog form(f.folder.path(), f.fs, f.dialogs);
         f.pick(QStringLiteral("small.bmp"), 20, 60);
         form.start();
         QVERIFY(boxes(form) != boxes(fresh)); // they follow the small preview
@@ -545,7 +544,7 @@ private Q_SLOTS:
         f.accessory(QStringLiteral("Lit_Simple_190_90_XY_.bmp"));
         f.accessory(QStringLiteral("Lit_Double_190_XY_.bmp"));
         f.pick(QStringLiteral("frigo.bmp"), 40, 30);
-        Form4 form(f.folder.path(), f.fs, f.dialogs);
+        VehicleImportDialog form(f.folder.path(), f.fs, f.dialogs);
         form.start();
         QCOMPARE(items(child<QComboBox>(form, "Combo1_1")->model()), QStringList{"Simple"});
         press(form, "Command1_0");

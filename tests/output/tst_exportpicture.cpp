@@ -1,8 +1,8 @@
 // Guards the exported picture's making: the 24-bit bottom-up raster, the JPEG writer (encoding,
 // replaced files, failures), the export zone search and the stamp's size and shortening.
+#include "output/Bgr24Raster.h"
 #include "output/ImageExport.h"
-#include "output/cDIBSection.h"
-#include "output/mJPEGLibrary.h"
+#include "output/JpegWriter.h"
 #include "platform/Product.h"
 #include "testkit/TestKit.h"
 
@@ -13,9 +13,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-using output::cDIBSection;
+using output::Bgr24Raster;
 using platform::rgb;
-namespace jpeg = output::mJPEGLibrary;
+namespace jpeg = output::JpegWriter;
 
 namespace {
 
@@ -28,9 +28,9 @@ QImage quadrants(int w, int h) {
     return image;
 }
 
-cDIBSection rasterOf(const QImage& picture) {
-    cDIBSection dib;
-    dib.CreateFromPicture(picture);
+Bgr24Raster rasterOf(const QImage& picture) {
+    Bgr24Raster dib;
+    dib.createFromPicture(picture);
     return dib;
 }
 
@@ -44,7 +44,7 @@ int textWidth(const QString& text, int points) {
     surface.setFont(QFont(QStringLiteral("DejaVu Sans")));
     surface.setFontBold(true);
     surface.setFontSize(points);
-    return surface.TailleTexte(text).width();
+    return surface.textSize(text).width();
 }
 
 const QString kModele = QStringLiteral("Fourgon");
@@ -65,11 +65,11 @@ private Q_SLOTS:
         QImage picture(2, 2, QImage::Format_RGB32);
         for (int i = 0; i < 4; ++i) // (1, 2, 3) (4, 5, 6) over (7, 8, 9) (10, 11, 12)
             picture.setPixel(i % 2, i / 2, qRgb(3 * i + 1, 3 * i + 2, 3 * i + 3));
-        const cDIBSection dib = rasterOf(picture);
-        const auto* bits = reinterpret_cast<const char*>(dib.DIBSectionBitsPtr());
+        const Bgr24Raster dib = rasterOf(picture);
+        const auto* bits = reinterpret_cast<const char*>(dib.bits());
         QVERIFY(bits);
         QCOMPARE(QByteArray(bits, 6), QByteArray("\x09\x08\x07\x0c\x0b\x0a", 6));
-        QCOMPARE(QByteArray(bits + dib.BytesPerScanLine(), 6),
+        QCOMPARE(QByteArray(bits + dib.bytesPerRow(), 6),
                  QByteArray("\x03\x02\x01\x06\x05\x04", 6));
     }
 
@@ -84,7 +84,7 @@ private Q_SLOTS:
         const timespec times[2] = {{1000000000, 123456789}, {1100000000, 987654321}};
         QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
 
-        QVERIFY(jpeg::SaveToJPG(rasterOf(quadrants(16, 16)), path, 90));
+        QVERIFY(jpeg::writeJpeg(rasterOf(quadrants(16, 16)), path, 90));
         struct stat after {};
         QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
         QVERIFY(readBytes(path).startsWith("\xFF\xD8"));
@@ -108,7 +108,7 @@ private Q_SLOTS:
         QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("earlier file") > 0);
         kept.close();
         try {
-            jpeg::SaveToJPG(emptyBuffer ? cDIBSection() : rasterOf(quadrants(8, 8)),
+            jpeg::writeJpeg(emptyBuffer ? Bgr24Raster() : rasterOf(quadrants(8, 8)),
                             dir.filePath(target), 90);
             QFAIL("no failure raised");
         } catch (const jpeg::JpegError& e) {
@@ -152,9 +152,9 @@ private Q_SLOTS:
         if (!drawing.isNull())
             surface.fillBox(drawing.left(), drawing.top(), drawing.right(), drawing.bottom(),
                             colour);
-        const output::Zone zone = output::ChercherZoneExport(surface, true);
+        const output::Zone zone = output::findExportZone(surface, true);
         QCOMPARE((QList<int>{zone.left, zone.top, zone.right, zone.bottom}), expected);
-        QVERIFY(output::ChercherZoneExport(surface, false) == (output::Zone{0, 0, 400, 300}));
+        QVERIFY(output::findExportZone(surface, false) == (output::Zone{0, 0, 400, 300}));
     }
 
     void stampChoice_data() {

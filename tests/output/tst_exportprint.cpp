@@ -40,11 +40,11 @@ platform::Surface drawnCanvas() {
 
 // The written picture is the canvas's zone over a white band carrying the dark stamp.
 void checkStamped(const QImage& picture, const platform::Surface& canvas, bool autozone) {
-    const output::Zone z = output::ChercherZoneExport(canvas, autozone);
+    const output::Zone z = output::findExportZone(canvas, autozone);
     const QSize zone(z.right - z.left, z.bottom - z.top);
     QCOMPARE(picture.size(), zone + QSize(0, 20));
     QVERIFY(testkit::imagesMatch(picture.copy(QRect(QPoint(), zone)),
-                                 canvas.Image().copy(QRect(QPoint(z.left, z.top), zone)),
+                                 canvas.image().copy(QRect(QPoint(z.left, z.top), zone)),
                                  QStringLiteral("zone"), 40));
     int ink = 0;
     for (int x = 0; x < zone.width(); ++x) {
@@ -121,21 +121,21 @@ private Q_SLOTS:
     void initTestCase() {
         testkit::setUpTestEnvironment();
         const QImage van(folder_.addPicture(QStringLiteral("vehicules"), kVehicle, 300, 160));
-        layout_.vehicule_fichier = kVehicle;
+        layout_.vehicleFile = kVehicle;
         layout_.zoomText = QStringLiteral("150");
-        layout_.objets.append({{Cell::integer(document::Rectangle), Cell::integer(80),
-                                Cell::integer(50), Cell::integer(20), Cell::integer(40),
-                                Cell::integer(4), Cell::integer(0), Cell::integer(0)}});
+        layout_.objects.append({{Cell::integer(document::Rectangle), Cell::integer(80),
+                                 Cell::integer(50), Cell::integer(20), Cell::integer(40),
+                                 Cell::integer(4), Cell::integer(0), Cell::integer(0)}});
         layoutPath_ = folder_.path() + QStringLiteral("/sample.kla");
         platform::FileSystem fs;
-        QVERIFY(document::SauverAgencement(layoutPath_, layout_, QLocale::c(), fs));
+        QVERIFY(document::writeLayoutFile(layoutPath_, layout_, QLocale::c(), fs));
         // What reading the layout derives from the vehicle's name and picture.
-        layout_.vehicule_modele = kModele;
-        layout_.vehicule_carros = kCarros;
-        layout_.vehicule_resol = 2.0;
-        layout_.image_vehicule = van;
-        layout_.image_largeur = 300;
-        layout_.image_hauteur = 160;
+        layout_.vehicleModel = kModele;
+        layout_.vehicleBody = kCarros;
+        layout_.pixelsPerCm = 2.0;
+        layout_.vehiclePicture = van;
+        layout_.pictureWidth = 300;
+        layout_.pictureHeight = 160;
     }
 
     void exportCommand_data() {

@@ -20,11 +20,11 @@ document::ObjectRow row(int kind, float x, float y, int h, int w, const Cell& fi
 document::Layout everyKind() {
     using namespace document;
     Layout layout;
-    layout.vehicule_fichier = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.jpg");
-    layout.vehicule_resol = 2.0;
+    layout.vehicleFile = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.jpg");
+    layout.pixelsPerCm = 2.0;
     const Cell parquet = Cell::text(QStringLiteral("Parquet chene.jpg"));
     const Cell red = Cell::integer(2);
-    ObjectTable& t = layout.objets;
+    ObjectTable& t = layout.objects;
     t.append(row(Mesure, 20, 40, 5, 120, Cell::integer(0), 0));
     t.append(row(Rectangle, 100, 60, 120, 200, parquet, 1));
     t.append(row(Ellipse, 11, 3, 100, 100, red, 0));

@@ -75,23 +75,23 @@ struct Plan {
 
     Plan(int width, int height, int micrometres) {
         const QString file = QStringLiteral("Fourgon_L2H2_Dessus_XY_%1_.bmp").arg(micrometres);
-        layout.vehicule_fichier = file;
-        layout.image_vehicule = QImage(folder.addPicture(QStringLiteral("vehicules"), file, width,
+        layout.vehicleFile = file;
+        layout.vehiclePicture = QImage(folder.addPicture(QStringLiteral("vehicules"), file, width,
                                                          height, qRgb(255, 255, 255)));
-        layout.image_largeur = float(width);
-        layout.image_hauteur = float(height);
-        layout.vehicule_resol = 10000.0 / micrometres;
-        layout.vehicule_modele = QStringLiteral("Fourgon");
-        layout.vehicule_carros = QStringLiteral("L2H2");
-        layout.agencement_ouvert = true;
+        layout.pictureWidth = float(width);
+        layout.pictureHeight = float(height);
+        layout.pixelsPerCm = 10000.0 / micrometres;
+        layout.vehicleModel = QStringLiteral("Fourgon");
+        layout.vehicleBody = QStringLiteral("L2H2");
+        layout.isOpen = true;
     }
     // A black rectangle of w x h cm with its top-left corner at (x, y) cm.
     void addRectangle(double x, double y, int w, int h) {
-        const double r = layout.vehicule_resol;
-        layout.objets.append({{Cell::integer(document::Rectangle), Cell::real(float(x * r)),
-                               Cell::real(float(y * r)), Cell::integer(std::int16_t(h)),
-                               Cell::integer(std::int16_t(w)), Cell::integer(0), Cell::integer(0),
-                               Cell::integer(0)}});
+        const double r = layout.pixelsPerCm;
+        layout.objects.append({{Cell::integer(document::Rectangle), Cell::real(float(x * r)),
+                                Cell::real(float(y * r)), Cell::integer(std::int16_t(h)),
+                                Cell::integer(std::int16_t(w)), Cell::integer(0), Cell::integer(0),
+                                Cell::integer(0)}});
     }
     output::PlanSource source(platform::PictureCache& pictures) const {
         return {layout, settings::Preferences::defaults(), pictures, folder.path()};

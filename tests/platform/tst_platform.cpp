@@ -41,7 +41,7 @@ Surface patterned(int w, int h) {
     Surface s(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            s.PSet(x, y, rgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+            s.setPixel(x, y, rgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
     return s;
 }
 
@@ -118,9 +118,9 @@ private Q_SLOTS:
         QFETCH(QRect, ends);
         QFETCH(bool, box);
         Surface s = patterned(32, 32);
-        const QImage before = s.Image();
+        const QImage before = s.image();
         s.drawMode = DrawMode::Invert;
-        s.DrawWidth = width;
+        s.penWidth = width;
         const auto draw = [&] {
             const auto [x1, y1, x2, y2] = std::array{float(ends.left()), float(ends.top()),
                                                      float(ends.right()), float(ends.bottom())};
@@ -130,7 +130,7 @@ private Q_SLOTS:
         QCOMPARE(s.Point(ends.left(), ends.top()),
                  Colour(fromQRgb(before.pixel(ends.topLeft())) ^ 0xFFFFFFu));
         draw();
-        QVERIFY(testkit::imagesMatch(s.Image(), before, QStringLiteral("invert_twice")));
+        QVERIFY(testkit::imagesMatch(s.image(), before, QStringLiteral("invert_twice")));
     }
 
     void textCells_data() {
@@ -141,14 +141,14 @@ private Q_SLOTS:
     void textCells() {
         QFETCH(bool, transparent);
         Surface s(60, 30, kGreen);
-        s.BackColor = rgb(255, 255, 0);
-        s.ForeColor = kBlue;
-        s.FontTransparent = transparent;
-        s.CurrentX = 2;
-        s.CurrentY = 3;
-        const QSize cell = s.TailleTexte(QStringLiteral("Mi"));
-        s.Print(QStringLiteral("Mi"));
-        QCOMPARE(s.CurrentX, 2.f + float(cell.width()));
+        s.backgroundColour = rgb(255, 255, 0);
+        s.penColour = kBlue;
+        s.transparentText = transparent;
+        s.textX = 2;
+        s.textY = 3;
+        const QSize cell = s.textSize(QStringLiteral("Mi"));
+        s.drawText(QStringLiteral("Mi"));
+        QCOMPARE(s.textX, 2.f + float(cell.width()));
         QSet<Colour> seen;
         for (int y = 3; y < 3 + cell.height(); ++y)
             for (int x = 2; x < 2 + cell.width(); ++x)
@@ -169,7 +169,7 @@ private Q_SLOTS:
         QImage redBlue(2, 1, QImage::Format_RGB32);
         redBlue.setPixel(0, 0, qRgb(255, 0, 0));
         redBlue.setPixel(1, 0, qRgb(0, 0, 255));
-        const QImage varied = patterned(5, 3).Image();
+        const QImage varied = patterned(5, 3).image();
         QTest::newRow("BMP, exact") << encoded(varied, "BMP") << varied << 0;
         QTest::newRow("JPEG, flat colour within its loss") << encoded(flat, "JPEG") << flat << 6;
         QTest::newRow("hand-made GIF") << kRedBlueGif << redBlue << 0;
@@ -192,7 +192,7 @@ private Q_SLOTS:
 
     void savesA24BitBitmap() {
         const QString path = dir_.filePath(QStringLiteral("saved.bmp"));
-        const QImage picture = patterned(5, 3).Image();
+        const QImage picture = patterned(5, 3).image();
         QVERIFY(SavePicture(picture, path));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -283,13 +283,13 @@ private Q_SLOTS:
         const QImage picture = lineOnWhite(size, line);
         const QRgb grey = qRgb(128, 128, 128);
         Surface s(40, 32, rgb(128, 128, 128));
-        s.PaintPicture(picture, float(area.x()), float(area.y()), float(area.width()),
-                       float(area.height()));
-        QImage expected = andShrunk(picture, area, s.Image().size(), grey);
+        s.drawPicture(picture, float(area.x()), float(area.y()), float(area.width()),
+                      float(area.height()));
+        QImage expected = andShrunk(picture, area, s.image().size(), grey);
         // The area is rounded to whole pixels as QRectF::toRect does; edge pixels there
         // that hold no source centre take their nearest pixel instead.
         const QRect painted = area.normalized().toRect();
-        QImage actual = s.Image();
+        QImage actual = s.image();
         for (int y = 0; y < actual.height(); ++y)
             for (int x = 0; x < actual.width(); ++x)
                 if (expected.pixel(x, y) == grey || !painted.contains(x, y)) {
@@ -318,7 +318,7 @@ private Q_SLOTS:
             for (int x = 0; x < 30; ++x)
                 picture.setPixel(x, y, qRgb(x * 8, y * 12, (x * 7 + y * 3) & 255));
         Surface s = patterned(96, 64);
-        QImage expected = s.Image().copy();
+        QImage expected = s.image().copy();
         {
             QPainter p(&expected);
             p.setCompositionMode(andOp ? QPainter::RasterOp_SourceAndDestination
@@ -329,9 +329,9 @@ private Q_SLOTS:
             p.translate(-target.center());
             p.drawImage(target, picture);
         }
-        s.PaintPicture(picture, float(area.x()), float(area.y()), float(area.width()),
-                       float(area.height()), andOp ? RasterOp::And : RasterOp::Copy);
-        QVERIFY(testkit::imagesMatch(s.Image(), expected, QStringLiteral("enlarge")));
+        s.drawPicture(picture, float(area.x()), float(area.y()), float(area.width()),
+                      float(area.height()), andOp ? RasterOp::And : RasterOp::Copy);
+        QVERIFY(testkit::imagesMatch(s.image(), expected, QStringLiteral("enlarge")));
     }
 
     // Coordinates far off the surface draw what lies on it, at once; nothing for NaN.
@@ -340,15 +340,15 @@ private Q_SLOTS:
         Surface s(50, 40, kWhite);
         s.line(-far, 5, far, 5, kRed);
         s.fillBox(-far, 10, far, 12, kBlue);
-        s.DrawWidth = 3;
+        s.penWidth = 3;
         s.line(20, -far, 20, far, kGreen);
-        s.DrawWidth = 1;
+        s.penWidth = 1;
         QImage tile(3, 2, QImage::Format_RGB32);
         tile.fill(qRgb(0, 0, 0));
         s.tilePicture(tile, -1e9f, 30, 2e9, 1e12);
-        s.PaintPicture(tile, std::nanf(""), 0, 10, 10);
-        s.CurrentX = -far;
-        s.Print(QStringLiteral("far"));
+        s.drawPicture(tile, std::nanf(""), 0, 10, 10);
+        s.textX = -far;
+        s.drawText(QStringLiteral("far"));
         for (int x = 0; x < 50; ++x) {
             const bool nearWide = x >= 18 && x <= 22; // the 3-pixel line's column
             if (x == 20 || !nearWide) {

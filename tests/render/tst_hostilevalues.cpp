@@ -59,14 +59,14 @@ class TestHostileValues : public QObject {
             return;
         const document::LayoutFileContents& c = *outcome.contents;
         document::Layout layout;
-        layout.vehicule_fichier = c.vehicule_fichier;
-        layout.inv_h_b = c.inv_h_b.value_or(false);
+        layout.vehicleFile = c.vehicleFile;
+        layout.mirrorTopBottom = c.mirrorTopBottom.value_or(false);
         layout.zoomText = c.zoomText;
-        layout.objets = c.objets;
-        layout.vehicule_resol = library::LireNomVehicule(c.vehicule_fichier)->vehicule_resol;
-        layout.image_vehicule = *platform::LoadLibraryPicture(folder_.vehicules(), kVehicle);
-        layout.image_largeur = float(layout.image_vehicule.width());
-        layout.image_hauteur = float(layout.image_vehicule.height());
+        layout.objects = c.objects;
+        layout.pixelsPerCm = library::parseVehicleName(c.vehicleFile)->pixelsPerCm;
+        layout.vehiclePicture = *platform::LoadLibraryPicture(folder_.vehicules(), kVehicle);
+        layout.pictureWidth = float(layout.vehiclePicture.width());
+        layout.pictureHeight = float(layout.vehiclePicture.height());
         render::PlanRenderer renderer(cache_, folder_.path());
         const float own = float(document::zoomPercent(c.zoomText, QLocale()) / 100.0);
         for (const float zoom : {own, 16.0f}) {

@@ -144,8 +144,8 @@ private Q_SLOTS:
         const int x = box.x(), y = box.y(), w = box.width(), h = box.height();
         Surface s(200, 150);
         float fx = x, fy = y, fh = h, fw = w;
-        renderer_.DessinerObjet(s, fx, fy, fh, fw, integer(document::Mesure), integer(2),
-                                integer(0), {});
+        renderer_.drawObject(s, fx, fy, fh, fw, integer(document::Mesure), integer(2), integer(0),
+                             {});
         // The pixel `along` the shaft from its start and `across` it from the shaft's line.
         auto red = [&](int along, int across) {
             return horizontal ? s.Point(x + along, y + 5 + across) == kRed
@@ -159,16 +159,16 @@ private Q_SLOTS:
                          qPrintable(QStringLiteral("arrowhead step %1 at %2").arg(k).arg(end)));
                 QVERIFY(!red(end, horizontal ? -k - 1 : k + 1));
             }
-        const QSize text = s.TailleTexte(QString::number(length));
+        const QSize text = s.textSize(QString::number(length));
         if (horizontal) {
-            QCOMPARE(s.CurrentX - float(text.width()),
+            QCOMPARE(s.textX - float(text.width()),
                      std::nearbyint(x + w / 2.0f - text.width() / 2.0f));
-            QCOMPARE(s.CurrentY, float(y + 5));
+            QCOMPARE(s.textY, float(y + 5));
         } else {
-            QCOMPARE(s.CurrentX, float(x + w - 7)); // the label ends one pixel left of the shaft
-            QCOMPARE(s.CurrentY, std::nearbyint(y + h / 2.0f - text.height() / 2.0f));
+            QCOMPARE(s.textX, float(x + w - 7)); // the label ends one pixel left of the shaft
+            QCOMPARE(s.textY, std::nearbyint(y + h / 2.0f - text.height() / 2.0f));
         }
-        QCOMPARE(s.ForeColor, kRed);
+        QCOMPARE(s.penColour, kRed);
     }
 
     void objectPixels_data() {
@@ -257,11 +257,11 @@ private Q_SLOTS:
         Surface s(80, 50); // white behind, so opaque text cells show
         s.fillBox(0, 0, 79, 49, platform::kBlack);
         float x = box.x(), y = box.y(), h = box.height(), w = box.width();
-        renderer_.DessinerObjet(s, x, y, h, w, integer(kind), cellOf(cells[0]), cellOf(cells[1]),
-                                {1.0f, 1.0, prefs});
+        renderer_.drawObject(s, x, y, h, w, integer(kind), cellOf(cells[0]), cellOf(cells[1]),
+                             {1.0f, 1.0, prefs});
         checkProbes(s, probes);
-        QCOMPARE(s.DrawWidth, 1);
-        QVERIFY(s.FontTransparent);
+        QCOMPARE(s.penWidth, 1);
+        QVERIFY(s.transparentText);
     }
 
     // Whatever its orientation, an accessory covers exactly the columns X..X+W-1 and rows
@@ -293,12 +293,12 @@ private Q_SLOTS:
         if (throughThePlan) {
             // A black body picture at 1 pixel per cm: the row's sizes are the box's pixels.
             document::Layout layout;
-            layout.image_vehicule = QImage(s.width(), s.height(), QImage::Format_RGB32);
-            layout.image_vehicule.fill(Qt::black);
-            layout.image_largeur = float(s.width());
-            layout.image_hauteur = float(s.height());
-            layout.vehicule_resol = 1;
-            layout.objets.append(document::ObjectRow{
+            layout.vehiclePicture = QImage(s.width(), s.height(), QImage::Format_RGB32);
+            layout.vehiclePicture.fill(Qt::black);
+            layout.pictureWidth = float(s.width());
+            layout.pictureHeight = float(s.height());
+            layout.pixelsPerCm = 1;
+            layout.objects.append(document::ObjectRow{
                 {integer(document::Accessoire), Cell::real(float(box.x())),
                  Cell::real(float(box.y())), integer(box.height()), integer(box.width()),
                  Cell::text(kAccessory), integer(0), integer(orientation)}});
@@ -306,18 +306,18 @@ private Q_SLOTS:
         } else {
             float x = float(box.x()), y = float(box.y()), h = float(box.height()),
                   w = float(box.width());
-            renderer_.DessinerObjet(s, x, y, h, w, integer(document::Accessoire),
-                                    Cell::text(kAccessory), integer(orientation), {});
+            renderer_.drawObject(s, x, y, h, w, integer(document::Accessoire),
+                                 Cell::text(kAccessory), integer(orientation), {});
         }
         const QString name = QStringLiteral("accessory_%1_%2").arg(orientation).arg(scale);
-        QVERIFY(testkit::imagesMatch(s.Image().copy(box).convertToFormat(QImage::Format_RGB32),
+        QVERIFY(testkit::imagesMatch(s.image().copy(box).convertToFormat(QImage::Format_RGB32),
                                      expected.convertToFormat(QImage::Format_RGB32), name));
         const QString outside = ringProblem(s, box, platform::kBlack);
         QVERIFY2(outside.isEmpty(), qPrintable(outside));
     }
 
     void afficheOverTheBody_data() {
-        QTest::addColumn<QList<bool>>("flags"); // inv_g_d, inv_h_b, carross
+        QTest::addColumn<QList<bool>>("flags"); // mirrorLeftRight, mirrorTopBottom, carross
         QTest::addColumn<QPointF>("origin");
         QTest::addColumn<Probes>("probes");
         // Body 60 x 50: white, a black line at x = 20, a grey band from y = 30 and a green
@@ -361,14 +361,14 @@ private Q_SLOTS:
         QPainter(&body).fillRect(20, 0, 1, 50, Qt::black);
         QPainter(&body).fillRect(0, 0, 5, 5, Qt::green);
         document::Layout layout;
-        layout.image_vehicule = body;
-        layout.image_largeur = 60;
-        layout.image_hauteur = 50;
-        layout.vehicule_resol = 1;
-        layout.inv_g_d = flags[0];
-        layout.inv_h_b = flags[1];
-        layout.objets.append(makeRow(1, 15, 15, 25, 20, 2));
-        layout.objets.append(makeRow(1, 30, 15, 10, 10, 6));
+        layout.vehiclePicture = body;
+        layout.pictureWidth = 60;
+        layout.pictureHeight = 50;
+        layout.pixelsPerCm = 1;
+        layout.mirrorLeftRight = flags[0];
+        layout.mirrorTopBottom = flags[1];
+        layout.objects.append(makeRow(1, 15, 15, 25, 20, 2));
+        layout.objects.append(makeRow(1, 30, 15, 10, 10, 6));
         settings::Preferences prefs;
         prefs.carross = flags[2];
         Surface s(60, 50);

@@ -53,12 +53,12 @@ const QString kTexture = QStringLiteral("Motif.bmp");
 document::Layout corpusLayout() {
     using namespace document;
     Layout layout;
-    layout.image_vehicule = body();
-    layout.image_largeur = 200;
-    layout.image_hauteur = 120;
-    layout.vehicule_resol = 1.5;
+    layout.vehiclePicture = body();
+    layout.pictureWidth = 200;
+    layout.pictureHeight = 120;
+    layout.pixelsPerCm = 1.5;
     const Cell accessory = Cell::text(kAccessory);
-    ObjectTable& t = layout.objets;
+    ObjectTable& t = layout.objects;
     t.append(row(Rectangle, 5, 5, 20, 10, integer(3), 0));
     t.append(row(Rectangle, 30, 10, 27, 33, Cell::text(kTexture), 0));
     t.append(row(Accessoire, 10, 50, 30, 45, accessory, 0));
@@ -94,7 +94,7 @@ private Q_SLOTS:
     void planMatchesReference_data() {
         QTest::addColumn<float>("zoom");
         QTest::addColumn<QPointF>("origin");
-        QTest::addColumn<QList<bool>>("flags"); // carross, inv_g_d, inv_h_b
+        QTest::addColumn<QList<bool>>("flags"); // carross, mirrorLeftRight, mirrorTopBottom
         QTest::addColumn<int>("allowed");       // pixels that may differ from the reference
         // The references were drawn before three deliberate changes, which account for
         // the counts below. Shrunk pictures (zooms under 100 % and the small accessory)
@@ -127,8 +127,8 @@ private Q_SLOTS:
         QFETCH(QList<bool>, flags);
         QFETCH(int, allowed);
         document::Layout layout = corpusLayout();
-        layout.inv_g_d = flags[1];
-        layout.inv_h_b = flags[2];
+        layout.mirrorLeftRight = flags[1];
+        layout.mirrorTopBottom = flags[2];
         settings::Preferences prefs;
         prefs.carross = flags[0];
         platform::PictureCache cache;
@@ -136,7 +136,7 @@ private Q_SLOTS:
         platform::Surface surface(128, 96);
         renderer.Affiche(surface, layout, render::View{zoom, float(origin.x()), float(origin.y())},
                          prefs);
-        const QImage actual = surface.Image().convertToFormat(QImage::Format_RGB32);
+        const QImage actual = surface.image().convertToFormat(QImage::Format_RGB32);
 
         const QString name =
             QString::fromLatin1(QTest::currentDataTag())

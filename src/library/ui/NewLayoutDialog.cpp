@@ -1,7 +1,7 @@
-#include "library/ui/Form2.h"
+#include "library/ui/NewLayoutDialog.h"
 
 #include "library/DialogLogic.h"
-#include "library/ui/PictureBox.h"
+#include "library/ui/SurfaceView.h"
 #include "platform/Pictures.h"
 
 #include <QCheckBox>
@@ -29,15 +29,15 @@ void fill(QComboBox* combo, const QStringList& items) {
 }
 } // namespace
 
-Form2::Form2(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
-             QWidget* parent)
+NewLayoutDialog::NewLayoutDialog(const QString& apath, platform::FileSystem& files,
+                                 platform::DialogService& dialogs, QWidget* parent)
     : QDialog(parent), apath_(apath), files_(files), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Kestrion - Nouvel agencement"));
     buildControls();
 }
 
-void Form2::buildControls() {
+void NewLayoutDialog::buildControls() {
     auto* frame1 = new QGroupBox(QStringLiteral("Selection du véhicule"), this);
     frame1->setObjectName(QStringLiteral("Frame1"));
     auto* grid = new QGridLayout(frame1);
@@ -63,7 +63,7 @@ void Form2::buildControls() {
     frame2->setObjectName(QStringLiteral("Frame2"));
     frame2->setFixedSize(toPixels(kPreviewArea.right() + kPreviewArea.left()),
                          toPixels(kPreviewArea.bottom() + kPreviewArea.left()));
-    picture1_ = new PictureBox(frame2);
+    picture1_ = new SurfaceView(frame2);
     picture1_->setObjectName(QStringLiteral("Picture1"));
     picture1_->hide();
 
@@ -101,7 +101,7 @@ void Form2::buildControls() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void Form2::Form_Load() {
+void NewLayoutDialog::Form_Load() {
     entries_.clear();
     chosen_ = -1;
     fill(combo1_, {});
@@ -128,17 +128,17 @@ void Form2::Form_Load() {
     Combo1_Click();
 }
 
-void Form2::Combo1_Click() {
+void NewLayoutDialog::Combo1_Click() {
     fill(combo2_, distinctBodies(entries_, combo1_->currentText()));
     Combo2_Click();
 }
 
-void Form2::Combo2_Click() {
+void NewLayoutDialog::Combo2_Click() {
     fill(combo3_, distinctViews(entries_, combo1_->currentText(), combo2_->currentText()));
     Combo3_Click();
 }
 
-void Form2::Combo3_Click() {
+void NewLayoutDialog::Combo3_Click() {
     chosen_ = combo3_->currentIndex() < 0
                   ? -1
                   : lastMatching(entries_, combo1_->currentText(), combo2_->currentText(),
@@ -146,7 +146,7 @@ void Form2::Combo3_Click() {
     drawPreview();
 }
 
-void Form2::drawPreview() {
+void NewLayoutDialog::drawPreview() {
     picture1_->hide();
     previewTwips_ = QRectF();
     if (chosen_ < 0)
@@ -165,13 +165,13 @@ void Form2::drawPreview() {
     const bool leftRight = checkGaucheDroite_->isChecked();
     const bool topBottom = checkHautBas_->isChecked();
     // A negative size paints the picture mirrored into the same area.
-    picture1_->surface().PaintPicture(*picture, leftRight ? w : 0, topBottom ? h : 0,
-                                      leftRight ? -w : w, topBottom ? -h : h);
+    picture1_->surface().drawPicture(*picture, leftRight ? w : 0, topBottom ? h : 0,
+                                     leftRight ? -w : w, topBottom ? -h : h);
     picture1_->show();
     picture1_->refresh();
 }
 
-void Form2::Command1_Click(int index) {
+void NewLayoutDialog::Command1_Click(int index) {
     if (index == 0 && chosen_ >= 0)
         result_ = Form2Result{entries_[size_t(chosen_)].fileName, checkGaucheDroite_->isChecked(),
                               checkHautBas_->isChecked()};
@@ -181,9 +181,11 @@ void Form2::Command1_Click(int index) {
         reject();
 }
 
-std::optional<Form2Result> Form2::choose(const QString& apath, platform::FileSystem& files,
-                                         platform::DialogService& dialogs, QWidget* parent) {
-    Form2 dialog(apath, files, dialogs, parent);
+std::optional<Form2Result> NewLayoutDialog::choose(const QString& apath,
+                                                   platform::FileSystem& files,
+                                                   platform::DialogService& dialogs,
+                                                   QWidget* parent) {
+    NewLayoutDialog dialog(apath, files, dialogs, parent);
     dialog.Form_Load();
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "output/cDIBSection.h"
+#include "output/Bgr24Raster.h"
 
 #include <QString>
 
 #include <stdexcept>
 
-namespace output::mJPEGLibrary {
+namespace output::JpegWriter {
 
 // A failure of the JPEG writer: number 26001, source "kestrion.mJPEGLibrary" and a
 // description that ends with the library's or the file's result code.
@@ -29,6 +29,6 @@ private:
 // leaves any earlier file untouched; a replaced file's permissions and access and
 // modification times are carried over to the new one. Returns true; every failure
 // is thrown as JpegError, and nothing is written when the encoder cannot start.
-bool SaveToJPG(const cDIBSection& dib, const QString& fileName, int quality);
+bool writeJpeg(const Bgr24Raster& dib, const QString& fileName, int quality);
 
-} // namespace output::mJPEGLibrary
+} // namespace output::JpegWriter

@@ -18,10 +18,10 @@ namespace settings::ui {
 // The preferences window. It is created once at start-up and only hidden between uses;
 // its controls hold the values being edited, and the last confirmed values are what
 // the rest of the program uses.
-class Pref : public QDialog {
+class PreferencesDialog : public QDialog {
 public:
-    Pref(platform::SettingsStore& store, platform::DialogService& dialogs,
-         QWidget* parent = nullptr);
+    PreferencesDialog(platform::SettingsStore& store, platform::DialogService& dialogs,
+                      QWidget* parent = nullptr);
 
     // Puts the values into the controls and takes them as the confirmed ones.
     void setValues(const Preferences& prefs);

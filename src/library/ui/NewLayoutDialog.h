@@ -15,21 +15,21 @@ class QComboBox;
 
 namespace library::ui {
 
-class PictureBox;
+class SurfaceView;
 
 struct Form2Result {
-    QString vehicule_fichier; // relative to the vehicles folder
-    bool inv_g_d;
-    bool inv_h_b;
+    QString vehicleFile; // relative to the vehicles folder
+    bool mirrorLeftRight;
+    bool mirrorTopBottom;
 };
 
 // The new-layout dialog: narrows the vehicle library down by model, body and view,
 // previews the chosen view, mirrored as asked.
-class Form2 : public QDialog {
+class NewLayoutDialog : public QDialog {
     Q_OBJECT
 public:
-    Form2(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
-          QWidget* parent = nullptr);
+    NewLayoutDialog(const QString& apath, platform::FileSystem& files,
+                    platform::DialogService& dialogs, QWidget* parent = nullptr);
 
     // Lists the library and shows the dialog modally. Nothing when the user cancels or
     // closes it, or when no vehicle could be chosen.
@@ -69,7 +69,7 @@ private:
     QComboBox* combo3_ = nullptr;
     QCheckBox* checkGaucheDroite_ = nullptr; // Check1_0
     QCheckBox* checkHautBas_ = nullptr;      // Check1_1
-    PictureBox* picture1_ = nullptr;
+    SurfaceView* picture1_ = nullptr;
 };
 
 } // namespace library::ui

@@ -1,9 +1,9 @@
-#include "library/ui/Form5.h"
+#include "library/ui/AccessoryImportDialog.h"
 
 #include "library/ImportSteps.h"
 #include "library/LibraryNames.h"
 #include "library/ui/ImportSupport.h"
-#include "library/ui/PictureBox.h"
+#include "library/ui/SurfaceView.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -30,8 +30,8 @@ const QString kNoResolution = QStringLiteral("Cliquez ci-dessous");
 const QString kStartTest = QStringLiteral("Faire le test");
 } // namespace
 
-Form5::Form5(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
-             QWidget* parent)
+AccessoryImportDialog::AccessoryImportDialog(const QString& apath, platform::FileSystem& files,
+                                             platform::DialogService& dialogs, QWidget* parent)
     : QDialog(parent), apath_(apath), files_(files), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Kestrion - Importer un véhicule"));
@@ -40,7 +40,7 @@ Form5::Form5(const QString& apath, platform::FileSystem& files, platform::Dialog
     resize(minimumSize());
 }
 
-void Form5::buildControls() {
+void AccessoryImportDialog::buildControls() {
     leftColumn_ = new QWidget(this);
     auto* column = new QVBoxLayout(leftColumn_);
     column->setContentsMargins(0, 0, 0, 0);
@@ -117,18 +117,18 @@ void Form5::buildControls() {
     pictureArea_ = new QScrollArea(this);
     pictureArea_->setWidgetResizable(false);
     pictureArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture1_ = new PictureBox;
+    picture1_ = new SurfaceView;
     picture1_->setObjectName(QStringLiteral("Picture1"));
     picture1_->setCursor(Qt::CrossCursor);
     picture1_->setMouseTracking(true);
     pictureArea_->setWidget(picture1_);
-    connect(picture1_, &PictureBox::mousePressed, this,
+    connect(picture1_, &SurfaceView::mousePressed, this,
             [this](QPointF p) { Picture1_MouseDown(float(p.x()), float(p.y())); });
-    connect(picture1_, &PictureBox::mouseMoved, this,
+    connect(picture1_, &SurfaceView::mouseMoved, this,
             [this](QPointF p) { Picture1_MouseMove(float(p.x()), float(p.y())); });
 }
 
-void Form5::resizeEvent(QResizeEvent* event) {
+void AccessoryImportDialog::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     const int columnWidth = toPixels(kColumnWidth);
     leftColumn_->setGeometry(kMargin, kMargin, columnWidth - 2 * kMargin, height() - 2 * kMargin);
@@ -141,7 +141,7 @@ void Form5::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void Form5::start() {
+void AccessoryImportDialog::start() {
     resolution_ = 0;
     fillLists();
     test_.reset();
@@ -153,7 +153,7 @@ void Form5::start() {
     redrawPicture();
 }
 
-void Form5::fillLists() {
+void AccessoryImportDialog::fillLists() {
     const std::optional<QStringList> names =
         files_.listFolder(vehiculesFolder(apath_), QStringLiteral("*"));
     if (!names)
@@ -167,13 +167,13 @@ void Form5::fillLists() {
     }
 }
 
-void Form5::redrawPicture() {
+void AccessoryImportDialog::redrawPicture() {
     picture1_->setSurfaceSize(picture_.size());
-    picture1_->surface().PaintPictureAt(picture_, 0, 0);
+    picture1_->surface().drawPictureAt(picture_, 0, 0);
     picture1_->refresh();
 }
 
-void Form5::Command1_Click() {
+void AccessoryImportDialog::Command1_Click() {
     if (picture_.isNull()) {
         warn(dialogs_, QStringLiteral("Vous devez d'abord choisir une image : cliquez sur "
                                       "\"Autre image\"."));
@@ -188,14 +188,14 @@ void Form5::Command1_Click() {
     test_.start();
 }
 
-void Form5::Picture1_MouseMove(float x, float y) {
+void AccessoryImportDialog::Picture1_MouseMove(float x, float y) {
     if (!test_.running())
         return;
     test_.mouseMove(x, y, picture1_->surface());
     picture1_->refresh();
 }
 
-void Form5::Picture1_MouseDown(float x, float y) {
+void AccessoryImportDialog::Picture1_MouseDown(float x, float y) {
     const CalibrationTest::Click click = test_.click(x, y, picture1_->surface());
     if (click == CalibrationTest::Click::SecondPoint)
         endTest(x, y);
@@ -203,7 +203,7 @@ void Form5::Picture1_MouseDown(float x, float y) {
         picture1_->refresh();
 }
 
-void Form5::endTest(float x, float y) {
+void AccessoryImportDialog::endTest(float x, float y) {
     const QString answer = dialogs_.inputBox(
         QStringLiteral("Distance réelle en centimètres (cm) :"), platform::kProgramName, QString());
     const Measurement measured = measureResolution(answer, test_.distanceTo(x, y), QLocale());
@@ -232,7 +232,7 @@ void Form5::endTest(float x, float y) {
     redrawPicture();
 }
 
-void Form5::Command2_Click(int index) {
+void AccessoryImportDialog::Command2_Click(int index) {
     switch (index) {
     case 0:
         addToLibrary();
@@ -246,7 +246,7 @@ void Form5::Command2_Click(int index) {
     }
 }
 
-void Form5::addToLibrary() {
+void AccessoryImportDialog::addToLibrary() {
     for (QComboBox* combo : combos_)
         combo->setEditText(cleanName(combo->currentText()));
     const QString modele = combos_[0]->currentText();
@@ -284,7 +284,7 @@ void Form5::addToLibrary() {
         reject();
 }
 
-void Form5::clearTestAndViewType() {
+void AccessoryImportDialog::clearTestAndViewType() {
     label1_->setText(kNoResolution);
     command1_->setText(kStartTest);
     // An exclusive group keeps one button checked; lift that to clear them all.
@@ -294,14 +294,14 @@ void Form5::clearTestAndViewType() {
     options_->setExclusive(true);
 }
 
-void Form5::otherPicture() {
+void AccessoryImportDialog::otherPicture() {
     clearTestAndViewType();
     for (QComboBox* combo : combos_)
         combo->setEditText(QString());
     start();
 }
 
-void Form5::done(int result) {
+void AccessoryImportDialog::done(int result) {
     QDialog::done(result);
     // The window may be opened again: nothing of this opening carries over.
     clearTestAndViewType();

@@ -3,17 +3,17 @@
 // printing of a selection, editing flows driven with the mouse and the keyboard) and the
 // windows it opens: preferences, help and About, the scale dialog; the workshop outputs
 // from the menus and the selection's live place and size in cm.
-#include "app/Form1.h"
 #include "app/InfoWindows.h"
+#include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "document/LayoutFile.h"
-#include "library/ui/Form3.h"
+#include "library/ui/AccessoryBrowser.h"
 #include "platform/FileSystem.h"
 #include "platform/Product.h"
 #include "platform/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
 #include "settings/PreferenceStore.h"
-#include "settings/ui/Pref.h"
+#include "settings/ui/PreferencesDialog.h"
 #include "testkit/TestKit.h"
 
 #include <QAction>
@@ -105,7 +105,7 @@ struct Fixture {
     bool printerInstalled = true;
     QList<QImage> printedPages;
     QList<QByteArray> printedDocuments;
-    std::unique_ptr<app::Form1> form;
+    std::unique_ptr<app::MainWindow> form;
 
     explicit Fixture(bool withLayout, const QString& layoutName = QStringLiteral("essai.kla"),
                      const document::ObjectTable& objects = {}) {
@@ -114,10 +114,10 @@ struct Fixture {
         QStringList arguments;
         if (withLayout) {
             document::Layout layout;
-            layout.vehicule_fichier = kVehicle;
-            layout.objets = objects;
+            layout.vehicleFile = kVehicle;
+            layout.objects = objects;
             const QString path = folder.path() + QLatin1Char('/') + layoutName;
-            if (!document::SauverAgencement(path, layout, QLocale(), files))
+            if (!document::writeLayoutFile(path, layout, QLocale(), files))
                 qFatal("cannot write the test layout");
             arguments << path;
         }
@@ -130,8 +130,8 @@ struct Fixture {
                                     },
                                     home.path(),
                                     [](const QString&, const QStringList&) { return true; }};
-        form =
-            std::make_unique<app::Form1>(services, folder.path(), app::layoutArgument(arguments));
+        form = std::make_unique<app::MainWindow>(services, folder.path(),
+                                                 app::layoutArgument(arguments));
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             qFatal("the main window does not show");
@@ -145,7 +145,7 @@ struct Fixture {
             qFatal("no control %s", qPrintable(name));
         return found;
     }
-    document::ObjectTable& table() { return form->editor().state().layout.objets; }
+    document::ObjectTable& table() { return form->editor().state().layout.objects; }
     double cell(int r, int c) { return table().cell(r, c).toDouble(); }
     // The selection's place and size at the right of the status bar.
     QString live() const { return control<QLabel>(QStringLiteral("StatusPosition"))->text(); }
@@ -170,7 +170,7 @@ void withScaleDialog(const std::function<void()>& trigger,
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TestMainWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -262,7 +262,7 @@ private Q_SLOTS:
             for (const char* name : {"mnupremier", "mnuarrp", "mnupivg", "mnupivd", "mnusuppr"})
                 QVERIFY2(!f.form->action(QLatin1String(name))->isEnabled(), name);
             QVERIFY(!f.control("Command2")->isEnabled());
-            f.form->editor().ActiverEdition();
+            f.form->editor().enableEditing();
             f.form->refresh();
         }
     }
@@ -279,12 +279,12 @@ private Q_SLOTS:
         QFETCH(QSize, asked);
         Fixture f(true);
         f.form->windowHandle()->resize(asked);
-        QTRY_COMPARE(f.form->size(), asked.expandedTo(app::Form1::kMinimumSize));
+        QTRY_COMPARE(f.form->size(), asked.expandedTo(app::MainWindow::kMinimumSize));
 
-        f.form->windowHandle()->resize(app::Form1::kMinimumSize);
-        QTRY_COMPARE(f.form->size(), app::Form1::kMinimumSize);
+        f.form->windowHandle()->resize(app::MainWindow::kMinimumSize);
+        QTRY_COMPARE(f.form->size(), app::MainWindow::kMinimumSize);
         QWidget* area = f.form->centralWidget();
-        QTRY_COMPARE(area->width(), app::Form1::kMinimumSize.width());
+        QTRY_COMPARE(area->width(), app::MainWindow::kMinimumSize.width());
         QVERIFY(f.control("Frame6")->isVisible());
         const QRect canvas = f.control("Picture1")->geometry();
         QVERIFY(!canvas.isEmpty() && area->rect().contains(canvas));
@@ -307,7 +307,7 @@ private Q_SLOTS:
             QWidget* area = f.form->centralWidget();
             QTRY_COMPARE(f.control("Picture1")->geometry(),
                          QRect(8, 128, area->width() - 33, area->height() - 168));
-            QCOMPARE(f.form->editor().state().picture1.Image().size(),
+            QCOMPARE(f.form->editor().state().picture1.image().size(),
                      f.control("Picture1")->size());
             QCOMPARE(f.control("VScroll1")->x(), area->width() - 26);
             QCOMPARE(f.control("HScroll1")->y(), area->height() - 41);
@@ -315,7 +315,7 @@ private Q_SLOTS:
         const QImage shown =
             f.control("Picture1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage surface =
-            f.form->editor().state().picture1.Image().convertToFormat(QImage::Format_RGB32);
+            f.form->editor().state().picture1.image().convertToFormat(QImage::Format_RGB32);
         QVERIFY(testkit::imagesMatch(shown, surface, QStringLiteral("form1_canvas")));
     }
 
@@ -333,7 +333,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(bool, closes);
         Fixture f(true);
-        f.form->editor().state().layout.modifie = modified;
+        f.form->editor().state().layout.modified = modified;
         f.dialogs.messageAnswers.push_back(MsgResult(answer));
         if (modified)
             f.form->close();
@@ -360,8 +360,8 @@ private Q_SLOTS:
                         document::Cell::integer(0), document::Cell::integer(0)});
         Fixture f(true, name, objects);
         QVERIFY2(f.dialogs.asked.empty(), qPrintable(f.dialogs.messages().join('\n')));
-        QVERIFY(f.form->editor().state().layout.agencement_ouvert);
-        QCOMPARE(f.table().nb_objets(), 1);
+        QVERIFY(f.form->editor().state().layout.isOpen);
+        QCOMPARE(f.table().count(), 1);
         QVERIFY(f.form->action(QStringLiteral("mnusave"))->isEnabled());
     }
 
@@ -387,7 +387,7 @@ private Q_SLOTS:
                         document::Cell::integer(0), document::Cell::integer(2)});
         Fixture f(true, QStringLiteral("essai.kla"), objects);
         const QRect box(40, 30, 120, 80);
-        QString problem = boxProblem(f.form->editor().state().picture1.Image(), box,
+        QString problem = boxProblem(f.form->editor().state().picture1.image(), box,
                                      kAccessoryColour, kVehicleColour);
         QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("plan: ") + problem));
 
@@ -396,7 +396,7 @@ private Q_SLOTS:
         // The box's own picture, framed by one black pixel all round.
         QImage selected(box.size() + QSize(2, 2), QImage::Format_RGB32);
         selected.fill(Qt::black);
-        QPainter(&selected).drawImage(1, 1, f.form->editor().state().picture2.surface.Image());
+        QPainter(&selected).drawImage(1, 1, f.form->editor().state().picture2.surface.image());
         problem =
             boxProblem(selected, QRect(QPoint(1, 1), box.size()), kAccessoryColour, qRgb(0, 0, 0));
         QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("selection box: ") + problem));
@@ -410,7 +410,7 @@ private Q_SLOTS:
 
         QCOMPARE(f.form->editor().state().hasSelection(), !goesAhead);
         QCOMPARE(f.control("Picture2")->isVisible(), !goesAhead);
-        QCOMPARE(f.table().nb_objets(), goesAhead ? 1 : 0);
+        QCOMPARE(f.table().count(), goesAhead ? 1 : 0);
         if (!goesAhead) {
             QVERIFY(!QFileInfo::exists(file) && f.printedPages.isEmpty());
             QCOMPARE(f.dialogs.messages(),
@@ -434,7 +434,7 @@ private Q_SLOTS:
         QTest::mouseClick(f.control("Command1_1"), Qt::LeftButton);
         QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(box->geometry(), QRect(10, 10, 100, 100));
-        QVERIFY(f.table().nb_objets() == 0 && f.control("Command2")->isEnabled());
+        QVERIFY(f.table().count() == 0 && f.control("Command2")->isEnabled());
         // Drag the box by (+20, +10), then Enter puts it back there.
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 20));
         QTest::mouseMove(box, QPoint(40, 30));
@@ -469,7 +469,7 @@ private Q_SLOTS:
         // The Delete key removes the selection.
         QTest::keyClick(box, Qt::Key_Delete);
         QVERIFY(!box->isVisible() && !f.control("Command2")->isEnabled());
-        QVERIFY(f.table().nb_objets() == 0 && f.form->editor().state().layout.modifie);
+        QVERIFY(f.table().count() == 0 && f.form->editor().state().layout.modified);
 
         // Typing 2000 in the zoom box shows 1600.
         auto* zoom = f.control<QLineEdit>("Text2");
@@ -664,7 +664,7 @@ private Q_SLOTS:
         // The canvas's size is only known once the window is laid out; the layout file is
         // written again with the rectangle in place before it is opened.
         Fixture probe(false);
-        const QSize canvas = probe.form->editor().state().picture1.Image().size();
+        const QSize canvas = probe.form->editor().state().picture1.image().size();
         const auto onCanvas = [&](QPoint p) {
             return QPoint(fromFarEdge.x() ? canvas.width() - p.x() : p.x(),
                           fromFarEdge.y() ? canvas.height() - p.y() : p.y());
@@ -678,7 +678,7 @@ private Q_SLOTS:
                         document::Cell::integer(10), document::Cell::integer(2),
                         document::Cell::integer(0), document::Cell::integer(0)});
         Fixture f(true, QStringLiteral("essai.kla"), objects);
-        QCOMPARE(f.form->editor().state().picture1.Image().size(), canvas);
+        QCOMPARE(f.form->editor().state().picture1.image().size(), canvas);
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
 
@@ -686,7 +686,7 @@ private Q_SLOTS:
         QWidget* box = f.control("Picture2");
         QTest::mouseClick(plan, Qt::LeftButton, {}, start + QPoint(10, 10));
         QCOMPARE(box->geometry(), QRect(start, QSize(20, 20)));
-        QVERIFY(!f.form->editor().state().layout.modifie);
+        QVERIFY(!f.form->editor().state().layout.modified);
         QWidget* focused = QApplication::focusWidget();
         QVERIFY(focused == plan || focused == box);
 
@@ -712,14 +712,14 @@ private Q_SLOTS:
         auto* toggle = f.control<QToolButton>("Check2");
         QAction* menu = f.form->action(QStringLiteral("mnubib"));
         const auto browser = [&] {
-            return f.form->findChild<library::ui::Form3*>(QStringLiteral("Form3"));
+            return f.form->findChild<library::ui::AccessoryBrowser*>(QStringLiteral("Form3"));
         };
         QTest::mouseClick(toggle, Qt::LeftButton);
         QVERIFY(browser() && browser()->isVisible() && toggle->isChecked() && menu->isChecked());
         // "Insérer" adds the accessory and leaves the browser open.
         QTest::mouseClick(browser()->findChild<QWidget*>(QStringLiteral("Command1_0")),
                           Qt::LeftButton);
-        QCOMPARE(f.table().nb_objets(), 1);
+        QCOMPARE(f.table().count(), 1);
         QCOMPARE(f.cell(1, 1), 9.0);
         QVERIFY(browser()->isVisible());
         const QString& chosen = f.form->editor().state().accessoire_fichier;
@@ -767,7 +767,7 @@ private Q_SLOTS:
         mine.autozone = false;
         settings::PreferenceStore(store).writeSix(mine);
         const auto before = store.values;
-        settings::ui::Pref pref(store, dialogs);
+        settings::ui::PreferencesDialog pref(store, dialogs);
         pref.setValues(mine);
         pref.Command1_Click(2);
         QCOMPARE(pref.shownValues(), settings::Preferences::defaults());
@@ -798,7 +798,7 @@ private Q_SLOTS:
             QVERIFY(at == 0 || (lines[at - 1].isEmpty() && lines[at - 2].isEmpty() &&
                                 !lines[at - 3].isEmpty()));
         }
-        app::Aide aide;
+        app::HelpWindow aide;
         auto* box = aide.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
         QCOMPARE(box->toPlainText().split(QLatin1Char('\n')).mid(0, 36), lines);
     }
@@ -806,7 +806,7 @@ private Q_SLOTS:
     void aboutBoxShowsTheSameTextsAtEveryOpening() {
         QCoreApplication::setApplicationVersion(QStringLiteral("1.02.0001"));
         for (int opening = 0; opening < 2; ++opening) {
-            app::FrmAbout about;
+            app::AboutDialog about;
             QCOMPARE(about.windowTitle(), QStringLiteral("À propos de Kestrion"));
             const auto label = [&](const char* name) {
                 return about.findChild<QLabel*>(QLatin1String(name))->text();
@@ -822,5 +822,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestForm1)
-#include "tst_form1.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,14 +1,14 @@
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 #include "app/Icons.h"
 #include "app/InfoWindows.h"
-#include "app/PictureBox.h"
+#include "app/PictureWidget.h"
 #include "app/ScaleDialog.h"
-#include "library/ui/Form2.h"
-#include "library/ui/Form3.h"
-#include "library/ui/Form4.h"
-#include "library/ui/Form5.h"
-#include "settings/ui/Pref.h"
+#include "library/ui/AccessoryBrowser.h"
+#include "library/ui/AccessoryImportDialog.h"
+#include "library/ui/NewLayoutDialog.h"
+#include "library/ui/VehicleImportDialog.h"
+#include "settings/ui/PreferencesDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,7 +45,8 @@ void setTextKeepingCursor(QLineEdit* box, const QString& text) {
 
 } // namespace
 
-Form1::Form1(Form1Services services, QString apath, const QString& layoutPath, QWidget* parent)
+MainWindow::MainWindow(Form1Services services, QString apath, const QString& layoutPath,
+                       QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), apath_(std::move(apath)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(platform::kProgramName);
@@ -72,11 +73,11 @@ Form1::Form1(Form1Services services, QString apath, const QString& layoutPath, Q
     startup.declareToDesktop = services_.declareToDesktop;
     startup_ = startup.run();
 
-    pref_ = new settings::ui::Pref(services_.store, services_.dialogs, this);
+    pref_ = new settings::ui::PreferencesDialog(services_.store, services_.dialogs, this);
     pref_->setValues(startup_.prefs);
     pref_->onConfirmed = [this](const settings::Preferences& prefs) {
         editor_->state().prefs = prefs;
-        if (!editor_->state().layout.vehicule_fichier.isEmpty())
+        if (!editor_->state().layout.vehicleFile.isEmpty())
             editor_->Affiche();
         refresh();
     };
@@ -97,21 +98,21 @@ Form1::Form1(Form1Services services, QString apath, const QString& layoutPath, Q
     refresh();
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-void Form1::forward(const std::function<void(editor::Editor&)>& handler) {
+void MainWindow::forward(const std::function<void(editor::Editor&)>& handler) {
     if (refreshing_ || !editor_)
         return;
     handler(*editor_);
     refresh();
 }
 
-void Form1::showStatus(const QString& text) {
+void MainWindow::showStatus(const QString& text) {
     if (statusBar1_->currentMessage() != text)
         statusBar1_->showMessage(text);
 }
 
-void Form1::refreshEnabling() {
+void MainWindow::refreshEnabling() {
     const auto& c = editor_->state().controls;
     const bool open = c.layoutEnabled;
     vscroll1_->setEnabled(open);
@@ -141,7 +142,7 @@ void Form1::refreshEnabling() {
         action(QString::fromUtf8(name))->setEnabled(turn);
 }
 
-void Form1::refresh() {
+void MainWindow::refresh() {
     if (refreshing_ || !editor_)
         return;
     refreshing_ = true;
@@ -179,7 +180,7 @@ void Form1::refresh() {
     refreshing_ = false;
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == area_ && event->type() == QEvent::Resize) {
         placeControls();
         return false;
@@ -206,14 +207,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::closeOtherWindows() {
+void MainWindow::closeOtherWindows() {
     for (QWidget* window : findChildren<QWidget*>()) {
         if (window->isWindow() && window->isVisible())
             window->close();
     }
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!quitting_ && !editor_->confirmQuit()) {
         event->ignore();
         refresh();
@@ -224,7 +225,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void Form1::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     if (isMinimized())
         return;
@@ -233,7 +234,7 @@ void Form1::resizeEvent(QResizeEvent* event) {
         resize(allowed);
 }
 
-void Form1::requestQuit() {
+void MainWindow::requestQuit() {
     if (!editor_->confirmQuit()) {
         refresh();
         return;
@@ -242,14 +243,14 @@ void Form1::requestQuit() {
     close();
 }
 
-void Form1::showPreferences() {
+void MainWindow::showPreferences() {
     pref_->exec();
     refresh();
 }
 
-void Form1::showHelp() {
+void MainWindow::showHelp() {
     if (!aide_) {
-        aide_ = new Aide(this);
+        aide_ = new HelpWindow(this);
         aide_->setAttribute(Qt::WA_DeleteOnClose);
     }
     aide_->show();
@@ -257,22 +258,22 @@ void Form1::showHelp() {
     aide_->activateWindow();
 }
 
-void Form1::showLicence() {
+void MainWindow::showLicence() {
     services_.dialogs.messageBox(licenceText(), QStringLiteral("License :"),
                                  platform::MsgIcon::Information, platform::MsgButtons::Ok);
 }
 
-void Form1::showAbout() {
-    FrmAbout about(this);
+void MainWindow::showAbout() {
+    AboutDialog about(this);
     about.exec();
 }
 
-void Form1::showCredits() {
-    Remer remer(this);
+void MainWindow::showCredits() {
+    CreditsDialog remer(this);
     remer.exec();
 }
 
-void Form1::printLayout() {
+void MainWindow::printLayout() {
     if (!services_.makePrinter)
         return;
     const std::unique_ptr<platform::Printer> printer = services_.makePrinter();
@@ -281,7 +282,7 @@ void Form1::printLayout() {
     forward([&printer](editor::Editor& e) { e.printLayout(*printer); });
 }
 
-std::optional<output::ScaleSetup> Form1::chooseScale(const QString& title) {
+std::optional<output::ScaleSetup> MainWindow::chooseScale(const QString& title) {
     output::ScaleSetup initial;
     initial.automaticZone = editor_->state().prefs.autozone;
     const auto chosen = ScaleDialog::choose(title, scaleSetup_.value_or(initial), this);
@@ -290,8 +291,8 @@ std::optional<output::ScaleSetup> Form1::chooseScale(const QString& title) {
     return chosen;
 }
 
-void Form1::exportScaledPdf() {
-    if (!editor_->state().layout.agencement_ouvert)
+void MainWindow::exportScaledPdf() {
+    if (!editor_->state().layout.isOpen)
         return;
     const auto setup = chooseScale(QStringLiteral("Exporter en PDF"));
     if (!setup)
@@ -301,8 +302,8 @@ void Form1::exportScaledPdf() {
     QApplication::restoreOverrideCursor();
 }
 
-void Form1::printToScale() {
-    if (!editor_->state().layout.agencement_ouvert || !services_.makePrinter)
+void MainWindow::printToScale() {
+    if (!editor_->state().layout.isOpen || !services_.makePrinter)
         return;
     const auto setup = chooseScale(QStringLiteral("Imprimer à l'échelle"));
     if (!setup)
@@ -315,35 +316,38 @@ void Form1::printToScale() {
     QApplication::restoreOverrideCursor();
 }
 
-void Form1::showAccessoryImport() {
+void MainWindow::showAccessoryImport() {
     if (!form4_)
-        form4_ = new library::ui::Form4(apath_, services_.files, services_.dialogs, this);
+        form4_ =
+            new library::ui::VehicleImportDialog(apath_, services_.files, services_.dialogs, this);
     form4_->start();
     form4_->exec();
     refresh();
 }
 
-void Form1::showVehicleImport() {
+void MainWindow::showVehicleImport() {
     if (!form5_)
-        form5_ = new library::ui::Form5(apath_, services_.files, services_.dialogs, this);
+        form5_ = new library::ui::AccessoryImportDialog(apath_, services_.files, services_.dialogs,
+                                                        this);
     form5_->start();
     form5_->exec();
     refresh();
 }
 
-std::optional<editor::NewLayoutChoice> Form1::chooseVehicle() {
+std::optional<editor::NewLayoutChoice> MainWindow::chooseVehicle() {
     const auto chosen =
-        library::ui::Form2::choose(apath_, services_.files, services_.dialogs, this);
+        library::ui::NewLayoutDialog::choose(apath_, services_.files, services_.dialogs, this);
     if (!chosen)
         return std::nullopt;
-    return editor::NewLayoutChoice{chosen->vehicule_fichier, chosen->inv_g_d, chosen->inv_h_b};
+    return editor::NewLayoutChoice{chosen->vehicleFile, chosen->mirrorLeftRight,
+                                   chosen->mirrorTopBottom};
 }
 
-void Form1::showAccessoryBrowser(bool shown) {
+void MainWindow::showAccessoryBrowser(bool shown) {
     if (shown && !form3_) {
-        form3_ = new library::ui::Form3(
+        form3_ = new library::ui::AccessoryBrowser(
             apath_, services_.files, services_.dialogs,
-            [this] { return editor_->state().layout.vehicule_axes; },
+            [this] { return editor_->state().layout.vehicleAxes; },
             [this](const QString& file) {
                 editor_->state().accessoire_fichier = file;
                 editor_->Command1_Click(9);
@@ -356,13 +360,13 @@ void Form1::showAccessoryBrowser(bool shown) {
         form3_->setVisible(shown);
 }
 
-void Form1::accessoryBrowserToggled(bool checked) {
+void MainWindow::accessoryBrowserToggled(bool checked) {
     editor_->state().controls.check2 = checked;
     showAccessoryBrowser(checked);
     refresh();
 }
 
-void Form1::closeAccessoryBrowser() {
+void MainWindow::closeAccessoryBrowser() {
     editor_->state().controls.check2 = false;
     if (form3_) {
         form3_->hide();

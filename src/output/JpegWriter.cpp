@@ -1,4 +1,4 @@
-#include "output/mJPEGLibrary.h"
+#include "output/JpegWriter.h"
 
 #include <QFile>
 
@@ -12,7 +12,7 @@
 
 #include <optional>
 
-namespace output::mJPEGLibrary {
+namespace output::JpegWriter {
 
 JpegError::JpegError(const QString& description, const QString& detail)
     : std::runtime_error(description.toStdString()), description_(description), detail_(detail) {}
@@ -69,7 +69,7 @@ void restoreAttributes(const QString& fileName, const KeptAttributes& kept) {
 
 } // namespace
 
-bool SaveToJPG(const cDIBSection& dib, const QString& fileName, int quality) {
+bool writeJpeg(const Bgr24Raster& dib, const QString& fileName, int quality) {
     Compressor compressor;
     if (!compressor.ready()) {
         const int code = -1;
@@ -82,9 +82,9 @@ bool SaveToJPG(const cDIBSection& dib, const QString& fileName, int quality) {
 
     // Encoded in memory first, so an encoder failure never touches the disk.
     unsigned long size = 0;
-    const int result = tjCompress2(
-        compressor.handle(), dib.DIBSectionBitsPtr(), dib.Width(), dib.BytesPerScanLine(),
-        dib.Height(), TJPF_BGR, compressor.buffer(), &size, TJSAMP_444, quality, TJFLAG_BOTTOMUP);
+    const int result =
+        tjCompress2(compressor.handle(), dib.bits(), dib.width(), dib.bytesPerRow(), dib.height(),
+                    TJPF_BGR, compressor.buffer(), &size, TJSAMP_444, quality, TJFLAG_BOTTOMUP);
     if (result != 0 || dib.isEmpty())
         failWrite(result != 0 ? result : -1, compressor.lastError());
 
@@ -117,4 +117,4 @@ bool SaveToJPG(const cDIBSection& dib, const QString& fileName, int quality) {
     return true;
 }
 
-} // namespace output::mJPEGLibrary
+} // namespace output::JpegWriter

@@ -1,12 +1,12 @@
 // The main window's controls: the tool frames along the top, the plan with its
 // selection box, handles and scroll bars, and the status bar.
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 #include "app/Icons.h"
-#include "app/PictureBox.h"
+#include "app/PictureWidget.h"
 #include "document/Palette.h"
 #include "library/LibraryNames.h"
-#include "library/ui/Form3.h"
+#include "library/ui/AccessoryBrowser.h"
 #include "settings/ui/DigitKeyFilter.h"
 
 #include <QCheckBox>
@@ -65,13 +65,13 @@ constexpr std::array<Qt::CursorShape, 8> kHandleCursors = {
 
 } // namespace
 
-void Form1::setStatusHelp(QWidget* widget, std::function<QString()> text) {
+void MainWindow::setStatusHelp(QWidget* widget, std::function<QString()> text) {
     statusHelp_.insert(widget, std::move(text));
     widget->setMouseTracking(true);
     widget->installEventFilter(this);
 }
 
-void Form1::buildControls() {
+void MainWindow::buildControls() {
     area_ = new QWidget(this);
     area_->setObjectName(QStringLiteral("Form1Area"));
     area_->setMouseTracking(true);
@@ -95,7 +95,7 @@ void Form1::buildControls() {
     statusBar1_->addPermanentWidget(statusPosition_);
 }
 
-void Form1::buildObjectsFrame(QWidget* area) {
+void MainWindow::buildObjectsFrame(QWidget* area) {
     auto* frame = makeFrame(QStringLiteral("Frame5"), QStringLiteral("Objets"), 4, 92, area);
     frames_[5] = frame;
     // Left to right: rectangle, measure, text, ellipse, triangle, line; the index is the kind.
@@ -138,7 +138,7 @@ void Form1::buildObjectsFrame(QWidget* area) {
     });
 }
 
-void Form1::buildEditionFrame(QWidget* area) {
+void MainWindow::buildEditionFrame(QWidget* area) {
     auto* frame = makeFrame(QStringLiteral("Frame4"), QStringLiteral("Edition"), 99, 65, area);
     frames_[4] = frame;
     command4_[0] =
@@ -172,7 +172,7 @@ void Form1::buildEditionFrame(QWidget* area) {
     setStatusHelp(command2_, [] { return QStringLiteral("Supprimer"); });
 }
 
-void Form1::buildZoomFrame(QWidget* area) {
+void MainWindow::buildZoomFrame(QWidget* area) {
     auto* frame = makeFrame(QStringLiteral("Frame3"), QStringLiteral("Zoom %"), 167, 60, area);
     frames_[3] = frame;
     text2_ = new QLineEdit(QStringLiteral("100"), frame);
@@ -194,7 +194,7 @@ void Form1::buildZoomFrame(QWidget* area) {
     }
 }
 
-void Form1::buildDimensionsFrame(QWidget* area) {
+void MainWindow::buildDimensionsFrame(QWidget* area) {
     auto* frame = makeFrame(QStringLiteral("Frame2"), QStringLiteral("Dimensions"), 230, 90, area);
     frames_[2] = frame;
     setStatusHelp(
@@ -234,19 +234,19 @@ void Form1::buildDimensionsFrame(QWidget* area) {
                   [] { return QStringLiteral("Empêche le redimensionnement à la souris"); });
 }
 
-void Form1::buildFillFrame(QWidget* area) {
+void MainWindow::buildFillFrame(QWidget* area) {
     auto* frame =
         makeFrame(QStringLiteral("Frame1"), QStringLiteral("Remplissage"), 323, 148, area);
     frames_[1] = frame;
     setStatusHelp(frame, [] { return QStringLiteral("Choisir une couleur de remplissage"); });
-    couleur_ = new PictureBox(QStringLiteral("Couleur"), frame);
+    couleur_ = new PictureWidget(QStringLiteral("Couleur"), frame);
     couleur_->setGeometry(kFrameMargin, 20, 61, 61);
     couleur_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().controls.couleur.Image(); });
+        [this]() -> const QImage& { return editor_->state().controls.couleur.image(); });
     couleur_->click = [this] { forward([](editor::Editor& e) { e.fillSwatchClicked(); }); };
     for (int slot = 0; slot < 16; ++slot) {
         const int index = kSwatchOrder[std::size_t(slot)];
-        auto* swatch = new PictureBox(QStringLiteral("Choix_couleur_%1").arg(index), frame);
+        auto* swatch = new PictureWidget(QStringLiteral("Choix_couleur_%1").arg(index), frame);
         swatch->setGeometry(72 + (slot % 4) * (kSwatch + 1), 20 + (slot / 4) * (kSwatch - 1),
                             kSwatch, kSwatch);
         swatch->setColour(platform::toQColor(document::paletteColour(index)));
@@ -264,7 +264,7 @@ void Form1::buildFillFrame(QWidget* area) {
             [this](int index) { forward([index](editor::Editor& e) { e.Combo1_Click(index); }); });
 }
 
-void Form1::buildSurfaceFrame(QWidget* area) {
+void MainWindow::buildSurfaceFrame(QWidget* area) {
     auto* frame =
         makeFrame(QStringLiteral("Frame6"), QStringLiteral("Décompte surfaces"), 474, 142, area);
     frames_[6] = frame;
@@ -314,12 +314,12 @@ void Form1::buildSurfaceFrame(QWidget* area) {
     setStatusHelp(command6_[0], [] { return QStringLiteral("Ajouter cette surface au décompte"); });
 }
 
-void Form1::buildPlan(QWidget* area) {
-    picture1_ = new PictureBox(QStringLiteral("Picture1"), area);
+void MainWindow::buildPlan(QWidget* area) {
+    picture1_ = new PictureWidget(QStringLiteral("Picture1"), area);
     picture1_->setMouseTracking(true);
     picture1_->setFocusPolicy(Qt::StrongFocus);
     picture1_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().picture1.Image(); });
+        [this]() -> const QImage& { return editor_->state().picture1.image(); });
     picture1_->mouseDown = [this](int button, int shift, float x, float y) {
         picture1_->setFocus(Qt::MouseFocusReason);
         forward([=](editor::Editor& e) { e.Picture1_MouseDown(button, shift, x, y); });
@@ -335,13 +335,13 @@ void Form1::buildPlan(QWidget* area) {
         forward([=](editor::Editor& e) { e.Picture1_KeyPress(key); });
     };
 
-    picture2_ = new PictureBox(QStringLiteral("Picture2"), picture1_);
+    picture2_ = new PictureWidget(QStringLiteral("Picture2"), picture1_);
     picture2_->hide();
     picture2_->setMouseTracking(true);
     picture2_->setFocusPolicy(Qt::StrongFocus);
     picture2_->setCursor(Qt::SizeAllCursor);
     picture2_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().picture2.surface.Image(); },
+        [this]() -> const QImage& { return editor_->state().picture2.surface.image(); },
         [this] { return editor_->state().picture2.shown; });
     picture2_->mouseDown = [this](int button, int shift, float x, float y) {
         picture2_->setFocus(Qt::MouseFocusReason);
@@ -363,7 +363,7 @@ void Form1::buildPlan(QWidget* area) {
     };
 
     for (int i = 0; i < 8; ++i) {
-        auto* handle = new PictureBox(QStringLiteral("picCoin_%1").arg(i), picture1_);
+        auto* handle = new PictureWidget(QStringLiteral("picCoin_%1").arg(i), picture1_);
         handle->resize(5, 5);
         handle->hide();
         handle->mouseDown = [this, i](int button, int shift, float x, float y) {
@@ -396,11 +396,11 @@ void Form1::buildPlan(QWidget* area) {
     });
 }
 
-QRect Form1::canvasGeometry(QSize inner) {
+QRect MainWindow::canvasGeometry(QSize inner) {
     return QRect(8, 128, inner.width() - 33, inner.height() - 168);
 }
 
-void Form1::placeControls() {
+void MainWindow::placeControls() {
     const QSize inner = area_->size();
     const QRect canvas = canvasGeometry(inner);
     picture1_->setGeometry(canvas);
@@ -413,7 +413,7 @@ void Form1::placeControls() {
     forward([width, height](editor::Editor& e) { e.canvasResized(width, height); });
 }
 
-void Form1::refreshCombo() {
+void MainWindow::refreshCombo() {
     const auto& controls = editor_->state().controls;
     if (controls.textures != comboTextures_) {
         comboTextures_ = controls.textures;
@@ -427,7 +427,7 @@ void Form1::refreshCombo() {
     combo1_->setEnabled(controls.combo1Enabled);
 }
 
-void Form1::refreshSurfaceList() {
+void MainWindow::refreshSurfaceList() {
     const auto& panel = editor_->state().surfaces;
     frames_[6]->setVisible(panel.visible);
     labels_[3]->setText(panel.label3);
@@ -448,7 +448,7 @@ void Form1::refreshSurfaceList() {
     command6_[1]->setEnabled(panel.deleteEnabled);
 }
 
-void Form1::refreshSelection() {
+void MainWindow::refreshSelection() {
     const editor::EditorState& state = editor_->state();
     const auto& box = state.picture2;
     if (box.visible) {
@@ -469,7 +469,7 @@ void Form1::refreshSelection() {
 
     const QColor handleColour = state.handles.locked ? QColor(170, 170, 170) : QColor(Qt::black);
     for (std::size_t i = 0; i < 8; ++i) {
-        PictureBox* handle = picCoin_[i];
+        PictureWidget* handle = picCoin_[i];
         handle->move(state.handles.topLeft[i]);
         handle->setColour(handleColour);
         handle->setCursor(state.handles.locked ? Qt::ForbiddenCursor : kHandleCursors[i]);

@@ -1,10 +1,10 @@
-#include "library/ui/Form4.h"
+#include "library/ui/VehicleImportDialog.h"
 
 #include "library/DialogLogic.h"
 #include "library/ImportSteps.h"
 #include "library/LibraryNames.h"
 #include "library/ui/ImportSupport.h"
-#include "library/ui/PictureBox.h"
+#include "library/ui/SurfaceView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,15 +25,15 @@ constexpr double kTextWidth = 540;
 constexpr double kTextHeight = 300;
 } // namespace
 
-Form4::Form4(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
-             QWidget* parent)
+VehicleImportDialog::VehicleImportDialog(const QString& apath, platform::FileSystem& files,
+                                         platform::DialogService& dialogs, QWidget* parent)
     : QDialog(parent), apath_(apath), files_(files), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Ajout d'accessoire"));
     buildControls();
 }
 
-void Form4::buildControls() {
+void VehicleImportDialog::buildControls() {
     auto* frame1 = new QGroupBox(QStringLiteral("1 - Dimensions"), this);
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setFixedSize(toPixels(kImageArea.right() + 360),
@@ -43,7 +43,7 @@ void Form4::buildControls() {
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
     label1->setGeometry(toPixels(QRectF(120, 240, kImageArea.right() + 120, 600)));
-    image1_ = new PictureBox(frame1);
+    image1_ = new SurfaceView(frame1);
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->hide();
     for (int i = 0; i < 2; ++i) {
@@ -116,7 +116,7 @@ void Form4::buildControls() {
     layout->addLayout(buttons);
 }
 
-void Form4::start() {
+void VehicleImportDialog::start() {
     std::optional<ChosenPicture> chosen = choosePicture(dialogs_);
     if (!chosen)
         return;
@@ -125,13 +125,13 @@ void Form4::start() {
     fillLists();
 }
 
-void Form4::showPreview(const QImage& picture) {
+void VehicleImportDialog::showPreview(const QImage& picture) {
     const QSizeF natural(picture.width() * kTwipsPerPixel, picture.height() * kTwipsPerPixel);
     imageTwips_ = centredIn(fitInto(natural, kImageArea.size()), kImageArea);
     const QRect box = toPixels(imageTwips_);
     image1_->move(box.topLeft());
     image1_->setSurfaceSize(box.size());
-    image1_->surface().PaintPicture(picture, 0, 0, float(box.width()), float(box.height()));
+    image1_->surface().drawPicture(picture, 0, 0, float(box.width()), float(box.height()));
     image1_->show();
     image1_->refresh();
 
@@ -142,7 +142,7 @@ void Form4::showPreview(const QImage& picture) {
     text1_[0]->move(toPixels((1800 - imageTwips_.width()) / 2), height.top());
 }
 
-void Form4::placeSizeBoxes() {
+void VehicleImportDialog::placeSizeBoxes() {
     // The height left of the preview box, the width below it.
     text1_[0]->setGeometry(
         toPixels(QRectF((1800 - kImageArea.width()) / 2, kImageArea.center().y() - kTextHeight / 2,
@@ -151,7 +151,7 @@ void Form4::placeSizeBoxes() {
                                            kImageArea.bottom() + 100, kTextWidth, kTextHeight)));
 }
 
-void Form4::fillLists() {
+void VehicleImportDialog::fillLists() {
     const std::optional<QStringList> names =
         files_.listFolder(accessoiresFolder(apath_), QStringLiteral("*"));
     if (!names)
@@ -165,7 +165,7 @@ void Form4::fillLists() {
     }
 }
 
-void Form4::Command1_Click(int index) {
+void VehicleImportDialog::Command1_Click(int index) {
     switch (index) {
     case 0:
         addToLibrary();
@@ -179,7 +179,7 @@ void Form4::Command1_Click(int index) {
     }
 }
 
-void Form4::addToLibrary() {
+void VehicleImportDialog::addToLibrary() {
     for (QComboBox* combo : combo1_)
         combo->setEditText(cleanName(combo->currentText()));
     const QString hauteur = text1_[0]->text();
@@ -227,21 +227,21 @@ void Form4::addToLibrary() {
         reject();
 }
 
-void Form4::clearSizesAndViews() {
+void VehicleImportDialog::clearSizesAndViews() {
     for (QLineEdit* box : text1_)
         box->clear();
     for (QCheckBox* box : check1_)
         box->setChecked(false);
 }
 
-void Form4::otherPicture() {
+void VehicleImportDialog::otherPicture() {
     clearSizesAndViews();
     for (QComboBox* combo : combo1_)
         combo->setEditText(QString());
     start();
 }
 
-void Form4::done(int result) {
+void VehicleImportDialog::done(int result) {
     QDialog::done(result);
     // The window may be opened again: nothing of this opening carries over.
     clearSizesAndViews();

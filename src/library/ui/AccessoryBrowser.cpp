@@ -1,7 +1,7 @@
-#include "library/ui/Form3.h"
+#include "library/ui/AccessoryBrowser.h"
 
 #include "library/DialogLogic.h"
-#include "library/ui/PictureBox.h"
+#include "library/ui/SurfaceView.h"
 #include "platform/Pictures.h"
 
 #include <QCheckBox>
@@ -25,9 +25,12 @@ constexpr double kLabelWidth = 300;
 constexpr double kLabelHeight = 255;
 } // namespace
 
-Form3::Form3(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
-             std::function<QString()> vehiculeAxes, std::function<void(const QString&)> insert,
-             std::function<void()> forget, std::function<void()> release, QWidget* parent)
+AccessoryBrowser::AccessoryBrowser(const QString& apath, platform::FileSystem& files,
+                                   platform::DialogService& dialogs,
+                                   std::function<QString()> vehiculeAxes,
+                                   std::function<void(const QString&)> insert,
+                                   std::function<void()> forget, std::function<void()> release,
+                                   QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), apath_(apath), files_(files),
       dialogs_(dialogs), vehiculeAxes_(std::move(vehiculeAxes)), insert_(std::move(insert)),
       forget_(std::move(forget)), release_(std::move(release)) {
@@ -36,7 +39,7 @@ Form3::Form3(const QString& apath, platform::FileSystem& files, platform::Dialog
     buildControls();
 }
 
-void Form3::buildControls() {
+void AccessoryBrowser::buildControls() {
     auto* frame1 = new QGroupBox(QStringLiteral("Sélection"), this);
     frame1->setObjectName(QStringLiteral("Frame1"));
     auto* selection = new QVBoxLayout(frame1);
@@ -67,7 +70,7 @@ void Form3::buildControls() {
     frame2->setObjectName(QStringLiteral("Frame2"));
     frame2->setFixedSize(toPixels(kImageArea.right() + kImageArea.left()),
                          toPixels(kImageArea.bottom() + kLabelHeight + 120));
-    image1_ = new PictureBox(frame2);
+    image1_ = new SurfaceView(frame2);
     image1_->setObjectName(QStringLiteral("Image1"));
     image1_->hide();
     label3_ = new QLabel(frame2);
@@ -97,13 +100,13 @@ void Form3::buildControls() {
     resize(sizeHint());
 }
 
-std::optional<QString> Form3::filter() const {
+std::optional<QString> AccessoryBrowser::filter() const {
     if (!check1_->isChecked())
         return std::nullopt;
     return vehiculeAxes_ ? vehiculeAxes_() : QString();
 }
 
-void Form3::Form_Load() {
+void AccessoryBrowser::Form_Load() {
     entries_.clear();
     chosen_ = -1;
     filter_ = filter();
@@ -139,7 +142,7 @@ void Form3::Form_Load() {
     Combo1_Click();
 }
 
-void Form3::Combo1_Click() {
+void AccessoryBrowser::Combo1_Click() {
     const QStringList models =
         combo1_->currentIndex() < 0
             ? QStringList()
@@ -153,7 +156,7 @@ void Form3::Combo1_Click() {
     List1_Click();
 }
 
-void Form3::List1_Click() {
+void AccessoryBrowser::List1_Click() {
     const QListWidgetItem* item = list1_->currentItem();
     chosen_ = item == nullptr
                   ? -1
@@ -161,7 +164,7 @@ void Form3::List1_Click() {
     showPreview();
 }
 
-void Form3::showPreview() {
+void AccessoryBrowser::showPreview() {
     image1_->hide();
     label3_->clear();
     label4_->clear();
@@ -182,7 +185,7 @@ void Form3::showPreview() {
     const QRect box = toPixels(imageTwips_);
     image1_->move(box.topLeft());
     image1_->setSurfaceSize(box.size());
-    image1_->surface().PaintPicture(*picture, 0, 0, float(box.width()), float(box.height()));
+    image1_->surface().drawPicture(*picture, 0, 0, float(box.width()), float(box.height()));
     image1_->show();
     image1_->refresh();
 
@@ -194,7 +197,7 @@ void Form3::showPreview() {
                         imageTwips_.center().y() - kLabelHeight / 2, kLabelWidth, kLabelHeight)));
 }
 
-void Form3::Command1_Click(int index) {
+void AccessoryBrowser::Command1_Click(int index) {
     if (index == 2) {
         if (forget_)
             forget_();
@@ -208,7 +211,7 @@ void Form3::Command1_Click(int index) {
         releaseToggle();
 }
 
-void Form3::releaseToggle() {
+void AccessoryBrowser::releaseToggle() {
     if (releasing_)
         return;
     releasing_ = true;
@@ -218,7 +221,7 @@ void Form3::releaseToggle() {
     hide();
 }
 
-void Form3::showEvent(QShowEvent* event) {
+void AccessoryBrowser::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!loaded_) {
         loaded_ = true;
@@ -226,7 +229,7 @@ void Form3::showEvent(QShowEvent* event) {
     }
 }
 
-void Form3::closeEvent(QCloseEvent* event) {
+void AccessoryBrowser::closeEvent(QCloseEvent* event) {
     releaseToggle();
     event->accept();
 }

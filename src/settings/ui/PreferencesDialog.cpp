@@ -1,4 +1,4 @@
-#include "settings/ui/Pref.h"
+#include "settings/ui/PreferencesDialog.h"
 
 #include "settings/PreferenceStore.h"
 #include "settings/ui/DigitKeyFilter.h"
@@ -23,7 +23,8 @@ QCheckBox* makeCheck(const QString& name, const QString& caption, QWidget* paren
 
 } // namespace
 
-Pref::Pref(platform::SettingsStore& store, platform::DialogService& dialogs, QWidget* parent)
+PreferencesDialog::PreferencesDialog(platform::SettingsStore& store,
+                                     platform::DialogService& dialogs, QWidget* parent)
     : QDialog(parent), store_(store), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Pref"));
     setWindowTitle(QStringLiteral("Kestrion - Préférences"));
@@ -95,7 +96,7 @@ Pref::Pref(platform::SettingsStore& store, platform::DialogService& dialogs, QWi
     showInControls(confirmed_);
 }
 
-void Pref::showInControls(const Preferences& prefs) {
+void PreferencesDialog::showInControls(const Preferences& prefs) {
     checks_[0]->setChecked(prefs.carross);
     checks_[1]->setChecked(prefs.clicpreplan);
     checks_[2]->setChecked(prefs.ancrer);
@@ -104,12 +105,12 @@ void Pref::showInControls(const Preferences& prefs) {
     checks_[4]->setChecked(prefs.autozone);
 }
 
-void Pref::setValues(const Preferences& prefs) {
+void PreferencesDialog::setValues(const Preferences& prefs) {
     confirmed_ = prefs;
     showInControls(prefs);
 }
 
-Preferences Pref::shownValues() const {
+Preferences PreferencesDialog::shownValues() const {
     Preferences prefs;
     prefs.carross = checks_[0]->isChecked();
     prefs.clicpreplan = checks_[1]->isChecked();
@@ -120,7 +121,7 @@ Preferences Pref::shownValues() const {
     return prefs;
 }
 
-QString Pref::clampLineWidth(const QString& text) {
+QString PreferencesDialog::clampLineWidth(const QString& text) {
     bool ok = false;
     // As a double, so that a long run of digits still counts as "above 100".
     const double value = text.trimmed().toDouble(&ok);
@@ -133,7 +134,7 @@ QString Pref::clampLineWidth(const QString& text) {
     return QString::number(qint64(value));
 }
 
-void Pref::Command1_Click(int index) {
+void PreferencesDialog::Command1_Click(int index) {
     switch (index) {
     case 0: {
         hide();
@@ -165,7 +166,7 @@ void Pref::Command1_Click(int index) {
     }
 }
 
-void Pref::reject() {
+void PreferencesDialog::reject() {
     Command1_Click(1);
 }
 

@@ -18,16 +18,16 @@ class QScrollArea;
 
 namespace library::ui {
 
-class PictureBox;
+class SurfaceView;
 
 // Adds a vehicle view to the vehicle library. The picture's scale is measured on the
 // spot: the user clicks both ends of a known distance and types its length in cm; the
 // name carries the resolution in micrometres per picture pixel.
-class Form5 : public QDialog {
+class AccessoryImportDialog : public QDialog {
     Q_OBJECT
 public:
-    Form5(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
-          QWidget* parent = nullptr);
+    AccessoryImportDialog(const QString& apath, platform::FileSystem& files,
+                          platform::DialogService& dialogs, QWidget* parent = nullptr);
 
     // Forgets the last test, fills the suggestion lists and asks for the picture. A
     // cancelled Open dialog keeps the picture shown before.
@@ -74,7 +74,7 @@ private:
     QComboBox* combos_[3] = {}; // Combo1 model, Combo2 body, Combo3 view name
     QWidget* leftColumn_ = nullptr;
     QScrollArea* pictureArea_ = nullptr;
-    PictureBox* picture1_ = nullptr;
+    SurfaceView* picture1_ = nullptr;
 };
 
 } // namespace library::ui

@@ -1,4 +1,4 @@
-#include "app/PictureBox.h"
+#include "app/PictureWidget.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -67,26 +67,26 @@ std::optional<int> editorKeyCode(int qtKey) {
     }
 }
 
-PictureBox::PictureBox(const QString& name, QWidget* parent) : QWidget(parent) {
+PictureWidget::PictureWidget(const QString& name, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureBox::setPictureSource(std::function<const QImage&()> source,
-                                  std::function<QPoint()> offset) {
+void PictureWidget::setPictureSource(std::function<const QImage&()> source,
+                                     std::function<QPoint()> offset) {
     source_ = std::move(source);
     offset_ = std::move(offset);
     update();
 }
 
-void PictureBox::setColour(const QColor& colour) {
+void PictureWidget::setColour(const QColor& colour) {
     if (colour_ == colour)
         return;
     colour_ = colour;
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!source_) {
         painter.fillRect(rect(), colour_);
@@ -98,20 +98,20 @@ void PictureBox::paintEvent(QPaintEvent*) {
     painter.drawImage(offset_ ? offset_() : QPoint(0, 0), picture);
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) {
+void PictureWidget::mousePressEvent(QMouseEvent* event) {
     pressed_ = true;
     if (mouseDown)
         mouseDown(editorButton(event->button()), editorShift(event->modifiers()),
                   float(event->position().x()), float(event->position().y()));
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
     if (mouseMove)
         mouseMove(editorButtons(event->buttons()), editorShift(event->modifiers()),
                   float(event->position().x()), float(event->position().y()));
 }
 
-void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
     const bool wasPressed = std::exchange(pressed_, false);
     if (mouseUp)
         mouseUp(editorButton(event->button()), editorShift(event->modifiers()),
@@ -121,7 +121,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
         click();
 }
 
-void PictureBox::keyPressEvent(QKeyEvent* event) {
+void PictureWidget::keyPressEvent(QKeyEvent* event) {
     const auto code = editorKeyCode(event->key());
     if (!code) {
         QWidget::keyPressEvent(event);

@@ -20,9 +20,9 @@ std::optional<int> editorKeyCode(int qtKey);
 // A picture box: paints a picture 1:1 from its top-left corner (or one plain colour)
 // and reports mouse and key events in the box's own pixels. Used for the plan, the
 // selection box, the resize handles and the colour swatches.
-class PictureBox : public QWidget {
+class PictureWidget : public QWidget {
 public:
-    explicit PictureBox(const QString& name, QWidget* parent = nullptr);
+    explicit PictureWidget(const QString& name, QWidget* parent = nullptr);
 
     // Where the picture comes from at each repaint; without it the box shows its colour.
     // The offset, when given, is the box pixel where the picture's top-left corner goes.

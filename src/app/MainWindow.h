@@ -32,18 +32,18 @@ class QStatusBar;
 class QToolButton;
 
 namespace settings::ui {
-class Pref;
+class PreferencesDialog;
 }
 namespace library::ui {
-class Form3;
-class Form4;
-class Form5;
+class AccessoryBrowser;
+class VehicleImportDialog;
+class AccessoryImportDialog;
 } // namespace library::ui
 
 namespace app {
 
-class PictureBox;
-class Aide;
+class PictureWidget;
+class HelpWindow;
 
 // What the main window needs from the system; tests pass scripted and in-memory ones.
 struct Form1Services {
@@ -63,18 +63,18 @@ struct Form1Services {
 // The main window. It holds no behaviour of its own: each widget event goes to the
 // editor handler of the same name, and refresh() then shows the editor's state in
 // the widgets (programmatic widget changes made there never reach the handlers).
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
 public:
     // Runs the whole start-up: library folders, file type, preferences, surface panel,
     // texture list, welcome text, then opens layoutPath (the layout file named on the
     // command line, see layoutArgument) unless it is empty.
-    Form1(Form1Services services, QString apath, const QString& layoutPath = QString(),
-          QWidget* parent = nullptr);
-    ~Form1() override;
+    MainWindow(Form1Services services, QString apath, const QString& layoutPath = QString(),
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     editor::Editor& editor() { return *editor_; }
     const StartupResult& startupResult() const { return startup_; }
-    settings::ui::Pref& pref() { return *pref_; }
+    settings::ui::PreferencesDialog& pref() { return *pref_; }
     QAction* action(const QString& objectName) const;
 
     // Shows the editor's state in every widget.
@@ -109,7 +109,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Form1Controls.cpp: the frames, the plan and the status bar.
+    // MainWindowControls.cpp: the frames, the plan and the status bar.
     void buildControls();
     void buildObjectsFrame(QWidget* area);
     void buildEditionFrame(QWidget* area);
@@ -120,7 +120,7 @@ private:
     void buildPlan(QWidget* area);
     void placeControls();
     void setStatusHelp(QWidget* widget, std::function<QString()> text);
-    // Form1Menus.cpp.
+    // MainWindowMenus.cpp.
     void buildMenus();
 
     // Calls an editor handler unless a refresh is under way, then refreshes.
@@ -144,11 +144,11 @@ private:
     platform::PictureCache pictures_;
     std::unique_ptr<editor::Editor> editor_;
     StartupResult startup_;
-    settings::ui::Pref* pref_ = nullptr;
-    QPointer<Aide> aide_;
-    QPointer<library::ui::Form3> form3_;
-    QPointer<library::ui::Form4> form4_;
-    QPointer<library::ui::Form5> form5_;
+    settings::ui::PreferencesDialog* pref_ = nullptr;
+    QPointer<HelpWindow> aide_;
+    QPointer<library::ui::AccessoryBrowser> form3_;
+    QPointer<library::ui::VehicleImportDialog> form4_;
+    QPointer<library::ui::AccessoryImportDialog> form5_;
 
     bool refreshing_ = false;
     bool quitting_ = false;
@@ -158,9 +158,9 @@ private:
 
     // Controls, by their names.
     QWidget* area_ = nullptr;
-    PictureBox* picture1_ = nullptr;
-    PictureBox* picture2_ = nullptr;
-    std::array<PictureBox*, 8> picCoin_{};
+    PictureWidget* picture1_ = nullptr;
+    PictureWidget* picture2_ = nullptr;
+    std::array<PictureWidget*, 8> picCoin_{};
     QScrollBar* hscroll1_ = nullptr;
     QScrollBar* vscroll1_ = nullptr;
     std::array<QGroupBox*, 7> frames_{}; // Frame1 .. Frame6 at their numbers
@@ -173,8 +173,8 @@ private:
     QLineEdit* text2_ = nullptr;
     std::array<QLineEdit*, 2> text1_{};
     QCheckBox* check1_ = nullptr;
-    PictureBox* couleur_ = nullptr;
-    std::array<PictureBox*, 16> choixCouleur_{};
+    PictureWidget* couleur_ = nullptr;
+    std::array<PictureWidget*, 16> choixCouleur_{};
     QComboBox* combo1_ = nullptr;
     std::array<QLabel*, 6> labels_{}; // Label1 .. Label5 at their numbers
     QListWidget* list2_ = nullptr;

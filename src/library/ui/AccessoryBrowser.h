@@ -18,7 +18,7 @@ class QListWidget;
 
 namespace library::ui {
 
-class PictureBox;
+class SurfaceView;
 
 // The accessory library browser: a tool window kept above the main window, where the
 // user picks a family and a model and inserts the accessory into the open layout.
@@ -28,12 +28,13 @@ class PictureBox;
 // library toggle, which hides the browser. release() may
 // hide the window or delete it later (deleteLater), never at once: it is called from
 // the window's own handlers.
-class Form3 : public QWidget {
+class AccessoryBrowser : public QWidget {
     Q_OBJECT
 public:
-    Form3(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
-          std::function<QString()> vehiculeAxes, std::function<void(const QString& file)> insert,
-          std::function<void()> forget, std::function<void()> release, QWidget* parent = nullptr);
+    AccessoryBrowser(const QString& apath, platform::FileSystem& files,
+                     platform::DialogService& dialogs, std::function<QString()> vehiculeAxes,
+                     std::function<void(const QString& file)> insert, std::function<void()> forget,
+                     std::function<void()> release, QWidget* parent = nullptr);
 
     // Lists the accessory folder and fills the families; runs on the first showing and
     // whenever the compatibility filter is switched.
@@ -76,7 +77,7 @@ private:
     QComboBox* combo1_ = nullptr;
     QListWidget* list1_ = nullptr;
     QCheckBox* check1_ = nullptr;
-    PictureBox* image1_ = nullptr;
+    SurfaceView* image1_ = nullptr;
     QLabel* label3_ = nullptr;
     QLabel* label4_ = nullptr;
 };

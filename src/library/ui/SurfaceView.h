@@ -9,10 +9,10 @@ namespace library::ui {
 
 // A widget showing a drawing surface one to one: the surface is the widget's picture
 // and its size. Mouse positions are reported in surface pixels.
-class PictureBox : public QWidget {
+class SurfaceView : public QWidget {
     Q_OBJECT
 public:
-    explicit PictureBox(QWidget* parent = nullptr);
+    explicit SurfaceView(QWidget* parent = nullptr);
 
     platform::Surface& surface() { return surface_; }
     const platform::Surface& surface() const { return surface_; }

@@ -1,37 +1,37 @@
-#include "library/ui/PictureBox.h"
+#include "library/ui/SurfaceView.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace library::ui {
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+SurfaceView::SurfaceView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(surface_.width(), surface_.height());
 }
 
-void PictureBox::setSurfaceSize(QSize size) {
+void SurfaceView::setSurfaceSize(QSize size) {
     const QSize s = size.expandedTo(QSize(1, 1));
     surface_.resize(s.width(), s.height());
-    surface_.Cls();
+    surface_.clear();
     setFixedSize(s);
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void SurfaceView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, surface_.Image());
+    painter.drawImage(0, 0, surface_.image());
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) {
+void SurfaceView::mousePressEvent(QMouseEvent* event) {
     Q_EMIT mousePressed(event->position(), event->button());
 }
 
-void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+void SurfaceView::mouseMoveEvent(QMouseEvent* event) {
     Q_EMIT mouseMoved(event->position());
 }
 
-void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+void SurfaceView::mouseDoubleClickEvent(QMouseEvent* event) {
     Q_EMIT mousePressed(event->position(), event->button());
 }
 

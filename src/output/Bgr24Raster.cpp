@@ -1,4 +1,4 @@
-#include "output/cDIBSection.h"
+#include "output/Bgr24Raster.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,13 +7,13 @@
 
 namespace output {
 
-bool cDIBSection::Create(int lWidth, int lHeight) {
-    ClearUp();
-    width_ = lWidth;
-    height_ = lHeight;
-    if (lWidth <= 0 || lHeight <= 0 || lWidth > (std::numeric_limits<int>::max() - 3) / 3)
+bool Bgr24Raster::create(int width, int height) {
+    clear();
+    width_ = width;
+    height_ = height;
+    if (width <= 0 || height <= 0 || width > (std::numeric_limits<int>::max() - 3) / 3)
         return false;
-    const auto size = std::size_t(rowBytes(lWidth)) * std::size_t(lHeight);
+    const auto size = std::size_t(rowBytes(width)) * std::size_t(height);
     bits_.reset(new (std::nothrow) std::uint8_t[size]);
     if (!bits_)
         return false;
@@ -21,32 +21,32 @@ bool cDIBSection::Create(int lWidth, int lHeight) {
     return true;
 }
 
-void cDIBSection::CreateFromPicture(const QImage& picThis) {
-    if (picThis.isNull())
+void Bgr24Raster::createFromPicture(const QImage& picture) {
+    if (picture.isNull())
         return;
-    if (Create(picThis.width(), picThis.height()))
-        LoadPictureBlt(picThis);
+    if (create(picture.width(), picture.height()))
+        copyFrom(picture);
 }
 
-void cDIBSection::LoadPictureBlt(const QImage& source, int lSrcLeft, int lSrcTop, int lSrcWidth,
-                                 int lSrcHeight) {
+void Bgr24Raster::copyFrom(const QImage& source, int left, int top, int sourceWidth,
+                           int sourceHeight) {
     if (!bits_ || source.isNull())
         return;
-    const int w = lSrcWidth < 0 ? width_ : lSrcWidth;
-    const int h = lSrcHeight < 0 ? height_ : lSrcHeight;
+    const int w = sourceWidth < 0 ? width_ : sourceWidth;
+    const int h = sourceHeight < 0 ? height_ : sourceHeight;
     const QImage rgb =
         source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
             ? source
             : source.convertToFormat(QImage::Format_RGB32);
-    const int stride = BytesPerScanLine();
+    const int stride = bytesPerRow();
     // Destination columns whose source column lies inside the picture.
-    const int firstX = std::max(0, -lSrcLeft);
-    const int endX = std::min({w, width_, rgb.width() - lSrcLeft});
+    const int firstX = std::max(0, -left);
+    const int endX = std::min({w, width_, rgb.width() - left});
     for (int y = 0; y < std::min(h, height_); ++y) {
-        const int sy = lSrcTop + y;
+        const int sy = top + y;
         if (sy < 0 || sy >= rgb.height())
             continue;
-        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(sy)) + lSrcLeft;
+        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(sy)) + left;
         std::uint8_t* out = bits_.get() + std::size_t(height_ - 1 - y) * std::size_t(stride);
         for (int x = firstX; x < endX; ++x) {
             const QRgb p = in[x];
@@ -57,11 +57,11 @@ void cDIBSection::LoadPictureBlt(const QImage& source, int lSrcLeft, int lSrcTop
     }
 }
 
-QImage cDIBSection::toImage() const {
+QImage Bgr24Raster::toImage() const {
     if (!bits_)
         return {};
     QImage image(width_, height_, QImage::Format_RGB32);
-    const int stride = BytesPerScanLine();
+    const int stride = bytesPerRow();
     for (int y = 0; y < height_; ++y) {
         const std::uint8_t* in = bits_.get() + std::size_t(height_ - 1 - y) * std::size_t(stride);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));

@@ -12,15 +12,15 @@ class QLineEdit;
 
 namespace library::ui {
 
-class PictureBox;
+class SurfaceView;
 
 // Adds an accessory picture to the accessory library under a name that carries its
 // family, model, size in cm and the vehicle views it fits.
-class Form4 : public QDialog {
+class VehicleImportDialog : public QDialog {
     Q_OBJECT
 public:
-    Form4(const QString& apath, platform::FileSystem& files, platform::DialogService& dialogs,
-          QWidget* parent = nullptr);
+    VehicleImportDialog(const QString& apath, platform::FileSystem& files,
+                        platform::DialogService& dialogs, QWidget* parent = nullptr);
 
     // Asks for the picture, previews it and fills the suggestion lists. A cancelled
     // Open dialog leaves everything as it was.
@@ -50,7 +50,7 @@ private:
     QString sourcePath_;
     QRectF imageTwips_;
 
-    PictureBox* image1_ = nullptr;
+    SurfaceView* image1_ = nullptr;
     QLineEdit* text1_[2] = {};  // 0: height, 1: width (cm)
     QCheckBox* check1_[3] = {}; // 0: Gauche / Droite, 1: Avant / Arrière, 2: Dessus
     QComboBox* combo1_[2] = {}; // 0: family, 1: model

@@ -1,5 +1,5 @@
 // The main window's menu bar and the pictures beside its entries.
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 #include "app/Icons.h"
 
@@ -82,11 +82,11 @@ std::vector<Menu> menuTable() {
 
 } // namespace
 
-QAction* Form1::action(const QString& objectName) const {
+QAction* MainWindow::action(const QString& objectName) const {
     return menuBar()->findChild<QAction*>(objectName);
 }
 
-void Form1::buildMenus() {
+void MainWindow::buildMenus() {
     for (const Menu& table : menuTable()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(table.caption));
         menu->setObjectName(QString::fromUtf8(table.name));
