@@ -1,0 +1,160 @@
+#include "document/LayoutHistory.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace document {
+
+LayoutHistory::LayoutHistory(std::size_t limit) : limit_(std::max<std::size_t>(limit, 1)) {}
+
+void LayoutHistory::reset(PlanObjects objects) {
+    objects_ = std::move(objects);
+    steps_.clear();
+    position_ = 0;
+    saved_ = 0;
+}
+
+bool LayoutHistory::record(LayoutChange change, PlanObjects after, int selectedBefore,
+                           int selectedAfter, bool merge) {
+    if (after == objects_)
+        return false;
+    if (canRedo()) {
+        steps_.resize(position_);
+        if (saved_ && *saved_ > position_)
+            saved_.reset();
+    }
+    if (merge && position_ > 0 && steps_.back().change == change) {
+        // The state before the last step, to make one step of both.
+        PlanObjects before = objects_;
+        applyInverse(before, steps_.back().splices);
+        if (saved_ == position_)
+            saved_.reset();
+        std::vector<Splice> splices = difference(before, after);
+        if (splices.empty()) {
+            steps_.pop_back();
+            --position_;
+        } else {
+            steps_.back().splices = std::move(splices);
+            steps_.back().selectedAfter = selectedAfter;
+        }
+        objects_ = std::move(after);
+        return true;
+    }
+    steps_.push_back(Step{change, difference(objects_, after), selectedBefore, selectedAfter});
+    ++position_;
+    objects_ = std::move(after);
+    if (steps_.size() > limit_)
+        dropOldest();
+    return true;
+}
+
+std::optional<LayoutChange> LayoutHistory::undoChange() const {
+    if (!canUndo())
+        return std::nullopt;
+    return steps_[position_ - 1].change;
+}
+
+std::optional<LayoutChange> LayoutHistory::redoChange() const {
+    if (!canRedo())
+        return std::nullopt;
+    return steps_[position_].change;
+}
+
+std::optional<int> LayoutHistory::undo() {
+    if (!canUndo())
+        return std::nullopt;
+    --position_;
+    applyInverse(objects_, steps_[position_].splices);
+    return steps_[position_].selectedBefore;
+}
+
+std::optional<int> LayoutHistory::redo() {
+    if (!canRedo())
+        return std::nullopt;
+    apply(objects_, steps_[position_].splices);
+    return steps_[position_++].selectedAfter;
+}
+
+void LayoutHistory::markSaved() {
+    saved_ = position_;
+}
+
+std::size_t LayoutHistory::stepBytes() const {
+    const auto objectBytes = [](const PlanObject& o) {
+        return sizeof(PlanObject) +
+               std::size_t(o.text.capacity() + o.fill.fileName().capacity()) * sizeof(QChar);
+    };
+    std::size_t bytes = steps_.capacity() * sizeof(Step);
+    for (const Step& step : steps_) {
+        bytes += step.splices.capacity() * sizeof(Splice);
+        for (const Splice& s : step.splices) {
+            for (const PlanObject& o : s.before)
+                bytes += objectBytes(o);
+            for (const PlanObject& o : s.after)
+                bytes += objectBytes(o);
+        }
+    }
+    return bytes;
+}
+
+std::vector<LayoutHistory::Splice> LayoutHistory::difference(const PlanObjects& from,
+                                                             const PlanObjects& to) {
+    std::size_t prefix = 0;
+    while (prefix < from.size() && prefix < to.size() && from[prefix] == to[prefix])
+        ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < from.size() - prefix && suffix < to.size() - prefix &&
+           from[from.size() - 1 - suffix] == to[to.size() - 1 - suffix])
+        ++suffix;
+    const PlanObjects before(from.begin() + std::ptrdiff_t(prefix),
+                             from.end() - std::ptrdiff_t(suffix));
+    const PlanObjects after(to.begin() + std::ptrdiff_t(prefix), to.end() - std::ptrdiff_t(suffix));
+    if (before.empty() && after.empty())
+        return {};
+
+    // One object taken from one end of the changed rows to the other (to the front, to the
+    // back, put back on top), perhaps changed on the way: two one-row splices instead of
+    // every row in between.
+    const std::size_t n = before.size();
+    if (n >= 2 && after.size() == n) {
+        if (std::equal(before.begin() + 1, before.end(), after.begin()))
+            return {Splice{prefix, {before.front()}, {}},
+                    Splice{prefix + n - 1, {}, {after.back()}}};
+        if (std::equal(before.begin(), before.end() - 1, after.begin() + 1))
+            return {Splice{prefix + n - 1, {before.back()}, {}},
+                    Splice{prefix, {}, {after.front()}}};
+    }
+    return {Splice{prefix, before, after}};
+}
+
+void LayoutHistory::apply(PlanObjects& objects, const std::vector<Splice>& splices) {
+    for (const Splice& s : splices) {
+        assert(s.first + s.before.size() <= objects.size());
+        const auto at = objects.begin() + std::ptrdiff_t(s.first);
+        objects.erase(at, at + std::ptrdiff_t(s.before.size()));
+        objects.insert(objects.begin() + std::ptrdiff_t(s.first), s.after.begin(), s.after.end());
+    }
+}
+
+void LayoutHistory::applyInverse(PlanObjects& objects, const std::vector<Splice>& splices) {
+    for (auto s = splices.rbegin(); s != splices.rend(); ++s) {
+        assert(s->first + s->after.size() <= objects.size());
+        const auto at = objects.begin() + std::ptrdiff_t(s->first);
+        objects.erase(at, at + std::ptrdiff_t(s->after.size()));
+        objects.insert(objects.begin() + std::ptrdiff_t(s->first), s->before.begin(),
+                       s->before.end());
+    }
+}
+
+void LayoutHistory::dropOldest() {
+    steps_.erase(steps_.begin());
+    --position_;
+    if (saved_) {
+        if (*saved_ == 0)
+            saved_.reset();
+        else
+            --*saved_;
+    }
+}
+
+} // namespace document
