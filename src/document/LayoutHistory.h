@@ -31,7 +31,7 @@ enum class LayoutChange {
 // selected before and after a step comes back with it (a 1-based row, 0 for none).
 class LayoutHistory {
 public:
-    static constexpr std::size_t kDefaultLimit = 500;
+    static constexpr std::size_t kDefaultLimit = 1000;
 
     explicit LayoutHistory(std::size_t limit = kDefaultLimit);
 
