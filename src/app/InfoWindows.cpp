@@ -183,7 +183,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
 
     auto* site = new LinkLabel(
-        platform::kSiteHost, [this] { Label1_Click(); }, this);
+        platform::kSiteHost, [this] { openSite(); }, this);
     site->setObjectName(QStringLiteral("Label1"));
     QPalette blue = site->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
@@ -206,7 +206,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     setMinimumWidth(380);
 }
 
-void AboutDialog::Label1_Click() {
+void AboutDialog::openSite() {
     if (openUrl)
         openUrl(QUrl(platform::kSiteUrl)); // a browser that does not open is not reported
 }

@@ -135,39 +135,6 @@ private Q_SLOTS:
         QVERIFY(!f.s().layout.modified); // offered to save, then refused: counts as saved
     }
 
-    void quitQuestion_data() {
-        QTest::addColumn<bool>("modified");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("quits");
-        QTest::addColumn<int>("saveDialogs");
-        QTest::newRow("unchanged: no question") << false << int(MsgResult::Cancel) << true << 0;
-        QTest::newRow("yes saves, quits even if cancelled")
-            << true << int(MsgResult::Yes) << true << 1;
-        QTest::newRow("no quits") << true << int(MsgResult::No) << true << 0;
-        QTest::newRow("cancel stays") << true << int(MsgResult::Cancel) << false << 0;
-    }
-    void quitQuestion() {
-        QFETCH(bool, modified);
-        QFETCH(int, answer);
-        QFETCH(bool, quits);
-        QFETCH(int, saveDialogs);
-        EditorFixture f;
-        f.openTwoObjects();
-        f.s().layout.modified = modified;
-        f.dialogs.messageAnswers.push_back(MsgResult(answer));
-        QCOMPARE(f.ed->confirmQuit(), quits);
-        int saves = 0;
-        for (const auto& a : f.dialogs.asked)
-            saves += a.kind == platform::ScriptedDialogService::Kind::Save ? 1 : 0;
-        QCOMPARE(saves, saveDialogs);
-        if (saves) // the save dialog was cancelled
-            QCOMPARE(f.dialogs.lastMessage().text, QStringLiteral("Agencement non sauvegardé"));
-        if (modified)
-            QCOMPARE(f.dialogs.asked.front().title, QStringLiteral("Quitter :"));
-        else
-            QVERIFY(f.dialogs.asked.empty());
-    }
-
     // The zoom box shows the zoom the plan is drawn at, that zoom is saved again, and the
     // headless export draws the same file at the same zoom.
     void openedZoomIsTheZoomUsed_data() {
