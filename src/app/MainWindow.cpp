@@ -82,7 +82,7 @@ MainWindow::MainWindow(MainWindowServices services, QString apath, const QString
         refresh();
     };
     editor_->state().prefs = startup_.prefs;
-    editor_->restoreSurfacePanel(startup_.modsurf);
+    editor_->restoreSurfacePanel(startup_.surfacePanel);
     editor_->initialise();
     editor_->state().prefs = startup_.prefs;
 
@@ -167,7 +167,7 @@ void MainWindow::refresh() {
     action(QStringLiteral("mnubib"))->setChecked(state.controls.check2);
     action(QStringLiteral("mnusurf"))->setChecked(state.surfaces.visible);
     fillSwatch_->update();
-    refreshCombo();
+    refreshTextureList();
     refreshSurfaceList();
     refreshEnabling();
     showStatus(state.statusText);
@@ -275,8 +275,8 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::showCredits() {
-    CreditsDialog remer(this);
-    remer.exec();
+    CreditsDialog credits(this);
+    credits.exec();
 }
 
 void MainWindow::printLayout() {

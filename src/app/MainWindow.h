@@ -128,7 +128,7 @@ private:
     void forward(const std::function<void(editor::Editor&)>& handler);
     // Forwards each click of the button to the handler.
     void forwardClicks(QAbstractButton* button, std::function<void(editor::Editor&)> handler);
-    void refreshCombo();
+    void refreshTextureList();
     void refreshSurfaceList();
     void refreshSelection();
     void refreshEnabling();
@@ -155,7 +155,7 @@ private:
 
     bool refreshing_ = false;
     bool quitting_ = false;
-    QStringList comboTextures_;
+    QStringList listedTextures_;
     QHash<QObject*, std::function<QString()>> statusHelp_;
     std::optional<output::ScaleSetup> scaleSetup_;
 

@@ -408,13 +408,13 @@ void MainWindow::placeControls() {
     forward([width, height](editor::Editor& e) { e.canvasResized(width, height); });
 }
 
-void MainWindow::refreshCombo() {
+void MainWindow::refreshTextureList() {
     const auto& controls = editor_->state().controls;
-    if (controls.textures != comboTextures_) {
-        comboTextures_ = controls.textures;
+    if (controls.textures != listedTextures_) {
+        listedTextures_ = controls.textures;
         textureList_->clear();
         textureList_->addItem(QStringLiteral("Choisir un texture..."));
-        for (const QString& file : comboTextures_)
+        for (const QString& file : listedTextures_)
             textureList_->addItem(library::textureCaption(file));
     }
     if (textureList_->currentIndex() != controls.combo1Index)

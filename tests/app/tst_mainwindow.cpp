@@ -617,14 +617,6 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("end");
         QTest::addColumn<QPoint>("fromFarEdge");
         const QPoint none(0, 0), right(1, 0), bottom(0, 1);
-        QTest::newRow("left, one pixel")
-            << int(Qt::Key_Left) << QPoint(100, 100) << 1 << QPoint(99, 100) << none;
-        QTest::newRow("right, one pixel")
-            << int(Qt::Key_Right) << QPoint(100, 100) << 1 << QPoint(101, 100) << none;
-        QTest::newRow("up, one pixel")
-            << int(Qt::Key_Up) << QPoint(100, 100) << 1 << QPoint(100, 99) << none;
-        QTest::newRow("down, one pixel")
-            << int(Qt::Key_Down) << QPoint(100, 100) << 1 << QPoint(100, 101) << none;
         QTest::newRow("left stops with 10 pixels on the canvas")
             << int(Qt::Key_Left) << QPoint(0, 100) << 15 << QPoint(-10, 100) << none;
         QTest::newRow("up stops with 10 pixels on the canvas")
