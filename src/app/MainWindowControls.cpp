@@ -219,10 +219,10 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
         const QString help = helps[i];
         setStatusHelp(box, [help] { return help; });
     }
-    auto* image1 = new QLabel(frame);
-    image1->setObjectName(QStringLiteral("Image1"));
-    image1->setPixmap(icons::dimensions());
-    image1->setGeometry(58, 20, 24, 24);
+    auto* dimensionsPicture = new QLabel(frame);
+    dimensionsPicture->setObjectName(QStringLiteral("Image1"));
+    dimensionsPicture->setPixmap(icons::dimensions());
+    dimensionsPicture->setGeometry(58, 20, 24, 24);
     auto* unit = new QLabel(QStringLiteral("(cm)"), frame);
     unit->setObjectName(QStringLiteral("Label1"));
     unit->setGeometry(56, 48, 32, 18);
