@@ -46,7 +46,7 @@ struct Handles {
     std::array<QPoint, kHandleCount> topLeft{};
 };
 
-// modPicResize's state.
+// The drag under way on the selection box or one of its handles.
 struct ResizeModule {
     bool Dragging = false;
     int StartX = 0, StartY = 0;
