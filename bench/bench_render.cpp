@@ -212,7 +212,7 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     ed.state().layout.objects.append(
         objectRow(1, 10, 10, 300, 500, Cell::text(QStringLiteral("Petit.bmp")), 0));
     ed.state().view.view = render::View{16.0f, 300, 100};
-    ed.Picture1_MouseDown(editor::LeftButton, 0, 600, 400);
+    ed.planPressed(QPointF(600, 400));
     ed.planClicked();
     if (!ed.state().hasSelection()) {
         state.SkipWithError("nothing selected");
@@ -220,7 +220,7 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     }
     int step = 0;
     for (auto _ : state)
-        ed.Picture2_KeyDown(++step % 2 ? editor::KeyLeft : editor::KeyRight, 0);
+        ed.keyPressed(++step % 2 ? Qt::Key_Left : Qt::Key_Right);
 }
 BENCHMARK(BM_SelectionBoxMove)->Unit(benchmark::kMillisecond);
 

@@ -166,34 +166,34 @@ AboutDialog::AboutDialog(QWidget* parent)
     icon->setPixmap(QPixmap::fromImage(icons::programIcon(48)));
     icon->setAlignment(Qt::AlignTop);
 
-    auto* lblTitle = new QLabel(title, this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    QFont big = lblTitle->font();
+    auto* titleLabel = new QLabel(title, this);
+    titleLabel->setObjectName(QStringLiteral("lblTitle"));
+    QFont big = titleLabel->font();
     big.setPointSizeF(big.pointSizeF() * 1.5);
     big.setBold(true);
-    lblTitle->setFont(big);
+    titleLabel->setFont(big);
 
-    auto* lblVersion = new QLabel(versionCaption(QCoreApplication::applicationVersion()), this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    auto* versionLabel = new QLabel(versionCaption(QCoreApplication::applicationVersion()), this);
+    versionLabel->setObjectName(QStringLiteral("lblVersion"));
 
-    auto* lblDescription = new CarriageReturnLabel(
+    auto* descriptionLabel = new CarriageReturnLabel(
         QStringLiteral("Auteur : ") + platform::kAuthor + QStringLiteral("\r\r") +
             QStringLiteral("Concevez facilement les plans de votre véhicule aménagé!"),
         this);
-    lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    descriptionLabel->setObjectName(QStringLiteral("lblDescription"));
 
     auto* site = new LinkLabel(
-        platform::kSiteHost, [this] { Label1_Click(); }, this);
+        platform::kSiteHost, [this] { openSite(); }, this);
     site->setObjectName(QStringLiteral("Label1"));
     QPalette blue = site->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     site->setPalette(blue);
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(lblTitle);
-    texts->addWidget(lblVersion);
+    texts->addWidget(titleLabel);
+    texts->addWidget(versionLabel);
     texts->addSpacing(8);
-    texts->addWidget(lblDescription);
+    texts->addWidget(descriptionLabel);
     texts->addSpacing(8);
     texts->addWidget(site);
     auto* top = new QHBoxLayout;
@@ -206,7 +206,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     setMinimumWidth(380);
 }
 
-void AboutDialog::Label1_Click() {
+void AboutDialog::openSite() {
     if (openUrl)
         openUrl(QUrl(platform::kSiteUrl)); // a browser that does not open is not reported
 }

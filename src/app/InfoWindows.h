@@ -28,7 +28,7 @@ public:
     explicit AboutDialog(QWidget* parent = nullptr);
     // Opens the site in the user's browser; the result is ignored.
     std::function<bool(const QUrl&)> openUrl;
-    void Label1_Click();
+    void openSite();
 };
 
 // The acknowledgements window.

@@ -45,7 +45,7 @@ void setTextKeepingCursor(QLineEdit* box, const QString& text) {
 
 } // namespace
 
-MainWindow::MainWindow(Form1Services services, QString apath, const QString& layoutPath,
+MainWindow::MainWindow(MainWindowServices services, QString apath, const QString& layoutPath,
                        QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), apath_(std::move(apath)) {
     setObjectName(QStringLiteral("Form1"));
@@ -73,16 +73,16 @@ MainWindow::MainWindow(Form1Services services, QString apath, const QString& lay
     startup.declareToDesktop = services_.declareToDesktop;
     startup_ = startup.run();
 
-    pref_ = new settings::ui::PreferencesDialog(services_.store, services_.dialogs, this);
-    pref_->setValues(startup_.prefs);
-    pref_->onConfirmed = [this](const settings::Preferences& prefs) {
+    preferences_ = new settings::ui::PreferencesDialog(services_.store, services_.dialogs, this);
+    preferences_->setValues(startup_.prefs);
+    preferences_->onConfirmed = [this](const settings::Preferences& prefs) {
         editor_->state().prefs = prefs;
         if (!editor_->state().layout.vehicleFile.isEmpty())
-            editor_->Affiche();
+            editor_->drawPlan();
         refresh();
     };
     editor_->state().prefs = startup_.prefs;
-    editor_->applyModsurf(startup_.modsurf);
+    editor_->restoreSurfacePanel(startup_.surfacePanel);
     editor_->initialise();
     editor_->state().prefs = startup_.prefs;
 
@@ -107,23 +107,29 @@ void MainWindow::forward(const std::function<void(editor::Editor&)>& handler) {
     refresh();
 }
 
+void MainWindow::forwardClicks(QAbstractButton* button,
+                               std::function<void(editor::Editor&)> handler) {
+    connect(button, &QAbstractButton::clicked, this,
+            [this, handler = std::move(handler)] { forward(handler); });
+}
+
 void MainWindow::showStatus(const QString& text) {
-    if (statusBar1_->currentMessage() != text)
-        statusBar1_->showMessage(text);
+    if (statusBar_->currentMessage() != text)
+        statusBar_->showMessage(text);
 }
 
 void MainWindow::refreshEnabling() {
     const auto& c = editor_->state().controls;
     const bool open = c.layoutEnabled;
-    vscroll1_->setEnabled(open);
-    hscroll1_->setEnabled(open);
-    frames_[1]->setEnabled(open && c.frame1Enabled);
-    frames_[2]->setEnabled(open && c.frame2Enabled);
-    for (int i = 3; i <= 6; ++i)
-        frames_[std::size_t(i)]->setEnabled(open);
-    for (QToolButton* button : command1_)
+    verticalBar_->setEnabled(open);
+    horizontalBar_->setEnabled(open);
+    fillFrame_->setEnabled(open && c.frame1Enabled);
+    dimensionsFrame_->setEnabled(open && c.frame2Enabled);
+    for (QGroupBox* frame : {zoomFrame_, editFrame_, objectsFrame_, surfaceFrame_})
+        frame->setEnabled(open);
+    for (QToolButton* button : toolButtons_)
         button->setEnabled(open);
-    check2_->setEnabled(open);
+    libraryToggle_->setEnabled(open);
     for (const char* name :
          {"mnusave", "mnusaveim", "mnupdf", "mnuliste", "mnuprint", "mnuechelle", "mnurect",
           "mnumes", "mnutext", "mnucerc", "mnutri", "mnulig", "mnubib"})
@@ -131,11 +137,11 @@ void MainWindow::refreshEnabling() {
 
     const bool edit = c.editEnabled;
     const bool turn = c.editEnabled && c.turnEnabled;
-    command4_[0]->setEnabled(edit);
-    command4_[1]->setEnabled(edit);
-    command2_->setEnabled(edit);
-    command5_[0]->setEnabled(turn);
-    command5_[1]->setEnabled(turn);
+    frontButton_->setEnabled(edit);
+    backButton_->setEnabled(edit);
+    deleteButton_->setEnabled(edit);
+    turnRightButton_->setEnabled(turn);
+    turnLeftButton_->setEnabled(turn);
     for (const char* name : {"mnupremier", "mnuarrp", "mnusuppr"})
         action(QString::fromUtf8(name))->setEnabled(edit);
     for (const char* name : {"mnupivg", "mnupivd"})
@@ -148,20 +154,20 @@ void MainWindow::refresh() {
     refreshing_ = true;
     editor::EditorState& state = editor_->state();
 
-    picture1_->update();
+    plan_->update();
     refreshSelection();
 
-    hscroll1_->setValue(state.view.hscroll);
-    vscroll1_->setValue(state.view.vscroll);
-    setTextKeepingCursor(text2_, state.view.text2);
+    horizontalBar_->setValue(state.view.hscroll);
+    verticalBar_->setValue(state.view.vscroll);
+    setTextKeepingCursor(zoomBox_, state.view.text2);
     for (std::size_t i = 0; i < 2; ++i)
-        setTextKeepingCursor(text1_[i], state.controls.text1[i]);
-    check1_->setChecked(state.controls.check1);
-    check2_->setChecked(state.controls.check2);
+        setTextKeepingCursor(dimensionBoxes_[i], state.controls.text1[i]);
+    lockBox_->setChecked(state.controls.check1);
+    libraryToggle_->setChecked(state.controls.check2);
     action(QStringLiteral("mnubib"))->setChecked(state.controls.check2);
     action(QStringLiteral("mnusurf"))->setChecked(state.surfaces.visible);
-    couleur_->update();
-    refreshCombo();
+    fillSwatch_->update();
+    refreshTextureList();
     refreshSurfaceList();
     refreshEnabling();
     showStatus(state.statusText);
@@ -169,10 +175,10 @@ void MainWindow::refresh() {
 
     switch (std::exchange(state.focus, editor::FocusRequest::None)) {
     case editor::FocusRequest::Plan:
-        picture1_->setFocus(Qt::OtherFocusReason);
+        plan_->setFocus(Qt::OtherFocusReason);
         break;
     case editor::FocusRequest::Box:
-        picture2_->setFocus(Qt::OtherFocusReason);
+        selectionBox_->setFocus(Qt::OtherFocusReason);
         break;
     case editor::FocusRequest::None:
         break;
@@ -244,18 +250,18 @@ void MainWindow::requestQuit() {
 }
 
 void MainWindow::showPreferences() {
-    pref_->exec();
+    preferences_->exec();
     refresh();
 }
 
 void MainWindow::showHelp() {
-    if (!aide_) {
-        aide_ = new HelpWindow(this);
-        aide_->setAttribute(Qt::WA_DeleteOnClose);
+    if (!helpWindow_) {
+        helpWindow_ = new HelpWindow(this);
+        helpWindow_->setAttribute(Qt::WA_DeleteOnClose);
     }
-    aide_->show();
-    aide_->raise();
-    aide_->activateWindow();
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
 }
 
 void MainWindow::showLicence() {
@@ -269,8 +275,8 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::showCredits() {
-    CreditsDialog remer(this);
-    remer.exec();
+    CreditsDialog credits(this);
+    credits.exec();
 }
 
 void MainWindow::printLayout() {
@@ -317,20 +323,20 @@ void MainWindow::printToScale() {
 }
 
 void MainWindow::showAccessoryImport() {
-    if (!form4_)
-        form4_ =
+    if (!accessoryImport_)
+        accessoryImport_ =
             new library::ui::VehicleImportDialog(apath_, services_.files, services_.dialogs, this);
-    form4_->start();
-    form4_->exec();
+    accessoryImport_->start();
+    accessoryImport_->exec();
     refresh();
 }
 
 void MainWindow::showVehicleImport() {
-    if (!form5_)
-        form5_ = new library::ui::AccessoryImportDialog(apath_, services_.files, services_.dialogs,
-                                                        this);
-    form5_->start();
-    form5_->exec();
+    if (!vehicleImport_)
+        vehicleImport_ = new library::ui::AccessoryImportDialog(apath_, services_.files,
+                                                                services_.dialogs, this);
+    vehicleImport_->start();
+    vehicleImport_->exec();
     refresh();
 }
 
@@ -344,20 +350,20 @@ std::optional<editor::NewLayoutChoice> MainWindow::chooseVehicle() {
 }
 
 void MainWindow::showAccessoryBrowser(bool shown) {
-    if (shown && !form3_) {
-        form3_ = new library::ui::AccessoryBrowser(
+    if (shown && !accessoryBrowser_) {
+        accessoryBrowser_ = new library::ui::AccessoryBrowser(
             apath_, services_.files, services_.dialogs,
             [this] { return editor_->state().layout.vehicleAxes; },
             [this](const QString& file) {
                 editor_->state().accessoire_fichier = file;
-                editor_->Command1_Click(9);
+                editor_->createObject(document::ObjectKind::Accessory);
                 refresh();
             },
             [this] { editor_->state().accessoire_fichier.clear(); },
             [this] { accessoryBrowserToggled(false); }, this);
     }
-    if (form3_)
-        form3_->setVisible(shown);
+    if (accessoryBrowser_)
+        accessoryBrowser_->setVisible(shown);
 }
 
 void MainWindow::accessoryBrowserToggled(bool checked) {
@@ -368,10 +374,10 @@ void MainWindow::accessoryBrowserToggled(bool checked) {
 
 void MainWindow::closeAccessoryBrowser() {
     editor_->state().controls.check2 = false;
-    if (form3_) {
-        form3_->hide();
-        form3_->deleteLater();
-        form3_ = nullptr;
+    if (accessoryBrowser_) {
+        accessoryBrowser_->hide();
+        accessoryBrowser_->deleteLater();
+        accessoryBrowser_ = nullptr;
     }
     refresh();
 }

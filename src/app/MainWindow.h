@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -46,7 +47,7 @@ class PictureWidget;
 class HelpWindow;
 
 // What the main window needs from the system; tests pass scripted and in-memory ones.
-struct Form1Services {
+struct MainWindowServices {
     platform::DialogService& dialogs;
     platform::SettingsStore& store;
     platform::FileSystem& files;
@@ -61,20 +62,20 @@ struct Form1Services {
 };
 
 // The main window. It holds no behaviour of its own: each widget event goes to the
-// editor handler of the same name, and refresh() then shows the editor's state in
+// editor handler for it, and refresh() then shows the editor's state in
 // the widgets (programmatic widget changes made there never reach the handlers).
 class MainWindow : public QMainWindow {
 public:
     // Runs the whole start-up: library folders, file type, preferences, surface panel,
     // texture list, welcome text, then opens layoutPath (the layout file named on the
     // command line, see layoutArgument) unless it is empty.
-    MainWindow(Form1Services services, QString apath, const QString& layoutPath = QString(),
+    MainWindow(MainWindowServices services, QString apath, const QString& layoutPath = QString(),
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
     editor::Editor& editor() { return *editor_; }
     const StartupResult& startupResult() const { return startup_; }
-    settings::ui::PreferencesDialog& pref() { return *pref_; }
+    settings::ui::PreferencesDialog& preferencesDialog() { return *preferences_; }
     QAction* action(const QString& objectName) const;
 
     // Shows the editor's state in every widget.
@@ -125,7 +126,9 @@ private:
 
     // Calls an editor handler unless a refresh is under way, then refreshes.
     void forward(const std::function<void(editor::Editor&)>& handler);
-    void refreshCombo();
+    // Forwards each click of the button to the handler.
+    void forwardClicks(QAbstractButton* button, std::function<void(editor::Editor&)> handler);
+    void refreshTextureList();
     void refreshSurfaceList();
     void refreshSelection();
     void refreshEnabling();
@@ -139,49 +142,56 @@ private:
     void closeAccessoryBrowser();
     void showAccessoryBrowser(bool shown);
 
-    Form1Services services_;
+    MainWindowServices services_;
     QString apath_;
     platform::PictureCache pictures_;
     std::unique_ptr<editor::Editor> editor_;
     StartupResult startup_;
-    settings::ui::PreferencesDialog* pref_ = nullptr;
-    QPointer<HelpWindow> aide_;
-    QPointer<library::ui::AccessoryBrowser> form3_;
-    QPointer<library::ui::VehicleImportDialog> form4_;
-    QPointer<library::ui::AccessoryImportDialog> form5_;
+    settings::ui::PreferencesDialog* preferences_ = nullptr;
+    QPointer<HelpWindow> helpWindow_;
+    QPointer<library::ui::AccessoryBrowser> accessoryBrowser_;
+    QPointer<library::ui::VehicleImportDialog> accessoryImport_;
+    QPointer<library::ui::AccessoryImportDialog> vehicleImport_;
 
     bool refreshing_ = false;
     bool quitting_ = false;
-    QStringList comboTextures_;
+    QStringList listedTextures_;
     QHash<QObject*, std::function<QString()>> statusHelp_;
     std::optional<output::ScaleSetup> scaleSetup_;
 
-    // Controls, by their names.
+    // Controls, by their roles.
     QWidget* area_ = nullptr;
-    PictureWidget* picture1_ = nullptr;
-    PictureWidget* picture2_ = nullptr;
-    std::array<PictureWidget*, 8> picCoin_{};
-    QScrollBar* hscroll1_ = nullptr;
-    QScrollBar* vscroll1_ = nullptr;
-    std::array<QGroupBox*, 7> frames_{}; // Frame1 .. Frame6 at their numbers
-    std::array<QToolButton*, 6> command1_{};
-    QToolButton* check2_ = nullptr;
-    std::array<QToolButton*, 2> command4_{};
-    std::array<QToolButton*, 2> command5_{};
-    QToolButton* command2_ = nullptr;
-    std::array<QPushButton*, 2> command3_{};
-    QLineEdit* text2_ = nullptr;
-    std::array<QLineEdit*, 2> text1_{};
-    QCheckBox* check1_ = nullptr;
-    PictureWidget* couleur_ = nullptr;
-    std::array<PictureWidget*, 16> choixCouleur_{};
-    QComboBox* combo1_ = nullptr;
-    std::array<QLabel*, 6> labels_{}; // Label1 .. Label5 at their numbers
-    QListWidget* list2_ = nullptr;
-    std::array<QToolButton*, 2> command6_{};
-    QStatusBar* statusBar1_ = nullptr;
+    PictureWidget* plan_ = nullptr;
+    PictureWidget* selectionBox_ = nullptr;
+    std::array<PictureWidget*, editor::kHandleCount> handles_{}; // indexed by editor::Handle
+    QScrollBar* horizontalBar_ = nullptr;
+    QScrollBar* verticalBar_ = nullptr;
+    QGroupBox* objectsFrame_ = nullptr;
+    QGroupBox* editFrame_ = nullptr;
+    QGroupBox* zoomFrame_ = nullptr;
+    QGroupBox* dimensionsFrame_ = nullptr;
+    QGroupBox* fillFrame_ = nullptr;
+    QGroupBox* surfaceFrame_ = nullptr;
+    std::array<QToolButton*, 6> toolButtons_{}; // indexed by the kind they create
+    QToolButton* libraryToggle_ = nullptr;
+    QToolButton* frontButton_ = nullptr;
+    QToolButton* backButton_ = nullptr;
+    QToolButton* turnLeftButton_ = nullptr;
+    QToolButton* turnRightButton_ = nullptr;
+    QToolButton* deleteButton_ = nullptr;
+    QLineEdit* zoomBox_ = nullptr;
+    std::array<QLineEdit*, 2> dimensionBoxes_{}; // indexed by editor::Dimension
+    QCheckBox* lockBox_ = nullptr;
+    PictureWidget* fillSwatch_ = nullptr;
+    QComboBox* textureList_ = nullptr;
+    QLabel* selectedAreaLabel_ = nullptr;
+    QLabel* totalAreaLabel_ = nullptr;
+    QListWidget* surfaceList_ = nullptr;
+    QToolButton* addSurfaceButton_ = nullptr;
+    QToolButton* removeSurfaceButton_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
     QLabel* statusPosition_ = nullptr; // the selection's place and size, right of the help
-    QMenu* mnuedit_ = nullptr;
+    QMenu* editMenu_ = nullptr;
 };
 
 } // namespace app

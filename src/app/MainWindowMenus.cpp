@@ -104,7 +104,7 @@ void MainWindow::buildMenus() {
                 item->setIcon(icons::menuIcon(entry.picture));
         }
         if (QByteArray(table.name) == "mnuedit")
-            mnuedit_ = menu;
+            editMenu_ = menu;
     }
 
     const auto on = [this](const char* name, std::function<void()> handler) {
@@ -124,21 +124,22 @@ void MainWindow::buildMenus() {
     toEditor("mnuliste", [](editor::Editor& e) { e.exportPartsList(); });
     on("mnuquit", [this] { requestQuit(); });
 
-    // Each object entry creates the kind of its tool button.
-    const std::array<std::pair<const char*, int>, 6> kinds = {{{"mnurect", 1},
-                                                               {"mnumes", 0},
-                                                               {"mnutext", 3},
-                                                               {"mnucerc", 2},
-                                                               {"mnutri", 5},
-                                                               {"mnulig", 4}}};
+    using document::ObjectKind;
+    const std::array<std::pair<const char*, ObjectKind>, 6> kinds = {
+        {{"mnurect", ObjectKind::Rectangle},
+         {"mnumes", ObjectKind::Measure},
+         {"mnutext", ObjectKind::Text},
+         {"mnucerc", ObjectKind::Ellipse},
+         {"mnutri", ObjectKind::Triangle},
+         {"mnulig", ObjectKind::Line}}};
     for (const auto& [name, kind] : kinds)
-        toEditor(name, [kind](editor::Editor& e) { e.Command1_Click(kind); });
+        toEditor(name, [kind](editor::Editor& e) { e.createObject(kind); });
     on("mnubib", [this] { accessoryBrowserToggled(!editor_->state().controls.check2); });
 
-    toEditor("mnupremier", [](editor::Editor& e) { e.restackSelection(0); });
-    toEditor("mnuarrp", [](editor::Editor& e) { e.restackSelection(1); });
-    toEditor("mnupivg", [](editor::Editor& e) { e.turnSelection(1); });
-    toEditor("mnupivd", [](editor::Editor& e) { e.turnSelection(0); });
+    toEditor("mnupremier", [](editor::Editor& e) { e.bringToFront(); });
+    toEditor("mnuarrp", [](editor::Editor& e) { e.sendToBack(); });
+    toEditor("mnupivg", [](editor::Editor& e) { e.turn(editor::Turn::Left); });
+    toEditor("mnupivd", [](editor::Editor& e) { e.turn(editor::Turn::Right); });
     toEditor("mnusuppr", [](editor::Editor& e) { e.deleteSelection(); });
 
     on("mnupref", [this] { showPreferences(); });

@@ -8,65 +8,6 @@
 
 namespace app {
 
-int editorButton(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int editorButtons(Qt::MouseButtons buttons) {
-    int result = 0;
-    if (buttons & Qt::LeftButton)
-        result |= 1;
-    if (buttons & Qt::RightButton)
-        result |= 2;
-    if (buttons & Qt::MiddleButton)
-        result |= 4;
-    return result;
-}
-
-int editorShift(Qt::KeyboardModifiers modifiers) {
-    int result = 0;
-    if (modifiers & Qt::ShiftModifier)
-        result |= 1;
-    if (modifiers & Qt::ControlModifier)
-        result |= 2;
-    if (modifiers & Qt::AltModifier)
-        result |= 4;
-    return result;
-}
-
-std::optional<int> editorKeyCode(int qtKey) {
-    switch (qtKey) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Delete:
-        return 46;
-    default:
-        return std::nullopt;
-    }
-}
-
 PictureWidget::PictureWidget(const QString& name, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -100,39 +41,29 @@ void PictureWidget::paintEvent(QPaintEvent*) {
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {
     pressed_ = true;
-    if (mouseDown)
-        mouseDown(editorButton(event->button()), editorShift(event->modifiers()),
-                  float(event->position().x()), float(event->position().y()));
+    if (pressed)
+        pressed(event->position(), event->button());
 }
 
 void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (mouseMove)
-        mouseMove(editorButtons(event->buttons()), editorShift(event->modifiers()),
-                  float(event->position().x()), float(event->position().y()));
+    if (moved)
+        moved(event->position(), event->buttons());
 }
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
     const bool wasPressed = std::exchange(pressed_, false);
-    if (mouseUp)
-        mouseUp(editorButton(event->button()), editorShift(event->modifiers()),
-                float(event->position().x()), float(event->position().y()));
-    if (wasPressed && event->button() == Qt::LeftButton && click &&
+    if (released)
+        released();
+    if (wasPressed && event->button() == Qt::LeftButton && clicked &&
         rect().contains(event->position().toPoint()))
-        click();
+        clicked();
 }
 
 void PictureWidget::keyPressEvent(QKeyEvent* event) {
-    const auto code = editorKeyCode(event->key());
-    if (!code) {
+    if (keyPressed && keyPressed(Qt::Key(event->key())))
+        event->accept();
+    else
         QWidget::keyPressEvent(event);
-        return;
-    }
-    if (keyDown)
-        keyDown(*code, editorShift(event->modifiers()));
-    // Backspace also arrives as a typed character, as the editor expects.
-    if (*code == 8 && keyPress)
-        keyPress(8);
-    event->accept();
 }
 
 } // namespace app

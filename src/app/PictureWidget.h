@@ -2,20 +2,12 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointF>
 #include <QWidget>
 
 #include <functional>
-#include <optional>
 
 namespace app {
-
-// Mouse buttons and Shift/Ctrl/Alt as the editor's handlers receive them.
-int editorButton(Qt::MouseButton button);    // 1 left, 2 right, 4 middle, 0 none
-int editorButtons(Qt::MouseButtons buttons); // the held buttons, or-ed
-int editorShift(Qt::KeyboardModifiers modifiers);
-// The editor's key code of a Qt key: arrows 37-40, Delete 46, Space 32, Enter 13,
-// Backspace 8; nothing for the keys the plan does not use.
-std::optional<int> editorKeyCode(int qtKey);
 
 // A picture box: paints a picture 1:1 from its top-left corner (or one plain colour)
 // and reports mouse and key events in the box's own pixels. Used for the plan, the
@@ -31,11 +23,13 @@ public:
     void setColour(const QColor& colour);
     const QColor& colour() const { return colour_; }
 
-    std::function<void(int button, int shift, float x, float y)> mouseDown, mouseMove, mouseUp;
+    std::function<void(QPointF at, Qt::MouseButton button)> pressed;
+    std::function<void(QPointF at, Qt::MouseButtons held)> moved;
+    std::function<void()> released;
     // A left press and release both over the box.
-    std::function<void()> click;
-    std::function<void(int keyCode, int shift)> keyDown;
-    std::function<void(int keyAscii)> keyPress;
+    std::function<void()> clicked;
+    // True when the key was taken; any other key goes on to the parent.
+    std::function<bool(Qt::Key key)> keyPressed;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

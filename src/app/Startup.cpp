@@ -109,7 +109,7 @@ StartupResult Startup::readPreferences(bool registrationSucceeded) {
         stored = preferences.readSix();
     if (stored) {
         result.prefs = *stored;
-        result.modsurf = preferences.readModsurf();
+        result.surfacePanel = preferences.readModsurf();
         return result;
     }
     result.prefs = settings::Preferences::defaults();

@@ -15,9 +15,9 @@ namespace app {
 // What the program finds before its main window is filled.
 struct StartupResult {
     settings::Preferences prefs;
-    // The stored modsurf value; nothing when it is missing or when the defaults had
-    // to be written (the surface panel then keeps its designed state).
-    std::optional<QString> modsurf;
+    // The stored surface-panel setting (modsurf); nothing when it is missing or when the defaults
+    // had to be written (the surface panel then keeps its designed state).
+    std::optional<QString> surfacePanel;
     bool defaultsWritten = false;
 };
 

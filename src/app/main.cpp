@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
     platform::FileSystem files;
     const library::LibraryLocation place = libraryLocation(files);
     library::prepareUserLibrary(place, files); // a failure leaves an emptier library
-    app::Form1Services services{
+    app::MainWindowServices services{
         dialogs,   store, files,           [] { return std::make_unique<platform::QtPrinter>(); },
         QString(), {},    !place.installed};
     app::MainWindow window(services, place.root, app::layoutArgument(arguments));

@@ -28,7 +28,8 @@ bool Creation::refuseDimensions() {
     return true;
 }
 
-void Creation::Command1_Click(int index) {
+void Creation::create(document::ObjectKind kind) {
+    const int index = int(kind);
     if ((index < document::Mesure || index > document::Triangle) && index != document::Accessoire)
         return;
     EditorState& s = core_.state;

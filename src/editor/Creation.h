@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/PlanObject.h"
 #include "editor/EditorCore.h"
 #include "editor/Selection.h"
 
@@ -11,11 +12,11 @@ class Creation {
 public:
     Creation(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
 
-    // Kinds 0 to 5, and 9 for the accessory named by accessoire_fichier. Refused with a
+    // Any kind; an accessory is the one named by accessoire_fichier. Refused with a
     // message (and nothing changed) when no layout is open, the table with the
     // selection holds 1000 objects, a dimension box holds no valid size, or the
     // accessory's name cannot be read.
-    void Command1_Click(int index);
+    void create(document::ObjectKind kind);
 
 private:
     bool refuseDimensions();

@@ -118,8 +118,8 @@ void Editor::enableEditing() {
 void Editor::redraw() {
     modules_->core.redraw();
 }
-void Editor::Affiche() {
-    modules_->core.affiche();
+void Editor::drawPlan() {
+    modules_->core.drawPlan();
 }
 
 void Editor::canvasResized(int width, int height) {
@@ -131,8 +131,11 @@ void Editor::canvasResized(int width, int height) {
 void Editor::zoomTextChanged(const QString& text) {
     modules_->view.zoomTextChanged(text);
 }
-void Editor::stepZoom(int index) {
-    modules_->view.stepZoom(index);
+void Editor::zoomOut() {
+    modules_->view.stepZoom(ViewControl::Step::Out);
+}
+void Editor::zoomIn() {
+    modules_->view.stepZoom(ViewControl::Step::In);
 }
 void Editor::horizontalScrolled(int value) {
     modules_->view.horizontalScrolled(value);
@@ -141,73 +144,67 @@ void Editor::verticalScrolled(int value) {
     modules_->view.verticalScrolled(value);
 }
 
-void Editor::Command1_Click(int index) {
-    modules_->creation.Command1_Click(index);
+void Editor::createObject(document::ObjectKind kind) {
+    modules_->creation.create(kind);
 }
 
-void Editor::Picture1_MouseDown(int button, int, float x, float y) {
-    modules_->selection.Picture1_MouseDown(button, x, y);
+void Editor::planPressed(QPointF at) {
+    modules_->selection.planPressed(at);
 }
 void Editor::planClicked() {
     modules_->selection.planClicked();
 }
-void Editor::Picture1_MouseMove() {
-    modules_->selection.Picture1_MouseMove();
+void Editor::planHovered() {
+    modules_->selection.planHovered();
 }
-void Editor::Picture1_KeyDown(int keyCode, int) {
-    modules_->selection.keyDown(keyCode);
+bool Editor::keyPressed(Qt::Key key) {
+    return modules_->selection.keyPressed(key);
 }
-void Editor::Picture1_KeyPress(int keyAscii) {
-    modules_->selection.keyPress(keyAscii);
+void Editor::boxPressed(QPointF at, Qt::MouseButton button) {
+    modules_->selection.boxPressed(at, button);
 }
-void Editor::Picture2_MouseDown(int button, int, float x, float y) {
-    modules_->selection.Picture2_MouseDown(button, x, y);
+void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons) {
+    modules_->selection.boxMoved(at, buttons);
 }
-void Editor::Picture2_MouseMove(int button, int, float x, float y) {
-    modules_->selection.Picture2_MouseMove(button, x, y);
-}
-void Editor::Picture2_MouseUp(int, int, float, float) {
+void Editor::boxReleased() {
     modules_->selection.EndDrag();
 }
-void Editor::Picture2_KeyDown(int keyCode, int) {
-    modules_->selection.keyDown(keyCode);
+void Editor::handlePressed(QPointF at) {
+    modules_->selection.handlePressed(at);
 }
-void Editor::Picture2_KeyPress(int keyAscii) {
-    modules_->selection.keyPress(keyAscii);
+void Editor::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
+    modules_->selection.handleMoved(handle, at, buttons);
 }
-void Editor::picCoin_MouseDown(int, int, int, float x, float y) {
-    modules_->selection.picCoin_MouseDown(x, y);
-}
-void Editor::picCoin_MouseMove(int index, int button, int, float x, float y) {
-    modules_->selection.picCoin_MouseMove(index, button, x, y);
-}
-void Editor::picCoin_MouseUp(int, int, int, float, float) {
-    modules_->selection.picCoin_MouseUp();
+void Editor::handleReleased() {
+    modules_->selection.handleReleased();
 }
 
-void Editor::dimensionTextChanged(int index, const QString& text) {
-    modules_->properties.dimensionTextChanged(index, text);
+void Editor::dimensionTextChanged(Dimension dimension, const QString& text) {
+    modules_->properties.dimensionTextChanged(dimension, text);
 }
-void Editor::dimensionKeyPressed(int index, int keyCode) {
-    modules_->properties.dimensionKeyPressed(index, keyCode);
+void Editor::dimensionsConfirmed() {
+    modules_->properties.dimensionsConfirmed();
 }
 void Editor::sizeLockToggled(bool checked) {
     modules_->properties.sizeLockToggled(checked);
 }
-void Editor::Choix_couleur_Click(int index) {
-    modules_->properties.Choix_couleur_Click(index);
+void Editor::paletteColourChosen(int index) {
+    modules_->properties.paletteColourChosen(index);
 }
-void Editor::Combo1_Click(int index) {
-    modules_->properties.Combo1_Click(index);
+void Editor::textureChosen(int entry) {
+    modules_->properties.textureChosen(entry);
 }
 void Editor::fillSwatchClicked() {
     modules_->properties.fillSwatchClicked();
 }
-void Editor::restackSelection(int index) {
-    modules_->properties.restackSelection(index);
+void Editor::bringToFront() {
+    modules_->properties.restack(Selection::Place::Front);
 }
-void Editor::turnSelection(int index) {
-    modules_->properties.turnSelection(index);
+void Editor::sendToBack() {
+    modules_->properties.restack(Selection::Place::Back);
+}
+void Editor::turn(Turn direction) {
+    modules_->properties.turn(direction);
 }
 void Editor::deleteSelection() {
     modules_->properties.deleteSelection();
@@ -229,22 +226,23 @@ void Editor::toggleSurfacePanel() {
     settings::PreferenceStore(services_.store).writeModsurf(state_.surfaces.visible);
 }
 
-void Editor::applyModsurf(const std::optional<QString>& modsurf) {
+void Editor::restoreSurfacePanel(const std::optional<QString>& savedSetting) {
     // A value that cannot be read leaves the panel in its designed state.
-    if (!modsurf)
+    if (!savedSetting)
         return;
-    state_.surfaces.visible = modsurf->trimmed() == QLatin1String("0");
+    state_.surfaces.visible = savedSetting->trimmed() == QLatin1String("0");
     toggleSurfacePanel();
 }
 
-void Editor::editSurfaceList(int index) {
-    if (index == 0)
-        modules_->panel.add();
-    else if (index == 1)
-        modules_->panel.removeSelected();
+void Editor::addSurface() {
+    modules_->panel.add();
 }
 
-void Editor::List2_Click(const QList<bool>& selected) {
+void Editor::removeSelectedSurfaces() {
+    modules_->panel.removeSelected();
+}
+
+void Editor::surfaceSelectionChanged(const QList<bool>& selected) {
     modules_->panel.listClicked(selected);
 }
 

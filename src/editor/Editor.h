@@ -1,7 +1,9 @@
 #pragma once
 
+#include "document/PlanObject.h"
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
+#include "editor/Geometry.h"
 #include "output/PageLayout.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
@@ -12,6 +14,7 @@
 
 #include <QElapsedTimer>
 #include <QLocale>
+#include <QPointF>
 #include <QString>
 
 #include <memory>
@@ -63,42 +66,53 @@ public:
     // Clears the canvas and redraws the plan.
     void redraw();
     // Redraws without clearing (resize, preferences confirmed).
-    void Affiche();
+    void drawPlan();
 
     // View.
     void canvasResized(int width, int height);
     void zoomTextChanged(const QString& text);
-    void stepZoom(int index);
+    // The "-" and "+" buttons: the next zoom step, written into the zoom box.
+    void zoomOut();
+    void zoomIn();
     void horizontalScrolled(int value);
     void verticalScrolled(int value);
 
-    // Creation (kinds 0..5, 9).
-    void Command1_Click(int index);
+    // A new object of that kind; an accessory is the one named by accessoire_fichier.
+    void createObject(document::ObjectKind kind);
 
-    // Plan, selection box and handles.
-    void Picture1_MouseDown(int button, int shift, float x, float y);
+    // The plan. A press only records where it was (and puts the selection back); the
+    // click, a press and release over the plan, picks the object under that point.
+    void planPressed(QPointF at);
     void planClicked();
-    void Picture1_MouseMove();
-    void Picture1_KeyDown(int keyCode, int shift);
-    void Picture1_KeyPress(int keyAscii);
-    void Picture2_MouseDown(int button, int shift, float x, float y);
-    void Picture2_MouseMove(int button, int shift, float x, float y);
-    void Picture2_MouseUp(int button, int shift, float x, float y);
-    void Picture2_KeyDown(int keyCode, int shift);
-    void Picture2_KeyPress(int keyAscii);
-    void picCoin_MouseDown(int index, int button, int shift, float x, float y);
-    void picCoin_MouseMove(int index, int button, int shift, float x, float y);
-    void picCoin_MouseUp(int index, int button, int shift, float x, float y);
+    void planHovered();
+    // Arrows move the selection by a pixel; Delete and Backspace delete it; Space and
+    // Enter put it back. False for the keys the plan and selection box do not use, which
+    // go on to the window. Both the plan and the selection box send their keys here.
+    bool keyPressed(Qt::Key key);
+
+    // The selection box: a left press and drag moves it.
+    void boxPressed(QPointF at, Qt::MouseButton button);
+    void boxMoved(QPointF at, Qt::MouseButtons buttons);
+    void boxReleased();
+
+    // The resize handles: a left drag from a handle resizes the selection by that
+    // handle's sides. Coordinates are in the handle's own pixels.
+    void handlePressed(QPointF at);
+    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons);
+    void handleReleased();
 
     // Property editing.
-    void dimensionTextChanged(int index, const QString& text);
-    void dimensionKeyPressed(int index, int keyCode);
+    void dimensionTextChanged(Dimension dimension, const QString& text);
+    // Enter in a dimension box: applies both boxes to the selection.
+    void dimensionsConfirmed();
     void sizeLockToggled(bool checked);
-    void Choix_couleur_Click(int index);
-    void Combo1_Click(int index);
+    void paletteColourChosen(int index);
+    // An entry of the texture list: 0 is the "choose" caption, k the k-th texture.
+    void textureChosen(int entry);
     void fillSwatchClicked();
-    void restackSelection(int index); // 0 front, 1 back
-    void turnSelection(int index);    // 0 right, 1 left
+    void bringToFront();
+    void sendToBack();
+    void turn(Turn direction);
     void deleteSelection();
 
     // The selected object's top-left corner from the vehicle picture's top-left and its
@@ -108,10 +122,13 @@ public:
 
     // Surface count.
     void toggleSurfacePanel();
-    // Start-up: shown unless modsurf is "0".
-    void applyModsurf(const std::optional<QString>& modsurf);
-    void editSurfaceList(int index); // 0 add, 1 delete
-    void List2_Click(const QList<bool>& selected);
+    // Start-up: the saved panel setting; shown unless it is "0".
+    void restoreSurfacePanel(const std::optional<QString>& savedSetting);
+    // Adds the selected shape's area to the list.
+    void addSurface();
+    void removeSelectedSurfaces();
+    // The lines selected in the list now.
+    void surfaceSelectionChanged(const QList<bool>& selected);
 
 private:
     EditorServices services_;

@@ -8,7 +8,7 @@ render::DrawContext EditorCore::drawContext() const {
     return render::DrawContext{state.view.view.zoom, state.layout.pixelsPerCm, state.prefs};
 }
 
-void EditorCore::affiche() {
+void EditorCore::drawPlan() {
     if (!layoutOpen())
         return;
     renderer.Affiche(state.picture1, state.layout, state.view.view, state.prefs);
@@ -18,7 +18,7 @@ void EditorCore::redraw() {
     if (!layoutOpen())
         return;
     state.picture1.clear();
-    affiche();
+    drawPlan();
 }
 
 void EditorCore::processEvents() {

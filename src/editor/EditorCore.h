@@ -25,7 +25,7 @@ struct EditorCore {
     render::DrawContext drawContext() const;
 
     // Draws the plan over the canvas as it stands (nothing while no layout is open).
-    void affiche();
+    void drawPlan();
     // Clears the canvas and draws the plan (nothing while no layout is open, so the
     // welcome text stays).
     void redraw();

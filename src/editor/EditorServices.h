@@ -36,17 +36,4 @@ struct EditorServices {
     platform::PictureCache& pictures;
 };
 
-// Mouse buttons and key codes as the handlers receive them.
-enum MouseButton { LeftButton = 1, RightButton = 2 };
-enum KeyCode {
-    KeyBack = 8,
-    KeyEnter = 13,
-    KeySpace = 32,
-    KeyLeft = 37,
-    KeyUp = 38,
-    KeyRight = 39,
-    KeyDown = 40,
-    KeyDelete = 46,
-};
-
 } // namespace editor

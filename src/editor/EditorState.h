@@ -2,6 +2,7 @@
 
 #include "document/Cell.h"
 #include "document/Layout.h"
+#include "editor/Geometry.h"
 #include "platform/Surface.h"
 #include "render/PlanRenderer.h"
 #include "settings/Preferences.h"
@@ -38,19 +39,25 @@ struct SelectionBox {
     QPoint shown;
 };
 
-// The eight resize handles picCoin(0..7), 5 x 5 pixels, numbered clockwise from top-left.
+// The eight resize handles, 5 x 5 pixels, indexed by Handle.
 struct Handles {
     bool visible = false;
     bool locked = false; // grey RGB(170,170,170) with the no-drop pointer
-    std::array<QPoint, 8> topLeft{};
+    std::array<QPoint, kHandleCount> topLeft{};
 };
 
-// modPicResize's state.
+// The drag under way on the selection box or one of its handles.
 struct ResizeModule {
     bool Dragging = false;
     int StartX = 0, StartY = 0;
     bool hasCurrentControl = false; // the selection box carries the handles
 };
+
+// The two dimension boxes, in the order of EditingControls::text1.
+enum class Dimension { Width, Height };
+
+// The way a selection is turned by a quarter.
+enum class Turn { Left, Right };
 
 // The editing controls of the main window whose values preset the next object and
 // show the selected one.

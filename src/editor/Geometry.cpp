@@ -56,7 +56,7 @@ int hitTest(const document::ObjectTable& table, const render::View& view, double
     return 0;
 }
 
-std::array<QPoint, 8> handlePositions(const PlanBox& box) {
+std::array<QPoint, kHandleCount> handlePositions(const PlanBox& box) {
     const int L = M(box.left), T = M(box.top);
     const int R = M(box.left + box.width), B = M(box.top + box.height);
     const int midX = L + M(box.width / 2) - 2, midY = T + M(box.height / 2) - 2;
@@ -73,7 +73,7 @@ float dragEdge(float position, int delta, float size, int surfaceSize) {
     return moved;
 }
 
-void resizeByHandle(PlanBox& box, int handle, int dx, int dy) {
+void resizeByHandle(PlanBox& box, Handle handle, int dx, int dy) {
     const auto setWidth = [&box](float w) {
         if (w >= 0)
             box.width = w;
@@ -83,41 +83,39 @@ void resizeByHandle(PlanBox& box, int handle, int dx, int dy) {
             box.height = h;
     };
     switch (handle) {
-    case 0:
+    case Handle::TopLeft:
         box.top += float(dy);
         box.left += float(dx);
         setWidth(box.width - float(dx));
         setHeight(box.height - float(dy));
         break;
-    case 1:
+    case Handle::Top:
         box.top += float(dy);
         setHeight(box.height - float(dy));
         break;
-    case 2:
+    case Handle::TopRight:
         box.top += float(dy);
         setWidth(box.width + float(dx));
         setHeight(box.height - float(dy));
         break;
-    case 3:
+    case Handle::Right:
         setWidth(box.width + float(dx));
         break;
-    case 4:
+    case Handle::BottomRight:
         setWidth(box.width + float(dx));
         setHeight(box.height + float(dy));
         break;
-    case 5:
+    case Handle::Bottom:
         setHeight(box.height + float(dy));
         break;
-    case 6:
+    case Handle::BottomLeft:
         box.left += float(dx);
         setWidth(box.width - float(dx));
         setHeight(box.height + float(dy));
         break;
-    case 7:
+    case Handle::Left:
         box.left += float(dx);
         setWidth(box.width - float(dx));
-        break;
-    default:
         break;
     }
 }

@@ -28,8 +28,12 @@ PlanBox hitBox(const document::ObjectRow& row, const render::View& view, double 
 int hitTest(const document::ObjectTable& table, const render::View& view, double pixelsPerCm, int x,
             int y);
 
-// Top-left corners of the eight 5 x 5 handles around a box, clockwise from top-left.
-std::array<QPoint, 8> handlePositions(const PlanBox& box);
+// The eight resize handles around a box, clockwise from the top-left corner.
+enum class Handle { TopLeft, Top, TopRight, Right, BottomRight, Bottom, BottomLeft, Left };
+constexpr std::size_t kHandleCount = 8;
+
+// Top-left corners of the eight 5 x 5 handles around a box, indexed by Handle.
+std::array<QPoint, kHandleCount> handlePositions(const PlanBox& box);
 
 // One coordinate of a dragged box: moved by delta, but keeping at least 10 pixels of
 // the box (of the given size) inside a surface side of the given length.
@@ -37,7 +41,7 @@ float dragEdge(float position, int delta, float size, int surfaceSize);
 
 // Applies a handle drag of (dx, dy) pixels to the box by the handle's table. A width
 // or height that would fall below zero is not applied; the edges still move.
-void resizeByHandle(PlanBox& box, int handle, int dx, int dy);
+void resizeByHandle(PlanBox& box, Handle handle, int dx, int dy);
 
 // The zoom steps around a percentage: the largest step below it (10 when none) and
 // the smallest above it (1600 when none).

@@ -19,14 +19,13 @@ bool selectionTakesFill(const EditorState& s, bool texture) {
 
 } // namespace
 
-void Properties::dimensionTextChanged(int index, const QString& text) {
-    if (index == 0 || index == 1)
-        core_.state.controls.text1[std::size_t(index)] = text;
+void Properties::dimensionTextChanged(Dimension dimension, const QString& text) {
+    core_.state.controls.text1[std::size_t(dimension)] = text;
 }
 
-void Properties::dimensionKeyPressed(int, int keyCode) {
+void Properties::dimensionsConfirmed() {
     EditorState& s = core_.state;
-    if (keyCode != KeyEnter || !s.hasSelection())
+    if (!s.hasSelection())
         return;
     // Texts and accessories take their size from their text or picture.
     if (int(s.sel_type) == document::Texte || int(s.sel_type) == document::Accessoire)
@@ -60,7 +59,7 @@ void Properties::sizeLockToggled(bool checked) {
     }
 }
 
-void Properties::Choix_couleur_Click(int index) {
+void Properties::paletteColourChosen(int index) {
     if (index < 0 || index > 15)
         return;
     EditorState& s = core_.state;
@@ -76,13 +75,13 @@ void Properties::Choix_couleur_Click(int index) {
     s.ignorer_evenements = false;
 }
 
-void Properties::Combo1_Click(int index) {
+void Properties::textureChosen(int entry) {
     EditorState& s = core_.state;
     if (s.ignorer_evenements)
         return;
-    if (index >= 1 && index <= s.controls.textures.size()) {
-        s.controls.combo1Index = index;
-        const QString file = s.controls.textures[index - 1];
+    if (entry >= 1 && entry <= s.controls.textures.size()) {
+        s.controls.combo1Index = entry;
+        const QString file = s.controls.textures[entry - 1];
         s.remplissage_courant = Cell::text(file);
         core_.showTextureSwatch(file);
     } else {
@@ -106,24 +105,24 @@ void Properties::fillSwatchClicked() {
     s.layout.modified = true;
 }
 
-void Properties::restackSelection(int index) {
+void Properties::restack(Selection::Place place) {
     EditorState& s = core_.state;
-    if (!s.hasSelection() || (index != 0 && index != 1))
+    if (!s.hasSelection())
         return;
     s.layout.modified = true;
-    selection_.putBack(index == 0 ? Selection::Place::Front : Selection::Place::Back);
+    selection_.putBack(place);
 }
 
-void Properties::turnSelection(int index) {
+void Properties::turn(Turn direction) {
     EditorState& s = core_.state;
-    if (!s.hasSelection() || (index != 0 && index != 1))
+    if (!s.hasSelection())
         return;
     const int kind = int(s.sel_type);
     if (kind == document::Texte)
         return;
     s.layout.modified = true;
     if (kind == document::Triangle || kind == document::Accessoire) {
-        int turns = s.sel_valeur.toInt() + 2 * index - 1;
+        int turns = s.sel_valeur.toInt() + (direction == Turn::Left ? 1 : -1);
         if (turns == 4)
             turns = 0;
         if (turns == -1)

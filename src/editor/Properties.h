@@ -14,16 +14,20 @@ public:
     Properties(EditorCore& core, Selection& selection, SurfacePanel& panel)
         : core_(core), selection_(selection), panel_(panel) {}
 
-    void dimensionTextChanged(int index, const QString& text);
-    // Enter applies both dimension boxes to the selection; a box that holds no whole
-    // number of cm from 0 to 32767 is refused with a message.
-    void dimensionKeyPressed(int index, int keyCode);
+    void dimensionTextChanged(Dimension dimension, const QString& text);
+    // Applies both dimension boxes to the selection; a box that holds no whole number
+    // of cm from 0 to 32767 is refused with a message.
+    void dimensionsConfirmed();
     void sizeLockToggled(bool checked);
-    void Choix_couleur_Click(int index);
-    void Combo1_Click(int index);
+    // A palette colour 0..15 becomes the current fill.
+    void paletteColourChosen(int index);
+    // A texture list entry becomes the current fill; the caption entry (0) or an entry
+    // past the list means colour 0.
+    void textureChosen(int entry);
     void fillSwatchClicked();
-    void restackSelection(int index);
-    void turnSelection(int index);
+    // Puts the selection back in front of or behind every other object.
+    void restack(Selection::Place place);
+    void turn(Turn direction);
     void deleteSelection();
 
 private:

@@ -4,6 +4,7 @@
 #include "platform/Numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace editor {
@@ -22,6 +23,11 @@ namespace {
 
 QString wholeText(int v) {
     return QString::number(v);
+}
+
+// A drag goes on only while the left button alone is held.
+bool onlyLeftHeld(Qt::MouseButtons buttons) {
+    return (buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) == Qt::LeftButton;
 }
 
 } // namespace
@@ -265,9 +271,9 @@ void Selection::BeginMove(float x, float y) {
     s.resize.Dragging = s.handles.visible;
 }
 
-void Selection::MoveControl(int button, float x, float y) {
+void Selection::MoveControl(Qt::MouseButtons buttons, float x, float y) {
     EditorState& s = core_.state;
-    if (!s.resize.Dragging || button != LeftButton || !s.resize.hasCurrentControl)
+    if (!s.resize.Dragging || !onlyLeftHeld(buttons) || !s.resize.hasCurrentControl)
         return;
     const int dx = M(x) - s.resize.StartX;
     const int dy = M(y) - s.resize.StartY;
@@ -287,21 +293,22 @@ void Selection::BeginResize(float x, float y) {
     s.resize.Dragging = true;
 }
 
-void Selection::ResizeControl(int index, int button, float x, float y) {
+void Selection::ResizeControl(Handle handle, Qt::MouseButtons buttons, float x, float y) {
     EditorState& s = core_.state;
-    if (button != LeftButton || s.controls.check1 || !s.resize.hasCurrentControl ||
+    if (!onlyLeftHeld(buttons) || s.controls.check1 || !s.resize.hasCurrentControl ||
         !s.resize.Dragging)
         return;
     PlanBox b = box();
-    resizeByHandle(b, index, M(x) - s.resize.StartX, M(y) - s.resize.StartY);
+    resizeByHandle(b, handle, M(x) - s.resize.StartX, M(y) - s.resize.StartY);
     setBox(b);
     PlaceHandles();
 }
 
 // --- Plan, box and handle events ---------------------------------------------------
 
-void Selection::Picture1_MouseDown(int, float x, float y) {
+void Selection::planPressed(QPointF at) {
     EditorState& s = core_.state;
+    const float x = float(at.x()), y = float(at.y());
     s.clic_x = platform::CInt16(x).value_or(x < 0 ? -32768 : 32767);
     s.clic_y = platform::CInt16(y).value_or(y < 0 ? -32768 : 32767);
     core_.processEvents();
@@ -323,7 +330,7 @@ void Selection::planClicked() {
         select(r);
 }
 
-void Selection::Picture1_MouseMove() {
+void Selection::planHovered() {
     EditorState& s = core_.state;
     if (s.hasSelection())
         s.statusText = QStringLiteral("Cliquez n'importe où pour désélectionner l'objet");
@@ -335,36 +342,43 @@ void Selection::Picture1_MouseMove() {
         s.statusText = QStringLiteral("Choisissez un objet à insérer");
 }
 
-void Selection::keyDown(int keyCode) {
+bool Selection::keyPressed(Qt::Key key) {
+    static constexpr std::array kSelectionKeys = {Qt::Key_Up,    Qt::Key_Down,   Qt::Key_Left,
+                                                  Qt::Key_Right, Qt::Key_Delete, Qt::Key_Backspace,
+                                                  Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
+    if (std::find(kSelectionKeys.begin(), kSelectionKeys.end(), key) == kSelectionKeys.end())
+        return false;
     EditorState& s = core_.state;
     if (!s.hasSelection())
-        return;
+        return true;
     SelectionBox& b = s.picture2;
     const int SH = s.picture1.height(), SW = s.picture1.width();
     bool arrow = true;
-    switch (keyCode) {
-    case KeyUp:
+    switch (key) {
+    case Qt::Key_Up:
         if (b.top > 10 - b.height)
             b.top -= 1;
         break;
-    case KeyDown:
+    case Qt::Key_Down:
         if (b.top < float(SH - 10))
             b.top += 1;
         break;
-    case KeyLeft:
+    case Qt::Key_Left:
         if (b.left > 10 - b.width)
             b.left -= 1;
         break;
-    case KeyRight:
+    case Qt::Key_Right:
         if (b.left < float(SW - 10))
             b.left += 1;
         break;
-    case KeyDelete:
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
         arrow = false;
         discard();
         break;
-    case KeySpace:
-    case KeyEnter:
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         arrow = false;
         ReleaseControl();
         putBack();
@@ -380,41 +394,37 @@ void Selection::keyDown(int keyCode) {
         // A key move is an edit whether the plan or the box had the focus.
         s.layout.modified = true;
     }
+    return true;
 }
 
-void Selection::keyPress(int keyAscii) {
-    if (keyAscii == KeyBack && core_.state.hasSelection())
-        discard();
-}
-
-void Selection::Picture2_MouseDown(int button, float x, float y) {
-    if (button != LeftButton || !core_.state.hasSelection())
+void Selection::boxPressed(QPointF at, Qt::MouseButton button) {
+    if (button != Qt::LeftButton || !core_.state.hasSelection())
         return;
     HideHandles();
     core_.processEvents();
     ShowHandles();
-    BeginMove(x, y);
+    BeginMove(float(at.x()), float(at.y()));
 }
 
-void Selection::Picture2_MouseMove(int button, float x, float y) {
+void Selection::boxMoved(QPointF at, Qt::MouseButtons buttons) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
     s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
-    MoveControl(button, x, y);
+    MoveControl(buttons, float(at.x()), float(at.y()));
     s.layout.modified = true;
 }
 
-void Selection::picCoin_MouseDown(float x, float y) {
+void Selection::handlePressed(QPointF at) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
     s.redim_en_cours = true;
-    BeginResize(x, y);
+    BeginResize(float(at.x()), float(at.y()));
     drawBox();
 }
 
-void Selection::picCoin_MouseMove(int index, int button, float x, float y) {
+void Selection::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
@@ -423,7 +433,7 @@ void Selection::picCoin_MouseMove(int index, int button, float x, float y) {
         return;
     }
     s.statusText = QStringLiteral("Vous pouvez redimensionner l'objet");
-    ResizeControl(index, button, x, y);
+    ResizeControl(handle, buttons, float(at.x()), float(at.y()));
     core_.processEvents();
     if (!s.redim_en_cours)
         return;
@@ -437,7 +447,7 @@ void Selection::picCoin_MouseMove(int index, int button, float x, float y) {
     drawBox();
 }
 
-void Selection::picCoin_MouseUp() {
+void Selection::handleReleased() {
     core_.state.redim_en_cours = false;
     EndDrag();
 }

@@ -5,6 +5,8 @@
 #include "editor/Geometry.h"
 #include "editor/SurfacePanel.h"
 
+#include <QPointF>
+
 namespace editor {
 
 // The selection: lifting an object out of the table into the selection box, moving
@@ -39,23 +41,23 @@ public:
     void PlaceHandles();
     void ReleaseControl();
     void BeginMove(float x, float y);
-    void MoveControl(int button, float x, float y);
+    void MoveControl(Qt::MouseButtons buttons, float x, float y);
     void BeginResize(float x, float y);
-    void ResizeControl(int index, int button, float x, float y);
+    void ResizeControl(Handle handle, Qt::MouseButtons buttons, float x, float y);
     void EndDrag() { core_.state.resize.Dragging = false; }
 
-    // Plan and box events.
-    void Picture1_MouseDown(int button, float x, float y);
+    // Plan, box and handle events.
+    void planPressed(QPointF at);
     void planClicked();
-    void Picture1_MouseMove();
-    // Arrows, Delete, Space and Enter while an object is selected, from the plan or the box.
-    void keyDown(int keyCode);
-    void keyPress(int keyAscii);
-    void Picture2_MouseDown(int button, float x, float y);
-    void Picture2_MouseMove(int button, float x, float y);
-    void picCoin_MouseDown(float x, float y);
-    void picCoin_MouseMove(int index, int button, float x, float y);
-    void picCoin_MouseUp();
+    void planHovered();
+    // Arrows, Delete, Backspace, Space and Enter while an object is selected, from the
+    // plan or the box; false for any other key.
+    bool keyPressed(Qt::Key key);
+    void boxPressed(QPointF at, Qt::MouseButton button);
+    void boxMoved(QPointF at, Qt::MouseButtons buttons);
+    void handlePressed(QPointF at);
+    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons);
+    void handleReleased();
 
     // The editing controls after the selection ended (put back, stacked or deleted).
     void resetControlsAfterSelection();

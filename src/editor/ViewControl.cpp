@@ -51,12 +51,12 @@ void ViewControl::applyZoom(double percent) {
     core_.redraw();
 }
 
-void ViewControl::stepZoom(int index) {
+void ViewControl::stepZoom(Step direction) {
     EditorState& s = core_.state;
     const std::optional<double> typed = readNumber(s.view.text2, core_.locale);
     const int current = typed ? int(std::clamp(platform::roundHalfEven(*typed), -1e6, 1e6))
                               : platform::M(s.view.view.zoom * 100);
-    const int step = index == 0 ? zoomStepDown(current) : zoomStepUp(current);
+    const int step = direction == Step::Out ? zoomStepDown(current) : zoomStepUp(current);
     zoomTextChanged(QString::number(step));
 }
 
@@ -69,7 +69,7 @@ void ViewControl::horizontalScrolled(int value) {
         s.picture1.clear();
     render::View& v = s.view.view;
     v.originX = originFromBar(value, v.zoom, s.layout.pictureWidth, float(s.picture1.width()));
-    core_.affiche();
+    core_.drawPlan();
 }
 
 void ViewControl::verticalScrolled(int value) {
@@ -81,14 +81,14 @@ void ViewControl::verticalScrolled(int value) {
         s.picture1.clear();
     render::View& v = s.view.view;
     v.originY = originFromBar(value, v.zoom, s.layout.pictureHeight, float(s.picture1.height()));
-    core_.affiche();
+    core_.drawPlan();
 }
 
 void ViewControl::canvasResized(int width, int height) {
     EditorState& s = core_.state;
     s.picture1.resize(width, height);
     core_.processEvents();
-    core_.affiche();
+    core_.drawPlan();
 }
 
 void ViewControl::resetView(int percent) {

@@ -16,8 +16,9 @@ public:
     // view centred, moving the bars and redrawing. An empty or non-numeric text, or a
     // change while events are held off, only updates the box.
     void zoomTextChanged(const QString& text);
-    // "-" (0) and "+" (1): the next zoom step, written into the box.
-    void stepZoom(int index);
+    enum class Step { Out, In };
+    // The next zoom step below or above the box's value, written into the box.
+    void stepZoom(Step step);
     void horizontalScrolled(int value);
     void verticalScrolled(int value);
     // The canvas took a new size; the plan is redrawn over it when a layout is open.

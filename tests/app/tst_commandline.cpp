@@ -107,11 +107,7 @@ private Q_SLOTS:
         QTest::newRow("--help names every headless command")
             << QStringList{"--help"} << "--export --thumbnail --parts --canvas --scale" << 0;
         const QString layout = QStringLiteral("plan.kla");
-        QTest::newRow("before a layout")
-            << QStringList{"--something", layout} << "--something" << 2;
         QTest::newRow("after a layout") << QStringList{layout, "--something"} << "--something" << 2;
-        QTest::newRow("misspelt --export")
-            << QStringList{"--exports", layout, "out.jpg"} << "--exports" << 2;
         QTest::newRow("value given to --export")
             << QStringList{"--export=plan.kla", "out.jpg"} << "--export=plan.kla" << 2;
         QTest::newRow("alongside --help") << QStringList{"--help", "--bogus"} << "--bogus" << 2;
@@ -317,12 +313,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("exitCode");
         QTest::newRow("missing layout") << QByteArray() << "128" << 3;
         QTest::newRow("random bytes") << QByteArray(4000, '\x9c') << "128" << 3;
-        QTest::newRow("header cut after the vehicle")
-            << QByteArray("Kestrion 2\r\nFourgon_L2H2_Dessus_XY_5000_.jpg\r\n") << "128" << 3;
-        QTest::newRow("object count larger than the objects")
-            << QByteArray("Kestrion 2\r\nFourgon_L2H2_Dessus_XY_5000_.jpg\r\n0\r\n0\r\n"
-                          "999\r\n100\r\n1\r\n1\r\n")
-            << "128" << 3;
         QTest::newRow("vehicle missing from the library")
             << QByteArray("Kestrion 2\r\nCamion_L9_Dessus_XY_5000_.jpg\r\n0\r\n0\r\n0\r\n100\r\n")
             << "128" << 3;

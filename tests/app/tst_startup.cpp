@@ -55,7 +55,7 @@ private Q_SLOTS:
         QCOMPARE(result.prefs, settings::Preferences::defaults());
         QCOMPARE(storedSix(store), kDefaults);
         QCOMPARE(store.genres.value(PreferenceStore::key(QStringLiteral("larlig"))), 1);
-        QVERIFY(!result.modsurf && !store.values.contains(PreferenceStore::key("modsurf")));
+        QVERIFY(!result.surfacePanel && !store.values.contains(PreferenceStore::key("modsurf")));
     }
 
     void failuresAreAbsorbed_data() {
@@ -92,7 +92,7 @@ private Q_SLOTS:
 
         QCOMPARE(result.defaultsWritten, defaultsExpected);
         QCOMPARE(result.prefs == settings::Preferences::defaults(), defaultsExpected);
-        QCOMPARE(result.modsurf.has_value(), !defaultsExpected);
+        QCOMPARE(result.surfacePanel.has_value(), !defaultsExpected);
         if (!defaultsExpected)
             QVERIFY(result.prefs.carross && result.prefs.larlig == QStringLiteral("9"));
         if (!storeRefuses)

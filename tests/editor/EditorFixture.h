@@ -67,7 +67,7 @@ struct EditorFixture {
 
     // A press and release at a canvas point.
     void click(float x, float y) {
-        ed->Picture1_MouseDown(editor::LeftButton, 0, x, y);
+        ed->planPressed(QPointF(x, y));
         ed->planClicked();
     }
 };
