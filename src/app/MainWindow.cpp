@@ -318,8 +318,8 @@ void MainWindow::printToScale() {
 
 void MainWindow::showAccessoryImport() {
     if (!form4_)
-        form4_ =
-            new library::ui::VehicleImportDialog(apath_, services_.files, services_.dialogs, this);
+        form4_ = new library::ui::AccessoryImportDialog(apath_, services_.files, services_.dialogs,
+                                                        this);
     form4_->start();
     form4_->exec();
     refresh();
@@ -327,8 +327,8 @@ void MainWindow::showAccessoryImport() {
 
 void MainWindow::showVehicleImport() {
     if (!form5_)
-        form5_ = new library::ui::AccessoryImportDialog(apath_, services_.files, services_.dialogs,
-                                                        this);
+        form5_ =
+            new library::ui::VehicleImportDialog(apath_, services_.files, services_.dialogs, this);
     form5_->start();
     form5_->exec();
     refresh();

@@ -147,8 +147,8 @@ private:
     settings::ui::PreferencesDialog* pref_ = nullptr;
     QPointer<HelpWindow> aide_;
     QPointer<library::ui::AccessoryBrowser> form3_;
-    QPointer<library::ui::VehicleImportDialog> form4_;
-    QPointer<library::ui::AccessoryImportDialog> form5_;
+    QPointer<library::ui::AccessoryImportDialog> form4_;
+    QPointer<library::ui::VehicleImportDialog> form5_;
 
     bool refreshing_ = false;
     bool quitting_ = false;
