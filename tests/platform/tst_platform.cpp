@@ -381,11 +381,14 @@ private Q_SLOTS:
     void listFolderOrderAndPattern() {
         const QString folder = dir_.filePath(QStringLiteral("lib"));
         QVERIFY(QDir().mkpath(folder + QStringLiteral("/sub.jpg")));
-        for (const char* n : {"b.jpg", "A.BMP", "a.gif", "c.jpeg", "d.png", "e.jpg.txt", "B.Gif"})
-            QVERIFY(writeBytes(folder + QLatin1Char('/') + QLatin1String(n), "x"));
+        for (const char* n : {"b.jpg", "A.BMP", "a.gif", "c.jpeg", "d.png", "e.jpg.txt", "B.Gif",
+                              "Zèbre.bmp", "Évier.bmp", "eau.bmp", "Ecran.bmp", "Étagère.bmp"})
+            QVERIFY(writeBytes(folder + QLatin1Char('/') + QString::fromUtf8(n), "x"));
         FileSystem fs;
+        // French order: accents and case only break ties.
         QCOMPARE(fs.listFolder(folder, kPicturePattern).value_or(QStringList{}),
-                 (QStringList{"A.BMP", "a.gif", "B.Gif", "b.jpg", "c.jpeg"}));
+                 (QStringList{"A.BMP", "a.gif", "B.Gif", "b.jpg", "c.jpeg", "eau.bmp", "Ecran.bmp",
+                              "Étagère.bmp", "Évier.bmp", "Zèbre.bmp"}));
         QVERIFY(!fs.listFolder(folder + QStringLiteral("/absent"), kPicturePattern));
     }
 
