@@ -79,28 +79,20 @@ private Q_SLOTS:
         QCOMPARE(textureCaption(u"bois.clair.jpg"_s), u"bois"_s);
     }
 
-    void folderListings() {
+    // Vehicle listings are checked through the new-layout dialog.
+    void accessoryListing() {
         testkit::setUpTestEnvironment();
         testkit::ProgramFolder folder;
-        const auto add = [&](const char* sub, std::initializer_list<const char*> names) {
-            for (const char* n : names)
-                folder.addPicture(QLatin1String(sub), QLatin1String(n), 2, 2);
-        };
-        add("vehicules",
-            {"b_B_V_XY_500_.jpg", "A_B_V_XZ_250_.bmp", "a_B_V_XZ_0_.bmp", "c_B_V_XY_10_.png"});
-        add("accessoires", {"Salon_Banc_90_40_XY_.jpg", "Cuisine_Evier_x_40_XY_.jpg",
-                            "Cuisine_Frigo_45_50_XZ_.gif"});
+        for (const char* n : {"Salon_Banc_90_40_XY_.jpg", "Cuisine_Evier_x_40_XY_.jpg",
+                              "Cuisine_Frigo_45_50_XZ_.gif", "notes.txt"})
+            folder.addPicture(u"accessoires"_s, QLatin1String(n), 2, 2);
         const platform::FileSystem fs;
-        const auto vehicles = listVehicles(fs, folder.path()).value();
-        const auto accessories = listAccessories(fs, folder.path()).value();
-        QStringList names; // vehicles, then accessories
-        for (const auto& v : vehicles)
-            names << v.fileName;
-        for (const auto& a : accessories)
+        const std::vector<AccessoryName> listed = listAccessories(fs, folder.path()).value();
+        QStringList names;
+        for (const AccessoryName& a : listed)
             names << a.fileName;
-        QCOMPARE(names, (QStringList{"A_B_V_XZ_250_.bmp", "b_B_V_XY_500_.jpg",
-                                     "Cuisine_Frigo_45_50_XZ_.gif", "Salon_Banc_90_40_XY_.jpg"}));
-        QVERIFY(!listVehicles(fs, folder.path() + u"/absent"_s));
+        QCOMPARE(names, (QStringList{"Cuisine_Frigo_45_50_XZ_.gif", "Salon_Banc_90_40_XY_.jpg"}));
+        QVERIFY(!listAccessories(fs, folder.path() + u"/absent"_s));
     }
 };
 
