@@ -46,24 +46,24 @@ AccessoryBrowser::AccessoryBrowser(const QString& apath, platform::FileSystem& f
 }
 
 void AccessoryBrowser::buildControls() {
-    auto* frame1 = makeFrame(QStringLiteral("Sélection"), 1, this);
-    auto* selection = new QVBoxLayout(frame1);
-    auto* label1 = new QLabel(QStringLiteral("Famille :"), frame1);
-    label1->setObjectName(QStringLiteral("Label1"));
-    familyList_ = new QComboBox(frame1);
+    auto* selectionFrame = makeFrame(QStringLiteral("Sélection"), 1, this);
+    auto* selection = new QVBoxLayout(selectionFrame);
+    auto* familyPrompt = new QLabel(QStringLiteral("Famille :"), selectionFrame);
+    familyPrompt->setObjectName(QStringLiteral("Label1"));
+    familyList_ = new QComboBox(selectionFrame);
     familyList_->setObjectName(QStringLiteral("Combo1"));
-    label1->setBuddy(familyList_);
-    auto* label2 = new QLabel(QStringLiteral("Modèle :"), frame1);
-    label2->setObjectName(QStringLiteral("Label2"));
-    modelList_ = new QListWidget(frame1);
+    familyPrompt->setBuddy(familyList_);
+    auto* modelPrompt = new QLabel(QStringLiteral("Modèle :"), selectionFrame);
+    modelPrompt->setObjectName(QStringLiteral("Label2"));
+    modelList_ = new QListWidget(selectionFrame);
     modelList_->setObjectName(QStringLiteral("List1"));
-    label2->setBuddy(modelList_);
-    compatibleOnly_ = new QCheckBox(QStringLiteral("Vues compatibles uniquement"), frame1);
+    modelPrompt->setBuddy(modelList_);
+    compatibleOnly_ = new QCheckBox(QStringLiteral("Vues compatibles uniquement"), selectionFrame);
     compatibleOnly_->setObjectName(QStringLiteral("Check1"));
     compatibleOnly_->setChecked(true);
-    selection->addWidget(label1);
+    selection->addWidget(familyPrompt);
     selection->addWidget(familyList_);
-    selection->addWidget(label2);
+    selection->addWidget(modelPrompt);
     selection->addWidget(modelList_, 1);
     selection->addWidget(compatibleOnly_);
     connect(familyList_, &QComboBox::currentIndexChanged, this, [this] { familyChosen(); });
@@ -71,11 +71,12 @@ void AccessoryBrowser::buildControls() {
     connect(modelList_, &QListWidget::itemDoubleClicked, this, [this] { insertAndClose(); });
     connect(compatibleOnly_, &QCheckBox::clicked, this, [this] { loadAccessories(); });
 
-    QGroupBox* frame2 = makePreviewFrame(this, kPreviewFrame, QStringLiteral("Image1"), preview_);
-    widthLabel_ = new QLabel(frame2);
+    QGroupBox* previewFrame =
+        makePreviewFrame(this, kPreviewFrame, QStringLiteral("Image1"), preview_);
+    widthLabel_ = new QLabel(previewFrame);
     widthLabel_->setObjectName(QStringLiteral("Label3"));
     widthLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    heightLabel_ = new QLabel(frame2);
+    heightLabel_ = new QLabel(previewFrame);
     heightLabel_->setObjectName(QStringLiteral("Label4"));
     heightLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -93,10 +94,10 @@ void AccessoryBrowser::buildControls() {
     buttons->addStretch();
 
     auto* right = new QVBoxLayout;
-    right->addWidget(frame2);
+    right->addWidget(previewFrame);
     right->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(frame1, 1);
+    layout->addWidget(selectionFrame, 1);
     layout->addLayout(right);
     resize(sizeHint());
 }

@@ -41,15 +41,15 @@ NewLayoutDialog::NewLayoutDialog(const QString& apath, platform::FileSystem& fil
 }
 
 void NewLayoutDialog::buildControls() {
-    auto* frame1 = makeFrame(QStringLiteral("Selection du véhicule"), 1, this);
-    auto* grid = new QGridLayout(frame1);
+    auto* selectionFrame = makeFrame(QStringLiteral("Selection du véhicule"), 1, this);
+    auto* grid = new QGridLayout(selectionFrame);
     const QString labels[] = {QStringLiteral("Modèle"), QStringLiteral("Carrosserie"),
                               QStringLiteral("Vue")};
     QComboBox** combos[] = {&modelList_, &bodyList_, &viewList_};
     for (int i = 0; i < 3; ++i) {
-        auto* label = new QLabel(labels[i], frame1);
+        auto* label = new QLabel(labels[i], selectionFrame);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        auto* combo = new QComboBox(frame1);
+        auto* combo = new QComboBox(selectionFrame);
         combo->setObjectName(QStringLiteral("Combo%1").arg(i + 1));
         combo->setMinimumWidth(160);
         label->setBuddy(combo);
@@ -61,13 +61,14 @@ void NewLayoutDialog::buildControls() {
     connect(bodyList_, &QComboBox::currentIndexChanged, this, [this] { bodyChosen(); });
     connect(viewList_, &QComboBox::currentIndexChanged, this, [this] { viewChosen(); });
 
-    QGroupBox* frame2 = makePreviewFrame(this, kPreviewFrame, QStringLiteral("Picture1"), preview_);
+    QGroupBox* previewFrame =
+        makePreviewFrame(this, kPreviewFrame, QStringLiteral("Picture1"), preview_);
 
-    auto* frame3 = makeFrame(QStringLiteral("Retournement de la vue"), 3, this);
-    auto* checks = new QVBoxLayout(frame3);
-    mirrorTopBottom_ = new QCheckBox(QStringLiteral("Haut <-> Bas"), frame3);
+    auto* mirrorFrame = makeFrame(QStringLiteral("Retournement de la vue"), 3, this);
+    auto* checks = new QVBoxLayout(mirrorFrame);
+    mirrorTopBottom_ = new QCheckBox(QStringLiteral("Haut <-> Bas"), mirrorFrame);
     mirrorTopBottom_->setObjectName(QStringLiteral("Check1_1"));
-    mirrorLeftRight_ = new QCheckBox(QStringLiteral("Gauche <-> Droite"), frame3);
+    mirrorLeftRight_ = new QCheckBox(QStringLiteral("Gauche <-> Droite"), mirrorFrame);
     mirrorLeftRight_->setObjectName(QStringLiteral("Check1_0"));
     checks->addWidget(mirrorTopBottom_);
     checks->addWidget(mirrorLeftRight_);
@@ -89,9 +90,9 @@ void NewLayoutDialog::buildControls() {
     buttons->addWidget(cancel);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(frame1, 0, 0);
-    layout->addWidget(frame2, 0, 1, 2, 1);
-    layout->addWidget(frame3, 1, 0);
+    layout->addWidget(selectionFrame, 0, 0);
+    layout->addWidget(previewFrame, 0, 1, 2, 1);
+    layout->addWidget(mirrorFrame, 1, 0);
     layout->addLayout(buttons, 2, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
