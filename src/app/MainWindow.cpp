@@ -324,8 +324,8 @@ void MainWindow::printToScale() {
 
 void MainWindow::showAccessoryImport() {
     if (!accessoryImport_)
-        accessoryImport_ =
-            new library::ui::VehicleImportDialog(apath_, services_.files, services_.dialogs, this);
+        accessoryImport_ = new library::ui::AccessoryImportDialog(apath_, services_.files,
+                                                                  services_.dialogs, this);
     accessoryImport_->start();
     accessoryImport_->exec();
     refresh();
@@ -333,8 +333,8 @@ void MainWindow::showAccessoryImport() {
 
 void MainWindow::showVehicleImport() {
     if (!vehicleImport_)
-        vehicleImport_ = new library::ui::AccessoryImportDialog(apath_, services_.files,
-                                                                services_.dialogs, this);
+        vehicleImport_ =
+            new library::ui::VehicleImportDialog(apath_, services_.files, services_.dialogs, this);
     vehicleImport_->start();
     vehicleImport_->exec();
     refresh();

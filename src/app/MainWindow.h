@@ -150,8 +150,8 @@ private:
     settings::ui::PreferencesDialog* preferences_ = nullptr;
     QPointer<HelpWindow> helpWindow_;
     QPointer<library::ui::AccessoryBrowser> accessoryBrowser_;
-    QPointer<library::ui::VehicleImportDialog> accessoryImport_;
-    QPointer<library::ui::AccessoryImportDialog> vehicleImport_;
+    QPointer<library::ui::AccessoryImportDialog> accessoryImport_;
+    QPointer<library::ui::VehicleImportDialog> vehicleImport_;
 
     bool refreshing_ = false;
     bool quitting_ = false;

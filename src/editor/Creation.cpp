@@ -86,10 +86,10 @@ void Creation::create(document::ObjectKind kind) {
     row[document::ColY] = Cell::real(10 / v.zoom + v.originY);
     row[document::ColExtra] = Cell::integer(0);
     if (index == document::Accessoire) {
-        s.accessoire_largeur = accessory->largeur;
-        s.accessoire_hauteur = accessory->hauteur;
-        row[document::ColHeight] = Cell::integer(accessory->hauteur);
-        row[document::ColWidth] = Cell::integer(accessory->largeur);
+        s.accessoire_largeur = accessory->width;
+        s.accessoire_hauteur = accessory->height;
+        row[document::ColHeight] = Cell::integer(accessory->height);
+        row[document::ColWidth] = Cell::integer(accessory->width);
         row[document::ColFill] = Cell::text(s.accessoire_fichier);
         row[document::ColLock] = Cell::integer(1);
     } else if (index == document::Texte) {

@@ -27,13 +27,13 @@ QRectF centredIn(QSizeF size, const QRectF& area) {
             area.top() + (area.height() - size.height()) / 2, size.width(), size.height()};
 }
 
-int toPixels(double twips) {
-    return platform::M(twips / kTwipsPerPixel);
+int roundPixel(double pixels) {
+    return platform::M(std::round(pixels * 1e6) / 1e6);
 }
 
-QRect toPixels(const QRectF& twips) {
-    return {toPixels(twips.left()), toPixels(twips.top()), toPixels(twips.width()),
-            toPixels(twips.height())};
+QRect roundPixels(const QRectF& pixels) {
+    return {roundPixel(pixels.left()), roundPixel(pixels.top()), roundPixel(pixels.width()),
+            roundPixel(pixels.height())};
 }
 
 namespace {
@@ -46,39 +46,39 @@ void addOnce(QStringList& list, const QString& value) {
 QStringList distinctModels(const std::vector<VehicleName>& entries) {
     QStringList out;
     for (const VehicleName& e : entries)
-        addOnce(out, e.modele);
+        addOnce(out, e.model);
     return out;
 }
 
-QStringList distinctBodies(const std::vector<VehicleName>& entries, const QString& modele) {
+QStringList distinctBodies(const std::vector<VehicleName>& entries, const QString& model) {
     QStringList out;
     for (const VehicleName& e : entries)
-        if (e.modele == modele)
-            addOnce(out, e.carros);
+        if (e.model == model)
+            addOnce(out, e.body);
     return out;
 }
 
-QStringList distinctViews(const std::vector<VehicleName>& entries, const QString& modele,
-                          const QString& carros) {
+QStringList distinctViews(const std::vector<VehicleName>& entries, const QString& model,
+                          const QString& body) {
     QStringList out;
     for (const VehicleName& e : entries)
-        if (e.modele == modele && e.carros == carros)
-            addOnce(out, e.vue);
+        if (e.model == model && e.body == body)
+            addOnce(out, e.view);
     return out;
 }
 
-int lastMatching(const std::vector<VehicleName>& entries, const QString& modele,
-                 const QString& carros, const QString& vue) {
+int lastMatching(const std::vector<VehicleName>& entries, const QString& model, const QString& body,
+                 const QString& view) {
     for (int i = int(entries.size()) - 1; i >= 0; --i) {
         const VehicleName& e = entries[size_t(i)];
-        if (e.modele == modele && e.carros == carros && e.vue == vue)
+        if (e.model == model && e.body == body && e.view == view)
             return i;
     }
     return -1;
 }
 
 bool passesFilter(const AccessoryName& entry, const std::optional<QString>& axesFilter) {
-    return !axesFilter || isCompatible(entry.vues, *axesFilter);
+    return !axesFilter || isCompatible(entry.views, *axesFilter);
 }
 
 QStringList distinctFamilies(const std::vector<AccessoryName>& entries,
@@ -86,25 +86,25 @@ QStringList distinctFamilies(const std::vector<AccessoryName>& entries,
     QStringList out;
     for (const AccessoryName& e : entries)
         if (passesFilter(e, axesFilter))
-            addOnce(out, e.famille);
+            addOnce(out, e.family);
     return out;
 }
 
 QStringList distinctAccessoryModels(const std::vector<AccessoryName>& entries,
-                                    const QString& famille,
+                                    const QString& family,
                                     const std::optional<QString>& axesFilter) {
     QStringList out;
     for (const AccessoryName& e : entries)
-        if (e.famille == famille && passesFilter(e, axesFilter))
-            addOnce(out, e.modele);
+        if (e.family == family && passesFilter(e, axesFilter))
+            addOnce(out, e.model);
     return out;
 }
 
-int lastMatching(const std::vector<AccessoryName>& entries, const QString& famille,
-                 const QString& modele, const std::optional<QString>& axesFilter) {
+int lastMatching(const std::vector<AccessoryName>& entries, const QString& family,
+                 const QString& model, const std::optional<QString>& axesFilter) {
     for (int i = int(entries.size()) - 1; i >= 0; --i) {
         const AccessoryName& e = entries[size_t(i)];
-        if (e.famille == famille && e.modele == modele && passesFilter(e, axesFilter))
+        if (e.family == family && e.model == model && passesFilter(e, axesFilter))
             return i;
     }
     return -1;
@@ -137,13 +137,13 @@ QString cleanName(const QString& text) {
     return out.trimmed();
 }
 
-QString accessoryViews(bool dessus, bool gaucheDroite, bool avantArriere) {
+QString accessoryViews(bool top, bool leftRight, bool frontBack) {
     QStringList views;
-    if (dessus)
+    if (top)
         views << QStringLiteral("XY");
-    if (gaucheDroite)
+    if (leftRight)
         views << QStringLiteral("XZ");
-    if (avantArriere)
+    if (frontBack)
         views << QStringLiteral("YZ");
     return views.join(QLatin1Char('-'));
 }
@@ -198,7 +198,7 @@ void CalibrationTest::drawCrossHair(float x, float y, platform::Surface& surface
     surface.line(x, 0, x, sh, platform::kBlack);
 }
 
-void CalibrationTest::mouseMove(float x, float y, platform::Surface& surface) {
+void CalibrationTest::pointerMoved(float x, float y, platform::Surface& surface) {
     if (!running_)
         return;
     const platform::DrawMode mode = surface.drawMode;

@@ -17,25 +17,27 @@
 // The arithmetic and list building behind the library windows, kept free of widgets.
 namespace library {
 
-constexpr double kTwipsPerPixel = 15.0;
+// Window geometry is in pixels; some positions fall on thirds of a pixel.
 
-// Shrinks a size (twips) to fit a box keeping its proportions: the width first, then
-// the height. A size that already fits is returned unchanged.
+// Shrinks a size to fit a box keeping its proportions: the width first, then the
+// height. A size that already fits is returned unchanged.
 QSizeF fitInto(QSizeF natural, QSizeF box);
-// The rectangle of that size centred in the area (twips).
+// The rectangle of that size centred in the area.
 QRectF centredIn(QSizeF size, const QRectF& area);
-// Twips to whole pixels, halves to even.
-int toPixels(double twips);
-QRect toPixels(const QRectF& twips);
+// The nearest whole pixel, halves to even. A value within a millionth of a half counts
+// as the half, so that the rounding error of thirds of pixels does not tip it.
+int roundPixel(double pixels);
+// Each of left, top, width and height rounded on its own.
+QRect roundPixels(const QRectF& pixels);
 
 // Vehicle entries: each distinct value in entry order.
 QStringList distinctModels(const std::vector<VehicleName>& entries);
-QStringList distinctBodies(const std::vector<VehicleName>& entries, const QString& modele);
-QStringList distinctViews(const std::vector<VehicleName>& entries, const QString& modele,
-                          const QString& carros);
+QStringList distinctBodies(const std::vector<VehicleName>& entries, const QString& model);
+QStringList distinctViews(const std::vector<VehicleName>& entries, const QString& model,
+                          const QString& body);
 // The last entry with that model, body and view; -1 when none.
-int lastMatching(const std::vector<VehicleName>& entries, const QString& modele,
-                 const QString& carros, const QString& vue);
+int lastMatching(const std::vector<VehicleName>& entries, const QString& model, const QString& body,
+                 const QString& view);
 
 // Accessory entries seen through the compatibility filter: without a filter every
 // entry passes, otherwise the entries whose views fit those axes.
@@ -43,10 +45,10 @@ bool passesFilter(const AccessoryName& entry, const std::optional<QString>& axes
 QStringList distinctFamilies(const std::vector<AccessoryName>& entries,
                              const std::optional<QString>& axesFilter);
 QStringList distinctAccessoryModels(const std::vector<AccessoryName>& entries,
-                                    const QString& famille,
+                                    const QString& family,
                                     const std::optional<QString>& axesFilter);
-int lastMatching(const std::vector<AccessoryName>& entries, const QString& famille,
-                 const QString& modele, const std::optional<QString>& axesFilter);
+int lastMatching(const std::vector<AccessoryName>& entries, const QString& family,
+                 const QString& model, const std::optional<QString>& axesFilter);
 
 // The import windows' suggestion lists: the distinct non-empty values of one field of
 // the six-field names, in list order.
@@ -58,7 +60,7 @@ bool isForbiddenNameCharacter(QChar c);
 QString cleanName(const QString& text);
 
 // The views field of an accessory, always in the order XY, XZ, YZ ("" when none).
-QString accessoryViews(bool dessus, bool gaucheDroite, bool avantArriere);
+QString accessoryViews(bool top, bool leftRight, bool frontBack);
 // A dimension as typed: digits only, and a value that fits a 16-bit integer.
 bool isValidDimension(const QString& text);
 
@@ -91,7 +93,7 @@ public:
     float x1() const { return x1_; }
     float y1() const { return y1_; }
 
-    void mouseMove(float x, float y, platform::Surface& surface);
+    void pointerMoved(float x, float y, platform::Surface& surface);
     // A second point ends the test: the caller measures, then redraws the picture.
     // A click exactly on the first point marks a new first point and leaves no point
     // taken, so two more clicks are needed.

@@ -33,11 +33,25 @@ void fail(platform::DialogService& dialogs, const QString& text) {
                        platform::MsgButtons::Ok);
 }
 
-bool askForAnother(platform::DialogService& dialogs, const QString& question) {
-    return dialogs.messageBox(
-               QStringLiteral("Vous pouvez à présent supprimer l'image d'origine.\n\n") + question,
-               QStringLiteral("C'est fait!"), platform::MsgIcon::Information,
-               platform::MsgButtons::YesNo) == platform::MsgResult::Yes;
+QStringList libraryFileNames(const platform::FileSystem& files, platform::DialogService& dialogs,
+                             const QString& folder, const QString& unreadable) {
+    const std::optional<QStringList> names = files.listFolder(folder, QStringLiteral("*"));
+    if (!names)
+        fail(dialogs, unreadable);
+    return names.value_or(QStringList());
+}
+
+AfterCopy copyIntoLibrary(platform::FileSystem& files, platform::DialogService& dialogs,
+                          const QString& source, const QString& target, const QString& failure,
+                          const QString& anotherQuestion) {
+    if (!files.copyReplacing(source, target)) {
+        fail(dialogs, failure);
+        return AfterCopy::Failed;
+    }
+    const platform::MsgResult answer = dialogs.messageBox(
+        QStringLiteral("Vous pouvez à présent supprimer l'image d'origine.\n\n") + anotherQuestion,
+        QStringLiteral("C'est fait!"), platform::MsgIcon::Information, platform::MsgButtons::YesNo);
+    return answer == platform::MsgResult::Yes ? AfterCopy::AddAnother : AfterCopy::Finished;
 }
 
 } // namespace library

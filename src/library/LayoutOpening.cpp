@@ -6,7 +6,7 @@
 namespace library {
 
 QString FolderPictures::vehicleRefusal(QString& name) {
-    if (!platform::findLibraryFile(vehiculesFolder(apath_), name))
+    if (!platform::findLibraryFile(vehiclesFolder(apath_), name))
         return QStringLiteral("L'agencement est basé sur le véhicule suivant :\n\n") + name +
                QStringLiteral("\n\nCette image ne fait pas partie de la bibliothèque. Vous devez "
                               "vous la procurer pour voir l'agencement.");
@@ -27,7 +27,7 @@ bool FolderPictures::textureUsable(const QString& name) {
 }
 
 bool FolderPictures::accessoryUsable(const QString& name) {
-    return usable(accessoiresFolder(apath_), name);
+    return usable(accessoriesFolder(apath_), name);
 }
 
 bool FolderPictures::usable(const QString& folder, const QString& name) {
@@ -50,7 +50,7 @@ std::optional<VehiclePicture> loadVehicle(const QString& apath, const QString& f
     std::optional<VehicleName> name = parseVehicleName(file);
     if (!name)
         return std::nullopt;
-    std::optional<QImage> picture = platform::LoadLibraryPicture(vehiculesFolder(apath), file);
+    std::optional<QImage> picture = platform::LoadLibraryPicture(vehiclesFolder(apath), file);
     if (!picture || picture->isNull())
         return std::nullopt;
     return VehiclePicture{file, std::move(*name), std::move(*picture)};
@@ -58,9 +58,9 @@ std::optional<VehiclePicture> loadVehicle(const QString& apath, const QString& f
 
 void VehiclePicture::applyTo(document::Layout& layout) && {
     layout.vehicleFile = file;
-    layout.vehicleModel = name.modele;
-    layout.vehicleBody = name.carros;
-    layout.vehicleView = name.vue;
+    layout.vehicleModel = name.model;
+    layout.vehicleBody = name.body;
+    layout.vehicleView = name.view;
     layout.vehicleAxes = name.axes;
     layout.pixelsPerCm = name.pixelsPerCm;
     layout.pictureWidth = float(picture.width());

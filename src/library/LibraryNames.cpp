@@ -18,8 +18,8 @@ std::optional<std::int16_t> wholeNumber16(const QString& text) {
 }
 
 // The two letters at a 0-based position of a views field ("" past its end).
-QString viewCodeAt(const QString& vues, int position) {
-    return vues.mid(position, 2);
+QString viewCodeAt(const QString& views, int position) {
+    return views.mid(position, 2);
 }
 
 } // namespace
@@ -40,9 +40,9 @@ std::optional<VehicleName> parseVehicleName(const QString& fileName) {
     if (!resolution || *resolution <= 0)
         return std::nullopt;
     VehicleName name;
-    name.modele = f[0];
-    name.carros = f[1];
-    name.vue = f[2];
+    name.model = f[0];
+    name.body = f[1];
+    name.view = f[2];
     name.axes = f[3];
     name.resolution = *resolution;
     name.pixelsPerCm = 10000.0 / double(*resolution);
@@ -54,27 +54,27 @@ std::optional<AccessoryName> parseAccessoryName(const QString& fileName) {
     const QStringList f = fields(fileName);
     if (f.size() != 6)
         return std::nullopt;
-    const std::optional<std::int16_t> largeur = wholeNumber16(f[2]);
-    const std::optional<std::int16_t> hauteur = wholeNumber16(f[3]);
-    if (!largeur || !hauteur)
+    const std::optional<std::int16_t> width = wholeNumber16(f[2]);
+    const std::optional<std::int16_t> height = wholeNumber16(f[3]);
+    if (!width || !height)
         return std::nullopt;
     AccessoryName name;
-    name.famille = f[0];
-    name.modele = f[1];
-    name.largeur = *largeur;
-    name.hauteur = *hauteur;
-    name.vues = f[4];
+    name.family = f[0];
+    name.model = f[1];
+    name.width = *width;
+    name.height = *height;
+    name.views = f[4];
     name.fileName = fileName;
     return name;
 }
 
-bool isCompatible(const QString& vues, const QString& axes) {
+bool isCompatible(const QString& views, const QString& axes) {
     // An empty axes field would match the empty pieces past the end of a short views
     // field; no view has empty axes, so nothing fits it.
     if (axes.isEmpty())
         return false;
     for (const int position : {0, 3, 6}) {
-        if (viewCodeAt(vues, position) == axes)
+        if (viewCodeAt(views, position) == axes)
             return true;
     }
     return false;
@@ -85,47 +85,46 @@ QString extensionOf(const QString& sourcePath) {
     return dot < 0 ? sourcePath : sourcePath.mid(dot + 1);
 }
 
-QString composeVehicleName(const QString& modele, const QString& carros, const QString& vue,
+QString composeVehicleName(const QString& model, const QString& body, const QString& view,
                            const QString& axes, int resolution, const QString& sourcePath) {
     const QChar sep = QLatin1Char('_');
-    return modele + sep + carros + sep + vue + sep + axes + sep + QString::number(resolution) +
+    return model + sep + body + sep + view + sep + axes + sep + QString::number(resolution) +
            QStringLiteral("_.") + extensionOf(sourcePath);
 }
 
-QString composeAccessoryName(const QString& famille, const QString& modele, const QString& largeur,
-                             const QString& hauteur, const QString& vues,
+QString composeAccessoryName(const QString& family, const QString& model, const QString& width,
+                             const QString& height, const QString& views,
                              const QString& sourcePath) {
     const QChar sep = QLatin1Char('_');
-    return famille + sep + modele + sep + largeur + sep + hauteur + sep + vues +
-           QStringLiteral("_.") + extensionOf(sourcePath);
+    return family + sep + model + sep + width + sep + height + sep + views + QStringLiteral("_.") +
+           extensionOf(sourcePath);
 }
+
+namespace {
+// The entries of a library folder that parse, in the folder's listing order.
+template <typename Entry>
+std::optional<std::vector<Entry>> listEntries(const platform::FileSystem& fs, const QString& folder,
+                                              std::optional<Entry> (*parse)(const QString&)) {
+    const std::optional<QStringList> names = fs.listFolder(folder, platform::kPicturePattern);
+    if (!names)
+        return std::nullopt;
+    std::vector<Entry> entries;
+    for (const QString& n : *names) {
+        if (std::optional<Entry> entry = parse(n))
+            entries.push_back(std::move(*entry));
+    }
+    return entries;
+}
+} // namespace
 
 std::optional<std::vector<VehicleName>> listVehicles(const platform::FileSystem& fs,
                                                      const QString& apath) {
-    const std::optional<QStringList> names =
-        fs.listFolder(vehiculesFolder(apath), platform::kPicturePattern);
-    if (!names)
-        return std::nullopt;
-    std::vector<VehicleName> entries;
-    for (const QString& n : *names) {
-        if (std::optional<VehicleName> v = parseVehicleName(n))
-            entries.push_back(std::move(*v));
-    }
-    return entries;
+    return listEntries(fs, vehiclesFolder(apath), &parseVehicleName);
 }
 
 std::optional<std::vector<AccessoryName>> listAccessories(const platform::FileSystem& fs,
                                                           const QString& apath) {
-    const std::optional<QStringList> names =
-        fs.listFolder(accessoiresFolder(apath), platform::kPicturePattern);
-    if (!names)
-        return std::nullopt;
-    std::vector<AccessoryName> entries;
-    for (const QString& n : *names) {
-        if (std::optional<AccessoryName> a = parseAccessoryName(n))
-            entries.push_back(std::move(*a));
-    }
-    return entries;
+    return listEntries(fs, accessoriesFolder(apath), &parseAccessoryName);
 }
 
 QStringList listTextures(const platform::FileSystem& fs, const QString& apath) {

@@ -12,10 +12,10 @@
 namespace library {
 
 // Folders beside the program.
-inline QString vehiculesFolder(const QString& apath) {
+inline QString vehiclesFolder(const QString& apath) {
     return apath + QStringLiteral("/vehicules");
 }
-inline QString accessoiresFolder(const QString& apath) {
+inline QString accessoriesFolder(const QString& apath) {
     return apath + QStringLiteral("/accessoires");
 }
 inline QString texturesFolder(const QString& apath) {
@@ -24,7 +24,7 @@ inline QString texturesFolder(const QString& apath) {
 
 // A vehicle view picture: model_body_view_axes_resolution_.ext
 struct VehicleName {
-    QString modele, carros, vue, axes;
+    QString model, body, view, axes;
     int resolution = 0;       // micrometres per picture pixel
     double pixelsPerCm = 0.0; // pixels per centimetre: 10000 / resolution
     QString fileName;
@@ -32,10 +32,10 @@ struct VehicleName {
 
 // An accessory picture: family_model_width_height_views_.ext
 struct AccessoryName {
-    QString famille, modele;
-    std::int16_t largeur = 0; // cm, horizontal
-    std::int16_t hauteur = 0; // cm, vertical
-    QString vues;             // "XY", "XY-XZ", ...
+    QString family, model;
+    std::int16_t width = 0;  // cm, horizontal
+    std::int16_t height = 0; // cm, vertical
+    QString views;           // "XY", "XY-XZ", ...
     QString fileName;
 };
 
@@ -53,14 +53,15 @@ std::optional<AccessoryName> parseAccessoryName(const QString& fileName);
 
 // An accessory fits a view when one of the two-letter pieces of its views field at
 // character positions 1, 4 and 7 equals the view's axes.
-bool isCompatible(const QString& vues, const QString& axes);
+bool isCompatible(const QString& views, const QString& axes);
 
 // The part of the source path after its last "." (the whole path if it has none).
 QString extensionOf(const QString& sourcePath);
-QString composeVehicleName(const QString& modele, const QString& carros, const QString& vue,
+QString composeVehicleName(const QString& model, const QString& body, const QString& view,
                            const QString& axes, int resolution, const QString& sourcePath);
-QString composeAccessoryName(const QString& famille, const QString& modele, const QString& largeur,
-                             const QString& hauteur, const QString& vues,
+// The sizes go in as typed: "045" stays "045".
+QString composeAccessoryName(const QString& family, const QString& model, const QString& width,
+                             const QString& height, const QString& views,
                              const QString& sourcePath);
 
 // The valid entries of a library folder in alphabetical order of file name; names

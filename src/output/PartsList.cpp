@@ -79,7 +79,7 @@ QString description(const ObjectRow& row, int kind) {
     const Cell& fill = row[ColFill];
     if (kind == Accessoire) {
         if (const auto name = library::parseAccessoryName(fill.toString()))
-            return name->famille + QLatin1Char(' ') + name->modele;
+            return name->family + QLatin1Char(' ') + name->model;
         return fill.toString();
     }
     if (kind == Texte)

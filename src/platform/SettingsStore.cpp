@@ -13,14 +13,23 @@ std::unique_ptr<QSettings> openSettings(const QString& iniPath) {
                                            QStringLiteral("Kestrion"), QStringLiteral("Kestrion"));
     return std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
 }
+
+// The value as it is kept: an Integer32 must be a whole number, blanks around it allowed.
+std::optional<QVariant> storedValue(const QString& value, ValueType type) {
+    if (type == ValueType::Text)
+        return QVariant(value);
+    bool ok = false;
+    const int number = value.trimmed().toInt(&ok);
+    if (!ok)
+        return std::nullopt;
+    return QVariant(number);
+}
 } // namespace
 
 QSettingsStore::QSettingsStore(QString iniPath) : iniPath_(std::move(iniPath)) {}
 
 QString QSettingsStore::keyFor(const QString& name) {
     QString key = name;
-    if (key.endsWith(QLatin1Char('\\')))
-        key += QStringLiteral("Default");
     key.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return key;
 }
@@ -35,19 +44,12 @@ std::optional<QString> QSettingsStore::read(const QString& name) {
     return value.toString();
 }
 
-bool QSettingsStore::write(int genre, const QString& name, const QString& value) {
+bool QSettingsStore::write(const QString& name, const QString& value, ValueType type) {
     auto settings = openSettings(iniPath_);
-    if (!settings->isWritable())
+    const std::optional<QVariant> stored = storedValue(value, type);
+    if (!settings->isWritable() || !stored)
         return false;
-    if (genre == 1) {
-        bool ok = false;
-        const int number = value.trimmed().toInt(&ok);
-        if (!ok)
-            return false;
-        settings->setValue(keyFor(name), number);
-    } else {
-        settings->setValue(keyFor(name), value);
-    }
+    settings->setValue(keyFor(name), *stored);
     settings->sync();
     return settings->status() == QSettings::NoError;
 }
@@ -61,19 +63,12 @@ std::optional<QString> MemoryStore::read(const QString& name) {
     return *it;
 }
 
-bool MemoryStore::write(int genre, const QString& name, const QString& value) {
-    if (refuseWrites)
+bool MemoryStore::write(const QString& name, const QString& value, ValueType type) {
+    const std::optional<QVariant> stored = storedValue(value, type);
+    if (refuseWrites || !stored)
         return false;
-    if (genre == 1) {
-        bool ok = false;
-        const int number = value.trimmed().toInt(&ok);
-        if (!ok)
-            return false;
-        values.insert(name, QString::number(number));
-    } else {
-        values.insert(name, value);
-    }
-    genres.insert(name, genre);
+    values.insert(name, stored->toString());
+    types.insert(name, type);
     return true;
 }
 

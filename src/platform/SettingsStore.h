@@ -7,18 +7,19 @@
 
 namespace platform {
 
-// The persistent store of the preferences and of the file-type registration.
-// Names are full key names in the program's historic form, for example
-// "HKLM\Software\Kestrion\carross"; a name ending in a backslash names a key's
-// default value.
+// How a value is kept in the store.
+enum class ValueType { Text, Integer32 };
+
+// The persistent store of the preferences. A name may contain backslashes, which
+// separate groups ("Software\Kestrion\carross" is carross in the group Software\Kestrion).
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
     // The stored value as text (a number as its decimal text); nothing when missing
     // or unreadable.
     virtual std::optional<QString> read(const QString& name) = 0;
-    // genre 0 stores a text, genre 1 a 32-bit integer. False when the store refuses.
-    virtual bool write(int genre, const QString& name, const QString& value) = 0;
+    // False when the store refuses, or when an Integer32 value is not a whole number.
+    virtual bool write(const QString& name, const QString& value, ValueType type) = 0;
 };
 
 // Per-user store backed by QSettings ("Kestrion" organisation and application).
@@ -28,10 +29,9 @@ public:
     // An empty path uses the platform's usual per-user location.
     explicit QSettingsStore(QString iniPath = QString());
     std::optional<QString> read(const QString& name) override;
-    bool write(int genre, const QString& name, const QString& value) override;
+    bool write(const QString& name, const QString& value, ValueType type) override;
 
-    // "HKLM\Software\Kestrion\carross" -> "HKLM/Software/Kestrion/carross";
-    // a trailing backslash names the key's "Default" entry.
+    // "HKLM\Software\Kestrion\carross" -> "HKLM/Software/Kestrion/carross".
     static QString keyFor(const QString& name);
 
 private:
@@ -42,10 +42,10 @@ private:
 class MemoryStore : public SettingsStore {
 public:
     std::optional<QString> read(const QString& name) override;
-    bool write(int genre, const QString& name, const QString& value) override;
+    bool write(const QString& name, const QString& value, ValueType type) override;
 
     QHash<QString, QString> values;
-    QHash<QString, int> genres;
+    QHash<QString, ValueType> types;
     bool refuseWrites = false;
     bool refuseReads = false;
 };

@@ -10,12 +10,14 @@ QString flag(bool b) {
 }
 } // namespace
 
-std::optional<QString> PreferenceStore::readValue(const QString& nom) {
-    return store_.read(nom);
+std::optional<QString> PreferenceStore::readValue(const QString& name) {
+    if (std::optional<QString> value = store_.read(key(name)))
+        return value;
+    return store_.read(legacyKey(name));
 }
 
-bool PreferenceStore::writeValue(int genre, const QString& nom, const QString& valeur) {
-    return store_.write(genre, nom, valeur);
+bool PreferenceStore::writeValue(const QString& name, const QString& value) {
+    return store_.write(key(name), value, platform::ValueType::Integer32);
 }
 
 std::optional<Preferences> PreferenceStore::readSix() {
@@ -23,16 +25,16 @@ std::optional<Preferences> PreferenceStore::readSix() {
     bool* flags[] = {&p.carross, &p.clicpreplan, &p.ancrer, &p.fondblanc};
     const char* names[] = {"carross", "clicpreplan", "ancrer", "fondblanc"};
     for (int i = 0; i < 4; ++i) {
-        const auto v = readValue(key(QLatin1String(names[i])));
+        const auto v = readValue(QLatin1String(names[i]));
         if (!v)
             return std::nullopt;
         *flags[i] = platform::parseNumber(*v).value_or(0) != 0;
     }
-    const auto larlig = readValue(key(QStringLiteral("larlig")));
+    const auto larlig = readValue(QStringLiteral("larlig"));
     if (!larlig)
         return std::nullopt;
     p.larlig = *larlig;
-    const auto autozone = readValue(key(QStringLiteral("autozone")));
+    const auto autozone = readValue(QStringLiteral("autozone"));
     if (!autozone)
         return std::nullopt;
     p.autozone = platform::parseNumber(*autozone).value_or(0) != 0;
@@ -41,21 +43,21 @@ std::optional<Preferences> PreferenceStore::readSix() {
 
 bool PreferenceStore::writeSix(const Preferences& p) {
     bool ok = true;
-    ok = writeValue(1, key(QStringLiteral("carross")), flag(p.carross)) && ok;
-    ok = writeValue(1, key(QStringLiteral("clicpreplan")), flag(p.clicpreplan)) && ok;
-    ok = writeValue(1, key(QStringLiteral("ancrer")), flag(p.ancrer)) && ok;
-    ok = writeValue(1, key(QStringLiteral("fondblanc")), flag(p.fondblanc)) && ok;
-    ok = writeValue(1, key(QStringLiteral("larlig")), p.larlig) && ok;
-    ok = writeValue(1, key(QStringLiteral("autozone")), flag(p.autozone)) && ok;
+    ok = writeValue(QStringLiteral("carross"), flag(p.carross)) && ok;
+    ok = writeValue(QStringLiteral("clicpreplan"), flag(p.clicpreplan)) && ok;
+    ok = writeValue(QStringLiteral("ancrer"), flag(p.ancrer)) && ok;
+    ok = writeValue(QStringLiteral("fondblanc"), flag(p.fondblanc)) && ok;
+    ok = writeValue(QStringLiteral("larlig"), p.larlig) && ok;
+    ok = writeValue(QStringLiteral("autozone"), flag(p.autozone)) && ok;
     return ok;
 }
 
 std::optional<QString> PreferenceStore::readModsurf() {
-    return readValue(key(QStringLiteral("modsurf")));
+    return readValue(QStringLiteral("modsurf"));
 }
 
 bool PreferenceStore::writeModsurf(bool shown) {
-    return writeValue(1, key(QStringLiteral("modsurf")), flag(shown));
+    return writeValue(QStringLiteral("modsurf"), flag(shown));
 }
 
 } // namespace settings

@@ -9,31 +9,36 @@
 
 namespace settings {
 
-// The key under which the preferences live.
-inline const QString kPreferenceKey = QStringLiteral("HKLM\\Software\\Kestrion\\");
+// Where earlier versions kept the preferences, in front of each value name.
+inline const QString kLegacyPreferencePath = QStringLiteral("HKLM\\Software\\Kestrion\\");
 
-// The only code that touches the settings store.
+// The only code that touches the settings store. Every preference is a 32-bit integer
+// stored under its plain value name (carross, larlig, modsurf...).
 class PreferenceStore {
 public:
     explicit PreferenceStore(platform::SettingsStore& store) : store_(store) {}
 
-    // The value stored under the full key name, as text; nothing when missing.
-    std::optional<QString> readValue(const QString& nom);
-    // genre 0: text, genre 1: 32-bit integer. False when the store refuses.
-    bool writeValue(int genre, const QString& nom, const QString& valeur);
+    // The value of a preference, as text; nothing when missing. A value only stored the
+    // way earlier versions did is read from there, until the next write stores it under
+    // its plain name.
+    std::optional<QString> readValue(const QString& name);
+    // False when the store refuses or the value is not a whole number.
+    bool writeValue(const QString& name, const QString& value);
 
     // Reads carross, clicpreplan, ancrer, fondblanc, larlig, autozone in that order.
     // Nothing when any of them is missing or unreadable.
     std::optional<Preferences> readSix();
-    // Writes the six values as 32-bit integers in the same order; false when any write fails.
+    // Writes the six values in the same order; false when any write fails.
     bool writeSix(const Preferences& prefs);
 
     // modsurf: "1" while the surface panel is shown, "0" while hidden.
     std::optional<QString> readModsurf();
     bool writeModsurf(bool shown);
 
-    // The full key name of a preference: kPreferenceKey + name.
-    static QString key(const QString& name) { return kPreferenceKey + name; }
+    // The name a preference is stored under: its plain value name.
+    static QString key(const QString& name) { return name; }
+    // The name earlier versions stored it under.
+    static QString legacyKey(const QString& name) { return kLegacyPreferencePath + name; }
 
 private:
     platform::SettingsStore& store_;

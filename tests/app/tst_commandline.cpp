@@ -277,8 +277,8 @@ private Q_SLOTS:
         if (!autozone) {
             platform::QSettingsStore settings(home.path() +
                                               QStringLiteral("/.config/Kestrion/Kestrion.ini"));
-            settings::PreferenceStore(settings).writeValue(
-                1, settings::PreferenceStore::key(QStringLiteral("autozone")), QStringLiteral("0"));
+            settings::PreferenceStore(settings).writeValue(QStringLiteral("autozone"),
+                                                           QStringLiteral("0"));
         }
         const QString output = home.path() + QStringLiteral("/thumbnail.png");
         const Run run =

@@ -690,7 +690,7 @@ private Q_SLOTS:
         auto& pref = f.form->preferencesDialog();
         pref.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(typed);
         pref.findChild<QWidget*>(QStringLiteral("Check2"))->setProperty("checked", true);
-        pref.Command1_Click(0);
+        pref.accept();
         QVERIFY(!pref.isVisible() && f.dialogs.asked.empty());
         QCOMPARE(pref.shownValues().larlig, QString::number(kept));
         QCOMPARE(f.store.values.value(settings::PreferenceStore::key(QStringLiteral("larlig"))),
@@ -709,9 +709,9 @@ private Q_SLOTS:
         const auto before = store.values;
         settings::ui::PreferencesDialog pref(store, dialogs);
         pref.setValues(mine);
-        pref.Command1_Click(2);
+        pref.restoreDefaults();
         QCOMPARE(pref.shownValues(), settings::Preferences::defaults());
-        pref.Command1_Click(1);
+        pref.reject();
         QCOMPARE(pref.shownValues(), mine);
         QCOMPARE(store.values, before);
     }

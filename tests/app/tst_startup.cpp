@@ -54,7 +54,8 @@ private Q_SLOTS:
         QVERIFY(result.defaultsWritten);
         QCOMPARE(result.prefs, settings::Preferences::defaults());
         QCOMPARE(storedSix(store), kDefaults);
-        QCOMPARE(store.genres.value(PreferenceStore::key(QStringLiteral("larlig"))), 1);
+        QCOMPARE(store.types.value(PreferenceStore::key(QStringLiteral("larlig"))),
+                 platform::ValueType::Integer32);
         QVERIFY(!result.surfacePanel && !store.values.contains(PreferenceStore::key("modsurf")));
     }
 
@@ -84,8 +85,9 @@ private Q_SLOTS:
         const QString home = (homeUnwritable ? blocker : base.path()) + QStringLiteral("/share");
         const QStringList mine = {"1", "0", "1", "0", "9", "0"};
         for (int i = 0; i < kSix.size(); ++i)
-            store.write(1, PreferenceStore::key(kSix[i]), mine[i]);
-        store.write(1, PreferenceStore::key(QStringLiteral("modsurf")), QStringLiteral("0"));
+            store.write(PreferenceStore::key(kSix[i]), mine[i], platform::ValueType::Integer32);
+        store.write(PreferenceStore::key(QStringLiteral("modsurf")), QStringLiteral("0"),
+                    platform::ValueType::Integer32);
         store.refuseReads = store.refuseWrites = storeRefuses;
 
         const app::StartupResult result = make(apath, home).run();
@@ -108,9 +110,11 @@ private Q_SLOTS:
     void fileTypeIsDeclaredOnlyFromABuildFolder() {
         QFETCH(bool, declare);
         QTemporaryDir apath, home;
-        store.write(1, PreferenceStore::key(QStringLiteral("larlig")), QStringLiteral("7"));
+        store.write(PreferenceStore::key(QStringLiteral("larlig")), QStringLiteral("7"),
+                    platform::ValueType::Integer32);
         for (const QString& name : kSix.mid(0, 4) + QStringList{QStringLiteral("autozone")})
-            store.write(1, PreferenceStore::key(name), QStringLiteral("0"));
+            store.write(PreferenceStore::key(name), QStringLiteral("0"),
+                        platform::ValueType::Integer32);
         QStringList started;
         app::Startup startup(apath.path(), home.path(), files, store);
         startup.runDetached = [&started](const QString& program, const QStringList&) {

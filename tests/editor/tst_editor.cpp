@@ -349,7 +349,7 @@ private Q_SLOTS:
 
     void surfacePanelVisibilityIsStored() {
         EditorFixture f;
-        const QString key = QStringLiteral("HKLM\\Software\\Kestrion\\modsurf");
+        const QString key = QStringLiteral("modsurf");
         f.ed->restoreSurfacePanel(QStringLiteral("0"));
         QVERIFY(!f.s().surfaces.visible);
         f.ed->toggleSurfacePanel();

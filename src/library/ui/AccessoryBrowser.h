@@ -32,19 +32,19 @@ class AccessoryBrowser : public QWidget {
     Q_OBJECT
 public:
     AccessoryBrowser(const QString& apath, platform::FileSystem& files,
-                     platform::DialogService& dialogs, std::function<QString()> vehiculeAxes,
+                     platform::DialogService& dialogs, std::function<QString()> vehicleAxes,
                      std::function<void(const QString& file)> insert, std::function<void()> forget,
                      std::function<void()> release, QWidget* parent = nullptr);
 
     // Lists the accessory folder and fills the families; runs on the first showing and
     // whenever the compatibility filter is switched.
-    void Form_Load();
+    void loadAccessories();
 
     const std::vector<AccessoryName>& entries() const { return entries_; }
     // Index into entries() of the accessory shown, -1 when none.
     int chosenIndex() const { return chosen_; }
-    // Where the preview sits in its frame, in twips.
-    QRectF imageTwips() const { return imageTwips_; }
+    // Where the preview sits in its frame (pixels); empty when nothing is shown.
+    QRectF previewRect() const { return previewRect_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -52,9 +52,13 @@ protected:
 
 private:
     void buildControls();
-    void Combo1_Click();
-    void List1_Click();
-    void Command1_Click(int index);
+    void familyChosen();
+    void modelChosen();
+    // Inserts the chosen accessory, if any, into the layout.
+    void insertChosen();
+    void insertAndClose();
+    // "Fermer": the main window forgets its chosen accessory.
+    void forgetAndClose();
     void releaseToggle();
     void showPreview();
     std::optional<QString> filter() const;
@@ -62,7 +66,7 @@ private:
     QString apath_;
     platform::FileSystem& files_;
     platform::DialogService& dialogs_;
-    std::function<QString()> vehiculeAxes_;
+    std::function<QString()> vehicleAxes_;
     std::function<void(const QString&)> insert_;
     std::function<void()> forget_;
     std::function<void()> release_;
@@ -72,14 +76,14 @@ private:
     int chosen_ = -1;
     bool loaded_ = false;
     bool releasing_ = false;
-    QRectF imageTwips_;
+    QRectF previewRect_;
 
-    QComboBox* combo1_ = nullptr;
-    QListWidget* list1_ = nullptr;
-    QCheckBox* check1_ = nullptr;
-    SurfaceView* image1_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QLabel* label4_ = nullptr;
+    QComboBox* familyList_ = nullptr;
+    QListWidget* modelList_ = nullptr;
+    QCheckBox* compatibleOnly_ = nullptr;
+    SurfaceView* preview_ = nullptr;
+    QLabel* widthLabel_ = nullptr;  // below the preview
+    QLabel* heightLabel_ = nullptr; // left of the preview
 };
 
 } // namespace library::ui

@@ -1,6 +1,8 @@
 #include "library/ui/NewLayoutDialog.h"
 
 #include "library/DialogLogic.h"
+#include "library/ImportSteps.h"
+#include "library/ui/ImportSupport.h"
 #include "library/ui/SurfaceView.h"
 #include "platform/Pictures.h"
 
@@ -17,8 +19,9 @@
 namespace library::ui {
 
 namespace {
-// The preview area inside its frame, in twips.
-const QRectF kPreviewArea(120, 240, 3460, 2025);
+// The preview area inside its frame, in pixels; its width ends on a third of a pixel.
+const QRectF kPreviewArea(8, 16, 692.0 / 3, 135);
+constexpr QSize kPreviewFrame(247, 159);
 
 // Replaces the items of a list and selects the first one without firing its handler.
 void fill(QComboBox* combo, const QStringList& items) {
@@ -38,16 +41,15 @@ NewLayoutDialog::NewLayoutDialog(const QString& apath, platform::FileSystem& fil
 }
 
 void NewLayoutDialog::buildControls() {
-    auto* frame1 = new QGroupBox(QStringLiteral("Selection du véhicule"), this);
-    frame1->setObjectName(QStringLiteral("Frame1"));
-    auto* grid = new QGridLayout(frame1);
+    auto* selectionFrame = makeFrame(QStringLiteral("Selection du véhicule"), 1, this);
+    auto* grid = new QGridLayout(selectionFrame);
     const QString labels[] = {QStringLiteral("Modèle"), QStringLiteral("Carrosserie"),
                               QStringLiteral("Vue")};
-    QComboBox** combos[] = {&combo1_, &combo2_, &combo3_};
+    QComboBox** combos[] = {&modelList_, &bodyList_, &viewList_};
     for (int i = 0; i < 3; ++i) {
-        auto* label = new QLabel(labels[i], frame1);
+        auto* label = new QLabel(labels[i], selectionFrame);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        auto* combo = new QComboBox(frame1);
+        auto* combo = new QComboBox(selectionFrame);
         combo->setObjectName(QStringLiteral("Combo%1").arg(i + 1));
         combo->setMinimumWidth(160);
         label->setBuddy(combo);
@@ -55,38 +57,32 @@ void NewLayoutDialog::buildControls() {
         grid->addWidget(combo, i, 1);
         *combos[i] = combo;
     }
-    connect(combo1_, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
-    connect(combo2_, &QComboBox::currentIndexChanged, this, [this] { Combo2_Click(); });
-    connect(combo3_, &QComboBox::currentIndexChanged, this, [this] { Combo3_Click(); });
+    connect(modelList_, &QComboBox::currentIndexChanged, this, [this] { modelChosen(); });
+    connect(bodyList_, &QComboBox::currentIndexChanged, this, [this] { bodyChosen(); });
+    connect(viewList_, &QComboBox::currentIndexChanged, this, [this] { viewChosen(); });
 
-    auto* frame2 = new QGroupBox(QStringLiteral("Aperçu"), this);
-    frame2->setObjectName(QStringLiteral("Frame2"));
-    frame2->setFixedSize(toPixels(kPreviewArea.right() + kPreviewArea.left()),
-                         toPixels(kPreviewArea.bottom() + kPreviewArea.left()));
-    picture1_ = new SurfaceView(frame2);
-    picture1_->setObjectName(QStringLiteral("Picture1"));
-    picture1_->hide();
+    QGroupBox* previewFrame =
+        makePreviewFrame(this, kPreviewFrame, QStringLiteral("Picture1"), preview_);
 
-    auto* frame3 = new QGroupBox(QStringLiteral("Retournement de la vue"), this);
-    frame3->setObjectName(QStringLiteral("Frame3"));
-    auto* checks = new QVBoxLayout(frame3);
-    checkHautBas_ = new QCheckBox(QStringLiteral("Haut <-> Bas"), frame3);
-    checkHautBas_->setObjectName(QStringLiteral("Check1_1"));
-    checkGaucheDroite_ = new QCheckBox(QStringLiteral("Gauche <-> Droite"), frame3);
-    checkGaucheDroite_->setObjectName(QStringLiteral("Check1_0"));
-    checks->addWidget(checkHautBas_);
-    checks->addWidget(checkGaucheDroite_);
+    auto* mirrorFrame = makeFrame(QStringLiteral("Retournement de la vue"), 3, this);
+    auto* checks = new QVBoxLayout(mirrorFrame);
+    mirrorTopBottom_ = new QCheckBox(QStringLiteral("Haut <-> Bas"), mirrorFrame);
+    mirrorTopBottom_->setObjectName(QStringLiteral("Check1_1"));
+    mirrorLeftRight_ = new QCheckBox(QStringLiteral("Gauche <-> Droite"), mirrorFrame);
+    mirrorLeftRight_->setObjectName(QStringLiteral("Check1_0"));
+    checks->addWidget(mirrorTopBottom_);
+    checks->addWidget(mirrorLeftRight_);
     // Turning the view redraws the preview of the same choice.
-    for (QCheckBox* box : {checkHautBas_, checkGaucheDroite_})
-        connect(box, &QCheckBox::toggled, this, [this] { Combo3_Click(); });
+    for (QCheckBox* box : {mirrorTopBottom_, mirrorLeftRight_})
+        connect(box, &QCheckBox::toggled, this, [this] { viewChosen(); });
 
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("Command1_0"));
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("&Annuler"), this);
     cancel->setObjectName(QStringLiteral("Command1_1"));
-    connect(ok, &QPushButton::clicked, this, [this] { Command1_Click(0); });
-    connect(cancel, &QPushButton::clicked, this, [this] { Command1_Click(1); });
+    connect(ok, &QPushButton::clicked, this, &NewLayoutDialog::confirmChoice);
+    connect(cancel, &QPushButton::clicked, this, &NewLayoutDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -94,99 +90,89 @@ void NewLayoutDialog::buildControls() {
     buttons->addWidget(cancel);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(frame1, 0, 0);
-    layout->addWidget(frame2, 0, 1, 2, 1);
-    layout->addWidget(frame3, 1, 0);
+    layout->addWidget(selectionFrame, 0, 0);
+    layout->addWidget(previewFrame, 0, 1, 2, 1);
+    layout->addWidget(mirrorFrame, 1, 0);
     layout->addLayout(buttons, 2, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void NewLayoutDialog::Form_Load() {
+void NewLayoutDialog::loadVehicles() {
     entries_.clear();
     chosen_ = -1;
-    fill(combo1_, {});
-    fill(combo2_, {});
-    fill(combo3_, {});
-    picture1_->hide();
+    fill(modelList_, {});
+    fill(bodyList_, {});
+    fill(viewList_, {});
+    preview_->hide();
 
     std::optional<std::vector<VehicleName>> listed = listVehicles(files_, apath_);
-    if (!listed) {
-        dialogs_.messageBox(QStringLiteral("Impossible d'obtenir la liste des véhicules"),
-                            QStringLiteral("Erreur :"), platform::MsgIcon::Critical,
-                            platform::MsgButtons::Ok);
+    if (!hasEntries(dialogs_, listed, QStringLiteral("Impossible d'obtenir la liste des véhicules"),
+                    QStringLiteral("Aucun véhicule disponible!\n\nVérifiez que le sous-dossier "
+                                   "'vehicules' contient des images valides.")))
         return;
-    }
     entries_ = std::move(*listed);
-    if (entries_.empty()) {
-        dialogs_.messageBox(
-            QStringLiteral("Aucun véhicule disponible!\n\nVérifiez que le sous-dossier "
-                           "'vehicules' contient des images valides."),
-            QStringLiteral("Attention :"), platform::MsgIcon::Warning, platform::MsgButtons::Ok);
-        return;
-    }
-    fill(combo1_, distinctModels(entries_));
-    Combo1_Click();
+    fill(modelList_, distinctModels(entries_));
+    modelChosen();
 }
 
-void NewLayoutDialog::Combo1_Click() {
-    fill(combo2_, distinctBodies(entries_, combo1_->currentText()));
-    Combo2_Click();
+void NewLayoutDialog::modelChosen() {
+    fill(bodyList_, distinctBodies(entries_, modelList_->currentText()));
+    bodyChosen();
 }
 
-void NewLayoutDialog::Combo2_Click() {
-    fill(combo3_, distinctViews(entries_, combo1_->currentText(), combo2_->currentText()));
-    Combo3_Click();
+void NewLayoutDialog::bodyChosen() {
+    fill(viewList_, distinctViews(entries_, modelList_->currentText(), bodyList_->currentText()));
+    viewChosen();
 }
 
-void NewLayoutDialog::Combo3_Click() {
-    chosen_ = combo3_->currentIndex() < 0
+void NewLayoutDialog::viewChosen() {
+    chosen_ = viewList_->currentIndex() < 0
                   ? -1
-                  : lastMatching(entries_, combo1_->currentText(), combo2_->currentText(),
-                                 combo3_->currentText());
+                  : lastMatching(entries_, modelList_->currentText(), bodyList_->currentText(),
+                                 viewList_->currentText());
     drawPreview();
 }
 
 void NewLayoutDialog::drawPreview() {
-    picture1_->hide();
-    previewTwips_ = QRectF();
+    preview_->hide();
+    previewRect_ = QRectF();
     if (chosen_ < 0)
         return;
     const std::optional<QImage> picture = platform::LoadPicture(
-        vehiculesFolder(apath_) + QLatin1Char('/') + entries_[size_t(chosen_)].fileName);
+        vehiclesFolder(apath_) + QLatin1Char('/') + entries_[size_t(chosen_)].fileName);
     if (!picture || picture->isNull())
         return;
-    const QSizeF natural(picture->width() * kTwipsPerPixel, picture->height() * kTwipsPerPixel);
-    previewTwips_ = centredIn(fitInto(natural, kPreviewArea.size()), kPreviewArea);
-    const QRect box = toPixels(previewTwips_);
-    picture1_->move(box.topLeft());
-    picture1_->setSurfaceSize(box.size());
-    const float w = float(picture1_->surface().width());
-    const float h = float(picture1_->surface().height());
-    const bool leftRight = checkGaucheDroite_->isChecked();
-    const bool topBottom = checkHautBas_->isChecked();
+    previewRect_ = centredIn(fitInto(picture->size(), kPreviewArea.size()), kPreviewArea);
+    const QRect box = roundPixels(previewRect_);
+    preview_->move(box.topLeft());
+    preview_->setSurfaceSize(box.size());
+    const float w = float(preview_->surface().width());
+    const float h = float(preview_->surface().height());
+    const bool leftRight = mirrorLeftRight_->isChecked();
+    const bool topBottom = mirrorTopBottom_->isChecked();
     // A negative size paints the picture mirrored into the same area.
-    picture1_->surface().drawPicture(*picture, leftRight ? w : 0, topBottom ? h : 0,
-                                     leftRight ? -w : w, topBottom ? -h : h);
-    picture1_->show();
-    picture1_->refresh();
+    preview_->surface().drawPicture(*picture, leftRight ? w : 0, topBottom ? h : 0,
+                                    leftRight ? -w : w, topBottom ? -h : h);
+    preview_->show();
+    preview_->refresh();
 }
 
-void NewLayoutDialog::Command1_Click(int index) {
-    if (index == 0 && chosen_ >= 0)
-        result_ = Form2Result{entries_[size_t(chosen_)].fileName, checkGaucheDroite_->isChecked(),
-                              checkHautBas_->isChecked()};
-    if (index == 0 && result_)
+void NewLayoutDialog::confirmChoice() {
+    if (chosen_ >= 0)
+        result_ = VehicleChoice{entries_[size_t(chosen_)].fileName, mirrorLeftRight_->isChecked(),
+                                mirrorTopBottom_->isChecked()};
+    if (result_)
         accept();
     else
         reject();
 }
 
-std::optional<Form2Result> NewLayoutDialog::choose(const QString& apath,
-                                                   platform::FileSystem& files,
-                                                   platform::DialogService& dialogs,
-                                                   QWidget* parent) {
+std::optional<VehicleChoice> NewLayoutDialog::choose(const QString& apath,
+                                                     platform::FileSystem& files,
+                                                     platform::DialogService& dialogs,
+                                                     QWidget* parent) {
     NewLayoutDialog dialog(apath, files, dialogs, parent);
-    dialog.Form_Load();
+    dialog.loadVehicles();
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.result();

@@ -17,7 +17,8 @@ namespace library::ui {
 
 class SurfaceView;
 
-struct Form2Result {
+// The vehicle view a new layout starts from, turned as the user asked.
+struct VehicleChoice {
     QString vehicleFile; // relative to the vehicles folder
     bool mirrorLeftRight;
     bool mirrorTopBottom;
@@ -33,26 +34,27 @@ public:
 
     // Lists the library and shows the dialog modally. Nothing when the user cancels or
     // closes it, or when no vehicle could be chosen.
-    static std::optional<Form2Result> choose(const QString& apath, platform::FileSystem& files,
-                                             platform::DialogService& dialogs, QWidget* parent);
+    static std::optional<VehicleChoice> choose(const QString& apath, platform::FileSystem& files,
+                                               platform::DialogService& dialogs, QWidget* parent);
 
     // Lists the vehicle folder and fills the model list (warns when it is empty).
-    void Form_Load();
+    void loadVehicles();
 
     // Set by "&OK" when an entry is chosen.
-    const std::optional<Form2Result>& result() const { return result_; }
+    const std::optional<VehicleChoice>& result() const { return result_; }
     const std::vector<VehicleName>& entries() const { return entries_; }
     // Index into entries() of the view shown, -1 when none.
     int chosenIndex() const { return chosen_; }
-    // Where the preview box sits in its frame, in twips.
-    QRectF previewTwips() const { return previewTwips_; }
+    // Where the preview box sits in its frame (pixels); empty when nothing is shown.
+    QRectF previewRect() const { return previewRect_; }
 
 private:
     void buildControls();
-    void Combo1_Click();
-    void Combo2_Click();
-    void Combo3_Click();
-    void Command1_Click(int index);
+    void modelChosen();
+    void bodyChosen();
+    void viewChosen();
+    // "&OK": takes the chosen view, or cancels when there is none.
+    void confirmChoice();
     void drawPreview();
 
     QString apath_;
@@ -61,15 +63,15 @@ private:
 
     std::vector<VehicleName> entries_;
     int chosen_ = -1;
-    QRectF previewTwips_;
-    std::optional<Form2Result> result_;
+    QRectF previewRect_;
+    std::optional<VehicleChoice> result_;
 
-    QComboBox* combo1_ = nullptr;
-    QComboBox* combo2_ = nullptr;
-    QComboBox* combo3_ = nullptr;
-    QCheckBox* checkGaucheDroite_ = nullptr; // Check1_0
-    QCheckBox* checkHautBas_ = nullptr;      // Check1_1
-    SurfaceView* picture1_ = nullptr;
+    QComboBox* modelList_ = nullptr;
+    QComboBox* bodyList_ = nullptr;
+    QComboBox* viewList_ = nullptr;
+    QCheckBox* mirrorLeftRight_ = nullptr;
+    QCheckBox* mirrorTopBottom_ = nullptr;
+    SurfaceView* preview_ = nullptr;
 };
 
 } // namespace library::ui

@@ -1,258 +1,285 @@
 #include "library/ui/VehicleImportDialog.h"
 
-#include "library/DialogLogic.h"
 #include "library/ImportSteps.h"
 #include "library/LibraryNames.h"
 #include "library/ui/ImportSupport.h"
 #include "library/ui/SurfaceView.h"
 
-#include <QCheckBox>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace library::ui {
 
 namespace {
-// The preview box inside the dimensions frame, in twips.
-const QRectF kImageArea(720, 960, 1455, 1215);
-// The dimension boxes, in twips.
-constexpr double kTextWidth = 540;
-constexpr double kTextHeight = 300;
+// The smallest window, and what the left column and the margins take from it (pixels).
+constexpr QSize kMinimumSize(817, 563);
+constexpr int kColumnWidth = 184;
+constexpr int kBottomMargin = 50;
+constexpr int kMargin = 8;
+
+const QString kNoResolution = QStringLiteral("Cliquez ci-dessous");
+const QString kStartTest = QStringLiteral("Faire le test");
 } // namespace
 
 VehicleImportDialog::VehicleImportDialog(const QString& apath, platform::FileSystem& files,
                                          platform::DialogService& dialogs, QWidget* parent)
     : QDialog(parent), apath_(apath), files_(files), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Ajout d'accessoire"));
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("Kestrion - Importer un véhicule"));
     buildControls();
+    setMinimumSize(kMinimumSize);
+    resize(minimumSize());
+}
+
+QString VehicleImportDialog::axesOf(ViewType view) {
+    switch (view) {
+    case ViewType::Top:
+        return QStringLiteral("XY");
+    case ViewType::Side:
+        return QStringLiteral("XZ");
+    case ViewType::FrontBack:
+        break;
+    }
+    return QStringLiteral("YZ");
 }
 
 void VehicleImportDialog::buildControls() {
-    auto* frame1 = new QGroupBox(QStringLiteral("1 - Dimensions"), this);
-    frame1->setObjectName(QStringLiteral("Frame1"));
-    frame1->setFixedSize(toPixels(kImageArea.right() + 360),
-                         toPixels(kImageArea.bottom() + 100 + kTextHeight + 120));
-    auto* label1 =
-        new QLabel(QStringLiteral("Renseignez les dimensions de l'accessoires, en cm"), frame1);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setWordWrap(true);
-    label1->setGeometry(toPixels(QRectF(120, 240, kImageArea.right() + 120, 600)));
-    image1_ = new SurfaceView(frame1);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->hide();
-    for (int i = 0; i < 2; ++i) {
-        text1_[i] = new QLineEdit(frame1);
-        text1_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        acceptDigitsOnly(text1_[i]);
-    }
-    text1_[0]->setToolTip(QStringLiteral("Hauteur (cm)"));
-    text1_[1]->setToolTip(QStringLiteral("Largeur (cm)"));
-    placeSizeBoxes();
+    leftColumn_ = new QWidget(this);
+    auto* column = new QVBoxLayout(leftColumn_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
 
-    auto* frame2 = new QGroupBox(QStringLiteral("2 - Vue(s) compatible(s)"), this);
-    frame2->setObjectName(QStringLiteral("Frame2"));
-    auto* views = new QVBoxLayout(frame2);
-    auto* label2 = new QLabel(QStringLiteral("Cochez toutes les vues de véhicule dans lesquelles "
-                                             "l'accessoire peut être inséré :"),
-                              frame2);
-    label2->setObjectName(QStringLiteral("Label2"));
-    label2->setWordWrap(true);
-    views->addWidget(label2);
-    const QString viewCaptions[] = {QStringLiteral("Gauche / Droite"),
-                                    QStringLiteral("Avant / Arrière"), QStringLiteral("Dessus")};
-    for (int i = 2; i >= 0; --i) {
-        check1_[i] = new QCheckBox(viewCaptions[i], frame2);
-        check1_[i]->setObjectName(QStringLiteral("Check1_%1").arg(i));
-        views->addWidget(check1_[i]);
-    }
-    views->addStretch();
+    auto* testFrame = makeFrame(QStringLiteral("1 - Résolution de l'image"), 1, leftColumn_);
+    auto* test = new QVBoxLayout(testFrame);
+    test->setContentsMargins(6, 2, 6, 4);
+    testButton_ = new QPushButton(kStartTest, testFrame);
+    testButton_->setObjectName(QStringLiteral("Command1"));
+    testButton_->setAutoDefault(false);
+    connect(testButton_, &QPushButton::clicked, this, [this] { startCalibration(); });
+    resolutionLabel_ = new QLabel(kNoResolution, testFrame);
+    resolutionLabel_->setObjectName(QStringLiteral("Label1"));
+    resolutionLabel_->setAlignment(Qt::AlignCenter);
+    test->addWidget(testButton_);
+    test->addWidget(resolutionLabel_);
+    column->addWidget(testFrame);
 
-    auto* frame3 = new QGroupBox(QStringLiteral("3 - Désignation"), this);
-    frame3->setObjectName(QStringLiteral("Frame3"));
-    auto* names = new QVBoxLayout(frame3);
-    const QString nameCaptions[] = {QStringLiteral("Famille d'accessoire :"),
-                                    QStringLiteral("Modèle :")};
-    for (int i = 0; i < 2; ++i) {
-        auto* label = new QLabel(nameCaptions[i], frame3);
-        label->setObjectName(QStringLiteral("Label%1").arg(i + 3));
-        combo1_[i] = new QComboBox(frame3);
-        combo1_[i]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
-        combo1_[i]->setEditable(true);
-        combo1_[i]->setInsertPolicy(QComboBox::NoInsert);
-        combo1_[i]->setMinimumWidth(160);
-        refuseForbiddenNameCharacters(combo1_[i]);
-        label->setBuddy(combo1_[i]);
-        names->addWidget(label);
-        names->addWidget(combo1_[i]);
+    auto* viewFrame = makeFrame(QStringLiteral("2 - Type de vue"), 2, leftColumn_);
+    auto* views = new QVBoxLayout(viewFrame);
+    views->setContentsMargins(6, 2, 6, 4);
+    views->setSpacing(2);
+    viewTypes_ = new QButtonGroup(this);
+    const std::pair<ViewType, QString> viewCaptions[] = {
+        {ViewType::Top, QStringLiteral("Dessus")},
+        {ViewType::FrontBack, QStringLiteral("Avant / Arrière")},
+        {ViewType::Side, QStringLiteral("Gauche / Droite")}};
+    for (const auto& [view, caption] : viewCaptions) {
+        auto* option = new QRadioButton(caption, viewFrame);
+        option->setObjectName(QStringLiteral("Option1_%1").arg(int(view)));
+        viewTypes_->addButton(option, int(view));
+        views->addWidget(option);
     }
-    names->addStretch();
+    column->addWidget(viewFrame);
 
-    const QString commands[] = {QStringLiteral("Ajouter à la bibliothèque"),
-                                QStringLiteral("Autre image"), QStringLiteral("Fermer")};
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    const QString frameCaptions[] = {QStringLiteral("3 - Modèle"),
+                                     QStringLiteral("4 - Carrosserie"),
+                                     QStringLiteral("5 - Nom de la vue")};
+    const QString prompts[] = {QStringLiteral("Choisissez ou créez un nouveau modèle"),
+                               QStringLiteral("Choisissez ou créez une nouvelle carrosserie"),
+                               QStringLiteral("Choisissez ou créez une nouvelle vue")};
     for (int i = 0; i < 3; ++i) {
-        auto* button = new QPushButton(commands[i], this);
-        button->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        buttons->addWidget(button);
+        auto* frame = makeFrame(frameCaptions[i], i + 3, leftColumn_);
+        auto* box = new QVBoxLayout(frame);
+        box->setContentsMargins(6, 2, 6, 4);
+        box->setSpacing(2);
+        auto* prompt = new QLabel(prompts[i], frame);
+        prompt->setObjectName(QStringLiteral("Label%1").arg(i + 2));
+        prompt->setWordWrap(true);
+        nameLists_[size_t(i)] = makeNameList(QStringLiteral("Combo%1").arg(i + 1), frame);
+        prompt->setBuddy(nameLists_[size_t(i)]);
+        box->addWidget(prompt);
+        box->addWidget(nameLists_[size_t(i)]);
+        column->addWidget(frame);
     }
 
-    auto* columns = new QHBoxLayout;
-    columns->addWidget(frame1, 0, Qt::AlignTop);
-    auto* right = new QVBoxLayout;
-    right->addWidget(frame2);
-    right->addWidget(frame3);
-    columns->addLayout(right);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addLayout(buttons);
+    addImportButtons(
+        column, leftColumn_, QStringLiteral("Command2"),
+        {[this] { addToLibrary(); }, [this] { otherPicture(); }, [this] { reject(); }});
+    column->addStretch();
+
+    pictureArea_ = new QScrollArea(this);
+    pictureArea_->setWidgetResizable(false);
+    pictureArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pictureView_ = new SurfaceView;
+    pictureView_->setObjectName(QStringLiteral("Picture1"));
+    pictureView_->setCursor(Qt::CrossCursor);
+    pictureView_->setMouseTracking(true);
+    pictureArea_->setWidget(pictureView_);
+    connect(pictureView_, &SurfaceView::mousePressed, this,
+            [this](QPointF at) { calibrationClicked(at); });
+    connect(pictureView_, &SurfaceView::mouseMoved, this, [this](QPointF at) { pointerMoved(at); });
+}
+
+void VehicleImportDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    leftColumn_->setGeometry(kMargin, kMargin, kColumnWidth - 2 * kMargin, height() - 2 * kMargin);
+    pictureArea_->setGeometry(kColumnWidth - kMargin, kMargin, width() - kColumnWidth,
+                              height() - kBottomMargin);
+    // A new size wipes the marks of a test: the picture is drawn again.
+    if (!picture_.isNull()) {
+        redrawPicture();
+        test_.forgetCrossHair();
+    }
 }
 
 void VehicleImportDialog::start() {
+    resolution_ = 0;
+    fillNameLists(nameLists_,
+                  libraryFileNames(files_, dialogs_, vehiclesFolder(apath_),
+                                   QStringLiteral("Impossible d'obtenir la liste des véhicules")));
+    test_.reset();
     std::optional<ChosenPicture> chosen = choosePicture(dialogs_);
     if (!chosen)
         return;
     sourcePath_ = chosen->path;
-    showPreview(chosen->picture);
-    fillLists();
+    picture_ = std::move(chosen->picture);
+    redrawPicture();
 }
 
-void VehicleImportDialog::showPreview(const QImage& picture) {
-    const QSizeF natural(picture.width() * kTwipsPerPixel, picture.height() * kTwipsPerPixel);
-    imageTwips_ = centredIn(fitInto(natural, kImageArea.size()), kImageArea);
-    const QRect box = toPixels(imageTwips_);
-    image1_->move(box.topLeft());
-    image1_->setSurfaceSize(box.size());
-    image1_->surface().drawPicture(picture, 0, 0, float(box.width()), float(box.height()));
-    image1_->show();
-    image1_->refresh();
-
-    // The width box follows the preview's bottom, the height box its left edge.
-    const QRect width = text1_[1]->geometry();
-    text1_[1]->move(width.left(), toPixels(imageTwips_.bottom() + 100));
-    const QRect height = text1_[0]->geometry();
-    text1_[0]->move(toPixels((1800 - imageTwips_.width()) / 2), height.top());
+void VehicleImportDialog::redrawPicture() {
+    pictureView_->setSurfaceSize(picture_.size());
+    pictureView_->surface().drawPictureAt(picture_, 0, 0);
+    pictureView_->refresh();
 }
 
-void VehicleImportDialog::placeSizeBoxes() {
-    // The height left of the preview box, the width below it.
-    text1_[0]->setGeometry(
-        toPixels(QRectF((1800 - kImageArea.width()) / 2, kImageArea.center().y() - kTextHeight / 2,
-                        kTextWidth, kTextHeight)));
-    text1_[1]->setGeometry(toPixels(QRectF(kImageArea.center().x() - kTextWidth / 2,
-                                           kImageArea.bottom() + 100, kTextWidth, kTextHeight)));
-}
-
-void VehicleImportDialog::fillLists() {
-    const std::optional<QStringList> names =
-        files_.listFolder(accessoiresFolder(apath_), QStringLiteral("*"));
-    if (!names)
-        fail(dialogs_, QStringLiteral("Impossible d'obtenir la liste des accessoires"));
-    const QStringList listed = names.value_or(QStringList());
-    for (int i = 0; i < 2; ++i) {
-        combo1_[i]->clear();
-        combo1_[i]->addItems(distinctFields(listed, i));
-        combo1_[i]->setCurrentIndex(-1);
-        combo1_[i]->setEditText(QString());
-    }
-}
-
-void VehicleImportDialog::Command1_Click(int index) {
-    switch (index) {
-    case 0:
-        addToLibrary();
-        break;
-    case 1:
-        otherPicture();
-        break;
-    default:
-        reject();
-        break;
-    }
-}
-
-void VehicleImportDialog::addToLibrary() {
-    for (QComboBox* combo : combo1_)
-        combo->setEditText(cleanName(combo->currentText()));
-    const QString hauteur = text1_[0]->text();
-    const QString largeur = text1_[1]->text();
-    const QString famille = combo1_[0]->currentText();
-    const QString modele = combo1_[1]->currentText();
-    const QString vues =
-        accessoryViews(check1_[2]->isChecked(), check1_[0]->isChecked(), check1_[1]->isChecked());
-
-    if (hauteur.isEmpty() || largeur.isEmpty()) {
-        warn(dialogs_, QStringLiteral("Vous devez spécifier les dimensions de l'accessoire!"));
-        return;
-    }
-    // Pasted text escapes the typing filter; a size must read back as a 16-bit whole number.
-    if (!isValidDimension(hauteur) || !isValidDimension(largeur)) {
-        warn(dialogs_, QStringLiteral("Les dimensions de l'accessoire doivent être des nombres "
-                                      "entiers de 0 à 32767 cm!"));
-        return;
-    }
-    if (vues.isEmpty()) {
-        warn(dialogs_, QStringLiteral("Veuillez sélectionner au moins une vue compatible!"));
-        return;
-    }
-    if (famille.isEmpty() || modele.isEmpty()) {
-        warn(dialogs_,
-             QStringLiteral("Vous devez spécifier la famille et le modèle de l'accessoire!"));
-        return;
-    }
-    if (sourcePath_.isEmpty()) {
+void VehicleImportDialog::startCalibration() {
+    if (picture_.isNull()) {
         warn(dialogs_, QStringLiteral("Vous devez d'abord choisir une image : cliquez sur "
                                       "\"Autre image\"."));
         return;
     }
-    const QString name = composeAccessoryName(famille, modele, largeur, hauteur, vues, sourcePath_);
-    if (!files_.copyReplacing(sourcePath_, accessoiresFolder(apath_) + QLatin1Char('/') + name)) {
-        fail(dialogs_, QStringLiteral("Impossible de copier l'image dans la bibliothèque "
-                                      "d'accessoires.\n\nVérifiez que l'image d'origine existe "
-                                      "toujours et que le sous-dossier 'accessoires' est "
-                                      "accessible en écriture."));
+    dialogs_.messageBox(
+        QStringLiteral("Il faut que vous connaissiez une distance réelle sur l'image.\n\n"
+                       "Cliquez deux points correspondants aux extrémités de la distance "
+                       "connue!\nSi vous ne voyez pas une partie de l'image, agrandissez la "
+                       "fenêtre."),
+        platform::kProgramName, platform::MsgIcon::Information, platform::MsgButtons::Ok);
+    test_.start();
+}
+
+void VehicleImportDialog::pointerMoved(QPointF at) {
+    if (!test_.running())
+        return;
+    test_.pointerMoved(float(at.x()), float(at.y()), pictureView_->surface());
+    pictureView_->refresh();
+}
+
+void VehicleImportDialog::calibrationClicked(QPointF at) {
+    const CalibrationTest::Click click =
+        test_.click(float(at.x()), float(at.y()), pictureView_->surface());
+    if (click == CalibrationTest::Click::SecondPoint)
+        endTest(at);
+    else
+        pictureView_->refresh();
+}
+
+void VehicleImportDialog::endTest(QPointF at) {
+    const QString answer = dialogs_.inputBox(
+        QStringLiteral("Distance réelle en centimètres (cm) :"), platform::kProgramName, QString());
+    const Measurement measured =
+        measureResolution(answer, test_.distanceTo(float(at.x()), float(at.y())), QLocale());
+    switch (measured.outcome) {
+    case Measurement::Outcome::Ok:
+    case Measurement::Outcome::NotANumber:
+        break;
+    case Measurement::Outcome::NotPositive:
+        warn(dialogs_, QStringLiteral("La distance doit être un nombre de centimètres plus "
+                                      "grand que zéro."));
+        break;
+    case Measurement::Outcome::TooLarge:
+        warn(dialogs_, QStringLiteral("La résolution mesurée dépasse 32767 µm/pixel.\n\n"
+                                      "Cliquez deux points plus éloignés ou vérifiez la "
+                                      "distance."));
+        break;
+    case Measurement::Outcome::TooSmall:
+        warn(dialogs_, QStringLiteral("La résolution mesurée est inférieure à 1 µm/pixel.\n\n"
+                                      "Vérifiez la distance."));
+        break;
+    }
+    resolution_ = measured.resolution;
+    resolutionLabel_->setText(resolutionCaption(resolution_));
+    testButton_->setText(resolution_ != 0 ? QStringLiteral("Test effectué")
+                                          : QStringLiteral("Refaire le test"));
+    redrawPicture();
+}
+
+void VehicleImportDialog::addToLibrary() {
+    cleanNameTexts(nameLists_);
+    const QString model = nameLists_[0]->currentText();
+    const QString body = nameLists_[1]->currentText();
+    const QString view = nameLists_[2]->currentText();
+
+    if (resolution_ == 0) {
+        warn(dialogs_, QStringLiteral("Vous devez faire le test de résolution de l'image!"));
         return;
     }
-    if (askForAnother(dialogs_, QStringLiteral("Souhaitez-vous ajouter un autre accessoire?")))
+    const int viewType = viewTypes_->checkedId();
+    if (viewType < 0) {
+        warn(dialogs_, QStringLiteral("Veuillez sélectionner le type de vue!"));
+        return;
+    }
+    if (model.isEmpty() || body.isEmpty() || view.isEmpty()) {
+        warn(dialogs_,
+             QStringLiteral("Vous devez spécifier le modèle, la carrosserie et le nom de la vue!"));
+        return;
+    }
+    const QString name =
+        composeVehicleName(model, body, view, axesOf(ViewType(viewType)), resolution_, sourcePath_);
+    const AfterCopy next = copyIntoLibrary(
+        files_, dialogs_, sourcePath_, vehiclesFolder(apath_) + QLatin1Char('/') + name,
+        QStringLiteral("Impossible de copier l'image dans la bibliothèque de véhicules.\n\n"
+                       "Vérifiez que l'image d'origine existe toujours et que le sous-dossier "
+                       "'vehicules' est accessible en écriture."),
+        QStringLiteral("Souhaitez-vous ajouter un autre véhicule?"));
+    if (next == AfterCopy::AddAnother)
         otherPicture();
-    else
+    else if (next == AfterCopy::Finished)
         reject();
 }
 
-void VehicleImportDialog::clearSizesAndViews() {
-    for (QLineEdit* box : text1_)
-        box->clear();
-    for (QCheckBox* box : check1_)
-        box->setChecked(false);
+void VehicleImportDialog::clearTestAndViewType() {
+    resolutionLabel_->setText(kNoResolution);
+    testButton_->setText(kStartTest);
+    // An exclusive group keeps one button checked; lift that to clear them all.
+    viewTypes_->setExclusive(false);
+    for (QAbstractButton* option : viewTypes_->buttons())
+        option->setChecked(false);
+    viewTypes_->setExclusive(true);
 }
 
 void VehicleImportDialog::otherPicture() {
-    clearSizesAndViews();
-    for (QComboBox* combo : combo1_)
-        combo->setEditText(QString());
+    clearTestAndViewType();
+    clearNameTexts(nameLists_);
     start();
 }
 
 void VehicleImportDialog::done(int result) {
     QDialog::done(result);
     // The window may be opened again: nothing of this opening carries over.
-    clearSizesAndViews();
-    for (QComboBox* combo : combo1_) {
-        combo->clear();
-        combo->clearEditText();
-    }
+    clearTestAndViewType();
+    forgetNameLists(nameLists_);
     sourcePath_.clear();
-    imageTwips_ = QRectF();
-    image1_->hide();
-    placeSizeBoxes();
+    picture_ = QImage();
+    resolution_ = 0;
+    test_.reset();
+    pictureView_->setSurfaceSize(QSize(1, 1));
 }
 
 } // namespace library::ui

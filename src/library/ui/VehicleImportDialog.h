@@ -1,59 +1,82 @@
 #pragma once
 
+#include "library/DialogLogic.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
 
 #include <QDialog>
-#include <QRectF>
+#include <QImage>
+#include <QPointF>
 
-class QCheckBox;
+#include <array>
+#include <cstdint>
+
+class QButtonGroup;
 class QComboBox;
-class QLineEdit;
+class QLabel;
+class QPushButton;
+class QScrollArea;
 
 namespace library::ui {
 
 class SurfaceView;
 
-// Adds an accessory picture to the accessory library under a name that carries its
-// family, model, size in cm and the vehicle views it fits.
+// Adds a vehicle view to the vehicle library. The picture's scale is measured on the
+// spot: the user clicks both ends of a known distance and types its length in cm; the
+// name carries the resolution in micrometres per picture pixel.
 class VehicleImportDialog : public QDialog {
     Q_OBJECT
 public:
     VehicleImportDialog(const QString& apath, platform::FileSystem& files,
                         platform::DialogService& dialogs, QWidget* parent = nullptr);
 
-    // Asks for the picture, previews it and fills the suggestion lists. A cancelled
-    // Open dialog leaves everything as it was.
+    // Forgets the last test, fills the suggestion lists and asks for the picture. A
+    // cancelled Open dialog keeps the picture shown before.
     void start();
     // Closes the window and forgets this opening's picture, test and texts.
     void done(int result) override;
 
     QString sourcePath() const { return sourcePath_; }
-    // Where the preview sits in its frame, in twips; empty before a picture is shown.
-    QRectF imageTwips() const { return imageTwips_; }
+    // Micrometres per pixel from the last test; 0 when there is no valid test.
+    std::int16_t resolution() const { return resolution_; }
+    const CalibrationTest& calibration() const { return test_; }
+
+    // The pointer over the picture, in picture pixels.
+    void calibrationClicked(QPointF at);
+    void pointerMoved(QPointF at);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The view types, as ids of their option buttons (Option1_<id>).
+    enum class ViewType { Side = 0, FrontBack = 1, Top = 2 };
+    static QString axesOf(ViewType view);
+
     void buildControls();
-    void Command1_Click(int index);
+    void startCalibration();
     void addToLibrary();
     void otherPicture();
-    // Empties the size boxes and unticks the views.
-    void clearSizesAndViews();
-    void showPreview(const QImage& picture);
-    // Puts the size boxes where they stand before any preview: around the empty box.
-    void placeSizeBoxes();
-    void fillLists();
+    // Forgets the measured resolution and the chosen view type.
+    void clearTestAndViewType();
+    void redrawPicture();
+    void endTest(QPointF at);
 
     QString apath_;
     platform::FileSystem& files_;
     platform::DialogService& dialogs_;
     QString sourcePath_;
-    QRectF imageTwips_;
+    QImage picture_;
+    std::int16_t resolution_ = 0;
+    CalibrationTest test_;
 
-    SurfaceView* image1_ = nullptr;
-    QLineEdit* text1_[2] = {};  // 0: height, 1: width (cm)
-    QCheckBox* check1_[3] = {}; // 0: Gauche / Droite, 1: Avant / Arrière, 2: Dessus
-    QComboBox* combo1_[2] = {}; // 0: family, 1: model
+    QPushButton* testButton_ = nullptr;
+    QLabel* resolutionLabel_ = nullptr;
+    QButtonGroup* viewTypes_ = nullptr;
+    std::array<QComboBox*, 3> nameLists_{}; // model, body, view name
+    QWidget* leftColumn_ = nullptr;
+    QScrollArea* pictureArea_ = nullptr;
+    SurfaceView* pictureView_ = nullptr;
 };
 
 } // namespace library::ui

@@ -32,60 +32,64 @@ PreferencesDialog::PreferencesDialog(platform::SettingsStore& store,
 
     auto* general = new QGroupBox(QStringLiteral("Comportement général"), this);
     general->setObjectName(QStringLiteral("Frame1"));
-    checks_[0] = makeCheck(
+    bodyLinesInFront_ = makeCheck(
         QStringLiteral("Check1"),
         QStringLiteral("Afficher les lignes de carrosserie devant les objets (plus lent)"),
         general);
-    checks_[1] =
+    clickBringsToFront_ =
         makeCheck(QStringLiteral("Check2"),
                   QStringLiteral("Cliquer sur un objet le ramène au premier plan"), general);
-    checks_[2] =
+    anchorBeforeScrolling_ =
         makeCheck(QStringLiteral("Check3"),
                   QStringLiteral("Ancrer l'objet séléctionné avant de déplacer l'image"), general);
     auto* generalLayout = new QVBoxLayout(general);
-    for (int i = 0; i < 3; ++i)
-        generalLayout->addWidget(checks_[i]);
+    for (QCheckBox* box : {bodyLinesInFront_, clickBringsToFront_, anchorBeforeScrolling_})
+        generalLayout->addWidget(box);
 
     auto* drawing = new QGroupBox(QStringLiteral("Options de dessin"), this);
     drawing->setObjectName(QStringLiteral("Frame2"));
-    checks_[3] = makeCheck(QStringLiteral("Check4"),
-                           QStringLiteral("Imposer un fond blanc derrière le texte"), drawing);
+    whiteTextBackground_ =
+        makeCheck(QStringLiteral("Check4"),
+                  QStringLiteral("Imposer un fond blanc derrière le texte"), drawing);
     auto* widthLabel = new QLabel(QStringLiteral("Largeur des objets 'ligne' :"), drawing);
     widthLabel->setObjectName(QStringLiteral("Label1"));
-    text1_ = new QLineEdit(drawing);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setFixedWidth(40);
-    text1_->installEventFilter(new DigitKeyFilter(text1_));
+    lineWidthBox_ = new QLineEdit(drawing);
+    lineWidthBox_->setObjectName(QStringLiteral("Text1"));
+    lineWidthBox_->setFixedWidth(40);
+    lineWidthBox_->installEventFilter(new DigitKeyFilter(lineWidthBox_));
     auto* pixels = new QLabel(QStringLiteral("pixels"), drawing);
     pixels->setObjectName(QStringLiteral("Label2"));
     auto* widthRow = new QHBoxLayout;
     widthRow->addWidget(widthLabel);
-    widthRow->addWidget(text1_);
+    widthRow->addWidget(lineWidthBox_);
     widthRow->addWidget(pixels);
     widthRow->addStretch();
     auto* drawingLayout = new QVBoxLayout(drawing);
-    drawingLayout->addWidget(checks_[3]);
+    drawingLayout->addWidget(whiteTextBackground_);
     drawingLayout->addLayout(widthRow);
 
     auto* output = new QGroupBox(QStringLiteral("Export d'image / Impression"), this);
     output->setObjectName(QStringLiteral("Frame3"));
-    checks_[4] = makeCheck(QStringLiteral("Check5"),
-                           QStringLiteral("Déterminer automatiquement la zone à exporter"), output);
+    findExportZone_ =
+        makeCheck(QStringLiteral("Check5"),
+                  QStringLiteral("Déterminer automatiquement la zone à exporter"), output);
     auto* outputLayout = new QVBoxLayout(output);
-    outputLayout->addWidget(checks_[4]);
+    outputLayout->addWidget(findExportZone_);
 
-    const QString captions[] = {QStringLiteral("&OK"), QStringLiteral("&Annuler"),
-                                QStringLiteral("Par &défaut")};
+    const std::pair<QString, void (PreferencesDialog::*)()> commands[] = {
+        {QStringLiteral("&OK"), &PreferencesDialog::accept},
+        {QStringLiteral("&Annuler"), &PreferencesDialog::reject},
+        {QStringLiteral("Par &défaut"), &PreferencesDialog::restoreDefaults}};
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     for (int i = 0; i < 3; ++i) {
-        buttons_[i] = new QPushButton(captions[i], this);
-        buttons_[i]->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        buttons_[i]->setAutoDefault(false);
-        connect(buttons_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        buttonRow->addWidget(buttons_[i]);
+        auto* button = new QPushButton(commands[i].first, this);
+        button->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        button->setAutoDefault(false);
+        button->setDefault(i == 0);
+        connect(button, &QPushButton::clicked, this, commands[i].second);
+        buttonRow->addWidget(button);
     }
-    buttons_[0]->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(general);
@@ -97,12 +101,12 @@ PreferencesDialog::PreferencesDialog(platform::SettingsStore& store,
 }
 
 void PreferencesDialog::showInControls(const Preferences& prefs) {
-    checks_[0]->setChecked(prefs.carross);
-    checks_[1]->setChecked(prefs.clicpreplan);
-    checks_[2]->setChecked(prefs.ancrer);
-    checks_[3]->setChecked(prefs.fondblanc);
-    text1_->setText(prefs.larlig);
-    checks_[4]->setChecked(prefs.autozone);
+    bodyLinesInFront_->setChecked(prefs.carross);
+    clickBringsToFront_->setChecked(prefs.clicpreplan);
+    anchorBeforeScrolling_->setChecked(prefs.ancrer);
+    whiteTextBackground_->setChecked(prefs.fondblanc);
+    lineWidthBox_->setText(prefs.larlig);
+    findExportZone_->setChecked(prefs.autozone);
 }
 
 void PreferencesDialog::setValues(const Preferences& prefs) {
@@ -112,12 +116,12 @@ void PreferencesDialog::setValues(const Preferences& prefs) {
 
 Preferences PreferencesDialog::shownValues() const {
     Preferences prefs;
-    prefs.carross = checks_[0]->isChecked();
-    prefs.clicpreplan = checks_[1]->isChecked();
-    prefs.ancrer = checks_[2]->isChecked();
-    prefs.fondblanc = checks_[3]->isChecked();
-    prefs.larlig = text1_->text();
-    prefs.autozone = checks_[4]->isChecked();
+    prefs.carross = bodyLinesInFront_->isChecked();
+    prefs.clicpreplan = clickBringsToFront_->isChecked();
+    prefs.ancrer = anchorBeforeScrolling_->isChecked();
+    prefs.fondblanc = whiteTextBackground_->isChecked();
+    prefs.larlig = lineWidthBox_->text();
+    prefs.autozone = findExportZone_->isChecked();
     return prefs;
 }
 
@@ -134,40 +138,30 @@ QString PreferencesDialog::clampLineWidth(const QString& text) {
     return QString::number(qint64(value));
 }
 
-void PreferencesDialog::Command1_Click(int index) {
-    switch (index) {
-    case 0: {
-        hide();
-        text1_->setText(clampLineWidth(text1_->text()));
-        confirmed_ = shownValues();
-        if (!PreferenceStore(store_).writeSix(confirmed_))
-            dialogs_.messageBox(QStringLiteral("Impossible d'enregistrer les préférences.\n"
-                                               "Elles restent valables jusqu'à la fermeture "
-                                               "du programme."),
-                                QStringLiteral("Attention :"), platform::MsgIcon::Warning,
-                                platform::MsgButtons::Ok);
-        if (onConfirmed)
-            onConfirmed(confirmed_);
-        QDialog::accept();
-        break;
-    }
-    case 1: {
-        hide();
-        const auto stored = PreferenceStore(store_).readSix();
-        showInControls(stored ? *stored : confirmed_);
-        QDialog::reject();
-        break;
-    }
-    case 2:
-        showInControls(Preferences::defaults());
-        break;
-    default:
-        break;
-    }
+void PreferencesDialog::accept() {
+    hide();
+    lineWidthBox_->setText(clampLineWidth(lineWidthBox_->text()));
+    confirmed_ = shownValues();
+    if (!PreferenceStore(store_).writeSix(confirmed_))
+        dialogs_.messageBox(QStringLiteral("Impossible d'enregistrer les préférences.\n"
+                                           "Elles restent valables jusqu'à la fermeture "
+                                           "du programme."),
+                            QStringLiteral("Attention :"), platform::MsgIcon::Warning,
+                            platform::MsgButtons::Ok);
+    if (onConfirmed)
+        onConfirmed(confirmed_);
+    QDialog::accept();
 }
 
 void PreferencesDialog::reject() {
-    Command1_Click(1);
+    hide();
+    const auto stored = PreferenceStore(store_).readSix();
+    showInControls(stored ? *stored : confirmed_);
+    QDialog::reject();
+}
+
+void PreferencesDialog::restoreDefaults() {
+    showInControls(Preferences::defaults());
 }
 
 } // namespace settings::ui

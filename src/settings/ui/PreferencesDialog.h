@@ -6,12 +6,10 @@
 
 #include <QDialog>
 
-#include <array>
 #include <functional>
 
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
 
 namespace settings::ui {
 
@@ -29,11 +27,14 @@ public:
     Preferences shownValues() const;
     const Preferences& confirmedValues() const { return confirmed_; }
 
-    // 0 "&OK": hide, bring the line width into 1..100 (an empty or non-numeric box
-    // gives 2), store the six values, then report them through onConfirmed.
-    // 1 "&Annuler": hide and show the stored values again (the last confirmed ones
-    // when the store cannot be read). 2 "Par &défaut": the defaults into the controls.
-    void Command1_Click(int index);
+    // "&OK": hides, brings the line width into 1..100 (an empty or non-numeric box
+    // gives 2), stores the six values, then reports them through onConfirmed.
+    void accept() override;
+    // "&Annuler", the close box and Escape: hides and shows the stored values again (the
+    // last confirmed ones when the store cannot be read).
+    void reject() override;
+    // "Par &défaut": the defaults into the controls.
+    void restoreDefaults();
 
     // Called after "&OK" with the values now in force.
     std::function<void(const Preferences&)> onConfirmed;
@@ -41,18 +42,18 @@ public:
     // The line width as "&OK" keeps it: 1..100, "2" when not a number.
     static QString clampLineWidth(const QString& text);
 
-protected:
-    void reject() override; // the close box and Escape cancel like "&Annuler"
-
 private:
     void showInControls(const Preferences& prefs);
 
     platform::SettingsStore& store_;
     platform::DialogService& dialogs_;
     Preferences confirmed_;
-    std::array<QCheckBox*, 5> checks_{}; // Check1 .. Check5
-    QLineEdit* text1_ = nullptr;
-    std::array<QPushButton*, 3> buttons_{};
+    QCheckBox* bodyLinesInFront_ = nullptr;
+    QCheckBox* clickBringsToFront_ = nullptr;
+    QCheckBox* anchorBeforeScrolling_ = nullptr;
+    QCheckBox* whiteTextBackground_ = nullptr;
+    QCheckBox* findExportZone_ = nullptr;
+    QLineEdit* lineWidthBox_ = nullptr;
 };
 
 } // namespace settings::ui
