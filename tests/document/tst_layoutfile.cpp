@@ -29,19 +29,36 @@ QStringList goodLines() {
         .split(u'|');
 }
 
-// A file as the program writes it, in the locale's number format: every kind, whole and
-// fractional places and sizes, textures, accessories and triangles in each quarter
-// turn, both lines, locks, and texts with accents, commas and quotes.
+// Vehicle names and zoom texts that a bare field would not give back, as they are
+// written: between double quotes, a double quote doubled.
+const QStringList kAwkwardVehicles = {
+    kVehicle,
+    u"Jumper 2,2 HDi_L2H2_Dessus_XY_500_.bmp"_s,
+    u"Trafic \"Black\"_L1H1_Dessus_XY_500_.bmp"_s,
+    u" Master_L3H2_Dessus_XY_500_.bmp "_s,
+    u"L'Été aménagé_Œuvre_Côté gauche_XZ_500_.bmp"_s,
+};
+const QStringList kVehicleLines = {
+    kVehicle,
+    u"\"Jumper 2,2 HDi_L2H2_Dessus_XY_500_.bmp\""_s,
+    u"\"Trafic \"\"Black\"\"_L1H1_Dessus_XY_500_.bmp\""_s,
+    u"\" Master_L3H2_Dessus_XY_500_.bmp \""_s,
+    u"L'Été aménagé_Œuvre_Côté gauche_XZ_500_.bmp"_s,
+};
+
+// A file as the program writes it, in the locale's number format: awkward header fields,
+// every kind, whole and fractional places and sizes, textures, accessories and triangles
+// in each quarter turn, both lines, locks, and texts with accents, commas and quotes.
 QByteArray corpusFile(int seed, const QLocale& locale) {
     const QStringList reals = {u"0"_s,       u"12.5"_s,     u"0.1"_s,      u"-3.25"_s,
                                u"1234567"_s, u"33.33333"_s, u"1e-05"_s,    u"0.125"_s,
                                u"799.75"_s,  u"2.5e+10"_s,  u"0.3333333"_s};
     const QStringList texts = {u"Évier, à gauche"_s, u"Lit \"double\", 140"_s, u"Cœur d’été € …"_s,
                                u"L'évier; 2,5 m"_s, u"x"_s};
-    const QStringList zooms = {u"100"_s, u"\"75,5\""_s, u"1600"_s};
+    const QStringList zooms = {u"100"_s, u"\"75,5\""_s, u"1600"_s, u"\" 80 \""_s};
     const int kinds[] = {0, 1, 2, 3, 4, 5, 9};
     const int count = 10 + seed * 3;
-    QStringList lines{u"Kestrion 2"_s,           kVehicle,
+    QStringList lines{u"Kestrion 2"_s,           kVehicleLines[seed % kVehicleLines.size()],
                       QString::number(seed % 2), QString::number(seed / 2 % 2),
                       QString::number(count),    zooms[seed % zooms.size()]};
     for (int k = 0; k < count; ++k) {
@@ -86,10 +103,10 @@ class TestLayoutFile : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         testkit::setUpTestEnvironment();
-        folder_.addPicture(u"vehicules"_s, kVehicle, 8, 8);
+        for (const QString& vehicle : kAwkwardVehicles)
+            folder_.addPicture(u"vehicules"_s, vehicle, 8, 8);
         folder_.addPicture(u"vehicules"_s, u"Bad_X_Vue_XY_0_.bmp"_s, 8, 8);
         folder_.addPicture(u"vehicules"_s, u"Bad_X_Vue_XY_.bmp"_s, 8, 8);
-        folder_.addPicture(u"vehicules"_s, u"Fourgon.bmp"_s, 8, 8);
         folder_.addPicture(u"textures"_s, u"bois.jpg"_s, 4, 4);
         folder_.addPicture(u"textures"_s, kParquet, 4, 4);
         folder_.addPicture(u"accessoires"_s, kFrigo, 4, 4);
@@ -125,68 +142,23 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(layoutFileText(layout, locale)), QString::fromUtf8(bytes));
     }
 
-    // Names and texts that a bare field or a lossy code page would not give back.
-    void awkwardNamesRoundTrip_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("vehicle");
-        QTest::addColumn<QString>("zoom");
-        QTest::addColumn<QString>("line2"); // line 2 as written
-        const struct {
-            const char* what;
-            QString vehicle, zoom, line2;
-        } cases[] = {
-            {"plain name stays bare", kVehicle, u"100"_s, kVehicle},
-            {"comma", u"Jumper 2,2 HDi_L2H2_Dessus_XY_500_.bmp"_s, u"75,5"_s,
-             u"\"Jumper 2,2 HDi_L2H2_Dessus_XY_500_.bmp\""_s},
-            {"double quote", u"Trafic \"Black\"_L1H1_Dessus_XY_500_.bmp"_s, u"150"_s,
-             u"\"Trafic \"\"Black\"\"_L1H1_Dessus_XY_500_.bmp\""_s},
-            {"surrounding spaces", u" Master_L3H2_Dessus_XY_500_.bmp "_s, u" 80 "_s,
-             u"\" Master_L3H2_Dessus_XY_500_.bmp \""_s},
-            {"accents and apostrophe", u"L'Été aménagé_Œuvre_Côté gauche_XZ_500_.bmp"_s, u"200"_s,
-             u"L'Été aménagé_Œuvre_Côté gauche_XZ_500_.bmp"_s},
-        };
-        for (const QLocale& locale : {QLocale(QLocale::French), QLocale(QLocale::English)})
-            for (const auto& c : cases)
-                QTest::addRow("%s, %s", c.what,
-                              qPrintable(QLocale::languageToString(locale.language())))
-                    << locale << c.vehicle << c.zoom << c.line2;
-    }
-    void awkwardNamesRoundTrip() {
-        QFETCH(QLocale, locale);
-        QFETCH(QString, vehicle);
-        QFETCH(QString, zoom);
-        QFETCH(QString, line2);
-        folder_.addPicture(u"vehicules"_s, vehicle, 8, 8);
+    // Line breaks and surrounding blanks would split a text or not read back.
+    void textsLoseLineBreaksAndBlanks() {
         Layout layout;
-        layout.vehicleFile = vehicle;
-        layout.mirrorLeftRight = true;
-        layout.zoomText = zoom;
-        layout.objects.append(testkit::planObject(ObjectKind::Rectangle, 10.5f, 20, 40, 60,
-                                                  Fill::file(u"bois.jpg"_s), true));
-        // Line breaks and surrounding blanks would split a text or not read back.
+        layout.vehicleFile = kVehicle;
         for (const QString& text : {u"  Lit  "_s, u"Lit\r\ndouble"_s, u"Cœur d’été\n€ …"_s})
-            layout.objects.append(testkit::planObject(ObjectKind::Text, -3.25f, 1234567, 7, 30,
+            layout.objects.append(testkit::planObject(ObjectKind::Text, 1, 2, 7, 30,
                                                       Fill::colour(12), true, 0, text));
-
-        const QString path = folder_.path() + u"/awkward.kla"_s;
-        QVERIFY(writeLayoutFile(path, layout, locale, fs_));
+        const QString path = folder_.path() + u"/texts.kla"_s;
+        QVERIFY(writeLayoutFile(path, layout, QLocale(QLocale::French), fs_));
         const QByteArray bytes = *fs_.readFile(path);
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-        const QStringList lines = QString::fromUtf8(bytes).split(u"\r\n"_s);
-        QCOMPARE(lines.mid(0, 5), (QStringList{u"Kestrion 2"_s, line2, u"1"_s, u"0"_s, u"4"_s}));
-        QCOMPARE(lines.value(7), u"10"_s + locale.decimalPoint() + u"5"_s);
-        QCOMPARE(lines.last(), QString());
-
         const LoadOutcome out = library::readLayoutFile(path, folder_.path(), fs_);
         QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        const LayoutFileContents& c = *out.contents;
-        QCOMPARE((QStringList{c.vehicleFile, c.zoomText}), (QStringList{vehicle, zoom}));
-        QVERIFY(c.mirrorLeftRight == true && c.mirrorTopBottom == false &&
-                c.missingTextures.isEmpty() && c.missingAccessories.isEmpty());
-        QCOMPARE(c.objects.count(), 4);
-        QVERIFY(c.objects.row(1) == layout.objects.row(1));
-        QCOMPARE((QStringList{c.objects.row(2).text, c.objects.row(3).text, c.objects.row(4).text}),
-                 (QStringList{u"Lit"_s, u"Lit double"_s, u"Cœur d’été € …"_s}));
+        QStringList texts;
+        for (const PlanObject& object : out.contents->objects)
+            texts << object.text;
+        QCOMPARE(texts, (QStringList{u"Lit"_s, u"Lit double"_s, u"Cœur d’été € …"_s}));
     }
 
     void olderFilesKeepTheirCharacters_data() {
@@ -221,14 +193,11 @@ private Q_SLOTS:
         QTest::newRow("decimal comma, half to even") << "75,5" << 76;
         QTest::newRow("decimal point") << "80.5" << 80;
         QTest::newRow("above 1600 held") << "5000" << 1600;
-        QTest::newRow("below 10 held") << "5" << 10;
-        QTest::newRow("negative held") << "-20" << 10;
         QTest::newRow("huge held") << "1e30" << 1600;
+        QTest::newRow("negative held") << "-20" << 10;
         QTest::newRow("nan is no number") << "nan" << 100;
         QTest::newRow("infinity is no number") << "inf" << 100;
-        QTest::newRow("minus infinity is no number") << "-inf" << 100;
         QTest::newRow("words are no number") << "cent" << 100;
-        QTest::newRow("empty") << "" << 100;
     }
     void zoomText() {
         QFETCH(QString, text);
@@ -272,55 +241,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("missing");           // missing textures | missing accessories
         const QString banc = u"Salon_Banc_90_40_XY_.jpg"_s;
         const QString escaping = "../vehicules/" + kVehicle;
-        const struct {
-            const char* what;
-            QStringList written;
-            QString read, missing;
-        } cases[] = {
-            {"short fill is a palette index, no check", {"1", "12", "0"}, "1 #12 0", "|"},
-            {"missing texture becomes black", {"1", "marbre.jpg", "0"}, "1 #0 0", "marbre.jpg|"},
-            {"present accessory kept", {"9", kFrigo, "2"}, "9 " + kFrigo + " 2", "|"},
-            {"missing accessory becomes a black rectangle", {"9", banc, "3"}, "1 #0 0", "|" + banc},
-            {"long fill on a measure is not checked",
-             {"0", "nulle.gif", "0"},
-             "0 nulle.gif 0",
-             "|"},
-            {"texture name may not leave its folder",
-             {"1", escaping, "0"},
-             "1 #0 0",
-             escaping + "|"},
-            // The kind is rounded as the drawing rounds it: every picture drawn is checked.
-            {"kind 1.2 is a rectangle: its texture is checked",
-             {"1.2", escaping, "0"},
-             "1 #0 0",
-             escaping + "|"},
-            {"kind 9,2 is an accessory: its picture is checked",
-             {"9,2", "../textures/bois.jpg", "1"},
-             "1 #0 0",
-             "|../textures/bois.jpg"},
-            {"kind 8.5 rounds to 8: no picture, no check",
-             {"8.5", "../x.jpg", "0.6"},
-             "8 ../x.jpg 1",
-             "|"},
-            {"texture in another letter case is found, name kept",
-             {"1", "BOIS.JPG", "0"},
-             "1 BOIS.JPG 0",
-             "|"},
-            {"accessory in another letter case is found, name kept",
-             {"9", kFrigo.toLower(), "2"},
-             "9 " + kFrigo.toLower() + " 2",
-             "|"},
-            {"texture that does not decode counts as missing",
-             {"1", "casse.jpg", "0"},
-             "1 #0 0",
-             "casse.jpg|"},
-            {"accessory that does not decode counts as missing",
-             {"9", kBroken, "1"},
-             "1 #0 0",
-             "|" + kBroken},
+        const auto row = [](const char* what, const QString& kind, const QString& fill,
+                            const QString& extra, const QString& read, const QString& missing) {
+            QTest::newRow(what) << QStringList{kind, fill, extra} << read << missing;
         };
-        for (const auto& c : cases)
-            QTest::newRow(c.what) << c.written << c.read << c.missing;
+        row("short fill is a palette index, no check", "1", "12", "0", "1 #12 0", "|");
+        row("missing texture becomes black", "1", "marbre.jpg", "0", "1 #0 0", "marbre.jpg|");
+        row("present accessory kept", "9", kFrigo, "2", "9 " + kFrigo + " 2", "|");
+        row("missing accessory becomes a black rectangle", "9", banc, "3", "1 #0 0", "|" + banc);
+        row("long fill on a measure is not checked", "0", "nulle.gif", "0", "0 nulle.gif 0", "|");
+        row("texture name may not leave its folder", "1", escaping, "0", "1 #0 0", escaping + "|");
+        // The kind is rounded as the drawing rounds it: every picture drawn is checked.
+        row("kind 1.2 is a rectangle: its texture is checked", "1.2", escaping, "0", "1 #0 0",
+            escaping + "|");
+        row("kind 9,2 is an accessory: its picture is checked", "9,2", "../textures/bois.jpg", "1",
+            "1 #0 0", "|../textures/bois.jpg");
+        row("kind 8.5 rounds to 8: no picture, no check", "8.5", "../x.jpg", "0.6", "8 ../x.jpg 1",
+            "|");
+        row("texture in another letter case is found, name kept", "1", "BOIS.JPG", "0",
+            "1 BOIS.JPG 0", "|");
+        row("accessory in another letter case is found, name kept", "9", kFrigo.toLower(), "2",
+            "9 " + kFrigo.toLower() + " 2", "|");
+        row("texture that does not decode counts as missing", "1", "casse.jpg", "0", "1 #0 0",
+            "casse.jpg|");
+        row("accessory that does not decode counts as missing", "9", kBroken, "1", "1 #0 0",
+            "|" + kBroken);
     }
     void fillChecks() {
         QFETCH(QStringList, kindFillExtra);
@@ -386,8 +331,6 @@ private Q_SLOTS:
                          "doit être un nombre entier positif."_s;
         QTest::newRow("vehicle name without a resolution field")
             << with(1, "Bad_X_Vue_XY_.bmp") << badName + u"Bad_X_Vue_XY_.bmp"_s + sixFields;
-        QTest::newRow("vehicle name without any field")
-            << with(1, "Fourgon.bmp") << badName + u"Fourgon.bmp"_s + sixFields;
         QTest::newRow("count above 1000") << with(4, "1001") << damaged;
         QTest::newRow("count not a number") << with(4, "deux") << damaged;
         QTest::newRow("count larger than the objects") << with(4, "3") << incomplete;
@@ -395,7 +338,6 @@ private Q_SLOTS:
         QTest::newRow("number too big for a float") << with(9, "1e300") << damaged;
         QTest::newRow("ends before the count") << crlf(good.mid(0, 4)) << incomplete;
         QTest::newRow("ends inside an object") << crlf(good.mid(0, 17)) << incomplete;
-        QTest::newRow("a million objects") << with(4, "1000000") << damaged;
         // A whole layout, followed by more than any layout can hold.
         QTest::newRow("larger than any layout")
             << crlf(good) + QByteArray(9 * 1024 * 1024, 'x') << damaged;
