@@ -57,9 +57,9 @@ private:
 // One object of the plan.
 struct PlanObject {
     ObjectKind kind = ObjectKind::Rectangle;
-    PlanPoint position;  // top-left corner
-    float heightCm = 0;  // vertical extent
-    float widthCm = 0;   // horizontal extent
+    PlanPoint position; // top-left corner
+    float heightCm = 0; // vertical extent
+    float widthCm = 0;  // horizontal extent
     Fill fill;
     bool locked = false; // not resizable with the mouse
     // The kind's number: an accessory's quarter turns counter-clockwise (0..3), the
