@@ -8,23 +8,26 @@
 namespace {
 
 document::ObjectTable mixedTable() {
-    using document::Cell;
+    using document::Fill;
+    using document::ObjectKind;
     document::ObjectTable table;
-    constexpr int kinds[] = {0, 1, 2, 3, 4, 5, 9};
+    constexpr ObjectKind kinds[] = {
+        ObjectKind::Measure, ObjectKind::Rectangle, ObjectKind::Ellipse,  ObjectKind::Text,
+        ObjectKind::Line,    ObjectKind::Triangle,  ObjectKind::Accessory};
     for (int i = 0; i < document::kMaxObjects; ++i) {
-        const int kind = kinds[i % 7];
-        document::ObjectRow r;
-        r[document::ColKind] = Cell::integer(std::int16_t(kind));
+        document::PlanObject object;
+        object.kind = kinds[i % 7];
         // Row 1 lies alone at the top-left; the others are spread further right and down.
-        r[document::ColX] = Cell::real(i == 0 ? 0.f : float(200 + (i * 37) % 800));
-        r[document::ColY] = Cell::real(i == 0 ? 0.f : float(200 + (i * 53) % 400));
-        r[document::ColHeight] = Cell::integer(std::int16_t(10 + i % 40));
-        r[document::ColWidth] = Cell::integer(std::int16_t(10 + (i * 7) % 60));
-        r[document::ColFill] = kind == 9 ? Cell::text(QStringLiteral("Meuble_Evier_60_40_XY_.bmp"))
-                                         : Cell::integer(std::int16_t(i % 16));
-        r[document::ColExtra] =
-            kind == 3 ? Cell::text(QStringLiteral("Texte")) : Cell::integer(std::int16_t(0));
-        table.append(r);
+        object.position = {i == 0 ? 0.f : float(200 + (i * 37) % 800),
+                           i == 0 ? 0.f : float(200 + (i * 53) % 400)};
+        object.heightCm = float(10 + i % 40);
+        object.widthCm = float(10 + (i * 7) % 60);
+        object.fill = object.kind == ObjectKind::Accessory
+                          ? Fill::file(QStringLiteral("Meuble_Evier_60_40_XY_.bmp"))
+                          : Fill::colour(i % 16);
+        if (object.kind == ObjectKind::Text)
+            object.text = QStringLiteral("Texte");
+        table.append(object);
     }
     return table;
 }

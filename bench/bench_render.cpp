@@ -21,7 +21,8 @@
 
 namespace {
 
-using document::Cell;
+using document::Fill;
+using document::ObjectKind;
 
 struct Scene {
     QTemporaryDir folder;
@@ -61,25 +62,26 @@ struct Scene {
         layout.pixelsPerCm = 2; // 5000 micrometres per pixel
         layout.isOpen = true;
 
-        const int kinds[] = {0, 1, 1, 2, 3, 4, 5, 9};
+        const ObjectKind kinds[] = {ObjectKind::Measure,   ObjectKind::Rectangle,
+                                    ObjectKind::Rectangle, ObjectKind::Ellipse,
+                                    ObjectKind::Text,      ObjectKind::Line,
+                                    ObjectKind::Triangle,  ObjectKind::Accessory};
         for (int i = 0; i < document::kMaxObjects; ++i) {
-            const int kind = kinds[i % 8];
-            document::ObjectRow row;
-            row[document::ColKind] = Cell::integer(std::int16_t(kind));
-            row[document::ColX] = Cell::real(float((i * 37) % 1000));
-            row[document::ColY] = Cell::real(float((i * 53) % 480));
-            row[document::ColHeight] = Cell::integer(std::int16_t(15 + (i * 7) % 60));
-            row[document::ColWidth] = Cell::integer(std::int16_t(20 + (i * 11) % 90));
-            const bool textured = kind == 1 && i % 16 == 2;
-            row[document::ColFill] = kind == 9
-                                         ? Cell::text(QStringLiteral("Cuisine_Bloc_75_50_XY_.jpg"))
-                                     : textured ? Cell::text(QStringLiteral("Planches.bmp"))
-                                                : Cell::integer(std::int16_t(i % 16));
-            row[document::ColLock] = Cell::integer(0);
-            row[document::ColExtra] =
-                kind == 3 ? Cell::text(QStringLiteral("Rangement"))
-                          : Cell::integer(std::int16_t(kind == 4 ? i % 2 : (i / 8) % 4));
-            layout.objects.append(row);
+            document::PlanObject object;
+            object.kind = kinds[i % 8];
+            object.position = {float((i * 37) % 1000), float((i * 53) % 480)};
+            object.heightCm = float(15 + (i * 7) % 60);
+            object.widthCm = float(20 + (i * 11) % 90);
+            const bool textured = object.kind == ObjectKind::Rectangle && i % 16 == 2;
+            object.fill = object.kind == ObjectKind::Accessory
+                              ? Fill::file(QStringLiteral("Cuisine_Bloc_75_50_XY_.jpg"))
+                          : textured ? Fill::file(QStringLiteral("Planches.bmp"))
+                                     : Fill::colour(i % 16);
+            if (object.kind == ObjectKind::Text)
+                object.text = QStringLiteral("Rangement");
+            else
+                object.orientation = object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4;
+            layout.objects.append(object);
         }
     }
 };
@@ -114,8 +116,8 @@ void BM_BlitAndFill(benchmark::State& state) {
                           .convertToFormat(QImage::Format_RGB32);
     QImage canvas(kCanvasWidth, kCanvasHeight, QImage::Format_RGB32);
     std::vector<QRect> boxes;
-    for (int i = 1; i <= scene.layout.objects.count(); ++i) {
-        const auto b = render::screenBox(scene.layout.objects.row(i), render::View{}, 2);
+    for (const document::PlanObject& object : scene.layout.objects) {
+        const auto b = render::screenBox(object, render::View{}, 2);
         boxes.emplace_back(int(b.x), int(b.y), int(b.w), int(b.h));
     }
     for (auto _ : state) {
@@ -150,10 +152,10 @@ BENCHMARK(BM_AfficheZoomed)
 
 // One object filling the view: a 190 x 140 cm accessory turned a quarter, or a
 // 500 x 300 cm rectangle tiled with a 7 x 5 texture.
-void singleObject(benchmark::State& state, const document::ObjectRow& row) {
+void singleObject(benchmark::State& state, const document::PlanObject& object) {
     Scene scene;
     scene.layout.objects = document::ObjectTable();
-    scene.layout.objects.append(row);
+    scene.layout.objects.append(object);
     render::PlanRenderer renderer(scene.cache, scene.folder.path());
     platform::Surface plan(kCanvasWidth, kCanvasHeight);
     const render::View view = centredView(int(state.range(0)));
@@ -164,29 +166,27 @@ void singleObject(benchmark::State& state, const document::ObjectRow& row) {
     }
 }
 
-document::ObjectRow objectRow(int kind, float x, float y, int h, int w, const Cell& fill,
-                              int extra) {
-    document::ObjectRow row;
-    row[document::ColKind] = Cell::integer(std::int16_t(kind));
-    row[document::ColX] = Cell::real(x);
-    row[document::ColY] = Cell::real(y);
-    row[document::ColHeight] = Cell::integer(std::int16_t(h));
-    row[document::ColWidth] = Cell::integer(std::int16_t(w));
-    row[document::ColFill] = fill;
-    row[document::ColLock] = Cell::integer(0);
-    row[document::ColExtra] = Cell::integer(std::int16_t(extra));
-    return row;
+document::PlanObject pictureObject(ObjectKind kind, float x, float y, float h, float w,
+                                   const QString& file, int orientation) {
+    document::PlanObject object;
+    object.kind = kind;
+    object.position = {x, y};
+    object.heightCm = h;
+    object.widthCm = w;
+    object.fill = Fill::file(file);
+    object.orientation = orientation;
+    return object;
 }
 
 void BM_TurnedAccessory(benchmark::State& state) {
-    singleObject(state, objectRow(9, 400, 130, 190, 140,
-                                  Cell::text(QStringLiteral("Cuisine_Bloc_75_50_XY_.jpg")), 1));
+    singleObject(state, pictureObject(ObjectKind::Accessory, 400, 130, 190, 140,
+                                      QStringLiteral("Cuisine_Bloc_75_50_XY_.jpg"), 1));
 }
 BENCHMARK(BM_TurnedAccessory)->Arg(100)->Arg(1600)->ArgName("zoom")->Unit(benchmark::kMillisecond);
 
 void BM_SmallTileTexture(benchmark::State& state) {
-    singleObject(state,
-                 objectRow(1, 300, 120, 150, 250, Cell::text(QStringLiteral("Petit.bmp")), 0));
+    singleObject(state, pictureObject(ObjectKind::Rectangle, 300, 120, 150, 250,
+                                      QStringLiteral("Petit.bmp"), 0));
 }
 BENCHMARK(BM_SmallTileTexture)->Arg(100)->Arg(1600)->ArgName("zoom")->Unit(benchmark::kMillisecond);
 
@@ -210,7 +210,7 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     ed.canvasResized(kCanvasWidth, kCanvasHeight);
     ed.newLayout();
     ed.state().layout.objects.append(
-        objectRow(1, 10, 10, 300, 500, Cell::text(QStringLiteral("Petit.bmp")), 0));
+        pictureObject(ObjectKind::Rectangle, 10, 10, 300, 500, QStringLiteral("Petit.bmp"), 0));
     ed.state().view.view = render::View{16.0f, 300, 100};
     ed.planPressed(QPointF(600, 400));
     ed.planClicked();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/Cell.h"
 #include "document/ObjectTable.h"
 
 #include <QImage>

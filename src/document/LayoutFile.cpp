@@ -1,5 +1,6 @@
 #include "document/LayoutFile.h"
 
+#include "document/StoredNumbers.h"
 #include "platform/Numbers.h"
 
 #include <QHash>
@@ -7,7 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <functional>
 
 namespace document {
 
@@ -102,16 +103,18 @@ public:
         return result;
     }
 
-    // A cell that must hold a number; kept as a 32-bit float.
-    float number() {
+    // A line that must hold a number.
+    double number() {
         const QString text = line();
         const std::optional<double> v = platform::parseNumber(text);
-        if (!v || std::fabs(*v) > double(std::numeric_limits<float>::max()))
+        if (!v || !storedReal(*v))
             throw Refusal{QStringLiteral("Ce fichier est endommagé : la ligne %1 (« %2 ») "
                                          "devrait contenir un nombre.")
                               .arg(QString::number(lineNumber()), text.left(40))};
-        return float(*v);
+        return *v;
     }
+    float real() { return *storedReal(number()); }
+    std::int16_t integer() { return storedInteger(number()); }
 
 private:
     QString text_;
@@ -130,36 +133,38 @@ int readObjectCount(LineReader& in) {
     return n;
 }
 
-// Reads the eight lines of one object into row r, replacing pictures that cannot be
-// shown. The kind is taken as the drawing takes it (to the nearest whole number), so
-// every fill that will be drawn as a texture or an accessory passes the same check.
-void readObject(LineReader& in, int r, PictureCheck& pictures, LayoutFileContents& out) {
-    ObjectRow& row = out.objects.row(r);
+// Reads the eight lines of one object, replacing pictures that cannot be shown. The
+// kind is taken as the drawing takes it (to the nearest whole number), so every fill
+// that will be drawn as a texture or an accessory passes the same check.
+PlanObject readObject(LineReader& in, PictureCheck& pictures, LayoutFileContents& out) {
+    PlanObject object;
+    object.kind = ObjectKind(in.integer());
+    object.position.x = in.real();
+    object.position.y = in.real();
+    object.heightCm = in.real();
+    object.widthCm = in.real();
+    const QString fill = in.line();
+    object.fill = storedFill(fill);
     bool accessoryMissing = false;
-    for (int c = 1; c <= kColumns; ++c) {
-        const int kind = row[ColKind].toInt();
-        if (c == ColFill) {
-            const QString fill = in.line();
-            if (fill.size() >= 4 && kind == Rectangle && !pictures.textureUsable(fill)) {
-                row[c] = Cell::integer(0);
-                out.missingTextures.append(fill);
-            } else if (fill.size() >= 4 && kind == Accessoire && !pictures.accessoryUsable(fill)) {
-                row[c] = Cell::integer(0);
-                row[ColKind] = Cell::real(float(Rectangle));
-                accessoryMissing = true;
-                out.missingAccessories.append(fill);
-            } else {
-                row[c] = Cell::text(fill);
-            }
-        } else if (c == ColExtra && accessoryMissing) {
-            in.line();
-            row[c] = Cell::integer(0);
-        } else if (c == ColExtra && kind == Texte) {
-            row[c] = Cell::text(in.line());
-        } else {
-            row[c] = Cell::real(in.number());
-        }
+    if (object.fill.isFile() && object.kind == ObjectKind::Rectangle &&
+        !pictures.textureUsable(fill)) {
+        object.fill = Fill::colour(0);
+        out.missingTextures.append(fill);
+    } else if (object.fill.isFile() && object.kind == ObjectKind::Accessory &&
+               !pictures.accessoryUsable(fill)) {
+        object.fill = Fill::colour(0);
+        object.kind = ObjectKind::Rectangle;
+        accessoryMissing = true;
+        out.missingAccessories.append(fill);
     }
+    object.locked = in.integer() != 0;
+    if (accessoryMissing)
+        in.line();
+    else if (object.kind == ObjectKind::Text)
+        object.text = in.line();
+    else
+        object.orientation = in.integer();
+    return object;
 }
 
 LayoutFileContents readContents(const QString& text, PictureCheck& pictures) {
@@ -186,38 +191,36 @@ LayoutFileContents readContents(const QString& text, PictureCheck& pictures) {
     out.zoomText = delimitedField(in.line());
 
     for (int r = 1; r <= count; ++r)
-        readObject(in, r, pictures, out);
-    out.objects.setCount(count);
+        out.objects.append(readObject(in, pictures, out));
     return out;
 }
 
 // ---------------------------------------------------------------------------------------
 // Writing
 
-// A number in the general format: integers plainly, other values with up to 7
-// significant digits and no trailing zeros, the locale's decimal separator, no
-// thousands separator.
-QString generalNumber(double v, const QLocale& locale) {
-    if (!std::isfinite(v))
-        v = 0.0;
-    QString s = QString::number(v, 'g', 7);
-    s.replace(QLatin1Char('.'), locale.decimalPoint());
-    return s;
+// A text line holds everything but surrounding blanks and line breaks, which would
+// split it over two lines.
+QString lineText(const QString& text) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    t.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    t.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return t.trimmed();
 }
 
-// A line holds one cell; a text keeps everything but surrounding blanks and line breaks,
-// which would split the cell over two lines.
-QString cellText(const Cell& cell, const QLocale& locale) {
-    if (cell.isText()) {
-        QString t = cell.toString();
-        t.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        t.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        t.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        return t.trimmed();
-    }
-    if (cell.isInteger())
-        return QString::number(cell.toInt());
-    return generalNumber(cell.toDouble(), locale);
+// The eight lines of one object.
+void writeObject(const PlanObject& object, const QLocale& locale,
+                 const std::function<void(const QString&)>& writeLine) {
+    writeLine(QString::number(int(object.kind)));
+    writeLine(realText(object.position.x, locale));
+    writeLine(realText(object.position.y, locale));
+    writeLine(realText(object.heightCm, locale));
+    writeLine(realText(object.widthCm, locale));
+    writeLine(object.fill.isFile() ? lineText(object.fill.fileName())
+                                   : QString::number(object.fill.colourIndex()));
+    writeLine(object.locked ? QStringLiteral("1") : QStringLiteral("0"));
+    writeLine(object.kind == ObjectKind::Text ? lineText(object.text)
+                                              : QString::number(object.orientation));
 }
 
 // A header field as the reader's delimited fields take it back unchanged: bare when it
@@ -289,10 +292,8 @@ QByteArray layoutFileText(const Layout& layout, const QLocale& locale) {
     writeLine(layout.mirrorTopBottom ? QStringLiteral("1") : QStringLiteral("0"));
     writeLine(QString::number(layout.objects.count()));
     writeLine(delimitedText(layout.zoomText));
-    for (int r = 1; r <= layout.objects.count(); ++r) {
-        for (int c = 1; c <= kColumns; ++c)
-            writeLine(cellText(layout.objects.cell(r, c), locale));
-    }
+    for (const PlanObject& object : layout.objects)
+        writeObject(object, locale, writeLine);
     return text.toUtf8();
 }
 

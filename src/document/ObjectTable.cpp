@@ -5,46 +5,26 @@
 
 namespace document {
 
-void ObjectTable::clear() {
-    count_ = 0;
-    for (ObjectRow& r : rows_)
-        r.cells.fill(Cell::integer(0));
-}
-
-void ObjectTable::removeAt(int k) {
-    assert(k >= 1 && k <= kMaxObjects);
-    if (k < 1 || k > kMaxObjects)
+void ObjectTable::removeAt(int r) {
+    assert(r >= 1 && r <= count());
+    if (r < 1 || r > count())
         return;
-    std::copy(rows_.begin() + k, rows_.end(), rows_.begin() + (k - 1));
-    if (count_ > 0)
-        --count_;
+    objects_.erase(objects_.begin() + (r - 1));
 }
 
-bool ObjectTable::append(const ObjectRow& object) {
+bool ObjectTable::append(const PlanObject& object) {
     if (isFull())
         return false;
-    rows_[std::size_t(count_)] = object;
-    ++count_;
+    objects_.push_back(object);
     return true;
 }
 
-bool ObjectTable::insertAt(int k, const ObjectRow& object) {
-    if (isFull() || k < 1 || k > count_ + 1)
+bool ObjectTable::insertAt(int r, const PlanObject& object) {
+    if (isFull() || r < 1 || r > count() + 1)
         return false;
-    std::move_backward(rows_.begin() + (k - 1), rows_.begin() + count_, rows_.begin() + count_ + 1);
-    rows_[std::size_t(k - 1)] = object;
-    ++count_;
+    objects_.push_back(object);
+    std::rotate(objects_.begin() + (r - 1), objects_.end() - 1, objects_.end());
     return true;
-}
-
-void ObjectTable::setCount(int n) {
-    count_ = std::clamp(n, 0, kMaxObjects);
-}
-
-bool ObjectTable::operator==(const ObjectTable& other) const {
-    if (count_ != other.count_)
-        return false;
-    return std::equal(rows_.begin(), rows_.begin() + count_, other.rows_.begin());
 }
 
 } // namespace document

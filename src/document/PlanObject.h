@@ -57,13 +57,14 @@ private:
 // One object of the plan.
 struct PlanObject {
     ObjectKind kind = ObjectKind::Rectangle;
-    PlanPoint position;  // top-left corner
-    float heightCm = 0;  // vertical extent
-    float widthCm = 0;   // horizontal extent
+    PlanPoint position; // top-left corner
+    float heightCm = 0; // vertical extent
+    float widthCm = 0;  // horizontal extent
     Fill fill;
     bool locked = false; // not resizable with the mouse
     // The kind's number: an accessory's quarter turns counter-clockwise (0..3), the
-    // corner holding a triangle's right angle, a line's direction; 0 for other kinds.
+    // corner holding a triangle's right angle, a line's direction. Other kinds do not use
+    // it but keep the number their file gives (0 when the editor makes them).
     int orientation = 0;
     QString text; // a text object's words; empty for other kinds
 

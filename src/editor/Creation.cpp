@@ -6,14 +6,15 @@
 
 namespace editor {
 
-using document::Cell;
+using document::Fill;
+using document::ObjectKind;
 
 namespace {
 
 const QString kAttention = QStringLiteral("Attention :");
 
-bool takesDimensionBoxes(int kind) {
-    return kind != document::Texte && kind != document::Accessoire;
+bool takesDimensionBoxes(ObjectKind kind) {
+    return kind != ObjectKind::Text && kind != ObjectKind::Accessory;
 }
 
 } // namespace
@@ -28,9 +29,10 @@ bool Creation::refuseDimensions() {
     return true;
 }
 
-void Creation::create(document::ObjectKind kind) {
+void Creation::create(ObjectKind kind) {
     const int index = int(kind);
-    if ((index < document::Mesure || index > document::Triangle) && index != document::Accessoire)
+    if ((index < int(ObjectKind::Measure) || index > int(ObjectKind::Triangle)) &&
+        index != int(ObjectKind::Accessory))
         return;
     EditorState& s = core_.state;
     if (!core_.layoutOpen()) {
@@ -44,10 +46,10 @@ void Creation::create(document::ObjectKind kind) {
                      QStringLiteral("Erreur"), platform::MsgIcon::Information);
         return;
     }
-    if (takesDimensionBoxes(index) && refuseDimensions())
+    if (takesDimensionBoxes(kind) && refuseDimensions())
         return;
     std::optional<library::AccessoryName> accessory;
-    if (index == document::Accessoire) {
+    if (kind == ObjectKind::Accessory) {
         if (s.accessoire_fichier.isEmpty())
             return;
         accessory = library::parseAccessoryName(s.accessoire_fichier);
@@ -64,15 +66,15 @@ void Creation::create(document::ObjectKind kind) {
         selection_.ReleaseControl();
         selection_.putBack();
     }
-    if (index != document::Rectangle && s.controls.combo1Index != 0) {
+    if (kind != ObjectKind::Rectangle && s.controls.combo1Index != 0) {
         s.ignorer_evenements = true;
         s.controls.combo1Index = 0;
         core_.showPaletteSwatch(0);
-        s.remplissage_courant = Cell::integer(0);
+        s.remplissage_courant = Fill::colour(0);
         s.ignorer_evenements = false;
     }
     QString text;
-    if (index == document::Texte) {
+    if (kind == ObjectKind::Text) {
         text = core_.services.dialogs.inputBox(QStringLiteral("Texte à insérer :"),
                                                platform::kProgramName, QString());
         if (text.isEmpty())
@@ -80,36 +82,34 @@ void Creation::create(document::ObjectKind kind) {
     }
 
     const render::View& v = s.view.view;
-    document::ObjectRow row;
-    row[document::ColKind] = Cell::integer(std::int16_t(index));
-    row[document::ColX] = Cell::real(10 / v.zoom + v.originX);
-    row[document::ColY] = Cell::real(10 / v.zoom + v.originY);
-    row[document::ColExtra] = Cell::integer(0);
-    if (index == document::Accessoire) {
+    document::PlanObject object;
+    object.kind = kind;
+    object.position = {10 / v.zoom + v.originX, 10 / v.zoom + v.originY};
+    if (kind == ObjectKind::Accessory) {
         s.accessoire_largeur = accessory->width;
         s.accessoire_hauteur = accessory->height;
-        row[document::ColHeight] = Cell::integer(accessory->height);
-        row[document::ColWidth] = Cell::integer(accessory->width);
-        row[document::ColFill] = Cell::text(s.accessoire_fichier);
-        row[document::ColLock] = Cell::integer(1);
-    } else if (index == document::Texte) {
+        object.heightCm = accessory->height;
+        object.widthCm = accessory->width;
+        object.fill = Fill::file(s.accessoire_fichier);
+        object.locked = true;
+    } else if (kind == ObjectKind::Text) {
         const QSize extent = s.picture1.textSize(text);
         const std::int16_t height = textSizeCm(extent.height(), core_.resol());
         const std::int16_t width = textSizeCm(extent.width(), core_.resol());
-        row[document::ColHeight] = Cell::integer(height);
-        row[document::ColWidth] = Cell::integer(width);
-        row[document::ColFill] = s.remplissage_courant;
-        row[document::ColLock] = Cell::integer(1);
-        row[document::ColExtra] = Cell::text(text);
+        object.heightCm = height;
+        object.widthCm = width;
+        object.fill = s.remplissage_courant;
+        object.locked = true;
+        object.text = text;
         s.controls.text1[0] = QString::number(width);
         s.controls.text1[1] = QString::number(height);
     } else {
-        row[document::ColHeight] = Cell::integer(*readDimension(s.controls.text1[1], core_.locale));
-        row[document::ColWidth] = Cell::integer(*readDimension(s.controls.text1[0], core_.locale));
-        row[document::ColFill] = s.remplissage_courant;
-        row[document::ColLock] = Cell::integer(s.controls.check1 ? 1 : 0);
+        object.heightCm = *readDimension(s.controls.text1[1], core_.locale);
+        object.widthCm = *readDimension(s.controls.text1[0], core_.locale);
+        object.fill = s.remplissage_courant;
+        object.locked = s.controls.check1;
     }
-    s.layout.objects.append(row);
+    s.layout.objects.append(object);
     s.layout.modified = true;
     core_.redraw();
 }

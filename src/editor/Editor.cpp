@@ -51,7 +51,7 @@ Editor::Editor(EditorServices services, EditorHooks hooks, QString apath)
 Editor::~Editor() = default;
 
 void Editor::initialise() {
-    state_.remplissage_courant = document::Cell::integer(0);
+    state_.remplissage_courant = document::Fill::colour(0);
     refreshTextures();
     state_.view.paliers_zoom = kPaliersZoom;
     state_.handles.visible = false;
@@ -213,12 +213,12 @@ void Editor::deleteSelection() {
 QString Editor::livePosition() const {
     if (!state_.hasSelection())
         return QString();
-    const document::ObjectRow row = modules_->selection.selectionRow();
+    const document::PlanObject object = modules_->selection.selectionObject();
     const double resol = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
     const auto cm = [](double v) { return QString::number(platform::M(v)); };
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
-        .arg(cm(row[document::ColX].toDouble() / resol), cm(row[document::ColY].toDouble() / resol),
-             cm(row[document::ColWidth].toDouble()), cm(row[document::ColHeight].toDouble()));
+        .arg(cm(object.position.x / resol), cm(object.position.y / resol), cm(object.widthCm),
+             cm(object.heightCm));
 }
 
 void Editor::toggleSurfacePanel() {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/Cell.h"
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
 #include "render/PlanRenderer.h"

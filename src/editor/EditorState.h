@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/Cell.h"
 #include "document/Layout.h"
 #include "editor/Geometry.h"
 #include "platform/Surface.h"
@@ -106,16 +105,15 @@ struct EditorState {
     EditingControls controls;
     SurfaceCount surfaces;
 
-    // The selection (the object lifted out of the table).
-    float sel_type = 0;
+    // The selection: the object lifted out of the table. Its position and size are the
+    // box's and the dimension boxes', its lock follows sel_fige.
+    document::PlanObject selected;
     std::int16_t sel_rang = 0;
-    document::Cell sel_remplissage;
     std::int16_t sel_fige = 0;
-    document::Cell sel_valeur;
     std::int16_t clic_x = 0, clic_y = 0;
     bool redim_en_cours = false;
 
-    document::Cell remplissage_courant; // fill of the next object: palette index or texture name
+    document::Fill remplissage_courant; // fill of the next object: palette index or texture name
     QString accessoire_fichier;
     std::int16_t accessoire_largeur = 0;
     std::int16_t accessoire_hauteur = 0;

@@ -1,6 +1,5 @@
 #include "editor/Geometry.h"
 
-#include "document/Cell.h"
 #include "document/LayoutFile.h"
 #include "platform/Numbers.h"
 
@@ -22,24 +21,24 @@ float roundF(float v) {
 
 } // namespace
 
-PlanBox hitBox(const document::ObjectRow& row, const render::View& view, double pixelsPerCm) {
-    const int kind = row[document::ColKind].toInt();
-    const float col4 = float(row[document::ColHeight].toDouble());
-    const float col5 = float(row[document::ColWidth].toDouble());
+PlanBox hitBox(const document::PlanObject& object, const render::View& view, double pixelsPerCm) {
+    using document::ObjectKind;
+    const float height = object.heightCm;
+    const float width = object.widthCm;
     const float resol = float(pixelsPerCm);
     PlanBox box;
-    box.left = float(M((float(row[document::ColX].toDouble()) - view.originX) * view.zoom));
-    box.top = float(M((float(row[document::ColY].toDouble()) - view.originY) * view.zoom));
-    const float scale = kind == document::Texte ? resol : resol * view.zoom;
-    box.width = col5 * scale;
-    box.height = col4 * scale;
-    if (kind == document::Mesure) {
-        if (col5 > col4) {
+    box.left = float(M((object.position.x - view.originX) * view.zoom));
+    box.top = float(M((object.position.y - view.originY) * view.zoom));
+    const float scale = object.kind == ObjectKind::Text ? resol : resol * view.zoom;
+    box.width = width * scale;
+    box.height = height * scale;
+    if (object.kind == ObjectKind::Measure) {
+        if (width > height) {
             if (box.width > 17)
                 box.height = 17;
         } else if (box.height > 25) {
             box.width = 25;
-            box.left = float(M(box.left + col5 * resol * view.zoom - 25));
+            box.left = float(M(box.left + width * resol * view.zoom - 25));
         }
     }
     return box;

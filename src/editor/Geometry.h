@@ -19,10 +19,10 @@ struct PlanBox {
     bool operator==(const PlanBox&) const = default;
 };
 
-// The box a click must fall in to pick the object of a row: its bounding box at the
+// The box a click must fall in to pick an object: its bounding box at the
 // view (texts keep their size at every zoom), narrowed for measures to the 17-pixel
 // band of a horizontal one or the 25-pixel strip at the right of a vertical one.
-PlanBox hitBox(const document::ObjectRow& row, const render::View& view, double pixelsPerCm);
+PlanBox hitBox(const document::PlanObject& object, const render::View& view, double pixelsPerCm);
 
 // The front-most row whose hit box holds the point, edges included; 0 when none does.
 int hitTest(const document::ObjectTable& table, const render::View& view, double pixelsPerCm, int x,

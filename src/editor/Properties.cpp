@@ -6,15 +6,16 @@
 
 namespace editor {
 
-using document::Cell;
+using document::Fill;
+using document::ObjectKind;
 
 namespace {
 
 // The fill controls are disabled for the selections that cannot take a fill: an
 // accessory keeps its picture, and only a rectangle takes a texture.
 bool selectionTakesFill(const EditorState& s, bool texture) {
-    const int kind = int(s.sel_type);
-    return kind != document::Accessoire && (!texture || kind == document::Rectangle);
+    const ObjectKind kind = s.selected.kind;
+    return kind != ObjectKind::Accessory && (!texture || kind == ObjectKind::Rectangle);
 }
 
 } // namespace
@@ -28,7 +29,7 @@ void Properties::dimensionsConfirmed() {
     if (!s.hasSelection())
         return;
     // Texts and accessories take their size from their text or picture.
-    if (int(s.sel_type) == document::Texte || int(s.sel_type) == document::Accessoire)
+    if (s.selected.kind == ObjectKind::Text || s.selected.kind == ObjectKind::Accessory)
         return;
     const std::optional<std::int16_t> w = readDimension(s.controls.text1[0], core_.locale);
     const std::optional<std::int16_t> h = readDimension(s.controls.text1[1], core_.locale);
@@ -41,7 +42,7 @@ void Properties::dimensionsConfirmed() {
     const float scale = float(double(core_.zoom()) * core_.resol());
     s.picture2.height = float(*h) * scale;
     s.picture2.width = float(*w) * scale;
-    panel_.showResized(int(s.sel_type), *w, *h);
+    panel_.showResized(s.selected.kind, *w, *h);
     selection_.drawBox();
     selection_.ShowHandles();
     s.layout.modified = true;
@@ -65,10 +66,10 @@ void Properties::paletteColourChosen(int index) {
     EditorState& s = core_.state;
     s.ignorer_evenements = true;
     core_.showPaletteSwatch(index);
-    s.remplissage_courant = Cell::integer(std::int16_t(index));
+    s.remplissage_courant = Fill::colour(index);
     s.controls.combo1Index = 0;
     if (s.hasSelection() && selectionTakesFill(s, false)) {
-        s.sel_remplissage = s.remplissage_courant;
+        s.selected.fill = s.remplissage_courant;
         selection_.drawBox();
         s.layout.modified = true;
     }
@@ -82,15 +83,15 @@ void Properties::textureChosen(int entry) {
     if (entry >= 1 && entry <= s.controls.textures.size()) {
         s.controls.combo1Index = entry;
         const QString file = s.controls.textures[entry - 1];
-        s.remplissage_courant = Cell::text(file);
+        s.remplissage_courant = Fill::file(file);
         core_.showTextureSwatch(file);
     } else {
         s.controls.combo1Index = 0;
-        s.remplissage_courant = Cell::integer(0);
+        s.remplissage_courant = Fill::colour(0);
         core_.showPaletteSwatch(0);
     }
-    if (s.hasSelection() && selectionTakesFill(s, s.remplissage_courant.isFileName())) {
-        s.sel_remplissage = s.remplissage_courant;
+    if (s.hasSelection() && selectionTakesFill(s, s.remplissage_courant.isFile())) {
+        s.selected.fill = s.remplissage_courant;
         selection_.drawBox();
         s.layout.modified = true;
     }
@@ -98,9 +99,9 @@ void Properties::textureChosen(int entry) {
 
 void Properties::fillSwatchClicked() {
     EditorState& s = core_.state;
-    if (!s.hasSelection() || !selectionTakesFill(s, s.remplissage_courant.isFileName()))
+    if (!s.hasSelection() || !selectionTakesFill(s, s.remplissage_courant.isFile()))
         return;
-    s.sel_remplissage = s.remplissage_courant;
+    s.selected.fill = s.remplissage_courant;
     selection_.drawBox();
     s.layout.modified = true;
 }
@@ -117,19 +118,21 @@ void Properties::turn(Turn direction) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
-    const int kind = int(s.sel_type);
-    if (kind == document::Texte)
+    const ObjectKind kind = s.selected.kind;
+    if (kind == ObjectKind::Text)
         return;
     s.layout.modified = true;
-    if (kind == document::Triangle || kind == document::Accessoire) {
-        int turns = s.sel_valeur.toInt() + (direction == Turn::Left ? 1 : -1);
+    int& orientation = s.selected.orientation;
+    // The orientation is stored as a 16-bit integer; a turn past its range wraps around.
+    if (kind == ObjectKind::Triangle || kind == ObjectKind::Accessory) {
+        int turns = orientation + (direction == Turn::Left ? 1 : -1);
         if (turns == 4)
             turns = 0;
         if (turns == -1)
             turns = 3;
-        s.sel_valeur = Cell::integer(std::int16_t(turns));
-    } else if (kind == document::Ligne) {
-        s.sel_valeur = Cell::integer(std::int16_t(1 - s.sel_valeur.toInt()));
+        orientation = std::int16_t(turns);
+    } else if (kind == ObjectKind::Line) {
+        orientation = std::int16_t(1 - orientation);
     }
     std::swap(s.controls.text1[0], s.controls.text1[1]);
     // A box emptied by hand keeps the size it shows, turned.

@@ -9,14 +9,7 @@
 
 namespace editor {
 
-using document::ColExtra;
-using document::ColFill;
-using document::ColHeight;
-using document::ColKind;
-using document::ColLock;
-using document::ColWidth;
-using document::ColX;
-using document::ColY;
+using document::ObjectKind;
 using platform::M;
 
 namespace {
@@ -77,8 +70,7 @@ void Selection::drawBox() {
     b.surface.clear();
     // The renderer may replace a zero size in its arguments; the box keeps its own.
     float x = -float(columns.from), y = -float(rows.from), h = b.height, w = b.width;
-    core_.renderer.drawObject(b.surface, x, y, h, w, document::Cell::real(s.sel_type),
-                              s.sel_remplissage, s.sel_valeur, core_.drawContext());
+    core_.renderer.drawObject(b.surface, x, y, h, w, s.selected, core_.drawContext());
 }
 
 void Selection::redrawPartialBox() {
@@ -91,25 +83,25 @@ void Selection::redrawPartialBox() {
         drawBox();
 }
 
-void Selection::showFillOf(int kind, const document::Cell& fill) {
+void Selection::showFillOf(ObjectKind kind, const document::Fill& fill) {
     EditingControls& c = core_.state.controls;
     EditorState& s = core_.state;
-    if (kind == document::Accessoire) {
+    if (kind == ObjectKind::Accessory) {
         c.frame1Enabled = false;
         c.frame2Enabled = false;
-        s.remplissage_courant = document::Cell::integer(0);
+        s.remplissage_courant = document::Fill::colour(0);
         core_.showPaletteSwatch(0);
         c.combo1Index = 0;
         return;
     }
     c.frame1Enabled = true;
-    c.frame2Enabled = kind != document::Texte;
+    c.frame2Enabled = kind != ObjectKind::Text;
     s.remplissage_courant = fill;
-    if (kind != document::Texte && fill.isFileName()) {
-        core_.showTextureSwatch(fill.toString());
-        c.combo1Index = core_.textureEntry(fill.toString());
+    if (kind != ObjectKind::Text && fill.isFile()) {
+        core_.showTextureSwatch(fill.fileName());
+        c.combo1Index = core_.textureEntry(fill.fileName());
     } else {
-        core_.showPaletteSwatch(fill.toInt());
+        core_.showPaletteSwatch(fill.colourIndex());
         c.combo1Index = 0;
     }
 }
@@ -119,27 +111,26 @@ void Selection::select(int r) {
     document::ObjectTable& table = s.layout.objects;
     if (r < 1 || r > table.count())
         return;
-    const document::ObjectRow row = table.row(r);
-    const int kind = row[ColKind].toInt();
+    const document::PlanObject object = table.row(r);
+    const ObjectKind kind = object.kind;
     const double resol = core_.resol();
     const float zoom = core_.zoom();
-    const PlanBox hit = hitBox(row, s.view.view, resol);
+    const PlanBox hit = hitBox(object, s.view.view, resol);
 
     s.controls.editEnabled = true;
-    s.controls.turnEnabled = kind != document::Texte;
-    s.sel_valeur = row[ColExtra];
-    s.sel_type = float(kind);
+    s.controls.turnEnabled = kind != ObjectKind::Text;
+    s.selected = object;
 
     PlanBox b{hit.left, hit.top, 0, 0};
-    const double col4 = row[ColHeight].toDouble();
-    const double col5 = row[ColWidth].toDouble();
-    if (kind == document::Mesure) {
+    const double col4 = object.heightCm;
+    const double col5 = object.widthCm;
+    if (kind == ObjectKind::Measure) {
         b.width = hit.width;
         b.height = hit.height;
         s.controls.text1[0] = wholeText(M(double(hit.width) / zoom / resol));
         s.controls.text1[1] = wholeText(M(double(hit.height) / zoom / resol));
     } else {
-        const double scale = kind == document::Texte ? resol : resol * zoom;
+        const double scale = kind == ObjectKind::Text ? resol : resol * zoom;
         b.width = float(M(col5 * scale));
         b.height = float(M(col4 * scale));
         s.controls.text1[0] = numberText(col5, core_.locale);
@@ -147,11 +138,10 @@ void Selection::select(int r) {
     }
     setBox(b);
 
-    s.sel_remplissage = row[ColFill];
-    showFillOf(kind, s.sel_remplissage);
-    s.controls.combo1Enabled = kind == document::Rectangle;
+    showFillOf(kind, object.fill);
+    s.controls.combo1Enabled = kind == ObjectKind::Rectangle;
 
-    s.sel_fige = std::int16_t(row[ColLock].toInt() != 0 ? 1 : 0);
+    s.sel_fige = std::int16_t(object.locked ? 1 : 0);
     s.controls.check1 = s.sel_fige != 0;
     panel_.showSelected(kind, col5, col4);
 
@@ -164,30 +154,26 @@ void Selection::select(int r) {
     drawBox();
 }
 
-document::ObjectRow Selection::selectionRow() const {
+document::PlanObject Selection::selectionObject() const {
     const EditorState& s = core_.state;
     const SelectionBox& b = s.picture2;
     const float zoom = core_.zoom();
     const render::View& v = s.view.view;
-    document::ObjectRow row;
-    const int kind = int(s.sel_type);
-    row[ColKind] = document::Cell::integer(std::int16_t(kind));
-    row[ColX] = document::Cell::real(float(M(b.left / zoom + v.originX)));
-    row[ColY] = document::Cell::real(float(M(b.top / zoom + v.originY)));
+    document::PlanObject object = s.selected;
+    object.position.x = float(M(b.left / zoom + v.originX));
+    object.position.y = float(M(b.top / zoom + v.originY));
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
-    const double scale = kind == document::Texte ? core_.resol() : core_.resol() * zoom;
+    const double scale = object.kind == ObjectKind::Text ? core_.resol() : core_.resol() * zoom;
     const auto size = [&](int index, float pixels) {
         if (const auto typed = readDimension(s.controls.text1[std::size_t(index)], core_.locale))
             return *typed;
         return std::int16_t(std::clamp(M(double(pixels) / scale), 0, 32767));
     };
-    row[ColHeight] = document::Cell::integer(size(1, b.height));
-    row[ColWidth] = document::Cell::integer(size(0, b.width));
-    row[ColFill] = s.sel_remplissage;
-    row[ColLock] = document::Cell::integer(s.sel_fige);
-    row[ColExtra] = s.sel_valeur;
-    return row;
+    object.heightCm = float(size(1, b.height));
+    object.widthCm = float(size(0, b.width));
+    object.locked = s.sel_fige != 0;
+    return object;
 }
 
 void Selection::resetControlsAfterSelection() {
@@ -207,17 +193,17 @@ void Selection::putBack(Place place) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
-    const document::ObjectRow row = selectionRow();
+    const document::PlanObject object = selectionObject();
     HideHandles();
     s.picture2.visible = false;
     document::ObjectTable& table = s.layout.objects;
     const bool front =
         place == Place::Front || (place == Place::ByPreference && s.prefs.clicpreplan);
     if (front) {
-        table.append(row);
+        table.append(object);
     } else {
         const int at = place == Place::Back ? 1 : std::clamp<int>(s.sel_rang, 1, table.count() + 1);
-        table.insertAt(at, row);
+        table.insertAt(at, object);
     }
     resetControlsAfterSelection();
     core_.redraw();
@@ -443,7 +429,7 @@ void Selection::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons)
     const int h = M(double(s.picture2.height) / scale);
     s.controls.text1[0] = wholeText(w);
     s.controls.text1[1] = wholeText(h);
-    panel_.showResized(int(s.sel_type), w, h);
+    panel_.showResized(s.selected.kind, w, h);
     drawBox();
 }
 

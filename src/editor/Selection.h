@@ -25,9 +25,9 @@ public:
     void putBack(Place place = Place::ByPreference);
     // Drops the selection without touching the table (delete).
     void discard();
-    // The row the selection would be written as: box position converted back to
+    // The object the selection would be written as: box position converted back to
     // picture pixels, size from the dimension boxes.
-    document::ObjectRow selectionRow() const;
+    document::PlanObject selectionObject() const;
 
     PlanBox box() const;
     void setBox(const PlanBox& box);
@@ -65,7 +65,7 @@ public:
 private:
     // After a move: draws the box again when part of it was off the plan.
     void redrawPartialBox();
-    void showFillOf(int kind, const document::Cell& fill);
+    void showFillOf(document::ObjectKind kind, const document::Fill& fill);
 
     EditorCore& core_;
     SurfacePanel& panel_;

@@ -7,7 +7,7 @@
 
 namespace editor {
 
-QString areaText(int kind, double w, double h, const QLocale& locale) {
+QString areaText(document::ObjectKind kind, double w, double h, const QLocale& locale) {
     const std::optional<double> area = areaM2(kind, w, h);
     if (!area)
         return kNoArea;
@@ -15,13 +15,13 @@ QString areaText(int kind, double w, double h, const QLocale& locale) {
     return numberText(rounded, locale);
 }
 
-void SurfacePanel::showSelected(int kind, double w, double h) {
+void SurfacePanel::showSelected(document::ObjectKind kind, double w, double h) {
     panel_.label3 = areaText(kind, w, h, locale_);
     if (areaM2(kind, w, h))
         panel_.addEnabled = true;
 }
 
-void SurfacePanel::showResized(int kind, double w, double h) {
+void SurfacePanel::showResized(document::ObjectKind kind, double w, double h) {
     panel_.label3 = areaText(kind, w, h, locale_);
 }
 

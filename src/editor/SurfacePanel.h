@@ -17,7 +17,7 @@ using document::areaM2;
 
 // The area to two decimals (halves to even) in the locale's format without trailing
 // zeros ("3", "0,79"), or "-----" for a kind without area.
-QString areaText(int kind, double w, double h, const QLocale& locale);
+QString areaText(document::ObjectKind kind, double w, double h, const QLocale& locale);
 
 // The surface-count panel: the selected shape's area, the list of counted areas and
 // their total. The list survives new and opened layouts.
@@ -26,9 +26,9 @@ public:
     SurfacePanel(SurfaceCount& panel, const QLocale& locale) : panel_(panel), locale_(locale) {}
 
     // A shape was selected: its area, and the add button enabled when it has one.
-    void showSelected(int kind, double w, double h);
+    void showSelected(document::ObjectKind kind, double w, double h);
     // The selected shape was resized: its new area; the add button keeps its state.
-    void showResized(int kind, double w, double h);
+    void showResized(document::ObjectKind kind, double w, double h);
     // The selection ended.
     void clear();
 

@@ -17,21 +17,21 @@ namespace {
 
 using namespace document;
 
-QString kindName(int kind) {
+QString kindName(ObjectKind kind) {
     switch (kind) {
-    case Mesure:
+    case ObjectKind::Measure:
         return QStringLiteral("Mesure");
-    case Rectangle:
+    case ObjectKind::Rectangle:
         return QStringLiteral("Rectangle");
-    case Ellipse:
+    case ObjectKind::Ellipse:
         return QStringLiteral("Ellipse / Cercle");
-    case Texte:
+    case ObjectKind::Text:
         return QStringLiteral("Texte");
-    case Ligne:
+    case ObjectKind::Line:
         return QStringLiteral("Ligne");
-    case Triangle:
+    case ObjectKind::Triangle:
         return QStringLiteral("Triangle");
-    case Accessoire:
+    case ObjectKind::Accessory:
         return QStringLiteral("Accessoire");
     default:
         return QStringLiteral("Inconnu");
@@ -75,18 +75,18 @@ QString joined(const QStringList& fields) {
 
 // What the object is: the accessory's family and model, the text, the texture's
 // caption, or the colour's name.
-QString description(const ObjectRow& row, int kind) {
-    const Cell& fill = row[ColFill];
-    if (kind == Accessoire) {
-        if (const auto name = library::parseAccessoryName(fill.toString()))
+QString description(const PlanObject& object) {
+    const Fill& fill = object.fill;
+    if (object.kind == ObjectKind::Accessory) {
+        if (const auto name = library::parseAccessoryName(fill.fileName()))
             return name->family + QLatin1Char(' ') + name->model;
-        return fill.toString();
+        return fill.fileName();
     }
-    if (kind == Texte)
-        return row[ColExtra].toString();
-    if (kind == Rectangle && fill.isFileName())
-        return library::textureCaption(fill.toString());
-    return paletteName(fill.toInt());
+    if (object.kind == ObjectKind::Text)
+        return object.text;
+    if (object.kind == ObjectKind::Rectangle && fill.isFile())
+        return library::textureCaption(fill.fileName());
+    return paletteName(fill.colourIndex());
 }
 
 // Totals in the order their names first appear.
@@ -116,20 +116,21 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale) {
                      QStringLiteral("Surface (m²)"), QStringLiteral("Figé")});
     const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
     Totals textures, colours;
-    for (int r = 1; r <= layout.objects.count(); ++r) {
-        const ObjectRow& row = layout.objects.row(r);
-        const int kind = row[ColKind].toInt();
-        const double w = row[ColWidth].toDouble(), h = row[ColHeight].toDouble();
-        const std::optional<double> area = areaM2(kind, w, h);
-        const QString what = description(row, kind);
+    int number = 0;
+    for (const PlanObject& object : layout.objects) {
+        ++number;
+        const double w = object.widthCm, h = object.heightCm;
+        const std::optional<double> area = areaM2(object.kind, w, h);
+        const QString what = description(object);
         if (area)
-            (kind == Rectangle && row[ColFill].isFileName() ? textures : colours).add(what, *area);
-        lines << joined(
-            {QString::number(r), kindName(kind), what, decimal(w, 1, locale), decimal(h, 1, locale),
-             decimal(row[ColX].toDouble() / resol, 1, locale),
-             decimal(row[ColY].toDouble() / resol, 1, locale),
-             area ? decimal(*area, 2, locale) : QString(),
-             row[ColLock].toInt() != 0 ? QStringLiteral("oui") : QStringLiteral("non")});
+            (object.kind == ObjectKind::Rectangle && object.fill.isFile() ? textures : colours)
+                .add(what, *area);
+        lines << joined({QString::number(number), kindName(object.kind), what,
+                         decimal(w, 1, locale), decimal(h, 1, locale),
+                         decimal(object.position.x / resol, 1, locale),
+                         decimal(object.position.y / resol, 1, locale),
+                         area ? decimal(*area, 2, locale) : QString(),
+                         object.locked ? QStringLiteral("oui") : QStringLiteral("non")});
     }
     const auto totalLines = [&](const Totals& totals, const QString& title) {
         for (const auto& [name, total] : totals.items()) {

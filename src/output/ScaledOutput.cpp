@@ -168,11 +168,10 @@ QRectF planBounds(const document::Layout& layout) {
     using namespace document;
     QRectF bounds(0, 0, std::max(1.0f, layout.pictureWidth), std::max(1.0f, layout.pictureHeight));
     const double resol = layout.pixelsPerCm;
-    for (int r = 1; r <= layout.objects.count(); ++r) {
-        const ObjectRow& row = layout.objects.row(r);
-        const QRectF box(row[ColX].toDouble(), row[ColY].toDouble(),
-                         std::max(1.0, std::fabs(row[ColWidth].toDouble() * resol)),
-                         std::max(1.0, std::fabs(row[ColHeight].toDouble() * resol)));
+    for (const PlanObject& object : layout.objects) {
+        const QRectF box(object.position.x, object.position.y,
+                         std::max(1.0, std::fabs(object.widthCm * resol)),
+                         std::max(1.0, std::fabs(object.heightCm * resol)));
         if (std::isfinite(box.left()) && std::isfinite(box.top()) && std::isfinite(box.width()) &&
             std::isfinite(box.height()))
             bounds = bounds.united(box);

@@ -141,14 +141,11 @@ void PlanRenderer::Affiche(Surface& picture1, const document::Layout& layout, co
         picture1.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
                              placement.height);
 
-    const int count = layout.objects.count();
-    for (int i = 1; i <= count; ++i) {
-        // Read the view afresh for every row: queued events may have scrolled or zoomed.
-        const document::ObjectRow& row = layout.objects.row(i);
-        ScreenBox box = screenBox(row, view, layout.pixelsPerCm);
+    for (const document::PlanObject& object : layout.objects) {
+        // Read the view afresh for every object: queued events may have scrolled or zoomed.
+        ScreenBox box = screenBox(object, view, layout.pixelsPerCm);
         DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
-        drawObject(picture1, box.x, box.y, box.h, box.w, row[document::ColKind],
-                   row[document::ColFill], row[document::ColExtra], context);
+        drawObject(picture1, box.x, box.y, box.h, box.w, object, context);
         if (processEvents)
             processEvents();
     }
@@ -159,8 +156,7 @@ void PlanRenderer::Affiche(Surface& picture1, const document::Layout& layout, co
 }
 
 void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, float& w,
-                              const document::Cell& kind, const document::Cell& fill,
-                              const document::Cell& extra, const DrawContext& context) {
+                              const document::PlanObject& object, const DrawContext& context) {
     if (h == 0)
         h = 1;
     if (w == 0)
@@ -168,34 +164,36 @@ void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, fl
     // A box out of float range (from extreme values in a file) has no place on the plan.
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(h) || !std::isfinite(w))
         return;
-    const Colour colour = document::paletteColour(fill.toInt());
-    switch (kind.toInt()) {
-    case document::Mesure:
+    using document::ObjectKind;
+    const document::Fill& fill = object.fill;
+    const Colour colour = document::paletteColour(fill.colourIndex());
+    switch (object.kind) {
+    case ObjectKind::Measure:
         surface.penWidth = 1;
         drawMeasure(surface, x, y, h, w, colour, context);
         break;
-    case document::Rectangle:
-        if (fill.isFileName())
-            fillWithTexture(surface, x, y, h, w, fill.toString());
+    case ObjectKind::Rectangle:
+        if (fill.isFile())
+            fillWithTexture(surface, x, y, h, w, fill.fileName());
         else
             surface.fillBox(x, y, x + w - 1, y + h - 1, colour);
         break;
-    case document::Ellipse:
+    case ObjectKind::Ellipse:
         surface.penWidth = 1;
         drawEllipse(surface, x, y, h, w, colour);
         break;
-    case document::Texte:
-        drawText(surface, x, y, extra.toString(), colour, context.prefs.fondblanc);
+    case ObjectKind::Text:
+        drawText(surface, x, y, object.text, colour, context.prefs.fondblanc);
         break;
-    case document::Ligne:
-        drawLine(surface, x, y, h, w, colour, extra.toInt(), context.prefs.lineWidth());
+    case ObjectKind::Line:
+        drawLine(surface, x, y, h, w, colour, object.orientation, context.prefs.lineWidth());
         break;
-    case document::Triangle:
+    case ObjectKind::Triangle:
         surface.penWidth = 1;
-        drawTriangle(surface, x, y, h, w, colour, extra.toInt());
+        drawTriangle(surface, x, y, h, w, colour, object.orientation);
         break;
-    case document::Accessoire:
-        drawAccessory(surface, x, y, h, w, fill.toString(), extra.toInt());
+    case ObjectKind::Accessory:
+        drawAccessory(surface, x, y, h, w, fill.fileName(), object.orientation);
         break;
     default:
         break;

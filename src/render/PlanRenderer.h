@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/Cell.h"
 #include "document/Layout.h"
 #include "platform/Pictures.h"
 #include "platform/Surface.h"
@@ -25,10 +24,10 @@ struct ScreenBox {
     float x = 0, y = 0, w = 0, h = 0;
 };
 
-// Screen mapping of one row: x = Round(col2 * zoom) - Round(originX * zoom) (each
-// product rounded half to even before the difference), y likewise; w = col5 * zoom *
-// pixelsPerCm, h = col4 * zoom * pixelsPerCm, not rounded.
-ScreenBox screenBox(const document::ObjectRow& row, const View& view, double pixelsPerCm);
+// Screen mapping of one object: x = Round(left * zoom) - Round(originX * zoom) (each
+// product rounded half to even before the difference), y likewise; w = width * zoom *
+// pixelsPerCm, h = height * zoom * pixelsPerCm, not rounded.
+ScreenBox screenBox(const document::PlanObject& object, const View& view, double pixelsPerCm);
 
 // What drawing one object needs besides the object itself.
 struct DrawContext {
@@ -49,16 +48,15 @@ public:
     std::function<void()> processEvents;
 
     // Redraws the plan on picture1 without clearing it first: the vehicle picture
-    // (mirrored by the layout's flags), every row in order, and with carross the
+    // (mirrored by the layout's flags), every object in order, and with carross the
     // picture again ANDed over the objects.
     void Affiche(platform::Surface& picture1, const document::Layout& layout, const View& view,
                  const settings::Preferences& prefs);
 
     // Draws one object with its box (x, y, h, w) in surface pixels; a size of exactly 0
-    // becomes 1 in the caller's variable. kind, fill and extra are columns 1, 6 and 8.
+    // becomes 1 in the caller's variable. The object's own position and size are not read.
     void drawObject(platform::Surface& surface, float& x, float& y, float& h, float& w,
-                    const document::Cell& kind, const document::Cell& fill,
-                    const document::Cell& extra, const DrawContext& context);
+                    const document::PlanObject& object, const DrawContext& context);
 
     // Tiles the texture file (in the textures folder) over the box from its top-left
     // corner; h and w below 1 become 1. Only the part of the box on the surface is drawn.

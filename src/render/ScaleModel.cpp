@@ -7,16 +7,15 @@ namespace render {
 
 // Products are taken in single precision, as the view state is held; the size in cm
 // multiplies by pixelsPerCm in double precision before the result is narrowed.
-ScreenBox screenBox(const document::ObjectRow& row, const View& view, double pixelsPerCm) {
-    using namespace document;
+ScreenBox screenBox(const document::PlanObject& object, const View& view, double pixelsPerCm) {
     using platform::roundHalfEven;
-    const float left = float(row[ColX].toDouble()) * view.zoom;
-    const float top = float(row[ColY].toDouble()) * view.zoom;
+    const float left = object.position.x * view.zoom;
+    const float top = object.position.y * view.zoom;
     ScreenBox box;
     box.x = float(roundHalfEven(left) - roundHalfEven(view.originX * view.zoom));
     box.y = float(roundHalfEven(top) - roundHalfEven(view.originY * view.zoom));
-    box.w = float(double(float(row[ColWidth].toDouble()) * view.zoom) * pixelsPerCm);
-    box.h = float(double(float(row[ColHeight].toDouble()) * view.zoom) * pixelsPerCm);
+    box.w = float(double(object.widthCm * view.zoom) * pixelsPerCm);
+    box.h = float(double(object.heightCm * view.zoom) * pixelsPerCm);
     return box;
 }
 

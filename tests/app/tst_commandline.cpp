@@ -1,6 +1,7 @@
 // Guards the program's command line: --help, unknown options, --export and --thumbnail run by the
 // real executable on the bundled sample library, without a display.
 
+#include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
 #include "document/Layout.h"
@@ -20,19 +21,9 @@ namespace {
 const QString kExecutable = QStringLiteral(KESTRION_EXECUTABLE);
 const QString kVehicle = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.jpg");
 
-document::ObjectRow row(int kind, float x, float y, int h, int w, const document::Cell& fill,
-                        const document::Cell& extra = document::Cell::integer(0)) {
-    document::ObjectRow r;
-    r[1] = document::Cell::integer(std::int16_t(kind));
-    r[2] = document::Cell::real(x);
-    r[3] = document::Cell::real(y);
-    r[4] = document::Cell::integer(std::int16_t(h));
-    r[5] = document::Cell::integer(std::int16_t(w));
-    r[6] = fill;
-    r[7] = document::Cell::integer(0);
-    r[8] = extra;
-    return r;
-}
+using document::Fill;
+using document::ObjectKind;
+using testkit::planObject;
 
 struct Run {
     int exitCode = -1;
@@ -83,15 +74,15 @@ private Q_SLOTS:
         layout.vehicleFile = kVehicle;
         layout.zoomText = QStringLiteral("50");
         document::ObjectTable& t = layout.objects;
-        t.append(row(document::Rectangle, 200, 60, 120, 190,
-                     document::Cell::text(QStringLiteral("Parquet chene.jpg"))));
-        t.append(row(document::Accessoire, 250, 80, 60, 120,
-                     document::Cell::text(QStringLiteral("Couchage_Banquette lit_120_60_XY_.bmp")),
-                     document::Cell::integer(1)));
-        t.append(row(document::Ellipse, 600, 150, 50, 50, document::Cell::integer(2)));
-        t.append(row(document::Mesure, 150, 20, 10, 400, document::Cell::integer(6)));
-        t.append(row(document::Texte, 500, 40, 5, 30, document::Cell::integer(0),
-                     document::Cell::text(QStringLiteral("Cuisine"))));
+        t.append(planObject(ObjectKind::Rectangle, 200, 60, 120, 190,
+                            Fill::file(QStringLiteral("Parquet chene.jpg"))));
+        t.append(planObject(ObjectKind::Accessory, 250, 80, 60, 120,
+                            Fill::file(QStringLiteral("Couchage_Banquette lit_120_60_XY_.bmp")),
+                            false, 1));
+        t.append(planObject(ObjectKind::Ellipse, 600, 150, 50, 50, Fill::colour(2)));
+        t.append(planObject(ObjectKind::Measure, 150, 20, 10, 400, Fill::colour(6)));
+        t.append(planObject(ObjectKind::Text, 500, 40, 5, 30, Fill::colour(0), false, 0,
+                            QStringLiteral("Cuisine")));
         layoutPath_ = dir_.path() + QStringLiteral("/plan.kla");
         platform::FileSystem fs;
         QVERIFY(document::writeLayoutFile(layoutPath_, layout, QLocale::c(), fs));

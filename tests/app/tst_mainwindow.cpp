@@ -14,6 +14,7 @@
 #include "platform/SettingsStore.h"
 #include "settings/PreferenceStore.h"
 #include "settings/ui/PreferencesDialog.h"
+#include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
 #include <QAction>
@@ -33,6 +34,9 @@
 #include <QToolButton>
 #include <QWindow>
 #include <QtTest>
+
+using document::Fill;
+using document::ObjectKind;
 
 #include <functional>
 #include <memory>
@@ -146,7 +150,7 @@ struct Fixture {
         return found;
     }
     document::ObjectTable& table() { return form->editor().state().layout.objects; }
-    double cell(int r, int c) { return table().cell(r, c).toDouble(); }
+    const document::PlanObject& object(int r) { return table().row(r); }
     // The selection's place and size at the right of the status bar.
     QString live() const { return control<QLabel>(QStringLiteral("StatusPosition"))->text(); }
 };
@@ -239,9 +243,9 @@ private Q_SLOTS:
         if (onSelection)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(f.table().count(), 1);
-        QCOMPARE(int(f.cell(1, document::ColKind)), kind);
+        QCOMPARE(int(f.object(1).kind), kind);
         if (onSelection)
-            QCOMPARE(int(f.cell(1, document::ColExtra)), extra);
+            QCOMPARE(f.object(1).orientation, extra);
     }
 
     void editingIsEnabledOnlyOnceALayoutIsOpen() {
@@ -343,10 +347,7 @@ private Q_SLOTS:
     void layoutNamedOnTheCommandLineOpens() {
         QFETCH(QString, name);
         document::ObjectTable objects;
-        objects.append({document::Cell::integer(document::Rectangle), document::Cell::real(10),
-                        document::Cell::real(20), document::Cell::integer(30),
-                        document::Cell::integer(40), document::Cell::integer(2),
-                        document::Cell::integer(0), document::Cell::integer(0)});
+        objects.append(testkit::planObject(ObjectKind::Rectangle, 10, 20, 30, 40, Fill::colour(2)));
         Fixture f(true, name, objects);
         QVERIFY2(f.dialogs.asked.empty(), qPrintable(f.dialogs.messages().join('\n')));
         QVERIFY(f.form->editor().state().layout.isOpen);
@@ -370,10 +371,8 @@ private Q_SLOTS:
         QFETCH(bool, goesAhead);
         // 60 x 40 cm at (40, 30), turned by half: 120 x 80 pixels at 100 %.
         document::ObjectTable objects;
-        objects.append({document::Cell::integer(document::Accessoire), document::Cell::real(40),
-                        document::Cell::real(30), document::Cell::integer(40),
-                        document::Cell::integer(60), document::Cell::text(kAccessory),
-                        document::Cell::integer(0), document::Cell::integer(2)});
+        objects.append(testkit::planObject(ObjectKind::Accessory, 40, 30, 40, 60,
+                                           Fill::file(kAccessory), false, 2));
         Fixture f(true, QStringLiteral("essai.kla"), objects);
         const QRect box(40, 30, 120, 80);
         QString problem = boxProblem(f.form->editor().state().picture1.image(), box,
@@ -463,9 +462,9 @@ private Q_SLOTS:
 
         // Enter on the box puts the object back where it was left.
         QTest::keyClick(box, Qt::Key_Return);
-        QCOMPARE(f.cell(1, document::ColX), 30.0);
-        QCOMPARE(f.cell(1, document::ColY), 20.0);
-        QCOMPARE(f.cell(1, document::ColWidth), 80.0);
+        QCOMPARE(f.object(1).position.x, 30.f);
+        QCOMPARE(f.object(1).position.y, 20.f);
+        QCOMPARE(f.object(1).widthCm, 80.f);
         QCOMPARE(f.live(), QString());
 
         // Selected again, the Delete key removes it.
@@ -610,11 +609,8 @@ private Q_SLOTS:
         start = onCanvas(start);
         end = onCanvas(end);
         document::ObjectTable objects; // 10 x 10 cm: 20 x 20 pixels at 100 %
-        objects.append({document::Cell::integer(document::Rectangle),
-                        document::Cell::real(float(start.x())),
-                        document::Cell::real(float(start.y())), document::Cell::integer(10),
-                        document::Cell::integer(10), document::Cell::integer(2),
-                        document::Cell::integer(0), document::Cell::integer(0)});
+        objects.append(testkit::planObject(ObjectKind::Rectangle, float(start.x()),
+                                           float(start.y()), 10, 10, Fill::colour(2)));
         Fixture f(true, QStringLiteral("essai.kla"), objects);
         QCOMPARE(f.form->editor().state().picture1.image().size(), canvas);
         f.form->activateWindow();
@@ -641,8 +637,8 @@ private Q_SLOTS:
 
         // Put back, the object lies where the box was left.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(f.cell(1, document::ColX), double(end.x()));
-        QCOMPARE(f.cell(1, document::ColY), double(end.y()));
+        QCOMPARE(f.object(1).position.x, float(end.x()));
+        QCOMPARE(f.object(1).position.y, float(end.y()));
     }
 
     void accessoryToggleDrivesTheBrowser() {
@@ -658,7 +654,7 @@ private Q_SLOTS:
         QTest::mouseClick(browser()->findChild<QWidget*>(QStringLiteral("Command1_0")),
                           Qt::LeftButton);
         QCOMPARE(f.table().count(), 1);
-        QCOMPARE(f.cell(1, 1), 9.0);
+        QCOMPARE(f.object(1).kind, ObjectKind::Accessory);
         QVERIFY(browser()->isVisible());
         const QString& chosen = f.form->editor().state().accessoire_fichier;
         QCOMPARE(chosen, QStringLiteral("Meuble_Evier_60_40_XY_.bmp"));

@@ -7,18 +7,17 @@ using namespace document;
 
 namespace {
 
-// A row told apart by its X cell.
-ObjectRow tagged(int tag) {
-    ObjectRow row;
-    row[ColKind] = Cell::integer(Rectangle);
-    row[ColX] = Cell::real(float(tag));
-    return row;
+// An object told apart by its left edge.
+PlanObject tagged(int tag) {
+    PlanObject object;
+    object.position.x = float(tag);
+    return object;
 }
 
 QList<int> tags(const ObjectTable& t) {
     QList<int> out;
-    for (int r = 1; r <= t.count(); ++r)
-        out.append(t.cell(r, ColX).toInt());
+    for (const PlanObject& object : t)
+        out.append(int(object.position.x));
     return out;
 }
 
@@ -53,7 +52,7 @@ private Q_SLOTS:
         ObjectTable t;
         for (int k = 1; k <= size; ++k)
             t.append(tagged(k));
-        const ObjectRow lifted = t.row(removed);
+        const PlanObject lifted = t.row(removed);
         t.removeAt(removed);
         QCOMPARE(tags(t), afterRemove);
         QVERIFY(insertedAt ? t.insertAt(insertedAt, lifted) : t.append(lifted));
@@ -62,21 +61,17 @@ private Q_SLOTS:
     }
 
     void limitOf1000() {
-        auto t = std::make_unique<ObjectTable>();
-        for (int k = 1; k <= 1000; ++k)
-            QVERIFY(t->append(tagged(k)));
-        QVERIFY(t->isFull());
-        QVERIFY(!t->append(tagged(1001)));
-        QVERIFY(!t->insertAt(1, tagged(1001)));
-        QCOMPARE(t->count(), 1000);
-        QCOMPARE(t->cell(1000, ColX).toInt(), 1000);
-        // Removing the last row of a full table keeps row 1000's cells.
-        t->removeAt(1000);
-        QVERIFY(!t->isFull());
-        QCOMPARE(t->cell(1000, ColX).toInt(), 1000);
-        t->removeAt(1);
-        QCOMPARE(t->cell(1, ColX).toInt(), 2);
-        QCOMPARE(t->cell(998, ColX).toInt(), 999);
+        ObjectTable t;
+        for (int k = 1; k <= kMaxObjects; ++k)
+            QVERIFY(t.append(tagged(k)));
+        QVERIFY(t.isFull());
+        QVERIFY(!t.append(tagged(1001)));
+        QVERIFY(!t.insertAt(1, tagged(1001)));
+        QCOMPARE(t.count(), kMaxObjects);
+        t.removeAt(1);
+        QVERIFY(!t.isFull());
+        QCOMPARE(t.row(1).position.x, 2.f);
+        QCOMPARE(t.row(999).position.x, 1000.f);
     }
 };
 

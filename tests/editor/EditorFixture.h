@@ -2,6 +2,7 @@
 
 #include "editor/Editor.h"
 #include "platform/ScriptedDialogService.h"
+#include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
 #include <memory>
@@ -39,7 +40,7 @@ struct EditorFixture {
 
     editor::EditorState& s() { return ed->state(); }
     document::ObjectTable& table() { return ed->state().layout.objects; }
-    double cell(int r, int c) { return table().cell(r, c).toDouble(); }
+    const document::PlanObject& object(int r) { return table().row(r); }
 
     // A new layout on the vehicle view, through the new-layout command.
     void openNew() {
@@ -55,14 +56,12 @@ struct EditorFixture {
         s().layout.modified = true;
     }
 
-    // Appends a row as the editing code writes it: x, y in picture pixels, h, w in cm.
+    // Appends an object as the editing code makes it: x, y in picture pixels, h, w in cm.
     void add(int kind, float x, float y, int h, int w,
-             document::Cell fill = document::Cell::integer(2), int lock = 0,
-             document::Cell extra = document::Cell::integer(0)) {
-        using document::Cell;
-        table().append({Cell::integer(std::int16_t(kind)), Cell::real(x), Cell::real(y),
-                        Cell::integer(std::int16_t(h)), Cell::integer(std::int16_t(w)), fill,
-                        Cell::integer(std::int16_t(lock)), extra});
+             document::Fill fill = document::Fill::colour(2), bool locked = false,
+             int orientation = 0) {
+        table().append(testkit::planObject(document::ObjectKind(kind), x, y, float(h), float(w),
+                                           std::move(fill), locked, orientation));
     }
 
     // A press and release at a canvas point.

@@ -6,6 +6,12 @@
 
 #include <QtTest>
 
+namespace QTest {
+template <> char* toString(const document::PlanPoint& p) {
+    return qstrdup(qPrintable(QStringLiteral("(%1, %2)").arg(p.x).arg(p.y)));
+}
+} // namespace QTest
+
 using namespace document;
 
 class TestEditor : public QObject {
@@ -16,7 +22,7 @@ class TestEditor : public QObject {
     static void fiveInARow(EditorFixture& f, int selected) {
         f.openNew();
         for (int i = 0; i < 5; ++i)
-            f.add(1, float(i * 40), 0, 10, 10, Cell::integer(std::int16_t(i)));
+            f.add(1, float(i * 40), 0, 10, 10, Fill::colour(i));
         f.click(float(selected * 40 + 5), 5);
     }
 
@@ -29,12 +35,11 @@ private Q_SLOTS:
         f.s().view.view = render::View{2.0f, 100, 50};
         f.ed->textureChosen(1);
         f.ed->createObject(ObjectKind::Rectangle);
-        QCOMPARE(f.cell(1, ColX), 105.0);
-        QCOMPARE(f.cell(1, ColY), 55.0);
-        QCOMPARE(f.table().cell(1, ColFill), Cell::text(EditorFixture::kTexture));
+        QCOMPARE(f.object(1).position, (PlanPoint{105, 55}));
+        QCOMPARE(f.object(1).fill, Fill::file(EditorFixture::kTexture));
         QVERIFY(f.s().layout.modified);
         f.ed->createObject(ObjectKind::Ellipse); // textures go only to rectangles
-        QCOMPARE(f.table().cell(2, ColFill), Cell::integer(0));
+        QCOMPARE(f.object(2).fill, Fill::colour(0));
         QCOMPARE(f.s().controls.combo1Index, 0);
     }
 
@@ -62,22 +67,22 @@ private Q_SLOTS:
         f.ed->createObject(ObjectKind::Text);
         QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Texte à insérer :"));
         const QSize extent = f.s().picture1.textSize(QStringLiteral("Évier"));
-        QCOMPARE(int(f.cell(1, ColWidth)), editor::textSizeCm(extent.width(), 2.0));
-        QCOMPARE(f.table().cell(1, ColExtra).toString(), QStringLiteral("Évier"));
-        QCOMPARE(f.cell(1, ColLock), 1.0);
+        QCOMPARE(int(f.object(1).widthCm), editor::textSizeCm(extent.width(), 2.0));
+        QCOMPARE(f.object(1).text, QStringLiteral("Évier"));
+        QVERIFY(f.object(1).locked);
     }
 
     void copyOfLockedRectangleIsUnlocked() {
         EditorFixture f;
         f.openNew();
-        f.add(1, 100, 100, 60, 120, Cell::integer(5), 1);
+        f.add(1, 100, 100, 60, 120, Fill::colour(5), true);
         f.click(110, 110);
         f.ed->createObject(ObjectKind::Rectangle);
         QCOMPARE(f.table().count(), 2);
-        QCOMPARE(f.cell(1, ColLock), 1.0); // the original is back, still locked
-        QCOMPARE(f.cell(2, ColWidth), 120.0);
-        QCOMPARE(f.table().cell(2, ColFill).toInt(), 5);
-        QCOMPARE(f.cell(2, ColLock), 0.0);
+        QVERIFY(f.object(1).locked); // the original is back, still locked
+        QCOMPARE(f.object(2).widthCm, 120.f);
+        QCOMPARE(f.object(2).fill, Fill::colour(5));
+        QVERIFY(!f.object(2).locked);
     }
 
     void limitCountsTheSelection() {
@@ -123,7 +128,7 @@ private Q_SLOTS:
         QVERIFY(!f.s().hasSelection());
         QList<double> stored;
         for (int r = 1; r <= f.table().count(); ++r)
-            stored << f.cell(r, ColX);
+            stored << f.object(r).position.x;
         QCOMPARE(stored, xs);
         QCOMPARE(f.s().layout.modified, !command.isEmpty());
     }
@@ -131,14 +136,14 @@ private Q_SLOTS:
     void measureBoxAndItsRoundedHeight() {
         EditorFixture f;
         f.openNew();
-        f.add(0, 10, 10, 50, 200, Cell::integer(0));
+        f.add(0, 10, 10, 50, 200, Fill::colour(0));
         f.click(20, 45); // 35 px below the top: outside the 17-pixel band
         QVERIFY(!f.s().hasSelection());
         f.click(20, 20);
         QCOMPARE(f.s().picture2.height, 17.f);
         f.click(390, 290);
-        QCOMPARE(f.cell(1, ColHeight), 8.0); // 8.5 goes to the even 8
-        QCOMPARE(f.cell(1, ColWidth), 200.0);
+        QCOMPARE(f.object(1).heightCm, 8.f); // 8.5 goes to the even 8
+        QCOMPARE(f.object(1).widthCm, 200.f);
     }
 
     void draggingStopsWithTenPixelsVisible() {
@@ -177,7 +182,7 @@ private Q_SLOTS:
         f.folder.addPicture(QStringLiteral("textures"), EditorFixture::kTexture,
                             pattern.copy(0, 0, 7, 5));
         f.openNew();
-        f.add(kind, 10, 10, 600, 1000, Cell::text(fill), 0, Cell::integer(std::int16_t(extra)));
+        f.add(kind, 10, 10, 600, 1000, Fill::file(fill), false, extra);
         f.s().view.view = render::View{16.0f, 400, 100}; // the box starts 6240 px to the left
         f.click(200, 150);
         QVERIFY(f.s().hasSelection());
@@ -187,8 +192,7 @@ private Q_SLOTS:
             platform::Surface expected(400, 300, platform::kWindowBackground);
             render::PlanRenderer renderer(f.pictures, f.folder.path());
             float x = b.left, y = b.top, h = b.height, w = b.width;
-            renderer.drawObject(expected, x, y, h, w, Cell::real(f.s().sel_type),
-                                f.s().sel_remplissage, f.s().sel_valeur,
+            renderer.drawObject(expected, x, y, h, w, f.s().selected,
                                 render::DrawContext{16.0f, 2.0, f.s().prefs});
             // ...and what the window shows: the box's picture at its offset in the box.
             platform::Surface shown(400, 300, platform::kWindowBackground);
@@ -230,7 +234,7 @@ private Q_SLOTS:
         QFETCH(float, left);
         EditorFixture f;
         f.openNew();
-        f.add(1, 10, 10, 20, 30, Cell::integer(2), lock); // 60 x 40 px
+        f.add(1, 10, 10, 20, 30, Fill::colour(2), lock != 0); // 60 x 40 px
         f.click(20, 20);
         f.ed->handlePressed(QPointF(2, 2));
         f.ed->handleMoved(editor::Handle::BottomRight, QPointF(9, 5), held);
@@ -287,16 +291,16 @@ private Q_SLOTS:
         QFETCH(QString, endWidth);
         EditorFixture f;
         f.openNew();
-        f.add(kind, 10, 10, 60, 120, Cell::integer(2), 0, Cell::integer(std::int16_t(extra)));
+        f.add(kind, 10, 10, 60, 120, Fill::colour(2), false, extra);
         f.click(20, 20);
         QCOMPARE(f.s().controls.turnEnabled, kind != 3);
         for (const QChar t : turns)
             f.ed->turn(t == u'L' ? editor::Turn::Left : editor::Turn::Right);
-        QCOMPARE(f.s().sel_valeur.toInt(), endExtra);
+        QCOMPARE(f.s().selected.orientation, endExtra);
         QCOMPARE(f.s().picture2.width, endWidth.toFloat() * 2);
         QCOMPARE(f.s().layout.modified, kind != 3);
         f.click(390, 290);
-        QCOMPARE(f.table().cell(1, ColWidth).toString(), endWidth);
+        QCOMPARE(QString::number(f.object(1).widthCm), endWidth);
     }
 
     void zoomKeepsTheCentre() {

@@ -3,6 +3,7 @@
 #include "document/ObjectTable.h"
 #include "editor/Geometry.h"
 #include "editor/SurfacePanel.h"
+#include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
@@ -12,6 +13,7 @@ using editor::PlanBox;
 
 Q_DECLARE_METATYPE(PlanBox)
 Q_DECLARE_METATYPE(Handle)
+Q_DECLARE_METATYPE(document::ObjectKind)
 
 namespace QTest {
 template <> char* toString(const PlanBox& b) {
@@ -22,16 +24,8 @@ template <> char* toString(const PlanBox& b) {
 
 namespace {
 
-document::ObjectRow row(int kind, float x, float y, float h, float w) {
-    using document::Cell;
-    document::ObjectRow r;
-    r[document::ColKind] = Cell::integer(std::int16_t(kind));
-    r[document::ColX] = Cell::real(x);
-    r[document::ColY] = Cell::real(y);
-    r[document::ColHeight] = Cell::integer(std::int16_t(h));
-    r[document::ColWidth] = Cell::integer(std::int16_t(w));
-    return r;
-}
+using document::ObjectKind;
+using testkit::planObject;
 
 } // namespace
 
@@ -43,26 +37,27 @@ private Q_SLOTS:
 
     // An object placed at screen (10, 20), at 2 vehicle pixels per cm.
     void hitBox_data() {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<document::ObjectKind>("kind");
         QTest::addColumn<float>("heightCm");
         QTest::addColumn<float>("widthCm");
         QTest::addColumn<float>("zoom");
         QTest::addColumn<PlanBox>("expected");
         QTest::newRow("text keeps its size when zoomed")
-            << int(document::Texte) << 10.f << 40.f << 1.5f << PlanBox{10, 20, 80, 20};
+            << ObjectKind::Text << 10.f << 40.f << 1.5f << PlanBox{10, 20, 80, 20};
         QTest::newRow("vertical measure: the 25-pixel strip at its right")
-            << int(document::Mesure) << 100.f << 20.f << 1.f << PlanBox{25, 20, 25, 200};
+            << ObjectKind::Measure << 100.f << 20.f << 1.f << PlanBox{25, 20, 25, 200};
         QTest::newRow("short vertical measure: the whole box")
-            << int(document::Mesure) << 10.f << 5.f << 1.f << PlanBox{10, 20, 10, 20};
+            << ObjectKind::Measure << 10.f << 5.f << 1.f << PlanBox{10, 20, 10, 20};
     }
     void hitBox() {
-        QFETCH(int, kind);
+        QFETCH(document::ObjectKind, kind);
         QFETCH(float, heightCm);
         QFETCH(float, widthCm);
         QFETCH(float, zoom);
         QFETCH(PlanBox, expected);
-        const PlanBox box = editor::hitBox(row(kind, 10 / zoom, 20 / zoom, heightCm, widthCm),
-                                           render::View{zoom, 0, 0}, 2.0);
+        const PlanBox box =
+            editor::hitBox(planObject(kind, 10 / zoom, 20 / zoom, heightCm, widthCm),
+                           render::View{zoom, 0, 0}, 2.0);
         QCOMPARE(box, expected);
     }
 
@@ -82,8 +77,8 @@ private Q_SLOTS:
         QFETCH(int, y);
         QFETCH(int, expectedRow);
         document::ObjectTable table;
-        table.append(row(document::Rectangle, 0, 0, 50, 50));
-        table.append(row(document::Rectangle, 50, 50, 50, 50));
+        table.append(planObject(ObjectKind::Rectangle, 0, 0, 50, 50));
+        table.append(planObject(ObjectKind::Rectangle, 50, 50, 50, 50));
         QCOMPARE(editor::hitTest(table, render::View{}, 2.0, x, y), expectedRow);
     }
 
@@ -160,18 +155,19 @@ private Q_SLOTS:
     }
 
     void areaText_data() {
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<document::ObjectKind>("kind");
         QTest::addColumn<double>("widthCm");
         QTest::addColumn<double>("heightCm");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("without trailing zero")
-            << int(document::Rectangle) << 150.0 << 100.0 << "1,5";
-        QTest::newRow("triangle 120 x 45") << int(document::Triangle) << 120.0 << 45.0 << "0,27";
+        QTest::newRow("rectangle 200 x 150") << ObjectKind::Rectangle << 200.0 << 150.0 << "3";
+        QTest::newRow("without trailing zero") << ObjectKind::Rectangle << 150.0 << 100.0 << "1,5";
+        QTest::newRow("circle 100 x 100") << ObjectKind::Ellipse << 100.0 << 100.0 << "0,79";
+        QTest::newRow("triangle 120 x 45") << ObjectKind::Triangle << 120.0 << 45.0 << "0,27";
         QTest::newRow("accessory has no area")
-            << int(document::Accessoire) << 100.0 << 100.0 << "-----";
+            << ObjectKind::Accessory << 100.0 << 100.0 << "-----";
     }
     void areaText() {
-        QFETCH(int, kind);
+        QFETCH(document::ObjectKind, kind);
         QFETCH(double, widthCm);
         QFETCH(double, heightCm);
         QFETCH(QString, expected);

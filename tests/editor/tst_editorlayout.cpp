@@ -113,8 +113,8 @@ private Q_SLOTS:
         EditorFixture g;
         g.ed->openAtStartup(path);
         QCOMPARE(g.table().count(), 2);
-        QCOMPARE(g.cell(1, document::ColX), 10.0);
-        QCOMPARE(g.cell(2, document::ColX), 100.0);
+        QCOMPARE(g.object(1).position.x, 10.f);
+        QCOMPARE(g.object(2).position.x, 100.f);
         QVERIFY(g.s().layout.isOpen && !g.s().layout.modified);
     }
 

@@ -8,6 +8,7 @@
 #include "platform/ScriptedDialogService.h"
 #include "render/PlanRenderer.h"
 #include "settings/PreferenceStore.h"
+#include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
 #include <QApplication>
@@ -20,7 +21,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-using document::Cell;
 using platform::ScriptedDialogService;
 
 namespace {
@@ -123,9 +123,8 @@ private Q_SLOTS:
         const QImage van(folder_.addPicture(QStringLiteral("vehicules"), kVehicle, 300, 160));
         layout_.vehicleFile = kVehicle;
         layout_.zoomText = QStringLiteral("150");
-        layout_.objects.append({{Cell::integer(document::Rectangle), Cell::integer(80),
-                                 Cell::integer(50), Cell::integer(20), Cell::integer(40),
-                                 Cell::integer(4), Cell::integer(0), Cell::integer(0)}});
+        layout_.objects.append(testkit::planObject(document::ObjectKind::Rectangle, 80, 50, 20, 40,
+                                                   document::Fill::colour(4)));
         layoutPath_ = folder_.path() + QStringLiteral("/sample.kla");
         platform::FileSystem fs;
         QVERIFY(document::writeLayoutFile(layoutPath_, layout_, QLocale::c(), fs));

@@ -1,41 +1,36 @@
 // Guards the parts list: one exact line per object of every kind in French and English
 // number formats, and the totals per texture and per colour.
 #include "output/PartsList.h"
+#include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
 
-using document::Cell;
+using document::Fill;
+using testkit::planObject;
 
 namespace {
 
-document::ObjectRow row(int kind, float x, float y, int h, int w, const Cell& fill, int lock,
-                        const Cell& extra = Cell::integer(0)) {
-    return {{Cell::integer(std::int16_t(kind)), Cell::real(x), Cell::real(y),
-             Cell::integer(std::int16_t(h)), Cell::integer(std::int16_t(w)), fill,
-             Cell::integer(std::int16_t(lock)), extra}};
-}
-
 // Every kind on a van picture at 2 pixels per cm; positions in picture pixels.
 document::Layout everyKind() {
-    using namespace document;
-    Layout layout;
+    using enum document::ObjectKind;
+    document::Layout layout;
     layout.vehicleFile = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.jpg");
     layout.pixelsPerCm = 2.0;
-    const Cell parquet = Cell::text(QStringLiteral("Parquet chene.jpg"));
-    const Cell red = Cell::integer(2);
-    ObjectTable& t = layout.objects;
-    t.append(row(Mesure, 20, 40, 5, 120, Cell::integer(0), 0));
-    t.append(row(Rectangle, 100, 60, 120, 200, parquet, 1));
-    t.append(row(Ellipse, 11, 3, 100, 100, red, 0));
-    t.append(row(Texte, 0, 0, 10, 60, Cell::integer(0), 1,
-                 Cell::text(QStringLiteral("Lit; 140 \"double\""))));
-    t.append(row(Ligne, -15, 7, 1, 80, Cell::text(QStringLiteral("6")), 0, Cell::integer(1)));
-    t.append(row(Triangle, 300, 201, 45, 120, red, 0, Cell::integer(3)));
-    t.append(row(Accessoire, 400, 100, 40, 60,
-                 Cell::text(QStringLiteral("Meuble_Evier_60_40_XY_.bmp")), 1));
-    t.append(row(Rectangle, 500, 0, 192, 100, parquet, 0));
-    t.append(row(Rectangle, 0, 300, 50, 100, red, 0));
+    const Fill parquet = Fill::file(QStringLiteral("Parquet chene.jpg"));
+    const Fill red = Fill::colour(2);
+    document::ObjectTable& t = layout.objects;
+    t.append(planObject(Measure, 20, 40, 5, 120));
+    t.append(planObject(Rectangle, 100, 60, 120, 200, parquet, true));
+    t.append(planObject(Ellipse, 11, 3, 100, 100, red));
+    t.append(planObject(Text, 0, 0, 10, 60, Fill::colour(0), true, 0,
+                        QStringLiteral("Lit; 140 \"double\"")));
+    t.append(planObject(Line, -15, 7, 1, 80, Fill::colour(6), false, 1));
+    t.append(planObject(Triangle, 300, 201, 45, 120, red, false, 3));
+    t.append(planObject(Accessory, 400, 100, 40, 60,
+                        Fill::file(QStringLiteral("Meuble_Evier_60_40_XY_.bmp")), true));
+    t.append(planObject(Rectangle, 500, 0, 192, 100, parquet));
+    t.append(planObject(Rectangle, 0, 300, 50, 100, red));
     return layout;
 }
 

@@ -3,13 +3,13 @@
 #include "output/PageLayout.h"
 #include "output/ScaledOutput.h"
 #include "platform/Printer.h"
+#include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-using document::Cell;
 using output::Paper;
 using output::ScaleSetup;
 
@@ -88,10 +88,8 @@ struct Plan {
     // A black rectangle of w x h cm with its top-left corner at (x, y) cm.
     void addRectangle(double x, double y, int w, int h) {
         const double r = layout.pixelsPerCm;
-        layout.objects.append({{Cell::integer(document::Rectangle), Cell::real(float(x * r)),
-                                Cell::real(float(y * r)), Cell::integer(std::int16_t(h)),
-                                Cell::integer(std::int16_t(w)), Cell::integer(0), Cell::integer(0),
-                                Cell::integer(0)}});
+        layout.objects.append(testkit::planObject(document::ObjectKind::Rectangle, float(x * r),
+                                                  float(y * r), float(h), float(w)));
     }
     output::PlanSource source(platform::PictureCache& pictures) const {
         return {layout, settings::Preferences::defaults(), pictures, folder.path()};

@@ -3,12 +3,14 @@
 // last changed on purpose.
 #include "document/Layout.h"
 #include "render/PlanRenderer.h"
+#include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
 #include <QDir>
 #include <QtTest>
 
-using document::Cell;
+using document::Fill;
+using document::ObjectKind;
 
 namespace {
 
@@ -38,38 +40,34 @@ QImage body() {
     return image;
 }
 
-Cell integer(int v) {
-    return Cell::integer(std::int16_t(v));
-}
-
-document::ObjectRow row(int kind, float x, float y, float h, float w, const Cell& fill, int extra) {
-    return document::ObjectRow{{integer(kind), Cell::real(x), Cell::real(y), Cell::real(h),
-                                Cell::real(w), fill, integer(0), integer(extra)}};
+document::PlanObject row(ObjectKind kind, float x, float y, float h, float w, const Fill& fill,
+                         int orientation) {
+    return testkit::planObject(kind, x, y, h, w, fill, false, orientation);
 }
 
 const QString kAccessory = QStringLiteral("Banc_Coffre_30_20_XY_.bmp");
 const QString kTexture = QStringLiteral("Motif.bmp");
 
 document::Layout corpusLayout() {
-    using namespace document;
-    Layout layout;
+    using enum ObjectKind;
+    document::Layout layout;
     layout.vehiclePicture = body();
     layout.pictureWidth = 200;
     layout.pictureHeight = 120;
     layout.pixelsPerCm = 1.5;
-    const Cell accessory = Cell::text(kAccessory);
-    ObjectTable& t = layout.objects;
-    t.append(row(Rectangle, 5, 5, 20, 10, integer(3), 0));
-    t.append(row(Rectangle, 30, 10, 27, 33, Cell::text(kTexture), 0));
-    t.append(row(Accessoire, 10, 50, 30, 45, accessory, 0));
-    t.append(row(Accessoire, 90, 10, 45, 30, accessory, 1));
-    t.append(row(Accessoire, 90, 60, 30, 45, accessory, 2));
-    t.append(row(Accessoire, 150, 15, 45, 30, accessory, 3));
-    t.append(row(Accessoire, 150, 85, 8, 12, accessory, 0)); // smaller than its picture at 100 %
-    t.append(row(Ellipse, 60, 80, 14, 20, integer(5), 0));
-    t.append(row(Triangle, 20, 95, 10, 16, integer(9), 2));
-    t.append(row(Ligne, 5, 110, 4, 60, integer(1), 0));
-    t.append(row(Mesure, 100, 100, 6, 50, integer(12), 0));
+    const Fill accessory = Fill::file(kAccessory);
+    document::ObjectTable& t = layout.objects;
+    t.append(row(Rectangle, 5, 5, 20, 10, Fill::colour(3), 0));
+    t.append(row(Rectangle, 30, 10, 27, 33, Fill::file(kTexture), 0));
+    t.append(row(Accessory, 10, 50, 30, 45, accessory, 0));
+    t.append(row(Accessory, 90, 10, 45, 30, accessory, 1));
+    t.append(row(Accessory, 90, 60, 30, 45, accessory, 2));
+    t.append(row(Accessory, 150, 15, 45, 30, accessory, 3));
+    t.append(row(Accessory, 150, 85, 8, 12, accessory, 0)); // smaller than its picture at 100 %
+    t.append(row(Ellipse, 60, 80, 14, 20, Fill::colour(5), 0));
+    t.append(row(Triangle, 20, 95, 10, 16, Fill::colour(9), 2));
+    t.append(row(Line, 5, 110, 4, 60, Fill::colour(1), 0));
+    t.append(row(Measure, 100, 100, 6, 50, Fill::colour(12), 0));
     return layout;
 }
 
