@@ -45,9 +45,9 @@ void setTextKeepingCursor(QLineEdit* box, const QString& text) {
 
 } // namespace
 
-MainWindow::MainWindow(MainWindowServices services, QString apath, const QString& layoutPath,
+MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const QString& layoutPath,
                        QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), apath_(std::move(apath)) {
+    : QMainWindow(parent), services_(std::move(services)), apath_(std::move(libraryRoot)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(platform::kProgramName);
     setWindowIcon(QIcon(QPixmap::fromImage(icons::programIcon(48))));
@@ -123,8 +123,8 @@ void MainWindow::refreshEnabling() {
     const bool open = c.layoutEnabled;
     verticalBar_->setEnabled(open);
     horizontalBar_->setEnabled(open);
-    fillFrame_->setEnabled(open && c.frame1Enabled);
-    dimensionsFrame_->setEnabled(open && c.frame2Enabled);
+    fillFrame_->setEnabled(open && c.fillEnabled);
+    dimensionsFrame_->setEnabled(open && c.dimensionsEnabled);
     for (QGroupBox* frame : {zoomFrame_, editFrame_, objectsFrame_, surfaceFrame_})
         frame->setEnabled(open);
     for (QToolButton* button : toolButtons_)
@@ -157,14 +157,14 @@ void MainWindow::refresh() {
     plan_->update();
     refreshSelection();
 
-    horizontalBar_->setValue(state.view.hscroll);
-    verticalBar_->setValue(state.view.vscroll);
-    setTextKeepingCursor(zoomBox_, state.view.text2);
+    horizontalBar_->setValue(state.view.horizontalBar);
+    verticalBar_->setValue(state.view.verticalBar);
+    setTextKeepingCursor(zoomBox_, state.view.zoomText);
     for (std::size_t i = 0; i < 2; ++i)
-        setTextKeepingCursor(dimensionBoxes_[i], state.controls.text1[i]);
-    lockBox_->setChecked(state.controls.check1);
-    libraryToggle_->setChecked(state.controls.check2);
-    action(QStringLiteral("mnubib"))->setChecked(state.controls.check2);
+        setTextKeepingCursor(dimensionBoxes_[i], state.controls.sizeText[i]);
+    lockBox_->setChecked(state.controls.lockChecked);
+    libraryToggle_->setChecked(state.controls.accessoryBrowserShown);
+    action(QStringLiteral("mnubib"))->setChecked(state.controls.accessoryBrowserShown);
     action(QStringLiteral("mnusurf"))->setChecked(state.surfaces.visible);
     fillSwatch_->update();
     refreshTextureList();
@@ -355,11 +355,11 @@ void MainWindow::showAccessoryBrowser(bool shown) {
             apath_, services_.files, services_.dialogs,
             [this] { return editor_->state().layout.vehicleAxes; },
             [this](const QString& file) {
-                editor_->state().accessoire_fichier = file;
+                editor_->state().next.accessoryFile = file;
                 editor_->createObject(document::ObjectKind::Accessory);
                 refresh();
             },
-            [this] { editor_->state().accessoire_fichier.clear(); },
+            [this] { editor_->state().next.accessoryFile.clear(); },
             [this] { accessoryBrowserToggled(false); }, this);
     }
     if (accessoryBrowser_)
@@ -367,13 +367,13 @@ void MainWindow::showAccessoryBrowser(bool shown) {
 }
 
 void MainWindow::accessoryBrowserToggled(bool checked) {
-    editor_->state().controls.check2 = checked;
+    editor_->state().controls.accessoryBrowserShown = checked;
     showAccessoryBrowser(checked);
     refresh();
 }
 
 void MainWindow::closeAccessoryBrowser() {
-    editor_->state().controls.check2 = false;
+    editor_->state().controls.accessoryBrowserShown = false;
     if (accessoryBrowser_) {
         accessoryBrowser_->hide();
         accessoryBrowser_->deleteLater();

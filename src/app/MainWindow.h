@@ -69,8 +69,8 @@ public:
     // Runs the whole start-up: library folders, file type, preferences, surface panel,
     // texture list, welcome text, then opens layoutPath (the layout file named on the
     // command line, see layoutArgument) unless it is empty.
-    MainWindow(MainWindowServices services, QString apath, const QString& layoutPath = QString(),
-               QWidget* parent = nullptr);
+    MainWindow(MainWindowServices services, QString libraryRoot,
+               const QString& layoutPath = QString(), QWidget* parent = nullptr);
     ~MainWindow() override;
 
     editor::Editor& editor() { return *editor_; }

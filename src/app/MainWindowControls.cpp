@@ -244,7 +244,7 @@ void MainWindow::buildFillFrame(QWidget* area) {
     fillSwatch_ = new PictureWidget(QStringLiteral("Couleur"), frame);
     fillSwatch_->setGeometry(kFrameMargin, 20, 61, 61);
     fillSwatch_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().controls.couleur.image(); });
+        [this]() -> const QImage& { return editor_->state().controls.fillSwatch.image(); });
     fillSwatch_->clicked = [this] { forward([](editor::Editor& e) { e.fillSwatchClicked(); }); };
     for (int slot = 0; slot < 16; ++slot) {
         const int index = kSwatchOrder[std::size_t(slot)];
@@ -319,8 +319,7 @@ void MainWindow::buildPlan(QWidget* area) {
     plan_ = new PictureWidget(QStringLiteral("Picture1"), area);
     plan_->setMouseTracking(true);
     plan_->setFocusPolicy(Qt::StrongFocus);
-    plan_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().picture1.image(); });
+    plan_->setPictureSource([this]() -> const QImage& { return editor_->state().canvas.image(); });
     plan_->pressed = [this](QPointF at, Qt::MouseButton) {
         plan_->setFocus(Qt::MouseFocusReason);
         forward([at](editor::Editor& e) { e.planPressed(at); });
@@ -343,8 +342,8 @@ void MainWindow::buildPlan(QWidget* area) {
     selectionBox_->setFocusPolicy(Qt::StrongFocus);
     selectionBox_->setCursor(Qt::SizeAllCursor);
     selectionBox_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().picture2.surface.image(); },
-        [this] { return editor_->state().picture2.shown; });
+        [this]() -> const QImage& { return editor_->state().selection.box.surface.image(); },
+        [this] { return editor_->state().selection.box.shown; });
     selectionBox_->pressed = [this](QPointF at, Qt::MouseButton button) {
         selectionBox_->setFocus(Qt::MouseFocusReason);
         forward([at, button](editor::Editor& e) { e.boxPressed(at, button); });
@@ -417,16 +416,16 @@ void MainWindow::refreshTextureList() {
         for (const QString& file : listedTextures_)
             textureList_->addItem(library::textureCaption(file));
     }
-    if (textureList_->currentIndex() != controls.combo1Index)
-        textureList_->setCurrentIndex(controls.combo1Index);
-    textureList_->setEnabled(controls.combo1Enabled);
+    if (textureList_->currentIndex() != controls.textureEntry)
+        textureList_->setCurrentIndex(controls.textureEntry);
+    textureList_->setEnabled(controls.textureListEnabled);
 }
 
 void MainWindow::refreshSurfaceList() {
     const auto& panel = editor_->state().surfaces;
     surfaceFrame_->setVisible(panel.visible);
-    selectedAreaLabel_->setText(panel.label3);
-    totalAreaLabel_->setText(panel.label5);
+    selectedAreaLabel_->setText(panel.areaText);
+    totalAreaLabel_->setText(panel.totalText);
     QStringList shown;
     for (int row = 0; row < surfaceList_->count(); ++row)
         shown.append(surfaceList_->item(row)->text());
@@ -445,7 +444,7 @@ void MainWindow::refreshSurfaceList() {
 
 void MainWindow::refreshSelection() {
     const editor::EditorState& state = editor_->state();
-    const auto& box = state.picture2;
+    const auto& box = state.selection.box;
     if (box.visible) {
         // Qt keeps widget geometry within 24 bits; a box larger than that is cut on the
         // right and bottom, far beyond any screen.
@@ -462,14 +461,15 @@ void MainWindow::refreshSelection() {
         selectionBox_->raise();
     selectionBox_->update();
 
-    const QColor handleColour = state.handles.locked ? QColor(170, 170, 170) : QColor(Qt::black);
+    const QColor handleColour =
+        state.selection.handles.locked ? QColor(170, 170, 170) : QColor(Qt::black);
     for (std::size_t i = 0; i < 8; ++i) {
         PictureWidget* handle = handles_[i];
-        handle->move(state.handles.topLeft[i]);
+        handle->move(state.selection.handles.topLeft[i]);
         handle->setColour(handleColour);
-        handle->setCursor(state.handles.locked ? Qt::ForbiddenCursor : kHandleCursors[i]);
-        handle->setVisible(state.handles.visible);
-        if (state.handles.visible)
+        handle->setCursor(state.selection.handles.locked ? Qt::ForbiddenCursor : kHandleCursors[i]);
+        handle->setVisible(state.selection.handles.visible);
+        if (state.selection.handles.visible)
             handle->raise();
     }
 }

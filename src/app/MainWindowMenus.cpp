@@ -134,7 +134,8 @@ void MainWindow::buildMenus() {
          {"mnulig", ObjectKind::Line}}};
     for (const auto& [name, kind] : kinds)
         toEditor(name, [kind](editor::Editor& e) { e.createObject(kind); });
-    on("mnubib", [this] { accessoryBrowserToggled(!editor_->state().controls.check2); });
+    on("mnubib",
+       [this] { accessoryBrowserToggled(!editor_->state().controls.accessoryBrowserShown); });
 
     toEditor("mnupremier", [](editor::Editor& e) { e.bringToFront(); });
     toEditor("mnuarrp", [](editor::Editor& e) { e.sendToBack(); });

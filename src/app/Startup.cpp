@@ -10,12 +10,13 @@
 
 namespace app {
 
-Startup::Startup(QString apath, QString dataHome, platform::FileSystem& files,
+Startup::Startup(QString libraryRoot, QString dataHome, platform::FileSystem& files,
                  platform::SettingsStore& store)
     : runDetached([](const QString& program, const QStringList& arguments) {
           return QProcess::startDetached(program, arguments);
       }),
-      apath_(std::move(apath)), dataHome_(std::move(dataHome)), files_(files), store_(store) {}
+      apath_(std::move(libraryRoot)), dataHome_(std::move(dataHome)), files_(files), store_(store) {
+}
 
 void Startup::createLibraryFolders() {
     for (const QString& name : library::kLibraryFolders) {
@@ -51,14 +52,14 @@ QString Startup::mimePackageXml() {
                           "</mime-info>\n");
 }
 
-QString Startup::desktopEntry(const QString& apath) {
+QString Startup::desktopEntry(const QString& libraryRoot) {
     // Exec quotes the program path so a folder with spaces still works; %f is the file.
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
                           "Name=Kestrion\n"
                           "Comment=Agencement Kestrion\n"
                           "Exec=\"") +
-           apath +
+           libraryRoot +
            QStringLiteral("/kestrion\" %f\n"
                           "Icon=kestrion\n"
                           "MimeType=") +

@@ -25,10 +25,10 @@ struct StartupResult {
 // type, and the preferences. Every failure here is absorbed: the user sees nothing.
 class Startup {
 public:
-    // apath: the program folder ("/" separators, no trailing "/").
+    // libraryRoot: the program folder ("/" separators, no trailing "/").
     // dataHome: the per-user data folder that holds mime/ and applications/
     // (~/.local/share on a desktop).
-    Startup(QString apath, QString dataHome, platform::FileSystem& files,
+    Startup(QString libraryRoot, QString dataHome, platform::FileSystem& files,
             platform::SettingsStore& store);
 
     // Starts a helper program without waiting for it; false when it could not start.
@@ -37,7 +37,7 @@ public:
     // name it, and a per-user copy would show twice under "Open with".
     bool declareToDesktop = true;
 
-    // Creates textures, vehicules and accessoires under apath, each only when missing.
+    // Creates textures, vehicules and accessoires under libraryRoot, each only when missing.
     // A folder that cannot be created is left out.
     void createLibraryFolders();
     // Declares the layout file type and the program that opens it to the desktop, and
@@ -57,7 +57,7 @@ public:
     QString iconPath() const;
 
     static QString mimePackageXml();
-    static QString desktopEntry(const QString& apath);
+    static QString desktopEntry(const QString& libraryRoot);
 
 private:
     // Writes the file unless it already holds those contents; sets changed when it wrote.

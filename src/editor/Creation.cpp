@@ -21,7 +21,7 @@ bool takesDimensionBoxes(ObjectKind kind) {
 
 bool Creation::refuseDimensions() {
     const EditingControls& c = core_.state.controls;
-    if (readDimension(c.text1[0], core_.locale) && readDimension(c.text1[1], core_.locale))
+    if (readDimension(c.sizeText[0], core_.locale) && readDimension(c.sizeText[1], core_.locale))
         return false;
     core_.inform(QStringLiteral("Les dimensions de l'objet doivent être des nombres entiers de "
                                 "centimètres, entre 0 et 32767."),
@@ -50,28 +50,28 @@ void Creation::create(ObjectKind kind) {
         return;
     std::optional<library::AccessoryName> accessory;
     if (kind == ObjectKind::Accessory) {
-        if (s.accessoire_fichier.isEmpty())
+        if (s.next.accessoryFile.isEmpty())
             return;
-        accessory = library::parseAccessoryName(s.accessoire_fichier);
+        accessory = library::parseAccessoryName(s.next.accessoryFile);
         if (!accessory) {
             core_.inform(QStringLiteral("Les dimensions de l'accessoire \"%1\" ne peuvent pas être "
                                         "lues dans son nom de fichier.")
-                             .arg(s.accessoire_fichier),
+                             .arg(s.next.accessoryFile),
                          kAttention, platform::MsgIcon::Warning);
             return;
         }
     }
 
     if (s.hasSelection()) {
-        selection_.ReleaseControl();
+        selection_.endDrag();
         selection_.putBack();
     }
-    if (kind != ObjectKind::Rectangle && s.controls.combo1Index != 0) {
-        s.ignorer_evenements = true;
-        s.controls.combo1Index = 0;
+    if (kind != ObjectKind::Rectangle && s.controls.textureEntry != 0) {
+        s.updatingControls = true;
+        s.controls.textureEntry = 0;
         core_.showPaletteSwatch(0);
-        s.remplissage_courant = Fill::colour(0);
-        s.ignorer_evenements = false;
+        s.next.fill = Fill::colour(0);
+        s.updatingControls = false;
     }
     QString text;
     if (kind == ObjectKind::Text) {
@@ -86,28 +86,26 @@ void Creation::create(ObjectKind kind) {
     object.kind = kind;
     object.position = {10 / v.zoom + v.originX, 10 / v.zoom + v.originY};
     if (kind == ObjectKind::Accessory) {
-        s.accessoire_largeur = accessory->width;
-        s.accessoire_hauteur = accessory->height;
         object.heightCm = accessory->height;
         object.widthCm = accessory->width;
-        object.fill = Fill::file(s.accessoire_fichier);
+        object.fill = Fill::file(s.next.accessoryFile);
         object.locked = true;
     } else if (kind == ObjectKind::Text) {
-        const QSize extent = s.picture1.textSize(text);
+        const QSize extent = s.canvas.textSize(text);
         const std::int16_t height = textSizeCm(extent.height(), core_.resol());
         const std::int16_t width = textSizeCm(extent.width(), core_.resol());
         object.heightCm = height;
         object.widthCm = width;
-        object.fill = s.remplissage_courant;
+        object.fill = s.next.fill;
         object.locked = true;
         object.text = text;
-        s.controls.text1[0] = QString::number(width);
-        s.controls.text1[1] = QString::number(height);
+        s.controls.sizeText[0] = QString::number(width);
+        s.controls.sizeText[1] = QString::number(height);
     } else {
-        object.heightCm = *readDimension(s.controls.text1[1], core_.locale);
-        object.widthCm = *readDimension(s.controls.text1[0], core_.locale);
-        object.fill = s.remplissage_courant;
-        object.locked = s.controls.check1;
+        object.heightCm = *readDimension(s.controls.sizeText[1], core_.locale);
+        object.widthCm = *readDimension(s.controls.sizeText[0], core_.locale);
+        object.fill = s.next.fill;
+        object.locked = s.controls.lockChecked;
     }
     s.layout.objects.append(object);
     s.layout.modified = true;

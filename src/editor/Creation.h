@@ -12,7 +12,7 @@ class Creation {
 public:
     Creation(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
 
-    // Any kind; an accessory is the one named by accessoire_fichier. Refused with a
+    // Any kind; an accessory is the one named by accessoryFile. Refused with a
     // message (and nothing changed) when no layout is open, the table with the
     // selection holds 1000 objects, a dimension box holds no valid size, or the
     // accessory's name cannot be read.

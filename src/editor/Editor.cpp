@@ -33,9 +33,9 @@ namespace {
 constexpr qint64 kEventInterval = 10; // milliseconds
 } // namespace
 
-Editor::Editor(EditorServices services, EditorHooks hooks, QString apath)
-    : services_(services), hooks_(std::move(hooks)), renderer_(services.pictures, apath) {
-    state_.apath = std::move(apath);
+Editor::Editor(EditorServices services, EditorHooks hooks, QString libraryRoot)
+    : services_(services), hooks_(std::move(hooks)), renderer_(services.pictures, libraryRoot) {
+    state_.libraryRoot = std::move(libraryRoot);
     modules_ = std::make_unique<Modules>(state_, renderer_, services_, hooks_, locale_);
     // Queued events run between objects of a redraw, but at most every few milliseconds:
     // asking the event loop costs more than drawing most objects.
@@ -51,13 +51,12 @@ Editor::Editor(EditorServices services, EditorHooks hooks, QString apath)
 Editor::~Editor() = default;
 
 void Editor::initialise() {
-    state_.remplissage_courant = document::Fill::colour(0);
+    state_.next.fill = document::Fill::colour(0);
     refreshTextures();
-    state_.view.paliers_zoom = kPaliersZoom;
-    state_.handles.visible = false;
+    state_.selection.handles.visible = false;
     state_.view.view = render::View{};
-    state_.view.hscroll = 0;
-    state_.view.vscroll = 0;
+    state_.view.horizontalBar = 0;
+    state_.view.verticalBar = 0;
     state_.layout.mirrorLeftRight = false;
     state_.layout.mirrorTopBottom = false;
     state_.layout.objects.clear();
@@ -65,7 +64,7 @@ void Editor::initialise() {
 }
 
 void Editor::printWelcome() {
-    platform::Surface& canvas = state_.picture1;
+    platform::Surface& canvas = state_.canvas;
     const QString welcome = QStringLiteral("Bienvenue dans Kestrion!");
     const QSize extent = canvas.textSize(welcome);
     canvas.textX = float(canvas.width() - extent.width()) / 2;
@@ -78,8 +77,8 @@ void Editor::openAtStartup(const QString& path) {
 }
 
 void Editor::refreshTextures() {
-    state_.controls.textures = library::listTextures(services_.files, state_.apath);
-    state_.controls.combo1Index = 0;
+    state_.controls.textures = library::listTextures(services_.files, state_.libraryRoot);
+    state_.controls.textureEntry = 0;
 }
 
 void Editor::newLayout() {
@@ -167,7 +166,7 @@ void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons) {
     modules_->selection.boxMoved(at, buttons);
 }
 void Editor::boxReleased() {
-    modules_->selection.EndDrag();
+    modules_->selection.endDrag();
 }
 void Editor::handlePressed(QPointF at) {
     modules_->selection.handlePressed(at);

@@ -28,7 +28,7 @@ namespace editor {
 // coordinates are in the pressed control's own pixels.
 class Editor {
 public:
-    Editor(EditorServices services, EditorHooks hooks, QString apath);
+    Editor(EditorServices services, EditorHooks hooks, QString libraryRoot);
     ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
@@ -77,7 +77,7 @@ public:
     void horizontalScrolled(int value);
     void verticalScrolled(int value);
 
-    // A new object of that kind; an accessory is the one named by accessoire_fichier.
+    // A new object of that kind; an accessory is the one named by accessoryFile.
     void createObject(document::ObjectKind kind);
 
     // The plan. A press only records where it was (and puts the selection back); the

@@ -11,13 +11,13 @@ render::DrawContext EditorCore::drawContext() const {
 void EditorCore::drawPlan() {
     if (!layoutOpen())
         return;
-    renderer.Affiche(state.picture1, state.layout, state.view.view, state.prefs);
+    renderer.Affiche(state.canvas, state.layout, state.view.view, state.prefs);
 }
 
 void EditorCore::redraw() {
     if (!layoutOpen())
         return;
-    state.picture1.clear();
+    state.canvas.clear();
     drawPlan();
 }
 
@@ -31,16 +31,16 @@ void EditorCore::inform(const QString& text, const QString& title, platform::Msg
 }
 
 void EditorCore::showPaletteSwatch(int index) {
-    platform::Surface& couleur = state.controls.couleur;
-    couleur.backgroundColour = document::paletteColour(index);
-    couleur.clear();
+    platform::Surface& swatch = state.controls.fillSwatch;
+    swatch.backgroundColour = document::paletteColour(index);
+    swatch.clear();
 }
 
 void EditorCore::showTextureSwatch(const QString& file) {
-    platform::Surface& couleur = state.controls.couleur;
-    couleur.clear();
+    platform::Surface& swatch = state.controls.fillSwatch;
+    swatch.clear();
     float h = 61, w = 61;
-    renderer.fillWithTexture(couleur, 0, 0, h, w, file);
+    renderer.fillWithTexture(swatch, 0, 0, h, w, file);
 }
 
 int EditorCore::textureEntry(const QString& file) const {

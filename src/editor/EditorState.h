@@ -15,17 +15,12 @@
 
 namespace editor {
 
-// The zoom steps of the "-" and "+" buttons, in percent.
-constexpr std::array<int, 12> kPaliersZoom = {10,  25,  50,  75,  100,  150,
-                                              200, 300, 500, 800, 1200, 1600};
-
 // The view onto the plan: zoom, scroll origin, the zoom box and the two bars.
 struct ViewState {
-    render::View view;                     // zoom and originX / originY
-    QString text2 = QStringLiteral("100"); // the zoom box Text2
-    int hscroll = 0;                       // HScroll1, 0..100 (percent of the scrollable range)
-    int vscroll = 0;                       // VScroll1
-    std::array<int, 12> paliers_zoom = kPaliersZoom;
+    render::View view;                        // zoom and originX / originY
+    QString zoomText = QStringLiteral("100"); // the zoom box Text2
+    int horizontalBar = 0;                    // HScroll1, 0..100 (percent of the scrollable range)
+    int verticalBar = 0;                      // VScroll1
 };
 
 // The selection box Picture2: the lifted-out object drawn alone, on the plan's pixels.
@@ -45,14 +40,28 @@ struct Handles {
     std::array<QPoint, kHandleCount> topLeft{};
 };
 
-// The drag under way on the selection box or one of its handles.
-struct ResizeModule {
-    bool Dragging = false;
-    int StartX = 0, StartY = 0;
-    bool hasCurrentControl = false; // the selection box carries the handles
+// What a press on the selection box or on one of its handles started.
+enum class Drag { None, Move, Resize };
+
+// The selected object, lifted out of the table while it is edited, with the box that shows
+// it and its handles. Only the editor's Selection writes it.
+struct SelectionState {
+    // The object as it is being edited: kind, fill, lock, orientation and text. Its place
+    // and size are those of the box and the dimension boxes until it is put back.
+    document::PlanObject object;
+    // The row it was taken from (1-based), and the object as that row held it: while the
+    // object is not edited, putting it back unchanged is what the layout holds.
+    int row = 0;
+    document::PlanObject stored;
+    bool edited = false;
+
+    SelectionBox box;
+    Handles handles;
+    Drag drag = Drag::None;
+    QPoint dragStart; // where the press that started the drag was, in whole pixels
 };
 
-// The two dimension boxes, in the order of EditingControls::text1.
+// The two dimension boxes, in the order of EditingControls::sizeText.
 enum class Dimension { Width, Height };
 
 // The way a selection is turned by a quarter.
@@ -61,31 +70,37 @@ enum class Turn { Left, Right };
 // The editing controls of the main window whose values preset the next object and
 // show the selected one.
 struct EditingControls {
-    std::array<QString, 2> text1 = {QStringLiteral("50"),
-                                    QStringLiteral("50")}; // width, height (cm)
-    bool check1 = false;                                   // "Figées"
-    int combo1Index = 0;  // texture list: 0 "Choisir un texture...", k the k-th texture
+    std::array<QString, 2> sizeText = {QStringLiteral("50"),
+                                       QStringLiteral("50")}; // width, height (cm)
+    bool lockChecked = false;                                 // "Figées"
+    int textureEntry = 0; // texture list: 0 "Choisir un texture...", k the k-th texture
     QStringList textures; // texture file names, in listing order (entry k = textures[k-1])
-    platform::Surface couleur{61, 61, platform::kBlack}; // fill swatch Couleur
+    platform::Surface fillSwatch{61, 61, platform::kBlack}; // fill swatch Couleur
 
-    bool layoutEnabled = false; // enableEditing has run
-    bool frame1Enabled = true;  // "Remplissage"
-    bool frame2Enabled = true;  // "Dimensions"
-    bool combo1Enabled = true;
+    bool layoutEnabled = false;    // enableEditing has run
+    bool fillEnabled = true;       // "Remplissage"
+    bool dimensionsEnabled = true; // "Dimensions"
+    bool textureListEnabled = true;
     bool editEnabled = false; // Command4(0,1), Command5(0,1), Command2 and the Edition menu
     bool turnEnabled = false; // Command5(0,1), mnupivg, mnupivd
-    bool check2 = false;      // accessory library toggle
+    bool accessoryBrowserShown = false; // accessory library toggle
 };
 
 // The surface-count panel Frame6.
 struct SurfaceCount {
     bool visible = true; // designed state: shown
-    QString label3 = QStringLiteral("-----");
-    QString label5 = QStringLiteral("0");
+    QString areaText = QStringLiteral("-----");
+    QString totalText = QStringLiteral("0");
     QStringList lines;    // List2
     QList<bool> selected; // List2's selection, one flag per line
     bool addEnabled = false;
     bool deleteEnabled = false;
+};
+
+// What the next object takes that the dimension boxes and the lock box do not hold.
+struct NextObject {
+    document::Fill fill;   // the chosen palette colour or texture
+    QString accessoryFile; // the accessory the browser shows, for the accessory tool
 };
 
 // Where the keyboard focus should go after a handler.
@@ -93,36 +108,25 @@ enum class FocusRequest { None, Plan, Box };
 
 // Everything the main window holds for the whole run.
 struct EditorState {
-    QString apath;
+    QString libraryRoot;
     document::Layout layout;
     ViewState view;
     settings::Preferences prefs; // the current preference values
 
-    platform::Surface picture1{1, 1, platform::kWindowBackground}; // the plan canvas
-    SelectionBox picture2;
-    Handles handles;
-    ResizeModule resize;
+    platform::Surface canvas{1, 1, platform::kWindowBackground}; // the plan canvas
+    SelectionState selection;
     EditingControls controls;
     SurfaceCount surfaces;
 
-    // The selection: the object lifted out of the table. Its position and size are the
-    // box's and the dimension boxes', its lock follows sel_fige.
-    document::PlanObject selected;
-    std::int16_t sel_rang = 0;
-    std::int16_t sel_fige = 0;
-    std::int16_t clic_x = 0, clic_y = 0;
-    bool redim_en_cours = false;
-
-    document::Fill remplissage_courant; // fill of the next object: palette index or texture name
-    QString accessoire_fichier;
-    std::int16_t accessoire_largeur = 0;
-    std::int16_t accessoire_hauteur = 0;
-    bool ignorer_evenements = false;
+    NextObject next;
+    // Set while the editor itself writes into the controls, whose change handlers then
+    // leave the layout alone.
+    bool updatingControls = false;
 
     QString statusText;
     FocusRequest focus = FocusRequest::None;
 
-    bool hasSelection() const { return picture2.visible; }
+    bool hasSelection() const { return selection.box.visible; }
 };
 
 } // namespace editor

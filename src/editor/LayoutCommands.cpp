@@ -20,14 +20,14 @@ const QString kSaveQuestion = QStringLiteral("Voulez-vous sauvegarder l'agenceme
 } // namespace
 
 void LayoutCommands::closeAccessoryBrowser() {
-    core_.state.controls.check2 = false;
+    core_.state.controls.accessoryBrowserShown = false;
     if (core_.hooks.closeAccessoryBrowser)
         core_.hooks.closeAccessoryBrowser();
 }
 
 void LayoutCommands::putSelectionBack() {
     if (core_.state.hasSelection()) {
-        selection_.ReleaseControl();
+        selection_.endDrag();
         selection_.putBack();
     }
 }
@@ -47,8 +47,8 @@ bool LayoutCommands::offerToSave(const QString& title) {
 void LayoutCommands::enableEditing() {
     EditingControls& c = core_.state.controls;
     c.layoutEnabled = true;
-    c.frame1Enabled = true;
-    c.frame2Enabled = true;
+    c.fillEnabled = true;
+    c.dimensionsEnabled = true;
 }
 
 void LayoutCommands::newLayout() {
@@ -61,7 +61,7 @@ void LayoutCommands::newLayout() {
     if (!choice || choice->vehicleFile.isEmpty())
         return;
     std::optional<library::VehiclePicture> vehicle =
-        library::loadVehicle(core_.state.apath, choice->vehicleFile);
+        library::loadVehicle(core_.state.libraryRoot, choice->vehicleFile);
     if (!vehicle) {
         core_.inform(QStringLiteral("Problème intervenu lors du chargement de l'agencement"),
                      kErreur, platform::MsgIcon::Critical);
@@ -107,7 +107,7 @@ void LayoutCommands::keepOpenLayoutAfterRefusal() {
 bool LayoutCommands::openLayoutFile(const QString& path) {
     EditorState& s = core_.state;
     library::OpenedLayout opened =
-        library::openLayout(path, s.apath, core_.services.files, core_.locale);
+        library::openLayout(path, s.libraryRoot, core_.services.files, core_.locale);
     if (opened.failure == library::OpenedLayout::Failure::FileRefused) {
         const QString text = opened.refusal.isEmpty()
                                  ? QStringLiteral("Impossible de lire l'agencement :\n\n") + path
@@ -146,7 +146,7 @@ bool LayoutCommands::saveLayout() {
     const platform::FileDialogResult chosen = core_.services.dialogs.saveFile(request);
     bool written = false;
     if (!chosen.cancelled()) {
-        s.layout.zoomText = s.view.text2;
+        s.layout.zoomText = s.view.zoomText;
         written = document::writeLayoutFile(chosen.fileName, s.layout, core_.locale,
                                             core_.services.files);
     }
@@ -185,7 +185,7 @@ void LayoutCommands::exportPicture() {
     if (!core_.layoutOpen())
         return;
     const document::Layout& l = core_.state.layout;
-    output::exportImage(core_.state.picture1, l.vehicleModel, l.vehicleBody,
+    output::exportImage(core_.state.canvas, l.vehicleModel, l.vehicleBody,
                         core_.state.prefs.autozone, core_.services.dialogs,
                         [this] { putSelectionBack(); });
 }
@@ -194,9 +194,8 @@ void LayoutCommands::printLayout(platform::Printer& printer) {
     if (!core_.layoutOpen())
         return;
     const document::Layout& l = core_.state.layout;
-    output::printPlan(core_.state.picture1, l.vehicleModel, l.vehicleBody,
-                      core_.state.prefs.autozone, printer, core_.services.dialogs,
-                      [this] { putSelectionBack(); });
+    output::printPlan(core_.state.canvas, l.vehicleModel, l.vehicleBody, core_.state.prefs.autozone,
+                      printer, core_.services.dialogs, [this] { putSelectionBack(); });
 }
 
 namespace {
@@ -239,7 +238,7 @@ void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Pri
 void LayoutCommands::outputAtScale(const output::ScaleSetup& setup, const SheetWriter& write) {
     putSelectionBack();
     EditorState& s = core_.state;
-    const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.apath};
+    const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.libraryRoot};
     const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
     if (plan.pages.tooManyPages())
         core_.inform(output::tooManyPagesMessage(plan.pages), kAttention,

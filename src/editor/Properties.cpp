@@ -14,14 +14,14 @@ namespace {
 // The fill controls are disabled for the selections that cannot take a fill: an
 // accessory keeps its picture, and only a rectangle takes a texture.
 bool selectionTakesFill(const EditorState& s, bool texture) {
-    const ObjectKind kind = s.selected.kind;
+    const ObjectKind kind = s.selection.object.kind;
     return kind != ObjectKind::Accessory && (!texture || kind == ObjectKind::Rectangle);
 }
 
 } // namespace
 
 void Properties::dimensionTextChanged(Dimension dimension, const QString& text) {
-    core_.state.controls.text1[std::size_t(dimension)] = text;
+    core_.state.controls.sizeText[std::size_t(dimension)] = text;
 }
 
 void Properties::dimensionsConfirmed() {
@@ -29,10 +29,11 @@ void Properties::dimensionsConfirmed() {
     if (!s.hasSelection())
         return;
     // Texts and accessories take their size from their text or picture.
-    if (s.selected.kind == ObjectKind::Text || s.selected.kind == ObjectKind::Accessory)
+    if (s.selection.object.kind == ObjectKind::Text ||
+        s.selection.object.kind == ObjectKind::Accessory)
         return;
-    const std::optional<std::int16_t> w = readDimension(s.controls.text1[0], core_.locale);
-    const std::optional<std::int16_t> h = readDimension(s.controls.text1[1], core_.locale);
+    const std::optional<std::int16_t> w = readDimension(s.controls.sizeText[0], core_.locale);
+    const std::optional<std::int16_t> h = readDimension(s.controls.sizeText[1], core_.locale);
     if (!w || !h) {
         core_.inform(QStringLiteral("Les dimensions de l'objet doivent être des nombres entiers de "
                                     "centimètres, entre 0 et 32767."),
@@ -40,22 +41,20 @@ void Properties::dimensionsConfirmed() {
         return;
     }
     const float scale = float(double(core_.zoom()) * core_.resol());
-    s.picture2.height = float(*h) * scale;
-    s.picture2.width = float(*w) * scale;
-    panel_.showResized(s.selected.kind, *w, *h);
+    selection_.setBoxSize(float(*w) * scale, float(*h) * scale);
+    panel_.showResized(s.selection.object.kind, *w, *h);
     selection_.drawBox();
-    selection_.ShowHandles();
+    selection_.showHandles();
     s.layout.modified = true;
 }
 
 void Properties::sizeLockToggled(bool checked) {
     EditorState& s = core_.state;
-    s.controls.check1 = checked;
-    if (s.ignorer_evenements)
+    s.controls.lockChecked = checked;
+    if (s.updatingControls)
         return;
-    s.sel_fige = checked ? 1 : 0;
     if (s.hasSelection()) {
-        selection_.ShowHandles();
+        selection_.setLocked(checked);
         s.layout.modified = true;
     }
 }
@@ -64,34 +63,34 @@ void Properties::paletteColourChosen(int index) {
     if (index < 0 || index > 15)
         return;
     EditorState& s = core_.state;
-    s.ignorer_evenements = true;
+    s.updatingControls = true;
     core_.showPaletteSwatch(index);
-    s.remplissage_courant = Fill::colour(index);
-    s.controls.combo1Index = 0;
+    s.next.fill = Fill::colour(index);
+    s.controls.textureEntry = 0;
     if (s.hasSelection() && selectionTakesFill(s, false)) {
-        s.selected.fill = s.remplissage_courant;
+        selection_.setFill(s.next.fill);
         selection_.drawBox();
         s.layout.modified = true;
     }
-    s.ignorer_evenements = false;
+    s.updatingControls = false;
 }
 
 void Properties::textureChosen(int entry) {
     EditorState& s = core_.state;
-    if (s.ignorer_evenements)
+    if (s.updatingControls)
         return;
     if (entry >= 1 && entry <= s.controls.textures.size()) {
-        s.controls.combo1Index = entry;
+        s.controls.textureEntry = entry;
         const QString file = s.controls.textures[entry - 1];
-        s.remplissage_courant = Fill::file(file);
+        s.next.fill = Fill::file(file);
         core_.showTextureSwatch(file);
     } else {
-        s.controls.combo1Index = 0;
-        s.remplissage_courant = Fill::colour(0);
+        s.controls.textureEntry = 0;
+        s.next.fill = Fill::colour(0);
         core_.showPaletteSwatch(0);
     }
-    if (s.hasSelection() && selectionTakesFill(s, s.remplissage_courant.isFile())) {
-        s.selected.fill = s.remplissage_courant;
+    if (s.hasSelection() && selectionTakesFill(s, s.next.fill.isFile())) {
+        selection_.setFill(s.next.fill);
         selection_.drawBox();
         s.layout.modified = true;
     }
@@ -99,9 +98,9 @@ void Properties::textureChosen(int entry) {
 
 void Properties::fillSwatchClicked() {
     EditorState& s = core_.state;
-    if (!s.hasSelection() || !selectionTakesFill(s, s.remplissage_courant.isFile()))
+    if (!s.hasSelection() || !selectionTakesFill(s, s.next.fill.isFile()))
         return;
-    s.selected.fill = s.remplissage_courant;
+    selection_.setFill(s.next.fill);
     selection_.drawBox();
     s.layout.modified = true;
 }
@@ -118,11 +117,11 @@ void Properties::turn(Turn direction) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
-    const ObjectKind kind = s.selected.kind;
+    const ObjectKind kind = s.selection.object.kind;
     if (kind == ObjectKind::Text)
         return;
     s.layout.modified = true;
-    int& orientation = s.selected.orientation;
+    int orientation = s.selection.object.orientation;
     // The orientation is stored as a 16-bit integer; a turn past its range wraps around.
     if (kind == ObjectKind::Triangle || kind == ObjectKind::Accessory) {
         int turns = orientation + (direction == Turn::Left ? 1 : -1);
@@ -134,16 +133,17 @@ void Properties::turn(Turn direction) {
     } else if (kind == ObjectKind::Line) {
         orientation = std::int16_t(1 - orientation);
     }
-    std::swap(s.controls.text1[0], s.controls.text1[1]);
+    std::swap(s.controls.sizeText[0], s.controls.sizeText[1]);
     // A box emptied by hand keeps the size it shows, turned.
     const double scale = double(core_.zoom()) * core_.resol();
-    const float oldWidth = s.picture2.width, oldHeight = s.picture2.height;
-    const auto h = readNumber(s.controls.text1[1], core_.locale);
-    const auto w = readNumber(s.controls.text1[0], core_.locale);
-    s.picture2.height = h ? float(platform::M(*h * scale)) : oldWidth;
-    s.picture2.width = w ? float(platform::M(*w * scale)) : oldHeight;
+    const float oldWidth = s.selection.box.width, oldHeight = s.selection.box.height;
+    const auto h = readNumber(s.controls.sizeText[1], core_.locale);
+    const auto w = readNumber(s.controls.sizeText[0], core_.locale);
+    selection_.setOrientation(orientation);
+    selection_.setBoxSize(w ? float(platform::M(*w * scale)) : oldHeight,
+                          h ? float(platform::M(*h * scale)) : oldWidth);
     selection_.drawBox();
-    selection_.ShowHandles();
+    selection_.showHandles();
 }
 
 void Properties::deleteSelection() {

@@ -25,13 +25,41 @@ bool onlyLeftHeld(Qt::MouseButtons buttons) {
 
 } // namespace
 
+void Selection::setLocked(bool locked) {
+    core_.state.selection.object.locked = locked;
+    showHandles();
+}
+
+void Selection::setFill(const document::Fill& fill) {
+    core_.state.selection.object.fill = fill;
+}
+
+void Selection::setOrientation(int orientation) {
+    core_.state.selection.object.orientation = orientation;
+}
+
+void Selection::setBoxSize(float width, float height) {
+    SelectionBox& b = core_.state.selection.box;
+    b.width = width;
+    b.height = height;
+}
+
+void Selection::drop() {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    s.selection.box.visible = false;
+    hideHandles();
+    resetControlsAfterSelection();
+}
+
 PlanBox Selection::box() const {
-    const SelectionBox& b = core_.state.picture2;
+    const SelectionBox& b = core_.state.selection.box;
     return PlanBox{b.left, b.top, b.width, b.height};
 }
 
 void Selection::setBox(const PlanBox& box) {
-    SelectionBox& b = core_.state.picture2;
+    SelectionBox& b = core_.state.selection.box;
     b.left = box.left;
     b.top = box.top;
     b.width = box.width;
@@ -62,22 +90,22 @@ VisibleSpan visibleSpan(float start, float size, int planSize) {
 
 void Selection::drawBox() {
     EditorState& s = core_.state;
-    SelectionBox& b = s.picture2;
-    const VisibleSpan columns = visibleSpan(b.left, b.width, s.picture1.width());
-    const VisibleSpan rows = visibleSpan(b.top, b.height, s.picture1.height());
+    SelectionBox& b = s.selection.box;
+    const VisibleSpan columns = visibleSpan(b.left, b.width, s.canvas.width());
+    const VisibleSpan rows = visibleSpan(b.top, b.height, s.canvas.height());
     b.shown = QPoint(columns.from, rows.from);
     b.surface.resize(columns.to - columns.from, rows.to - rows.from);
     b.surface.clear();
     // The renderer may replace a zero size in its arguments; the box keeps its own.
     float x = -float(columns.from), y = -float(rows.from), h = b.height, w = b.width;
-    core_.renderer.drawObject(b.surface, x, y, h, w, s.selected, core_.drawContext());
+    core_.renderer.drawObject(b.surface, x, y, h, w, s.selection.object, core_.drawContext());
 }
 
 void Selection::redrawPartialBox() {
     const EditorState& s = core_.state;
-    const SelectionBox& b = s.picture2;
-    const VisibleSpan columns = visibleSpan(b.left, b.width, s.picture1.width());
-    const VisibleSpan rows = visibleSpan(b.top, b.height, s.picture1.height());
+    const SelectionBox& b = s.selection.box;
+    const VisibleSpan columns = visibleSpan(b.left, b.width, s.canvas.width());
+    const VisibleSpan rows = visibleSpan(b.top, b.height, s.canvas.height());
     if (QPoint(columns.from, rows.from) != b.shown ||
         columns.to - columns.from != b.surface.width() || rows.to - rows.from != b.surface.height())
         drawBox();
@@ -87,22 +115,22 @@ void Selection::showFillOf(ObjectKind kind, const document::Fill& fill) {
     EditingControls& c = core_.state.controls;
     EditorState& s = core_.state;
     if (kind == ObjectKind::Accessory) {
-        c.frame1Enabled = false;
-        c.frame2Enabled = false;
-        s.remplissage_courant = document::Fill::colour(0);
+        c.fillEnabled = false;
+        c.dimensionsEnabled = false;
+        s.next.fill = document::Fill::colour(0);
         core_.showPaletteSwatch(0);
-        c.combo1Index = 0;
+        c.textureEntry = 0;
         return;
     }
-    c.frame1Enabled = true;
-    c.frame2Enabled = kind != ObjectKind::Text;
-    s.remplissage_courant = fill;
+    c.fillEnabled = true;
+    c.dimensionsEnabled = kind != ObjectKind::Text;
+    s.next.fill = fill;
     if (kind != ObjectKind::Text && fill.isFile()) {
         core_.showTextureSwatch(fill.fileName());
-        c.combo1Index = core_.textureEntry(fill.fileName());
+        c.textureEntry = core_.textureEntry(fill.fileName());
     } else {
         core_.showPaletteSwatch(fill.colourIndex());
-        c.combo1Index = 0;
+        c.textureEntry = 0;
     }
 }
 
@@ -119,7 +147,7 @@ void Selection::select(int r) {
 
     s.controls.editEnabled = true;
     s.controls.turnEnabled = kind != ObjectKind::Text;
-    s.selected = object;
+    s.selection.object = object;
 
     PlanBox b{hit.left, hit.top, 0, 0};
     const double col4 = object.heightCm;
@@ -127,63 +155,61 @@ void Selection::select(int r) {
     if (kind == ObjectKind::Measure) {
         b.width = hit.width;
         b.height = hit.height;
-        s.controls.text1[0] = wholeText(M(double(hit.width) / zoom / resol));
-        s.controls.text1[1] = wholeText(M(double(hit.height) / zoom / resol));
+        s.controls.sizeText[0] = wholeText(M(double(hit.width) / zoom / resol));
+        s.controls.sizeText[1] = wholeText(M(double(hit.height) / zoom / resol));
     } else {
         const double scale = kind == ObjectKind::Text ? resol : resol * zoom;
         b.width = float(M(col5 * scale));
         b.height = float(M(col4 * scale));
-        s.controls.text1[0] = numberText(col5, core_.locale);
-        s.controls.text1[1] = numberText(col4, core_.locale);
+        s.controls.sizeText[0] = numberText(col5, core_.locale);
+        s.controls.sizeText[1] = numberText(col4, core_.locale);
     }
     setBox(b);
 
     showFillOf(kind, object.fill);
-    s.controls.combo1Enabled = kind == ObjectKind::Rectangle;
+    s.controls.textureListEnabled = kind == ObjectKind::Rectangle;
 
-    s.sel_fige = std::int16_t(object.locked ? 1 : 0);
-    s.controls.check1 = s.sel_fige != 0;
+    s.controls.lockChecked = object.locked;
     panel_.showSelected(kind, col5, col4);
 
-    s.sel_rang = std::int16_t(r);
+    s.selection.row = r;
+    s.selection.stored = object;
+    s.selection.edited = false;
     table.removeAt(r);
     core_.redraw();
 
-    s.picture2.visible = true;
-    ShowHandles();
+    s.selection.box.visible = true;
+    showHandles();
     drawBox();
 }
 
 document::PlanObject Selection::selectionObject() const {
     const EditorState& s = core_.state;
-    const SelectionBox& b = s.picture2;
+    const SelectionBox& b = s.selection.box;
     const float zoom = core_.zoom();
     const render::View& v = s.view.view;
-    document::PlanObject object = s.selected;
+    document::PlanObject object = s.selection.object;
     object.position.x = float(M(b.left / zoom + v.originX));
     object.position.y = float(M(b.top / zoom + v.originY));
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
     const double scale = object.kind == ObjectKind::Text ? core_.resol() : core_.resol() * zoom;
     const auto size = [&](int index, float pixels) {
-        if (const auto typed = readDimension(s.controls.text1[std::size_t(index)], core_.locale))
+        if (const auto typed = readDimension(s.controls.sizeText[std::size_t(index)], core_.locale))
             return *typed;
         return std::int16_t(std::clamp(M(double(pixels) / scale), 0, 32767));
     };
     object.heightCm = float(size(1, b.height));
     object.widthCm = float(size(0, b.width));
-    object.locked = s.sel_fige != 0;
     return object;
 }
 
 void Selection::resetControlsAfterSelection() {
     EditorState& s = core_.state;
-    s.controls.check1 = false;
-    if (!s.ignorer_evenements)
-        s.sel_fige = 0;
-    s.controls.frame1Enabled = true;
-    s.controls.frame2Enabled = true;
-    s.controls.combo1Enabled = true;
+    s.controls.lockChecked = false;
+    s.controls.fillEnabled = true;
+    s.controls.dimensionsEnabled = true;
+    s.controls.textureListEnabled = true;
     s.controls.editEnabled = false;
     s.controls.turnEnabled = false;
     panel_.clear();
@@ -194,15 +220,16 @@ void Selection::putBack(Place place) {
     if (!s.hasSelection())
         return;
     const document::PlanObject object = selectionObject();
-    HideHandles();
-    s.picture2.visible = false;
+    hideHandles();
+    s.selection.box.visible = false;
     document::ObjectTable& table = s.layout.objects;
     const bool front =
         place == Place::Front || (place == Place::ByPreference && s.prefs.clicpreplan);
     if (front) {
         table.append(object);
     } else {
-        const int at = place == Place::Back ? 1 : std::clamp<int>(s.sel_rang, 1, table.count() + 1);
+        const int at =
+            place == Place::Back ? 1 : std::clamp<int>(s.selection.row, 1, table.count() + 1);
         table.insertAt(at, object);
     }
     resetControlsAfterSelection();
@@ -213,81 +240,68 @@ void Selection::discard() {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
-    s.picture2.visible = false;
-    HideHandles();
-    resetControlsAfterSelection();
+    drop();
     s.layout.modified = true;
 }
 
 // --- The handle module -------------------------------------------------------------
 
-void Selection::ShowHandles() {
-    EditorState& s = core_.state;
-    s.resize.hasCurrentControl = true;
-    PlaceHandles();
-    s.handles.locked = s.controls.check1;
-    s.handles.visible = true;
+void Selection::showHandles() {
+    SelectionState& sel = core_.state.selection;
+    placeHandles();
+    sel.handles.locked = core_.state.controls.lockChecked;
+    sel.handles.visible = true;
 }
 
-void Selection::HideHandles() {
-    EditorState& s = core_.state;
-    s.resize.Dragging = false;
-    s.resize.hasCurrentControl = false;
-    s.handles.visible = false;
+void Selection::hideHandles() {
+    SelectionState& sel = core_.state.selection;
+    sel.drag = Drag::None;
+    sel.handles.visible = false;
 }
 
-void Selection::PlaceHandles() {
-    core_.state.handles.topLeft = handlePositions(box());
+void Selection::placeHandles() {
+    core_.state.selection.handles.topLeft = handlePositions(box());
 }
 
-void Selection::ReleaseControl() {
-    ResizeModule& r = core_.state.resize;
-    r.Dragging = false;
-    r.StartX = 0;
-    r.StartY = 0;
-    r.hasCurrentControl = false;
+void Selection::endDrag() {
+    SelectionState& sel = core_.state.selection;
+    sel.drag = Drag::None;
+    sel.dragStart = QPoint();
 }
 
-void Selection::BeginMove(float x, float y) {
-    EditorState& s = core_.state;
-    if (!s.resize.hasCurrentControl)
+// A drag starts only on a box that carries its handles.
+void Selection::beginDrag(Drag drag, float x, float y) {
+    SelectionState& sel = core_.state.selection;
+    if (!sel.handles.visible)
         return;
-    s.resize.StartX = M(x);
-    s.resize.StartY = M(y);
-    s.resize.Dragging = s.handles.visible;
+    sel.dragStart = QPoint(M(x), M(y));
+    sel.drag = drag;
 }
 
-void Selection::MoveControl(Qt::MouseButtons buttons, float x, float y) {
+void Selection::dragBox(Qt::MouseButtons buttons, float x, float y) {
     EditorState& s = core_.state;
-    if (!s.resize.Dragging || !onlyLeftHeld(buttons) || !s.resize.hasCurrentControl)
+    SelectionState& sel = s.selection;
+    if (sel.drag != Drag::Move || !onlyLeftHeld(buttons) || !sel.handles.visible)
         return;
-    const int dx = M(x) - s.resize.StartX;
-    const int dy = M(y) - s.resize.StartY;
-    SelectionBox& b = s.picture2;
-    b.top = dragEdge(b.top, dy, b.height, s.picture1.height());
-    b.left = dragEdge(b.left, dx, b.width, s.picture1.width());
-    PlaceHandles();
+    const int dx = M(x) - sel.dragStart.x();
+    const int dy = M(y) - sel.dragStart.y();
+    SelectionBox& b = sel.box;
+    b.top = dragEdge(b.top, dy, b.height, s.canvas.height());
+    b.left = dragEdge(b.left, dx, b.width, s.canvas.width());
+    placeHandles();
     redrawPartialBox();
 }
 
-void Selection::BeginResize(float x, float y) {
-    EditorState& s = core_.state;
-    if (!s.resize.hasCurrentControl)
-        return;
-    s.resize.StartX = M(x);
-    s.resize.StartY = M(y);
-    s.resize.Dragging = true;
-}
-
-void Selection::ResizeControl(Handle handle, Qt::MouseButtons buttons, float x, float y) {
-    EditorState& s = core_.state;
-    if (!onlyLeftHeld(buttons) || s.controls.check1 || !s.resize.hasCurrentControl ||
-        !s.resize.Dragging)
+void Selection::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y) {
+    const EditorState& s = core_.state;
+    const SelectionState& sel = s.selection;
+    if (!onlyLeftHeld(buttons) || s.controls.lockChecked || !sel.handles.visible ||
+        sel.drag != Drag::Resize)
         return;
     PlanBox b = box();
-    resizeByHandle(b, handle, M(x) - s.resize.StartX, M(y) - s.resize.StartY);
+    resizeByHandle(b, handle, M(x) - sel.dragStart.x(), M(y) - sel.dragStart.y());
     setBox(b);
-    PlaceHandles();
+    placeHandles();
 }
 
 // --- Plan, box and handle events ---------------------------------------------------
@@ -295,8 +309,8 @@ void Selection::ResizeControl(Handle handle, Qt::MouseButtons buttons, float x, 
 void Selection::planPressed(QPointF at) {
     EditorState& s = core_.state;
     const float x = float(at.x()), y = float(at.y());
-    s.clic_x = platform::CInt16(x).value_or(x < 0 ? -32768 : 32767);
-    s.clic_y = platform::CInt16(y).value_or(y < 0 ? -32768 : 32767);
+    lastPress_ = QPoint(platform::CInt16(x).value_or(x < 0 ? -32768 : 32767),
+                        platform::CInt16(y).value_or(y < 0 ? -32768 : 32767));
     core_.processEvents();
     if (s.hasSelection())
         planClicked();
@@ -305,13 +319,14 @@ void Selection::planPressed(QPointF at) {
 void Selection::planClicked() {
     EditorState& s = core_.state;
     if (s.hasSelection()) {
-        ReleaseControl();
+        endDrag();
         putBack();
         return;
     }
     if (!core_.layoutOpen())
         return;
-    const int r = hitTest(s.layout.objects, s.view.view, core_.resol(), s.clic_x, s.clic_y);
+    const int r =
+        hitTest(s.layout.objects, s.view.view, core_.resol(), lastPress_.x(), lastPress_.y());
     if (r > 0)
         select(r);
 }
@@ -337,8 +352,8 @@ bool Selection::keyPressed(Qt::Key key) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return true;
-    SelectionBox& b = s.picture2;
-    const int SH = s.picture1.height(), SW = s.picture1.width();
+    SelectionBox& b = s.selection.box;
+    const int SH = s.canvas.height(), SW = s.canvas.width();
     bool arrow = true;
     switch (key) {
     case Qt::Key_Up:
@@ -366,7 +381,7 @@ bool Selection::keyPressed(Qt::Key key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         arrow = false;
-        ReleaseControl();
+        endDrag();
         putBack();
         s.focus = FocusRequest::Plan;
         break;
@@ -375,7 +390,7 @@ bool Selection::keyPressed(Qt::Key key) {
         break;
     }
     if (arrow) {
-        PlaceHandles();
+        placeHandles();
         redrawPartialBox();
         // A key move is an edit whether the plan or the box had the focus.
         s.layout.modified = true;
@@ -386,10 +401,10 @@ bool Selection::keyPressed(Qt::Key key) {
 void Selection::boxPressed(QPointF at, Qt::MouseButton button) {
     if (button != Qt::LeftButton || !core_.state.hasSelection())
         return;
-    HideHandles();
+    hideHandles();
     core_.processEvents();
-    ShowHandles();
-    BeginMove(float(at.x()), float(at.y()));
+    showHandles();
+    beginDrag(Drag::Move, float(at.x()), float(at.y()));
 }
 
 void Selection::boxMoved(QPointF at, Qt::MouseButtons buttons) {
@@ -397,7 +412,7 @@ void Selection::boxMoved(QPointF at, Qt::MouseButtons buttons) {
     if (!s.hasSelection())
         return;
     s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
-    MoveControl(buttons, float(at.x()), float(at.y()));
+    dragBox(buttons, float(at.x()), float(at.y()));
     s.layout.modified = true;
 }
 
@@ -405,8 +420,7 @@ void Selection::handlePressed(QPointF at) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
-    s.redim_en_cours = true;
-    BeginResize(float(at.x()), float(at.y()));
+    beginDrag(Drag::Resize, float(at.x()), float(at.y()));
     drawBox();
 }
 
@@ -414,28 +428,27 @@ void Selection::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons)
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
-    if (s.sel_fige != 0) {
+    if (s.selection.object.locked) {
         s.statusText = QStringLiteral("Cet objet n'est pas redimensionnable");
         return;
     }
     s.statusText = QStringLiteral("Vous pouvez redimensionner l'objet");
-    ResizeControl(handle, buttons, float(at.x()), float(at.y()));
+    dragHandle(handle, buttons, float(at.x()), float(at.y()));
     core_.processEvents();
-    if (!s.redim_en_cours)
+    if (s.selection.drag != Drag::Resize)
         return;
     s.layout.modified = true;
     const double scale = double(core_.zoom()) * core_.resol();
-    const int w = M(double(s.picture2.width) / scale);
-    const int h = M(double(s.picture2.height) / scale);
-    s.controls.text1[0] = wholeText(w);
-    s.controls.text1[1] = wholeText(h);
-    panel_.showResized(s.selected.kind, w, h);
+    const int w = M(double(s.selection.box.width) / scale);
+    const int h = M(double(s.selection.box.height) / scale);
+    s.controls.sizeText[0] = wholeText(w);
+    s.controls.sizeText[1] = wholeText(h);
+    panel_.showResized(s.selection.object.kind, w, h);
     drawBox();
 }
 
 void Selection::handleReleased() {
-    core_.state.redim_en_cours = false;
-    EndDrag();
+    endDrag();
 }
 
 } // namespace editor

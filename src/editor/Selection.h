@@ -29,22 +29,29 @@ public:
     // picture pixels, size from the dimension boxes.
     document::PlanObject selectionObject() const;
 
+    // Edits of the selected object; the box is drawn again by the caller.
+    void setLocked(bool locked); // also greys or blackens the handles
+    void setFill(const document::Fill& fill);
+    void setOrientation(int orientation);
+    void setBoxSize(float width, float height);
+    // The selection now differs from the row it was taken from.
+    void markEdited() { core_.state.selection.edited = true; }
+    // Ends the selection without writing it back, as when the layout is replaced under it.
+    void drop();
+
     PlanBox box() const;
     void setBox(const PlanBox& box);
     // Clears the box and draws the selected object into it at its current size: the
     // part of the box on the plan, whatever the object's size and the zoom.
     void drawBox();
 
-    // The handle module.
-    void ShowHandles();
-    void HideHandles();
-    void PlaceHandles();
-    void ReleaseControl();
-    void BeginMove(float x, float y);
-    void MoveControl(Qt::MouseButtons buttons, float x, float y);
-    void BeginResize(float x, float y);
-    void ResizeControl(Handle handle, Qt::MouseButtons buttons, float x, float y);
-    void EndDrag() { core_.state.resize.Dragging = false; }
+    // The handles and the drags that move or resize the box.
+    void showHandles();
+    void hideHandles();
+    void placeHandles();
+    void endDrag();
+    void dragBox(Qt::MouseButtons buttons, float x, float y);
+    void dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y);
 
     // Plan, box and handle events.
     void planPressed(QPointF at);
@@ -65,10 +72,14 @@ public:
 private:
     // After a move: draws the box again when part of it was off the plan.
     void redrawPartialBox();
+    void beginDrag(Drag drag, float x, float y);
     void showFillOf(document::ObjectKind kind, const document::Fill& fill);
 
     EditorCore& core_;
     SurfacePanel& panel_;
+    // Where the plan was last pressed, in canvas pixels held to 16 bits: the click that
+    // follows picks the object there.
+    QPoint lastPress_;
 };
 
 } // namespace editor

@@ -16,23 +16,23 @@ QString areaText(document::ObjectKind kind, double w, double h, const QLocale& l
 }
 
 void SurfacePanel::showSelected(document::ObjectKind kind, double w, double h) {
-    panel_.label3 = areaText(kind, w, h, locale_);
+    panel_.areaText = areaText(kind, w, h, locale_);
     if (areaM2(kind, w, h))
         panel_.addEnabled = true;
 }
 
 void SurfacePanel::showResized(document::ObjectKind kind, double w, double h) {
-    panel_.label3 = areaText(kind, w, h, locale_);
+    panel_.areaText = areaText(kind, w, h, locale_);
 }
 
 void SurfacePanel::clear() {
-    panel_.label3 = kNoArea;
+    panel_.areaText = kNoArea;
     panel_.addEnabled = false;
 }
 
 void SurfacePanel::add() {
-    if (panel_.label3 != kNoArea) {
-        panel_.lines.append(panel_.label3);
+    if (panel_.areaText != kNoArea) {
+        panel_.lines.append(panel_.areaText);
         panel_.selected.append(false);
     }
     recomputeTotal();
@@ -61,7 +61,7 @@ void SurfacePanel::recomputeTotal() {
     for (const QString& line : panel_.lines)
         total += float(readNumber(line, locale_).value_or(0.0));
     panel_.selected = QList<bool>(panel_.lines.size(), false);
-    panel_.label5 = numberText(double(total), locale_, 7);
+    panel_.totalText = numberText(double(total), locale_, 7);
     panel_.deleteEnabled = false;
 }
 

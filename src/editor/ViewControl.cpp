@@ -10,8 +10,8 @@ namespace editor {
 
 void ViewControl::zoomTextChanged(const QString& text) {
     EditorState& s = core_.state;
-    s.view.text2 = text;
-    if (s.ignorer_evenements || text.isEmpty())
+    s.view.zoomText = text;
+    if (s.updatingControls || text.isEmpty())
         return;
     const std::optional<double> typed = readNumber(text, core_.locale);
     if (!typed)
@@ -23,7 +23,7 @@ void ViewControl::applyZoom(double percent) {
     EditorState& s = core_.state;
     render::View& v = s.view.view;
     if (s.hasSelection()) {
-        selection_.ReleaseControl();
+        selection_.endDrag();
         selection_.putBack();
     }
     const float old = v.zoom;
@@ -35,17 +35,17 @@ void ViewControl::applyZoom(double percent) {
         zoomTextChanged(QString::number(document::kMaxZoomPercent));
     }
 
-    const float PW = float(s.picture1.width()), PH = float(s.picture1.height());
+    const float PW = float(s.canvas.width()), PH = float(s.canvas.height());
     const float W = s.layout.pictureWidth, H = s.layout.pictureHeight;
     v.originX = centredOrigin(v.originX, old, v.zoom, W, PW);
     v.originY = centredOrigin(v.originY, old, v.zoom, H, PH);
 
     // A bar moved from code runs its own handler, which derives the origin from it.
     const int h = barPercent(v.originX, v.zoom, W, PW);
-    if (h != s.view.hscroll)
+    if (h != s.view.horizontalBar)
         horizontalScrolled(h);
     const int vv = barPercent(v.originY, v.zoom, H, PH);
-    if (vv != s.view.vscroll)
+    if (vv != s.view.verticalBar)
         verticalScrolled(vv);
 
     core_.redraw();
@@ -53,7 +53,7 @@ void ViewControl::applyZoom(double percent) {
 
 void ViewControl::stepZoom(Step direction) {
     EditorState& s = core_.state;
-    const std::optional<double> typed = readNumber(s.view.text2, core_.locale);
+    const std::optional<double> typed = readNumber(s.view.zoomText, core_.locale);
     const int current = typed ? int(std::clamp(platform::roundHalfEven(*typed), -1e6, 1e6))
                               : platform::M(s.view.view.zoom * 100);
     const int step = direction == Step::Out ? zoomStepDown(current) : zoomStepUp(current);
@@ -62,43 +62,43 @@ void ViewControl::stepZoom(Step direction) {
 
 void ViewControl::horizontalScrolled(int value) {
     EditorState& s = core_.state;
-    s.view.hscroll = value;
+    s.view.horizontalBar = value;
     if (s.prefs.ancrer && s.hasSelection())
         selection_.putBack();
     if (core_.layoutOpen())
-        s.picture1.clear();
+        s.canvas.clear();
     render::View& v = s.view.view;
-    v.originX = originFromBar(value, v.zoom, s.layout.pictureWidth, float(s.picture1.width()));
+    v.originX = originFromBar(value, v.zoom, s.layout.pictureWidth, float(s.canvas.width()));
     core_.drawPlan();
 }
 
 void ViewControl::verticalScrolled(int value) {
     EditorState& s = core_.state;
-    s.view.vscroll = value;
+    s.view.verticalBar = value;
     if (s.prefs.ancrer && s.hasSelection())
         selection_.putBack();
     if (core_.layoutOpen())
-        s.picture1.clear();
+        s.canvas.clear();
     render::View& v = s.view.view;
-    v.originY = originFromBar(value, v.zoom, s.layout.pictureHeight, float(s.picture1.height()));
+    v.originY = originFromBar(value, v.zoom, s.layout.pictureHeight, float(s.canvas.height()));
     core_.drawPlan();
 }
 
 void ViewControl::canvasResized(int width, int height) {
     EditorState& s = core_.state;
-    s.picture1.resize(width, height);
+    s.canvas.resize(width, height);
     core_.processEvents();
     core_.drawPlan();
 }
 
 void ViewControl::resetView(int percent) {
     EditorState& s = core_.state;
-    s.ignorer_evenements = true;
-    s.view.text2 = QString::number(percent);
-    s.ignorer_evenements = false;
+    s.updatingControls = true;
+    s.view.zoomText = QString::number(percent);
+    s.updatingControls = false;
     s.view.view = render::View{float(percent / 100.0), 0, 0};
-    s.view.hscroll = 0;
-    s.view.vscroll = 0;
+    s.view.horizontalBar = 0;
+    s.view.verticalBar = 0;
 }
 
 } // namespace editor

@@ -40,17 +40,17 @@ bool FolderPictures::usable(const QString& folder, const QString& name) {
     return ok;
 }
 
-document::LoadOutcome readLayoutFile(const QString& path, const QString& apath,
+document::LoadOutcome readLayoutFile(const QString& path, const QString& libraryRoot,
                                      const platform::FileSystem& fs) {
-    FolderPictures pictures(apath);
+    FolderPictures pictures(libraryRoot);
     return document::readLayoutFile(path, pictures, fs);
 }
 
-std::optional<VehiclePicture> loadVehicle(const QString& apath, const QString& file) {
+std::optional<VehiclePicture> loadVehicle(const QString& libraryRoot, const QString& file) {
     std::optional<VehicleName> name = parseVehicleName(file);
     if (!name)
         return std::nullopt;
-    std::optional<QImage> picture = platform::LoadLibraryPicture(vehiclesFolder(apath), file);
+    std::optional<QImage> picture = platform::LoadLibraryPicture(vehiclesFolder(libraryRoot), file);
     if (!picture || picture->isNull())
         return std::nullopt;
     return VehiclePicture{file, std::move(*name), std::move(*picture)};
@@ -68,10 +68,10 @@ void VehiclePicture::applyTo(document::Layout& layout) && {
     layout.vehiclePicture = std::move(picture);
 }
 
-OpenedLayout openLayout(const QString& path, const QString& apath, const platform::FileSystem& fs,
-                        const QLocale& locale) {
+OpenedLayout openLayout(const QString& path, const QString& libraryRoot,
+                        const platform::FileSystem& fs, const QLocale& locale) {
     OpenedLayout opened;
-    document::LoadOutcome outcome = readLayoutFile(path, apath, fs);
+    document::LoadOutcome outcome = readLayoutFile(path, libraryRoot, fs);
     if (!outcome.ok()) {
         opened.failure = OpenedLayout::Failure::FileRefused;
         opened.refusal = outcome.errorMessage;
@@ -81,7 +81,7 @@ OpenedLayout openLayout(const QString& path, const QString& apath, const platfor
     opened.missingPictures =
         document::missingPicturesMessage(contents.missingTextures, contents.missingAccessories);
     document::Layout& layout = opened.layout;
-    std::optional<VehiclePicture> vehicle = loadVehicle(apath, contents.vehicleFile);
+    std::optional<VehiclePicture> vehicle = loadVehicle(libraryRoot, contents.vehicleFile);
     if (!vehicle) {
         layout.vehicleFile = contents.vehicleFile;
         opened.failure = OpenedLayout::Failure::VehicleUnreadable;

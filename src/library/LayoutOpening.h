@@ -14,13 +14,13 @@
 
 namespace library {
 
-// The reader's picture checks over the library folders under apath. A name matches its
+// The reader's picture checks over the library folders under libraryRoot. A name matches its
 // file ignoring letter case when the exact name is absent; a picture that is absent,
 // cannot be decoded or is named outside its folder is not usable. Each texture and
 // accessory file is decoded at most once per instance.
 class FolderPictures : public document::PictureCheck {
 public:
-    explicit FolderPictures(QString apath) : apath_(std::move(apath)) {}
+    explicit FolderPictures(QString libraryRoot) : apath_(std::move(libraryRoot)) {}
 
     QString vehicleRefusal(QString& name) override;
     bool textureUsable(const QString& name) override;
@@ -33,8 +33,8 @@ private:
     QHash<QString, bool> usable_; // folder + "/" + name
 };
 
-// Reads a layout file, checking its pictures against the library folders under apath.
-document::LoadOutcome readLayoutFile(const QString& path, const QString& apath,
+// Reads a layout file, checking its pictures against the library folders under libraryRoot.
+document::LoadOutcome readLayoutFile(const QString& path, const QString& libraryRoot,
                                      const platform::FileSystem& fs);
 
 // A vehicle picture read from the "vehicules" folder, ready to become a layout's vehicle.
@@ -48,7 +48,7 @@ struct VehiclePicture {
 };
 
 // Nothing when the name cannot be read or the picture cannot be decoded.
-std::optional<VehiclePicture> loadVehicle(const QString& apath, const QString& file);
+std::optional<VehiclePicture> loadVehicle(const QString& libraryRoot, const QString& file);
 
 // A layout file read against the library, ready to become the open layout.
 struct OpenedLayout {
@@ -73,7 +73,7 @@ struct OpenedLayout {
 };
 
 // The one way a layout file becomes a layout, for the window and the command line alike.
-OpenedLayout openLayout(const QString& path, const QString& apath, const platform::FileSystem& fs,
-                        const QLocale& locale);
+OpenedLayout openLayout(const QString& path, const QString& libraryRoot,
+                        const platform::FileSystem& fs, const QLocale& locale);
 
 } // namespace library

@@ -10,7 +10,7 @@ namespace library {
 
 // Where the three library folders (vehicules, accessoires, textures) live.
 struct LibraryLocation {
-    // The folder holding the three library folders; it plays the role of apath for
+    // The folder holding the three library folders; it plays the role of libraryRoot for
     // everything that reads or writes the library.
     QString root;
     // True when the program runs from an installed tree: the library is the user's

@@ -118,17 +118,18 @@ std::optional<std::vector<Entry>> listEntries(const platform::FileSystem& fs, co
 } // namespace
 
 std::optional<std::vector<VehicleName>> listVehicles(const platform::FileSystem& fs,
-                                                     const QString& apath) {
-    return listEntries(fs, vehiclesFolder(apath), &parseVehicleName);
+                                                     const QString& libraryRoot) {
+    return listEntries(fs, vehiclesFolder(libraryRoot), &parseVehicleName);
 }
 
 std::optional<std::vector<AccessoryName>> listAccessories(const platform::FileSystem& fs,
-                                                          const QString& apath) {
-    return listEntries(fs, accessoriesFolder(apath), &parseAccessoryName);
+                                                          const QString& libraryRoot) {
+    return listEntries(fs, accessoriesFolder(libraryRoot), &parseAccessoryName);
 }
 
-QStringList listTextures(const platform::FileSystem& fs, const QString& apath) {
-    return fs.listFolder(texturesFolder(apath), platform::kPicturePattern).value_or(QStringList{});
+QStringList listTextures(const platform::FileSystem& fs, const QString& libraryRoot) {
+    return fs.listFolder(texturesFolder(libraryRoot), platform::kPicturePattern)
+        .value_or(QStringList{});
 }
 
 QString textureCaption(const QString& fileName) {

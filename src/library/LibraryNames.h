@@ -12,14 +12,14 @@
 namespace library {
 
 // Folders beside the program.
-inline QString vehiclesFolder(const QString& apath) {
-    return apath + QStringLiteral("/vehicules");
+inline QString vehiclesFolder(const QString& libraryRoot) {
+    return libraryRoot + QStringLiteral("/vehicules");
 }
-inline QString accessoriesFolder(const QString& apath) {
-    return apath + QStringLiteral("/accessoires");
+inline QString accessoriesFolder(const QString& libraryRoot) {
+    return libraryRoot + QStringLiteral("/accessoires");
 }
-inline QString texturesFolder(const QString& apath) {
-    return apath + QStringLiteral("/textures");
+inline QString texturesFolder(const QString& libraryRoot) {
+    return libraryRoot + QStringLiteral("/textures");
 }
 
 // A vehicle view picture: model_body_view_axes_resolution_.ext
@@ -67,11 +67,11 @@ QString composeAccessoryName(const QString& family, const QString& model, const 
 // The valid entries of a library folder in alphabetical order of file name; names
 // with six fields but bad numbers are left out. Nothing when the folder cannot be read.
 std::optional<std::vector<VehicleName>> listVehicles(const platform::FileSystem& fs,
-                                                     const QString& apath);
+                                                     const QString& libraryRoot);
 std::optional<std::vector<AccessoryName>> listAccessories(const platform::FileSystem& fs,
-                                                          const QString& apath);
+                                                          const QString& libraryRoot);
 // The texture file names, in alphabetical order (empty when the folder cannot be read).
-QStringList listTextures(const platform::FileSystem& fs, const QString& apath);
+QStringList listTextures(const platform::FileSystem& fs, const QString& libraryRoot);
 // A texture's entry in the texture list: its file name up to the first ".".
 QString textureCaption(const QString& fileName);
 

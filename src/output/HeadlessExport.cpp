@@ -267,7 +267,7 @@ QString headlessHelpText() {
         "3 pour un agencement illisible, 4 quand le fichier ne peut pas être écrit.\n");
 }
 
-int runHeadlessExport(const QStringList& args, const QString& apath,
+int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
                       platform::SettingsStore& settings, QTextStream& err) {
     if (isHelpRequest(args)) {
         err << headlessHelpText();
@@ -288,7 +288,7 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
 
     platform::FileSystem fs;
     const library::OpenedLayout opened =
-        library::openLayout(request.layoutPath, apath, fs, QLocale());
+        library::openLayout(request.layoutPath, libraryRoot, fs, QLocale());
     if (opened.failure == library::OpenedLayout::Failure::FileRefused)
         return fail(QStringLiteral("Impossible de lire l'agencement %1 :\n%2")
                         .arg(request.layoutPath, opened.refusal),
@@ -314,7 +314,7 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
         const settings::Preferences prefs = preferencesFrom(settings);
         const ScaleSetup setup{*request.scale, request.paper, request.landscape, prefs.autozone};
         platform::PictureCache pictures;
-        const PlanSource source{layout, prefs, pictures, apath};
+        const PlanSource source{layout, prefs, pictures, libraryRoot};
         const ScaledPlan plan = prepareScaledPlan(source, setup);
         if (plan.pages.tooManyPages())
             return fail(tooManyPagesMessage(plan.pages), kUsageError);
@@ -350,7 +350,7 @@ int runHeadlessExport(const QStringList& args, const QString& apath,
     platform::Surface canvas(canvasSize.width(), canvasSize.height(), platform::kWindowBackground);
     canvas.clear();
     platform::PictureCache pictures;
-    render::PlanRenderer renderer(pictures, apath);
+    render::PlanRenderer renderer(pictures, libraryRoot);
     renderer.Affiche(canvas, layout, view, prefs);
 
     if (request.thumbnailSize) {

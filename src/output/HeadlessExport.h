@@ -21,7 +21,7 @@ bool isHelpRequest(const QStringList& args);
 // as the zoomed vehicle picture (or WIDTHxHEIGHT), finds the zone when the autozone
 // preference in settings says so (on when missing), stamps it and writes a BMP when
 // OUTPUT ends in ".bmp", else a JPEG at quality 90. args are the arguments without the
-// program name; apath is the program folder holding the library folders.
+// program name; libraryRoot is the program folder holding the library folders.
 // `kestrion --thumbnail LAYOUT.kla OUTPUT.png SIZE`: the same drawing at 100 %, cropped to
 // the zone when autozone is on, without the stamp band, scaled to at most SIZE pixels on
 // its longer side and written as PNG (no file when anything fails).
@@ -31,7 +31,7 @@ bool isHelpRequest(const QStringList& args);
 // Returns 0 on success; otherwise writes the reason on err and returns non-zero. An
 // unknown option writes its name and the help text on err and returns 2. A help
 // request (isHelpRequest) only writes the help text on err.
-int runHeadlessExport(const QStringList& args, const QString& apath,
+int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
                       platform::SettingsStore& settings, QTextStream& err);
 
 // The text of `kestrion --help`.

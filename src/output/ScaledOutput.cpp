@@ -75,7 +75,7 @@ QImage renderTile(const PlanSource& source, const ScaledPlan& plan, const PageTi
     const render::View view{float(pxPerMm / pictureMm),
                             float(plan.zone.left() + tile.plan.left() * pictureMm),
                             float(plan.zone.top() + tile.plan.top() * pictureMm)};
-    render::PlanRenderer renderer(source.pictures, source.apath);
+    render::PlanRenderer renderer(source.pictures, source.libraryRoot);
     renderer.Affiche(surface, layout, view, paperPreferences(source.prefs));
     return surface.image();
 }
@@ -198,7 +198,7 @@ ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup) 
                                    int(std::ceil(bounds.height() * zoom)),
                                    platform::kWindowBackground);
         overview.clear();
-        render::PlanRenderer renderer(source.pictures, source.apath);
+        render::PlanRenderer renderer(source.pictures, source.libraryRoot);
         renderer.Affiche(overview, layout,
                          render::View{float(zoom), float(bounds.left()), float(bounds.top())},
                          source.prefs);

@@ -27,7 +27,7 @@ struct PlanSource {
     const document::Layout& layout;
     settings::Preferences prefs;
     platform::PictureCache& pictures;
-    QString apath;
+    QString libraryRoot;
 };
 
 // A layout ready to go on paper at true scale: the part of the plan to show, in

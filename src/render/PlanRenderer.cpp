@@ -122,8 +122,8 @@ void drawLine(Surface& s, float X, float Y, float H, float W, Colour colour, int
 
 } // namespace
 
-PlanRenderer::PlanRenderer(platform::PictureCache& pictures, QString apath)
-    : pictures_(pictures), apath_(std::move(apath)) {}
+PlanRenderer::PlanRenderer(platform::PictureCache& pictures, QString libraryRoot)
+    : pictures_(pictures), apath_(std::move(libraryRoot)) {}
 
 const QImage* PlanRenderer::libraryPicture(const QString& folder, const QString& file) {
     if (file.isEmpty())
@@ -132,27 +132,27 @@ const QImage* PlanRenderer::libraryPicture(const QString& folder, const QString&
     return picture && !picture->isNull() ? picture : nullptr;
 }
 
-void PlanRenderer::Affiche(Surface& picture1, const document::Layout& layout, const View& view,
+void PlanRenderer::Affiche(Surface& canvas, const document::Layout& layout, const View& view,
                            const settings::Preferences& prefs) {
     const PicturePlacement placement =
         placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
                      view.originY, layout.mirrorLeftRight, layout.mirrorTopBottom);
     if (!prefs.carross)
-        picture1.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
-                             placement.height);
+        canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
+                           placement.height);
 
     for (const document::PlanObject& object : layout.objects) {
         // Read the view afresh for every object: queued events may have scrolled or zoomed.
         ScreenBox box = screenBox(object, view, layout.pixelsPerCm);
         DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
-        drawObject(picture1, box.x, box.y, box.h, box.w, object, context);
+        drawObject(canvas, box.x, box.y, box.h, box.w, object, context);
         if (processEvents)
             processEvents();
     }
 
     if (prefs.carross)
-        picture1.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
-                             placement.height, platform::RasterOp::And);
+        canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
+                           placement.height, platform::RasterOp::And);
 }
 
 void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, float& w,

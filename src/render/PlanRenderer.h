@@ -37,20 +37,20 @@ struct DrawContext {
 };
 
 // Draws the plan and its objects. Accessory and texture pictures are read from the
-// library folders under apath at draw time (through the picture cache, which also
+// library folders under libraryRoot at draw time (through the picture cache, which also
 // keeps each accessory's turned versions). Every drawing step visits only the part of
 // an object that lies on the surface, so a redraw costs the same at any zoom.
 class PlanRenderer {
 public:
-    PlanRenderer(platform::PictureCache& pictures, QString apath);
+    PlanRenderer(platform::PictureCache& pictures, QString libraryRoot);
 
     // Lets queued window events run between objects of a redraw.
     std::function<void()> processEvents;
 
-    // Redraws the plan on picture1 without clearing it first: the vehicle picture
+    // Redraws the plan on canvas without clearing it first: the vehicle picture
     // (mirrored by the layout's flags), every object in order, and with carross the
     // picture again ANDed over the objects.
-    void Affiche(platform::Surface& picture1, const document::Layout& layout, const View& view,
+    void Affiche(platform::Surface& canvas, const document::Layout& layout, const View& view,
                  const settings::Preferences& prefs);
 
     // Draws one object with its box (x, y, h, w) in surface pixels; a size of exactly 0
@@ -63,7 +63,7 @@ public:
     void fillWithTexture(platform::Surface& surface, float x, float y, float& h, float& w,
                          const QString& file);
 
-    const QString& apath() const { return apath_; }
+    const QString& libraryRoot() const { return apath_; }
 
 private:
     // The library picture, or nullptr when it cannot be read.

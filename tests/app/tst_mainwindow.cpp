@@ -290,7 +290,7 @@ private Q_SLOTS:
         QCOMPARE(f.control("VScroll1")->x(), area->width() - 26);
         QCOMPARE(f.control("HScroll1")->y(), area->height() - 41);
         const QImage surface =
-            f.form->editor().state().picture1.image().convertToFormat(QImage::Format_RGB32);
+            f.form->editor().state().canvas.image().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(surface.size(), plan->size());
         QVERIFY(testkit::imagesMatch(plan->grab().toImage().convertToFormat(QImage::Format_RGB32),
                                      surface, QStringLiteral("main_window_canvas")));
@@ -375,8 +375,8 @@ private Q_SLOTS:
                                            Fill::file(kAccessory), false, 2));
         Fixture f(true, QStringLiteral("essai.kla"), objects);
         const QRect box(40, 30, 120, 80);
-        QString problem = boxProblem(f.form->editor().state().picture1.image(), box,
-                                     kAccessoryColour, kVehicleColour);
+        QString problem = boxProblem(f.form->editor().state().canvas.image(), box, kAccessoryColour,
+                                     kVehicleColour);
         QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("plan: ") + problem));
 
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(100, 70));
@@ -384,7 +384,7 @@ private Q_SLOTS:
         // The box's own picture, framed by one black pixel all round.
         QImage selected(box.size() + QSize(2, 2), QImage::Format_RGB32);
         selected.fill(Qt::black);
-        QPainter(&selected).drawImage(1, 1, f.form->editor().state().picture2.surface.image());
+        QPainter(&selected).drawImage(1, 1, f.form->editor().state().selection.box.surface.image());
         problem =
             boxProblem(selected, QRect(QPoint(1, 1), box.size()), kAccessoryColour, qRgb(0, 0, 0));
         QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("selection box: ") + problem));
@@ -601,7 +601,7 @@ private Q_SLOTS:
         // The canvas's size is only known once the window is laid out; the layout file is
         // written again with the rectangle in place before it is opened.
         Fixture probe(false);
-        const QSize canvas = probe.form->editor().state().picture1.image().size();
+        const QSize canvas = probe.form->editor().state().canvas.image().size();
         const auto onCanvas = [&](QPoint p) {
             return QPoint(fromFarEdge.x() ? canvas.width() - p.x() : p.x(),
                           fromFarEdge.y() ? canvas.height() - p.y() : p.y());
@@ -612,7 +612,7 @@ private Q_SLOTS:
         objects.append(testkit::planObject(ObjectKind::Rectangle, float(start.x()),
                                            float(start.y()), 10, 10, Fill::colour(2)));
         Fixture f(true, QStringLiteral("essai.kla"), objects);
-        QCOMPARE(f.form->editor().state().picture1.image().size(), canvas);
+        QCOMPARE(f.form->editor().state().canvas.image().size(), canvas);
         f.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
 
@@ -656,7 +656,7 @@ private Q_SLOTS:
         QCOMPARE(f.table().count(), 1);
         QCOMPARE(f.object(1).kind, ObjectKind::Accessory);
         QVERIFY(browser()->isVisible());
-        const QString& chosen = f.form->editor().state().accessoire_fichier;
+        const QString& chosen = f.form->editor().state().next.accessoryFile;
         QCOMPARE(chosen, QStringLiteral("Meuble_Evier_60_40_XY_.bmp"));
         menu->trigger();
         QVERIFY(!browser()->isVisible() && !toggle->isChecked() && !menu->isChecked());

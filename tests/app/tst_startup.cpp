@@ -31,8 +31,8 @@ class TestStartup : public QObject {
     platform::FileSystem files;
     platform::MemoryStore store;
 
-    app::Startup make(const QString& apath, const QString& dataHome) {
-        app::Startup startup(apath, dataHome, files, store);
+    app::Startup make(const QString& libraryRoot, const QString& dataHome) {
+        app::Startup startup(libraryRoot, dataHome, files, store);
         // As on a desktop without the cache tools.
         startup.runDetached = [](const QString&, const QStringList&) { return false; };
         return startup;
@@ -43,13 +43,13 @@ private Q_SLOTS:
     void init() { store = platform::MemoryStore(); }
 
     void firstRunMakesTheFoldersAndWritesTheSixDefaults() {
-        QTemporaryDir apath, home;
-        QVERIFY(QDir(apath.path()).mkdir(QStringLiteral("textures")));
-        const QString kept = apath.path() + QStringLiteral("/textures/bois.bmp");
+        QTemporaryDir libraryRoot, home;
+        QVERIFY(QDir(libraryRoot.path()).mkdir(QStringLiteral("textures")));
+        const QString kept = libraryRoot.path() + QStringLiteral("/textures/bois.bmp");
         QVERIFY(QFile(kept).open(QIODevice::WriteOnly));
-        const app::StartupResult result = make(apath.path(), home.path()).run();
+        const app::StartupResult result = make(libraryRoot.path(), home.path()).run();
         for (const char* folder : {"textures", "vehicules", "accessoires"})
-            QVERIFY2(QDir(apath.path()).exists(QLatin1String(folder)), folder);
+            QVERIFY2(QDir(libraryRoot.path()).exists(QLatin1String(folder)), folder);
         QVERIFY(QFile::exists(kept));
         QVERIFY(result.defaultsWritten);
         QCOMPARE(result.prefs, settings::Preferences::defaults());
@@ -81,7 +81,8 @@ private Q_SLOTS:
         // A plain file where a folder should be makes everything below it unwritable.
         const QString blocker = base.path() + QStringLiteral("/blocker");
         QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
-        const QString apath = folderUnwritable ? blocker + QStringLiteral("/program") : base.path();
+        const QString libraryRoot =
+            folderUnwritable ? blocker + QStringLiteral("/program") : base.path();
         const QString home = (homeUnwritable ? blocker : base.path()) + QStringLiteral("/share");
         const QStringList mine = {"1", "0", "1", "0", "9", "0"};
         for (int i = 0; i < kSix.size(); ++i)
@@ -90,7 +91,7 @@ private Q_SLOTS:
                     platform::ValueType::Integer32);
         store.refuseReads = store.refuseWrites = storeRefuses;
 
-        const app::StartupResult result = make(apath, home).run();
+        const app::StartupResult result = make(libraryRoot, home).run();
 
         QCOMPARE(result.defaultsWritten, defaultsExpected);
         QCOMPARE(result.prefs == settings::Preferences::defaults(), defaultsExpected);
@@ -99,7 +100,7 @@ private Q_SLOTS:
             QVERIFY(result.prefs.carross && result.prefs.larlig == QStringLiteral("9"));
         if (!storeRefuses)
             QCOMPARE(storedSix(store), homeUnwritable ? kDefaults : mine);
-        QCOMPARE(QDir(apath + QStringLiteral("/vehicules")).exists(), !folderUnwritable);
+        QCOMPARE(QDir(libraryRoot + QStringLiteral("/vehicules")).exists(), !folderUnwritable);
     }
 
     void fileTypeIsDeclaredOnlyFromABuildFolder_data() {
@@ -109,14 +110,14 @@ private Q_SLOTS:
     }
     void fileTypeIsDeclaredOnlyFromABuildFolder() {
         QFETCH(bool, declare);
-        QTemporaryDir apath, home;
+        QTemporaryDir libraryRoot, home;
         store.write(PreferenceStore::key(QStringLiteral("larlig")), QStringLiteral("7"),
                     platform::ValueType::Integer32);
         for (const QString& name : kSix.mid(0, 4) + QStringList{QStringLiteral("autozone")})
             store.write(PreferenceStore::key(name), QStringLiteral("0"),
                         platform::ValueType::Integer32);
         QStringList started;
-        app::Startup startup(apath.path(), home.path(), files, store);
+        app::Startup startup(libraryRoot.path(), home.path(), files, store);
         startup.runDetached = [&started](const QString& program, const QStringList&) {
             started << program;
             return true;

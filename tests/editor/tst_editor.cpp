@@ -40,7 +40,7 @@ private Q_SLOTS:
         QVERIFY(f.s().layout.modified);
         f.ed->createObject(ObjectKind::Ellipse); // textures go only to rectangles
         QCOMPARE(f.object(2).fill, Fill::colour(0));
-        QCOMPARE(f.s().controls.combo1Index, 0);
+        QCOMPARE(f.s().controls.textureEntry, 0);
     }
 
     void refusedDimensionCreatesNothing_data() {
@@ -66,7 +66,7 @@ private Q_SLOTS:
         f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
         f.ed->createObject(ObjectKind::Text);
         QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Texte à insérer :"));
-        const QSize extent = f.s().picture1.textSize(QStringLiteral("Évier"));
+        const QSize extent = f.s().canvas.textSize(QStringLiteral("Évier"));
         QCOMPARE(int(f.object(1).widthCm), editor::textSizeCm(extent.width(), 2.0));
         QCOMPARE(f.object(1).text, QStringLiteral("Évier"));
         QVERIFY(f.object(1).locked);
@@ -140,7 +140,7 @@ private Q_SLOTS:
         f.click(20, 45); // 35 px below the top: outside the 17-pixel band
         QVERIFY(!f.s().hasSelection());
         f.click(20, 20);
-        QCOMPARE(f.s().picture2.height, 17.f);
+        QCOMPARE(f.s().selection.box.height, 17.f);
         f.click(390, 290);
         QCOMPARE(f.object(1).heightCm, 8.f); // 8.5 goes to the even 8
         QCOMPARE(f.object(1).widthCm, 200.f);
@@ -154,8 +154,8 @@ private Q_SLOTS:
         f.ed->boxPressed(QPointF(5, 5), Qt::LeftButton);
         f.ed->boxMoved(QPointF(-500, 5), Qt::LeftButton);
         f.ed->boxReleased();
-        QCOMPARE(f.s().picture2.left, -30.f);
-        QCOMPARE(f.s().handles.topLeft[0], QPoint(-35, 45));
+        QCOMPARE(f.s().selection.box.left, -30.f);
+        QCOMPARE(f.s().selection.handles.topLeft[0], QPoint(-35, 45));
         QVERIFY(f.s().layout.modified);
     }
 
@@ -187,12 +187,12 @@ private Q_SLOTS:
         f.click(200, 150);
         QVERIFY(f.s().hasSelection());
         const auto check = [&f](const char* when) {
-            const editor::SelectionBox& b = f.s().picture2;
+            const editor::SelectionBox& b = f.s().selection.box;
             // The object drawn alone on a plan-sized surface at the box's place...
             platform::Surface expected(400, 300, platform::kWindowBackground);
             render::PlanRenderer renderer(f.pictures, f.folder.path());
             float x = b.left, y = b.top, h = b.height, w = b.width;
-            renderer.drawObject(expected, x, y, h, w, f.s().selected,
+            renderer.drawObject(expected, x, y, h, w, f.s().selection.object,
                                 render::DrawContext{16.0f, 2.0, f.s().prefs});
             // ...and what the window shows: the box's picture at its offset in the box.
             platform::Surface shown(400, 300, platform::kWindowBackground);
@@ -241,11 +241,11 @@ private Q_SLOTS:
         f.ed->handleReleased();
         if (lock)
             QCOMPARE(f.s().statusText, QStringLiteral("Cet objet n'est pas redimensionnable"));
-        QCOMPARE(QSizeF(f.s().picture2.width, f.s().picture2.height), size);
+        QCOMPARE(QSizeF(f.s().selection.box.width, f.s().selection.box.height), size);
         f.ed->boxPressed(QPointF(5, 5), Qt::LeftButton);
         f.ed->boxMoved(QPointF(12, 5), held);
         f.ed->boxReleased();
-        QCOMPARE(f.s().picture2.left, left);
+        QCOMPARE(f.s().selection.box.left, left);
     }
 
     void deleteLeavesTheTableAsItWas_data() {
@@ -296,8 +296,8 @@ private Q_SLOTS:
         QCOMPARE(f.s().controls.turnEnabled, kind != 3);
         for (const QChar t : turns)
             f.ed->turn(t == u'L' ? editor::Turn::Left : editor::Turn::Right);
-        QCOMPARE(f.s().selected.orientation, endExtra);
-        QCOMPARE(f.s().picture2.width, endWidth.toFloat() * 2);
+        QCOMPARE(f.s().selection.object.orientation, endExtra);
+        QCOMPARE(f.s().selection.box.width, endWidth.toFloat() * 2);
         QCOMPARE(f.s().layout.modified, kind != 3);
         f.click(390, 290);
         QCOMPARE(QString::number(f.object(1).widthCm), endWidth);
@@ -312,7 +312,7 @@ private Q_SLOTS:
         const render::View& v = f.s().view.view;
         // The bar rounds the origin to whole percent of the scroll range (16 px here).
         QVERIFY(std::abs(v.originX + 200 / v.zoom - before) <= 8);
-        QCOMPARE(f.s().view.hscroll, editor::barPercent(v.originX, 2, 1000, 400));
+        QCOMPARE(f.s().view.horizontalBar, editor::barPercent(v.originX, 2, 1000, 400));
     }
 
     void scrollBarEndsAtAnyZoom() {
@@ -321,10 +321,10 @@ private Q_SLOTS:
         f.ed->horizontalScrolled(100);
         QCOMPARE(f.s().view.view.originX, 600.f);
         // The picture's last column sits at the canvas's last column.
-        QCOMPARE(f.s().picture1.Point(399, 10), platform::rgb(200, 200, 255));
+        QCOMPARE(f.s().canvas.Point(399, 10), platform::rgb(200, 200, 255));
         f.ed->zoomTextChanged(QStringLiteral("25")); // 250 x 125 on 400 x 300
         QCOMPARE(f.s().view.view.originX, 0.f);
-        QCOMPARE(f.s().view.hscroll, 0);
+        QCOMPARE(f.s().view.horizontalBar, 0);
     }
 
     void surfaceCountAddsAndDeletes() {
@@ -333,7 +333,7 @@ private Q_SLOTS:
         f.s().view.view.zoom = 0.5f;
         f.add(1, 10, 10, 150, 200);
         f.click(20, 20);
-        QCOMPARE(f.s().surfaces.label3, QStringLiteral("3"));
+        QCOMPARE(f.s().surfaces.areaText, QStringLiteral("3"));
         f.ed->addSurface();
         f.ed->addSurface();
         f.click(390, 290);
@@ -341,14 +341,14 @@ private Q_SLOTS:
         f.click(310, 20);
         f.ed->addSurface();
         QCOMPARE(f.s().surfaces.lines, (QStringList{"3", "3", "0,79"}));
-        QCOMPARE(f.s().surfaces.label5, QStringLiteral("6,79"));
+        QCOMPARE(f.s().surfaces.totalText, QStringLiteral("6,79"));
         f.ed->surfaceSelectionChanged({true, false, true});
         f.ed->removeSelectedSurfaces();
-        QCOMPARE(f.s().surfaces.label5, QStringLiteral("3"));
+        QCOMPARE(f.s().surfaces.totalText, QStringLiteral("3"));
         QVERIFY(!f.s().surfaces.deleteEnabled);
         f.openNew(); // the list survives another layout
         QCOMPARE(f.s().surfaces.lines, QStringList{"3"});
-        QCOMPARE(f.s().surfaces.label5, QStringLiteral("3"));
+        QCOMPARE(f.s().surfaces.totalText, QStringLiteral("3"));
     }
 
     void surfacePanelVisibilityIsStored() {

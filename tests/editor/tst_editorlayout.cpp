@@ -154,7 +154,7 @@ private Q_SLOTS:
             writeLayoutFile(f.folder.path() + QStringLiteral("/zoom.kla"), vehicle, field, {});
         f.dialogs.openAnswers.push_back({path, 1});
         f.ed->chooseAndOpenLayout();
-        QCOMPARE(f.s().view.text2, QString::number(percent));
+        QCOMPARE(f.s().view.zoomText, QString::number(percent));
         QCOMPARE(f.s().view.view.zoom, float(percent / 100.0));
 
         const QString saved = f.folder.path() + QStringLiteral("/saved.kla");
@@ -216,7 +216,7 @@ private Q_SLOTS:
             document::missingPicturesMessage(listed == "t" ? QStringList{fill} : QStringList{},
                                              listed == "a" ? QStringList{fill} : QStringList{});
         QCOMPARE(f.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
-        QVERIFY(areaIs(f.s().picture1, QRect(52, 52, 56, 36), colour));
+        QVERIFY(areaIs(f.s().canvas, QRect(52, 52, 56, 36), colour));
     }
 };
 

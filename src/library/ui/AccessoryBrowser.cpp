@@ -31,13 +31,13 @@ constexpr double kLabelHeight = 17;
 constexpr double kHeightLabelSpan = 311.0 / 3;
 } // namespace
 
-AccessoryBrowser::AccessoryBrowser(const QString& apath, platform::FileSystem& files,
+AccessoryBrowser::AccessoryBrowser(const QString& libraryRoot, platform::FileSystem& files,
                                    platform::DialogService& dialogs,
                                    std::function<QString()> vehicleAxes,
                                    std::function<void(const QString&)> insert,
                                    std::function<void()> forget, std::function<void()> release,
                                    QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), apath_(apath), files_(files),
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), apath_(libraryRoot), files_(files),
       dialogs_(dialogs), vehicleAxes_(std::move(vehicleAxes)), insert_(std::move(insert)),
       forget_(std::move(forget)), release_(std::move(release)) {
     setObjectName(QStringLiteral("Form3"));

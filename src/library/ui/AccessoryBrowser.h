@@ -31,7 +31,7 @@ class SurfaceView;
 class AccessoryBrowser : public QWidget {
     Q_OBJECT
 public:
-    AccessoryBrowser(const QString& apath, platform::FileSystem& files,
+    AccessoryBrowser(const QString& libraryRoot, platform::FileSystem& files,
                      platform::DialogService& dialogs, std::function<QString()> vehicleAxes,
                      std::function<void(const QString& file)> insert, std::function<void()> forget,
                      std::function<void()> release, QWidget* parent = nullptr);

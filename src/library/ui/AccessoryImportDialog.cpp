@@ -30,9 +30,10 @@ constexpr double kWidthBoxGap = 20.0 / 3;
 constexpr double kHeightBoxSpan = 120;
 } // namespace
 
-AccessoryImportDialog::AccessoryImportDialog(const QString& apath, platform::FileSystem& files,
+AccessoryImportDialog::AccessoryImportDialog(const QString& libraryRoot,
+                                             platform::FileSystem& files,
                                              platform::DialogService& dialogs, QWidget* parent)
-    : QDialog(parent), apath_(apath), files_(files), dialogs_(dialogs) {
+    : QDialog(parent), apath_(libraryRoot), files_(files), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Ajout d'accessoire"));
     buildControls();

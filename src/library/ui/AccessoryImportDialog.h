@@ -21,7 +21,7 @@ class SurfaceView;
 class AccessoryImportDialog : public QDialog {
     Q_OBJECT
 public:
-    AccessoryImportDialog(const QString& apath, platform::FileSystem& files,
+    AccessoryImportDialog(const QString& libraryRoot, platform::FileSystem& files,
                           platform::DialogService& dialogs, QWidget* parent = nullptr);
 
     // Asks for the picture, previews it and fills the suggestion lists. A cancelled

@@ -32,9 +32,9 @@ void fill(QComboBox* combo, const QStringList& items) {
 }
 } // namespace
 
-NewLayoutDialog::NewLayoutDialog(const QString& apath, platform::FileSystem& files,
+NewLayoutDialog::NewLayoutDialog(const QString& libraryRoot, platform::FileSystem& files,
                                  platform::DialogService& dialogs, QWidget* parent)
-    : QDialog(parent), apath_(apath), files_(files), dialogs_(dialogs) {
+    : QDialog(parent), apath_(libraryRoot), files_(files), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Kestrion - Nouvel agencement"));
     buildControls();
@@ -167,11 +167,11 @@ void NewLayoutDialog::confirmChoice() {
         reject();
 }
 
-std::optional<VehicleChoice> NewLayoutDialog::choose(const QString& apath,
+std::optional<VehicleChoice> NewLayoutDialog::choose(const QString& libraryRoot,
                                                      platform::FileSystem& files,
                                                      platform::DialogService& dialogs,
                                                      QWidget* parent) {
-    NewLayoutDialog dialog(apath, files, dialogs, parent);
+    NewLayoutDialog dialog(libraryRoot, files, dialogs, parent);
     dialog.loadVehicles();
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -29,12 +29,13 @@ struct VehicleChoice {
 class NewLayoutDialog : public QDialog {
     Q_OBJECT
 public:
-    NewLayoutDialog(const QString& apath, platform::FileSystem& files,
+    NewLayoutDialog(const QString& libraryRoot, platform::FileSystem& files,
                     platform::DialogService& dialogs, QWidget* parent = nullptr);
 
     // Lists the library and shows the dialog modally. Nothing when the user cancels or
     // closes it, or when no vehicle could be chosen.
-    static std::optional<VehicleChoice> choose(const QString& apath, platform::FileSystem& files,
+    static std::optional<VehicleChoice> choose(const QString& libraryRoot,
+                                               platform::FileSystem& files,
                                                platform::DialogService& dialogs, QWidget* parent);
 
     // Lists the vehicle folder and fills the model list (warns when it is empty).

@@ -29,9 +29,9 @@ const QString kNoResolution = QStringLiteral("Cliquez ci-dessous");
 const QString kStartTest = QStringLiteral("Faire le test");
 } // namespace
 
-VehicleImportDialog::VehicleImportDialog(const QString& apath, platform::FileSystem& files,
+VehicleImportDialog::VehicleImportDialog(const QString& libraryRoot, platform::FileSystem& files,
                                          platform::DialogService& dialogs, QWidget* parent)
-    : QDialog(parent), apath_(apath), files_(files), dialogs_(dialogs) {
+    : QDialog(parent), apath_(libraryRoot), files_(files), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Kestrion - Importer un véhicule"));
     buildControls();

@@ -27,7 +27,7 @@ class SurfaceView;
 class VehicleImportDialog : public QDialog {
     Q_OBJECT
 public:
-    VehicleImportDialog(const QString& apath, platform::FileSystem& files,
+    VehicleImportDialog(const QString& libraryRoot, platform::FileSystem& files,
                         platform::DialogService& dialogs, QWidget* parent = nullptr);
 
     // Forgets the last test, fills the suggestion lists and asks for the picture. A
