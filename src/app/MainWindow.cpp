@@ -76,15 +76,15 @@ MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const Q
     preferences_ = new settings::ui::PreferencesDialog(services_.store, services_.dialogs, this);
     preferences_->setValues(startup_.prefs);
     preferences_->onConfirmed = [this](const settings::Preferences& prefs) {
-        editor_->state().prefs = prefs;
+        editor_->setPreferences(prefs);
         if (!editor_->state().layout.vehicleFile.isEmpty())
             editor_->drawPlan();
         refresh();
     };
-    editor_->state().prefs = startup_.prefs;
+    editor_->setPreferences(startup_.prefs);
     editor_->restoreSurfacePanel(startup_.surfacePanel);
     editor_->initialise();
-    editor_->state().prefs = startup_.prefs;
+    editor_->setPreferences(startup_.prefs);
 
     resize(1000, 720);
     // The central area gets its size from the window's layout, which runs at show
@@ -152,7 +152,7 @@ void MainWindow::refresh() {
     if (refreshing_ || !editor_)
         return;
     refreshing_ = true;
-    editor::EditorState& state = editor_->state();
+    const editor::EditorState& state = editor_->state();
 
     plan_->update();
     refreshSelection();
@@ -173,7 +173,7 @@ void MainWindow::refresh() {
     showStatus(state.statusText);
     statusPosition_->setText(editor_->livePosition());
 
-    switch (std::exchange(state.focus, editor::FocusRequest::None)) {
+    switch (editor_->takeFocusRequest()) {
     case editor::FocusRequest::Plan:
         plan_->setFocus(Qt::OtherFocusReason);
         break;
@@ -208,7 +208,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         target = target->parentWidget();
     if (!target)
         target = widget;
-    editor_->state().statusText = statusHelp_.value(target)();
+    editor_->showStatus(statusHelp_.value(target)());
     showStatus(editor_->state().statusText);
     return QMainWindow::eventFilter(watched, event);
 }
@@ -355,11 +355,11 @@ void MainWindow::showAccessoryBrowser(bool shown) {
             apath_, services_.files, services_.dialogs,
             [this] { return editor_->state().layout.vehicleAxes; },
             [this](const QString& file) {
-                editor_->state().next.accessoryFile = file;
+                editor_->setAccessoryFile(file);
                 editor_->createObject(document::ObjectKind::Accessory);
                 refresh();
             },
-            [this] { editor_->state().next.accessoryFile.clear(); },
+            [this] { editor_->setAccessoryFile(QString()); },
             [this] { accessoryBrowserToggled(false); }, this);
     }
     if (accessoryBrowser_)
@@ -367,13 +367,13 @@ void MainWindow::showAccessoryBrowser(bool shown) {
 }
 
 void MainWindow::accessoryBrowserToggled(bool checked) {
-    editor_->state().controls.accessoryBrowserShown = checked;
+    editor_->setAccessoryBrowserShown(checked);
     showAccessoryBrowser(checked);
     refresh();
 }
 
 void MainWindow::closeAccessoryBrowser() {
-    editor_->state().controls.accessoryBrowserShown = false;
+    editor_->setAccessoryBrowserShown(false);
     if (accessoryBrowser_) {
         accessoryBrowser_->hide();
         accessoryBrowser_->deleteLater();

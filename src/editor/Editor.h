@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 #include <optional>
 
 namespace editor {
@@ -33,8 +34,19 @@ public:
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
-    EditorState& state() { return state_; }
+    // What the window shows after each event; the window changes it only through the
+    // commands below.
     const EditorState& state() const { return state_; }
+    // Set-up and inspection for tests.
+    EditorState& stateForTesting() { return state_; }
+
+    void setPreferences(const settings::Preferences& prefs) { state_.prefs = prefs; }
+    // The accessory the browser shows (empty when it closes), for the accessory tool.
+    void setAccessoryFile(const QString& file) { state_.next.accessoryFile = file; }
+    void setAccessoryBrowserShown(bool shown) { state_.controls.accessoryBrowserShown = shown; }
+    void showStatus(const QString& text) { state_.statusText = text; }
+    // Where the last handler asked the keyboard focus to go; asked once.
+    FocusRequest takeFocusRequest() { return std::exchange(state_.focus, FocusRequest::None); }
     render::PlanRenderer& renderer() { return renderer_; }
     // The locale of numbers in files and the surface panel (the user's by default).
     void setLocale(const QLocale& locale) { locale_ = locale; }

@@ -149,7 +149,7 @@ struct Fixture {
             qFatal("no control %s", qPrintable(name));
         return found;
     }
-    document::ObjectTable& table() { return form->editor().state().layout.objects; }
+    const document::ObjectTable& table() { return form->editor().state().layout.objects; }
     const document::PlanObject& object(int r) { return table().row(r); }
     // The selection's place and size at the right of the status bar.
     QString live() const { return control<QLabel>(QStringLiteral("StatusPosition"))->text(); }
@@ -323,7 +323,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(bool, closes);
         Fixture f(true);
-        f.form->editor().state().layout.modified = modified;
+        f.form->editor().stateForTesting().layout.modified = modified;
         f.dialogs.messageAnswers.push_back(MsgResult(answer));
         if (modified)
             f.form->close();
@@ -389,7 +389,8 @@ private Q_SLOTS:
             boxProblem(selected, QRect(QPoint(1, 1), box.size()), kAccessoryColour, qRgb(0, 0, 0));
         QVERIFY2(problem.isEmpty(), qPrintable(QStringLiteral("selection box: ") + problem));
 
-        f.form->editor().state().prefs.autozone = false; // the picture is the whole canvas
+        f.form->editor().stateForTesting().prefs.autozone =
+            false; // the picture is the whole canvas
         const QString file = f.folder.path() + QStringLiteral("/plan.bmp");
         if (command == QLatin1String("mnusaveim") && goesAhead)
             f.dialogs.saveAnswers.push_back({file, 2});

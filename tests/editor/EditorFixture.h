@@ -38,8 +38,8 @@ struct EditorFixture {
         ed->canvasResized(400, 300);
     }
 
-    editor::EditorState& s() { return ed->state(); }
-    document::ObjectTable& table() { return ed->state().layout.objects; }
+    editor::EditorState& s() { return ed->stateForTesting(); }
+    document::ObjectTable& table() { return ed->stateForTesting().layout.objects; }
     const document::PlanObject& object(int r) { return table().row(r); }
 
     // A new layout on the vehicle view, through the new-layout command.
