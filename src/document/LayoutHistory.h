@@ -63,6 +63,8 @@ public:
     bool atSavedState() const { return saved_ == std::optional<std::size_t>(position_); }
 
     std::size_t stepCount() const { return steps_.size(); }
+    // How many steps are done (undo() takes back the last of them).
+    std::size_t position() const { return position_; }
     // The memory the steps hold, objects and their texts included.
     std::size_t stepBytes() const;
 

@@ -27,4 +27,11 @@ bool ObjectTable::insertAt(int r, const PlanObject& object) {
     return true;
 }
 
+void ObjectTable::assign(std::vector<PlanObject> objects) {
+    assert(objects.size() <= std::size_t(kMaxObjects));
+    if (objects.size() > std::size_t(kMaxObjects))
+        objects.resize(std::size_t(kMaxObjects));
+    objects_ = std::move(objects);
+}
+
 } // namespace document

@@ -26,6 +26,8 @@ public:
     auto end() const { return objects_.end(); }
 
     void clear() { objects_.clear(); }
+    // The objects become these, at most kMaxObjects of them.
+    void assign(std::vector<PlanObject> objects);
     // The rows after r move back by one. Nothing when r is out of range.
     void removeAt(int r);
     // The object becomes the new last row. Returns false when the table is full.

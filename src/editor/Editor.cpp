@@ -1,6 +1,7 @@
 #include "editor/Editor.h"
 
 #include "editor/Creation.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorCore.h"
 #include "editor/LayoutCommands.h"
 #include "editor/Properties.h"
@@ -13,16 +14,20 @@
 
 namespace editor {
 
+using document::LayoutChange;
+
 struct Editor::Modules {
     Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
             EditorHooks& hooks, QLocale& locale)
         : core{state, renderer, services, hooks, locale}, panel(state.surfaces, locale),
-          selection(core, panel), view(core, selection), creation(core, selection),
-          properties(core, selection, panel), commands(core, selection, view) {}
+          selection(core, panel), history(core, selection), view(core, selection),
+          creation(core, selection), properties(core, selection, panel),
+          commands(core, selection, view, history) {}
 
     EditorCore core;
     SurfacePanel panel;
     Selection selection;
+    EditHistory history;
     ViewControl view;
     Creation creation;
     Properties properties;
@@ -128,85 +133,144 @@ void Editor::canvasResized(int width, int height) {
         modules_->selection.drawBox();
 }
 void Editor::zoomTextChanged(const QString& text) {
-    modules_->view.zoomTextChanged(text);
+    edit(LayoutChange::PutBack, [&] { modules_->view.zoomTextChanged(text); });
 }
 void Editor::zoomOut() {
-    modules_->view.stepZoom(ViewControl::Step::Out);
+    edit(LayoutChange::PutBack, [&] { modules_->view.stepZoom(ViewControl::Step::Out); });
 }
 void Editor::zoomIn() {
-    modules_->view.stepZoom(ViewControl::Step::In);
+    edit(LayoutChange::PutBack, [&] { modules_->view.stepZoom(ViewControl::Step::In); });
 }
 void Editor::horizontalScrolled(int value) {
-    modules_->view.horizontalScrolled(value);
+    edit(LayoutChange::PutBack, [&] { modules_->view.horizontalScrolled(value); });
 }
 void Editor::verticalScrolled(int value) {
-    modules_->view.verticalScrolled(value);
+    edit(LayoutChange::PutBack, [&] { modules_->view.verticalScrolled(value); });
 }
 
 void Editor::createObject(document::ObjectKind kind) {
-    modules_->creation.create(kind);
+    edit(LayoutChange::Create, [&] { modules_->creation.create(kind); });
 }
 
 void Editor::planPressed(QPointF at) {
-    modules_->selection.planPressed(at);
+    edit(LayoutChange::PutBack, [&] { modules_->selection.planPressed(at); });
 }
 void Editor::planClicked() {
-    modules_->selection.planClicked();
+    edit(LayoutChange::PutBack, [&] { modules_->selection.planClicked(); });
 }
 void Editor::planHovered() {
     modules_->selection.planHovered();
 }
 bool Editor::keyPressed(Qt::Key key) {
-    return modules_->selection.keyPressed(key);
+    const bool arrow =
+        key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool deletion = key == Qt::Key_Delete || key == Qt::Key_Backspace;
+    const LayoutChange change =
+        arrow ? LayoutChange::Move : (deletion ? LayoutChange::Delete : LayoutChange::PutBack);
+    bool taken = false;
+    edit(
+        change, [&] { taken = modules_->selection.keyPressed(key); },
+        arrow ? Run::Arrows : Run::None);
+    return taken;
 }
 void Editor::boxPressed(QPointF at, Qt::MouseButton button) {
+    modules_->history.endRun();
     modules_->selection.boxPressed(at, button);
 }
 void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons) {
-    modules_->selection.boxMoved(at, buttons);
+    edit(
+        LayoutChange::Move, [&] { modules_->selection.boxMoved(at, buttons); }, Run::Drag);
 }
 void Editor::boxReleased() {
     modules_->selection.endDrag();
+    modules_->history.endRun();
 }
 void Editor::handlePressed(QPointF at) {
+    modules_->history.endRun();
     modules_->selection.handlePressed(at);
 }
 void Editor::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
-    modules_->selection.handleMoved(handle, at, buttons);
+    edit(
+        LayoutChange::Resize, [&] { modules_->selection.handleMoved(handle, at, buttons); },
+        Run::Drag);
 }
 void Editor::handleReleased() {
     modules_->selection.handleReleased();
+    modules_->history.endRun();
 }
 
 void Editor::dimensionTextChanged(Dimension dimension, const QString& text) {
     modules_->properties.dimensionTextChanged(dimension, text);
 }
 void Editor::dimensionsConfirmed() {
-    modules_->properties.dimensionsConfirmed();
+    edit(LayoutChange::Resize, [&] { modules_->properties.dimensionsConfirmed(); });
 }
 void Editor::sizeLockToggled(bool checked) {
-    modules_->properties.sizeLockToggled(checked);
+    edit(LayoutChange::Lock, [&] { modules_->properties.sizeLockToggled(checked); });
 }
 void Editor::paletteColourChosen(int index) {
-    modules_->properties.paletteColourChosen(index);
+    edit(LayoutChange::Fill, [&] { modules_->properties.paletteColourChosen(index); });
 }
 void Editor::textureChosen(int entry) {
-    modules_->properties.textureChosen(entry);
+    edit(LayoutChange::Fill, [&] { modules_->properties.textureChosen(entry); });
 }
 void Editor::fillSwatchClicked() {
-    modules_->properties.fillSwatchClicked();
+    edit(LayoutChange::Fill, [&] { modules_->properties.fillSwatchClicked(); });
 }
 void Editor::bringToFront() {
-    modules_->properties.restack(Selection::Place::Front);
+    edit(LayoutChange::BringToFront,
+         [&] { modules_->properties.restack(Selection::Place::Front); });
 }
 void Editor::sendToBack() {
-    modules_->properties.restack(Selection::Place::Back);
+    edit(LayoutChange::SendToBack, [&] { modules_->properties.restack(Selection::Place::Back); });
 }
 void Editor::turn(Turn direction) {
-    modules_->properties.turn(direction);
+    edit(LayoutChange::Turn, [&] { modules_->properties.turn(direction); });
 }
 void Editor::deleteSelection() {
-    modules_->properties.deleteSelection();
+    edit(LayoutChange::Delete, [&] { modules_->properties.deleteSelection(); });
+}
+
+void Editor::undo() {
+    modules_->history.undo();
+}
+void Editor::redo() {
+    modules_->history.redo();
+}
+UndoEntries Editor::undoEntries() const {
+    return modules_->history.entries();
+}
+const document::LayoutHistory& Editor::history() const {
+    return modules_->history.steps();
+}
+void Editor::restartHistory() {
+    modules_->history.reset();
+}
+
+// The selection as the window shows it: an edit that changes it makes the selected
+// object differ from the row it was taken from.
+struct Editor::SelectionLook {
+    bool shown = false;
+    int row = 0;
+    document::PlanObject object;
+    float left = 0, top = 0, width = 0, height = 0;
+    std::array<QString, 2> sizeText;
+    bool operator==(const SelectionLook&) const = default;
+};
+
+Editor::SelectionLook Editor::selectionLook() const {
+    const SelectionState& sel = state_.selection;
+    return {sel.box.visible, sel.row,       sel.object,     sel.box.left,
+            sel.box.top,     sel.box.width, sel.box.height, state_.controls.sizeText};
+}
+
+void Editor::edit(LayoutChange change, const std::function<void()>& action, Run run) {
+    const SelectionLook before = selectionLook();
+    action();
+    const SelectionLook after = selectionLook();
+    if (after.shown && before.shown && after.row == before.row && !(after == before))
+        modules_->selection.markEdited();
+    modules_->history.record(change, run);
 }
 
 QString Editor::livePosition() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/PlanObject.h"
+#include "editor/EditHistory.h"
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
 #include "editor/Geometry.h"
@@ -17,9 +18,10 @@
 #include <QPointF>
 #include <QString>
 
+#include <functional>
 #include <memory>
-#include <utility>
 #include <optional>
+#include <utility>
 
 namespace editor {
 
@@ -127,6 +129,15 @@ public:
     void turn(Turn direction);
     void deleteSelection();
 
+    // Undo and redo of the layout's edits, and the words of their menu entries.
+    void undo();
+    void redo();
+    UndoEntries undoEntries() const;
+    const document::LayoutHistory& history() const;
+    // The objects were set from outside the editor's commands (a test's set-up): they
+    // become the state the history starts from.
+    void restartHistory();
+
     // The selected object's top-left corner from the vehicle picture's top-left and its
     // size, in whole cm, as it would be stored now ("x 123 cm  y 45 cm  —  60 × 55 cm");
     // empty without a selection.
@@ -143,6 +154,13 @@ public:
     void surfaceSelectionChanged(const QList<bool>& selected);
 
 private:
+    struct SelectionLook;
+    SelectionLook selectionLook() const;
+    // Runs an edit and records it as one step of the history (folded into the last one
+    // while the run goes on).
+    void edit(document::LayoutChange change, const std::function<void()>& action,
+              Run run = Run::None);
+
     EditorServices services_;
     EditorHooks hooks_;
     EditorState state_;

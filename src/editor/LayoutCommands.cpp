@@ -77,6 +77,7 @@ void LayoutCommands::newLayout() {
     s.layout.objects.clear();
     s.layout.isOpen = true;
     s.layout.modified = false;
+    history_.reset();
     core_.redraw();
     enableEditing();
 }
@@ -101,6 +102,7 @@ void LayoutCommands::keepOpenLayoutAfterRefusal() {
     if (!core_.layoutOpen())
         return;
     core_.state.layout.modified = false;
+    history_.markSaved();
     core_.redraw();
 }
 
@@ -130,6 +132,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
     putSelectionBack();
     view_.resetView(opened.zoomPercent);
     s.layout = std::move(opened.layout);
+    history_.reset();
     core_.redraw();
     enableEditing();
     return true;
@@ -138,6 +141,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
 bool LayoutCommands::saveLayout() {
     EditorState& s = core_.state;
     putSelectionBack();
+    history_.record(document::LayoutChange::PutBack);
     platform::FileDialogRequest request;
     request.filter = kLayoutFilter;
     request.overwritePrompt = true;
@@ -156,6 +160,7 @@ bool LayoutCommands::saveLayout() {
         return false;
     }
     s.layout.modified = false;
+    history_.markSaved();
     return true;
 }
 

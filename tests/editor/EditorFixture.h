@@ -62,6 +62,7 @@ struct EditorFixture {
              int orientation = 0) {
         table().append(testkit::planObject(document::ObjectKind(kind), x, y, float(h), float(w),
                                            std::move(fill), locked, orientation));
+        ed->restartHistory();
     }
 
     // A press and release at a canvas point.
