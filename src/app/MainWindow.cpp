@@ -146,6 +146,21 @@ void MainWindow::refreshEnabling() {
         action(QString::fromUtf8(name))->setEnabled(edit);
     for (const char* name : {"mnupivg", "mnupivd"})
         action(QString::fromUtf8(name))->setEnabled(turn);
+    refreshUndoEntries();
+}
+
+// The entries name the step they would take back or do again, in the status bar too.
+void MainWindow::refreshUndoEntries() {
+    const editor::UndoEntries entries = editor_->undoEntries();
+    const auto show = [](QAction* item, const QString& text, bool enabled, const QString& idle) {
+        item->setText(text);
+        item->setEnabled(enabled);
+        item->setStatusTip(enabled ? QString(text).remove(QLatin1Char('&')) : idle);
+    };
+    show(action(QStringLiteral("mnuannuler")), entries.undoText, entries.canUndo,
+         QStringLiteral("Aucune modification à annuler"));
+    show(action(QStringLiteral("mnuretablir")), entries.redoText, entries.canRedo,
+         QStringLiteral("Aucune modification à rétablir"));
 }
 
 void MainWindow::refresh() {

@@ -132,6 +132,7 @@ private:
     void refreshSurfaceList();
     void refreshSelection();
     void refreshEnabling();
+    void refreshUndoEntries();
     void showStatus(const QString& text);
     void closeOtherWindows();
     // The scale dialog, preset with the last choice (the zone from autozone at first).

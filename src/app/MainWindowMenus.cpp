@@ -56,7 +56,10 @@ std::vector<Menu> menuTable() {
           {"mnubib", "&Bibliothèque d'accessoires", QKeySequence(Qt::CTRL | Qt::Key_B), 0, true}}},
         {"mnuedit",
          "&Edition",
-         {{"mnupremier", "Mettre au &premier plan", {}, 16},
+         {{"mnuannuler", "A&nnuler", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+          {"mnuretablir", "&Rétablir", QKeySequence(Qt::CTRL | Qt::Key_Y)},
+          kSeparator,
+          {"mnupremier", "Mettre au &premier plan", {}, 16},
           {"mnuarrp", "Envoyer à l'&arrière-plan", {}, 5},
           kSeparator,
           {"mnupivg", "Pivoter à &gauche", QKeySequence(Qt::CTRL | Qt::Key_G), 6},
@@ -137,6 +140,11 @@ void MainWindow::buildMenus() {
     on("mnubib",
        [this] { accessoryBrowserToggled(!editor_->state().controls.accessoryBrowserShown); });
 
+    toEditor("mnuannuler", [](editor::Editor& e) { e.undo(); });
+    toEditor("mnuretablir", [](editor::Editor& e) { e.redo(); });
+    action(QStringLiteral("mnuretablir"))
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     toEditor("mnupremier", [](editor::Editor& e) { e.bringToFront(); });
     toEditor("mnuarrp", [](editor::Editor& e) { e.sendToBack(); });
     toEditor("mnupivg", [](editor::Editor& e) { e.turn(editor::Turn::Left); });
