@@ -189,34 +189,22 @@ private Q_SLOTS:
         QCOMPARE(choose("Command1_0")->vehicleFile, QStringLiteral("V_B_Vue_XY_100_.bmp"));
     }
 
-    void browserFilterHidesIncompatibleFamilies() {
+    // Only well-formed picture names are listed, the compatible ones unless the filter is off;
+    // the last file of a model is the one inserted.
+    void browserFiltersAndInserts() {
         Fixture f;
-        f.add("accessoires", QStringLiteral("Lit_Simple_190_90_XZ-YZ_.bmp"));
-        f.add("accessoires", QStringLiteral("Cuisine_Frigo_45_50_XY-XZ_.bmp"));
-        f.add("accessoires", QStringLiteral("Cuisine_Evier_60_40_YZ_.bmp"));
+        for (const char* name :
+             {"Lit_Simple_190_90_XZ-YZ_.bmp", "Cuisine_Evier_60_40_YZ_.bmp",
+              "Cuisine_Frigo_45_50_XY-XZ_.bmp", "Cuisine_Frigo_60_080_XY_.bmp",
+              "Cuisine_Four_x_40_XY_.jpg", "Cuisine_Four_A_45_50_XY_.bmp", "notes.txt"})
+            f.add("accessoires", QString::fromLatin1(name));
         Browser b(f);
         auto* families = child<QComboBox>(*b.form, "Combo1");
         auto* compatibleOnly = child(*b.form, "Check1");
         QVERIFY(compatibleOnly->isChecked());
         QCOMPARE(items(families->model()), QStringList{"Cuisine"});
         QCOMPARE(items(b.models()->model()), QStringList{"Frigo"});
-        compatibleOnly->click();
-        QCOMPARE(items(families->model()), (QStringList{"Cuisine", "Lit"}));
-        QCOMPARE(items(b.models()->model()), (QStringList{"Evier", "Frigo"}));
-        families->setCurrentIndex(1);
-        QCOMPARE(items(b.models()->model()), QStringList{"Simple"});
-        compatibleOnly->click();
-        QCOMPARE(items(families->model()), QStringList{"Cuisine"});
-    }
-
-    void browserInsertsTheLastSameModel() {
-        Fixture f;
-        f.add("accessoires", QStringLiteral("Cuisine_Evier_60_40_XY_.bmp"));
-        f.add("accessoires", QStringLiteral("Cuisine_Frigo_45_50_XY_.bmp"));
-        f.add("accessoires", QStringLiteral("Cuisine_Frigo_60_080_XY_.bmp"));
-        Browser b(f);
-        QCOMPARE(items(b.models()->model()), (QStringList{"Evier", "Frigo"}));
-        b.models()->setCurrentRow(1);
+        b.models()->setCurrentRow(0);
         QCOMPARE(child<QLabel>(*b.form, "Label4")->text(), QStringLiteral("080"));
         press(*b.form, "Command1_0");
         press(*b.form, "Command1_0");
@@ -224,13 +212,25 @@ private Q_SLOTS:
         press(*b.form, "Command1_1"); // inserts once more and closes
         QCOMPARE(b.inserted, QStringList(3, QStringLiteral("Cuisine_Frigo_60_080_XY_.bmp")));
         QVERIFY(!b.form->isVisible() && b.released == 1);
-        // A double click on a model inserts it and closes too.
         b.form->show();
+        compatibleOnly->click();
+        QCOMPARE(items(families->model()), (QStringList{"Cuisine", "Lit"}));
+        QCOMPARE(items(b.models()->model()), (QStringList{"Evier", "Frigo"}));
+        // A double click on a model inserts it and closes too.
         const QPoint first = b.models()->visualItemRect(b.models()->item(0)).center();
         QTest::mouseClick(b.models()->viewport(), Qt::LeftButton, {}, first);
         QTest::mouseDClick(b.models()->viewport(), Qt::LeftButton, {}, first);
-        QCOMPARE(b.inserted.last(), QStringLiteral("Cuisine_Evier_60_40_XY_.bmp"));
+        QCOMPARE(b.inserted.last(), QStringLiteral("Cuisine_Evier_60_40_YZ_.bmp"));
         QVERIFY(!b.form->isVisible() && b.released == 2);
+        families->setCurrentIndex(1);
+        QCOMPARE(items(b.models()->model()), QStringList{"Simple"});
+        compatibleOnly->click();
+        QCOMPARE(items(families->model()), QStringList{"Cuisine"});
+        QVERIFY(f.dialogs.asked.empty());
+        QVERIFY(QDir(f.folder.accessoires()).removeRecursively());
+        Browser unreadable(f);
+        QCOMPARE(f.dialogs.messages(),
+                 QStringList{QStringLiteral("Impossible d'obtenir la liste des accessoires")});
     }
 
     // Two clicks 200 pixels apart, then the distance typed in centimetres (French numbers);
@@ -239,24 +239,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("caption"); // Label1
         QTest::addColumn<int>("warnings");
-        QTest::newRow("50 cm") << "50"
-                               << "2500 µm/pixel" << 0;
-        QTest::newRow("decimal comma") << "12,5"
-                                       << "625 µm/pixel" << 0;
-        QTest::newRow("a dot is no French number") << "12.5"
-                                                   << "???? µm/pixel" << 0;
-        QTest::newRow("half to even") << "0,25"
-                                      << "12 µm/pixel" << 0;
-        QTest::newRow("largest 16-bit resolution") << "655,34"
-                                                   << "32767 µm/pixel" << 0;
-        QTest::newRow("empty answer") << ""
-                                      << "???? µm/pixel" << 0;
-        QTest::newRow("negative refused") << "-50"
-                                          << "???? µm/pixel" << 1;
-        QTest::newRow("too large") << "700"
-                                   << "???? µm/pixel" << 1;
-        QTest::newRow("rounds to nothing") << "0,001"
-                                           << "???? µm/pixel" << 1;
+        const auto row = [](const char* what, const char* answer, const char* resolution,
+                            int warnings) {
+            QTest::newRow(what) << QString::fromUtf8(answer)
+                                << QString::fromUtf8(resolution) + QStringLiteral(" µm/pixel")
+                                << warnings;
+        };
+        row("decimal comma", "12,5", "625", 0);
+        row("a dot is no French number", "12.5", "????", 0);
+        row("half to even", "0,25", "12", 0);
+        row("largest 16-bit resolution", "655,34", "32767", 0);
+        row("empty answer", "", "????", 0);
+        row("negative refused", "-50", "????", 1);
+        row("too large", "700", "????", 1);
+        row("rounds to nothing", "0,001", "????", 1);
     }
     void vehicleImportMeasuresWithTheMouse() {
         QFETCH(QString, answer);
@@ -286,22 +282,6 @@ private Q_SLOTS:
                                      QStringLiteral("vehicleimport")));
     }
 
-    void vehicleImportCountsAQuickSecondClick() {
-        Fixture f;
-        VehicleImportDialog form(f.folder.path(), f.fs, f.dialogs);
-        startCalibration(form, f);
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        auto* picture = child<SurfaceView>(form, "Picture1");
-        f.dialogs.inputAnswers.push_back(QStringLiteral("3"));
-        // The window system reports the second click, 3 px away, as a double click.
-        const int time = QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
-        clickAt(picture, QPoint(50, 20), time);
-        clickAt(picture, QPoint(53, 20), time + 10);
-        QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
-        QCOMPARE(f.asked(Kind::Input), 1);
-        QCOMPARE(child<QLabel>(form, "Label1")->text(), QStringLiteral("10000 µm/pixel"));
-    }
-
     // Every name list comes from one maker; the vehicle view's stands for them all.
     void nameListsDropForbiddenCharacters() {
         Fixture f;
@@ -328,20 +308,25 @@ private Q_SLOTS:
         f.pick(QStringLiteral("photo.v2.jpg"));
         VehicleImportDialog form(f.folder.path(), f.fs, f.dialogs);
         form.start();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
         auto* models = child<QComboBox>(form, "Combo1");
         QCOMPARE(items(models->model()), QStringList{"Camion"});
         press(form, "Command2_0");
-        // A test over 200 pixels answered with 50 cm.
+        // A test over 3 pixels answered with 3 cm; the window system reports the second
+        // click, close in time and place, as a double click.
         press(form, "Command1");
-        f.dialogs.inputAnswers.push_back(QStringLiteral("50"));
-        form.calibrationClicked(QPointF(50, 20));
-        form.calibrationClicked(QPointF(250, 20));
+        f.dialogs.inputAnswers.push_back(QStringLiteral("3"));
+        auto* picture = child<SurfaceView>(form, "Picture1");
+        const int time = QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
+        clickAt(picture, QPoint(50, 20), time);
+        clickAt(picture, QPoint(53, 20), time + 10);
+        QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
         press(form, "Command2_0");
         describeVehicle(form, 2, {"  Fourgon ", "L1H1", "   "});
         press(form, "Command2_0");
         describeVehicle(form, 2, {" Fourgon ", "L1_H1/:*?<>|\"\\", "Haut"});
         f.dialogs.messageAnswers = {platform::MsgResult::No};
-        form.show();
         press(form, "Command2_0");
         QCOMPARE(
             f.dialogs.messages(),
@@ -352,42 +337,11 @@ private Q_SLOTS:
                          kDone.arg(QStringLiteral("véhicule"))}));
         QCOMPARE(f.dialogs.lastMessage().title, QStringLiteral("C'est fait!"));
         QCOMPARE(f.files("vehicules"),
-                 (QStringList{"Camion_C1_Avant_YZ_100_.bmp", "Fourgon_L1H1_Haut_XY_2500_.jpg"}));
+                 (QStringList{"Camion_C1_Avant_YZ_100_.bmp", "Fourgon_L1H1_Haut_XY_10000_.jpg"}));
         // Closed, the window keeps nothing for its next opening.
         QVERIFY(!form.isVisible());
         QCOMPARE(int(form.resolution()), 0);
         QCOMPARE(models->currentText(), QString());
-    }
-
-    void accessoryImportComposesNames_data() {
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QString>("views");
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("name");
-        const QStringList typed{"45", "50", "Cuisine", "Frigo40 "};
-        QTest::newRow("top and side") << typed << "101"
-                                      << "frigo.bmp"
-                                      << "Cuisine_Frigo40_45_50_XY-XZ_.bmp";
-        QTest::newRow("045 and 0 kept as typed, three views")
-            << QStringList{"045", "0", "Cuisine", "Frigo40"} << "111"
-            << "frigo.bmp"
-            << "Cuisine_Frigo40_045_0_XY-XZ-YZ_.bmp";
-        QTest::newRow("extension after the last dot") << typed << "001"
-                                                      << "my.frigo.v2.JPG"
-                                                      << "Cuisine_Frigo40_45_50_XY_.JPG";
-    }
-    void accessoryImportComposesNames() {
-        QFETCH(QStringList, texts);
-        QFETCH(QString, views);
-        QFETCH(QString, source);
-        QFETCH(QString, name);
-        Fixture f;
-        f.pick(source, 40, 30);
-        AccessoryImportDialog form(f.folder.path(), f.fs, f.dialogs);
-        form.start();
-        describeAccessory(form, texts, views);
-        press(form, "Command1_0");
-        QCOMPARE(f.files("accessoires"), QStringList{name});
     }
 
     // The preview fits its box keeping its proportions, centred; the size boxes follow it
@@ -437,7 +391,7 @@ private Q_SLOTS:
         Fixture f;
         f.add("accessoires", QStringLiteral("Lit_Simple_190_90_XY_.bmp"));
         f.add("accessoires", QStringLiteral("Lit_Double_190_XY_.bmp"));
-        f.pick(QStringLiteral("frigo.bmp"), 40, 30);
+        f.pick(QStringLiteral("my.frigo.v2.JPG"), 40, 30); // the extension follows the last dot
         AccessoryImportDialog form(f.folder.path(), f.fs, f.dialogs);
         form.start();
         QCOMPARE(items(child<QComboBox>(form, "Combo1_1")->model()), QStringList{"Simple"});
@@ -446,7 +400,7 @@ private Q_SLOTS:
                  {{"", "50", "", ""}, ""},
                  {{"45", "50", "", ""}, ""},
                  {{"45", "50", "Cuisine", ""}, "1"},
-                 {{"45", "5a,0-", "Cui_sine", "Frigo_40?"}, "1"}}) {
+                 {{"045", "0a,-", "Cui_sine", " Frigo_40? "}, "111"}}) { // kept as typed
             describeAccessory(form, texts, views);
             press(form, "Command1_0");
         }
@@ -460,7 +414,7 @@ private Q_SLOTS:
                               kDone.arg(QStringLiteral("accessoire"))}));
         Browser b(f, QStringLiteral("XZ"));
         press(*b.form, "Command1_0");
-        QCOMPARE(b.inserted, QStringList{"Cuisine_Frigo40_45_50_XZ_.bmp"});
+        QCOMPARE(b.inserted, QStringList{"Cuisine_Frigo40_045_0_XY-XZ-YZ_.JPG"});
     }
 };
 
