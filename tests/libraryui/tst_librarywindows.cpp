@@ -143,25 +143,24 @@ private Q_SLOTS:
                "Cuisine_Four_x_40_XY_.jpg", "Cuisine_Four_A_45_50_XY_.bmp", "notes.txt"});
         Browser b(f);
         auto* families = child<QComboBox>(*b.form, "Combo1");
-        auto* compatibleOnly = child(*b.form, "Check1");
         QCOMPARE(items(families->model()), QStringList{"Cuisine"});
         QCOMPARE(items(b.models()->model()), QStringList{"Frigo"});
         b.models()->setCurrentRow(0);
         QCOMPARE(child<QLabel>(*b.form, "Label4")->text(), QStringLiteral("080"));
         press(*b.form, "Command1_1"); // inserts and closes
-        QCOMPARE(b.inserted, QStringList{"Cuisine_Frigo_60_080_XY_.bmp"});
         QVERIFY(!b.form->isVisible() && b.released == 1);
         b.form->show();
-        compatibleOnly->click();
+        press(*b.form, "Check1"); // every family
         QCOMPARE(items(families->model()), (QStringList{"Cuisine", "Lit"}));
         QCOMPARE(items(b.models()->model()), (QStringList{"Evier", "Frigo"}));
         // A double click on a model inserts it and closes too.
         const QPoint first = b.models()->visualItemRect(b.models()->item(0)).center();
         QTest::mouseClick(b.models()->viewport(), Qt::LeftButton, {}, first);
         QTest::mouseDClick(b.models()->viewport(), Qt::LeftButton, {}, first);
-        QCOMPARE(b.inserted.last(), QStringLiteral("Cuisine_Evier_60_40_YZ_.bmp"));
+        QCOMPARE(b.inserted,
+                 (QStringList{"Cuisine_Frigo_60_080_XY_.bmp", "Cuisine_Evier_60_40_YZ_.bmp"}));
         QVERIFY(!b.form->isVisible() && b.released == 2);
-        compatibleOnly->click();
+        press(*b.form, "Check1"); // the compatible ones again
         QCOMPARE(items(families->model()), QStringList{"Cuisine"});
         QVERIFY(QDir(f.folder.accessoires()).removeRecursively());
         Browser unreadable(f);
@@ -170,10 +169,9 @@ private Q_SLOTS:
     }
 
     // The resolution test: two clicks 200 pixels apart (a click on the first point takes it
-    // back), or a quick second click 3 pixels away that the window system reports as a double
-    // click; then the distance in centimetres (French numbers). The resolution is the
-    // single-precision length / pixels * 10000, halves to even. With a resolution the checks
-    // come in order and the view is added under its name.
+    // back), or a second click 3 pixels away reported as a double click; then the length in cm
+    // (French numbers) / pixels * 10000 in single precision, halves to even. With a resolution
+    // the checks come in order and the view is added under its name.
     void vehicleImport_data() {
         QTest::addColumn<bool>("quick");
         QTest::addColumn<QString>("answer");
@@ -268,43 +266,40 @@ private Q_SLOTS:
 
     // The preview fits its box keeping its proportions, centred; the size boxes follow it and
     // go back to their place for the next opening. Positions end on halves and thirds. Then
-    // the checks come in order, and the file written is one the browser offers.
+    // the checks come in order; the file written, extension after the last dot, is offered.
     void accessoryImportPlacesPreviewThenChecksInOrder_data() {
         QTest::addColumn<QSize>("picture");
         QTest::addColumn<QRectF>("preview");
-        QTest::addColumn<QRect>("shown");
-        QTest::addColumn<QList<QRect>>("boxes"); // height, width
+        QTest::addColumn<QList<QRect>>("placed"); // the picture shown, height and width boxes
         const QSize box(36, 20);
         QTest::newRow("small picture kept, halves to even")
-            << QSize(20, 60) << QRectF(86.5, 74.5, 20, 60) << QRect(86, 74, 20, 60)
-            << QList<QRect>{{QPoint(50, 94), box}, {QPoint(78, 141), box}};
+            << QSize(20, 60) << QRectF(86.5, 74.5, 20, 60)
+            << QList<QRect>{{86, 74, 20, 60}, {QPoint(50, 94), box}, {QPoint(78, 141), box}};
         QTest::newRow("wide picture: the width first, a third below it")
-            << QSize(99, 66) << QRectF(48, 433.0 / 6, 97, 194.0 / 3) << QRect(48, 72, 97, 65)
-            << QList<QRect>{{QPoint(12, 94), box}, {QPoint(78, 144), box}};
+            << QSize(99, 66) << QRectF(48, 433.0 / 6, 97, 194.0 / 3)
+            << QList<QRect>{{48, 72, 97, 65}, {QPoint(12, 94), box}, {QPoint(78, 144), box}};
         QTest::newRow("tall picture: the height, a half-pixel width")
-            << QSize(97, 162) << QRectF(72.25, 64, 48.5, 81) << QRect(72, 64, 48, 81)
-            << QList<QRect>{{QPoint(36, 94), box}, {QPoint(78, 152), box}};
+            << QSize(97, 162) << QRectF(72.25, 64, 48.5, 81)
+            << QList<QRect>{{72, 64, 48, 81}, {QPoint(36, 94), box}, {QPoint(78, 152), box}};
     }
     void accessoryImportPlacesPreviewThenChecksInOrder() {
         QFETCH(QSize, picture);
         QFETCH(QRectF, preview);
-        QFETCH(QRect, shown);
-        QFETCH(QList<QRect>, boxes);
+        QFETCH(QList<QRect>, placed);
         Fixture f;
         f.add("accessoires", {"Lit_Simple_190_90_XY_.bmp", "Lit_Double_190_XY_.bmp"});
-        // The extension follows the last dot.
         f.pick(QStringLiteral("my.frigo.v2.JPG"), picture.width(), picture.height());
         AccessoryImportDialog form(f.folder.path(), f.fs, f.dialogs);
-        const auto placed = [&form] {
-            return QList<QRect>{child<QLineEdit>(form, "Text1_0")->geometry(),
+        const auto geometries = [&form] {
+            return QList<QRect>{child<SurfaceView>(form, "Image1")->geometry(),
+                                child<QLineEdit>(form, "Text1_0")->geometry(),
                                 child<QLineEdit>(form, "Text1_1")->geometry()};
         };
-        const QList<QRect> fresh = placed();
-        QCOMPARE(fresh, (QList<QRect>{QRect(12, 94, 36, 20), QRect(78, 152, 36, 20)}));
+        const QList<QRect> fresh{QRect(12, 94, 36, 20), QRect(78, 152, 36, 20)};
+        QCOMPARE(geometries().mid(1), fresh);
         form.start();
         QCOMPARE(form.previewRect(), preview);
-        QCOMPARE(child<SurfaceView>(form, "Image1")->geometry(), shown);
-        QCOMPARE(placed(), boxes);
+        QCOMPARE(geometries(), placed);
         QCOMPARE(items(child<QComboBox>(form, "Combo1_1")->model()), QStringList{"Simple"});
         press(form, "Command1_0");
         for (const auto& [texts, views] : QList<std::pair<QStringList, QString>>{
@@ -324,7 +319,7 @@ private Q_SLOTS:
                               "Vous devez spécifier la famille et le modèle de l'accessoire!",
                               kDone.arg(QStringLiteral("accessoire"))}));
         form.start(); // opened again, the Open dialog cancelled
-        QCOMPARE(placed(), fresh);
+        QCOMPARE(geometries().mid(1), fresh);
         Browser b(f, QStringLiteral("XZ"));
         press(*b.form, "Command1_0");
         QCOMPARE(b.inserted, QStringList{"Cuisine_Frigo40_045_0_XY-XZ-YZ_.JPG"});
