@@ -1,11 +1,9 @@
-// Guards the layout file: what is written, what is read back, every file refused, and
-// every header field and text read back exactly whatever the locale.
+// Guards the layout file: what is written, what is read back, and every file refused.
 #include "document/LayoutFile.h"
 #include "library/LayoutOpening.h"
 #include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
-#include <QFile>
 #include <QTest>
 
 using namespace document;
@@ -29,21 +27,29 @@ QStringList goodLines() {
         .split(u'|');
 }
 
-// Vehicle names and zoom texts that a bare field would not give back, as they are
-// written: between double quotes, a double quote doubled.
-const QStringList kAwkwardVehicles = {
-    kVehicle,
-    u"Jumper 2,2 HDi_L2H2_Dessus_XY_500_.bmp"_s,
-    u"Trafic \"Black\"_L1H1_Dessus_XY_500_.bmp"_s,
-    u" Master_L3H2_Dessus_XY_500_.bmp "_s,
-    u"L'Été aménagé_Œuvre_Côté gauche_XZ_500_.bmp"_s,
-};
-const QStringList kVehicleLines = {
-    kVehicle,
-    u"\"Jumper 2,2 HDi_L2H2_Dessus_XY_500_.bmp\""_s,
-    u"\"Trafic \"\"Black\"\"_L1H1_Dessus_XY_500_.bmp\""_s,
-    u"\" Master_L3H2_Dessus_XY_500_.bmp \""_s,
-    u"L'Été aménagé_Œuvre_Côté gauche_XZ_500_.bmp"_s,
+// What a file reads as: version, zoom text and percent, the first object's kind, fill ("#" index)
+// and turn, the second object's text, then missing textures | missing accessories.
+QString summary(const LayoutFileContents& c) {
+    const PlanObject& first = c.objects.row(1);
+    const QString fill = first.fill.isFile() ? first.fill.fileName()
+                                             : u"#"_s + QString::number(first.fill.colourIndex());
+    return u"v%1 %2=%3 / %4 %5 %6 / %7 / %8|%9"_s.arg(c.version)
+        .arg(c.zoomText)
+        .arg(zoomPercent(c.zoomText, QLocale(QLocale::French)))
+        .arg(int(first.kind))
+        .arg(fill)
+        .arg(first.orientation)
+        .arg(c.objects.row(2).text, c.missingTextures.join(u','), c.missingAccessories.join(u','));
+}
+
+// Vehicle names a bare field would not give back, and their line as written: between
+// double quotes, a double quote doubled.
+const QList<std::pair<QString, QString>> kAwkwardVehicles = {
+    {kVehicle, kVehicle},
+    {u"Jumper 2,2 HDi_L2H2_Dessus_XY_500_.bmp"_s, u"\"Jumper 2,2 HDi_L2H2_Dessus_XY_500_.bmp\""_s},
+    {u"Trafic \"Black\"_L1H1_Dessus_XY_500_.bmp"_s,
+     u"\"Trafic \"\"Black\"\"_L1H1_Dessus_XY_500_.bmp\""_s},
+    {u" Master_L3H2_Dessus_XY_500_.bmp "_s, u"\" Master_L3H2_Dessus_XY_500_.bmp \""_s},
 };
 
 // A file as the program writes it, in the locale's number format: awkward header fields,
@@ -58,26 +64,23 @@ QByteArray corpusFile(int seed, const QLocale& locale) {
     const QStringList zooms = {u"100"_s, u"\"75,5\""_s, u"1600"_s, u"\" 80 \""_s};
     const int kinds[] = {0, 1, 2, 3, 4, 5, 9};
     const int count = 10 + seed * 3;
-    QStringList lines{u"Kestrion 2"_s,           kVehicleLines[seed % kVehicleLines.size()],
-                      QString::number(seed % 2), QString::number(seed / 2 % 2),
-                      QString::number(count),    zooms[seed % zooms.size()]};
+    QStringList lines{
+        u"Kestrion 2"_s,           kAwkwardVehicles[seed % kAwkwardVehicles.size()].second,
+        QString::number(seed % 2), QString::number(seed / 2 % 2),
+        QString::number(count),    zooms[seed % zooms.size()]};
     for (int k = 0; k < count; ++k) {
         const int n = seed * 31 + k * 7;
         const auto real = [&](int salt) {
             return QString(reals[(n + salt) % reals.size()]).replace(u'.', locale.decimalPoint());
         };
         const int kind = kinds[(seed + k) % 7];
-        QString fill = QString::number(n % 16), extra = u"0"_s;
-        if (kind == 1 && k % 2)
-            fill = n % 4 < 2 ? u"bois.jpg"_s : kParquet;
-        if (kind == 9)
-            fill = kFrigo;
-        if (kind == 9 || kind == 5)
-            extra = QString::number(n % 4);
-        if (kind == 4)
-            extra = QString::number(n % 2);
-        if (kind == 3)
-            extra = texts[n % texts.size()];
+        const QString fill = kind == 9            ? kFrigo
+                             : kind == 1 && k % 2 ? (n % 4 < 2 ? u"bois.jpg"_s : kParquet)
+                                                  : QString::number(n % 16);
+        const QString extra = kind == 3                ? texts[n % texts.size()]
+                              : kind == 4              ? QString::number(n % 2)
+                              : kind == 5 || kind == 9 ? QString::number(n % 4)
+                                                       : u"0"_s;
         const QString height = k % 3 ? real(5) : QString::number(n % 300);
         lines << QString::number(kind) << real(0) << real(3) << height << real(7) << fill
               << QString::number(k % 2) << extra;
@@ -103,18 +106,15 @@ class TestLayoutFile : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         testkit::setUpTestEnvironment();
-        for (const QString& vehicle : kAwkwardVehicles)
-            folder_.addPicture(u"vehicules"_s, vehicle, 8, 8);
+        for (const auto& vehicle : kAwkwardVehicles)
+            folder_.addPicture(u"vehicules"_s, vehicle.first, 8, 8);
         folder_.addPicture(u"vehicules"_s, u"Bad_X_Vue_XY_0_.bmp"_s, 8, 8);
         folder_.addPicture(u"vehicules"_s, u"Bad_X_Vue_XY_.bmp"_s, 8, 8);
         folder_.addPicture(u"textures"_s, u"bois.jpg"_s, 4, 4);
         folder_.addPicture(u"textures"_s, kParquet, 4, 4);
         folder_.addPicture(u"accessoires"_s, kFrigo, 4, 4);
-        for (const QString& broken : QStringList{folder_.textures() + u"/casse.jpg"_s,
-                                                 folder_.accessoires() + u'/' + kBroken}) {
-            QFile file(broken);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("JFIF, but cut short") > 0);
-        }
+        QVERIFY(fs_.writeFileSafely(folder_.textures() + u"/casse.jpg"_s, "JFIF, but cut short"));
+        QVERIFY(fs_.writeFileSafely(folder_.accessoires() + u'/' + kBroken, "JFIF, cut short"));
     }
 
     // Every file the program writes reads back into objects that write the same bytes.
@@ -146,150 +146,99 @@ private Q_SLOTS:
     void textsLoseLineBreaksAndBlanks() {
         Layout layout;
         layout.vehicleFile = kVehicle;
-        for (const QString& text : {u"  Lit  "_s, u"Lit\r\ndouble"_s, u"Cœur d’été\n€ …"_s})
-            layout.objects.append(testkit::planObject(ObjectKind::Text, 1, 2, 7, 30,
-                                                      Fill::colour(12), true, 0, text));
-        const QString path = folder_.path() + u"/texts.kla"_s;
-        QVERIFY(writeLayoutFile(path, layout, QLocale(QLocale::French), fs_));
-        const QByteArray bytes = *fs_.readFile(path);
+        layout.objects.append(testkit::planObject(ObjectKind::Text, 1, 2, 7, 30, Fill::colour(12),
+                                                  true, 0, u"  Lit\r\ndouble\n€ … "_s));
+        const QByteArray bytes = layoutFileText(layout, QLocale(QLocale::French));
         QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-        const LoadOutcome out = library::readLayoutFile(path, folder_.path(), fs_);
-        QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        QStringList texts;
-        for (const PlanObject& object : out.contents->objects)
-            texts << object.text;
-        QCOMPARE(texts, (QStringList{u"Lit"_s, u"Lit double"_s, u"Cœur d’été € …"_s}));
-    }
-
-    void olderFilesKeepTheirCharacters_data() {
-        QTest::addColumn<QByteArray>("encodedText");
-        // "Cœur d’été € …" in each encoding a file may come in.
-        QTest::newRow("UTF-8") << QString(u"Cœur d’été € …"_s).toUtf8();
-        QTest::newRow("Western Windows code page") << QByteArray("C\x9C"
-                                                                 "ur d\x92\xE9t\xE9 \x80 \x85");
-    }
-    void olderFilesKeepTheirCharacters() {
-        QFETCH(QByteArray, encodedText);
-        QStringList lines = goodLines();
-        lines.removeLast();
-        const QByteArray bytes = crlf(lines) + encodedText + "\r\n";
         const LoadOutcome out = load(bytes);
         QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        QCOMPARE(out.contents->objects.row(2).text, u"Cœur d’été € …"_s);
+        QCOMPARE(out.contents->objects.row(1).text, u"Lit double € …"_s);
     }
 
-    void vehicleNameIgnoresLetterCase() {
-        QStringList lines = goodLines();
-        lines[1] = kVehicle.toUpper();
-        const LoadOutcome out = load(crlf(lines));
-        QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        QCOMPARE(out.contents->vehicleFile, kVehicle.toUpper()); // as the file spells it
-    }
-
-    void zoomText_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("percent");
-        QTest::newRow("whole number") << "150" << 150;
-        QTest::newRow("decimal comma, half to even") << "75,5" << 76;
-        QTest::newRow("decimal point") << "80.5" << 80;
-        QTest::newRow("above 1600 held") << "5000" << 1600;
-        QTest::newRow("huge held") << "1e30" << 1600;
-        QTest::newRow("negative held") << "-20" << 10;
-        QTest::newRow("nan is no number") << "nan" << 100;
-        QTest::newRow("infinity is no number") << "inf" << 100;
-        QTest::newRow("words are no number") << "cent" << 100;
-    }
-    void zoomText() {
-        QFETCH(QString, text);
-        QFETCH(int, percent);
-        for (const QLocale& locale : {QLocale(QLocale::French), QLocale(QLocale::English)})
-            QCOMPARE(zoomPercent(text, locale), percent);
-    }
-
-    void readingRules_data() {
+    // Files read, or refused with the start of the message shown.
+    void reading_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("zoom");
+        QTest::addColumn<QString>("expected");
+        const auto with = [](std::initializer_list<std::pair<int, QString>> changes) {
+            QStringList lines = goodLines();
+            for (const auto& [index, value] : changes)
+                lines[index] = value;
+            return crlf(lines);
+        };
+        const auto read = [](const QString& head, const QString& first = u"1 #3 0"_s,
+                             const QString& missing = u"|"_s,
+                             const QString& text = u"Évier, à gauche"_s) -> QString {
+            return head + u" / "_s + first + u" / "_s + text + u" / "_s + missing;
+        };
+        const auto row = [](const char* what, const QByteArray& bytes, const QString& expected) {
+            QTest::newRow(what) << bytes << expected;
+        };
+        const QString v2 = u"v2 150=150"_s;
+        row("vehicle in another letter case, kept as spelt", with({{1, kVehicle.toUpper()}}),
+            read(v2));
+        row("Western Windows code page text",
+            crlf(goodLines().mid(0, 21)) + "C\x9C\x75r d\x92\xE9t\xE9 \x80 \x85\r\n",
+            read(v2, "1 #3 0", "|", u"Cœur d’été € …"_s));
+        // The zoom is held to 10..1600 %, 100 when it is no number, in any locale.
+        for (const char* zoom : {"80.5=80", "1e30=1600", "-20=10", "inf=100", "cent=100"})
+            row(zoom, with({{5, QString::fromLatin1(zoom).section(u'=', 0, 0)}}),
+                read(u"v2 "_s + QLatin1String(zoom)));
         QStringList lines = goodLines();
         lines[7] = u"12.5"_s;
-        QTest::newRow("point decimal") << crlf(lines) << "150";
+        row("point decimal", crlf(lines), read(v2));
         lines[5] = u"  \"80,5\" , ignored"_s;
-        QTest::newRow("quoted zoom field keeps its comma") << crlf(lines) << "80,5";
+        row("quoted zoom field keeps its comma", crlf(lines), read("v2 80,5=80"));
         lines[5] = u"  120 , 5"_s;
-        QTest::newRow("comma ends a zoom field") << crlf(lines) << "120";
-        QTest::newRow("LF only, no final line break") << lines.join(u'\n').toUtf8() << "120";
+        row("comma ends a zoom field", crlf(lines), read("v2 120=120"));
+        row("LF only, no final line break", lines.join(u'\n').toUtf8(), read("v2 120=120"));
         lines[0] = u"Kestrion 1"_s;
         lines.remove(2, 2); // no mirror lines
-        QTest::newRow("version 1 without mirror lines") << crlf(lines) << "120";
+        row("version 1 without mirror lines", crlf(lines), read("v1 120=120"));
+        row("kind 8.5 rounds to 8: no picture, no check",
+            with({{6, "8.5"}, {11, "../x.jpg"}, {13, "0.6"}}), read(v2, "8 ../x.jpg 1"));
+        row("texture that does not decode counts as missing", with({{11, "casse.jpg"}}),
+            read(v2, "1 #0 0", "casse.jpg|"));
+        row("accessory that does not decode counts as missing",
+            with({{6, "9"}, {11, kBroken}, {13, "1"}}), read(v2, "1 #0 0", "|" + kBroken));
+        const QString damaged = u"Ce fichier est endommagé"_s;
+        row("unknown version", with({{0, "Kestrion 3"}}), u"Ce fichier n'est pas compatible"_s);
+        row("missing vehicle picture", with({{1, "Autre_X_Vue_XY_500_.bmp"}}),
+            "L'agencement est basé sur le véhicule suivant :\n\nAutre_X_Vue_XY_500_.bmp\n\n"
+            "Cette image ne fait pas partie de la bibliothèque. Vous devez vous la procurer "
+            "pour voir l'agencement.");
+        const QString badName = u"L'image du véhicule suivant n'a pas un nom valide :\n\n"_s;
+        row("vehicle resolution 0", with({{1, "Bad_X_Vue_XY_0_.bmp"}}),
+            badName + u"Bad_X_Vue_XY_0_.bmp\n\nSa résolution (le cinquième champ du nom) "
+                      "doit être un nombre entier positif."_s);
+        row("vehicle name without a resolution field", with({{1, "Bad_X_Vue_XY_.bmp"}}),
+            badName + u"Bad_X_Vue_XY_.bmp\n\nUn nom d'image de véhicule se compose de six "
+                      "champs séparés par \"_\" (modèle_carrosserie_vue_axes_résolution_."
+                      "extension) : celui-ci n'en a pas six, sa résolution ne peut donc pas "
+                      "être lue."_s);
+        row("count above 1000", with({{4, "1001"}}), damaged);
+        row("count larger than the objects", with({{4, "3"}}), u"Ce fichier est incomplet"_s);
+        row("cell not a number", with({{8, "trente"}}), damaged);
+        row("number too big for a float", with({{9, "1e300"}}), damaged);
+        row("larger than any layout", with({}) + QByteArray(9 * 1024 * 1024, 'x'), damaged);
     }
-    void readingRules() {
+    void reading() {
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, zoom);
+        QFETCH(QString, expected);
         const LoadOutcome out = load(bytes);
-        QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        const bool version1 = bytes.startsWith("Kestrion 1");
-        QCOMPARE(out.contents->version, version1 ? 1 : 2);
-        QCOMPARE(out.contents->mirrorTopBottom, version1 ? std::nullopt : std::optional(true));
-        QCOMPARE(out.contents->zoomText, zoom);
-        QCOMPARE(out.contents->objects.count(), 2);
-        QCOMPARE(out.contents->objects.row(1).position.x, 12.5f);
-        QCOMPARE(out.contents->objects.row(2).text, u"Évier, à gauche"_s);
-    }
-
-    void fillChecks_data() {
-        QTest::addColumn<QStringList>("kindFillExtra"); // as written in the file
-        QTest::addColumn<QString>("read");              // kind, fill ("#" index) and orientation
-        QTest::addColumn<QString>("missing");           // missing textures | missing accessories
-        const QString banc = u"Salon_Banc_90_40_XY_.jpg"_s;
-        const QString escaping = "../vehicules/" + kVehicle;
-        const auto row = [](const char* what, const QString& kind, const QString& fill,
-                            const QString& extra, const QString& read, const QString& missing) {
-            QTest::newRow(what) << QStringList{kind, fill, extra} << read << missing;
-        };
-        row("short fill is a palette index, no check", "1", "12", "0", "1 #12 0", "|");
-        row("missing texture becomes black", "1", "marbre.jpg", "0", "1 #0 0", "marbre.jpg|");
-        row("present accessory kept", "9", kFrigo, "2", "9 " + kFrigo + " 2", "|");
-        row("missing accessory becomes a black rectangle", "9", banc, "3", "1 #0 0", "|" + banc);
-        row("long fill on a measure is not checked", "0", "nulle.gif", "0", "0 nulle.gif 0", "|");
-        row("texture name may not leave its folder", "1", escaping, "0", "1 #0 0", escaping + "|");
-        // The kind is rounded as the drawing rounds it: every picture drawn is checked.
-        row("kind 1.2 is a rectangle: its texture is checked", "1.2", escaping, "0", "1 #0 0",
-            escaping + "|");
-        row("kind 9,2 is an accessory: its picture is checked", "9,2", "../textures/bois.jpg", "1",
-            "1 #0 0", "|../textures/bois.jpg");
-        row("kind 8.5 rounds to 8: no picture, no check", "8.5", "../x.jpg", "0.6", "8 ../x.jpg 1",
-            "|");
-        row("texture in another letter case is found, name kept", "1", "BOIS.JPG", "0",
-            "1 BOIS.JPG 0", "|");
-        row("accessory in another letter case is found, name kept", "9", kFrigo.toLower(), "2",
-            "9 " + kFrigo.toLower() + " 2", "|");
-        row("texture that does not decode counts as missing", "1", "casse.jpg", "0", "1 #0 0",
-            "casse.jpg|");
-        row("accessory that does not decode counts as missing", "9", kBroken, "1", "1 #0 0",
-            "|" + kBroken);
-    }
-    void fillChecks() {
-        QFETCH(QStringList, kindFillExtra);
-        QFETCH(QString, read);
-        QFETCH(QString, missing);
-        QStringList lines = goodLines();
-        lines[6] = kindFillExtra[0];
-        lines[11] = kindFillExtra[1];
-        lines[13] = kindFillExtra[2];
-        const LoadOutcome out = load(crlf(lines));
-        QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        const PlanObject& object = out.contents->objects.row(1);
-        const Fill& fill = object.fill;
-        QCOMPARE(
-            u"%1 %2 %3"_s.arg(int(object.kind))
-                .arg(fill.isFile() ? fill.fileName() : u"#"_s + QString::number(fill.colourIndex()))
-                .arg(object.orientation),
-            read);
+        if (!out.ok()) {
+            QVERIFY2(out.errorMessage.startsWith(expected), qPrintable(out.errorMessage));
+            return;
+        }
+        const LayoutFileContents& c = *out.contents;
+        QCOMPARE(summary(c), expected);
+        QCOMPARE(zoomPercent(c.zoomText, QLocale(QLocale::English)),
+                 zoomPercent(c.zoomText, QLocale(QLocale::French)));
+        QVERIFY(bytes.contains(c.vehicleFile.toUtf8()));
+        QCOMPARE(c.mirrorTopBottom, c.version == 1 ? std::nullopt : std::optional(true));
         // Place, size and lock are kept whatever happens to the fill.
-        QVERIFY(object.position == (PlanPoint{12.5f, 30}) && object.heightCm == 40 &&
-                object.widthCm == 50 && !object.locked);
-        QCOMPARE(out.contents->missingTextures.join(u',') + u'|' +
-                     out.contents->missingAccessories.join(u','),
-                 missing);
+        const PlanObject& first = c.objects.row(1);
+        QVERIFY(first.position == (PlanPoint{12.5f, 30}) && first.heightCm == 40 &&
+                first.widthCm == 50 && !first.locked);
     }
 
     void missingPicturesMessage() {
@@ -301,53 +250,18 @@ private Q_SLOTS:
                  "par des rectangles noirs."_s);
     }
 
-    void refusedFiles_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("messageStart");
-        const QStringList good = goodLines();
-        const auto with = [&good](int index, const QString& value) {
-            QStringList l = good;
-            l[index] = value;
-            return crlf(l);
-        };
-        const QString incompatible = u"Ce fichier n'est pas compatible"_s;
-        const QString damaged = u"Ce fichier est endommagé"_s;
-        const QString incomplete = u"Ce fichier est incomplet"_s;
-        QTest::newRow("empty file") << QByteArray() << incompatible;
-        QTest::newRow("unknown version") << with(0, "Kestrion 3") << incompatible;
-        QTest::newRow("missing vehicle picture")
-            << with(1, "Autre_X_Vue_XY_500_.bmp")
-            << "L'agencement est basé sur le véhicule suivant :\n\nAutre_X_Vue_XY_500_.bmp\n\n"
-               "Cette image ne fait pas partie de la bibliothèque. Vous devez vous la procurer "
-               "pour voir l'agencement.";
-        const QString badName = u"L'image du véhicule suivant n'a pas un nom valide :\n\n"_s;
-        const QString sixFields =
-            u"\n\nUn nom d'image de véhicule se compose de six champs séparés par \"_\" "
-            "(modèle_carrosserie_vue_axes_résolution_.extension) : celui-ci n'en a pas six, sa "
-            "résolution ne peut donc pas être lue."_s;
-        QTest::newRow("vehicle resolution 0")
-            << with(1, "Bad_X_Vue_XY_0_.bmp")
-            << badName + u"Bad_X_Vue_XY_0_.bmp\n\nSa résolution (le cinquième champ du nom) "
-                         "doit être un nombre entier positif."_s;
-        QTest::newRow("vehicle name without a resolution field")
-            << with(1, "Bad_X_Vue_XY_.bmp") << badName + u"Bad_X_Vue_XY_.bmp"_s + sixFields;
-        QTest::newRow("count above 1000") << with(4, "1001") << damaged;
-        QTest::newRow("count not a number") << with(4, "deux") << damaged;
-        QTest::newRow("count larger than the objects") << with(4, "3") << incomplete;
-        QTest::newRow("cell not a number") << with(8, "trente") << damaged;
-        QTest::newRow("number too big for a float") << with(9, "1e300") << damaged;
-        QTest::newRow("ends before the count") << crlf(good.mid(0, 4)) << incomplete;
-        QTest::newRow("ends inside an object") << crlf(good.mid(0, 17)) << incomplete;
-        // A whole layout, followed by more than any layout can hold.
-        QTest::newRow("larger than any layout")
-            << crlf(good) + QByteArray(9 * 1024 * 1024, 'x') << damaged;
-    }
-    void refusedFiles() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, messageStart);
-        const LoadOutcome out = load(bytes);
-        QVERIFY(!out.ok());
-        QVERIFY2(out.errorMessage.startsWith(messageStart), qPrintable(out.errorMessage));
+    // The table holds at most 1000 rows and takes a row back only between 1 and count + 1.
+    void objectTableLimits() {
+        ObjectTable t;
+        for (int k = 0; k < kMaxObjects; ++k)
+            QVERIFY(t.append(PlanObject{}));
+        PlanObject last;
+        last.position.x = 1;
+        QVERIFY(t.isFull() && !t.append(last) && !t.insertAt(1, last));
+        t.removeAt(kMaxObjects);
+        QVERIFY(!t.isFull() && !t.insertAt(0, last) && !t.insertAt(kMaxObjects + 1, last));
+        QVERIFY(t.insertAt(kMaxObjects, last)); // after the others
+        QCOMPARE(t.row(kMaxObjects).position.x, 1.f);
     }
 
     void proposedName() {

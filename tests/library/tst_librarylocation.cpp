@@ -5,48 +5,39 @@
 #include "testkit/TestKit.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-// A tree like an installation or a build folder: prefix/bin holds the program and,
-// for an installed tree, prefix/share/kestrion the sample library.
+const QStringList kSampleFiles = {QStringLiteral("vehicules/Fourgon_L1H1_Dessus_XY_5000_.jpg"),
+                                  QStringLiteral("accessoires/Cuisine_Frigo_50_85_XZ_.gif"),
+                                  QStringLiteral("textures/Bois.bmp")};
+
+// A tree like an installation or a build folder: prefix/bin holds the program and, for an
+// installed tree, prefix/share/kestrion the sample library.
 struct Tree {
     QTemporaryDir dir;
+    platform::FileSystem fs;
     QString bin() const { return dir.path() + QStringLiteral("/bin"); }
     QString share() const { return dir.path() + QStringLiteral("/share/kestrion"); }
     QString dataHome() const { return dir.path() + QStringLiteral("/home/.local/share"); }
     QString userLibrary() const { return dataHome() + QStringLiteral("/kestrion"); }
-    Tree() { QDir().mkpath(bin()); }
+    explicit Tree(bool sampleInstalled) {
+        QDir().mkpath(bin());
+        for (const QString& file : kSampleFiles)
+            if (sampleInstalled && !write(share() + u'/' + file, file.toUtf8()))
+                qFatal("cannot write the sample library");
+    }
+    bool write(const QString& path, const QByteArray& bytes) {
+        return QDir().mkpath(QFileInfo(path).absolutePath()) && fs.writeFileSafely(path, bytes);
+    }
+    QByteArray read(const QString& path) const { return fs.readFile(path).value_or("<missing>"); }
+    library::LibraryLocation locate(bool writable) const {
+        return library::locateLibrary(
+            {bin(), dataHome(), [writable](const QString&) { return writable; }}, fs);
+    }
 };
-
-bool writeFile(const QString& path, const QByteArray& contents) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-const QString kVan = QStringLiteral("vehicules/Fourgon_L1H1_Dessus_XY_5000_.jpg");
-const QString kFridge = QStringLiteral("accessoires/Cuisine_Frigo_50_85_XZ_.gif");
-const QString kWood = QStringLiteral("textures/Bois.bmp");
-
-void addSampleLibrary(const Tree& tree) {
-    for (const QString& file : {kVan, kFridge, kWood})
-        QVERIFY(writeFile(tree.share() + QLatin1Char('/') + file, file.toUtf8()));
-}
-
-library::LibraryLocation locate(const Tree& tree, bool writable) {
-    platform::FileSystem fs;
-    return library::locateLibrary(
-        {tree.bin(), tree.dataHome(), [writable](const QString&) { return writable; }}, fs);
-}
 
 } // namespace
 
@@ -72,52 +63,40 @@ private Q_SLOTS:
         QFETCH(bool, writable);
         QFETCH(bool, sampleInstalled);
         QFETCH(bool, installed);
-        Tree tree;
-        if (sampleInstalled)
-            addSampleLibrary(tree);
-
-        const library::LibraryLocation location = locate(tree, writable);
+        Tree tree(sampleInstalled);
+        const library::LibraryLocation location = tree.locate(writable);
         QCOMPARE(location.installed, installed);
         QCOMPARE(location.root, installed ? tree.userLibrary() : tree.bin());
         QCOMPARE(location.sampleLibrary, sampleInstalled ? tree.share() : QString());
-
-        platform::FileSystem fs;
         // Before the first start a command without a window reads the sample library.
-        QCOMPARE(library::readableLibrary(location, fs),
+        QCOMPARE(library::readableLibrary(location, tree.fs),
                  installed && sampleInstalled ? tree.share() : location.root);
-        QVERIFY(library::prepareUserLibrary(location, fs));
-        QCOMPARE(library::readableLibrary(location, fs), location.root);
-        if (!installed) {
-            QVERIFY2(!QFileInfo::exists(tree.userLibrary()), "nothing is made in the home folder");
-            return;
-        }
+        QVERIFY(library::prepareUserLibrary(location, tree.fs));
+        QCOMPARE(library::readableLibrary(location, tree.fs), location.root);
+        QCOMPARE(QFileInfo::exists(tree.userLibrary()), installed);
         for (const QString& name : library::kLibraryFolders)
-            QVERIFY2(QFileInfo(location.root + QLatin1Char('/') + name).isDir(), qPrintable(name));
-        QCOMPARE(QFileInfo::exists(tree.userLibrary() + QLatin1Char('/') + kVan), sampleInstalled);
+            QCOMPARE(QFileInfo(location.root + u'/' + name).isDir(), installed);
+        QCOMPARE(QFileInfo::exists(tree.userLibrary() + u'/' + kSampleFiles[0]),
+                 installed && sampleInstalled);
     }
 
     void userLibraryIsSeededOnlyOnce() {
-        Tree tree;
-        addSampleLibrary(tree);
-        const library::LibraryLocation location = locate(tree, false);
-        platform::FileSystem fs;
-        QVERIFY(library::prepareUserLibrary(location, fs));
-        const QString root = tree.userLibrary() + QLatin1Char('/');
-        for (const QString& file : {kVan, kFridge, kWood})
-            QCOMPARE(readFile(root + file), file.toUtf8());
-
+        Tree tree(true);
+        const library::LibraryLocation location = tree.locate(false);
+        QVERIFY(library::prepareUserLibrary(location, tree.fs));
+        const QString root = location.root + u'/';
+        for (const QString& file : kSampleFiles)
+            QCOMPARE(tree.read(root + file), file.toUtf8());
         // The user changes a texture, imports an accessory, removes the vehicle folder; a
         // newer sample library gets installed.
-        QVERIFY(writeFile(root + kWood, "mine"));
-        const QString imported = QStringLiteral("accessoires/Couchage_Lit_190_140_XY_.bmp");
-        QVERIFY(writeFile(root + imported, "imported"));
+        const QString wood = kSampleFiles[2], mine = QStringLiteral("accessoires/Lit_9_9_XY_.bmp");
+        QVERIFY(tree.write(root + wood, "mine") && tree.write(root + mine, "imported"));
         QVERIFY(QDir(root + QStringLiteral("vehicules")).removeRecursively());
-        QVERIFY(writeFile(tree.share() + QLatin1Char('/') + kWood, "newer sample"));
-
-        QVERIFY(library::prepareUserLibrary(location, fs));
+        QVERIFY(tree.write(tree.share() + u'/' + wood, "newer sample"));
+        QVERIFY(library::prepareUserLibrary(location, tree.fs));
         // The missing folder is made again, empty; everything else stays as the user left it.
         QVERIFY(QDir(root + QStringLiteral("vehicules")).isEmpty());
-        QCOMPARE(readFile(root + kWood) + readFile(root + imported), QByteArray("mineimported"));
+        QCOMPARE(tree.read(root + wood) + tree.read(root + mine), QByteArray("mineimported"));
     }
 };
 
