@@ -1,124 +1,139 @@
-// Guards the exported picture's making: the 24-bit bottom-up raster, the JPEG writer (encoding,
-// replaced files, failures), the export zone search and the stamp's size and shortening.
-#include "output/Bgr24Raster.h"
+// Guards the exported picture: the zone search, the stamp's size and shortening, the export
+// command's dialog, formats and failures, `kestrion --export` writing the same file and its
+// canvas limits, and printing through a real CUPS print queue.
+#include "library/LayoutOpening.h"
+#include "output/HeadlessExport.h"
 #include "output/ImageExport.h"
-#include "output/JpegWriter.h"
 #include "platform/Product.h"
+#include "platform/QtDialogService.h"
+#include "platform/QtPrinter.h"
+#include "platform/ScriptedDialogService.h"
+#include "platform/SettingsStore.h"
+#include "render/PlanRenderer.h"
+#include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QImageReader>
-#include <QPainter>
+#include <QLineEdit>
+#include <QPrinterInfo>
+#include <QPushButton>
 #include <QtTest>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
-using output::Bgr24Raster;
 using platform::rgb;
-namespace jpeg = output::JpegWriter;
+using platform::ScriptedDialogService;
 
 namespace {
 
-QImage quadrants(int w, int h) {
-    QImage image(w, h, QImage::Format_RGB32);
-    const QRgb colours[] = {qRgb(200, 30, 30), qRgb(20, 40, 210), qRgb(30, 160, 40),
-                            qRgb(240, 220, 60)};
-    for (int i = 0; i < 4; ++i)
-        QPainter(&image).fillRect(i % 2 * w / 2, i / 2 * h / 2, w - w / 2, h - h / 2, colours[i]);
-    return image;
-}
-
-Bgr24Raster rasterOf(const QImage& picture) {
-    Bgr24Raster dib;
-    dib.createFromPicture(picture);
-    return dib;
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-int textWidth(const QString& text, int points) {
-    platform::Surface surface(1, 1);
-    surface.setFont(QFont(QStringLiteral("DejaVu Sans")));
-    surface.setFontBold(true);
-    surface.setFontSize(points);
-    return surface.textSize(text).width();
-}
-
 const QString kModele = QStringLiteral("Fourgon");
 const QString kCarros = QStringLiteral("L2H2");
+const QString kVehicle = QStringLiteral("Fourgon_L2H2_dessus_XY_5000_.bmp");
 const QString kFull = QStringLiteral("Fourgon L2H2  -  Kestrion  -  ") + platform::kSiteHost;
 const QString kSite = QStringLiteral("Kestrion  -  ") + platform::kSiteHost;
 const QString kShort = QStringLiteral("KT - ") + platform::kSiteHost;
+
+// A drawing that tells up from down and red from blue, in a zone 133 pixels wide, so
+// that the written rows need padding.
+platform::Surface drawnCanvas() {
+    platform::Surface canvas(420, 260);
+    canvas.fillBox(150, 80, 265, 170, rgb(40, 60, 90));
+    canvas.fillBox(150, 80, 190, 100, rgb(200, 40, 40));
+    return canvas;
+}
+
+// The written picture is the canvas's zone over the stamp band (whose text the command-line
+// test reads on the same bytes).
+void checkStamped(const QString& path, const QByteArray& format) {
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    QCOMPARE(reader.format(), format);
+    const QImage picture = reader.read().convertToFormat(QImage::Format_RGB32);
+    const platform::Surface canvas = drawnCanvas();
+    const output::Zone z = output::findExportZone(canvas, true);
+    const QSize zone(z.right - z.left, z.bottom - z.top);
+    QCOMPARE(picture.size(), zone + QSize(0, 20));
+    QVERIFY(testkit::imagesMatch(picture.copy(QRect(QPoint(), zone)),
+                                 canvas.image().copy(QRect(QPoint(z.left, z.top), zone)),
+                                 QStringLiteral("zone"), 40));
+}
+
+QByteArray takeBytes(const QString& path) {
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.remove();
+    return bytes;
+}
+
+// Answers the next file dialog as the user does: goes to the folder, picks the filter in
+// its list with the arrow keys, types the file name and clicks "Save".
+void answerFileDialog(int filterRow, const QString& folder, const QString& name) {
+    QTimer::singleShot(0, [filterRow, folder, name] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            qFatal("no file dialog is showing");
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        if (types == nullptr || box == nullptr || buttons == nullptr)
+            qFatal("the file dialog has no filter list, name box or buttons");
+        dialog->setDirectory(folder);
+        while (types->currentIndex() < filterRow)
+            QTest::keyClick(types, Qt::Key_Down);
+        box->clear();
+        QTest::keyClicks(box, name);
+        buttons->button(QDialogButtonBox::Save)->click();
+        if (dialog->isVisible())
+            qFatal("the file dialog did not take the name");
+    });
+}
 
 } // namespace
 
 class TestExportPicture : public QObject {
     Q_OBJECT
 
+    testkit::ProgramFolder folder_;
+
+    QString layoutPath(int zoom) const {
+        return folder_.path() + QStringLiteral("/%1.kla").arg(zoom);
+    }
+
+    // The export command's file for the layout read back and drawn at its zoom on a canvas
+    // of that size.
+    QByteArray exportedByCommand(int zoom, const QSize& size, bool bmp) {
+        platform::FileSystem fs;
+        const library::OpenedLayout opened =
+            library::openLayout(layoutPath(zoom), folder_.path(), fs, QLocale::c());
+        platform::Surface canvas(size.width(), size.height());
+        platform::PictureCache pictures;
+        render::PlanRenderer(pictures, folder_.path())
+            .Affiche(canvas, opened.layout, render::View{opened.zoomPercent / 100.0f, 0, 0},
+                     settings::Preferences::defaults());
+        const QString path = folder_.path() + QStringLiteral("/by-command");
+        ScriptedDialogService dialogs;
+        dialogs.saveAnswers.push_back({path, bmp ? 2 : 1});
+        output::exportImage(canvas, opened.layout.vehicleModel, opened.layout.vehicleBody, true,
+                            dialogs);
+        return takeBytes(path);
+    }
+
 private Q_SLOTS:
-    void initTestCase() { testkit::setUpTestEnvironment(); }
-
-    void pixelsAreBlueGreenRedBottomRowFirstInPaddedRows() {
-        QImage picture(2, 2, QImage::Format_RGB32);
-        for (int i = 0; i < 4; ++i) // (1, 2, 3) (4, 5, 6) over (7, 8, 9) (10, 11, 12)
-            picture.setPixel(i % 2, i / 2, qRgb(3 * i + 1, 3 * i + 2, 3 * i + 3));
-        const Bgr24Raster dib = rasterOf(picture);
-        const auto* bits = reinterpret_cast<const char*>(dib.bits());
-        QVERIFY(bits);
-        QCOMPARE(QByteArray(bits, 6), QByteArray("\x09\x08\x07\x0c\x0b\x0a", 6));
-        QCOMPARE(QByteArray(bits + dib.bytesPerRow(), 6),
-                 QByteArray("\x03\x02\x01\x06\x05\x04", 6));
-    }
-
-    void replacedFileKeepsItsTimesAndMode() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("old.jpg"));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("not a picture") > 0);
-        old.close();
-        QVERIFY(
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-        const timespec times[2] = {{1000000000, 123456789}, {1100000000, 987654321}};
-        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
-
-        QVERIFY(jpeg::writeJpeg(rasterOf(quadrants(16, 16)), path, 90));
-        struct stat after {};
-        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
-        QVERIFY(readBytes(path).startsWith("\xFF\xD8"));
-        QCOMPARE(after.st_mode & 07777, mode_t(0640));
-        auto ns = [](const timespec& t) { return t.tv_sec * 1'000'000'000LL + t.tv_nsec; };
-        QCOMPARE(ns(after.st_atim), ns(times[0]));
-        QCOMPARE(ns(after.st_mtim), ns(times[1]));
-    }
-
-    void failuresRaise26001AndLeaveFilesAlone_data() {
-        QTest::addColumn<bool>("emptyBuffer");
-        QTest::addColumn<QString>("target"); // relative to a temporary folder
-        QTest::newRow("empty buffer over an existing file") << true << "kept.jpg";
-        QTest::newRow("folder that does not exist") << false << "missing/plan.jpg";
-    }
-    void failuresRaise26001AndLeaveFilesAlone() {
-        QFETCH(bool, emptyBuffer);
-        QFETCH(QString, target);
-        QTemporaryDir dir;
-        QFile kept(dir.filePath(QStringLiteral("kept.jpg")));
-        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("earlier file") > 0);
-        kept.close();
-        try {
-            jpeg::writeJpeg(emptyBuffer ? Bgr24Raster() : rasterOf(quadrants(8, 8)),
-                            dir.filePath(target), 90);
-            QFAIL("no failure raised");
-        } catch (const jpeg::JpegError& e) {
-            QCOMPARE(e.number(), 26001);
-            QVERIFY2(e.description().startsWith(QStringLiteral("Failed to save to JPG ")),
-                     qPrintable(e.description()));
+    // A plain 400 x 200 van picture and a rectangle, at two zooms.
+    void initTestCase() {
+        testkit::setUpTestEnvironment();
+        folder_.addPicture(QStringLiteral("vehicules"), kVehicle, 400, 200);
+        document::Layout layout;
+        layout.vehicleFile = kVehicle;
+        layout.objects.append(testkit::planObject(document::ObjectKind::Rectangle, 80, 50, 20, 40,
+                                                  document::Fill::colour(4)));
+        platform::FileSystem fs;
+        for (const int zoom : {150, 1600}) {
+            layout.zoomText = QString::number(zoom);
+            QVERIFY(document::writeLayoutFile(layoutPath(zoom), layout, QLocale::c(), fs));
         }
-        QCOMPARE(readBytes(kept.fileName()), QByteArray("earlier file"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-                 QStringList{QStringLiteral("kept.jpg")});
     }
 
     void zoneSearch_data() {
@@ -128,10 +143,8 @@ private Q_SLOTS:
         const QRect middle(QPoint(150, 100), QPoint(200, 150));
         const QList<int> whole{0, 0, 400, 300}, found{140, 90, 208, 158};
         const uint black = rgb(0, 0, 0);
-        QTest::newRow("nothing drawn: whole canvas") << QRect() << black << whole;
-        QTest::newRow("dark grey is drawn, 10-pixel margin") << middle << rgb(64, 64, 64) << found;
-        QTest::newRow("blue 240, green 239 is drawn") << middle << rgb(255, 239, 240) << found;
-        QTest::newRow("pure blue is background") << middle << rgb(0, 0, 255) << whole;
+        QTest::newRow("blue 240, green 239 is drawn, 10-pixel margin")
+            << middle << rgb(255, 239, 240) << found;
         QTest::newRow("black with blue 241 is background") << middle << rgb(0, 0, 241) << whole;
         QTest::newRow("wholly left of column 100: whole canvas")
             << QRect(QPoint(20, 50), QPoint(60, 80)) << black << whole;
@@ -149,9 +162,7 @@ private Q_SLOTS:
         QFETCH(uint, colour);
         QFETCH(QList<int>, expected);
         platform::Surface surface(400, 300);
-        if (!drawing.isNull())
-            surface.fillBox(drawing.left(), drawing.top(), drawing.right(), drawing.bottom(),
-                            colour);
+        surface.fillBox(drawing.left(), drawing.top(), drawing.right(), drawing.bottom(), colour);
         const output::Zone zone = output::findExportZone(surface, true);
         QCOMPARE((QList<int>{zone.left, zone.top, zone.right, zone.bottom}), expected);
         QVERIFY(output::findExportZone(surface, false) == (output::Zone{0, 0, 400, 300}));
@@ -161,15 +172,21 @@ private Q_SLOTS:
         QTest::addColumn<int>("width");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("points");
-        const int full10 = textWidth(kFull, 10), full8 = textWidth(kFull, 8);
-        const int site8 = textWidth(kSite, 8), short8 = textWidth(kShort, 8);
+        platform::Surface measure(1, 1);
+        measure.setFont(QFont(QStringLiteral("DejaVu Sans")));
+        measure.setFontBold(true);
+        const auto width = [&](const QString& text, int points) {
+            measure.setFontSize(points);
+            return measure.textSize(text).width();
+        };
+        const int full10 = width(kFull, 10), full8 = width(kFull, 8);
+        const int site8 = width(kSite, 8), short8 = width(kShort, 8);
         QTest::newRow("one pixel wider than the text: 10 points") << full10 + 1 << kFull << 10;
         QTest::newRow("exactly as wide: too wide for 10 points") << full10 << kFull << 9;
         QTest::newRow("exactly as wide at 8 points: the full text stays") << full8 << kFull << 8;
         QTest::newRow("one pixel narrower: the product and the site") << full8 - 1 << kSite << 8;
         QTest::newRow("narrower: the short form") << site8 - 1 << kShort << 8;
         QTest::newRow("narrower still: the product name alone") << short8 - 1 << "Kestrion" << 8;
-        QTest::newRow("very narrow: the product name, overflowing") << 5 << "Kestrion" << 8;
     }
     void stampChoice() {
         QFETCH(int, width);
@@ -178,6 +195,126 @@ private Q_SLOTS:
         const output::Stamp stamp = output::chooseStamp(width, kModele, kCarros);
         QCOMPARE(stamp.text, text);
         QCOMPARE(stamp.points, points);
+    }
+
+    // Answered by the real file dialog or by a script (the window's test cancels it).
+    void exportCommand_data() {
+        QTest::addColumn<int>("filterRow"); // in the real dialog; -1: scripted, JPEG
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format"); // empty: nothing written
+        QTest::newRow("JPEG filter") << 0 << "plan.jpg" << QByteArray("jpeg");
+        QTest::newRow("BMP filter, jpg name: a bitmap") << 1 << "plan.jpg" << QByteArray("bmp");
+        QTest::newRow("over an earlier file, name without extension kept")
+            << -1 << "plan" << QByteArray("jpeg");
+        QTest::newRow("missing folder: a message") << -1 << "no/plan.jpg" << QByteArray();
+    }
+    void exportCommand() {
+        QFETCH(int, filterRow);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        const bool scripted = filterRow < 0, replaces = scripted && !format.isEmpty();
+        const QDateTime accessed = QDateTime::fromMSecsSinceEpoch(1000000000123);
+        const QDateTime modified = QDateTime::fromMSecsSinceEpoch(1100000000987);
+        const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        if (replaces) {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") > 0 && old.flush());
+            QVERIFY(old.setPermissions(mode) && old.setFileTime(accessed, QFile::FileAccessTime) &&
+                    old.setFileTime(modified, QFile::FileModificationTime));
+        }
+        ScriptedDialogService script;
+        platform::QtDialogService real;
+        script.saveAnswers.push_back({path, 1});
+        if (!scripted)
+            answerFileDialog(filterRow, dir.path(), name);
+        output::exportImage(drawnCanvas(), kModele, kCarros, true,
+                            scripted ? static_cast<platform::DialogService&>(script) : real);
+        if (scripted) {
+            const auto& request = script.asked.front();
+            QCOMPARE(request.text,
+                     QStringLiteral("Format JPEG|*.jpg;*.jpe;*.jpeg|Format BMP|*.bmp"));
+            QVERIFY(request.filterIndex == 1 && request.overwritePrompt);
+            QCOMPARE(script.messages(), format.isEmpty()
+                                            ? QStringList{"Impossible d'exporter l'image"}
+                                            : QStringList());
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 format.isEmpty() ? QStringList() : QStringList{name});
+        // Checked before reading the picture touches its access time.
+        if (replaces) {
+            const QFileInfo info(path);
+            QCOMPARE(info.permissions() & ~(QFile::ReadUser | QFile::WriteUser), mode);
+            QCOMPARE(info.fileTime(QFile::FileAccessTime), accessed);
+            QCOMPARE(info.fileTime(QFile::FileModificationTime), modified);
+        }
+        if (!format.isEmpty())
+            checkStamped(path, format);
+    }
+
+    // The stored autozone preference is the command-line test's.
+    void headlessExport_data() {
+        QTest::addColumn<int>("zoom");         // the layout's, in percent
+        QTest::addColumn<QStringList>("args"); // the output's name, then options
+        QTest::addColumn<QSize>("canvas");     // empty: refused with exit code 2
+        QTest::newRow("JPEG") << 150 << QStringList{"plan.jpg"} << QSize(600, 300);
+        QTest::newRow("BMP by the extension, canvas size given")
+            << 150 << QStringList{"plan.BMP", "--canvas", "200x100"} << QSize(200, 100);
+        QTest::newRow("1600 %: 6400 x 3200 pixels are too many")
+            << 1600 << QStringList{"plan.jpg"} << QSize();
+        QTest::newRow("1600 % on a canvas size given")
+            << 1600 << QStringList{"plan.jpg", "--canvas", "1200x800"} << QSize(1200, 800);
+        QTest::newRow("a canvas wider than 32767 pixels")
+            << 150 << QStringList{"plan.jpg", "--canvas", "40000x10"} << QSize();
+    }
+    void headlessExport() {
+        QFETCH(int, zoom);
+        QFETCH(QStringList, args);
+        QFETCH(QSize, canvas);
+        platform::MemoryStore store;
+        const QString path = folder_.path() + '/' + args.takeFirst();
+        QString errors;
+        QTextStream err(&errors);
+        const int code = output::runHeadlessExport(
+            QStringList{"--export", layoutPath(zoom), path} + args, folder_.path(), store, err);
+        const QByteArray written = takeBytes(path);
+        if (canvas.isEmpty()) {
+            QCOMPARE(code, 2);
+            QVERIFY2(errors.contains(QLatin1String("--canvas")) && written.isEmpty(),
+                     qPrintable(errors));
+            return;
+        }
+        QVERIFY2(code == 0, qPrintable(errors));
+        const bool bmp = path.endsWith(QLatin1String("bmp"), Qt::CaseInsensitive);
+        QCOMPARE(written, exportedByCommand(zoom, canvas, bmp));
+    }
+
+    void printingThroughCupsMakesOnePage() {
+        if (QPrinterInfo::defaultPrinter().printerName() != QLatin1String("PDF"))
+            QSKIP("No default CUPS printer named PDF (scripts/start-printer.sh sets one up).");
+        // Where scripts/start-printer.sh has the PDF printer write its pages.
+        const QDir out(QStringLiteral("/var/spool/cups-pdf/kestrion"), QStringLiteral("*.pdf"));
+        const QStringList before = out.entryList(QDir::Files);
+        platform::QtPrinter printer;
+        ScriptedDialogService dialogs;
+        output::printPlan(drawnCanvas(), kModele, kCarros, true, printer, dialogs);
+        QVERIFY2(dialogs.asked.empty(), qPrintable(dialogs.messages().join(QLatin1Char('\n'))));
+
+        // cups-pdf writes the file in the background: wait for a new, complete one-page one.
+        static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+        QString produced;
+        const auto onePageAppeared = [&] {
+            for (const QString& name : out.entryList(QDir::Files)) {
+                QFile file(out.filePath(name));
+                if (!before.contains(name) && file.open(QIODevice::ReadOnly) &&
+                    QString::fromLatin1(file.readAll()).count(page) == 1)
+                    produced = file.fileName();
+            }
+            return !produced.isEmpty();
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(onePageAppeared(), "no one-page PDF appeared", 30000);
+        QFile::remove(produced);
     }
 };
 

@@ -8,17 +8,17 @@
 
 namespace {
 
+// Runs of equal pixels and random ones, so that the dictionary grows and resets.
 QImage pattern(int width, int height, int colours) {
     QImage image(width, height, QImage::Format_RGB32);
     std::uint32_t state = 12345;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            state = state * 1103515245u + 12345u;
-            // Runs of equal pixels and random ones, so the dictionary grows and resets.
-            const int c = (x / 7 + y) % 3 == 0 ? int((state >> 16) % std::uint32_t(colours))
-                                               : (x * y) % colours;
-            image.setPixel(x, y, qRgb(c * 37 % 256, c * 91 % 256, c * 53 % 256));
-        }
+    for (int i = 0; i < width * height; ++i) {
+        const int x = i % width, y = i / width;
+        state = state * 1103515245u + 12345u;
+        const int c =
+            (x / 7 + y) % 3 == 0 ? int((state >> 16) % std::uint32_t(colours)) : (x * y) % colours;
+        image.setPixel(x, y, qRgb(c * 37 % 256, c * 91 % 256, c * 53 % 256));
+    }
     return image;
 }
 
@@ -34,9 +34,8 @@ private Q_SLOTS:
         QTest::addColumn<QImage>("picture");
         QTest::addColumn<int>("tolerance");
         QImage ramp(256, 64, QImage::Format_RGB32);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 256; ++x)
-                ramp.setPixel(x, y, qRgb(x, y * 4, 255 - x));
+        for (int i = 0; i < 256 * 64; ++i)
+            ramp.setPixel(i % 256, i / 256, qRgb(i % 256, i / 256 * 4, 255 - i % 256));
         QTest::newRow("one colour") << pattern(5, 3, 1) << 0;
         QTest::newRow("17 colours: 5-bit table, odd size") << pattern(41, 29, 17) << 0;
         QTest::newRow("256 colours, dictionary resets") << pattern(300, 200, 256) << 0;
