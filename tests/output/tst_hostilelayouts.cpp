@@ -1,0 +1,154 @@
+// Guards `kestrion --export` against damaged and hostile layout files: every file of a
+// corpus of extreme sizes, positions and zooms, and of randomly damaged files, is read,
+// drawn and written in bounded time; a canvas too large to hold is refused.
+#include "output/HeadlessExport.h"
+#include "platform/SettingsStore.h"
+#include "testkit/TestKit.h"
+
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+const QString kVehicle = QStringLiteral("Fourgon_L2H2_dessus_XY_5000_.bmp"); // 2 px/cm
+const QString kAccessory = QStringLiteral("Meuble_Evier_60_40_XY_.bmp");
+const QString kTexture = QStringLiteral("Motif.bmp");
+
+// Only a hang runs this long; a healthy export of these files takes milliseconds.
+constexpr qint64 kHangLimitMs = 20000;
+
+// A "Kestrion 2" file: one object per list of eight cells.
+QByteArray layoutText(const QString& zoom, const QList<QStringList>& rows) {
+    QStringList lines{QStringLiteral("Kestrion 2"), kVehicle,
+                      QStringLiteral("0"),          QStringLiteral("0"),
+                      QString::number(rows.size()), zoom};
+    for (const QStringList& row : rows)
+        lines += row;
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+// Kind, fill and extra of every drawing path.
+const QList<QStringList> kKinds = {
+    {"0", "12", "0"},       {"1", "3", "0"},        {"1", kTexture, "0"},   {"2", "5", "0"},
+    {"3", "1", "Hostile"},  {"4", "1", "0"},        {"4", "1", "1"},        {"5", "9", "2"},
+    {"9", kAccessory, "0"}, {"9", kAccessory, "1"}, {"9", kAccessory, "2"}, {"9", kAccessory, "3"},
+};
+
+const QStringList kExtremes = {"1000000", "-1000000", "1E+30", "-1E+30", "8000",
+                               "32767",   "-32768",   "1E-30", "0",      "-5"};
+
+QStringList objectRow(const QStringList& kind, const QString& x, const QString& y, const QString& h,
+                      const QString& w) {
+    return {kind[0], x, y, h, w, kind[1], QStringLiteral("0"), kind[2]};
+}
+
+} // namespace
+
+class TestHostileLayouts : public QObject {
+    Q_OBJECT
+
+    testkit::ProgramFolder folder_;
+
+    // Runs the export of the layout text on a 400 x 300 canvas, or on the one that extra
+    // asks for; returns the exit code.
+    int exportText(const QByteArray& text, const QStringList& extra, QString& errors) {
+        const QString layout = folder_.path() + QStringLiteral("/hostile.kla");
+        QFile file(layout);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+            return -1;
+        file.close();
+        platform::MemoryStore store;
+        QTextStream err(&errors);
+        return output::runHeadlessExport(QStringList{QStringLiteral("--export"), layout,
+                                                     folder_.path() + QStringLiteral("/out.jpg")} +
+                                             extra,
+                                         folder_.path(), store, err);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        testkit::setUpTestEnvironment();
+        QImage body(1200, 600, QImage::Format_RGB32);
+        body.fill(Qt::white);
+        QPainter(&body).drawRect(20, 20, 1160, 560);
+        folder_.addPicture(QStringLiteral("vehicules"), kVehicle, body);
+        QImage accessory(60, 40, QImage::Format_RGB32);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 60; ++x)
+                accessory.setPixel(x, y, qRgb(x * 4, y * 6, 128));
+        folder_.addPicture(QStringLiteral("accessoires"), kAccessory, accessory);
+        folder_.addPicture(QStringLiteral("textures"), kTexture, 7, 5, qRgb(150, 90, 30));
+    }
+
+    void extremeFilesExportInBoundedTime_data() {
+        QTest::addColumn<QByteArray>("text");
+        for (const QString& zoom : {QStringLiteral("10"), QStringLiteral("1600")})
+            for (const QStringList& kind : kKinds)
+                for (const QString& v : kExtremes) {
+                    const QString what = kind.join(QLatin1Char(' '));
+                    QTest::addRow("%s %% %s, size %s", qPrintable(zoom), qPrintable(what),
+                                  qPrintable(v))
+                        << layoutText(zoom, {objectRow(kind, "10", "10", v, v)});
+                    QTest::addRow("%s %% %s, at %s", qPrintable(zoom), qPrintable(what),
+                                  qPrintable(v))
+                        << layoutText(zoom, {objectRow(kind, v, "-" + v, "50", "50")});
+                }
+        // Damaged files: a valid plan of every kind with a few lines replaced at random
+        // by extreme values or junk (fixed seed, so the corpus is the same every run).
+        QList<QStringList> rows;
+        for (const QStringList& kind : kKinds)
+            rows << objectRow(kind, "40", "30", "120", "90");
+        const QList<QByteArray> valid = layoutText("400", rows).split('\n');
+        QRandomGenerator random(20261205);
+        const QStringList junk = kExtremes + QStringList{"", "abc", "1,5E+300", "NaN", "-0"};
+        for (int n = 0; n < 300; ++n) {
+            QList<QByteArray> lines = valid;
+            for (int k = 0; k < 3; ++k) {
+                const int at = 4 + int(random.bounded(lines.size() - 5));
+                lines[at] = junk[int(random.bounded(junk.size()))].toUtf8() + '\r';
+            }
+            QTest::addRow("damaged file %d", n) << lines.join('\n');
+        }
+    }
+
+    void extremeFilesExportInBoundedTime() {
+        QFETCH(QByteArray, text);
+        QString errors;
+        QElapsedTimer timer;
+        timer.start();
+        const int code =
+            exportText(text, {QStringLiteral("--canvas"), QStringLiteral("400x300")}, errors);
+        // Refusing the file (3) is as good as drawing it (0); nothing else may happen.
+        QVERIFY2(code == 0 || code == 3, qPrintable(errors));
+        QVERIFY2(timer.elapsed() < kHangLimitMs, "the export hung");
+    }
+
+    void oversizedCanvasIsRefused_data() {
+        QTest::addColumn<QString>("zoom");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("code");
+        QTest::newRow("1600 % of a 1200 x 600 picture would be 19200 x 9600")
+            << "1600" << QStringList() << 2;
+        QTest::newRow("the same with a canvas size given")
+            << "1600" << QStringList{"--canvas", "1200x800"} << 0;
+        QTest::newRow("a canvas of 20000 x 20000 asked for")
+            << "100" << QStringList{"--canvas", "20000x20000"} << 2;
+        QTest::newRow("400 %: 4800 x 2400 is drawn") << "400" << QStringList() << 0;
+    }
+
+    void oversizedCanvasIsRefused() {
+        QFETCH(QString, zoom);
+        QFETCH(QStringList, extra);
+        QFETCH(int, code);
+        const QStringList accessory = objectRow(kKinds[9], "100", "100", "190", "140");
+        QString errors;
+        QCOMPARE(exportText(layoutText(zoom, {accessory}), extra, errors), code);
+        if (code != 0)
+            QVERIFY2(errors.contains(QLatin1String("--canvas")), qPrintable(errors));
+    }
+};
+
+QTEST_MAIN(TestHostileLayouts)
+#include "tst_hostilelayouts.moc"
