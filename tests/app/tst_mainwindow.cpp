@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -319,18 +320,14 @@ private Q_SLOTS:
                 auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                 QVERIFY(dialog && dialog->objectName() == QLatin1String("ScaleDialog"));
                 answered = true;
-                const auto checked = [&](const char* name) {
-                    return dialog->findChild<QWidget*>(QLatin1String(name))
-                        ->property("checked")
-                        .toBool();
+                const auto option = [&](const char* name) {
+                    return dialog->findChild<QRadioButton*>(QLatin1String(name));
                 };
-                QVERIFY(checked("optPortrait") && checked("optZone"));
+                QVERIFY(option("optPortrait")->isChecked() && option("optZone")->isChecked());
                 auto* scales = dialog->findChild<QComboBox*>(QStringLiteral("cboEchelle"));
                 scales->setCurrentIndex(scales->findText(scale));
-                // The whole van, not just its drawn part.
-                dialog->findChild<QWidget*>(QStringLiteral("optPlanEntier"))
-                    ->setProperty("checked", true);
-                QVERIFY(checked("optPortrait") && !checked("optZone"));
+                option("optPlanEntier")->setChecked(true); // the whole van, not just its drawn part
+                QVERIFY(option("optPortrait")->isChecked() && !option("optZone")->isChecked());
                 const bool ok = goesAhead || printing;
                 QTest::mouseClick(dialog->findChild<QPushButton*>(
                                       ok ? QStringLiteral("cmdOK") : QStringLiteral("cmdAnnuler")),
@@ -429,44 +426,38 @@ private Q_SLOTS:
 
     // A selected 20 x 20 pixel rectangle moved with the arrow keys, sent to whichever widget
     // has the focus after the click that selected it, stops with 10 pixels on the canvas.
-    // Negative coordinates count back from the canvas's right or bottom edge.
-    void arrowKeysMoveTheSelection_data() {
+    void arrowKeysStopWithTenPixelsOnTheCanvas_data() {
         QTest::addColumn<int>("key");
-        QTest::addColumn<QPoint>("start");
-        QTest::addColumn<QPoint>("end"); // after 15 presses
-        QTest::newRow("left") << int(Qt::Key_Left) << QPoint(0, 100) << QPoint(-10, 100);
-        QTest::newRow("up") << int(Qt::Key_Up) << QPoint(100, 0) << QPoint(100, -10);
-        QTest::newRow("right") << int(Qt::Key_Right) << QPoint(-15, 100) << QPoint(-10, 100);
-        QTest::newRow("down") << int(Qt::Key_Down) << QPoint(100, -15) << QPoint(100, -10);
+        QTest::addColumn<QPoint>("step");
+        QTest::newRow("left") << int(Qt::Key_Left) << QPoint(-1, 0);
+        QTest::newRow("up") << int(Qt::Key_Up) << QPoint(0, -1);
+        QTest::newRow("right") << int(Qt::Key_Right) << QPoint(1, 0);
+        QTest::newRow("down") << int(Qt::Key_Down) << QPoint(0, 1);
     }
-    void arrowKeysMoveTheSelection() {
+    void arrowKeysStopWithTenPixelsOnTheCanvas() {
         QFETCH(int, key);
-        QFETCH(QPoint, start);
-        QFETCH(QPoint, end);
-        // The canvas's size is only known once a window is laid out.
-        const QSize canvas = Fixture(false).form->editor().state().picture1.image().size();
-        const auto onCanvas = [&](QPoint p, QPoint far) {
-            return QPoint(far.x() < 0 ? canvas.width() + p.x() : p.x(),
-                          far.y() < 0 ? canvas.height() + p.y() : p.y());
-        };
-        const QPoint from = onCanvas(start, start), to = onCanvas(end, start);
+        QFETCH(QPoint, step);
         document::ObjectTable objects; // 10 x 10 cm: 20 x 20 pixels at 100 %
-        objects.append(testkit::planObject(ObjectKind::Rectangle, float(from.x()), float(from.y()),
-                                           10, 10, Fill::colour(2)));
+        objects.append(testkit::planObject(ObjectKind::Rectangle, 100, 100, 10, 10));
         Fixture f(true, objects);
         f.activate();
         QWidget* box = f.control("Picture2");
-        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, from + QPoint(10, 10));
-        QCOMPARE(box->geometry(), QRect(from, QSize(20, 20)));
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(110, 110));
+        QCOMPARE(box->geometry(), QRect(100, 100, 20, 20));
         QWidget* focused = QApplication::focusWidget();
         QVERIFY(focused == f.control("Picture1") || focused == box);
-        for (int i = 0; i < 15; ++i)
+        const QSize canvas = f.form->editor().state().picture1.image().size();
+        for (int i = 0; i < canvas.width() + canvas.height(); ++i)
             QTest::keyClick(focused, Qt::Key(key));
-        QCOMPARE(box->geometry(), QRect(to, QSize(20, 20)));
+        const auto stop = [](int step, int size) {
+            return step ? (step < 0 ? -10 : size - 10) : 100;
+        };
+        const QPoint end(stop(step.x(), canvas.width()), stop(step.y(), canvas.height()));
+        QCOMPARE(box->geometry(), QRect(end, QSize(20, 20)));
         QVERIFY(f.form->editor().state().layout.modified);
         // Put back, the object lies where the box was left.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(f.object(1).position == (document::PlanPoint{float(to.x()), float(to.y())}));
+        QVERIFY(f.object(1).position == (document::PlanPoint{float(end.x()), float(end.y())}));
     }
 
     void accessoryToggleDrivesTheBrowser() {

@@ -15,9 +15,6 @@ using settings::PreferenceStore;
 
 namespace {
 
-const QStringList kSix = {"carross", "clicpreplan", "ancrer", "fondblanc", "larlig", "autozone"};
-const QStringList kDefaults = {"0", "0", "0", "0", "2", "1"};
-const QStringList kMine = {"1", "0", "1", "0", "9", "0"};
 const settings::Preferences kMinePrefs{true, false, true, false, QStringLiteral("9"), false};
 
 struct Case {
@@ -62,13 +59,9 @@ private Q_SLOTS:
             QVERIFY(QDir(apath).mkdir(QStringLiteral("textures")) &&
                     QFile(kept).open(QFile::WriteOnly));
         platform::MemoryStore store;
-        const auto write = [&store](const QString& name, const QString& value) {
-            store.write(PreferenceStore::key(name), value, platform::ValueType::Integer32);
-        };
-        for (int i = 0; c.stored && i < kSix.size(); ++i)
-            write(kSix[i], kMine[i]);
         if (c.stored)
-            write(QStringLiteral("modsurf"), QStringLiteral("0"));
+            QVERIFY(PreferenceStore(store).writeSix(kMinePrefs) &&
+                    PreferenceStore(store).writeModsurf(false));
         store.refuseReads = store.refuseWrites = c.storeRefuses;
         platform::FileSystem files;
         app::Startup startup(apath, home, files, store);
@@ -93,13 +86,8 @@ private Q_SLOTS:
         QCOMPARE(result.surfacePanel.has_value(), !c.defaults);
         if (c.storeRefuses)
             return;
-        QStringList six;
-        for (const QString& name : kSix)
-            six << store.values.value(PreferenceStore::key(name), QStringLiteral("<missing>"));
-        QCOMPARE(six, c.defaults ? kDefaults : kMine);
-        QVERIFY(store.types.values() ==
-                QList<platform::ValueType>(store.types.size(), platform::ValueType::Integer32));
-        QCOMPARE(store.values.contains(PreferenceStore::key(QStringLiteral("modsurf"))), c.stored);
+        QCOMPARE(PreferenceStore(store).readSix(), std::optional(result.prefs)); // as stored
+        QCOMPARE(PreferenceStore(store).readModsurf().has_value(), c.stored);
     }
 };
 
