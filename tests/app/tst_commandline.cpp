@@ -16,9 +16,7 @@
 
 namespace {
 
-const QString kExecutable = QStringLiteral(KESTRION_EXECUTABLE);
 const QString kVehicle = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.jpg");
-const QSize kVehicleSize(1202, 530);
 constexpr QRgb kOutsideColour = qRgb(255, 0, 254); // a colour the sample library does not use
 
 using document::Fill;
@@ -38,7 +36,7 @@ Run runProgram(const QStringList& args, const QString& home) {
     env.insert(QStringLiteral("HOME"), home); // no preferences of the user's own
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
     process.setProcessEnvironment(env);
-    process.start(kExecutable, args);
+    process.start(QStringLiteral(KESTRION_EXECUTABLE), args);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(),
@@ -51,7 +49,7 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    QHash<QString, QString> layouts_; // the layouts the tables name, by their stand-in
+    QHash<QString, QString> standIns_; // what the tables name by a stand-in: paths, a fill
 
 private Q_SLOTS:
     void initTestCase() {
@@ -72,12 +70,13 @@ private Q_SLOTS:
                             QStringLiteral("Cuisine")));
         platform::FileSystem fs;
         const auto add = [&](const char* standIn, const QString& name, const QByteArray& bytes) {
-            layouts_[QLatin1String(standIn)] = dir_.filePath(name);
+            standIns_[QLatin1String(standIn)] = dir_.filePath(name);
             return bytes.isEmpty() || fs.writeFileSafely(dir_.filePath(name), bytes);
         };
         QVERIFY(add("LAYOUT", QStringLiteral("plan.kla"), {}) &&
-                document::writeLayoutFile(layouts_["LAYOUT"], layout, QLocale::c(), fs));
-        QVERIFY(add("QUOTED", QStringLiteral("plan \"v2\".kla"), *fs.readFile(layouts_["LAYOUT"])));
+                document::writeLayoutFile(standIns_["LAYOUT"], layout, QLocale::c(), fs));
+        QVERIFY(
+            add("QUOTED", QStringLiteral("plan \"v2\".kla"), *fs.readFile(standIns_["LAYOUT"])));
         QVERIFY(add("MISSING", QStringLiteral("none.kla"), {}));
         QVERIFY(add("GARBAGE", QStringLiteral("garbage.kla"), QByteArray(4000, '\x9c')));
         QVERIFY(add("NOVEHICLE", QStringLiteral("novehicle.kla"),
@@ -92,7 +91,7 @@ private Q_SLOTS:
         const QStringList lines = {"Kestrion 2", kVehicle, "0",  "0",  "1", "100", "1.2", "100",
                                    "100",        "40",     "40", fill, "1", "0",   ""};
         QVERIFY(add("OUTSIDE", QStringLiteral("outside.kla"), lines.join("\r\n").toUtf8()));
-        layouts_["OUTSIDE_FILL"] = fill;
+        standIns_["OUTSIDE_FILL"] = fill;
     }
 
     // Stand-ins in the arguments: the layouts above, and OUT… for a file in a fresh folder.
@@ -130,12 +129,11 @@ private Q_SLOTS:
         row("picture export of a missing layout", "--export MISSING OUT.jpg", 3, {});
         row("parts list into a missing folder", "--parts LAYOUT no/OUT.csv", 4, {});
         row("thumbnail: the whole vehicle picture, never enlarged",
-            "--thumbnail LAYOUT OUT.png 4096", 0, {}, {"\x89PNG"}, kVehicleSize);
+            "--thumbnail LAYOUT OUT.png 4096", 0, {}, {"\x89PNG"}, QSize(1202, 530));
         row("thumbnail: 256 pixels on the longer side", "--thumbnail LAYOUT OUT.png 256", 0, {},
             {"\x89PNG"}, QSize(256, 112));
         row("thumbnail of random bytes", "--thumbnail GARBAGE OUT.png 128", 3, {});
-        row("thumbnail of a vehicle missing from the library", "--thumbnail NOVEHICLE OUT.png 128",
-            3, {});
+        row("thumbnail, vehicle not in the library", "--thumbnail NOVEHICLE OUT.png 128", 3, {});
         row("thumbnail size zero", "--thumbnail LAYOUT OUT.png 0", 2, {});
         row("thumbnail size not a number", "--thumbnail LAYOUT OUT.png grand", 2, {});
     }
@@ -150,12 +148,12 @@ private Q_SLOTS:
         QStringList arguments = args.split(' ');
         for (QString& arg : arguments)
             arg = arg.contains(QLatin1String("OUT.")) ? output = out.filePath(arg)
-                                                      : layouts_.value(arg, arg);
+                                                      : standIns_.value(arg, arg);
         const Run run = runProgram(arguments, dir_.path());
         QVERIFY2(run.exitCode == exitCode, qPrintable(run.said));
         QVERIFY2(exitCode == 0 || !run.said.trimmed().isEmpty(), "a failure says why");
         for (const QString& words : said)
-            QVERIFY2(run.said.contains(layouts_.value(words, words)), qPrintable(run.said));
+            QVERIFY2(run.said.contains(standIns_.value(words, words)), qPrintable(run.said));
         QCOMPARE(QFileInfo::exists(output), !written.isEmpty());
         if (written.isEmpty())
             return;

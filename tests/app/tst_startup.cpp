@@ -67,9 +67,7 @@ private Q_SLOTS:
             return false; // as on a desktop without the cache tools
         };
         startup.declareToDesktop = c.declare;
-
         const app::StartupResult result = startup.run();
-
         for (const char* folder : {"textures", "vehicules", "accessoires"})
             QVERIFY2(QDir(apath).exists(QLatin1String(folder)) == !c.folderUnwritable, folder);
         for (const QString& path :
