@@ -88,7 +88,7 @@ struct Fixture {
             qFatal("no control %s", qPrintable(name));
         return found;
     }
-    document::ObjectTable& table() { return form->editor().state().layout.objects; }
+    const document::ObjectTable& table() { return form->editor().state().layout.objects; }
     const document::PlanObject& object(int r) { return table().row(r); }
     // The selection's place and size at the right of the status bar.
     QString live() const { return control<QLabel>(QStringLiteral("StatusPosition"))->text(); }
@@ -211,7 +211,7 @@ private Q_SLOTS:
         QCOMPARE(f.control("VScroll1")->x(), area->width() - 26);
         QCOMPARE(f.control("HScroll1")->y(), area->height() - 41);
         const QImage surface =
-            f.form->editor().state().picture1.image().convertToFormat(QImage::Format_RGB32);
+            f.form->editor().state().canvas.image().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(surface.size(), plan->size());
         QVERIFY(testkit::imagesMatch(plan->grab().toImage().convertToFormat(QImage::Format_RGB32),
                                      surface, QStringLiteral("main_window_canvas")));
@@ -235,7 +235,7 @@ private Q_SLOTS:
         QFETCH(bool, modified);
         QFETCH(MsgResult, answer);
         Fixture f(true);
-        f.form->editor().state().layout.modified = modified;
+        f.form->editor().stateForTesting().layout.modified = modified;
         f.dialogs.messageAnswers.push_back(answer);
         if (modified)
             f.form->close();
@@ -292,7 +292,8 @@ private Q_SLOTS:
             command.endsWith(QLatin1String("print")) || command == QLatin1String("mnuechelle");
         f.printerInstalled = goesAhead;
         if (scale.isEmpty())
-            f.form->editor().state().prefs.autozone = false; // the picture is the whole canvas
+            f.form->editor().stateForTesting().prefs.autozone =
+                false; // the picture is the whole canvas
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(100, 70));
         QCOMPARE(f.control("Picture2")->geometry(), QRect(40, 30, 120, 80));
         const QString file = f.folder.path() + "/output." +
@@ -410,7 +411,7 @@ private Q_SLOTS:
         QCOMPARE(box->geometry(), QRect(100, 100, 20, 20));
         QWidget* focused = QApplication::focusWidget();
         QVERIFY(focused == f.control("Picture1") || focused == box);
-        const QSize canvas = f.form->editor().state().picture1.image().size();
+        const QSize canvas = f.form->editor().state().canvas.image().size();
         const int right = canvas.width() - 10, bottom = canvas.height() - 10;
         for (const auto& [key, end] : {std::pair{Qt::Key_Left, QPoint(-10, 100)},
                                        {Qt::Key_Up, QPoint(-10, -10)},
@@ -437,7 +438,7 @@ private Q_SLOTS:
             return browser && browser->isVisible() == visible && toggle->isChecked() == visible &&
                    menu->isChecked() == visible;
         };
-        const QString& chosen = f.form->editor().state().accessoire_fichier;
+        const QString& chosen = f.form->editor().state().next.accessoryFile;
         QTest::mouseClick(toggle, Qt::LeftButton);
         QVERIFY(shown(true));
         f.pressInBrowser("Command1_0"); // "Insérer"

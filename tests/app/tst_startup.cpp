@@ -51,7 +51,7 @@ private Q_SLOTS:
         // A plain file where a folder should be makes everything below it unwritable.
         const QString blocker = base.path() + QStringLiteral("/blocker");
         QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
-        const QString apath =
+        const QString libraryRoot =
             c.folderUnwritable ? blocker + QStringLiteral("/program") : base.path();
         const QString home = (c.homeUnwritable ? blocker : base.path()) + QStringLiteral("/share");
         platform::MemoryStore store;
@@ -60,7 +60,7 @@ private Q_SLOTS:
                     PreferenceStore(store).writeModsurf(false));
         store.refuseReads = store.refuseWrites = c.storeRefuses;
         platform::FileSystem files;
-        app::Startup startup(apath, home, files, store);
+        app::Startup startup(libraryRoot, home, files, store);
         QStringList started;
         startup.runDetached = [&started](const QString& program, const QStringList&) {
             started << program;
@@ -69,7 +69,8 @@ private Q_SLOTS:
         startup.declareToDesktop = c.declare;
         const app::StartupResult result = startup.run();
         for (const char* folder : {"textures", "vehicules", "accessoires"})
-            QVERIFY2(QDir(apath).exists(QLatin1String(folder)) == !c.folderUnwritable, folder);
+            QVERIFY2(QDir(libraryRoot).exists(QLatin1String(folder)) == !c.folderUnwritable,
+                     folder);
         for (const QString& path :
              {startup.desktopEntryPath(), startup.mimePackagePath(), startup.iconPath()})
             QVERIFY2(QFile::exists(path) == (c.declare && !c.homeUnwritable), qPrintable(path));
