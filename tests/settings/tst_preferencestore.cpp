@@ -1,9 +1,9 @@
 // Guards how the six preferences and modsurf are written to and read from the store, and
-// that preferences kept the way earlier versions did are still found.
+// that preferences kept the way earlier versions did (under HKLM\Software\Kestrion) are found.
+#include "platform/FileSystem.h"
 #include "settings/PreferenceStore.h"
 #include "testkit/TestKit.h"
 
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,16 +12,10 @@ using namespace settings;
 
 namespace {
 
-const QStringList kSixNames = {"carross",   "clicpreplan", "ancrer",
-                               "fondblanc", "larlig",      "autozone"};
+const QStringList kNames = {"carross", "clicpreplan", "ancrer", "fondblanc",
+                            "larlig",  "autozone",    "modsurf"};
 
-Preferences changed() {
-    Preferences p;
-    p.carross = p.ancrer = true;
-    p.larlig = QStringLiteral("37");
-    p.autozone = false;
-    return p;
-}
+const Preferences kChanged{true, false, true, false, QStringLiteral("37"), false};
 
 } // namespace
 
@@ -31,90 +25,65 @@ class TestPreferenceStore : public QObject {
 private Q_SLOTS:
     void initTestCase() { testkit::setUpTestEnvironment(); }
 
-    void sixWrittenAsIntegersInOrderAndReadBack() {
+    void sixWrittenAsIntegersAndReadBack() {
         platform::MemoryStore memory;
-        QVERIFY(PreferenceStore(memory).writeSix(changed()));
+        PreferenceStore store(memory);
+        QVERIFY(store.writeSix(kChanged));
         QStringList written;
-        for (const QString& n : kSixNames) {
-            QCOMPARE(memory.types.value(n), platform::ValueType::Integer32);
+        for (const QString& n : kNames.mid(0, 6))
             written << memory.values.value(n);
-        }
         QCOMPARE(written, (QStringList{"1", "0", "1", "0", "37", "0"}));
-        QCOMPARE(PreferenceStore(memory).readSix(), std::optional(changed()));
-        QVERIFY(!PreferenceStore(memory).readModsurf());
-        QVERIFY(PreferenceStore(memory).writeModsurf(true));
-        QCOMPARE(PreferenceStore(memory).readModsurf(), std::optional(QStringLiteral("1")));
+        QCOMPARE(memory.types.values().count(platform::ValueType::Integer32), 6);
+        QCOMPARE(store.readSix(), std::optional(kChanged));
+        QVERIFY(!store.readModsurf());
         // A line width that is not a number is not written; the other five are.
-        Preferences p;
-        p.larlig = QStringLiteral("abc");
-        QVERIFY(!PreferenceStore(memory).writeSix(p));
+        QVERIFY(!store.writeSix({.larlig = QStringLiteral("abc")}));
         QCOMPARE(memory.values.value(QStringLiteral("larlig")), "37");
         QCOMPARE(memory.values.value(QStringLiteral("carross")), "0");
+        // Any one of the six missing and none is read.
+        for (const QString& n : kNames.mid(0, 6)) {
+            platform::MemoryStore without = memory;
+            without.values.remove(n);
+            QVERIFY2(!PreferenceStore(without).readSix(), qPrintable(n));
+        }
     }
 
-    void readFails_data() {
-        QTest::addColumn<QString>("missing");
-        for (const QString& n : kSixNames)
-            QTest::newRow(qPrintable(n + QStringLiteral(" missing"))) << n;
-    }
-    void readFails() {
-        QFETCH(QString, missing);
-        platform::MemoryStore memory;
-        QVERIFY(PreferenceStore(memory).writeSix(changed()));
-        memory.values.remove(missing);
-        QVERIFY(!PreferenceStore(memory).readSix());
-    }
-
-    // An ini file as earlier versions left it: every value under HKLM\Software\Kestrion.
     void earlierPreferencesMoveToPlainNames_data() {
-        QTest::addColumn<QString>("plainLarlig"); // empty: only the earlier key exists
+        QTest::addColumn<QByteArray>("plain"); // what the file also holds under plain names
         QTest::addColumn<QString>("larlig");
-        QTest::newRow("only the earlier keys: read from there") << QString() << "37";
-        QTest::newRow("the plain name wins over the earlier key") << "5"
-                                                                  << "5";
+        QTest::newRow("only the earlier keys: read from there") << QByteArray() << "37";
+        QTest::newRow("the plain name wins") << QByteArray("[General]\nlarlig=5\n") << "5";
     }
     void earlierPreferencesMoveToPlainNames() {
-        QFETCH(QString, plainLarlig);
+        QFETCH(QByteArray, plain);
         QFETCH(QString, larlig);
         QTemporaryDir dir;
         const QString ini = dir.filePath(QStringLiteral("Kestrion.ini"));
-        QByteArray text = "[HKLM]\n";
-        const QStringList values = {"1", "0", "1", "0", "37", "0", "1"};
+        QByteArray text = plain + "[HKLM]\n";
+        const QByteArrayList values = {"1", "0", "1", "0", "37", "0", "1"};
         for (int i = 0; i < values.size(); ++i)
-            text += "Software\\Kestrion\\" + (kSixNames + QStringList{"modsurf"}).at(i).toUtf8() +
-                    '=' + values.at(i).toUtf8() + '\n';
-        if (!plainLarlig.isEmpty())
-            text = "[General]\nlarlig=" + plainLarlig.toUtf8() + '\n' + text;
-        QFile file(ini);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-        file.close();
+            text += "Software\\Kestrion\\" + kNames[i].toUtf8() + '=' + values[i] + '\n';
+        QVERIFY(platform::FileSystem().writeFileSafely(ini, text));
         platform::QSettingsStore store(ini);
-        Preferences expected = changed();
-        expected.larlig = larlig;
+        Preferences expected{true, false, true, false, larlig, false};
         QCOMPARE(PreferenceStore(store).readSix(), std::optional(expected));
         QCOMPARE(PreferenceStore(store).readModsurf(), std::optional(QStringLiteral("1")));
-
-        // The next write keeps them under their plain names, at the top of the file.
+        // The next write keeps them under their plain names.
         expected.carross = false;
-        QVERIFY(PreferenceStore(store).writeSix(expected));
-        QVERIFY(PreferenceStore(store).writeModsurf(false));
+        QVERIFY(PreferenceStore(store).writeSix(expected) &&
+                PreferenceStore(store).writeModsurf(false));
         QSettings written(ini, QSettings::IniFormat);
-        QCOMPARE(written.value(QStringLiteral("carross")).toString(), QStringLiteral("0"));
-        QCOMPARE(written.value(QStringLiteral("larlig")).toString(), larlig);
-        QCOMPARE(written.value(QStringLiteral("modsurf")).toString(), QStringLiteral("0"));
+        for (const auto& [name, value] :
+             {std::pair<QString, QString>{"carross", "0"}, {"modsurf", "0"}, {"larlig", larlig}})
+            QCOMPARE(written.value(name).toString(), value);
         QCOMPARE(PreferenceStore(store).readSix(), std::optional(expected));
         QVERIFY(!store.write(QStringLiteral("bad"), QStringLiteral("abc"),
                              platform::ValueType::Integer32));
-        // Text values survive the store as written, accents included.
-        const QString words = QStringLiteral("Agencement Kestrion, véhicule");
-        QVERIFY(store.write(QStringLiteral("note"), words, platform::ValueType::Text));
-        QCOMPARE(platform::QSettingsStore(ini).read(QStringLiteral("note")), std::optional(words));
     }
 
     void lineWidth_data() {
         QTest::addColumn<QString>("larlig");
         QTest::addColumn<int>("pixels");
-        QTest::newRow("plain") << "37" << 37;
         QTest::newRow("zero is 1") << "0" << 1;
         QTest::newRow("above 100 is 100") << "250" << 100;
         QTest::newRow("text is 1") << "abc" << 1;
@@ -123,9 +92,7 @@ private Q_SLOTS:
     void lineWidth() {
         QFETCH(QString, larlig);
         QFETCH(int, pixels);
-        Preferences p;
-        p.larlig = larlig;
-        QCOMPARE(p.lineWidth(), pixels);
+        QCOMPARE(Preferences{.larlig = larlig}.lineWidth(), pixels);
     }
 };
 
