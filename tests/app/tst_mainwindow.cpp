@@ -427,6 +427,43 @@ private Q_SLOTS:
         QVERIFY(f.object(1).position == (document::PlanPoint{float(right), float(bottom)}));
     }
 
+    // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z), typed where the focus is, take back and do again
+    // a run of arrow keys, then a deletion; the menu entries name the step.
+    void undoAndRedoThroughTheShortcuts() {
+        document::ObjectTable objects;
+        objects.append(testkit::planObject(ObjectKind::Rectangle, 100, 100, 10, 10));
+        Fixture f(true, objects);
+        f.activate();
+        QWidget* box = f.control("Picture2");
+        QAction* undo = f.form->action(QStringLiteral("mnuannuler"));
+        QAction* redo = f.form->action(QStringLiteral("mnuretablir"));
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(110, 110));
+        const auto type = [](const QKeySequence& keys) {
+            QTest::keySequence(QApplication::focusWidget(), keys);
+        };
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(undo->text(), QStringLiteral("A&nnuler le déplacement"));
+        type(QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(box->geometry(), QRect(100, 100, 20, 20));
+        QVERIFY(!f.form->editor().state().layout.modified && !undo->isEnabled());
+        QCOMPARE(redo->text(), QStringLiteral("&Rétablir le déplacement"));
+        type(QKeySequence(Qt::CTRL | Qt::Key_Y));
+        QCOMPARE(box->geometry(), QRect(103, 100, 20, 20));
+        type(QKeySequence(Qt::CTRL | Qt::Key_Z));
+        type(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        QCOMPARE(box->geometry(), QRect(103, 100, 20, 20));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(f.table().count(), 0);
+        QCOMPARE(undo->text(), QStringLiteral("A&nnuler la suppression"));
+        type(QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->geometry(), QRect(103, 100, 20, 20));
+        QVERIFY(f.form->editor().state().layout.modified);
+    }
+
     // The toggle, the menu entry and the browser stay in step. Hiding the browser from the
     // menu keeps the chosen accessory; its "Fermer" forgets it.
     void accessoryToggleDrivesTheBrowser() {
