@@ -94,7 +94,7 @@ render::View centredView(int percent) {
     return render::View{zoom, 550 - kCanvasWidth / 2 / zoom, 270 - kCanvasHeight / 2 / zoom};
 }
 
-void BM_Affiche(benchmark::State& state) {
+void BM_DrawPlan(benchmark::State& state) {
     Scene scene;
     render::PlanRenderer renderer(scene.cache, scene.folder.path());
     settings::Preferences prefs;
@@ -102,11 +102,11 @@ void BM_Affiche(benchmark::State& state) {
     platform::Surface plan(kCanvasWidth, kCanvasHeight);
     for (auto _ : state) {
         plan.clear();
-        renderer.Affiche(plan, scene.layout, render::View{1.0f, 0, 0}, prefs);
+        renderer.drawPlan(plan, scene.layout, render::View{1.0f, 0, 0}, prefs);
         benchmark::DoNotOptimize(plan.image().constBits());
     }
 }
-BENCHMARK(BM_Affiche)->Arg(0)->Arg(1)->ArgName("carross")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawPlan)->Arg(0)->Arg(1)->ArgName("carross")->Unit(benchmark::kMillisecond);
 
 // The least a redraw can cost: copy a finished picture of the canvas, then fill the
 // 1000 objects' boxes.
@@ -132,18 +132,18 @@ void BM_BlitAndFill(benchmark::State& state) {
 BENCHMARK(BM_BlitAndFill)->Unit(benchmark::kMillisecond);
 
 // The 1000-object plan zoomed in on its middle.
-void BM_AfficheZoomed(benchmark::State& state) {
+void BM_DrawPlanZoomed(benchmark::State& state) {
     Scene scene;
     render::PlanRenderer renderer(scene.cache, scene.folder.path());
     platform::Surface plan(kCanvasWidth, kCanvasHeight);
     const render::View view = centredView(int(state.range(0)));
     for (auto _ : state) {
         plan.clear();
-        renderer.Affiche(plan, scene.layout, view, {});
+        renderer.drawPlan(plan, scene.layout, view, {});
         benchmark::DoNotOptimize(plan.image().constBits());
     }
 }
-BENCHMARK(BM_AfficheZoomed)
+BENCHMARK(BM_DrawPlanZoomed)
     ->Arg(100)
     ->Arg(400)
     ->Arg(1600)
@@ -161,7 +161,7 @@ void singleObject(benchmark::State& state, const document::PlanObject& object) {
     const render::View view = centredView(int(state.range(0)));
     for (auto _ : state) {
         plan.clear();
-        renderer.Affiche(plan, scene.layout, view, {});
+        renderer.drawPlan(plan, scene.layout, view, {});
         benchmark::DoNotOptimize(plan.image().constBits());
     }
 }
@@ -231,10 +231,10 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     return bench::runWithLimits(
         argc, argv,
-        {{"BM_Affiche/carross:0", "BM_BlitAndFill", 5},
-         {"BM_Affiche/carross:1", "BM_BlitAndFill", 5},
-         {"BM_AfficheZoomed/zoom:400", "BM_AfficheZoomed/zoom:100", 1.5},
-         {"BM_AfficheZoomed/zoom:1600", "BM_AfficheZoomed/zoom:100", 1.5},
+        {{"BM_DrawPlan/carross:0", "BM_BlitAndFill", 5},
+         {"BM_DrawPlan/carross:1", "BM_BlitAndFill", 5},
+         {"BM_DrawPlanZoomed/zoom:400", "BM_DrawPlanZoomed/zoom:100", 1.5},
+         {"BM_DrawPlanZoomed/zoom:1600", "BM_DrawPlanZoomed/zoom:100", 1.5},
          {"BM_TurnedAccessory/zoom:1600", "BM_TurnedAccessory/zoom:100", 1.5},
          {"BM_SmallTileTexture/zoom:1600", "BM_SmallTileTexture/zoom:100", 1.5},
          {"BM_SelectionBoxMove", "BM_BlitAndFill", 1}});

@@ -99,7 +99,7 @@ public:
     // The canvas rectangle for a central area of that size: at (8, 128), 33 pixels
     // narrower and 168 pixels lower than the area.
     static QRect canvasGeometry(QSize inner);
-    // The smallest window, 9255 x 6060 twips.
+    // The smallest window.
     static constexpr QSize kMinimumSize{617, 404};
 
 protected:

@@ -11,7 +11,7 @@ render::DrawContext EditorCore::drawContext() const {
 void EditorCore::drawPlan() {
     if (!layoutOpen())
         return;
-    renderer.Affiche(state.canvas, state.layout, state.view.view, state.prefs);
+    renderer.drawPlan(state.canvas, state.layout, state.view.view, state.prefs);
 }
 
 void EditorCore::redraw() {

@@ -63,24 +63,28 @@ void ViewControl::stepZoom(Step direction) {
 void ViewControl::horizontalScrolled(int value) {
     EditorState& s = core_.state;
     s.view.horizontalBar = value;
-    if (s.prefs.ancrer && s.hasSelection())
-        selection_.putBack();
-    if (core_.layoutOpen())
-        s.canvas.clear();
-    render::View& v = s.view.view;
-    v.originX = originFromBar(value, v.zoom, s.layout.pictureWidth, float(s.canvas.width()));
-    core_.drawPlan();
+    scrolled([&](render::View& v) {
+        v.originX = originFromBar(value, v.zoom, s.layout.pictureWidth, float(s.canvas.width()));
+    });
 }
 
 void ViewControl::verticalScrolled(int value) {
     EditorState& s = core_.state;
     s.view.verticalBar = value;
+    scrolled([&](render::View& v) {
+        v.originY = originFromBar(value, v.zoom, s.layout.pictureHeight, float(s.canvas.height()));
+    });
+}
+
+// A bar moved: the selection is anchored first when the preference asks for it, then the
+// plan is drawn again from its new origin.
+void ViewControl::scrolled(const std::function<void(render::View&)>& moveOrigin) {
+    EditorState& s = core_.state;
     if (s.prefs.ancrer && s.hasSelection())
         selection_.putBack();
     if (core_.layoutOpen())
         s.canvas.clear();
-    render::View& v = s.view.view;
-    v.originY = originFromBar(value, v.zoom, s.layout.pictureHeight, float(s.canvas.height()));
+    moveOrigin(s.view.view);
     core_.drawPlan();
 }
 

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace editor {
 
 // The zoom box, its step buttons, the two scroll bars and the canvas size.
@@ -31,6 +33,7 @@ public:
 
 private:
     void applyZoom(double percent);
+    void scrolled(const std::function<void(render::View&)>& moveOrigin);
 
     EditorCore& core_;
     Selection& selection_;

@@ -351,7 +351,7 @@ int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
     canvas.clear();
     platform::PictureCache pictures;
     render::PlanRenderer renderer(pictures, libraryRoot);
-    renderer.Affiche(canvas, layout, view, prefs);
+    renderer.drawPlan(canvas, layout, view, prefs);
 
     if (request.thumbnailSize) {
         if (!writeThumbnail(canvas, prefs.autozone, *request.thumbnailSize, request.outputPath))

@@ -76,7 +76,7 @@ QImage renderTile(const PlanSource& source, const ScaledPlan& plan, const PageTi
                             float(plan.zone.left() + tile.plan.left() * pictureMm),
                             float(plan.zone.top() + tile.plan.top() * pictureMm)};
     render::PlanRenderer renderer(source.pictures, source.libraryRoot);
-    renderer.Affiche(surface, layout, view, paperPreferences(source.prefs));
+    renderer.drawPlan(surface, layout, view, paperPreferences(source.prefs));
     return surface.image();
 }
 
@@ -199,9 +199,9 @@ ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup) 
                                    platform::kWindowBackground);
         overview.clear();
         render::PlanRenderer renderer(source.pictures, source.libraryRoot);
-        renderer.Affiche(overview, layout,
-                         render::View{float(zoom), float(bounds.left()), float(bounds.top())},
-                         source.prefs);
+        renderer.drawPlan(overview, layout,
+                          render::View{float(zoom), float(bounds.left()), float(bounds.top())},
+                          source.prefs);
         const Zone z = findExportZone(overview, true);
         plan.zone = QRectF(bounds.left() + z.left / zoom, bounds.top() + z.top / zoom,
                            (z.right - z.left) / zoom, (z.bottom - z.top) / zoom);

@@ -31,7 +31,8 @@ public:
     std::optional<QString> read(const QString& name) override;
     bool write(const QString& name, const QString& value, ValueType type) override;
 
-    // "HKLM\Software\Kestrion\carross" -> "HKLM/Software/Kestrion/carross".
+    // A registry-style name of earlier versions, "HKLM\Software\Kestrion\carross", becomes
+    // the ini path "HKLM/Software/Kestrion/carross".
     static QString keyFor(const QString& name);
 
 private:

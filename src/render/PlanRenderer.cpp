@@ -132,8 +132,8 @@ const QImage* PlanRenderer::libraryPicture(const QString& folder, const QString&
     return picture && !picture->isNull() ? picture : nullptr;
 }
 
-void PlanRenderer::Affiche(Surface& canvas, const document::Layout& layout, const View& view,
-                           const settings::Preferences& prefs) {
+void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, const View& view,
+                            const settings::Preferences& prefs) {
     const PicturePlacement placement =
         placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
                      view.originY, layout.mirrorLeftRight, layout.mirrorTopBottom);

@@ -50,8 +50,8 @@ public:
     // Redraws the plan on canvas without clearing it first: the vehicle picture
     // (mirrored by the layout's flags), every object in order, and with carross the
     // picture again ANDed over the objects.
-    void Affiche(platform::Surface& canvas, const document::Layout& layout, const View& view,
-                 const settings::Preferences& prefs);
+    void drawPlan(platform::Surface& canvas, const document::Layout& layout, const View& view,
+                  const settings::Preferences& prefs);
 
     // Draws one object with its box (x, y, h, w) in surface pixels; a size of exactly 0
     // becomes 1 in the caller's variable. The object's own position and size are not read.

@@ -110,8 +110,8 @@ class TestExportPicture : public QObject {
         platform::Surface canvas(size.width(), size.height());
         platform::PictureCache pictures;
         render::PlanRenderer(pictures, folder_.path())
-            .Affiche(canvas, opened.layout, render::View{opened.zoomPercent / 100.0f, 0, 0},
-                     settings::Preferences::defaults());
+            .drawPlan(canvas, opened.layout, render::View{opened.zoomPercent / 100.0f, 0, 0},
+                      settings::Preferences::defaults());
         const QString path = folder_.path() + QStringLiteral("/by-command");
         ScriptedDialogService dialogs;
         dialogs.saveAnswers.push_back({path, bmp ? 2 : 1});

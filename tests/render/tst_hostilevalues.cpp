@@ -62,8 +62,8 @@ class TestHostileValues : public QObject {
         render::PlanRenderer renderer(cache_, folder_.path());
         for (const float zoom : {float(opened.zoomPercent / 100.0), 16.0f}) {
             platform::Surface canvas(64, 48);
-            renderer.Affiche(canvas, opened.layout, render::View{zoom, 3, 2},
-                             settings::Preferences::defaults());
+            renderer.drawPlan(canvas, opened.layout, render::View{zoom, 3, 2},
+                              settings::Preferences::defaults());
         }
         QVERIFY(!document::layoutFileText(opened.layout, QLocale(QLocale::French)).isEmpty());
         ++drawn_;

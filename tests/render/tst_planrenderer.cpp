@@ -205,7 +205,7 @@ private Q_SLOTS:
                                          float(box.height()), float(box.width()),
                                          Fill::file(kAccessory), false, orientation));
         Surface s(body.width(), body.height());
-        renderer_.Affiche(s, layout, render::View{1, 0, 0}, settings::Preferences{});
+        renderer_.drawPlan(s, layout, render::View{1, 0, 0}, settings::Preferences{});
         QImage expected = body;
         QPainter(&expected).drawImage(box.topLeft(), turned.scaled(box.size()));
         QVERIFY(
@@ -261,7 +261,7 @@ private Q_SLOTS:
         settings::Preferences prefs;
         prefs.carross = flags[2];
         Surface s(60, 50);
-        renderer_.Affiche(s, layout, view, prefs);
+        renderer_.drawPlan(s, layout, view, prefs);
         checkProbes(s, probes);
     }
 };

@@ -132,8 +132,8 @@ private Q_SLOTS:
         platform::PictureCache cache;
         render::PlanRenderer renderer(cache, folder_.path());
         platform::Surface surface(128, 96);
-        renderer.Affiche(surface, layout, render::View{zoom, float(origin.x()), float(origin.y())},
-                         prefs);
+        renderer.drawPlan(surface, layout, render::View{zoom, float(origin.x()), float(origin.y())},
+                          prefs);
         const QImage actual = surface.image().convertToFormat(QImage::Format_RGB32);
 
         const QString name =
