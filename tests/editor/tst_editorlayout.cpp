@@ -2,7 +2,6 @@
 #include "EditorFixture.h"
 
 #include "document/LayoutFile.h"
-#include "library/LayoutOpening.h"
 #include "testkit/LayoutText.h"
 
 #include <QtTest>
@@ -15,24 +14,20 @@ class TestEditorLayout : public QObject {
 private Q_SLOTS:
     void initTestCase() { testkit::setUpTestEnvironment(); }
 
-    void newLayoutResetsAroundThePicture() {
+    // After the offer to save is declined, the new-layout dialog cancelled or given a picture
+    // it cannot use, or a file that is not a layout opened, keep the layout and say why; a
+    // usable picture then starts afresh.
+    void newLayoutRefusedThenAccepted() {
         EditorFixture f;
+        QFile broken(f.folder.vehicules() + "/Van_Fourgon_Cote_XZ_5000_.jpg");
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
+        broken.close();
+        QFile bad(f.folder.path() + "/bad.kla");
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("Autre chose\r\n") > 0);
+        bad.close();
         f.openTwoObjects();
-        f.click(20, 20);
         f.s().view.view = render::View{2.0f, 30, 40};
-        f.dialogs.messageAnswers.push_back(MsgResult::No);
-        f.nextChoice = editor::NewLayoutChoice{EditorFixture::kVehicle, true, false};
-        f.ed->newLayout();
-        QCOMPARE(f.dialogs.asked.front().title, QStringLiteral("Nouvel agencement :"));
-        QCOMPARE(f.browserClosed, 2);
-        QVERIFY(f.table().count() == 0 && f.s().layout.mirrorLeftRight);
-        QCOMPARE(f.s().view.view.zoom, 1.f);
-        QVERIFY(f.s().controls.layoutEnabled && !f.s().layout.modified);
-    }
-
-    // After the offer to save is declined: the new-layout dialog cancelled or given a
-    // picture it cannot use, or a file that is not a layout opened; then the last message.
-    void refusalKeepsTheLayout() {
+        const document::ObjectTable before = f.table();
         const QString loading =
             QStringLiteral("Problème intervenu lors du chargement de l'agencement");
         for (const auto& [choice, last] :
@@ -40,16 +35,8 @@ private Q_SLOTS:
               {QStringLiteral("Van_Fourgon_Cote_XZ_5000_.jpg"), loading},
               {QStringLiteral("Van_Fourgon_Cote_XZ_0_.bmp"), loading},
               {QStringLiteral("bad.kla"), QStringLiteral("Erreur :")}}) {
-            EditorFixture f;
-            QFile broken(f.folder.vehicules() + "/Van_Fourgon_Cote_XZ_5000_.jpg");
-            QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
-            broken.close();
-            QFile bad(f.folder.path() + "/bad.kla");
-            QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("Autre chose\r\n") > 0);
-            bad.close();
-            f.openTwoObjects();
-            f.s().view.view.zoom = 2.0f;
-            const document::ObjectTable before = f.table();
+            const qsizetype shown = f.dialogs.messages().size();
+            f.s().layout.modified = true;
             f.dialogs.messageAnswers.push_back(MsgResult::No);
             f.dialogs.openAnswers.push_back({bad.fileName(), 1});
             f.nextChoice = editor::NewLayoutChoice{choice, true, true};
@@ -61,51 +48,56 @@ private Q_SLOTS:
             QCOMPARE(f.s().layout.vehicleFile, EditorFixture::kVehicle);
             QVERIFY(!f.s().layout.mirrorLeftRight && f.s().layout.isOpen);
             QCOMPARE(f.s().view.view.zoom, 2.0f);
-            QCOMPARE(f.dialogs.messages().size(), last.isEmpty() ? 1 : 2);
+            QCOMPARE(f.dialogs.messages().size(), shown + (last.isEmpty() ? 1 : 2));
             if (!last.isEmpty())
                 QCOMPARE(opening ? f.dialogs.lastMessage().title : f.dialogs.lastMessage().text,
                          last);
             // Declined when a file was chosen to open, the offer to save counts as saved.
             QCOMPARE(f.s().layout.modified, !opening);
         }
-    }
-
-    void saveWithSelectionWritesItAndReopens() {
-        EditorFixture f;
-        f.openTwoObjects();
+        QCOMPARE(f.dialogs.asked.front().title, QStringLiteral("Nouvel agencement :"));
         f.click(20, 20);
-        const QString path = f.folder.path() + QStringLiteral("/van plan.kla");
-        f.dialogs.saveAnswers.push_back({path, 1});
-        QVERIFY(f.ed->saveLayout());
-        QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Agencements Kestrion (*.kla)|*.kla"));
-        QVERIFY(!f.s().layout.modified && !f.s().hasSelection());
-        EditorFixture g;
-        g.ed->openAtStartup(path);
-        QCOMPARE(g.table().count(), 2);
-        QCOMPARE(g.object(1).position.x, 10.f);
-        QCOMPARE(g.object(2).position.x, 100.f);
-        QVERIFY(g.s().layout.isOpen && !g.s().layout.modified);
+        f.s().layout.modified = true;
+        const int closed = f.browserClosed;
+        f.dialogs.messageAnswers.push_back(MsgResult::No);
+        f.nextChoice = editor::NewLayoutChoice{EditorFixture::kVehicle, true, false};
+        f.ed->newLayout();
+        QCOMPARE(f.browserClosed, closed + 1);
+        QVERIFY(f.table().count() == 0 && f.s().layout.mirrorLeftRight);
+        QCOMPARE(f.s().view.view.zoom, 1.f);
+        QVERIFY(f.s().controls.layoutEnabled && !f.s().layout.modified);
     }
 
-    // The zoom box shows the zoom the plan is drawn at, and that zoom is saved again.
-    void openedZoomIsTheZoomUsed() {
+    // A layout written with an odd zoom opens at the zoom its box shows; saved with an object
+    // selected, it keeps that object and that zoom when read back.
+    void openSaveAndReopen() {
         for (const auto& [field, percent] :
              {std::pair{"5000", 1600}, {"\"75,5\"", 76}, {"nan", 100}}) {
             EditorFixture f;
-            const QString vehicle = QStringLiteral("Mini_Van_Dessus_XY_5000_.bmp");
-            f.folder.addPicture(QStringLiteral("vehicules"), vehicle, 20, 10);
-            const QString path =
-                testkit::writeLayoutText(f.folder.path() + "/zoom.kla", vehicle, field);
-            f.dialogs.openAnswers.push_back({path, 1});
+            f.dialogs.openAnswers.push_back(
+                {testkit::writeLayoutText(f.folder.path() + "/zoom.kla", EditorFixture::kVehicle,
+                                          field),
+                 1});
             f.ed->chooseAndOpenLayout();
             QCOMPARE(f.s().view.zoomText, QString::number(percent));
-            QCOMPARE(f.s().view.view.zoom, float(percent / 100.0));
-            const QString saved = f.folder.path() + QStringLiteral("/saved.kla");
+            const float zoom = f.s().view.view.zoom;
+            QCOMPARE(zoom, float(percent / 100.0));
+            f.add(1, 10, 10, 20, 30);
+            f.add(2, 100, 10, 20, 30);
+            f.s().layout.modified = true;
+            f.click(10 * zoom + 3, 10 * zoom + 3);
+            QVERIFY(f.s().hasSelection());
+            const QString saved = f.folder.path() + QStringLiteral("/van plan.kla");
             f.dialogs.saveAnswers.push_back({saved, 1});
             QVERIFY(f.ed->saveLayout());
-            const auto reread = library::readLayoutFile(saved, f.folder.path(), f.files);
-            QVERIFY2(reread.ok(), qPrintable(reread.errorMessage));
-            QCOMPARE(reread.contents->zoomText, QString::number(percent));
+            QCOMPARE(f.dialogs.asked.back().text,
+                     QStringLiteral("Agencements Kestrion (*.kla)|*.kla"));
+            QVERIFY(!f.s().layout.modified && !f.s().hasSelection());
+            EditorFixture g;
+            g.ed->openAtStartup(saved);
+            QVERIFY(g.table().count() == 2 && g.table() == f.table());
+            QVERIFY(g.s().layout.isOpen && !g.s().layout.modified);
+            QCOMPARE(g.s().view.zoomText, QString::number(percent));
         }
     }
 
