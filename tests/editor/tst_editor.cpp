@@ -21,7 +21,7 @@ class TestEditor : public QObject {
 private Q_SLOTS:
     void initTestCase() { testkit::setUpTestEnvironment(); }
 
-    void creationFollowsTheViewAndTexture() {
+    void creationFollowsTheViewTextureAndSelection() {
         EditorFixture f(true);
         f.s().view.view = render::View{2.0f, 100, 50};
         f.ed->textureChosen(1);
@@ -39,6 +39,11 @@ private Q_SLOTS:
         const QSize extent = f.s().canvas.textSize(QStringLiteral("Évier"));
         QCOMPARE(int(f.object(3).widthCm), editor::textSizeCm(extent.width(), 2.0));
         QVERIFY(f.object(3).text == QStringLiteral("Évier") && f.object(3).locked);
+        f.add(1, 100, 100, 60, 120, Fill::colour(5), true); // at (0, 100) on the canvas
+        f.click(10, 110);
+        f.ed->createObject(ObjectKind::Rectangle); // a copy, unlocked; the original is back
+        QVERIFY(f.table().count() == 5 && f.object(4).locked && !f.object(5).locked);
+        QVERIFY(f.object(5).widthCm == 120.f && f.object(5).fill == Fill::colour(5));
     }
 
     // A width typed before creating an ellipse, rounded half to even; -1: refused with a
@@ -56,16 +61,6 @@ private Q_SLOTS:
                 QVERIFY(f.table().count() == 0 &&
                         f.dialogs.lastMessage().title == QStringLiteral("Attention :"));
         }
-    }
-
-    void copyOfLockedRectangleIsUnlocked() {
-        EditorFixture f(true);
-        f.add(1, 100, 100, 60, 120, Fill::colour(5), true);
-        f.click(110, 110);
-        f.ed->createObject(ObjectKind::Rectangle);
-        QVERIFY(f.table().count() == 2 && f.object(1).locked); // the original is back
-        QVERIFY(f.object(2).widthCm == 120.f && f.object(2).fill == Fill::colour(5));
-        QVERIFY(!f.object(2).locked);
     }
 
     void limitCountsTheSelection() {

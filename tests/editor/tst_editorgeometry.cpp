@@ -58,17 +58,14 @@ private Q_SLOTS:
         }
     }
 
-    void zoomSteps() {
+    void zoomStepsTextSizesAndAreas() {
         for (const auto& [percent, down, up] :
              {std::tuple{100, 75, 150}, {120, 100, 150}, {10, 10, 25}, {1600, 1200, 1600}}) {
             QCOMPARE(editor::zoomStepDown(percent), down);
             QCOMPARE(editor::zoomStepUp(percent), up);
         }
-    }
-
-    // At 4 vehicle pixels per cm: the cm rounded half to even, plus one; and areas of a
-    // 150 x 100 cm object.
-    void textSizeAndArea() {
+        // Text at 4 vehicle pixels per cm: the cm rounded half to even, plus one; and areas
+        // of a 150 x 100 cm object.
         QCOMPARE(int(editor::textSizeCm(33, 4)), 9);
         QCOMPARE(int(editor::textSizeCm(10, 4)), 3);
         const QLocale french(QLocale::French);
