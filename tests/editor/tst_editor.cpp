@@ -11,13 +11,6 @@ using namespace document;
 class TestEditor : public QObject {
     Q_OBJECT
 
-    // Five 10 x 10 cm rectangles 40 picture pixels apart, the one at x = 40 * selected lifted.
-    static void fiveInARow(EditorFixture& f, int selected) {
-        for (int i = 0; i < 5; ++i)
-            f.add(1, float(i * 40), 0, 10, 10, Fill::colour(i));
-        f.click(float(selected * 40 + 5), 5);
-    }
-
 private Q_SLOTS:
     void initTestCase() { testkit::setUpTestEnvironment(); }
 
@@ -87,7 +80,9 @@ private Q_SLOTS:
             EditorFixture f;
             f.s().prefs.clicpreplan = clicpreplan;
             f.openNew();
-            fiveInARow(f, 1);
+            for (int i = 0; i < 5; ++i) // 10 x 10 cm, 40 picture pixels apart
+                f.add(1, float(i * 40), 0, 10, 10, Fill::colour(i));
+            f.click(45, 5);
             if (command == std::string_view("delete"))
                 f.ed->keyPressed(Qt::Key_Backspace);
             else if (command == std::string_view("front"))

@@ -24,8 +24,8 @@ class TestEditorGeometry : public QObject {
 private Q_SLOTS:
     void initTestCase() { testkit::setUpTestEnvironment(); }
 
-    // An object placed at screen (10, 20), at 2 vehicle pixels per cm.
-    void hitBox() {
+    // Hit boxes of objects placed at screen (10, 20), at 2 vehicle pixels per cm.
+    void hitBoxesAndHandles() {
         for (const auto& [kind, heightCm, widthCm, zoom, expected] :
              {std::tuple{ObjectKind::Text, 10.f, 40.f, 1.5f, QRectF(10, 20, 80, 20)}, // unzoomed
               {ObjectKind::Measure, 100.f, 20.f, 1.f, QRectF(25, 20, 25, 200)}, // its right strip
@@ -33,21 +33,15 @@ private Q_SLOTS:
             const auto object = planObject(kind, 10 / zoom, 20 / zoom, heightCm, widthCm);
             QCOMPARE(rect(editor::hitBox(object, render::View{zoom, 0, 0}, 2.0)), expected);
         }
-    }
-
-    // Row 1 at (0, 0) and row 2 at (50, 50), both 100 x 100 pixels: the front one wins, the
-    // right and bottom edges belong to the object.
-    void hitTest() {
+        // Row 1 at (0, 0) and row 2 at (50, 50), both 100 x 100 pixels: the front one wins,
+        // the right and bottom edges belong to the object.
         document::ObjectTable table;
         table.append(planObject(ObjectKind::Rectangle, 0, 0, 50, 50));
         table.append(planObject(ObjectKind::Rectangle, 50, 50, 50, 50));
         for (const auto& [x, y, row] :
              {std::tuple{60, 60, 2}, {10, 10, 1}, {150, 120, 2}, {120, 150, 2}, {151, 120, 0}})
             QCOMPARE(editor::hitTest(table, render::View{}, 2.0, x, y), row);
-    }
-
-    // The 40 x 20 box at (100, 50); a top edge dragged past the bottom keeps the height.
-    void resizeByHandle() {
+        // The 40 x 20 box at (100, 50); a top edge dragged past the bottom keeps the height.
         for (const auto& [handle, dx, dy, expected] :
              {std::tuple{Handle::TopLeft, 5, 2, QRectF(105, 52, 35, 18)},
               {Handle::Left, -4, 9, QRectF(96, 50, 44, 20)},
