@@ -7,9 +7,8 @@
 
 #include <memory>
 
-// An editor over a temporary program folder holding one vehicle view (1000 x 500 px,
-// 2 px/cm), one accessory (60 x 40 cm) and one texture, with scripted dialogs, an
-// in-memory settings store and a 400 x 300 canvas.
+// An editor on a 400 x 300 canvas over a program folder holding one vehicle view
+// (1000 x 500 px, 2 px/cm), one 60 x 40 cm accessory and one texture.
 struct EditorFixture {
     static inline const QString kVehicle = QStringLiteral("Van_Fourgon_Dessus_XY_5000_.bmp");
     static inline const QString kAccessory = QStringLiteral("Meuble_Evier_60_40_XY_.bmp");
@@ -24,7 +23,7 @@ struct EditorFixture {
     int browserClosed = 0;
     std::unique_ptr<editor::Editor> ed;
 
-    EditorFixture() {
+    explicit EditorFixture(bool openNewLayout = false) {
         folder.addPicture(QStringLiteral("vehicules"), kVehicle, 1000, 500, qRgb(200, 200, 255));
         folder.addPicture(QStringLiteral("accessoires"), kAccessory, 60, 40, qRgb(0, 128, 0));
         folder.addPicture(QStringLiteral("textures"), kTexture, 8, 8, qRgb(150, 90, 30));
@@ -36,19 +35,19 @@ struct EditorFixture {
         ed->setLocale(QLocale(QLocale::French, QLocale::France));
         ed->initialise();
         ed->canvasResized(400, 300);
+        if (openNewLayout)
+            openNew();
     }
 
     editor::EditorState& s() { return ed->stateForTesting(); }
-    document::ObjectTable& table() { return ed->stateForTesting().layout.objects; }
+    document::ObjectTable& table() { return s().layout.objects; }
     const document::PlanObject& object(int r) { return table().row(r); }
 
-    // A new layout on the vehicle view, through the new-layout command.
     void openNew() {
         nextChoice = editor::NewLayoutChoice{kVehicle, false, false};
         ed->newLayout();
     }
 
-    // A modified layout with two objects.
     void openTwoObjects() {
         openNew();
         add(1, 10, 10, 20, 30);
@@ -56,7 +55,7 @@ struct EditorFixture {
         s().layout.modified = true;
     }
 
-    // Appends an object as the editing code makes it: x, y in picture pixels, h, w in cm.
+    // x, y in picture pixels, h, w in cm, as the editing code stores them.
     void add(int kind, float x, float y, int h, int w,
              document::Fill fill = document::Fill::colour(2), bool locked = false,
              int orientation = 0) {
@@ -65,7 +64,6 @@ struct EditorFixture {
         ed->restartHistory();
     }
 
-    // A press and release at a canvas point.
     void click(float x, float y) {
         ed->planPressed(QPointF(x, y));
         ed->planClicked();
