@@ -209,9 +209,9 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     ed.initialise();
     ed.canvasResized(kCanvasWidth, kCanvasHeight);
     ed.newLayout();
-    ed.state().layout.objects.append(
+    ed.stateForTesting().layout.objects.append(
         pictureObject(ObjectKind::Rectangle, 10, 10, 300, 500, QStringLiteral("Petit.bmp"), 0));
-    ed.state().view.view = render::View{16.0f, 300, 100};
+    ed.stateForTesting().view.view = render::View{16.0f, 300, 100};
     ed.planPressed(QPointF(600, 400));
     ed.planClicked();
     if (!ed.state().hasSelection()) {

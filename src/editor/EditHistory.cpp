@@ -101,8 +101,10 @@ document::PlanObjects EditHistory::currentObjects() const {
     document::PlanObjects objects(s.layout.objects.begin(), s.layout.objects.end());
     if (s.hasSelection()) {
         const SelectionState& sel = s.selection;
-        objects.insert(objects.begin() + (selectedRow() - 1),
-                       sel.edited ? selection_.selectionObject() : sel.stored);
+        // Appended and rotated into place: inserting a PlanObject in the middle makes
+        // GCC 12 warn about its variant wrongly.
+        objects.push_back(sel.edited ? selection_.selectionObject() : sel.stored);
+        std::rotate(objects.begin() + (selectedRow() - 1), objects.end() - 1, objects.end());
     }
     return objects;
 }

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QtTest>
+#include <algorithm>
 
 using document::Fill;
 using document::ObjectKind;
@@ -34,8 +35,10 @@ enum class Edit {
 // history: the selected object back at its row, as it was taken.
 PlanObjects shown(EditorFixture& f) {
     PlanObjects objects(f.table().begin(), f.table().end());
-    if (f.s().hasSelection())
-        objects.insert(objects.begin() + (f.s().selection.row - 1), f.s().selection.stored);
+    if (f.s().hasSelection()) {
+        objects.push_back(f.s().selection.stored);
+        std::rotate(objects.begin() + (f.s().selection.row - 1), objects.end() - 1, objects.end());
+    }
     return objects;
 }
 
