@@ -19,11 +19,11 @@ namespace editor {
 struct ViewState {
     render::View view;                        // zoom and originX / originY
     QString zoomText = QStringLiteral("100"); // the zoom box Text2
-    int horizontalBar = 0;                    // HScroll1, 0..100 (percent of the scrollable range)
-    int verticalBar = 0;                      // VScroll1
+    int horizontalBar = 0;                    // 0..100, percent of the scrollable range
+    int verticalBar = 0;
 };
 
-// The selection box Picture2: the lifted-out object drawn alone, on the plan's pixels.
+// The selection box: the lifted-out object drawn alone, on the plan's pixels.
 // The surface holds the part of the box that lies on the plan (the whole box when it
 // does); shown is the box pixel at the surface's top-left corner.
 struct SelectionBox {
@@ -81,18 +81,18 @@ struct EditingControls {
     bool fillEnabled = true;       // "Remplissage"
     bool dimensionsEnabled = true; // "Dimensions"
     bool textureListEnabled = true;
-    bool editEnabled = false; // Command4(0,1), Command5(0,1), Command2 and the Edition menu
-    bool turnEnabled = false; // Command5(0,1), mnupivg, mnupivd
+    bool editEnabled = false;           // stacking, turning, deleting and the Edition menu
+    bool turnEnabled = false;           // the two turn buttons and menu entries
     bool accessoryBrowserShown = false; // accessory library toggle
 };
 
-// The surface-count panel Frame6.
+// The surface-count panel.
 struct SurfaceCount {
     bool visible = true; // designed state: shown
     QString areaText = QStringLiteral("-----");
     QString totalText = QStringLiteral("0");
-    QStringList lines;    // List2
-    QList<bool> selected; // List2's selection, one flag per line
+    QStringList lines;    // the list of added areas
+    QList<bool> selected; // the list.s selection, one flag per line
     bool addEnabled = false;
     bool deleteEnabled = false;
 };

@@ -32,11 +32,11 @@ public:
     // The selection ended.
     void clear();
 
-    // Command6(0): appends the shown area, then recomputes the total.
+    // The add button: appends the shown area, then recomputes the total.
     void add();
-    // Command6(1): removes the selected lines, then recomputes the total.
+    // The delete button: removes the selected lines, then recomputes the total.
     void removeSelected();
-    // List2 click: the lines selected now.
+    // A click in the list: the lines selected now.
     void listClicked(const QList<bool>& selected);
     // The total of the lines, summed in single precision; no line stays selected.
     void recomputeTotal();
