@@ -16,6 +16,7 @@ namespace {
 enum class Edit {
     CreateRectangle,
     CreateText,
+    CreateAccessory,
     DeleteByMenu,
     DeleteByKey,
     Drag,
@@ -62,6 +63,10 @@ void perform(EditorFixture& f, Edit edit) {
     case Edit::CreateText:
         f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
         e.createObject(ObjectKind::Text);
+        break;
+    case Edit::CreateAccessory:
+        e.setAccessoryFile(EditorFixture::kAccessory); // chosen in the open browser
+        e.createObject(ObjectKind::Accessory);
         break;
     case Edit::DeleteByMenu:
         e.deleteSelection();
@@ -130,6 +135,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("undoText");
         QTest::newRow("rectangle created") << Edit::CreateRectangle << false << "la création";
         QTest::newRow("text created") << Edit::CreateText << false << "la création";
+        QTest::newRow("accessory inserted") << Edit::CreateAccessory << false << "la création";
         QTest::newRow("deleted by the menu") << Edit::DeleteByMenu << false << "la suppression";
         QTest::newRow("deleted by the key") << Edit::DeleteByKey << false << "la suppression";
         QTest::newRow("dragged") << Edit::Drag << false << "le déplacement";
@@ -161,6 +167,7 @@ private Q_SLOTS:
         const int selectedRow = f.s().selection.row;
         const PlanObjects before = shown(f);
         QVERIFY(!f.ed->undoEntries().canUndo); // selecting is not an edit
+        f.ed->addSurface();                    // the surface list is not part of the layout
         perform(f, edit);
         const PlanObjects after = f.ed->history().objects();
         QVERIFY(after != before);
@@ -178,6 +185,7 @@ private Q_SLOTS:
         QCOMPARE(shown(f), after);
         QVERIFY(f.s().layout.modified);
         QVERIFY(!f.ed->undoEntries().canRedo);
+        QCOMPARE(f.s().surfaces.lines.size(), 1);
     }
 
     // Edits of all kinds, undone to the start, save the file that was opened byte for byte.
