@@ -1,6 +1,6 @@
 // Guards `kestrion --export` against damaged and hostile layout files: every file of a
 // corpus of extreme sizes, positions and zooms, and of randomly damaged files, is read,
-// drawn and written in bounded time; a canvas too large to hold is refused.
+// drawn and written in bounded time.
 #include "output/HeadlessExport.h"
 #include "platform/SettingsStore.h"
 #include "testkit/TestKit.h"
@@ -123,30 +123,6 @@ private Q_SLOTS:
         // Refusing the file (3) is as good as drawing it (0); nothing else may happen.
         QVERIFY2(code == 0 || code == 3, qPrintable(errors));
         QVERIFY2(timer.elapsed() < kHangLimitMs, "the export hung");
-    }
-
-    void oversizedCanvasIsRefused_data() {
-        QTest::addColumn<QString>("zoom");
-        QTest::addColumn<QStringList>("extra");
-        QTest::addColumn<int>("code");
-        QTest::newRow("1600 % of a 1200 x 600 picture would be 19200 x 9600")
-            << "1600" << QStringList() << 2;
-        QTest::newRow("the same with a canvas size given")
-            << "1600" << QStringList{"--canvas", "1200x800"} << 0;
-        QTest::newRow("a canvas of 20000 x 20000 asked for")
-            << "100" << QStringList{"--canvas", "20000x20000"} << 2;
-        QTest::newRow("400 %: 4800 x 2400 is drawn") << "400" << QStringList() << 0;
-    }
-
-    void oversizedCanvasIsRefused() {
-        QFETCH(QString, zoom);
-        QFETCH(QStringList, extra);
-        QFETCH(int, code);
-        const QStringList accessory = objectRow(kKinds[9], "100", "100", "190", "140");
-        QString errors;
-        QCOMPARE(exportText(layoutText(zoom, {accessory}), extra, errors), code);
-        if (code != 0)
-            QVERIFY2(errors.contains(QLatin1String("--canvas")), qPrintable(errors));
     }
 };
 
