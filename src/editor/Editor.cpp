@@ -96,19 +96,20 @@ bool Editor::saveLayout() {
     return modules_->commands.saveLayout();
 }
 void Editor::exportPicture() {
-    modules_->commands.exportPicture();
+    // Going ahead puts the selection back, which may restack it.
+    edit(LayoutChange::PutBack, [&] { modules_->commands.exportPicture(); });
 }
 void Editor::printLayout(platform::Printer& printer) {
-    modules_->commands.printLayout(printer);
+    edit(LayoutChange::PutBack, [&] { modules_->commands.printLayout(printer); });
 }
 void Editor::exportPdf(const output::ScaleSetup& setup) {
-    modules_->commands.exportPdf(setup);
+    edit(LayoutChange::PutBack, [&] { modules_->commands.exportPdf(setup); });
 }
 void Editor::printAtScale(const output::ScaleSetup& setup, platform::Printer& printer) {
-    modules_->commands.printAtScale(setup, printer);
+    edit(LayoutChange::PutBack, [&] { modules_->commands.printAtScale(setup, printer); });
 }
 void Editor::exportPartsList() {
-    modules_->commands.exportPartsList();
+    edit(LayoutChange::PutBack, [&] { modules_->commands.exportPartsList(); });
 }
 bool Editor::confirmQuit() {
     return modules_->commands.confirmQuit();
