@@ -1,6 +1,5 @@
-// Guards the workshop outputs: how a plan is laid out on true-scale sheets, the PDF itself,
-// measured on the pages as poppler renders them (sizes on paper, scale bar, page marks), the
-// parts list's lines, and the message given when the system has no printer at all.
+// Guards the workshop outputs: true-scale sheets, the PDF measured on poppler's rendering,
+// the parts list's lines, and the message when the system has no printer at all.
 #include "library/LayoutOpening.h"
 #include "output/PageLayout.h"
 #include "output/PartsList.h"
@@ -25,22 +24,8 @@ constexpr double kDotsPerMm = 300.0 / 25.4; // pdftoppm -r 300
 QString runTool(const QString& tool, const QStringList& args) {
     QProcess process;
     process.start(tool, args);
-    if (!process.waitForFinished(120000) || process.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QString pageText(const QString& pdf, int page) {
-    const QString n = QString::number(page);
-    return runTool(QStringLiteral("pdftotext"), {"-enc", "UTF-8", "-f", n, "-l", n, pdf, "-"});
-}
-
-// Page 1 rendered at 300 dots per inch.
-QImage renderFirstPage(const QString& pdf) {
-    const QString prefix = pdf + QStringLiteral("-page");
-    runTool(QStringLiteral("pdftoppm"),
-            {"-r", "300", "-png", "-singlefile", "-f", "1", "-l", "1", pdf, prefix});
-    return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+    const bool ran = process.waitForFinished(120000) && process.exitCode() == 0;
+    return ran ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
 
 // The bounding box, in mm, of the dark pixels of the page inside a band given in mm.
@@ -54,51 +39,6 @@ QRectF darkBox(const QImage& page, const QRectF& bandMm) {
             if (qGray(page.pixel(x, y)) < 80)
                 dark |= QRect(x, y, 1, 1);
     return QRectF(QPointF(dark.topLeft()) / kDotsPerMm, QSizeF(dark.size()) / kDotsPerMm);
-}
-
-// A white van picture of the given size in pixels at `micrometres` per pixel, read from the
-// library as a new layout takes it, and the layout drawn on it.
-struct Plan {
-    testkit::ProgramFolder folder;
-    document::Layout layout;
-
-    Plan(int width, int height, int micrometres) {
-        const QString file = QStringLiteral("Fourgon_L2H2_Dessus_XY_%1_.bmp").arg(micrometres);
-        folder.addPicture(QStringLiteral("vehicules"), file, width, height);
-        library::loadVehicle(folder.path(), file).value().applyTo(layout);
-    }
-    // A black rectangle of w x h cm with its top-left corner at (x, y) cm.
-    void addRectangle(double x, double y, int w, int h) {
-        const double r = layout.pixelsPerCm;
-        layout.objects.append(planObject(document::ObjectKind::Rectangle, float(x * r),
-                                         float(y * r), float(h), float(w)));
-    }
-    output::PlanSource source(platform::PictureCache& pictures) const {
-        return {layout, settings::Preferences::defaults(), pictures, folder.path()};
-    }
-};
-
-// Every kind on a van picture at 2 pixels per cm; positions in picture pixels.
-document::Layout everyKind() {
-    using enum document::ObjectKind;
-    document::Layout layout;
-    layout.vehicleFile = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.jpg");
-    layout.pixelsPerCm = 2.0;
-    const Fill parquet = Fill::file(QStringLiteral("Parquet chene.jpg"));
-    const Fill red = Fill::colour(2);
-    document::ObjectTable& t = layout.objects;
-    t.append(planObject(Measure, 20, 40, 5, 120));
-    t.append(planObject(Rectangle, 100, 60, 120, 200, parquet, true));
-    t.append(planObject(Ellipse, 11, 3, 100, 100, red));
-    t.append(planObject(Text, 0, 0, 10, 60, Fill::colour(0), true, 0,
-                        QStringLiteral("Lit; 140 \"double\"")));
-    t.append(planObject(Line, -15, 7, 1, 80, Fill::colour(6), false, 1));
-    t.append(planObject(Triangle, 300, 201, 45, 120, red, false, 3));
-    t.append(planObject(Accessory, 400, 100, 40, 60,
-                        Fill::file(QStringLiteral("Meuble_Evier_60_40_XY_.bmp")), true));
-    t.append(planObject(Rectangle, 500, 0, 192, 100, parquet));
-    t.append(planObject(Rectangle, 0, 300, 50, 100, red));
-    return layout;
 }
 
 } // namespace
@@ -117,22 +57,17 @@ private Q_SLOTS:
         QTest::addColumn<QList<int>>("expected"); // scale used, columns, rows; empty: refused
         // A4 portrait draws on 190 x 261 mm, landscape on 277 x 174 mm, A3 portrait on 277 x 384.
         const int fit = output::kFitScale;
-        QTest::newRow("a 5 x 2.5 m plan at 1:10 on A4 landscape: two columns, two rows")
-            << QSizeF(500, 250) << ScaleSetup{10, Paper::A4, true} << QList<int>{10, 2, 2};
-        QTest::newRow("exactly the drawing width stays on one sheet")
-            << QSizeF(380, 100) << ScaleSetup{20} << QList<int>{20, 1, 1};
-        QTest::newRow("one mm wider needs the overlap of a second sheet")
-            << QSizeF(382, 100) << ScaleSetup{20} << QList<int>{20, 2, 1};
-        QTest::newRow("A3 takes at 1:10 what A4 splits")
-            << QSizeF(270, 380) << ScaleSetup{10, Paper::A3} << QList<int>{10, 1, 1};
-        QTest::newRow("fit: the smallest whole scale that fits, width bound")
-            << QSizeF(500, 250) << ScaleSetup{fit} << QList<int>{27, 1, 1};
-        QTest::newRow("fit: height bound in landscape")
-            << QSizeF(300, 400) << ScaleSetup{fit, Paper::A4, true} << QList<int>{23, 1, 1};
-        QTest::newRow("fit: a tiny plan is drawn at 1:1")
-            << QSizeF(5, 5) << ScaleSetup{fit} << QList<int>{1, 1, 1};
-        QTest::newRow("150 m at 1:5 would take hundreds of sheets")
-            << QSizeF(15000, 250) << ScaleSetup{5} << QList<int>();
+        const auto row = [](const char* name, QSizeF cm, ScaleSetup setup, QList<int> expected) {
+            QTest::newRow(name) << cm << setup << expected;
+        };
+        row("5 x 2.5 m at 1:10, A4 landscape", {500, 250}, {10, Paper::A4, true}, {10, 2, 2});
+        row("exactly the drawing width stays on one sheet", {380, 100}, {20}, {20, 1, 1});
+        row("one mm wider needs the overlap of a second sheet", {382, 100}, {20}, {20, 2, 1});
+        row("A3 takes at 1:10 what A4 splits", {270, 380}, {10, Paper::A3}, {10, 1, 1});
+        row("fit: the smallest whole scale, width bound", {500, 250}, {fit}, {27, 1, 1});
+        row("fit: height bound in landscape", {300, 400}, {fit, Paper::A4, true}, {23, 1, 1});
+        row("fit: a tiny plan is drawn at 1:1", {5, 5}, {fit}, {1, 1, 1});
+        row("150 m at 1:5 would take hundreds of sheets", {15000, 250}, {5}, {});
     }
     void sheetsForAPlan() {
         QFETCH(QSizeF, planCm);
@@ -164,48 +99,62 @@ private Q_SLOTS:
         QCOMPARE(covered.size(), plan.size());
     }
 
-    // A white van with a 100 x 50 cm rectangle 50 cm and 25 cm in from its corner: on paper,
-    // 1000 / scale by 500 / scale mm.
+    // A white van with a 100 x 50 cm rectangle 50 and 25 cm in from its corner: 1000 / scale by
+    // 500 / scale mm on paper. The automatic zone leaves the empty van out.
     void sizesOnPaperAreTrue_data() {
-        QTest::addColumn<QSizeF>("vanCm");
-        QTest::addColumn<int>("micrometres"); // of the van picture per pixel
+        QTest::addColumn<QSize>("van");       // the white picture, in pixels
+        QTest::addColumn<int>("micrometres"); // per pixel
         QTest::addColumn<int>("scale");
         QTest::addColumn<bool>("landscape");
         QTest::addColumn<double>("barMm");
         QTest::addColumn<QStringList>("marks"); // one per page when the plan is split
-        const QSizeF van(200, 100);
-        QTest::newRow("1:20, 2 pixels per cm")
-            << van << 5000 << 20 << false << 50.0 << QStringList();
         QTest::newRow("1:10, 4 pixels per cm, landscape")
-            << van << 2500 << 10 << true << 50.0 << QStringList();
-        QTest::newRow("1:50") << van << 5000 << 50 << false << 40.0 << QStringList();
+            << QSize(800, 400) << 2500 << 10 << true << 50.0 << QStringList();
+        QTest::newRow("1:50") << QSize(400, 200) << 5000 << 50 << false << 40.0 << QStringList();
         QTest::newRow("a 5 x 2.5 m van at 1:10 in landscape: two rows of two sheets")
-            << QSizeF(500, 250) << 5000 << 10 << true << 50.0
+            << QSize(1000, 500) << 5000 << 10 << true << 50.0
             << QStringList{"Page 1/4 : rangée 1, colonne 1", "Page 2/4 : rangée 1, colonne 2",
                            "Page 3/4 : rangée 2, colonne 1", "Page 4/4 : rangée 2, colonne 2"};
     }
     void sizesOnPaperAreTrue() {
-        QFETCH(QSizeF, vanCm);
+        QFETCH(QSize, van);
         QFETCH(int, micrometres);
         QFETCH(int, scale);
         QFETCH(bool, landscape);
         QFETCH(double, barMm);
         QFETCH(QStringList, marks);
-        const double resol = 10000.0 / micrometres;
-        Plan plan(int(vanCm.width() * resol), int(vanCm.height() * resol), micrometres);
-        plan.addRectangle(50, 25, 100, 50);
+        // Taken from the library as a new layout takes it.
+        testkit::ProgramFolder folder;
+        const QString file = QStringLiteral("Fourgon_L2H2_Dessus_XY_%1_.bmp").arg(micrometres);
+        folder.addPicture(QStringLiteral("vehicules"), file, van.width(), van.height());
+        document::Layout layout;
+        library::loadVehicle(folder.path(), file).value().applyTo(layout);
+        const double r = layout.pixelsPerCm;
+        layout.objects.append(
+            planObject(document::ObjectKind::Rectangle, float(50 * r), float(25 * r), 50, 100));
         platform::PictureCache pictures;
-        const output::PlanSource source = plan.source(pictures);
+        const output::PlanSource source{layout, settings::Preferences::defaults(), pictures,
+                                        folder.path()};
         const output::ScaledPlan scaled =
             output::prepareScaledPlan(source, {scale, Paper::A4, landscape, false});
-        const QString pdf = plan.folder.path() + QStringLiteral("/plan.pdf");
+        const QString pdf = folder.path() + QStringLiteral("/plan.pdf");
+        const output::ScaledPlan zoned =
+            output::prepareScaledPlan(source, {scale, Paper::A4, landscape, true});
+        const QRectF drawn(50 * r, 25 * r, 100 * r, 50 * r);
+        QVERIFY(zoned.pages.pageCount() == 1 && zoned.zone.contains(drawn) &&
+                zoned.zone.width() < drawn.width() + 50 &&
+                zoned.zone.height() < drawn.height() + 50);
         QCOMPARE(output::writeScaledPdf(pdf, source, scaled), QString());
+        QCOMPARE(output::writeScaledPdf(folder.path() + "/no/plan.pdf", source, scaled),
+                 QStringLiteral("Impossible d'exporter le plan en PDF."));
         const int pages = std::max(1, int(marks.size()));
         QCOMPARE(scaled.pages.pageCount(), pages);
         QVERIFY(runTool(QStringLiteral("pdfinfo"), {pdf})
                     .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\n").arg(pages))));
 
-        const QImage page = renderFirstPage(pdf);
+        runTool(QStringLiteral("pdftoppm"),
+                {"-r", "300", "-png", "-singlefile", "-f", "1", "-l", "1", pdf, pdf + "-page"});
+        const QImage page = QImage(pdf + "-page.png").convertToFormat(QImage::Format_RGB32);
         const QSizeF paper = output::paperSize(Paper::A4, landscape);
         // The sheet's size to the pixel (poppler rounds the points up).
         QVERIFY(qAbs(page.width() - paper.width() * kDotsPerMm) <= 1.5 &&
@@ -227,7 +176,9 @@ private Q_SLOTS:
         QVERIFY2(qAbs(bar.width() - barMm) <= 0.5 && qAbs(bar.left() - footer.left()) <= 0.5,
                  qPrintable(QStringLiteral("bar %1 mm").arg(bar.width())));
         for (int n = 1; n <= pages; ++n) {
-            const QString text = pageText(pdf, n);
+            const QString p = QString::number(n);
+            const QString text =
+                runTool(QStringLiteral("pdftotext"), {"-enc", "UTF-8", "-f", p, "-l", p, pdf, "-"});
             QVERIFY2(
                 text.contains(QStringLiteral("Échelle 1:%1").arg(scale)) &&
                     text.contains(QStringLiteral("%1 cm").arg(barMm * scale / 10)) &&
@@ -237,29 +188,25 @@ private Q_SLOTS:
         }
     }
 
-    void theAutomaticZoneLeavesTheEmptyVanOut() {
-        // Only the rectangle (400, 200, 120 x 80 picture pixels) is drawn on the white van.
-        Plan plan(1000, 500, 5000);
-        plan.addRectangle(200, 100, 60, 40);
-        platform::PictureCache pictures;
-        const output::ScaledPlan scaled =
-            output::prepareScaledPlan(plan.source(pictures), {10, Paper::A4, false, true});
-        QCOMPARE(scaled.pages.pageCount(), 1);
-        QVERIFY(scaled.zone.contains(QRectF(400, 200, 120, 80)));
-        QVERIFY(scaled.zone.width() < 170 && scaled.zone.height() < 130);
-    }
-
-    void aFileThatCannotBeWrittenIsReported() {
-        Plan plan(200, 100, 5000);
-        platform::PictureCache pictures;
-        const output::PlanSource source = plan.source(pictures);
-        QCOMPARE(output::writeScaledPdf(plan.folder.path() + QStringLiteral("/no/plan.pdf"), source,
-                                        output::prepareScaledPlan(source, {20})),
-                 QStringLiteral("Impossible d'exporter le plan en PDF."));
-    }
-
-    // Decimal commas here; `kestrion --parts` checks the decimal points of its C locale.
+    // Every kind at 2 pixels per cm, in decimal commas (`--parts` checks the C locale's points).
     void everyKindAndTheTotals() {
+        using enum document::ObjectKind;
+        document::Layout layout;
+        layout.vehicleFile = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.jpg");
+        layout.pixelsPerCm = 2.0;
+        const Fill parquet = Fill::file(QStringLiteral("Parquet chene.jpg")), red = Fill::colour(2);
+        document::ObjectTable& t = layout.objects;
+        t.append(planObject(Measure, 20, 40, 5, 120));
+        t.append(planObject(Rectangle, 100, 60, 120, 200, parquet, true));
+        t.append(planObject(Ellipse, 11, 3, 100, 100, red));
+        t.append(planObject(Text, 0, 0, 10, 60, Fill::colour(0), true, 0,
+                            QStringLiteral("Lit; 140 \"double\"")));
+        t.append(planObject(Line, -15, 7, 1, 80, Fill::colour(6), false, 1));
+        t.append(planObject(Triangle, 300, 201, 45, 120, red, false, 3));
+        t.append(planObject(Accessory, 400, 100, 40, 60,
+                            Fill::file(QStringLiteral("Meuble_Evier_60_40_XY_.bmp")), true));
+        t.append(planObject(Rectangle, 500, 0, 192, 100, parquet));
+        t.append(planObject(Rectangle, 0, 300, 50, 100, red));
         const QStringList expected = {
             "N°;Type;Description;Largeur (cm);Hauteur (cm);X (cm);Y (cm);Surface (m²);Figé",
             "1;Mesure;Noir;120;5;10;20;;non",
@@ -274,7 +221,7 @@ private Q_SLOTS:
             ";Total texture;Parquet chene : 4,32 m²;;;;;4,32;",
             ";Total couleur;Rouge : 1,56 m²;;;;;1,56;",
         };
-        QCOMPARE(output::partsListLines(everyKind(), QLocale()), expected);
+        QCOMPARE(output::partsListLines(layout, QLocale()), expected);
     }
 
     // Run without a print server, for either kind of print.
@@ -282,15 +229,11 @@ private Q_SLOTS:
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("A default printer is reachable despite the missing print server.");
         platform::QtPrinter printer;
-        const QString none =
-            QStringLiteral("Aucune imprimante n'est installée. Impossible d'imprimer le plan.");
+        const QString none = "Aucune imprimante n'est installée. Impossible d'imprimer le plan.";
         QCOMPARE(printer.printPicture(QImage(10, 10, QImage::Format_RGB32)), none);
-        // The true-scale sheets are not even drawn.
-        bool painted = false;
-        QCOMPARE(
-            printer.printPages(QPageLayout(), [&](QPagedPaintDevice&) { return painted = true; }),
-            none);
-        QVERIFY(!painted);
+        bool painted = false; // the true-scale sheets are not even drawn
+        const auto paint = [&](QPagedPaintDevice&) { return painted = true; };
+        QVERIFY(printer.printPages(QPageLayout(), paint) == none && !painted);
     }
 };
 
