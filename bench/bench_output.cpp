@@ -51,18 +51,27 @@ void BM_ExportJpeg(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportJpeg)->Unit(benchmark::kMillisecond);
 
+// The raster encoded as the JPEG writer encodes it; the caller frees the bytes.
+struct Encoded {
+    unsigned char* bytes = nullptr;
+    unsigned long size = 0;
+};
+Encoded encode(tjhandle handle, output::Bgr24Raster& dib) {
+    Encoded jpeg;
+    tjCompress2(handle, dib.bits(), dib.width(), dib.bytesPerRow(), dib.height(), TJPF_BGR,
+                &jpeg.bytes, &jpeg.size, TJSAMP_444, 90, TJFLAG_BOTTOMUP);
+    return jpeg;
+}
+
 // Encoding alone, through the same raster, to memory.
 void BM_BareTjCompress2(benchmark::State& state) {
     output::Bgr24Raster dib;
     dib.createFromPicture(planPicture(1600, 1020));
     tjhandle handle = tjInitCompress();
     for (auto _ : state) {
-        unsigned char* jpeg = nullptr;
-        unsigned long size = 0;
-        tjCompress2(handle, dib.bits(), dib.width(), dib.bytesPerRow(), dib.height(), TJPF_BGR,
-                    &jpeg, &size, TJSAMP_444, 90, TJFLAG_BOTTOMUP);
-        benchmark::DoNotOptimize(size);
-        tjFree(jpeg);
+        const Encoded jpeg = encode(handle, dib);
+        benchmark::DoNotOptimize(jpeg.size);
+        tjFree(jpeg.bytes);
     }
     tjDestroy(handle);
 }
@@ -77,15 +86,12 @@ void BM_TjCompressAndWrite(benchmark::State& state) {
     const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("bare.jpg")));
     tjhandle handle = tjInitCompress();
     for (auto _ : state) {
-        unsigned char* jpeg = nullptr;
-        unsigned long size = 0;
-        tjCompress2(handle, dib.bits(), dib.width(), dib.bytesPerRow(), dib.height(), TJPF_BGR,
-                    &jpeg, &size, TJSAMP_444, 90, TJFLAG_BOTTOMUP);
+        const Encoded jpeg = encode(handle, dib);
         if (std::FILE* f = std::fopen(path.constData(), "wb")) {
-            std::fwrite(jpeg, 1, size, f);
+            std::fwrite(jpeg.bytes, 1, jpeg.size, f);
             std::fclose(f);
         }
-        tjFree(jpeg);
+        tjFree(jpeg.bytes);
     }
     tjDestroy(handle);
 }

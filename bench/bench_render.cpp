@@ -8,6 +8,7 @@
 #include "platform/ScriptedDialogService.h"
 #include "render/PlanRenderer.h"
 #include "render/ScaleModel.h"
+#include "testkit/PlanObjects.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -94,17 +95,23 @@ render::View centredView(int percent) {
     return render::View{zoom, 550 - kCanvasWidth / 2 / zoom, 270 - kCanvasHeight / 2 / zoom};
 }
 
-void BM_DrawPlan(benchmark::State& state) {
-    Scene scene;
+// Clears the canvas and draws the scene's plan, once per iteration.
+void redrawRepeatedly(benchmark::State& state, Scene& scene, const render::View& view,
+                      const settings::Preferences& prefs = {}) {
     render::PlanRenderer renderer(scene.cache, scene.folder.path());
-    settings::Preferences prefs;
-    prefs.carross = state.range(0) != 0;
     platform::Surface plan(kCanvasWidth, kCanvasHeight);
     for (auto _ : state) {
         plan.clear();
-        renderer.drawPlan(plan, scene.layout, render::View{1.0f, 0, 0}, prefs);
+        renderer.drawPlan(plan, scene.layout, view, prefs);
         benchmark::DoNotOptimize(plan.image().constBits());
     }
+}
+
+void BM_DrawPlan(benchmark::State& state) {
+    Scene scene;
+    settings::Preferences prefs;
+    prefs.carross = state.range(0) != 0;
+    redrawRepeatedly(state, scene, render::View{1.0f, 0, 0}, prefs);
 }
 BENCHMARK(BM_DrawPlan)->Arg(0)->Arg(1)->ArgName("carross")->Unit(benchmark::kMillisecond);
 
@@ -134,14 +141,7 @@ BENCHMARK(BM_BlitAndFill)->Unit(benchmark::kMillisecond);
 // The 1000-object plan zoomed in on its middle.
 void BM_DrawPlanZoomed(benchmark::State& state) {
     Scene scene;
-    render::PlanRenderer renderer(scene.cache, scene.folder.path());
-    platform::Surface plan(kCanvasWidth, kCanvasHeight);
-    const render::View view = centredView(int(state.range(0)));
-    for (auto _ : state) {
-        plan.clear();
-        renderer.drawPlan(plan, scene.layout, view, {});
-        benchmark::DoNotOptimize(plan.image().constBits());
-    }
+    redrawRepeatedly(state, scene, centredView(int(state.range(0))));
 }
 BENCHMARK(BM_DrawPlanZoomed)
     ->Arg(100)
@@ -156,26 +156,13 @@ void singleObject(benchmark::State& state, const document::PlanObject& object) {
     Scene scene;
     scene.layout.objects = document::ObjectTable();
     scene.layout.objects.append(object);
-    render::PlanRenderer renderer(scene.cache, scene.folder.path());
-    platform::Surface plan(kCanvasWidth, kCanvasHeight);
-    const render::View view = centredView(int(state.range(0)));
-    for (auto _ : state) {
-        plan.clear();
-        renderer.drawPlan(plan, scene.layout, view, {});
-        benchmark::DoNotOptimize(plan.image().constBits());
-    }
+    redrawRepeatedly(state, scene, centredView(int(state.range(0))));
 }
 
+// An object filled with a picture of the library.
 document::PlanObject pictureObject(ObjectKind kind, float x, float y, float h, float w,
                                    const QString& file, int orientation) {
-    document::PlanObject object;
-    object.kind = kind;
-    object.position = {x, y};
-    object.heightCm = h;
-    object.widthCm = w;
-    object.fill = Fill::file(file);
-    object.orientation = orientation;
-    return object;
+    return testkit::planObject(kind, x, y, h, w, Fill::file(file), false, orientation);
 }
 
 void BM_TurnedAccessory(benchmark::State& state) {
