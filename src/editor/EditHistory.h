@@ -8,9 +8,8 @@
 
 namespace editor {
 
-// Edits that fold into one step while they go on: a drag of the box or of a handle, a
-// run of arrow keys on one selection.
-enum class Run { None, Drag, Arrows };
+// Edits that fold into one step while they go on: a run of arrow keys on one selection.
+enum class Run { None, Arrows };
 
 // The Undo and Redo entries as the Edition menu shows them.
 struct UndoEntries {

@@ -55,6 +55,23 @@ Editor::Editor(EditorServices services, EditorHooks hooks, QString libraryRoot)
 
 Editor::~Editor() = default;
 
+// The selection as the window shows it: an edit that changes it makes the selected
+// object differ from the row it was taken from.
+struct Editor::SelectionLook {
+    bool shown = false;
+    int row = 0;
+    document::PlanObject object;
+    float left = 0, top = 0, width = 0, height = 0;
+    std::array<QString, 2> sizeText;
+    bool operator==(const SelectionLook&) const = default;
+};
+
+Editor::SelectionLook Editor::selectionLook() const {
+    const SelectionState& sel = state_.selection;
+    return {sel.box.visible, sel.row,       sel.object,     sel.box.left,
+            sel.box.top,     sel.box.width, sel.box.height, state_.controls.sizeText};
+}
+
 void Editor::initialise() {
     state_.next.fill = document::Fill::colour(0);
     refreshTextures();
@@ -174,30 +191,36 @@ bool Editor::keyPressed(Qt::Key key) {
         arrow ? Run::Arrows : Run::None);
     return taken;
 }
+// A drag is one step, recorded when the button is released: the moves in between only
+// move the box.
 void Editor::boxPressed(QPointF at, Qt::MouseButton button) {
     modules_->history.endRun();
     modules_->selection.boxPressed(at, button);
+    dragStart_ = std::make_unique<SelectionLook>(selectionLook());
 }
 void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons) {
-    edit(
-        LayoutChange::Move, [&] { modules_->selection.boxMoved(at, buttons); }, Run::Drag);
+    modules_->selection.boxMoved(at, buttons);
 }
 void Editor::boxReleased() {
     modules_->selection.endDrag();
-    modules_->history.endRun();
+    finishDrag(LayoutChange::Move);
 }
 void Editor::handlePressed(QPointF at) {
     modules_->history.endRun();
     modules_->selection.handlePressed(at);
+    dragStart_ = std::make_unique<SelectionLook>(selectionLook());
 }
 void Editor::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
-    edit(
-        LayoutChange::Resize, [&] { modules_->selection.handleMoved(handle, at, buttons); },
-        Run::Drag);
+    modules_->selection.handleMoved(handle, at, buttons);
 }
 void Editor::handleReleased() {
     modules_->selection.handleReleased();
-    modules_->history.endRun();
+    finishDrag(LayoutChange::Resize);
+}
+
+void Editor::finishDrag(LayoutChange change) {
+    if (const std::unique_ptr<SelectionLook> start = std::move(dragStart_))
+        recordEdit(change, *start, Run::None);
 }
 
 void Editor::dimensionTextChanged(Dimension dimension, const QString& text) {
@@ -248,26 +271,13 @@ void Editor::restartHistory() {
     modules_->history.reset();
 }
 
-// The selection as the window shows it: an edit that changes it makes the selected
-// object differ from the row it was taken from.
-struct Editor::SelectionLook {
-    bool shown = false;
-    int row = 0;
-    document::PlanObject object;
-    float left = 0, top = 0, width = 0, height = 0;
-    std::array<QString, 2> sizeText;
-    bool operator==(const SelectionLook&) const = default;
-};
-
-Editor::SelectionLook Editor::selectionLook() const {
-    const SelectionState& sel = state_.selection;
-    return {sel.box.visible, sel.row,       sel.object,     sel.box.left,
-            sel.box.top,     sel.box.width, sel.box.height, state_.controls.sizeText};
-}
-
 void Editor::edit(LayoutChange change, const std::function<void()>& action, Run run) {
     const SelectionLook before = selectionLook();
     action();
+    recordEdit(change, before, run);
+}
+
+void Editor::recordEdit(LayoutChange change, const SelectionLook& before, Run run) {
     const SelectionLook after = selectionLook();
     if (after.shown && before.shown && after.row == before.row && !(after == before))
         modules_->selection.markEdited();

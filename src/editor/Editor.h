@@ -160,6 +160,9 @@ private:
     // while the run goes on).
     void edit(document::LayoutChange change, const std::function<void()>& action,
               Run run = Run::None);
+    // Records the edit made since the selection looked like `before`.
+    void recordEdit(document::LayoutChange change, const SelectionLook& before, Run run);
+    void finishDrag(document::LayoutChange change);
 
     EditorServices services_;
     EditorHooks hooks_;
@@ -172,6 +175,8 @@ private:
     // surface count, layout commands).
     struct Modules;
     std::unique_ptr<Modules> modules_;
+    // The selection when the drag under way started.
+    std::unique_ptr<SelectionLook> dragStart_;
 };
 
 } // namespace editor
