@@ -47,7 +47,7 @@ void setTextKeepingCursor(QLineEdit* box, const QString& text) {
 
 MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const QString& layoutPath,
                        QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), apath_(std::move(libraryRoot)) {
+    : QMainWindow(parent), services_(std::move(services)), libraryRoot_(std::move(libraryRoot)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(platform::kProgramName);
     setWindowIcon(QIcon(QPixmap::fromImage(icons::programIcon(48))));
@@ -61,12 +61,13 @@ MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const Q
     };
     editor_ = std::make_unique<editor::Editor>(
         editor::EditorServices{services_.dialogs, services_.files, services_.store, pictures_},
-        std::move(hooks), apath_);
+        std::move(hooks), libraryRoot_);
 
     buildControls();
     buildMenus();
 
-    Startup startup(apath_, services_.dataHome.isEmpty() ? defaultDataHome() : services_.dataHome,
+    Startup startup(libraryRoot_,
+                    services_.dataHome.isEmpty() ? defaultDataHome() : services_.dataHome,
                     services_.files, services_.store);
     if (services_.runDetached)
         startup.runDetached = services_.runDetached;
@@ -339,7 +340,7 @@ void MainWindow::printToScale() {
 
 void MainWindow::showAccessoryImport() {
     if (!accessoryImport_)
-        accessoryImport_ = new library::ui::AccessoryImportDialog(apath_, services_.files,
+        accessoryImport_ = new library::ui::AccessoryImportDialog(libraryRoot_, services_.files,
                                                                   services_.dialogs, this);
     accessoryImport_->start();
     accessoryImport_->exec();
@@ -348,16 +349,16 @@ void MainWindow::showAccessoryImport() {
 
 void MainWindow::showVehicleImport() {
     if (!vehicleImport_)
-        vehicleImport_ =
-            new library::ui::VehicleImportDialog(apath_, services_.files, services_.dialogs, this);
+        vehicleImport_ = new library::ui::VehicleImportDialog(libraryRoot_, services_.files,
+                                                              services_.dialogs, this);
     vehicleImport_->start();
     vehicleImport_->exec();
     refresh();
 }
 
 std::optional<editor::NewLayoutChoice> MainWindow::chooseVehicle() {
-    const auto chosen =
-        library::ui::NewLayoutDialog::choose(apath_, services_.files, services_.dialogs, this);
+    const auto chosen = library::ui::NewLayoutDialog::choose(libraryRoot_, services_.files,
+                                                             services_.dialogs, this);
     if (!chosen)
         return std::nullopt;
     return editor::NewLayoutChoice{chosen->vehicleFile, chosen->mirrorLeftRight,
@@ -367,7 +368,7 @@ std::optional<editor::NewLayoutChoice> MainWindow::chooseVehicle() {
 void MainWindow::showAccessoryBrowser(bool shown) {
     if (shown && !accessoryBrowser_) {
         accessoryBrowser_ = new library::ui::AccessoryBrowser(
-            apath_, services_.files, services_.dialogs,
+            libraryRoot_, services_.files, services_.dialogs,
             [this] { return editor_->state().layout.vehicleAxes; },
             [this](const QString& file) {
                 editor_->setAccessoryFile(file);

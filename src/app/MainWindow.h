@@ -144,7 +144,7 @@ private:
     void showAccessoryBrowser(bool shown);
 
     MainWindowServices services_;
-    QString apath_;
+    QString libraryRoot_;
     platform::PictureCache pictures_;
     std::unique_ptr<editor::Editor> editor_;
     StartupResult startup_;

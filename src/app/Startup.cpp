@@ -15,12 +15,12 @@ Startup::Startup(QString libraryRoot, QString dataHome, platform::FileSystem& fi
     : runDetached([](const QString& program, const QStringList& arguments) {
           return QProcess::startDetached(program, arguments);
       }),
-      apath_(std::move(libraryRoot)), dataHome_(std::move(dataHome)), files_(files), store_(store) {
-}
+      libraryRoot_(std::move(libraryRoot)), dataHome_(std::move(dataHome)), files_(files),
+      store_(store) {}
 
 void Startup::createLibraryFolders() {
     for (const QString& name : library::kLibraryFolders) {
-        const QString folder = apath_ + QLatin1Char('/') + name;
+        const QString folder = libraryRoot_ + QLatin1Char('/') + name;
         if (!files_.folderExists(folder))
             files_.makeFolder(folder);
     }
@@ -84,7 +84,7 @@ bool Startup::registerFileType() {
         return false;
     bool changed = false;
     bool ok = writeText(mimePackagePath(), mimePackageXml().toUtf8(), changed);
-    ok = writeText(desktopEntryPath(), desktopEntry(apath_).toUtf8(), changed) && ok;
+    ok = writeText(desktopEntryPath(), desktopEntry(libraryRoot_).toUtf8(), changed) && ok;
 
     QByteArray png;
     QBuffer buffer(&png);

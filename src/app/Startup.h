@@ -63,7 +63,7 @@ private:
     // Writes the file unless it already holds those contents; sets changed when it wrote.
     bool writeText(const QString& path, const QByteArray& contents, bool& changed);
 
-    QString apath_;
+    QString libraryRoot_;
     QString dataHome_;
     platform::FileSystem& files_;
     platform::SettingsStore& store_;

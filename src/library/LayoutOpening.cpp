@@ -6,7 +6,7 @@
 namespace library {
 
 QString FolderPictures::vehicleRefusal(QString& name) {
-    if (!platform::findLibraryFile(vehiclesFolder(apath_), name))
+    if (!platform::findLibraryFile(vehiclesFolder(libraryRoot_), name))
         return QStringLiteral("L'agencement est basé sur le véhicule suivant :\n\n") + name +
                QStringLiteral("\n\nCette image ne fait pas partie de la bibliothèque. Vous devez "
                               "vous la procurer pour voir l'agencement.");
@@ -23,11 +23,11 @@ QString FolderPictures::vehicleRefusal(QString& name) {
 }
 
 bool FolderPictures::textureUsable(const QString& name) {
-    return usable(texturesFolder(apath_), name);
+    return usable(texturesFolder(libraryRoot_), name);
 }
 
 bool FolderPictures::accessoryUsable(const QString& name) {
-    return usable(accessoriesFolder(apath_), name);
+    return usable(accessoriesFolder(libraryRoot_), name);
 }
 
 bool FolderPictures::usable(const QString& folder, const QString& name) {

@@ -20,7 +20,7 @@ namespace library {
 // accessory file is decoded at most once per instance.
 class FolderPictures : public document::PictureCheck {
 public:
-    explicit FolderPictures(QString libraryRoot) : apath_(std::move(libraryRoot)) {}
+    explicit FolderPictures(QString libraryRoot) : libraryRoot_(std::move(libraryRoot)) {}
 
     QString vehicleRefusal(QString& name) override;
     bool textureUsable(const QString& name) override;
@@ -29,7 +29,7 @@ public:
 private:
     bool usable(const QString& folder, const QString& name);
 
-    QString apath_;
+    QString libraryRoot_;
     QHash<QString, bool> usable_; // folder + "/" + name
 };
 

@@ -123,12 +123,12 @@ void drawLine(Surface& s, float X, float Y, float H, float W, Colour colour, int
 } // namespace
 
 PlanRenderer::PlanRenderer(platform::PictureCache& pictures, QString libraryRoot)
-    : pictures_(pictures), apath_(std::move(libraryRoot)) {}
+    : pictures_(pictures), libraryRoot_(std::move(libraryRoot)) {}
 
 const QImage* PlanRenderer::libraryPicture(const QString& folder, const QString& file) {
     if (file.isEmpty())
         return nullptr;
-    const QImage* picture = pictures_.get(apath_ + QLatin1Char('/') + folder, file);
+    const QImage* picture = pictures_.get(libraryRoot_ + QLatin1Char('/') + folder, file);
     return picture && !picture->isNull() ? picture : nullptr;
 }
 
@@ -206,7 +206,7 @@ void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, fl
         return;
     // Orientation k is k quarter turns counter-clockwise; the turned picture fills the box.
     const QImage* picture =
-        pictures_.turned(apath_ + QStringLiteral("/accessoires"), file, orientation);
+        pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"), file, orientation);
     if (!picture || picture->isNull())
         return;
     surface.drawPicture(*picture, x, y, w, h);

@@ -63,7 +63,7 @@ public:
     void fillWithTexture(platform::Surface& surface, float x, float y, float& h, float& w,
                          const QString& file);
 
-    const QString& libraryRoot() const { return apath_; }
+    const QString& libraryRoot() const { return libraryRoot_; }
 
 private:
     // The library picture, or nullptr when it cannot be read.
@@ -72,7 +72,7 @@ private:
                        const QString& file, int orientation);
 
     platform::PictureCache& pictures_;
-    QString apath_;
+    QString libraryRoot_;
 };
 
 } // namespace render

@@ -37,9 +37,9 @@ AccessoryBrowser::AccessoryBrowser(const QString& libraryRoot, platform::FileSys
                                    std::function<void(const QString&)> insert,
                                    std::function<void()> forget, std::function<void()> release,
                                    QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), apath_(libraryRoot), files_(files),
-      dialogs_(dialogs), vehicleAxes_(std::move(vehicleAxes)), insert_(std::move(insert)),
-      forget_(std::move(forget)), release_(std::move(release)) {
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), libraryRoot_(libraryRoot),
+      files_(files), dialogs_(dialogs), vehicleAxes_(std::move(vehicleAxes)),
+      insert_(std::move(insert)), forget_(std::move(forget)), release_(std::move(release)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Bibliothèque d'accessoires"));
     buildControls();
@@ -120,7 +120,7 @@ void AccessoryBrowser::loadAccessories() {
     }
     showPreview();
 
-    std::optional<std::vector<AccessoryName>> listed = listAccessories(files_, apath_);
+    std::optional<std::vector<AccessoryName>> listed = listAccessories(files_, libraryRoot_);
     if (!hasEntries(dialogs_, listed,
                     QStringLiteral("Impossible d'obtenir la liste des accessoires"),
                     QStringLiteral("La bibliothèque d'accessoires est vide!\n\nVérifiez que le "
@@ -172,7 +172,7 @@ void AccessoryBrowser::showPreview() {
     heightLabel_->setText(parts.value(3));
 
     const std::optional<QImage> picture =
-        platform::LoadPicture(accessoriesFolder(apath_) + QLatin1Char('/') + entry.fileName);
+        platform::LoadPicture(accessoriesFolder(libraryRoot_) + QLatin1Char('/') + entry.fileName);
     if (!picture || picture->isNull())
         return;
     previewRect_ = centredIn(fitInto(picture->size(), kPreviewArea.size()), kPreviewArea);

@@ -63,7 +63,7 @@ private:
     void showPreview();
     std::optional<QString> filter() const;
 
-    QString apath_;
+    QString libraryRoot_;
     platform::FileSystem& files_;
     platform::DialogService& dialogs_;
     std::function<QString()> vehicleAxes_;

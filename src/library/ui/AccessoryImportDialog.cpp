@@ -33,7 +33,7 @@ constexpr double kHeightBoxSpan = 120;
 AccessoryImportDialog::AccessoryImportDialog(const QString& libraryRoot,
                                              platform::FileSystem& files,
                                              platform::DialogService& dialogs, QWidget* parent)
-    : QDialog(parent), apath_(libraryRoot), files_(files), dialogs_(dialogs) {
+    : QDialog(parent), libraryRoot_(libraryRoot), files_(files), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Ajout d'accessoire"));
     buildControls();
@@ -118,7 +118,7 @@ void AccessoryImportDialog::start() {
     sourcePath_ = chosen->path;
     showPreview(chosen->picture);
     fillNameLists(nameLists_, libraryFileNames(
-                                  files_, dialogs_, accessoriesFolder(apath_),
+                                  files_, dialogs_, accessoriesFolder(libraryRoot_),
                                   QStringLiteral("Impossible d'obtenir la liste des accessoires")));
 }
 
@@ -181,7 +181,7 @@ void AccessoryImportDialog::addToLibrary() {
     }
     const QString name = composeAccessoryName(family, model, width, height, views, sourcePath_);
     const AfterCopy next = copyIntoLibrary(
-        files_, dialogs_, sourcePath_, accessoriesFolder(apath_) + QLatin1Char('/') + name,
+        files_, dialogs_, sourcePath_, accessoriesFolder(libraryRoot_) + QLatin1Char('/') + name,
         QStringLiteral("Impossible de copier l'image dans la bibliothèque d'accessoires.\n\n"
                        "Vérifiez que l'image d'origine existe toujours et que le sous-dossier "
                        "'accessoires' est accessible en écriture."),

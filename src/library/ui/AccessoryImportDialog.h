@@ -44,7 +44,7 @@ private:
     // Puts the size boxes where they stand before any preview: around the empty box.
     void placeSizeBoxes();
 
-    QString apath_;
+    QString libraryRoot_;
     platform::FileSystem& files_;
     platform::DialogService& dialogs_;
     QString sourcePath_;

@@ -34,7 +34,7 @@ void fill(QComboBox* combo, const QStringList& items) {
 
 NewLayoutDialog::NewLayoutDialog(const QString& libraryRoot, platform::FileSystem& files,
                                  platform::DialogService& dialogs, QWidget* parent)
-    : QDialog(parent), apath_(libraryRoot), files_(files), dialogs_(dialogs) {
+    : QDialog(parent), libraryRoot_(libraryRoot), files_(files), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Kestrion - Nouvel agencement"));
     buildControls();
@@ -105,7 +105,7 @@ void NewLayoutDialog::loadVehicles() {
     fill(viewList_, {});
     preview_->hide();
 
-    std::optional<std::vector<VehicleName>> listed = listVehicles(files_, apath_);
+    std::optional<std::vector<VehicleName>> listed = listVehicles(files_, libraryRoot_);
     if (!hasEntries(dialogs_, listed, QStringLiteral("Impossible d'obtenir la liste des véhicules"),
                     QStringLiteral("Aucun véhicule disponible!\n\nVérifiez que le sous-dossier "
                                    "'vehicules' contient des images valides.")))
@@ -139,7 +139,7 @@ void NewLayoutDialog::drawPreview() {
     if (chosen_ < 0)
         return;
     const std::optional<QImage> picture = platform::LoadPicture(
-        vehiclesFolder(apath_) + QLatin1Char('/') + entries_[size_t(chosen_)].fileName);
+        vehiclesFolder(libraryRoot_) + QLatin1Char('/') + entries_[size_t(chosen_)].fileName);
     if (!picture || picture->isNull())
         return;
     previewRect_ = centredIn(fitInto(picture->size(), kPreviewArea.size()), kPreviewArea);

@@ -58,7 +58,7 @@ private:
     void confirmChoice();
     void drawPreview();
 
-    QString apath_;
+    QString libraryRoot_;
     platform::FileSystem& files_;
     platform::DialogService& dialogs_;
 

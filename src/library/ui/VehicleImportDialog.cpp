@@ -31,7 +31,7 @@ const QString kStartTest = QStringLiteral("Faire le test");
 
 VehicleImportDialog::VehicleImportDialog(const QString& libraryRoot, platform::FileSystem& files,
                                          platform::DialogService& dialogs, QWidget* parent)
-    : QDialog(parent), apath_(libraryRoot), files_(files), dialogs_(dialogs) {
+    : QDialog(parent), libraryRoot_(libraryRoot), files_(files), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Kestrion - Importer un véhicule"));
     buildControls();
@@ -142,7 +142,7 @@ void VehicleImportDialog::resizeEvent(QResizeEvent* event) {
 void VehicleImportDialog::start() {
     resolution_ = 0;
     fillNameLists(nameLists_,
-                  libraryFileNames(files_, dialogs_, vehiclesFolder(apath_),
+                  libraryFileNames(files_, dialogs_, vehiclesFolder(libraryRoot_),
                                    QStringLiteral("Impossible d'obtenir la liste des véhicules")));
     test_.reset();
     std::optional<ChosenPicture> chosen = choosePicture(dialogs_);
@@ -243,7 +243,7 @@ void VehicleImportDialog::addToLibrary() {
     const QString name =
         composeVehicleName(model, body, view, axesOf(ViewType(viewType)), resolution_, sourcePath_);
     const AfterCopy next = copyIntoLibrary(
-        files_, dialogs_, sourcePath_, vehiclesFolder(apath_) + QLatin1Char('/') + name,
+        files_, dialogs_, sourcePath_, vehiclesFolder(libraryRoot_) + QLatin1Char('/') + name,
         QStringLiteral("Impossible de copier l'image dans la bibliothèque de véhicules.\n\n"
                        "Vérifiez que l'image d'origine existe toujours et que le sous-dossier "
                        "'vehicules' est accessible en écriture."),

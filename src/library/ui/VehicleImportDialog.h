@@ -62,7 +62,7 @@ private:
     void redrawPicture();
     void endTest(QPointF at);
 
-    QString apath_;
+    QString libraryRoot_;
     platform::FileSystem& files_;
     platform::DialogService& dialogs_;
     QString sourcePath_;
