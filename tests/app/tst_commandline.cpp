@@ -1,5 +1,4 @@
-// Guards the program's command line: --help, unknown options, --export, --parts and --thumbnail
-// run by the real executable on the bundled sample library, without a display.
+// The real executable's command line on the bundled sample library, without a display.
 #include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
@@ -22,26 +21,6 @@ constexpr QRgb kOutsideColour = qRgb(255, 0, 254); // a colour the sample librar
 using document::Fill;
 using document::ObjectKind;
 using testkit::planObject;
-
-struct Run {
-    int exitCode = -1;
-    QString said; // standard error and output
-};
-
-Run runProgram(const QStringList& args, const QString& home) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("HOME"), home); // no preferences of the user's own
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(KESTRION_EXECUTABLE), args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(),
-            QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput())};
-}
 
 } // namespace
 
@@ -81,8 +60,7 @@ private Q_SLOTS:
         QVERIFY(add("GARBAGE", "garbage.kla", QByteArray(4000, '\x9c')));
         QVERIFY(add("NOVEHICLE", "novehicle.kla",
                     "Kestrion 2\r\nCamion_L9_Dessus_XY_5000_.jpg\r\n0\r\n0\r\n0\r\n100\r\n"));
-        // A texture named by a path that climbs out of the library: climbing above the root
-        // stays at the root, so this reaches the file from any folder.
+        // Climbing above the root stays at the root, so this path reaches the file from anywhere.
         QImage outside(64, 64, QImage::Format_RGB32);
         outside.fill(kOutsideColour);
         QVERIFY(outside.save(dir_.filePath(QStringLiteral("outside.bmp")), "BMP"));
@@ -93,8 +71,7 @@ private Q_SLOTS:
         standIns_["OUTSIDE_FILL"] = fill;
     }
 
-    // Stand-ins in the arguments: the layouts above, and OUT… for a file in a fresh folder.
-    void commands_data() {
+    void commands_data() {                 // OUT… stands for a file in a fresh folder
         QTest::addColumn<QString>("args"); // separated by spaces
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QStringList>("said");       // what the program must say
@@ -102,7 +79,7 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("picture");          // the size of the picture written, if any
         const QString usage = QStringLiteral("Utilisation :");
         const auto row = [](const char* name, const char* args, int exitCode,
-                            const QStringList& said, const QByteArrayList& written = {},
+                            const QStringList& said = {}, const QByteArrayList& written = {},
                             QSize picture = {}) {
             QTest::newRow(name) << QString::fromLatin1(args) << exitCode << said << written
                                 << picture;
@@ -114,27 +91,26 @@ private Q_SLOTS:
             {usage, "--export=plan.kla"});
         row("--canvas without --export", "--canvas 10x10 LAYOUT", 2,
             {usage, "une seule commande : --export, --thumbnail ou --parts"});
-        row("JPEG export of a layout named with double quotes", "--export QUOTED OUT.jpg", 0, {},
-            {"\xFF\xD8\xFF"});
-        row("PDF at 1:20 on A3 landscape",
-            "--export LAYOUT OUT.pdf --scale 20 --paper a3 --landscape", 0, {}, {"%PDF"});
+        row("JPEG, name with quotes", "--export QUOTED OUT.jpg", 0, {}, {"\xFF\xD8\xFF"});
+        row("PDF 1:20 A3 landscape", "--export LAYOUT OUT.pdf --scale 20 --paper a3 --landscape", 0,
+            {}, {"%PDF"});
         row("PDF fitted to the page", "--export LAYOUT OUT.pdf --scale=fit", 0, {}, {"%PDF"});
         row("parts list: UTF-8 with a byte-order mark", "--parts LAYOUT OUT.csv", 0, {},
             {"\xEF\xBB\xBFN\xC2\xB0;Type;",
              ";Total texture;Parquet chene : 2.28 m\xC2\xB2;;;;;2.28;\r\n"});
-        row("a texture outside the library is named as missing, not read",
-            "--export OUTSIDE OUT.bmp", 0, {"textures suivantes", "OUTSIDE_FILL"}, {"BM"});
-        row("a scale that is not offered", "--export LAYOUT OUT.pdf --scale 15", 2, {});
-        row("picture export of a missing layout", "--export MISSING OUT.jpg", 3, {});
-        row("parts list into a missing folder", "--parts LAYOUT no/OUT.csv", 4, {});
-        row("thumbnail: the whole vehicle picture, never enlarged",
-            "--thumbnail LAYOUT OUT.png 4096", 0, {}, {"\x89PNG"}, QSize(1202, 530));
-        row("thumbnail: 256 pixels on the longer side", "--thumbnail LAYOUT OUT.png 256", 0, {},
+        row("texture outside the library: missing, not read", "--export OUTSIDE OUT.bmp", 0,
+            {"textures suivantes", "OUTSIDE_FILL"}, {"BM"});
+        row("a scale that is not offered", "--export LAYOUT OUT.pdf --scale 15", 2);
+        row("picture export of a missing layout", "--export MISSING OUT.jpg", 3);
+        row("parts list into a missing folder", "--parts LAYOUT no/OUT.csv", 4);
+        row("thumbnail never enlarged", "--thumbnail LAYOUT OUT.png 4096", 0, {}, {"\x89PNG"},
+            QSize(1202, 530));
+        row("thumbnail 256 on the longer side", "--thumbnail LAYOUT OUT.png 256", 0, {},
             {"\x89PNG"}, QSize(256, 112));
-        row("thumbnail of random bytes", "--thumbnail GARBAGE OUT.png 128", 3, {});
-        row("thumbnail, vehicle not in the library", "--thumbnail NOVEHICLE OUT.png 128", 3, {});
-        row("thumbnail size zero", "--thumbnail LAYOUT OUT.png 0", 2, {});
-        row("thumbnail size not a number", "--thumbnail LAYOUT OUT.png grand", 2, {});
+        row("thumbnail of random bytes", "--thumbnail GARBAGE OUT.png 128", 3);
+        row("thumbnail, vehicle not in the library", "--thumbnail NOVEHICLE OUT.png 128", 3);
+        row("thumbnail size zero", "--thumbnail LAYOUT OUT.png 0", 2);
+        row("thumbnail size not a number", "--thumbnail LAYOUT OUT.png grand", 2);
     }
     void commands() {
         QFETCH(QString, args);
@@ -148,11 +124,21 @@ private Q_SLOTS:
         for (QString& arg : arguments)
             arg = arg.contains(QLatin1String("OUT.")) ? output = out.filePath(arg)
                                                       : standIns_.value(arg, arg);
-        const Run run = runProgram(arguments, dir_.path());
-        QVERIFY2(run.exitCode == exitCode, qPrintable(run.said));
-        QVERIFY2(exitCode == 0 || !run.said.trimmed().isEmpty(), "a failure says why");
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.insert(QStringLiteral("HOME"), dir_.path()); // no preferences of the user's own
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral(".config")));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(KESTRION_EXECUTABLE), arguments);
+        QVERIFY(process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit);
+        const QString saidAll =
+            QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput());
+        QVERIFY2(process.exitCode() == exitCode, qPrintable(saidAll));
+        QVERIFY2(exitCode == 0 || !saidAll.trimmed().isEmpty(), "a failure says why");
         for (const QString& words : said)
-            QVERIFY2(run.said.contains(standIns_.value(words, words)), qPrintable(run.said));
+            QVERIFY2(saidAll.contains(standIns_.value(words, words)), qPrintable(saidAll));
         QCOMPARE(QFileInfo::exists(output), !written.isEmpty());
         if (written.isEmpty())
             return;
@@ -163,7 +149,6 @@ private Q_SLOTS:
         const QImage image = QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32);
         if (picture.isValid())
             QCOMPARE(image.size(), picture);
-        // Nothing of the picture outside the library is drawn.
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 QVERIFY(image.pixel(x, y) != kOutsideColour);

@@ -1,5 +1,5 @@
-// Guards the start-up before the window shows: library folders, the file type declared to the
-// desktop, and the preferences read or replaced by their defaults whatever fails.
+// Start-up: library folders, the file type declared to the desktop, the preferences read or
+// replaced by their defaults whatever fails.
 #include "app/Startup.h"
 #include "platform/FileSystem.h"
 #include "platform/SettingsStore.h"
@@ -33,17 +33,12 @@ private Q_SLOTS:
 
     void startup_data() {
         QTest::addColumn<Case>("c"); // what is stored, what fails, what is expected
-        QTest::newRow("first run: folders made, the six defaults written")
-            << Case{false, false, false, false, true, true};
-        QTest::newRow("stored preferences kept") << Case{true, false, false, false, true, false};
-        QTest::newRow("installed: nothing declared, stored preferences kept")
-            << Case{true, false, false, false, false, false};
-        QTest::newRow("store refusing reads and writes gives the defaults")
-            << Case{true, true, false, false, true, true};
-        QTest::newRow("registration failing replaces stored values by defaults")
-            << Case{true, false, true, false, true, true};
-        QTest::newRow("unwritable program folder still reads the preferences")
-            << Case{true, false, false, true, true, false};
+        QTest::newRow("first run") << Case{false, false, false, false, true, true};
+        QTest::newRow("stored kept") << Case{true, false, false, false, true, false};
+        QTest::newRow("installed") << Case{true, false, false, false, false, false};
+        QTest::newRow("store refusing: defaults") << Case{true, true, false, false, true, true};
+        QTest::newRow("home unwritable") << Case{true, false, true, false, true, true};
+        QTest::newRow("unwritable program folder") << Case{true, false, false, true, true, false};
     }
     void startup() {
         QFETCH(Case, c);
@@ -69,8 +64,7 @@ private Q_SLOTS:
         startup.declareToDesktop = c.declare;
         const app::StartupResult result = startup.run();
         for (const char* folder : {"textures", "vehicules", "accessoires"})
-            QVERIFY2(QDir(libraryRoot).exists(QLatin1String(folder)) == !c.folderUnwritable,
-                     folder);
+            QVERIFY2(QDir(libraryRoot).exists(folder) == !c.folderUnwritable, folder);
         for (const QString& path :
              {startup.desktopEntryPath(), startup.mimePackagePath(), startup.iconPath()})
             QVERIFY2(QFile::exists(path) == (c.declare && !c.homeUnwritable), qPrintable(path));
