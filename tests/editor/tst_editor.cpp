@@ -116,15 +116,13 @@ private Q_SLOTS:
     // shows the object's own pixels, before and after the box moves.
     void hugeSelectionBoxShowsTheObject() {
         QImage pattern(60, 40, QImage::Format_RGB32); // every pixel different
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 60; ++x)
-                pattern.setPixel(x, y, qRgb(x * 4, y * 6, (x * y) % 256));
+        for (int i = 0; i < 60 * 40; ++i)
+            pattern.setPixel(i % 60, i / 60, qRgb(i % 60 * 4, i / 60 * 6, i % 256));
         // A textured rectangle, and an accessory turned a quarter and a half.
         for (const auto& [kind, orientation] : {std::pair{1, 0}, {9, 1}, {9, 2}}) {
             EditorFixture f;
-            f.folder.addPicture(QStringLiteral("accessoires"), EditorFixture::kAccessory, pattern);
-            f.folder.addPicture(QStringLiteral("textures"), EditorFixture::kTexture,
-                                pattern.copy(0, 0, 7, 5));
+            f.folder.addPicture("accessoires", EditorFixture::kAccessory, pattern);
+            f.folder.addPicture("textures", EditorFixture::kTexture, pattern.copy(0, 0, 7, 5));
             f.openNew();
             f.add(kind, 10, 10, 600, 1000,
                   Fill::file(kind == 1 ? EditorFixture::kTexture : EditorFixture::kAccessory),
@@ -158,9 +156,6 @@ private Q_SLOTS:
         }
     }
 
-    // The bottom-right handle of a 60 x 40 px box dragged by (+7, +3), then the box from
-    // x = 5 to boxTo: only the left button alone drags, a locked object keeps its size, and
-    // 10 pixels stay on the plan.
     // The bottom-right handle of a 60 x 40 px box dragged by (+7, +3), then the box from x = 5:
     // only the left button alone drags, a locked object keeps its size, 10 pixels stay shown.
     void drags() {
@@ -230,11 +225,10 @@ private Q_SLOTS:
 
     void surfacePanelAddsAndDeletes() {
         EditorFixture f(true);
-        const QString key = QStringLiteral("modsurf");
         f.ed->restoreSurfacePanel(QStringLiteral("0"));
         QVERIFY(!f.s().surfaces.visible);
         f.ed->toggleSurfacePanel();
-        QVERIFY(f.s().surfaces.visible && f.store.values.value(key) == QStringLiteral("1"));
+        QVERIFY(f.s().surfaces.visible && f.store.values.value("modsurf") == QStringLiteral("1"));
         f.s().view.view.zoom = 0.5f;
         f.add(1, 10, 10, 150, 200);
         f.click(20, 20);
@@ -253,7 +247,7 @@ private Q_SLOTS:
         f.openNew(); // the list survives another layout
         QVERIFY(f.s().surfaces.lines == QStringList{"3"} && f.s().surfaces.totalText == "3");
         f.ed->toggleSurfacePanel();
-        QCOMPARE(f.store.values.value(key), QStringLiteral("0"));
+        QCOMPARE(f.store.values.value("modsurf"), QStringLiteral("0"));
     }
 };
 

@@ -1,5 +1,4 @@
-// Guards how the six preferences and modsurf are written to and read from the store, and
-// that preferences kept the way earlier versions did (under HKLM\Software\Kestrion) are found.
+// Preferences kept the way earlier versions did are under HKLM\Software\Kestrion.
 #include "platform/FileSystem.h"
 #include "settings/PreferenceStore.h"
 #include "testkit/TestKit.h"
@@ -81,18 +80,11 @@ private Q_SLOTS:
                              platform::ValueType::Integer32));
     }
 
-    void lineWidth_data() {
-        QTest::addColumn<QString>("larlig");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("zero is 1") << "0" << 1;
-        QTest::newRow("above 100 is 100") << "250" << 100;
-        QTest::newRow("text is 1") << "abc" << 1;
-        QTest::newRow("half to even") << "2,5" << 2;
-    }
     void lineWidth() {
-        QFETCH(QString, larlig);
-        QFETCH(int, pixels);
-        QCOMPARE(Preferences{.larlig = larlig}.lineWidth(), pixels);
+        for (const auto& [larlig, pixels] :
+             {std::pair{"0", 1}, {"250", 100}, {"abc", 1}, {"2,5", 2}}) // 2,5: half to even
+            QVERIFY2(Preferences{.larlig = QString::fromLatin1(larlig)}.lineWidth() == pixels,
+                     larlig);
     }
 };
 
