@@ -87,8 +87,7 @@ private Q_SLOTS:
         const QString root = location.root + u'/';
         for (const QString& file : kSampleFiles)
             QCOMPARE(tree.read(root + file), file.toUtf8());
-        // The user changes a texture, imports an accessory, removes the vehicle folder; a
-        // newer sample library gets installed.
+        // The user's changes, then a newer sample library.
         const QString wood = kSampleFiles[2], mine = QStringLiteral("accessoires/Lit_9_9_XY_.bmp");
         QVERIFY(tree.write(root + wood, "mine") && tree.write(root + mine, "imported"));
         QVERIFY(QDir(root + QStringLiteral("vehicules")).removeRecursively());

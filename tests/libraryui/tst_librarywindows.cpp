@@ -40,14 +40,13 @@ struct Fixture {
         for (const char* name : names)
             folder.addPicture(QLatin1String(sub), QString::fromUtf8(name), 20, 10);
     }
-    // A picture outside the library, as the user picks it; the next Open dialog returns it.
+    // The next Open dialog returns this picture from outside the library.
     void pick(const QString& name, int width = 300, int height = 200) {
         dialogs.openAnswers.push_back(
             {folder.addPicture(QString(), name, width, height, qRgb(200, 180, 160)), 1});
     }
 };
 
-// An accessory browser on the fixture's library, recording what it asks of the main window.
 struct Browser {
     QStringList inserted;
     int released = 0;
@@ -68,7 +67,6 @@ const QString kInstructions = QStringLiteral(
 const QString kDone = QStringLiteral("Vous pouvez à présent supprimer l'image d'origine.\n\n"
                                      "Souhaitez-vous ajouter un autre %1?");
 
-// Types into the named boxes or combo boxes as the user would, through the key filters.
 void typeInto(const QObject& form, const QStringList& boxes, const QStringList& texts) {
     for (int i = 0; i < texts.size(); ++i) {
         auto* combo = form.findChild<QComboBox*>(boxes[i]);
@@ -78,8 +76,8 @@ void typeInto(const QObject& form, const QStringList& boxes, const QStringList& 
     }
 }
 
-// A press and a release through the widget's window at the given time (ms), as the window
-// system reports them: a second press close in time and place comes as a double click.
+// Goes through the window system, so that a second press close in time and place comes as a
+// double click.
 void clickAt(QWidget* widget, QPoint at, int timestamp) {
     QWindow* window = widget->window()->windowHandle();
     const QPointF local = widget->mapTo(widget->window(), QPointF(at));
@@ -177,20 +175,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("resolution"); // "????": none
         QTest::addColumn<int>("warnings");
-        QTest::newRow("decimal comma") << false << "12,5"
-                                       << "625" << 0;
-        QTest::newRow("a dot is no French number") << false << "12.5"
-                                                   << "????" << 0;
-        QTest::newRow("half to even") << false << "0,25"
-                                      << "12" << 0;
-        QTest::newRow("largest 16-bit resolution") << false << "655,34"
-                                                   << "32767" << 0;
-        QTest::newRow("too large") << false << "700"
-                                   << "????" << 1;
-        QTest::newRow("rounds to nothing") << false << "0,001"
-                                           << "????" << 1;
-        QTest::newRow("quick second click") << true << "3"
-                                            << "10000" << 0;
+        const auto row = [](const char* name, bool quick, const char* answer,
+                            const char* resolution, int warnings) {
+            QTest::newRow(name) << quick << QString(answer) << QString(resolution) << warnings;
+        };
+        row("decimal comma", false, "12,5", "625", 0);
+        row("a dot is no French number", false, "12.5", "????", 0);
+        row("half to even", false, "0,25", "12", 0);
+        row("largest 16-bit resolution", false, "655,34", "32767", 0);
+        row("too large", false, "700", "????", 1);
+        row("rounds to nothing", false, "0,001", "????", 1);
+        row("quick second click", true, "3", "10000", 0);
     }
     void vehicleImport() {
         QFETCH(bool, quick);
