@@ -75,7 +75,6 @@ private Q_SLOTS:
         QCOMPARE(opened.failure, OpenedLayout::Failure::None);
         QVERIFY(opened.missingPictures.isEmpty());
         const document::Layout& l = opened.layout;
-        QVERIFY(opened.zoomPercent == 1600 && l.zoomText == u"1600"_s);
         QVERIFY(l.isOpen && !l.modified && l.mirrorLeftRight && !l.mirrorTopBottom);
         QCOMPARE(l.vehicleFile + u"|"_s + l.vehicleModel + u"|"_s + l.vehicleBody + u"|"_s +
                      l.vehicleView + u"|"_s + l.vehicleAxes,

@@ -14,8 +14,7 @@ const QStringList kSampleFiles = {QStringLiteral("vehicules/Fourgon_L1H1_Dessus_
                                   QStringLiteral("accessoires/Cuisine_Frigo_50_85_XZ_.gif"),
                                   QStringLiteral("textures/Bois.bmp")};
 
-// A tree like an installation or a build folder: prefix/bin holds the program and, for an
-// installed tree, prefix/share/kestrion the sample library.
+// prefix/bin holds the program, prefix/share/kestrion an installed sample library.
 struct Tree {
     QTemporaryDir dir;
     platform::FileSystem fs;

@@ -1,4 +1,3 @@
-// Guards the new-layout dialog, the accessory browser and the two import windows.
 #include "library/ui/AccessoryBrowser.h"
 #include "library/ui/AccessoryImportDialog.h"
 #include "library/ui/NewLayoutDialog.h"
@@ -76,8 +75,7 @@ void typeInto(const QObject& form, const QStringList& boxes, const QStringList& 
     }
 }
 
-// Goes through the window system, so that a second press close in time and place comes as a
-// double click.
+// Through the window system, so that a quick second press nearby comes as a double click.
 void clickAt(QWidget* widget, QPoint at, int timestamp) {
     QWindow* window = widget->window()->windowHandle();
     const QPointF local = widget->mapTo(widget->window(), QPointF(at));
@@ -131,8 +129,7 @@ private Q_SLOTS:
         QCOMPARE(choose("Command1_0")->vehicleFile, QStringLiteral("Camion_C1_Haut_XY_1000_.bmp"));
     }
 
-    // Only well-formed picture names are listed, the compatible ones unless the filter is off;
-    // the last file of a model is the one inserted.
+    // Well-formed names only, compatible ones unless unfiltered; a model's last file is inserted.
     void browserFiltersAndInserts() {
         Fixture f;
         f.add("accessoires",
@@ -166,10 +163,8 @@ private Q_SLOTS:
                  QStringList{"Impossible d'obtenir la liste des accessoires"});
     }
 
-    // The resolution test: two clicks 200 pixels apart (a click on the first point takes it
-    // back), or a second click 3 pixels away reported as a double click; then the length in cm
-    // (French numbers) / pixels * 10000 in single precision, halves to even. With a resolution
-    // the checks come in order and the view is added under its name.
+    // Two clicks 200 pixels apart (clicking the first point again takes it back) or a quick one
+    // 3 pixels away; cm / pixels * 10000 in single precision, halves to even.
     void vehicleImport_data() {
         QTest::addColumn<bool>("quick");
         QTest::addColumn<QString>("answer");
@@ -179,7 +174,6 @@ private Q_SLOTS:
                             const char* resolution, int warnings) {
             QTest::newRow(name) << quick << QString(answer) << QString(resolution) << warnings;
         };
-        row("decimal comma", false, "12,5", "625", 0);
         row("a dot is no French number", false, "12.5", "????", 0);
         row("half to even", false, "0,25", "12", 0);
         row("largest 16-bit resolution", false, "655,34", "32767", 0);
@@ -259,9 +253,8 @@ private Q_SLOTS:
         QCOMPARE(models->currentText(), QString());
     }
 
-    // The preview fits its box keeping its proportions, centred; the size boxes follow it and
-    // go back to their place for the next opening. Positions end on halves and thirds. Then
-    // the checks come in order; the file written, extension after the last dot, is offered.
+    // The preview fits its box, centred; the size boxes follow it and go back for the next
+    // opening. Then the checks in order, and the file written is offered by the browser.
     void accessoryImportPlacesPreviewThenChecksInOrder_data() {
         QTest::addColumn<QSize>("picture");
         QTest::addColumn<QRectF>("preview");

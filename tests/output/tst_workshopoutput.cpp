@@ -60,7 +60,6 @@ private Q_SLOTS:
         const auto row = [](const char* name, QSizeF cm, ScaleSetup setup, QList<int> expected) {
             QTest::newRow(name) << cm << setup << expected;
         };
-        row("5 x 2.5 m at 1:10, A4 landscape", {500, 250}, {10, Paper::A4, true}, {10, 2, 2});
         row("exactly the drawing width stays on one sheet", {380, 100}, {20}, {20, 1, 1});
         row("one mm wider needs the overlap of a second sheet", {382, 100}, {20}, {20, 2, 1});
         row("A3 takes at 1:10 what A4 splits", {270, 380}, {10, Paper::A3}, {10, 1, 1});
@@ -97,8 +96,7 @@ private Q_SLOTS:
         QCOMPARE(covered.size(), plan.size());
     }
 
-    // A white van with a 100 x 50 cm rectangle 50 and 25 cm in from its corner: 1000 / scale by
-    // 500 / scale mm on paper. The automatic zone leaves the empty van out.
+    // A 100 x 50 cm rectangle 50 and 25 cm in from the white van's corner.
     void sizesOnPaperAreTrue_data() {
         QTest::addColumn<QSize>("van");       // the white picture, in pixels
         QTest::addColumn<int>("micrometres"); // per pixel
