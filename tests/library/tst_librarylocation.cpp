@@ -14,8 +14,7 @@ const QStringList kSampleFiles = {QStringLiteral("vehicules/Fourgon_L1H1_Dessus_
                                   QStringLiteral("accessoires/Cuisine_Frigo_50_85_XZ_.gif"),
                                   QStringLiteral("textures/Bois.bmp")};
 
-// A tree like an installation or a build folder: prefix/bin holds the program and, for an
-// installed tree, prefix/share/kestrion the sample library.
+// prefix/bin holds the program, prefix/share/kestrion an installed sample library.
 struct Tree {
     QTemporaryDir dir;
     platform::FileSystem fs;
@@ -87,8 +86,7 @@ private Q_SLOTS:
         const QString root = location.root + u'/';
         for (const QString& file : kSampleFiles)
             QCOMPARE(tree.read(root + file), file.toUtf8());
-        // The user changes a texture, imports an accessory, removes the vehicle folder; a
-        // newer sample library gets installed.
+        // The user's changes, then a newer sample library.
         const QString wood = kSampleFiles[2], mine = QStringLiteral("accessoires/Lit_9_9_XY_.bmp");
         QVERIFY(tree.write(root + wood, "mine") && tree.write(root + mine, "imported"));
         QVERIFY(QDir(root + QStringLiteral("vehicules")).removeRecursively());

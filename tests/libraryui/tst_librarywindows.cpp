@@ -1,4 +1,3 @@
-// Guards the new-layout dialog, the accessory browser and the two import windows.
 #include "library/ui/AccessoryBrowser.h"
 #include "library/ui/AccessoryImportDialog.h"
 #include "library/ui/NewLayoutDialog.h"
@@ -40,14 +39,13 @@ struct Fixture {
         for (const char* name : names)
             folder.addPicture(QLatin1String(sub), QString::fromUtf8(name), 20, 10);
     }
-    // A picture outside the library, as the user picks it; the next Open dialog returns it.
+    // The next Open dialog returns this picture from outside the library.
     void pick(const QString& name, int width = 300, int height = 200) {
         dialogs.openAnswers.push_back(
             {folder.addPicture(QString(), name, width, height, qRgb(200, 180, 160)), 1});
     }
 };
 
-// An accessory browser on the fixture's library, recording what it asks of the main window.
 struct Browser {
     QStringList inserted;
     int released = 0;
@@ -68,7 +66,6 @@ const QString kInstructions = QStringLiteral(
 const QString kDone = QStringLiteral("Vous pouvez à présent supprimer l'image d'origine.\n\n"
                                      "Souhaitez-vous ajouter un autre %1?");
 
-// Types into the named boxes or combo boxes as the user would, through the key filters.
 void typeInto(const QObject& form, const QStringList& boxes, const QStringList& texts) {
     for (int i = 0; i < texts.size(); ++i) {
         auto* combo = form.findChild<QComboBox*>(boxes[i]);
@@ -78,8 +75,7 @@ void typeInto(const QObject& form, const QStringList& boxes, const QStringList& 
     }
 }
 
-// A press and a release through the widget's window at the given time (ms), as the window
-// system reports them: a second press close in time and place comes as a double click.
+// Through the window system, so that a quick second press nearby comes as a double click.
 void clickAt(QWidget* widget, QPoint at, int timestamp) {
     QWindow* window = widget->window()->windowHandle();
     const QPointF local = widget->mapTo(widget->window(), QPointF(at));
@@ -133,8 +129,7 @@ private Q_SLOTS:
         QCOMPARE(choose("Command1_0")->vehicleFile, QStringLiteral("Camion_C1_Haut_XY_1000_.bmp"));
     }
 
-    // Only well-formed picture names are listed, the compatible ones unless the filter is off;
-    // the last file of a model is the one inserted.
+    // Well-formed names only, compatible ones unless unfiltered; a model's last file is inserted.
     void browserFiltersAndInserts() {
         Fixture f;
         f.add("accessoires",
@@ -168,29 +163,23 @@ private Q_SLOTS:
                  QStringList{"Impossible d'obtenir la liste des accessoires"});
     }
 
-    // The resolution test: two clicks 200 pixels apart (a click on the first point takes it
-    // back), or a second click 3 pixels away reported as a double click; then the length in cm
-    // (French numbers) / pixels * 10000 in single precision, halves to even. With a resolution
-    // the checks come in order and the view is added under its name.
+    // Two clicks 200 pixels apart (clicking the first point again takes it back) or a quick one
+    // 3 pixels away; cm / pixels * 10000 in single precision, halves to even.
     void vehicleImport_data() {
         QTest::addColumn<bool>("quick");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("resolution"); // "????": none
         QTest::addColumn<int>("warnings");
-        QTest::newRow("decimal comma") << false << "12,5"
-                                       << "625" << 0;
-        QTest::newRow("a dot is no French number") << false << "12.5"
-                                                   << "????" << 0;
-        QTest::newRow("half to even") << false << "0,25"
-                                      << "12" << 0;
-        QTest::newRow("largest 16-bit resolution") << false << "655,34"
-                                                   << "32767" << 0;
-        QTest::newRow("too large") << false << "700"
-                                   << "????" << 1;
-        QTest::newRow("rounds to nothing") << false << "0,001"
-                                           << "????" << 1;
-        QTest::newRow("quick second click") << true << "3"
-                                            << "10000" << 0;
+        const auto row = [](const char* name, bool quick, const char* answer,
+                            const char* resolution, int warnings) {
+            QTest::newRow(name) << quick << QString(answer) << QString(resolution) << warnings;
+        };
+        row("a dot is no French number", false, "12.5", "????", 0);
+        row("half to even", false, "0,25", "12", 0);
+        row("largest 16-bit resolution", false, "655,34", "32767", 0);
+        row("too large", false, "700", "????", 1);
+        row("rounds to nothing", false, "0,001", "????", 1);
+        row("quick second click", true, "3", "10000", 0);
     }
     void vehicleImport() {
         QFETCH(bool, quick);
@@ -264,9 +253,8 @@ private Q_SLOTS:
         QCOMPARE(models->currentText(), QString());
     }
 
-    // The preview fits its box keeping its proportions, centred; the size boxes follow it and
-    // go back to their place for the next opening. Positions end on halves and thirds. Then
-    // the checks come in order; the file written, extension after the last dot, is offered.
+    // The preview fits its box, centred; the size boxes follow it and go back for the next
+    // opening. Then the checks in order, and the file written is offered by the browser.
     void accessoryImportPlacesPreviewThenChecksInOrder_data() {
         QTest::addColumn<QSize>("picture");
         QTest::addColumn<QRectF>("preview");

@@ -1,5 +1,4 @@
-// Guards the exported picture: zone, stamp, the export command's dialog and failures,
-// `kestrion --export` writing the same bytes, and printing through a real CUPS queue.
+// Guards the exported picture: zone, stamp, dialog and failures, --export, a real CUPS queue.
 #include "library/LayoutOpening.h"
 #include "output/HeadlessExport.h"
 #include "output/ImageExport.h"
@@ -68,17 +67,16 @@ QByteArray takeBytes(const QString& path) {
 void answerFileDialog(int filterRow, const QString& folder, const QString& name) {
     QTimer::singleShot(0, [filterRow, folder, name] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        auto* types = dialog ? dialog->findChild<QComboBox*>("fileTypeCombo") : nullptr;
-        auto* box = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
-        auto* buttons = dialog ? dialog->findChild<QDialogButtonBox*>("buttonBox") : nullptr;
-        if (types == nullptr || box == nullptr || buttons == nullptr)
-            qFatal("no file dialog with a filter list, a name box and buttons is showing");
+        if (dialog == nullptr)
+            qFatal("no file dialog is showing");
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        auto* box = dialog->findChild<QLineEdit*>("fileNameEdit");
         dialog->setDirectory(folder);
         while (types->currentIndex() < filterRow)
             QTest::keyClick(types, Qt::Key_Down);
         box->clear();
         QTest::keyClicks(box, name);
-        buttons->button(QDialogButtonBox::Save)->click();
+        dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Save)->click();
         if (dialog->isVisible())
             qFatal("the file dialog did not take the name");
     });

@@ -1,5 +1,5 @@
-// Guards the workshop outputs: true-scale sheets, the PDF measured on poppler's rendering,
-// the parts list's lines, and the message when the system has no printer at all.
+// Guards the true-scale sheets measured on the rendered PDF, the parts list, and printing
+// with no printer at all.
 #include "library/LayoutOpening.h"
 #include "output/PageLayout.h"
 #include "output/PartsList.h"
@@ -60,7 +60,6 @@ private Q_SLOTS:
         const auto row = [](const char* name, QSizeF cm, ScaleSetup setup, QList<int> expected) {
             QTest::newRow(name) << cm << setup << expected;
         };
-        row("5 x 2.5 m at 1:10, A4 landscape", {500, 250}, {10, Paper::A4, true}, {10, 2, 2});
         row("exactly the drawing width stays on one sheet", {380, 100}, {20}, {20, 1, 1});
         row("one mm wider needs the overlap of a second sheet", {382, 100}, {20}, {20, 2, 1});
         row("A3 takes at 1:10 what A4 splits", {270, 380}, {10, Paper::A3}, {10, 1, 1});
@@ -80,9 +79,7 @@ private Q_SLOTS:
         }
         QCOMPARE((QList<int>{pages.scale, pages.columns, pages.rows}), expected);
         QCOMPARE(int(pages.tiles.size()), pages.columns * pages.rows);
-
-        // The tiles cover the plan; neighbours share exactly the overlap strip, and no
-        // tile is larger than the drawing area.
+        // Neighbours share exactly the overlap strip.
         const QRectF plan(QPointF(0, 0), planCm * 10.0 / pages.scale);
         QRectF covered;
         for (const output::PageTile& tile : pages.tiles) {
@@ -99,8 +96,7 @@ private Q_SLOTS:
         QCOMPARE(covered.size(), plan.size());
     }
 
-    // A white van with a 100 x 50 cm rectangle 50 and 25 cm in from its corner: 1000 / scale by
-    // 500 / scale mm on paper. The automatic zone leaves the empty van out.
+    // A 100 x 50 cm rectangle 50 and 25 cm in from the white van's corner.
     void sizesOnPaperAreTrue_data() {
         QTest::addColumn<QSize>("van");       // the white picture, in pixels
         QTest::addColumn<int>("micrometres"); // per pixel
@@ -123,7 +119,6 @@ private Q_SLOTS:
         QFETCH(bool, landscape);
         QFETCH(double, barMm);
         QFETCH(QStringList, marks);
-        // Taken from the library as a new layout takes it.
         testkit::ProgramFolder folder;
         const QString file = QStringLiteral("Fourgon_L2H2_Dessus_XY_%1_.bmp").arg(micrometres);
         folder.addPicture(QStringLiteral("vehicules"), file, van.width(), van.height());
@@ -151,12 +146,11 @@ private Q_SLOTS:
         QCOMPARE(scaled.pages.pageCount(), pages);
         QVERIFY(runTool(QStringLiteral("pdfinfo"), {pdf})
                     .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\n").arg(pages))));
-
         runTool(QStringLiteral("pdftoppm"),
                 {"-r", "300", "-png", "-singlefile", "-f", "1", "-l", "1", pdf, pdf + "-page"});
         const QImage page = QImage(pdf + "-page.png").convertToFormat(QImage::Format_RGB32);
         const QSizeF paper = output::paperSize(Paper::A4, landscape);
-        // The sheet's size to the pixel (poppler rounds the points up).
+        // To the pixel: poppler rounds the points up.
         QVERIFY(qAbs(page.width() - paper.width() * kDotsPerMm) <= 1.5 &&
                 qAbs(page.height() - paper.height() * kDotsPerMm) <= 1.5);
         const QRectF area = scaled.pages.drawArea;
@@ -166,10 +160,8 @@ private Q_SLOTS:
         QVERIFY2(qAbs(box.width() - 1000.0 / scale) <= 0.5 &&
                      qAbs(box.height() - 500.0 / scale) <= 0.5,
                  qPrintable(QStringLiteral("%1 x %2 mm").arg(box.width()).arg(box.height())));
-        // Its corner is 50 cm and 25 cm from the van's, which is the drawing area's.
         QVERIFY(qAbs(box.left() - area.left() - 500.0 / scale) <= 0.5 &&
                 qAbs(box.top() - area.top() - 250.0 / scale) <= 0.5);
-
         // The scale bar: a black bar along the footer's top, left of the scale in words.
         const QRectF footer = scaled.pages.footer;
         const QRectF bar = darkBox(page, QRectF(footer.left(), footer.top() + 3.2, barMm + 10, 1));
@@ -224,7 +216,6 @@ private Q_SLOTS:
         QCOMPARE(output::partsListLines(layout, QLocale()), expected);
     }
 
-    // Run without a print server, for either kind of print.
     void noPrinterIsExplained() {
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("A default printer is reachable despite the missing print server.");

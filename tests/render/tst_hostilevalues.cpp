@@ -1,7 +1,5 @@
-// Guards opening, drawing and writing layouts that hold hostile numbers or junk (float
-// extremes, infinities, values past every integer type, empty or unreadable cells, huge
-// counts) in every cell of every kind. Built with the undefined-behaviour checks, which
-// stop the test at the first fault.
+// Guards opening, drawing and writing layouts with hostile numbers or junk in every cell of
+// every kind. Built with the undefined-behaviour checks, which stop at the first fault.
 #include "document/LayoutFile.h"
 #include "library/LayoutOpening.h"
 #include "render/PlanRenderer.h"
@@ -49,8 +47,7 @@ class TestHostileValues : public QObject {
     platform::PictureCache cache_;
     int drawn_ = 0;
 
-    // Opens the file; when it is accepted, draws it at its own zoom and at the largest one,
-    // and writes it again.
+    // An accepted file is drawn at its own zoom and at the largest one, then written again.
     void openDrawAndWrite(const QByteArray& bytes) {
         const QString path = folder_.path() + u"/hostile.kla"_s;
         QVERIFY(fs_.writeFileSafely(path, bytes));
@@ -113,10 +110,7 @@ private Q_SLOTS:
         openDrawAndWrite(fileText(u"1000"_s, u"100"_s, lines));
     }
 
-    void cleanupTestCase() {
-        // The accepted files must have been drawn for the run to mean anything.
-        QVERIFY(drawn_ > 500);
-    }
+    void cleanupTestCase() { QVERIFY(drawn_ > 500); } // else the run means nothing
 };
 
 QTEST_MAIN(TestHostileValues)

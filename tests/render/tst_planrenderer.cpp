@@ -1,5 +1,4 @@
-// Guards the plan renderer: every object kind's pixels, textures, turns, and the plan over
-// the vehicle picture at a zoom and scroll position.
+// Guards the plan renderer's pixels: object kinds, textures, turns, the plan over the vehicle.
 #include "document/Palette.h"
 #include "render/PlanRenderer.h"
 #include "testkit/PlanObjects.h"
@@ -85,8 +84,7 @@ private Q_SLOTS:
         QFETCH(bool, horizontal);
         const int x = box.x(), y = box.y(), w = box.width(), h = box.height();
         Surface s(200, 150);
-        float fx = x, fy = y, fh = h, fw = w;
-        // At 50 %, the label gives twice the length in pixels.
+        float fx = x, fy = y, fh = h, fw = w; // at 50 %, the label is twice the length
         renderer_.drawObject(s, fx, fy, fh, fw,
                              planObject(ObjectKind::Measure, 0, 0, 0, 0, Fill::colour(2)),
                              {0.5f, 1.0, {}});
@@ -111,7 +109,6 @@ private Q_SLOTS:
         QCOMPARE(QPointF(s.textX, s.textY), label);
     }
 
-    // The object's position and size give its box on the surface.
     void objectPixels_data() {
         QTest::addColumn<PlanObject>("object");
         QTest::addColumn<settings::Preferences>("prefs");
@@ -181,8 +178,7 @@ private Q_SLOTS:
         QVERIFY(s.transparentText);
     }
 
-    // Whatever its orientation, an accessory on the plan covers exactly the columns
-    // X..X+W-1 and rows Y..Y+H-1 of its box, its picture turned by quarters, then stretched.
+    // Exactly columns X..X+W-1 and rows Y..Y+H-1, its picture turned by quarters then stretched.
     void accessoryFillsExactlyItsBox_data() {
         QTest::addColumn<int>("orientation");
         QTest::addColumn<int>("scale"); // box side over picture side
@@ -217,9 +213,8 @@ private Q_SLOTS:
         QTest::addColumn<QList<bool>>("flags"); // mirrorLeftRight, mirrorTopBottom, carross
         QTest::addColumn<render::View>("view");
         QTest::addColumn<Probes>("probes");
-        // Body 60 x 50: white, a black line at x = 20, a grey band from y = 30 and a green
-        // 5-pixel marker at the top-left corner. A red rectangle (15, 15, 20 x 25), then a
-        // blue one in front of it from (30, 15).
+        // White body, black line at x = 20, grey from y = 30, green marker at the top left; a
+        // red rectangle (15, 15, 20 x 25) and a blue one in front from (30, 15).
         const Colour k = platform::kBlack, w = platform::kWhite, g = platform::rgb(0, 255, 0);
         const Colour blue = document::kPalette[6], grey = platform::rgb(128, 128, 128);
         const Colour darkRed = platform::rgb(128, 0, 0);

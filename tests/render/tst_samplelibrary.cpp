@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -11,12 +12,10 @@ namespace {
 // Runs of equal pixels and random ones, so that the dictionary grows and resets.
 QImage pattern(int width, int height, int colours) {
     QImage image(width, height, QImage::Format_RGB32);
-    std::uint32_t state = 12345;
+    QRandomGenerator random(12345);
     for (int i = 0; i < width * height; ++i) {
         const int x = i % width, y = i / width;
-        state = state * 1103515245u + 12345u;
-        const int c =
-            (x / 7 + y) % 3 == 0 ? int((state >> 16) % std::uint32_t(colours)) : (x * y) % colours;
+        const int c = (x / 7 + y) % 3 == 0 ? random.bounded(colours) : (x * y) % colours;
         image.setPixel(x, y, qRgb(c * 37 % 256, c * 91 % 256, c * 53 % 256));
     }
     return image;
