@@ -81,12 +81,16 @@ int main(int argc, char* argv[]) {
     platform::QSettingsStore store;
     platform::FileSystem files;
     const library::LibraryLocation place = libraryLocation(files);
-    library::prepareUserLibrary(place, files); // a failure leaves an emptier library
+    // A failure leaves an emptier library, completed at the next start.
+    const bool libraryReady = library::prepareUserLibrary(place, files);
     app::MainWindowServices services{
         dialogs,   store, files,           [] { return std::make_unique<platform::QtPrinter>(); },
         QString(), {},    !place.installed};
     app::MainWindow window(services, place.root, app::layoutArgument(arguments));
     dialogs.setParent(&window);
     window.show();
+    if (!libraryReady)
+        dialogs.messageBox(library::libraryCopyFailedMessage(place), QStringLiteral("Attention :"),
+                           platform::MsgIcon::Warning, platform::MsgButtons::Ok);
     return app.exec();
 }

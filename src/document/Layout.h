@@ -27,6 +27,9 @@ struct Layout {
     float pictureWidth = 0; // whole pixels
     float pictureHeight = 0;
 
+    // The file the layout was read from or last written to; empty for a new layout.
+    QString filePath;
+
     bool isOpen = false;
     bool modified = false;
 };

@@ -3,6 +3,7 @@
 #include "document/LayoutFile.h"
 #include "library/LayoutOpening.h"
 #include "output/ImageExport.h"
+#include "output/OutputTarget.h"
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
 
@@ -75,6 +76,7 @@ void LayoutCommands::newLayout() {
     s.layout.mirrorTopBottom = choice->mirrorTopBottom;
     s.layout.zoomText = QStringLiteral("100");
     s.layout.objects.clear();
+    s.layout.filePath.clear();
     s.layout.isOpen = true;
     s.layout.modified = false;
     history_.reset();
@@ -145,8 +147,10 @@ bool LayoutCommands::saveLayout() {
     platform::FileDialogRequest request;
     request.filter = kLayoutFilter;
     request.overwritePrompt = true;
-    request.fileName = document::proposedFileName(s.layout.vehicleModel, s.layout.vehicleView,
-                                                  s.layout.mirrorLeftRight);
+    request.fileName = !s.layout.filePath.isEmpty()
+                           ? s.layout.filePath
+                           : document::proposedFileName(s.layout.vehicleModel, s.layout.vehicleView,
+                                                        s.layout.mirrorLeftRight);
     const platform::FileDialogResult chosen = core_.services.dialogs.saveFile(request);
     bool written = false;
     if (!chosen.cancelled()) {
@@ -159,6 +163,7 @@ bool LayoutCommands::saveLayout() {
                      platform::MsgIcon::Warning);
         return false;
     }
+    s.layout.filePath = chosen.fileName;
     s.layout.modified = false;
     history_.markSaved();
     return true;
@@ -191,7 +196,7 @@ void LayoutCommands::exportPicture() {
         return;
     const document::Layout& l = core_.state.layout;
     output::exportImage(core_.state.canvas, l.vehicleModel, l.vehicleBody,
-                        core_.state.prefs.autozone, core_.services.dialogs,
+                        core_.state.prefs.autozone, l.filePath, core_.services.dialogs,
                         [this] { putSelectionBack(); });
 }
 
@@ -215,13 +220,20 @@ QString askFileName(platform::DialogService& dialogs, const QString& filter) {
 
 } // namespace
 
+bool LayoutCommands::refusedAsLayoutFile(const QString& path) {
+    const QString refusal = output::refusalToOverwriteLayout(core_.state.layout.filePath, path);
+    if (!refusal.isEmpty())
+        core_.inform(refusal, kErreur, platform::MsgIcon::Critical);
+    return !refusal.isEmpty();
+}
+
 // The selection is put back only once the output goes ahead (a file was chosen, a
 // printer found): a cancel leaves everything as it was.
 void LayoutCommands::exportPdf(const output::ScaleSetup& setup) {
     if (!core_.layoutOpen())
         return;
     const QString path = askFileName(core_.services.dialogs, QStringLiteral("Document PDF|*.pdf"));
-    if (path.isEmpty())
+    if (path.isEmpty() || refusedAsLayoutFile(path))
         return;
     outputAtScale(setup, [&](const output::PlanSource& source, const output::ScaledPlan& plan) {
         return output::writeScaledPdf(path, source, plan);
@@ -245,9 +257,8 @@ void LayoutCommands::outputAtScale(const output::ScaleSetup& setup, const SheetW
     EditorState& s = core_.state;
     const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.libraryRoot};
     const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
-    if (plan.pages.tooManyPages())
-        core_.inform(output::tooManyPagesMessage(plan.pages), kAttention,
-                     platform::MsgIcon::Warning);
+    if (const QString refusal = plan.refusal(); !refusal.isEmpty())
+        core_.inform(refusal, kAttention, platform::MsgIcon::Warning);
     else if (const QString problem = write(source, plan); !problem.isEmpty())
         core_.inform(problem, kErreur, platform::MsgIcon::Critical);
 }
@@ -256,7 +267,7 @@ void LayoutCommands::exportPartsList() {
     if (!core_.layoutOpen())
         return;
     const QString path = askFileName(core_.services.dialogs, QStringLiteral("Liste CSV|*.csv"));
-    if (path.isEmpty())
+    if (path.isEmpty() || refusedAsLayoutFile(path))
         return;
     putSelectionBack();
     if (!output::writePartsList(path, output::partsListLines(core_.state.layout, core_.locale)))

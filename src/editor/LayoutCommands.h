@@ -54,6 +54,8 @@ private:
     using SheetWriter =
         std::function<QString(const output::PlanSource&, const output::ScaledPlan&)>;
     void outputAtScale(const output::ScaleSetup& setup, const SheetWriter& write);
+    // Says so and returns true when path is the open layout's own file.
+    bool refusedAsLayoutFile(const QString& path);
     void keepOpenLayoutAfterRefusal();
 
     EditorCore& core_;

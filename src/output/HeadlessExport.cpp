@@ -2,16 +2,18 @@
 
 #include "library/LayoutOpening.h"
 #include "output/ImageExport.h"
+#include "output/OutputTarget.h"
 #include "output/PageLayout.h"
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
 #include "platform/FileSystem.h"
 #include "platform/Pictures.h"
+#include "platform/SafeWrite.h"
 #include "render/PlanRenderer.h"
 #include "settings/PreferenceStore.h"
 
+#include <QBuffer>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSize>
 
 #include <algorithm>
@@ -222,8 +224,10 @@ bool writeThumbnail(const platform::Surface& canvas, bool autozone, int size, co
         return false;
     if (picture.width() > size || picture.height() > size)
         picture = picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return picture.save(&buffer, "PNG") && platform::writeWholeFile(path, bytes);
 }
 
 } // namespace
@@ -286,6 +290,10 @@ int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
         return code;
     };
 
+    if (const QString refusal = refusalToOverwriteLayout(request.layoutPath, request.outputPath);
+        !refusal.isEmpty())
+        return fail(refusal, kUsageError);
+
     platform::FileSystem fs;
     const library::OpenedLayout opened =
         library::openLayout(request.layoutPath, libraryRoot, fs, QLocale());
@@ -316,6 +324,8 @@ int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
         platform::PictureCache pictures;
         const PlanSource source{layout, prefs, pictures, libraryRoot};
         const ScaledPlan plan = prepareScaledPlan(source, setup);
+        if (plan.objectsTooFar > 0)
+            return fail(plan.refusal(), kInputError);
         if (plan.pages.tooManyPages())
             return fail(tooManyPagesMessage(plan.pages), kUsageError);
         if (const QString problem = writeScaledPdf(request.outputPath, source, plan);

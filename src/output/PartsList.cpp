@@ -4,8 +4,7 @@
 #include "document/ObjectTable.h"
 #include "document/Palette.h"
 #include "library/LibraryNames.h"
-
-#include <QSaveFile>
+#include "platform/SafeWrite.h"
 
 #include <cmath>
 #include <utility>
@@ -56,20 +55,32 @@ QString decimal(double value, int decimals, const QLocale& locale) {
     return text;
 }
 
-// A field quoted when it holds the separator, a quote or a line break.
+// Areas carry enough decimals that no part with an area reads 0.
+constexpr int kAreaDecimals = 4;
+
+// A field a spreadsheet would run as a formula: it starts with one of these.
+bool readsAsFormula(const QString& text) {
+    static const QString starts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && starts.contains(text.front());
+}
+
+// A field quoted when it holds the separator, a quote or a line break, or when it
+// would read as a formula: then a leading apostrophe inside the quotes keeps it text.
 QString field(const QString& text) {
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
+    const bool formula = readsAsFormula(text);
+    if (!formula && !text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
         !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text;
-    QString quoted = text;
+    QString quoted = formula ? QLatin1Char('\'') + text : text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString joined(const QStringList& fields) {
+// The fields written as they are: numbers we made, which may start with "-".
+QString joined(const QStringList& fields, const QList<int>& numbers = {}) {
     QStringList out;
-    for (const QString& f : fields)
-        out << field(f);
+    for (int i = 0; i < fields.size(); ++i)
+        out << (numbers.contains(i) ? fields[i] : field(fields[i]));
     return out.join(QLatin1Char(';'));
 }
 
@@ -129,15 +140,17 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale) {
                          decimal(w, 1, locale), decimal(h, 1, locale),
                          decimal(object.position.x / resol, 1, locale),
                          decimal(object.position.y / resol, 1, locale),
-                         area ? decimal(*area, 2, locale) : QString(),
-                         object.locked ? QStringLiteral("oui") : QStringLiteral("non")});
+                         area ? decimal(*area, kAreaDecimals, locale) : QString(),
+                         object.locked ? QStringLiteral("oui") : QStringLiteral("non")},
+                        {3, 4, 5, 6, 7});
     }
     const auto totalLines = [&](const Totals& totals, const QString& title) {
         for (const auto& [name, total] : totals.items()) {
-            const QString value = decimal(total, 2, locale);
+            const QString value = decimal(total, kAreaDecimals, locale);
             lines << joined({QString(), title,
                              name + QStringLiteral(" : ") + value + QStringLiteral(" m²"),
-                             QString(), QString(), QString(), QString(), value, QString()});
+                             QString(), QString(), QString(), QString(), value, QString()},
+                            {7});
         }
     };
     totalLines(textures, QStringLiteral("Total texture"));
@@ -146,17 +159,10 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale) {
 }
 
 bool writePartsList(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QByteArray bytes("\xEF\xBB\xBF");
     for (const QString& line : lines)
         bytes += line.toUtf8() + "\r\n";
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return bool(platform::writeWholeFile(path, bytes));
 }
 
 QString partsListFailedMessage() {

@@ -101,6 +101,64 @@ private Q_SLOTS:
         }
     }
 
+    // "Enregistrer" on a full disk: the file saved before stays whole, no temporary file
+    // is left, the user is told and the layout still has changes to save.
+    void saveOnFullDisk() {
+        testkit::SmallDisk disk;
+        if (!disk.unavailable().isEmpty())
+            QSKIP(qPrintable(disk.unavailable()));
+        EditorFixture f;
+        f.openTwoObjects();
+        const QString path = disk.filePath(QStringLiteral("plan.kla"));
+        f.dialogs.saveAnswers.push_back({path, 1});
+        QVERIFY(f.ed->saveLayout());
+        const QByteArray saved = f.files.readFile(path).value_or("");
+        for (int i = 0; i < 200; ++i)
+            f.add(1, float(i), 50, 20, 30);
+        f.s().layout.modified = true;
+        QVERIFY(disk.fill());
+        const QStringList names = disk.names();
+        f.dialogs.saveAnswers.push_back({path, 1});
+        QVERIFY(!f.ed->saveLayout());
+        QCOMPARE(f.dialogs.lastMessage().text, QStringLiteral("Agencement non sauvegardé"));
+        QVERIFY(f.s().layout.modified);
+        QCOMPARE(f.files.readFile(path).value_or(""), saved);
+        QCOMPARE(disk.names(), names);
+    }
+
+    // An export whose dialog is answered with the open layout's own file (or a link to it)
+    // is refused with a message and leaves the layout file as it was.
+    void outputOntoTheOpenLayout_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<bool>("link");
+        QTest::newRow("picture") << "picture" << false;
+        QTest::newRow("picture through a link") << "picture" << true;
+        QTest::newRow("PDF") << "pdf" << false;
+        QTest::newRow("parts list") << "parts" << true;
+    }
+    void outputOntoTheOpenLayout() {
+        QFETCH(QString, output);
+        QFETCH(bool, link);
+        EditorFixture f;
+        f.openTwoObjects();
+        const QString path = f.folder.path() + QStringLiteral("/plan.kla");
+        f.dialogs.saveAnswers.push_back({path, 1});
+        QVERIFY(f.ed->saveLayout());
+        const QByteArray saved = f.files.readFile(path).value_or("");
+        const QString target = link ? f.folder.path() + QStringLiteral("/lien.csv") : path;
+        QVERIFY(!link || QFile::link(path, target));
+        f.dialogs.saveAnswers.push_back({target, 1});
+        if (output == QLatin1String("picture"))
+            f.ed->exportPicture();
+        else if (output == QLatin1String("pdf"))
+            f.ed->exportPdf(output::ScaleSetup{});
+        else
+            f.ed->exportPartsList();
+        QVERIFY2(f.dialogs.lastMessage().text.contains(QStringLiteral("l'agencement lui-même")),
+                 qPrintable(f.dialogs.lastMessage().text));
+        QCOMPARE(f.files.readFile(path).value_or(""), saved);
+    }
+
     // A 30 x 20 cm object at (50, 50): pictures from outside the library are replaced by
     // black and named when the layout opens; names in another letter case find their file.
     void openReplacesPicturesItCannotShow() {

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QPainter>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -51,9 +52,10 @@ class TestHostileLayouts : public QObject {
 
     testkit::ProgramFolder folder_;
 
-    // Runs the export of the layout text on a 400 x 300 canvas, or on the one that extra
-    // asks for; returns the exit code.
-    int exportText(const QByteArray& text, const QStringList& extra, QString& errors) {
+    // Runs the export of the layout text into out.jpg (or the output extra names), on a
+    // 400 x 300 canvas or the one extra asks for; returns the exit code.
+    int exportText(const QByteArray& text, const QStringList& extra, QString& errors,
+                   const QString& output = QStringLiteral("out.jpg")) {
         const QString layout = folder_.path() + QStringLiteral("/hostile.kla");
         QFile file(layout);
         if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
@@ -61,10 +63,9 @@ class TestHostileLayouts : public QObject {
         file.close();
         platform::MemoryStore store;
         QTextStream err(&errors);
-        return output::runHeadlessExport(QStringList{QStringLiteral("--export"), layout,
-                                                     folder_.path() + QStringLiteral("/out.jpg")} +
-                                             extra,
-                                         folder_.path(), store, err);
+        return output::runHeadlessExport(
+            QStringList{QStringLiteral("--export"), layout, folder_.path() + u'/' + output} + extra,
+            folder_.path(), store, err);
     }
 
 private Q_SLOTS:
@@ -123,6 +124,57 @@ private Q_SLOTS:
         // Refusing the file (3) is as good as drawing it (0); nothing else may happen.
         QVERIFY2(code == 0 || code == 3, qPrintable(errors));
         QVERIFY2(timer.elapsed() < kHangLimitMs, "the export hung");
+    }
+
+    // True-scale sheets of extreme plans: refused (too far, 3; too many sheets, 2) in
+    // bounded time, or written with the plan visible on the first sheet.
+    void extremePlansOnPaper_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("scale");
+        const QList<QStringList> kinds = {kKinds[1], kKinds[3], kKinds[4], kKinds[8]};
+        for (const QString& scale : {QStringLiteral("5"), QStringLiteral("fit")})
+            for (const QStringList& kind : kinds)
+                for (const QString& v : kExtremes + QStringList{"4E+09", "nan"}) {
+                    const QString what = kind.join(QLatin1Char(' '));
+                    QTest::addRow("1:%s %s, size %s", qPrintable(scale), qPrintable(what),
+                                  qPrintable(v))
+                        << layoutText("100", {objectRow(kind, "10", "10", "50", v)}) << scale;
+                    QTest::addRow("1:%s %s, at %s", qPrintable(scale), qPrintable(what),
+                                  qPrintable(v))
+                        << layoutText("100", {objectRow(kind, v, "10", "50", "50")}) << scale;
+                }
+    }
+    void extremePlansOnPaper() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, scale);
+        const QString pdf = folder_.path() + QStringLiteral("/out.pdf");
+        QFile::remove(pdf);
+        QString errors;
+        QElapsedTimer timer;
+        timer.start();
+        const int code =
+            exportText(text, {QStringLiteral("--scale"), scale}, errors, QStringLiteral("out.pdf"));
+        QVERIFY2(timer.elapsed() < kHangLimitMs, "the export hung");
+        QVERIFY2(code == 0 || code == 2 || code == 3, qPrintable(errors));
+        QCOMPARE(QFileInfo::exists(pdf), code == 0);
+        if (code != 0)
+            return QVERIFY2(!errors.trimmed().isEmpty(), "a refusal says why");
+        // The first sheet's drawing area (above the footer) shows the plan.
+        QProcess render;
+        render.start(QStringLiteral("pdftoppm"), {"-r", "20", "-f", "1", "-l", "1", "-gray", "-png",
+                                                  pdf, folder_.path() + QStringLiteral("/sheet")});
+        QVERIFY(render.waitForFinished(60000) && render.exitCode() == 0);
+        const QDir folder(folder_.path());
+        const QStringList sheets = folder.entryList({QStringLiteral("sheet*.png")});
+        QCOMPARE(sheets.size(), 1);
+        const QImage sheet(folder.filePath(sheets.front()));
+        QVERIFY(folder.remove(sheets.front()));
+        const int footerTop = sheet.height() - int(26 / 25.4 * 20);
+        bool drawn = false;
+        for (int y = 0; y < footerTop && !drawn; ++y)
+            for (int x = 0; x < sheet.width() && !drawn; ++x)
+                drawn = qGray(sheet.pixel(x, y)) < 160;
+        QVERIFY2(drawn, "a sheet without the plan");
     }
 };
 
