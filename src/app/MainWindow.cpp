@@ -28,6 +28,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace app {
@@ -94,9 +95,63 @@ MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const Q
         layout()->activate();
     placeControls();
     editor_->printWelcome();
+    if (!services_.recoveryFolder.isEmpty()) {
+        recovery_ = std::make_unique<editor::RecoveryCopies>(services_.recoveryFolder);
+        recoveryTimer_ = new QTimer(this);
+        recoveryTimer_->setSingleShot(true);
+        connect(recoveryTimer_, &QTimer::timeout, this, [this] { writeRecoveryCopy(); });
+    }
     if (!layoutPath.isEmpty())
         editor_->openAtStartup(layoutPath);
     refresh();
+}
+
+void MainWindow::offerRecoveredCopies() {
+    if (!recovery_)
+        return;
+    for (const editor::RecoveredCopy& copy : recovery_->leftBehind()) {
+        const QString text =
+            QStringLiteral("Kestrion ne s'est pas terminé normalement. Une copie de secours de "
+                           "l'agencement « %1 » a été faite le %2 à %3.\n\n"
+                           "Restaurer l'ouvre avec les modifications qui n'avaient pas été "
+                           "enregistrées ; Plus tard la garde pour le prochain démarrage ; "
+                           "Supprimer l'efface.")
+                .arg(copy.layoutName(), copy.written.toString(QStringLiteral("dd/MM/yyyy")),
+                     copy.written.toString(QStringLiteral("HH:mm")));
+        const platform::MsgResult answer = services_.dialogs.messageBox(
+            text, QStringLiteral("Récupération :"), platform::MsgIcon::Question,
+            platform::MsgButtons::RestoreKeepDiscard);
+        if (answer == platform::MsgResult::Discard) {
+            recovery_->remove(copy);
+        } else if (answer == platform::MsgResult::Restore &&
+                   editor_->openRecoveredCopy(copy.copyPath, copy.originalPath)) {
+            // The restored layout has its own copy before the one it came from goes.
+            writeRecoveryCopy();
+            recovery_->remove(copy);
+        }
+        refresh();
+    }
+}
+
+void MainWindow::scheduleRecoveryCopy() {
+    if (!recovery_)
+        return;
+    const document::Layout& layout = editor_->state().layout;
+    if (!layout.isOpen || !layout.modified) {
+        recoveryTimer_->stop();
+        recovery_->discard();
+        return;
+    }
+    if (editor_->layoutRevision() != copiedRevision_ && !recoveryTimer_->isActive())
+        recoveryTimer_->start(services_.recoveryDelayMs);
+}
+
+void MainWindow::writeRecoveryCopy() {
+    const document::Layout& layout = editor_->state().layout;
+    if (!recovery_ || !layout.isOpen || !layout.modified)
+        return;
+    copiedRevision_ = editor_->layoutRevision();
+    recovery_->write(editor_->layoutAsSaved(), editor_->locale());
 }
 
 MainWindow::~MainWindow() = default;
@@ -199,6 +254,7 @@ void MainWindow::refresh() {
     case editor::FocusRequest::None:
         break;
     }
+    scheduleRecoveryCopy();
     refreshing_ = false;
 }
 
@@ -243,6 +299,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     quitting_ = true;
+    // Saved, or left without saving on purpose: the recovery copy has no use any more.
+    if (recovery_)
+        recovery_->discard();
     closeOtherWindows();
     event->accept();
 }

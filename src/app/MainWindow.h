@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "editor/Editor.h"
+#include "editor/RecoveryCopies.h"
 #include "output/PageLayout.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
@@ -15,6 +16,7 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -30,6 +32,7 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 
 namespace settings::ui {
@@ -59,6 +62,11 @@ struct MainWindowServices {
     std::function<bool(const QString&, const QStringList&)> runDetached;
     // False when the program is installed: the per-user file-type declaration is skipped.
     bool declareToDesktop = true;
+    // Where recovery copies of unsaved layouts are kept (editor::RecoveryCopies);
+    // empty: none are written or offered.
+    QString recoveryFolder;
+    // How long after a change the recovery copy is written at the latest.
+    int recoveryDelayMs = 15000;
 };
 
 // The main window. It holds no behaviour of its own: each widget event goes to the
@@ -80,6 +88,10 @@ public:
 
     // Shows the editor's state in every widget.
     void refresh();
+    // Start-up: asks, for each recovery copy a session that did not end normally left,
+    // whether to restore it (opened in place of its layout, modified), keep it for
+    // later or delete it.
+    void offerRecoveredCopies();
 
     // The menu commands that are more than a call into the editor.
     void requestQuit();
@@ -135,6 +147,10 @@ private:
     void refreshUndoEntries();
     void showStatus(const QString& text);
     void closeOtherWindows();
+    // While the layout has unsaved changes, a recovery copy is due within the delay of
+    // the last change; without them there is none.
+    void scheduleRecoveryCopy();
+    void writeRecoveryCopy();
     // The scale dialog, preset with the last choice (the zone from autozone at first).
     std::optional<output::ScaleSetup> chooseScale(const QString& title);
 
@@ -159,6 +175,9 @@ private:
     QStringList listedTextures_;
     QHash<QObject*, std::function<QString()>> statusHelp_;
     std::optional<output::ScaleSetup> scaleSetup_;
+    std::unique_ptr<editor::RecoveryCopies> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    std::uint64_t copiedRevision_ = 0; // the layout revision the recovery copy holds
 
     // Controls, by their roles.
     QWidget* area_ = nullptr;

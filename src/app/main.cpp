@@ -83,12 +83,18 @@ int main(int argc, char* argv[]) {
     const library::LibraryLocation place = libraryLocation(files);
     // A failure leaves an emptier library, completed at the next start.
     const bool libraryReady = library::prepareUserLibrary(place, files);
-    app::MainWindowServices services{
-        dialogs,   store, files,           [] { return std::make_unique<platform::QtPrinter>(); },
-        QString(), {},    !place.installed};
+    app::MainWindowServices services{dialogs,
+                                     store,
+                                     files,
+                                     [] { return std::make_unique<platform::QtPrinter>(); },
+                                     QString(),
+                                     {},
+                                     !place.installed,
+                                     editor::RecoveryCopies::defaultFolder()};
     app::MainWindow window(services, place.root, app::layoutArgument(arguments));
     dialogs.setParent(&window);
     window.show();
+    window.offerRecoveredCopies();
     if (!libraryReady)
         dialogs.messageBox(library::libraryCopyFailedMessage(place), QStringLiteral("Attention :"),
                            platform::MsgIcon::Warning, platform::MsgButtons::Ok);

@@ -60,6 +60,8 @@ public:
 
     // The current objects are those written to the layout file.
     void markSaved();
+    // No step matches the layout file (a recovery copy was opened in its place).
+    void forgetSaved() { saved_.reset(); }
     bool atSavedState() const { return saved_ == std::optional<std::size_t>(position_); }
 
     std::size_t stepCount() const { return steps_.size(); }

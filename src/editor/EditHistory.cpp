@@ -38,6 +38,7 @@ QString changeName(LayoutChange change) {
 
 void EditHistory::reset() {
     history_.reset(currentObjects());
+    ++revision_;
     endRun();
     selectedBefore_ = selectedRow();
 }
@@ -54,6 +55,7 @@ void EditHistory::record(LayoutChange change, Run run) {
         runHasStep_ = false;
     }
     if (changed) {
+        ++revision_;
         core_.state.layout.modified = true;
         runHasStep_ = run != Run::None;
         runStep_ = history_.position();
@@ -63,6 +65,11 @@ void EditHistory::record(LayoutChange change, Run run) {
 
 void EditHistory::markSaved() {
     history_.markSaved();
+}
+
+void EditHistory::markUnsaved() {
+    history_.forgetSaved();
+    core_.state.layout.modified = true;
 }
 
 bool EditHistory::undo() {
@@ -119,6 +126,7 @@ int EditHistory::selectedRow() const {
 void EditHistory::restore(int selectedRow) {
     EditorState& s = core_.state;
     endRun();
+    ++revision_;
     s.layout.objects.assign(history_.objects());
     s.layout.modified = !history_.atSavedState();
     if (selectedRow >= 1 && selectedRow <= s.layout.objects.count())

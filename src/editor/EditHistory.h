@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace editor {
 
 // Edits that fold into one step while they go on: a run of arrow keys on one selection.
@@ -35,6 +37,13 @@ public:
     void endRun() { run_ = Run::None; }
     // The layout was written to its file.
     void markSaved();
+    // The layout differs from its file at every step (a recovery copy was opened).
+    void markUnsaved();
+    // Changes whenever the layout's objects may have changed: an edit, an undo or redo,
+    // a layout opened or created.
+    std::uint64_t revision() const { return revision_; }
+    // The objects as they would be saved now: the selected object back at its row.
+    document::PlanObjects currentObjects() const;
 
     bool undo();
     bool redo();
@@ -42,7 +51,6 @@ public:
     const document::LayoutHistory& steps() const { return history_; }
 
 private:
-    document::PlanObjects currentObjects() const;
     // The 1-based row of the selected object in currentObjects(), 0 without a selection.
     int selectedRow() const;
     void restore(int selectedRow);
@@ -55,6 +63,7 @@ private:
     std::size_t runStep_ = 0;
     bool runHasStep_ = false;
     int selectedBefore_ = 0;
+    std::uint64_t revision_ = 0;
 };
 
 } // namespace editor

@@ -103,6 +103,21 @@ void Editor::refreshTextures() {
     state_.controls.textureEntry = 0;
 }
 
+bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalPath) {
+    return modules_->commands.openRecoveredCopy(copyPath, originalPath);
+}
+
+document::Layout Editor::layoutAsSaved() const {
+    document::Layout layout = state_.layout;
+    layout.objects.assign(modules_->history.currentObjects());
+    layout.zoomText = state_.view.zoomText;
+    return layout;
+}
+
+std::uint64_t Editor::layoutRevision() const {
+    return modules_->history.revision();
+}
+
 void Editor::newLayout() {
     modules_->commands.newLayout();
 }

@@ -18,6 +18,7 @@
 #include <QPointF>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -76,6 +77,14 @@ public:
     bool confirmQuit();
     // Reads a layout file and applies it; false when refused (the open layout is kept).
     bool openLayoutFile(const QString& path);
+    // Opens a recovery copy as the layout it was taken from: named by originalPath (empty
+    // for one never saved) and modified, so "Enregistrer" proposes its own file.
+    bool openRecoveredCopy(const QString& copyPath, const QString& originalPath);
+    // The layout as "Enregistrer" would write it now, for a recovery copy; the editor's
+    // state is left as it is.
+    document::Layout layoutAsSaved() const;
+    // Changes whenever the layout's objects may have changed.
+    std::uint64_t layoutRevision() const;
     void enableEditing();
     // Clears the canvas and redraws the plan.
     void redraw();

@@ -140,6 +140,18 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
     return true;
 }
 
+bool LayoutCommands::openRecoveredCopy(const QString& copyPath, const QString& originalPath) {
+    if (!offerToSave(QStringLiteral("Récupération :")))
+        return false;
+    closeAccessoryBrowser();
+    putSelectionBack();
+    if (!openLayoutFile(copyPath))
+        return false;
+    core_.state.layout.filePath = originalPath;
+    history_.markUnsaved();
+    return true;
+}
+
 bool LayoutCommands::saveLayout() {
     EditorState& s = core_.state;
     putSelectionBack();

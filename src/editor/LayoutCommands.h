@@ -31,6 +31,9 @@ public:
     void chooseAndOpenLayout();
     bool saveLayout();
     bool openLayoutFile(const QString& path);
+    // Opens a recovery copy in place of the layout it was taken from (after the offer to
+    // save the open one): under the original file name, modified. False when refused.
+    bool openRecoveredCopy(const QString& copyPath, const QString& originalPath);
     bool confirmQuit();
     void openAtStartup(const QString& path);
     void exportPicture();

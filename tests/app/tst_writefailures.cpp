@@ -86,6 +86,25 @@ private Q_SLOTS:
         QCOMPARE(platform::FileSystem().readFile(layout_).value_or(""), layoutBytes_);
     }
 
+    // A link planted where a fixed temporary name would be is never followed, and the
+    // folder holds only the picture afterwards.
+    void jpegTemporaryFileIsItsOwn() {
+        QTemporaryDir out;
+        const QString victim = dir_.filePath(QStringLiteral("victime.txt"));
+        QVERIFY(platform::FileSystem().writeFileSafely(victim, kEarlier));
+        const QString jpeg = out.filePath(QStringLiteral("plan.jpg"));
+        for (const QString& planted : {QString(jpeg + ".kestrion-tmp"), QString(jpeg + ".tmp")})
+            QVERIFY(QFile::link(victim, planted));
+        QStringList expected = QDir(out.path()).entryList(QDir::System | QDir::Files);
+        expected << QStringLiteral("plan.jpg");
+        expected.sort();
+        const Run result = run({QStringLiteral("--export"), layout_, jpeg});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(platform::FileSystem().readFile(victim).value_or(""), kEarlier);
+        QVERIFY(platform::FileSystem().readFile(jpeg).value_or("").startsWith("\xFF\xD8\xFF"));
+        QCOMPARE(QDir(out.path()).entryList(QDir::System | QDir::Files), expected);
+    }
+
     void fullDisk_data() {
         QTest::addColumn<QString>("args"); // OUT stands for the file on the full disk
         QTest::newRow("parts list") << "--parts LAYOUT OUT.csv";

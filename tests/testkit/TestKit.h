@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace testkit {
