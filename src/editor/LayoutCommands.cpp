@@ -28,7 +28,6 @@ void LayoutCommands::closeAccessoryBrowser() {
 
 void LayoutCommands::putSelectionBack() {
     if (core_.state.hasSelection()) {
-        selection_.endDrag();
         selection_.putBack();
     }
 }
