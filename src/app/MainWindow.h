@@ -64,7 +64,7 @@ struct MainWindowServices {
     bool declareToDesktop = true;
     // Where recovery copies of unsaved layouts are kept (editor::RecoveryCopies);
     // empty: none are written or offered.
-    QString recoveryFolder;
+    QString recoveryFolder = QString();
     // How long after a change the recovery copy is written at the latest.
     int recoveryDelayMs = 15000;
 };
