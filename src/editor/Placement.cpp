@@ -3,6 +3,7 @@
 #include "editor/Geometry.h"
 #include "platform/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace editor {
@@ -49,6 +50,36 @@ std::optional<int> typedPosition(const QString& text, double pixelsPerCm, float 
     if (whole < 0 || float(whole) > pictureLength)
         return std::nullopt;
     return whole;
+}
+
+float centimetreStep(double pixelsPerCm, float zoom) {
+    return float(std::max(1, platform::M(pixelsPerCm))) * zoom;
+}
+
+PlanBox arrowStep(PlanBox box, Qt::Key key, float step, QSize canvas) {
+    const float lowestTop = 10 - box.height, highestTop = float(canvas.height() - 10);
+    const float lowestLeft = 10 - box.width, highestLeft = float(canvas.width() - 10);
+    switch (key) {
+    case Qt::Key_Up:
+        if (box.top > lowestTop)
+            box.top = std::max(box.top - step, lowestTop);
+        break;
+    case Qt::Key_Down:
+        if (box.top < highestTop)
+            box.top = std::min(box.top + step, highestTop);
+        break;
+    case Qt::Key_Left:
+        if (box.left > lowestLeft)
+            box.left = std::max(box.left - step, lowestLeft);
+        break;
+    case Qt::Key_Right:
+        if (box.left < highestLeft)
+            box.left = std::min(box.left + step, highestLeft);
+        break;
+    default:
+        break;
+    }
+    return box;
 }
 
 } // namespace editor

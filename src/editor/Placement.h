@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/Geometry.h"
 #include "render/PlanRenderer.h"
 
 #include <QLocale>
@@ -36,5 +37,15 @@ std::optional<QPointF> pointerCm(QPointF canvasAt, const render::View& view, dou
 // pictureLength pixels.
 std::optional<int> typedPosition(const QString& text, double pixelsPerCm, float pictureLength,
                                  const QLocale& locale);
+
+// The step of Shift and an arrow key in canvas pixels: one centimetre of the picture in
+// whole picture pixels (halves to even, at least one), at the zoom.
+float centimetreStep(double pixelsPerCm, float zoom);
+
+// The box moved by `step` pixels in the direction of an arrow key, as the arrows move it:
+// at least 10 pixels of it stay on a canvas of `canvas` pixels, a step that would leave
+// fewer stops there, and a box already at that limit does not move. Any other key leaves
+// the box as it is.
+PlanBox arrowStep(PlanBox box, Qt::Key key, float step, QSize canvas);
 
 } // namespace editor

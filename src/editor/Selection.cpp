@@ -1,6 +1,7 @@
 #include "editor/Selection.h"
 
 #include "editor/EditorState.h"
+#include "editor/Placement.h"
 #include "platform/Numbers.h"
 
 #include <algorithm>
@@ -256,6 +257,7 @@ void Selection::showHandles() {
 void Selection::hideHandles() {
     SelectionState& sel = core_.state.selection;
     sel.drag = Drag::None;
+    magnetism_.clear();
     sel.handles.visible = false;
 }
 
@@ -267,6 +269,7 @@ void Selection::endDrag() {
     SelectionState& sel = core_.state.selection;
     sel.drag = Drag::None;
     sel.dragStart = QPoint();
+    magnetism_.clear();
 }
 
 // A drag starts only on a box that carries its handles.
@@ -278,7 +281,7 @@ void Selection::beginDrag(Drag drag, float x, float y) {
     sel.drag = drag;
 }
 
-void Selection::dragBox(Qt::MouseButtons buttons, float x, float y) {
+void Selection::dragBox(Qt::MouseButtons buttons, float x, float y, bool snap) {
     EditorState& s = core_.state;
     SelectionState& sel = s.selection;
     if (sel.drag != Drag::Move || !onlyLeftHeld(buttons) || !sel.handles.visible)
@@ -288,11 +291,12 @@ void Selection::dragBox(Qt::MouseButtons buttons, float x, float y) {
     SelectionBox& b = sel.box;
     b.top = dragEdge(b.top, dy, b.height, s.canvas.height());
     b.left = dragEdge(b.left, dx, b.width, s.canvas.width());
+    setBox(magnetism_.moved(box(), snap));
     placeHandles();
     redrawPartialBox();
 }
 
-void Selection::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y) {
+void Selection::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y, bool snap) {
     const EditorState& s = core_.state;
     const SelectionState& sel = s.selection;
     if (!onlyLeftHeld(buttons) || s.controls.lockChecked || !sel.handles.visible ||
@@ -300,7 +304,7 @@ void Selection::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, flo
         return;
     PlanBox b = box();
     resizeByHandle(b, handle, M(x) - sel.dragStart.x(), M(y) - sel.dragStart.y());
-    setBox(b);
+    setBox(magnetism_.resized(b, handle, snap));
     placeHandles();
 }
 
@@ -343,7 +347,7 @@ void Selection::planHovered() {
         s.statusText = QStringLiteral("Choisissez un objet à insérer");
 }
 
-bool Selection::keyPressed(Qt::Key key) {
+bool Selection::keyPressed(Qt::Key key, bool centimetre) {
     static constexpr std::array kSelectionKeys = {Qt::Key_Up,    Qt::Key_Down,   Qt::Key_Left,
                                                   Qt::Key_Right, Qt::Key_Delete, Qt::Key_Backspace,
                                                   Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
@@ -354,6 +358,14 @@ bool Selection::keyPressed(Qt::Key key) {
         return true;
     SelectionBox& b = s.selection.box;
     const int SH = s.canvas.height(), SW = s.canvas.width();
+    if (centimetre &&
+        (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)) {
+        setBox(arrowStep(box(), key, centimetreStep(core_.resol(), core_.zoom()), {SW, SH}));
+        placeHandles();
+        redrawPartialBox();
+        s.layout.modified = true;
+        return true;
+    }
     bool arrow = true;
     switch (key) {
     case Qt::Key_Up:
@@ -407,12 +419,12 @@ void Selection::boxPressed(QPointF at, Qt::MouseButton button) {
     beginDrag(Drag::Move, float(at.x()), float(at.y()));
 }
 
-void Selection::boxMoved(QPointF at, Qt::MouseButtons buttons) {
+void Selection::boxMoved(QPointF at, Qt::MouseButtons buttons, bool snap) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
     s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
-    dragBox(buttons, float(at.x()), float(at.y()));
+    dragBox(buttons, float(at.x()), float(at.y()), snap);
     s.layout.modified = true;
 }
 
@@ -424,7 +436,7 @@ void Selection::handlePressed(QPointF at) {
     drawBox();
 }
 
-void Selection::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
+void Selection::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons, bool snap) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
@@ -433,7 +445,7 @@ void Selection::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons)
         return;
     }
     s.statusText = QStringLiteral("Vous pouvez redimensionner l'objet");
-    dragHandle(handle, buttons, float(at.x()), float(at.y()));
+    dragHandle(handle, buttons, float(at.x()), float(at.y()), snap);
     core_.processEvents();
     if (s.selection.drag != Drag::Resize)
         return;

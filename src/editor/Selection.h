@@ -3,6 +3,7 @@
 #include "document/ObjectTable.h"
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
+#include "editor/Magnetism.h"
 #include "editor/SurfacePanel.h"
 
 #include <QPointF>
@@ -13,7 +14,8 @@ namespace editor {
 // and resizing the box (the handle module), and putting the object back.
 class Selection {
 public:
-    Selection(EditorCore& core, SurfacePanel& panel) : core_(core), panel_(panel) {}
+    Selection(EditorCore& core, SurfacePanel& panel, Magnetism& magnetism)
+        : core_(core), panel_(panel), magnetism_(magnetism) {}
 
     // Where a put-back writes the object.
     enum class Place { ByPreference, Front, Back };
@@ -50,20 +52,22 @@ public:
     void hideHandles();
     void placeHandles();
     void endDrag();
-    void dragBox(Qt::MouseButtons buttons, float x, float y);
-    void dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y);
+    // With `snap`, the dragged box or edges snap to the neighbours (magnetism).
+    void dragBox(Qt::MouseButtons buttons, float x, float y, bool snap = false);
+    void dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y, bool snap = false);
 
     // Plan, box and handle events.
     void planPressed(QPointF at);
     void planClicked();
     void planHovered();
     // Arrows, Delete, Backspace, Space and Enter while an object is selected, from the
-    // plan or the box; false for any other key.
-    bool keyPressed(Qt::Key key);
+    // plan or the box; false for any other key. With `centimetre`, arrows move the box by
+    // a centimetre of the picture instead of a pixel.
+    bool keyPressed(Qt::Key key, bool centimetre = false);
     void boxPressed(QPointF at, Qt::MouseButton button);
-    void boxMoved(QPointF at, Qt::MouseButtons buttons);
+    void boxMoved(QPointF at, Qt::MouseButtons buttons, bool snap = false);
     void handlePressed(QPointF at);
-    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons);
+    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons, bool snap = false);
     void handleReleased();
 
     // The editing controls after the selection ended (put back, stacked or deleted).
@@ -77,6 +81,7 @@ private:
 
     EditorCore& core_;
     SurfacePanel& panel_;
+    Magnetism& magnetism_;
     // Where the plan was last pressed, in canvas pixels held to 16 bits: the click that
     // follows picks the object there.
     QPoint lastPress_;

@@ -172,6 +172,37 @@ private Q_SLOTS:
             editor::typedPosition(typed, 2.0, 1000, QLocale(QLocale::French, QLocale::France));
         QCOMPARE(p.value_or(-1), pixel);
     }
+
+    // Shift+arrow on a 40 x 20 box at (100, 50) on a 400 x 300 canvas.
+    void centimetreSteps_data() {
+        QTest::addColumn<double>("pixelsPerCm");
+        QTest::addColumn<float>("zoom");
+        QTest::addColumn<QPointF>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QPointF>("to");
+        const auto row = [](const char* name, double resol, float zoom, QPointF from, Qt::Key key,
+                            QPointF to) {
+            QTest::newRow(name) << resol << zoom << from << int(key) << to;
+        };
+        row("2 px/cm at 100 %", 2, 1, {100, 50}, Qt::Key_Right, {102, 50});
+        row("2 px/cm at 1600 %", 2, 16, {100, 50}, Qt::Key_Up, {100, 18});
+        row("2.5 px/cm goes to the even 2", 2.5, 1, {100, 50}, Qt::Key_Down, {100, 52});
+        row("a coarse picture still moves a pixel", 0.3, 1, {100, 50}, Qt::Key_Left, {99, 50});
+        row("at 10 %: a fraction of a canvas pixel", 5, 0.1f, {100, 50}, Qt::Key_Left, {99.5, 50});
+        row("stops where 10 pixels stay on the canvas", 2, 16, {375, 50}, Qt::Key_Right, {390, 50});
+        row("a box at that limit stays", 2, 16, {-30, 50}, Qt::Key_Left, {-30, 50});
+    }
+    void centimetreSteps() {
+        QFETCH(double, pixelsPerCm);
+        QFETCH(float, zoom);
+        QFETCH(QPointF, from);
+        QFETCH(int, key);
+        QFETCH(QPointF, to);
+        const PlanBox moved =
+            editor::arrowStep(PlanBox{float(from.x()), float(from.y()), 40, 20}, Qt::Key(key),
+                              editor::centimetreStep(pixelsPerCm, zoom), QSize(400, 300));
+        QCOMPARE(QPointF(moved.left, moved.top), to);
+    }
 };
 
 QTEST_MAIN(TestEditorSnapping)
