@@ -182,6 +182,11 @@ void Editor::planHovered() {
     modules_->selection.planHovered();
 }
 bool Editor::keyPressed(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    // A modifier pressed alone, as before each Shift+arrow, changes nothing and leaves a run
+    // of arrow keys going.
+    if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+        key == Qt::Key_Meta)
+        return false;
     const bool arrow =
         key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
     const bool deletion = key == Qt::Key_Delete || key == Qt::Key_Backspace;
