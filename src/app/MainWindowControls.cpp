@@ -445,7 +445,7 @@ void MainWindow::buildPlan(QWidget* area) {
 }
 
 void MainWindow::paintGuides(QPainter& painter) const {
-    const std::vector<editor::Guide>& guides = editor_->dragAids().guides;
+    const std::vector<editor::Guide> guides = editor_->dragAids().guides;
     if (guides.empty())
         return;
     painter.setPen(QPen(QColor(kGuideColour), 0));

@@ -3,10 +3,12 @@
 #include "editor/Creation.h"
 #include "editor/EditHistory.h"
 #include "editor/EditorCore.h"
+#include "editor/HandleDrag.h"
 #include "editor/LayoutCommands.h"
 #include "editor/Placement.h"
 #include "editor/Properties.h"
 #include "editor/Selection.h"
+#include "editor/SelectionKeys.h"
 #include "editor/SurfacePanel.h"
 #include "editor/ViewControl.h"
 #include "library/LibraryNames.h"
@@ -21,14 +23,17 @@ struct Editor::Modules {
     Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
             EditorHooks& hooks, QLocale& locale)
         : core{state, renderer, services, hooks, locale}, panel(state.surfaces, locale),
-          magnetism(core), selection(core, panel, magnetism), history(core, selection),
-          view(core, selection), creation(core, selection), properties(core, selection, panel),
+          magnetism(core), selection(core, panel), drag(core, selection, panel, magnetism),
+          keys(core, selection), history(core, selection), view(core, selection),
+          creation(core, selection), properties(core, selection, panel),
           commands(core, selection, view, history) {}
 
     EditorCore core;
     SurfacePanel panel;
     Magnetism magnetism;
     Selection selection;
+    HandleDrag drag;
+    SelectionKeys keys;
     EditHistory history;
     ViewControl view;
     Creation creation;
@@ -184,8 +189,7 @@ void Editor::planHovered() {
 bool Editor::keyPressed(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     // A modifier pressed alone, as before each Shift+arrow, changes nothing and leaves a run
     // of arrow keys going.
-    if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
-        key == Qt::Key_Meta)
+    if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta)
         return false;
     const bool arrow =
         key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
@@ -195,9 +199,7 @@ bool Editor::keyPressed(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     bool taken = false;
     edit(
         change,
-        [&] {
-            taken = modules_->selection.keyPressed(key, arrow && modifiers & Qt::ShiftModifier);
-        },
+        [&] { taken = modules_->keys.keyPressed(key, arrow && modifiers & Qt::ShiftModifier); },
         arrow ? Run::Arrows : Run::None);
     return taken;
 }
@@ -205,27 +207,27 @@ bool Editor::keyPressed(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 // move the box.
 void Editor::boxPressed(QPointF at, Qt::MouseButton button) {
     modules_->history.endRun();
-    modules_->selection.boxPressed(at, button);
+    modules_->drag.boxPressed(at, button);
     dragStart_ = std::make_unique<SelectionLook>(selectionLook());
 }
 void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-    modules_->selection.boxMoved(at, buttons, snaps(modifiers));
+    modules_->drag.boxMoved(at, buttons, snaps(modifiers));
 }
 void Editor::boxReleased() {
-    modules_->selection.endDrag();
+    modules_->drag.endDrag();
     finishDrag(LayoutChange::Move);
 }
 void Editor::handlePressed(QPointF at) {
     modules_->history.endRun();
-    modules_->selection.handlePressed(at);
+    modules_->drag.handlePressed(at);
     dragStart_ = std::make_unique<SelectionLook>(selectionLook());
 }
 void Editor::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons,
                          Qt::KeyboardModifiers modifiers) {
-    modules_->selection.handleMoved(handle, at, buttons, snaps(modifiers));
+    modules_->drag.handleMoved(handle, at, buttons, snaps(modifiers));
 }
 void Editor::handleReleased() {
-    modules_->selection.handleReleased();
+    modules_->drag.handleReleased();
     finishDrag(LayoutChange::Resize);
 }
 
@@ -346,12 +348,15 @@ bool Editor::snaps(Qt::KeyboardModifiers modifiers) const {
     return magnetism_ && !(modifiers & Qt::AltModifier);
 }
 
-const DragAids& Editor::dragAids() const {
+DragAids Editor::dragAids() const {
+    // A selection put back in the middle of a drag ends the drag too.
+    if (state_.selection.drag == Drag::None)
+        return DragAids{};
     return modules_->magnetism.aids();
 }
 
 QString Editor::gapsField() const {
-    const std::optional<Gaps>& gaps = dragAids().gaps;
+    const std::optional<Gaps> gaps = dragAids().gaps;
     const document::Layout& layout = state_.layout;
     if (!gaps || layout.pixelsPerCm <= 0)
         return QString();

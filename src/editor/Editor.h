@@ -170,7 +170,7 @@ public:
     // The guides and gaps of the mouse drag under way (canvas pixels), shown on the screen
     // only; and the gaps in cm as the status bar shows them ("← 2 cm  → 15,5 cm…"), empty
     // while nothing is dragged.
-    const DragAids& dragAids() const;
+    DragAids dragAids() const;
     QString gapsField() const;
 
     // Surface count.

@@ -3,27 +3,26 @@
 #include "document/ObjectTable.h"
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
-#include "editor/Magnetism.h"
 #include "editor/SurfacePanel.h"
 
 #include <QPointF>
 
 namespace editor {
 
-// The selection: lifting an object out of the table into the selection box, moving
-// and resizing the box (the handle module), and putting the object back.
+// The selection: lifting an object out of the table into the selection box with its
+// handles, and putting the object back. Moving and resizing the box belong to
+// HandleDrag, the keys to SelectionKeys.
 class Selection {
 public:
-    Selection(EditorCore& core, SurfacePanel& panel, Magnetism& magnetism)
-        : core_(core), panel_(panel), magnetism_(magnetism) {}
+    Selection(EditorCore& core, SurfacePanel& panel) : core_(core), panel_(panel) {}
 
     // Where a put-back writes the object.
     enum class Place { ByPreference, Front, Back };
 
     // Lifts row r out of the table and shows it in the box with its handles.
     void select(int r);
-    // Writes the selection back into the table and redraws the plan. Nothing when no
-    // object is selected.
+    // Writes the selection back into the table and redraws the plan; a drag under way
+    // ends with it. Nothing when no object is selected.
     void putBack(Place place = Place::ByPreference);
     // Drops the selection without touching the table (delete).
     void discard();
@@ -46,42 +45,27 @@ public:
     // Clears the box and draws the selected object into it at its current size: the
     // part of the box on the plan, whatever the object's size and the zoom.
     void drawBox();
+    // After a move: draws the box again when the part of it on the plan changed.
+    void redrawPartialBox();
 
-    // The handles and the drags that move or resize the box.
+    // The eight handles around the box; hiding them ends any drag.
     void showHandles();
     void hideHandles();
     void placeHandles();
-    void endDrag();
-    // With `snap`, the dragged box or edges snap to the neighbours (magnetism).
-    void dragBox(Qt::MouseButtons buttons, float x, float y, bool snap = false);
-    void dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y, bool snap = false);
 
-    // Plan, box and handle events.
+    // Plan events.
     void planPressed(QPointF at);
     void planClicked();
     void planHovered();
-    // Arrows, Delete, Backspace, Space and Enter while an object is selected, from the
-    // plan or the box; false for any other key. With `centimetre`, arrows move the box by
-    // a centimetre of the picture instead of a pixel.
-    bool keyPressed(Qt::Key key, bool centimetre = false);
-    void boxPressed(QPointF at, Qt::MouseButton button);
-    void boxMoved(QPointF at, Qt::MouseButtons buttons, bool snap = false);
-    void handlePressed(QPointF at);
-    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons, bool snap = false);
-    void handleReleased();
 
     // The editing controls after the selection ended (put back, stacked or deleted).
     void resetControlsAfterSelection();
 
 private:
-    // After a move: draws the box again when part of it was off the plan.
-    void redrawPartialBox();
-    void beginDrag(Drag drag, float x, float y);
     void showFillOf(document::ObjectKind kind, const document::Fill& fill);
 
     EditorCore& core_;
     SurfacePanel& panel_;
-    Magnetism& magnetism_;
     // Where the plan was last pressed, in canvas pixels held to 16 bits: the click that
     // follows picks the object there.
     QPoint lastPress_;
