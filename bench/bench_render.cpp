@@ -218,8 +218,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     return bench::runWithLimits(
         argc, argv,
-        {{"BM_DrawPlan/carross:0", "BM_BlitAndFill", 5},
-         {"BM_DrawPlan/carross:1", "BM_BlitAndFill", 5},
+        {{"BM_DrawPlan/carross:0", "BM_BlitAndFill", 3},
+         {"BM_DrawPlan/carross:1", "BM_BlitAndFill", 3},
          {"BM_DrawPlanZoomed/zoom:400", "BM_DrawPlanZoomed/zoom:100", 1.5},
          {"BM_DrawPlanZoomed/zoom:1600", "BM_DrawPlanZoomed/zoom:100", 1.5},
          {"BM_TurnedAccessory/zoom:1600", "BM_TurnedAccessory/zoom:100", 1.5},
