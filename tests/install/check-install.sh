@@ -16,7 +16,7 @@ expected=(
     bin/kestrion
     share/applications/kestrion.desktop
     share/mime/packages/kestrion.xml
-    share/metainfo/fr.kestrion.Kestrion.metainfo.xml
+    share/metainfo/fr.kestrion.kestrion.metainfo.xml
     share/thumbnailers/kestrion.thumbnailer
     share/icons/hicolor/scalable/apps/kestrion.svg
     share/man/man1/kestrion.1.gz
@@ -43,7 +43,7 @@ desktop-file-validate "$prefix/share/applications/kestrion.desktop" || fail "des
 xmllint --noout "$prefix/share/mime/packages/kestrion.xml" || fail "MIME XML"
 xmllint --noout "$prefix/share/icons/hicolor/scalable/apps/kestrion.svg" || fail "SVG icon"
 appstreamcli validate --no-net --explain \
-    "$prefix/share/metainfo/fr.kestrion.Kestrion.metainfo.xml" || fail "metainfo"
+    "$prefix/share/metainfo/fr.kestrion.kestrion.metainfo.xml" || fail "metainfo"
 # The MIME database must accept the type and map *.kla to it.
 mkdir -p "$prefix/mimecheck/packages"
 cp "$prefix/share/mime/packages/kestrion.xml" "$prefix/mimecheck/packages/"
