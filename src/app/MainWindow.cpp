@@ -51,7 +51,7 @@ MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const Q
     : QMainWindow(parent), services_(std::move(services)), libraryRoot_(std::move(libraryRoot)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(platform::kProgramName);
-    setWindowIcon(QIcon(QPixmap::fromImage(icons::programIcon(48))));
+    setWindowIcon(icons::programIconSet());
     setMinimumSize(kMinimumSize);
 
     editor::EditorHooks hooks;

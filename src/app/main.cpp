@@ -22,12 +22,6 @@
 
 namespace {
 
-void nameApplication() {
-    QCoreApplication::setApplicationName(QStringLiteral("Kestrion"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Kestrion"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.1"));
-}
-
 QStringList argumentsOf(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -52,7 +46,7 @@ int runHeadless(int argc, char* argv[], const QStringList& arguments) {
     // No display is needed to draw and write the picture.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    nameApplication();
+    app::nameApplication();
     platform::QSettingsStore store;
     QTextStream err(stderr);
     platform::FileSystem files;
@@ -68,7 +62,7 @@ int main(int argc, char* argv[]) {
         return runHeadless(argc, argv, arguments);
 
     QApplication app(argc, argv);
-    nameApplication();
+    app::nameApplication();
 
     // Qt's own dialogs speak French whatever the system language; numbers keep
     // following the user's locale, so the default locale is left alone.

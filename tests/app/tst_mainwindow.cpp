@@ -496,6 +496,16 @@ private Q_SLOTS:
                 QCOMPARE(about.findChild<QLabel*>(QLatin1String(name))->text(), text);
         }
     }
+
+    // The desktop finds the window's entry by its id, and its icon at each theme size.
+    void windowBelongsToTheInstalledDesktopEntry() {
+        app::nameApplication();
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("kestrion"));
+        Fixture f(false);
+        const QList<QSize> sizes = f.form->windowIcon().availableSizes();
+        for (const int size : {16, 32, 48, 64, 128, 256})
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+    }
 };
 
 QTEST_MAIN(TestMainWindow)
