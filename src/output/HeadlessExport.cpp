@@ -2,6 +2,7 @@
 
 #include "library/LayoutOpening.h"
 #include "output/ImageExport.h"
+#include "output/MassReport.h"
 #include "output/PageLayout.h"
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
@@ -42,6 +43,7 @@ constexpr Option kOptions[] = {
     {QLatin1StringView("--parts"), false},     {QLatin1StringView("--canvas"), true},
     {QLatin1StringView("--scale"), true},      {QLatin1StringView("--paper"), true},
     {QLatin1StringView("--landscape"), false}, {QLatin1StringView("--help"), false},
+    {QLatin1StringView("--masses"), false},
 };
 
 bool isKnownOption(const QString& arg) {
@@ -257,6 +259,10 @@ QString headlessHelpText() {
         "  kestrion --parts AGENCEMENT.kla LISTE.csv\n"
         "      Écrit la liste des objets et les totaux de surface par texture et par\n"
         "      couleur (CSV en UTF-8, séparateur « ; »).\n"
+        "  kestrion --masses AGENCEMENT.kla\n"
+        "      Affiche le bilan des masses : masse totale, charge sur chaque essieu\n"
+        "      face à son maximum, charge utile restante et centre de gravité en cm\n"
+        "      depuis l'essieu avant (code de sortie 5 quand une limite est dépassée).\n"
         "  --canvas LARGEURxHAUTEUR\n"
         "      Taille en pixels du plan dessiné (par défaut : celle de l'image du\n"
         "      véhicule au zoom de l'agencement), par exemple --canvas 1024x768 ;\n"
@@ -264,15 +270,37 @@ QString headlessHelpText() {
         "  --help\n"
         "      Affiche ce texte.\n"
         "Code de sortie : 0 en cas de réussite, 2 pour des arguments incorrects,\n"
-        "3 pour un agencement illisible, 4 quand le fichier ne peut pas être écrit.\n");
+        "3 pour un agencement illisible, 4 quand le fichier ne peut pas être écrit,\n"
+        "5 quand le bilan des masses dépasse une limite.\n");
 }
 
 int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
                       platform::SettingsStore& settings, QTextStream& err) {
+    QTextStream out(stdout);
+    return runHeadlessExport(args, libraryRoot, settings, out, err);
+}
+
+int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
+                      platform::SettingsStore& settings, QTextStream& out, QTextStream& err) {
     if (isHelpRequest(args)) {
         err << headlessHelpText();
         err.flush();
         return 0;
+    }
+    if (args.contains(QStringLiteral("--masses"))) {
+        if (args.size() != 2 || args.count(QStringLiteral("--masses")) != 1 ||
+            !unknownOption(args).isEmpty() ||
+            std::any_of(args.begin(), args.end(), [](const QString& arg) {
+                return isOption(arg) && arg != QLatin1String("--masses");
+            })) {
+            err << QStringLiteral("--masses attend un seul agencement (.kla), sans autre option.")
+                << '\n'
+                << headlessHelpText();
+            err.flush();
+            return kUsageError;
+        }
+        return runMassReport(args[args[0] == QLatin1String("--masses") ? 1 : 0], libraryRoot,
+                             QLocale(), out, err);
     }
     ExportRequest request;
     if (const QString problem = parseArguments(args, request); !problem.isEmpty()) {
