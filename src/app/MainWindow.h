@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MassWindow.h"
 #include "app/Startup.h"
 #include "editor/Editor.h"
 #include "output/PageLayout.h"
@@ -95,6 +96,11 @@ public:
     void exportScaledPdf();
     void printToScale();
     void accessoryBrowserToggled(bool checked);
+    // "Bilan des masses": shows the mass window (made at the first call).
+    void showMassWindow();
+    // "Données du véhicule...": the open layout's vehicle data, modal.
+    void showVehicleData();
+    MassWindow* massWindow() const { return massWindow_; }
 
     // The canvas rectangle for a central area of that size: at (8, 128), 33 pixels
     // narrower and 168 pixels lower than the area.
@@ -133,6 +139,7 @@ private:
     void refreshSelection();
     void refreshEnabling();
     void refreshUndoEntries();
+    void refreshMasses();
     void showStatus(const QString& text);
     void closeOtherWindows();
     // The scale dialog, preset with the last choice (the zone from autozone at first).
@@ -153,6 +160,7 @@ private:
     QPointer<library::ui::AccessoryBrowser> accessoryBrowser_;
     QPointer<library::ui::AccessoryImportDialog> accessoryImport_;
     QPointer<library::ui::VehicleImportDialog> vehicleImport_;
+    QPointer<MassWindow> massWindow_;
 
     bool refreshing_ = false;
     bool quitting_ = false;
@@ -183,6 +191,7 @@ private:
     QLineEdit* zoomBox_ = nullptr;
     std::array<QLineEdit*, 2> dimensionBoxes_{}; // indexed by editor::Dimension
     QCheckBox* lockBox_ = nullptr;
+    QLineEdit* massBox_ = nullptr;
     PictureWidget* fillSwatch_ = nullptr;
     QComboBox* textureList_ = nullptr;
     QLabel* selectedAreaLabel_ = nullptr;

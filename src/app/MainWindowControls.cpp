@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -234,6 +235,20 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
     });
     setStatusHelp(lockBox_,
                   [] { return QStringLiteral("Empêche le redimensionnement à la souris"); });
+    massBox_ = new QLineEdit(frame);
+    massBox_->setObjectName(QStringLiteral("masse"));
+    massBox_->setPlaceholderText(QStringLiteral("Masse (kg)"));
+    massBox_->setToolTip(QStringLiteral("Masse (kg)"));
+    massBox_->setGeometry(8, 97, 74, 20);
+    connect(massBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        forward([text](editor::Editor& e) { e.massTextChanged(text); });
+    });
+    connect(massBox_, &QLineEdit::returnPressed, this,
+            [this] { forward([](editor::Editor& e) { e.massConfirmed(); }); });
+    setStatusHelp(massBox_, [] {
+        return QStringLiteral("Masse de l'objet en kg, vide si elle n'est pas connue (Appuyez "
+                              "sur Entrée pour valider)");
+    });
 }
 
 void MainWindow::buildFillFrame(QWidget* area) {
@@ -313,6 +328,15 @@ void MainWindow::buildSurfaceFrame(QWidget* area) {
     forwardClicks(removeSurfaceButton_, [](editor::Editor& e) { e.removeSelectedSurfaces(); });
     setStatusHelp(addSurfaceButton_,
                   [] { return QStringLiteral("Ajouter cette surface au décompte"); });
+    auto* massButton = new QToolButton(frame);
+    massButton->setObjectName(QStringLiteral("Command6_2"));
+    massButton->setText(QStringLiteral("kg"));
+    massButton->setToolTip(QStringLiteral("Bilan des masses"));
+    massButton->setGeometry(108, 96, 28, 20);
+    connect(massButton, &QToolButton::clicked, this, [this] { showMassWindow(); });
+    setStatusHelp(massButton, [] {
+        return QStringLiteral("Bilan des masses : total, charge sur chaque essieu, charge utile");
+    });
 }
 
 void MainWindow::buildPlan(QWidget* area) {
@@ -320,6 +344,16 @@ void MainWindow::buildPlan(QWidget* area) {
     plan_->setMouseTracking(true);
     plan_->setFocusPolicy(Qt::StrongFocus);
     plan_->setPictureSource([this]() -> const QImage& { return editor_->state().canvas.image(); });
+    // The centre of mass, while the mass window marks it: a dashed red line across the
+    // plan, never part of the canvas that exports and printing take.
+    plan_->overlay = [this](QPainter& painter) {
+        const std::optional<int> column = editor_->massCentreColumn();
+        if (!column)
+            return;
+        painter.setPen(QPen(QColor(200, 0, 0), 2, Qt::DashLine));
+        painter.drawLine(*column, 0, *column, plan_->height());
+        painter.drawText(*column + 4, 14, QStringLiteral("G"));
+    };
     plan_->pressed = [this](QPointF at, Qt::MouseButton) {
         plan_->setFocus(Qt::MouseFocusReason);
         forward([at](editor::Editor& e) { e.planPressed(at); });

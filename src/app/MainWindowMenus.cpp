@@ -71,6 +71,8 @@ std::vector<Menu> menuTable() {
          {{"mnupref", "&Préférences...", {}},
           kSeparator,
           {"mnusurf", "Module de décompte de &surfaces", {}, 0, true},
+          {"mnumasses", "&Bilan des masses...", {}},
+          {"mnudonnees", "&Données du véhicule...", {}},
           kSeparator,
           {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}},
           {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", {}}}},
@@ -153,6 +155,8 @@ void MainWindow::buildMenus() {
 
     on("mnupref", [this] { showPreferences(); });
     toEditor("mnusurf", [](editor::Editor& e) { e.toggleSurfacePanel(); });
+    on("mnumasses", [this] { showMassWindow(); });
+    on("mnudonnees", [this] { showVehicleData(); });
     on("mnuaccess", [this] { showAccessoryImport(); });
     on("mnuvehic", [this] { showVehicleImport(); });
 

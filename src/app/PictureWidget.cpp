@@ -37,6 +37,8 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     // Whatever the picture does not cover shows the window's background.
     painter.fillRect(rect(), palette().window());
     painter.drawImage(offset_ ? offset_() : QPoint(0, 0), picture);
+    if (overlay)
+        overlay(painter);
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {

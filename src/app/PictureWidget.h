@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QPainter;
+
 namespace app {
 
 // A picture box: paints a picture 1:1 from its top-left corner (or one plain colour)
@@ -28,6 +30,8 @@ public:
     std::function<void()> released;
     // A left press and release both over the box.
     std::function<void()> clicked;
+    // Drawn over the picture on screen only (the picture itself is left alone).
+    std::function<void(QPainter&)> overlay;
     // True when the key was taken; any other key goes on to the parent.
     std::function<bool(Qt::Key key)> keyPressed;
 

@@ -5,6 +5,7 @@
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
 #include "editor/Geometry.h"
+#include "library/MassData.h"
 #include "output/PageLayout.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
@@ -120,6 +121,9 @@ public:
     // Enter in a dimension box: applies both boxes to the selection.
     void dimensionsConfirmed();
     void sizeLockToggled(bool checked);
+    // The mass box; Enter gives the selection its mass, as one step.
+    void massTextChanged(const QString& text);
+    void massConfirmed();
     void paletteColourChosen(int index);
     // An entry of the texture list: 0 is the "choose" caption, k the k-th texture.
     void textureChosen(int entry);
@@ -142,6 +146,18 @@ public:
     // size, in whole cm, as it would be stored now ("x 123 cm  y 45 cm  —  60 × 55 cm");
     // empty without a selection.
     QString livePosition() const;
+
+    // Mass budget: the layout as it stands (the selection where it is now) against the
+    // vehicle library's data, read at start-up and again by reloadVehicleData.
+    document::MassBudget massBudget() const;
+    void reloadVehicleData();
+    // The loads not drawn, as the mass window edits them: the layout is then modified.
+    void setLoads(std::vector<document::LooseLoad> loads);
+    // The centre of mass marked on the plan (on screen only).
+    void setMassCentreShown(bool shown) { massCentreShown_ = shown; }
+    bool massCentreShown() const { return massCentreShown_; }
+    // The canvas column of the centre of mass while it is marked and known.
+    std::optional<int> massCentreColumn() const;
 
     // Surface count.
     void toggleSurfacePanel();
@@ -177,6 +193,8 @@ private:
     std::unique_ptr<Modules> modules_;
     // The selection when the drag under way started.
     std::unique_ptr<SelectionLook> dragStart_;
+    library::VehicleData vehicleData_;
+    bool massCentreShown_ = false;
 };
 
 } // namespace editor

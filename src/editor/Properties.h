@@ -19,6 +19,10 @@ public:
     // of cm from 0 to 32767 is refused with a message.
     void dimensionsConfirmed();
     void sizeLockToggled(bool checked);
+    void massTextChanged(const QString& text);
+    // Gives the selection the mass box's kg, or no known mass when the box is empty; a
+    // box that holds no number from 0 to 100000 is refused with a message.
+    void massConfirmed();
     // A palette colour 0..15 becomes the current fill.
     void paletteColourChosen(int index);
     // A texture list entry becomes the current fill; the caption entry (0) or an entry

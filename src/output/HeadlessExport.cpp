@@ -1,6 +1,7 @@
 #include "output/HeadlessExport.h"
 
 #include "library/LayoutOpening.h"
+#include "library/MassData.h"
 #include "output/ImageExport.h"
 #include "output/MassReport.h"
 #include "output/PageLayout.h"
@@ -331,7 +332,9 @@ int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
 
     // The parts list needs no picture, but refuses the same layouts as the export.
     if (request.parts) {
-        if (!writePartsList(request.outputPath, partsListLines(layout, QLocale())))
+        const document::MassBudget masses =
+            library::layoutMassBudget(layout, library::readVehicleData(libraryRoot, fs));
+        if (!writePartsList(request.outputPath, partsListLines(layout, QLocale(), masses)))
             return fail(QStringLiteral("Impossible d'écrire la liste %1").arg(request.outputPath),
                         kWriteError);
         err.flush();
@@ -342,7 +345,8 @@ int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
         const settings::Preferences prefs = preferencesFrom(settings);
         const ScaleSetup setup{*request.scale, request.paper, request.landscape, prefs.autozone};
         platform::PictureCache pictures;
-        const PlanSource source{layout, prefs, pictures, libraryRoot};
+        const PlanSource source{layout, prefs, pictures, libraryRoot,
+                                sheetMassLines(layout, libraryRoot, fs, QLocale())};
         const ScaledPlan plan = prepareScaledPlan(source, setup);
         if (plan.pages.tooManyPages())
             return fail(tooManyPagesMessage(plan.pages), kUsageError);

@@ -4,6 +4,7 @@
 #include "library/MassData.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace output {
@@ -66,6 +67,19 @@ QStringList massSummaryLines(const document::MassBudget& budget, const document:
         lines << QStringLiteral("Sans masse connue : ") +
                      budget.withoutMass.join(QStringLiteral(", "));
     return lines;
+}
+
+QStringList sheetMassLines(const document::Layout& layout, const QString& libraryRoot,
+                           const platform::FileSystem& fs, const QLocale& locale) {
+    const bool weighed =
+        !layout.loads.empty() ||
+        std::any_of(layout.objects.begin(), layout.objects.end(),
+                    [](const document::PlanObject& o) { return o.massKg.has_value(); });
+    if (!weighed)
+        return {};
+    return massFigureLines(
+        library::layoutMassBudget(layout, library::readVehicleData(libraryRoot, fs)), layout,
+        locale);
 }
 
 int runMassReport(const QString& layoutPath, const QString& libraryRoot, const QLocale& locale,

@@ -2,6 +2,7 @@
 
 #include "document/Layout.h"
 #include "document/MassBudget.h"
+#include "platform/FileSystem.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -21,6 +22,11 @@ QStringList massSummaryLines(const document::MassBudget& budget, const document:
 // The same without the objects without mass: what fits a small box on a sheet.
 QStringList massFigureLines(const document::MassBudget& budget, const document::Layout& layout,
                             const QLocale& locale);
+
+// The lines boxed on the first true-scale sheet: massFigureLines when the layout carries
+// a mass, none otherwise (the sheets then look as they always did).
+QStringList sheetMassLines(const document::Layout& layout, const QString& libraryRoot,
+                           const platform::FileSystem& fs, const QLocale& locale);
 
 // `kestrion --masses LAYOUT.kla`: the layout opened as for an export, its budget against
 // the library's vehicle data printed on out as massSummaryLines in the given locale.
