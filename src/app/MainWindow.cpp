@@ -86,6 +86,7 @@ MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const Q
     };
     editor_->setPreferences(startup_.prefs);
     editor_->restoreSurfacePanel(startup_.surfacePanel);
+    editor_->restoreMagnetism();
     editor_->initialise();
     editor_->setPreferences(startup_.prefs);
 
@@ -127,12 +128,15 @@ void MainWindow::refreshEnabling() {
     verticalBar_->setEnabled(open);
     horizontalBar_->setEnabled(open);
     fillFrame_->setEnabled(open && c.fillEnabled);
-    // An accessory keeps its size but takes a mass: the frame stays usable for its box.
-    dimensionsFrame_->setEnabled(open && (c.dimensionsEnabled || c.massEnabled));
+    // Texts and accessories keep their size but can be placed and weighed: only the size
+    // controls follow the kind, the position boxes follow the selection.
+    dimensionsFrame_->setEnabled(open);
     for (QWidget* sizeControl :
          {static_cast<QWidget*>(dimensionBoxes_[0]), static_cast<QWidget*>(dimensionBoxes_[1]),
-          static_cast<QWidget*>(lockBox_)})
+          static_cast<QWidget*>(lockBox_), dimensionsPicture_, dimensionsUnit_})
         sizeControl->setEnabled(c.dimensionsEnabled);
+    for (QLineEdit* box : positionBoxes_)
+        box->setEnabled(editor_->state().hasSelection());
     massBox_->setEnabled(c.massEnabled);
     for (QGroupBox* frame : {zoomFrame_, editFrame_, objectsFrame_, surfaceFrame_})
         frame->setEnabled(open);
@@ -156,6 +160,16 @@ void MainWindow::refreshEnabling() {
     for (const char* name : {"mnupivg", "mnupivd"})
         action(QString::fromUtf8(name))->setEnabled(turn);
     refreshUndoEntries();
+}
+
+// A position box keeps what the user is typing into it until Enter or until it loses the
+// focus; otherwise it shows where the selection is.
+void MainWindow::refreshPositionBoxes() {
+    for (const editor::Axis axis : {editor::Axis::X, editor::Axis::Y}) {
+        QLineEdit* box = positionBoxes_[std::size_t(axis)];
+        if (!(box->hasFocus() && box->isModified()))
+            setTextKeepingCursor(box, editor_->positionText(axis));
+    }
 }
 
 // The entries name the step they would take back or do again, in the status bar too.
@@ -186,17 +200,22 @@ void MainWindow::refresh() {
     setTextKeepingCursor(zoomBox_, state.view.zoomText);
     for (std::size_t i = 0; i < 2; ++i)
         setTextKeepingCursor(dimensionBoxes_[i], state.controls.sizeText[i]);
+    refreshPositionBoxes();
     lockBox_->setChecked(state.controls.lockChecked);
     setTextKeepingCursor(massBox_, state.controls.massText);
     libraryToggle_->setChecked(state.controls.accessoryBrowserShown);
     action(QStringLiteral("mnubib"))->setChecked(state.controls.accessoryBrowserShown);
     action(QStringLiteral("mnusurf"))->setChecked(state.surfaces.visible);
+    action(QStringLiteral("mnumagnet"))->setChecked(editor_->magnetism());
     fillSwatch_->update();
     refreshTextureList();
     refreshSurfaceList();
     refreshEnabling();
     showStatus(state.statusText);
-    statusPosition_->setText(editor_->livePosition());
+    const QString gaps = editor_->gapsField();
+    statusGaps_->setText(gaps);
+    statusGaps_->setVisible(!gaps.isEmpty());
+    statusPosition_->setText(editor_->positionField());
     refreshMasses();
 
     switch (editor_->takeFocusRequest()) {

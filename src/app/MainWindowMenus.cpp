@@ -73,6 +73,7 @@ std::vector<Menu> menuTable() {
           {"mnusurf", "Module de décompte de &surfaces", {}, 0, true},
           {"mnumasses", "&Bilan des masses...", {}},
           {"mnudonnees", "&Données du véhicule...", {}},
+          {"mnumagnet", "&Magnétisme", {}, 0, true},
           kSeparator,
           {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}},
           {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", {}}}},
@@ -157,6 +158,8 @@ void MainWindow::buildMenus() {
     toEditor("mnusurf", [](editor::Editor& e) { e.toggleSurfacePanel(); });
     on("mnumasses", [this] { showMassWindow(); });
     on("mnudonnees", [this] { showVehicleData(); });
+    connect(action(QStringLiteral("mnumagnet")), &QAction::triggered, this,
+            [this](bool on) { forward([on](editor::Editor& e) { e.setMagnetism(on); }); });
     on("mnuaccess", [this] { showAccessoryImport(); });
     on("mnuvehic", [this] { showVehicleImport(); });
 

@@ -49,7 +49,7 @@ void PictureWidget::mousePressEvent(QMouseEvent* event) {
 
 void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
     if (moved)
-        moved(event->position(), event->buttons());
+        moved(event->position(), event->buttons(), event->modifiers());
 }
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -62,10 +62,16 @@ void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PictureWidget::keyPressEvent(QKeyEvent* event) {
-    if (keyPressed && keyPressed(Qt::Key(event->key())))
+    if (keyPressed && keyPressed(Qt::Key(event->key()), event->modifiers()))
         event->accept();
     else
         QWidget::keyPressEvent(event);
+}
+
+void PictureWidget::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (left)
+        left();
 }
 
 } // namespace app
