@@ -382,16 +382,6 @@ void MainWindow::buildPlan(QWidget* area) {
     plan_->setMouseTracking(true);
     plan_->setFocusPolicy(Qt::StrongFocus);
     plan_->setPictureSource([this]() -> const QImage& { return editor_->state().canvas.image(); });
-    // The centre of mass, while the mass window marks it: a dashed red line across the
-    // plan, never part of the canvas that exports and printing take.
-    plan_->overlay = [this](QPainter& painter) {
-        const std::optional<int> column = editor_->massCentreColumn();
-        if (!column)
-            return;
-        painter.setPen(QPen(QColor(200, 0, 0), 2, Qt::DashLine));
-        painter.drawLine(*column, 0, *column, plan_->height());
-        painter.drawText(*column + 4, 14, QStringLiteral("G"));
-    };
     plan_->pressed = [this](QPointF at, Qt::MouseButton) {
         plan_->setFocus(Qt::MouseFocusReason);
         forward([at](editor::Editor& e) { e.planPressed(at); });
@@ -403,7 +393,17 @@ void MainWindow::buildPlan(QWidget* area) {
             e.planHovered();
         });
     };
-    plan_->overlay = [this](QPainter& painter) { paintGuides(painter); };
+    // The snapping guides, and the centre of mass while the mass window marks it: a
+    // dashed red line across the plan, never part of the canvas that outputs take.
+    plan_->overlay = [this](QPainter& painter) {
+        paintGuides(painter);
+        const std::optional<int> column = editor_->massCentreColumn();
+        if (!column)
+            return;
+        painter.setPen(QPen(QColor(200, 0, 0), 2, Qt::DashLine));
+        painter.drawLine(*column, 0, *column, plan_->height());
+        painter.drawText(*column + 4, 14, QStringLiteral("G"));
+    };
     plan_->left = [this] { forward([](editor::Editor& e) { e.pointerLeftPlan(); }); };
     // The plan and the selection box take the same keys.
     const auto keyPressed = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {

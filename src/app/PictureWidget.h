@@ -30,8 +30,6 @@ public:
     std::function<void()> released;
     // A left press and release both over the box.
     std::function<void()> clicked;
-    // Drawn over the picture on screen only (the picture itself is left alone).
-    std::function<void(QPainter&)> overlay;
     // The pointer has left the box (not for one of its children).
     std::function<void()> left;
     // True when the key was taken; any other key goes on to the parent.
