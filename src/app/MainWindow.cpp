@@ -2,11 +2,13 @@
 
 #include "app/Icons.h"
 #include "app/InfoWindows.h"
+#include "app/MassWindow.h"
 #include "app/PictureWidget.h"
 #include "app/ScaleDialog.h"
 #include "library/ui/AccessoryBrowser.h"
 #include "library/ui/AccessoryImportDialog.h"
 #include "library/ui/NewLayoutDialog.h"
+#include "library/ui/VehicleDataDialog.h"
 #include "library/ui/VehicleImportDialog.h"
 #include "settings/ui/PreferencesDialog.h"
 
@@ -181,8 +183,8 @@ void MainWindow::refreshEnabling() {
     verticalBar_->setEnabled(open);
     horizontalBar_->setEnabled(open);
     fillFrame_->setEnabled(open && c.fillEnabled);
-    // Texts and accessories keep their size but can be placed: only the size controls
-    // follow the kind, the position boxes follow the selection.
+    // Texts and accessories keep their size but can be placed and weighed: only the size
+    // controls follow the kind, the position boxes follow the selection.
     dimensionsFrame_->setEnabled(open);
     for (QWidget* sizeControl :
          {static_cast<QWidget*>(dimensionBoxes_[0]), static_cast<QWidget*>(dimensionBoxes_[1]),
@@ -190,6 +192,7 @@ void MainWindow::refreshEnabling() {
         sizeControl->setEnabled(c.dimensionsEnabled);
     for (QLineEdit* box : positionBoxes_)
         box->setEnabled(editor_->state().hasSelection());
+    massBox_->setEnabled(c.massEnabled);
     for (QGroupBox* frame : {zoomFrame_, editFrame_, objectsFrame_, surfaceFrame_})
         frame->setEnabled(open);
     for (QToolButton* button : toolButtons_)
@@ -197,7 +200,7 @@ void MainWindow::refreshEnabling() {
     libraryToggle_->setEnabled(open);
     for (const char* name :
          {"mnusave", "mnusaveim", "mnupdf", "mnuliste", "mnuprint", "mnuechelle", "mnurect",
-          "mnumes", "mnutext", "mnucerc", "mnutri", "mnulig", "mnubib"})
+          "mnumes", "mnutext", "mnucerc", "mnutri", "mnulig", "mnubib", "mnudonnees"})
         action(QString::fromUtf8(name))->setEnabled(open);
 
     const bool edit = c.editEnabled;
@@ -254,6 +257,7 @@ void MainWindow::refresh() {
         setTextKeepingCursor(dimensionBoxes_[i], state.controls.sizeText[i]);
     refreshPositionBoxes();
     lockBox_->setChecked(state.controls.lockChecked);
+    setTextKeepingCursor(massBox_, state.controls.massText);
     libraryToggle_->setChecked(state.controls.accessoryBrowserShown);
     action(QStringLiteral("mnubib"))->setChecked(state.controls.accessoryBrowserShown);
     action(QStringLiteral("mnusurf"))->setChecked(state.surfaces.visible);
@@ -267,6 +271,7 @@ void MainWindow::refresh() {
     statusGaps_->setText(gaps);
     statusGaps_->setVisible(!gaps.isEmpty());
     statusPosition_->setText(editor_->positionField());
+    refreshMasses();
 
     switch (editor_->takeFocusRequest()) {
     case editor::FocusRequest::Plan:
@@ -280,6 +285,40 @@ void MainWindow::refresh() {
     }
     scheduleRecoveryCopy();
     refreshing_ = false;
+}
+
+void MainWindow::refreshMasses() {
+    if (massWindow_ && massWindow_->isVisible())
+        massWindow_->show(editor_->massBudget(), editor_->state().layout,
+                          editor_->massCentreShown());
+}
+
+void MainWindow::showVehicleData() {
+    const document::Layout& layout = editor_->state().layout;
+    if (!layout.isOpen)
+        return;
+    library::ui::VehicleDataDialog dialog(libraryRoot_, layout.vehicleModel, layout.vehicleBody,
+                                          layout.vehicleFile, document::hasLengthAxis(layout),
+                                          services_.files, services_.dialogs, this);
+    if (dialog.exec() == QDialog::Accepted)
+        forward([](editor::Editor& e) { e.reloadVehicleData(); });
+}
+
+void MainWindow::showMassWindow() {
+    if (!massWindow_) {
+        MassWindow::Callbacks callbacks;
+        callbacks.loadsEdited = [this](std::vector<document::LooseLoad> loads) {
+            forward([&loads](editor::Editor& e) { e.setLoads(std::move(loads)); });
+        };
+        callbacks.centreShown = [this](bool shown) {
+            forward([shown](editor::Editor& e) { e.setMassCentreShown(shown); });
+        };
+        massWindow_ = new MassWindow(std::move(callbacks), this);
+        massWindow_->setWindowFlag(Qt::Tool);
+    }
+    massWindow_->QDialog::show();
+    massWindow_->raise();
+    refresh();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MassWindow.h"
 #include "app/Startup.h"
 #include "editor/Editor.h"
 #include "editor/RecoveryCopies.h"
@@ -108,6 +109,11 @@ public:
     void exportScaledPdf();
     void printToScale();
     void accessoryBrowserToggled(bool checked);
+    // "Bilan des masses": shows the mass window (made at the first call).
+    void showMassWindow();
+    // "Données du véhicule...": the open layout's vehicle data, modal.
+    void showVehicleData();
+    MassWindow* massWindow() const { return massWindow_; }
 
     // The canvas rectangle for a central area of that size: at (8, 128), 33 pixels
     // narrower and 168 pixels lower than the area.
@@ -151,6 +157,7 @@ private:
     void refreshEnabling();
     void refreshPositionBoxes();
     void refreshUndoEntries();
+    void refreshMasses();
     void showStatus(const QString& text);
     void closeOtherWindows();
     // While the layout has unsaved changes, a recovery copy is due within the delay of
@@ -175,6 +182,7 @@ private:
     QPointer<library::ui::AccessoryBrowser> accessoryBrowser_;
     QPointer<library::ui::AccessoryImportDialog> accessoryImport_;
     QPointer<library::ui::VehicleImportDialog> vehicleImport_;
+    QPointer<MassWindow> massWindow_;
 
     bool refreshing_ = false;
     bool quitting_ = false;
@@ -211,6 +219,7 @@ private:
     QWidget* dimensionsPicture_ = nullptr;
     QWidget* dimensionsUnit_ = nullptr;
     QCheckBox* lockBox_ = nullptr;
+    QLineEdit* massBox_ = nullptr;
     PictureWidget* fillSwatch_ = nullptr;
     QComboBox* textureList_ = nullptr;
     QLabel* selectedAreaLabel_ = nullptr;

@@ -256,19 +256,33 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
     dimensionsPicture_ = dimensionsPicture;
     dimensionsPicture->setObjectName(QStringLiteral("Image1"));
     dimensionsPicture->setPixmap(icons::dimensions());
-    dimensionsPicture->setGeometry(8, 63, 24, 24);
+    dimensionsPicture->setGeometry(60, 88, 24, 24);
     auto* unit = new QLabel(QStringLiteral("(cm)"), frame);
     dimensionsUnit_ = unit;
     unit->setObjectName(QStringLiteral("Label1"));
-    unit->setGeometry(38, 66, 32, 18);
+    unit->setGeometry(8, 66, 32, 18); // under the size boxes
     lockBox_ = new QCheckBox(QStringLiteral("Figées"), frame);
     lockBox_->setObjectName(QStringLiteral("Check1"));
-    lockBox_->setGeometry(6, 90, 78, 20);
+    lockBox_->setGeometry(6, 90, 54, 20);
     connect(lockBox_, &QCheckBox::clicked, this, [this](bool checked) {
         forward([checked](editor::Editor& e) { e.sizeLockToggled(checked); });
     });
     setStatusHelp(lockBox_,
                   [] { return QStringLiteral("Empêche le redimensionnement à la souris"); });
+    massBox_ = new QLineEdit(frame);
+    massBox_->setObjectName(QStringLiteral("masse"));
+    massBox_->setPlaceholderText(QStringLiteral("Masse (kg)"));
+    massBox_->setToolTip(QStringLiteral("Masse (kg)"));
+    massBox_->setGeometry(48, 64, 36, 20); // under the position boxes
+    connect(massBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        forward([text](editor::Editor& e) { e.massTextChanged(text); });
+    });
+    connect(massBox_, &QLineEdit::returnPressed, this,
+            [this] { forward([](editor::Editor& e) { e.massConfirmed(); }); });
+    setStatusHelp(massBox_, [] {
+        return QStringLiteral("Masse de l'objet en kg, vide si elle n'est pas connue (Appuyez "
+                              "sur Entrée pour valider)");
+    });
     setTabOrder(dimensionBoxes_[0], dimensionBoxes_[1]);
     setTabOrder(dimensionBoxes_[1], positionBoxes_[0]);
     setTabOrder(positionBoxes_[0], positionBoxes_[1]);
@@ -352,6 +366,15 @@ void MainWindow::buildSurfaceFrame(QWidget* area) {
     forwardClicks(removeSurfaceButton_, [](editor::Editor& e) { e.removeSelectedSurfaces(); });
     setStatusHelp(addSurfaceButton_,
                   [] { return QStringLiteral("Ajouter cette surface au décompte"); });
+    auto* massButton = new QToolButton(frame);
+    massButton->setObjectName(QStringLiteral("Command6_2"));
+    massButton->setText(QStringLiteral("kg"));
+    massButton->setToolTip(QStringLiteral("Bilan des masses"));
+    massButton->setGeometry(108, 96, 28, 20);
+    connect(massButton, &QToolButton::clicked, this, [this] { showMassWindow(); });
+    setStatusHelp(massButton, [] {
+        return QStringLiteral("Bilan des masses : total, charge sur chaque essieu, charge utile");
+    });
 }
 
 void MainWindow::buildPlan(QWidget* area) {
@@ -370,7 +393,17 @@ void MainWindow::buildPlan(QWidget* area) {
             e.planHovered();
         });
     };
-    plan_->overlay = [this](QPainter& painter) { paintGuides(painter); };
+    // The snapping guides, and the centre of mass while the mass window marks it: a
+    // dashed red line across the plan, never part of the canvas that outputs take.
+    plan_->overlay = [this](QPainter& painter) {
+        paintGuides(painter);
+        const std::optional<int> column = editor_->massCentreColumn();
+        if (!column)
+            return;
+        painter.setPen(QPen(QColor(200, 0, 0), 2, Qt::DashLine));
+        painter.drawLine(*column, 0, *column, plan_->height());
+        painter.drawText(*column + 4, 14, QStringLiteral("G"));
+    };
     plan_->left = [this] { forward([](editor::Editor& e) { e.pointerLeftPlan(); }); };
     // The plan and the selection box take the same keys.
     const auto keyPressed = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {

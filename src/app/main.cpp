@@ -48,10 +48,11 @@ int runHeadless(int argc, char* argv[], const QStringList& arguments) {
     QGuiApplication app(argc, argv);
     app::nameApplication();
     platform::QSettingsStore store;
+    QTextStream out(stdout);
     QTextStream err(stderr);
     platform::FileSystem files;
     const QString root = library::readableLibrary(libraryLocation(files), files);
-    return output::runHeadlessExport(arguments, root, store, err);
+    return output::runHeadlessExport(arguments, root, store, out, err);
 }
 
 } // namespace

@@ -22,6 +22,7 @@ enum class LayoutChange {
     Turn,
     BringToFront,
     SendToBack,
+    Mass,
     PutBack, // an object put back where its stored values changed (rounding, front on click)
 };
 

@@ -3,6 +3,7 @@
 #include "document/ObjectTable.h"
 #include "editor/Geometry.h"
 #include "library/LibraryNames.h"
+#include "library/MassData.h"
 
 namespace editor {
 
@@ -89,6 +90,10 @@ void Creation::create(ObjectKind kind) {
         object.widthCm = accessory->width;
         object.fill = Fill::file(s.next.accessoryFile);
         object.locked = true;
+        // An inserted accessory weighs what the library says it does.
+        if (const auto kg = library::readAccessoryMasses(s.libraryRoot, core_.services.files)
+                                .massOf(s.next.accessoryFile))
+            object.massKg = float(*kg);
     } else if (kind == ObjectKind::Text) {
         const QSize extent = s.canvas.textSize(text);
         const std::int16_t height = textSizeCm(extent.height(), core_.resol());

@@ -28,6 +28,8 @@ QString changeName(LayoutChange change) {
         return QStringLiteral("la mise au premier plan");
     case LayoutChange::SendToBack:
         return QStringLiteral("l'envoi à l'arrière-plan");
+    case LayoutChange::Mass:
+        return QStringLiteral("la masse");
     case LayoutChange::PutBack:
         return QStringLiteral("la mise en place");
     }

@@ -80,6 +80,7 @@ Editor::SelectionLook Editor::selectionLook() const {
 }
 
 void Editor::initialise() {
+    reloadVehicleData();
     state_.next.fill = document::Fill::colour(0);
     refreshTextures();
     state_.selection.handles.visible = false;
@@ -257,6 +258,12 @@ void Editor::dimensionTextChanged(Dimension dimension, const QString& text) {
 void Editor::dimensionsConfirmed() {
     edit(LayoutChange::Resize, [&] { modules_->properties.dimensionsConfirmed(); });
 }
+void Editor::massTextChanged(const QString& text) {
+    modules_->properties.massTextChanged(text);
+}
+void Editor::massConfirmed() {
+    edit(LayoutChange::Mass, [&] { modules_->properties.massConfirmed(); });
+}
 void Editor::sizeLockToggled(bool checked) {
     edit(LayoutChange::Lock, [&] { modules_->properties.sizeLockToggled(checked); });
 }
@@ -306,6 +313,37 @@ UndoEntries Editor::undoEntries() const {
 const document::LayoutHistory& Editor::history() const {
     return modules_->history.steps();
 }
+document::MassBudget Editor::massBudget() const {
+    document::Layout layout = state_.layout;
+    if (state_.hasSelection())
+        layout.objects.insertAt(state_.selection.row, modules_->selection.selectionObject());
+    return library::layoutMassBudget(layout, vehicleData_);
+}
+
+void Editor::reloadVehicleData() {
+    vehicleData_ = library::readVehicleData(state_.libraryRoot, services_.files);
+}
+
+void Editor::setLoads(std::vector<document::LooseLoad> loads) {
+    if (!state_.layout.isOpen || loads == state_.layout.loads)
+        return;
+    state_.layout.loads = std::move(loads);
+    state_.layout.modified = true;
+}
+
+std::optional<int> Editor::massCentreColumn() const {
+    if (!massCentreShown_ || !state_.layout.isOpen)
+        return std::nullopt;
+    const document::MassBudget budget = massBudget();
+    const auto axles =
+        document::planAxles(state_.layout, vehicleData_.axlesOf(state_.layout.vehicleFile));
+    if (!budget.centreCm || !axles)
+        return std::nullopt;
+    const double pictureX = axles->planX(*budget.centreCm) * state_.layout.pixelsPerCm;
+    const render::View& v = state_.view.view;
+    return platform::M((pictureX - v.originX) * v.zoom);
+}
+
 void Editor::restartHistory() {
     modules_->history.reset();
 }

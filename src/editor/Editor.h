@@ -7,6 +7,7 @@
 #include "editor/Geometry.h"
 #include "editor/Magnetism.h"
 #include "editor/Snapping.h"
+#include "library/MassData.h"
 #include "output/PageLayout.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
@@ -134,6 +135,9 @@ public:
     // Enter in a dimension box: applies both boxes to the selection.
     void dimensionsConfirmed();
     void sizeLockToggled(bool checked);
+    // The mass box; Enter gives the selection its mass, as one step.
+    void massTextChanged(const QString& text);
+    void massConfirmed();
     // Enter in the X or Y box: the selection's corner moves to the typed position in cm,
     // as one step; a position outside the vehicle picture is refused with a message.
     void positionConfirmed(Axis axis, const QString& text);
@@ -182,6 +186,18 @@ public:
     DragAids dragAids() const;
     QString gapsField() const;
 
+    // Mass budget: the layout as it stands (the selection where it is now) against the
+    // vehicle library's data, read at start-up and again by reloadVehicleData.
+    document::MassBudget massBudget() const;
+    void reloadVehicleData();
+    // The loads not drawn, as the mass window edits them: the layout is then modified.
+    void setLoads(std::vector<document::LooseLoad> loads);
+    // The centre of mass marked on the plan (on screen only).
+    void setMassCentreShown(bool shown) { massCentreShown_ = shown; }
+    bool massCentreShown() const { return massCentreShown_; }
+    // The canvas column of the centre of mass while it is marked and known.
+    std::optional<int> massCentreColumn() const;
+
     // Surface count.
     void toggleSurfacePanel();
     // Start-up: the saved panel setting; shown unless it is "0".
@@ -218,6 +234,8 @@ private:
     std::unique_ptr<Modules> modules_;
     // The selection when the drag under way started.
     std::unique_ptr<SelectionLook> dragStart_;
+    library::VehicleData vehicleData_;
+    bool massCentreShown_ = false;
     // Where the pointer is over the plan, in canvas pixels; nothing once it has left.
     std::optional<QPointF> pointer_;
     bool magnetism_ = true;

@@ -73,13 +73,15 @@ struct EditingControls {
     std::array<QString, 2> sizeText = {QStringLiteral("50"),
                                        QStringLiteral("50")}; // width, height (cm)
     bool lockChecked = false;                                 // "Figées"
+    QString massText;     // "Masse (kg)": the selection's mass, empty when unknown
     int textureEntry = 0; // texture list: 0 "Choisir un texture...", k the k-th texture
     QStringList textures; // texture file names, in listing order (entry k = textures[k-1])
     platform::Surface fillSwatch{61, 61, platform::kBlack}; // fill swatch Couleur
 
     bool layoutEnabled = false;    // enableEditing has run
     bool fillEnabled = true;       // "Remplissage"
-    bool dimensionsEnabled = true; // "Dimensions"
+    bool dimensionsEnabled = true; // "Dimensions": the size boxes and the lock
+    bool massEnabled = false;      // the mass box: a selection that can carry a mass
     bool textureListEnabled = true;
     bool editEnabled = false;           // stacking, turning, deleting and the Edition menu
     bool turnEnabled = false;           // the two turn buttons and menu entries

@@ -2,7 +2,9 @@
 
 #include "document/LayoutFile.h"
 #include "library/LayoutOpening.h"
+#include "library/MassData.h"
 #include "output/ImageExport.h"
+#include "output/MassReport.h"
 #include "output/OutputTarget.h"
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
@@ -266,7 +268,9 @@ void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Pri
 void LayoutCommands::outputAtScale(const output::ScaleSetup& setup, const SheetWriter& write) {
     putSelectionBack();
     EditorState& s = core_.state;
-    const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.libraryRoot};
+    const output::PlanSource source{
+        s.layout, s.prefs, core_.services.pictures, s.libraryRoot,
+        output::sheetMassLines(s.layout, s.libraryRoot, core_.services.files, core_.locale)};
     const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
     if (const QString refusal = plan.refusal(); !refusal.isEmpty())
         core_.inform(refusal, kAttention, platform::MsgIcon::Warning);
@@ -281,7 +285,10 @@ void LayoutCommands::exportPartsList() {
     if (path.isEmpty() || refusedAsLayoutFile(path))
         return;
     putSelectionBack();
-    if (!output::writePartsList(path, output::partsListLines(core_.state.layout, core_.locale)))
+    const document::Layout& layout = core_.state.layout;
+    const document::MassBudget masses = library::layoutMassBudget(
+        layout, library::readVehicleData(core_.state.libraryRoot, core_.services.files));
+    if (!output::writePartsList(path, output::partsListLines(layout, core_.locale, masses)))
         core_.inform(output::partsListFailedMessage(), kErreur, platform::MsgIcon::Critical);
 }
 

@@ -1,5 +1,6 @@
 #include "editor/Properties.h"
 
+#include "document/MassBudget.h"
 #include "document/ObjectTable.h"
 #include "editor/Geometry.h"
 #include "editor/Placement.h"
@@ -11,6 +12,8 @@ using document::Fill;
 using document::ObjectKind;
 
 namespace {
+
+constexpr double kMaxObjectMassKg = 100000;
 
 // The fill controls are disabled for the selections that cannot take a fill: an
 // accessory keeps its picture, and only a rectangle takes a texture.
@@ -47,6 +50,30 @@ void Properties::dimensionsConfirmed() {
     selection_.drawBox();
     selection_.showHandles();
     s.layout.modified = true;
+}
+
+void Properties::massTextChanged(const QString& text) {
+    core_.state.controls.massText = text;
+}
+
+void Properties::massConfirmed() {
+    EditorState& s = core_.state;
+    if (!s.hasSelection() || !document::carriesMass(s.selection.object.kind))
+        return;
+    const QString text = s.controls.massText.trimmed();
+    if (text.isEmpty()) {
+        selection_.setMass(std::nullopt);
+        return;
+    }
+    const std::optional<double> kg = readNumber(text, core_.locale);
+    if (!kg || *kg < 0 || *kg > kMaxObjectMassKg) {
+        core_.inform(QStringLiteral("La masse de l'objet doit être un nombre de kilogrammes, "
+                                    "entre 0 et 100000, ou rester vide quand elle n'est pas "
+                                    "connue."),
+                     QStringLiteral("Attention :"), platform::MsgIcon::Warning);
+        return;
+    }
+    selection_.setMass(float(*kg));
 }
 
 void Properties::positionConfirmed(Axis axis, const QString& text) {

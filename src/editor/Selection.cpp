@@ -1,5 +1,6 @@
 #include "editor/Selection.h"
 
+#include "document/MassBudget.h"
 #include "editor/EditorState.h"
 #include "platform/Numbers.h"
 
@@ -26,6 +27,10 @@ void Selection::setLocked(bool locked) {
 
 void Selection::setFill(const document::Fill& fill) {
     core_.state.selection.object.fill = fill;
+}
+
+void Selection::setMass(std::optional<float> kg) {
+    core_.state.selection.object.massKg = kg;
 }
 
 void Selection::setOrientation(int orientation) {
@@ -164,6 +169,9 @@ void Selection::select(int r) {
     s.controls.textureListEnabled = kind == ObjectKind::Rectangle;
 
     s.controls.lockChecked = object.locked;
+    s.controls.massEnabled = document::carriesMass(kind);
+    s.controls.massText =
+        object.massKg ? document::massText(*object.massKg, core_.locale) : QString();
     panel_.showSelected(kind, col5, col4);
 
     s.selection.row = r;
@@ -201,6 +209,8 @@ document::PlanObject Selection::selectionObject() const {
 void Selection::resetControlsAfterSelection() {
     EditorState& s = core_.state;
     s.controls.lockChecked = false;
+    s.controls.massEnabled = false;
+    s.controls.massText.clear();
     s.controls.fillEnabled = true;
     s.controls.dimensionsEnabled = true;
     s.controls.textureListEnabled = true;

@@ -33,6 +33,7 @@ public:
     // Edits of the selected object; the box is drawn again by the caller.
     void setLocked(bool locked); // also greys or blackens the handles
     void setFill(const document::Fill& fill);
+    void setMass(std::optional<float> kg);
     void setOrientation(int orientation);
     void setBoxSize(float width, float height);
     // The selection now differs from the row it was taken from.

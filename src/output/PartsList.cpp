@@ -4,8 +4,10 @@
 #include "document/ObjectTable.h"
 #include "document/Palette.h"
 #include "library/LibraryNames.h"
+#include "output/MassReport.h"
 #include "platform/SafeWrite.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -119,12 +121,22 @@ private:
 
 } // namespace
 
-QStringList partsListLines(const Layout& layout, const QLocale& locale) {
+QStringList partsListLines(const Layout& layout, const QLocale& locale, const MassBudget& masses) {
+    const bool weighed =
+        !layout.loads.empty() || std::any_of(layout.objects.begin(), layout.objects.end(),
+                                             [](const PlanObject& o) { return o.massKg; });
+    // The mass column, when the layout has one.
+    const auto withMass = [weighed](QStringList fields, const QString& mass) {
+        if (weighed)
+            fields << mass;
+        return fields;
+    };
     QStringList lines;
-    lines << joined({QStringLiteral("N°"), QStringLiteral("Type"), QStringLiteral("Description"),
-                     QStringLiteral("Largeur (cm)"), QStringLiteral("Hauteur (cm)"),
-                     QStringLiteral("X (cm)"), QStringLiteral("Y (cm)"),
-                     QStringLiteral("Surface (m²)"), QStringLiteral("Figé")});
+    lines << joined(withMass(
+        {QStringLiteral("N°"), QStringLiteral("Type"), QStringLiteral("Description"),
+         QStringLiteral("Largeur (cm)"), QStringLiteral("Hauteur (cm)"), QStringLiteral("X (cm)"),
+         QStringLiteral("Y (cm)"), QStringLiteral("Surface (m²)"), QStringLiteral("Figé")},
+        QStringLiteral("Masse (kg)")));
     const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
     Totals textures, colours;
     int number = 0;
@@ -136,13 +148,14 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale) {
         if (area)
             (object.kind == ObjectKind::Rectangle && object.fill.isFile() ? textures : colours)
                 .add(what, *area);
-        lines << joined({QString::number(number), kindName(object.kind), what,
-                         decimal(w, 1, locale), decimal(h, 1, locale),
-                         decimal(object.position.x / resol, 1, locale),
-                         decimal(object.position.y / resol, 1, locale),
-                         area ? decimal(*area, kAreaDecimals, locale) : QString(),
-                         object.locked ? QStringLiteral("oui") : QStringLiteral("non")},
-                        {3, 4, 5, 6, 7});
+        lines << joined(
+            withMass({QString::number(number), kindName(object.kind), what, decimal(w, 1, locale),
+                      decimal(h, 1, locale), decimal(object.position.x / resol, 1, locale),
+                      decimal(object.position.y / resol, 1, locale),
+                      area ? decimal(*area, kAreaDecimals, locale) : QString(),
+                      object.locked ? QStringLiteral("oui") : QStringLiteral("non")},
+                     object.massKg ? decimal(*object.massKg, 1, locale) : QString()),
+            {3, 4, 5, 6, 7, 9});
     }
     const auto totalLines = [&](const Totals& totals, const QString& title) {
         for (const auto& [name, total] : totals.items()) {
@@ -155,6 +168,16 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale) {
     };
     totalLines(textures, QStringLiteral("Total texture"));
     totalLines(colours, QStringLiteral("Total couleur"));
+    if (!weighed)
+        return lines;
+    for (const LooseLoad& load : layout.loads)
+        lines << joined({QString(), QStringLiteral("Charge"), load.label, QString(), QString(),
+                         QString(), QString(), QString(), QString(),
+                         decimal(load.massKg, 1, locale)},
+                        {9});
+    for (const QString& line : massFigureLines(masses, layout, locale))
+        lines << joined({QString(), QStringLiteral("Bilan des masses"), line, QString(), QString(),
+                         QString(), QString(), QString(), QString(), QString()});
     return lines;
 }
 

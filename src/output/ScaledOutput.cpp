@@ -159,6 +159,22 @@ void drawFooter(QPainter& painter, const SheetUnits& units, const PageLayout& pa
              Qt::AlignHCenter | Qt::AlignBottom, stamp, sheetFont(8, true));
 }
 
+// The mass budget in a small framed box at the top-left corner of the plan's share.
+void drawMassBox(QPainter& painter, const SheetUnits& units, const PageTile& tile,
+                 const QStringList& lines) {
+    constexpr double kLine = 3.6, kPad = 1.5, kWidth = 92; // mm
+    const QRectF box(tile.at + QPointF(3, 3), QSizeF(kWidth, lines.size() * kLine + 2 * kPad));
+    painter.setPen(QPen(Qt::black, units.width(0.3)));
+    painter.setBrush(Qt::white);
+    painter.drawRect(units.rect(box));
+    const QFont font = sheetFont(7);
+    for (int k = 0; k < lines.size(); ++k)
+        drawText(painter,
+                 units.rect(QRectF(box.left() + kPad, box.top() + kPad + k * kLine,
+                                   kWidth - 2 * kPad, kLine)),
+                 Qt::AlignLeft | Qt::AlignVCenter, lines[k], font);
+}
+
 QPageSize::PageSizeId pageSizeOf(Paper paper) {
     return paper == Paper::A3 ? QPageSize::A3 : QPageSize::A4;
 }
@@ -255,6 +271,8 @@ bool paintScaledPages(QPagedPaintDevice& device, const PlanSource& source, const
         painter.drawImage(units.rect(shown), picture);
         drawAssemblyMarks(painter, units, plan.pages, tile, shown);
         drawFooter(painter, units, plan.pages, tile, source.layout);
+        if (&tile == &plan.pages.tiles.front() && !source.massLines.isEmpty())
+            drawMassBox(painter, units, tile, source.massLines);
     }
     return painter.end();
 }

@@ -9,6 +9,7 @@
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 class QPagedPaintDevice;
 
@@ -36,6 +37,8 @@ struct PlanSource {
     settings::Preferences prefs;
     platform::PictureCache& pictures;
     QString libraryRoot;
+    // The mass budget's lines (massFigureLines), boxed on the first sheet; none: no box.
+    QStringList massLines = {};
 };
 
 // A layout ready to go on paper at true scale: the part of the plan to show, in

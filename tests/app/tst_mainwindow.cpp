@@ -2,6 +2,7 @@
 // outputs, mouse and keyboard editing, and the windows it opens.
 #include "app/InfoWindows.h"
 #include "app/MainWindow.h"
+#include "app/MassWindow.h"
 #include "app/Startup.h"
 #include "document/LayoutFile.h"
 #include "library/ui/AccessoryBrowser.h"
@@ -52,6 +53,15 @@ struct Fixture {
     explicit Fixture(bool withLayout, const document::ObjectTable& objects = {}) {
         folder.addPicture(QStringLiteral("vehicules"), kVehicle, 1000, 500, qRgb(220, 220, 255));
         folder.addPicture(QStringLiteral("accessoires"), kAccessory, 60, 40, kAccessoryColour);
+        // The van's data: axles 35 and 335 cm from the picture's left edge; the sink weighs 20 kg.
+        if (!files.writeFileSafely(folder.vehicules() + QStringLiteral("/donnees.txt"),
+                                   "[Van_Fourgon]\nvide_avant = 1000\nvide_arriere = 800\n"
+                                   "maxi_avant = 1500\nmaxi_arriere = 1600\nmaxi_total = 3000\n"
+                                   "[Van_Fourgon_Dessus_XY_5000_.bmp]\n"
+                                   "essieu_avant = 35\nessieu_arriere = 335\n") ||
+            !files.writeFileSafely(folder.accessoires() + QStringLiteral("/masses.txt"),
+                                   kAccessory.toUtf8() + " = 20\n"))
+            qFatal("cannot write the library's masses");
         QStringList arguments;
         if (withLayout) {
             document::Layout layout;
@@ -401,6 +411,54 @@ private Q_SLOTS:
         menu->trigger();
         f.pressInBrowser("Command1_2");
         QVERIFY(shown(false) && chosen.isEmpty());
+    }
+
+    // The mass window follows the plan: the accessory inserted from the browser weighs what
+    // the library says, dragging it from the front axle to midway shares its load between
+    // the axles while the drag goes on, and the mass box weighs a rectangle in one step.
+    void massWindowFollowsTheAccessory() {
+        Fixture f(true);
+        QTest::mouseClick(f.control<QToolButton>("Check2"), Qt::LeftButton);
+        f.pressInBrowser("Command1_0");
+        QCOMPARE(f.object(1).massKg, 20.f);
+        QTest::mouseClick(f.control("Command6_2"), Qt::LeftButton);
+        app::MassWindow* masses = f.form->massWindow();
+        QVERIFY(masses && masses->isVisible());
+        const auto figures = [masses] {
+            QStringList texts;
+            for (int k = 0; k < app::MassWindow::kFigures; ++k)
+                texts << masses->figure(k)->text();
+            return texts;
+        };
+        // The sink's middle, 5 + 30 cm from the left edge, is on the front axle.
+        QCOMPARE(figures(),
+                 QStringList({"20 kg", "1820 kg / 3000 kg", "1020 kg / 1500 kg", "800 kg / 1600 kg",
+                              "1180 kg", "131,9 cm en arrière de l'essieu avant"}));
+        QWidget* box = f.control("Picture2");
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(box->isVisible());
+        QTest::mousePress(box, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseMove(box, QPoint(310, 10));
+        QCOMPARE(figures().mid(2, 2), QStringList({"1010 kg / 1500 kg", "810 kg / 1600 kg"}));
+        QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(310, 10));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(figures().mid(2, 2), QStringList({"1010 kg / 1500 kg", "810 kg / 1600 kg"}));
+
+        QTest::mouseClick(f.control("Command1_1"), Qt::LeftButton); // a rectangle
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(30, 30));
+        QVERIFY(box->isVisible());
+        QCOMPARE(masses->findChild<QListWidget*>("masse_inconnue")->count(), 1);
+        auto* mass = f.control<QLineEdit>("masse");
+        QVERIFY(mass->isEnabled() && mass->text().isEmpty());
+        mass->setFocus();
+        QTest::keyClicks(mass, QStringLiteral("1400"));
+        QTest::keyClick(mass, Qt::Key_Return);
+        QCOMPARE(f.form->action(QStringLiteral("mnuannuler"))->text(),
+                 QStringLiteral("A&nnuler la masse"));
+        QCOMPARE(masses->findChild<QListWidget*>("masse_inconnue")->count(), 0);
+        QCOMPARE(masses->figure(1)->text(),
+                 QStringLiteral("3220 kg / 3000 kg  — dépassement de 220 kg"));
+        QVERIFY(masses->figure(1)->styleSheet().contains(QStringLiteral("color")));
     }
 
     // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z), typed where the focus is, take back and do again

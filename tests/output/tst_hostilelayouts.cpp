@@ -112,6 +112,23 @@ private Q_SLOTS:
             }
             QTest::addRow("damaged file %d", n) << lines.join('\n');
         }
+        // The same with masses: each object weighed, loads at extreme places.
+        QByteArray weighed = layoutText("400", rows).replace("Kestrion 2", "Kestrion 3");
+        weighed += QByteArray::number(rows.size()) + "\r\n";
+        for (int row = 1; row <= rows.size(); ++row)
+            weighed += QByteArray::number(row) + "\r\n" + QByteArray::number(row * 10) + "\r\n";
+        weighed += "3\r\nEau\r\n100\r\n1E+30\r\nPassagers\r\n-1E+30\r\n0\r\n"
+                   "Vide\r\n0\r\n-5\r\n";
+        QTest::addRow("file with masses") << weighed;
+        const QList<QByteArray> validMasses = weighed.split('\n');
+        for (int n = 0; n < 100; ++n) {
+            QList<QByteArray> lines = validMasses;
+            for (int k = 0; k < 3; ++k) {
+                const int at = 4 + int(random.bounded(lines.size() - 5));
+                lines[at] = junk[int(random.bounded(junk.size()))].toUtf8() + '\r';
+            }
+            QTest::addRow("damaged file with masses %d", n) << lines.join('\n');
+        }
     }
 
     void extremeFilesExportInBoundedTime() {
@@ -124,6 +141,17 @@ private Q_SLOTS:
         // Refusing the file (3) is as good as drawing it (0); nothing else may happen.
         QVERIFY2(code == 0 || code == 3, qPrintable(errors));
         QVERIFY2(timer.elapsed() < kHangLimitMs, "the export hung");
+        if (!text.startsWith("Kestrion 3"))
+            return;
+        // The mass budget of the same file: printed (0, or 5 over a limit) or refused (3).
+        platform::MemoryStore store;
+        QString printed;
+        QTextStream out(&printed), err(&errors);
+        const int masses = output::runHeadlessExport(
+            {QStringLiteral("--masses"), folder_.path() + QStringLiteral("/hostile.kla")},
+            folder_.path(), store, out, err);
+        QVERIFY2(masses == 0 || masses == 3 || masses == 5, qPrintable(errors));
+        QCOMPARE(masses == 3, code == 3);
     }
 
     // True-scale sheets of extreme plans: refused (too far, 3; too many sheets, 2) in

@@ -1,6 +1,8 @@
 // Guards the true-scale sheets measured on the rendered PDF, the parts list, and printing
 // with no printer at all.
 #include "library/LayoutOpening.h"
+#include "library/MassData.h"
+#include "output/MassReport.h"
 #include "output/PageLayout.h"
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
@@ -227,6 +229,55 @@ private Q_SLOTS:
             ";Total couleur;Rouge : 2,0566 m²;;;;;2,0566;",
         };
         QCOMPARE(output::partsListLines(layout, QLocale()), expected);
+    }
+
+    // A layout with masses gets the mass column, its loads and the budget's lines in the
+    // parts list, and the budget boxed on the first true-scale sheet.
+    void massesInTheOutputs() {
+        testkit::ProgramFolder folder;
+        const QString file = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.bmp");
+        folder.addPicture(QStringLiteral("vehicules"), file, 1100, 500);
+        platform::FileSystem fs;
+        QVERIFY(fs.writeFileSafely(folder.vehicules() + QStringLiteral("/donnees.txt"),
+                                   "[Fourgon_L2H2]\nvide_avant = 1150\nvide_arriere = 850\n"
+                                   "maxi_avant = 1850\nmaxi_arriere = 2000\nmaxi_total = 3500\n"
+                                   "[" +
+                                       file.toUtf8() +
+                                       "]\nessieu_avant = 100\n"
+                                       "essieu_arriere = 445\n"));
+        document::Layout layout;
+        library::loadVehicle(folder.path(), file).value().applyTo(layout);
+        layout.objects.append(planObject(document::ObjectKind::Rectangle, 400, 100, 50, 100));
+        layout.objects.append(planObject(document::ObjectKind::Rectangle, 140, 100, 50, 60));
+        layout.objects.row(2).massKg = 28.5f; // its middle on the front axle
+        layout.loads = {{QStringLiteral("Eau"), 100, 345}};
+        const QStringList lines = output::partsListLines(
+            layout, QLocale(),
+            library::layoutMassBudget(layout, library::readVehicleData(folder.path(), fs)));
+        QVERIFY2(lines[0].endsWith(QStringLiteral(";Masse (kg)")), qPrintable(lines[0]));
+        QVERIFY2(lines[1].endsWith(QStringLiteral(";non;")), qPrintable(lines[1]));
+        QVERIFY2(lines[2].endsWith(QStringLiteral(";non;28,5")), qPrintable(lines[2]));
+        for (const QString& line :
+             {QStringLiteral(";Charge;Eau;;;;;;;100"),
+              QStringLiteral(";Bilan des masses;Essieu avant : 1178,5 kg / 1850 kg;;;;;;;"),
+              QStringLiteral(";Bilan des masses;Essieu arrière : 950 kg / 2000 kg;;;;;;;")})
+            QVERIFY2(lines.contains(line), qPrintable(lines.join(QLatin1Char('\n'))));
+        const QStringList plain = output::partsListLines(document::Layout{}, QLocale());
+        QVERIFY(!plain[0].contains(QStringLiteral("Masse")));
+
+        platform::PictureCache pictures;
+        const output::PlanSource source{
+            layout, settings::Preferences::defaults(), pictures, folder.path(),
+            output::sheetMassLines(layout, folder.path(), fs, QLocale())};
+        const QString pdf = folder.path() + QStringLiteral("/plan.pdf");
+        const output::ScaledPlan scaled =
+            output::prepareScaledPlan(source, {20, Paper::A4, true, false});
+        QCOMPARE(output::writeScaledPdf(pdf, source, scaled), QString());
+        const QString text =
+            runTool(QStringLiteral("pdftotext"), {"-enc", "UTF-8", "-f", "1", "-l", "1", pdf, "-"});
+        QVERIFY2(text.contains(QStringLiteral("Essieu avant : 1178,5 kg / 1850 kg")) &&
+                     text.contains(QStringLiteral("Charge utile restante : 1371,5 kg")),
+                 qPrintable(text));
     }
 
     void noPrinterIsExplained() {
