@@ -40,7 +40,6 @@ struct Layout {
     float pictureHeight = 0;
 
     bool isOpen = false;
-    bool modified = false;
 };
 
 } // namespace document

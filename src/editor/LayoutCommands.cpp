@@ -26,13 +26,13 @@ void LayoutCommands::closeAccessoryBrowser() {
 }
 
 void LayoutCommands::putSelectionBack() {
-    if (core_.state.hasSelection()) {
+    if (selection_.shown()) {
         selection_.putBack();
     }
 }
 
 bool LayoutCommands::offerToSave(const QString& title) {
-    if (!core_.layoutOpen() || !core_.state.layout.modified)
+    if (!core_.layoutOpen() || !session_.isModified())
         return true;
     const platform::MsgResult answer = core_.services.dialogs.messageBox(
         kSaveQuestion, title, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel);
@@ -75,8 +75,7 @@ void LayoutCommands::newLayout() {
     s.layout.zoomText = QStringLiteral("100");
     s.layout.objects.clear();
     s.layout.isOpen = true;
-    s.layout.modified = false;
-    history_.reset();
+    session_.reset();
     core_.redraw();
     enableEditing();
 }
@@ -100,8 +99,7 @@ void LayoutCommands::chooseAndOpenLayout() {
 void LayoutCommands::keepOpenLayoutAfterRefusal() {
     if (!core_.layoutOpen())
         return;
-    core_.state.layout.modified = false;
-    history_.markSaved();
+    session_.markSaved();
     core_.redraw();
 }
 
@@ -131,7 +129,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
     putSelectionBack();
     view_.resetView(opened.zoomPercent);
     s.layout = std::move(opened.layout);
-    history_.reset();
+    session_.reset();
     core_.redraw();
     enableEditing();
     return true;
@@ -140,7 +138,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
 bool LayoutCommands::saveLayout() {
     EditorState& s = core_.state;
     putSelectionBack();
-    history_.record(document::LayoutChange::PutBack);
+    session_.record(document::LayoutChange::PutBack);
     platform::FileDialogRequest request;
     request.filter = kLayoutFilter;
     request.overwritePrompt = true;
@@ -158,13 +156,12 @@ bool LayoutCommands::saveLayout() {
                      platform::MsgIcon::Warning);
         return false;
     }
-    s.layout.modified = false;
-    history_.markSaved();
+    session_.markSaved();
     return true;
 }
 
 bool LayoutCommands::confirmQuit() {
-    if (!core_.layoutOpen() || !core_.state.layout.modified)
+    if (!core_.layoutOpen() || !session_.isModified())
         return true;
     const platform::MsgResult answer = core_.services.dialogs.messageBox(
         kSaveQuestion, QStringLiteral("Quitter :"), platform::MsgIcon::Question,

@@ -14,9 +14,9 @@ bool SelectionKeys::keyPressed(Qt::Key key) {
     if (std::find(kSelectionKeys.begin(), kSelectionKeys.end(), key) == kSelectionKeys.end())
         return false;
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return true;
-    SelectionBox& b = s.selection.box;
+    PlanBox b = selection_.box();
     const int SH = s.canvas.height(), SW = s.canvas.width();
     bool arrow = true;
     switch (key) {
@@ -53,10 +53,9 @@ bool SelectionKeys::keyPressed(Qt::Key key) {
         break;
     }
     if (arrow) {
+        selection_.setBox(b);
         selection_.placeHandles();
         selection_.redrawPartialBox();
-        // A key move is an edit whether the plan or the box had the focus.
-        s.layout.modified = true;
     }
     return true;
 }
