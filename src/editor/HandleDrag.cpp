@@ -23,6 +23,7 @@ bool onlyLeftHeld(Qt::MouseButtons buttons) {
 void HandleDrag::endDrag() {
     drag_ = Drag::None;
     dragStart_ = QPoint();
+    magnetism_.clear();
 }
 
 bool HandleDrag::underWay() const {
@@ -39,7 +40,7 @@ void HandleDrag::beginDrag(Drag drag, float x, float y) {
     dragSerial_ = selection_.serial();
 }
 
-void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y) {
+void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y, bool snap) {
     if (drag_ != Drag::Move || !onlyLeftHeld(buttons) || !underWay())
         return;
     const EditorState& s = core_.state;
@@ -48,18 +49,18 @@ void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y) {
     PlanBox b = selection_.box();
     b.top = dragEdge(b.top, dy, b.height, s.canvas.height());
     b.left = dragEdge(b.left, dx, b.width, s.canvas.width());
-    selection_.setBox(b);
+    selection_.setBox(magnetism_.moved(b, snap));
     selection_.placeHandles();
     selection_.redrawPartialBox();
 }
 
-void HandleDrag::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y) {
+void HandleDrag::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y, bool snap) {
     if (!onlyLeftHeld(buttons) || core_.state.controls.lockChecked || drag_ != Drag::Resize ||
         !underWay())
         return;
     PlanBox b = selection_.box();
     resizeByHandle(b, handle, M(x) - dragStart_.x(), M(y) - dragStart_.y());
-    selection_.setBox(b);
+    selection_.setBox(magnetism_.resized(b, handle, snap));
     selection_.placeHandles();
 }
 
@@ -72,12 +73,12 @@ void HandleDrag::boxPressed(QPointF at, Qt::MouseButton button) {
     beginDrag(Drag::Move, float(at.x()), float(at.y()));
 }
 
-void HandleDrag::boxMoved(QPointF at, Qt::MouseButtons buttons) {
+void HandleDrag::boxMoved(QPointF at, Qt::MouseButtons buttons, bool snap) {
     EditorState& s = core_.state;
     if (!selection_.shown())
         return;
     s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
-    dragBox(buttons, float(at.x()), float(at.y()));
+    dragBox(buttons, float(at.x()), float(at.y()), snap);
 }
 
 void HandleDrag::handlePressed(QPointF at) {
@@ -87,7 +88,7 @@ void HandleDrag::handlePressed(QPointF at) {
     selection_.drawBox();
 }
 
-void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
+void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons, bool snap) {
     EditorState& s = core_.state;
     if (!selection_.shown())
         return;
@@ -97,7 +98,7 @@ void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons
         return;
     }
     s.statusText = QStringLiteral("Vous pouvez redimensionner l'objet");
-    dragHandle(handle, buttons, float(at.x()), float(at.y()));
+    dragHandle(handle, buttons, float(at.x()), float(at.y()), snap);
     core_.processEvents();
     if (drag_ != Drag::Resize || !underWay())
         return;
