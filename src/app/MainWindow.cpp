@@ -140,7 +140,7 @@ void MainWindow::scheduleRecoveryCopy() {
     if (!recovery_)
         return;
     const document::Layout& layout = editor_->state().layout;
-    if (!layout.isOpen || !layout.modified) {
+    if (!layout.isOpen || !editor_->isModified()) {
         recoveryTimer_->stop();
         recovery_->discard();
         return;
@@ -151,7 +151,7 @@ void MainWindow::scheduleRecoveryCopy() {
 
 void MainWindow::writeRecoveryCopy() {
     const document::Layout& layout = editor_->state().layout;
-    if (!recovery_ || !layout.isOpen || !layout.modified)
+    if (!recovery_ || !layout.isOpen || !editor_->isModified())
         return;
     copiedRevision_ = editor_->layoutRevision();
     recovery_->write(editor_->layoutAsSaved(), editor_->locale());
@@ -191,7 +191,7 @@ void MainWindow::refreshEnabling() {
           static_cast<QWidget*>(lockBox_), dimensionsPicture_, dimensionsUnit_})
         sizeControl->setEnabled(c.dimensionsEnabled);
     for (QLineEdit* box : positionBoxes_)
-        box->setEnabled(editor_->state().hasSelection());
+        box->setEnabled(editor_->hasSelection());
     massBox_->setEnabled(c.massEnabled);
     for (QGroupBox* frame : {zoomFrame_, editFrame_, objectsFrame_, surfaceFrame_})
         frame->setEnabled(open);

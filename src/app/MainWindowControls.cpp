@@ -420,12 +420,12 @@ void MainWindow::buildPlan(QWidget* area) {
     selectionBox_->setFocusPolicy(Qt::StrongFocus);
     selectionBox_->setCursor(Qt::SizeAllCursor);
     selectionBox_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().selection.box.surface.image(); },
-        [this] { return editor_->state().selection.box.shown; });
+        [this]() -> const QImage& { return editor_->selection().box.surface.image(); },
+        [this] { return editor_->selection().box.shown; });
     selectionBox_->pressed = [this](QPointF at, Qt::MouseButton button) {
         selectionBox_->setFocus(Qt::MouseFocusReason);
         forward([at, button](editor::Editor& e) { e.boxPressed(at, button); });
-        if (button == Qt::RightButton && editor_->state().hasSelection())
+        if (button == Qt::RightButton && editor_->hasSelection())
             editMenu_->popup(QCursor::pos());
     };
     selectionBox_->moved = [this](QPointF at, Qt::MouseButtons held,
@@ -546,8 +546,8 @@ void MainWindow::refreshSurfaceList() {
 }
 
 void MainWindow::refreshSelection() {
-    const editor::EditorState& state = editor_->state();
-    const auto& box = state.selection.box;
+    const editor::SelectionState& selection = editor_->selection();
+    const auto& box = selection.box;
     if (box.visible) {
         // Qt keeps widget geometry within 24 bits; a box larger than that is cut on the
         // right and bottom, far beyond any screen.
@@ -565,14 +565,14 @@ void MainWindow::refreshSelection() {
     selectionBox_->update();
 
     const QColor handleColour =
-        state.selection.handles.locked ? QColor(170, 170, 170) : QColor(Qt::black);
+        selection.handles.locked ? QColor(170, 170, 170) : QColor(Qt::black);
     for (std::size_t i = 0; i < 8; ++i) {
         PictureWidget* handle = handles_[i];
-        handle->move(state.selection.handles.topLeft[i]);
+        handle->move(selection.handles.topLeft[i]);
         handle->setColour(handleColour);
-        handle->setCursor(state.selection.handles.locked ? Qt::ForbiddenCursor : kHandleCursors[i]);
-        handle->setVisible(state.selection.handles.visible);
-        if (state.selection.handles.visible)
+        handle->setCursor(selection.handles.locked ? Qt::ForbiddenCursor : kHandleCursors[i]);
+        handle->setVisible(selection.handles.visible);
+        if (selection.handles.visible)
             handle->raise();
     }
 }

@@ -43,7 +43,6 @@ struct Layout {
     QString filePath;
 
     bool isOpen = false;
-    bool modified = false;
 };
 
 } // namespace document

@@ -41,7 +41,7 @@ void Creation::create(ObjectKind kind) {
                      platform::kProgramName, platform::MsgIcon::Information);
         return;
     }
-    const int held = s.layout.objects.count() + (s.hasSelection() ? 1 : 0);
+    const int held = s.layout.objects.count() + (selection_.shown() ? 1 : 0);
     if (held >= document::kMaxObjects) {
         core_.inform(QStringLiteral("Désolé, vous avez atteind la limite du nombre d'objet (1000)"),
                      QStringLiteral("Erreur"), platform::MsgIcon::Information);
@@ -63,15 +63,13 @@ void Creation::create(ObjectKind kind) {
         }
     }
 
-    if (s.hasSelection()) {
+    if (selection_.shown()) {
         selection_.putBack();
     }
     if (kind != ObjectKind::Rectangle && s.controls.textureEntry != 0) {
-        s.updatingControls = true;
         s.controls.textureEntry = 0;
         core_.showPaletteSwatch(0);
         s.next.fill = Fill::colour(0);
-        s.updatingControls = false;
     }
     QString text;
     if (kind == ObjectKind::Text) {
@@ -112,7 +110,6 @@ void Creation::create(ObjectKind kind) {
         object.locked = s.controls.lockChecked;
     }
     s.layout.objects.append(object);
-    s.layout.modified = true;
     core_.redraw();
 }
 

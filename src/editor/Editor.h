@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/PlanObject.h"
-#include "editor/EditHistory.h"
+#include "editor/EditSession.h"
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
 #include "editor/Geometry.h"
@@ -45,6 +45,9 @@ public:
     const EditorState& state() const { return state_; }
     // Set-up and inspection for tests.
     EditorState& stateForTesting() { return state_; }
+    // The selected object with its box and handles.
+    const SelectionState& selection() const;
+    bool hasSelection() const;
 
     void setPreferences(const settings::Preferences& prefs) { state_.prefs = prefs; }
     // The accessory the browser shows (empty when it closes), for the accessory tool.
@@ -154,9 +157,13 @@ public:
     void turn(Turn direction);
     void deleteSelection();
 
-    // Undo and redo of the layout's edits, and the words of their menu entries.
+    // Undo and redo of the layout's edits, and the words of their menu entries. Both do
+    // nothing while a drag of the box or a handle is under way.
     void undo();
     void redo();
+    // The file on disk differs from the layout shown: the history stands elsewhere than
+    // at the step last saved.
+    bool isModified() const;
     UndoEntries undoEntries() const;
     const document::LayoutHistory& history() const;
     // The objects were set from outside the editor's commands (a test's set-up): they
@@ -209,14 +216,15 @@ public:
     void surfaceSelectionChanged(const QList<bool>& selected);
 
 private:
-    struct SelectionLook;
-    SelectionLook selectionLook() const;
+    struct ChangeStamp;
+    ChangeStamp changeStamp() const;
+    bool dragUnderWay() const;
     // Runs an edit and records it as one step of the history (folded into the last one
     // while the run goes on).
     void edit(document::LayoutChange change, const std::function<void()>& action,
               Run run = Run::None);
-    // Records the edit made since the selection looked like `before`.
-    void recordEdit(document::LayoutChange change, const SelectionLook& before, Run run);
+    // Records the edit made since the stamp `before`, unless nothing changed since.
+    void recordEdit(document::LayoutChange change, const ChangeStamp& before, Run run);
     void finishDrag(document::LayoutChange change);
     // Whether a mouse drag with these keys held snaps.
     bool snaps(Qt::KeyboardModifiers modifiers) const;
@@ -233,7 +241,7 @@ private:
     struct Modules;
     std::unique_ptr<Modules> modules_;
     // The selection when the drag under way started.
-    std::unique_ptr<SelectionLook> dragStart_;
+    std::unique_ptr<ChangeStamp> dragStart_;
     library::VehicleData vehicleData_;
     bool massCentreShown_ = false;
     // Where the pointer is over the plan, in canvas pixels; nothing once it has left.

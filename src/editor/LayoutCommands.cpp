@@ -29,13 +29,13 @@ void LayoutCommands::closeAccessoryBrowser() {
 }
 
 void LayoutCommands::putSelectionBack() {
-    if (core_.state.hasSelection()) {
+    if (selection_.shown()) {
         selection_.putBack();
     }
 }
 
 bool LayoutCommands::offerToSave(const QString& title) {
-    if (!core_.layoutOpen() || !core_.state.layout.modified)
+    if (!core_.layoutOpen() || !session_.isModified())
         return true;
     const platform::MsgResult answer = core_.services.dialogs.messageBox(
         kSaveQuestion, title, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel);
@@ -79,8 +79,7 @@ void LayoutCommands::newLayout() {
     s.layout.objects.clear();
     s.layout.filePath.clear();
     s.layout.isOpen = true;
-    s.layout.modified = false;
-    history_.reset();
+    session_.reset();
     core_.redraw();
     enableEditing();
 }
@@ -104,8 +103,7 @@ void LayoutCommands::chooseAndOpenLayout() {
 void LayoutCommands::keepOpenLayoutAfterRefusal() {
     if (!core_.layoutOpen())
         return;
-    core_.state.layout.modified = false;
-    history_.markSaved();
+    session_.markSaved();
     core_.redraw();
 }
 
@@ -135,7 +133,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
     putSelectionBack();
     view_.resetView(opened.zoomPercent);
     s.layout = std::move(opened.layout);
-    history_.reset();
+    session_.reset();
     core_.redraw();
     enableEditing();
     return true;
@@ -149,14 +147,14 @@ bool LayoutCommands::openRecoveredCopy(const QString& copyPath, const QString& o
     if (!openLayoutFile(copyPath))
         return false;
     core_.state.layout.filePath = originalPath;
-    history_.markUnsaved();
+    session_.markUnsaved();
     return true;
 }
 
 bool LayoutCommands::saveLayout() {
     EditorState& s = core_.state;
     putSelectionBack();
-    history_.record(document::LayoutChange::PutBack);
+    session_.record(document::LayoutChange::PutBack);
     platform::FileDialogRequest request;
     request.filter = kLayoutFilter;
     request.overwritePrompt = true;
@@ -177,13 +175,12 @@ bool LayoutCommands::saveLayout() {
         return false;
     }
     s.layout.filePath = chosen.fileName;
-    s.layout.modified = false;
-    history_.markSaved();
+    session_.markSaved();
     return true;
 }
 
 bool LayoutCommands::confirmQuit() {
-    if (!core_.layoutOpen() || !core_.state.layout.modified)
+    if (!core_.layoutOpen() || !session_.isModified())
         return true;
     const platform::MsgResult answer = core_.services.dialogs.messageBox(
         kSaveQuestion, QStringLiteral("Quitter :"), platform::MsgIcon::Question,

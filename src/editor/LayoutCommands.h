@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/EditHistory.h"
+#include "editor/EditSession.h"
 #include "editor/EditorCore.h"
 #include "editor/Selection.h"
 #include "editor/ViewControl.h"
@@ -24,8 +24,8 @@ namespace editor {
 // so a refusal always leaves the open one whole.
 class LayoutCommands {
 public:
-    LayoutCommands(EditorCore& core, Selection& selection, ViewControl& view, EditHistory& history)
-        : core_(core), selection_(selection), view_(view), history_(history) {}
+    LayoutCommands(EditorCore& core, Selection& selection, ViewControl& view, EditSession& session)
+        : core_(core), selection_(selection), view_(view), session_(session) {}
 
     void newLayout();
     void chooseAndOpenLayout();
@@ -64,7 +64,7 @@ private:
     EditorCore& core_;
     Selection& selection_;
     ViewControl& view_;
-    EditHistory& history_;
+    EditSession& session_;
 };
 
 } // namespace editor

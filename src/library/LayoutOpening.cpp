@@ -97,7 +97,6 @@ OpenedLayout openLayout(const QString& path, const QString& libraryRoot,
     opened.zoomPercent = document::zoomPercent(contents.zoomText, locale);
     layout.zoomText = QString::number(opened.zoomPercent);
     layout.isOpen = true;
-    layout.modified = false;
     return opened;
 }
 

@@ -137,7 +137,7 @@ private Q_SLOTS:
                 document::layoutFileText(next.editor().layoutAsSaved(), next.editor().locale()),
                 expected);
             QCOMPARE(layout.filePath, layout_);
-            QVERIFY(layout.modified);
+            QVERIFY(next.editor().isModified());
             // The restored layout's copy is now this session's own.
             QVERIFY(!copiesIn(recovery.path()).contains(copies.front()));
         }
