@@ -347,8 +347,10 @@ const document::LayoutHistory& Editor::history() const {
 }
 document::MassBudget Editor::massBudget() const {
     document::Layout layout = state_.layout;
-    if (state_.hasSelection())
-        layout.objects.insertAt(state_.selection.row, modules_->selection.selectionObject());
+    // The selection as it stands, moved or not, so the figures follow a drag under way.
+    const Selection& selection = modules_->selection;
+    if (selection.shown())
+        layout.objects.insertAt(selection.state().row, selection.selectionObject());
     return library::layoutMassBudget(layout, vehicleData_);
 }
 

@@ -56,7 +56,7 @@ void Properties::massTextChanged(const QString& text) {
 
 void Properties::massConfirmed() {
     EditorState& s = core_.state;
-    if (!s.hasSelection() || !document::carriesMass(s.selection.object.kind))
+    if (!selection_.shown() || !document::carriesMass(selection_.state().object.kind))
         return;
     const QString text = s.controls.massText.trimmed();
     if (text.isEmpty()) {

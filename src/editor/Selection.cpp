@@ -30,7 +30,7 @@ void Selection::setFill(const document::Fill& fill) {
 }
 
 void Selection::setMass(std::optional<float> kg) {
-    core_.state.selection.object.massKg = kg;
+    state_.object.massKg = kg;
 }
 
 void Selection::setOrientation(int orientation) {
