@@ -256,14 +256,14 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
     dimensionsPicture_ = dimensionsPicture;
     dimensionsPicture->setObjectName(QStringLiteral("Image1"));
     dimensionsPicture->setPixmap(icons::dimensions());
-    dimensionsPicture->setGeometry(60, 88, 24, 24);
+    dimensionsPicture->setGeometry(63, 88, 24, 24);
     auto* unit = new QLabel(QStringLiteral("(cm)"), frame);
     dimensionsUnit_ = unit;
     unit->setObjectName(QStringLiteral("Label1"));
     unit->setGeometry(8, 66, 32, 18); // under the size boxes
     lockBox_ = new QCheckBox(QStringLiteral("Figées"), frame);
     lockBox_->setObjectName(QStringLiteral("Check1"));
-    lockBox_->setGeometry(6, 90, 54, 20);
+    lockBox_->setGeometry(6, 90, 56, 20);
     connect(lockBox_, &QCheckBox::clicked, this, [this](bool checked) {
         forward([checked](editor::Editor& e) { e.sizeLockToggled(checked); });
     });
@@ -271,7 +271,7 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
                   [] { return QStringLiteral("Empêche le redimensionnement à la souris"); });
     massBox_ = new QLineEdit(frame);
     massBox_->setObjectName(QStringLiteral("masse"));
-    massBox_->setPlaceholderText(QStringLiteral("Masse (kg)"));
+    massBox_->setPlaceholderText(QStringLiteral("kg"));
     massBox_->setToolTip(QStringLiteral("Masse (kg)"));
     massBox_->setGeometry(48, 64, 36, 20); // under the position boxes
     connect(massBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
