@@ -201,7 +201,7 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     ed.stateForTesting().view.view = render::View{16.0f, 300, 100};
     ed.planPressed(QPointF(600, 400));
     ed.planClicked();
-    if (!ed.state().hasSelection()) {
+    if (!ed.hasSelection()) {
         state.SkipWithError("nothing selected");
         return;
     }

@@ -16,7 +16,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
@@ -90,6 +92,9 @@ void MainWindow::buildControls() {
     statusBar_ = new QStatusBar(area_);
     statusBar_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar_->setSizeGripEnabled(false);
+    statusGaps_ = new QLabel(statusBar_);
+    statusGaps_->setObjectName(QStringLiteral("StatusGaps"));
+    statusBar_->addPermanentWidget(statusGaps_);
     statusPosition_ = new QLabel(statusBar_);
     statusPosition_->setObjectName(QStringLiteral("StatusPosition"));
     statusBar_->addPermanentWidget(statusPosition_);
@@ -193,6 +198,8 @@ void MainWindow::buildZoomFrame(QWidget* area) {
     forwardClicks(stepButton("Command3_1", "+", 31), [](editor::Editor& e) { e.zoomIn(); });
 }
 
+// Two columns: width and height on the left, the corner's X and Y on the right, then the
+// unit and the lock; the keyboard goes through them in that order.
 void MainWindow::buildDimensionsFrame(QWidget* area) {
     auto* frame = makeFrame(QStringLiteral("Frame2"), QStringLiteral("Dimensions"), 230, 90, area);
     dimensionsFrame_ = frame;
@@ -208,7 +215,7 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
         auto* box = new QLineEdit(QStringLiteral("50"), frame);
         dimensionBoxes_[i] = box;
         box->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        box->setGeometry(8, 20 + int(i) * 26, 44, 22);
+        box->setGeometry(6, 18 + int(i) * 22, 38, 20);
         box->installEventFilter(filter);
         connect(box, &QLineEdit::textEdited, this, [this, dimension](const QString& text) {
             forward(
@@ -219,21 +226,67 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
         const QString help = helps[i];
         setStatusHelp(box, [help] { return help; });
     }
+    // Digits with one decimal separator, "." or ",".
+    auto* decimal = new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,5}([.,][0-9]?)?")), frame);
+    const QString positionHelps[] = {
+        QStringLiteral("Position horizontale de l'objet depuis le bord gauche du véhicule, en cm "
+                       "(Appuyez sur Entrée pour valider)"),
+        QStringLiteral("Position verticale de l'objet depuis le bord haut du véhicule, en cm "
+                       "(Appuyez sur Entrée pour valider)")};
+    for (const editor::Axis axis : {editor::Axis::X, editor::Axis::Y}) {
+        const auto i = std::size_t(axis);
+        auto* box = new QLineEdit(frame);
+        positionBoxes_[i] = box;
+        box->setObjectName(axis == editor::Axis::X ? QStringLiteral("TextX")
+                                                   : QStringLiteral("TextY"));
+        box->setPlaceholderText(axis == editor::Axis::X ? QStringLiteral("X")
+                                                        : QStringLiteral("Y"));
+        box->setGeometry(48, 18 + int(i) * 22, 36, 20);
+        box->setValidator(decimal);
+        connect(box, &QLineEdit::returnPressed, this, [this, axis, box] {
+            const QString text = box->text();
+            box->setModified(false); // the box shows the selection's place again
+            forward([axis, text](editor::Editor& e) { e.positionConfirmed(axis, text); });
+        });
+        const QString help = positionHelps[i];
+        setStatusHelp(box, [help] { return help; });
+    }
     auto* dimensionsPicture = new QLabel(frame);
+    dimensionsPicture_ = dimensionsPicture;
     dimensionsPicture->setObjectName(QStringLiteral("Image1"));
     dimensionsPicture->setPixmap(icons::dimensions());
-    dimensionsPicture->setGeometry(58, 20, 24, 24);
+    dimensionsPicture->setGeometry(63, 88, 24, 24);
     auto* unit = new QLabel(QStringLiteral("(cm)"), frame);
+    dimensionsUnit_ = unit;
     unit->setObjectName(QStringLiteral("Label1"));
-    unit->setGeometry(56, 48, 32, 18);
+    unit->setGeometry(8, 66, 32, 18); // under the size boxes
     lockBox_ = new QCheckBox(QStringLiteral("Figées"), frame);
     lockBox_->setObjectName(QStringLiteral("Check1"));
-    lockBox_->setGeometry(8, 76, 78, 20);
+    lockBox_->setGeometry(6, 90, 56, 20);
     connect(lockBox_, &QCheckBox::clicked, this, [this](bool checked) {
         forward([checked](editor::Editor& e) { e.sizeLockToggled(checked); });
     });
     setStatusHelp(lockBox_,
                   [] { return QStringLiteral("Empêche le redimensionnement à la souris"); });
+    massBox_ = new QLineEdit(frame);
+    massBox_->setObjectName(QStringLiteral("masse"));
+    massBox_->setPlaceholderText(QStringLiteral("kg"));
+    massBox_->setToolTip(QStringLiteral("Masse (kg)"));
+    massBox_->setGeometry(48, 64, 36, 20); // under the position boxes
+    connect(massBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        forward([text](editor::Editor& e) { e.massTextChanged(text); });
+    });
+    connect(massBox_, &QLineEdit::returnPressed, this,
+            [this] { forward([](editor::Editor& e) { e.massConfirmed(); }); });
+    setStatusHelp(massBox_, [] {
+        return QStringLiteral("Masse de l'objet en kg, vide si elle n'est pas connue (Appuyez "
+                              "sur Entrée pour valider)");
+    });
+    setTabOrder(dimensionBoxes_[0], dimensionBoxes_[1]);
+    setTabOrder(dimensionBoxes_[1], positionBoxes_[0]);
+    setTabOrder(positionBoxes_[0], positionBoxes_[1]);
+    setTabOrder(positionBoxes_[1], lockBox_);
 }
 
 void MainWindow::buildFillFrame(QWidget* area) {
@@ -313,6 +366,15 @@ void MainWindow::buildSurfaceFrame(QWidget* area) {
     forwardClicks(removeSurfaceButton_, [](editor::Editor& e) { e.removeSelectedSurfaces(); });
     setStatusHelp(addSurfaceButton_,
                   [] { return QStringLiteral("Ajouter cette surface au décompte"); });
+    auto* massButton = new QToolButton(frame);
+    massButton->setObjectName(QStringLiteral("Command6_2"));
+    massButton->setText(QStringLiteral("kg"));
+    massButton->setToolTip(QStringLiteral("Bilan des masses"));
+    massButton->setGeometry(108, 96, 28, 20);
+    connect(massButton, &QToolButton::clicked, this, [this] { showMassWindow(); });
+    setStatusHelp(massButton, [] {
+        return QStringLiteral("Bilan des masses : total, charge sur chaque essieu, charge utile");
+    });
 }
 
 void MainWindow::buildPlan(QWidget* area) {
@@ -325,13 +387,29 @@ void MainWindow::buildPlan(QWidget* area) {
         forward([at](editor::Editor& e) { e.planPressed(at); });
     };
     plan_->clicked = [this] { forward([](editor::Editor& e) { e.planClicked(); }); };
-    plan_->moved = [this](QPointF, Qt::MouseButtons) {
-        forward([](editor::Editor& e) { e.planHovered(); });
+    plan_->moved = [this](QPointF at, Qt::MouseButtons, Qt::KeyboardModifiers) {
+        forward([at](editor::Editor& e) {
+            e.pointerOverPlan(at);
+            e.planHovered();
+        });
     };
+    // The snapping guides, and the centre of mass while the mass window marks it: a
+    // dashed red line across the plan, never part of the canvas that outputs take.
+    plan_->overlay = [this](QPainter& painter) {
+        paintGuides(painter);
+        const std::optional<int> column = editor_->massCentreColumn();
+        if (!column)
+            return;
+        painter.setPen(QPen(QColor(200, 0, 0), 2, Qt::DashLine));
+        painter.drawLine(*column, 0, *column, plan_->height());
+        painter.drawText(*column + 4, 14, QStringLiteral("G"));
+    };
+    plan_->left = [this] { forward([](editor::Editor& e) { e.pointerLeftPlan(); }); };
     // The plan and the selection box take the same keys.
-    const auto keyPressed = [this](Qt::Key key) {
+    const auto keyPressed = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
         bool taken = false;
-        forward([key, &taken](editor::Editor& e) { taken = e.keyPressed(key); });
+        forward(
+            [key, modifiers, &taken](editor::Editor& e) { taken = e.keyPressed(key, modifiers); });
         return taken;
     };
     plan_->keyPressed = keyPressed;
@@ -342,16 +420,21 @@ void MainWindow::buildPlan(QWidget* area) {
     selectionBox_->setFocusPolicy(Qt::StrongFocus);
     selectionBox_->setCursor(Qt::SizeAllCursor);
     selectionBox_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().selection.box.surface.image(); },
-        [this] { return editor_->state().selection.box.shown; });
+        [this]() -> const QImage& { return editor_->selection().box.surface.image(); },
+        [this] { return editor_->selection().box.shown; });
     selectionBox_->pressed = [this](QPointF at, Qt::MouseButton button) {
         selectionBox_->setFocus(Qt::MouseFocusReason);
         forward([at, button](editor::Editor& e) { e.boxPressed(at, button); });
-        if (button == Qt::RightButton && editor_->state().hasSelection())
+        if (button == Qt::RightButton && editor_->hasSelection())
             editMenu_->popup(QCursor::pos());
     };
-    selectionBox_->moved = [this](QPointF at, Qt::MouseButtons held) {
-        forward([at, held](editor::Editor& e) { e.boxMoved(at, held); });
+    selectionBox_->moved = [this](QPointF at, Qt::MouseButtons held,
+                                  Qt::KeyboardModifiers modifiers) {
+        const QPointF onPlan = at + selectionBox_->pos();
+        forward([at, held, modifiers, onPlan](editor::Editor& e) {
+            e.pointerOverPlan(onPlan);
+            e.boxMoved(at, held, modifiers);
+        });
     };
     selectionBox_->released = [this] { forward([](editor::Editor& e) { e.boxReleased(); }); };
     selectionBox_->keyPressed = keyPressed;
@@ -364,8 +447,13 @@ void MainWindow::buildPlan(QWidget* area) {
         handle->pressed = [this](QPointF at, Qt::MouseButton) {
             forward([at](editor::Editor& e) { e.handlePressed(at); });
         };
-        handle->moved = [this, role](QPointF at, Qt::MouseButtons held) {
-            forward([role, at, held](editor::Editor& e) { e.handleMoved(role, at, held); });
+        handle->moved = [this, role, handle](QPointF at, Qt::MouseButtons held,
+                                             Qt::KeyboardModifiers modifiers) {
+            const QPointF onPlan = at + handle->pos();
+            forward([role, at, held, modifiers, onPlan](editor::Editor& e) {
+                e.pointerOverPlan(onPlan);
+                e.handleMoved(role, at, held, modifiers);
+            });
         };
         handle->released = [this] { forward([](editor::Editor& e) { e.handleReleased(); }); };
         handle->setMouseTracking(true);
@@ -387,6 +475,21 @@ void MainWindow::buildPlan(QWidget* area) {
     connect(verticalBar_, &QScrollBar::valueChanged, this, [this](int value) {
         forward([value](editor::Editor& e) { e.verticalScrolled(value); });
     });
+}
+
+void MainWindow::paintGuides(QPainter& painter) const {
+    const std::vector<editor::Guide> guides = editor_->dragAids().guides;
+    if (guides.empty())
+        return;
+    painter.setPen(QPen(QColor(kGuideColour), 0));
+    const QRect area = plan_->rect();
+    for (const editor::Guide& guide : guides) {
+        const int at = int(std::lround(guide.at));
+        if (guide.axis == editor::Axis::X)
+            painter.drawLine(at, area.top(), at, area.bottom());
+        else
+            painter.drawLine(area.left(), at, area.right(), at);
+    }
 }
 
 QRect MainWindow::canvasGeometry(QSize inner) {
@@ -443,8 +546,8 @@ void MainWindow::refreshSurfaceList() {
 }
 
 void MainWindow::refreshSelection() {
-    const editor::EditorState& state = editor_->state();
-    const auto& box = state.selection.box;
+    const editor::SelectionState& selection = editor_->selection();
+    const auto& box = selection.box;
     if (box.visible) {
         // Qt keeps widget geometry within 24 bits; a box larger than that is cut on the
         // right and bottom, far beyond any screen.
@@ -462,14 +565,14 @@ void MainWindow::refreshSelection() {
     selectionBox_->update();
 
     const QColor handleColour =
-        state.selection.handles.locked ? QColor(170, 170, 170) : QColor(Qt::black);
+        selection.handles.locked ? QColor(170, 170, 170) : QColor(Qt::black);
     for (std::size_t i = 0; i < 8; ++i) {
         PictureWidget* handle = handles_[i];
-        handle->move(state.selection.handles.topLeft[i]);
+        handle->move(selection.handles.topLeft[i]);
         handle->setColour(handleColour);
-        handle->setCursor(state.selection.handles.locked ? Qt::ForbiddenCursor : kHandleCursors[i]);
-        handle->setVisible(state.selection.handles.visible);
-        if (state.selection.handles.visible)
+        handle->setCursor(selection.handles.locked ? Qt::ForbiddenCursor : kHandleCursors[i]);
+        handle->setVisible(selection.handles.visible);
+        if (selection.handles.visible)
             handle->raise();
     }
 }

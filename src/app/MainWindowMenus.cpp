@@ -71,6 +71,9 @@ std::vector<Menu> menuTable() {
          {{"mnupref", "&Préférences...", {}},
           kSeparator,
           {"mnusurf", "Module de décompte de &surfaces", {}, 0, true},
+          {"mnumasses", "&Bilan des masses...", {}},
+          {"mnudonnees", "&Données du véhicule...", {}},
+          {"mnumagnet", "&Magnétisme", {}, 0, true},
           kSeparator,
           {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}},
           {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", {}}}},
@@ -153,6 +156,10 @@ void MainWindow::buildMenus() {
 
     on("mnupref", [this] { showPreferences(); });
     toEditor("mnusurf", [](editor::Editor& e) { e.toggleSurfacePanel(); });
+    on("mnumasses", [this] { showMassWindow(); });
+    on("mnudonnees", [this] { showVehicleData(); });
+    connect(action(QStringLiteral("mnumagnet")), &QAction::triggered, this,
+            [this](bool on) { forward([on](editor::Editor& e) { e.setMagnetism(on); }); });
     on("mnuaccess", [this] { showAccessoryImport(); });
     on("mnuvehic", [this] { showVehicleImport(); });
 

@@ -1,10 +1,11 @@
 #include "editor/Editor.h"
 
 #include "editor/Creation.h"
-#include "editor/EditHistory.h"
+#include "editor/EditSession.h"
 #include "editor/EditorCore.h"
 #include "editor/HandleDrag.h"
 #include "editor/LayoutCommands.h"
+#include "editor/Placement.h"
 #include "editor/Properties.h"
 #include "editor/Selection.h"
 #include "editor/SelectionKeys.h"
@@ -22,16 +23,18 @@ struct Editor::Modules {
     Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
             EditorHooks& hooks, QLocale& locale)
         : core{state, renderer, services, hooks, locale}, panel(state.surfaces, locale),
-          selection(core, panel), drag(core, selection, panel), keys(core, selection),
-          history(core, selection), view(core, selection), creation(core, selection),
-          properties(core, selection, panel), commands(core, selection, view, history) {}
+          magnetism(core), selection(core, panel), drag(core, selection, panel, magnetism),
+          keys(core, selection), session(core, selection), view(core, selection),
+          creation(core, selection), properties(core, selection, panel),
+          commands(core, selection, view, session) {}
 
     EditorCore core;
     SurfacePanel panel;
+    Magnetism magnetism;
     Selection selection;
     HandleDrag drag;
     SelectionKeys keys;
-    EditHistory history;
+    EditSession session;
     ViewControl view;
     Creation creation;
     Properties properties;
@@ -59,27 +62,47 @@ Editor::Editor(EditorServices services, EditorHooks hooks, QString libraryRoot)
 
 Editor::~Editor() = default;
 
-// The selection as the window shows it: an edit that changes it makes the selected
-// object differ from the row it was taken from.
-struct Editor::SelectionLook {
+// What the layout as it would be saved is made of, cheap to take: the table's revision
+// and the selection as the window shows it. While it stays the same the layout cannot
+// have changed, and the history need not copy and compare the table.
+struct Editor::ChangeStamp {
+    std::uint64_t tableRevision = 0;
     bool shown = false;
     int row = 0;
+    std::uint64_t serial = 0;
     document::PlanObject object;
     float left = 0, top = 0, width = 0, height = 0;
+    float zoom = 0, originX = 0, originY = 0;
     std::array<QString, 2> sizeText;
-    bool operator==(const SelectionLook&) const = default;
+    bool operator==(const ChangeStamp&) const = default;
+    bool sameSelectionLook(const ChangeStamp& o) const {
+        return row == o.row && object == o.object && left == o.left && top == o.top &&
+               width == o.width && height == o.height && zoom == o.zoom && originX == o.originX &&
+               originY == o.originY && sizeText == o.sizeText;
+    }
 };
 
-Editor::SelectionLook Editor::selectionLook() const {
-    const SelectionState& sel = state_.selection;
-    return {sel.box.visible, sel.row,       sel.object,     sel.box.left,
-            sel.box.top,     sel.box.width, sel.box.height, state_.controls.sizeText};
+Editor::ChangeStamp Editor::changeStamp() const {
+    const SelectionState& sel = modules_->selection.state();
+    return {state_.layout.objects.revision(),
+            sel.box.visible,
+            sel.row,
+            modules_->selection.serial(),
+            sel.object,
+            sel.box.left,
+            sel.box.top,
+            sel.box.width,
+            sel.box.height,
+            state_.view.view.zoom,
+            state_.view.view.originX,
+            state_.view.view.originY,
+            state_.controls.sizeText};
 }
 
 void Editor::initialise() {
+    reloadVehicleData();
     state_.next.fill = document::Fill::colour(0);
     refreshTextures();
-    state_.selection.handles.visible = false;
     state_.view.view = render::View{};
     state_.view.horizontalBar = 0;
     state_.view.verticalBar = 0;
@@ -105,6 +128,21 @@ void Editor::openAtStartup(const QString& path) {
 void Editor::refreshTextures() {
     state_.controls.textures = library::listTextures(services_.files, state_.libraryRoot);
     state_.controls.textureEntry = 0;
+}
+
+bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalPath) {
+    return modules_->commands.openRecoveredCopy(copyPath, originalPath);
+}
+
+document::Layout Editor::layoutAsSaved() const {
+    document::Layout layout = state_.layout;
+    layout.objects.assign(modules_->session.currentObjects());
+    layout.zoomText = state_.view.zoomText;
+    return layout;
+}
+
+std::uint64_t Editor::layoutRevision() const {
+    return modules_->session.revision();
 }
 
 void Editor::newLayout() {
@@ -151,7 +189,7 @@ void Editor::drawPlan() {
 void Editor::canvasResized(int width, int height) {
     modules_->view.canvasResized(width, height);
     // The selection box holds the part of the object on the plan, which the new size changes.
-    if (state_.hasSelection())
+    if (modules_->selection.shown())
         modules_->selection.drawBox();
 }
 void Editor::zoomTextChanged(const QString& text) {
@@ -183,7 +221,11 @@ void Editor::planClicked() {
 void Editor::planHovered() {
     modules_->selection.planHovered();
 }
-bool Editor::keyPressed(Qt::Key key) {
+bool Editor::keyPressed(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    // A modifier pressed alone, as before each Shift+arrow, changes nothing and leaves a run
+    // of arrow keys going.
+    if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta)
+        return false;
     const bool arrow =
         key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
     const bool deletion = key == Qt::Key_Delete || key == Qt::Key_Backspace;
@@ -191,30 +233,31 @@ bool Editor::keyPressed(Qt::Key key) {
         arrow ? LayoutChange::Move : (deletion ? LayoutChange::Delete : LayoutChange::PutBack);
     bool taken = false;
     edit(
-        change, [&] { taken = modules_->keys.keyPressed(key); }, arrow ? Run::Arrows : Run::None);
+        change,
+        [&] { taken = modules_->keys.keyPressed(key, arrow && modifiers & Qt::ShiftModifier); },
+        arrow ? Run::Arrows : Run::None);
     return taken;
 }
 // A drag is one step, recorded when the button is released: the moves in between only
 // move the box.
 void Editor::boxPressed(QPointF at, Qt::MouseButton button) {
-    modules_->history.endRun();
     modules_->drag.boxPressed(at, button);
-    dragStart_ = std::make_unique<SelectionLook>(selectionLook());
+    dragStart_ = std::make_unique<ChangeStamp>(changeStamp());
 }
-void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons) {
-    modules_->drag.boxMoved(at, buttons);
+void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    modules_->drag.boxMoved(at, buttons, snaps(modifiers));
 }
 void Editor::boxReleased() {
     modules_->drag.endDrag();
     finishDrag(LayoutChange::Move);
 }
 void Editor::handlePressed(QPointF at) {
-    modules_->history.endRun();
     modules_->drag.handlePressed(at);
-    dragStart_ = std::make_unique<SelectionLook>(selectionLook());
+    dragStart_ = std::make_unique<ChangeStamp>(changeStamp());
 }
-void Editor::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
-    modules_->drag.handleMoved(handle, at, buttons);
+void Editor::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons,
+                         Qt::KeyboardModifiers modifiers) {
+    modules_->drag.handleMoved(handle, at, buttons, snaps(modifiers));
 }
 void Editor::handleReleased() {
     modules_->drag.handleReleased();
@@ -222,7 +265,7 @@ void Editor::handleReleased() {
 }
 
 void Editor::finishDrag(LayoutChange change) {
-    if (const std::unique_ptr<SelectionLook> start = std::move(dragStart_))
+    if (const std::unique_ptr<ChangeStamp> start = std::move(dragStart_))
         recordEdit(change, *start, Run::None);
 }
 
@@ -232,8 +275,25 @@ void Editor::dimensionTextChanged(Dimension dimension, const QString& text) {
 void Editor::dimensionsConfirmed() {
     edit(LayoutChange::Resize, [&] { modules_->properties.dimensionsConfirmed(); });
 }
+void Editor::massTextChanged(const QString& text) {
+    modules_->properties.massTextChanged(text);
+}
+void Editor::massConfirmed() {
+    edit(LayoutChange::Mass, [&] { modules_->properties.massConfirmed(); });
+}
 void Editor::sizeLockToggled(bool checked) {
     edit(LayoutChange::Lock, [&] { modules_->properties.sizeLockToggled(checked); });
+}
+void Editor::positionConfirmed(Axis axis, const QString& text) {
+    edit(LayoutChange::Move, [&] { modules_->properties.positionConfirmed(axis, text); });
+}
+QString Editor::positionText(Axis axis) const {
+    if (!modules_->selection.shown() || state_.layout.pixelsPerCm <= 0)
+        return QString();
+    const document::PlanObject object = modules_->selection.selectionObject();
+    const double resol = state_.layout.pixelsPerCm;
+    const float pixel = axis == Axis::X ? object.position.x : object.position.y;
+    return cmText(double(pixel) / resol, cmDecimals(1 / resol), locale_);
 }
 void Editor::paletteColourChosen(int index) {
     edit(LayoutChange::Fill, [&] { modules_->properties.paletteColourChosen(index); });
@@ -258,37 +318,99 @@ void Editor::deleteSelection() {
     edit(LayoutChange::Delete, [&] { modules_->properties.deleteSelection(); });
 }
 
+// While a mouse button holds the box or a handle, undo and redo do nothing: the drag
+// under way is not a step yet, and the steps before it belong to other edits.
 void Editor::undo() {
-    modules_->history.undo();
+    if (!dragUnderWay())
+        modules_->session.undo();
 }
 void Editor::redo() {
-    modules_->history.redo();
+    if (!dragUnderWay())
+        modules_->session.redo();
+}
+bool Editor::dragUnderWay() const {
+    return dragStart_ != nullptr && modules_->drag.underWay();
+}
+bool Editor::isModified() const {
+    return modules_->session.isModified();
 }
 UndoEntries Editor::undoEntries() const {
-    return modules_->history.entries();
+    UndoEntries entries = modules_->session.entries();
+    if (dragUnderWay()) {
+        entries.canUndo = false;
+        entries.canRedo = false;
+    }
+    return entries;
 }
 const document::LayoutHistory& Editor::history() const {
-    return modules_->history.steps();
+    return modules_->session.steps();
 }
+document::MassBudget Editor::massBudget() const {
+    document::Layout layout = state_.layout;
+    // The selection as it stands, moved or not, so the figures follow a drag under way.
+    const Selection& selection = modules_->selection;
+    if (selection.shown())
+        layout.objects.insertAt(selection.state().row, selection.selectionObject());
+    return library::layoutMassBudget(layout, vehicleData_);
+}
+
+void Editor::reloadVehicleData() {
+    vehicleData_ = library::readVehicleData(state_.libraryRoot, services_.files);
+}
+
+void Editor::setLoads(std::vector<document::LooseLoad> loads) {
+    if (!state_.layout.isOpen || loads == state_.layout.loads)
+        return;
+    state_.layout.loads = std::move(loads);
+    modules_->session.markUnsaved();
+}
+
+std::optional<int> Editor::massCentreColumn() const {
+    if (!massCentreShown_ || !state_.layout.isOpen)
+        return std::nullopt;
+    const document::MassBudget budget = massBudget();
+    const auto axles =
+        document::planAxles(state_.layout, vehicleData_.axlesOf(state_.layout.vehicleFile));
+    if (!budget.centreCm || !axles)
+        return std::nullopt;
+    const double pictureX = axles->planX(*budget.centreCm) * state_.layout.pixelsPerCm;
+    const render::View& v = state_.view.view;
+    return platform::M((pictureX - v.originX) * v.zoom);
+}
+
 void Editor::restartHistory() {
-    modules_->history.reset();
+    modules_->session.reset();
 }
 
 void Editor::edit(LayoutChange change, const std::function<void()>& action, Run run) {
-    const SelectionLook before = selectionLook();
+    const ChangeStamp before = changeStamp();
     action();
     recordEdit(change, before, run);
 }
 
-void Editor::recordEdit(LayoutChange change, const SelectionLook& before, Run run) {
-    const SelectionLook after = selectionLook();
-    if (after.shown && before.shown && after.row == before.row && !(after == before))
+// The selected object counts as edited once an edit changed the selection as the window
+// shows it (box, object, dimension boxes, or where the view stands under the box) while
+// it stayed selected.
+void Editor::recordEdit(LayoutChange change, const ChangeStamp& before, Run run) {
+    const ChangeStamp after = changeStamp();
+    if (after == before)
+        return;
+    if (after.shown && before.shown && after.serial == before.serial &&
+        !after.sameSelectionLook(before))
         modules_->selection.markEdited();
-    modules_->history.record(change, run);
+    modules_->session.record(change, run);
+}
+
+const SelectionState& Editor::selection() const {
+    return modules_->selection.state();
+}
+
+bool Editor::hasSelection() const {
+    return modules_->selection.shown();
 }
 
 QString Editor::livePosition() const {
-    if (!state_.hasSelection())
+    if (!modules_->selection.shown())
         return QString();
     const document::PlanObject object = modules_->selection.selectionObject();
     const double resol = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
@@ -296,6 +418,70 @@ QString Editor::livePosition() const {
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
         .arg(cm(object.position.x / resol), cm(object.position.y / resol), cm(object.widthCm),
              cm(object.heightCm));
+}
+
+void Editor::pointerOverPlan(QPointF at) {
+    pointer_ = at;
+}
+
+void Editor::pointerLeftPlan() {
+    pointer_.reset();
+}
+
+QString Editor::positionField() const {
+    if (!pointer_)
+        return livePosition();
+    const document::Layout& layout = state_.layout;
+    if (!layout.isOpen || layout.pixelsPerCm <= 0)
+        return QString();
+    const render::View& view = state_.view.view;
+    const auto cm = pointerCm(*pointer_, view, layout.pixelsPerCm,
+                              QSizeF(layout.pictureWidth, layout.pictureHeight));
+    if (!cm)
+        return QString();
+    // A screen pixel finer than a centimetre earns one decimal.
+    const int decimals = cmDecimals(1 / (layout.pixelsPerCm * double(view.zoom)));
+    return QStringLiteral("x %1 cm  y %2 cm")
+        .arg(cmText(cm->x(), decimals, locale_), cmText(cm->y(), decimals, locale_));
+}
+
+bool Editor::snaps(Qt::KeyboardModifiers modifiers) const {
+    return magnetism_ && !(modifiers & Qt::AltModifier);
+}
+
+DragAids Editor::dragAids() const {
+    // A selection put back in the middle of a drag ends the drag too.
+    if (!modules_->drag.underWay())
+        return DragAids{};
+    return modules_->magnetism.aids();
+}
+
+QString Editor::gapsField() const {
+    const std::optional<Gaps> gaps = dragAids().gaps;
+    const document::Layout& layout = state_.layout;
+    if (!gaps || layout.pixelsPerCm <= 0)
+        return QString();
+    const double pixelsPerCm = layout.pixelsPerCm * double(state_.view.view.zoom);
+    const int decimals = cmDecimals(1 / pixelsPerCm);
+    QStringList sides;
+    for (const auto& [arrow, gap] : {std::pair{u'←', gaps->left},
+                                     {u'→', gaps->right},
+                                     {u'↑', gaps->top},
+                                     {u'↓', gaps->bottom}})
+        if (gap)
+            sides << QString(QChar(arrow)) + QLatin1Char(' ') +
+                         cmText(double(*gap) / pixelsPerCm, decimals, locale_) +
+                         QStringLiteral(" cm");
+    return sides.join(QStringLiteral("  "));
+}
+
+void Editor::setMagnetism(bool on) {
+    magnetism_ = on;
+    settings::PreferenceStore(services_.store).writeMagnetism(on);
+}
+
+void Editor::restoreMagnetism() {
+    magnetism_ = settings::PreferenceStore(services_.store).readMagnetism();
 }
 
 void Editor::toggleSurfacePanel() {

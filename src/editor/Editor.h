@@ -1,10 +1,13 @@
 #pragma once
 
 #include "document/PlanObject.h"
-#include "editor/EditHistory.h"
+#include "editor/EditSession.h"
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
 #include "editor/Geometry.h"
+#include "editor/Magnetism.h"
+#include "editor/Snapping.h"
+#include "library/MassData.h"
 #include "output/PageLayout.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
@@ -18,6 +21,7 @@
 #include <QPointF>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -41,6 +45,9 @@ public:
     const EditorState& state() const { return state_; }
     // Set-up and inspection for tests.
     EditorState& stateForTesting() { return state_; }
+    // The selected object with its box and handles.
+    const SelectionState& selection() const;
+    bool hasSelection() const;
 
     void setPreferences(const settings::Preferences& prefs) { state_.prefs = prefs; }
     // The accessory the browser shows (empty when it closes), for the accessory tool.
@@ -76,6 +83,14 @@ public:
     bool confirmQuit();
     // Reads a layout file and applies it; false when refused (the open layout is kept).
     bool openLayoutFile(const QString& path);
+    // Opens a recovery copy as the layout it was taken from: named by originalPath (empty
+    // for one never saved) and modified, so "Enregistrer" proposes its own file.
+    bool openRecoveredCopy(const QString& copyPath, const QString& originalPath);
+    // The layout as "Enregistrer" would write it now, for a recovery copy; the editor's
+    // state is left as it is.
+    document::Layout layoutAsSaved() const;
+    // Changes whenever the layout's objects may have changed.
+    std::uint64_t layoutRevision() const;
     void enableEditing();
     // Clears the canvas and redraws the plan.
     void redraw();
@@ -102,17 +117,20 @@ public:
     // Arrows move the selection by a pixel; Delete and Backspace delete it; Space and
     // Enter put it back. False for the keys the plan and selection box do not use, which
     // go on to the window. Both the plan and the selection box send their keys here.
-    bool keyPressed(Qt::Key key);
+    // With Shift, arrows move by a centimetre of the picture (at least one pixel).
+    bool keyPressed(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
 
     // The selection box: a left press and drag moves it.
     void boxPressed(QPointF at, Qt::MouseButton button);
-    void boxMoved(QPointF at, Qt::MouseButtons buttons);
+    // With magnetism on and Alt not held, the dragged box snaps to its neighbours.
+    void boxMoved(QPointF at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {});
     void boxReleased();
 
     // The resize handles: a left drag from a handle resizes the selection by that
     // handle's sides. Coordinates are in the handle's own pixels.
     void handlePressed(QPointF at);
-    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons);
+    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons,
+                     Qt::KeyboardModifiers modifiers = {});
     void handleReleased();
 
     // Property editing.
@@ -120,6 +138,16 @@ public:
     // Enter in a dimension box: applies both boxes to the selection.
     void dimensionsConfirmed();
     void sizeLockToggled(bool checked);
+    // The mass box; Enter gives the selection its mass, as one step.
+    void massTextChanged(const QString& text);
+    void massConfirmed();
+    // Enter in the X or Y box: the selection's corner moves to the typed position in cm,
+    // as one step; a position outside the vehicle picture is refused with a message.
+    void positionConfirmed(Axis axis, const QString& text);
+    // The selection's top-left corner in cm from the vehicle picture's corner, as the X
+    // and Y boxes show it (one decimal when a picture pixel is finer than a cm); empty
+    // without a selection.
+    QString positionText(Axis axis) const;
     void paletteColourChosen(int index);
     // An entry of the texture list: 0 is the "choose" caption, k the k-th texture.
     void textureChosen(int entry);
@@ -129,9 +157,13 @@ public:
     void turn(Turn direction);
     void deleteSelection();
 
-    // Undo and redo of the layout's edits, and the words of their menu entries.
+    // Undo and redo of the layout's edits, and the words of their menu entries. Both do
+    // nothing while a drag of the box or a handle is under way.
     void undo();
     void redo();
+    // The file on disk differs from the layout shown: the history stands elsewhere than
+    // at the step last saved.
+    bool isModified() const;
     UndoEntries undoEntries() const;
     const document::LayoutHistory& history() const;
     // The objects were set from outside the editor's commands (a test's set-up): they
@@ -142,6 +174,36 @@ public:
     // size, in whole cm, as it would be stored now ("x 123 cm  y 45 cm  —  60 × 55 cm");
     // empty without a selection.
     QString livePosition() const;
+    // The pointer is over the plan at that canvas point, or has left it.
+    void pointerOverPlan(QPointF at);
+    void pointerLeftPlan();
+    // The status bar's position field: the pointer's position in cm from the vehicle
+    // picture's corner while it is over the plan (blank where the plan shows no picture),
+    // else the selection's live position.
+    QString positionField() const;
+
+    // "Magnétisme": whether mouse drags snap to the other objects and the picture's edges.
+    // Kept in the settings store; on unless it says otherwise.
+    bool magnetism() const { return magnetism_; }
+    void setMagnetism(bool on);
+    void restoreMagnetism();
+    // The guides and gaps of the mouse drag under way (canvas pixels), shown on the screen
+    // only; and the gaps in cm as the status bar shows them ("← 2 cm  → 15,5 cm…"), empty
+    // while nothing is dragged.
+    DragAids dragAids() const;
+    QString gapsField() const;
+
+    // Mass budget: the layout as it stands (the selection where it is now) against the
+    // vehicle library's data, read at start-up and again by reloadVehicleData.
+    document::MassBudget massBudget() const;
+    void reloadVehicleData();
+    // The loads not drawn, as the mass window edits them: the layout is then modified.
+    void setLoads(std::vector<document::LooseLoad> loads);
+    // The centre of mass marked on the plan (on screen only).
+    void setMassCentreShown(bool shown) { massCentreShown_ = shown; }
+    bool massCentreShown() const { return massCentreShown_; }
+    // The canvas column of the centre of mass while it is marked and known.
+    std::optional<int> massCentreColumn() const;
 
     // Surface count.
     void toggleSurfacePanel();
@@ -154,15 +216,18 @@ public:
     void surfaceSelectionChanged(const QList<bool>& selected);
 
 private:
-    struct SelectionLook;
-    SelectionLook selectionLook() const;
+    struct ChangeStamp;
+    ChangeStamp changeStamp() const;
+    bool dragUnderWay() const;
     // Runs an edit and records it as one step of the history (folded into the last one
     // while the run goes on).
     void edit(document::LayoutChange change, const std::function<void()>& action,
               Run run = Run::None);
-    // Records the edit made since the selection looked like `before`.
-    void recordEdit(document::LayoutChange change, const SelectionLook& before, Run run);
+    // Records the edit made since the stamp `before`, unless nothing changed since.
+    void recordEdit(document::LayoutChange change, const ChangeStamp& before, Run run);
     void finishDrag(document::LayoutChange change);
+    // Whether a mouse drag with these keys held snaps.
+    bool snaps(Qt::KeyboardModifiers modifiers) const;
 
     EditorServices services_;
     EditorHooks hooks_;
@@ -176,7 +241,12 @@ private:
     struct Modules;
     std::unique_ptr<Modules> modules_;
     // The selection when the drag under way started.
-    std::unique_ptr<SelectionLook> dragStart_;
+    std::unique_ptr<ChangeStamp> dragStart_;
+    library::VehicleData vehicleData_;
+    bool massCentreShown_ = false;
+    // Where the pointer is over the plan, in canvas pixels; nothing once it has left.
+    std::optional<QPointF> pointer_;
+    bool magnetism_ = true;
 };
 
 } // namespace editor

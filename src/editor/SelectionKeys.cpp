@@ -1,23 +1,32 @@
 #include "editor/SelectionKeys.h"
 
 #include "editor/EditorState.h"
+#include "editor/Placement.h"
 
 #include <algorithm>
 #include <array>
 
 namespace editor {
 
-bool SelectionKeys::keyPressed(Qt::Key key) {
+bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
     static constexpr std::array kSelectionKeys = {Qt::Key_Up,    Qt::Key_Down,   Qt::Key_Left,
                                                   Qt::Key_Right, Qt::Key_Delete, Qt::Key_Backspace,
                                                   Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
     if (std::find(kSelectionKeys.begin(), kSelectionKeys.end(), key) == kSelectionKeys.end())
         return false;
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return true;
-    SelectionBox& b = s.selection.box;
+    PlanBox b = selection_.box();
     const int SH = s.canvas.height(), SW = s.canvas.width();
+    if (centimetre &&
+        (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)) {
+        selection_.setBox(arrowStep(selection_.box(), key,
+                                    centimetreStep(core_.resol(), core_.zoom()), {SW, SH}));
+        selection_.placeHandles();
+        selection_.redrawPartialBox();
+        return true;
+    }
     bool arrow = true;
     switch (key) {
     case Qt::Key_Up:
@@ -53,10 +62,9 @@ bool SelectionKeys::keyPressed(Qt::Key key) {
         break;
     }
     if (arrow) {
+        selection_.setBox(b);
         selection_.placeHandles();
         selection_.redrawPartialBox();
-        // A key move is an edit whether the plan or the box had the focus.
-        s.layout.modified = true;
     }
     return true;
 }

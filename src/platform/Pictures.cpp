@@ -1,11 +1,12 @@
 #include "platform/Pictures.h"
 
 #include "platform/FileSystem.h"
+#include "platform/SafeWrite.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QTransform>
 
 #include <sys/stat.h>
@@ -34,13 +35,13 @@ std::optional<QImage> LoadLibraryPicture(const QString& folder, const QString& n
 bool SavePicture(const QImage& picture, const QString& path) {
     if (picture.isNull())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "bmp");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
     if (!writer.write(picture.convertToFormat(QImage::Format_RGB888)))
         return false;
-    return file.commit();
+    return bool(writeWholeFile(path, bytes));
 }
 
 namespace {

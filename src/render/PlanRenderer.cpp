@@ -154,7 +154,7 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
         // Read the view afresh for every object: queued events may have scrolled or zoomed.
         ScreenBox box = screenBox(object, view, layout.pixelsPerCm);
         DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
-        drawObject(canvas, box.x, box.y, box.h, box.w, object, context);
+        drawObject(canvas, box, object, context);
         if (processEvents)
             processEvents();
     }
@@ -164,15 +164,16 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
                            placement.height, platform::RasterOp::And);
 }
 
-void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, float& w,
-                              const document::PlanObject& object, const DrawContext& context) {
+ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,
+                                   const document::PlanObject& object, const DrawContext& context) {
+    float &x = box.x, &y = box.y, &h = box.h, &w = box.w;
     if (h == 0)
         h = 1;
     if (w == 0)
         w = 1;
     // A box out of float range (from extreme values in a file) has no place on the plan.
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(h) || !std::isfinite(w))
-        return;
+        return box;
     using document::ObjectKind;
     const document::Fill& fill = object.fill;
     const Colour colour = document::paletteColour(fill.colourIndex());
@@ -207,6 +208,7 @@ void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, fl
     default:
         break;
     }
+    return box;
 }
 
 void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, float w,
