@@ -1,5 +1,7 @@
 #include "platform/PictureStretch.h"
 
+#include <QHashFunctions>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -11,6 +13,15 @@
 namespace platform {
 
 namespace {
+
+// std::floor without the library call that a build for any x86-64 processor makes of it;
+// from 2^52 on (and for infinities and not-a-number) a double is its own floor.
+inline double floorOf(double v) {
+    if (!(std::fabs(v) < 4503599627370496.0))
+        return v;
+    const double whole = double(std::int64_t(v));
+    return whole > v ? whole - 1 : whole;
+}
 
 // Along one axis: the visible target pixels and, for each, the run of source pixels
 // [begin, end) that it shows.
@@ -70,7 +81,7 @@ void mapShrunk(AxisMap& map, int count, double pos, double size, int sourceStart
     const double perSource = size / sourceLength;
     const int last = map.first + count;
     for (int i = 0; i < sourceLength; ++i) {
-        const double t = std::floor(pos + (i + 0.5) * perSource);
+        const double t = floorOf(pos + (i + 0.5) * perSource);
         if (t < map.first || t >= last)
             continue;
         const auto k = std::size_t(int(t) - map.first);
@@ -81,7 +92,7 @@ void mapShrunk(AxisMap& map, int count, double pos, double size, int sourceStart
     for (int k = 0; k < count; ++k) {
         if (map.begin[std::size_t(k)] < map.end[std::size_t(k)])
             continue;
-        const double offset = std::floor((map.first + k + 0.5 - pos) * scale);
+        const double offset = floorOf((map.first + k + 0.5 - pos) * scale);
         const int index = sourceStart + int(std::clamp(scale < 0 ? sourceLength + offset : offset,
                                                        0.0, double(sourceLength - 1)));
         map.begin[std::size_t(k)] = index;
@@ -255,35 +266,50 @@ std::size_t keyHash(const StretchMemo::Key& key) {
     return h;
 }
 
+TargetRows targetAt(QImage& surface, int column, int row) {
+    const qsizetype stride = surface.bytesPerLine() / qsizetype(sizeof(QRgb));
+    return TargetRows{reinterpret_cast<QRgb*>(surface.bits()) + qsizetype(row) * stride + column,
+                      stride};
+}
+
+std::size_t placementHash(const StretchMemo::Placement& p) {
+    return qHashMulti(0, p.picture, p.x, p.y, p.width, p.height, p.source.x(), p.source.y(),
+                      p.source.width(), p.source.height(), p.surface.width(), p.surface.height());
+}
+
 template <typename Put>
 void paint(QImage& surface, const QImage& picture, const QImage& rgb, AxisMap& columns,
-           AxisMap& rows, Put put, StretchMemo* memo) {
-    const qsizetype stride = surface.bytesPerLine() / qsizetype(sizeof(QRgb));
-    const TargetRows target{reinterpret_cast<QRgb*>(surface.bits()) +
-                                qsizetype(rows.first) * stride + columns.first,
-                            stride};
+           AxisMap& rows, Put put, StretchMemo* memo, const StretchMemo::Placement& placement,
+           std::size_t placementKey) {
+    const TargetRows target = targetAt(surface, columns.first, rows.first);
     if (!memo) {
         paintMapped(target, rgb, columns, rows, put);
         return;
     }
     const int n = columns.count(), m = rows.count();
+    const int firstColumn = columns.first, firstRow = rows.first;
     StretchMemo::Key key{picture.cacheKey(), std::move(columns.begin), std::move(columns.end),
                          std::move(rows.begin), std::move(rows.end)};
     const std::size_t hash = keyHash(key);
-    if (const std::vector<QRgb>* kept = memo->find(key, hash)) {
+    const std::vector<QRgb>* kept = memo->find(key, hash);
+    if (!kept) {
+        columns.begin = std::move(key.columnBegin);
+        columns.end = std::move(key.columnEnd);
+        rows.begin = std::move(key.rowBegin);
+        rows.end = std::move(key.rowEnd);
+        std::vector<QRgb> pixels(std::size_t(n) * std::size_t(m));
+        paintMapped(TargetRows{pixels.data(), n}, rgb, columns, rows, CopyOpaque{});
+        paintKept(target, pixels, n, m, put);
+        kept = memo->keep(StretchMemo::Key{picture.cacheKey(), std::move(columns.begin),
+                                           std::move(columns.end), std::move(rows.begin),
+                                           std::move(rows.end)},
+                          hash, std::move(pixels));
+        if (!kept)
+            return;
+    } else {
         paintKept(target, *kept, n, m, put);
-        return;
     }
-    columns.begin = std::move(key.columnBegin);
-    columns.end = std::move(key.columnEnd);
-    rows.begin = std::move(key.rowBegin);
-    rows.end = std::move(key.rowEnd);
-    std::vector<QRgb> pixels(std::size_t(n) * std::size_t(m));
-    paintMapped(TargetRows{pixels.data(), n}, rgb, columns, rows, CopyOpaque{});
-    paintKept(target, pixels, n, m, put);
-    memo->keep(StretchMemo::Key{picture.cacheKey(), std::move(columns.begin),
-                                std::move(columns.end), std::move(rows.begin), std::move(rows.end)},
-               hash, std::move(pixels));
+    memo->place(placement, placementKey, StretchMemo::Placed{kept, firstColumn, firstRow, n, m});
 }
 
 } // namespace
@@ -298,10 +324,29 @@ const std::vector<QRgb>* StretchMemo::find(const Key& key, std::size_t hash) {
     return nullptr;
 }
 
-void StretchMemo::keep(Key key, std::size_t hash, std::vector<QRgb> pixels) {
-    if (pixels.size() > budget_ / 2)
+const StretchMemo::Placed* StretchMemo::findPlaced(const Placement& placement,
+                                                   std::size_t hash) const {
+    const auto [from, to] = placed_.equal_range(hash);
+    for (auto it = from; it != to; ++it)
+        if (it->second.first == placement)
+            return &it->second.second;
+    return nullptr;
+}
+
+void StretchMemo::place(const Placement& placement, std::size_t hash, Placed placed) {
+    if (findPlaced(placement, hash))
         return;
+    if (placed_.size() >= kMostPlacements)
+        placed_.clear();
+    placed_.emplace(hash, std::pair{placement, placed});
+}
+
+const std::vector<QRgb>* StretchMemo::keep(Key key, std::size_t hash, std::vector<QRgb> pixels) {
+    if (pixels.size() > budget_ / 2)
+        return nullptr;
     if (kept_ + pixels.size() > budget_) {
+        // The placements point into the entries: they go with the first entry dropped.
+        placed_.clear();
         std::vector<std::pair<unsigned long long, decltype(entries_)::iterator>> byAge;
         for (auto it = entries_.begin(); it != entries_.end(); ++it)
             byAge.emplace_back(it->second.lastUse, it);
@@ -315,7 +360,8 @@ void StretchMemo::keep(Key key, std::size_t hash, std::vector<QRgb> pixels) {
         }
     }
     kept_ += pixels.size();
-    entries_.emplace(hash, Entry{std::move(key), std::move(pixels), ++uses_});
+    return &entries_.emplace(hash, Entry{std::move(key), std::move(pixels), ++uses_})
+                ->second.pixels;
 }
 
 void stretchPicture(QImage& surface, const QImage& picture, double x, double y, double width,
@@ -326,20 +372,36 @@ void stretchPicture(QImage& surface, const QImage& picture, double x, double y, 
     if (part.isEmpty())
         return;
     const bool opaque = picture.format() == QImage::Format_RGB32;
-    QImage converted;
-    if (!opaque && picture.format() != QImage::Format_ARGB32)
-        converted = picture.convertToFormat(QImage::Format_RGB32);
-    const QImage& rgb = converted.isNull() ? picture : converted;
+    // Pictures that are neither RGB32 nor ARGB32 are painted from an RGB32 copy.
+    const bool needsCopy = !opaque && picture.format() != QImage::Format_ARGB32;
+    const auto withPut = [&](auto&& f) {
+        if (op == RasterOp::And)
+            f(AndPixel{});
+        else if (opaque || needsCopy)
+            f(CopyOpaque{});
+        else
+            f(CopyPixel{});
+    };
+    const StretchMemo::Placement placement{picture.cacheKey(), x, y, width, height, part,
+                                           surface.size()};
+    const std::size_t placementKey = memo ? placementHash(placement) : 0;
+    if (memo)
+        if (const StretchMemo::Placed* placed = memo->findPlaced(placement, placementKey)) {
+            const TargetRows target = targetAt(surface, placed->column, placed->row);
+            withPut([&](auto put) {
+                paintKept(target, *placed->pixels, placed->columns, placed->rows, put);
+            });
+            return;
+        }
+    const QImage converted = needsCopy ? picture.convertToFormat(QImage::Format_RGB32) : QImage();
+    const QImage& rgb = needsCopy ? converted : picture;
     auto columns = mapAxis(x, width, part.x(), part.width(), surface.width(), rgb.width());
     auto rows = mapAxis(y, height, part.y(), part.height(), surface.height(), rgb.height());
     if (!columns || !rows)
         return;
-    if (op == RasterOp::And)
-        paint(surface, picture, rgb, *columns, *rows, AndPixel{}, memo);
-    else if (opaque || !converted.isNull())
-        paint(surface, picture, rgb, *columns, *rows, CopyOpaque{}, memo);
-    else
-        paint(surface, picture, rgb, *columns, *rows, CopyPixel{}, memo);
+    withPut([&](auto put) {
+        paint(surface, picture, rgb, *columns, *rows, put, memo, placement, placementKey);
+    });
 }
 
 } // namespace platform

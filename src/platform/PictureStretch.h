@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 
 #include <cstddef>
 #include <unordered_map>
@@ -23,6 +24,7 @@ public:
     StretchMemo(const StretchMemo& other) : budget_(other.budget_) {}
     StretchMemo& operator=(const StretchMemo& other) {
         entries_.clear();
+        placed_.clear();
         kept_ = 0;
         budget_ = other.budget_;
         return *this;
@@ -38,7 +40,27 @@ public:
 
     // The kept pixels (row after row, one value per target pixel), or nullptr.
     const std::vector<QRgb>* find(const Key& key, std::size_t hash);
-    void keep(Key key, std::size_t hash, std::vector<QRgb> pixels);
+    // Keeps the pixels and gives them back, or nullptr when they alone would fill half
+    // the budget.
+    const std::vector<QRgb>* keep(Key key, std::size_t hash, std::vector<QRgb> pixels);
+
+    // One paint as it was asked for: the picture, the target area, the source rectangle
+    // and the surface's size. The same placement paints the same pixels at the same place,
+    // so it finds them without working out which picture pixel each target pixel shows.
+    struct Placement {
+        qint64 picture = 0;
+        double x = 0, y = 0, width = 0, height = 0;
+        QRect source;
+        QSize surface;
+        bool operator==(const Placement&) const = default;
+    };
+    // Where a placement's kept pixels go: columns x rows from (column, row) on.
+    struct Placed {
+        const std::vector<QRgb>* pixels = nullptr;
+        int column = 0, row = 0, columns = 0, rows = 0;
+    };
+    const Placed* findPlaced(const Placement& placement, std::size_t hash) const;
+    void place(const Placement& placement, std::size_t hash, Placed placed);
 
 private:
     struct Entry {
@@ -47,6 +69,10 @@ private:
         unsigned long long lastUse = 0;
     };
     std::unordered_multimap<std::size_t, Entry> entries_;
+    // Placements seen, each pointing into an entry; dropped whenever an entry goes, and
+    // all at once when there are more than a few plans' worth.
+    static constexpr std::size_t kMostPlacements = 8192;
+    std::unordered_multimap<std::size_t, std::pair<Placement, Placed>> placed_;
     std::size_t budget_;
     std::size_t kept_ = 0;
     unsigned long long uses_ = 0;

@@ -8,6 +8,10 @@
 #include <cmath>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace render {
 
 namespace {
@@ -67,19 +71,71 @@ void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
     s.drawText(label);
 }
 
+// The ends of the ellipse's columns first, first + 1, ... (count of them) into spans:
+// with t = (column - cx) / halfW in single precision, the half-height
+// halfH * sqrt(|1 - t * t|) is taken in double precision and stored back in single. The
+// four-at-a-time steps are the same single and double precision operations, so they give
+// the same values as the one-at-a-time ones.
+void ellipseSpans(int first, int count, float cx, float cy, float halfW, float halfH,
+                  Surface::ColumnSpan* spans) {
+    static_assert(sizeof(Surface::ColumnSpan) == 2 * sizeof(float));
+    int k = 0;
+#if defined(__SSE2__)
+    const __m128 centreX = _mm_set1_ps(cx), centreY = _mm_set1_ps(cy);
+    const __m128 halfWidth = _mm_set1_ps(halfW), one = _mm_set1_ps(1.0f);
+    const __m128 sign = _mm_set1_ps(-0.0f);
+    const __m128d halfHeight = _mm_set1_pd(double(halfH));
+    const __m128i steps = _mm_setr_epi32(0, 1, 2, 3);
+    for (; k + 4 <= count; k += 4) {
+        const __m128 column = _mm_cvtepi32_ps(_mm_add_epi32(_mm_set1_epi32(first + k), steps));
+        const __m128 t = _mm_div_ps(_mm_sub_ps(column, centreX), halfWidth);
+        const __m128 u = _mm_andnot_ps(sign, _mm_sub_ps(one, _mm_mul_ps(t, t)));
+        const __m128d low = _mm_mul_pd(halfHeight, _mm_sqrt_pd(_mm_cvtps_pd(u)));
+        const __m128d high = _mm_mul_pd(halfHeight, _mm_sqrt_pd(_mm_cvtps_pd(_mm_movehl_ps(u, u))));
+        const __m128 d = _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high));
+        const __m128 top = _mm_sub_ps(centreY, d), bottom = _mm_add_ps(centreY, d);
+        _mm_storeu_ps(&spans[k].y1, _mm_unpacklo_ps(top, bottom));
+        _mm_storeu_ps(&spans[k + 2].y1, _mm_unpackhi_ps(top, bottom));
+    }
+#endif
+    for (; k < count; ++k) {
+        const float t = (float(first + k) - cx) / halfW;
+        const float d = float(double(halfH) * std::sqrt(double(std::fabs(1.0f - t * t))));
+        spans[k] = {cy - d, cy + d};
+    }
+}
+
 void drawEllipse(Surface& s, float X, float Y, float H, float W, Colour colour) {
-    const float cx = X + W / 2, cy = Y + H / 2;
     const int first = firstVisibleColumn(CInt(X));
     const int last = lastVisibleColumn(s, CInt(X + W));
-    std::vector<Surface::ColumnSpan> spans;
-    spans.reserve(std::size_t(std::max(0, last - first + 1)));
-    for (int i = first; i <= last; ++i) {
-        const float t = (float(i) - cx) / (W / 2);
-        // The root is taken in double precision and the half-height stored back in single.
-        const float d = float(double(H / 2) * std::sqrt(double(std::fabs(1.0f - t * t))));
-        spans.push_back({cy - d, cy + d});
-    }
+    std::vector<Surface::ColumnSpan> spans(std::size_t(std::max(0, last - first + 1)));
+    ellipseSpans(first, int(spans.size()), X + W / 2, Y + H / 2, W / 2, H / 2, spans.data());
     s.columnLines(first, spans, colour);
+}
+
+// The ends of a triangle's columns first, first + 1, ... (count of them) into spans: one
+// end at fixed, the other at from + sv or from - sv (falling), sv = (column - X) * H / W
+// in single precision. The four-at-a-time steps are the same single precision operations.
+void triangleSpans(int first, int count, float X, float H, float W, float fixed, float from,
+                   bool falling, Surface::ColumnSpan* spans) {
+    static_assert(sizeof(Surface::ColumnSpan) == 2 * sizeof(float));
+    int k = 0;
+#if defined(__SSE2__)
+    const __m128 left = _mm_set1_ps(X), height = _mm_set1_ps(H), width = _mm_set1_ps(W);
+    const __m128 fixedEnd = _mm_set1_ps(fixed), start = _mm_set1_ps(from);
+    const __m128i steps = _mm_setr_epi32(0, 1, 2, 3);
+    for (; k + 4 <= count; k += 4) {
+        const __m128 column = _mm_cvtepi32_ps(_mm_add_epi32(_mm_set1_epi32(first + k), steps));
+        const __m128 sv = _mm_div_ps(_mm_mul_ps(_mm_sub_ps(column, left), height), width);
+        const __m128 moving = falling ? _mm_sub_ps(start, sv) : _mm_add_ps(start, sv);
+        _mm_storeu_ps(&spans[k].y1, _mm_unpacklo_ps(fixedEnd, moving));
+        _mm_storeu_ps(&spans[k + 2].y1, _mm_unpackhi_ps(fixedEnd, moving));
+    }
+#endif
+    for (; k < count; ++k) {
+        const float sv = (float(first + k) - X) * H / W;
+        spans[k] = {fixed, falling ? from - sv : from + sv};
+    }
 }
 
 void drawTriangle(Surface& s, float X, float Y, float H, float W, Colour colour, int extra) {
@@ -87,24 +143,21 @@ void drawTriangle(Surface& s, float X, float Y, float H, float W, Colour colour,
         return;
     const int first = firstVisibleColumn(CInt(X));
     const int last = lastVisibleColumn(s, CInt(X + W - 1));
-    std::vector<Surface::ColumnSpan> spans;
-    spans.reserve(std::size_t(std::max(0, last - first + 1)));
-    for (int i = first; i <= last; ++i) {
-        const float sv = (float(i) - X) * H / W;
-        switch (extra) {
-        case 0: // right angle at the top-right corner
-            spans.push_back({Y, Y + sv});
-            break;
-        case 1: // top-left
-            spans.push_back({Y, Y + H - sv});
-            break;
-        case 2: // bottom-left
-            spans.push_back({Y + H - 1, Y + sv});
-            break;
-        case 3: // bottom-right
-            spans.push_back({Y + H - 1, Y + H - 1 - sv});
-            break;
-        }
+    std::vector<Surface::ColumnSpan> spans(std::size_t(std::max(0, last - first + 1)));
+    const int count = int(spans.size());
+    switch (extra) {
+    case 0: // right angle at the top-right corner: from Y down to Y + sv
+        triangleSpans(first, count, X, H, W, Y, Y, false, spans.data());
+        break;
+    case 1: // top-left: from Y down to Y + H - sv
+        triangleSpans(first, count, X, H, W, Y, Y + H, true, spans.data());
+        break;
+    case 2: // bottom-left: from Y + H - 1 up to Y + sv
+        triangleSpans(first, count, X, H, W, Y + H - 1, Y, false, spans.data());
+        break;
+    case 3: // bottom-right: from Y + H - 1 up to Y + H - 1 - sv
+        triangleSpans(first, count, X, H, W, Y + H - 1, Y + H - 1, true, spans.data());
+        break;
     }
     s.columnLines(first, spans, colour);
 }
