@@ -2,6 +2,7 @@
 
 #include "document/PlanObject.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -15,6 +16,19 @@ constexpr int kMaxObjects = 1000;
 class ObjectTable {
 public:
     ObjectTable() = default;
+    ObjectTable(const ObjectTable&) = default;
+    ObjectTable(ObjectTable&&) = default;
+    // A table given other rows counts as changed, whatever the revision it had or gets.
+    ObjectTable& operator=(const ObjectTable& other) {
+        objects_ = other.objects_;
+        revision_ = std::max(revision_, other.revision_) + 1;
+        return *this;
+    }
+    ObjectTable& operator=(ObjectTable&& other) noexcept {
+        objects_ = std::move(other.objects_);
+        revision_ = std::max(revision_, other.revision_) + 1;
+        return *this;
+    }
 
     int count() const { return int(objects_.size()); }
     bool isFull() const { return count() >= kMaxObjects; }

@@ -40,6 +40,7 @@ QString changeName(LayoutChange change) {
 
 void EditSession::reset() {
     history_.reset(currentObjects());
+    recorded_ = source();
     ++revision_;
     selectedBefore_ = selectedRow();
 }
@@ -47,11 +48,17 @@ void EditSession::reset() {
 void EditSession::record(LayoutChange change, Run run) {
     if (!core_.layoutOpen())
         return;
+    Source now = source();
+    if (recorded_ == now) {
+        selectedBefore_ = selectedRow();
+        return;
+    }
     std::optional<document::MergeKey> key;
     if (run != Run::None && selection_.shown())
         key = document::MergeKey{int(run), selection_.serial()};
     if (history_.record(change, currentObjects(), selectedBefore_, selectedRow(), key))
         ++revision_;
+    recorded_ = std::move(now);
     selectedBefore_ = selectedRow();
 }
 
@@ -110,6 +117,13 @@ document::PlanObjects EditSession::currentObjects() const {
     return objects;
 }
 
+EditSession::Source EditSession::source() const {
+    Source now{core_.state.layout.objects.revision(), selectedRow(), std::nullopt};
+    if (selection_.shown())
+        now.held = selection_.heldObject();
+    return now;
+}
+
 int EditSession::selectedRow() const {
     const EditorState& s = core_.state;
     if (!selection_.shown())
@@ -125,6 +139,7 @@ void EditSession::restore(int selectedRow) {
         selection_.select(selectedRow, Selection::Origin::History);
     else
         core_.redraw();
+    recorded_ = source();
     selectedBefore_ = this->selectedRow();
 }
 

@@ -34,7 +34,8 @@ public:
 
     // A layout was created or opened: no step before it, and it is the saved one.
     void reset();
-    // Records the edit just made, when it changed the layout; a step of a run folds into
+    // Records the edit just made, when it changed the layout (compared only when the
+    // table or the selected object could have changed); a step of a run folds into
     // the step before when that one belongs to the same run on the same selection.
     void record(document::LayoutChange change, Run run = Run::None);
     // The layout was written to its file, or counts as written.
@@ -59,11 +60,24 @@ private:
     int selectedRow() const;
     void restore(int selectedRow);
 
+    // What currentObjects() is made of: the table as its revision tells, and the selected
+    // object with its row. While it stays the same the layout is the one the history
+    // holds, so an edit that changed nothing costs no copy of the table.
+    struct Source {
+        std::uint64_t tableRevision = 0;
+        int row = 0;
+        std::optional<document::PlanObject> held;
+        bool operator==(const Source&) const = default;
+    };
+    Source source() const;
+
     EditorCore& core_;
     Selection& selection_;
     document::LayoutHistory history_;
     int selectedBefore_ = 0;
     std::uint64_t revision_ = 0;
+    // The source of the history's current objects, when known.
+    std::optional<Source> recorded_;
 };
 
 } // namespace editor

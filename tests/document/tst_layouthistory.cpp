@@ -1,6 +1,7 @@
 // Guards the undo history: each kind of change comes back exactly, steps fold and drop
 // as they should, and the saved point is found again.
 #include "document/LayoutHistory.h"
+#include "document/ObjectTable.h"
 
 #include <QTest>
 
@@ -169,6 +170,38 @@ private Q_SLOTS:
         history.undo();
         QVERIFY(!history.atSavedState());
         QCOMPARE(history.objects(), tags({1}));
+    }
+
+    // The editor skips comparing the layout with the history while the table's revision
+    // stays where it was: a table given another's rows must never come back to a
+    // revision it had, whatever revision the other table had.
+    void replacedTableNeverRepeatsARevision_data() {
+        QTest::addColumn<int>("targetChanges");
+        QTest::addColumn<int>("sourceChanges");
+        QTest::addColumn<bool>("move");
+        QTest::newRow("copied from a table changed less") << 5 << 1 << false;
+        QTest::newRow("copied from a table changed as often") << 3 << 3 << false;
+        QTest::newRow("copied from a table changed more") << 1 << 6 << false;
+        QTest::newRow("moved from a table changed as often") << 3 << 3 << true;
+        QTest::newRow("moved from a fresh table") << 4 << 0 << true;
+    }
+    void replacedTableNeverRepeatsARevision() {
+        QFETCH(int, targetChanges);
+        QFETCH(int, sourceChanges);
+        QFETCH(bool, move);
+        ObjectTable target, source;
+        for (int t = 0; t < targetChanges; ++t)
+            target.append(tagged(t));
+        for (int t = 0; t < sourceChanges; ++t)
+            source.append(tagged(t));
+        const std::uint64_t before = target.revision();
+        const PlanObjects rows(source.begin(), source.end());
+        if (move)
+            target = std::move(source);
+        else
+            target = source;
+        QVERIFY(target.revision() > before);
+        QCOMPARE(PlanObjects(target.begin(), target.end()), rows);
     }
 
     void oldestStepsAreDroppedAtTheLimit() {
