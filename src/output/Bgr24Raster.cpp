@@ -7,6 +7,30 @@
 
 namespace output {
 
+namespace {
+
+// Pixels [from, to) of an RGB32 row as blue, green, red bytes. On a little-endian machine
+// those are the first three bytes of each pixel in memory: one four-byte store per pixel,
+// whose fourth byte the next pixel's store overwrites, and the row's last pixel byte by
+// byte so that nothing is written past it.
+void copyRow(const QRgb* in, std::uint8_t* out, int from, int to) {
+    int x = from;
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    for (; x + 1 < to; ++x) {
+        const std::uint32_t p = in[x];
+        std::memcpy(out + 3 * std::size_t(x), &p, sizeof p);
+    }
+#endif
+    for (; x < to; ++x) {
+        const QRgb p = in[x];
+        out[3 * x] = std::uint8_t(qBlue(p));
+        out[3 * x + 1] = std::uint8_t(qGreen(p));
+        out[3 * x + 2] = std::uint8_t(qRed(p));
+    }
+}
+
+} // namespace
+
 bool Bgr24Raster::create(int width, int height) {
     clear();
     width_ = width;
@@ -47,13 +71,7 @@ void Bgr24Raster::copyFrom(const QImage& source, int left, int top, int sourceWi
         if (sy < 0 || sy >= rgb.height())
             continue;
         const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(sy)) + left;
-        std::uint8_t* out = bits_.get() + std::size_t(height_ - 1 - y) * std::size_t(stride);
-        for (int x = firstX; x < endX; ++x) {
-            const QRgb p = in[x];
-            out[3 * x] = std::uint8_t(qBlue(p));
-            out[3 * x + 1] = std::uint8_t(qGreen(p));
-            out[3 * x + 2] = std::uint8_t(qRed(p));
-        }
+        copyRow(in, bits_.get() + std::size_t(height_ - 1 - y) * std::size_t(stride), firstX, endX);
     }
 }
 

@@ -88,11 +88,14 @@ bool writeJpeg(const Bgr24Raster& dib, const QString& fileName, int quality) {
         failWrite(result != 0 ? result : -1, compressor.lastError());
 
     // Written whole through a unique temporary file beside the target, renamed over it
-    // only once every byte is on the disk. No sync to disk: it costs more than the
-    // encoding, and the rename alone replaces the old picture by the new one whole.
+    // only once every byte is written and the size checked. No sync to disk: it costs
+    // more than the encoding, and the rename alone replaces the old picture by the new
+    // one whole.
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(compressor.data()), qsizetype(size));
-    if (const platform::WriteResult written = platform::writeWholeFile(fileName, bytes); !written)
+    if (const platform::WriteResult written =
+            platform::writeWholeFile(fileName, bytes, platform::Durability::Unsynced);
+        !written)
         failWrite(-1, written.reason);
 
     if (kept)

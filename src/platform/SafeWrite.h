@@ -18,7 +18,13 @@ struct WriteResult {
 // existing file's permissions are kept). On any failure the temporary file is removed
 // and a file already at path is left as it was: a full disk never leaves an empty or
 // truncated file in place of the previous one.
-WriteResult writeWholeFile(const QString& path, const QByteArray& contents);
+//
+// Synced waits until the file is on the disk before renaming it; Unsynced leaves the
+// writing back to the system, for files that cost more to sync than to make again (a
+// picture): the rename still replaces the previous file whole or not at all.
+enum class Durability { Synced, Unsynced };
+WriteResult writeWholeFile(const QString& path, const QByteArray& contents,
+                           Durability durability = Durability::Synced);
 
 // True when both paths name the same existing file: the same file after resolving
 // links, or the same device and inode (a hard link).

@@ -2,6 +2,7 @@
 #include "platform/FileSystem.h"
 #include "platform/PictureStretch.h"
 #include "platform/Pictures.h"
+#include "platform/SafeWrite.h"
 #include "platform/Surface.h"
 #include "testkit/TestKit.h"
 
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -338,19 +340,26 @@ private Q_SLOTS:
     void stretchMemoRepeatsFreshPaints_data() {
         QTest::addColumn<QRectF>("area"); // a negative size mirrors that axis
         QTest::addColumn<bool>("andOp");
-        QTest::newRow("enlarged") << QRectF(3, 2, 37.5, 29) << false;
-        QTest::newRow("shrunk, mirrored left-right") << QRectF(30, 1, -21, 13) << false;
-        QTest::newRow("shrunk one way, enlarged the other") << QRectF(-4.5, 6, 12, 40) << false;
-        QTest::newRow("partly off, ANDed") << QRectF(-10, -7, 45, -30) << true;
+        QTest::addColumn<bool>("alternate"); // the other operation on every other paint
+        QTest::newRow("enlarged") << QRectF(3, 2, 37.5, 29) << false << false;
+        QTest::newRow("shrunk, mirrored left-right") << QRectF(30, 1, -21, 13) << false << false;
+        QTest::newRow("shrunk one way, enlarged the other")
+            << QRectF(-4.5, 6, 12, 40) << false << false;
+        QTest::newRow("partly off, ANDed") << QRectF(-10, -7, 45, -30) << true << false;
+        QTest::newRow("copied and ANDed in turn at one place")
+            << QRectF(2.5, 1.5, 30, 21) << false << true;
     }
     void stretchMemoRepeatsFreshPaints() {
         QFETCH(QRectF, area);
         QFETCH(bool, andOp);
+        QFETCH(bool, alternate);
         QImage picture = patterned(23, 17).image();
-        const RasterOp op = andOp ? RasterOp::And : RasterOp::Copy;
+        RasterOp op = andOp ? RasterOp::And : RasterOp::Copy;
         const Colour background = rgb(90, 200, 140);
         Surface s(40, 32, background);
         for (const double dx : {0.0, 0.0, 3.0, -2.0, 0.0, -1.0}) {
+            if (alternate)
+                op = op == RasterOp::And ? RasterOp::Copy : RasterOp::And;
             if (dx == -1.0) { // the same place, new pixels
                 picture.setPixel(5, 5, qRgb(1, 2, 3));
                 picture.setPixel(20, 14, qRgb(250, 0, 7));
@@ -462,6 +471,66 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir_.path()).entryList({QStringLiteral("kept.kla*")}, QDir::Files),
                  QStringList{"kept.kla"});
         QVERIFY(!fs_.writeFileSafely(dir_.filePath(QStringLiteral("no/such/folder.kla")), "x"));
+    }
+
+    // Both ways of writing a whole file replace the file the name leads to, keep its
+    // permissions and leave nothing else behind; a file that may not be written and a
+    // write that runs out of room leave the earlier file as it was.
+    void wholeFileWrites_data() {
+        QTest::addColumn<bool>("synced");
+        QTest::addColumn<QString>("situation");
+        for (const bool synced : {true, false})
+            for (const char* situation : {"replace", "link", "read-only", "no room", "new"})
+                QTest::addRow("%s, %s", synced ? "synced" : "unsynced", situation)
+                    << synced << QString::fromLatin1(situation);
+    }
+    void wholeFileWrites() {
+        QFETCH(bool, synced);
+        QFETCH(QString, situation);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("plan.jpg"));
+        const QString link = folder.filePath(QStringLiteral("lien.jpg"));
+        const QByteArray earlier("earlier picture"), later(200 * 1024, 'y');
+        if (situation != QLatin1String("new")) {
+            QVERIFY(fs_.writeFileSafely(file, earlier));
+            const auto permissions = situation == QLatin1String("read-only")
+                                         ? QFile::ReadOwner | QFile::ReadGroup
+                                         : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther;
+            QVERIFY(QFile::setPermissions(file, permissions));
+        }
+        if (situation == QLatin1String("link"))
+            QVERIFY(QFile::link(file, link));
+        const QFile::Permissions before = QFile::permissions(file);
+        const QStringList names = {situation == QLatin1String("link") ? QStringLiteral("lien.jpg")
+                                                                      : QString(),
+                                   QStringLiteral("plan.jpg")};
+        const QString target = situation == QLatin1String("link") ? link : file;
+        const Durability durability = synced ? Durability::Synced : Durability::Unsynced;
+
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        if (situation == QLatin1String("no room")) {
+            const rlimit limit{4096, saved.rlim_max};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        const WriteResult result = writeWholeFile(target, later, durability);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+
+        const bool refused = situation == QLatin1String("read-only") && geteuid() != 0;
+        const bool fails = refused || situation == QLatin1String("no room");
+        QCOMPARE(bool(result), !fails);
+        QCOMPARE(result.reason.isEmpty(), !fails);
+        QCOMPARE(fs_.readFile(file), std::optional(fails ? earlier : later));
+        if (situation != QLatin1String("new"))
+            QCOMPARE(QFile::permissions(file), before);
+        if (situation == QLatin1String("link"))
+            QCOMPARE(QFileInfo(link).symLinkTarget(), QFileInfo(file).absoluteFilePath());
+        QStringList expected = names;
+        expected.removeAll(QString());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::System | QDir::Hidden),
+                 expected);
     }
 };
 
