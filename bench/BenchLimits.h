@@ -18,6 +18,13 @@ struct Limit {
     double allowed;
 };
 
+// measured must take at most this many milliseconds, on any machine; printed as a
+// limit named "fixed" whose ratio is allowed up to 1.
+struct Ceiling {
+    std::string measured;
+    double milliseconds;
+};
+
 class RecordingReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> seconds; // real time per iteration
@@ -31,7 +38,8 @@ public:
     }
 };
 
-inline int runWithLimits(int argc, char** argv, const std::vector<Limit>& limits) {
+inline int runWithLimits(int argc, char** argv, const std::vector<Limit>& limits,
+                         const std::vector<Ceiling>& ceilings = {}) {
     benchmark::Initialize(&argc, argv);
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -45,6 +53,15 @@ inline int runWithLimits(int argc, char** argv, const std::vector<Limit>& limits
         std::printf("%-44s %10.3f  %-40s %10.3f %7.2f %7.2f%s\n", l.measured.c_str(),
                     m->second * 1e3, l.limit.c_str(), b->second * 1e3, ratio, l.allowed,
                     ratio > l.allowed ? "  OVER" : "");
+    }
+    for (const Ceiling& c : ceilings) {
+        const auto m = reporter.seconds.find(c.measured);
+        if (m == reporter.seconds.end())
+            continue;
+        const double ratio = m->second * 1e3 / c.milliseconds;
+        std::printf("%-44s %10.3f  %-40s %10.3f %7.2f %7.2f%s\n", c.measured.c_str(),
+                    m->second * 1e3, "fixed", c.milliseconds, ratio, 1.0,
+                    ratio > 1.0 ? "  OVER" : "");
     }
     benchmark::Shutdown();
     return 0;

@@ -3,6 +3,7 @@
 // a turned accessory and a small-tile texture at 400 % and 1600 % against 100 %; moving
 // the selection box of a huge object at 1600 %.
 #include "BenchLimits.h"
+#include "BlitAndFill.h"
 #include "document/Layout.h"
 #include "editor/Editor.h"
 #include "platform/ScriptedDialogService.h"
@@ -14,9 +15,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
-
-#include <cstring>
-#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -119,22 +117,8 @@ BENCHMARK(BM_DrawPlan)->Arg(0)->Arg(1)->ArgName("carross")->Unit(benchmark::kMil
 // 1000 objects' boxes.
 void BM_BlitAndFill(benchmark::State& state) {
     Scene scene;
-    QImage backdrop = scene.layout.vehiclePicture.scaled(kCanvasWidth, kCanvasHeight)
-                          .convertToFormat(QImage::Format_RGB32);
-    QImage canvas(kCanvasWidth, kCanvasHeight, QImage::Format_RGB32);
-    std::vector<QRect> boxes;
-    for (const document::PlanObject& object : scene.layout.objects) {
-        const auto b = render::screenBox(object, render::View{}, 2);
-        boxes.emplace_back(int(b.x), int(b.y), int(b.w), int(b.h));
-    }
-    for (auto _ : state) {
-        std::memcpy(canvas.bits(), backdrop.constBits(), std::size_t(backdrop.sizeInBytes()));
-        QPainter p(&canvas);
-        for (std::size_t i = 0; i < boxes.size(); ++i)
-            p.fillRect(boxes[i], QColor::fromRgb(QRgb(0xFF000000u | (i * 0x10204u))));
-        p.end();
-        benchmark::DoNotOptimize(canvas.constBits());
-    }
+    bench::blitAndFill(state, scene.layout.vehiclePicture.scaled(kCanvasWidth, kCanvasHeight),
+                       scene.layout.objects, 2);
 }
 BENCHMARK(BM_BlitAndFill)->Unit(benchmark::kMillisecond);
 

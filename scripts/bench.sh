@@ -52,7 +52,7 @@ done
 
 awk -v runs="$runs" '
     {
-        key = $1 " " $2
+        key = $1 " " $2 " " $4
         if (!(key in best) || $6 < best[key]) {
             best[key] = $6; ms[key] = $3; limit[key] = $4; limitMs[key] = $5
         }
