@@ -110,7 +110,7 @@ void redrawRepeatedly(benchmark::State& state, Scene& scene, const render::View&
 void BM_DrawPlan(benchmark::State& state) {
     Scene scene;
     settings::Preferences prefs;
-    prefs.carross = state.range(0) != 0;
+    prefs.bodyLinesInFront = state.range(0) != 0;
     redrawRepeatedly(state, scene, render::View{1.0f, 0, 0}, prefs);
 }
 BENCHMARK(BM_DrawPlan)->Arg(0)->Arg(1)->ArgName("carross")->Unit(benchmark::kMillisecond);

@@ -306,7 +306,7 @@ void MainWindow::printLayout() {
 
 std::optional<output::ScaleSetup> MainWindow::chooseScale(const QString& title) {
     output::ScaleSetup initial;
-    initial.automaticZone = editor_->state().prefs.autozone;
+    initial.automaticZone = editor_->state().prefs.automaticZone;
     const auto chosen = ScaleDialog::choose(title, scaleSetup_.value_or(initial), this);
     if (chosen)
         scaleSetup_ = chosen;

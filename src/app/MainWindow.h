@@ -135,7 +135,7 @@ private:
     void refreshUndoEntries();
     void showStatus(const QString& text);
     void closeOtherWindows();
-    // The scale dialog, preset with the last choice (the zone from autozone at first).
+    // The scale dialog, preset with the last choice (the automatic zone preference at first).
     std::optional<output::ScaleSetup> chooseScale(const QString& title);
 
     // Library windows.

@@ -297,7 +297,7 @@ QString Editor::livePosition() const {
 
 void Editor::toggleSurfacePanel() {
     state_.surfaces.visible = !state_.surfaces.visible;
-    settings::PreferenceStore(services_.store).writeModsurf(state_.surfaces.visible);
+    settings::PreferenceStore(services_.store).writeSurfacePanelShown(state_.surfaces.visible);
 }
 
 void Editor::restoreSurfacePanel(const std::optional<QString>& savedSetting) {

@@ -224,7 +224,7 @@ void Selection::putBack(Place place) {
     s.selection.box.visible = false;
     document::ObjectTable& table = s.layout.objects;
     const bool front =
-        place == Place::Front || (place == Place::ByPreference && s.prefs.clicpreplan);
+        place == Place::Front || (place == Place::ByPreference && s.prefs.clickBringsToFront);
     if (front) {
         table.append(object);
     } else {

@@ -80,7 +80,7 @@ void ViewControl::verticalScrolled(int value) {
 // plan is drawn again from its new origin.
 void ViewControl::scrolled(const std::function<void(render::View&)>& moveOrigin) {
     EditorState& s = core_.state;
-    if (s.prefs.ancrer && s.hasSelection())
+    if (s.prefs.anchorOnScroll && s.hasSelection())
         selection_.putBack();
     if (core_.layoutOpen())
         s.canvas.clear();

@@ -205,17 +205,19 @@ QString parseArguments(const QStringList& args, ExportRequest& request) {
 
 settings::Preferences preferencesFrom(platform::SettingsStore& store) {
     settings::PreferenceStore preferences(store);
-    settings::Preferences prefs = preferences.readSix().value_or(settings::Preferences::defaults());
-    const auto autozone =
+    settings::Preferences prefs =
+        preferences.readPreferences().value_or(settings::Preferences::defaults());
+    const auto automaticZone =
         preferences.readValue(settings::PreferenceStore::key(QStringLiteral("autozone")));
-    prefs.autozone = autozone ? autozone->trimmed() == QLatin1String("1") : true;
+    prefs.automaticZone = automaticZone ? automaticZone->trimmed() == QLatin1String("1") : true;
     return prefs;
 }
 
 // The drawn zone scaled to fit size x size, keeping its proportions and never enlarged,
 // written as PNG through a temporary file so that a failure leaves no output behind.
-bool writeThumbnail(const platform::Surface& canvas, bool autozone, int size, const QString& path) {
-    const Zone zone = findExportZone(canvas, autozone);
+bool writeThumbnail(const platform::Surface& canvas, bool automaticZone, int size,
+                    const QString& path) {
+    const Zone zone = findExportZone(canvas, automaticZone);
     const QRect rect(zone.left, zone.top, zone.right - zone.left, zone.bottom - zone.top);
     QImage picture = canvas.image().copy(rect);
     if (picture.isNull())
@@ -312,7 +314,8 @@ int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
 
     if (request.scale) {
         const settings::Preferences prefs = preferencesFrom(settings);
-        const ScaleSetup setup{*request.scale, request.paper, request.landscape, prefs.autozone};
+        const ScaleSetup setup{*request.scale, request.paper, request.landscape,
+                               prefs.automaticZone};
         platform::PictureCache pictures;
         const PlanSource source{layout, prefs, pictures, libraryRoot};
         const ScaledPlan plan = prepareScaledPlan(source, setup);
@@ -354,7 +357,8 @@ int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
     renderer.drawPlan(canvas, layout, view, prefs);
 
     if (request.thumbnailSize) {
-        if (!writeThumbnail(canvas, prefs.autozone, *request.thumbnailSize, request.outputPath))
+        if (!writeThumbnail(canvas, prefs.automaticZone, *request.thumbnailSize,
+                            request.outputPath))
             return fail(QStringLiteral("Impossible d'écrire l'image %1").arg(request.outputPath),
                         kWriteError);
         err.flush();
@@ -362,7 +366,7 @@ int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
     }
 
     const QImage stamped =
-        outputPicture(canvas, layout.vehicleModel, layout.vehicleBody, prefs.autozone);
+        outputPicture(canvas, layout.vehicleModel, layout.vehicleBody, prefs.automaticZone);
     const bool bmp = request.outputPath.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
     if (!writePicture(stamped, request.outputPath, bmp))
         return fail(QStringLiteral("Impossible d'écrire l'image %1").arg(request.outputPath),

@@ -147,10 +147,10 @@ QImage prepareOutputPicture(const platform::Surface& canvas, const Zone& zone,
 }
 
 QImage outputPicture(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                     bool autozone) {
+                     bool automaticZone) {
     if (!fitsSixteenBits(canvas))
         return {};
-    return prepareOutputPicture(canvas, findExportZone(canvas, autozone), modele, carros);
+    return prepareOutputPicture(canvas, findExportZone(canvas, automaticZone), modele, carros);
 }
 
 bool writePicture(const QImage& picture, const QString& path, bool bmp) {
@@ -168,7 +168,7 @@ bool writePicture(const QImage& picture, const QString& path, bool bmp) {
 }
 
 void exportImage(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                 bool autozone, platform::DialogService& dialogs,
+                 bool automaticZone, platform::DialogService& dialogs,
                  const std::function<void()>& fileChosen) {
     platform::FileDialogRequest request;
     request.filter = kExportFilter;
@@ -183,20 +183,20 @@ void exportImage(const platform::Surface& canvas, const QString& modele, const Q
 
     // The format follows the filter alone, whatever extension the name carries.
     const bool bmp = chosen.filterIndex == 2;
-    const QImage picture = outputPicture(canvas, modele, carros, autozone);
+    const QImage picture = outputPicture(canvas, modele, carros, automaticZone);
     if (!writePicture(picture, chosen.fileName, bmp))
         dialogs.messageBox(kExportFailed, kErrorTitle, platform::MsgIcon::Critical,
                            platform::MsgButtons::Ok);
 }
 
 void printPlan(const platform::Surface& canvas, const QString& modele, const QString& carros,
-               bool autozone, platform::Printer& printer, platform::DialogService& dialogs,
+               bool automaticZone, platform::Printer& printer, platform::DialogService& dialogs,
                const std::function<void()>& printingStarts) {
     QString problem = printer.findPrinter();
     if (problem.isEmpty()) {
         if (printingStarts)
             printingStarts();
-        const QImage picture = outputPicture(canvas, modele, carros, autozone);
+        const QImage picture = outputPicture(canvas, modele, carros, automaticZone);
         problem = picture.isNull() ? kPrintFailed : printer.printPicture(picture);
     }
     if (!problem.isEmpty())

@@ -31,13 +31,13 @@ QImage prepareOutputPicture(const platform::Surface& canvas, const Zone& zone,
 // fileChosen runs once the user has chosen a name, before the canvas is read (the
 // editor puts its selection back there); a cancelled dialog runs nothing.
 void exportImage(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                 bool autozone, platform::DialogService& dialogs,
+                 bool automaticZone, platform::DialogService& dialogs,
                  const std::function<void()>& fileChosen = {});
 
 // The zone search and the stamp in one: the picture that export and printing produce
 // for this canvas. A null picture when the canvas or the buffer exceeds 32767 pixels.
 QImage outputPicture(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                     bool autozone);
+                     bool automaticZone);
 
 // The stamp's text and its size in points as chosen for a buffer W pixels wide.
 struct Stamp {
@@ -53,7 +53,7 @@ bool writePicture(const QImage& picture, const QString& path, bool bmp);
 // French message. printingStarts runs once a printer was found, before the canvas is
 // read; without a printer it does not run and nothing changes.
 void printPlan(const platform::Surface& canvas, const QString& modele, const QString& carros,
-               bool autozone, platform::Printer& printer, platform::DialogService& dialogs,
+               bool automaticZone, platform::Printer& printer, platform::DialogService& dialogs,
                const std::function<void()>& printingStarts = {});
 
 } // namespace output

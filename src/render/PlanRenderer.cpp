@@ -101,10 +101,11 @@ void drawTriangle(Surface& s, float X, float Y, float H, float W, Colour colour,
     }
 }
 
-void drawText(Surface& s, float X, float Y, const QString& text, Colour colour, bool fondblanc) {
+void drawText(Surface& s, float X, float Y, const QString& text, Colour colour,
+              bool whiteBackground) {
     s.textX = X;
     s.textY = Y;
-    s.transparentText = !fondblanc;
+    s.transparentText = !whiteBackground;
     s.penColour = colour;
     s.drawText(text);
     s.transparentText = true;
@@ -137,7 +138,7 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
     const PicturePlacement placement =
         placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
                      view.originY, layout.mirrorLeftRight, layout.mirrorTopBottom);
-    if (!prefs.carross)
+    if (!prefs.bodyLinesInFront)
         canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
                            placement.height);
 
@@ -150,7 +151,7 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
             processEvents();
     }
 
-    if (prefs.carross)
+    if (prefs.bodyLinesInFront)
         canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
                            placement.height, platform::RasterOp::And);
 }
@@ -183,10 +184,10 @@ void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, fl
         drawEllipse(surface, x, y, h, w, colour);
         break;
     case ObjectKind::Text:
-        drawText(surface, x, y, object.text, colour, context.prefs.fondblanc);
+        drawText(surface, x, y, object.text, colour, context.prefs.whiteTextBackground);
         break;
     case ObjectKind::Line:
-        drawLine(surface, x, y, h, w, colour, object.orientation, context.prefs.lineWidth());
+        drawLine(surface, x, y, h, w, colour, object.orientation, context.prefs.penWidth());
         break;
     case ObjectKind::Triangle:
         surface.penWidth = 1;

@@ -27,13 +27,13 @@ public:
 
     // Reads carross, clicpreplan, ancrer, fondblanc, larlig, autozone in that order.
     // Nothing when any of them is missing or unreadable.
-    std::optional<Preferences> readSix();
+    std::optional<Preferences> readPreferences();
     // Writes the six values in the same order; false when any write fails.
-    bool writeSix(const Preferences& prefs);
+    bool writePreferences(const Preferences& prefs);
 
     // modsurf: "1" while the surface panel is shown, "0" while hidden.
-    std::optional<QString> readModsurf();
-    bool writeModsurf(bool shown);
+    std::optional<QString> readSurfacePanelShown();
+    bool writeSurfacePanelShown(bool shown);
 
     // The name a preference is stored under: its plain value name.
     static QString key(const QString& name) { return name; }

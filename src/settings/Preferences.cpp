@@ -6,8 +6,8 @@
 
 namespace settings {
 
-int Preferences::lineWidth() const {
-    const auto v = platform::parseNumber(larlig);
+int Preferences::penWidth() const {
+    const auto v = platform::parseNumber(lineWidth);
     if (!v)
         return 1;
     return std::clamp(platform::M(*v), 1, 100);

@@ -270,7 +270,7 @@ private Q_SLOTS:
             command.endsWith(QLatin1String("print")) || command == QLatin1String("mnuechelle");
         f.printerInstalled = goesAhead;
         if (scale.isEmpty()) // the picture is the whole canvas
-            f.form->editor().stateForTesting().prefs.autozone = false;
+            f.form->editor().stateForTesting().prefs.automaticZone = false;
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(100, 70));
         QCOMPARE(f.control("Picture2")->geometry(), QRect(40, 30, 120, 80));
         const QString file = f.folder.path() + "/output." +
@@ -465,10 +465,10 @@ private Q_SLOTS:
         ok ? pref.accept() : pref.reject();
         QVERIFY(!pref.isVisible() && f.dialogs.asked.empty());
         const settings::Preferences& used = f.form->editor().state().prefs;
-        for (const QString& larlig : {pref.shownValues().larlig, used.larlig,
-                                      f.store.values.value(PreferenceStore::key("larlig"))})
-            QCOMPARE(larlig, kept);
-        QVERIFY(used.clicpreplan == ok && pref.shownValues().clicpreplan == ok);
+        for (const QString& lineWidth : {pref.shownValues().lineWidth, used.lineWidth,
+                                         f.store.values.value(PreferenceStore::key("larlig"))})
+            QCOMPARE(lineWidth, kept);
+        QVERIFY(used.clickBringsToFront == ok && pref.shownValues().clickBringsToFront == ok);
     }
 
     void infoWindows() {

@@ -68,17 +68,17 @@ private Q_SLOTS:
         QVERIFY(f.s().hasSelection() && f.table().count() == 999);
     }
 
-    // The second of five put back by a click beside it (clicpreplan puts it in front), sent
+    // The second of five put back by a click beside it (clickBringsToFront puts it in front), sent
     // back, brought to the front or deleted; any change of the stored order is an edit.
     void stackingOrder() {
-        for (const auto& [command, clicpreplan, xs] :
+        for (const auto& [command, clickBringsToFront, xs] :
              {std::tuple{"", false, QList<double>{0, 40, 80, 120, 160}},
               {"", true, {0, 80, 120, 160, 40}},
               {"back", false, {40, 0, 80, 120, 160}},
               {"front", false, {0, 80, 120, 160, 40}},
               {"delete", false, {0, 80, 120, 160}}}) {
             EditorFixture f;
-            f.s().prefs.clicpreplan = clicpreplan;
+            f.s().prefs.clickBringsToFront = clickBringsToFront;
             f.openNew();
             for (int i = 0; i < 5; ++i) // 10 x 10 cm, 40 picture pixels apart
                 f.add(1, float(i * 40), 0, 10, 10, Fill::colour(i));
@@ -96,7 +96,7 @@ private Q_SLOTS:
             for (int r = 1; r <= f.table().count(); ++r)
                 stored << f.object(r).position.x;
             QCOMPARE(stored, xs);
-            QCOMPARE(f.s().layout.modified, *command != 0 || clicpreplan);
+            QCOMPARE(f.s().layout.modified, *command != 0 || clickBringsToFront);
         }
     }
 

@@ -113,7 +113,7 @@ void perform(EditorFixture& f, Edit edit) {
         e.sendToBack();
         break;
     case Edit::PutBackInFront:
-        f.s().prefs.clicpreplan = true;
+        f.s().prefs.clickBringsToFront = true;
         f.click(390, 290);
         break;
     }

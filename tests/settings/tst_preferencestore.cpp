@@ -27,23 +27,23 @@ private Q_SLOTS:
     void sixWrittenAsIntegersAndReadBack() {
         platform::MemoryStore memory;
         PreferenceStore store(memory);
-        QVERIFY(store.writeSix(kChanged));
+        QVERIFY(store.writePreferences(kChanged));
         QStringList written;
         for (const QString& n : kNames.mid(0, 6))
             written << memory.values.value(n);
         QCOMPARE(written, (QStringList{"1", "0", "1", "0", "37", "0"}));
         QCOMPARE(memory.types.values().count(platform::ValueType::Integer32), 6);
-        QCOMPARE(store.readSix(), std::optional(kChanged));
-        QVERIFY(!store.readModsurf());
+        QCOMPARE(store.readPreferences(), std::optional(kChanged));
+        QVERIFY(!store.readSurfacePanelShown());
         // A line width that is not a number is not written; the other five are.
-        QVERIFY(!store.writeSix({.larlig = QStringLiteral("abc")}));
+        QVERIFY(!store.writePreferences({.lineWidth = QStringLiteral("abc")}));
         QCOMPARE(memory.values.value(QStringLiteral("larlig")), "37");
         QCOMPARE(memory.values.value(QStringLiteral("carross")), "0");
         // Any one of the six missing and none is read.
         for (const QString& n : kNames.mid(0, 6)) {
             platform::MemoryStore without = memory;
             without.values.remove(n);
-            QVERIFY2(!PreferenceStore(without).readSix(), qPrintable(n));
+            QVERIFY2(!PreferenceStore(without).readPreferences(), qPrintable(n));
         }
     }
 
@@ -65,17 +65,18 @@ private Q_SLOTS:
         QVERIFY(platform::FileSystem().writeFileSafely(ini, text));
         platform::QSettingsStore store(ini);
         Preferences expected{true, false, true, false, larlig, false};
-        QCOMPARE(PreferenceStore(store).readSix(), std::optional(expected));
-        QCOMPARE(PreferenceStore(store).readModsurf(), std::optional(QStringLiteral("1")));
+        QCOMPARE(PreferenceStore(store).readPreferences(), std::optional(expected));
+        QCOMPARE(PreferenceStore(store).readSurfacePanelShown(),
+                 std::optional(QStringLiteral("1")));
         // The next write keeps them under their plain names.
-        expected.carross = false;
-        QVERIFY(PreferenceStore(store).writeSix(expected) &&
-                PreferenceStore(store).writeModsurf(false));
+        expected.bodyLinesInFront = false;
+        QVERIFY(PreferenceStore(store).writePreferences(expected) &&
+                PreferenceStore(store).writeSurfacePanelShown(false));
         QSettings written(ini, QSettings::IniFormat);
         for (const auto& [name, value] :
              {std::pair<QString, QString>{"carross", "0"}, {"modsurf", "0"}, {"larlig", larlig}})
             QCOMPARE(written.value(name).toString(), value);
-        QCOMPARE(PreferenceStore(store).readSix(), std::optional(expected));
+        QCOMPARE(PreferenceStore(store).readPreferences(), std::optional(expected));
         QVERIFY(!store.write(QStringLiteral("bad"), QStringLiteral("abc"),
                              platform::ValueType::Integer32));
     }
@@ -83,7 +84,7 @@ private Q_SLOTS:
     void lineWidth() {
         for (const auto& [larlig, pixels] :
              {std::pair{"0", 1}, {"250", 100}, {"abc", 1}, {"2,5", 2}}) // 2,5: half to even
-            QVERIFY2(Preferences{.larlig = QString::fromLatin1(larlig)}.lineWidth() == pixels,
+            QVERIFY2(Preferences{.lineWidth = QString::fromLatin1(larlig)}.penWidth() == pixels,
                      larlig);
     }
 };
