@@ -81,7 +81,8 @@ struct Scene {
             if (object.kind == ObjectKind::Text)
                 object.text = QStringLiteral("Rangement");
             else
-                object.orientation = object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4;
+                object.orientation = document::Orientation::stored(
+                    std::int16_t(object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4));
             layout.objects.append(object);
         }
     }

@@ -163,7 +163,7 @@ PlanObject readObject(LineReader& in, PictureCheck& pictures, LayoutFileContents
     else if (object.kind == ObjectKind::Text)
         object.text = in.line();
     else
-        object.orientation = in.integer();
+        object.orientation = Orientation::stored(in.integer());
     return object;
 }
 
@@ -220,7 +220,7 @@ void writeObject(const PlanObject& object, const QLocale& locale,
                                    : QString::number(object.fill.colourIndex()));
     writeLine(object.locked ? QStringLiteral("1") : QStringLiteral("0"));
     writeLine(object.kind == ObjectKind::Text ? lineText(object.text)
-                                              : QString::number(object.orientation));
+                                              : QString::number(object.orientation.number()));
 }
 
 // A header field as the reader's delimited fields take it back unchanged: bare when it

@@ -289,7 +289,7 @@ QString Editor::livePosition() const {
         return QString();
     const document::PlanObject object = modules_->selection.selectionObject();
     const double resol = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
-    const auto cm = [](double v) { return QString::number(platform::M(v)); };
+    const auto cm = [](double v) { return QString::number(platform::roundToInt(v)); };
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
         .arg(cm(object.position.x / resol), cm(object.position.y / resol), cm(object.widthCm),
              cm(object.heightCm));

@@ -18,6 +18,24 @@ bool selectionTakesFill(const EditorState& s, bool texture) {
     return kind != ObjectKind::Accessory && (!texture || kind == ObjectKind::Rectangle);
 }
 
+// A quarter turn of a triangle's corner or of an accessory's picture: a left turn adds
+// one, a right turn takes one away, and 0 to 3 go round. A number outside them moves by
+// one, wrapping round at the ends of its 16-bit range.
+template <typename QuarterTurns> QuarterTurns quarterTurned(QuarterTurns current, Turn direction) {
+    int turns = int(current) + (direction == Turn::Left ? 1 : -1);
+    if (turns == 4)
+        turns = 0;
+    if (turns == -1)
+        turns = 3;
+    return QuarterTurns(std::int16_t(turns));
+}
+
+// A line moved onto the other diagonal of its box; a number that names no direction
+// becomes one minus itself.
+document::LineDirection mirrored(document::LineDirection direction) {
+    return document::LineDirection(std::int16_t(1 - int(direction)));
+}
+
 } // namespace
 
 void Properties::dimensionTextChanged(Dimension dimension, const QString& text) {
@@ -121,27 +139,22 @@ void Properties::turn(Turn direction) {
     if (kind == ObjectKind::Text)
         return;
     s.layout.modified = true;
-    int orientation = s.selection.object.orientation;
-    // The orientation is stored as a 16-bit integer; a turn past its range wraps around.
-    if (kind == ObjectKind::Triangle || kind == ObjectKind::Accessory) {
-        int turns = orientation + (direction == Turn::Left ? 1 : -1);
-        if (turns == 4)
-            turns = 0;
-        if (turns == -1)
-            turns = 3;
-        orientation = std::int16_t(turns);
-    } else if (kind == ObjectKind::Line) {
-        orientation = std::int16_t(1 - orientation);
-    }
+    document::Orientation orientation = s.selection.object.orientation;
+    if (kind == ObjectKind::Triangle)
+        orientation = quarterTurned(orientation.triangleCorner(), direction);
+    else if (kind == ObjectKind::Accessory)
+        orientation = quarterTurned(orientation.accessoryTurn(), direction);
+    else if (kind == ObjectKind::Line)
+        orientation = mirrored(orientation.lineDirection());
     std::swap(s.controls.sizeText[0], s.controls.sizeText[1]);
     // A box emptied by hand keeps the size it shows, turned.
     const double scale = double(core_.zoom()) * core_.resol();
     const float oldWidth = s.selection.box.width, oldHeight = s.selection.box.height;
-    const auto h = readNumber(s.controls.sizeText[1], core_.locale);
-    const auto w = readNumber(s.controls.sizeText[0], core_.locale);
+    const auto h = platform::readNumber(s.controls.sizeText[1], core_.locale);
+    const auto w = platform::readNumber(s.controls.sizeText[0], core_.locale);
     selection_.setOrientation(orientation);
-    selection_.setBoxSize(w ? float(platform::M(*w * scale)) : oldHeight,
-                          h ? float(platform::M(*h * scale)) : oldWidth);
+    selection_.setBoxSize(w ? float(platform::roundToInt(*w * scale)) : oldHeight,
+                          h ? float(platform::roundToInt(*h * scale)) : oldWidth);
     selection_.drawBox();
     selection_.showHandles();
 }

@@ -10,7 +10,7 @@
 namespace editor {
 
 using document::ObjectKind;
-using platform::M;
+using platform::roundToInt;
 
 namespace {
 
@@ -34,7 +34,7 @@ void Selection::setFill(const document::Fill& fill) {
     core_.state.selection.object.fill = fill;
 }
 
-void Selection::setOrientation(int orientation) {
+void Selection::setOrientation(document::Orientation orientation) {
     core_.state.selection.object.orientation = orientation;
 }
 
@@ -155,14 +155,14 @@ void Selection::select(int r) {
     if (kind == ObjectKind::Measure) {
         b.width = hit.width;
         b.height = hit.height;
-        s.controls.sizeText[0] = wholeText(M(double(hit.width) / zoom / resol));
-        s.controls.sizeText[1] = wholeText(M(double(hit.height) / zoom / resol));
+        s.controls.sizeText[0] = wholeText(roundToInt(double(hit.width) / zoom / resol));
+        s.controls.sizeText[1] = wholeText(roundToInt(double(hit.height) / zoom / resol));
     } else {
         const double scale = kind == ObjectKind::Text ? resol : resol * zoom;
-        b.width = float(M(col5 * scale));
-        b.height = float(M(col4 * scale));
-        s.controls.sizeText[0] = numberText(col5, core_.locale);
-        s.controls.sizeText[1] = numberText(col4, core_.locale);
+        b.width = float(roundToInt(col5 * scale));
+        b.height = float(roundToInt(col4 * scale));
+        s.controls.sizeText[0] = platform::numberText(col5, core_.locale);
+        s.controls.sizeText[1] = platform::numberText(col4, core_.locale);
     }
     setBox(b);
 
@@ -189,15 +189,15 @@ document::PlanObject Selection::selectionObject() const {
     const float zoom = core_.zoom();
     const render::View& v = s.view.view;
     document::PlanObject object = s.selection.object;
-    object.position.x = float(M(b.left / zoom + v.originX));
-    object.position.y = float(M(b.top / zoom + v.originY));
+    object.position.x = float(roundToInt(b.left / zoom + v.originX));
+    object.position.y = float(roundToInt(b.top / zoom + v.originY));
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
     const double scale = object.kind == ObjectKind::Text ? core_.resol() : core_.resol() * zoom;
     const auto size = [&](int index, float pixels) {
         if (const auto typed = readDimension(s.controls.sizeText[std::size_t(index)], core_.locale))
             return *typed;
-        return std::int16_t(std::clamp(M(double(pixels) / scale), 0, 32767));
+        return std::int16_t(std::clamp(roundToInt(double(pixels) / scale), 0, 32767));
     };
     object.heightCm = float(size(1, b.height));
     object.widthCm = float(size(0, b.width));
@@ -274,7 +274,7 @@ void Selection::beginDrag(Drag drag, float x, float y) {
     SelectionState& sel = core_.state.selection;
     if (!sel.handles.visible)
         return;
-    sel.dragStart = QPoint(M(x), M(y));
+    sel.dragStart = QPoint(roundToInt(x), roundToInt(y));
     sel.drag = drag;
 }
 
@@ -283,8 +283,8 @@ void Selection::dragBox(Qt::MouseButtons buttons, float x, float y) {
     SelectionState& sel = s.selection;
     if (sel.drag != Drag::Move || !onlyLeftHeld(buttons) || !sel.handles.visible)
         return;
-    const int dx = M(x) - sel.dragStart.x();
-    const int dy = M(y) - sel.dragStart.y();
+    const int dx = roundToInt(x) - sel.dragStart.x();
+    const int dy = roundToInt(y) - sel.dragStart.y();
     SelectionBox& b = sel.box;
     b.top = dragEdge(b.top, dy, b.height, s.canvas.height());
     b.left = dragEdge(b.left, dx, b.width, s.canvas.width());
@@ -299,7 +299,7 @@ void Selection::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, flo
         sel.drag != Drag::Resize)
         return;
     PlanBox b = box();
-    resizeByHandle(b, handle, M(x) - sel.dragStart.x(), M(y) - sel.dragStart.y());
+    resizeByHandle(b, handle, roundToInt(x) - sel.dragStart.x(), roundToInt(y) - sel.dragStart.y());
     setBox(b);
     placeHandles();
 }
@@ -309,8 +309,8 @@ void Selection::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, flo
 void Selection::planPressed(QPointF at) {
     EditorState& s = core_.state;
     const float x = float(at.x()), y = float(at.y());
-    lastPress_ = QPoint(platform::CInt16(x).value_or(x < 0 ? -32768 : 32767),
-                        platform::CInt16(y).value_or(y < 0 ? -32768 : 32767));
+    lastPress_ = QPoint(platform::toInt16(x).value_or(x < 0 ? -32768 : 32767),
+                        platform::toInt16(y).value_or(y < 0 ? -32768 : 32767));
     core_.processEvents();
     if (s.hasSelection())
         planClicked();
@@ -439,8 +439,8 @@ void Selection::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons)
         return;
     s.layout.modified = true;
     const double scale = double(core_.zoom()) * core_.resol();
-    const int w = M(double(s.selection.box.width) / scale);
-    const int h = M(double(s.selection.box.height) / scale);
+    const int w = roundToInt(double(s.selection.box.width) / scale);
+    const int h = roundToInt(double(s.selection.box.height) / scale);
     s.controls.sizeText[0] = wholeText(w);
     s.controls.sizeText[1] = wholeText(h);
     panel_.showResized(s.selection.object.kind, w, h);

@@ -32,7 +32,7 @@ public:
     // Edits of the selected object; the box is drawn again by the caller.
     void setLocked(bool locked); // also greys or blackens the handles
     void setFill(const document::Fill& fill);
-    void setOrientation(int orientation);
+    void setOrientation(document::Orientation orientation);
     void setBoxSize(float width, float height);
     // The selection now differs from the row it was taken from.
     void markEdited() { core_.state.selection.edited = true; }

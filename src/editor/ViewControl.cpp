@@ -13,7 +13,7 @@ void ViewControl::zoomTextChanged(const QString& text) {
     s.view.zoomText = text;
     if (s.updatingControls || text.isEmpty())
         return;
-    const std::optional<double> typed = readNumber(text, core_.locale);
+    const std::optional<double> typed = platform::readNumber(text, core_.locale);
     if (!typed)
         return;
     applyZoom(*typed);
@@ -53,9 +53,9 @@ void ViewControl::applyZoom(double percent) {
 
 void ViewControl::stepZoom(Step direction) {
     EditorState& s = core_.state;
-    const std::optional<double> typed = readNumber(s.view.zoomText, core_.locale);
+    const std::optional<double> typed = platform::readNumber(s.view.zoomText, core_.locale);
     const int current = typed ? int(std::clamp(platform::roundHalfEven(*typed), -1e6, 1e6))
-                              : platform::M(s.view.view.zoom * 100);
+                              : platform::roundToInt(s.view.view.zoom * 100);
     const int step = direction == Step::Out ? zoomStepDown(current) : zoomStepUp(current);
     zoomTextChanged(QString::number(step));
 }

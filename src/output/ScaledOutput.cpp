@@ -35,7 +35,7 @@ double paperPixelsPerMm() {
 // screen size.
 settings::Preferences paperPreferences(settings::Preferences prefs) {
     const double factor = kPaperDotsPerInch / kScreenDotsPerInch;
-    prefs.lineWidth = QString::number(std::max(1, platform::M(prefs.penWidth() * factor)));
+    prefs.lineWidth = QString::number(std::max(1, platform::roundToInt(prefs.penWidth() * factor)));
     return prefs;
 }
 

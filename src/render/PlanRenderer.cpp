@@ -11,6 +11,8 @@ namespace render {
 
 namespace {
 
+using document::LineDirection;
+using document::TriangleCorner;
 using platform::Colour;
 using platform::Surface;
 
@@ -20,7 +22,7 @@ int CInt(float v) {
     constexpr double kFar = 1 << 24;
     if (!(double(v) > -kFar))
         return -int(kFar);
-    return platform::M(std::min(double(v), kFar));
+    return platform::roundToInt(std::min(double(v), kFar));
 }
 
 // Columns a vertical-line fill can touch on this surface: drawing outside them
@@ -77,24 +79,26 @@ void drawEllipse(Surface& s, float X, float Y, float H, float W, Colour colour) 
     }
 }
 
-void drawTriangle(Surface& s, float X, float Y, float H, float W, Colour colour, int extra) {
-    if (extra < 0 || extra > 3)
+void drawTriangle(Surface& s, float X, float Y, float H, float W, Colour colour,
+                  TriangleCorner corner) {
+    if (int(corner) < int(TriangleCorner::TopRight) ||
+        int(corner) > int(TriangleCorner::BottomRight))
         return;
     const int last = lastVisibleColumn(s, CInt(X + W - 1));
     for (int i = firstVisibleColumn(CInt(X)); i <= last; ++i) {
         const float col = float(i);
         const float sv = (col - X) * H / W;
-        switch (extra) {
-        case 0: // right angle at the top-right corner
+        switch (corner) {
+        case TriangleCorner::TopRight:
             s.line(col, Y, col, Y + sv, colour);
             break;
-        case 1: // top-left
+        case TriangleCorner::TopLeft:
             s.line(col, Y, col, Y + H - sv, colour);
             break;
-        case 2: // bottom-left
+        case TriangleCorner::BottomLeft:
             s.line(col, Y + H - 1, col, Y + sv, colour);
             break;
-        case 3: // bottom-right
+        case TriangleCorner::BottomRight:
             s.line(col, Y + H - 1, col, Y + H - 1 - sv, colour);
             break;
         }
@@ -111,12 +115,12 @@ void drawText(Surface& s, float X, float Y, const QString& text, Colour colour,
     s.transparentText = true;
 }
 
-void drawLine(Surface& s, float X, float Y, float H, float W, Colour colour, int diagonal,
-              int width) {
+void drawLine(Surface& s, float X, float Y, float H, float W, Colour colour,
+              LineDirection direction, int width) {
     s.penWidth = width;
-    if (diagonal == 0)
+    if (direction == LineDirection::Falling)
         s.line(X, Y, X + W - 1, Y + H - 1, colour);
-    else if (diagonal == 1)
+    else if (direction == LineDirection::Rising)
         s.line(X + W, Y, X, Y + H - 1, colour);
     s.penWidth = 1;
 }
@@ -187,14 +191,15 @@ void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, fl
         drawText(surface, x, y, object.text, colour, context.prefs.whiteTextBackground);
         break;
     case ObjectKind::Line:
-        drawLine(surface, x, y, h, w, colour, object.orientation, context.prefs.penWidth());
+        drawLine(surface, x, y, h, w, colour, object.orientation.lineDirection(),
+                 context.prefs.penWidth());
         break;
     case ObjectKind::Triangle:
         surface.penWidth = 1;
-        drawTriangle(surface, x, y, h, w, colour, object.orientation);
+        drawTriangle(surface, x, y, h, w, colour, object.orientation.triangleCorner());
         break;
     case ObjectKind::Accessory:
-        drawAccessory(surface, x, y, h, w, fill.fileName(), object.orientation);
+        drawAccessory(surface, x, y, h, w, fill.fileName(), object.orientation.accessoryTurn());
         break;
     default:
         break;
@@ -202,12 +207,12 @@ void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, fl
 }
 
 void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, float w,
-                                 const QString& file, int orientation) {
-    if (orientation < 0 || orientation > 3 || file.isEmpty())
+                                 const QString& file, document::AccessoryTurn turn) {
+    const int quarterTurns = int(turn);
+    if (quarterTurns < 0 || quarterTurns > 3 || file.isEmpty())
         return;
-    // Orientation k is k quarter turns counter-clockwise; the turned picture fills the box.
     const QImage* picture =
-        pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"), file, orientation);
+        pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"), file, quarterTurns);
     if (!picture || picture->isNull())
         return;
     surface.drawPicture(*picture, x, y, w, h);

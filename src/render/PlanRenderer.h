@@ -69,7 +69,7 @@ private:
     // The library picture, or nullptr when it cannot be read.
     const QImage* libraryPicture(const QString& folder, const QString& file);
     void drawAccessory(platform::Surface& surface, float x, float y, float h, float w,
-                       const QString& file, int orientation);
+                       const QString& file, document::AccessoryTurn turn);
 
     platform::PictureCache& pictures_;
     QString libraryRoot_;

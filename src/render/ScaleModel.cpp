@@ -20,7 +20,7 @@ ScreenBox screenBox(const document::PlanObject& object, const View& view, double
 }
 
 int longueurCm(float size, float zoom, double pixelsPerCm) {
-    return platform::M(double(size / zoom) / pixelsPerCm);
+    return platform::roundToInt(double(size / zoom) / pixelsPerCm);
 }
 
 PicturePlacement placeVehicle(float pictureWidth, float pictureHeight, float zoom, float originX,

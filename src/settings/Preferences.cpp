@@ -10,7 +10,7 @@ int Preferences::penWidth() const {
     const auto v = platform::parseNumber(lineWidth);
     if (!v)
         return 1;
-    return std::clamp(platform::M(*v), 1, 100);
+    return std::clamp(platform::roundToInt(*v), 1, 100);
 }
 
 } // namespace settings

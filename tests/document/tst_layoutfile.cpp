@@ -38,7 +38,7 @@ QString summary(const LayoutFileContents& c) {
         .arg(zoomPercent(c.zoomText, QLocale(QLocale::French)))
         .arg(int(first.kind))
         .arg(fill)
-        .arg(first.orientation)
+        .arg(first.orientation.number())
         .arg(c.objects.row(2).text, c.missingTextures.join(u','), c.missingAccessories.join(u','));
 }
 

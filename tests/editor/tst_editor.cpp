@@ -198,7 +198,7 @@ private Q_SLOTS:
             QCOMPARE(f.s().controls.turnEnabled, kind != 3);
             for (const char t : std::string_view(turns))
                 f.ed->turn(t == 'L' ? editor::Turn::Left : editor::Turn::Right);
-            QCOMPARE(f.s().selection.object.orientation, endExtra);
+            QCOMPARE(f.s().selection.object.orientation.number(), endExtra);
             QCOMPARE(f.s().selection.box.width, float(endWidth * 2));
             QCOMPARE(f.s().layout.modified, kind != 3);
             f.click(390, 290);
