@@ -150,8 +150,8 @@ void Selection::select(int r) {
     s.selection.object = object;
 
     PlanBox b{hit.left, hit.top, 0, 0};
-    const double col4 = object.heightCm;
-    const double col5 = object.widthCm;
+    const double heightCm = object.heightCm;
+    const double widthCm = object.widthCm;
     if (kind == ObjectKind::Measure) {
         b.width = hit.width;
         b.height = hit.height;
@@ -159,10 +159,10 @@ void Selection::select(int r) {
         s.controls.sizeText[1] = wholeText(roundToInt(double(hit.height) / zoom / resol));
     } else {
         const double scale = kind == ObjectKind::Text ? resol : resol * zoom;
-        b.width = float(roundToInt(col5 * scale));
-        b.height = float(roundToInt(col4 * scale));
-        s.controls.sizeText[0] = platform::numberText(col5, core_.locale);
-        s.controls.sizeText[1] = platform::numberText(col4, core_.locale);
+        b.width = float(roundToInt(widthCm * scale));
+        b.height = float(roundToInt(heightCm * scale));
+        s.controls.sizeText[0] = platform::numberText(widthCm, core_.locale);
+        s.controls.sizeText[1] = platform::numberText(heightCm, core_.locale);
     }
     setBox(b);
 
@@ -170,7 +170,7 @@ void Selection::select(int r) {
     s.controls.textureListEnabled = kind == ObjectKind::Rectangle;
 
     s.controls.lockChecked = object.locked;
-    panel_.showSelected(kind, col5, col4);
+    panel_.showSelected(kind, widthCm, heightCm);
 
     s.selection.row = r;
     s.selection.stored = object;
@@ -353,7 +353,7 @@ bool Selection::keyPressed(Qt::Key key) {
     if (!s.hasSelection())
         return true;
     SelectionBox& b = s.selection.box;
-    const int SH = s.canvas.height(), SW = s.canvas.width();
+    const int canvasHeight = s.canvas.height(), canvasWidth = s.canvas.width();
     bool arrow = true;
     switch (key) {
     case Qt::Key_Up:
@@ -361,7 +361,7 @@ bool Selection::keyPressed(Qt::Key key) {
             b.top -= 1;
         break;
     case Qt::Key_Down:
-        if (b.top < float(SH - 10))
+        if (b.top < float(canvasHeight - 10))
             b.top += 1;
         break;
     case Qt::Key_Left:
@@ -369,7 +369,7 @@ bool Selection::keyPressed(Qt::Key key) {
             b.left -= 1;
         break;
     case Qt::Key_Right:
-        if (b.left < float(SW - 10))
+        if (b.left < float(canvasWidth - 10))
             b.left += 1;
         break;
     case Qt::Key_Delete:

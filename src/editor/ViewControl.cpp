@@ -35,18 +35,20 @@ void ViewControl::applyZoom(double percent) {
         zoomTextChanged(QString::number(document::kMaxZoomPercent));
     }
 
-    const float PW = float(s.canvas.width()), PH = float(s.canvas.height());
-    const float W = s.layout.pictureWidth, H = s.layout.pictureHeight;
-    v.originX = centredOrigin(v.originX, old, v.zoom, W, PW);
-    v.originY = centredOrigin(v.originY, old, v.zoom, H, PH);
+    const float canvasWidth = float(s.canvas.width());
+    const float canvasHeight = float(s.canvas.height());
+    const float pictureWidth = s.layout.pictureWidth;
+    const float pictureHeight = s.layout.pictureHeight;
+    v.originX = centredOrigin(v.originX, old, v.zoom, pictureWidth, canvasWidth);
+    v.originY = centredOrigin(v.originY, old, v.zoom, pictureHeight, canvasHeight);
 
     // A bar moved from code runs its own handler, which derives the origin from it.
-    const int h = barPercent(v.originX, v.zoom, W, PW);
-    if (h != s.view.horizontalBar)
-        horizontalScrolled(h);
-    const int vv = barPercent(v.originY, v.zoom, H, PH);
-    if (vv != s.view.verticalBar)
-        verticalScrolled(vv);
+    const int horizontal = barPercent(v.originX, v.zoom, pictureWidth, canvasWidth);
+    if (horizontal != s.view.horizontalBar)
+        horizontalScrolled(horizontal);
+    const int vertical = barPercent(v.originY, v.zoom, pictureHeight, canvasHeight);
+    if (vertical != s.view.verticalBar)
+        verticalScrolled(vertical);
 
     core_.redraw();
 }

@@ -26,7 +26,7 @@ const QString kPrintFailed = QStringLiteral("Impossible d'imprimer le plan.");
 const QString kErrorTitle = QStringLiteral("Erreur :");
 
 bool drawn(const platform::Surface& canvas, int x, int y) {
-    return canvas.Point(x, y) < kDrawnBelow;
+    return canvas.colourAt(x, y) < kDrawnBelow;
 }
 
 bool fitsSixteenBits(const platform::Surface& canvas) {

@@ -277,7 +277,7 @@ void Surface::drawText(const QString& text) {
     textX += float(size.width());
 }
 
-Colour Surface::Point(int x, int y) const {
+Colour Surface::colourAt(int x, int y) const {
     if (!image_.valid(x, y))
         return backgroundColour;
     return fromQRgb(image_.pixel(x, y));

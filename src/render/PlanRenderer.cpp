@@ -16,9 +16,9 @@ using document::TriangleCorner;
 using platform::Colour;
 using platform::Surface;
 
-// Whole number nearest to a single-precision value, halves to even; values far off
-// any surface saturate (not-a-number counts as far to the left).
-int CInt(float v) {
+// The pixel column (or row) nearest to a single-precision position, halves to even;
+// positions far off any surface saturate (not-a-number counts as far to the left).
+int columnOf(float v) {
     constexpr double kFar = 1 << 24;
     if (!(double(v) > -kFar))
         return -int(kFar);
@@ -34,33 +34,34 @@ int lastVisibleColumn(const Surface& s, int to) {
     return std::min(to, s.width());
 }
 
-void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
+void drawMeasure(Surface& s, float left, float top, float height, float width, Colour colour,
                  const DrawContext& context) {
     QString label;
     float textX = 0, textY = 0;
-    if (W > H) {
-        s.line(X, Y + 4, X + W, Y + 4, colour);
-        s.line(X, Y + 5, X + W, Y + 5, colour);
+    if (width > height) {
+        s.line(left, top + 4, left + width, top + 4, colour);
+        s.line(left, top + 5, left + width, top + 5, colour);
         for (int k = 1; k <= 5; ++k) {
-            s.line(X + k - 1, Y + 5 - k, X + k - 1, Y + 5 + k, colour);
-            s.line(X + W - k, Y + 5 - k, X + W - k, Y + 5 + k, colour);
+            s.line(left + k - 1, top + 5 - k, left + k - 1, top + 5 + k, colour);
+            s.line(left + width - k, top + 5 - k, left + width - k, top + 5 + k, colour);
         }
-        label = QString::number(longueurCm(W, context.zoom, context.pixelsPerCm));
+        label = QString::number(measuredCm(width, context.zoom, context.pixelsPerCm));
         const QSize size = s.textSize(label);
-        textX = float(platform::roundHalfEven(X + W / 2 - float(size.width()) / 2));
-        textY = Y + 5;
+        textX = float(platform::roundHalfEven(left + width / 2 - float(size.width()) / 2));
+        textY = top + 5;
     } else {
         // A square box counts as vertical: the arrow runs along the box's right edge.
-        s.line(X + W - 5, Y, X + W - 5, Y + H, colour);
-        s.line(X + W - 6, Y, X + W - 6, Y + H, colour);
+        s.line(left + width - 5, top, left + width - 5, top + height, colour);
+        s.line(left + width - 6, top, left + width - 6, top + height, colour);
         for (int k = 1; k <= 5; ++k) {
-            s.line(X + W - 5 - k, Y + k - 1, X + W - 5 + k, Y + k - 1, colour);
-            s.line(X + W - 5 - k, Y + H - k, X + W - 5 + k, Y + H - k, colour);
+            s.line(left + width - 5 - k, top + k - 1, left + width - 5 + k, top + k - 1, colour);
+            s.line(left + width - 5 - k, top + height - k, left + width - 5 + k, top + height - k,
+                   colour);
         }
-        label = QString::number(longueurCm(H, context.zoom, context.pixelsPerCm));
+        label = QString::number(measuredCm(height, context.zoom, context.pixelsPerCm));
         const QSize size = s.textSize(label);
-        textX = X + W - 6 - float(size.width()) - 1;
-        textY = float(platform::roundHalfEven(Y + H / 2 - float(size.height()) / 2));
+        textX = left + width - 6 - float(size.width()) - 1;
+        textY = float(platform::roundHalfEven(top + height / 2 - float(size.height()) / 2));
     }
     s.textX = textX;
     s.textY = textY;
@@ -68,60 +69,60 @@ void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
     s.drawText(label);
 }
 
-void drawEllipse(Surface& s, float X, float Y, float H, float W, Colour colour) {
-    const float cx = X + W / 2, cy = Y + H / 2;
-    const int last = lastVisibleColumn(s, CInt(X + W));
-    for (int i = firstVisibleColumn(CInt(X)); i <= last; ++i) {
-        const float t = (float(i) - cx) / (W / 2);
+void drawEllipse(Surface& s, float left, float top, float height, float width, Colour colour) {
+    const float cx = left + width / 2, cy = top + height / 2;
+    const int last = lastVisibleColumn(s, columnOf(left + width));
+    for (int i = firstVisibleColumn(columnOf(left)); i <= last; ++i) {
+        const float t = (float(i) - cx) / (width / 2);
         // The root is taken in double precision and the half-height stored back in single.
-        const float d = float(double(H / 2) * std::sqrt(double(std::fabs(1.0f - t * t))));
+        const float d = float(double(height / 2) * std::sqrt(double(std::fabs(1.0f - t * t))));
         s.line(float(i), cy - d, float(i), cy + d, colour);
     }
 }
 
-void drawTriangle(Surface& s, float X, float Y, float H, float W, Colour colour,
+void drawTriangle(Surface& s, float left, float top, float height, float width, Colour colour,
                   TriangleCorner corner) {
     if (int(corner) < int(TriangleCorner::TopRight) ||
         int(corner) > int(TriangleCorner::BottomRight))
         return;
-    const int last = lastVisibleColumn(s, CInt(X + W - 1));
-    for (int i = firstVisibleColumn(CInt(X)); i <= last; ++i) {
+    const int last = lastVisibleColumn(s, columnOf(left + width - 1));
+    for (int i = firstVisibleColumn(columnOf(left)); i <= last; ++i) {
         const float col = float(i);
-        const float sv = (col - X) * H / W;
+        const float sv = (col - left) * height / width;
         switch (corner) {
         case TriangleCorner::TopRight:
-            s.line(col, Y, col, Y + sv, colour);
+            s.line(col, top, col, top + sv, colour);
             break;
         case TriangleCorner::TopLeft:
-            s.line(col, Y, col, Y + H - sv, colour);
+            s.line(col, top, col, top + height - sv, colour);
             break;
         case TriangleCorner::BottomLeft:
-            s.line(col, Y + H - 1, col, Y + sv, colour);
+            s.line(col, top + height - 1, col, top + sv, colour);
             break;
         case TriangleCorner::BottomRight:
-            s.line(col, Y + H - 1, col, Y + H - 1 - sv, colour);
+            s.line(col, top + height - 1, col, top + height - 1 - sv, colour);
             break;
         }
     }
 }
 
-void drawText(Surface& s, float X, float Y, const QString& text, Colour colour,
+void drawText(Surface& s, float left, float top, const QString& text, Colour colour,
               bool whiteBackground) {
-    s.textX = X;
-    s.textY = Y;
+    s.textX = left;
+    s.textY = top;
     s.transparentText = !whiteBackground;
     s.penColour = colour;
     s.drawText(text);
     s.transparentText = true;
 }
 
-void drawLine(Surface& s, float X, float Y, float H, float W, Colour colour,
-              LineDirection direction, int width) {
-    s.penWidth = width;
+void drawLine(Surface& s, float left, float top, float height, float width, Colour colour,
+              LineDirection direction, int penWidth) {
+    s.penWidth = penWidth;
     if (direction == LineDirection::Falling)
-        s.line(X, Y, X + W - 1, Y + H - 1, colour);
+        s.line(left, top, left + width - 1, top + height - 1, colour);
     else if (direction == LineDirection::Rising)
-        s.line(X + W, Y, X, Y + H - 1, colour);
+        s.line(left + width, top, left, top + height - 1, colour);
     s.penWidth = 1;
 }
 

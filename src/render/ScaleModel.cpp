@@ -19,7 +19,7 @@ ScreenBox screenBox(const document::PlanObject& object, const View& view, double
     return box;
 }
 
-int longueurCm(float size, float zoom, double pixelsPerCm) {
+int measuredCm(float size, float zoom, double pixelsPerCm) {
     return platform::roundToInt(double(size / zoom) / pixelsPerCm);
 }
 

@@ -211,7 +211,7 @@ private Q_SLOTS:
         EditorFixture f(true);
         f.ed->horizontalScrolled(100);
         QCOMPARE(f.s().view.view.originX, 600.f);
-        QCOMPARE(f.s().canvas.Point(399, 10), platform::rgb(200, 200, 255)); // last column
+        QCOMPARE(f.s().canvas.colourAt(399, 10), platform::rgb(200, 200, 255)); // last column
         f.ed->horizontalScrolled(50);
         const float centre = f.s().view.view.originX + 200;
         f.ed->zoomTextChanged(QStringLiteral("200"));

@@ -82,7 +82,7 @@ private Q_SLOTS:
                 : s.line(e.left(), e.top(), e.right(), e.bottom(), kWhite);
         };
         draw();
-        QCOMPARE(s.Point(ends.left(), ends.top()),
+        QCOMPARE(s.colourAt(ends.left(), ends.top()),
                  Colour(fromQRgb(before.pixel(ends.topLeft())) ^ 0xFFFFFFu));
         draw();
         QVERIFY(testkit::imagesMatch(s.image(), before, QStringLiteral("invert_twice")));
@@ -203,11 +203,11 @@ private Q_SLOTS:
         for (int x = 0; x < 50; ++x) {
             const bool nearWide = x >= 18 && x <= 22; // the 3-pixel line's column
             if (x == 20 || !nearWide) {
-                QCOMPARE(s.Point(x, 5), x == 20 ? green : red);
-                QCOMPARE(s.Point(x, 11), x == 20 ? green : blue);
-                QCOMPARE(s.Point(x, 0), x == 20 ? green : kWhite);
+                QCOMPARE(s.colourAt(x, 5), x == 20 ? green : red);
+                QCOMPARE(s.colourAt(x, 11), x == 20 ? green : blue);
+                QCOMPARE(s.colourAt(x, 0), x == 20 ? green : kWhite);
             }
-            QCOMPARE(s.Point(x, 35), kBlack);
+            QCOMPARE(s.colourAt(x, 35), kBlack);
         }
     }
 

@@ -42,7 +42,7 @@ document::Layout layoutOver(const QImage& body) {
 
 void checkProbes(const Surface& s, const Probes& probes) {
     for (const auto& [at, colour] : probes)
-        QCOMPARE(std::pair(at, s.Point(at.x(), at.y())), std::pair(at, colour));
+        QCOMPARE(std::pair(at, s.colourAt(at.x(), at.y())), std::pair(at, colour));
 }
 
 } // namespace
@@ -90,8 +90,8 @@ private Q_SLOTS:
                              {0.5f, 1.0, {}});
         // The pixel `along` the shaft from its start and `across` it from the shaft's line.
         auto red = [&](int along, int across) {
-            return horizontal ? s.Point(x + along, y + 5 + across) == kRed
-                              : s.Point(x + w - 5 + across, y + along) == kRed;
+            return horizontal ? s.colourAt(x + along, y + 5 + across) == kRed
+                              : s.colourAt(x + w - 5 + across, y + along) == kRed;
         };
         const int length = horizontal ? w : h;
         QVERIFY(red(length / 2, 0) && red(length / 2, -1));
