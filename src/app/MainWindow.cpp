@@ -131,10 +131,11 @@ void MainWindow::refreshEnabling() {
     for (QToolButton* button : toolButtons_)
         button->setEnabled(open);
     libraryToggle_->setEnabled(open);
-    for (const char* name :
-         {"mnusave", "mnusaveim", "mnupdf", "mnuliste", "mnuprint", "mnuechelle", "mnurect",
-          "mnumes", "mnutext", "mnucerc", "mnutri", "mnulig", "mnubib"})
-        action(QString::fromUtf8(name))->setEnabled(open);
+    const MenuActions& m = menuActions_;
+    for (QAction* item : {m.save, m.exportPicture, m.exportScaledPdf, m.exportPartsList, m.print,
+                          m.printToScale, m.createRectangle, m.createMeasure, m.createText,
+                          m.createEllipse, m.createTriangle, m.createLine, m.accessoryLibrary})
+        item->setEnabled(open);
 
     const bool edit = c.editEnabled;
     const bool turn = c.editEnabled && c.turnEnabled;
@@ -143,10 +144,10 @@ void MainWindow::refreshEnabling() {
     deleteButton_->setEnabled(edit);
     turnRightButton_->setEnabled(turn);
     turnLeftButton_->setEnabled(turn);
-    for (const char* name : {"mnupremier", "mnuarrp", "mnusuppr"})
-        action(QString::fromUtf8(name))->setEnabled(edit);
-    for (const char* name : {"mnupivg", "mnupivd"})
-        action(QString::fromUtf8(name))->setEnabled(turn);
+    for (QAction* item : {m.bringToFront, m.sendToBack, m.deleteSelection})
+        item->setEnabled(edit);
+    for (QAction* item : {m.turnLeft, m.turnRight})
+        item->setEnabled(turn);
     refreshUndoEntries();
 }
 
@@ -158,9 +159,9 @@ void MainWindow::refreshUndoEntries() {
         item->setEnabled(enabled);
         item->setStatusTip(enabled ? QString(text).remove(QLatin1Char('&')) : idle);
     };
-    show(action(QStringLiteral("mnuannuler")), entries.undoText, entries.canUndo,
+    show(menuActions_.undo, entries.undoText, entries.canUndo,
          QStringLiteral("Aucune modification à annuler"));
-    show(action(QStringLiteral("mnuretablir")), entries.redoText, entries.canRedo,
+    show(menuActions_.redo, entries.redoText, entries.canRedo,
          QStringLiteral("Aucune modification à rétablir"));
 }
 
@@ -180,8 +181,8 @@ void MainWindow::refresh() {
         setTextKeepingCursor(dimensionBoxes_[i], state.controls.sizeText[i]);
     lockBox_->setChecked(state.controls.lockChecked);
     libraryToggle_->setChecked(state.controls.accessoryBrowserShown);
-    action(QStringLiteral("mnubib"))->setChecked(state.controls.accessoryBrowserShown);
-    action(QStringLiteral("mnusurf"))->setChecked(state.surfaces.visible);
+    menuActions_.accessoryLibrary->setChecked(state.controls.accessoryBrowserShown);
+    menuActions_.surfacePanel->setChecked(state.surfaces.visible);
     fillSwatch_->update();
     refreshTextureList();
     refreshSurfaceList();

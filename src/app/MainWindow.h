@@ -61,6 +61,41 @@ struct MainWindowServices {
     bool declareToDesktop = true;
 };
 
+// The menu entries, by the command they give.
+struct MenuActions {
+    QAction* newLayout = nullptr;
+    QAction* openLayout = nullptr;
+    QAction* save = nullptr;
+    QAction* exportPicture = nullptr;
+    QAction* exportScaledPdf = nullptr;
+    QAction* exportPartsList = nullptr;
+    QAction* print = nullptr;
+    QAction* printToScale = nullptr;
+    QAction* quit = nullptr;
+    QAction* createRectangle = nullptr;
+    QAction* createMeasure = nullptr;
+    QAction* createText = nullptr;
+    QAction* createEllipse = nullptr;
+    QAction* createTriangle = nullptr;
+    QAction* createLine = nullptr;
+    QAction* accessoryLibrary = nullptr;
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
+    QAction* bringToFront = nullptr;
+    QAction* sendToBack = nullptr;
+    QAction* turnLeft = nullptr;
+    QAction* turnRight = nullptr;
+    QAction* deleteSelection = nullptr;
+    QAction* preferences = nullptr;
+    QAction* surfacePanel = nullptr;
+    QAction* addAccessory = nullptr;
+    QAction* addVehicle = nullptr;
+    QAction* help = nullptr;
+    QAction* licence = nullptr;
+    QAction* about = nullptr;
+    QAction* credits = nullptr;
+};
+
 // The main window. It holds no behaviour of its own: each widget event goes to the
 // editor handler for it, and refresh() then shows the editor's state in
 // the widgets (programmatic widget changes made there never reach the handlers).
@@ -76,7 +111,6 @@ public:
     editor::Editor& editor() { return *editor_; }
     const StartupResult& startupResult() const { return startup_; }
     settings::ui::PreferencesDialog& preferencesDialog() { return *preferences_; }
-    QAction* action(const QString& objectName) const;
 
     // Shows the editor's state in every widget.
     void refresh();
@@ -193,6 +227,7 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusPosition_ = nullptr; // the selection's place and size, right of the help
     QMenu* editMenu_ = nullptr;
+    MenuActions menuActions_;
 };
 
 } // namespace app

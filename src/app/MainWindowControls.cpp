@@ -103,16 +103,16 @@ void MainWindow::buildObjectsFrame(QWidget* area) {
     using document::ObjectKind;
     struct Tool {
         ObjectKind kind;
-        int picture;
+        icons::MenuPicture picture;
         const char* help;
     };
     const std::array<Tool, 6> tools = {{
-        {ObjectKind::Rectangle, 9, "Dessiner un rectangle"},
-        {ObjectKind::Measure, 10, "Prendre une mesure"},
-        {ObjectKind::Text, 11, "Ecrire du texte"},
-        {ObjectKind::Ellipse, 12, "Dessiner une ellipse / un cercle"},
-        {ObjectKind::Triangle, 13, "Dessiner un triangle"},
-        {ObjectKind::Line, 14, "Dessiner une ligne"},
+        {ObjectKind::Rectangle, icons::MenuPicture::Rectangle, "Dessiner un rectangle"},
+        {ObjectKind::Measure, icons::MenuPicture::Measure, "Prendre une mesure"},
+        {ObjectKind::Text, icons::MenuPicture::Text, "Ecrire du texte"},
+        {ObjectKind::Ellipse, icons::MenuPicture::Ellipse, "Dessiner une ellipse / un cercle"},
+        {ObjectKind::Triangle, icons::MenuPicture::Triangle, "Dessiner un triangle"},
+        {ObjectKind::Line, icons::MenuPicture::Line, "Dessiner une ligne"},
     }};
     for (int slot = 0; slot < 6; ++slot) {
         const Tool& tool = tools[std::size_t(slot)];
@@ -144,15 +144,20 @@ void MainWindow::buildEditionFrame(QWidget* area) {
     auto* frame = makeFrame(QStringLiteral("Frame4"), QStringLiteral("Edition"), 99, 65, area);
     editFrame_ = frame;
     frontButton_ =
-        makePictureButton(QStringLiteral("Command4_0"), icons::menuIcon(16), kEditButton, frame);
+        makePictureButton(QStringLiteral("Command4_0"),
+                          icons::menuIcon(icons::MenuPicture::BringToFront), kEditButton, frame);
     backButton_ =
-        makePictureButton(QStringLiteral("Command4_1"), icons::menuIcon(5), kEditButton, frame);
+        makePictureButton(QStringLiteral("Command4_1"),
+                          icons::menuIcon(icons::MenuPicture::SendToBack), kEditButton, frame);
     turnLeftButton_ =
-        makePictureButton(QStringLiteral("Command5_1"), icons::menuIcon(6), kEditButton, frame);
+        makePictureButton(QStringLiteral("Command5_1"),
+                          icons::menuIcon(icons::MenuPicture::TurnLeft), kEditButton, frame);
     turnRightButton_ =
-        makePictureButton(QStringLiteral("Command5_0"), icons::menuIcon(7), kEditButton, frame);
+        makePictureButton(QStringLiteral("Command5_0"),
+                          icons::menuIcon(icons::MenuPicture::TurnRight), kEditButton, frame);
     deleteButton_ =
-        makePictureButton(QStringLiteral("Command2"), icons::menuIcon(8), kEditButton, frame);
+        makePictureButton(QStringLiteral("Command2"), icons::menuIcon(icons::MenuPicture::Delete),
+                          kEditButton, frame);
     // Two to a row: front and back, turn left and right, then delete.
     const std::array<QToolButton*, 5> order = {frontButton_, backButton_, turnLeftButton_,
                                                turnRightButton_, deleteButton_};

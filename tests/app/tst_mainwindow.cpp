@@ -84,6 +84,8 @@ struct Fixture {
             qFatal("no control %s", qPrintable(name));
         return found;
     }
+    // A menu entry by its name; nullptr when there is none.
+    QAction* action(const QString& name) { return form->menuBar()->findChild<QAction*>(name); }
     const document::ObjectTable& table() { return form->editor().state().layout.objects; }
     const document::PlanObject& object(int r) { return table().row(r); }
     QString live() const { return control<QLabel>(QStringLiteral("StatusPosition"))->text(); }
@@ -119,9 +121,9 @@ private Q_SLOTS:
             for (const QString& name : editing)
                 QVERIFY2(f.control(name)->isEnabled() == open, qPrintable(name));
             for (const QString& name : editingMenus)
-                QVERIFY2(f.form->action(name)->isEnabled() == open, qPrintable(name));
+                QVERIFY2(f.action(name)->isEnabled() == open, qPrintable(name));
             for (const QString& name : names("mnupremier mnuarrp mnupivg mnupivd mnusuppr"))
-                QVERIFY2(!f.form->action(name)->isEnabled(), qPrintable(name)); // need a selection
+                QVERIFY2(!f.action(name)->isEnabled(), qPrintable(name)); // need a selection
             QVERIFY(!f.control("Command2")->isEnabled());
             f.form->editor().enableEditing();
             f.form->refresh();
@@ -138,7 +140,7 @@ private Q_SLOTS:
             f.control(name);
         for (const QString& name : names("mnunew mnuload mnuquit mnupref mnusurf mnuaccess "
                                          "mnuvehic mnuaide mnulic mnupropos mnuremer"))
-            QVERIFY2(f.form->action(name), qPrintable(name));
+            QVERIFY2(f.action(name), qPrintable(name));
         QCOMPARE(f.form->objectName(), QStringLiteral("Form1"));
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Kestrion"));
     }
@@ -226,7 +228,7 @@ private Q_SLOTS:
         Fixture f(true);
         f.form->editor().stateForTesting().layout.modified = modified;
         f.dialogs.messageAnswers.push_back(answer);
-        modified ? void(f.form->close()) : f.form->action(QStringLiteral("mnuquit"))->trigger();
+        modified ? void(f.form->close()) : f.action(QStringLiteral("mnuquit"))->trigger();
         QCOMPARE(f.form->isVisible(), modified && answer == MsgResult::Cancel);
         const QStringList saved{kSaveQuestion, QStringLiteral("Agencement non sauvegardé")};
         QCOMPARE(f.dialogs.messages(), saved.mid(0, int(modified) + int(answer == MsgResult::Yes)));
@@ -298,7 +300,7 @@ private Q_SLOTS:
                                       ok ? QStringLiteral("cmdOK") : QStringLiteral("cmdAnnuler")),
                                   Qt::LeftButton);
             });
-        f.form->action(command)->trigger();
+        f.action(command)->trigger();
         QCOMPARE(answered, !scale.isEmpty());
 
         QCOMPARE(f.control("Picture2")->isVisible(), !goesAhead);
@@ -384,7 +386,7 @@ private Q_SLOTS:
         QCOMPARE(f.form->editor().state().view.view.zoom, 16.f);
         // Hiding the browser from the menu keeps the chosen accessory; its "Fermer" forgets it.
         auto* toggle = f.control<QToolButton>("Check2");
-        QAction* menu = f.form->action(QStringLiteral("mnubib"));
+        QAction* menu = f.action(QStringLiteral("mnubib"));
         const auto shown = [&](bool visible) {
             auto* browser = f.browser();
             return browser && browser->isVisible() == visible && toggle->isChecked() == visible &&
@@ -410,8 +412,8 @@ private Q_SLOTS:
         Fixture f(true, objects);
         f.activate();
         QWidget* box = f.control("Picture2");
-        QAction* undo = f.form->action(QStringLiteral("mnuannuler"));
-        QAction* redo = f.form->action(QStringLiteral("mnuretablir"));
+        QAction* undo = f.action(QStringLiteral("mnuannuler"));
+        QAction* redo = f.action(QStringLiteral("mnuretablir"));
         QVERIFY(!undo->isEnabled() && !redo->isEnabled());
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(110, 110));
         const auto type = [](const QKeySequence& keys) {
