@@ -5,10 +5,10 @@
 #include "BenchLimits.h"
 #include "document/Layout.h"
 #include "editor/Editor.h"
-#include "platform/ScriptedDialogService.h"
 #include "render/PlanRenderer.h"
 #include "render/ScaleModel.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -185,7 +185,7 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     Scene scene;
     QImage van = scene.layout.vehiclePicture;
     van.save(scene.folder.path() + QStringLiteral("/vehicules/Van_Bench_Dessus_XY_5000_.bmp"));
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::FileSystem files;
     platform::MemoryStore store;
     editor::EditorHooks hooks;

@@ -7,7 +7,7 @@
 #include "document/Palette.h"
 #include "library/LibraryNames.h"
 #include "library/ui/AccessoryBrowser.h"
-#include "settings/ui/DigitKeyFilter.h"
+#include "platform/DigitKeyFilter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -182,7 +182,7 @@ void MainWindow::buildZoomFrame(QWidget* area) {
     zoomBox_ = new QLineEdit(QStringLiteral("100"), frame);
     zoomBox_->setObjectName(QStringLiteral("Text2"));
     zoomBox_->setGeometry(8, 22, 44, 22);
-    zoomBox_->installEventFilter(new settings::ui::DigitKeyFilter(zoomBox_));
+    zoomBox_->installEventFilter(new platform::DigitKeyFilter(zoomBox_));
     connect(zoomBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
         forward([text](editor::Editor& e) { e.zoomTextChanged(text); });
     });
@@ -203,7 +203,7 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
     dimensionsFrame_ = frame;
     setStatusHelp(
         frame, [] { return QStringLiteral("Visualisez ou définissez les dimensions de l'objet"); });
-    auto* filter = new settings::ui::DigitKeyFilter(frame);
+    auto* filter = new platform::DigitKeyFilter(frame);
     const QString helps[] = {
         QStringLiteral("Largeur de l'objet (Appuyez sur Entrée pour valider)"),
         QStringLiteral("Hauteur de l'objet (Appuyez sur Entrée pour valider)")};

@@ -8,11 +8,11 @@
 #include "platform/FileSystem.h"
 #include "platform/Printer.h"
 #include "platform/Product.h"
-#include "platform/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
 #include "settings/PreferenceStore.h"
 #include "settings/ui/PreferencesDialog.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
@@ -43,7 +43,7 @@ struct FakePrinter : platform::PdfFilePrinter {
 struct Fixture {
     testkit::ProgramFolder folder;
     QTemporaryDir home;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::MemoryStore store;
     platform::FileSystem files;
     bool printerInstalled = true;

@@ -4,7 +4,7 @@
 #include "library/ui/SurfaceView.h"
 #include "library/ui/VehicleImportDialog.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedDialogService.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
@@ -33,7 +33,7 @@ QStringList items(const QAbstractItemModel* model) {
 struct Fixture {
     testkit::ProgramFolder folder;
     platform::FileSystem fs;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
 
     void add(const char* sub, std::initializer_list<const char*> names) {
         for (const char* name : names)

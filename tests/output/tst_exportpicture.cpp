@@ -5,10 +5,10 @@
 #include "platform/Product.h"
 #include "platform/QtDialogService.h"
 #include "platform/QtPrinter.h"
-#include "platform/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
 #include "render/PlanRenderer.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@
 #include <QtTest>
 
 using platform::rgb;
-using platform::ScriptedDialogService;
+using testkit::ScriptedDialogService;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "settings/ui/PreferencesDialog.h"
 
+#include "platform/DigitKeyFilter.h"
 #include "settings/PreferenceStore.h"
-#include "settings/ui/DigitKeyFilter.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -56,7 +56,7 @@ PreferencesDialog::PreferencesDialog(platform::SettingsStore& store,
     lineWidthBox_ = new QLineEdit(drawing);
     lineWidthBox_->setObjectName(QStringLiteral("Text1"));
     lineWidthBox_->setFixedWidth(40);
-    lineWidthBox_->installEventFilter(new DigitKeyFilter(lineWidthBox_));
+    lineWidthBox_->installEventFilter(new platform::DigitKeyFilter(lineWidthBox_));
     auto* pixels = new QLabel(QStringLiteral("pixels"), drawing);
     pixels->setObjectName(QStringLiteral("Label2"));
     auto* widthRow = new QHBoxLayout;
