@@ -177,8 +177,8 @@ void MainWindow::refresh() {
     horizontalBar_->setValue(state.view.horizontalBar);
     verticalBar_->setValue(state.view.verticalBar);
     setTextKeepingCursor(zoomBox_, state.view.zoomText);
-    for (std::size_t i = 0; i < 2; ++i)
-        setTextKeepingCursor(dimensionBoxes_[i], state.controls.sizeText[i]);
+    for (const editor::Dimension dimension : {editor::Dimension::Width, editor::Dimension::Height})
+        setTextKeepingCursor(dimensionBoxes_[dimension], state.controls.sizeText[dimension]);
     lockBox_->setChecked(state.controls.lockChecked);
     libraryToggle_->setChecked(state.controls.accessoryBrowserShown);
     menuActions_.accessoryLibrary->setChecked(state.controls.accessoryBrowserShown);

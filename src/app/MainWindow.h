@@ -215,7 +215,7 @@ private:
     QToolButton* turnRightButton_ = nullptr;
     QToolButton* deleteButton_ = nullptr;
     QLineEdit* zoomBox_ = nullptr;
-    std::array<QLineEdit*, 2> dimensionBoxes_{}; // indexed by editor::Dimension
+    editor::PerDimension<QLineEdit*> dimensionBoxes_;
     QCheckBox* lockBox_ = nullptr;
     PictureWidget* fillSwatch_ = nullptr;
     QComboBox* textureList_ = nullptr;

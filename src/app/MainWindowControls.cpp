@@ -211,7 +211,7 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
          {editor::Dimension::Width, editor::Dimension::Height}) {
         const auto i = std::size_t(dimension);
         auto* box = new QLineEdit(QStringLiteral("50"), frame);
-        dimensionBoxes_[i] = box;
+        dimensionBoxes_[dimension] = box;
         box->setObjectName(QStringLiteral("Text1_%1").arg(i));
         box->setGeometry(8, 20 + int(i) * 26, 44, 22);
         box->installEventFilter(filter);
@@ -266,8 +266,11 @@ void MainWindow::buildFillFrame(QWidget* area) {
     textureList_->setObjectName(QStringLiteral("Combo1"));
     textureList_->setGeometry(kFrameMargin, 88, 136, 22);
     textureList_->addItem(QStringLiteral("Choisir un texture..."));
-    connect(textureList_, &QComboBox::activated, this,
-            [this](int entry) { forward([entry](editor::Editor& e) { e.textureChosen(entry); }); });
+    connect(textureList_, &QComboBox::activated, this, [this](int entry) {
+        // Entry 0 is the list's caption, entry k the k-th texture.
+        const std::optional<int> index = entry >= 1 ? std::optional(entry - 1) : std::nullopt;
+        forward([index](editor::Editor& e) { e.textureIndexChosen(index); });
+    });
 }
 
 void MainWindow::buildSurfaceFrame(QWidget* area) {
@@ -421,8 +424,9 @@ void MainWindow::refreshTextureList() {
         for (const QString& file : listedTextures_)
             textureList_->addItem(library::textureCaption(file));
     }
-    if (textureList_->currentIndex() != controls.textureEntry)
-        textureList_->setCurrentIndex(controls.textureEntry);
+    const int entry = controls.texture ? *controls.texture + 1 : 0;
+    if (textureList_->currentIndex() != entry)
+        textureList_->setCurrentIndex(entry);
     textureList_->setEnabled(controls.textureListEnabled);
 }
 

@@ -21,7 +21,8 @@ bool takesDimensionBoxes(ObjectKind kind) {
 
 bool Creation::refuseDimensions() {
     const EditingControls& c = core_.state.controls;
-    if (readDimension(c.sizeText[0], core_.locale) && readDimension(c.sizeText[1], core_.locale))
+    if (readDimension(c.sizeText[Dimension::Width], core_.locale) &&
+        readDimension(c.sizeText[Dimension::Height], core_.locale))
         return false;
     core_.inform(QStringLiteral("Les dimensions de l'objet doivent être des nombres entiers de "
                                 "centimètres, entre 0 et 32767."),
@@ -66,9 +67,9 @@ void Creation::create(ObjectKind kind) {
         selection_.endDrag();
         selection_.putBack();
     }
-    if (kind != ObjectKind::Rectangle && s.controls.textureEntry != 0) {
+    if (kind != ObjectKind::Rectangle && s.controls.texture) {
         s.updatingControls = true;
-        s.controls.textureEntry = 0;
+        s.controls.texture.reset();
         core_.showPaletteSwatch(0);
         s.next.fill = Fill::colour(0);
         s.updatingControls = false;
@@ -99,11 +100,11 @@ void Creation::create(ObjectKind kind) {
         object.fill = s.next.fill;
         object.locked = true;
         object.text = text;
-        s.controls.sizeText[0] = QString::number(width);
-        s.controls.sizeText[1] = QString::number(height);
+        s.controls.sizeText[Dimension::Width] = QString::number(width);
+        s.controls.sizeText[Dimension::Height] = QString::number(height);
     } else {
-        object.heightCm = *readDimension(s.controls.sizeText[1], core_.locale);
-        object.widthCm = *readDimension(s.controls.sizeText[0], core_.locale);
+        object.heightCm = *readDimension(s.controls.sizeText[Dimension::Height], core_.locale);
+        object.widthCm = *readDimension(s.controls.sizeText[Dimension::Width], core_.locale);
         object.fill = s.next.fill;
         object.locked = s.controls.lockChecked;
     }

@@ -62,7 +62,7 @@ struct Editor::SelectionLook {
     int row = 0;
     document::PlanObject object;
     float left = 0, top = 0, width = 0, height = 0;
-    std::array<QString, 2> sizeText;
+    PerDimension<QString> sizeText;
     bool operator==(const SelectionLook&) const = default;
 };
 
@@ -100,7 +100,7 @@ void Editor::openAtStartup(const QString& path) {
 
 void Editor::refreshTextures() {
     state_.controls.textures = library::listTextures(services_.files, state_.libraryRoot);
-    state_.controls.textureEntry = 0;
+    state_.controls.texture.reset();
 }
 
 void Editor::newLayout() {
@@ -235,8 +235,8 @@ void Editor::sizeLockToggled(bool checked) {
 void Editor::paletteColourChosen(int index) {
     edit(LayoutChange::Fill, [&] { modules_->properties.paletteColourChosen(index); });
 }
-void Editor::textureChosen(int entry) {
-    edit(LayoutChange::Fill, [&] { modules_->properties.textureChosen(entry); });
+void Editor::textureIndexChosen(std::optional<int> index) {
+    edit(LayoutChange::Fill, [&] { modules_->properties.textureIndexChosen(index); });
 }
 void Editor::fillSwatchClicked() {
     edit(LayoutChange::Fill, [&] { modules_->properties.fillSwatchClicked(); });

@@ -37,7 +37,7 @@ struct EditorCore {
     void showPaletteSwatch(int index);
     void showTextureSwatch(const QString& file);
     // The texture list's entry for a texture file name; 0 when it is not listed.
-    int textureEntry(const QString& file) const;
+    std::optional<int> textureIndex(const QString& file) const;
 };
 
 } // namespace editor

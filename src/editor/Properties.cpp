@@ -39,7 +39,7 @@ document::LineDirection mirrored(document::LineDirection direction) {
 } // namespace
 
 void Properties::dimensionTextChanged(Dimension dimension, const QString& text) {
-    core_.state.controls.sizeText[std::size_t(dimension)] = text;
+    core_.state.controls.sizeText[dimension] = text;
 }
 
 void Properties::dimensionsConfirmed() {
@@ -50,8 +50,10 @@ void Properties::dimensionsConfirmed() {
     if (s.selection.object.kind == ObjectKind::Text ||
         s.selection.object.kind == ObjectKind::Accessory)
         return;
-    const std::optional<std::int16_t> w = readDimension(s.controls.sizeText[0], core_.locale);
-    const std::optional<std::int16_t> h = readDimension(s.controls.sizeText[1], core_.locale);
+    const std::optional<std::int16_t> w =
+        readDimension(s.controls.sizeText[Dimension::Width], core_.locale);
+    const std::optional<std::int16_t> h =
+        readDimension(s.controls.sizeText[Dimension::Height], core_.locale);
     if (!w || !h) {
         core_.inform(QStringLiteral("Les dimensions de l'objet doivent être des nombres entiers de "
                                     "centimètres, entre 0 et 32767."),
@@ -84,7 +86,7 @@ void Properties::paletteColourChosen(int index) {
     s.updatingControls = true;
     core_.showPaletteSwatch(index);
     s.next.fill = Fill::colour(index);
-    s.controls.textureEntry = 0;
+    s.controls.texture.reset();
     if (s.hasSelection() && selectionTakesFill(s, false)) {
         selection_.setFill(s.next.fill);
         selection_.drawBox();
@@ -93,17 +95,17 @@ void Properties::paletteColourChosen(int index) {
     s.updatingControls = false;
 }
 
-void Properties::textureChosen(int entry) {
+void Properties::textureIndexChosen(std::optional<int> index) {
     EditorState& s = core_.state;
     if (s.updatingControls)
         return;
-    if (entry >= 1 && entry <= s.controls.textures.size()) {
-        s.controls.textureEntry = entry;
-        const QString file = s.controls.textures[entry - 1];
+    if (index && *index >= 0 && *index < s.controls.textures.size()) {
+        s.controls.texture = index;
+        const QString file = s.controls.textures[*index];
         s.next.fill = Fill::file(file);
         core_.showTextureSwatch(file);
     } else {
-        s.controls.textureEntry = 0;
+        s.controls.texture.reset();
         s.next.fill = Fill::colour(0);
         core_.showPaletteSwatch(0);
     }
@@ -146,12 +148,12 @@ void Properties::turn(Turn direction) {
         orientation = quarterTurned(orientation.accessoryTurn(), direction);
     else if (kind == ObjectKind::Line)
         orientation = mirrored(orientation.lineDirection());
-    std::swap(s.controls.sizeText[0], s.controls.sizeText[1]);
+    std::swap(s.controls.sizeText[Dimension::Width], s.controls.sizeText[Dimension::Height]);
     // A box emptied by hand keeps the size it shows, turned.
     const double scale = double(core_.zoom()) * core_.resol();
     const float oldWidth = s.selection.box.width, oldHeight = s.selection.box.height;
-    const auto h = platform::readNumber(s.controls.sizeText[1], core_.locale);
-    const auto w = platform::readNumber(s.controls.sizeText[0], core_.locale);
+    const auto h = platform::readNumber(s.controls.sizeText[Dimension::Height], core_.locale);
+    const auto w = platform::readNumber(s.controls.sizeText[Dimension::Width], core_.locale);
     selection_.setOrientation(orientation);
     selection_.setBoxSize(w ? float(platform::roundToInt(*w * scale)) : oldHeight,
                           h ? float(platform::roundToInt(*h * scale)) : oldWidth);

@@ -119,7 +119,7 @@ void Selection::showFillOf(ObjectKind kind, const document::Fill& fill) {
         c.dimensionsEnabled = false;
         s.next.fill = document::Fill::colour(0);
         core_.showPaletteSwatch(0);
-        c.textureEntry = 0;
+        c.texture.reset();
         return;
     }
     c.fillEnabled = true;
@@ -127,10 +127,10 @@ void Selection::showFillOf(ObjectKind kind, const document::Fill& fill) {
     s.next.fill = fill;
     if (kind != ObjectKind::Text && fill.isFile()) {
         core_.showTextureSwatch(fill.fileName());
-        c.textureEntry = core_.textureEntry(fill.fileName());
+        c.texture = core_.textureIndex(fill.fileName());
     } else {
         core_.showPaletteSwatch(fill.colourIndex());
-        c.textureEntry = 0;
+        c.texture.reset();
     }
 }
 
@@ -155,14 +155,16 @@ void Selection::select(int r) {
     if (kind == ObjectKind::Measure) {
         b.width = hit.width;
         b.height = hit.height;
-        s.controls.sizeText[0] = wholeText(roundToInt(double(hit.width) / zoom / resol));
-        s.controls.sizeText[1] = wholeText(roundToInt(double(hit.height) / zoom / resol));
+        s.controls.sizeText[Dimension::Width] =
+            wholeText(roundToInt(double(hit.width) / zoom / resol));
+        s.controls.sizeText[Dimension::Height] =
+            wholeText(roundToInt(double(hit.height) / zoom / resol));
     } else {
         const double scale = kind == ObjectKind::Text ? resol : resol * zoom;
         b.width = float(roundToInt(widthCm * scale));
         b.height = float(roundToInt(heightCm * scale));
-        s.controls.sizeText[0] = platform::numberText(widthCm, core_.locale);
-        s.controls.sizeText[1] = platform::numberText(heightCm, core_.locale);
+        s.controls.sizeText[Dimension::Width] = platform::numberText(widthCm, core_.locale);
+        s.controls.sizeText[Dimension::Height] = platform::numberText(heightCm, core_.locale);
     }
     setBox(b);
 
@@ -194,12 +196,12 @@ document::PlanObject Selection::selectionObject() const {
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
     const double scale = object.kind == ObjectKind::Text ? core_.resol() : core_.resol() * zoom;
-    const auto size = [&](int index, float pixels) {
-        if (const auto typed = readDimension(s.controls.sizeText[std::size_t(index)], core_.locale))
+    const auto size = [&](Dimension dimension, float pixels) {
+        if (const auto typed = readDimension(s.controls.sizeText[dimension], core_.locale))
             return *typed;
         return std::int16_t(std::clamp(roundToInt(double(pixels) / scale), 0, 32767));
     };
-    object.heightCm = float(size(1, b.height));
+    object.heightCm = float(size(Dimension::Height, b.height));
     object.widthCm = float(size(0, b.width));
     return object;
 }
@@ -441,8 +443,8 @@ void Selection::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons)
     const double scale = double(core_.zoom()) * core_.resol();
     const int w = roundToInt(double(s.selection.box.width) / scale);
     const int h = roundToInt(double(s.selection.box.height) / scale);
-    s.controls.sizeText[0] = wholeText(w);
-    s.controls.sizeText[1] = wholeText(h);
+    s.controls.sizeText[Dimension::Width] = wholeText(w);
+    s.controls.sizeText[Dimension::Height] = wholeText(h);
     panel_.showResized(s.selection.object.kind, w, h);
     drawBox();
 }

@@ -17,14 +17,14 @@ private Q_SLOTS:
     void creationFollowsTheViewTextureAndSelection() {
         EditorFixture f(true);
         f.s().view.view = render::View{2.0f, 100, 50};
-        f.ed->textureChosen(1);
+        f.ed->textureIndexChosen(0);
         f.ed->createObject(ObjectKind::Rectangle);
         QVERIFY(f.object(1).position == (PlanPoint{105, 55}));
         QCOMPARE(f.object(1).fill, Fill::file(EditorFixture::kTexture));
         QVERIFY(f.s().layout.modified);
         f.ed->createObject(ObjectKind::Ellipse); // textures go only to rectangles
         QCOMPARE(f.object(2).fill, Fill::colour(0));
-        QCOMPARE(f.s().controls.textureEntry, 0);
+        QCOMPARE(f.s().controls.texture, std::nullopt);
         f.ed->sizeLockToggled(false); // text is locked at its measured size all the same
         f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
         f.ed->createObject(ObjectKind::Text);

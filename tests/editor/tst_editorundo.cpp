@@ -98,7 +98,7 @@ void perform(EditorFixture& f, Edit edit) {
         e.paletteColourChosen(6);
         break;
     case Edit::Texture:
-        e.textureChosen(1); // a triangle takes no texture: put it on the first rectangle
+        e.textureIndexChosen(0); // a triangle takes no texture: put it on the first rectangle
         break;
     case Edit::Lock:
         e.sizeLockToggled(true);
