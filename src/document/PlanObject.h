@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <variant>
 
 namespace document {
@@ -110,6 +111,9 @@ struct PlanObject {
     // use it but keep the number their file gives (0 when the editor makes them).
     Orientation orientation;
     QString text; // a text object's words; empty for other kinds
+    // What the object weighs, in kg; nothing when unknown. Only rectangles, ellipses,
+    // triangles and accessories carry one.
+    std::optional<float> massKg;
 
     bool operator==(const PlanObject&) const = default;
 };

@@ -1,5 +1,8 @@
-// Guards the sample library's GIF encoder: pictures read back with their pixels.
+// Guards the sample library: its GIF encoder (pictures read back with their pixels) and
+// its mass data (every accessory weighed, axle centres on the wheels drawn).
 #include "GifWriter.h"
+#include "SampleLibrary.h"
+#include "library/LibraryNames.h"
 #include "testkit/TestKit.h"
 
 #include <QBuffer>
@@ -49,6 +52,51 @@ private Q_SLOTS:
         const QImage decoded = QImageReader(&buffer, "gif").read();
         QVERIFY(testkit::imagesMatch(decoded.convertToFormat(QImage::Format_RGB32), picture,
                                      QStringLiteral("gif"), tolerance));
+    }
+
+    void everyAccessoryHasAMass() {
+        const library::AccessoryMasses masses = [] {
+            library::AccessoryMasses m;
+            for (const auto& [picture, kg] : samplelib::accessoryMasses())
+                m.setMass(picture, kg);
+            return library::AccessoryMasses::fromFileText(m.fileText());
+        }();
+        for (const samplelib::SampleFile& file : samplelib::accessories()) {
+            const std::optional<double> kg = masses.massOf(file.name);
+            QVERIFY2(kg && *kg > 0 && *kg < 200, qPrintable(file.name));
+        }
+    }
+
+    // The axle centres the data give fall on the wheel hubs drawn in the side views, and
+    // the empty van leaves a payload within each axle's maximum.
+    void axleCentresOnTheWheels() {
+        const library::VehicleData data =
+            library::VehicleData::fromFileText(samplelib::vehicleData().fileText());
+        int sideViews = 0;
+        for (const samplelib::SampleFile& file : samplelib::vehicleViews()) {
+            const auto name = library::parseVehicleName(file.name);
+            QVERIFY(name);
+            const auto masses = data.massesOf(name->model, name->body);
+            QVERIFY(masses);
+            QVERIFY(masses->kerbFrontKg < masses->maxFrontKg);
+            QVERIFY(masses->kerbRearKg < masses->maxRearKg);
+            QVERIFY(masses->maxFrontKg + masses->maxRearKg > masses->maxTotalKg);
+            const auto axles = data.axlesOf(file.name);
+            QCOMPARE(axles.has_value(), name->axes != QStringLiteral("YZ"));
+            if (name->axes != QStringLiteral("XZ"))
+                continue;
+            ++sideViews;
+            const double pxPerCm = 10000.0 / name->resolution;
+            const int hubY = file.picture.height() - int(std::lround((10 + 35) * pxPerCm));
+            for (const double axle : {axles->frontCm, axles->rearCm}) {
+                const int x = int(std::lround(axle * pxPerCm));
+                QCOMPARE(file.picture.pixelColor(x, hubY), QColor(Qt::white));
+                const int tyre = int(std::lround(28 * pxPerCm));
+                QCOMPARE(file.picture.pixelColor(x - tyre, hubY), samplelib::ink::tyre);
+                QCOMPARE(file.picture.pixelColor(x + tyre, hubY), samplelib::ink::tyre);
+            }
+        }
+        QCOMPARE(sideViews, 2);
     }
 };
 

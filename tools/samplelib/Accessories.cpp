@@ -69,6 +69,7 @@ struct Accessory {
     int largeur, hauteur; // cm
     QString vues, format;
     std::function<void(Sketch&, int w, int h)> draw;
+    double masseKg; // as fitted: a water tank full, a battery with its case
 };
 
 void bed(Sketch& s, int w, int h) { // seen from above, head at the left
@@ -216,24 +217,30 @@ void wallCupboard(Sketch& s, int w, int h) { // overhead locker from the side
 
 const QList<Accessory>& catalogue() {
     static const QList<Accessory> list = {
-        {"Couchage", "Lit double", 190, 140, "XY", "jpg", bed},
-        {"Couchage", "Banquette lit", 120, 60, "XY", "bmp", bench},
-        {"Assise", "Siege pivotant", 60, 55, "XY", "gif", seat},
-        {"Cuisine", "Meuble cuisine", 120, 60, "XY", "jpg", kitchenTop},
-        {"Cuisine", "Meuble cuisine", 120, 90, "XZ", "gif", kitchenFront},
-        {"Cuisine", "Evier", 40, 35, "XY", "bmp", sink},
-        {"Cuisine", "Refrigerateur", 50, 85, "XZ-YZ", "gif", fridge},
-        {"Rangement", "Table", 80, 60, "XY", "jpg", table},
-        {"Rangement", "Penderie", 50, 180, "XZ-YZ", "bmp", wardrobe},
-        {"Rangement", "Placard haut", 100, 35, "XZ-YZ", "jpg", wallCupboard},
-        {"Sanitaire", "WC cassette", 40, 45, "XY-XZ-YZ", "gif", toilet},
-        {"Sanitaire", "Receveur douche", 80, 80, "XY", "bmp", shower},
-        {"Sanitaire", "Reservoir eau", 60, 30, "XY-XZ", "jpg", waterTank},
-        {"Energie", "Batterie", 35, 20, "XY-XZ", "bmp", battery},
-        {"Energie", "Chauffage air", 32, 14, "XY-XZ", "gif", heater},
-        {"Energie", "Panneau solaire", 150, 67, "XY", "jpg", solarPanel},
+        {"Couchage", "Lit double", 190, 140, "XY", "jpg", bed, 45},
+        {"Couchage", "Banquette lit", 120, 60, "XY", "bmp", bench, 35},
+        {"Assise", "Siege pivotant", 60, 55, "XY", "gif", seat, 25},
+        {"Cuisine", "Meuble cuisine", 120, 60, "XY", "jpg", kitchenTop, 40},
+        {"Cuisine", "Meuble cuisine", 120, 90, "XZ", "gif", kitchenFront, 40},
+        {"Cuisine", "Evier", 40, 35, "XY", "bmp", sink, 6},
+        {"Cuisine", "Refrigerateur", 50, 85, "XZ-YZ", "gif", fridge, 28},
+        {"Rangement", "Table", 80, 60, "XY", "jpg", table, 12},
+        {"Rangement", "Penderie", 50, 180, "XZ-YZ", "bmp", wardrobe, 22},
+        {"Rangement", "Placard haut", 100, 35, "XZ-YZ", "jpg", wallCupboard, 11},
+        {"Sanitaire", "WC cassette", 40, 45, "XY-XZ-YZ", "gif", toilet, 13},
+        {"Sanitaire", "Receveur douche", 80, 80, "XY", "bmp", shower, 12},
+        {"Sanitaire", "Reservoir eau", 60, 30, "XY-XZ", "jpg", waterTank, 95},
+        {"Energie", "Batterie", 35, 20, "XY-XZ", "bmp", battery, 30},
+        {"Energie", "Chauffage air", 32, 14, "XY-XZ", "gif", heater, 8},
+        {"Energie", "Panneau solaire", 150, 67, "XY", "jpg", solarPanel, 12},
     };
     return list;
+}
+
+QString fileName(const Accessory& a) {
+    return QStringLiteral("%1_%2_%3_%4_%5_.%6")
+        .arg(a.famille, a.modele, QString::number(a.largeur), QString::number(a.hauteur), a.vues,
+             a.format);
 }
 
 } // namespace
@@ -243,12 +250,16 @@ std::vector<SampleFile> accessories() {
     for (const Accessory& a : catalogue()) {
         Sketch sketch(a.largeur, a.hauteur);
         a.draw(sketch, a.largeur, a.hauteur);
-        const QString name = QStringLiteral("%1_%2_%3_%4_%5_.%6")
-                                 .arg(a.famille, a.modele, QString::number(a.largeur),
-                                      QString::number(a.hauteur), a.vues, a.format);
-        files.push_back({QStringLiteral("accessoires"), name, sketch.finish()});
+        files.push_back({QStringLiteral("accessoires"), fileName(a), sketch.finish()});
     }
     return files;
+}
+
+std::vector<std::pair<QString, double>> accessoryMasses() {
+    std::vector<std::pair<QString, double>> masses;
+    for (const Accessory& a : catalogue())
+        masses.emplace_back(fileName(a), a.masseKg);
+    return masses;
 }
 
 } // namespace samplelib

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "library/MassData.h"
+
 #include <QImage>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 namespace samplelib {
@@ -28,6 +31,10 @@ const QColor lamp(205, 50, 40);
 std::vector<SampleFile> vehicleViews();
 // About fifteen accessories, drawn at 3 pixels per centimetre.
 std::vector<SampleFile> accessories();
+// The masses of the accessories, by picture file name, in kg.
+std::vector<std::pair<QString, double>> accessoryMasses();
+// The vans' masses per body and axle centres per side and top view.
+library::VehicleData vehicleData();
 // Tileable textures.
 std::vector<SampleFile> textures();
 

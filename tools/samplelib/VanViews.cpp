@@ -17,6 +17,7 @@ struct Body {
     double wheelbase; // cm
     int resolution;   // micrometres per picture pixel
     QString sideFormat, topFormat, backFormat;
+    document::VehicleMasses masses; // kg
 };
 
 constexpr double kWidth = 205;        // body, without mirrors
@@ -24,7 +25,9 @@ constexpr double kHeight = 252;       // ground to roof
 constexpr double kFrontOverhang = 95; // front bumper to front axle
 constexpr double kWheelRadius = 35;
 constexpr double kArchRadius = 43;
-constexpr double kMirror = 22; // how far a mirror stands out of the body
+constexpr double kMirror = 22;             // how far a mirror stands out of the body
+constexpr double kSideMargin = 10;         // white around the side view
+constexpr double kTopMargin = kMirror + 8; // white around the top view
 
 // Maps centimetres of a view to picture pixels; (u, v) are the view's horizontal and
 // vertical axes, v measured upwards from `base` when `upwards` is set.
@@ -98,7 +101,7 @@ void wheel(ViewPainter& v, double x) {
 QImage sideView(const Body& b) {
     const double s = 10000.0 / b.resolution, L = b.length;
     const double front = kFrontOverhang, rear = kFrontOverhang + b.wheelbase, sill = 35;
-    ViewPainter v(s, L, kHeight, 10, true);
+    ViewPainter v(s, L, kHeight, kSideMargin, true);
 
     QPainterPath outline;
     auto arch = [&](double x) {
@@ -150,7 +153,7 @@ QImage sideView(const Body& b) {
 // Top: front on the left, the left side at the bottom; the wheels are hidden (dashed).
 QImage topView(const Body& b) {
     const double s = 10000.0 / b.resolution, L = b.length, W = kWidth;
-    ViewPainter v(s, L, W, kMirror + 8, false);
+    ViewPainter v(s, L, W, kTopMargin, false);
 
     QPainterPath outline;
     outline.moveTo(v.p(32, 0));
@@ -221,10 +224,22 @@ QImage backView(const Body& b) {
 }
 
 const Body kBodies[] = {
-    {QStringLiteral("L2H2"), 541, 345, 5000, QStringLiteral("gif"), QStringLiteral("jpg"),
-     QStringLiteral("bmp")},
-    {QStringLiteral("L3H2"), 599, 403.5, 4000, QStringLiteral("jpg"), QStringLiteral("gif"),
-     QStringLiteral("bmp")},
+    {QStringLiteral("L2H2"),
+     541,
+     345,
+     5000,
+     QStringLiteral("gif"),
+     QStringLiteral("jpg"),
+     QStringLiteral("bmp"),
+     {1150, 850, 1850, 2000, 3500}},
+    {QStringLiteral("L3H2"),
+     599,
+     403.5,
+     4000,
+     QStringLiteral("jpg"),
+     QStringLiteral("gif"),
+     QStringLiteral("bmp"),
+     {1200, 950, 1850, 2100, 3500}},
 };
 
 QString vehicleName(const Body& b, const QString& view, const QString& axes, const QString& ext) {
@@ -249,6 +264,22 @@ std::vector<SampleFile> vehicleViews() {
              backView(b)});
     }
     return files;
+}
+
+library::VehicleData vehicleData() {
+    library::VehicleData data;
+    for (const Body& b : kBodies) {
+        data.setMasses(QStringLiteral("Fourgon"), b.name, b.masses);
+        const auto axles = [&](double margin) {
+            return document::AxleCentres{margin + kFrontOverhang,
+                                         margin + kFrontOverhang + b.wheelbase};
+        };
+        data.setAxles(vehicleName(b, QStringLiteral("Dessus"), QStringLiteral("XY"), b.topFormat),
+                      axles(kTopMargin));
+        data.setAxles(vehicleName(b, QStringLiteral("Gauche"), QStringLiteral("XZ"), b.sideFormat),
+                      axles(kSideMargin));
+    }
+    return data;
 }
 
 } // namespace samplelib

@@ -1,4 +1,5 @@
-// Lays the sample library (vehicle views, accessories, textures) into a program folder.
+// Lays the sample library (vehicle views, accessories, textures, the masses and vehicle
+// data beside them) into a program folder.
 #include "SampleLibrary.h"
 
 #include <QGuiApplication>
@@ -20,5 +21,17 @@ int main(int argc, char** argv) {
                 err << "cannot write " << file.folder << '/' << file.name << '\n';
                 ++failures;
             }
+    library::AccessoryMasses masses;
+    for (const auto& [picture, kg] : samplelib::accessoryMasses())
+        masses.setMass(picture, kg);
+    platform::FileSystem fs;
+    if (!library::writeAccessoryMasses(root, masses, fs)) {
+        err << "cannot write accessoires/" << library::kAccessoryMassFile << '\n';
+        ++failures;
+    }
+    if (!library::writeVehicleData(root, samplelib::vehicleData(), fs)) {
+        err << "cannot write vehicules/" << library::kVehicleDataFile << '\n';
+        ++failures;
+    }
     return failures == 0 ? 0 : 1;
 }
