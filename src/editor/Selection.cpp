@@ -202,7 +202,7 @@ document::PlanObject Selection::selectionObject() const {
         return std::int16_t(std::clamp(roundToInt(double(pixels) / scale), 0, 32767));
     };
     object.heightCm = float(size(Dimension::Height, b.height));
-    object.widthCm = float(size(0, b.width));
+    object.widthCm = float(size(Dimension::Width, b.width));
     return object;
 }
 
