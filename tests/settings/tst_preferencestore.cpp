@@ -49,13 +49,13 @@ private Q_SLOTS:
 
     void earlierPreferencesMoveToPlainNames_data() {
         QTest::addColumn<QByteArray>("plain"); // what the file also holds under plain names
-        QTest::addColumn<QString>("larlig");
+        QTest::addColumn<QString>("lineWidth");
         QTest::newRow("only the earlier keys: read from there") << QByteArray() << "37";
         QTest::newRow("the plain name wins") << QByteArray("[General]\nlarlig=5\n") << "5";
     }
     void earlierPreferencesMoveToPlainNames() {
         QFETCH(QByteArray, plain);
-        QFETCH(QString, larlig);
+        QFETCH(QString, lineWidth);
         QTemporaryDir dir;
         const QString ini = dir.filePath(QStringLiteral("Kestrion.ini"));
         QByteArray text = plain + "[HKLM]\n";
@@ -64,28 +64,35 @@ private Q_SLOTS:
             text += "Software\\Kestrion\\" + kNames[i].toUtf8() + '=' + values[i] + '\n';
         QVERIFY(platform::FileSystem().writeFileSafely(ini, text));
         platform::QSettingsStore store(ini);
-        Preferences expected{true, false, true, false, larlig, false};
+        Preferences expected{true, false, true, false, lineWidth, false};
         QCOMPARE(PreferenceStore(store).readPreferences(), std::optional(expected));
         QCOMPARE(PreferenceStore(store).readSurfacePanelShown(),
                  std::optional(QStringLiteral("1")));
         // The next write keeps them under their plain names.
         expected.bodyLinesInFront = false;
-        QVERIFY(PreferenceStore(store).writePreferences(expected) &&
-                PreferenceStore(store).writeSurfacePanelShown(false));
+        QVERIFY(PreferenceStore(store).writePreferences(expected));
+        QVERIFY(PreferenceStore(store).writeSurfacePanelShown(false));
         QSettings written(ini, QSettings::IniFormat);
-        for (const auto& [name, value] :
-             {std::pair<QString, QString>{"carross", "0"}, {"modsurf", "0"}, {"larlig", larlig}})
-            QCOMPARE(written.value(name).toString(), value);
+        QCOMPARE(written.value(QStringLiteral("carross")).toString(), QStringLiteral("0"));
+        QCOMPARE(written.value(QStringLiteral("modsurf")).toString(), QStringLiteral("0"));
+        QCOMPARE(written.value(QStringLiteral("larlig")).toString(), lineWidth);
         QCOMPARE(PreferenceStore(store).readPreferences(), std::optional(expected));
         QVERIFY(!store.write(QStringLiteral("bad"), QStringLiteral("abc"),
                              platform::ValueType::Integer32));
     }
 
-    void lineWidth() {
-        for (const auto& [larlig, pixels] :
-             {std::pair{"0", 1}, {"250", 100}, {"abc", 1}, {"2,5", 2}}) // 2,5: half to even
-            QVERIFY2(Preferences{.lineWidth = QString::fromLatin1(larlig)}.penWidth() == pixels,
-                     larlig);
+    void penWidth_data() {
+        QTest::addColumn<QString>("lineWidth");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("zero: at least one") << QStringLiteral("0") << 1;
+        QTest::newRow("too wide: at most a hundred") << QStringLiteral("250") << 100;
+        QTest::newRow("not a number: one") << QStringLiteral("abc") << 1;
+        QTest::newRow("a half with a comma: to even") << QStringLiteral("2,5") << 2;
+    }
+    void penWidth() {
+        QFETCH(QString, lineWidth);
+        QFETCH(int, pixels);
+        QCOMPARE(Preferences{.lineWidth = lineWidth}.penWidth(), pixels);
     }
 };
 
