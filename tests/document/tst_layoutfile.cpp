@@ -131,8 +131,8 @@ private Q_SLOTS:
         const QByteArray bytes = corpusFile(seed, locale);
         const LoadOutcome out = load(bytes);
         QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        QVERIFY(out.contents->missingTextures.isEmpty() &&
-                out.contents->missingAccessories.isEmpty());
+        QVERIFY(out.contents->missingTextures.isEmpty());
+        QVERIFY(out.contents->missingAccessories.isEmpty());
         Layout layout;
         layout.vehicleFile = out.contents->vehicleFile;
         layout.mirrorLeftRight = *out.contents->mirrorLeftRight;
@@ -237,8 +237,10 @@ private Q_SLOTS:
         QCOMPARE(c.mirrorTopBottom, c.version == 1 ? std::nullopt : std::optional(true));
         // Place, size and lock are kept whatever happens to the fill.
         const PlanObject& first = c.objects.row(1);
-        QVERIFY(first.position == (PlanPoint{12.5f, 30}) && first.heightCm == 40 &&
-                first.widthCm == 50 && !first.locked);
+        QVERIFY(first.position == (PlanPoint{12.5f, 30}));
+        QVERIFY(first.heightCm == 40);
+        QVERIFY(first.widthCm == 50);
+        QVERIFY(!first.locked);
     }
 
     void missingPicturesMessage() {
@@ -257,9 +259,13 @@ private Q_SLOTS:
             QVERIFY(t.append(PlanObject{}));
         PlanObject last;
         last.position.x = 1;
-        QVERIFY(t.isFull() && !t.append(last) && !t.insertAt(1, last));
+        QVERIFY(t.isFull());
+        QVERIFY(!t.append(last));
+        QVERIFY(!t.insertAt(1, last));
         t.removeAt(kMaxObjects);
-        QVERIFY(!t.isFull() && !t.insertAt(0, last) && !t.insertAt(kMaxObjects + 1, last));
+        QVERIFY(!t.isFull());
+        QVERIFY(!t.insertAt(0, last));
+        QVERIFY(!t.insertAt(kMaxObjects + 1, last));
         QVERIFY(t.insertAt(kMaxObjects, last)); // after the others
         QCOMPARE(t.row(kMaxObjects).position.x, 1.f);
     }

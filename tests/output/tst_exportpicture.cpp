@@ -205,9 +205,12 @@ private Q_SLOTS:
         const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
         if (replaces) {
             QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") > 0 && old.flush());
-            QVERIFY(old.setPermissions(mode) && old.setFileTime(accessed, QFile::FileAccessTime) &&
-                    old.setFileTime(modified, QFile::FileModificationTime));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            QVERIFY(old.write("old") > 0);
+            QVERIFY(old.flush());
+            QVERIFY(old.setPermissions(mode));
+            QVERIFY(old.setFileTime(accessed, QFile::FileAccessTime));
+            QVERIFY(old.setFileTime(modified, QFile::FileModificationTime));
         }
         ScriptedDialogService script;
         platform::QtDialogService real;
@@ -217,7 +220,8 @@ private Q_SLOTS:
         output::exportImage(drawnCanvas(), kModele, kCarros, true,
                             scripted ? static_cast<platform::DialogService&>(script) : real);
         if (scripted) {
-            QVERIFY(script.asked.front().filterIndex == 1 && script.asked.front().overwritePrompt);
+            QVERIFY(script.asked.front().filterIndex == 1);
+            QVERIFY(script.asked.front().overwritePrompt);
             QCOMPARE(script.messages(), format.isEmpty()
                                             ? QStringList{"Impossible d'exporter l'image"}
                                             : QStringList());

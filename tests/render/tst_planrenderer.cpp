@@ -94,10 +94,13 @@ private Q_SLOTS:
                               : s.colourAt(x + w - 5 + across, y + along) == kRed;
         };
         const int length = horizontal ? w : h;
-        QVERIFY(red(length / 2, 0) && red(length / 2, -1));
+        QVERIFY(red(length / 2, 0));
+        QVERIFY(red(length / 2, -1));
         for (int k = 1; k <= 5; ++k)
             for (const int end : {k - 1, length - k}) {
-                QVERIFY2(red(end, -k) && red(end, k),
+                QVERIFY2(red(end, -k),
+                         qPrintable(QStringLiteral("arrowhead step %1 at %2").arg(k).arg(end)));
+                QVERIFY2(red(end, k),
                          qPrintable(QStringLiteral("arrowhead step %1 at %2").arg(k).arg(end)));
                 QVERIFY(!red(end, horizontal ? -k - 1 : k + 1));
             }
