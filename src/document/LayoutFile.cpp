@@ -318,8 +318,9 @@ int clampZoomPercent(double percent) {
                           double(kMaxZoomPercent)));
 }
 
-QString proposedFileName(const QString& modele, const QString& vue, bool mirrorLeftRight) {
-    QString name = modele + QStringLiteral(" - ") + vue + QStringLiteral(".kla");
+QString proposedFileName(const QString& vehicleModel, const QString& viewName,
+                         bool mirrorLeftRight) {
+    QString name = vehicleModel + QStringLiteral(" - ") + viewName + QStringLiteral(".kla");
     if (mirrorLeftRight) {
         name.replace(QStringLiteral("gauche"), QStringLiteral("gggggg"), Qt::CaseSensitive);
         name.replace(QStringLiteral("droit"), QStringLiteral("gauche"), Qt::CaseSensitive);

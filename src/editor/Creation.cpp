@@ -93,8 +93,8 @@ void Creation::create(ObjectKind kind) {
         object.locked = true;
     } else if (kind == ObjectKind::Text) {
         const QSize extent = s.canvas.textSize(text);
-        const std::int16_t height = textSizeCm(extent.height(), core_.resol());
-        const std::int16_t width = textSizeCm(extent.width(), core_.resol());
+        const std::int16_t height = textSizeCm(extent.height(), core_.pixelsPerCm());
+        const std::int16_t width = textSizeCm(extent.width(), core_.pixelsPerCm());
         object.heightCm = height;
         object.widthCm = width;
         object.fill = s.next.fill;

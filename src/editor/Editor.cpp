@@ -288,11 +288,11 @@ QString Editor::livePosition() const {
     if (!state_.hasSelection())
         return QString();
     const document::PlanObject object = modules_->selection.selectionObject();
-    const double resol = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
+    const double pixelsPerCm = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
     const auto cm = [](double v) { return QString::number(platform::roundToInt(v)); };
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
-        .arg(cm(object.position.x / resol), cm(object.position.y / resol), cm(object.widthCm),
-             cm(object.heightCm));
+        .arg(cm(object.position.x / pixelsPerCm), cm(object.position.y / pixelsPerCm),
+             cm(object.widthCm), cm(object.heightCm));
 }
 
 void Editor::toggleSurfacePanel() {

@@ -19,7 +19,7 @@ struct EditorCore {
     QLocale& locale;
 
     bool layoutOpen() const { return state.layout.isOpen; }
-    double resol() const { return state.layout.pixelsPerCm; }
+    double pixelsPerCm() const { return state.layout.pixelsPerCm; }
     float zoom() const { return state.view.view.zoom; }
     render::DrawContext drawContext() const;
 

@@ -25,11 +25,11 @@ PlanBox hitBox(const document::PlanObject& object, const render::View& view, dou
     using document::ObjectKind;
     const float height = object.heightCm;
     const float width = object.widthCm;
-    const float resol = float(pixelsPerCm);
+    const float perCm = float(pixelsPerCm);
     PlanBox box;
     box.left = float(roundToInt((object.position.x - view.originX) * view.zoom));
     box.top = float(roundToInt((object.position.y - view.originY) * view.zoom));
-    const float scale = object.kind == ObjectKind::Text ? resol : resol * view.zoom;
+    const float scale = object.kind == ObjectKind::Text ? perCm : perCm * view.zoom;
     box.width = width * scale;
     box.height = height * scale;
     if (object.kind == ObjectKind::Measure) {
@@ -38,7 +38,7 @@ PlanBox hitBox(const document::PlanObject& object, const render::View& view, dou
                 box.height = 17;
         } else if (box.height > 25) {
             box.width = 25;
-            box.left = float(roundToInt(box.left + width * resol * view.zoom - 25));
+            box.left = float(roundToInt(box.left + width * perCm * view.zoom - 25));
         }
     }
     return box;

@@ -60,7 +60,7 @@ void Properties::dimensionsConfirmed() {
                      QStringLiteral("Attention :"), platform::MsgIcon::Warning);
         return;
     }
-    const float scale = float(double(core_.zoom()) * core_.resol());
+    const float scale = float(double(core_.zoom()) * core_.pixelsPerCm());
     selection_.setBoxSize(float(*w) * scale, float(*h) * scale);
     panel_.showResized(s.selection.object.kind, *w, *h);
     selection_.drawBox();
@@ -150,7 +150,7 @@ void Properties::turn(Turn direction) {
         orientation = mirrored(orientation.lineDirection());
     std::swap(s.controls.sizeText[Dimension::Width], s.controls.sizeText[Dimension::Height]);
     // A box emptied by hand keeps the size it shows, turned.
-    const double scale = double(core_.zoom()) * core_.resol();
+    const double scale = double(core_.zoom()) * core_.pixelsPerCm();
     const float oldWidth = s.selection.box.width, oldHeight = s.selection.box.height;
     const auto h = platform::readNumber(s.controls.sizeText[Dimension::Height], core_.locale);
     const auto w = platform::readNumber(s.controls.sizeText[Dimension::Width], core_.locale);

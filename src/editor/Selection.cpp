@@ -141,9 +141,9 @@ void Selection::select(int r) {
         return;
     const document::PlanObject object = table.row(r);
     const ObjectKind kind = object.kind;
-    const double resol = core_.resol();
+    const double pixelsPerCm = core_.pixelsPerCm();
     const float zoom = core_.zoom();
-    const PlanBox hit = hitBox(object, s.view.view, resol);
+    const PlanBox hit = hitBox(object, s.view.view, pixelsPerCm);
 
     s.controls.editEnabled = true;
     s.controls.turnEnabled = kind != ObjectKind::Text;
@@ -156,11 +156,11 @@ void Selection::select(int r) {
         b.width = hit.width;
         b.height = hit.height;
         s.controls.sizeText[Dimension::Width] =
-            wholeText(roundToInt(double(hit.width) / zoom / resol));
+            wholeText(roundToInt(double(hit.width) / zoom / pixelsPerCm));
         s.controls.sizeText[Dimension::Height] =
-            wholeText(roundToInt(double(hit.height) / zoom / resol));
+            wholeText(roundToInt(double(hit.height) / zoom / pixelsPerCm));
     } else {
-        const double scale = kind == ObjectKind::Text ? resol : resol * zoom;
+        const double scale = kind == ObjectKind::Text ? pixelsPerCm : pixelsPerCm * zoom;
         b.width = float(roundToInt(widthCm * scale));
         b.height = float(roundToInt(heightCm * scale));
         s.controls.sizeText[Dimension::Width] = platform::numberText(widthCm, core_.locale);
@@ -195,7 +195,8 @@ document::PlanObject Selection::selectionObject() const {
     object.position.y = float(roundToInt(b.top / zoom + v.originY));
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
-    const double scale = object.kind == ObjectKind::Text ? core_.resol() : core_.resol() * zoom;
+    const double scale =
+        object.kind == ObjectKind::Text ? core_.pixelsPerCm() : core_.pixelsPerCm() * zoom;
     const auto size = [&](Dimension dimension, float pixels) {
         if (const auto typed = readDimension(s.controls.sizeText[dimension], core_.locale))
             return *typed;
@@ -328,7 +329,7 @@ void Selection::planClicked() {
     if (!core_.layoutOpen())
         return;
     const int r =
-        hitTest(s.layout.objects, s.view.view, core_.resol(), lastPress_.x(), lastPress_.y());
+        hitTest(s.layout.objects, s.view.view, core_.pixelsPerCm(), lastPress_.x(), lastPress_.y());
     if (r > 0)
         select(r);
 }
@@ -440,7 +441,7 @@ void Selection::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons)
     if (s.selection.drag != Drag::Resize)
         return;
     s.layout.modified = true;
-    const double scale = double(core_.zoom()) * core_.resol();
+    const double scale = double(core_.zoom()) * core_.pixelsPerCm();
     const int w = roundToInt(double(s.selection.box.width) / scale);
     const int h = roundToInt(double(s.selection.box.height) / scale);
     s.controls.sizeText[Dimension::Width] = wholeText(w);

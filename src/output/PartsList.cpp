@@ -114,7 +114,7 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale) {
                      QStringLiteral("Largeur (cm)"), QStringLiteral("Hauteur (cm)"),
                      QStringLiteral("X (cm)"), QStringLiteral("Y (cm)"),
                      QStringLiteral("Surface (m²)"), QStringLiteral("Figé")});
-    const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
+    const double pixelsPerCm = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
     Totals textures, colours;
     int number = 0;
     for (const PlanObject& object : layout.objects) {
@@ -127,8 +127,8 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale) {
                 .add(what, *area);
         lines << joined({QString::number(number), kindName(object.kind), what,
                          decimal(w, 1, locale), decimal(h, 1, locale),
-                         decimal(object.position.x / resol, 1, locale),
-                         decimal(object.position.y / resol, 1, locale),
+                         decimal(object.position.x / pixelsPerCm, 1, locale),
+                         decimal(object.position.y / pixelsPerCm, 1, locale),
                          area ? decimal(*area, 2, locale) : QString(),
                          object.locked ? QStringLiteral("oui") : QStringLiteral("non")});
     }

@@ -167,11 +167,11 @@ QPageSize::PageSizeId pageSizeOf(Paper paper) {
 QRectF planBounds(const document::Layout& layout) {
     using namespace document;
     QRectF bounds(0, 0, std::max(1.0f, layout.pictureWidth), std::max(1.0f, layout.pictureHeight));
-    const double resol = layout.pixelsPerCm;
+    const double pixelsPerCm = layout.pixelsPerCm;
     for (const PlanObject& object : layout.objects) {
         const QRectF box(object.position.x, object.position.y,
-                         std::max(1.0, std::fabs(object.widthCm * resol)),
-                         std::max(1.0, std::fabs(object.heightCm * resol)));
+                         std::max(1.0, std::fabs(object.widthCm * pixelsPerCm)),
+                         std::max(1.0, std::fabs(object.heightCm * pixelsPerCm)));
         if (std::isfinite(box.left()) && std::isfinite(box.top()) && std::isfinite(box.width()) &&
             std::isfinite(box.height()))
             bounds = bounds.united(box);
@@ -206,8 +206,8 @@ ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup) 
         plan.zone = QRectF(bounds.left() + z.left / zoom, bounds.top() + z.top / zoom,
                            (z.right - z.left) / zoom, (z.bottom - z.top) / zoom);
     }
-    const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
-    plan.pages = layoutPages(plan.zone.size() / resol, setup);
+    const double pixelsPerCm = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
+    plan.pages = layoutPages(plan.zone.size() / pixelsPerCm, setup);
     return plan;
 }
 

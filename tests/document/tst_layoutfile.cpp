@@ -271,7 +271,9 @@ private Q_SLOTS:
     }
 
     void proposedName() {
-        const auto name = [](auto vue, bool m) { return proposedFileName(u"Trafic"_s, vue, m); };
+        const auto name = [](auto viewName, bool m) {
+            return proposedFileName(u"Trafic"_s, viewName, m);
+        };
         // A mirrored view swaps "droite" and "gauche", lower case only.
         QCOMPARE(name(u"Côté droite"_s, false), u"Trafic - Côté droite.kla"_s);
         QCOMPARE(name(u"Côté droite"_s, true), u"Trafic - Côté gauchee.kla"_s);
