@@ -32,15 +32,30 @@ enum class Edit {
     PutBackInFront,
 };
 
-// The layout as the window shows it, read from the table and the selection, not from the
-// history: the selected object back at its row, as it was taken.
-PlanObjects shown(EditorFixture& f) {
-    PlanObjects objects(f.table().begin(), f.table().end());
-    if (f.s().hasSelection()) {
-        objects.push_back(f.s().selection.stored);
-        std::rotate(objects.begin() + (f.s().selection.row - 1), objects.end() - 1, objects.end());
+// The five objects of fiveObjects, as they are stored.
+PlanObjects fiveStored() {
+    using testkit::planObject;
+    return {planObject(ObjectKind::Rectangle, 0, 0, 10, 10, Fill::colour(1)),
+            planObject(ObjectKind::Ellipse, 40, 0, 10, 10, Fill::colour(2)),
+            planObject(ObjectKind::Triangle, 80, 0, 10, 10, Fill::colour(3)),
+            planObject(ObjectKind::Text, 120, 0, 10, 10, Fill::colour(4), true),
+            planObject(ObjectKind::Rectangle, 160, 0, 10, 10, Fill::file(EditorFixture::kTexture))};
+}
+
+// The layout the window shows, read from the table and the selection rather than from the
+// history, against the expected table: the selection holds the object of its row, the
+// table every other row in order.
+void checkShown(EditorFixture& f, const PlanObjects& expected) {
+    if (!f.s().hasSelection()) {
+        QCOMPARE(PlanObjects(f.table().begin(), f.table().end()), expected);
+        return;
     }
-    return objects;
+    const int row = f.s().selection.row;
+    QVERIFY(row >= 1 && std::size_t(row) <= expected.size());
+    QCOMPARE(f.s().selection.stored, expected[std::size_t(row - 1)]);
+    PlanObjects others = expected;
+    others.erase(others.begin() + (row - 1));
+    QCOMPARE(PlanObjects(f.table().begin(), f.table().end()), others);
 }
 
 // Five objects 40 picture pixels (20 cm) apart; the triangle at x = 80 is selected.
@@ -165,7 +180,10 @@ private Q_SLOTS:
             f.click(5, 5);
         }
         const int selectedRow = f.s().selection.row;
-        const PlanObjects before = shown(f);
+        const PlanObjects before = fiveStored();
+        checkShown(f, before);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(!f.ed->undoEntries().canUndo); // selecting is not an edit
         f.ed->addSurface();                    // the surface list is not part of the layout
         perform(f, edit);
@@ -175,14 +193,18 @@ private Q_SLOTS:
         QCOMPARE(f.ed->undoEntries().undoText, QStringLiteral("A&nnuler ") + undoText);
 
         f.ed->undo();
-        QCOMPARE(shown(f), before);
         QVERIFY(f.s().hasSelection());
         QCOMPARE(f.s().selection.row, selectedRow);
+        checkShown(f, before);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(!f.s().layout.modified);
         QCOMPARE(f.ed->undoEntries().redoText, QStringLiteral("&Rétablir ") + undoText);
 
         f.ed->redo();
-        QCOMPARE(shown(f), after);
+        checkShown(f, after);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY(f.s().layout.modified);
         QVERIFY(!f.ed->undoEntries().canRedo);
         QCOMPARE(f.s().surfaces.lines.size(), 1);
