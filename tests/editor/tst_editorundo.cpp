@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QtTest>
-#include <algorithm>
 
 using document::Fill;
 using document::ObjectKind;
@@ -51,7 +50,8 @@ void checkShown(EditorFixture& f, const PlanObjects& expected) {
         return;
     }
     const int row = f.s().selection.row;
-    QVERIFY(row >= 1 && std::size_t(row) <= expected.size());
+    QVERIFY(row >= 1);
+    QVERIFY(std::size_t(row) <= expected.size());
     QCOMPARE(f.s().selection.stored, expected[std::size_t(row - 1)]);
     PlanObjects others = expected;
     others.erase(others.begin() + (row - 1));
