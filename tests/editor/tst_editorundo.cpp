@@ -275,7 +275,8 @@ private Q_SLOTS:
         QVERIFY(f.ed->undoEntries().canUndo);
         f.dialogs.messageAnswers.push_back(platform::MsgResult::No); // do not save
         f.openNew();
-        QVERIFY(!f.ed->undoEntries().canUndo && !f.ed->undoEntries().canRedo);
+        QVERIFY(!f.ed->undoEntries().canUndo);
+        QVERIFY(!f.ed->undoEntries().canRedo);
     }
 
     // A drag, and a run of arrows on one selection, are one step each; a run ends when the
