@@ -208,8 +208,9 @@ private Q_SLOTS:
                                      surface, QStringLiteral("main_window_canvas")));
         for (int i = 1; i <= 6; ++i) {
             QWidget* frame = f.control(QStringLiteral("Frame%1").arg(i));
-            QVERIFY2(frame->isVisible() && area->rect().contains(frame->geometry()) &&
-                         !frame->geometry().intersects(plan->geometry()),
+            QVERIFY2(frame->isVisible(), qPrintable(frame->objectName()));
+            QVERIFY2(area->rect().contains(frame->geometry()), qPrintable(frame->objectName()));
+            QVERIFY2(!frame->geometry().intersects(plan->geometry()),
                      qPrintable(frame->objectName()));
         }
     }
@@ -285,16 +286,19 @@ private Q_SLOTS:
         if (!scale.isEmpty())
             QTimer::singleShot(0, [&] {
                 auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog && dialog->objectName() == QLatin1String("ScaleDialog"));
+                QVERIFY(dialog);
+                QVERIFY(dialog->objectName() == QLatin1String("ScaleDialog"));
                 answered = true;
                 const auto option = [&](const char* name) {
                     return dialog->findChild<QRadioButton*>(QLatin1String(name));
                 };
-                QVERIFY(option("optPortrait")->isChecked() && option("optZone")->isChecked());
+                QVERIFY(option("optPortrait")->isChecked());
+                QVERIFY(option("optZone")->isChecked());
                 auto* scales = dialog->findChild<QComboBox*>(QStringLiteral("cboEchelle"));
                 scales->setCurrentIndex(scales->findText(scale));
                 option("optPlanEntier")->setChecked(true); // the whole van, not just its drawn part
-                QVERIFY(option("optPortrait")->isChecked() && !option("optZone")->isChecked());
+                QVERIFY(option("optPortrait")->isChecked());
+                QVERIFY(!option("optZone")->isChecked());
                 const bool ok = goesAhead || printing;
                 QTest::mouseClick(dialog->findChild<QPushButton*>(
                                       ok ? QStringLiteral("cmdOK") : QStringLiteral("cmdAnnuler")),
@@ -311,10 +315,10 @@ private Q_SLOTS:
         QCOMPARE(written.isEmpty(), !goesAhead);
         if (command == QLatin1String("mnusaveim") && goesAhead)
             QCOMPARE(QImage::fromData(written).pixel(100, 70), kAccessoryColour);
-        if (command == QLatin1String("mnuliste") && goesAhead)
-            QVERIFY2(written.startsWith("\xEF\xBB\xBFN\xC2\xB0;Type;") &&
-                         written.contains("\r\n1;Accessoire;"),
-                     written.constData());
+        if (command == QLatin1String("mnuliste") && goesAhead) {
+            QVERIFY2(written.startsWith("\xEF\xBB\xBFN\xC2\xB0;Type;"), written.constData());
+            QVERIFY2(written.contains("\r\n1;Accessoire;"), written.constData());
+        }
         static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
         if (pages)
             QCOMPARE(QString::fromLatin1(written).count(page), pages);
@@ -329,7 +333,8 @@ private Q_SLOTS:
         QTest::mouseClick(f.control("Command1_1"), Qt::LeftButton);
         QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(box->geometry(), QRect(10, 10, 100, 100));
-        QVERIFY(f.table().count() == 0 && f.control("Command2")->isEnabled());
+        QVERIFY(f.table().count() == 0);
+        QVERIFY(f.control("Command2")->isEnabled());
         QCOMPARE(f.live(), QStringLiteral("x 5 cm  y 5 cm  —  50 × 50 cm"));
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 20));
         QTest::mouseMove(box, QPoint(40, 30));
@@ -376,7 +381,8 @@ private Q_SLOTS:
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(f.object(1).position == (document::PlanPoint{float(right), float(bottom)}));
-        QVERIFY(!box->isVisible() && !f.control("Command2")->isEnabled());
+        QVERIFY(!box->isVisible());
+        QVERIFY(!f.control("Command2")->isEnabled());
         QVERIFY(f.form->editor().state().layout.modified);
         auto* zoom = f.control<QLineEdit>("Text2");
         zoom->setFocus();
@@ -396,12 +402,15 @@ private Q_SLOTS:
         QTest::mouseClick(toggle, Qt::LeftButton);
         QVERIFY(shown(true));
         f.pressInBrowser("Command1_0");
-        QVERIFY(shown(true) && chosen == kAccessory);
+        QVERIFY(shown(true));
+        QVERIFY(chosen == kAccessory);
         menu->trigger();
-        QVERIFY(shown(false) && chosen == kAccessory);
+        QVERIFY(shown(false));
+        QVERIFY(chosen == kAccessory);
         menu->trigger();
         f.pressInBrowser("Command1_2");
-        QVERIFY(shown(false) && chosen.isEmpty());
+        QVERIFY(shown(false));
+        QVERIFY(chosen.isEmpty());
     }
 
     // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z), typed where the focus is, take back and do again
@@ -414,7 +423,8 @@ private Q_SLOTS:
         QWidget* box = f.control("Picture2");
         QAction* undo = f.action(QStringLiteral("mnuannuler"));
         QAction* redo = f.action(QStringLiteral("mnuretablir"));
-        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(110, 110));
         const auto type = [](const QKeySequence& keys) {
             QTest::keySequence(QApplication::focusWidget(), keys);
@@ -424,7 +434,8 @@ private Q_SLOTS:
         QCOMPARE(undo->text(), QStringLiteral("A&nnuler le déplacement"));
         type(QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(box->geometry(), QRect(100, 100, 20, 20));
-        QVERIFY(!f.form->editor().state().layout.modified && !undo->isEnabled());
+        QVERIFY(!f.form->editor().state().layout.modified);
+        QVERIFY(!undo->isEnabled());
         QCOMPARE(redo->text(), QStringLiteral("&Rétablir le déplacement"));
         type(QKeySequence(Qt::CTRL | Qt::Key_Y));
         QCOMPARE(box->geometry(), QRect(103, 100, 20, 20));
@@ -466,18 +477,21 @@ private Q_SLOTS:
             QCOMPARE(pref.shownValues(), settings::Preferences::defaults());
         }
         ok ? pref.accept() : pref.reject();
-        QVERIFY(!pref.isVisible() && f.dialogs.asked.empty());
+        QVERIFY(!pref.isVisible());
+        QVERIFY(f.dialogs.asked.empty());
         const settings::Preferences& used = f.form->editor().state().prefs;
         for (const QString& lineWidth : {pref.shownValues().lineWidth, used.lineWidth,
                                          f.store.values.value(PreferenceStore::key("larlig"))})
             QCOMPARE(lineWidth, kept);
-        QVERIFY(used.clickBringsToFront == ok && pref.shownValues().clickBringsToFront == ok);
+        QVERIFY(used.clickBringsToFront == ok);
+        QVERIFY(pref.shownValues().clickBringsToFront == ok);
     }
 
     void infoWindows() {
         const QString text = app::helpText();
         QVERIFY(!text.contains(QRegularExpression(QStringLiteral("\r(?!\n)|(?<!\r)\n"))));
-        QVERIFY(text.startsWith(QStringLiteral("AVANT DE COMMENCER\r\n")) && text.endsWith('\n'));
+        QVERIFY(text.startsWith(QStringLiteral("AVANT DE COMMENCER\r\n")));
+        QVERIFY(text.endsWith('\n'));
         const QStringList lines = text.split(QStringLiteral("\r\n")).mid(0, text.count('\n'));
         app::HelpWindow help;
         const QString shown =

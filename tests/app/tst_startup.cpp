@@ -50,9 +50,10 @@ private Q_SLOTS:
             c.folderUnwritable ? blocker + QStringLiteral("/program") : base.path();
         const QString home = (c.homeUnwritable ? blocker : base.path()) + QStringLiteral("/share");
         platform::MemoryStore store;
-        if (c.stored)
-            QVERIFY(PreferenceStore(store).writePreferences(kMinePrefs) &&
-                    PreferenceStore(store).writeSurfacePanelShown(false));
+        if (c.stored) {
+            QVERIFY(PreferenceStore(store).writePreferences(kMinePrefs));
+            QVERIFY(PreferenceStore(store).writeSurfacePanelShown(false));
+        }
         store.refuseReads = store.refuseWrites = c.storeRefuses;
         platform::FileSystem files;
         app::Startup startup(libraryRoot, home, files, store);

@@ -264,11 +264,12 @@ private Q_SLOTS:
             QStringList{"--export", layoutPath(zoom), path} + args, folder_.path(), store, err);
         const QByteArray written = takeBytes(path);
         QVERIFY2(code == (canvas.isEmpty() ? 2 : 0), qPrintable(errors));
-        if (canvas.isEmpty())
-            QVERIFY2(errors.contains(QLatin1String("--canvas")) && written.isEmpty(),
-                     qPrintable(errors));
-        else
+        if (canvas.isEmpty()) {
+            QVERIFY2(errors.contains(QLatin1String("--canvas")), qPrintable(errors));
+            QVERIFY2(written.isEmpty(), qPrintable(errors));
+        } else {
             QCOMPARE(written, exportedByCommand(zoom, canvas, path.endsWith("BMP")));
+        }
     }
 
     void printingThroughCupsMakesOnePage() {
