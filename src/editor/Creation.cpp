@@ -64,7 +64,6 @@ void Creation::create(ObjectKind kind) {
     }
 
     if (s.hasSelection()) {
-        selection_.endDrag();
         selection_.putBack();
     }
     if (kind != ObjectKind::Rectangle && s.controls.texture) {

@@ -3,9 +3,11 @@
 #include "editor/Creation.h"
 #include "editor/EditHistory.h"
 #include "editor/EditorCore.h"
+#include "editor/HandleDrag.h"
 #include "editor/LayoutCommands.h"
 #include "editor/Properties.h"
 #include "editor/Selection.h"
+#include "editor/SelectionKeys.h"
 #include "editor/SurfacePanel.h"
 #include "editor/ViewControl.h"
 #include "library/LibraryNames.h"
@@ -20,13 +22,15 @@ struct Editor::Modules {
     Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
             EditorHooks& hooks, QLocale& locale)
         : core{state, renderer, services, hooks, locale}, panel(state.surfaces, locale),
-          selection(core, panel), history(core, selection), view(core, selection),
-          creation(core, selection), properties(core, selection, panel),
-          commands(core, selection, view, history) {}
+          selection(core, panel), drag(core, selection, panel), keys(core, selection),
+          history(core, selection), view(core, selection), creation(core, selection),
+          properties(core, selection, panel), commands(core, selection, view, history) {}
 
     EditorCore core;
     SurfacePanel panel;
     Selection selection;
+    HandleDrag drag;
+    SelectionKeys keys;
     EditHistory history;
     ViewControl view;
     Creation creation;
@@ -187,34 +191,33 @@ bool Editor::keyPressed(Qt::Key key) {
         arrow ? LayoutChange::Move : (deletion ? LayoutChange::Delete : LayoutChange::PutBack);
     bool taken = false;
     edit(
-        change, [&] { taken = modules_->selection.keyPressed(key); },
-        arrow ? Run::Arrows : Run::None);
+        change, [&] { taken = modules_->keys.keyPressed(key); }, arrow ? Run::Arrows : Run::None);
     return taken;
 }
 // A drag is one step, recorded when the button is released: the moves in between only
 // move the box.
 void Editor::boxPressed(QPointF at, Qt::MouseButton button) {
     modules_->history.endRun();
-    modules_->selection.boxPressed(at, button);
+    modules_->drag.boxPressed(at, button);
     dragStart_ = std::make_unique<SelectionLook>(selectionLook());
 }
 void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons) {
-    modules_->selection.boxMoved(at, buttons);
+    modules_->drag.boxMoved(at, buttons);
 }
 void Editor::boxReleased() {
-    modules_->selection.endDrag();
+    modules_->drag.endDrag();
     finishDrag(LayoutChange::Move);
 }
 void Editor::handlePressed(QPointF at) {
     modules_->history.endRun();
-    modules_->selection.handlePressed(at);
+    modules_->drag.handlePressed(at);
     dragStart_ = std::make_unique<SelectionLook>(selectionLook());
 }
 void Editor::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
-    modules_->selection.handleMoved(handle, at, buttons);
+    modules_->drag.handleMoved(handle, at, buttons);
 }
 void Editor::handleReleased() {
-    modules_->selection.handleReleased();
+    modules_->drag.handleReleased();
     finishDrag(LayoutChange::Resize);
 }
 

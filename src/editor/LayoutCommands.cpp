@@ -27,7 +27,6 @@ void LayoutCommands::closeAccessoryBrowser() {
 
 void LayoutCommands::putSelectionBack() {
     if (core_.state.hasSelection()) {
-        selection_.endDrag();
         selection_.putBack();
     }
 }

@@ -4,7 +4,6 @@
 #include "platform/Numbers.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace editor {
@@ -16,11 +15,6 @@ namespace {
 
 QString wholeText(int v) {
     return QString::number(v);
-}
-
-// A drag goes on only while the left button alone is held.
-bool onlyLeftHeld(Qt::MouseButtons buttons) {
-    return (buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) == Qt::LeftButton;
 }
 
 } // namespace
@@ -247,7 +241,7 @@ void Selection::discard() {
     s.layout.modified = true;
 }
 
-// --- The handle module -------------------------------------------------------------
+// --- Handles -----------------------------------------------------------------------
 
 void Selection::showHandles() {
     SelectionState& sel = core_.state.selection;
@@ -259,6 +253,7 @@ void Selection::showHandles() {
 void Selection::hideHandles() {
     SelectionState& sel = core_.state.selection;
     sel.drag = Drag::None;
+    sel.dragStart = QPoint();
     sel.handles.visible = false;
 }
 
@@ -266,48 +261,7 @@ void Selection::placeHandles() {
     core_.state.selection.handles.topLeft = handlePositions(box());
 }
 
-void Selection::endDrag() {
-    SelectionState& sel = core_.state.selection;
-    sel.drag = Drag::None;
-    sel.dragStart = QPoint();
-}
-
-// A drag starts only on a box that carries its handles.
-void Selection::beginDrag(Drag drag, float x, float y) {
-    SelectionState& sel = core_.state.selection;
-    if (!sel.handles.visible)
-        return;
-    sel.dragStart = QPoint(roundToInt(x), roundToInt(y));
-    sel.drag = drag;
-}
-
-void Selection::dragBox(Qt::MouseButtons buttons, float x, float y) {
-    EditorState& s = core_.state;
-    SelectionState& sel = s.selection;
-    if (sel.drag != Drag::Move || !onlyLeftHeld(buttons) || !sel.handles.visible)
-        return;
-    const int dx = roundToInt(x) - sel.dragStart.x();
-    const int dy = roundToInt(y) - sel.dragStart.y();
-    SelectionBox& b = sel.box;
-    b.top = dragEdge(b.top, dy, b.height, s.canvas.height());
-    b.left = dragEdge(b.left, dx, b.width, s.canvas.width());
-    placeHandles();
-    redrawPartialBox();
-}
-
-void Selection::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y) {
-    const EditorState& s = core_.state;
-    const SelectionState& sel = s.selection;
-    if (!onlyLeftHeld(buttons) || s.controls.lockChecked || !sel.handles.visible ||
-        sel.drag != Drag::Resize)
-        return;
-    PlanBox b = box();
-    resizeByHandle(b, handle, roundToInt(x) - sel.dragStart.x(), roundToInt(y) - sel.dragStart.y());
-    setBox(b);
-    placeHandles();
-}
-
-// --- Plan, box and handle events ---------------------------------------------------
+// --- Plan events -------------------------------------------------------------------
 
 void Selection::planPressed(QPointF at) {
     EditorState& s = core_.state;
@@ -322,7 +276,6 @@ void Selection::planPressed(QPointF at) {
 void Selection::planClicked() {
     EditorState& s = core_.state;
     if (s.hasSelection()) {
-        endDrag();
         putBack();
         return;
     }
@@ -344,114 +297,6 @@ void Selection::planHovered() {
         s.statusText = QStringLiteral("Cliquez sur un objet pour le sélectionner");
     else
         s.statusText = QStringLiteral("Choisissez un objet à insérer");
-}
-
-bool Selection::keyPressed(Qt::Key key) {
-    static constexpr std::array kSelectionKeys = {Qt::Key_Up,    Qt::Key_Down,   Qt::Key_Left,
-                                                  Qt::Key_Right, Qt::Key_Delete, Qt::Key_Backspace,
-                                                  Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
-    if (std::find(kSelectionKeys.begin(), kSelectionKeys.end(), key) == kSelectionKeys.end())
-        return false;
-    EditorState& s = core_.state;
-    if (!s.hasSelection())
-        return true;
-    SelectionBox& b = s.selection.box;
-    const int canvasHeight = s.canvas.height(), canvasWidth = s.canvas.width();
-    bool arrow = true;
-    switch (key) {
-    case Qt::Key_Up:
-        if (b.top > 10 - b.height)
-            b.top -= 1;
-        break;
-    case Qt::Key_Down:
-        if (b.top < float(canvasHeight - 10))
-            b.top += 1;
-        break;
-    case Qt::Key_Left:
-        if (b.left > 10 - b.width)
-            b.left -= 1;
-        break;
-    case Qt::Key_Right:
-        if (b.left < float(canvasWidth - 10))
-            b.left += 1;
-        break;
-    case Qt::Key_Delete:
-    case Qt::Key_Backspace:
-        arrow = false;
-        discard();
-        break;
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        arrow = false;
-        endDrag();
-        putBack();
-        s.focus = FocusRequest::Plan;
-        break;
-    default:
-        arrow = false;
-        break;
-    }
-    if (arrow) {
-        placeHandles();
-        redrawPartialBox();
-        // A key move is an edit whether the plan or the box had the focus.
-        s.layout.modified = true;
-    }
-    return true;
-}
-
-void Selection::boxPressed(QPointF at, Qt::MouseButton button) {
-    if (button != Qt::LeftButton || !core_.state.hasSelection())
-        return;
-    hideHandles();
-    core_.processEvents();
-    showHandles();
-    beginDrag(Drag::Move, float(at.x()), float(at.y()));
-}
-
-void Selection::boxMoved(QPointF at, Qt::MouseButtons buttons) {
-    EditorState& s = core_.state;
-    if (!s.hasSelection())
-        return;
-    s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
-    dragBox(buttons, float(at.x()), float(at.y()));
-    s.layout.modified = true;
-}
-
-void Selection::handlePressed(QPointF at) {
-    EditorState& s = core_.state;
-    if (!s.hasSelection())
-        return;
-    beginDrag(Drag::Resize, float(at.x()), float(at.y()));
-    drawBox();
-}
-
-void Selection::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
-    EditorState& s = core_.state;
-    if (!s.hasSelection())
-        return;
-    if (s.selection.object.locked) {
-        s.statusText = QStringLiteral("Cet objet n'est pas redimensionnable");
-        return;
-    }
-    s.statusText = QStringLiteral("Vous pouvez redimensionner l'objet");
-    dragHandle(handle, buttons, float(at.x()), float(at.y()));
-    core_.processEvents();
-    if (s.selection.drag != Drag::Resize)
-        return;
-    s.layout.modified = true;
-    const double scale = double(core_.zoom()) * core_.pixelsPerCm();
-    const int w = roundToInt(double(s.selection.box.width) / scale);
-    const int h = roundToInt(double(s.selection.box.height) / scale);
-    s.controls.sizeText[Dimension::Width] = wholeText(w);
-    s.controls.sizeText[Dimension::Height] = wholeText(h);
-    panel_.showResized(s.selection.object.kind, w, h);
-    drawBox();
-}
-
-void Selection::handleReleased() {
-    endDrag();
 }
 
 } // namespace editor

@@ -9,8 +9,9 @@
 
 namespace editor {
 
-// The selection: lifting an object out of the table into the selection box, moving
-// and resizing the box (the handle module), and putting the object back.
+// The selection: lifting an object out of the table into the selection box with its
+// handles, and putting the object back. Moving and resizing the box belong to
+// HandleDrag, the keys to SelectionKeys.
 class Selection {
 public:
     Selection(EditorCore& core, SurfacePanel& panel) : core_(core), panel_(panel) {}
@@ -20,8 +21,8 @@ public:
 
     // Lifts row r out of the table and shows it in the box with its handles.
     void select(int r);
-    // Writes the selection back into the table and redraws the plan. Nothing when no
-    // object is selected.
+    // Writes the selection back into the table and redraws the plan; a drag under way
+    // ends with it. Nothing when no object is selected.
     void putBack(Place place = Place::ByPreference);
     // Drops the selection without touching the table (delete).
     void discard();
@@ -44,35 +45,23 @@ public:
     // Clears the box and draws the selected object into it at its current size: the
     // part of the box on the plan, whatever the object's size and the zoom.
     void drawBox();
+    // After a move: draws the box again when the part of it on the plan changed.
+    void redrawPartialBox();
 
-    // The handles and the drags that move or resize the box.
+    // The eight handles around the box; hiding them ends any drag.
     void showHandles();
     void hideHandles();
     void placeHandles();
-    void endDrag();
-    void dragBox(Qt::MouseButtons buttons, float x, float y);
-    void dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y);
 
-    // Plan, box and handle events.
+    // Plan events.
     void planPressed(QPointF at);
     void planClicked();
     void planHovered();
-    // Arrows, Delete, Backspace, Space and Enter while an object is selected, from the
-    // plan or the box; false for any other key.
-    bool keyPressed(Qt::Key key);
-    void boxPressed(QPointF at, Qt::MouseButton button);
-    void boxMoved(QPointF at, Qt::MouseButtons buttons);
-    void handlePressed(QPointF at);
-    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons);
-    void handleReleased();
 
     // The editing controls after the selection ended (put back, stacked or deleted).
     void resetControlsAfterSelection();
 
 private:
-    // After a move: draws the box again when part of it was off the plan.
-    void redrawPartialBox();
-    void beginDrag(Drag drag, float x, float y);
     void showFillOf(document::ObjectKind kind, const document::Fill& fill);
 
     EditorCore& core_;

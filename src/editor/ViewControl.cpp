@@ -23,7 +23,6 @@ void ViewControl::applyZoom(double percent) {
     EditorState& s = core_.state;
     render::View& v = s.view.view;
     if (s.hasSelection()) {
-        selection_.endDrag();
         selection_.putBack();
     }
     const float old = v.zoom;

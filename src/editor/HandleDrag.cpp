@@ -1,0 +1,117 @@
+#include "editor/HandleDrag.h"
+
+#include "editor/EditorState.h"
+#include "platform/Numbers.h"
+
+namespace editor {
+
+using platform::roundToInt;
+
+namespace {
+
+QString wholeText(int v) {
+    return QString::number(v);
+}
+
+// A drag goes on only while the left button alone is held.
+bool onlyLeftHeld(Qt::MouseButtons buttons) {
+    return (buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) == Qt::LeftButton;
+}
+
+} // namespace
+
+void HandleDrag::endDrag() {
+    SelectionState& sel = core_.state.selection;
+    sel.drag = Drag::None;
+    sel.dragStart = QPoint();
+}
+
+// A drag starts only on a box that carries its handles.
+void HandleDrag::beginDrag(Drag drag, float x, float y) {
+    SelectionState& sel = core_.state.selection;
+    if (!sel.handles.visible)
+        return;
+    sel.dragStart = QPoint(roundToInt(x), roundToInt(y));
+    sel.drag = drag;
+}
+
+void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y) {
+    EditorState& s = core_.state;
+    SelectionState& sel = s.selection;
+    if (sel.drag != Drag::Move || !onlyLeftHeld(buttons) || !sel.handles.visible)
+        return;
+    const int dx = roundToInt(x) - sel.dragStart.x();
+    const int dy = roundToInt(y) - sel.dragStart.y();
+    SelectionBox& b = sel.box;
+    b.top = dragEdge(b.top, dy, b.height, s.canvas.height());
+    b.left = dragEdge(b.left, dx, b.width, s.canvas.width());
+    selection_.placeHandles();
+    selection_.redrawPartialBox();
+}
+
+void HandleDrag::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y) {
+    const EditorState& s = core_.state;
+    const SelectionState& sel = s.selection;
+    if (!onlyLeftHeld(buttons) || s.controls.lockChecked || !sel.handles.visible ||
+        sel.drag != Drag::Resize)
+        return;
+    PlanBox b = selection_.box();
+    resizeByHandle(b, handle, roundToInt(x) - sel.dragStart.x(), roundToInt(y) - sel.dragStart.y());
+    selection_.setBox(b);
+    selection_.placeHandles();
+}
+
+void HandleDrag::boxPressed(QPointF at, Qt::MouseButton button) {
+    if (button != Qt::LeftButton || !core_.state.hasSelection())
+        return;
+    selection_.hideHandles();
+    core_.processEvents();
+    selection_.showHandles();
+    beginDrag(Drag::Move, float(at.x()), float(at.y()));
+}
+
+void HandleDrag::boxMoved(QPointF at, Qt::MouseButtons buttons) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
+    dragBox(buttons, float(at.x()), float(at.y()));
+    s.layout.modified = true;
+}
+
+void HandleDrag::handlePressed(QPointF at) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    beginDrag(Drag::Resize, float(at.x()), float(at.y()));
+    selection_.drawBox();
+}
+
+void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    if (s.selection.object.locked) {
+        s.statusText = QStringLiteral("Cet objet n'est pas redimensionnable");
+        return;
+    }
+    s.statusText = QStringLiteral("Vous pouvez redimensionner l'objet");
+    dragHandle(handle, buttons, float(at.x()), float(at.y()));
+    core_.processEvents();
+    if (s.selection.drag != Drag::Resize)
+        return;
+    s.layout.modified = true;
+    const double scale = double(core_.zoom()) * core_.pixelsPerCm();
+    const int w = roundToInt(double(s.selection.box.width) / scale);
+    const int h = roundToInt(double(s.selection.box.height) / scale);
+    s.controls.sizeText[Dimension::Width] = wholeText(w);
+    s.controls.sizeText[Dimension::Height] = wholeText(h);
+    panel_.showResized(s.selection.object.kind, w, h);
+    selection_.drawBox();
+}
+
+void HandleDrag::handleReleased() {
+    endDrag();
+}
+
+} // namespace editor

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "editor/EditorCore.h"
+#include "editor/Geometry.h"
+#include "editor/Selection.h"
+#include "editor/SurfacePanel.h"
+
+#include <QPointF>
+
+namespace editor {
+
+// Moving the selection box with the mouse and resizing it by its handles. A drag starts
+// with a left press on the box or a handle that carries its handles, follows the mouse
+// while the left button alone is held, and ends on release or when the selection ends.
+// Coordinates are in the pressed control's own pixels.
+class HandleDrag {
+public:
+    HandleDrag(EditorCore& core, Selection& selection, SurfacePanel& panel)
+        : core_(core), selection_(selection), panel_(panel) {}
+
+    void boxPressed(QPointF at, Qt::MouseButton button);
+    void boxMoved(QPointF at, Qt::MouseButtons buttons);
+    void handlePressed(QPointF at);
+    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons);
+    void handleReleased();
+    // The drag under way ends where the box stands.
+    void endDrag();
+
+private:
+    void beginDrag(Drag drag, float x, float y);
+    // The box follows the pointer by the distance from the press, kept on the plan.
+    void dragBox(Qt::MouseButtons buttons, float x, float y);
+    // The box's sides that the handle carries follow the pointer.
+    void dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y);
+
+    EditorCore& core_;
+    Selection& selection_;
+    SurfacePanel& panel_;
+};
+
+} // namespace editor

@@ -1,0 +1,64 @@
+#include "editor/SelectionKeys.h"
+
+#include "editor/EditorState.h"
+
+#include <algorithm>
+#include <array>
+
+namespace editor {
+
+bool SelectionKeys::keyPressed(Qt::Key key) {
+    static constexpr std::array kSelectionKeys = {Qt::Key_Up,    Qt::Key_Down,   Qt::Key_Left,
+                                                  Qt::Key_Right, Qt::Key_Delete, Qt::Key_Backspace,
+                                                  Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
+    if (std::find(kSelectionKeys.begin(), kSelectionKeys.end(), key) == kSelectionKeys.end())
+        return false;
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return true;
+    SelectionBox& b = s.selection.box;
+    const int canvasHeight = s.canvas.height(), canvasWidth = s.canvas.width();
+    bool arrow = true;
+    switch (key) {
+    case Qt::Key_Up:
+        if (b.top > 10 - b.height)
+            b.top -= 1;
+        break;
+    case Qt::Key_Down:
+        if (b.top < float(canvasHeight - 10))
+            b.top += 1;
+        break;
+    case Qt::Key_Left:
+        if (b.left > 10 - b.width)
+            b.left -= 1;
+        break;
+    case Qt::Key_Right:
+        if (b.left < float(canvasWidth - 10))
+            b.left += 1;
+        break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        arrow = false;
+        selection_.discard();
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        arrow = false;
+        selection_.putBack();
+        s.focus = FocusRequest::Plan;
+        break;
+    default:
+        arrow = false;
+        break;
+    }
+    if (arrow) {
+        selection_.placeHandles();
+        selection_.redrawPartialBox();
+        // A key move is an edit whether the plan or the box had the focus.
+        s.layout.modified = true;
+    }
+    return true;
+}
+
+} // namespace editor

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "editor/EditorCore.h"
+#include "editor/Selection.h"
+
+namespace editor {
+
+// The keys that act on the selection, from the plan or the selection box: the arrows
+// move the box by a pixel (kept within 10 pixels of the plan's edges), Delete and
+// Backspace delete the object, Space and Enter put it back.
+class SelectionKeys {
+public:
+    SelectionKeys(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
+
+    // True for the keys above, whether or not an object is selected; false for any other
+    // key, which goes on to the window.
+    bool keyPressed(Qt::Key key);
+
+private:
+    EditorCore& core_;
+    Selection& selection_;
+};
+
+} // namespace editor
