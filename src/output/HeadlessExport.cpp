@@ -10,6 +10,8 @@
 #include "render/PlanRenderer.h"
 #include "settings/PreferenceStore.h"
 
+#include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSize>
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <variant>
 
 namespace output {
 
@@ -32,7 +35,7 @@ constexpr int kLargestSide = 32767;
 constexpr qint64 kLargestCanvas = qint64(1) << 24;
 
 // Every option the program knows, in one place: the window opens only when no
-// argument starts with "--", and any other "--" argument is refused with the usage.
+// argument starts with "--", and any other "--" argument is refused.
 struct Option {
     QLatin1StringView name;
     bool takesValue; // also accepted as name=value
@@ -44,14 +47,15 @@ constexpr Option kOptions[] = {
     {QLatin1StringView("--landscape"), false}, {QLatin1StringView("--help"), false},
 };
 
-bool isKnownOption(const QString& arg) {
+// The option arg names (as "--name" or "--name=value"); null when it is none of kOptions.
+const Option* knownOption(const QString& arg) {
     for (const Option& option : kOptions) {
         if (arg == option.name)
-            return true;
+            return &option;
         if (option.takesValue && arg.startsWith(QString(option.name) + QLatin1Char('=')))
-            return true;
+            return &option;
     }
-    return false;
+    return nullptr;
 }
 
 bool isOption(const QString& arg) {
@@ -61,7 +65,7 @@ bool isOption(const QString& arg) {
 // The first argument that starts with "--" but is none of kOptions; empty when none.
 QString unknownOption(const QStringList& args) {
     for (const QString& arg : args)
-        if (isOption(arg) && !isKnownOption(arg))
+        if (isOption(arg) && !knownOption(arg))
             return arg;
     return QString();
 }
@@ -70,19 +74,53 @@ bool asksForHelp(const QStringList& args) {
     return args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
 }
 
-struct ExportRequest {
+// What the command line asks for, one command at a time.
+enum class Command {
+    Picture,   // --export to a picture
+    ScaledPdf, // --export to a .pdf, at true scale
+    Thumbnail, // --thumbnail
+    Parts,     // --parts
+};
+
+// The picture formats --export writes, chosen by the output name's ending.
+enum class PictureFormat { Jpeg, Bmp, Png };
+
+std::optional<PictureFormat> pictureFormatOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return PictureFormat::Jpeg;
+    if (suffix == QLatin1String("bmp"))
+        return PictureFormat::Bmp;
+    if (suffix == QLatin1String("png"))
+        return PictureFormat::Png;
+    return std::nullopt;
+}
+
+bool isPdfName(const QString& path) {
+    return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+}
+
+// The options given, each at most once, and the other arguments in their order.
+struct GivenArguments {
+    QHash<QString, QString> options; // by name ("--scale"), with its value ("" for a flag)
+    QStringList positional;
+    bool has(const char* name) const { return options.contains(QLatin1String(name)); }
+    QString value(const char* name) const { return options.value(QLatin1String(name)); }
+};
+
+// A command line checked and ready to run.
+struct CommandLine {
+    Command command = Command::Picture;
     QString layoutPath;
     QString outputPath;
-    std::optional<QSize> canvas;
-    // Set for --thumbnail: the longest side of the PNG, in pixels.
-    std::optional<int> thumbnailSize;
-    bool parts = false;        // --parts: the parts list instead of a picture
-    std::optional<int> scale;  // --scale: a true-scale PDF
-    Paper paper = Paper::A4;   // --paper
-    bool landscape = false;    // --landscape
-    bool paperOptions = false; // --paper or --landscape given
-    bool pdf() const { return outputPath.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive); }
+    PictureFormat format = PictureFormat::Jpeg; // Command::Picture
+    std::optional<QSize> canvas;                // Command::Picture
+    int thumbnailSize = 0;                      // Command::Thumbnail: the longer side, in pixels
+    ScaleSetup scaleSetup;                      // Command::ScaledPdf (the zone from settings)
 };
+
+// A command line, or the one-line reason it is refused.
+using Parsed = std::variant<CommandLine, QString>;
 
 std::optional<int> parseThumbnailSize(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^\\d{1,5}$"));
@@ -92,19 +130,6 @@ std::optional<int> parseThumbnailSize(const QString& text) {
     if (size < 1 || size > kLargestSide)
         return std::nullopt;
     return size;
-}
-
-// The value of an option given as "--name value" or "--name=value"; i is moved past it.
-QString optionValue(const QStringList& args, int& i) {
-    const QString& arg = args[i];
-    if (arg.contains(QLatin1Char('=')))
-        return arg.section(QLatin1Char('='), 1);
-    return i + 1 < args.size() ? args[++i] : QString();
-}
-
-bool isOptionNamed(const QString& arg, const char* name) {
-    const QLatin1String n(name);
-    return arg == n || arg.startsWith(n + QLatin1Char('='));
 }
 
 std::optional<QSize> parseCanvas(const QString& text) {
@@ -119,88 +144,159 @@ std::optional<QSize> parseCanvas(const QString& text) {
     return size;
 }
 
-// Fills request from the arguments; returns an explanation when they are wrong.
-QString parseArguments(const QStringList& args, ExportRequest& request) {
-    if (const QString unknown = unknownOption(args); !unknown.isEmpty())
-        return QStringLiteral("Option inconnue : %1").arg(unknown);
-    QStringList positional;
-    bool exportSeen = false;
-    bool thumbnailSeen = false;
+// Sorts the arguments into options and names; refuses an unknown option and an
+// option given twice.
+std::variant<GivenArguments, QString> sortArguments(const QStringList& args) {
+    GivenArguments given;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
-        if (arg == QLatin1String("--export")) {
-            exportSeen = true;
-        } else if (arg == QLatin1String("--thumbnail")) {
-            thumbnailSeen = true;
-        } else if (arg == QLatin1String("--parts")) {
-            request.parts = true;
-        } else if (isOptionNamed(arg, "--scale")) {
-            const QString value = optionValue(args, i);
-            request.scale = parseScale(value);
-            if (!request.scale)
-                return QStringLiteral("--scale attend 5, 10, 20, 25, 50 ou fit (reçu : « %1 »).")
-                    .arg(value);
-        } else if (isOptionNamed(arg, "--paper")) {
-            const QString value = optionValue(args, i);
-            const std::optional<Paper> paper = parsePaper(value);
-            if (!paper)
-                return QStringLiteral("--paper attend A4 ou A3 (reçu : « %1 »).").arg(value);
-            request.paper = *paper;
-            request.paperOptions = true;
-        } else if (arg == QLatin1String("--landscape")) {
-            request.landscape = true;
-            request.paperOptions = true;
-        } else if (arg == QLatin1String("--canvas") || arg.startsWith(QLatin1String("--canvas="))) {
-            QString value;
-            if (arg.contains(QLatin1Char('=')))
-                value = arg.section(QLatin1Char('='), 1);
-            else if (i + 1 < args.size())
-                value = args[++i];
-            request.canvas = parseCanvas(value);
-            if (!request.canvas)
-                return QStringLiteral("--canvas attend une taille LARGEURxHAUTEUR en pixels, "
-                                      "de 1 à 32767 de chaque côté (reçu : « %1 »).")
-                    .arg(value);
-        } else {
-            positional << arg;
+        if (!isOption(arg)) {
+            given.positional << arg;
+            continue;
         }
+        const Option* option = knownOption(arg);
+        if (!option)
+            return QStringLiteral("Option inconnue : %1.").arg(arg);
+        const QString name(option->name);
+        if (given.options.contains(name))
+            return QStringLiteral("L'option %1 est donnée deux fois.").arg(name);
+        QString value;
+        if (arg.contains(QLatin1Char('=')))
+            value = arg.section(QLatin1Char('='), 1);
+        else if (option->takesValue && i + 1 < args.size())
+            value = args[++i];
+        given.options.insert(name, value);
     }
-    if (int(exportSeen) + int(thumbnailSeen) + int(request.parts) != 1)
-        return QStringLiteral("Sans fenêtre, donnez une seule commande : --export, --thumbnail "
-                              "ou --parts.");
-    if (thumbnailSeen) {
-        if (request.canvas)
-            return QStringLiteral("--canvas ne s'emploie pas avec --thumbnail.");
-        if (positional.size() != 3)
-            return QStringLiteral("--thumbnail attend l'agencement (.kla), l'image PNG à écrire "
-                                  "et la taille en pixels.");
-        request.thumbnailSize = parseThumbnailSize(positional[2]);
-        if (!request.thumbnailSize)
-            return QStringLiteral("--thumbnail attend une taille en pixels de 1 à 32767 "
-                                  "(reçu : « %1 »).")
-                .arg(positional[2]);
-        positional.removeLast();
-    }
-    if (positional.size() != 2)
-        return request.parts ? QStringLiteral("--parts attend deux noms de fichier : "
-                                              "l'agencement (.kla) puis la liste à écrire.")
-                             : QStringLiteral("--export attend deux noms de fichier : "
-                                              "l'agencement (.kla) puis l'image à écrire.");
-    request.layoutPath = positional[0];
-    request.outputPath = positional[1];
-    const bool scaleOptions = request.scale || request.paperOptions;
-    const bool scaledPdf = exportSeen && request.pdf();
-    if (request.parts && (scaleOptions || request.canvas))
-        return QStringLiteral("--parts ne prend ni --scale, ni --paper, ni --landscape, "
-                              "ni --canvas.");
-    if (scaledPdf && !request.scale)
-        return QStringLiteral("Un PDF à l'échelle demande --scale (5, 10, 20, 25, 50 ou fit).");
-    if (scaledPdf && request.canvas)
-        return QStringLiteral("--canvas ne s'applique pas au PDF à l'échelle.");
-    if (!scaledPdf && scaleOptions)
+    return given;
+}
+
+// The layout and output names of a command taking two file names.
+QString takeFileNames(const GivenArguments& given, CommandLine& line, const QString& wanted) {
+    if (given.positional.size() != 2)
+        return wanted;
+    line.layoutPath = given.positional[0];
+    line.outputPath = given.positional[1];
+    if (line.layoutPath.isEmpty())
+        return QStringLiteral("Le nom de l'agencement est vide.");
+    if (line.outputPath.isEmpty())
+        return QStringLiteral("Le nom du fichier à écrire est vide.");
+    return {};
+}
+
+Parsed parsePicture(const GivenArguments& given) {
+    CommandLine line;
+    line.command = Command::Picture;
+    if (const QString problem = takeFileNames(
+            given, line,
+            QStringLiteral("--export attend deux noms de fichier : l'agencement (.kla) puis "
+                           "l'image à écrire."));
+        !problem.isEmpty())
+        return problem;
+    if (given.has("--scale") || given.has("--paper") || given.has("--landscape"))
         return QStringLiteral("--scale, --paper et --landscape ne s'appliquent qu'à --export "
                               "vers un fichier .pdf.");
-    return {};
+    const std::optional<PictureFormat> format = pictureFormatOf(line.outputPath);
+    if (!format)
+        return QStringLiteral("--export écrit une image .jpg, .jpeg, .bmp ou .png, ou un PDF "
+                              "(.pdf) : « %1 » ne se termine par aucun de ces noms.")
+            .arg(line.outputPath);
+    line.format = *format;
+    if (given.has("--canvas")) {
+        line.canvas = parseCanvas(given.value("--canvas"));
+        if (!line.canvas)
+            return QStringLiteral("--canvas attend une taille LARGEURxHAUTEUR en pixels, "
+                                  "de 1 à 32767 de chaque côté (reçu : « %1 »).")
+                .arg(given.value("--canvas"));
+    }
+    return line;
+}
+
+Parsed parseScaledPdf(const GivenArguments& given) {
+    CommandLine line;
+    line.command = Command::ScaledPdf;
+    if (const QString problem = takeFileNames(
+            given, line,
+            QStringLiteral("--export attend deux noms de fichier : l'agencement (.kla) puis "
+                           "le PDF à écrire."));
+        !problem.isEmpty())
+        return problem;
+    if (given.has("--canvas"))
+        return QStringLiteral("--canvas ne s'applique pas au PDF à l'échelle.");
+    if (!given.has("--scale"))
+        return QStringLiteral("Un PDF à l'échelle demande --scale (5, 10, 20, 25, 50 ou fit).");
+    const std::optional<int> scale = parseScale(given.value("--scale"));
+    if (!scale)
+        return QStringLiteral("--scale attend 5, 10, 20, 25, 50 ou fit (reçu : « %1 »).")
+            .arg(given.value("--scale"));
+    line.scaleSetup.scale = *scale;
+    if (given.has("--paper")) {
+        const std::optional<Paper> paper = parsePaper(given.value("--paper"));
+        if (!paper)
+            return QStringLiteral("--paper attend A4 ou A3 (reçu : « %1 »).")
+                .arg(given.value("--paper"));
+        line.scaleSetup.paper = *paper;
+    }
+    line.scaleSetup.landscape = given.has("--landscape");
+    return line;
+}
+
+Parsed parseThumbnail(const GivenArguments& given) {
+    CommandLine line;
+    line.command = Command::Thumbnail;
+    if (given.has("--canvas"))
+        return QStringLiteral("--canvas ne s'emploie pas avec --thumbnail.");
+    if (given.has("--scale") || given.has("--paper") || given.has("--landscape"))
+        return QStringLiteral("--scale, --paper et --landscape ne s'appliquent qu'à --export "
+                              "vers un fichier .pdf.");
+    if (given.positional.size() != 3)
+        return QStringLiteral("--thumbnail attend l'agencement (.kla), l'image PNG à écrire "
+                              "et la taille en pixels.");
+    GivenArguments names = given;
+    const QString sizeText = names.positional.takeLast();
+    const std::optional<int> size = parseThumbnailSize(sizeText);
+    if (!size)
+        return QStringLiteral("--thumbnail attend une taille en pixels de 1 à 32767 "
+                              "(reçu : « %1 »).")
+            .arg(sizeText);
+    line.thumbnailSize = *size;
+    if (const QString problem = takeFileNames(names, line, {}); !problem.isEmpty())
+        return problem;
+    return line;
+}
+
+Parsed parseParts(const GivenArguments& given) {
+    CommandLine line;
+    line.command = Command::Parts;
+    if (given.has("--scale") || given.has("--paper") || given.has("--landscape") ||
+        given.has("--canvas"))
+        return QStringLiteral("--parts ne prend ni --scale, ni --paper, ni --landscape, "
+                              "ni --canvas.");
+    if (const QString problem = takeFileNames(
+            given, line,
+            QStringLiteral("--parts attend deux noms de fichier : l'agencement (.kla) puis "
+                           "la liste à écrire."));
+        !problem.isEmpty())
+        return problem;
+    return line;
+}
+
+// Decides the command and checks its arguments.
+Parsed parseArguments(const QStringList& args) {
+    const auto sorted = sortArguments(args);
+    if (const QString* problem = std::get_if<QString>(&sorted))
+        return *problem;
+    const GivenArguments& given = std::get<GivenArguments>(sorted);
+    const int commands =
+        int(given.has("--export")) + int(given.has("--thumbnail")) + int(given.has("--parts"));
+    if (commands != 1)
+        return QStringLiteral("Sans fenêtre, donnez une seule commande : --export, --thumbnail "
+                              "ou --parts.");
+    if (given.has("--thumbnail"))
+        return parseThumbnail(given);
+    if (given.has("--parts"))
+        return parseParts(given);
+    const bool pdf = given.positional.size() == 2 && isPdfName(given.positional[1]);
+    return pdf ? parseScaledPdf(given) : parsePicture(given);
 }
 
 settings::Preferences preferencesFrom(platform::SettingsStore& store) {
@@ -213,8 +309,14 @@ settings::Preferences preferencesFrom(platform::SettingsStore& store) {
     return prefs;
 }
 
-// The drawn zone scaled to fit size x size, keeping its proportions and never enlarged,
-// written as PNG through a temporary file so that a failure leaves no output behind.
+// Writes a picture as PNG through a temporary file, so that a failure leaves no output.
+bool writePng(const QImage& picture, const QString& path) {
+    QSaveFile file(path);
+    return !picture.isNull() && file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") &&
+           file.commit();
+}
+
+// The drawn zone scaled to fit size x size, keeping its proportions and never enlarged.
 bool writeThumbnail(const platform::Surface& canvas, bool automaticZone, int size,
                     const QString& path) {
     const Zone zone = findExportZone(canvas, automaticZone);
@@ -224,8 +326,152 @@ bool writeThumbnail(const platform::Surface& canvas, bool automaticZone, int siz
         return false;
     if (picture.width() > size || picture.height() > size)
         picture = picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+    return writePng(picture, path);
+}
+
+// What every command runs with: where the library is, the preferences' store, and
+// where to say what went wrong.
+struct Context {
+    const QString& libraryRoot;
+    platform::SettingsStore& settings;
+    QTextStream& err;
+
+    int fail(const QString& message, int code) {
+        err << message << '\n';
+        err.flush();
+        return code;
+    }
+    int succeed() {
+        err.flush();
+        return 0;
+    }
+};
+
+// Opens the command's layout against the library; on failure says why and gives the
+// exit code. Missing pictures are listed but do not stop the command.
+std::variant<library::OpenedLayout, int> openCommandLayout(const CommandLine& line,
+                                                           Context& context) {
+    platform::FileSystem fs;
+    library::OpenedLayout opened =
+        library::openLayout(line.layoutPath, context.libraryRoot, fs, QLocale());
+    if (opened.failure == library::OpenedLayout::Failure::FileRefused)
+        return context.fail(QStringLiteral("Impossible de lire l'agencement %1 :\n%2")
+                                .arg(line.layoutPath, opened.refusal),
+                            kInputError);
+    if (!opened.missingPictures.isEmpty())
+        context.err << opened.missingPictures << '\n';
+    if (opened.failure == library::OpenedLayout::Failure::VehicleUnreadable)
+        return context.fail(QStringLiteral("Impossible de lire l'image du véhicule %1")
+                                .arg(opened.layout.vehicleFile),
+                            kInputError);
+    return opened;
+}
+
+// The canvas of canvasSize with the plan drawn at zoom from the picture's corner, or
+// the exit code when that canvas is too large.
+std::variant<platform::Surface, int> drawnCanvas(const document::Layout& layout,
+                                                 const settings::Preferences& prefs, float zoom,
+                                                 QSize canvasSize, Context& context) {
+    if (canvasSize.width() > kLargestSide || canvasSize.height() > kLargestSide)
+        return context.fail(QStringLiteral("Le plan dessiné dépasserait 32767 pixels ; "
+                                           "choisissez une taille avec --canvas."),
+                            kUsageError);
+    if (qint64(canvasSize.width()) * canvasSize.height() > kLargestCanvas)
+        return context.fail(
+            QStringLiteral("Le plan dessiné (%1 × %2 pixels) dépasserait %3 pixels en "
+                           "tout ; choisissez une taille plus petite avec --canvas.")
+                .arg(canvasSize.width())
+                .arg(canvasSize.height())
+                .arg(kLargestCanvas),
+            kUsageError);
+    platform::Surface canvas(canvasSize.width(), canvasSize.height(), platform::kWindowBackground);
+    canvas.clear();
+    platform::PictureCache pictures;
+    render::PlanRenderer renderer(pictures, context.libraryRoot);
+    renderer.drawPlan(canvas, layout, render::View{zoom, 0.0f, 0.0f}, prefs);
+    return canvas;
+}
+
+QSize zoomedPictureSize(const document::Layout& layout, float zoom) {
+    return QSize(std::max(1, int(std::nearbyint(layout.pictureWidth * zoom))),
+                 std::max(1, int(std::nearbyint(layout.pictureHeight * zoom))));
+}
+
+// --export to a picture: the zoom the window would open the layout at, stamped.
+int runPicture(const CommandLine& line, Context& context) {
+    auto opened = openCommandLayout(line, context);
+    if (const int* code = std::get_if<int>(&opened))
+        return *code;
+    const library::OpenedLayout& open = std::get<library::OpenedLayout>(opened);
+    const document::Layout& layout = open.layout;
+    const settings::Preferences prefs = preferencesFrom(context.settings);
+    const float zoom = float(open.zoomPercent / 100.0);
+    auto drawn = drawnCanvas(layout, prefs, zoom,
+                             line.canvas.value_or(zoomedPictureSize(layout, zoom)), context);
+    if (const int* code = std::get_if<int>(&drawn))
+        return *code;
+    const platform::Surface& canvas = std::get<platform::Surface>(drawn);
+    const QImage stamped =
+        outputPicture(canvas, layout.vehicleModel, layout.vehicleBody, prefs.automaticZone);
+    const bool written =
+        line.format == PictureFormat::Png
+            ? writePng(stamped, line.outputPath)
+            : writePicture(stamped, line.outputPath, line.format == PictureFormat::Bmp);
+    if (!written)
+        return context.fail(QStringLiteral("Impossible d'écrire l'image %1").arg(line.outputPath),
+                            kWriteError);
+    return context.succeed();
+}
+
+// --export to a .pdf: the true-scale sheets, the zone following the preference.
+int runScaledPdf(const CommandLine& line, Context& context) {
+    auto opened = openCommandLayout(line, context);
+    if (const int* code = std::get_if<int>(&opened))
+        return *code;
+    const document::Layout& layout = std::get<library::OpenedLayout>(opened).layout;
+    const settings::Preferences prefs = preferencesFrom(context.settings);
+    ScaleSetup setup = line.scaleSetup;
+    setup.automaticZone = prefs.automaticZone;
+    platform::PictureCache pictures;
+    const PlanSource source{layout, prefs, pictures, context.libraryRoot};
+    const ScaledPlan plan = prepareScaledPlan(source, setup);
+    if (plan.pages.tooManyPages())
+        return context.fail(tooManyPagesMessage(plan.pages), kUsageError);
+    if (const QString problem = writeScaledPdf(line.outputPath, source, plan); !problem.isEmpty())
+        return context.fail(problem + QLatin1Char(' ') + line.outputPath, kWriteError);
+    return context.succeed();
+}
+
+// --thumbnail: a small PNG of the drawn zone, without the stamp band.
+int runThumbnail(const CommandLine& line, Context& context) {
+    auto opened = openCommandLayout(line, context);
+    if (const int* code = std::get_if<int>(&opened))
+        return *code;
+    const document::Layout& layout = std::get<library::OpenedLayout>(opened).layout;
+    const settings::Preferences prefs = preferencesFrom(context.settings);
+    // Drawn at 100 %, one canvas pixel per vehicle picture pixel, and only then scaled
+    // down: at a small zoom the vehicle's thin lines fade below the zone search's
+    // threshold and the zone would lose them.
+    auto drawn = drawnCanvas(layout, prefs, 1.0f, zoomedPictureSize(layout, 1.0f), context);
+    if (const int* code = std::get_if<int>(&drawn))
+        return *code;
+    if (!writeThumbnail(std::get<platform::Surface>(drawn), prefs.automaticZone, line.thumbnailSize,
+                        line.outputPath))
+        return context.fail(QStringLiteral("Impossible d'écrire l'image %1").arg(line.outputPath),
+                            kWriteError);
+    return context.succeed();
+}
+
+// --parts: the parts list needs no picture, but refuses the same layouts as the export.
+int runParts(const CommandLine& line, Context& context) {
+    auto opened = openCommandLayout(line, context);
+    if (const int* code = std::get_if<int>(&opened))
+        return *code;
+    const document::Layout& layout = std::get<library::OpenedLayout>(opened).layout;
+    if (!writePartsList(line.outputPath, partsListLines(layout, QLocale())))
+        return context.fail(QStringLiteral("Impossible d'écrire la liste %1").arg(line.outputPath),
+                            kWriteError);
+    return context.succeed();
 }
 
 } // namespace
@@ -245,8 +491,9 @@ QString headlessHelpText() {
         "      Ouvre le programme, et l'agencement s'il est donné.\n"
         "  kestrion --export AGENCEMENT.kla IMAGE [--canvas LARGEURxHAUTEUR]\n"
         "      Dessine l'agencement sans ouvrir de fenêtre, au zoom enregistré dans le\n"
-        "      fichier, et l'écrit dans IMAGE avec le bandeau du bas : au format BMP si\n"
-        "      le nom se termine par .bmp, sinon au format JPEG (qualité 90).\n"
+        "      fichier, et l'écrit dans IMAGE avec le bandeau du bas, au format que\n"
+        "      donne la fin du nom : .jpg ou .jpeg (JPEG, qualité 90), .bmp ou .png ;\n"
+        "      tout autre nom est refusé.\n"
         "      La zone exportée suit la préférence « Déterminer automatiquement la zone\n"
         "      à exporter » (activée quand elle n'est pas enregistrée).\n"
         "  kestrion --thumbnail AGENCEMENT.kla IMAGE.png TAILLE\n"
@@ -265,6 +512,7 @@ QString headlessHelpText() {
         "      au plus 16777216 pixels en tout.\n"
         "  --help\n"
         "      Affiche ce texte.\n"
+        "Chaque option se donne une seule fois.\n"
         "Code de sortie : 0 en cas de réussite, 2 pour des arguments incorrects,\n"
         "3 pour un agencement illisible, 4 quand le fichier ne peut pas être écrit.\n");
 }
@@ -276,103 +524,25 @@ int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
         err.flush();
         return 0;
     }
-    ExportRequest request;
-    if (const QString problem = parseArguments(args, request); !problem.isEmpty()) {
-        err << problem << '\n' << headlessHelpText();
-        err.flush();
-        return kUsageError;
+    Context context{libraryRoot, settings, err};
+    const Parsed parsed = parseArguments(args);
+    if (const QString* problem = std::get_if<QString>(&parsed))
+        return context.fail(
+            QStringLiteral("kestrion : %1 « kestrion --help » affiche l'utilisation.")
+                .arg(*problem),
+            kUsageError);
+    const CommandLine& line = std::get<CommandLine>(parsed);
+    switch (line.command) {
+    case Command::Picture:
+        return runPicture(line, context);
+    case Command::ScaledPdf:
+        return runScaledPdf(line, context);
+    case Command::Thumbnail:
+        return runThumbnail(line, context);
+    case Command::Parts:
+        return runParts(line, context);
     }
-    auto fail = [&err](const QString& message, int code) {
-        err << message << '\n';
-        err.flush();
-        return code;
-    };
-
-    platform::FileSystem fs;
-    const library::OpenedLayout opened =
-        library::openLayout(request.layoutPath, libraryRoot, fs, QLocale());
-    if (opened.failure == library::OpenedLayout::Failure::FileRefused)
-        return fail(QStringLiteral("Impossible de lire l'agencement %1 :\n%2")
-                        .arg(request.layoutPath, opened.refusal),
-                    kInputError);
-    if (!opened.missingPictures.isEmpty())
-        err << opened.missingPictures << '\n';
-    if (opened.failure == library::OpenedLayout::Failure::VehicleUnreadable)
-        return fail(QStringLiteral("Impossible de lire l'image du véhicule %1")
-                        .arg(opened.layout.vehicleFile),
-                    kInputError);
-    const document::Layout& layout = opened.layout;
-
-    // The parts list needs no picture, but refuses the same layouts as the export.
-    if (request.parts) {
-        if (!writePartsList(request.outputPath, partsListLines(layout, QLocale())))
-            return fail(QStringLiteral("Impossible d'écrire la liste %1").arg(request.outputPath),
-                        kWriteError);
-        err.flush();
-        return 0;
-    }
-
-    if (request.scale) {
-        const settings::Preferences prefs = preferencesFrom(settings);
-        const ScaleSetup setup{*request.scale, request.paper, request.landscape,
-                               prefs.automaticZone};
-        platform::PictureCache pictures;
-        const PlanSource source{layout, prefs, pictures, libraryRoot};
-        const ScaledPlan plan = prepareScaledPlan(source, setup);
-        if (plan.pages.tooManyPages())
-            return fail(tooManyPagesMessage(plan.pages), kUsageError);
-        if (const QString problem = writeScaledPdf(request.outputPath, source, plan);
-            !problem.isEmpty())
-            return fail(problem + QLatin1Char(' ') + request.outputPath, kWriteError);
-        err.flush();
-        return 0;
-    }
-
-    // A thumbnail is drawn at 100 %, one canvas pixel per vehicle picture pixel, and
-    // only then scaled down: at a small zoom the vehicle's thin lines fade below the
-    // zone search's threshold and the zone would lose them. Otherwise the zoom the
-    // window would open the layout at.
-    const float zoom = request.thumbnailSize ? 1.0f : float(opened.zoomPercent / 100.0);
-    const render::View view{zoom, 0.0f, 0.0f};
-    const QSize canvasSize = request.canvas.value_or(
-        QSize(std::max(1, int(std::nearbyint(layout.pictureWidth * view.zoom))),
-              std::max(1, int(std::nearbyint(layout.pictureHeight * view.zoom)))));
-    if (canvasSize.width() > kLargestSide || canvasSize.height() > kLargestSide)
-        return fail(QStringLiteral("Le plan dessiné dépasserait 32767 pixels ; choisissez une "
-                                   "taille avec --canvas."),
-                    kUsageError);
-    if (qint64(canvasSize.width()) * canvasSize.height() > kLargestCanvas)
-        return fail(QStringLiteral("Le plan dessiné (%1 × %2 pixels) dépasserait %3 pixels en "
-                                   "tout ; choisissez une taille plus petite avec --canvas.")
-                        .arg(canvasSize.width())
-                        .arg(canvasSize.height())
-                        .arg(kLargestCanvas),
-                    kUsageError);
-
-    const settings::Preferences prefs = preferencesFrom(settings);
-    platform::Surface canvas(canvasSize.width(), canvasSize.height(), platform::kWindowBackground);
-    canvas.clear();
-    platform::PictureCache pictures;
-    render::PlanRenderer renderer(pictures, libraryRoot);
-    renderer.drawPlan(canvas, layout, view, prefs);
-
-    if (request.thumbnailSize) {
-        if (!writeThumbnail(canvas, prefs.automaticZone, *request.thumbnailSize,
-                            request.outputPath))
-            return fail(QStringLiteral("Impossible d'écrire l'image %1").arg(request.outputPath),
-                        kWriteError);
-        err.flush();
-        return 0;
-    }
-
-    const QImage stamped =
-        outputPicture(canvas, layout.vehicleModel, layout.vehicleBody, prefs.automaticZone);
-    const bool bmp = request.outputPath.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
-    if (!writePicture(stamped, request.outputPath, bmp))
-        return fail(QStringLiteral("Impossible d'écrire l'image %1").arg(request.outputPath),
-                    kWriteError);
-    err.flush();
-    return 0;
+    return kUsageError;
 }
 
 } // namespace output

@@ -16,21 +16,24 @@ bool isHeadlessCommand(const QStringList& args);
 // True when the arguments ask for the help (--help or -h) and hold no unknown option.
 bool isHelpRequest(const QStringList& args);
 
+// Runs one command without a window; args are the arguments without the program name,
+// libraryRoot the folder holding the library folders. Each option is given at most once.
 // `kestrion --export LAYOUT.kla OUTPUT [--canvas WIDTHxHEIGHT]`: draws the layout at
 // its saved zoom from the picture's top-left corner on an off-screen canvas as large
 // as the zoomed vehicle picture (or WIDTHxHEIGHT), finds the zone when the autozone
-// preference in settings says so (on when missing), stamps it and writes a BMP when
-// OUTPUT ends in ".bmp", else a JPEG at quality 90. args are the arguments without the
-// program name; libraryRoot is the program folder holding the library folders.
-// `kestrion --thumbnail LAYOUT.kla OUTPUT.png SIZE`: the same drawing at 100 %, cropped to
-// the zone when autozone is on, without the stamp band, scaled to at most SIZE pixels on
-// its longer side and written as PNG (no file when anything fails).
+// preference in settings says so (on when missing), stamps it and writes it in the
+// format OUTPUT's ending names: .jpg or .jpeg (JPEG at quality 90), .bmp or .png; any
+// other ending is refused.
+// `kestrion --thumbnail LAYOUT.kla OUTPUT.png SIZE`: the same drawing without the stamp
+// band, cropped to the zone when autozone is on, at most SIZE pixels on its longer side,
+// written as PNG (no file when anything fails).
 // An OUTPUT ending in ".pdf" with `--scale N [--paper A4|A3] [--landscape]` writes the
 // true-scale sheets instead (the zone follows autozone likewise), and
 // `kestrion --parts LAYOUT.kla OUTPUT.csv` the parts list in the system's locale.
-// Returns 0 on success; otherwise writes the reason on err and returns non-zero. An
-// unknown option writes its name and the help text on err and returns 2. A help
-// request (isHelpRequest) only writes the help text on err.
+// Returns 0 on success; otherwise writes the reason on err and returns non-zero. Wrong
+// arguments (an unknown option, an option twice, an empty name…) write one line naming
+// the problem and pointing to --help, and return 2. A help request (isHelpRequest)
+// only writes the help text on err.
 int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
                       platform::SettingsStore& settings, QTextStream& err);
 

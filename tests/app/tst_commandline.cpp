@@ -28,6 +28,7 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
+    QTemporaryDir runtime_;
     QHash<QString, QString> standIns_; // what the tables name by a stand-in: paths, a fill
 
 private Q_SLOTS:
@@ -69,6 +70,7 @@ private Q_SLOTS:
                                    "100",        "40",     "40", fill, "1", "0",   ""};
         QVERIFY(add("OUTSIDE", "outside.kla", lines.join("\r\n").toUtf8()));
         standIns_["OUTSIDE_FILL"] = fill;
+        standIns_["EMPTY"] = QString();
     }
 
     void commands_data() {                 // OUT… stands for a file in a fresh folder
@@ -86,11 +88,21 @@ private Q_SLOTS:
         };
         row("--help names every headless command", "--help", 0,
             {usage, "--export", "--thumbnail", "--parts", "--canvas", "--scale"});
-        row("unknown option after a layout", "LAYOUT --something", 2, {usage, "--something"});
-        row("value given to --export", "--export=plan.kla OUT.jpg", 2,
-            {usage, "--export=plan.kla"});
+        row("unknown option after a layout", "LAYOUT --something", 2, {"--something"});
+        row("value given to --export", "--export=plan.kla OUT.jpg", 2, {"--export=plan.kla"});
         row("--canvas without --export", "--canvas 10x10 LAYOUT", 2,
-            {usage, "une seule commande : --export, --thumbnail ou --parts"});
+            {"une seule commande : --export, --thumbnail ou --parts"});
+        row("an option given twice", "--export LAYOUT OUT.pdf --scale fit --scale 5", 2,
+            {"--scale est donnée deux fois"});
+        row("a flag given twice", "--export LAYOUT OUT.pdf --scale 5 --landscape --landscape", 2,
+            {"--landscape est donnée deux fois"});
+        row("a command given twice", "--parts LAYOUT OUT.csv --parts", 2,
+            {"--parts est donnée deux fois"});
+        row("an empty output name", "--export LAYOUT EMPTY", 2, {"vide"});
+        row("an empty layout name", "--parts EMPTY OUT.csv", 2, {"vide"});
+        row("an ending that names no format", "--export LAYOUT OUT.tif", 2, {".png", "OUT.tif"});
+        row("PNG by the name", "--export LAYOUT OUT.png", 0, {}, {"\x89PNG\r\n"}, QSize(601, 285));
+        row("JPEG by the longer ending", "--export LAYOUT OUT.JPEG", 0, {}, {"\xFF\xD8\xFF"});
         row("JPEG, name with quotes", "--export QUOTED OUT.jpg", 0, {}, {"\xFF\xD8\xFF"});
         row("PDF 1:20 A3 landscape", "--export LAYOUT OUT.pdf --scale 20 --paper a3 --landscape", 0,
             {}, {"%PDF"});
@@ -130,6 +142,7 @@ private Q_SLOTS:
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         env.insert(QStringLiteral("HOME"), dir_.path()); // no preferences of the user's own
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral(".config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path()); // as a session has
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(KESTRION_EXECUTABLE), arguments);
         QVERIFY(process.waitForFinished(60000));
@@ -138,6 +151,10 @@ private Q_SLOTS:
             QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput());
         QVERIFY2(process.exitCode() == exitCode, qPrintable(saidAll));
         QVERIFY2(exitCode == 0 || !saidAll.trimmed().isEmpty(), "a failure says why");
+        if (exitCode == 2) { // one line, naming the problem and where the usage is
+            QVERIFY2(!saidAll.trimmed().contains(QLatin1Char('\n')), qPrintable(saidAll));
+            QVERIFY2(saidAll.contains(QLatin1String("kestrion --help")), qPrintable(saidAll));
+        }
         for (const QString& words : said)
             QVERIFY2(saidAll.contains(standIns_.value(words, words)), qPrintable(saidAll));
         QCOMPARE(QFileInfo::exists(output), !written.isEmpty());
