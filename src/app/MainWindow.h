@@ -26,6 +26,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPainter;
 class QMenu;
 class QPushButton;
 class QScrollBar;
@@ -88,6 +89,7 @@ struct MenuActions {
     QAction* deleteSelection = nullptr;
     QAction* preferences = nullptr;
     QAction* surfacePanel = nullptr;
+    QAction* magnetism = nullptr;
     QAction* addAccessory = nullptr;
     QAction* addVehicle = nullptr;
     QAction* help = nullptr;
@@ -135,6 +137,9 @@ public:
     static QRect canvasGeometry(QSize inner);
     // The smallest window.
     static constexpr QSize kMinimumSize{617, 404};
+    // The guide lines of magnetism, drawn over the plan on the screen only: a colour the
+    // fill palette does not hold.
+    static constexpr QRgb kGuideColour = qRgb(255, 0, 144);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -153,6 +158,7 @@ private:
     void buildFillFrame(QWidget* area);
     void buildSurfaceFrame(QWidget* area);
     void buildPlan(QWidget* area);
+    void paintGuides(QPainter& painter) const;
     void placeControls();
     void setStatusHelp(QWidget* widget, std::function<QString()> text);
     // MainWindowMenus.cpp.
@@ -166,6 +172,7 @@ private:
     void refreshSurfaceList();
     void refreshSelection();
     void refreshEnabling();
+    void refreshPositionBoxes();
     void refreshUndoEntries();
     void showStatus(const QString& text);
     void closeOtherWindows();
@@ -216,6 +223,9 @@ private:
     QToolButton* deleteButton_ = nullptr;
     QLineEdit* zoomBox_ = nullptr;
     editor::PerDimension<QLineEdit*> dimensionBoxes_;
+    std::array<QLineEdit*, 2> positionBoxes_{}; // X and Y, indexed by editor::Axis
+    QWidget* dimensionsPicture_ = nullptr;
+    QWidget* dimensionsUnit_ = nullptr;
     QCheckBox* lockBox_ = nullptr;
     PictureWidget* fillSwatch_ = nullptr;
     QComboBox* textureList_ = nullptr;
@@ -225,7 +235,8 @@ private:
     QToolButton* addSurfaceButton_ = nullptr;
     QToolButton* removeSurfaceButton_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
-    QLabel* statusPosition_ = nullptr; // the selection's place and size, right of the help
+    QLabel* statusGaps_ = nullptr;     // the gaps around a dragged object
+    QLabel* statusPosition_ = nullptr; // the pointer's or the selection's place, at the right
     QMenu* editMenu_ = nullptr;
     MenuActions menuActions_;
 };

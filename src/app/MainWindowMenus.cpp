@@ -79,6 +79,7 @@ std::vector<Menu> menuTable() {
          {{"mnupref", "&Préférences...", {}, None, &A::preferences},
           kSeparator,
           {"mnusurf", "Module de décompte de &surfaces", {}, None, &A::surfacePanel, true},
+          {"mnumagnet", "&Magnétisme", {}, None, &A::magnetism, true},
           kSeparator,
           {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}, None, &A::addAccessory},
           {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", {}, None, &A::addVehicle}}},
@@ -157,6 +158,8 @@ void MainWindow::buildMenus() {
 
     on(m.preferences, [this] { showPreferences(); });
     toEditor(m.surfacePanel, [](editor::Editor& e) { e.toggleSurfacePanel(); });
+    connect(m.magnetism, &QAction::triggered, this,
+            [this](bool on) { forward([on](editor::Editor& e) { e.setMagnetism(on); }); });
     on(m.addAccessory, [this] { showAccessoryImport(); });
     on(m.addVehicle, [this] { showVehicleImport(); });
 
