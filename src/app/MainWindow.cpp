@@ -130,7 +130,8 @@ void MainWindow::refreshEnabling() {
     // follow the kind, the position boxes follow the selection.
     dimensionsFrame_->setEnabled(open);
     for (QWidget* sizeControl :
-         {static_cast<QWidget*>(dimensionBoxes_[0]), static_cast<QWidget*>(dimensionBoxes_[1]),
+         {static_cast<QWidget*>(dimensionBoxes_[editor::Dimension::Width]),
+          static_cast<QWidget*>(dimensionBoxes_[editor::Dimension::Height]),
           static_cast<QWidget*>(lockBox_), dimensionsPicture_, dimensionsUnit_})
         sizeControl->setEnabled(c.dimensionsEnabled);
     for (QLineEdit* box : positionBoxes_)

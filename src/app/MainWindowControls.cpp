@@ -274,8 +274,9 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
     });
     setStatusHelp(lockBox_,
                   [] { return QStringLiteral("Empêche le redimensionnement à la souris"); });
-    setTabOrder(dimensionBoxes_[0], dimensionBoxes_[1]);
-    setTabOrder(dimensionBoxes_[1], positionBoxes_[0]);
+    setTabOrder(dimensionBoxes_[editor::Dimension::Width],
+                dimensionBoxes_[editor::Dimension::Height]);
+    setTabOrder(dimensionBoxes_[editor::Dimension::Height], positionBoxes_[0]);
     setTabOrder(positionBoxes_[0], positionBoxes_[1]);
     setTabOrder(positionBoxes_[1], lockBox_);
 }
