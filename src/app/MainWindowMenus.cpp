@@ -79,6 +79,8 @@ std::vector<Menu> menuTable() {
          {{"mnupref", "&Préférences...", {}, None, &A::preferences},
           kSeparator,
           {"mnusurf", "Module de décompte de &surfaces", {}, None, &A::surfacePanel, true},
+          {"mnumasses", "&Bilan des masses...", {}, None, &A::massBudget},
+          {"mnudonnees", "&Données du véhicule...", {}, None, &A::vehicleData},
           {"mnumagnet", "&Magnétisme", {}, None, &A::magnetism, true},
           kSeparator,
           {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}, None, &A::addAccessory},
@@ -158,6 +160,8 @@ void MainWindow::buildMenus() {
 
     on(m.preferences, [this] { showPreferences(); });
     toEditor(m.surfacePanel, [](editor::Editor& e) { e.toggleSurfacePanel(); });
+    on(m.massBudget, [this] { showMassWindow(); });
+    on(m.vehicleData, [this] { showVehicleData(); });
     connect(m.magnetism, &QAction::triggered, this,
             [this](bool on) { forward([on](editor::Editor& e) { e.setMagnetism(on); }); });
     on(m.addAccessory, [this] { showAccessoryImport(); });

@@ -15,9 +15,9 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
     if (std::find(kSelectionKeys.begin(), kSelectionKeys.end(), key) == kSelectionKeys.end())
         return false;
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return true;
-    SelectionBox& b = s.selection.box;
+    PlanBox b = selection_.box();
     const int canvasHeight = s.canvas.height(), canvasWidth = s.canvas.width();
     if (centimetre &&
         (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)) {
@@ -26,7 +26,6 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
                                     {canvasWidth, canvasHeight}));
         selection_.placeHandles();
         selection_.redrawPartialBox();
-        s.layout.modified = true;
         return true;
     }
     bool arrow = true;
@@ -64,10 +63,9 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
         break;
     }
     if (arrow) {
+        selection_.setBox(b);
         selection_.placeHandles();
         selection_.redrawPartialBox();
-        // A key move is an edit whether the plan or the box had the focus.
-        s.layout.modified = true;
     }
     return true;
 }

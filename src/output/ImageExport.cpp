@@ -2,6 +2,7 @@
 
 #include "output/Bgr24Raster.h"
 #include "output/JpegWriter.h"
+#include "output/OutputTarget.h"
 #include "platform/Pictures.h"
 #include "platform/Product.h"
 
@@ -169,7 +170,8 @@ bool writePicture(const QImage& picture, const QString& path, bool bmp) {
 }
 
 void exportImage(const platform::Surface& canvas, const QString& vehicleModel,
-                 const QString& vehicleBody, bool automaticZone, platform::DialogService& dialogs,
+                 const QString& vehicleBody, bool automaticZone, const QString& layoutPath,
+                 platform::DialogService& dialogs,
                  const std::function<void()>& fileChosen) {
     platform::FileDialogRequest request;
     request.filter = kExportFilter;
@@ -179,6 +181,12 @@ void exportImage(const platform::Surface& canvas, const QString& vehicleModel,
     const platform::FileDialogResult chosen = dialogs.saveFile(request);
     if (chosen.cancelled())
         return;
+    if (const QString refusal = refusalToOverwriteLayout(layoutPath, chosen.fileName);
+        !refusal.isEmpty()) {
+        dialogs.messageBox(refusal, kErrorTitle, platform::MsgIcon::Critical,
+                           platform::MsgButtons::Ok);
+        return;
+    }
     if (fileChosen)
         fileChosen();
 

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 
@@ -62,6 +63,18 @@ MsgResult QtDialogService::messageBox(const QString& text, const QString& title,
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    case MsgButtons::RestoreKeepDiscard: {
+        QPushButton* restore = box.addButton(QStringLiteral("Restaurer"), QMessageBox::AcceptRole);
+        QPushButton* keep = box.addButton(QStringLiteral("Plus tard"), QMessageBox::RejectRole);
+        QPushButton* discard =
+            box.addButton(QStringLiteral("Supprimer"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(restore);
+        box.setEscapeButton(keep);
+        box.exec();
+        return box.clickedButton() == restore   ? MsgResult::Restore
+               : box.clickedButton() == discard ? MsgResult::Discard
+                                                : MsgResult::Keep;
+    }
     }
     switch (box.exec()) {
     case QMessageBox::Yes:

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace render {
 
@@ -71,13 +72,17 @@ void drawMeasure(Surface& s, float left, float top, float height, float width, C
 
 void drawEllipse(Surface& s, float left, float top, float height, float width, Colour colour) {
     const float cx = left + width / 2, cy = top + height / 2;
+    const int first = firstVisibleColumn(columnOf(left));
     const int last = lastVisibleColumn(s, columnOf(left + width));
-    for (int i = firstVisibleColumn(columnOf(left)); i <= last; ++i) {
+    std::vector<Surface::ColumnSpan> spans;
+    spans.reserve(std::size_t(std::max(0, last - first + 1)));
+    for (int i = first; i <= last; ++i) {
         const float t = (float(i) - cx) / (width / 2);
         // The root is taken in double precision and the half-height stored back in single.
         const float d = float(double(height / 2) * std::sqrt(double(std::fabs(1.0f - t * t))));
-        s.line(float(i), cy - d, float(i), cy + d, colour);
+        spans.push_back({cy - d, cy + d});
     }
+    s.columnLines(first, spans, colour);
 }
 
 void drawTriangle(Surface& s, float left, float top, float height, float width, Colour colour,
@@ -85,25 +90,28 @@ void drawTriangle(Surface& s, float left, float top, float height, float width, 
     if (int(corner) < int(TriangleCorner::TopRight) ||
         int(corner) > int(TriangleCorner::BottomRight))
         return;
+    const int first = firstVisibleColumn(columnOf(left));
     const int last = lastVisibleColumn(s, columnOf(left + width - 1));
-    for (int i = firstVisibleColumn(columnOf(left)); i <= last; ++i) {
-        const float col = float(i);
-        const float sv = (col - left) * height / width;
+    std::vector<Surface::ColumnSpan> spans;
+    spans.reserve(std::size_t(std::max(0, last - first + 1)));
+    for (int i = first; i <= last; ++i) {
+        const float sv = (float(i) - left) * height / width;
         switch (corner) {
         case TriangleCorner::TopRight:
-            s.line(col, top, col, top + sv, colour);
+            spans.push_back({top, top + sv});
             break;
         case TriangleCorner::TopLeft:
-            s.line(col, top, col, top + height - sv, colour);
+            spans.push_back({top, top + height - sv});
             break;
         case TriangleCorner::BottomLeft:
-            s.line(col, top + height - 1, col, top + sv, colour);
+            spans.push_back({top + height - 1, top + sv});
             break;
         case TriangleCorner::BottomRight:
-            s.line(col, top + height - 1, col, top + height - 1 - sv, colour);
+            spans.push_back({top + height - 1, top + height - 1 - sv});
             break;
         }
     }
+    s.columnLines(first, spans, colour);
 }
 
 void drawText(Surface& s, float left, float top, const QString& text, Colour colour,
@@ -140,6 +148,7 @@ const QImage* PlanRenderer::libraryPicture(const QString& folder, const QString&
 
 void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, const View& view,
                             const settings::Preferences& prefs) {
+    const platform::PictureCache::Pass pass(pictures_);
     const PicturePlacement placement =
         placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
                      view.originY, layout.mirrorLeftRight, layout.mirrorTopBottom);
@@ -151,7 +160,7 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
         // Read the view afresh for every object: queued events may have scrolled or zoomed.
         ScreenBox box = screenBox(object, view, layout.pixelsPerCm);
         DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
-        drawObject(canvas, box.x, box.y, box.h, box.w, object, context);
+        drawObject(canvas, box, object, context);
         if (processEvents)
             processEvents();
     }
@@ -161,15 +170,16 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
                            placement.height, platform::RasterOp::And);
 }
 
-void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, float& w,
-                              const document::PlanObject& object, const DrawContext& context) {
+ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,
+                                   const document::PlanObject& object, const DrawContext& context) {
+    float &x = box.x, &y = box.y, &h = box.h, &w = box.w;
     if (h == 0)
         h = 1;
     if (w == 0)
         w = 1;
     // A box out of float range (from extreme values in a file) has no place on the plan.
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(h) || !std::isfinite(w))
-        return;
+        return box;
     using document::ObjectKind;
     const document::Fill& fill = object.fill;
     const Colour colour = document::paletteColour(fill.colourIndex());
@@ -205,6 +215,7 @@ void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, fl
     default:
         break;
     }
+    return box;
 }
 
 void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, float w,

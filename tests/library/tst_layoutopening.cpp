@@ -76,7 +76,6 @@ private Q_SLOTS:
         QVERIFY(opened.missingPictures.isEmpty());
         const document::Layout& l = opened.layout;
         QVERIFY(l.isOpen);
-        QVERIFY(!l.modified);
         QVERIFY(l.mirrorLeftRight);
         QVERIFY(!l.mirrorTopBottom);
         QCOMPARE(l.vehicleFile + u"|"_s + l.vehicleModel + u"|"_s + l.vehicleBody + u"|"_s +

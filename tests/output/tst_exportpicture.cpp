@@ -107,7 +107,7 @@ class TestExportPicture : public QObject {
         ScriptedDialogService dialogs;
         dialogs.saveAnswers.push_back({path, bmp ? 2 : 1});
         output::exportImage(canvas, opened.layout.vehicleModel, opened.layout.vehicleBody, true,
-                            dialogs);
+                            QString(), dialogs);
         return takeBytes(path);
     }
 
@@ -217,7 +217,7 @@ private Q_SLOTS:
         script.saveAnswers.push_back({path, 1});
         if (!scripted)
             answerFileDialog(filterRow, dir.path(), name);
-        output::exportImage(drawnCanvas(), kModele, kCarros, true,
+        output::exportImage(drawnCanvas(), kModele, kCarros, true, QString(),
                             scripted ? static_cast<platform::DialogService&>(script) : real);
         if (scripted) {
             QVERIFY(script.asked.front().filterIndex == 1);
