@@ -200,10 +200,10 @@ void MainWindow::refreshEnabling() {
         button->setEnabled(open);
     libraryToggle_->setEnabled(open);
     const MenuActions& m = menuActions_;
-    for (QAction* item : {m.save, m.exportPicture, m.exportScaledPdf, m.exportPartsList, m.print,
-                          m.printToScale, m.createRectangle, m.createMeasure, m.createText,
-                          m.createEllipse, m.createTriangle, m.createLine, m.accessoryLibrary,
-                          m.vehicleData})
+    for (QAction* item :
+         {m.save, m.exportPicture, m.exportScaledPdf, m.exportPartsList, m.print, m.printToScale,
+          m.createRectangle, m.createMeasure, m.createText, m.createEllipse, m.createTriangle,
+          m.createLine, m.accessoryLibrary, m.vehicleData})
         item->setEnabled(open);
 
     const bool edit = c.editEnabled;
@@ -253,9 +253,10 @@ void MainWindow::refresh() {
     plan_->update();
     refreshSelection();
 
-    horizontalBar_->setValue(state.view.horizontalBar);
-    verticalBar_->setValue(state.view.verticalBar);
-    setTextKeepingCursor(zoomBox_, state.view.zoomText);
+    const editor::ViewState& view = editor_->view();
+    horizontalBar_->setValue(view.horizontalBar);
+    verticalBar_->setValue(view.verticalBar);
+    setTextKeepingCursor(zoomBox_, view.zoomText);
     for (const editor::Dimension dimension : {editor::Dimension::Width, editor::Dimension::Height})
         setTextKeepingCursor(dimensionBoxes_[dimension], state.controls.sizeText[dimension]);
     refreshPositionBoxes();

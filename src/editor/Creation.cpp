@@ -80,7 +80,7 @@ void Creation::create(ObjectKind kind) {
             return;
     }
 
-    const render::View& v = s.view.view;
+    const render::View& v = core_.view.view;
     document::PlanObject object;
     object.kind = kind;
     object.position = {10 / v.zoom + v.originX, 10 / v.zoom + v.originY};

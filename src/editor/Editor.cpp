@@ -22,12 +22,14 @@ using document::LayoutChange;
 struct Editor::Modules {
     Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
             EditorHooks& hooks, QLocale& locale)
-        : core{state, renderer, services, hooks, locale}, panel(state.surfaces, locale),
-          magnetism(core), selection(core, panel), drag(core, selection, panel, magnetism),
-          keys(core, selection), session(core, selection), view(core, selection),
+        : view(core, selection), core{state, view.state(), renderer, services, hooks, locale},
+          panel(state.surfaces, locale), magnetism(core), selection(core, panel),
+          drag(core, selection, panel, magnetism), keys(core, selection), session(core, selection),
           creation(core, selection), properties(core, selection, panel),
           commands(core, selection, view, session) {}
 
+    // First, so that every module reads a view that exists.
+    ViewControl view;
     EditorCore core;
     SurfacePanel panel;
     Magnetism magnetism;
@@ -35,7 +37,6 @@ struct Editor::Modules {
     HandleDrag drag;
     SelectionKeys keys;
     EditSession session;
-    ViewControl view;
     Creation creation;
     Properties properties;
     LayoutCommands commands;
@@ -93,9 +94,9 @@ Editor::ChangeStamp Editor::changeStamp() const {
             sel.box.top,
             sel.box.width,
             sel.box.height,
-            state_.view.view.zoom,
-            state_.view.view.originX,
-            state_.view.view.originY,
+            view().view.zoom,
+            view().view.originX,
+            view().view.originY,
             state_.controls.sizeText};
 }
 
@@ -103,9 +104,7 @@ void Editor::initialise() {
     reloadVehicleData();
     state_.next.fill = document::Fill::colour(0);
     refreshTextures();
-    state_.view.view = render::View{};
-    state_.view.horizontalBar = 0;
-    state_.view.verticalBar = 0;
+    modules_->view.resetView(100);
     state_.layout.mirrorLeftRight = false;
     state_.layout.mirrorTopBottom = false;
     state_.layout.objects.clear();
@@ -137,7 +136,7 @@ bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalP
 document::Layout Editor::layoutAsSaved() const {
     document::Layout layout = state_.layout;
     layout.objects.assign(modules_->session.currentObjects());
-    layout.zoomText = state_.view.zoomText;
+    layout.zoomText = view().zoomText;
     return layout;
 }
 
@@ -374,7 +373,7 @@ std::optional<int> Editor::massCentreColumn() const {
     if (!budget.centreCm || !axles)
         return std::nullopt;
     const double pictureX = axles->planX(*budget.centreCm) * state_.layout.pixelsPerCm;
-    const render::View& v = state_.view.view;
+    const render::View& v = view().view;
     return platform::roundToInt((pictureX - v.originX) * v.zoom);
 }
 
@@ -399,6 +398,10 @@ void Editor::recordEdit(LayoutChange change, const ChangeStamp& before, Run run)
         !after.sameSelectionLook(before))
         modules_->selection.markEdited();
     modules_->session.record(change, run);
+}
+
+const ViewState& Editor::view() const {
+    return modules_->view.state();
 }
 
 const SelectionState& Editor::selection() const {
@@ -434,7 +437,7 @@ QString Editor::positionField() const {
     const document::Layout& layout = state_.layout;
     if (!layout.isOpen || layout.pixelsPerCm <= 0)
         return QString();
-    const render::View& view = state_.view.view;
+    const render::View& view = this->view().view;
     const auto cm = pointerCm(*pointer_, view, layout.pixelsPerCm,
                               QSizeF(layout.pictureWidth, layout.pictureHeight));
     if (!cm)
@@ -461,7 +464,7 @@ QString Editor::gapsField() const {
     const document::Layout& layout = state_.layout;
     if (!gaps || layout.pixelsPerCm <= 0)
         return QString();
-    const double pixelsPerCm = layout.pixelsPerCm * double(state_.view.view.zoom);
+    const double pixelsPerCm = layout.pixelsPerCm * double(view().view.zoom);
     const int decimals = cmDecimals(1 / pixelsPerCm);
     QStringList sides;
     for (const auto& [arrow, gap] : {std::pair{u'←', gaps->left},

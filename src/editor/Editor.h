@@ -45,6 +45,8 @@ public:
     const EditorState& state() const { return state_; }
     // Set-up and inspection for tests.
     EditorState& stateForTesting() { return state_; }
+    // The zoom, the scroll origin, the zoom box and the two bars.
+    const ViewState& view() const;
     // The selected object with its box and handles.
     const SelectionState& selection() const;
     bool hasSelection() const;

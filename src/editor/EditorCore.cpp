@@ -5,13 +5,13 @@
 namespace editor {
 
 render::DrawContext EditorCore::drawContext() const {
-    return render::DrawContext{state.view.view.zoom, state.layout.pixelsPerCm, state.prefs};
+    return render::DrawContext{view.view.zoom, state.layout.pixelsPerCm, state.prefs};
 }
 
 void EditorCore::drawPlan() {
     if (!layoutOpen())
         return;
-    renderer.drawPlan(state.canvas, state.layout, state.view.view, state.prefs);
+    renderer.drawPlan(state.canvas, state.layout, view.view, state.prefs);
 }
 
 void EditorCore::redraw() {

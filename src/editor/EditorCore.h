@@ -13,6 +13,8 @@ namespace editor {
 // hooks, and a few helpers over them.
 struct EditorCore {
     EditorState& state;
+    // The view, owned by ViewControl.
+    const ViewState& view;
     render::PlanRenderer& renderer;
     EditorServices& services;
     EditorHooks& hooks;
@@ -20,7 +22,7 @@ struct EditorCore {
 
     bool layoutOpen() const { return state.layout.isOpen; }
     double pixelsPerCm() const { return state.layout.pixelsPerCm; }
-    float zoom() const { return state.view.view.zoom; }
+    float zoom() const { return view.view.zoom; }
     render::DrawContext drawContext() const;
 
     // Draws the plan over the canvas as it stands (nothing while no layout is open).

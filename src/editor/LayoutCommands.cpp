@@ -165,7 +165,7 @@ bool LayoutCommands::saveLayout() {
     const platform::FileDialogResult chosen = core_.services.dialogs.saveFile(request);
     bool written = false;
     if (!chosen.cancelled()) {
-        s.layout.zoomText = s.view.zoomText;
+        s.layout.zoomText = core_.view.zoomText;
         written = document::writeLayoutFile(chosen.fileName, s.layout, core_.locale,
                                             core_.services.files);
     }

@@ -110,7 +110,7 @@ void Properties::positionConfirmed(Axis axis, const QString& text) {
         return;
     }
     // The box goes where putting the object back stores that pixel.
-    const render::View& v = s.view.view;
+    const render::View& v = core_.view.view;
     const double origin = horizontal ? v.originX : v.originY;
     PlanBox b = selection_.box();
     (horizontal ? b.left : b.top) = float((double(*pixel) - origin) * double(v.zoom));

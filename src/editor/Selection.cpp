@@ -142,7 +142,7 @@ void Selection::select(int r, Origin origin) {
     const ObjectKind kind = object.kind;
     const double pixelsPerCm = core_.pixelsPerCm();
     const float zoom = core_.zoom();
-    const PlanBox hit = hitBox(object, s.view.view, pixelsPerCm);
+    const PlanBox hit = hitBox(object, core_.view.view, pixelsPerCm);
 
     s.controls.editEnabled = true;
     s.controls.turnEnabled = kind != ObjectKind::Text;
@@ -193,13 +193,14 @@ document::PlanObject Selection::selectionObject() const {
     const EditorState& s = core_.state;
     const SelectionBox& b = state_.box;
     const float zoom = core_.zoom();
-    const render::View& v = s.view.view;
+    const render::View& v = core_.view.view;
     document::PlanObject object = state_.object;
     object.position.x = float(roundToInt(b.left / zoom + v.originX));
     object.position.y = float(roundToInt(b.top / zoom + v.originY));
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
-    const double scale = object.kind == ObjectKind::Text ? core_.pixelsPerCm() : core_.pixelsPerCm() * zoom;
+    const double scale =
+        object.kind == ObjectKind::Text ? core_.pixelsPerCm() : core_.pixelsPerCm() * zoom;
     const auto size = [&](Dimension d, float pixels) {
         if (const auto typed = readDimension(s.controls.sizeText[d], core_.locale))
             return float(*typed);
@@ -244,8 +245,8 @@ void Selection::putBack(Place place) {
     state_.box.visible = false;
     document::ObjectTable& table = s.layout.objects;
     const bool front =
-        place == Place::Front ||
-        (place == Place::ByPreference && s.prefs.clickBringsToFront && state_.origin == Origin::Click);
+        place == Place::Front || (place == Place::ByPreference && s.prefs.clickBringsToFront &&
+                                  state_.origin == Origin::Click);
     if (front) {
         table.append(object);
     } else {
@@ -297,8 +298,8 @@ void Selection::planClicked() {
     }
     if (!core_.layoutOpen())
         return;
-    const int r =
-        hitTest(s.layout.objects, s.view.view, core_.pixelsPerCm(), lastPress_.x(), lastPress_.y());
+    const int r = hitTest(s.layout.objects, core_.view.view, core_.pixelsPerCm(), lastPress_.x(),
+                          lastPress_.y());
     if (r > 0)
         select(r);
 }
