@@ -2,6 +2,7 @@
 
 #include "editor/Creation.h"
 #include "editor/EditSession.h"
+#include "editor/EditingPanel.h"
 #include "editor/EditorCore.h"
 #include "editor/HandleDrag.h"
 #include "editor/LayoutCommands.h"
@@ -23,14 +24,16 @@ struct Editor::Modules {
     Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
             EditorHooks& hooks, QLocale& locale)
         : view(core, selection), core{state, view.state(), renderer, services, hooks, locale},
-          panel(state.surfaces, locale), magnetism(core), selection(core, panel),
-          drag(core, selection, panel, magnetism), keys(core, selection), session(core, selection),
-          creation(core, selection), properties(core, selection, panel),
-          commands(core, selection, view, session) {}
+          controls(renderer), panel(state.surfaces, locale), magnetism(core),
+          selection(core, panel, controls), drag(core, selection, panel, magnetism, controls),
+          keys(core, selection), session(core, selection), creation(core, selection, controls),
+          properties(core, selection, panel, controls),
+          commands(core, selection, view, session, controls) {}
 
     // First, so that every module reads a view that exists.
     ViewControl view;
     EditorCore core;
+    EditingPanel controls;
     SurfacePanel panel;
     Magnetism magnetism;
     Selection selection;
@@ -97,7 +100,7 @@ Editor::ChangeStamp Editor::changeStamp() const {
             view().view.zoom,
             view().view.originX,
             view().view.originY,
-            state_.controls.sizeText};
+            controls().sizeText};
 }
 
 void Editor::initialise() {
@@ -125,8 +128,7 @@ void Editor::openAtStartup(const QString& path) {
 }
 
 void Editor::refreshTextures() {
-    state_.controls.textures = library::listTextures(services_.files, state_.libraryRoot);
-    state_.controls.texture.reset();
+    modules_->controls.setTextures(library::listTextures(services_.files, state_.libraryRoot));
 }
 
 bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalPath) {
@@ -398,6 +400,14 @@ void Editor::recordEdit(LayoutChange change, const ChangeStamp& before, Run run)
         !after.sameSelectionLook(before))
         modules_->selection.markEdited();
     modules_->session.record(change, run);
+}
+
+const EditingControls& Editor::controls() const {
+    return modules_->controls.state();
+}
+
+void Editor::setAccessoryBrowserShown(bool shown) {
+    modules_->controls.setAccessoryBrowserShown(shown);
 }
 
 const ViewState& Editor::view() const {

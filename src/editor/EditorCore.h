@@ -34,12 +34,6 @@ struct EditorCore {
 
     // A message box with an OK button.
     void inform(const QString& text, const QString& title, platform::MsgIcon icon);
-
-    // The fill swatch Couleur: a palette colour, or the texture tiled over 61 x 61.
-    void showPaletteSwatch(int index);
-    void showTextureSwatch(const QString& file);
-    // The texture list's entry for a texture file name; 0 when it is not listed.
-    std::optional<int> textureIndex(const QString& file) const;
 };
 
 } // namespace editor

@@ -133,7 +133,6 @@ struct EditorState {
     settings::Preferences prefs; // the current preference values
 
     platform::Surface canvas{1, 1, platform::kWindowBackground}; // the plan canvas
-    EditingControls controls;
     SurfaceCount surfaces;
 
     NextObject next;

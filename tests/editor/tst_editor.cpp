@@ -26,7 +26,7 @@ private Q_SLOTS:
         QVERIFY(f.ed->isModified());
         f.ed->createObject(ObjectKind::Ellipse); // textures go only to rectangles
         QCOMPARE(f.object(2).fill, Fill::colour(0));
-        QCOMPARE(f.s().controls.texture, std::nullopt);
+        QCOMPARE(f.ed->controls().texture, std::nullopt);
         f.ed->sizeLockToggled(false); // text is locked at its measured size all the same
         f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
         f.ed->createObject(ObjectKind::Text);
@@ -120,7 +120,7 @@ private Q_SLOTS:
         else
             f.click(390, 290);
         QVERIFY(!f.ed->hasSelection());
-        QVERIFY(!f.s().controls.editEnabled);
+        QVERIFY(!f.ed->controls().editEnabled);
         QList<double> stored;
         for (int r = 1; r <= f.table().count(); ++r)
             stored << f.object(r).position.x;
@@ -258,7 +258,7 @@ private Q_SLOTS:
         EditorFixture f(true);
         f.add(kind, 10, 10, 60, 120, Fill::colour(2), false, extra);
         f.click(20, 20);
-        QCOMPARE(f.s().controls.turnEnabled, kind != 3);
+        QCOMPARE(f.ed->controls().turnEnabled, kind != 3);
         for (const QChar t : turns)
             f.ed->turn(t == u'L' ? editor::Turn::Left : editor::Turn::Right);
         QCOMPARE(f.ed->selection().object.orientation.number(), endExtra);

@@ -69,7 +69,7 @@ private Q_SLOTS:
         QVERIFY(f.table().count() == 0);
         QVERIFY(f.s().layout.mirrorLeftRight);
         QCOMPARE(f.ed->view().view.zoom, 1.f);
-        QVERIFY(f.s().controls.layoutEnabled);
+        QVERIFY(f.ed->controls().layoutEnabled);
         QVERIFY(!f.ed->isModified());
     }
 
