@@ -7,8 +7,8 @@
 #include "BlitAndFill.h"
 #include "document/LayoutFile.h"
 #include "editor/Editor.h"
-#include "platform/ScriptedDialogService.h"
 #include "render/ScaleModel.h"
+#include "testkit/ScriptedDialogService.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -48,13 +48,14 @@ document::ObjectTable mixedObjects() {
         if (object.kind == ObjectKind::Text)
             object.text = QStringLiteral("Rangement");
         else
-            object.orientation = object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4;
+            object.orientation = document::Orientation::stored(
+                std::int16_t(object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4));
         if (i + 1 == kTargetRow) {
             object.kind = ObjectKind::Rectangle;
             object.position = {20, 700};
             object.heightCm = 20;
             object.widthCm = 30;
-            object.orientation = 0;
+            object.orientation = document::Orientation();
         }
         table.append(object);
     }
@@ -65,7 +66,7 @@ document::ObjectTable mixedObjects() {
 // opened from its file.
 struct Session {
     QTemporaryDir folder;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::FileSystem files;
     platform::MemoryStore store;
     platform::PictureCache cache;
@@ -175,7 +176,7 @@ void BM_ScrollStepThatChangesNothing(benchmark::State& state) {
     Session s;
     s.select();
     for (auto _ : state)
-        s.ed->horizontalScrolled(s.ed->state().view.horizontalBar);
+        s.ed->horizontalScrolled(s.ed->view().horizontalBar);
 }
 BENCHMARK(BM_ScrollStepThatChangesNothing)->Unit(benchmark::kMillisecond);
 

@@ -6,10 +6,10 @@
 #include "BlitAndFill.h"
 #include "document/Layout.h"
 #include "editor/Editor.h"
-#include "platform/ScriptedDialogService.h"
 #include "render/PlanRenderer.h"
 #include "render/ScaleModel.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -79,7 +79,8 @@ struct Scene {
             if (object.kind == ObjectKind::Text)
                 object.text = QStringLiteral("Rangement");
             else
-                object.orientation = object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4;
+                object.orientation = document::Orientation::stored(
+                    std::int16_t(object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4));
             layout.objects.append(object);
         }
     }
@@ -108,7 +109,7 @@ void redrawRepeatedly(benchmark::State& state, Scene& scene, const render::View&
 void BM_DrawPlan(benchmark::State& state) {
     Scene scene;
     settings::Preferences prefs;
-    prefs.carross = state.range(0) != 0;
+    prefs.bodyLinesInFront = state.range(0) != 0;
     redrawRepeatedly(state, scene, render::View{1.0f, 0, 0}, prefs);
 }
 BENCHMARK(BM_DrawPlan)->Arg(0)->Arg(1)->ArgName("carross")->Unit(benchmark::kMillisecond);
@@ -168,7 +169,7 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     Scene scene;
     QImage van = scene.layout.vehiclePicture;
     van.save(scene.folder.path() + QStringLiteral("/vehicules/Van_Bench_Dessus_XY_5000_.bmp"));
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::FileSystem files;
     platform::MemoryStore store;
     editor::EditorHooks hooks;
@@ -182,7 +183,9 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     ed.newLayout();
     ed.stateForTesting().layout.objects.append(
         pictureObject(ObjectKind::Rectangle, 10, 10, 300, 500, QStringLiteral("Petit.bmp"), 0));
-    ed.stateForTesting().view.view = render::View{16.0f, 300, 100};
+    ed.zoomTextChanged(QStringLiteral("1600"));
+    ed.horizontalScrolled(31); // origin 302, 101
+    ed.verticalScrolled(21);
     ed.planPressed(QPointF(600, 400));
     ed.planClicked();
     if (!ed.hasSelection()) {

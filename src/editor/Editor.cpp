@@ -2,6 +2,7 @@
 
 #include "editor/Creation.h"
 #include "editor/EditSession.h"
+#include "editor/EditingPanel.h"
 #include "editor/EditorCore.h"
 #include "editor/HandleDrag.h"
 #include "editor/LayoutCommands.h"
@@ -22,20 +23,23 @@ using document::LayoutChange;
 struct Editor::Modules {
     Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
             EditorHooks& hooks, QLocale& locale)
-        : core{state, renderer, services, hooks, locale}, panel(state.surfaces, locale),
-          magnetism(core), selection(core, panel), drag(core, selection, panel, magnetism),
-          keys(core, selection), session(core, selection), view(core, selection),
-          creation(core, selection), properties(core, selection, panel),
-          commands(core, selection, view, session) {}
+        : view(core, selection), core{state, view.state(), renderer, services, hooks, locale},
+          controls(renderer), panel(state.surfaces, locale), magnetism(core),
+          selection(core, panel, controls), drag(core, selection, panel, magnetism, controls),
+          keys(core, selection), session(core, selection), creation(core, selection, controls),
+          properties(core, selection, panel, controls),
+          commands(core, selection, view, session, controls) {}
 
+    // First, so that every module reads a view that exists.
+    ViewControl view;
     EditorCore core;
+    EditingPanel controls;
     SurfacePanel panel;
     Magnetism magnetism;
     Selection selection;
     HandleDrag drag;
     SelectionKeys keys;
     EditSession session;
-    ViewControl view;
     Creation creation;
     Properties properties;
     LayoutCommands commands;
@@ -73,7 +77,7 @@ struct Editor::ChangeStamp {
     document::PlanObject object;
     float left = 0, top = 0, width = 0, height = 0;
     float zoom = 0, originX = 0, originY = 0;
-    std::array<QString, 2> sizeText;
+    PerDimension<QString> sizeText;
     bool operator==(const ChangeStamp&) const = default;
     bool sameSelectionLook(const ChangeStamp& o) const {
         return row == o.row && object == o.object && left == o.left && top == o.top &&
@@ -93,19 +97,17 @@ Editor::ChangeStamp Editor::changeStamp() const {
             sel.box.top,
             sel.box.width,
             sel.box.height,
-            state_.view.view.zoom,
-            state_.view.view.originX,
-            state_.view.view.originY,
-            state_.controls.sizeText};
+            view().view.zoom,
+            view().view.originX,
+            view().view.originY,
+            controls().sizeText};
 }
 
 void Editor::initialise() {
     reloadVehicleData();
     state_.next.fill = document::Fill::colour(0);
     refreshTextures();
-    state_.view.view = render::View{};
-    state_.view.horizontalBar = 0;
-    state_.view.verticalBar = 0;
+    modules_->view.resetView(100);
     state_.layout.mirrorLeftRight = false;
     state_.layout.mirrorTopBottom = false;
     state_.layout.objects.clear();
@@ -126,8 +128,7 @@ void Editor::openAtStartup(const QString& path) {
 }
 
 void Editor::refreshTextures() {
-    state_.controls.textures = library::listTextures(services_.files, state_.libraryRoot);
-    state_.controls.textureEntry = 0;
+    modules_->controls.setTextures(library::listTextures(services_.files, state_.libraryRoot));
 }
 
 bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalPath) {
@@ -137,7 +138,7 @@ bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalP
 document::Layout Editor::layoutAsSaved() const {
     document::Layout layout = state_.layout;
     layout.objects.assign(modules_->session.currentObjects());
-    layout.zoomText = state_.view.zoomText;
+    layout.zoomText = view().zoomText;
     return layout;
 }
 
@@ -291,15 +292,15 @@ QString Editor::positionText(Axis axis) const {
     if (!modules_->selection.shown() || state_.layout.pixelsPerCm <= 0)
         return QString();
     const document::PlanObject object = modules_->selection.selectionObject();
-    const double resol = state_.layout.pixelsPerCm;
+    const double pixelsPerCm = state_.layout.pixelsPerCm;
     const float pixel = axis == Axis::X ? object.position.x : object.position.y;
-    return cmText(double(pixel) / resol, cmDecimals(1 / resol), locale_);
+    return cmText(double(pixel) / pixelsPerCm, cmDecimals(1 / pixelsPerCm), locale_);
 }
 void Editor::paletteColourChosen(int index) {
     edit(LayoutChange::Fill, [&] { modules_->properties.paletteColourChosen(index); });
 }
-void Editor::textureChosen(int entry) {
-    edit(LayoutChange::Fill, [&] { modules_->properties.textureChosen(entry); });
+void Editor::textureIndexChosen(std::optional<int> index) {
+    edit(LayoutChange::Fill, [&] { modules_->properties.textureIndexChosen(index); });
 }
 void Editor::fillSwatchClicked() {
     edit(LayoutChange::Fill, [&] { modules_->properties.fillSwatchClicked(); });
@@ -374,8 +375,8 @@ std::optional<int> Editor::massCentreColumn() const {
     if (!budget.centreCm || !axles)
         return std::nullopt;
     const double pictureX = axles->planX(*budget.centreCm) * state_.layout.pixelsPerCm;
-    const render::View& v = state_.view.view;
-    return platform::M((pictureX - v.originX) * v.zoom);
+    const render::View& v = view().view;
+    return platform::roundToInt((pictureX - v.originX) * v.zoom);
 }
 
 void Editor::restartHistory() {
@@ -401,6 +402,18 @@ void Editor::recordEdit(LayoutChange change, const ChangeStamp& before, Run run)
     modules_->session.record(change, run);
 }
 
+const EditingControls& Editor::controls() const {
+    return modules_->controls.state();
+}
+
+void Editor::setAccessoryBrowserShown(bool shown) {
+    modules_->controls.setAccessoryBrowserShown(shown);
+}
+
+const ViewState& Editor::view() const {
+    return modules_->view.state();
+}
+
 const SelectionState& Editor::selection() const {
     return modules_->selection.state();
 }
@@ -413,11 +426,11 @@ QString Editor::livePosition() const {
     if (!modules_->selection.shown())
         return QString();
     const document::PlanObject object = modules_->selection.selectionObject();
-    const double resol = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
-    const auto cm = [](double v) { return QString::number(platform::M(v)); };
+    const double pixelsPerCm = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
+    const auto cm = [](double v) { return QString::number(platform::roundToInt(v)); };
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
-        .arg(cm(object.position.x / resol), cm(object.position.y / resol), cm(object.widthCm),
-             cm(object.heightCm));
+        .arg(cm(object.position.x / pixelsPerCm), cm(object.position.y / pixelsPerCm),
+             cm(object.widthCm), cm(object.heightCm));
 }
 
 void Editor::pointerOverPlan(QPointF at) {
@@ -434,7 +447,7 @@ QString Editor::positionField() const {
     const document::Layout& layout = state_.layout;
     if (!layout.isOpen || layout.pixelsPerCm <= 0)
         return QString();
-    const render::View& view = state_.view.view;
+    const render::View& view = this->view().view;
     const auto cm = pointerCm(*pointer_, view, layout.pixelsPerCm,
                               QSizeF(layout.pictureWidth, layout.pictureHeight));
     if (!cm)
@@ -461,7 +474,7 @@ QString Editor::gapsField() const {
     const document::Layout& layout = state_.layout;
     if (!gaps || layout.pixelsPerCm <= 0)
         return QString();
-    const double pixelsPerCm = layout.pixelsPerCm * double(state_.view.view.zoom);
+    const double pixelsPerCm = layout.pixelsPerCm * double(view().view.zoom);
     const int decimals = cmDecimals(1 / pixelsPerCm);
     QStringList sides;
     for (const auto& [arrow, gap] : {std::pair{u'←', gaps->left},
@@ -486,7 +499,7 @@ void Editor::restoreMagnetism() {
 
 void Editor::toggleSurfacePanel() {
     state_.surfaces.visible = !state_.surfaces.visible;
-    settings::PreferenceStore(services_.store).writeModsurf(state_.surfaces.visible);
+    settings::PreferenceStore(services_.store).writeSurfacePanelShown(state_.surfaces.visible);
 }
 
 void Editor::restoreSurfacePanel(const std::optional<QString>& savedSetting) {

@@ -23,7 +23,7 @@ const QString kSaveQuestion = QStringLiteral("Voulez-vous sauvegarder l'agenceme
 } // namespace
 
 void LayoutCommands::closeAccessoryBrowser() {
-    core_.state.controls.accessoryBrowserShown = false;
+    controls_.setAccessoryBrowserShown(false);
     if (core_.hooks.closeAccessoryBrowser)
         core_.hooks.closeAccessoryBrowser();
 }
@@ -47,10 +47,7 @@ bool LayoutCommands::offerToSave(const QString& title) {
 }
 
 void LayoutCommands::enableEditing() {
-    EditingControls& c = core_.state.controls;
-    c.layoutEnabled = true;
-    c.fillEnabled = true;
-    c.dimensionsEnabled = true;
+    controls_.enableLayout();
 }
 
 void LayoutCommands::newLayout() {
@@ -165,7 +162,7 @@ bool LayoutCommands::saveLayout() {
     const platform::FileDialogResult chosen = core_.services.dialogs.saveFile(request);
     bool written = false;
     if (!chosen.cancelled()) {
-        s.layout.zoomText = s.view.zoomText;
+        s.layout.zoomText = core_.view.zoomText;
         written = document::writeLayoutFile(chosen.fileName, s.layout, core_.locale,
                                             core_.services.files);
     }
@@ -206,7 +203,7 @@ void LayoutCommands::exportPicture() {
         return;
     const document::Layout& l = core_.state.layout;
     output::exportImage(core_.state.canvas, l.vehicleModel, l.vehicleBody,
-                        core_.state.prefs.autozone, l.filePath, core_.services.dialogs,
+                        core_.state.prefs.automaticZone, l.filePath, core_.services.dialogs,
                         [this] { putSelectionBack(); });
 }
 
@@ -214,8 +211,9 @@ void LayoutCommands::printLayout(platform::Printer& printer) {
     if (!core_.layoutOpen())
         return;
     const document::Layout& l = core_.state.layout;
-    output::printPlan(core_.state.canvas, l.vehicleModel, l.vehicleBody, core_.state.prefs.autozone,
-                      printer, core_.services.dialogs, [this] { putSelectionBack(); });
+    output::printPlan(core_.state.canvas, l.vehicleModel, l.vehicleBody,
+                      core_.state.prefs.automaticZone, printer, core_.services.dialogs,
+                      [this] { putSelectionBack(); });
 }
 
 namespace {

@@ -12,8 +12,8 @@ namespace editor {
 // controls only preset the next object.
 class Properties {
 public:
-    Properties(EditorCore& core, Selection& selection, SurfacePanel& panel)
-        : core_(core), selection_(selection), panel_(panel) {}
+    Properties(EditorCore& core, Selection& selection, SurfacePanel& panel, EditingPanel& controls)
+        : core_(core), selection_(selection), panel_(panel), controls_(controls) {}
 
     void dimensionTextChanged(Dimension dimension, const QString& text);
     // Applies both dimension boxes to the selection; a box that holds no whole number
@@ -32,7 +32,7 @@ public:
     void paletteColourChosen(int index);
     // A texture list entry becomes the current fill; the caption entry (0) or an entry
     // past the list means colour 0.
-    void textureChosen(int entry);
+    void textureIndexChosen(std::optional<int> index);
     void fillSwatchClicked();
     // Puts the selection back in front of or behind every other object.
     void restack(Selection::Place place);
@@ -43,6 +43,7 @@ private:
     EditorCore& core_;
     Selection& selection_;
     SurfacePanel& panel_;
+    EditingPanel& controls_;
 };
 
 } // namespace editor

@@ -16,16 +16,18 @@ namespace render {
 
 namespace {
 
+using document::LineDirection;
+using document::TriangleCorner;
 using platform::Colour;
 using platform::Surface;
 
-// Whole number nearest to a single-precision value, halves to even; values far off
-// any surface saturate (not-a-number counts as far to the left).
-int CInt(float v) {
+// The pixel column (or row) nearest to a single-precision position, halves to even;
+// positions far off any surface saturate (not-a-number counts as far to the left).
+int columnOf(float v) {
     constexpr double kFar = 1 << 24;
     if (!(double(v) > -kFar))
         return -int(kFar);
-    return platform::M(std::min(double(v), kFar));
+    return platform::roundToInt(std::min(double(v), kFar));
 }
 
 // Columns a vertical-line fill can touch on this surface: drawing outside them
@@ -37,33 +39,34 @@ int lastVisibleColumn(const Surface& s, int to) {
     return std::min(to, s.width());
 }
 
-void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
+void drawMeasure(Surface& s, float left, float top, float height, float width, Colour colour,
                  const DrawContext& context) {
     QString label;
     float textX = 0, textY = 0;
-    if (W > H) {
-        s.line(X, Y + 4, X + W, Y + 4, colour);
-        s.line(X, Y + 5, X + W, Y + 5, colour);
+    if (width > height) {
+        s.line(left, top + 4, left + width, top + 4, colour);
+        s.line(left, top + 5, left + width, top + 5, colour);
         for (int k = 1; k <= 5; ++k) {
-            s.line(X + k - 1, Y + 5 - k, X + k - 1, Y + 5 + k, colour);
-            s.line(X + W - k, Y + 5 - k, X + W - k, Y + 5 + k, colour);
+            s.line(left + k - 1, top + 5 - k, left + k - 1, top + 5 + k, colour);
+            s.line(left + width - k, top + 5 - k, left + width - k, top + 5 + k, colour);
         }
-        label = QString::number(longueurCm(W, context.zoom, context.pixelsPerCm));
+        label = QString::number(measuredCm(width, context.zoom, context.pixelsPerCm));
         const QSize size = s.textSize(label);
-        textX = float(platform::roundHalfEven(X + W / 2 - float(size.width()) / 2));
-        textY = Y + 5;
+        textX = float(platform::roundHalfEven(left + width / 2 - float(size.width()) / 2));
+        textY = top + 5;
     } else {
         // A square box counts as vertical: the arrow runs along the box's right edge.
-        s.line(X + W - 5, Y, X + W - 5, Y + H, colour);
-        s.line(X + W - 6, Y, X + W - 6, Y + H, colour);
+        s.line(left + width - 5, top, left + width - 5, top + height, colour);
+        s.line(left + width - 6, top, left + width - 6, top + height, colour);
         for (int k = 1; k <= 5; ++k) {
-            s.line(X + W - 5 - k, Y + k - 1, X + W - 5 + k, Y + k - 1, colour);
-            s.line(X + W - 5 - k, Y + H - k, X + W - 5 + k, Y + H - k, colour);
+            s.line(left + width - 5 - k, top + k - 1, left + width - 5 + k, top + k - 1, colour);
+            s.line(left + width - 5 - k, top + height - k, left + width - 5 + k, top + height - k,
+                   colour);
         }
-        label = QString::number(longueurCm(H, context.zoom, context.pixelsPerCm));
+        label = QString::number(measuredCm(height, context.zoom, context.pixelsPerCm));
         const QSize size = s.textSize(label);
-        textX = X + W - 6 - float(size.width()) - 1;
-        textY = float(platform::roundHalfEven(Y + H / 2 - float(size.height()) / 2));
+        textX = left + width - 6 - float(size.width()) - 1;
+        textY = float(platform::roundHalfEven(top + height / 2 - float(size.height()) / 2));
     }
     s.textX = textX;
     s.textY = textY;
@@ -105,11 +108,12 @@ void ellipseSpans(int first, int count, float cx, float cy, float halfW, float h
     }
 }
 
-void drawEllipse(Surface& s, float X, float Y, float H, float W, Colour colour) {
-    const int first = firstVisibleColumn(CInt(X));
-    const int last = lastVisibleColumn(s, CInt(X + W));
+void drawEllipse(Surface& s, float left, float top, float height, float width, Colour colour) {
+    const int first = firstVisibleColumn(columnOf(left));
+    const int last = lastVisibleColumn(s, columnOf(left + width));
     std::vector<Surface::ColumnSpan> spans(std::size_t(std::max(0, last - first + 1)));
-    ellipseSpans(first, int(spans.size()), X + W / 2, Y + H / 2, W / 2, H / 2, spans.data());
+    ellipseSpans(first, int(spans.size()), left + width / 2, top + height / 2, width / 2,
+                 height / 2, spans.data());
     s.columnLines(first, spans, colour);
 }
 
@@ -138,46 +142,51 @@ void triangleSpans(int first, int count, float X, float H, float W, float fixed,
     }
 }
 
-void drawTriangle(Surface& s, float X, float Y, float H, float W, Colour colour, int extra) {
-    if (extra < 0 || extra > 3)
+void drawTriangle(Surface& s, float left, float top, float height, float width, Colour colour,
+                  TriangleCorner corner) {
+    if (int(corner) < int(TriangleCorner::TopRight) ||
+        int(corner) > int(TriangleCorner::BottomRight))
         return;
-    const int first = firstVisibleColumn(CInt(X));
-    const int last = lastVisibleColumn(s, CInt(X + W - 1));
+    const int first = firstVisibleColumn(columnOf(left));
+    const int last = lastVisibleColumn(s, columnOf(left + width - 1));
     std::vector<Surface::ColumnSpan> spans(std::size_t(std::max(0, last - first + 1)));
     const int count = int(spans.size());
-    switch (extra) {
-    case 0: // right angle at the top-right corner: from Y down to Y + sv
-        triangleSpans(first, count, X, H, W, Y, Y, false, spans.data());
+    switch (corner) {
+    case TriangleCorner::TopRight: // from the top down to top + sv
+        triangleSpans(first, count, left, height, width, top, top, false, spans.data());
         break;
-    case 1: // top-left: from Y down to Y + H - sv
-        triangleSpans(first, count, X, H, W, Y, Y + H, true, spans.data());
+    case TriangleCorner::TopLeft: // from the top down to top + height - sv
+        triangleSpans(first, count, left, height, width, top, top + height, true, spans.data());
         break;
-    case 2: // bottom-left: from Y + H - 1 up to Y + sv
-        triangleSpans(first, count, X, H, W, Y + H - 1, Y, false, spans.data());
+    case TriangleCorner::BottomLeft: // from top + height - 1 up to top + sv
+        triangleSpans(first, count, left, height, width, top + height - 1, top, false,
+                      spans.data());
         break;
-    case 3: // bottom-right: from Y + H - 1 up to Y + H - 1 - sv
-        triangleSpans(first, count, X, H, W, Y + H - 1, Y + H - 1, true, spans.data());
+    case TriangleCorner::BottomRight: // from top + height - 1 up to top + height - 1 - sv
+        triangleSpans(first, count, left, height, width, top + height - 1, top + height - 1, true,
+                      spans.data());
         break;
     }
     s.columnLines(first, spans, colour);
 }
 
-void drawText(Surface& s, float X, float Y, const QString& text, Colour colour, bool fondblanc) {
-    s.textX = X;
-    s.textY = Y;
-    s.transparentText = !fondblanc;
+void drawText(Surface& s, float left, float top, const QString& text, Colour colour,
+              bool whiteBackground) {
+    s.textX = left;
+    s.textY = top;
+    s.transparentText = !whiteBackground;
     s.penColour = colour;
     s.drawText(text);
     s.transparentText = true;
 }
 
-void drawLine(Surface& s, float X, float Y, float H, float W, Colour colour, int diagonal,
-              int width) {
-    s.penWidth = width;
-    if (diagonal == 0)
-        s.line(X, Y, X + W - 1, Y + H - 1, colour);
-    else if (diagonal == 1)
-        s.line(X + W, Y, X, Y + H - 1, colour);
+void drawLine(Surface& s, float left, float top, float height, float width, Colour colour,
+              LineDirection direction, int penWidth) {
+    s.penWidth = penWidth;
+    if (direction == LineDirection::Falling)
+        s.line(left, top, left + width - 1, top + height - 1, colour);
+    else if (direction == LineDirection::Rising)
+        s.line(left + width, top, left, top + height - 1, colour);
     s.penWidth = 1;
 }
 
@@ -199,7 +208,7 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
     const PicturePlacement placement =
         placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
                      view.originY, layout.mirrorLeftRight, layout.mirrorTopBottom);
-    if (!prefs.carross)
+    if (!prefs.bodyLinesInFront)
         canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
                            placement.height);
 
@@ -212,7 +221,7 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
             processEvents();
     }
 
-    if (prefs.carross)
+    if (prefs.bodyLinesInFront)
         canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
                            placement.height, platform::RasterOp::And);
 }
@@ -246,17 +255,18 @@ ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,
         drawEllipse(surface, x, y, h, w, colour);
         break;
     case ObjectKind::Text:
-        drawText(surface, x, y, object.text, colour, context.prefs.fondblanc);
+        drawText(surface, x, y, object.text, colour, context.prefs.whiteTextBackground);
         break;
     case ObjectKind::Line:
-        drawLine(surface, x, y, h, w, colour, object.orientation, context.prefs.lineWidth());
+        drawLine(surface, x, y, h, w, colour, object.orientation.lineDirection(),
+                 context.prefs.penWidth());
         break;
     case ObjectKind::Triangle:
         surface.penWidth = 1;
-        drawTriangle(surface, x, y, h, w, colour, object.orientation);
+        drawTriangle(surface, x, y, h, w, colour, object.orientation.triangleCorner());
         break;
     case ObjectKind::Accessory:
-        drawAccessory(surface, x, y, h, w, fill.fileName(), object.orientation);
+        drawAccessory(surface, x, y, h, w, fill.fileName(), object.orientation.accessoryTurn());
         break;
     default:
         break;
@@ -265,12 +275,12 @@ ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,
 }
 
 void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, float w,
-                                 const QString& file, int orientation) {
-    if (orientation < 0 || orientation > 3 || file.isEmpty())
+                                 const QString& file, document::AccessoryTurn turn) {
+    const int quarterTurns = int(turn);
+    if (quarterTurns < 0 || quarterTurns > 3 || file.isEmpty())
         return;
-    // Orientation k is k quarter turns counter-clockwise; the turned picture fills the box.
     const QImage* picture =
-        pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"), file, orientation);
+        pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"), file, quarterTurns);
     if (!picture || picture->isNull())
         return;
     surface.drawPicture(*picture, x, y, w, h);

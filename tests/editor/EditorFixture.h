@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/Editor.h"
-#include "platform/ScriptedDialogService.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QTest>
@@ -17,7 +17,7 @@ struct EditorFixture {
     static inline const QString kTexture = QStringLiteral("bois.bmp");
 
     testkit::ProgramFolder folder;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::FileSystem files;
     platform::MemoryStore store;
     platform::PictureCache pictures;
@@ -71,6 +71,14 @@ struct EditorFixture {
         table().append(testkit::planObject(document::ObjectKind(kind), x, y, float(h), float(w),
                                            std::move(fill), locked, orientation));
         ed->restartHistory();
+    }
+
+    // The view as the user sets it: the zoom typed in its box, then the two bars moved.
+    const render::View& setView(int percent, int horizontalBar = 0, int verticalBar = 0) {
+        ed->zoomTextChanged(QString::number(percent));
+        ed->horizontalScrolled(horizontalBar);
+        ed->verticalScrolled(verticalBar);
+        return ed->view().view;
     }
 
     void click(float x, float y) {
