@@ -180,6 +180,7 @@ void MainWindow::refresh() {
         setTextKeepingCursor(dimensionBoxes_[i], state.controls.sizeText[i]);
     lockBox_->setChecked(state.controls.lockChecked);
     libraryToggle_->setChecked(state.controls.accessoryBrowserShown);
+    libraryToggle_->setToolTip(statusHelp_.value(libraryToggle_)());
     action(QStringLiteral("mnubib"))->setChecked(state.controls.accessoryBrowserShown);
     action(QStringLiteral("mnusurf"))->setChecked(state.surfaces.visible);
     fillSwatch_->update();

@@ -121,6 +121,9 @@ private:
     void buildPlan(QWidget* area);
     void placeControls();
     void setStatusHelp(QWidget* widget, std::function<QString()> text);
+    // The status help of a button that shows only a picture, also as its tooltip and
+    // accessible name.
+    void setIconButtonHelp(QAbstractButton* button, const QString& help);
     // MainWindowMenus.cpp.
     void buildMenus();
 

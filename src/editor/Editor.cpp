@@ -293,9 +293,10 @@ QString Editor::livePosition() const {
     const document::PlanObject object = modules_->selection.selectionObject();
     const double resol = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
     const auto cm = [](double v) { return QString::number(platform::M(v)); };
+    const auto size = [this](float v) { return platform::shortestText(v, locale_); };
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
-        .arg(cm(object.position.x / resol), cm(object.position.y / resol), cm(object.widthCm),
-             cm(object.heightCm));
+        .arg(cm(object.position.x / resol), cm(object.position.y / resol), size(object.widthCm),
+             size(object.heightCm));
 }
 
 void Editor::toggleSurfacePanel() {

@@ -6,6 +6,9 @@
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <optional>
 
 namespace editor {
@@ -76,6 +79,7 @@ void LayoutCommands::newLayout() {
     s.layout.objects.clear();
     s.layout.isOpen = true;
     s.layout.modified = false;
+    layoutFile_.clear();
     history_.reset();
     core_.redraw();
     enableEditing();
@@ -90,6 +94,7 @@ void LayoutCommands::chooseAndOpenLayout() {
     const platform::FileDialogResult chosen = core_.services.dialogs.openFile(request);
     if (chosen.cancelled())
         return;
+    rememberFolder(chosen.fileName);
     closeAccessoryBrowser();
     putSelectionBack();
     openLayoutFile(chosen.fileName);
@@ -131,6 +136,7 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
     putSelectionBack();
     view_.resetView(opened.zoomPercent);
     s.layout = std::move(opened.layout);
+    layoutFile_ = path;
     history_.reset();
     core_.redraw();
     enableEditing();
@@ -160,6 +166,8 @@ bool LayoutCommands::saveLayout() {
     }
     s.layout.modified = false;
     history_.markSaved();
+    layoutFile_ = chosen.fileName;
+    rememberFolder(chosen.fileName);
     return true;
 }
 
@@ -202,24 +210,41 @@ void LayoutCommands::printLayout(platform::Printer& printer) {
                       printer, core_.services.dialogs, [this] { putSelectionBack(); });
 }
 
-namespace {
+void LayoutCommands::rememberFolder(const QString& path) {
+    lastFolder_ = QFileInfo(path).absolutePath();
+}
 
-// A save dialog for one file type; an empty name when the user cancels.
-QString askFileName(platform::DialogService& dialogs, const QString& filter) {
+QString LayoutCommands::askOutputName(const QString& filter, const QString& suffix) {
+    const document::Layout& l = core_.state.layout;
+    const QString name = layoutFile_.isEmpty()
+                             ? QFileInfo(document::proposedFileName(l.vehicleModel, l.vehicleView,
+                                                                    l.mirrorLeftRight))
+                                   .completeBaseName()
+                             : QFileInfo(layoutFile_).completeBaseName();
+    const QString folder =
+        layoutFile_.isEmpty() ? lastFolder_ : QFileInfo(layoutFile_).absolutePath();
     platform::FileDialogRequest request;
     request.filter = filter;
     request.overwritePrompt = true;
-    return dialogs.saveFile(request).fileName;
+    request.defaultSuffix = suffix;
+    request.fileName = name + QLatin1Char('.') + suffix;
+    if (!folder.isEmpty())
+        request.fileName = QDir(folder).filePath(request.fileName);
+    QString path = core_.services.dialogs.saveFile(request).fileName;
+    if (path.isEmpty())
+        return path;
+    rememberFolder(path);
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + suffix;
+    return path;
 }
-
-} // namespace
 
 // The selection is put back only once the output goes ahead (a file was chosen, a
 // printer found): a cancel leaves everything as it was.
 void LayoutCommands::exportPdf(const output::ScaleSetup& setup) {
     if (!core_.layoutOpen())
         return;
-    const QString path = askFileName(core_.services.dialogs, QStringLiteral("Document PDF|*.pdf"));
+    const QString path = askOutputName(QStringLiteral("Document PDF|*.pdf"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return;
     outputAtScale(setup, [&](const output::PlanSource& source, const output::ScaledPlan& plan) {
@@ -254,7 +279,7 @@ void LayoutCommands::outputAtScale(const output::ScaleSetup& setup, const SheetW
 void LayoutCommands::exportPartsList() {
     if (!core_.layoutOpen())
         return;
-    const QString path = askFileName(core_.services.dialogs, QStringLiteral("Liste CSV|*.csv"));
+    const QString path = askOutputName(QStringLiteral("Liste CSV|*.csv"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     putSelectionBack();

@@ -55,11 +55,19 @@ private:
         std::function<QString(const output::PlanSource&, const output::ScaledPlan&)>;
     void outputAtScale(const output::ScaleSetup& setup, const SheetWriter& write);
     void keepOpenLayoutAfterRefusal();
+    // Asks for the name of an output of the open layout (PDF, parts list): proposes the
+    // layout's name with the suffix in the layout's folder, or the last folder used,
+    // and adds the suffix to a name typed without extension. Empty when cancelled.
+    QString askOutputName(const QString& filter, const QString& suffix);
+    // Remembers the folder of a file the user chose.
+    void rememberFolder(const QString& path);
 
     EditorCore& core_;
     Selection& selection_;
     ViewControl& view_;
     EditHistory& history_;
+    QString layoutFile_; // the file the open layout was read from or last saved to
+    QString lastFolder_; // the folder of the last file chosen in a file dialog
 };
 
 } // namespace editor

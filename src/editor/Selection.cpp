@@ -155,8 +155,8 @@ void Selection::select(int r) {
         const double scale = kind == ObjectKind::Text ? resol : resol * zoom;
         b.width = float(M(col5 * scale));
         b.height = float(M(col4 * scale));
-        s.controls.sizeText[0] = numberText(col5, core_.locale);
-        s.controls.sizeText[1] = numberText(col4, core_.locale);
+        s.controls.sizeText[0] = platform::shortestText(object.widthCm, core_.locale);
+        s.controls.sizeText[1] = platform::shortestText(object.heightCm, core_.locale);
     }
     setBox(b);
 

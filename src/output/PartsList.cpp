@@ -4,6 +4,7 @@
 #include "document/ObjectTable.h"
 #include "document/Palette.h"
 #include "library/LibraryNames.h"
+#include "platform/Numbers.h"
 
 #include <QSaveFile>
 
@@ -126,7 +127,8 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale) {
             (object.kind == ObjectKind::Rectangle && object.fill.isFile() ? textures : colours)
                 .add(what, *area);
         lines << joined({QString::number(number), kindName(object.kind), what,
-                         decimal(w, 1, locale), decimal(h, 1, locale),
+                         platform::shortestText(object.widthCm, locale),
+                         platform::shortestText(object.heightCm, locale),
                          decimal(object.position.x / resol, 1, locale),
                          decimal(object.position.y / resol, 1, locale),
                          area ? decimal(*area, 2, locale) : QString(),

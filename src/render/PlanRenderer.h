@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace render {
 
@@ -46,6 +47,9 @@ public:
 
     // Lets queued window events run between objects of a redraw.
     std::function<void()> processEvents;
+    // When set, a texture or accessory picture that cannot be read is drawn as a box of
+    // this colour; otherwise it is left out.
+    std::optional<platform::Colour> missingPictureColour;
 
     // Redraws the plan on canvas without clearing it first: the vehicle picture
     // (mirrored by the layout's flags), every object in order, and with carross the
