@@ -84,6 +84,7 @@ MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const Q
     };
     editor_->setPreferences(startup_.prefs);
     editor_->restoreSurfacePanel(startup_.surfacePanel);
+    editor_->restoreMagnetism();
     editor_->initialise();
     editor_->setPreferences(startup_.prefs);
 
@@ -125,7 +126,15 @@ void MainWindow::refreshEnabling() {
     verticalBar_->setEnabled(open);
     horizontalBar_->setEnabled(open);
     fillFrame_->setEnabled(open && c.fillEnabled);
-    dimensionsFrame_->setEnabled(open && c.dimensionsEnabled);
+    // Texts and accessories keep their size but can be placed: only the size controls
+    // follow the kind, the position boxes follow the selection.
+    dimensionsFrame_->setEnabled(open);
+    for (QWidget* sizeControl :
+         {static_cast<QWidget*>(dimensionBoxes_[0]), static_cast<QWidget*>(dimensionBoxes_[1]),
+          static_cast<QWidget*>(lockBox_), dimensionsPicture_, dimensionsUnit_})
+        sizeControl->setEnabled(c.dimensionsEnabled);
+    for (QLineEdit* box : positionBoxes_)
+        box->setEnabled(editor_->state().hasSelection());
     for (QGroupBox* frame : {zoomFrame_, editFrame_, objectsFrame_, surfaceFrame_})
         frame->setEnabled(open);
     for (QToolButton* button : toolButtons_)
@@ -148,6 +157,16 @@ void MainWindow::refreshEnabling() {
     for (const char* name : {"mnupivg", "mnupivd"})
         action(QString::fromUtf8(name))->setEnabled(turn);
     refreshUndoEntries();
+}
+
+// A position box keeps what the user is typing into it until Enter or until it loses the
+// focus; otherwise it shows where the selection is.
+void MainWindow::refreshPositionBoxes() {
+    for (const editor::Axis axis : {editor::Axis::X, editor::Axis::Y}) {
+        QLineEdit* box = positionBoxes_[std::size_t(axis)];
+        if (!(box->hasFocus() && box->isModified()))
+            setTextKeepingCursor(box, editor_->positionText(axis));
+    }
 }
 
 // The entries name the step they would take back or do again, in the status bar too.
@@ -178,17 +197,22 @@ void MainWindow::refresh() {
     setTextKeepingCursor(zoomBox_, state.view.zoomText);
     for (std::size_t i = 0; i < 2; ++i)
         setTextKeepingCursor(dimensionBoxes_[i], state.controls.sizeText[i]);
+    refreshPositionBoxes();
     lockBox_->setChecked(state.controls.lockChecked);
     libraryToggle_->setChecked(state.controls.accessoryBrowserShown);
     libraryToggle_->setToolTip(statusHelp_.value(libraryToggle_)());
     action(QStringLiteral("mnubib"))->setChecked(state.controls.accessoryBrowserShown);
     action(QStringLiteral("mnusurf"))->setChecked(state.surfaces.visible);
+    action(QStringLiteral("mnumagnet"))->setChecked(editor_->magnetism());
     fillSwatch_->update();
     refreshTextureList();
     refreshSurfaceList();
     refreshEnabling();
     showStatus(state.statusText);
-    statusPosition_->setText(editor_->livePosition());
+    const QString gaps = editor_->gapsField();
+    statusGaps_->setText(gaps);
+    statusGaps_->setVisible(!gaps.isEmpty());
+    statusPosition_->setText(editor_->positionField());
 
     switch (editor_->takeFocusRequest()) {
     case editor::FocusRequest::Plan:

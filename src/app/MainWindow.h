@@ -26,6 +26,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPainter;
 class QMenu;
 class QPushButton;
 class QScrollBar;
@@ -101,6 +102,9 @@ public:
     static QRect canvasGeometry(QSize inner);
     // The smallest window.
     static constexpr QSize kMinimumSize{617, 404};
+    // The guide lines of magnetism, drawn over the plan on the screen only: a colour the
+    // fill palette does not hold.
+    static constexpr QRgb kGuideColour = qRgb(255, 0, 144);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -119,6 +123,7 @@ private:
     void buildFillFrame(QWidget* area);
     void buildSurfaceFrame(QWidget* area);
     void buildPlan(QWidget* area);
+    void paintGuides(QPainter& painter) const;
     void placeControls();
     void setStatusHelp(QWidget* widget, std::function<QString()> text);
     // The status help of a button that shows only a picture, also as its tooltip and
@@ -135,6 +140,7 @@ private:
     void refreshSurfaceList();
     void refreshSelection();
     void refreshEnabling();
+    void refreshPositionBoxes();
     void refreshUndoEntries();
     void showStatus(const QString& text);
     void closeOtherWindows();
@@ -185,6 +191,9 @@ private:
     QToolButton* deleteButton_ = nullptr;
     QLineEdit* zoomBox_ = nullptr;
     std::array<QLineEdit*, 2> dimensionBoxes_{}; // indexed by editor::Dimension
+    std::array<QLineEdit*, 2> positionBoxes_{};  // X and Y, indexed by editor::Axis
+    QWidget* dimensionsPicture_ = nullptr;
+    QWidget* dimensionsUnit_ = nullptr;
     QCheckBox* lockBox_ = nullptr;
     PictureWidget* fillSwatch_ = nullptr;
     QComboBox* textureList_ = nullptr;
@@ -194,7 +203,8 @@ private:
     QToolButton* addSurfaceButton_ = nullptr;
     QToolButton* removeSurfaceButton_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
-    QLabel* statusPosition_ = nullptr; // the selection's place and size, right of the help
+    QLabel* statusGaps_ = nullptr;     // the gaps around a dragged object
+    QLabel* statusPosition_ = nullptr; // the pointer's or the selection's place, at the right
     QMenu* editMenu_ = nullptr;
 };
 

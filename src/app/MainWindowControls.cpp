@@ -16,7 +16,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QToolButton>
@@ -106,6 +108,9 @@ void MainWindow::buildControls() {
     statusBar_ = new QStatusBar(area_);
     statusBar_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar_->setSizeGripEnabled(false);
+    statusGaps_ = new QLabel(statusBar_);
+    statusGaps_->setObjectName(QStringLiteral("StatusGaps"));
+    statusBar_->addPermanentWidget(statusGaps_);
     statusPosition_ = new QLabel(statusBar_);
     statusPosition_->setObjectName(QStringLiteral("StatusPosition"));
     statusBar_->addPermanentWidget(statusPosition_);
@@ -216,6 +221,8 @@ void MainWindow::buildZoomFrame(QWidget* area) {
                   [](editor::Editor& e) { e.zoomIn(); });
 }
 
+// Two columns: width and height on the left, the corner's X and Y on the right, then the
+// unit and the lock; the keyboard goes through them in that order.
 void MainWindow::buildDimensionsFrame(QWidget* area) {
     auto* frame = makeFrame(QStringLiteral("Frame2"), QStringLiteral("Dimensions"), 230, 90, area);
     dimensionsFrame_ = frame;
@@ -231,7 +238,7 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
         auto* box = new QLineEdit(QStringLiteral("50"), frame);
         dimensionBoxes_[i] = box;
         box->setObjectName(QStringLiteral("Text1_%1").arg(i));
-        box->setGeometry(8, 20 + int(i) * 26, 44, 22);
+        box->setGeometry(6, 18 + int(i) * 22, 38, 20);
         box->installEventFilter(filter);
         connect(box, &QLineEdit::textEdited, this, [this, dimension](const QString& text) {
             forward(
@@ -242,21 +249,53 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
         const QString help = helps[i];
         setStatusHelp(box, [help] { return help; });
     }
+    // Digits with one decimal separator, "." or ",".
+    auto* decimal = new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,5}([.,][0-9]?)?")), frame);
+    const QString positionHelps[] = {
+        QStringLiteral("Position horizontale de l'objet depuis le bord gauche du véhicule, en cm "
+                       "(Appuyez sur Entrée pour valider)"),
+        QStringLiteral("Position verticale de l'objet depuis le bord haut du véhicule, en cm "
+                       "(Appuyez sur Entrée pour valider)")};
+    for (const editor::Axis axis : {editor::Axis::X, editor::Axis::Y}) {
+        const auto i = std::size_t(axis);
+        auto* box = new QLineEdit(frame);
+        positionBoxes_[i] = box;
+        box->setObjectName(axis == editor::Axis::X ? QStringLiteral("TextX")
+                                                   : QStringLiteral("TextY"));
+        box->setPlaceholderText(axis == editor::Axis::X ? QStringLiteral("X")
+                                                        : QStringLiteral("Y"));
+        box->setGeometry(48, 18 + int(i) * 22, 36, 20);
+        box->setValidator(decimal);
+        connect(box, &QLineEdit::returnPressed, this, [this, axis, box] {
+            const QString text = box->text();
+            box->setModified(false); // the box shows the selection's place again
+            forward([axis, text](editor::Editor& e) { e.positionConfirmed(axis, text); });
+        });
+        const QString help = positionHelps[i];
+        setStatusHelp(box, [help] { return help; });
+    }
     auto* dimensionsPicture = new QLabel(frame);
+    dimensionsPicture_ = dimensionsPicture;
     dimensionsPicture->setObjectName(QStringLiteral("Image1"));
     dimensionsPicture->setPixmap(icons::dimensions());
-    dimensionsPicture->setGeometry(58, 20, 24, 24);
+    dimensionsPicture->setGeometry(8, 63, 24, 24);
     auto* unit = new QLabel(QStringLiteral("(cm)"), frame);
+    dimensionsUnit_ = unit;
     unit->setObjectName(QStringLiteral("Label1"));
-    unit->setGeometry(56, 48, 32, 18);
+    unit->setGeometry(38, 66, 32, 18);
     lockBox_ = new QCheckBox(QStringLiteral("Figées"), frame);
     lockBox_->setObjectName(QStringLiteral("Check1"));
-    lockBox_->setGeometry(8, 76, 78, 20);
+    lockBox_->setGeometry(6, 90, 78, 20);
     connect(lockBox_, &QCheckBox::clicked, this, [this](bool checked) {
         forward([checked](editor::Editor& e) { e.sizeLockToggled(checked); });
     });
     setStatusHelp(lockBox_,
                   [] { return QStringLiteral("Empêche le redimensionnement à la souris"); });
+    setTabOrder(dimensionBoxes_[0], dimensionBoxes_[1]);
+    setTabOrder(dimensionBoxes_[1], positionBoxes_[0]);
+    setTabOrder(positionBoxes_[0], positionBoxes_[1]);
+    setTabOrder(positionBoxes_[1], lockBox_);
 }
 
 void MainWindow::buildFillFrame(QWidget* area) {
@@ -349,13 +388,19 @@ void MainWindow::buildPlan(QWidget* area) {
         forward([at](editor::Editor& e) { e.planPressed(at); });
     };
     plan_->clicked = [this] { forward([](editor::Editor& e) { e.planClicked(); }); };
-    plan_->moved = [this](QPointF, Qt::MouseButtons) {
-        forward([](editor::Editor& e) { e.planHovered(); });
+    plan_->moved = [this](QPointF at, Qt::MouseButtons, Qt::KeyboardModifiers) {
+        forward([at](editor::Editor& e) {
+            e.pointerOverPlan(at);
+            e.planHovered();
+        });
     };
+    plan_->overlay = [this](QPainter& painter) { paintGuides(painter); };
+    plan_->left = [this] { forward([](editor::Editor& e) { e.pointerLeftPlan(); }); };
     // The plan and the selection box take the same keys.
-    const auto keyPressed = [this](Qt::Key key) {
+    const auto keyPressed = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
         bool taken = false;
-        forward([key, &taken](editor::Editor& e) { taken = e.keyPressed(key); });
+        forward(
+            [key, modifiers, &taken](editor::Editor& e) { taken = e.keyPressed(key, modifiers); });
         return taken;
     };
     plan_->keyPressed = keyPressed;
@@ -374,8 +419,13 @@ void MainWindow::buildPlan(QWidget* area) {
         if (button == Qt::RightButton && editor_->state().hasSelection())
             editMenu_->popup(QCursor::pos());
     };
-    selectionBox_->moved = [this](QPointF at, Qt::MouseButtons held) {
-        forward([at, held](editor::Editor& e) { e.boxMoved(at, held); });
+    selectionBox_->moved = [this](QPointF at, Qt::MouseButtons held,
+                                  Qt::KeyboardModifiers modifiers) {
+        const QPointF onPlan = at + selectionBox_->pos();
+        forward([at, held, modifiers, onPlan](editor::Editor& e) {
+            e.pointerOverPlan(onPlan);
+            e.boxMoved(at, held, modifiers);
+        });
     };
     selectionBox_->released = [this] { forward([](editor::Editor& e) { e.boxReleased(); }); };
     selectionBox_->keyPressed = keyPressed;
@@ -388,8 +438,13 @@ void MainWindow::buildPlan(QWidget* area) {
         handle->pressed = [this](QPointF at, Qt::MouseButton) {
             forward([at](editor::Editor& e) { e.handlePressed(at); });
         };
-        handle->moved = [this, role](QPointF at, Qt::MouseButtons held) {
-            forward([role, at, held](editor::Editor& e) { e.handleMoved(role, at, held); });
+        handle->moved = [this, role, handle](QPointF at, Qt::MouseButtons held,
+                                             Qt::KeyboardModifiers modifiers) {
+            const QPointF onPlan = at + handle->pos();
+            forward([role, at, held, modifiers, onPlan](editor::Editor& e) {
+                e.pointerOverPlan(onPlan);
+                e.handleMoved(role, at, held, modifiers);
+            });
         };
         handle->released = [this] { forward([](editor::Editor& e) { e.handleReleased(); }); };
         handle->setMouseTracking(true);
@@ -411,6 +466,21 @@ void MainWindow::buildPlan(QWidget* area) {
     connect(verticalBar_, &QScrollBar::valueChanged, this, [this](int value) {
         forward([value](editor::Editor& e) { e.verticalScrolled(value); });
     });
+}
+
+void MainWindow::paintGuides(QPainter& painter) const {
+    const std::vector<editor::Guide> guides = editor_->dragAids().guides;
+    if (guides.empty())
+        return;
+    painter.setPen(QPen(QColor(kGuideColour), 0));
+    const QRect area = plan_->rect();
+    for (const editor::Guide& guide : guides) {
+        const int at = int(std::lround(guide.at));
+        if (guide.axis == editor::Axis::X)
+            painter.drawLine(at, area.top(), at, area.bottom());
+        else
+            painter.drawLine(area.left(), at, area.right(), at);
+    }
 }
 
 QRect MainWindow::canvasGeometry(QSize inner) {

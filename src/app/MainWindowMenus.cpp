@@ -71,6 +71,7 @@ std::vector<Menu> menuTable() {
          {{"mnupref", "&Préférences...", {}},
           kSeparator,
           {"mnusurf", "Module de décompte de &surfaces", {}, 0, true},
+          {"mnumagnet", "&Magnétisme", {}, 0, true},
           kSeparator,
           {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}},
           {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", {}}}},
@@ -153,6 +154,8 @@ void MainWindow::buildMenus() {
 
     on("mnupref", [this] { showPreferences(); });
     toEditor("mnusurf", [](editor::Editor& e) { e.toggleSurfacePanel(); });
+    connect(action(QStringLiteral("mnumagnet")), &QAction::triggered, this,
+            [this](bool on) { forward([on](editor::Editor& e) { e.setMagnetism(on); }); });
     on("mnuaccess", [this] { showAccessoryImport(); });
     on("mnuvehic", [this] { showVehicleImport(); });
 

@@ -37,6 +37,8 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     // Whatever the picture does not cover shows the window's background.
     painter.fillRect(rect(), palette().window());
     painter.drawImage(offset_ ? offset_() : QPoint(0, 0), picture);
+    if (overlay)
+        overlay(painter);
 }
 
 void PictureWidget::mousePressEvent(QMouseEvent* event) {
@@ -47,7 +49,7 @@ void PictureWidget::mousePressEvent(QMouseEvent* event) {
 
 void PictureWidget::mouseMoveEvent(QMouseEvent* event) {
     if (moved)
-        moved(event->position(), event->buttons());
+        moved(event->position(), event->buttons(), event->modifiers());
 }
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -60,10 +62,16 @@ void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PictureWidget::keyPressEvent(QKeyEvent* event) {
-    if (keyPressed && keyPressed(Qt::Key(event->key())))
+    if (keyPressed && keyPressed(Qt::Key(event->key()), event->modifiers()))
         event->accept();
     else
         QWidget::keyPressEvent(event);
+}
+
+void PictureWidget::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (left)
+        left();
 }
 
 } // namespace app

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QPainter;
+
 namespace app {
 
 // A picture box: paints a picture 1:1 from its top-left corner (or one plain colour)
@@ -24,12 +26,16 @@ public:
     const QColor& colour() const { return colour_; }
 
     std::function<void(QPointF at, Qt::MouseButton button)> pressed;
-    std::function<void(QPointF at, Qt::MouseButtons held)> moved;
+    std::function<void(QPointF at, Qt::MouseButtons held, Qt::KeyboardModifiers modifiers)> moved;
     std::function<void()> released;
     // A left press and release both over the box.
     std::function<void()> clicked;
+    // The pointer has left the box (not for one of its children).
+    std::function<void()> left;
     // True when the key was taken; any other key goes on to the parent.
-    std::function<bool(Qt::Key key)> keyPressed;
+    std::function<bool(Qt::Key key, Qt::KeyboardModifiers modifiers)> keyPressed;
+    // Painted over the picture, in the box's own pixels: what is shown on the screen only.
+    std::function<void(QPainter& painter)> overlay;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +43,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     std::function<const QImage&()> source_;

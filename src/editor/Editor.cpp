@@ -5,6 +5,7 @@
 #include "editor/EditorCore.h"
 #include "editor/HandleDrag.h"
 #include "editor/LayoutCommands.h"
+#include "editor/Placement.h"
 #include "editor/Properties.h"
 #include "editor/Selection.h"
 #include "editor/SelectionKeys.h"
@@ -22,12 +23,14 @@ struct Editor::Modules {
     Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
             EditorHooks& hooks, QLocale& locale)
         : core{state, renderer, services, hooks, locale}, panel(state.surfaces, locale),
-          selection(core, panel), drag(core, selection, panel), keys(core, selection),
-          history(core, selection), view(core, selection), creation(core, selection),
-          properties(core, selection, panel), commands(core, selection, view, history) {}
+          magnetism(core), selection(core, panel), drag(core, selection, panel, magnetism),
+          keys(core, selection), history(core, selection), view(core, selection),
+          creation(core, selection), properties(core, selection, panel),
+          commands(core, selection, view, history) {}
 
     EditorCore core;
     SurfacePanel panel;
+    Magnetism magnetism;
     Selection selection;
     HandleDrag drag;
     SelectionKeys keys;
@@ -183,7 +186,11 @@ void Editor::planClicked() {
 void Editor::planHovered() {
     modules_->selection.planHovered();
 }
-bool Editor::keyPressed(Qt::Key key) {
+bool Editor::keyPressed(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    // A modifier pressed alone, as before each Shift+arrow, changes nothing and leaves a run
+    // of arrow keys going.
+    if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta)
+        return false;
     const bool arrow =
         key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
     const bool deletion = key == Qt::Key_Delete || key == Qt::Key_Backspace;
@@ -191,7 +198,9 @@ bool Editor::keyPressed(Qt::Key key) {
         arrow ? LayoutChange::Move : (deletion ? LayoutChange::Delete : LayoutChange::PutBack);
     bool taken = false;
     edit(
-        change, [&] { taken = modules_->keys.keyPressed(key); }, arrow ? Run::Arrows : Run::None);
+        change,
+        [&] { taken = modules_->keys.keyPressed(key, arrow && modifiers & Qt::ShiftModifier); },
+        arrow ? Run::Arrows : Run::None);
     return taken;
 }
 // A drag is one step, recorded when the button is released: the moves in between only
@@ -201,8 +210,8 @@ void Editor::boxPressed(QPointF at, Qt::MouseButton button) {
     modules_->drag.boxPressed(at, button);
     dragStart_ = std::make_unique<SelectionLook>(selectionLook());
 }
-void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons) {
-    modules_->drag.boxMoved(at, buttons);
+void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    modules_->drag.boxMoved(at, buttons, snaps(modifiers));
 }
 void Editor::boxReleased() {
     modules_->drag.endDrag();
@@ -213,8 +222,9 @@ void Editor::handlePressed(QPointF at) {
     modules_->drag.handlePressed(at);
     dragStart_ = std::make_unique<SelectionLook>(selectionLook());
 }
-void Editor::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
-    modules_->drag.handleMoved(handle, at, buttons);
+void Editor::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons,
+                         Qt::KeyboardModifiers modifiers) {
+    modules_->drag.handleMoved(handle, at, buttons, snaps(modifiers));
 }
 void Editor::handleReleased() {
     modules_->drag.handleReleased();
@@ -234,6 +244,17 @@ void Editor::dimensionsConfirmed() {
 }
 void Editor::sizeLockToggled(bool checked) {
     edit(LayoutChange::Lock, [&] { modules_->properties.sizeLockToggled(checked); });
+}
+void Editor::positionConfirmed(Axis axis, const QString& text) {
+    edit(LayoutChange::Move, [&] { modules_->properties.positionConfirmed(axis, text); });
+}
+QString Editor::positionText(Axis axis) const {
+    if (!state_.hasSelection() || state_.layout.pixelsPerCm <= 0)
+        return QString();
+    const document::PlanObject object = modules_->selection.selectionObject();
+    const double resol = state_.layout.pixelsPerCm;
+    const float pixel = axis == Axis::X ? object.position.x : object.position.y;
+    return cmText(double(pixel) / resol, cmDecimals(1 / resol), locale_);
 }
 void Editor::paletteColourChosen(int index) {
     edit(LayoutChange::Fill, [&] { modules_->properties.paletteColourChosen(index); });
@@ -297,6 +318,70 @@ QString Editor::livePosition() const {
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
         .arg(cm(object.position.x / resol), cm(object.position.y / resol), size(object.widthCm),
              size(object.heightCm));
+}
+
+void Editor::pointerOverPlan(QPointF at) {
+    pointer_ = at;
+}
+
+void Editor::pointerLeftPlan() {
+    pointer_.reset();
+}
+
+QString Editor::positionField() const {
+    if (!pointer_)
+        return livePosition();
+    const document::Layout& layout = state_.layout;
+    if (!layout.isOpen || layout.pixelsPerCm <= 0)
+        return QString();
+    const render::View& view = state_.view.view;
+    const auto cm = pointerCm(*pointer_, view, layout.pixelsPerCm,
+                              QSizeF(layout.pictureWidth, layout.pictureHeight));
+    if (!cm)
+        return QString();
+    // A screen pixel finer than a centimetre earns one decimal.
+    const int decimals = cmDecimals(1 / (layout.pixelsPerCm * double(view.zoom)));
+    return QStringLiteral("x %1 cm  y %2 cm")
+        .arg(cmText(cm->x(), decimals, locale_), cmText(cm->y(), decimals, locale_));
+}
+
+bool Editor::snaps(Qt::KeyboardModifiers modifiers) const {
+    return magnetism_ && !(modifiers & Qt::AltModifier);
+}
+
+DragAids Editor::dragAids() const {
+    // A selection put back in the middle of a drag ends the drag too.
+    if (state_.selection.drag == Drag::None)
+        return DragAids{};
+    return modules_->magnetism.aids();
+}
+
+QString Editor::gapsField() const {
+    const std::optional<Gaps> gaps = dragAids().gaps;
+    const document::Layout& layout = state_.layout;
+    if (!gaps || layout.pixelsPerCm <= 0)
+        return QString();
+    const double pixelsPerCm = layout.pixelsPerCm * double(state_.view.view.zoom);
+    const int decimals = cmDecimals(1 / pixelsPerCm);
+    QStringList sides;
+    for (const auto& [arrow, gap] : {std::pair{u'←', gaps->left},
+                                     {u'→', gaps->right},
+                                     {u'↑', gaps->top},
+                                     {u'↓', gaps->bottom}})
+        if (gap)
+            sides << QString(QChar(arrow)) + QLatin1Char(' ') +
+                         cmText(double(*gap) / pixelsPerCm, decimals, locale_) +
+                         QStringLiteral(" cm");
+    return sides.join(QStringLiteral("  "));
+}
+
+void Editor::setMagnetism(bool on) {
+    magnetism_ = on;
+    settings::PreferenceStore(services_.store).writeMagnetism(on);
+}
+
+void Editor::restoreMagnetism() {
+    magnetism_ = settings::PreferenceStore(services_.store).readMagnetism();
 }
 
 void Editor::toggleSurfacePanel() {

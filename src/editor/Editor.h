@@ -5,6 +5,8 @@
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
 #include "editor/Geometry.h"
+#include "editor/Magnetism.h"
+#include "editor/Snapping.h"
 #include "output/PageLayout.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
@@ -102,17 +104,20 @@ public:
     // Arrows move the selection by a pixel; Delete and Backspace delete it; Space and
     // Enter put it back. False for the keys the plan and selection box do not use, which
     // go on to the window. Both the plan and the selection box send their keys here.
-    bool keyPressed(Qt::Key key);
+    // With Shift, arrows move by a centimetre of the picture (at least one pixel).
+    bool keyPressed(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
 
     // The selection box: a left press and drag moves it.
     void boxPressed(QPointF at, Qt::MouseButton button);
-    void boxMoved(QPointF at, Qt::MouseButtons buttons);
+    // With magnetism on and Alt not held, the dragged box snaps to its neighbours.
+    void boxMoved(QPointF at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {});
     void boxReleased();
 
     // The resize handles: a left drag from a handle resizes the selection by that
     // handle's sides. Coordinates are in the handle's own pixels.
     void handlePressed(QPointF at);
-    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons);
+    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons,
+                     Qt::KeyboardModifiers modifiers = {});
     void handleReleased();
 
     // Property editing.
@@ -120,6 +125,13 @@ public:
     // Enter in a dimension box: applies both boxes to the selection.
     void dimensionsConfirmed();
     void sizeLockToggled(bool checked);
+    // Enter in the X or Y box: the selection's corner moves to the typed position in cm,
+    // as one step; a position outside the vehicle picture is refused with a message.
+    void positionConfirmed(Axis axis, const QString& text);
+    // The selection's top-left corner in cm from the vehicle picture's corner, as the X
+    // and Y boxes show it (one decimal when a picture pixel is finer than a cm); empty
+    // without a selection.
+    QString positionText(Axis axis) const;
     void paletteColourChosen(int index);
     // An entry of the texture list: 0 is the "choose" caption, k the k-th texture.
     void textureChosen(int entry);
@@ -142,6 +154,24 @@ public:
     // size, in whole cm, as it would be stored now ("x 123 cm  y 45 cm  —  60 × 55 cm");
     // empty without a selection.
     QString livePosition() const;
+    // The pointer is over the plan at that canvas point, or has left it.
+    void pointerOverPlan(QPointF at);
+    void pointerLeftPlan();
+    // The status bar's position field: the pointer's position in cm from the vehicle
+    // picture's corner while it is over the plan (blank where the plan shows no picture),
+    // else the selection's live position.
+    QString positionField() const;
+
+    // "Magnétisme": whether mouse drags snap to the other objects and the picture's edges.
+    // Kept in the settings store; on unless it says otherwise.
+    bool magnetism() const { return magnetism_; }
+    void setMagnetism(bool on);
+    void restoreMagnetism();
+    // The guides and gaps of the mouse drag under way (canvas pixels), shown on the screen
+    // only; and the gaps in cm as the status bar shows them ("← 2 cm  → 15,5 cm…"), empty
+    // while nothing is dragged.
+    DragAids dragAids() const;
+    QString gapsField() const;
 
     // Surface count.
     void toggleSurfacePanel();
@@ -163,6 +193,8 @@ private:
     // Records the edit made since the selection looked like `before`.
     void recordEdit(document::LayoutChange change, const SelectionLook& before, Run run);
     void finishDrag(document::LayoutChange change);
+    // Whether a mouse drag with these keys held snaps.
+    bool snaps(Qt::KeyboardModifiers modifiers) const;
 
     EditorServices services_;
     EditorHooks hooks_;
@@ -177,6 +209,9 @@ private:
     std::unique_ptr<Modules> modules_;
     // The selection when the drag under way started.
     std::unique_ptr<SelectionLook> dragStart_;
+    // Where the pointer is over the plan, in canvas pixels; nothing once it has left.
+    std::optional<QPointF> pointer_;
+    bool magnetism_ = true;
 };
 
 } // namespace editor

@@ -24,6 +24,7 @@ void HandleDrag::endDrag() {
     SelectionState& sel = core_.state.selection;
     sel.drag = Drag::None;
     sel.dragStart = QPoint();
+    magnetism_.clear();
 }
 
 // A drag starts only on a box that carries its handles.
@@ -35,7 +36,7 @@ void HandleDrag::beginDrag(Drag drag, float x, float y) {
     sel.drag = drag;
 }
 
-void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y) {
+void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y, bool snap) {
     EditorState& s = core_.state;
     SelectionState& sel = s.selection;
     if (sel.drag != Drag::Move || !onlyLeftHeld(buttons) || !sel.handles.visible)
@@ -45,11 +46,12 @@ void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y) {
     SelectionBox& b = sel.box;
     b.top = dragEdge(b.top, dy, b.height, s.canvas.height());
     b.left = dragEdge(b.left, dx, b.width, s.canvas.width());
+    selection_.setBox(magnetism_.moved(selection_.box(), snap));
     selection_.placeHandles();
     selection_.redrawPartialBox();
 }
 
-void HandleDrag::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y) {
+void HandleDrag::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y, bool snap) {
     const EditorState& s = core_.state;
     const SelectionState& sel = s.selection;
     if (!onlyLeftHeld(buttons) || s.controls.lockChecked || !sel.handles.visible ||
@@ -57,7 +59,7 @@ void HandleDrag::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, fl
         return;
     PlanBox b = selection_.box();
     resizeByHandle(b, handle, M(x) - sel.dragStart.x(), M(y) - sel.dragStart.y());
-    selection_.setBox(b);
+    selection_.setBox(magnetism_.resized(b, handle, snap));
     selection_.placeHandles();
 }
 
@@ -70,12 +72,12 @@ void HandleDrag::boxPressed(QPointF at, Qt::MouseButton button) {
     beginDrag(Drag::Move, float(at.x()), float(at.y()));
 }
 
-void HandleDrag::boxMoved(QPointF at, Qt::MouseButtons buttons) {
+void HandleDrag::boxMoved(QPointF at, Qt::MouseButtons buttons, bool snap) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
     s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
-    dragBox(buttons, float(at.x()), float(at.y()));
+    dragBox(buttons, float(at.x()), float(at.y()), snap);
     s.layout.modified = true;
 }
 
@@ -87,7 +89,7 @@ void HandleDrag::handlePressed(QPointF at) {
     selection_.drawBox();
 }
 
-void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons) {
+void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons, bool snap) {
     EditorState& s = core_.state;
     if (!s.hasSelection())
         return;
@@ -96,7 +98,7 @@ void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons
         return;
     }
     s.statusText = QStringLiteral("Vous pouvez redimensionner l'objet");
-    dragHandle(handle, buttons, float(at.x()), float(at.y()));
+    dragHandle(handle, buttons, float(at.x()), float(at.y()), snap);
     core_.processEvents();
     if (s.selection.drag != Drag::Resize)
         return;

@@ -2,6 +2,7 @@
 
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
+#include "editor/Magnetism.h"
 #include "editor/Selection.h"
 #include "editor/SurfacePanel.h"
 
@@ -12,16 +13,17 @@ namespace editor {
 // Moving the selection box with the mouse and resizing it by its handles. A drag starts
 // with a left press on the box or a handle that carries its handles, follows the mouse
 // while the left button alone is held, and ends on release or when the selection ends.
-// Coordinates are in the pressed control's own pixels.
+// Coordinates are in the pressed control's own pixels. With `snap`, the box or the sides
+// that move snap to the neighbours (magnetism).
 class HandleDrag {
 public:
-    HandleDrag(EditorCore& core, Selection& selection, SurfacePanel& panel)
-        : core_(core), selection_(selection), panel_(panel) {}
+    HandleDrag(EditorCore& core, Selection& selection, SurfacePanel& panel, Magnetism& magnetism)
+        : core_(core), selection_(selection), panel_(panel), magnetism_(magnetism) {}
 
     void boxPressed(QPointF at, Qt::MouseButton button);
-    void boxMoved(QPointF at, Qt::MouseButtons buttons);
+    void boxMoved(QPointF at, Qt::MouseButtons buttons, bool snap = false);
     void handlePressed(QPointF at);
-    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons);
+    void handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons, bool snap = false);
     void handleReleased();
     // The drag under way ends where the box stands.
     void endDrag();
@@ -29,13 +31,14 @@ public:
 private:
     void beginDrag(Drag drag, float x, float y);
     // The box follows the pointer by the distance from the press, kept on the plan.
-    void dragBox(Qt::MouseButtons buttons, float x, float y);
+    void dragBox(Qt::MouseButtons buttons, float x, float y, bool snap);
     // The box's sides that the handle carries follow the pointer.
-    void dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y);
+    void dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y, bool snap);
 
     EditorCore& core_;
     Selection& selection_;
     SurfacePanel& panel_;
+    Magnetism& magnetism_;
 };
 
 } // namespace editor

@@ -2,6 +2,7 @@
 
 #include "document/ObjectTable.h"
 #include "editor/Geometry.h"
+#include "editor/Placement.h"
 #include "platform/Numbers.h"
 
 namespace editor {
@@ -45,6 +46,32 @@ void Properties::dimensionsConfirmed() {
     panel_.showResized(s.selection.object.kind, *w, *h);
     selection_.drawBox();
     selection_.showHandles();
+    s.layout.modified = true;
+}
+
+void Properties::positionConfirmed(Axis axis, const QString& text) {
+    EditorState& s = core_.state;
+    if (!s.hasSelection())
+        return;
+    const bool horizontal = axis == Axis::X;
+    const float length = horizontal ? s.layout.pictureWidth : s.layout.pictureHeight;
+    const std::optional<int> pixel = typedPosition(text, core_.resol(), length, core_.locale);
+    if (!pixel) {
+        const QString limit = cmText(double(length) / core_.resol(), 1, core_.locale);
+        core_.inform(QStringLiteral("La position doit être un nombre de centimètres entre 0 et %1, "
+                                    "pour que l'objet commence sur l'image du véhicule.")
+                         .arg(limit),
+                     QStringLiteral("Attention :"), platform::MsgIcon::Warning);
+        return;
+    }
+    // The box goes where putting the object back stores that pixel.
+    const render::View& v = s.view.view;
+    const double origin = horizontal ? v.originX : v.originY;
+    PlanBox b = selection_.box();
+    (horizontal ? b.left : b.top) = float((double(*pixel) - origin) * double(v.zoom));
+    selection_.setBox(b);
+    selection_.showHandles();
+    selection_.drawBox();
     s.layout.modified = true;
 }
 

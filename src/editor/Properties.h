@@ -2,6 +2,7 @@
 
 #include "editor/EditorCore.h"
 #include "editor/Selection.h"
+#include "editor/Snapping.h"
 #include "editor/SurfacePanel.h"
 
 namespace editor {
@@ -19,6 +20,10 @@ public:
     // of cm from 0 to 32767 is refused with a message.
     void dimensionsConfirmed();
     void sizeLockToggled(bool checked);
+    // A position typed in cm for the selection's top-left corner on one axis, measured
+    // from the vehicle picture's corner: the object moves to the nearest picture pixel.
+    // A value outside the picture is refused with a message.
+    void positionConfirmed(Axis axis, const QString& text);
     // A palette colour 0..15 becomes the current fill.
     void paletteColourChosen(int index);
     // A texture list entry becomes the current fill; the caption entry (0) or an entry

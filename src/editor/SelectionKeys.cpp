@@ -1,13 +1,14 @@
 #include "editor/SelectionKeys.h"
 
 #include "editor/EditorState.h"
+#include "editor/Placement.h"
 
 #include <algorithm>
 #include <array>
 
 namespace editor {
 
-bool SelectionKeys::keyPressed(Qt::Key key) {
+bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
     static constexpr std::array kSelectionKeys = {Qt::Key_Up,    Qt::Key_Down,   Qt::Key_Left,
                                                   Qt::Key_Right, Qt::Key_Delete, Qt::Key_Backspace,
                                                   Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
@@ -18,6 +19,15 @@ bool SelectionKeys::keyPressed(Qt::Key key) {
         return true;
     SelectionBox& b = s.selection.box;
     const int SH = s.canvas.height(), SW = s.canvas.width();
+    if (centimetre &&
+        (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)) {
+        selection_.setBox(arrowStep(selection_.box(), key,
+                                    centimetreStep(core_.resol(), core_.zoom()), {SW, SH}));
+        selection_.placeHandles();
+        selection_.redrawPartialBox();
+        s.layout.modified = true;
+        return true;
+    }
     bool arrow = true;
     switch (key) {
     case Qt::Key_Up:

@@ -6,7 +6,8 @@
 namespace editor {
 
 // The keys that act on the selection, from the plan or the selection box: the arrows
-// move the box by a pixel (kept within 10 pixels of the plan's edges), Delete and
+// move the box by a pixel, or with `centimetre` (Shift held) by a centimetre of the picture
+// (kept within 10 pixels of the plan's edges), Delete and
 // Backspace delete the object, Space and Enter put it back.
 class SelectionKeys {
 public:
@@ -14,7 +15,7 @@ public:
 
     // True for the keys above, whether or not an object is selected; false for any other
     // key, which goes on to the window.
-    bool keyPressed(Qt::Key key);
+    bool keyPressed(Qt::Key key, bool centimetre = false);
 
 private:
     EditorCore& core_;

@@ -60,4 +60,13 @@ bool PreferenceStore::writeModsurf(bool shown) {
     return writeValue(QStringLiteral("modsurf"), flag(shown));
 }
 
+bool PreferenceStore::readMagnetism() {
+    const std::optional<QString> value = readValue(QStringLiteral("magnetisme"));
+    return !value || platform::parseNumber(*value).value_or(1) != 0;
+}
+
+bool PreferenceStore::writeMagnetism(bool on) {
+    return writeValue(QStringLiteral("magnetisme"), flag(on));
+}
+
 } // namespace settings

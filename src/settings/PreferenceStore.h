@@ -35,6 +35,11 @@ public:
     std::optional<QString> readModsurf();
     bool writeModsurf(bool shown);
 
+    // magnetisme: "1" while dragged objects snap to their neighbours (the default, also
+    // for a value that is not a number), "0" while they move freely.
+    bool readMagnetism();
+    bool writeMagnetism(bool on);
+
     // The name a preference is stored under: its plain value name.
     static QString key(const QString& name) { return name; }
     // The name earlier versions stored it under.

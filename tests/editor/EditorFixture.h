@@ -34,6 +34,8 @@ struct EditorFixture {
             editor::EditorServices{dialogs, files, store, pictures}, hooks, folder.path());
         ed->setLocale(QLocale(QLocale::French, QLocale::France));
         ed->initialise();
+        // Drags here move by the pointer alone; magnetism has its own tests.
+        ed->setMagnetism(false);
         ed->canvasResized(400, 300);
         if (openNewLayout)
             openNew();

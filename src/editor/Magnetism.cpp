@@ -1,0 +1,45 @@
+#include "editor/Magnetism.h"
+
+namespace editor {
+
+SnapTargets Magnetism::targets() const {
+    const EditorState& s = core_.state;
+    SnapTargets targets;
+    if (!s.layout.isOpen)
+        return targets;
+    const render::View& v = s.view.view;
+    const double resol = core_.resol();
+    targets.objects.reserve(std::size_t(s.layout.objects.count()));
+    for (const document::PlanObject& object : s.layout.objects) {
+        const double scale = object.kind == document::ObjectKind::Text ? resol : resol * v.zoom;
+        targets.objects.push_back(PlanBox{
+            (object.position.x - v.originX) * v.zoom, (object.position.y - v.originY) * v.zoom,
+            float(object.widthCm * scale), float(object.heightCm * scale)});
+    }
+    // A mirrored picture covers the same area as the picture itself.
+    targets.picture = PlanBox{-v.originX * v.zoom, -v.originY * v.zoom,
+                              s.layout.pictureWidth * v.zoom, s.layout.pictureHeight * v.zoom};
+    return targets;
+}
+
+PlanBox Magnetism::moved(const PlanBox& box, bool snap) {
+    const SnapTargets all = targets();
+    Snapped result{box, {}};
+    if (snap)
+        result = snapMove(box, all);
+    aids_.guides = std::move(result.guides);
+    aids_.gaps = gapsAround(result.box, all);
+    return result.box;
+}
+
+PlanBox Magnetism::resized(const PlanBox& box, Handle handle, bool snap) {
+    const SnapTargets all = targets();
+    Snapped result{box, {}};
+    if (snap)
+        result = snapResize(box, handle, all);
+    aids_.guides = std::move(result.guides);
+    aids_.gaps = gapsAround(result.box, all);
+    return result.box;
+}
+
+} // namespace editor
