@@ -126,9 +126,6 @@ private:
     void paintGuides(QPainter& painter) const;
     void placeControls();
     void setStatusHelp(QWidget* widget, std::function<QString()> text);
-    // The status help of a button that shows only a picture, also as its tooltip and
-    // accessible name.
-    void setIconButtonHelp(QAbstractButton* button, const QString& help);
     // MainWindowMenus.cpp.
     void buildMenus();
 

@@ -84,11 +84,6 @@ void nameIconButton(QAbstractButton* button, const QString& words) {
 
 } // namespace
 
-void MainWindow::setIconButtonHelp(QAbstractButton* button, const QString& help) {
-    setStatusHelp(button, [help] { return help; });
-    nameIconButton(button, help);
-}
-
 void MainWindow::buildControls() {
     area_ = new QWidget(this);
     area_->setObjectName(QStringLiteral("Form1Area"));
@@ -144,7 +139,8 @@ void MainWindow::buildObjectsFrame(QWidget* area) {
                      20 + (slot / 3) * (kToolButton + 2));
         const ObjectKind kind = tool.kind;
         forwardClicks(button, [kind](editor::Editor& e) { e.createObject(kind); });
-        setIconButtonHelp(button, QString::fromUtf8(tool.help));
+        nameIconButton(button, QString::fromUtf8(tool.help));
+        setStatusHelp(button, [words = button->toolTip()] { return words; });
         toolButtons_[number] = button;
     }
     libraryToggle_ =
@@ -187,11 +183,16 @@ void MainWindow::buildEditionFrame(QWidget* area) {
     forwardClicks(turnLeftButton_, [](editor::Editor& e) { e.turn(editor::Turn::Left); });
     forwardClicks(turnRightButton_, [](editor::Editor& e) { e.turn(editor::Turn::Right); });
     forwardClicks(deleteButton_, [](editor::Editor& e) { e.deleteSelection(); });
-    setIconButtonHelp(frontButton_, QStringLiteral("Mettre au premier plan"));
-    setIconButtonHelp(backButton_, QStringLiteral("Envoyer à l'arrière-plan"));
-    setIconButtonHelp(turnRightButton_, QStringLiteral("Pivoter à droite"));
-    setIconButtonHelp(turnLeftButton_, QStringLiteral("Pivoter à gauche"));
-    setIconButtonHelp(deleteButton_, QStringLiteral("Supprimer"));
+    nameIconButton(frontButton_, QStringLiteral("Mettre au premier plan"));
+    setStatusHelp(frontButton_, [words = frontButton_->toolTip()] { return words; });
+    nameIconButton(backButton_, QStringLiteral("Envoyer à l'arrière-plan"));
+    setStatusHelp(backButton_, [words = backButton_->toolTip()] { return words; });
+    nameIconButton(turnRightButton_, QStringLiteral("Pivoter à droite"));
+    setStatusHelp(turnRightButton_, [words = turnRightButton_->toolTip()] { return words; });
+    nameIconButton(turnLeftButton_, QStringLiteral("Pivoter à gauche"));
+    setStatusHelp(turnLeftButton_, [words = turnLeftButton_->toolTip()] { return words; });
+    nameIconButton(deleteButton_, QStringLiteral("Supprimer"));
+    setStatusHelp(deleteButton_, [words = deleteButton_->toolTip()] { return words; });
 }
 
 void MainWindow::buildZoomFrame(QWidget* area) {
@@ -373,7 +374,8 @@ void MainWindow::buildSurfaceFrame(QWidget* area) {
     removeSurfaceButton_->move(8, 68);
     forwardClicks(addSurfaceButton_, [](editor::Editor& e) { e.addSurface(); });
     forwardClicks(removeSurfaceButton_, [](editor::Editor& e) { e.removeSelectedSurfaces(); });
-    setIconButtonHelp(addSurfaceButton_, QStringLiteral("Ajouter cette surface au décompte"));
+    nameIconButton(addSurfaceButton_, QStringLiteral("Ajouter cette surface au décompte"));
+    setStatusHelp(addSurfaceButton_, [words = addSurfaceButton_->toolTip()] { return words; });
     nameIconButton(removeSurfaceButton_,
                    QStringLiteral("Retirer les surfaces choisies du décompte"));
 }

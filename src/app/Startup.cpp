@@ -5,6 +5,7 @@
 #include "settings/PreferenceStore.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -120,7 +121,7 @@ bool Startup::removeStaleEntry() {
         declareToDesktop && program == libraryRoot_ + QStringLiteral("/kestrion");
     if (!gone && !ownEarlierEntry)
         return false;
-    if (!files_.removeFile(path))
+    if (!QFile::remove(path))
         return false;
     if (runDetached)
         runDetached(QStringLiteral("update-desktop-database"),

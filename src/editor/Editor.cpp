@@ -12,6 +12,7 @@
 #include "editor/SurfacePanel.h"
 #include "editor/ViewControl.h"
 #include "library/LibraryNames.h"
+#include "platform/NumberText.h"
 #include "platform/Numbers.h"
 #include "settings/PreferenceStore.h"
 

@@ -226,7 +226,6 @@ QString LayoutCommands::askOutputName(const QString& filter, const QString& suff
     platform::FileDialogRequest request;
     request.filter = filter;
     request.overwritePrompt = true;
-    request.defaultSuffix = suffix;
     request.fileName = name + QLatin1Char('.') + suffix;
     if (!folder.isEmpty())
         request.fileName = QDir(folder).filePath(request.fileName);

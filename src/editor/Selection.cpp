@@ -1,6 +1,7 @@
 #include "editor/Selection.h"
 
 #include "editor/EditorState.h"
+#include "platform/NumberText.h"
 #include "platform/Numbers.h"
 
 #include <algorithm>

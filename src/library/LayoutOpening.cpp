@@ -1,4 +1,5 @@
 #include "library/LayoutOpening.h"
+#include "library/PreviewOpening.h"
 
 #include "library/LibraryNames.h"
 #include "platform/FileSystem.h"

@@ -1,6 +1,7 @@
 #include "output/HeadlessExport.h"
 
 #include "library/LayoutOpening.h"
+#include "library/PreviewOpening.h"
 #include "output/ImageExport.h"
 #include "output/PageLayout.h"
 #include "output/PartsList.h"

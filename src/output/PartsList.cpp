@@ -4,6 +4,7 @@
 #include "document/ObjectTable.h"
 #include "document/Palette.h"
 #include "library/LibraryNames.h"
+#include "platform/NumberText.h"
 #include "platform/Numbers.h"
 
 #include <QSaveFile>

@@ -2,8 +2,10 @@
 
 #include "output/ImageExport.h"
 #include "output/ScaledOutput.h"
+#include "platform/Pictures.h"
 #include "render/PlanRenderer.h"
 
+#include <QHash>
 #include <QSize>
 
 #include <algorithm>
@@ -16,8 +18,38 @@ namespace {
 // The zone is searched on the plan drawn at most this many pixels on its longer side:
 // enough for a vehicle's thin lines to stay above the search's threshold.
 constexpr double kZoneSearchSide = 2048.0;
-// What stands for a texture or accessory picture the library lacks.
-constexpr platform::Colour kMissingPicture = platform::rgb(192, 192, 192);
+// What stands for a texture or accessory picture the library lacks: "Gris clair".
+constexpr int kMissingPictureColour = 13;
+
+// The layout with every texture and accessory picture the library cannot show turned
+// into a grey box.
+document::Layout withStandIns(const document::Layout& layout, const QString& libraryRoot) {
+    using document::ObjectKind;
+    document::Layout shown = layout;
+    QHash<QString, bool> readable; // by folder and name
+    const auto canShow = [&](const QString& folder, const QString& name) {
+        const QString key = folder + QLatin1Char('/') + name;
+        if (!readable.contains(key))
+            readable.insert(
+                key, platform::LoadLibraryPicture(libraryRoot + QLatin1Char('/') + folder, name)
+                         .has_value());
+        return readable.value(key);
+    };
+    for (int r = 1; r <= shown.objects.count(); ++r) {
+        document::PlanObject& object = shown.objects.row(r);
+        if (!object.fill.isFile())
+            continue;
+        const bool accessory = object.kind == ObjectKind::Accessory;
+        if (!accessory && object.kind != ObjectKind::Rectangle)
+            continue;
+        if (canShow(accessory ? QStringLiteral("accessoires") : QStringLiteral("textures"),
+                    object.fill.fileName()))
+            continue;
+        object.kind = ObjectKind::Rectangle;
+        object.fill = document::Fill::colour(kMissingPictureColour);
+    }
+    return shown;
+}
 
 // The part of the plan drawn at zoom on a white canvas of the given size.
 platform::Surface drawnPart(const document::Layout& layout, const settings::Preferences& prefs,
@@ -60,13 +92,13 @@ QImage drawThumbnail(const document::Layout& layout, const settings::Preferences
                               ? planBounds(layout)
                               : QRectF(0, 0, std::max(1.0f, layout.pictureWidth),
                                        std::max(1.0f, layout.pictureHeight));
+    const document::Layout shown = withStandIns(layout, libraryRoot);
     render::PlanRenderer renderer(pictures, libraryRoot);
-    renderer.missingPictureColour = kMissingPicture;
-    const QRectF zone = prefs.autozone ? searchZone(layout, prefs, bounds, renderer) : bounds;
+    const QRectF zone = prefs.autozone ? searchZone(shown, prefs, bounds, renderer) : bounds;
     const double zoom = std::min(1.0, size / std::max({zone.width(), zone.height(), 1.0}));
     // Whole pixels cut as a picture scaled to fit would be: 1202 x 530 into 256 gives 256 x 112.
     const QSize canvasSize(int(zone.width() * zoom + 1e-9), int(zone.height() * zoom + 1e-9));
-    return drawnPart(layout, prefs, zone, zoom, canvasSize, renderer).image().copy();
+    return drawnPart(shown, prefs, zone, zoom, canvasSize, renderer).image().copy();
 }
 
 } // namespace output

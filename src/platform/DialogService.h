@@ -16,10 +16,7 @@ struct FileDialogRequest {
     // "Format JPEG|*.jpg;*.jpe;*.jpeg|Format BMP|*.bmp".
     QString filter;
     int filterIndex = 1; // 1-based
-    QString fileName;    // initial name, or a full path: the dialog opens in its folder
-    // Added (after a dot) to a name chosen in a save dialog that has no extension, before
-    // the overwrite question; empty adds nothing.
-    QString defaultSuffix;
+    QString fileName;    // initial name, usually empty
     bool overwritePrompt = false;
     bool hideReadOnly = false;
 };

@@ -74,10 +74,6 @@ bool FileSystem::copyReplacing(const QString& source, const QString& target) {
     return writeFileSafely(target, data);
 }
 
-bool FileSystem::removeFile(const QString& path) {
-    return QFile::remove(path);
-}
-
 std::optional<QByteArray> FileSystem::readFile(const QString& path) const {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

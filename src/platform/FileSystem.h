@@ -23,8 +23,6 @@ public:
                                                   const QString& patterns) const;
     // Copies, replacing any file of the target's name. False on failure.
     virtual bool copyReplacing(const QString& source, const QString& target);
-    // Removes the file; false when it could not be removed.
-    virtual bool removeFile(const QString& path);
     virtual std::optional<QByteArray> readFile(const QString& path) const;
     // Writes to a temporary file beside the target, then replaces the target, so a
     // failure never leaves a truncated file in place of an earlier one.

@@ -1,4 +1,5 @@
 #include "platform/Numbers.h"
+#include "platform/NumberText.h"
 
 #include <QLocale>
 

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QLocale;
-
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -48,11 +46,5 @@ inline std::optional<std::int16_t> CInt16(double v) {
 // Reads a text as a number, accepting "." or "," as decimal separator and blanks around
 // it; nothing for an empty text, a text that is not a number, or an infinite one.
 std::optional<double> parseNumber(const QString& text);
-
-// The shortest decimal text, without exponent or group separators, that reads back
-// to the same single-precision value, with the locale's decimal separator: a size
-// stored as 30.6 shows "30,6" in French, never "30,6000003814697". "0" for a value
-// that is not a number.
-QString shortestText(float value, const QLocale& locale);
 
 } // namespace platform

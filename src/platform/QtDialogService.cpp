@@ -102,8 +102,6 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
-    if (save)
-        dialog.setDefaultSuffix(request.defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     FileDialogResult result;

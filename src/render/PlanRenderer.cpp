@@ -207,11 +207,8 @@ void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, fl
     // Orientation k is k quarter turns counter-clockwise; the turned picture fills the box.
     const QImage* picture =
         pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"), file, orientation);
-    if (!picture || picture->isNull()) {
-        if (missingPictureColour)
-            surface.fillBox(x, y, x + w - 1, y + h - 1, *missingPictureColour);
+    if (!picture || picture->isNull())
         return;
-    }
     surface.drawPicture(*picture, x, y, w, h);
 }
 
@@ -222,11 +219,8 @@ void PlanRenderer::fillWithTexture(Surface& surface, float x, float y, float& h,
     if (h < 1)
         h = 1;
     const QImage* texture = libraryPicture(QStringLiteral("textures"), file);
-    if (!texture) {
-        if (missingPictureColour)
-            surface.fillBox(x, y, x + w - 1, y + h - 1, *missingPictureColour);
+    if (!texture)
         return;
-    }
     // Tiles start at the box's top-left corner; a tile that would reach past the box is
     // cut to the box's size rounded (halves to even), and one that rounds to nothing is
     // left out.

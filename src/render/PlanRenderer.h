@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 namespace render {
 
@@ -47,9 +46,6 @@ public:
 
     // Lets queued window events run between objects of a redraw.
     std::function<void()> processEvents;
-    // When set, a texture or accessory picture that cannot be read is drawn as a box of
-    // this colour; otherwise it is left out.
-    std::optional<platform::Colour> missingPictureColour;
 
     // Redraws the plan on canvas without clearing it first: the vehicle picture
     // (mirrored by the layout's flags), every object in order, and with carross the

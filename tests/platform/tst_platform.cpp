@@ -1,5 +1,6 @@
 // Guards the drawing surface primitives, reading and writing pictures and the file operations.
 #include "platform/FileSystem.h"
+#include "platform/NumberText.h"
 #include "platform/Numbers.h"
 #include "platform/Pictures.h"
 #include "platform/Surface.h"
