@@ -1,9 +1,15 @@
 // The undo history over a 1000-object layout after 1000 mixed steps (moves, resizes,
 // fills, restacking, creations, deletions): the time of one undo and one redo beside the
 // time of copying the objects once (what keeping whole copies would cost per step), and
-// the memory the steps hold beside that of whole copies.
+// the memory the steps hold beside that of whole copies. Then the recovery copy of that
+// layout beside saving it.
 #include "BenchLimits.h"
+#include "document/LayoutFile.h"
 #include "document/LayoutHistory.h"
+#include "editor/RecoveryCopies.h"
+#include "platform/FileSystem.h"
+
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -95,8 +101,40 @@ void BM_CopyOfTheObjects(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyOfTheObjects);
 
+document::Layout layoutOf1000Objects() {
+    document::Layout layout;
+    layout.vehicleFile = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.jpg");
+    layout.filePath = QStringLiteral("/home/moi/plan.kla");
+    layout.objects.assign(mixedObjects());
+    return layout;
+}
+
+// The copy the window writes within seconds of a change: the layout file and its
+// origin, each written whole.
+void BM_RecoveryCopy(benchmark::State& state) {
+    const QTemporaryDir dir;
+    editor::RecoveryCopies copies(dir.path());
+    const document::Layout layout = layoutOf1000Objects();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(copies.write(layout, QLocale::c()));
+}
+BENCHMARK(BM_RecoveryCopy)->Unit(benchmark::kMillisecond);
+
+// "Enregistrer" of the same layout.
+void BM_LayoutSave(benchmark::State& state) {
+    const QTemporaryDir dir;
+    platform::FileSystem files;
+    const document::Layout layout = layoutOf1000Objects();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(document::writeLayoutFile(dir.filePath(QStringLiteral("plan.kla")),
+                                                           layout, QLocale::c(), files));
+}
+BENCHMARK(BM_LayoutSave)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
-    return bench::runWithLimits(argc, argv, {{"BM_UndoThenRedo", "BM_CopyOfTheObjects", 1.0}});
+    return bench::runWithLimits(argc, argv,
+                                {{"BM_UndoThenRedo", "BM_CopyOfTheObjects", 1.0},
+                                 {"BM_RecoveryCopy", "BM_LayoutSave", 2.5}});
 }

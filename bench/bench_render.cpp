@@ -201,7 +201,7 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     ed.stateForTesting().view.view = render::View{16.0f, 300, 100};
     ed.planPressed(QPointF(600, 400));
     ed.planClicked();
-    if (!ed.state().hasSelection()) {
+    if (!ed.hasSelection()) {
         state.SkipWithError("nothing selected");
         return;
     }
@@ -218,8 +218,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     return bench::runWithLimits(
         argc, argv,
-        {{"BM_DrawPlan/carross:0", "BM_BlitAndFill", 5},
-         {"BM_DrawPlan/carross:1", "BM_BlitAndFill", 5},
+        {{"BM_DrawPlan/carross:0", "BM_BlitAndFill", 3},
+         {"BM_DrawPlan/carross:1", "BM_BlitAndFill", 3},
          {"BM_DrawPlanZoomed/zoom:400", "BM_DrawPlanZoomed/zoom:100", 1.5},
          {"BM_DrawPlanZoomed/zoom:1600", "BM_DrawPlanZoomed/zoom:100", 1.5},
          {"BM_TurnedAccessory/zoom:1600", "BM_TurnedAccessory/zoom:100", 1.5},

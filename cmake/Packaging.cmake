@@ -1,4 +1,5 @@
-# `cpack -G DEB` (scripts/package.sh): a Debian package installed under /usr. The
+# `cpack -G DEB` (scripts/package.sh): a Debian package installed under /usr, with the
+# same bytes from two builds of the same commit when SOURCE_DATE_EPOCH is set. The
 # library dependencies come from dpkg-shlibdeps; the fonts the plan's texts use and the
 # French translation of Qt's own dialogs are added by hand. The system's triggers
 # refresh the MIME, desktop and icon caches, so the package needs no scripts of its own.
@@ -6,11 +7,11 @@ set(CPACK_PACKAGE_NAME kestrion)
 set(CPACK_PACKAGE_VENDOR "Kestrion")
 set(CPACK_PACKAGE_CONTACT "Maëlle Kerjean <contact@kestrion.fr>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plan the interior layout of a fitted-out van")
+# The extended description, wrapped under 80 columns as Debian asks.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kestrion draws the interior layout of a vehicle being fitted out, typically a van,\n\
-on calibrated views of the vehicle, with accessories at their real size. The user\n\
-interface is in French.")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.kestrion.fr/")
+    "Kestrion draws the interior layout of a vehicle being fitted out,\n\
+typically a van, on calibrated views of the vehicle, with accessories\n\
+at their real size. The user interface is in French.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)

@@ -4,13 +4,13 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config ccache clang-format
+    cmake ninja-build g++ pkg-config ccache clang-format clang-tidy
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
     libturbojpeg0-dev libbenchmark-dev linux-perf
     fonts-dejavu-core
     xvfb xauth
     cups cups-bsd printer-driver-cups-pdf poppler-utils
-    desktop-file-utils appstream shared-mime-info libglib2.0-bin libxml2-utils file dpkg-dev
+    desktop-file-utils appstream shared-mime-info libglib2.0-bin libxml2-utils file dpkg-dev man-db
 )
 
 missing=()

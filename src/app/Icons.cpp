@@ -273,4 +273,11 @@ QImage programIcon(int size) {
     return picture;
 }
 
+QIcon programIconSet() {
+    QIcon icon;
+    for (const int size : kThemeIconSizes)
+        icon.addPixmap(QPixmap::fromImage(programIcon(size)));
+    return icon;
+}
+
 } // namespace app::icons

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <array>
+
 namespace app {
 
 // The program's own small pictures, drawn in code so that no picture file has to
@@ -23,6 +25,11 @@ QIcon redCross();     // deletes the chosen count lines
 QPixmap dimensions(); // the small picture beside the dimension boxes
 // A QImage, so start-up can write it to a file before any window exists.
 QImage programIcon(int size = 48);
+// The sizes of the desktop's hicolor icon theme that the package installs.
+inline constexpr std::array<int, 6> kThemeIconSizes{16, 32, 48, 64, 128, 256};
+// The program icon drawn at every theme size, so the desktop picks a sharp one for
+// the window list, the task bar and the window switcher alike.
+QIcon programIconSet();
 
 } // namespace icons
 } // namespace app

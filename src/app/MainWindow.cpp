@@ -2,11 +2,13 @@
 
 #include "app/Icons.h"
 #include "app/InfoWindows.h"
+#include "app/MassWindow.h"
 #include "app/PictureWidget.h"
 #include "app/ScaleDialog.h"
 #include "library/ui/AccessoryBrowser.h"
 #include "library/ui/AccessoryImportDialog.h"
 #include "library/ui/NewLayoutDialog.h"
+#include "library/ui/VehicleDataDialog.h"
 #include "library/ui/VehicleImportDialog.h"
 #include "settings/ui/PreferencesDialog.h"
 
@@ -28,6 +30,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace app {
@@ -50,7 +53,7 @@ MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const Q
     : QMainWindow(parent), services_(std::move(services)), libraryRoot_(std::move(libraryRoot)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(platform::kProgramName);
-    setWindowIcon(QIcon(QPixmap::fromImage(icons::programIcon(48))));
+    setWindowIcon(icons::programIconSet());
     setMinimumSize(kMinimumSize);
 
     editor::EditorHooks hooks;
@@ -95,9 +98,63 @@ MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const Q
         layout()->activate();
     placeControls();
     editor_->printWelcome();
+    if (!services_.recoveryFolder.isEmpty()) {
+        recovery_ = std::make_unique<editor::RecoveryCopies>(services_.recoveryFolder);
+        recoveryTimer_ = new QTimer(this);
+        recoveryTimer_->setSingleShot(true);
+        connect(recoveryTimer_, &QTimer::timeout, this, [this] { writeRecoveryCopy(); });
+    }
     if (!layoutPath.isEmpty())
         editor_->openAtStartup(layoutPath);
     refresh();
+}
+
+void MainWindow::offerRecoveredCopies() {
+    if (!recovery_)
+        return;
+    for (const editor::RecoveredCopy& copy : recovery_->leftBehind()) {
+        const QString text =
+            QStringLiteral("Kestrion ne s'est pas terminé normalement. Une copie de secours de "
+                           "l'agencement « %1 » a été faite le %2 à %3.\n\n"
+                           "Restaurer l'ouvre avec les modifications qui n'avaient pas été "
+                           "enregistrées ; Plus tard la garde pour le prochain démarrage ; "
+                           "Supprimer l'efface.")
+                .arg(copy.layoutName(), copy.written.toString(QStringLiteral("dd/MM/yyyy")),
+                     copy.written.toString(QStringLiteral("HH:mm")));
+        const platform::MsgResult answer = services_.dialogs.messageBox(
+            text, QStringLiteral("Récupération :"), platform::MsgIcon::Question,
+            platform::MsgButtons::RestoreKeepDiscard);
+        if (answer == platform::MsgResult::Discard) {
+            recovery_->remove(copy);
+        } else if (answer == platform::MsgResult::Restore &&
+                   editor_->openRecoveredCopy(copy.copyPath, copy.originalPath)) {
+            // The restored layout has its own copy before the one it came from goes.
+            writeRecoveryCopy();
+            recovery_->remove(copy);
+        }
+        refresh();
+    }
+}
+
+void MainWindow::scheduleRecoveryCopy() {
+    if (!recovery_)
+        return;
+    const document::Layout& layout = editor_->state().layout;
+    if (!layout.isOpen || !editor_->isModified()) {
+        recoveryTimer_->stop();
+        recovery_->discard();
+        return;
+    }
+    if (editor_->layoutRevision() != copiedRevision_ && !recoveryTimer_->isActive())
+        recoveryTimer_->start(services_.recoveryDelayMs);
+}
+
+void MainWindow::writeRecoveryCopy() {
+    const document::Layout& layout = editor_->state().layout;
+    if (!recovery_ || !layout.isOpen || !editor_->isModified())
+        return;
+    copiedRevision_ = editor_->layoutRevision();
+    recovery_->write(editor_->layoutAsSaved(), editor_->locale());
 }
 
 MainWindow::~MainWindow() = default;
@@ -126,15 +183,16 @@ void MainWindow::refreshEnabling() {
     verticalBar_->setEnabled(open);
     horizontalBar_->setEnabled(open);
     fillFrame_->setEnabled(open && c.fillEnabled);
-    // Texts and accessories keep their size but can be placed: only the size controls
-    // follow the kind, the position boxes follow the selection.
+    // Texts and accessories keep their size but can be placed and weighed: only the size
+    // controls follow the kind, the position boxes follow the selection.
     dimensionsFrame_->setEnabled(open);
     for (QWidget* sizeControl :
          {static_cast<QWidget*>(dimensionBoxes_[0]), static_cast<QWidget*>(dimensionBoxes_[1]),
           static_cast<QWidget*>(lockBox_), dimensionsPicture_, dimensionsUnit_})
         sizeControl->setEnabled(c.dimensionsEnabled);
     for (QLineEdit* box : positionBoxes_)
-        box->setEnabled(editor_->state().hasSelection());
+        box->setEnabled(editor_->hasSelection());
+    massBox_->setEnabled(c.massEnabled);
     for (QGroupBox* frame : {zoomFrame_, editFrame_, objectsFrame_, surfaceFrame_})
         frame->setEnabled(open);
     for (QToolButton* button : toolButtons_)
@@ -142,7 +200,7 @@ void MainWindow::refreshEnabling() {
     libraryToggle_->setEnabled(open);
     for (const char* name :
          {"mnusave", "mnusaveim", "mnupdf", "mnuliste", "mnuprint", "mnuechelle", "mnurect",
-          "mnumes", "mnutext", "mnucerc", "mnutri", "mnulig", "mnubib"})
+          "mnumes", "mnutext", "mnucerc", "mnutri", "mnulig", "mnubib", "mnudonnees"})
         action(QString::fromUtf8(name))->setEnabled(open);
 
     const bool edit = c.editEnabled;
@@ -199,6 +257,7 @@ void MainWindow::refresh() {
         setTextKeepingCursor(dimensionBoxes_[i], state.controls.sizeText[i]);
     refreshPositionBoxes();
     lockBox_->setChecked(state.controls.lockChecked);
+    setTextKeepingCursor(massBox_, state.controls.massText);
     libraryToggle_->setChecked(state.controls.accessoryBrowserShown);
     libraryToggle_->setToolTip(statusHelp_.value(libraryToggle_)());
     action(QStringLiteral("mnubib"))->setChecked(state.controls.accessoryBrowserShown);
@@ -213,6 +272,7 @@ void MainWindow::refresh() {
     statusGaps_->setText(gaps);
     statusGaps_->setVisible(!gaps.isEmpty());
     statusPosition_->setText(editor_->positionField());
+    refreshMasses();
 
     switch (editor_->takeFocusRequest()) {
     case editor::FocusRequest::Plan:
@@ -224,7 +284,42 @@ void MainWindow::refresh() {
     case editor::FocusRequest::None:
         break;
     }
+    scheduleRecoveryCopy();
     refreshing_ = false;
+}
+
+void MainWindow::refreshMasses() {
+    if (massWindow_ && massWindow_->isVisible())
+        massWindow_->show(editor_->massBudget(), editor_->state().layout,
+                          editor_->massCentreShown());
+}
+
+void MainWindow::showVehicleData() {
+    const document::Layout& layout = editor_->state().layout;
+    if (!layout.isOpen)
+        return;
+    library::ui::VehicleDataDialog dialog(libraryRoot_, layout.vehicleModel, layout.vehicleBody,
+                                          layout.vehicleFile, document::hasLengthAxis(layout),
+                                          services_.files, services_.dialogs, this);
+    if (dialog.exec() == QDialog::Accepted)
+        forward([](editor::Editor& e) { e.reloadVehicleData(); });
+}
+
+void MainWindow::showMassWindow() {
+    if (!massWindow_) {
+        MassWindow::Callbacks callbacks;
+        callbacks.loadsEdited = [this](std::vector<document::LooseLoad> loads) {
+            forward([&loads](editor::Editor& e) { e.setLoads(std::move(loads)); });
+        };
+        callbacks.centreShown = [this](bool shown) {
+            forward([shown](editor::Editor& e) { e.setMassCentreShown(shown); });
+        };
+        massWindow_ = new MassWindow(std::move(callbacks), this);
+        massWindow_->setWindowFlag(Qt::Tool);
+    }
+    massWindow_->QDialog::show();
+    massWindow_->raise();
+    refresh();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -268,6 +363,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     quitting_ = true;
+    // Saved, or left without saving on purpose: the recovery copy has no use any more.
+    if (recovery_)
+        recovery_->discard();
     closeOtherWindows();
     event->accept();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/MassWindow.h"
 #include "app/Startup.h"
 #include "editor/Editor.h"
+#include "editor/RecoveryCopies.h"
 #include "output/PageLayout.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
@@ -15,6 +17,7 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -31,6 +34,7 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 
 namespace settings::ui {
@@ -60,6 +64,11 @@ struct MainWindowServices {
     std::function<bool(const QString&, const QStringList&)> runDetached;
     // False when the program is installed: the per-user file-type declaration is skipped.
     bool declareToDesktop = true;
+    // Where recovery copies of unsaved layouts are kept (editor::RecoveryCopies);
+    // empty: none are written or offered.
+    QString recoveryFolder = QString();
+    // How long after a change the recovery copy is written at the latest.
+    int recoveryDelayMs = 15000;
 };
 
 // The main window. It holds no behaviour of its own: each widget event goes to the
@@ -81,6 +90,10 @@ public:
 
     // Shows the editor's state in every widget.
     void refresh();
+    // Start-up: asks, for each recovery copy a session that did not end normally left,
+    // whether to restore it (opened in place of its layout, modified), keep it for
+    // later or delete it.
+    void offerRecoveredCopies();
 
     // The menu commands that are more than a call into the editor.
     void requestQuit();
@@ -96,6 +109,11 @@ public:
     void exportScaledPdf();
     void printToScale();
     void accessoryBrowserToggled(bool checked);
+    // "Bilan des masses": shows the mass window (made at the first call).
+    void showMassWindow();
+    // "Données du véhicule...": the open layout's vehicle data, modal.
+    void showVehicleData();
+    MassWindow* massWindow() const { return massWindow_; }
 
     // The canvas rectangle for a central area of that size: at (8, 128), 33 pixels
     // narrower and 168 pixels lower than the area.
@@ -139,8 +157,13 @@ private:
     void refreshEnabling();
     void refreshPositionBoxes();
     void refreshUndoEntries();
+    void refreshMasses();
     void showStatus(const QString& text);
     void closeOtherWindows();
+    // While the layout has unsaved changes, a recovery copy is due within the delay of
+    // the last change; without them there is none.
+    void scheduleRecoveryCopy();
+    void writeRecoveryCopy();
     // The scale dialog, preset with the last choice (the zone from autozone at first).
     std::optional<output::ScaleSetup> chooseScale(const QString& title);
 
@@ -159,12 +182,16 @@ private:
     QPointer<library::ui::AccessoryBrowser> accessoryBrowser_;
     QPointer<library::ui::AccessoryImportDialog> accessoryImport_;
     QPointer<library::ui::VehicleImportDialog> vehicleImport_;
+    QPointer<MassWindow> massWindow_;
 
     bool refreshing_ = false;
     bool quitting_ = false;
     QStringList listedTextures_;
     QHash<QObject*, std::function<QString()>> statusHelp_;
     std::optional<output::ScaleSetup> scaleSetup_;
+    std::unique_ptr<editor::RecoveryCopies> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    std::uint64_t copiedRevision_ = 0; // the layout revision the recovery copy holds
 
     // Controls, by their roles.
     QWidget* area_ = nullptr;
@@ -192,6 +219,7 @@ private:
     QWidget* dimensionsPicture_ = nullptr;
     QWidget* dimensionsUnit_ = nullptr;
     QCheckBox* lockBox_ = nullptr;
+    QLineEdit* massBox_ = nullptr;
     PictureWidget* fillSwatch_ = nullptr;
     QComboBox* textureList_ = nullptr;
     QLabel* selectedAreaLabel_ = nullptr;

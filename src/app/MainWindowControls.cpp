@@ -280,19 +280,33 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
     dimensionsPicture_ = dimensionsPicture;
     dimensionsPicture->setObjectName(QStringLiteral("Image1"));
     dimensionsPicture->setPixmap(icons::dimensions());
-    dimensionsPicture->setGeometry(8, 63, 24, 24);
+    dimensionsPicture->setGeometry(63, 88, 24, 24);
     auto* unit = new QLabel(QStringLiteral("(cm)"), frame);
     dimensionsUnit_ = unit;
     unit->setObjectName(QStringLiteral("Label1"));
-    unit->setGeometry(38, 66, 32, 18);
+    unit->setGeometry(8, 66, 32, 18); // under the size boxes
     lockBox_ = new QCheckBox(QStringLiteral("Figées"), frame);
     lockBox_->setObjectName(QStringLiteral("Check1"));
-    lockBox_->setGeometry(6, 90, 78, 20);
+    lockBox_->setGeometry(6, 90, 56, 20);
     connect(lockBox_, &QCheckBox::clicked, this, [this](bool checked) {
         forward([checked](editor::Editor& e) { e.sizeLockToggled(checked); });
     });
     setStatusHelp(lockBox_,
                   [] { return QStringLiteral("Empêche le redimensionnement à la souris"); });
+    massBox_ = new QLineEdit(frame);
+    massBox_->setObjectName(QStringLiteral("masse"));
+    massBox_->setPlaceholderText(QStringLiteral("kg"));
+    massBox_->setToolTip(QStringLiteral("Masse (kg)"));
+    massBox_->setGeometry(48, 64, 36, 20); // under the position boxes
+    connect(massBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        forward([text](editor::Editor& e) { e.massTextChanged(text); });
+    });
+    connect(massBox_, &QLineEdit::returnPressed, this,
+            [this] { forward([](editor::Editor& e) { e.massConfirmed(); }); });
+    setStatusHelp(massBox_, [] {
+        return QStringLiteral("Masse de l'objet en kg, vide si elle n'est pas connue (Appuyez "
+                              "sur Entrée pour valider)");
+    });
     setTabOrder(dimensionBoxes_[0], dimensionBoxes_[1]);
     setTabOrder(dimensionBoxes_[1], positionBoxes_[0]);
     setTabOrder(positionBoxes_[0], positionBoxes_[1]);
@@ -378,6 +392,15 @@ void MainWindow::buildSurfaceFrame(QWidget* area) {
     setStatusHelp(addSurfaceButton_, [words = addSurfaceButton_->toolTip()] { return words; });
     nameIconButton(removeSurfaceButton_,
                    QStringLiteral("Retirer les surfaces choisies du décompte"));
+    auto* massButton = new QToolButton(frame);
+    massButton->setObjectName(QStringLiteral("Command6_2"));
+    massButton->setText(QStringLiteral("kg"));
+    massButton->setToolTip(QStringLiteral("Bilan des masses"));
+    massButton->setGeometry(108, 96, 28, 20);
+    connect(massButton, &QToolButton::clicked, this, [this] { showMassWindow(); });
+    setStatusHelp(massButton, [] {
+        return QStringLiteral("Bilan des masses : total, charge sur chaque essieu, charge utile");
+    });
 }
 
 void MainWindow::buildPlan(QWidget* area) {
@@ -396,7 +419,17 @@ void MainWindow::buildPlan(QWidget* area) {
             e.planHovered();
         });
     };
-    plan_->overlay = [this](QPainter& painter) { paintGuides(painter); };
+    // The snapping guides, and the centre of mass while the mass window marks it: a
+    // dashed red line across the plan, never part of the canvas that outputs take.
+    plan_->overlay = [this](QPainter& painter) {
+        paintGuides(painter);
+        const std::optional<int> column = editor_->massCentreColumn();
+        if (!column)
+            return;
+        painter.setPen(QPen(QColor(200, 0, 0), 2, Qt::DashLine));
+        painter.drawLine(*column, 0, *column, plan_->height());
+        painter.drawText(*column + 4, 14, QStringLiteral("G"));
+    };
     plan_->left = [this] { forward([](editor::Editor& e) { e.pointerLeftPlan(); }); };
     // The plan and the selection box take the same keys.
     const auto keyPressed = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
@@ -413,12 +446,12 @@ void MainWindow::buildPlan(QWidget* area) {
     selectionBox_->setFocusPolicy(Qt::StrongFocus);
     selectionBox_->setCursor(Qt::SizeAllCursor);
     selectionBox_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().selection.box.surface.image(); },
-        [this] { return editor_->state().selection.box.shown; });
+        [this]() -> const QImage& { return editor_->selection().box.surface.image(); },
+        [this] { return editor_->selection().box.shown; });
     selectionBox_->pressed = [this](QPointF at, Qt::MouseButton button) {
         selectionBox_->setFocus(Qt::MouseFocusReason);
         forward([at, button](editor::Editor& e) { e.boxPressed(at, button); });
-        if (button == Qt::RightButton && editor_->state().hasSelection())
+        if (button == Qt::RightButton && editor_->hasSelection())
             editMenu_->popup(QCursor::pos());
     };
     selectionBox_->moved = [this](QPointF at, Qt::MouseButtons held,
@@ -539,8 +572,8 @@ void MainWindow::refreshSurfaceList() {
 }
 
 void MainWindow::refreshSelection() {
-    const editor::EditorState& state = editor_->state();
-    const auto& box = state.selection.box;
+    const editor::SelectionState& selection = editor_->selection();
+    const auto& box = selection.box;
     if (box.visible) {
         // Qt keeps widget geometry within 24 bits; a box larger than that is cut on the
         // right and bottom, far beyond any screen.
@@ -558,14 +591,14 @@ void MainWindow::refreshSelection() {
     selectionBox_->update();
 
     const QColor handleColour =
-        state.selection.handles.locked ? QColor(170, 170, 170) : QColor(Qt::black);
+        selection.handles.locked ? QColor(170, 170, 170) : QColor(Qt::black);
     for (std::size_t i = 0; i < 8; ++i) {
         PictureWidget* handle = handles_[i];
-        handle->move(state.selection.handles.topLeft[i]);
+        handle->move(selection.handles.topLeft[i]);
         handle->setColour(handleColour);
-        handle->setCursor(state.selection.handles.locked ? Qt::ForbiddenCursor : kHandleCursors[i]);
-        handle->setVisible(state.selection.handles.visible);
-        if (state.selection.handles.visible)
+        handle->setCursor(selection.handles.locked ? Qt::ForbiddenCursor : kHandleCursors[i]);
+        handle->setVisible(selection.handles.visible);
+        if (selection.handles.visible)
             handle->raise();
     }
 }

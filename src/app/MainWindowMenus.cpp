@@ -71,6 +71,8 @@ std::vector<Menu> menuTable() {
          {{"mnupref", "&Préférences...", {}},
           kSeparator,
           {"mnusurf", "Module de décompte de &surfaces", {}, 0, true},
+          {"mnumasses", "&Bilan des masses...", {}},
+          {"mnudonnees", "&Données du véhicule...", {}},
           {"mnumagnet", "&Magnétisme", {}, 0, true},
           kSeparator,
           {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}},
@@ -154,6 +156,8 @@ void MainWindow::buildMenus() {
 
     on("mnupref", [this] { showPreferences(); });
     toEditor("mnusurf", [](editor::Editor& e) { e.toggleSurfacePanel(); });
+    on("mnumasses", [this] { showMassWindow(); });
+    on("mnudonnees", [this] { showVehicleData(); });
     connect(action(QStringLiteral("mnumagnet")), &QAction::triggered, this,
             [this](bool on) { forward([on](editor::Editor& e) { e.setMagnetism(on); }); });
     on("mnuaccess", [this] { showAccessoryImport(); });

@@ -7,9 +7,17 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 
 namespace app {
+
+void nameApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("Kestrion"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Kestrion"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.1"));
+    QGuiApplication::setDesktopFileName(kDesktopId);
+}
 
 Startup::Startup(QString libraryRoot, QString dataHome, platform::FileSystem& files,
                  platform::SettingsStore& store)

@@ -12,6 +12,14 @@
 
 namespace app {
 
+// The id of the installed desktop entry (kestrion.desktop), which the window belongs to.
+inline const QString kDesktopId = QStringLiteral("kestrion");
+
+// Names the program to Qt: the settings file's folder and name, the version, and the
+// desktop entry, so that the desktop shows the window under the installed entry's icon
+// and name. Needs the application object.
+void nameApplication();
+
 // What the program finds before its main window is filled.
 struct StartupResult {
     settings::Preferences prefs;

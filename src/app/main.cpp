@@ -22,12 +22,6 @@
 
 namespace {
 
-void nameApplication() {
-    QCoreApplication::setApplicationName(QStringLiteral("Kestrion"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Kestrion"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2.1"));
-}
-
 QStringList argumentsOf(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -52,12 +46,13 @@ int runHeadless(int argc, char* argv[], const QStringList& arguments) {
     // No display is needed to draw and write the picture.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    nameApplication();
+    app::nameApplication();
     platform::QSettingsStore store;
+    QTextStream out(stdout);
     QTextStream err(stderr);
     platform::FileSystem files;
     const QString root = library::readableLibrary(libraryLocation(files), files);
-    return output::runHeadlessExport(arguments, root, store, err);
+    return output::runHeadlessExport(arguments, root, store, out, err);
 }
 
 } // namespace
@@ -68,7 +63,7 @@ int main(int argc, char* argv[]) {
         return runHeadless(argc, argv, arguments);
 
     QApplication app(argc, argv);
-    nameApplication();
+    app::nameApplication();
 
     // Qt's own dialogs speak French whatever the system language; numbers keep
     // following the user's locale, so the default locale is left alone.
@@ -81,12 +76,22 @@ int main(int argc, char* argv[]) {
     platform::QSettingsStore store;
     platform::FileSystem files;
     const library::LibraryLocation place = libraryLocation(files);
-    library::prepareUserLibrary(place, files); // a failure leaves an emptier library
-    app::MainWindowServices services{
-        dialogs,   store, files,           [] { return std::make_unique<platform::QtPrinter>(); },
-        QString(), {},    !place.installed};
+    // A failure leaves an emptier library, completed at the next start.
+    const bool libraryReady = library::prepareUserLibrary(place, files);
+    app::MainWindowServices services{dialogs,
+                                     store,
+                                     files,
+                                     [] { return std::make_unique<platform::QtPrinter>(); },
+                                     QString(),
+                                     {},
+                                     !place.installed,
+                                     editor::RecoveryCopies::defaultFolder()};
     app::MainWindow window(services, place.root, app::layoutArgument(arguments));
     dialogs.setParent(&window);
     window.show();
+    window.offerRecoveredCopies();
+    if (!libraryReady)
+        dialogs.messageBox(library::libraryCopyFailedMessage(place), QStringLiteral("Attention :"),
+                           platform::MsgIcon::Warning, platform::MsgButtons::Ok);
     return app.exec();
 }

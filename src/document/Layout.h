@@ -39,8 +39,10 @@ struct Layout {
     float pictureWidth = 0; // whole pixels
     float pictureHeight = 0;
 
+    // The file the layout was read from or last written to; empty for a new layout.
+    QString filePath;
+
     bool isOpen = false;
-    bool modified = false;
 };
 
 } // namespace document

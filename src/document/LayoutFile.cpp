@@ -14,6 +14,7 @@ namespace document {
 
 namespace {
 
+const QString kVersion3 = QStringLiteral("Kestrion 3");
 const QString kVersion2 = QStringLiteral("Kestrion 2");
 const QString kVersion1 = QStringLiteral("Kestrion 1");
 const QString kLineEnd = QStringLiteral("\r\n");
@@ -122,15 +123,46 @@ private:
     int number_ = 0;
 };
 
-int readObjectCount(LineReader& in) {
+// A line holding a whole number from low to high; what names it in the refusal.
+int readWholeNumber(LineReader& in, int low, int high, const QString& what) {
     const QString text = in.line().trimmed();
     bool ok = false;
     const int n = text.toInt(&ok, 10);
-    if (!ok || n < 0 || n > kMaxObjects)
-        throw Refusal{QStringLiteral("Ce fichier est endommagé : le nombre d'objets (« %1 ») "
-                                     "doit être un nombre entier de 0 à %2.")
-                          .arg(text.left(40), QString::number(kMaxObjects))};
+    if (!ok || n < low || n > high)
+        throw Refusal{QStringLiteral("Ce fichier est endommagé : %1 (« %2 ») "
+                                     "doit être un nombre entier de %3 à %4.")
+                          .arg(what, text.left(40), QString::number(low), QString::number(high))};
     return n;
+}
+
+int readObjectCount(LineReader& in) {
+    return readWholeNumber(in, 0, kMaxObjects, QStringLiteral("le nombre d'objets"));
+}
+
+// The masses after the objects of a "Kestrion 3" file: the number of objects with a
+// mass, then each one's row and mass in kg; the number of loads not drawn, then each
+// one's name, mass in kg and place in cm from the front axle. A row named twice is
+// refused, so a file reads back exactly as it was written.
+void readMasses(LineReader& in, LayoutFileContents& out) {
+    const int count = out.objects.count();
+    const int weighed = readWholeNumber(in, 0, count, QStringLiteral("le nombre d'objets pesés"));
+    for (int k = 0; k < weighed; ++k) {
+        const int row = readWholeNumber(in, 1, count, QStringLiteral("le numéro d'un objet pesé"));
+        PlanObject& object = out.objects.row(row);
+        if (object.massKg)
+            throw Refusal{QStringLiteral("Ce fichier est endommagé : l'objet %1 est pesé deux "
+                                         "fois (ligne %2).")
+                              .arg(QString::number(row), QString::number(in.lineNumber()))};
+        object.massKg = in.real();
+    }
+    const int loads = readWholeNumber(in, 0, kMaxObjects, QStringLiteral("le nombre de charges"));
+    for (int k = 0; k < loads; ++k) {
+        LooseLoad load;
+        load.label = in.line();
+        load.massKg = in.real();
+        load.alongCm = in.real();
+        out.loads.push_back(load);
+    }
 }
 
 // Reads the eight lines of one object, replacing pictures that cannot be shown. The
@@ -172,7 +204,9 @@ LayoutFileContents readContents(const QString& text, PictureCheck& pictures) {
     LayoutFileContents out;
 
     const QString version = in.atEnd() ? QString() : delimitedField(in.line());
-    if (version == kVersion2)
+    if (version == kVersion3)
+        out.version = 3;
+    else if (version == kVersion2)
         out.version = 2;
     else if (version == kVersion1)
         out.version = 1;
@@ -183,7 +217,7 @@ LayoutFileContents readContents(const QString& text, PictureCheck& pictures) {
     if (const QString refusal = pictures.vehicleRefusal(out.vehicleFile); !refusal.isEmpty())
         throw Refusal{refusal};
 
-    if (out.version == 2) {
+    if (out.version >= 2) {
         out.mirrorLeftRight = delimitedField(in.line()) == QStringLiteral("1");
         out.mirrorTopBottom = delimitedField(in.line()) == QStringLiteral("1");
     }
@@ -192,6 +226,8 @@ LayoutFileContents readContents(const QString& text, PictureCheck& pictures) {
 
     for (int r = 1; r <= count; ++r)
         out.objects.append(readObject(in, pictures, out));
+    if (out.version == 3)
+        readMasses(in, out);
     return out;
 }
 
@@ -286,7 +322,11 @@ QString missingPicturesMessage(const QStringList& textures, const QStringList& a
 QByteArray layoutFileText(const Layout& layout, const QLocale& locale) {
     QString text;
     const auto writeLine = [&text](const QString& line) { text += line + kLineEnd; };
-    writeLine(kVersion2);
+    int weighed = 0;
+    for (const PlanObject& object : layout.objects)
+        weighed += object.massKg ? 1 : 0;
+    const bool withMasses = weighed > 0 || !layout.loads.empty();
+    writeLine(withMasses ? kVersion3 : kVersion2);
     writeLine(delimitedText(layout.vehicleFile));
     writeLine(layout.mirrorLeftRight ? QStringLiteral("1") : QStringLiteral("0"));
     writeLine(layout.mirrorTopBottom ? QStringLiteral("1") : QStringLiteral("0"));
@@ -294,6 +334,24 @@ QByteArray layoutFileText(const Layout& layout, const QLocale& locale) {
     writeLine(delimitedText(layout.zoomText));
     for (const PlanObject& object : layout.objects)
         writeObject(object, locale, writeLine);
+    if (withMasses) {
+        writeLine(QString::number(weighed));
+        int row = 0;
+        for (const PlanObject& object : layout.objects) {
+            ++row;
+            if (object.massKg) {
+                writeLine(QString::number(row));
+                writeLine(realText(*object.massKg, locale));
+            }
+        }
+        const auto loads = std::min(layout.loads.size(), std::size_t(kMaxObjects));
+        writeLine(QString::number(loads));
+        for (std::size_t k = 0; k < loads; ++k) {
+            writeLine(lineText(layout.loads[k].label));
+            writeLine(realText(layout.loads[k].massKg, locale));
+            writeLine(realText(layout.loads[k].alongCm, locale));
+        }
+    }
     return text.toUtf8();
 }
 

@@ -9,17 +9,19 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace document {
 
 // What a layout file holds, once read and checked.
 struct LayoutFileContents {
-    int version = 2; // 1 or 2
+    int version = 2; // 1, 2 or 3 (2 with the masses)
     QString vehicleFile;
     std::optional<bool> mirrorLeftRight; // absent in version 1 files
     std::optional<bool> mirrorTopBottom;
     QString zoomText;
     ObjectTable objects;
+    std::vector<LooseLoad> loads;
     QStringList missingTextures; // one name per affected object, in table order
     QStringList missingAccessories;
 };
@@ -46,7 +48,7 @@ public:
     virtual bool accessoryUsable(const QString& name) = 0;
 };
 
-// Reads a "Kestrion 2" or "Kestrion 1" file, asking pictures about the vehicle
+// Reads a "Kestrion 3", "Kestrion 2" or "Kestrion 1" file, asking pictures about the vehicle
 // picture, the textures and the accessory pictures it names. A texture or accessory
 // picture that is not usable is listed as missing and replaced (an accessory becomes a
 // black rectangle). Files larger than any layout can be are refused unread.
@@ -60,7 +62,9 @@ QString missingPicturesMessage(const QStringList& textures, const QStringList& a
 // The file's text: "Kestrion 2" lines ended by CR LF, numbers in the general format
 // with the locale's decimal separator. The vehicle name and the zoom text are written
 // bare, or between double quotes when a comma, a double quote or surrounding blanks
-// would not read back otherwise.
+// would not read back otherwise. A layout with a mass (on an object, or a load not
+// drawn) is written as "Kestrion 3": the same lines under that first line, then its
+// masses, which a reader of "Kestrion 2" files refuses by the first line.
 QByteArray layoutFileText(const Layout& layout, const QLocale& locale);
 // Writes the layout safely (temporary file, then replace). False on failure.
 bool writeLayoutFile(const QString& path, const Layout& layout, const QLocale& locale,

@@ -15,7 +15,7 @@ void LayoutHistory::reset(PlanObjects objects) {
 }
 
 bool LayoutHistory::record(LayoutChange change, PlanObjects after, int selectedBefore,
-                           int selectedAfter, bool merge) {
+                           int selectedAfter, std::optional<MergeKey> mergeKey) {
     if (after == objects_)
         return false;
     if (canRedo()) {
@@ -23,12 +23,12 @@ bool LayoutHistory::record(LayoutChange change, PlanObjects after, int selectedB
         if (saved_ && *saved_ > position_)
             saved_.reset();
     }
-    if (merge && position_ > 0 && steps_.back().change == change) {
+    const bool merge = mergeKey && position_ > 0 && steps_.back().mergeKey == mergeKey &&
+                       steps_.back().change == change && saved_ != position_;
+    if (merge) {
         // The state before the last step, to make one step of both.
         PlanObjects before = objects_;
         applyInverse(before, steps_.back().splices);
-        if (saved_ == position_)
-            saved_.reset();
         std::vector<Splice> splices = difference(before, after);
         if (splices.empty()) {
             steps_.pop_back();
@@ -40,7 +40,8 @@ bool LayoutHistory::record(LayoutChange change, PlanObjects after, int selectedB
         objects_ = std::move(after);
         return true;
     }
-    steps_.push_back(Step{change, difference(objects_, after), selectedBefore, selectedAfter});
+    steps_.push_back(
+        Step{change, difference(objects_, after), selectedBefore, selectedAfter, mergeKey});
     ++position_;
     objects_ = std::move(after);
     if (steps_.size() > limit_)

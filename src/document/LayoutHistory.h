@@ -3,6 +3,7 @@
 #include "document/PlanObject.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -22,7 +23,17 @@ enum class LayoutChange {
     Turn,
     BringToFront,
     SendToBack,
+    Mass,
     PutBack, // an object put back where its stored values changed (rounding, front on click)
+};
+
+// Steps that carry the same key fold into one while no other step comes between them,
+// as a run of arrow keys on one selection does. Which runs exist is the editor's
+// business: the history only compares keys.
+struct MergeKey {
+    int run = 0;              // what kind of run
+    std::uint64_t target = 0; // what it acts on (one selection)
+    bool operator==(const MergeKey&) const = default;
 };
 
 // The undo history of the open layout. It keeps the objects as they stand after the
@@ -40,12 +51,12 @@ public:
 
     const PlanObjects& objects() const { return objects_; }
 
-    // Records the step from objects() to `after`. With `merge`, the step is folded into
-    // the last one (a drag, a run of arrow keys) when that one is the step just done.
+    // Records the step from objects() to `after`. A step with a merge key is folded into
+    // the step just done when that one carries the same key and is not the saved one.
     // Nothing is recorded when `after` equals objects(). Steps that were undone are
     // dropped. Returns whether the objects changed.
     bool record(LayoutChange change, PlanObjects after, int selectedBefore, int selectedAfter,
-                bool merge = false);
+                std::optional<MergeKey> mergeKey = std::nullopt);
 
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ < steps_.size(); }
@@ -60,6 +71,8 @@ public:
 
     // The current objects are those written to the layout file.
     void markSaved();
+    // No step matches the layout file (a recovery copy was opened in its place).
+    void forgetSaved() { saved_.reset(); }
     bool atSavedState() const { return saved_ == std::optional<std::size_t>(position_); }
 
     std::size_t stepCount() const { return steps_.size(); }
@@ -80,6 +93,7 @@ private:
         std::vector<Splice> splices; // applied in order; undone in reverse
         int selectedBefore = 0;
         int selectedAfter = 0;
+        std::optional<MergeKey> mergeKey;
     };
 
     static std::vector<Splice> difference(const PlanObjects& from, const PlanObjects& to);

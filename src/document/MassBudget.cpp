@@ -13,6 +13,7 @@ MassBudget computeMassBudget(const std::optional<VehicleMasses>& vehicle,
         budget.addedKg += m.massKg;
     if (!vehicle)
         return budget;
+    budget.vehicle = vehicle;
 
     const double total = vehicle->kerbFrontKg + vehicle->kerbRearKg + budget.addedKg;
     budget.totalKg = total;
@@ -39,6 +40,11 @@ MassBudget computeMassBudget(const std::optional<VehicleMasses>& vehicle,
     return budget;
 }
 
+bool hasLengthAxis(const Layout& layout) {
+    const QString axes = layout.vehicleAxes.toUpper();
+    return axes == QStringLiteral("XY") || axes == QStringLiteral("XZ");
+}
+
 bool carriesMass(ObjectKind kind) {
     return kind == ObjectKind::Rectangle || kind == ObjectKind::Ellipse ||
            kind == ObjectKind::Triangle || kind == ObjectKind::Accessory;
@@ -48,8 +54,7 @@ std::optional<PlanAxles> planAxles(const Layout& layout,
                                    const std::optional<AxleCentres>& centres) {
     if (!centres || centres->frontCm == centres->rearCm || !(layout.pixelsPerCm > 0))
         return std::nullopt;
-    const QString axes = layout.vehicleAxes.toUpper();
-    if (axes != QStringLiteral("XY") && axes != QStringLiteral("XZ"))
+    if (!hasLengthAxis(layout))
         return std::nullopt;
     PlanAxles axles{centres->frontCm, centres->rearCm};
     if (layout.mirrorLeftRight) {

@@ -42,7 +42,8 @@ struct PlacedMass {
 
 // The budget of a layout.
 struct MassBudget {
-    double addedKg = 0; // everything placed or loaded
+    double addedKg = 0;                   // everything placed or loaded
+    std::optional<VehicleMasses> vehicle; // the limits the figures are held against
     // Known with the vehicle's masses.
     std::optional<double> totalKg;
     std::optional<double> payloadLeftKg; // negative when over the maximum authorised mass
@@ -67,6 +68,10 @@ struct MassBudget {
 MassBudget computeMassBudget(const std::optional<VehicleMasses>& vehicle,
                              std::optional<double> wheelbaseCm,
                              const std::vector<PlacedMass>& masses);
+
+// Whether the layout's view runs along the vehicle's length (top or side view), so that
+// its masses have a place between the axles.
+bool hasLengthAxis(const Layout& layout);
 
 // Whether an object of this kind can carry a mass: rectangles, ellipses, triangles and
 // accessories.

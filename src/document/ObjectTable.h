@@ -2,6 +2,7 @@
 
 #include "document/PlanObject.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace document {
@@ -20,12 +21,18 @@ public:
 
     // 1 <= r <= count().
     const PlanObject& row(int r) const { return objects_[std::size_t(r - 1)]; }
-    PlanObject& row(int r) { return objects_[std::size_t(r - 1)]; }
+    PlanObject& row(int r) {
+        ++revision_;
+        return objects_[std::size_t(r - 1)];
+    }
 
     auto begin() const { return objects_.begin(); }
     auto end() const { return objects_.end(); }
 
-    void clear() { objects_.clear(); }
+    void clear() {
+        ++revision_;
+        objects_.clear();
+    }
     // The objects become these, at most kMaxObjects of them.
     void assign(std::vector<PlanObject> objects);
     // The rows after r move back by one. Nothing when r is out of range.
@@ -36,10 +43,15 @@ public:
     // Returns false when the table is full or r is out of range.
     bool insertAt(int r, const PlanObject& object);
 
-    bool operator==(const ObjectTable&) const = default;
+    // Counts the calls that could have changed the table, so that a caller can tell
+    // without comparing the rows that nothing changed since it last looked.
+    std::uint64_t revision() const { return revision_; }
+
+    bool operator==(const ObjectTable& other) const { return objects_ == other.objects_; }
 
 private:
     std::vector<PlanObject> objects_;
+    std::uint64_t revision_ = 0;
 };
 
 } // namespace document

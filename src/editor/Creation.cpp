@@ -3,6 +3,7 @@
 #include "document/ObjectTable.h"
 #include "editor/Geometry.h"
 #include "library/LibraryNames.h"
+#include "library/MassData.h"
 
 namespace editor {
 
@@ -40,7 +41,7 @@ void Creation::create(ObjectKind kind) {
                      platform::kProgramName, platform::MsgIcon::Information);
         return;
     }
-    const int held = s.layout.objects.count() + (s.hasSelection() ? 1 : 0);
+    const int held = s.layout.objects.count() + (selection_.shown() ? 1 : 0);
     if (held >= document::kMaxObjects) {
         core_.inform(QStringLiteral("Désolé, vous avez atteind la limite du nombre d'objet (1000)"),
                      QStringLiteral("Erreur"), platform::MsgIcon::Information);
@@ -62,15 +63,13 @@ void Creation::create(ObjectKind kind) {
         }
     }
 
-    if (s.hasSelection()) {
+    if (selection_.shown()) {
         selection_.putBack();
     }
     if (kind != ObjectKind::Rectangle && s.controls.textureEntry != 0) {
-        s.updatingControls = true;
         s.controls.textureEntry = 0;
         core_.showPaletteSwatch(0);
         s.next.fill = Fill::colour(0);
-        s.updatingControls = false;
     }
     QString text;
     if (kind == ObjectKind::Text) {
@@ -89,6 +88,10 @@ void Creation::create(ObjectKind kind) {
         object.widthCm = accessory->width;
         object.fill = Fill::file(s.next.accessoryFile);
         object.locked = true;
+        // An inserted accessory weighs what the library says it does.
+        if (const auto kg = library::readAccessoryMasses(s.libraryRoot, core_.services.files)
+                                .massOf(s.next.accessoryFile))
+            object.massKg = float(*kg);
     } else if (kind == ObjectKind::Text) {
         const QSize extent = s.canvas.textSize(text);
         const std::int16_t height = textSizeCm(extent.height(), core_.resol());
@@ -107,7 +110,6 @@ void Creation::create(ObjectKind kind) {
         object.locked = s.controls.lockChecked;
     }
     s.layout.objects.append(object);
-    s.layout.modified = true;
     core_.redraw();
 }
 

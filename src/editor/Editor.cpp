@@ -1,7 +1,7 @@
 #include "editor/Editor.h"
 
 #include "editor/Creation.h"
-#include "editor/EditHistory.h"
+#include "editor/EditSession.h"
 #include "editor/EditorCore.h"
 #include "editor/HandleDrag.h"
 #include "editor/LayoutCommands.h"
@@ -25,9 +25,9 @@ struct Editor::Modules {
             EditorHooks& hooks, QLocale& locale)
         : core{state, renderer, services, hooks, locale}, panel(state.surfaces, locale),
           magnetism(core), selection(core, panel), drag(core, selection, panel, magnetism),
-          keys(core, selection), history(core, selection), view(core, selection),
+          keys(core, selection), session(core, selection), view(core, selection),
           creation(core, selection), properties(core, selection, panel),
-          commands(core, selection, view, history) {}
+          commands(core, selection, view, session) {}
 
     EditorCore core;
     SurfacePanel panel;
@@ -35,7 +35,7 @@ struct Editor::Modules {
     Selection selection;
     HandleDrag drag;
     SelectionKeys keys;
-    EditHistory history;
+    EditSession session;
     ViewControl view;
     Creation creation;
     Properties properties;
@@ -63,27 +63,47 @@ Editor::Editor(EditorServices services, EditorHooks hooks, QString libraryRoot)
 
 Editor::~Editor() = default;
 
-// The selection as the window shows it: an edit that changes it makes the selected
-// object differ from the row it was taken from.
-struct Editor::SelectionLook {
+// What the layout as it would be saved is made of, cheap to take: the table's revision
+// and the selection as the window shows it. While it stays the same the layout cannot
+// have changed, and the history need not copy and compare the table.
+struct Editor::ChangeStamp {
+    std::uint64_t tableRevision = 0;
     bool shown = false;
     int row = 0;
+    std::uint64_t serial = 0;
     document::PlanObject object;
     float left = 0, top = 0, width = 0, height = 0;
+    float zoom = 0, originX = 0, originY = 0;
     std::array<QString, 2> sizeText;
-    bool operator==(const SelectionLook&) const = default;
+    bool operator==(const ChangeStamp&) const = default;
+    bool sameSelectionLook(const ChangeStamp& o) const {
+        return row == o.row && object == o.object && left == o.left && top == o.top &&
+               width == o.width && height == o.height && zoom == o.zoom && originX == o.originX &&
+               originY == o.originY && sizeText == o.sizeText;
+    }
 };
 
-Editor::SelectionLook Editor::selectionLook() const {
-    const SelectionState& sel = state_.selection;
-    return {sel.box.visible, sel.row,       sel.object,     sel.box.left,
-            sel.box.top,     sel.box.width, sel.box.height, state_.controls.sizeText};
+Editor::ChangeStamp Editor::changeStamp() const {
+    const SelectionState& sel = modules_->selection.state();
+    return {state_.layout.objects.revision(),
+            sel.box.visible,
+            sel.row,
+            modules_->selection.serial(),
+            sel.object,
+            sel.box.left,
+            sel.box.top,
+            sel.box.width,
+            sel.box.height,
+            state_.view.view.zoom,
+            state_.view.view.originX,
+            state_.view.view.originY,
+            state_.controls.sizeText};
 }
 
 void Editor::initialise() {
+    reloadVehicleData();
     state_.next.fill = document::Fill::colour(0);
     refreshTextures();
-    state_.selection.handles.visible = false;
     state_.view.view = render::View{};
     state_.view.horizontalBar = 0;
     state_.view.verticalBar = 0;
@@ -109,6 +129,21 @@ void Editor::openAtStartup(const QString& path) {
 void Editor::refreshTextures() {
     state_.controls.textures = library::listTextures(services_.files, state_.libraryRoot);
     state_.controls.textureEntry = 0;
+}
+
+bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalPath) {
+    return modules_->commands.openRecoveredCopy(copyPath, originalPath);
+}
+
+document::Layout Editor::layoutAsSaved() const {
+    document::Layout layout = state_.layout;
+    layout.objects.assign(modules_->session.currentObjects());
+    layout.zoomText = state_.view.zoomText;
+    return layout;
+}
+
+std::uint64_t Editor::layoutRevision() const {
+    return modules_->session.revision();
 }
 
 void Editor::newLayout() {
@@ -155,7 +190,7 @@ void Editor::drawPlan() {
 void Editor::canvasResized(int width, int height) {
     modules_->view.canvasResized(width, height);
     // The selection box holds the part of the object on the plan, which the new size changes.
-    if (state_.hasSelection())
+    if (modules_->selection.shown())
         modules_->selection.drawBox();
 }
 void Editor::zoomTextChanged(const QString& text) {
@@ -207,9 +242,8 @@ bool Editor::keyPressed(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 // A drag is one step, recorded when the button is released: the moves in between only
 // move the box.
 void Editor::boxPressed(QPointF at, Qt::MouseButton button) {
-    modules_->history.endRun();
     modules_->drag.boxPressed(at, button);
-    dragStart_ = std::make_unique<SelectionLook>(selectionLook());
+    dragStart_ = std::make_unique<ChangeStamp>(changeStamp());
 }
 void Editor::boxMoved(QPointF at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     modules_->drag.boxMoved(at, buttons, snaps(modifiers));
@@ -219,9 +253,8 @@ void Editor::boxReleased() {
     finishDrag(LayoutChange::Move);
 }
 void Editor::handlePressed(QPointF at) {
-    modules_->history.endRun();
     modules_->drag.handlePressed(at);
-    dragStart_ = std::make_unique<SelectionLook>(selectionLook());
+    dragStart_ = std::make_unique<ChangeStamp>(changeStamp());
 }
 void Editor::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons,
                          Qt::KeyboardModifiers modifiers) {
@@ -233,7 +266,7 @@ void Editor::handleReleased() {
 }
 
 void Editor::finishDrag(LayoutChange change) {
-    if (const std::unique_ptr<SelectionLook> start = std::move(dragStart_))
+    if (const std::unique_ptr<ChangeStamp> start = std::move(dragStart_))
         recordEdit(change, *start, Run::None);
 }
 
@@ -243,6 +276,12 @@ void Editor::dimensionTextChanged(Dimension dimension, const QString& text) {
 void Editor::dimensionsConfirmed() {
     edit(LayoutChange::Resize, [&] { modules_->properties.dimensionsConfirmed(); });
 }
+void Editor::massTextChanged(const QString& text) {
+    modules_->properties.massTextChanged(text);
+}
+void Editor::massConfirmed() {
+    edit(LayoutChange::Mass, [&] { modules_->properties.massConfirmed(); });
+}
 void Editor::sizeLockToggled(bool checked) {
     edit(LayoutChange::Lock, [&] { modules_->properties.sizeLockToggled(checked); });
 }
@@ -250,7 +289,7 @@ void Editor::positionConfirmed(Axis axis, const QString& text) {
     edit(LayoutChange::Move, [&] { modules_->properties.positionConfirmed(axis, text); });
 }
 QString Editor::positionText(Axis axis) const {
-    if (!state_.hasSelection() || state_.layout.pixelsPerCm <= 0)
+    if (!modules_->selection.shown() || state_.layout.pixelsPerCm <= 0)
         return QString();
     const document::PlanObject object = modules_->selection.selectionObject();
     const double resol = state_.layout.pixelsPerCm;
@@ -280,39 +319,102 @@ void Editor::deleteSelection() {
     edit(LayoutChange::Delete, [&] { modules_->properties.deleteSelection(); });
 }
 
+// While a mouse button holds the box or a handle, undo and redo do nothing: the drag
+// under way is not a step yet, and the steps before it belong to other edits.
 void Editor::undo() {
-    modules_->history.undo();
+    if (!dragUnderWay())
+        modules_->session.undo();
 }
 void Editor::redo() {
-    modules_->history.redo();
+    if (!dragUnderWay())
+        modules_->session.redo();
+}
+bool Editor::dragUnderWay() const {
+    return dragStart_ != nullptr && modules_->drag.underWay();
+}
+bool Editor::isModified() const {
+    return modules_->session.isModified();
 }
 UndoEntries Editor::undoEntries() const {
-    return modules_->history.entries();
+    UndoEntries entries = modules_->session.entries();
+    if (dragUnderWay()) {
+        entries.canUndo = false;
+        entries.canRedo = false;
+    }
+    return entries;
 }
 const document::LayoutHistory& Editor::history() const {
-    return modules_->history.steps();
+    return modules_->session.steps();
 }
+document::MassBudget Editor::massBudget() const {
+    document::Layout layout = state_.layout;
+    // The selection as it stands, moved or not, so the figures follow a drag under way.
+    const Selection& selection = modules_->selection;
+    if (selection.shown())
+        layout.objects.insertAt(selection.state().row, selection.selectionObject());
+    return library::layoutMassBudget(layout, vehicleData_);
+}
+
+void Editor::reloadVehicleData() {
+    vehicleData_ = library::readVehicleData(state_.libraryRoot, services_.files);
+}
+
+void Editor::setLoads(std::vector<document::LooseLoad> loads) {
+    if (!state_.layout.isOpen || loads == state_.layout.loads)
+        return;
+    state_.layout.loads = std::move(loads);
+    modules_->session.markUnsaved();
+}
+
+std::optional<int> Editor::massCentreColumn() const {
+    if (!massCentreShown_ || !state_.layout.isOpen)
+        return std::nullopt;
+    const document::MassBudget budget = massBudget();
+    const auto axles =
+        document::planAxles(state_.layout, vehicleData_.axlesOf(state_.layout.vehicleFile));
+    if (!budget.centreCm || !axles)
+        return std::nullopt;
+    const double pictureX = axles->planX(*budget.centreCm) * state_.layout.pixelsPerCm;
+    const render::View& v = state_.view.view;
+    return platform::M((pictureX - v.originX) * v.zoom);
+}
+
 void Editor::restartHistory() {
-    modules_->history.reset();
+    modules_->session.reset();
 }
 
 void Editor::edit(LayoutChange change, const std::function<void()>& action, Run run) {
-    const SelectionLook before = selectionLook();
+    const ChangeStamp before = changeStamp();
     action();
     recordEdit(change, before, run);
 }
 
-void Editor::recordEdit(LayoutChange change, const SelectionLook& before, Run run) {
-    const SelectionLook after = selectionLook();
-    if (after.shown && before.shown && after.row == before.row && !(after == before))
+// The selected object counts as edited once an edit changed the selection as the window
+// shows it (box, object, dimension boxes, or where the view stands under the box) while
+// it stayed selected.
+void Editor::recordEdit(LayoutChange change, const ChangeStamp& before, Run run) {
+    const ChangeStamp after = changeStamp();
+    if (after == before)
+        return;
+    if (after.shown && before.shown && after.serial == before.serial &&
+        !after.sameSelectionLook(before))
         modules_->selection.markEdited();
-    modules_->history.record(change, run);
+    modules_->session.record(change, run);
+}
+
+const SelectionState& Editor::selection() const {
+    return modules_->selection.state();
+}
+
+bool Editor::hasSelection() const {
+    return modules_->selection.shown();
 }
 
 QString Editor::livePosition() const {
-    if (!state_.hasSelection())
+    if (!modules_->selection.shown())
         return QString();
-    const document::PlanObject object = modules_->selection.selectionObject();
+    // As stored until the box is edited: a size read from a file keeps its decimals.
+    const document::PlanObject object = modules_->selection.heldObject();
     const double resol = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
     const auto cm = [](double v) { return QString::number(platform::M(v)); };
     const auto size = [this](float v) { return platform::shortestText(v, locale_); };
@@ -352,7 +454,7 @@ bool Editor::snaps(Qt::KeyboardModifiers modifiers) const {
 
 DragAids Editor::dragAids() const {
     // A selection put back in the middle of a drag ends the drag too.
-    if (state_.selection.drag == Drag::None)
+    if (!modules_->drag.underWay())
         return DragAids{};
     return modules_->magnetism.aids();
 }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "document/PlanObject.h"
-#include "editor/EditHistory.h"
+#include "editor/EditSession.h"
 #include "editor/EditorServices.h"
 #include "editor/EditorState.h"
 #include "editor/Geometry.h"
 #include "editor/Magnetism.h"
 #include "editor/Snapping.h"
+#include "library/MassData.h"
 #include "output/PageLayout.h"
 #include "platform/DialogService.h"
 #include "platform/FileSystem.h"
@@ -20,6 +21,7 @@
 #include <QPointF>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -43,6 +45,9 @@ public:
     const EditorState& state() const { return state_; }
     // Set-up and inspection for tests.
     EditorState& stateForTesting() { return state_; }
+    // The selected object with its box and handles.
+    const SelectionState& selection() const;
+    bool hasSelection() const;
 
     void setPreferences(const settings::Preferences& prefs) { state_.prefs = prefs; }
     // The accessory the browser shows (empty when it closes), for the accessory tool.
@@ -78,6 +83,14 @@ public:
     bool confirmQuit();
     // Reads a layout file and applies it; false when refused (the open layout is kept).
     bool openLayoutFile(const QString& path);
+    // Opens a recovery copy as the layout it was taken from: named by originalPath (empty
+    // for one never saved) and modified, so "Enregistrer" proposes its own file.
+    bool openRecoveredCopy(const QString& copyPath, const QString& originalPath);
+    // The layout as "Enregistrer" would write it now, for a recovery copy; the editor's
+    // state is left as it is.
+    document::Layout layoutAsSaved() const;
+    // Changes whenever the layout's objects may have changed.
+    std::uint64_t layoutRevision() const;
     void enableEditing();
     // Clears the canvas and redraws the plan.
     void redraw();
@@ -125,6 +138,9 @@ public:
     // Enter in a dimension box: applies both boxes to the selection.
     void dimensionsConfirmed();
     void sizeLockToggled(bool checked);
+    // The mass box; Enter gives the selection its mass, as one step.
+    void massTextChanged(const QString& text);
+    void massConfirmed();
     // Enter in the X or Y box: the selection's corner moves to the typed position in cm,
     // as one step; a position outside the vehicle picture is refused with a message.
     void positionConfirmed(Axis axis, const QString& text);
@@ -141,9 +157,13 @@ public:
     void turn(Turn direction);
     void deleteSelection();
 
-    // Undo and redo of the layout's edits, and the words of their menu entries.
+    // Undo and redo of the layout's edits, and the words of their menu entries. Both do
+    // nothing while a drag of the box or a handle is under way.
     void undo();
     void redo();
+    // The file on disk differs from the layout shown: the history stands elsewhere than
+    // at the step last saved.
+    bool isModified() const;
     UndoEntries undoEntries() const;
     const document::LayoutHistory& history() const;
     // The objects were set from outside the editor's commands (a test's set-up): they
@@ -173,6 +193,18 @@ public:
     DragAids dragAids() const;
     QString gapsField() const;
 
+    // Mass budget: the layout as it stands (the selection where it is now) against the
+    // vehicle library's data, read at start-up and again by reloadVehicleData.
+    document::MassBudget massBudget() const;
+    void reloadVehicleData();
+    // The loads not drawn, as the mass window edits them: the layout is then modified.
+    void setLoads(std::vector<document::LooseLoad> loads);
+    // The centre of mass marked on the plan (on screen only).
+    void setMassCentreShown(bool shown) { massCentreShown_ = shown; }
+    bool massCentreShown() const { return massCentreShown_; }
+    // The canvas column of the centre of mass while it is marked and known.
+    std::optional<int> massCentreColumn() const;
+
     // Surface count.
     void toggleSurfacePanel();
     // Start-up: the saved panel setting; shown unless it is "0".
@@ -184,14 +216,15 @@ public:
     void surfaceSelectionChanged(const QList<bool>& selected);
 
 private:
-    struct SelectionLook;
-    SelectionLook selectionLook() const;
+    struct ChangeStamp;
+    ChangeStamp changeStamp() const;
+    bool dragUnderWay() const;
     // Runs an edit and records it as one step of the history (folded into the last one
     // while the run goes on).
     void edit(document::LayoutChange change, const std::function<void()>& action,
               Run run = Run::None);
-    // Records the edit made since the selection looked like `before`.
-    void recordEdit(document::LayoutChange change, const SelectionLook& before, Run run);
+    // Records the edit made since the stamp `before`, unless nothing changed since.
+    void recordEdit(document::LayoutChange change, const ChangeStamp& before, Run run);
     void finishDrag(document::LayoutChange change);
     // Whether a mouse drag with these keys held snaps.
     bool snaps(Qt::KeyboardModifiers modifiers) const;
@@ -208,7 +241,9 @@ private:
     struct Modules;
     std::unique_ptr<Modules> modules_;
     // The selection when the drag under way started.
-    std::unique_ptr<SelectionLook> dragStart_;
+    std::unique_ptr<ChangeStamp> dragStart_;
+    library::VehicleData vehicleData_;
+    bool massCentreShown_ = false;
     // Where the pointer is over the plan, in canvas pixels; nothing once it has left.
     std::optional<QPointF> pointer_;
     bool magnetism_ = true;

@@ -43,22 +43,25 @@ struct Handles {
 // What a press on the selection box or on one of its handles started.
 enum class Drag { None, Move, Resize };
 
+// How a selection was made: a click on the plan, or undo and redo giving back the
+// object that was selected.
+enum class SelectionOrigin { Click, History };
+
 // The selected object, lifted out of the table while it is edited, with the box that shows
-// it and its handles. Only the editor's Selection writes it.
+// it and its handles. The editor's Selection owns it; others read it.
 struct SelectionState {
     // The object as it is being edited: kind, fill, lock, orientation and text. Its place
     // and size are those of the box and the dimension boxes until it is put back.
     document::PlanObject object;
     // The row it was taken from (1-based), and the object as that row held it: while the
-    // object is not edited, putting it back unchanged is what the layout holds.
+    // object is not edited, that is what the layout holds.
     int row = 0;
     document::PlanObject stored;
     bool edited = false;
+    SelectionOrigin origin = SelectionOrigin::Click;
 
     SelectionBox box;
     Handles handles;
-    Drag drag = Drag::None;
-    QPoint dragStart; // where the press that started the drag was, in whole pixels
 };
 
 // The two dimension boxes, in the order of EditingControls::sizeText.
@@ -73,13 +76,15 @@ struct EditingControls {
     std::array<QString, 2> sizeText = {QStringLiteral("50"),
                                        QStringLiteral("50")}; // width, height (cm)
     bool lockChecked = false;                                 // "Figées"
+    QString massText;     // "Masse (kg)": the selection's mass, empty when unknown
     int textureEntry = 0; // texture list: 0 "Choisir un texture...", k the k-th texture
     QStringList textures; // texture file names, in listing order (entry k = textures[k-1])
     platform::Surface fillSwatch{61, 61, platform::kBlack}; // fill swatch Couleur
 
     bool layoutEnabled = false;    // enableEditing has run
     bool fillEnabled = true;       // "Remplissage"
-    bool dimensionsEnabled = true; // "Dimensions"
+    bool dimensionsEnabled = true; // "Dimensions": the size boxes and the lock
+    bool massEnabled = false;      // the mass box: a selection that can carry a mass
     bool textureListEnabled = true;
     bool editEnabled = false;           // stacking, turning, deleting and the Edition menu
     bool turnEnabled = false;           // the two turn buttons and menu entries
@@ -114,19 +119,13 @@ struct EditorState {
     settings::Preferences prefs; // the current preference values
 
     platform::Surface canvas{1, 1, platform::kWindowBackground}; // the plan canvas
-    SelectionState selection;
     EditingControls controls;
     SurfaceCount surfaces;
 
     NextObject next;
-    // Set while the editor itself writes into the controls, whose change handlers then
-    // leave the layout alone.
-    bool updatingControls = false;
 
     QString statusText;
     FocusRequest focus = FocusRequest::None;
-
-    bool hasSelection() const { return selection.box.visible; }
 };
 
 } // namespace editor

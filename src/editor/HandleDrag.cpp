@@ -21,50 +21,51 @@ bool onlyLeftHeld(Qt::MouseButtons buttons) {
 } // namespace
 
 void HandleDrag::endDrag() {
-    SelectionState& sel = core_.state.selection;
-    sel.drag = Drag::None;
-    sel.dragStart = QPoint();
+    drag_ = Drag::None;
+    dragStart_ = QPoint();
     magnetism_.clear();
+}
+
+bool HandleDrag::underWay() const {
+    return drag_ != Drag::None && selection_.state().handles.visible &&
+           dragSerial_ == selection_.serial();
 }
 
 // A drag starts only on a box that carries its handles.
 void HandleDrag::beginDrag(Drag drag, float x, float y) {
-    SelectionState& sel = core_.state.selection;
-    if (!sel.handles.visible)
+    if (!selection_.state().handles.visible)
         return;
-    sel.dragStart = QPoint(M(x), M(y));
-    sel.drag = drag;
+    dragStart_ = QPoint(M(x), M(y));
+    drag_ = drag;
+    dragSerial_ = selection_.serial();
 }
 
 void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y, bool snap) {
-    EditorState& s = core_.state;
-    SelectionState& sel = s.selection;
-    if (sel.drag != Drag::Move || !onlyLeftHeld(buttons) || !sel.handles.visible)
+    if (drag_ != Drag::Move || !onlyLeftHeld(buttons) || !underWay())
         return;
-    const int dx = M(x) - sel.dragStart.x();
-    const int dy = M(y) - sel.dragStart.y();
-    SelectionBox& b = sel.box;
+    const EditorState& s = core_.state;
+    const int dx = M(x) - dragStart_.x();
+    const int dy = M(y) - dragStart_.y();
+    PlanBox b = selection_.box();
     b.top = dragEdge(b.top, dy, b.height, s.canvas.height());
     b.left = dragEdge(b.left, dx, b.width, s.canvas.width());
-    selection_.setBox(magnetism_.moved(selection_.box(), snap));
+    selection_.setBox(magnetism_.moved(b, snap));
     selection_.placeHandles();
     selection_.redrawPartialBox();
 }
 
 void HandleDrag::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y, bool snap) {
-    const EditorState& s = core_.state;
-    const SelectionState& sel = s.selection;
-    if (!onlyLeftHeld(buttons) || s.controls.lockChecked || !sel.handles.visible ||
-        sel.drag != Drag::Resize)
+    if (!onlyLeftHeld(buttons) || core_.state.controls.lockChecked || drag_ != Drag::Resize ||
+        !underWay())
         return;
     PlanBox b = selection_.box();
-    resizeByHandle(b, handle, M(x) - sel.dragStart.x(), M(y) - sel.dragStart.y());
+    resizeByHandle(b, handle, M(x) - dragStart_.x(), M(y) - dragStart_.y());
     selection_.setBox(magnetism_.resized(b, handle, snap));
     selection_.placeHandles();
 }
 
 void HandleDrag::boxPressed(QPointF at, Qt::MouseButton button) {
-    if (button != Qt::LeftButton || !core_.state.hasSelection())
+    if (button != Qt::LeftButton || !selection_.shown())
         return;
     selection_.hideHandles();
     core_.processEvents();
@@ -74,16 +75,14 @@ void HandleDrag::boxPressed(QPointF at, Qt::MouseButton button) {
 
 void HandleDrag::boxMoved(QPointF at, Qt::MouseButtons buttons, bool snap) {
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return;
     s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
     dragBox(buttons, float(at.x()), float(at.y()), snap);
-    s.layout.modified = true;
 }
 
 void HandleDrag::handlePressed(QPointF at) {
-    EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return;
     beginDrag(Drag::Resize, float(at.x()), float(at.y()));
     selection_.drawBox();
@@ -91,24 +90,24 @@ void HandleDrag::handlePressed(QPointF at) {
 
 void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons, bool snap) {
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return;
-    if (s.selection.object.locked) {
+    const SelectionState& sel = selection_.state();
+    if (sel.object.locked) {
         s.statusText = QStringLiteral("Cet objet n'est pas redimensionnable");
         return;
     }
     s.statusText = QStringLiteral("Vous pouvez redimensionner l'objet");
     dragHandle(handle, buttons, float(at.x()), float(at.y()), snap);
     core_.processEvents();
-    if (s.selection.drag != Drag::Resize)
+    if (drag_ != Drag::Resize || !underWay())
         return;
-    s.layout.modified = true;
     const double scale = double(core_.zoom()) * core_.resol();
-    const int w = M(double(s.selection.box.width) / scale);
-    const int h = M(double(s.selection.box.height) / scale);
+    const int w = M(double(sel.box.width) / scale);
+    const int h = M(double(sel.box.height) / scale);
     s.controls.sizeText[0] = wholeText(w);
     s.controls.sizeText[1] = wholeText(h);
-    panel_.showResized(s.selection.object.kind, w, h);
+    panel_.showResized(sel.object.kind, w, h);
     selection_.drawBox();
 }
 

@@ -6,7 +6,10 @@
 #include "editor/Selection.h"
 #include "editor/SurfacePanel.h"
 
+#include <QPoint>
 #include <QPointF>
+
+#include <cstdint>
 
 namespace editor {
 
@@ -27,6 +30,9 @@ public:
     void handleReleased();
     // The drag under way ends where the box stands.
     void endDrag();
+    // A press on the box or a handle started a drag of the selection still shown, and
+    // its button has not been released.
+    bool underWay() const;
 
 private:
     void beginDrag(Drag drag, float x, float y);
@@ -39,6 +45,9 @@ private:
     Selection& selection_;
     SurfacePanel& panel_;
     Magnetism& magnetism_;
+    Drag drag_ = Drag::None;
+    QPoint dragStart_;             // where the press was, in whole pixels of the control
+    std::uint64_t dragSerial_ = 0; // the selection the drag moves
 };
 
 } // namespace editor

@@ -2,7 +2,10 @@
 
 #include "document/LayoutFile.h"
 #include "library/LayoutOpening.h"
+#include "library/MassData.h"
 #include "output/ImageExport.h"
+#include "output/MassReport.h"
+#include "output/OutputTarget.h"
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
 
@@ -29,13 +32,13 @@ void LayoutCommands::closeAccessoryBrowser() {
 }
 
 void LayoutCommands::putSelectionBack() {
-    if (core_.state.hasSelection()) {
+    if (selection_.shown()) {
         selection_.putBack();
     }
 }
 
 bool LayoutCommands::offerToSave(const QString& title) {
-    if (!core_.layoutOpen() || !core_.state.layout.modified)
+    if (!core_.layoutOpen() || !session_.isModified())
         return true;
     const platform::MsgResult answer = core_.services.dialogs.messageBox(
         kSaveQuestion, title, platform::MsgIcon::Question, platform::MsgButtons::YesNoCancel);
@@ -77,10 +80,9 @@ void LayoutCommands::newLayout() {
     s.layout.mirrorTopBottom = choice->mirrorTopBottom;
     s.layout.zoomText = QStringLiteral("100");
     s.layout.objects.clear();
+    s.layout.filePath.clear();
     s.layout.isOpen = true;
-    s.layout.modified = false;
-    layoutFile_.clear();
-    history_.reset();
+    session_.reset();
     core_.redraw();
     enableEditing();
 }
@@ -105,8 +107,7 @@ void LayoutCommands::chooseAndOpenLayout() {
 void LayoutCommands::keepOpenLayoutAfterRefusal() {
     if (!core_.layoutOpen())
         return;
-    core_.state.layout.modified = false;
-    history_.markSaved();
+    session_.markSaved();
     core_.redraw();
 }
 
@@ -136,22 +137,35 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
     putSelectionBack();
     view_.resetView(opened.zoomPercent);
     s.layout = std::move(opened.layout);
-    layoutFile_ = path;
-    history_.reset();
+    session_.reset();
     core_.redraw();
     enableEditing();
+    return true;
+}
+
+bool LayoutCommands::openRecoveredCopy(const QString& copyPath, const QString& originalPath) {
+    if (!offerToSave(QStringLiteral("Récupération :")))
+        return false;
+    closeAccessoryBrowser();
+    putSelectionBack();
+    if (!openLayoutFile(copyPath))
+        return false;
+    core_.state.layout.filePath = originalPath;
+    session_.markUnsaved();
     return true;
 }
 
 bool LayoutCommands::saveLayout() {
     EditorState& s = core_.state;
     putSelectionBack();
-    history_.record(document::LayoutChange::PutBack);
+    session_.record(document::LayoutChange::PutBack);
     platform::FileDialogRequest request;
     request.filter = kLayoutFilter;
     request.overwritePrompt = true;
-    request.fileName = document::proposedFileName(s.layout.vehicleModel, s.layout.vehicleView,
-                                                  s.layout.mirrorLeftRight);
+    request.fileName = !s.layout.filePath.isEmpty()
+                           ? s.layout.filePath
+                           : document::proposedFileName(s.layout.vehicleModel, s.layout.vehicleView,
+                                                        s.layout.mirrorLeftRight);
     const platform::FileDialogResult chosen = core_.services.dialogs.saveFile(request);
     bool written = false;
     if (!chosen.cancelled()) {
@@ -164,15 +178,14 @@ bool LayoutCommands::saveLayout() {
                      platform::MsgIcon::Warning);
         return false;
     }
-    s.layout.modified = false;
-    history_.markSaved();
-    layoutFile_ = chosen.fileName;
+    s.layout.filePath = chosen.fileName;
+    session_.markSaved();
     rememberFolder(chosen.fileName);
     return true;
 }
 
 bool LayoutCommands::confirmQuit() {
-    if (!core_.layoutOpen() || !core_.state.layout.modified)
+    if (!core_.layoutOpen() || !session_.isModified())
         return true;
     const platform::MsgResult answer = core_.services.dialogs.messageBox(
         kSaveQuestion, QStringLiteral("Quitter :"), platform::MsgIcon::Question,
@@ -198,7 +211,7 @@ void LayoutCommands::exportPicture() {
         return;
     const document::Layout& l = core_.state.layout;
     output::exportImage(core_.state.canvas, l.vehicleModel, l.vehicleBody,
-                        core_.state.prefs.autozone, core_.services.dialogs,
+                        core_.state.prefs.autozone, l.filePath, core_.services.dialogs,
                         [this] { putSelectionBack(); });
 }
 
@@ -216,13 +229,13 @@ void LayoutCommands::rememberFolder(const QString& path) {
 
 QString LayoutCommands::askOutputName(const QString& filter, const QString& suffix) {
     const document::Layout& l = core_.state.layout;
-    const QString name = layoutFile_.isEmpty()
+    const QString name = l.filePath.isEmpty()
                              ? QFileInfo(document::proposedFileName(l.vehicleModel, l.vehicleView,
                                                                     l.mirrorLeftRight))
                                    .completeBaseName()
-                             : QFileInfo(layoutFile_).completeBaseName();
+                             : QFileInfo(l.filePath).completeBaseName();
     const QString folder =
-        layoutFile_.isEmpty() ? lastFolder_ : QFileInfo(layoutFile_).absolutePath();
+        l.filePath.isEmpty() ? lastFolder_ : QFileInfo(l.filePath).absolutePath();
     platform::FileDialogRequest request;
     request.filter = filter;
     request.overwritePrompt = true;
@@ -238,13 +251,20 @@ QString LayoutCommands::askOutputName(const QString& filter, const QString& suff
     return path;
 }
 
+bool LayoutCommands::refusedAsLayoutFile(const QString& path) {
+    const QString refusal = output::refusalToOverwriteLayout(core_.state.layout.filePath, path);
+    if (!refusal.isEmpty())
+        core_.inform(refusal, kErreur, platform::MsgIcon::Critical);
+    return !refusal.isEmpty();
+}
+
 // The selection is put back only once the output goes ahead (a file was chosen, a
 // printer found): a cancel leaves everything as it was.
 void LayoutCommands::exportPdf(const output::ScaleSetup& setup) {
     if (!core_.layoutOpen())
         return;
     const QString path = askOutputName(QStringLiteral("Document PDF|*.pdf"), QStringLiteral("pdf"));
-    if (path.isEmpty())
+    if (path.isEmpty() || refusedAsLayoutFile(path))
         return;
     outputAtScale(setup, [&](const output::PlanSource& source, const output::ScaledPlan& plan) {
         return output::writeScaledPdf(path, source, plan);
@@ -266,11 +286,12 @@ void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Pri
 void LayoutCommands::outputAtScale(const output::ScaleSetup& setup, const SheetWriter& write) {
     putSelectionBack();
     EditorState& s = core_.state;
-    const output::PlanSource source{s.layout, s.prefs, core_.services.pictures, s.libraryRoot};
+    const output::PlanSource source{
+        s.layout, s.prefs, core_.services.pictures, s.libraryRoot,
+        output::sheetMassLines(s.layout, s.libraryRoot, core_.services.files, core_.locale)};
     const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
-    if (plan.pages.tooManyPages())
-        core_.inform(output::tooManyPagesMessage(plan.pages), kAttention,
-                     platform::MsgIcon::Warning);
+    if (const QString refusal = plan.refusal(); !refusal.isEmpty())
+        core_.inform(refusal, kAttention, platform::MsgIcon::Warning);
     else if (const QString problem = write(source, plan); !problem.isEmpty())
         core_.inform(problem, kErreur, platform::MsgIcon::Critical);
 }
@@ -279,10 +300,13 @@ void LayoutCommands::exportPartsList() {
     if (!core_.layoutOpen())
         return;
     const QString path = askOutputName(QStringLiteral("Liste CSV|*.csv"), QStringLiteral("csv"));
-    if (path.isEmpty())
+    if (path.isEmpty() || refusedAsLayoutFile(path))
         return;
     putSelectionBack();
-    if (!output::writePartsList(path, output::partsListLines(core_.state.layout, core_.locale)))
+    const document::Layout& layout = core_.state.layout;
+    const document::MassBudget masses = library::layoutMassBudget(
+        layout, library::readVehicleData(core_.state.libraryRoot, core_.services.files));
+    if (!output::writePartsList(path, output::partsListLines(layout, core_.locale, masses)))
         core_.inform(output::partsListFailedMessage(), kErreur, platform::MsgIcon::Critical);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/EditHistory.h"
+#include "editor/EditSession.h"
 #include "editor/EditorCore.h"
 #include "editor/Selection.h"
 #include "editor/ViewControl.h"
@@ -24,13 +24,16 @@ namespace editor {
 // so a refusal always leaves the open one whole.
 class LayoutCommands {
 public:
-    LayoutCommands(EditorCore& core, Selection& selection, ViewControl& view, EditHistory& history)
-        : core_(core), selection_(selection), view_(view), history_(history) {}
+    LayoutCommands(EditorCore& core, Selection& selection, ViewControl& view, EditSession& session)
+        : core_(core), selection_(selection), view_(view), session_(session) {}
 
     void newLayout();
     void chooseAndOpenLayout();
     bool saveLayout();
     bool openLayoutFile(const QString& path);
+    // Opens a recovery copy in place of the layout it was taken from (after the offer to
+    // save the open one): under the original file name, modified. False when refused.
+    bool openRecoveredCopy(const QString& copyPath, const QString& originalPath);
     bool confirmQuit();
     void openAtStartup(const QString& path);
     void exportPicture();
@@ -54,6 +57,8 @@ private:
     using SheetWriter =
         std::function<QString(const output::PlanSource&, const output::ScaledPlan&)>;
     void outputAtScale(const output::ScaleSetup& setup, const SheetWriter& write);
+    // Says so and returns true when path is the open layout's own file.
+    bool refusedAsLayoutFile(const QString& path);
     void keepOpenLayoutAfterRefusal();
     // Asks for the name of an output of the open layout (PDF, parts list): proposes the
     // layout's name with the suffix in the layout's folder, or the last folder used,
@@ -65,8 +70,7 @@ private:
     EditorCore& core_;
     Selection& selection_;
     ViewControl& view_;
-    EditHistory& history_;
-    QString layoutFile_; // the file the open layout was read from or last saved to
+    EditSession& session_;
     QString lastFolder_; // the folder of the last file chosen in a file dialog
 };
 

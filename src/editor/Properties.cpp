@@ -1,5 +1,6 @@
 #include "editor/Properties.h"
 
+#include "document/MassBudget.h"
 #include "document/ObjectTable.h"
 #include "editor/Geometry.h"
 #include "editor/Placement.h"
@@ -12,10 +13,11 @@ using document::ObjectKind;
 
 namespace {
 
+constexpr double kMaxObjectMassKg = 100000;
+
 // The fill controls are disabled for the selections that cannot take a fill: an
 // accessory keeps its picture, and only a rectangle takes a texture.
-bool selectionTakesFill(const EditorState& s, bool texture) {
-    const ObjectKind kind = s.selection.object.kind;
+bool takesFill(ObjectKind kind, bool texture) {
     return kind != ObjectKind::Accessory && (!texture || kind == ObjectKind::Rectangle);
 }
 
@@ -27,11 +29,11 @@ void Properties::dimensionTextChanged(Dimension dimension, const QString& text) 
 
 void Properties::dimensionsConfirmed() {
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return;
     // Texts and accessories take their size from their text or picture.
-    if (s.selection.object.kind == ObjectKind::Text ||
-        s.selection.object.kind == ObjectKind::Accessory)
+    if (selection_.state().object.kind == ObjectKind::Text ||
+        selection_.state().object.kind == ObjectKind::Accessory)
         return;
     const std::optional<std::int16_t> w = readDimension(s.controls.sizeText[0], core_.locale);
     const std::optional<std::int16_t> h = readDimension(s.controls.sizeText[1], core_.locale);
@@ -43,15 +45,38 @@ void Properties::dimensionsConfirmed() {
     }
     const float scale = float(double(core_.zoom()) * core_.resol());
     selection_.setBoxSize(float(*w) * scale, float(*h) * scale);
-    panel_.showResized(s.selection.object.kind, *w, *h);
+    panel_.showResized(selection_.state().object.kind, *w, *h);
     selection_.drawBox();
     selection_.showHandles();
-    s.layout.modified = true;
+}
+
+void Properties::massTextChanged(const QString& text) {
+    core_.state.controls.massText = text;
+}
+
+void Properties::massConfirmed() {
+    EditorState& s = core_.state;
+    if (!selection_.shown() || !document::carriesMass(selection_.state().object.kind))
+        return;
+    const QString text = s.controls.massText.trimmed();
+    if (text.isEmpty()) {
+        selection_.setMass(std::nullopt);
+        return;
+    }
+    const std::optional<double> kg = readNumber(text, core_.locale);
+    if (!kg || *kg < 0 || *kg > kMaxObjectMassKg) {
+        core_.inform(QStringLiteral("La masse de l'objet doit être un nombre de kilogrammes, "
+                                    "entre 0 et 100000, ou rester vide quand elle n'est pas "
+                                    "connue."),
+                     QStringLiteral("Attention :"), platform::MsgIcon::Warning);
+        return;
+    }
+    selection_.setMass(float(*kg));
 }
 
 void Properties::positionConfirmed(Axis axis, const QString& text) {
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return;
     const bool horizontal = axis == Axis::X;
     const float length = horizontal ? s.layout.pictureWidth : s.layout.pictureHeight;
@@ -72,17 +97,13 @@ void Properties::positionConfirmed(Axis axis, const QString& text) {
     selection_.setBox(b);
     selection_.showHandles();
     selection_.drawBox();
-    s.layout.modified = true;
 }
 
 void Properties::sizeLockToggled(bool checked) {
     EditorState& s = core_.state;
     s.controls.lockChecked = checked;
-    if (s.updatingControls)
-        return;
-    if (s.hasSelection()) {
+    if (selection_.shown()) {
         selection_.setLocked(checked);
-        s.layout.modified = true;
     }
 }
 
@@ -90,22 +111,17 @@ void Properties::paletteColourChosen(int index) {
     if (index < 0 || index > 15)
         return;
     EditorState& s = core_.state;
-    s.updatingControls = true;
     core_.showPaletteSwatch(index);
     s.next.fill = Fill::colour(index);
     s.controls.textureEntry = 0;
-    if (s.hasSelection() && selectionTakesFill(s, false)) {
+    if (selection_.shown() && takesFill(selection_.state().object.kind, false)) {
         selection_.setFill(s.next.fill);
         selection_.drawBox();
-        s.layout.modified = true;
     }
-    s.updatingControls = false;
 }
 
 void Properties::textureChosen(int entry) {
     EditorState& s = core_.state;
-    if (s.updatingControls)
-        return;
     if (entry >= 1 && entry <= s.controls.textures.size()) {
         s.controls.textureEntry = entry;
         const QString file = s.controls.textures[entry - 1];
@@ -116,39 +132,34 @@ void Properties::textureChosen(int entry) {
         s.next.fill = Fill::colour(0);
         core_.showPaletteSwatch(0);
     }
-    if (s.hasSelection() && selectionTakesFill(s, s.next.fill.isFile())) {
+    if (selection_.shown() && takesFill(selection_.state().object.kind, s.next.fill.isFile())) {
         selection_.setFill(s.next.fill);
         selection_.drawBox();
-        s.layout.modified = true;
     }
 }
 
 void Properties::fillSwatchClicked() {
     EditorState& s = core_.state;
-    if (!s.hasSelection() || !selectionTakesFill(s, s.next.fill.isFile()))
+    if (!selection_.shown() || !takesFill(selection_.state().object.kind, s.next.fill.isFile()))
         return;
     selection_.setFill(s.next.fill);
     selection_.drawBox();
-    s.layout.modified = true;
 }
 
 void Properties::restack(Selection::Place place) {
-    EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return;
-    s.layout.modified = true;
     selection_.putBack(place);
 }
 
 void Properties::turn(Turn direction) {
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return;
-    const ObjectKind kind = s.selection.object.kind;
+    const ObjectKind kind = selection_.state().object.kind;
     if (kind == ObjectKind::Text)
         return;
-    s.layout.modified = true;
-    int orientation = s.selection.object.orientation;
+    int orientation = selection_.state().object.orientation;
     // The orientation is stored as a 16-bit integer; a turn past its range wraps around.
     if (kind == ObjectKind::Triangle || kind == ObjectKind::Accessory) {
         int turns = orientation + (direction == Turn::Left ? 1 : -1);
@@ -163,7 +174,7 @@ void Properties::turn(Turn direction) {
     std::swap(s.controls.sizeText[0], s.controls.sizeText[1]);
     // A box emptied by hand keeps the size it shows, turned.
     const double scale = double(core_.zoom()) * core_.resol();
-    const float oldWidth = s.selection.box.width, oldHeight = s.selection.box.height;
+    const float oldWidth = selection_.box().width, oldHeight = selection_.box().height;
     const auto h = readNumber(s.controls.sizeText[1], core_.locale);
     const auto w = readNumber(s.controls.sizeText[0], core_.locale);
     selection_.setOrientation(orientation);

@@ -20,6 +20,10 @@ public:
     // of cm from 0 to 32767 is refused with a message.
     void dimensionsConfirmed();
     void sizeLockToggled(bool checked);
+    void massTextChanged(const QString& text);
+    // Gives the selection the mass box's kg, or no known mass when the box is empty; a
+    // box that holds no number from 0 to 100000 is refused with a message.
+    void massConfirmed();
     // A position typed in cm for the selection's top-left corner on one axis, measured
     // from the vehicle picture's corner: the object moves to the nearest picture pixel.
     // A value outside the picture is refused with a message.

@@ -1,5 +1,6 @@
 #include "editor/Selection.h"
 
+#include "document/MassBudget.h"
 #include "editor/EditorState.h"
 #include "platform/NumberText.h"
 #include "platform/Numbers.h"
@@ -21,40 +22,43 @@ QString wholeText(int v) {
 } // namespace
 
 void Selection::setLocked(bool locked) {
-    core_.state.selection.object.locked = locked;
+    state_.object.locked = locked;
     showHandles();
 }
 
 void Selection::setFill(const document::Fill& fill) {
-    core_.state.selection.object.fill = fill;
+    state_.object.fill = fill;
+}
+
+void Selection::setMass(std::optional<float> kg) {
+    state_.object.massKg = kg;
 }
 
 void Selection::setOrientation(int orientation) {
-    core_.state.selection.object.orientation = orientation;
+    state_.object.orientation = orientation;
 }
 
 void Selection::setBoxSize(float width, float height) {
-    SelectionBox& b = core_.state.selection.box;
+    SelectionBox& b = state_.box;
     b.width = width;
     b.height = height;
 }
 
 void Selection::drop() {
-    EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!shown())
         return;
-    s.selection.box.visible = false;
+    state_.box.visible = false;
     hideHandles();
     resetControlsAfterSelection();
 }
 
 PlanBox Selection::box() const {
-    const SelectionBox& b = core_.state.selection.box;
+    const SelectionBox& b = state_.box;
     return PlanBox{b.left, b.top, b.width, b.height};
 }
 
 void Selection::setBox(const PlanBox& box) {
-    SelectionBox& b = core_.state.selection.box;
+    SelectionBox& b = state_.box;
     b.left = box.left;
     b.top = box.top;
     b.width = box.width;
@@ -85,20 +89,21 @@ VisibleSpan visibleSpan(float start, float size, int planSize) {
 
 void Selection::drawBox() {
     EditorState& s = core_.state;
-    SelectionBox& b = s.selection.box;
+    SelectionBox& b = state_.box;
     const VisibleSpan columns = visibleSpan(b.left, b.width, s.canvas.width());
     const VisibleSpan rows = visibleSpan(b.top, b.height, s.canvas.height());
     b.shown = QPoint(columns.from, rows.from);
     b.surface.resize(columns.to - columns.from, rows.to - rows.from);
     b.surface.clear();
-    // The renderer may replace a zero size in its arguments; the box keeps its own.
-    float x = -float(columns.from), y = -float(rows.from), h = b.height, w = b.width;
-    core_.renderer.drawObject(b.surface, x, y, h, w, s.selection.object, core_.drawContext());
+    // The renderer draws a zero side as one pixel; the box keeps its own size.
+    core_.renderer.drawObject(
+        b.surface, render::ScreenBox{-float(columns.from), -float(rows.from), b.width, b.height},
+        state_.object, core_.drawContext());
 }
 
 void Selection::redrawPartialBox() {
     const EditorState& s = core_.state;
-    const SelectionBox& b = s.selection.box;
+    const SelectionBox& b = state_.box;
     const VisibleSpan columns = visibleSpan(b.left, b.width, s.canvas.width());
     const VisibleSpan rows = visibleSpan(b.top, b.height, s.canvas.height());
     if (QPoint(columns.from, rows.from) != b.shown ||
@@ -129,7 +134,7 @@ void Selection::showFillOf(ObjectKind kind, const document::Fill& fill) {
     }
 }
 
-void Selection::select(int r) {
+void Selection::select(int r, Origin origin) {
     EditorState& s = core_.state;
     document::ObjectTable& table = s.layout.objects;
     if (r < 1 || r > table.count())
@@ -142,7 +147,7 @@ void Selection::select(int r) {
 
     s.controls.editEnabled = true;
     s.controls.turnEnabled = kind != ObjectKind::Text;
-    s.selection.object = object;
+    state_.object = object;
 
     PlanBox b{hit.left, hit.top, 0, 0};
     const double col4 = object.heightCm;
@@ -165,43 +170,62 @@ void Selection::select(int r) {
     s.controls.textureListEnabled = kind == ObjectKind::Rectangle;
 
     s.controls.lockChecked = object.locked;
+    s.controls.massEnabled = document::carriesMass(kind);
+    s.controls.massText =
+        object.massKg ? document::massText(*object.massKg, core_.locale) : QString();
     panel_.showSelected(kind, col5, col4);
 
-    s.selection.row = r;
-    s.selection.stored = object;
-    s.selection.edited = false;
+    state_.row = r;
+    state_.stored = object;
+    state_.origin = origin;
+    state_.edited = false;
+    ++serial_;
     table.removeAt(r);
     core_.redraw();
 
-    s.selection.box.visible = true;
+    state_.box.visible = true;
     showHandles();
     drawBox();
 }
 
 document::PlanObject Selection::selectionObject() const {
     const EditorState& s = core_.state;
-    const SelectionBox& b = s.selection.box;
+    const SelectionBox& b = state_.box;
     const float zoom = core_.zoom();
     const render::View& v = s.view.view;
-    document::PlanObject object = s.selection.object;
+    document::PlanObject object = state_.object;
     object.position.x = float(M(b.left / zoom + v.originX));
     object.position.y = float(M(b.top / zoom + v.originY));
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
     const double scale = object.kind == ObjectKind::Text ? core_.resol() : core_.resol() * zoom;
-    const auto size = [&](int index, float pixels) {
-        if (const auto typed = readDimension(s.controls.sizeText[std::size_t(index)], core_.locale))
-            return *typed;
-        return std::int16_t(std::clamp(M(double(pixels) / scale), 0, 32767));
+    const auto size = [&](Dimension d, float pixels) {
+        if (const auto typed = readDimension(s.controls.sizeText[std::size_t(d)], core_.locale))
+            return float(*typed);
+        return float(std::clamp(M(double(pixels) / scale), 0, 32767));
     };
-    object.heightCm = float(size(1, b.height));
-    object.widthCm = float(size(0, b.width));
+    object.heightCm = size(Dimension::Height, b.height);
+    object.widthCm = size(Dimension::Width, b.width);
     return object;
+}
+
+document::PlanObject Selection::putBackObject() const {
+    const SelectionState& sel = state_;
+    if (sel.edited || sel.origin == Origin::Click)
+        return selectionObject();
+    return sel.stored;
+}
+
+document::PlanObject Selection::heldObject() const {
+    const SelectionState& sel = state_;
+    return sel.edited ? selectionObject() : sel.stored;
 }
 
 void Selection::resetControlsAfterSelection() {
     EditorState& s = core_.state;
     s.controls.lockChecked = false;
+    s.controls.massEnabled = false;
+    s.controls.massText.clear();
     s.controls.fillEnabled = true;
     s.controls.dimensionsEnabled = true;
     s.controls.textureListEnabled = true;
@@ -212,19 +236,19 @@ void Selection::resetControlsAfterSelection() {
 
 void Selection::putBack(Place place) {
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!shown())
         return;
-    const document::PlanObject object = selectionObject();
+    const document::PlanObject object = putBackObject();
     hideHandles();
-    s.selection.box.visible = false;
+    state_.box.visible = false;
     document::ObjectTable& table = s.layout.objects;
     const bool front =
-        place == Place::Front || (place == Place::ByPreference && s.prefs.clicpreplan);
+        place == Place::Front ||
+        (place == Place::ByPreference && s.prefs.clicpreplan && state_.origin == Origin::Click);
     if (front) {
         table.append(object);
     } else {
-        const int at =
-            place == Place::Back ? 1 : std::clamp<int>(s.selection.row, 1, table.count() + 1);
+        const int at = place == Place::Back ? 1 : std::clamp<int>(state_.row, 1, table.count() + 1);
         table.insertAt(at, object);
     }
     resetControlsAfterSelection();
@@ -232,48 +256,41 @@ void Selection::putBack(Place place) {
 }
 
 void Selection::discard() {
-    EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!shown())
         return;
     drop();
-    s.layout.modified = true;
 }
 
 // --- Handles -----------------------------------------------------------------------
 
 void Selection::showHandles() {
-    SelectionState& sel = core_.state.selection;
     placeHandles();
-    sel.handles.locked = core_.state.controls.lockChecked;
-    sel.handles.visible = true;
+    state_.handles.locked = core_.state.controls.lockChecked;
+    state_.handles.visible = true;
 }
 
 void Selection::hideHandles() {
-    SelectionState& sel = core_.state.selection;
-    sel.drag = Drag::None;
-    sel.dragStart = QPoint();
-    sel.handles.visible = false;
+    state_.handles.visible = false;
 }
 
 void Selection::placeHandles() {
-    core_.state.selection.handles.topLeft = handlePositions(box());
+    state_.handles.topLeft = handlePositions(box());
 }
 
 // --- Plan events -------------------------------------------------------------------
 
 void Selection::planPressed(QPointF at) {
-    EditorState& s = core_.state;
     const float x = float(at.x()), y = float(at.y());
     lastPress_ = QPoint(platform::CInt16(x).value_or(x < 0 ? -32768 : 32767),
                         platform::CInt16(y).value_or(y < 0 ? -32768 : 32767));
     core_.processEvents();
-    if (s.hasSelection())
+    if (shown())
         planClicked();
 }
 
 void Selection::planClicked() {
     EditorState& s = core_.state;
-    if (s.hasSelection()) {
+    if (shown()) {
         putBack();
         return;
     }
@@ -287,7 +304,7 @@ void Selection::planClicked() {
 
 void Selection::planHovered() {
     EditorState& s = core_.state;
-    if (s.hasSelection())
+    if (shown())
         s.statusText = QStringLiteral("Cliquez n'importe où pour désélectionner l'objet");
     else if (!core_.layoutOpen())
         s.statusText = QStringLiteral("Ouvrez un fichier existant ou créez-en un nouveau");

@@ -15,9 +15,9 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
     if (std::find(kSelectionKeys.begin(), kSelectionKeys.end(), key) == kSelectionKeys.end())
         return false;
     EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return true;
-    SelectionBox& b = s.selection.box;
+    PlanBox b = selection_.box();
     const int SH = s.canvas.height(), SW = s.canvas.width();
     if (centimetre &&
         (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)) {
@@ -25,7 +25,6 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
                                     centimetreStep(core_.resol(), core_.zoom()), {SW, SH}));
         selection_.placeHandles();
         selection_.redrawPartialBox();
-        s.layout.modified = true;
         return true;
     }
     bool arrow = true;
@@ -63,10 +62,9 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
         break;
     }
     if (arrow) {
+        selection_.setBox(b);
         selection_.placeHandles();
         selection_.redrawPartialBox();
-        // A key move is an edit whether the plan or the box had the focus.
-        s.layout.modified = true;
     }
     return true;
 }

@@ -11,7 +11,7 @@ namespace editor {
 void ViewControl::zoomTextChanged(const QString& text) {
     EditorState& s = core_.state;
     s.view.zoomText = text;
-    if (s.updatingControls || text.isEmpty())
+    if (text.isEmpty())
         return;
     const std::optional<double> typed = readNumber(text, core_.locale);
     if (!typed)
@@ -22,17 +22,15 @@ void ViewControl::zoomTextChanged(const QString& text) {
 void ViewControl::applyZoom(double percent) {
     EditorState& s = core_.state;
     render::View& v = s.view.view;
-    if (s.hasSelection()) {
+    if (selection_.shown()) {
         selection_.putBack();
     }
     const float old = v.zoom;
     const int held = document::clampZoomPercent(percent);
     v.zoom = float(held / 100.0);
-    if (platform::roundHalfEven(percent) > document::kMaxZoomPercent) {
-        // Writing the box runs the change again, at the largest zoom, before this run
-        // goes on.
-        zoomTextChanged(QString::number(document::kMaxZoomPercent));
-    }
+    // A zoom past the largest shows the largest in the box.
+    if (platform::roundHalfEven(percent) > document::kMaxZoomPercent)
+        s.view.zoomText = QString::number(document::kMaxZoomPercent);
 
     const float PW = float(s.canvas.width()), PH = float(s.canvas.height());
     const float W = s.layout.pictureWidth, H = s.layout.pictureHeight;
@@ -79,7 +77,7 @@ void ViewControl::verticalScrolled(int value) {
 // plan is drawn again from its new origin.
 void ViewControl::scrolled(const std::function<void(render::View&)>& moveOrigin) {
     EditorState& s = core_.state;
-    if (s.prefs.ancrer && s.hasSelection())
+    if (s.prefs.ancrer && selection_.shown())
         selection_.putBack();
     if (core_.layoutOpen())
         s.canvas.clear();
@@ -96,9 +94,7 @@ void ViewControl::canvasResized(int width, int height) {
 
 void ViewControl::resetView(int percent) {
     EditorState& s = core_.state;
-    s.updatingControls = true;
     s.view.zoomText = QString::number(percent);
-    s.updatingControls = false;
     s.view.view = render::View{float(percent / 100.0), 0, 0};
     s.view.horizontalBar = 0;
     s.view.verticalBar = 0;

@@ -150,10 +150,11 @@ OpenedLayout openLayout(const QString& path, const QString& libraryRoot,
     layout.mirrorLeftRight = contents.mirrorLeftRight.value_or(false);
     layout.mirrorTopBottom = contents.mirrorTopBottom.value_or(false);
     layout.objects = std::move(contents.objects);
+    layout.filePath = path;
+    layout.loads = std::move(contents.loads);
     opened.zoomPercent = document::zoomPercent(contents.zoomText, locale);
     layout.zoomText = QString::number(opened.zoomPercent);
     layout.isOpen = true;
-    layout.modified = false;
     return opened;
 }
 

@@ -62,7 +62,7 @@ struct OpenedLayout {
     // The message about textures and accessories replaced by black rectangles; empty when
     // none is. Set whenever the file itself was read, even if its vehicle was not.
     QString missingPictures;
-    // Complete only without failure: open, unmodified, its zoom text the zoom below. On
+    // Complete only without failure: open, its zoom text the zoom below. On
     // VehicleUnreadable it still holds the vehicle file name.
     document::Layout layout;
     // The zoom it is shown at, in whole percent: document::zoomPercent of the file's zoom

@@ -22,13 +22,20 @@ LibraryLocation locateLibrary(const LocationInputs& inputs, const platform::File
     return location;
 }
 
+namespace {
+
+// Written last in the user's library once the sample library is wholly copied; without
+// it the copy was cut short (killed, full disk) and the next start completes it.
+const QString kCopyMark = QStringLiteral(".exemples-copies");
+
+} // namespace
+
 bool prepareUserLibrary(const LibraryLocation& location, platform::FileSystem& fs) {
     if (!location.installed)
         return true;
-    // Seeding happens only when the root itself is new: a root that exists belongs to
-    // the user, whatever it holds.
-    const bool firstRun = !fs.folderExists(location.root);
-    if (firstRun && !fs.makeFolder(location.root))
+    const QString mark = location.root + QLatin1Char('/') + kCopyMark;
+    const bool copyDone = location.sampleLibrary.isEmpty() || fs.fileExists(mark);
+    if (!fs.folderExists(location.root) && !fs.makeFolder(location.root))
         return false;
     bool ok = true;
     for (const QString& name : kLibraryFolders) {
@@ -37,16 +44,30 @@ bool prepareUserLibrary(const LibraryLocation& location, platform::FileSystem& f
             ok = false;
             continue;
         }
-        if (!firstRun || location.sampleLibrary.isEmpty())
+        if (copyDone)
             continue;
+        // Files already there are the user's or an earlier partial copy's (each file is
+        // written whole): only the missing ones are copied.
         const QString source = location.sampleLibrary + QLatin1Char('/') + name;
         for (const QString& file :
-             fs.listFolder(source, QStringLiteral("*")).value_or(QStringList{}))
-            ok = fs.copyReplacing(source + QLatin1Char('/') + file,
-                                  folder + QLatin1Char('/') + file) &&
-                 ok;
+             fs.listFolder(source, QStringLiteral("*")).value_or(QStringList{})) {
+            const QString target = folder + QLatin1Char('/') + file;
+            if (!fs.fileExists(target))
+                ok = fs.copyReplacing(source + QLatin1Char('/') + file, target) && ok;
+        }
     }
+    if (!copyDone && ok)
+        ok = fs.writeFileSafely(mark, QByteArrayLiteral("Kestrion\n"));
     return ok;
+}
+
+QString libraryCopyFailedMessage(const LibraryLocation& location) {
+    return QStringLiteral("La bibliothèque d'exemples n'a pas pu être copiée entièrement dans :\n"
+                          "%1\n\n"
+                          "Le disque est peut-être plein ou le dossier protégé. Le programme "
+                          "démarre avec ce qui s'y trouve ; la copie sera reprise au prochain "
+                          "démarrage.")
+        .arg(location.root);
 }
 
 QString readableLibrary(const LibraryLocation& location, const platform::FileSystem& fs) {

@@ -39,12 +39,17 @@ LibraryLocation locateLibrary(const LocationInputs& inputs, const platform::File
 // when it holds a vehicules folder; empty otherwise.
 QString installedSampleLibrary(const QString& programFolder, const platform::FileSystem& fs);
 
-// Makes the user's library ready for an installed program. The first time (root missing)
-// the root and its three folders are made and filled with a copy of the sample library;
-// later runs only make a library folder that went missing, so the user's deletions and
-// additions stay. Does nothing for a library beside the program. False when a folder
-// or a copy failed; start-up goes on anyway.
+// Makes the user's library ready for an installed program: the root and its three
+// folders are made when missing, and until a copy of the sample library has once been
+// completed (a mark written last says so), the sample files missing from the user's
+// folders are copied, each written whole; files already there are never replaced. Later
+// runs only make a library folder that went missing, so the user's deletions and
+// additions stay. Does nothing for a library beside the program. False when a folder,
+// a copy or the mark failed (start-up goes on; the next start completes the copy).
 bool prepareUserLibrary(const LibraryLocation& location, platform::FileSystem& fs);
+
+// What start-up says, once, when prepareUserLibrary failed.
+QString libraryCopyFailedMessage(const LibraryLocation& location);
 
 // The library a command run without a window reads: the user's library once it exists,
 // else the installed sample library. Such runs never write the library: a file manager's

@@ -1,27 +1,32 @@
 #include "output/HeadlessExport.h"
 
 #include "library/LayoutOpening.h"
+#include "library/MassData.h"
 #include "library/PreviewOpening.h"
 #include "output/ImageExport.h"
+#include "output/MassReport.h"
+#include "output/OutputTarget.h"
 #include "output/PageLayout.h"
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
 #include "output/Thumbnail.h"
 #include "platform/FileSystem.h"
 #include "platform/Pictures.h"
+#include "platform/SafeWrite.h"
 #include "render/PlanRenderer.h"
 #include "settings/PreferenceStore.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSize>
 #include <QStorageInfo>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 #include <variant>
 
 namespace output {
@@ -48,6 +53,7 @@ constexpr Option kOptions[] = {
     {QLatin1StringView("--parts"), false},     {QLatin1StringView("--canvas"), true},
     {QLatin1StringView("--scale"), true},      {QLatin1StringView("--paper"), true},
     {QLatin1StringView("--landscape"), false}, {QLatin1StringView("--help"), false},
+    {QLatin1StringView("--masses"), false},
 };
 
 // The option arg names (as "--name" or "--name=value"); null when it is none of kOptions.
@@ -83,6 +89,7 @@ enum class Command {
     ScaledPdf, // --export to a .pdf, at true scale
     Thumbnail, // --thumbnail
     Parts,     // --parts
+    Masses,    // --masses: the mass budget printed
 };
 
 // The picture formats --export writes, chosen by the output name's ending.
@@ -283,17 +290,28 @@ Parsed parseParts(const GivenArguments& given) {
     return line;
 }
 
+Parsed parseMasses(const GivenArguments& given) {
+    CommandLine line;
+    line.command = Command::Masses;
+    if (given.options.size() != 1 || given.positional.size() != 1 || given.positional[0].isEmpty())
+        return QStringLiteral("--masses attend un seul agencement (.kla), sans autre option.");
+    line.layoutPath = given.positional[0];
+    return line;
+}
+
 // Decides the command and checks its arguments.
 Parsed parseArguments(const QStringList& args) {
     const auto sorted = sortArguments(args);
     if (const QString* problem = std::get_if<QString>(&sorted))
         return *problem;
     const GivenArguments& given = std::get<GivenArguments>(sorted);
-    const int commands =
-        int(given.has("--export")) + int(given.has("--thumbnail")) + int(given.has("--parts"));
+    const int commands = int(given.has("--export")) + int(given.has("--thumbnail")) +
+                         int(given.has("--parts")) + int(given.has("--masses"));
     if (commands != 1)
-        return QStringLiteral("Sans fenêtre, donnez une seule commande : --export, --thumbnail "
-                              "ou --parts.");
+        return QStringLiteral("Sans fenêtre, donnez une seule commande : --export, --thumbnail, "
+                              "--parts ou --masses.");
+    if (given.has("--masses"))
+        return parseMasses(given);
     if (given.has("--thumbnail"))
         return parseThumbnail(given);
     if (given.has("--parts"))
@@ -311,11 +329,13 @@ settings::Preferences preferencesFrom(platform::SettingsStore& store) {
     return prefs;
 }
 
-// Writes a picture as PNG through a temporary file, so that a failure leaves no output.
+// Writes a picture as PNG through the safe write, so that a failure leaves no output.
 bool writePng(const QImage& picture, const QString& path) {
-    QSaveFile file(path);
-    return !picture.isNull() && file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") &&
-           file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return !picture.isNull() && picture.save(&buffer, "PNG") &&
+           platform::writeWholeFile(path, bytes);
 }
 
 // Why a file could not be written at path, as far as the folder tells: missing,
@@ -345,6 +365,7 @@ QString writeFailure(const QString& message, const QString& path) {
 struct Context {
     const QString& libraryRoot;
     platform::SettingsStore& settings;
+    QTextStream& out; // what a command prints (the mass budget)
     QTextStream& err;
 
     int fail(const QString& message, int code) {
@@ -362,6 +383,9 @@ struct Context {
 // exit code. Missing pictures are listed but do not stop the command.
 std::variant<library::OpenedLayout, int> openCommandLayout(const CommandLine& line,
                                                            Context& context) {
+    if (const QString refusal = refusalToOverwriteLayout(line.layoutPath, line.outputPath);
+        !refusal.isEmpty())
+        return context.fail(refusal, kUsageError);
     platform::FileSystem fs;
     library::OpenedLayout opened =
         library::openLayout(line.layoutPath, context.libraryRoot, fs, QLocale());
@@ -432,9 +456,20 @@ int runPicture(const CommandLine& line, Context& context) {
         const QRectF zone =
             findDrawnZone(layout, prefs, QRectF(0, 0, layout.pictureWidth, layout.pictureHeight),
                           pictures, context.libraryRoot);
-        origin = zone.topLeft();
-        canvasSize = QSize(std::max(1, int(std::ceil(zone.width() * zoom))),
-                           std::max(1, int(std::ceil(zone.height() * zoom))));
+        // Cut on the zone search's 5-pixel grid, ending where the whole canvas ends on
+        // it, so that the search on the part looks at the pixels it would look at on
+        // the whole canvas and finds the same zone.
+        const auto cut = [](double from, double to, int whole) {
+            const int first = std::max(0, int(std::floor(from / 5.0)) * 5);
+            int last = std::min(whole, int(std::ceil(to)));
+            last = std::min(whole, last + ((whole - last) % 5 + 5) % 5);
+            return std::pair{first, std::max(first + 1, last)};
+        };
+        const auto [left, right] = cut(zone.left() * zoom, zone.right() * zoom, canvasSize.width());
+        const auto [top, bottom] =
+            cut(zone.top() * zoom, zone.bottom() * zoom, canvasSize.height());
+        origin = QPointF(left / zoom, top / zoom);
+        canvasSize = QSize(right - left, bottom - top);
     }
     auto drawn =
         drawnCanvas(layout, prefs, render::View{zoom, float(origin.x()), float(origin.y())},
@@ -465,8 +500,12 @@ int runScaledPdf(const CommandLine& line, Context& context) {
     ScaleSetup setup = line.scaleSetup;
     setup.automaticZone = prefs.autozone;
     platform::PictureCache pictures;
-    const PlanSource source{layout, prefs, pictures, context.libraryRoot};
+    const PlanSource source{
+        layout, prefs, pictures, context.libraryRoot,
+        sheetMassLines(layout, context.libraryRoot, platform::FileSystem(), QLocale())};
     const ScaledPlan plan = prepareScaledPlan(source, setup);
+    if (plan.objectsTooFar > 0)
+        return context.fail(plan.refusal(), kInputError);
     if (plan.pages.tooManyPages())
         return context.fail(tooManyPagesMessage(plan.pages), kUsageError);
     if (const QString problem = writeScaledPdf(line.outputPath, source, plan); !problem.isEmpty())
@@ -477,6 +516,9 @@ int runScaledPdf(const CommandLine& line, Context& context) {
 // --thumbnail: a small PNG of the drawn zone, without the stamp band. A thumbnail is a
 // preview: pictures out of the library's reach are stood in for, never a failure.
 int runThumbnail(const CommandLine& line, Context& context) {
+    if (const QString refusal = refusalToOverwriteLayout(line.layoutPath, line.outputPath);
+        !refusal.isEmpty())
+        return context.fail(refusal, kUsageError);
     platform::FileSystem fs;
     const library::OpenedLayout opened =
         library::openLayoutForPreview(line.layoutPath, context.libraryRoot, fs, QLocale());
@@ -501,11 +543,18 @@ int runParts(const CommandLine& line, Context& context) {
     if (const int* code = std::get_if<int>(&opened))
         return *code;
     const document::Layout& layout = std::get<library::OpenedLayout>(opened).layout;
-    if (!writePartsList(line.outputPath, partsListLines(layout, QLocale())))
+    const document::MassBudget masses = library::layoutMassBudget(
+        layout, library::readVehicleData(context.libraryRoot, platform::FileSystem()));
+    if (!writePartsList(line.outputPath, partsListLines(layout, QLocale(), masses)))
         return context.fail(
             writeFailure(QStringLiteral("Impossible d'écrire la liste"), line.outputPath),
             kWriteError);
     return context.succeed();
+}
+
+// --masses: the budget on the standard output; exit 5 when a limit is passed.
+int runMasses(const CommandLine& line, Context& context) {
+    return runMassReport(line.layoutPath, context.libraryRoot, QLocale(), context.out, context.err);
 }
 
 } // namespace
@@ -541,6 +590,10 @@ QString headlessHelpText() {
         "  kestrion --parts AGENCEMENT.kla LISTE.csv\n"
         "      Écrit la liste des objets et les totaux de surface par texture et par\n"
         "      couleur (CSV en UTF-8, séparateur « ; »).\n"
+        "  kestrion --masses AGENCEMENT.kla\n"
+        "      Affiche le bilan des masses : masse totale, charge sur chaque essieu\n"
+        "      face à son maximum, charge utile restante et centre de gravité en cm\n"
+        "      depuis l'essieu avant (code de sortie 5 quand une limite est dépassée).\n"
         "  --canvas LARGEURxHAUTEUR\n"
         "      Taille en pixels du plan dessiné (par défaut : celle de l'image du\n"
         "      véhicule au zoom de l'agencement), par exemple --canvas 1024x768 ;\n"
@@ -549,17 +602,24 @@ QString headlessHelpText() {
         "      Affiche ce texte.\n"
         "Chaque option se donne une seule fois.\n"
         "Code de sortie : 0 en cas de réussite, 2 pour des arguments incorrects,\n"
-        "3 pour un agencement illisible, 4 quand le fichier ne peut pas être écrit.\n");
+        "3 pour un agencement illisible, 4 quand le fichier ne peut pas être écrit,\n"
+        "5 quand le bilan des masses dépasse une limite.\n");
 }
 
 int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
                       platform::SettingsStore& settings, QTextStream& err) {
+    QTextStream out(stdout);
+    return runHeadlessExport(args, libraryRoot, settings, out, err);
+}
+
+int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
+                      platform::SettingsStore& settings, QTextStream& out, QTextStream& err) {
     if (isHelpRequest(args)) {
         err << headlessHelpText();
         err.flush();
         return 0;
     }
-    Context context{libraryRoot, settings, err};
+    Context context{libraryRoot, settings, out, err};
     const Parsed parsed = parseArguments(args);
     if (const QString* problem = std::get_if<QString>(&parsed))
         return context.fail(
@@ -576,6 +636,8 @@ int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
         return runThumbnail(line, context);
     case Command::Parts:
         return runParts(line, context);
+    case Command::Masses:
+        return runMasses(line, context);
     }
     return kUsageError;
 }

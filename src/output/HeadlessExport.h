@@ -40,6 +40,11 @@ bool isHelpRequest(const QStringList& args);
 // only writes the help text on err.
 int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
                       platform::SettingsStore& settings, QTextStream& err);
+// The same, with `kestrion --masses LAYOUT.kla` printing the mass budget on out
+// (output::runMassReport; exit 5 when a limit is passed). The form above prints it on
+// the standard output.
+int runHeadlessExport(const QStringList& args, const QString& libraryRoot,
+                      platform::SettingsStore& settings, QTextStream& out, QTextStream& err);
 
 // The text of `kestrion --help`.
 QString headlessHelpText();

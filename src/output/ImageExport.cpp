@@ -2,6 +2,7 @@
 
 #include "output/Bgr24Raster.h"
 #include "output/JpegWriter.h"
+#include "output/OutputTarget.h"
 #include "platform/Pictures.h"
 #include "platform/Product.h"
 
@@ -168,7 +169,7 @@ bool writePicture(const QImage& picture, const QString& path, bool bmp) {
 }
 
 void exportImage(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                 bool autozone, platform::DialogService& dialogs,
+                 bool autozone, const QString& layoutPath, platform::DialogService& dialogs,
                  const std::function<void()>& fileChosen) {
     platform::FileDialogRequest request;
     request.filter = kExportFilter;
@@ -178,6 +179,12 @@ void exportImage(const platform::Surface& canvas, const QString& modele, const Q
     const platform::FileDialogResult chosen = dialogs.saveFile(request);
     if (chosen.cancelled())
         return;
+    if (const QString refusal = refusalToOverwriteLayout(layoutPath, chosen.fileName);
+        !refusal.isEmpty()) {
+        dialogs.messageBox(refusal, kErrorTitle, platform::MsgIcon::Critical,
+                           platform::MsgButtons::Ok);
+        return;
+    }
     if (fileChosen)
         fileChosen();
 

@@ -29,9 +29,10 @@ QImage prepareOutputPicture(const platform::Surface& canvas, const Zone& zone,
 // "Exporter l'image": asks for the file, finds the zone, stamps and writes JPEG
 // (quality 90) or BMP by the filter index. Failures show "Impossible d'exporter l'image".
 // fileChosen runs once the user has chosen a name, before the canvas is read (the
-// editor puts its selection back there); a cancelled dialog runs nothing.
+// editor puts its selection back there); a cancelled dialog runs nothing. A file that
+// is the open layout's own (layoutPath) is refused with a message, and nothing is written.
 void exportImage(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                 bool autozone, platform::DialogService& dialogs,
+                 bool autozone, const QString& layoutPath, platform::DialogService& dialogs,
                  const std::function<void()>& fileChosen = {});
 
 // The zone search and the stamp in one: the picture that export and printing produce

@@ -1,12 +1,11 @@
 #include "output/JpegWriter.h"
 
+#include "platform/SafeWrite.h"
+
 #include <QFile>
 
 #include <turbojpeg.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -88,29 +87,13 @@ bool writeJpeg(const Bgr24Raster& dib, const QString& fileName, int quality) {
     if (result != 0 || dib.isEmpty())
         failWrite(result != 0 ? result : -1, compressor.lastError());
 
-    // Written beside the target under a temporary name, then renamed over it, so a failed
-    // write never leaves a half-written picture. No sync to disk: it costs more than the
+    // Written whole through a unique temporary file beside the target, renamed over it
+    // only once every byte is on the disk. No sync to disk: it costs more than the
     // encoding, and the rename alone replaces the old picture by the new one whole.
-    const QString temporary = fileName + QStringLiteral(".kestrion-tmp");
-    QFile file(temporary);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        failWrite(int(file.error()), file.errorString());
-    const auto length = qint64(size);
-    if (file.write(reinterpret_cast<const char*>(compressor.data()), length) != length ||
-        !file.flush()) {
-        const int code = int(file.error());
-        const QString reason = file.errorString();
-        file.close();
-        file.remove();
-        failWrite(code, reason);
-    }
-    file.close();
-    if (::rename(QFile::encodeName(temporary).constData(),
-                 QFile::encodeName(fileName).constData()) != 0) {
-        const int code = errno;
-        QFile::remove(temporary);
-        failWrite(code, QString::fromLocal8Bit(std::strerror(code)));
-    }
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(compressor.data()), qsizetype(size));
+    if (const platform::WriteResult written = platform::writeWholeFile(fileName, bytes); !written)
+        failWrite(-1, written.reason);
 
     if (kept)
         restoreAttributes(fileName, *kept);

@@ -9,11 +9,19 @@ namespace {
 
 constexpr double kLongestBarMm = 60.0;
 
+// A count computed in floating point, made whole and kept within 1..kMostPieces before
+// it becomes an int (NaN counts as the most).
+int wholeCount(double count) {
+    if (!(count < kMostPieces))
+        return kMostPieces;
+    return std::max(1, int(std::ceil(count - 1e-9)));
+}
+
 // Pieces of length `area` overlapping by kOverlapMm that cover `length`.
 int piecesFor(double length, double area) {
     if (length <= area)
         return 1;
-    return int(std::ceil((length - kOverlapMm) / (area - kOverlapMm) - 1e-9));
+    return wholeCount((length - kOverlapMm) / (area - kOverlapMm));
 }
 
 } // namespace
@@ -59,7 +67,7 @@ int fittingScale(QSizeF planCm, QSizeF areaMm) {
     // 1 cm of the van is 10 / N mm on paper.
     const double needed =
         std::max(planCm.width() * 10.0 / areaMm.width(), planCm.height() * 10.0 / areaMm.height());
-    return std::max(1, int(std::ceil(needed - 1e-9)));
+    return wholeCount(needed);
 }
 
 QString PageLayout::pageMark(const PageTile& tile) const {

@@ -32,6 +32,9 @@ constexpr double kFooterMm = 16.0;
 constexpr double kOverlapMm = 10.0;
 // More pages than this is taken for a mistaken scale and refused.
 constexpr int kMostPages = 100;
+// Rows and columns are counted up to this many, so that any plan's page count is exact
+// or at least this large, never overflowing.
+constexpr int kMostPieces = 1000000;
 
 // "1:20", or "Ajuster à la page" for kFitScale.
 QString scaleCaption(int scale);
@@ -55,21 +58,22 @@ struct PageTile {
 
 // How a plan is laid out on sheets at one scale.
 struct PageLayout {
-    QSizeF paper;    // mm
-    QRectF drawArea; // mm: where the plan goes on every sheet
-    QRectF footer;   // mm: scale bar, scale, stamp and page mark
-    int scale = 20;  // the 1:N used (the fitting one when the setup asks to fit)
-    QSizeF planMm;   // the plan's size on paper
-    int rows = 1, columns = 1;
+    QSizeF paper;                // mm
+    QRectF drawArea;             // mm: where the plan goes on every sheet
+    QRectF footer;               // mm: scale bar, scale, stamp and page mark
+    int scale = 20;              // the 1:N used (the fitting one when the setup asks to fit)
+    QSizeF planMm;               // the plan's size on paper
+    int rows = 1, columns = 1;   // at most kMostPieces each
     std::vector<PageTile> tiles; // row by row, left to right
 
-    int pageCount() const { return rows * columns; }
+    qint64 pageCount() const { return qint64(rows) * columns; }
     bool tooManyPages() const { return pageCount() > kMostPages; }
     // "Page 2/3 : rangée 1, colonne 2".
     QString pageMark(const PageTile& tile) const;
 };
 
-// The smallest whole N at which a plan of planCm (cm of the van) fits into area (mm).
+// The smallest whole N at which a plan of planCm (cm of the van) fits into area (mm),
+// at most kMostPieces.
 int fittingScale(QSizeF planCm, QSizeF areaMm);
 
 // Lays a plan of planCm (cm of the van, each side at least 1 cm) out on sheets. A plan

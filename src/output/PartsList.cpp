@@ -4,11 +4,12 @@
 #include "document/ObjectTable.h"
 #include "document/Palette.h"
 #include "library/LibraryNames.h"
+#include "output/MassReport.h"
 #include "platform/NumberText.h"
 #include "platform/Numbers.h"
+#include "platform/SafeWrite.h"
 
-#include <QSaveFile>
-
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -58,20 +59,32 @@ QString decimal(double value, int decimals, const QLocale& locale) {
     return text;
 }
 
-// A field quoted when it holds the separator, a quote or a line break.
+// Areas carry enough decimals that no part with an area reads 0.
+constexpr int kAreaDecimals = 4;
+
+// A field a spreadsheet would run as a formula: it starts with one of these.
+bool readsAsFormula(const QString& text) {
+    static const QString starts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && starts.contains(text.front());
+}
+
+// A field quoted when it holds the separator, a quote or a line break, or when it
+// would read as a formula: then a leading apostrophe inside the quotes keeps it text.
 QString field(const QString& text) {
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
+    const bool formula = readsAsFormula(text);
+    if (!formula && !text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
         !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text;
-    QString quoted = text;
+    QString quoted = formula ? QLatin1Char('\'') + text : text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString joined(const QStringList& fields) {
+// The fields written as they are: numbers we made, which may start with "-".
+QString joined(const QStringList& fields, const QList<int>& numbers = {}) {
     QStringList out;
-    for (const QString& f : fields)
-        out << field(f);
+    for (int i = 0; i < fields.size(); ++i)
+        out << (numbers.contains(i) ? fields[i] : field(fields[i]));
     return out.join(QLatin1Char(';'));
 }
 
@@ -110,12 +123,22 @@ private:
 
 } // namespace
 
-QStringList partsListLines(const Layout& layout, const QLocale& locale) {
+QStringList partsListLines(const Layout& layout, const QLocale& locale, const MassBudget& masses) {
+    const bool weighed =
+        !layout.loads.empty() || std::any_of(layout.objects.begin(), layout.objects.end(),
+                                             [](const PlanObject& o) { return o.massKg; });
+    // The mass column, when the layout has one.
+    const auto withMass = [weighed](QStringList fields, const QString& mass) {
+        if (weighed)
+            fields << mass;
+        return fields;
+    };
     QStringList lines;
-    lines << joined({QStringLiteral("N°"), QStringLiteral("Type"), QStringLiteral("Description"),
-                     QStringLiteral("Largeur (cm)"), QStringLiteral("Hauteur (cm)"),
-                     QStringLiteral("X (cm)"), QStringLiteral("Y (cm)"),
-                     QStringLiteral("Surface (m²)"), QStringLiteral("Figé")});
+    lines << joined(withMass(
+        {QStringLiteral("N°"), QStringLiteral("Type"), QStringLiteral("Description"),
+         QStringLiteral("Largeur (cm)"), QStringLiteral("Hauteur (cm)"), QStringLiteral("X (cm)"),
+         QStringLiteral("Y (cm)"), QStringLiteral("Surface (m²)"), QStringLiteral("Figé")},
+        QStringLiteral("Masse (kg)")));
     const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
     Totals textures, colours;
     int number = 0;
@@ -127,39 +150,45 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale) {
         if (area)
             (object.kind == ObjectKind::Rectangle && object.fill.isFile() ? textures : colours)
                 .add(what, *area);
-        lines << joined({QString::number(number), kindName(object.kind), what,
-                         platform::shortestText(object.widthCm, locale),
-                         platform::shortestText(object.heightCm, locale),
-                         decimal(object.position.x / resol, 1, locale),
-                         decimal(object.position.y / resol, 1, locale),
-                         area ? decimal(*area, 2, locale) : QString(),
-                         object.locked ? QStringLiteral("oui") : QStringLiteral("non")});
+        lines << joined(
+            withMass({QString::number(number), kindName(object.kind), what,
+                      platform::shortestText(w, locale), platform::shortestText(h, locale),
+                      decimal(object.position.x / resol, 1, locale),
+                      decimal(object.position.y / resol, 1, locale),
+                      area ? decimal(*area, kAreaDecimals, locale) : QString(),
+                      object.locked ? QStringLiteral("oui") : QStringLiteral("non")},
+                     object.massKg ? decimal(*object.massKg, 1, locale) : QString()),
+            {3, 4, 5, 6, 7, 9});
     }
     const auto totalLines = [&](const Totals& totals, const QString& title) {
         for (const auto& [name, total] : totals.items()) {
-            const QString value = decimal(total, 2, locale);
+            const QString value = decimal(total, kAreaDecimals, locale);
             lines << joined({QString(), title,
                              name + QStringLiteral(" : ") + value + QStringLiteral(" m²"),
-                             QString(), QString(), QString(), QString(), value, QString()});
+                             QString(), QString(), QString(), QString(), value, QString()},
+                            {7});
         }
     };
     totalLines(textures, QStringLiteral("Total texture"));
     totalLines(colours, QStringLiteral("Total couleur"));
+    if (!weighed)
+        return lines;
+    for (const LooseLoad& load : layout.loads)
+        lines << joined({QString(), QStringLiteral("Charge"), load.label, QString(), QString(),
+                         QString(), QString(), QString(), QString(),
+                         decimal(load.massKg, 1, locale)},
+                        {9});
+    for (const QString& line : massFigureLines(masses, layout, locale))
+        lines << joined({QString(), QStringLiteral("Bilan des masses"), line, QString(), QString(),
+                         QString(), QString(), QString(), QString(), QString()});
     return lines;
 }
 
 bool writePartsList(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QByteArray bytes("\xEF\xBB\xBF");
     for (const QString& line : lines)
         bytes += line.toUtf8() + "\r\n";
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return bool(platform::writeWholeFile(path, bytes));
 }
 
 QString partsListFailedMessage() {

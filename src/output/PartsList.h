@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Layout.h"
+#include "document/MassBudget.h"
 
 #include <QLocale>
 #include <QString>
@@ -15,7 +16,12 @@ namespace output {
 // separated by ";" and quoted when they hold one; numbers are written with the
 // locale's decimal separator and no thousands separator: lengths to 0.1 cm, areas to
 // 0.01 m² (halves to even), without trailing zeros.
-QStringList partsListLines(const document::Layout& layout, const QLocale& locale);
+// A layout that carries a mass (on an object, or a load not drawn) gets a last column
+// "Masse (kg)" (empty for an object without a known mass), one line per load not drawn,
+// and the lines of its mass budget (output::massFigureLines) at the end; one without
+// is listed exactly as before.
+QStringList partsListLines(const document::Layout& layout, const QLocale& locale,
+                           const document::MassBudget& masses = {});
 
 // Writes the lines as a UTF-8 file with a byte-order mark, lines ended by CR LF, so
 // that spreadsheet programs open it directly. An earlier file stays whole when

@@ -4,15 +4,16 @@
 #include "output/ImageExport.h"
 #include "platform/Numbers.h"
 #include "platform/Product.h"
+#include "platform/SafeWrite.h"
 #include "platform/Surface.h"
 #include "render/PlanRenderer.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -158,25 +159,61 @@ void drawFooter(QPainter& painter, const SheetUnits& units, const PageLayout& pa
              Qt::AlignHCenter | Qt::AlignBottom, stamp, sheetFont(8, true));
 }
 
+// The mass budget in a small framed box at the top-left corner of the plan's share.
+void drawMassBox(QPainter& painter, const SheetUnits& units, const PageTile& tile,
+                 const QStringList& lines) {
+    constexpr double kLine = 3.6, kPad = 1.5, kWidth = 92; // mm
+    const QRectF box(tile.at + QPointF(3, 3), QSizeF(kWidth, lines.size() * kLine + 2 * kPad));
+    painter.setPen(QPen(Qt::black, units.width(0.3)));
+    painter.setBrush(Qt::white);
+    painter.drawRect(units.rect(box));
+    const QFont font = sheetFont(7);
+    for (int k = 0; k < lines.size(); ++k)
+        drawText(painter,
+                 units.rect(QRectF(box.left() + kPad, box.top() + kPad + k * kLine,
+                                   kWidth - 2 * kPad, kLine)),
+                 Qt::AlignLeft | Qt::AlignVCenter, lines[k], font);
+}
+
 QPageSize::PageSizeId pageSizeOf(Paper paper) {
     return paper == Paper::A3 ? QPageSize::A3 : QPageSize::A4;
 }
 
 } // namespace
 
-QRectF planBounds(const document::Layout& layout) {
+PlanBounds planBounds(const document::Layout& layout) {
     using namespace document;
-    QRectF bounds(0, 0, std::max(1.0f, layout.pictureWidth), std::max(1.0f, layout.pictureHeight));
-    const double resol = layout.pixelsPerCm;
+    const QRectF picture(0, 0, std::max(1.0f, layout.pictureWidth),
+                         std::max(1.0f, layout.pictureHeight));
+    const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
+    const double far = kFarthestCm * resol;
+    const QRectF allowed = picture.adjusted(-far, -far, far, far);
+    PlanBounds bounds{picture, 0};
     for (const PlanObject& object : layout.objects) {
         const QRectF box(object.position.x, object.position.y,
                          std::max(1.0, std::fabs(object.widthCm * resol)),
                          std::max(1.0, std::fabs(object.heightCm * resol)));
-        if (std::isfinite(box.left()) && std::isfinite(box.top()) && std::isfinite(box.width()) &&
-            std::isfinite(box.height()))
-            bounds = bounds.united(box);
+        // Written so that NaN fails every comparison and counts as too far.
+        const bool within = box.left() >= allowed.left() && box.top() >= allowed.top() &&
+                            box.right() <= allowed.right() && box.bottom() <= allowed.bottom();
+        if (within)
+            bounds.rect = bounds.rect.united(box);
+        else
+            ++bounds.objectsTooFar;
     }
     return bounds;
+}
+
+QString ScaledPlan::refusal() const {
+    if (objectsTooFar > 0)
+        return QStringLiteral("%1 objet(s) du plan se trouvent à plus de %2 m de l'image du "
+                              "véhicule : le plan ne peut pas être mis à l'échelle.\n\n"
+                              "Rapprochez-les ou supprimez-les.")
+            .arg(objectsTooFar)
+            .arg(int(kFarthestCm / 100));
+    if (pages.tooManyPages())
+        return tooManyPagesMessage(pages);
+    return {};
 }
 
 QPageLayout ScaledPlan::pageLayout() const {
@@ -189,8 +226,12 @@ ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup) 
     const document::Layout& layout = source.layout;
     ScaledPlan plan;
     plan.setup = setup;
-    const QRectF bounds = planBounds(layout);
+    const PlanBounds extent = planBounds(layout);
+    const QRectF bounds = extent.rect;
+    plan.objectsTooFar = extent.objectsTooFar;
     plan.zone = bounds;
+    if (plan.objectsTooFar > 0)
+        return plan; // refused as it is: nothing to search or lay out
     if (setup.automaticZone) {
         const double zoom =
             std::min(1.0, kLargestOverview / std::max(bounds.width(), bounds.height()));
@@ -230,6 +271,8 @@ bool paintScaledPages(QPagedPaintDevice& device, const PlanSource& source, const
         painter.drawImage(units.rect(shown), picture);
         drawAssemblyMarks(painter, units, plan.pages, tile, shown);
         drawFooter(painter, units, plan.pages, tile, source.layout);
+        if (&tile == &plan.pages.tiles.front() && !source.massLines.isEmpty())
+            drawMassBox(painter, units, tile, source.massLines);
     }
     return painter.end();
 }
@@ -243,29 +286,27 @@ QString tooManyPagesMessage(const PageLayout& pages) {
 }
 
 QString writeScaledPdf(const QString& path, const PlanSource& source, const ScaledPlan& plan) {
-    if (plan.pages.tooManyPages())
-        return tooManyPagesMessage(plan.pages);
+    if (const QString refusal = plan.refusal(); !refusal.isEmpty())
+        return refusal;
     const QString failed = QStringLiteral("Impossible d'exporter le plan en PDF.");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(int(kPaperDotsPerInch));
         writer.setCreator(QStringLiteral("Kestrion"));
         writer.setTitle(source.layout.vehicleModel + QLatin1Char(' ') + source.layout.vehicleBody);
         writer.setPageLayout(plan.pageLayout());
-        if (!paintScaledPages(writer, source, plan)) {
-            file.cancelWriting();
+        if (!paintScaledPages(writer, source, plan))
             return failed;
-        }
     }
-    return file.commit() ? QString() : failed;
+    return platform::writeWholeFile(path, bytes) ? QString() : failed;
 }
 
 QString printScaled(platform::Printer& printer, const PlanSource& source, const ScaledPlan& plan) {
-    if (plan.pages.tooManyPages())
-        return tooManyPagesMessage(plan.pages);
+    if (const QString refusal = plan.refusal(); !refusal.isEmpty())
+        return refusal;
     return printer.printPages(plan.pageLayout(), [&](QPagedPaintDevice& device) {
         return paintScaledPages(device, source, plan);
     });

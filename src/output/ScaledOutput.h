@@ -9,6 +9,7 @@
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 class QPagedPaintDevice;
 
@@ -17,9 +18,17 @@ namespace output {
 // The plan is drawn for paper at this resolution, whatever the scale.
 constexpr double kPaperDotsPerInch = 300.0;
 
-// The plan's extent in unzoomed vehicle-picture pixels: the picture and every
-// object's box (texts and measures by their stored size).
-QRectF planBounds(const document::Layout& layout);
+// How far from the vehicle picture an object may lie and still go on paper: 100 m.
+constexpr double kFarthestCm = 10000.0;
+
+// The plan's extent in unzoomed vehicle-picture pixels: the picture and the box of
+// every object (texts and measures by their stored size) that lies wholly within
+// kFarthestCm of it; the others are counted, not included.
+struct PlanBounds {
+    QRectF rect;
+    int objectsTooFar = 0;
+};
+PlanBounds planBounds(const document::Layout& layout);
 
 // What goes on paper: the layout (with its vehicle picture read), the preferences it
 // is drawn with, and where library pictures come from.
@@ -28,6 +37,8 @@ struct PlanSource {
     settings::Preferences prefs;
     platform::PictureCache& pictures;
     QString libraryRoot;
+    // The mass budget's lines (massFigureLines), boxed on the first sheet; none: no box.
+    QStringList massLines = {};
 };
 
 // A layout ready to go on paper at true scale: the part of the plan to show, in
@@ -36,6 +47,10 @@ struct ScaledPlan {
     ScaleSetup setup;
     QRectF zone;
     PageLayout pages;
+    int objectsTooFar = 0; // objects beyond kFarthestCm: such a plan is refused
+    // The French reason the plan cannot go on paper (objects too far, too many
+    // sheets); empty when it can.
+    QString refusal() const;
     // The sheets' paper and orientation, without margins.
     QPageLayout pageLayout() const;
 };
@@ -57,11 +72,11 @@ bool paintScaledPages(QPagedPaintDevice& device, const PlanSource& source, const
 QString tooManyPagesMessage(const PageLayout& pages);
 
 // Writes the sheets as a PDF file; an earlier file stays whole when writing fails.
-// Returns an empty text, or the French reason (also for a plan of too many sheets).
+// Returns an empty text, or the French reason (also for a plan refused as it is).
 QString writeScaledPdf(const QString& path, const PlanSource& source, const ScaledPlan& plan);
 
 // Sends the sheets to the printer. Returns an empty text, or the French reason (also
-// for a plan of too many sheets).
+// for a plan refused as it is).
 QString printScaled(platform::Printer& printer, const PlanSource& source, const ScaledPlan& plan);
 
 } // namespace output

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace output {
 
@@ -63,12 +64,48 @@ platform::Surface drawnPart(const document::Layout& layout, const settings::Pref
     return canvas;
 }
 
+// The overview with each pixel given the lowest colour number of the square of
+// 2 * reach + 1 pixels around it. The zone search looks at every fifth pixel and takes a
+// pixel as drawn by a colour number below a threshold: on the thickened overview it meets
+// every line, however thin the shrinking has made it.
+platform::Surface thickened(const platform::Surface& overview, int reach) {
+    const int w = overview.width(), h = overview.height();
+    const QImage& image = overview.image();
+    std::vector<platform::Colour> across(std::size_t(w) * std::size_t(h));
+    std::vector<platform::Colour> row(static_cast<std::size_t>(w));
+    for (int y = 0; y < h; ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            row[std::size_t(x)] = platform::fromQRgb(pixels[x]);
+        for (int x = 0; x < w; ++x) {
+            platform::Colour lowest = row[std::size_t(x)];
+            for (int n = std::max(0, x - reach); n <= std::min(w - 1, x + reach); ++n)
+                lowest = std::min(lowest, row[std::size_t(n)]);
+            across[std::size_t(y) * std::size_t(w) + std::size_t(x)] = lowest;
+        }
+    }
+    platform::Surface result(w, h, platform::kWindowBackground);
+    result.clear();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            platform::Colour lowest = across[std::size_t(y) * std::size_t(w) + std::size_t(x)];
+            for (int n = std::max(0, y - reach); n <= std::min(h - 1, y + reach); ++n)
+                lowest = std::min(lowest, across[std::size_t(n) * std::size_t(w) + std::size_t(x)]);
+            result.setPixel(x, y, lowest);
+        }
+    return result;
+}
+
 QRectF searchZone(const document::Layout& layout, const settings::Preferences& prefs,
                   const QRectF& part, render::PlanRenderer& renderer) {
     const double zoom =
         std::min(1.0, kZoneSearchSide / std::max({part.width(), part.height(), 1.0}));
     const QSize size(int(std::ceil(part.width() * zoom)), int(std::ceil(part.height() * zoom)));
-    const platform::Surface overview = drawnPart(layout, prefs, part, zoom, size, renderer);
+    platform::Surface overview = drawnPart(layout, prefs, part, zoom, size, renderer);
+    // Shrunk, the plan's lines keep their pixels but no longer cross the search's grid
+    // as they do at 100 %.
+    if (zoom < 1.0)
+        overview = thickened(overview, 2);
     const Zone z = findExportZone(overview, true);
     return QRectF(part.left() + z.left / zoom, part.top() + z.top / zoom, (z.right - z.left) / zoom,
                   (z.bottom - z.top) / zoom);
@@ -89,7 +126,7 @@ QRectF findDrawnZone(const document::Layout& layout, const settings::Preferences
 QImage drawThumbnail(const document::Layout& layout, const settings::Preferences& prefs, int size,
                      platform::PictureCache& pictures, const QString& libraryRoot) {
     const QRectF bounds = layout.vehiclePicture.isNull()
-                              ? planBounds(layout)
+                              ? planBounds(layout).rect
                               : QRectF(0, 0, std::max(1.0f, layout.pictureWidth),
                                        std::max(1.0f, layout.pictureHeight));
     const document::Layout shown = withStandIns(layout, libraryRoot);

@@ -8,8 +8,10 @@ namespace platform {
 inline const QString kProgramName = QStringLiteral("Kestrion");
 
 enum class MsgIcon { Critical, Question, Warning, Information };
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
-enum class MsgResult { Ok, Yes, No, Cancel };
+// RestoreKeepDiscard: "Restaurer" (the default), "Plus tard" and "Supprimer", for a
+// recovery copy; closing the box keeps the copy for later.
+enum class MsgButtons { Ok, YesNo, YesNoCancel, RestoreKeepDiscard };
+enum class MsgResult { Ok, Yes, No, Cancel, Restore, Keep, Discard };
 
 struct FileDialogRequest {
     // Pairs of description and patterns joined by "|", patterns separated by ";":
@@ -34,7 +36,7 @@ public:
     virtual ~DialogService() = default;
 
     // Blocks until answered; returns the button pressed. Closing the box returns
-    // Cancel for Yes/No/Cancel, No for Yes/No and Ok for Ok.
+    // Cancel for Yes/No/Cancel, No for Yes/No, Keep for RestoreKeepDiscard and Ok for Ok.
     virtual MsgResult messageBox(const QString& text, const QString& title, MsgIcon icon,
                                  MsgButtons buttons) = 0;
     // Returns the text typed, or "" when the user cancels.

@@ -1,10 +1,11 @@
 #include "platform/FileSystem.h"
 
+#include "platform/SafeWrite.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -85,14 +86,7 @@ std::optional<QByteArray> FileSystem::readFile(const QString& path) const {
 }
 
 bool FileSystem::writeFileSafely(const QString& path, const QByteArray& contents) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(contents) != contents.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return bool(writeWholeFile(path, contents));
 }
 
 } // namespace platform

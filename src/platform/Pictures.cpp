@@ -1,11 +1,12 @@
 #include "platform/Pictures.h"
 
 #include "platform/FileSystem.h"
+#include "platform/SafeWrite.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QTransform>
 
 #include <sys/stat.h>
@@ -34,13 +35,13 @@ std::optional<QImage> LoadLibraryPicture(const QString& folder, const QString& n
 bool SavePicture(const QImage& picture, const QString& path) {
     if (picture.isNull())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "bmp");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
     if (!writer.write(picture.convertToFormat(QImage::Format_RGB888)))
         return false;
-    return file.commit();
+    return bool(writeWholeFile(path, bytes));
 }
 
 namespace {
@@ -61,22 +62,42 @@ PictureCache::Entry* PictureCache::entry(const QString& folder, const QString& n
         return nullptr;
     const QString exact = folder + QLatin1Char('/') + name;
     const auto it = entries_.find(exact);
+    if (it != entries_.end() && checkedInThisPass(*it))
+        return it->image.isNull() ? nullptr : &*it;
+    if (passDepth_ > 0 && missingInPass_.contains(exact))
+        return nullptr;
     if (it != entries_.end()) {
         // A file found by ignoring case stands only as long as the exact name is absent.
         const auto stamp = fileStamp(it->path);
         const bool stillFound = it->path == exact || !fileStamp(exact);
-        if (stillFound && stamp && stamp->first == it->size && stamp->second == it->modified)
+        if (stillFound && stamp && stamp->first == it->size && stamp->second == it->modified) {
+            it->checkedInPass = pass_;
             return it->image.isNull() ? nullptr : &*it;
+        }
     }
     const std::optional<QString> path = findLibraryFile(folder, name);
     const auto stamp = path ? fileStamp(*path) : std::nullopt;
     if (!stamp) {
         entries_.remove(exact);
+        if (passDepth_ > 0)
+            missingInPass_.insert(exact);
         return nullptr;
     }
     Entry& fresh = entries_[exact];
-    fresh = Entry{*path, stamp->first, stamp->second, LoadPicture(*path).value_or(QImage()), {}};
+    fresh =
+        Entry{*path, stamp->first, stamp->second, LoadPicture(*path).value_or(QImage()), {}, pass_};
     return fresh.image.isNull() ? nullptr : &fresh;
+}
+
+PictureCache::Pass::Pass(PictureCache& cache) : cache_(cache) {
+    if (cache_.passDepth_++ == 0) {
+        ++cache_.pass_;
+        cache_.missingInPass_.clear();
+    }
+}
+
+PictureCache::Pass::~Pass() {
+    --cache_.passDepth_;
 }
 
 const QImage* PictureCache::get(const QString& folder, const QString& name) {

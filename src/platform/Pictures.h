@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -36,6 +37,20 @@ public:
     const QImage* turned(const QString& folder, const QString& name, int quarterTurns);
     void clear() { entries_.clear(); }
 
+    // While a Pass lives, each file is looked at on disk at most once (a redraw sees
+    // one version of every picture and costs one look per file, not one per object);
+    // outside any pass every call looks again.
+    class Pass {
+    public:
+        explicit Pass(PictureCache& cache);
+        ~Pass();
+        Pass(const Pass&) = delete;
+        Pass& operator=(const Pass&) = delete;
+
+    private:
+        PictureCache& cache_;
+    };
+
 private:
     struct Entry {
         QString path; // the file found for the name
@@ -43,9 +58,17 @@ private:
         qint64 modified = 0;          // nanoseconds since the epoch
         QImage image;                 // null when the file does not decode
         std::array<QImage, 3> turned; // one, two and three quarter turns; null until asked
+        quint64 checkedInPass = 0;    // the pass in which the file was last looked at
     };
     Entry* entry(const QString& folder, const QString& name);
+    bool checkedInThisPass(const Entry& entry) const {
+        return passDepth_ > 0 && entry.checkedInPass == pass_;
+    }
+
     QHash<QString, Entry> entries_;
+    int passDepth_ = 0;
+    quint64 pass_ = 0;
+    QSet<QString> missingInPass_; // names not found during the current pass
 };
 
 } // namespace platform

@@ -15,9 +15,10 @@ template <typename T> T takeFront(std::deque<T>& queue, T fallback) {
 MsgResult ScriptedDialogService::messageBox(const QString& text, const QString& title, MsgIcon icon,
                                             MsgButtons buttons) {
     asked.push_back({Kind::Message, text, title, icon, buttons, 0, false});
-    const MsgResult fallback = buttons == MsgButtons::Ok      ? MsgResult::Ok
-                               : buttons == MsgButtons::YesNo ? MsgResult::No
-                                                              : MsgResult::Cancel;
+    const MsgResult fallback = buttons == MsgButtons::Ok                   ? MsgResult::Ok
+                               : buttons == MsgButtons::YesNo              ? MsgResult::No
+                               : buttons == MsgButtons::RestoreKeepDiscard ? MsgResult::Keep
+                                                                           : MsgResult::Cancel;
     return takeFront(messageAnswers, fallback);
 }
 

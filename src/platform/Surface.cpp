@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace platform {
 
@@ -175,6 +176,77 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
         p.drawLine(ix1, iy1, ix2, iy2);
 }
 
+void Surface::columnLines(int firstColumn, std::span<const ColumnSpan> spans, Colour colour) {
+    if (drawMode == DrawMode::Invert || penWidth > 1) {
+        for (std::size_t i = 0; i < spans.size(); ++i) {
+            const float x = float(firstColumn + int(i));
+            line(x, spans[i].y1, x, spans[i].y2, colour);
+        }
+        return;
+    }
+    // Each column's pixel rows on the surface, empty (top > bottom) when none; a column
+    // with an end that is not finite draws nothing, as line() does.
+    const int first = std::max(firstColumn, 0);
+    const int last = std::min(firstColumn + int(spans.size()), image_.width()) - 1;
+    if (first > last)
+        return;
+    const int n = last - first + 1;
+    std::vector<int> tops(std::size_t(n), 0), bottoms(std::size_t(n), -1);
+    for (int i = 0; i < n; ++i) {
+        const ColumnSpan& span = spans[std::size_t(first - firstColumn + i)];
+        if (!std::isfinite(span.y1) || !std::isfinite(span.y2))
+            continue;
+        tops[std::size_t(i)] = std::max(0, px(std::min(span.y1, span.y2)));
+        bottoms[std::size_t(i)] = std::min(image_.height() - 1, px(std::max(span.y1, span.y2)));
+    }
+    const QRgb value = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
+    uchar* bits = image_.bits();
+    const qsizetype bpl = image_.bytesPerLine();
+    // The columns are taken in runs whose tops fall then rise and whose bottoms rise then
+    // fall: on each row such a run covers one interval of columns, which two pointers
+    // follow down the rows.
+    for (int start = 0; start < n;) {
+        if (tops[std::size_t(start)] > bottoms[std::size_t(start)]) {
+            ++start;
+            continue;
+        }
+        int end = start + 1; // one past the run
+        bool topsRising = false, bottomsFalling = false;
+        for (; end < n; ++end) {
+            const int t = tops[std::size_t(end)], b = bottoms[std::size_t(end)];
+            const int pt = tops[std::size_t(end - 1)], pb = bottoms[std::size_t(end - 1)];
+            if (t > b || (topsRising && t < pt) || (bottomsFalling && b > pb))
+                break;
+            topsRising = topsRising || t > pt;
+            bottomsFalling = bottomsFalling || b < pb;
+        }
+        const int* top = tops.data() + start;
+        const int* bottom = bottoms.data() + start;
+        const int count = end - start;
+        const int lowest = int(std::min_element(top, top + count) - top);
+        const int lastRow = *std::max_element(bottom, bottom + count);
+        // [aL, aR]: the columns whose top is at or above the row; [bL, bR]: those whose
+        // bottom is at or below it.
+        int aL = lowest, aR = lowest, bL = 0, bR = count - 1;
+        for (int y = top[lowest]; y <= lastRow; ++y) {
+            while (aL > 0 && top[aL - 1] <= y)
+                --aL;
+            while (aR < count - 1 && top[aR + 1] <= y)
+                ++aR;
+            while (bL <= bR && bottom[bL] < y)
+                ++bL;
+            while (bR >= bL && bottom[bR] < y)
+                --bR;
+            const int from = std::max(aL, bL), to = std::min(aR, bR);
+            if (from <= to) {
+                QRgb* row = rowOf(bits, bpl, y) + first + start;
+                std::fill(row + from, row + to + 1, value);
+            }
+        }
+        start = end;
+    }
+}
+
 void Surface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
     const int left = std::min(px(x1), px(x2)), right = std::max(px(x1), px(x2));
     const int top = std::min(px(y1), px(y2)), bottom = std::max(px(y1), px(y2));
@@ -234,9 +306,13 @@ void Surface::tilePicture(const QImage& picture, float x, float y, double width,
     const int firstColumn = int(std::fmod(fromX - left, double(tw)));
     const int firstRow = int(std::fmod(fromY - top, double(th)));
     uchar* bits = image_.bits();
-    for (int line = y0, row = firstRow; line < y1; ++line, row = row + 1 == th ? 0 : row + 1) {
+    const qsizetype bpl = image_.bytesPerLine();
+    // The first tile height of lines is laid tile by tile; every later line shows the
+    // same tile row as the line one tile height above it, so it is one copy of that span.
+    const int laid = std::min(y1, y0 + th);
+    for (int line = y0, row = firstRow; line < laid; ++line, row = row + 1 == th ? 0 : row + 1) {
         const auto* from = reinterpret_cast<const QRgb*>(rgb.constScanLine(row));
-        auto* to = rowOf(bits, image_.bytesPerLine(), line);
+        auto* to = rowOf(bits, bpl, line);
         int column = firstColumn;
         for (int at = x0; at < x1;) {
             const int run = std::min(tw - column, x1 - at);
@@ -244,6 +320,10 @@ void Surface::tilePicture(const QImage& picture, float x, float y, double width,
             at += run;
             column = 0;
         }
+    }
+    for (int line = laid; line < y1; ++line) {
+        const QRgb* above = rowOf(bits, bpl, line - th) + x0;
+        std::copy(above, above + (x1 - x0), rowOf(bits, bpl, line) + x0);
     }
 }
 

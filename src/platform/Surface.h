@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <optional>
+#include <span>
 
 namespace platform {
 
@@ -35,6 +36,14 @@ public:
     void clear();
 
     void line(float x1, float y1, float x2, float y2, Colour colour);
+    // The ends of one vertical line of columnLines, in either order.
+    struct ColumnSpan {
+        float y1 = 0, y2 = 0;
+    };
+    // One vertical line per column from firstColumn on, column firstColumn + i from
+    // spans[i].y1 to spans[i].y2: the same pixels as line() with a one-pixel pen, drawn
+    // row by row where the columns make a convex shape, as ellipses and triangles do.
+    void columnLines(int firstColumn, std::span<const ColumnSpan> spans, Colour colour);
     // The rectangle with those corners, filled and bordered in one colour.
     void fillBox(float x1, float y1, float x2, float y2, Colour colour);
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace render {
 
@@ -68,37 +69,44 @@ void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
 
 void drawEllipse(Surface& s, float X, float Y, float H, float W, Colour colour) {
     const float cx = X + W / 2, cy = Y + H / 2;
+    const int first = firstVisibleColumn(CInt(X));
     const int last = lastVisibleColumn(s, CInt(X + W));
-    for (int i = firstVisibleColumn(CInt(X)); i <= last; ++i) {
+    std::vector<Surface::ColumnSpan> spans;
+    spans.reserve(std::size_t(std::max(0, last - first + 1)));
+    for (int i = first; i <= last; ++i) {
         const float t = (float(i) - cx) / (W / 2);
         // The root is taken in double precision and the half-height stored back in single.
         const float d = float(double(H / 2) * std::sqrt(double(std::fabs(1.0f - t * t))));
-        s.line(float(i), cy - d, float(i), cy + d, colour);
+        spans.push_back({cy - d, cy + d});
     }
+    s.columnLines(first, spans, colour);
 }
 
 void drawTriangle(Surface& s, float X, float Y, float H, float W, Colour colour, int extra) {
     if (extra < 0 || extra > 3)
         return;
+    const int first = firstVisibleColumn(CInt(X));
     const int last = lastVisibleColumn(s, CInt(X + W - 1));
-    for (int i = firstVisibleColumn(CInt(X)); i <= last; ++i) {
-        const float col = float(i);
-        const float sv = (col - X) * H / W;
+    std::vector<Surface::ColumnSpan> spans;
+    spans.reserve(std::size_t(std::max(0, last - first + 1)));
+    for (int i = first; i <= last; ++i) {
+        const float sv = (float(i) - X) * H / W;
         switch (extra) {
         case 0: // right angle at the top-right corner
-            s.line(col, Y, col, Y + sv, colour);
+            spans.push_back({Y, Y + sv});
             break;
         case 1: // top-left
-            s.line(col, Y, col, Y + H - sv, colour);
+            spans.push_back({Y, Y + H - sv});
             break;
         case 2: // bottom-left
-            s.line(col, Y + H - 1, col, Y + sv, colour);
+            spans.push_back({Y + H - 1, Y + sv});
             break;
         case 3: // bottom-right
-            s.line(col, Y + H - 1, col, Y + H - 1 - sv, colour);
+            spans.push_back({Y + H - 1, Y + H - 1 - sv});
             break;
         }
     }
+    s.columnLines(first, spans, colour);
 }
 
 void drawText(Surface& s, float X, float Y, const QString& text, Colour colour, bool fondblanc) {
@@ -134,6 +142,7 @@ const QImage* PlanRenderer::libraryPicture(const QString& folder, const QString&
 
 void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, const View& view,
                             const settings::Preferences& prefs) {
+    const platform::PictureCache::Pass pass(pictures_);
     const PicturePlacement placement =
         placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
                      view.originY, layout.mirrorLeftRight, layout.mirrorTopBottom);
@@ -145,7 +154,7 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
         // Read the view afresh for every object: queued events may have scrolled or zoomed.
         ScreenBox box = screenBox(object, view, layout.pixelsPerCm);
         DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
-        drawObject(canvas, box.x, box.y, box.h, box.w, object, context);
+        drawObject(canvas, box, object, context);
         if (processEvents)
             processEvents();
     }
@@ -155,15 +164,16 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
                            placement.height, platform::RasterOp::And);
 }
 
-void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, float& w,
-                              const document::PlanObject& object, const DrawContext& context) {
+ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,
+                                   const document::PlanObject& object, const DrawContext& context) {
+    float &x = box.x, &y = box.y, &h = box.h, &w = box.w;
     if (h == 0)
         h = 1;
     if (w == 0)
         w = 1;
     // A box out of float range (from extreme values in a file) has no place on the plan.
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(h) || !std::isfinite(w))
-        return;
+        return box;
     using document::ObjectKind;
     const document::Fill& fill = object.fill;
     const Colour colour = document::paletteColour(fill.colourIndex());
@@ -198,6 +208,7 @@ void PlanRenderer::drawObject(Surface& surface, float& x, float& y, float& h, fl
     default:
         break;
     }
+    return box;
 }
 
 void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, float w,

@@ -53,10 +53,11 @@ public:
     void drawPlan(platform::Surface& canvas, const document::Layout& layout, const View& view,
                   const settings::Preferences& prefs);
 
-    // Draws one object with its box (x, y, h, w) in surface pixels; a size of exactly 0
-    // becomes 1 in the caller's variable. The object's own position and size are not read.
-    void drawObject(platform::Surface& surface, float& x, float& y, float& h, float& w,
-                    const document::PlanObject& object, const DrawContext& context);
+    // Draws one object in its box in surface pixels and returns the box it drew: a side of
+    // exactly 0 is drawn as 1. A box out of float range draws nothing and comes back as it
+    // was. The object's own position and size are not read.
+    ScreenBox drawObject(platform::Surface& surface, ScreenBox box,
+                         const document::PlanObject& object, const DrawContext& context);
 
     // Tiles the texture file (in the textures folder) over the box from its top-left
     // corner; h and w below 1 become 1. Only the part of the box on the surface is drawn.

@@ -98,6 +98,78 @@ private Q_SLOTS:
                        Fill::file(QStringLiteral("Meuble_Importe_60_40_XY_.bmp")), true));
         QVERIFY(add("IMPORTED", "imported.kla", {}) &&
                 document::writeLayoutFile(standIns_["IMPORTED"], imported, QLocale::c(), fs));
+
+        // Masses on the sample L2H2 side view (2 px per cm, axles 105 and 450 cm from its
+        // left edge): a 10 cm wide box of the given kg whose middle is at the given cm.
+        const auto weighed = [&](const char* standIn, const QString& vehicle, float kg,
+                                 float middleCm) {
+            document::Layout masses;
+            masses.vehicleFile = vehicle;
+            masses.objects.append(planObject(ObjectKind::Rectangle, (middleCm - 5) * 2, 100, 20, 10,
+                                             Fill::colour(3)));
+            masses.objects.row(1).massKg = kg;
+            masses.objects.append(planObject(ObjectKind::Ellipse, 10, 10, 20, 20));
+            return add(standIn, standIn, {}) &&
+                   document::writeLayoutFile(standIns_[standIn], masses, QLocale::c(), fs);
+        };
+        const QString side = QStringLiteral("Fourgon_L2H2_Gauche_XZ_5000_.gif");
+        QVERIFY(weighed("ON_FRONT", side, 100, 105));
+        QVERIFY(weighed("ON_REAR", side, 100, 450));
+        QVERIFY(weighed("MIDWAY", side, 100, 277.5));
+        QVERIFY(weighed("BEHIND", side, 100, 519));
+        QVERIFY(weighed("REAR_OVER", side, 1200, 450));
+        QVERIFY(weighed("BACK_VIEW", QStringLiteral("Fourgon_L2H2_Arriere_YZ_5000_.bmp"), 100, 0));
+    }
+
+    // `--masses` on sample-library layouts: the lever rule through the program, and exit 5
+    // when a limit is passed.
+    void masses_data() {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("said");
+        const auto row = [](const char* name, const char* layout, int exitCode,
+                            const QStringList& said) {
+            QTest::newRow(name) << QString::fromLatin1(layout) << exitCode << said;
+        };
+        row("on the front axle: front only", "ON_FRONT", 0,
+            {"Masse totale : 2100 kg / 3500 kg", "Essieu avant : 1250 kg / 1850 kg",
+             "Essieu arrière : 850 kg / 2000 kg", "Charge utile restante : 1400 kg",
+             "Centre de gravité : 139.6 cm en arrière de l'essieu avant",
+             "Sans masse connue : Objet 2 (ellipse)"});
+        row("on the rear axle: rear only", "ON_REAR", 0,
+            {"Essieu avant : 1150 kg / 1850 kg", "Essieu arrière : 950 kg / 2000 kg"});
+        row("midway: half and half", "MIDWAY", 0,
+            {"Essieu avant : 1200 kg / 1850 kg", "Essieu arrière : 900 kg / 2000 kg"});
+        row("behind the rear axle: unloads the front", "BEHIND", 0,
+            {"Essieu avant : 1130 kg / 1850 kg", "Essieu arrière : 970 kg / 2000 kg"});
+        row("rear axle over its maximum", "REAR_OVER", 5,
+            {"Essieu arrière : 2050 kg / 2000 kg (dépassement de 50 kg)",
+             "Charge utile restante : 300 kg"});
+        row("back view: the total only, and why", "BACK_VIEW", 0,
+            {"Masse totale : 2100 kg / 3500 kg", "Vue sans la longueur du véhicule"});
+        row("a layout without masses", "LAYOUT", 0, {"Masse ajoutée : 0 kg"});
+        row("a layout that cannot be read", "GARBAGE", 3, {});
+    }
+    void masses() {
+        QFETCH(QString, layout);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, said);
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("HOME"), dir_.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral(".config")));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(KESTRION_EXECUTABLE),
+                      {QStringLiteral("--masses"), standIns_.value(layout)});
+        QVERIFY(process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit);
+        const QString printed = QString::fromUtf8(process.readAllStandardOutput());
+        const QString errors = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(process.exitCode() == exitCode, qPrintable(printed + errors));
+        for (const QString& line : said)
+            QVERIFY2(printed.contains(line), qPrintable(printed));
+        QVERIFY2(exitCode != 3 || errors.contains(QStringLiteral("Impossible de lire")),
+                 qPrintable(errors));
     }
 
     void commands_data() {                 // OUT… stands for a file in a fresh folder
@@ -118,7 +190,7 @@ private Q_SLOTS:
         row("unknown option after a layout", "LAYOUT --something", 2, {"--something"});
         row("value given to --export", "--export=plan.kla OUT.jpg", 2, {"--export=plan.kla"});
         row("--canvas without --export", "--canvas 10x10 LAYOUT", 2,
-            {"une seule commande : --export, --thumbnail ou --parts"});
+            {"une seule commande : --export, --thumbnail, --parts ou --masses"});
         row("an option given twice", "--export LAYOUT OUT.pdf --scale fit --scale 5", 2,
             {"--scale est donnée deux fois"});
         row("a flag given twice", "--export LAYOUT OUT.pdf --scale 5 --landscape --landscape", 2,
@@ -156,6 +228,8 @@ private Q_SLOTS:
             "--thumbnail NOVEHICLE OUT.png 128", 0, {}, {"\x89PNG"});
         row("thumbnail size zero", "--thumbnail LAYOUT OUT.png 0", 2);
         row("thumbnail size not a number", "--thumbnail LAYOUT OUT.png grand", 2);
+        row("--masses takes one layout only", "--masses LAYOUT OUT.txt", 2,
+            {"--masses attend un seul agencement"});
     }
     // A thumbnail is a preview: out of the library's reach (as in a file manager's
     // sandbox), objects are drawn on a white plan and missing pictures as grey boxes.

@@ -2,6 +2,7 @@
 // outputs, mouse and keyboard editing, and the windows it opens.
 #include "app/InfoWindows.h"
 #include "app/MainWindow.h"
+#include "app/MassWindow.h"
 #include "app/Startup.h"
 #include "document/LayoutFile.h"
 #include "library/ui/AccessoryBrowser.h"
@@ -52,14 +53,25 @@ struct Fixture {
 
     // realDialogs, when given, asks the user instead of the script.
     explicit Fixture(bool withLayout, const document::ObjectTable& objects = {},
+                     const QString& zoom = QStringLiteral("100"),
                      platform::DialogService* realDialogs = nullptr) {
         folder.addPicture(QStringLiteral("vehicules"), kVehicle, 1000, 500, qRgb(220, 220, 255));
         folder.addPicture(QStringLiteral("accessoires"), kAccessory, 60, 40, kAccessoryColour);
+        // The van's data: axles 35 and 335 cm from the picture's left edge; the sink weighs 20 kg.
+        if (!files.writeFileSafely(folder.vehicules() + QStringLiteral("/donnees.txt"),
+                                   "[Van_Fourgon]\nvide_avant = 1000\nvide_arriere = 800\n"
+                                   "maxi_avant = 1500\nmaxi_arriere = 1600\nmaxi_total = 3000\n"
+                                   "[Van_Fourgon_Dessus_XY_5000_.bmp]\n"
+                                   "essieu_avant = 35\nessieu_arriere = 335\n") ||
+            !files.writeFileSafely(folder.accessoires() + QStringLiteral("/masses.txt"),
+                                   kAccessory.toUtf8() + " = 20\n"))
+            qFatal("cannot write the library's masses");
         QStringList arguments;
         if (withLayout) {
             document::Layout layout;
             layout.vehicleFile = kVehicle;
             layout.objects = objects;
+            layout.zoomText = zoom;
             arguments << layoutPath();
             if (!document::writeLayoutFile(arguments.last(), layout, QLocale(), files))
                 qFatal("cannot write the test layout");
@@ -82,6 +94,17 @@ struct Fixture {
             qFatal("the layout named on the command line does not open quietly");
     }
 
+    QString layoutPath() const {
+        return folder.path() + QStringLiteral("/\"d'été\"  plan \"v2.kla");
+    }
+    // Saves through "Enregistrer" under that name; the bytes written.
+    QByteArray save(const QString& name) {
+        const QString path = folder.path() + QLatin1Char('/') + name;
+        dialogs.saveAnswers.push_back({path, 1});
+        form->action(QStringLiteral("mnusave"))->trigger();
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     QString printed() const { return folder.path() + QStringLiteral("/printed.pdf"); }
     template <typename T = QWidget> T* control(const QString& name) const {
         // The preferences window and the accessory browser reuse some of these names.
@@ -98,9 +121,6 @@ struct Fixture {
     }
     void pressInBrowser(const char* button) { // Command1_0 "Insérer", Command1_2 "Fermer"
         QTest::mouseClick(browser()->findChild<QWidget*>(QLatin1String(button)), Qt::LeftButton);
-    }
-    QString layoutPath() const {
-        return folder.path() + QStringLiteral("/\"d'été\"  plan \"v2.kla");
     }
     void activate() {
         form->activateWindow();
@@ -194,7 +214,7 @@ private Q_SLOTS:
         if (turned)
             QTest::mouseClick(f.control("Command1_5"), Qt::LeftButton);
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(15, 15));
-        QCOMPARE(f.form->editor().state().hasSelection(), turned != 0);
+        QCOMPARE(f.form->editor().hasSelection(), turned != 0);
         QTest::keySequence(QApplication::focusWidget(), keys);
         if (kind == ObjectKind::Accessory)
             f.pressInBrowser("Command1_0");
@@ -246,7 +266,9 @@ private Q_SLOTS:
         QFETCH(bool, modified);
         QFETCH(MsgResult, answer);
         Fixture f(true);
-        f.form->editor().stateForTesting().layout.modified = modified;
+        if (modified)
+            f.form->action(QStringLiteral("mnurect"))->trigger(); // a new rectangle
+        QCOMPARE(f.form->editor().isModified(), modified);
         f.dialogs.messageAnswers.push_back(answer);
         modified ? void(f.form->close()) : f.form->action(QStringLiteral("mnuquit"))->trigger();
         QCOMPARE(f.form->isVisible(), modified && answer == MsgResult::Cancel);
@@ -351,7 +373,7 @@ private Q_SLOTS:
                                         << "sortie.pdf";
         QTest::newRow("PDF, proposed name") << "mnupdf"
                                             << ""
-                                            << "\"d'été\"  plan \"v2.pdf";
+                                            << "d'été  plan v2.pdf";
         QTest::newRow("parts list, bare name") << "mnuliste"
                                                << "liste"
                                                << "liste.csv";
@@ -364,7 +386,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, written);
         platform::QtDialogService real;
-        Fixture f(true, {}, &real);
+        Fixture f(true, {}, QStringLiteral("100"), &real);
         real.setParent(f.form.get());
         if (command == QLatin1String("mnupdf"))
             whenShown<QDialog>([](QDialog* scale) {
@@ -377,16 +399,25 @@ private Q_SLOTS:
             auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             nameShown = box->text();
             if (!typed.isEmpty()) {
-                box->clear();
+                // Typed as a user types, into the name box holding the focus: the dialog
+                // follows the box's text only while the box has it.
+                QApplication::setActiveWindow(dialog);
+                box->setFocus();
+                QTRY_VERIFY(box->hasFocus());
+                QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
                 QTest::keyClicks(box, typed);
             }
-            dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
-                ->button(QDialogButtonBox::Save)
-                ->click();
+            // The button follows the folder's listing, which the dialog reads in the background.
+            QAbstractButton* save =
+                dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
+                    ->button(QDialogButtonBox::Save);
+            QTRY_VERIFY(save->isEnabled());
+            save->click();
         });
         f.form->action(command)->trigger();
         QCOMPARE(folderShown, QDir(f.folder.path()).absolutePath());
-        QCOMPARE(nameShown, QFileInfo(f.layoutPath()).completeBaseName() +
+        // The layout's name, without the double quotes the dialog would take apart.
+        QCOMPARE(nameShown, QFileInfo(f.layoutPath()).completeBaseName().remove('"') +
                                 (command == QLatin1String("mnupdf") ? ".pdf" : ".csv"));
         const QStringList outputs =
             QDir(f.folder.path()).entryList({"sortie*", "liste*", "*.pdf", "*.csv"}, QDir::Files);
@@ -406,8 +437,8 @@ private Q_SLOTS:
         };
         row("Command1_1", "Dessiner un rectangle");
         row("Command1_0", "Prendre une mesure");
-        row("Command1_2", "Ecrire du texte");
-        row("Command1_5", "Dessiner une ligne");
+        row("Command1_3", "Ecrire du texte");
+        row("Command1_4", "Dessiner une ligne");
         row("Check2", "Ouvrir la bibliothèque d'accessoires");
         row("Command4_0", "Mettre au premier plan");
         row("Command4_1", "Envoyer à l'arrière-plan");
@@ -443,16 +474,17 @@ private Q_SLOTS:
         document::ObjectTable objects;
         objects.append(testkit::planObject(ObjectKind::Rectangle, 20, 20, 200.3f, 30.6f));
         Fixture f(true, objects);
-        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(30, 30));
-        QVERIFY(f.control("Picture2")->isVisible());
-        QCOMPARE(f.control<QLineEdit>("Text1_0")->text(), QStringLiteral("30,6"));
-        QCOMPARE(f.control<QLineEdit>("Text1_1")->text(), QStringLiteral("200,3"));
-        QCOMPARE(f.live(), QStringLiteral("x 10 cm  y 10 cm  —  30,6 × 200,3 cm"));
+        // The list first: putting a clicked object back stores the sizes its boxes hold.
         const QString csv = f.folder.path() + QStringLiteral("/liste.csv");
         f.dialogs.saveAnswers.push_back({csv, 1});
         f.form->action("mnuliste")->trigger();
         QVERIFY2(f.files.readFile(csv).value_or("").contains("\r\n1;Rectangle;Noir;30,6;200,3;"),
                  f.files.readFile(csv).value_or("").constData());
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(30, 30));
+        QVERIFY(f.control("Picture2")->isVisible());
+        QCOMPARE(f.control<QLineEdit>("Text1_0")->text(), QStringLiteral("30,6"));
+        QCOMPARE(f.control<QLineEdit>("Text1_1")->text(), QStringLiteral("200,3"));
+        QCOMPARE(f.live(), QStringLiteral("x 10 cm  y 10 cm  —  30,6 × 200,3 cm"));
     }
 
     // The live field at the right of the status bar follows each step; the accessory browser
@@ -514,7 +546,7 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(f.object(1).position == (document::PlanPoint{float(right), float(bottom)}));
         QVERIFY(!box->isVisible() && !f.control("Command2")->isEnabled());
-        QVERIFY(f.form->editor().state().layout.modified);
+        QVERIFY(f.form->editor().isModified());
         auto* zoom = f.control<QLineEdit>("Text2");
         zoom->setFocus();
         zoom->selectAll();
@@ -541,6 +573,54 @@ private Q_SLOTS:
         QVERIFY(shown(false) && chosen.isEmpty());
     }
 
+    // The mass window follows the plan: the accessory inserted from the browser weighs what
+    // the library says, dragging it from the front axle to midway shares its load between
+    // the axles while the drag goes on, and the mass box weighs a rectangle in one step.
+    void massWindowFollowsTheAccessory() {
+        Fixture f(true);
+        QTest::mouseClick(f.control<QToolButton>("Check2"), Qt::LeftButton);
+        f.pressInBrowser("Command1_0");
+        QCOMPARE(f.object(1).massKg, 20.f);
+        QTest::mouseClick(f.control("Command6_2"), Qt::LeftButton);
+        app::MassWindow* masses = f.form->massWindow();
+        QVERIFY(masses && masses->isVisible());
+        const auto figures = [masses] {
+            QStringList texts;
+            for (int k = 0; k < app::MassWindow::kFigures; ++k)
+                texts << masses->figure(k)->text();
+            return texts;
+        };
+        // The sink's middle, 5 + 30 cm from the left edge, is on the front axle.
+        QCOMPARE(figures(),
+                 QStringList({"20 kg", "1820 kg / 3000 kg", "1020 kg / 1500 kg", "800 kg / 1600 kg",
+                              "1180 kg", "131,9 cm en arrière de l'essieu avant"}));
+        QWidget* box = f.control("Picture2");
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(box->isVisible());
+        QTest::mousePress(box, Qt::LeftButton, {}, QPoint(10, 10));
+        QTest::mouseMove(box, QPoint(310, 10));
+        QCOMPARE(figures().mid(2, 2), QStringList({"1010 kg / 1500 kg", "810 kg / 1600 kg"}));
+        QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(310, 10));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(figures().mid(2, 2), QStringList({"1010 kg / 1500 kg", "810 kg / 1600 kg"}));
+
+        QTest::mouseClick(f.control("Command1_1"), Qt::LeftButton); // a rectangle
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(30, 30));
+        QVERIFY(box->isVisible());
+        QCOMPARE(masses->findChild<QListWidget*>("masse_inconnue")->count(), 1);
+        auto* mass = f.control<QLineEdit>("masse");
+        QVERIFY(mass->isEnabled() && mass->text().isEmpty());
+        mass->setFocus();
+        QTest::keyClicks(mass, QStringLiteral("1400"));
+        QTest::keyClick(mass, Qt::Key_Return);
+        QCOMPARE(f.form->action(QStringLiteral("mnuannuler"))->text(),
+                 QStringLiteral("A&nnuler la masse"));
+        QCOMPARE(masses->findChild<QListWidget*>("masse_inconnue")->count(), 0);
+        QCOMPARE(masses->figure(1)->text(),
+                 QStringLiteral("3220 kg / 3000 kg  — dépassement de 220 kg"));
+        QVERIFY(masses->figure(1)->styleSheet().contains(QStringLiteral("color")));
+    }
+
     // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z), typed where the focus is, take back and do again
     // a run of arrow keys, then a deletion; the menu entries name the step.
     void undoAndRedoThroughTheShortcuts() {
@@ -561,7 +641,8 @@ private Q_SLOTS:
         QCOMPARE(undo->text(), QStringLiteral("A&nnuler le déplacement"));
         type(QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(box->geometry(), QRect(100, 100, 20, 20));
-        QVERIFY(!f.form->editor().state().layout.modified && !undo->isEnabled());
+        QVERIFY(!f.form->editor().isModified());
+        QVERIFY(!undo->isEnabled());
         QCOMPARE(redo->text(), QStringLiteral("&Rétablir le déplacement"));
         type(QKeySequence(Qt::CTRL | Qt::Key_Y));
         QCOMPARE(box->geometry(), QRect(103, 100, 20, 20));
@@ -575,7 +656,99 @@ private Q_SLOTS:
         type(QKeySequence(Qt::CTRL | Qt::Key_Z));
         QVERIFY(box->isVisible());
         QCOMPARE(box->geometry(), QRect(103, 100, 20, 20));
-        QVERIFY(f.form->editor().state().layout.modified);
+        QVERIFY(f.form->editor().isModified());
+    }
+
+    // Opened, an object selected, the pointer passed over its box and away, a click
+    // elsewhere: quitting asks nothing, as nothing was changed.
+    void hoveringOverTheSelectionAsksNoSaveQuestion() {
+        document::ObjectTable objects;
+        objects.append(testkit::planObject(ObjectKind::Rectangle, 100, 100, 10, 10));
+        Fixture f(true, objects);
+        f.activate();
+        QWidget* plan = f.control("Picture1");
+        QWidget* box = f.control("Picture2");
+        QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(110, 110));
+        QVERIFY(box->isVisible());
+        for (const QPoint at : {QPoint(2, 2), QPoint(10, 10), QPoint(18, 5)})
+            QTest::mouseMove(box, at);
+        QTest::mouseMove(plan, QPoint(300, 200));
+        QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(300, 200));
+        QVERIFY(!box->isVisible());
+        f.form->close();
+        QVERIFY(!f.form->isVisible());
+        QCOMPARE(f.dialogs.messages(), QStringList());
+    }
+
+    // Arrows and a mouse drag on an object at a fractional place, taken back with Ctrl+Z
+    // typed where the focus is: saving gives the opened file byte for byte, the redo steps
+    // stay, and Ctrl+Y then saves the edited file.
+    void undoAllThroughTheShortcutsSavesTheOpenedFile_data() {
+        QTest::addColumn<QString>("zoom");
+        QTest::newRow("10 %") << "10";
+        QTest::newRow("37 %") << "37";
+        QTest::newRow("100 %") << "100";
+        QTest::newRow("1600 %") << "1600";
+    }
+    void undoAllThroughTheShortcutsSavesTheOpenedFile() {
+        QFETCH(QString, zoom);
+        document::ObjectTable objects;
+        objects.append(testkit::planObject(ObjectKind::Rectangle, 10.3f, 5.7f, 10, 20));
+        objects.append(testkit::planObject(ObjectKind::Measure, 600.5f, 300.25f, 10, 40));
+        Fixture f(true, objects, zoom);
+        QFile file(f.layoutPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray opened = file.readAll();
+        f.activate();
+        QAction* undo = f.form->action(QStringLiteral("mnuannuler"));
+        QAction* redo = f.form->action(QStringLiteral("mnuretablir"));
+        const float z = zoom.toFloat() / 100;
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {},
+                          QPoint(int(10.3f * z) + 1, int(5.7f * z) + 1));
+        QWidget* box = f.control("Picture2");
+        QVERIFY(box->isVisible());
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QTest::mousePress(box, Qt::LeftButton, {}, QPoint(1, 1));
+        QTest::mouseMove(box, QPoint(9, 6));
+        QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(9, 6));
+        const QByteArray edited = f.save(QStringLiteral("edited.kla"));
+        QVERIFY(edited != opened);
+
+        while (undo->isEnabled())
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(f.save(QStringLiteral("undone.kla")), opened);
+        QVERIFY(redo->isEnabled());
+        while (redo->isEnabled())
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+        QCOMPARE(f.save(QStringLiteral("redone.kla")), edited);
+    }
+
+    // Ctrl+Z typed while the mouse holds the selection box leaves the arrow step before the
+    // drag alone; the drag is one step once the button is released.
+    void undoWhileTheBoxIsHeldDoesNothing() {
+        document::ObjectTable objects;
+        objects.append(testkit::planObject(ObjectKind::Rectangle, 100, 100, 10, 10));
+        objects.append(testkit::planObject(ObjectKind::Rectangle, 300, 200, 10, 10));
+        Fixture f(true, objects);
+        f.activate();
+        QWidget* box = f.control("Picture2");
+        QAction* undo = f.form->action(QStringLiteral("mnuannuler"));
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(110, 110));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::mousePress(box, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(box, QPoint(15, 5));
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->geometry().topLeft(), QPoint(110, 101));
+        QTest::mouseMove(box, QPoint(15, 5)); // in the box's pixels: 10 further right
+        QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(15, 5));
+        QCOMPARE(box->geometry().topLeft(), QPoint(120, 101));
+        QCOMPARE(f.form->editor().history().stepCount(), std::size_t(2));
+        QCOMPARE(undo->text(), QStringLiteral("A&nnuler le déplacement"));
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(box->geometry().topLeft(), QPoint(100, 101));
+        QVERIFY(f.object(2).position == (document::PlanPoint{300, 200}));
     }
 
     // OK keeps the line width, in range, everywhere; "Par défaut" then "Annuler" keeps 5.
@@ -633,6 +806,16 @@ private Q_SLOTS:
                      {"Label1", platform::kSiteHost}})
                 QCOMPARE(about.findChild<QLabel*>(QLatin1String(name))->text(), text);
         }
+    }
+
+    // The desktop finds the window's entry by its id, and its icon at each theme size.
+    void windowBelongsToTheInstalledDesktopEntry() {
+        app::nameApplication();
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("kestrion"));
+        Fixture f(false);
+        const QList<QSize> sizes = f.form->windowIcon().availableSizes();
+        for (const int size : {16, 32, 48, 64, 128, 256})
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
     }
 };
 

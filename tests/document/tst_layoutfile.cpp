@@ -27,6 +27,14 @@ QStringList goodLines() {
         .split(u'|');
 }
 
+// The same file with masses: 12.5 kg on the rectangle, 150 kg of passengers 20 cm ahead
+// of the front axle.
+QStringList massLines() {
+    QStringList lines = goodLines();
+    lines[0] = u"Kestrion 3"_s;
+    return lines + QString(u"1|1|12,5|1|Passagers|150|-20"_s).split(u'|');
+}
+
 // What a file reads as: version, zoom text and percent, the first object's kind, fill ("#" index)
 // and turn, the second object's text, then missing textures | missing accessories.
 QString summary(const LayoutFileContents& c) {
@@ -201,7 +209,7 @@ private Q_SLOTS:
         row("accessory that does not decode counts as missing",
             with({{6, "9"}, {11, kBroken}, {13, "1"}}), read(v2, "1 #0 0", "|" + kBroken));
         const QString damaged = u"Ce fichier est endommagé"_s;
-        row("unknown version", with({{0, "Kestrion 3"}}), u"Ce fichier n'est pas compatible"_s);
+        row("unknown version", with({{0, "Kestrion 4"}}), u"Ce fichier n'est pas compatible"_s);
         row("missing vehicle picture", with({{1, "Autre_X_Vue_XY_500_.bmp"}}),
             "L'agencement est basé sur le véhicule suivant :\n\nAutre_X_Vue_XY_500_.bmp\n\n"
             "Cette image ne fait pas partie de la bibliothèque. Vous devez vous la procurer "
@@ -239,6 +247,98 @@ private Q_SLOTS:
         const PlanObject& first = c.objects.row(1);
         QVERIFY(first.position == (PlanPoint{12.5f, 30}) && first.heightCm == 40 &&
                 first.widthCm == 50 && !first.locked);
+    }
+
+    // A layout with masses reads back with them and writes the same bytes again; one
+    // without is written as "Kestrion 2".
+    void massesRoundTrip_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("French") << QLocale(QLocale::French);
+        QTest::newRow("English") << QLocale(QLocale::English);
+    }
+    void massesRoundTrip() {
+        QFETCH(QLocale, locale);
+        Layout layout;
+        layout.vehicleFile = kVehicle;
+        layout.objects.append(testkit::planObject(ObjectKind::Rectangle, 1, 2, 7, 30,
+                                                  Fill::colour(12), false, 0, {}));
+        layout.objects.append(testkit::planObject(ObjectKind::Accessory, 10, 20, 45, 50,
+                                                  Fill::file(kFrigo), true, 1, {}));
+        layout.objects.append(
+            testkit::planObject(ObjectKind::Ellipse, 1, 2, 7, 30, Fill::colour(3), false, 0, {}));
+        const QByteArray plain = layoutFileText(layout, locale);
+        QVERIFY(plain.startsWith("Kestrion 2\r\n"));
+
+        layout.objects.row(2).massKg = 28.5f;
+        layout.objects.row(3).massKg = 0.f; // known to weigh nothing
+        layout.loads = {{u"Passagers, avant"_s, 150, -20.25f}, {u"Eau"_s, 100, 310}};
+        const QString path = folder_.path() + u"/masses.kla"_s;
+        QVERIFY(writeLayoutFile(path, layout, locale, fs_));
+        const LoadOutcome out = library::readLayoutFile(path, folder_.path(), fs_);
+        QVERIFY2(out.ok(), qPrintable(out.errorMessage));
+        QCOMPARE(out.contents->version, 3);
+        QVERIFY(!out.contents->objects.row(1).massKg);
+        QCOMPARE(out.contents->objects.row(2).massKg, 28.5f);
+        QCOMPARE(out.contents->objects.row(3).massKg, 0.f);
+        QCOMPARE(out.contents->loads, layout.loads);
+        // Every "Kestrion 2" line is there as it was, under the new first line.
+        const QByteArray bytes = *fs_.readFile(path);
+        QCOMPARE(bytes.mid(12, plain.size() - 12), plain.mid(12));
+        QVERIFY(bytes.startsWith("Kestrion 3\r\n"));
+        Layout back;
+        back.vehicleFile = out.contents->vehicleFile;
+        back.objects = out.contents->objects;
+        back.loads = out.contents->loads;
+        QCOMPARE(layoutFileText(back, locale), bytes);
+    }
+
+    // The mass part read, or refused with the start of the message shown.
+    void readingMasses_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        const auto with = [](std::initializer_list<std::pair<int, QString>> changes) {
+            QStringList lines = massLines();
+            for (const auto& [index, value] : changes)
+                lines[index] = value;
+            return crlf(lines);
+        };
+        const QString damaged = u"Ce fichier est endommagé"_s;
+        QTest::newRow("read") << with({}) << u"12.5 kg on 1, Passagers 150 kg at -20"_s;
+        QTest::newRow("nothing weighed, no load")
+            << crlf(massLines().mid(0, 22) + QStringList{u"0"_s, u"0"_s}) << u"0 loads"_s;
+        QTest::newRow("mass part missing") << crlf(goodLines()).replace("Kestrion 2", "Kestrion 3")
+                                           << u"Ce fichier est incomplet"_s;
+        QTest::newRow("cut in a load")
+            << crlf(massLines().mid(0, 27)) << u"Ce fichier est incomplet"_s;
+        QTest::newRow("more weighed than objects") << with({{22, "3"}}) << damaged;
+        QTest::newRow("row 0") << with({{23, "0"}}) << damaged;
+        QTest::newRow("row past the last") << with({{23, "3"}}) << damaged;
+        QTest::newRow("row weighed twice")
+            << crlf(massLines().mid(0, 22) +
+                    QStringList{u"2"_s, u"1"_s, u"5"_s, u"1"_s, u"6"_s, u"0"_s})
+            << damaged;
+        QTest::newRow("mass not a number") << with({{24, "lourd"}}) << damaged;
+        QTest::newRow("load count above 1000") << with({{25, "1001"}}) << damaged;
+        QTest::newRow("load place too big for a float") << with({{28, "1e300"}}) << damaged;
+    }
+    void readingMasses() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        const LoadOutcome out = load(bytes);
+        if (!out.ok()) {
+            QVERIFY2(out.errorMessage.startsWith(expected), qPrintable(out.errorMessage));
+            return;
+        }
+        const LayoutFileContents& c = *out.contents;
+        if (c.loads.empty()) {
+            QCOMPARE(QString::number(c.loads.size()) + u" loads"_s, expected);
+            return;
+        }
+        QCOMPARE(u"%1 kg on 1, %2 %3 kg at %4"_s.arg(*c.objects.row(1).massKg)
+                     .arg(c.loads[0].label)
+                     .arg(c.loads[0].massKg)
+                     .arg(c.loads[0].alongCm),
+                 expected);
     }
 
     void missingPicturesMessage() {

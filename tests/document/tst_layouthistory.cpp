@@ -26,6 +26,8 @@ PlanObjects tags(std::initializer_list<int> list) {
     return out;
 }
 
+constexpr MergeKey kArrows{1, 7};
+
 PlanObjects withChanged(PlanObjects objects, std::size_t index) {
     objects[index] = tagged(int(objects[index].position.x), 1);
     return objects;
@@ -34,6 +36,7 @@ PlanObjects withChanged(PlanObjects objects, std::size_t index) {
 } // namespace
 
 Q_DECLARE_METATYPE(document::PlanObjects)
+Q_DECLARE_METATYPE(std::optional<document::MergeKey>)
 
 class TestLayoutHistory : public QObject {
     Q_OBJECT
@@ -110,20 +113,38 @@ private Q_SLOTS:
         for (const int x : positions) {
             PlanObjects moved = start;
             moved[0].position.x = float(x);
-            history.record(LayoutChange::Move, moved, 1, 1, true);
+            history.record(LayoutChange::Move, moved, 1, 1, kArrows);
         }
         QCOMPARE(history.stepCount(), std::size_t(1 + steps));
         history.undo();
         QCOMPARE(history.objects(), steps ? start : tags({1, 2}));
     }
 
-    void aStepOfAnotherKindIsNotMerged() {
+    // A step folds into the one before only when both carry the same key and the one
+    // before is not the saved one.
+    void mergeNeedsTheSameKeyAndNoSave_data() {
+        QTest::addColumn<std::optional<document::MergeKey>>("firstKey");
+        QTest::addColumn<bool>("savedBetween");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("same key") << std::optional(kArrows) << false << 1;
+        QTest::newRow("first without a key") << std::optional<document::MergeKey>() << false << 2;
+        QTest::newRow("another selection")
+            << std::optional(document::MergeKey{kArrows.run, kArrows.target + 1}) << false << 2;
+        QTest::newRow("saved in between") << std::optional(kArrows) << true << 2;
+    }
+    void mergeNeedsTheSameKeyAndNoSave() {
+        QFETCH(std::optional<document::MergeKey>, firstKey);
+        QFETCH(bool, savedBetween);
+        QFETCH(int, steps);
         LayoutHistory history;
         history.reset(tags({1}));
-        history.record(LayoutChange::Fill, withChanged(tags({1}), 0), 1, 1);
-        history.record(LayoutChange::Move, tags({3}), 1, 1, true);
-        QCOMPARE(history.stepCount(), std::size_t(2));
-        QCOMPARE(history.undoChange(), std::optional(LayoutChange::Move));
+        history.record(LayoutChange::Move, tags({2}), 1, 1, firstKey);
+        if (savedBetween)
+            history.markSaved();
+        history.record(LayoutChange::Move, tags({3}), 1, 1, kArrows);
+        QCOMPARE(history.stepCount(), std::size_t(steps));
+        history.undo();
+        QCOMPARE(history.objects(), steps == 2 ? tags({2}) : tags({1}));
     }
 
     // The saved point: reached again by undo and redo, lost once the steps after it are

@@ -5,6 +5,8 @@
 #include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
+#include <QTest>
+
 #include <memory>
 
 // An editor on a 400 x 300 canvas over a program folder holding one vehicle view
@@ -54,7 +56,12 @@ struct EditorFixture {
         openNew();
         add(1, 10, 10, 20, 30);
         add(2, 100, 10, 20, 30);
-        s().layout.modified = true;
+    }
+
+    // A real edit, so that the layout differs from its file: a 50 x 50 cm rectangle.
+    void makeModified() {
+        ed->createObject(document::ObjectKind::Rectangle);
+        QVERIFY(ed->isModified());
     }
 
     // x, y in picture pixels, h, w in cm, as the editing code stores them.

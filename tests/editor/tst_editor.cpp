@@ -21,7 +21,7 @@ private Q_SLOTS:
         f.ed->createObject(ObjectKind::Rectangle);
         QVERIFY(f.object(1).position == (PlanPoint{105, 55}));
         QCOMPARE(f.object(1).fill, Fill::file(EditorFixture::kTexture));
-        QVERIFY(f.s().layout.modified);
+        QVERIFY(f.ed->isModified());
         f.ed->createObject(ObjectKind::Ellipse); // textures go only to rectangles
         QCOMPARE(f.object(2).fill, Fill::colour(0));
         QCOMPARE(f.s().controls.textureEntry, 0);
@@ -47,7 +47,7 @@ private Q_SLOTS:
             EditorFixture f(true);
             f.ed->dimensionTextChanged(editor::Dimension::Width, QString::fromLatin1(typed));
             f.ed->createObject(ObjectKind::Ellipse);
-            QCOMPARE(f.s().layout.modified, cm >= 0);
+            QCOMPARE(f.ed->isModified(), cm >= 0);
             if (cm >= 0)
                 QCOMPARE(f.object(1).widthCm, float(cm));
             else
@@ -65,7 +65,7 @@ private Q_SLOTS:
         f.ed->createObject(ObjectKind::Rectangle);
         QCOMPARE(f.dialogs.lastMessage().text,
                  QStringLiteral("Désolé, vous avez atteind la limite du nombre d'objet (1000)"));
-        QVERIFY(f.s().hasSelection() && f.table().count() == 999);
+        QVERIFY(f.ed->hasSelection() && f.table().count() == 999);
     }
 
     // The second of five put back by a click beside it (clicpreplan puts it in front), sent
@@ -91,12 +91,12 @@ private Q_SLOTS:
                 f.ed->sendToBack();
             else
                 f.click(390, 290);
-            QVERIFY(!f.s().hasSelection() && !f.s().controls.editEnabled);
+            QVERIFY(!f.ed->hasSelection() && !f.s().controls.editEnabled);
             QList<double> stored;
             for (int r = 1; r <= f.table().count(); ++r)
                 stored << f.object(r).position.x;
             QCOMPARE(stored, xs);
-            QCOMPARE(f.s().layout.modified, *command != 0 || clicpreplan);
+            QCOMPARE(f.ed->isModified(), *command != 0 || clicpreplan);
         }
     }
 
@@ -104,9 +104,9 @@ private Q_SLOTS:
         EditorFixture f(true);
         f.add(0, 10, 10, 50, 200, Fill::colour(0));
         f.click(20, 45); // 35 px below the top: outside the 17-pixel band
-        QVERIFY(!f.s().hasSelection());
+        QVERIFY(!f.ed->hasSelection());
         f.click(20, 20);
-        QCOMPARE(f.s().selection.box.height, 17.f);
+        QCOMPARE(f.ed->selection().box.height, 17.f);
         f.click(390, 290);
         QCOMPARE(f.object(1).heightCm, 8.f); // 8.5 goes to the even 8
         QCOMPARE(f.object(1).widthCm, 200.f);
@@ -129,7 +129,7 @@ private Q_SLOTS:
                   false, orientation);
             f.s().view.view = render::View{16.0f, 400, 100}; // the box starts 6240 px left
             f.click(200, 150);
-            QVERIFY(f.s().hasSelection());
+            QVERIFY(f.ed->hasSelection());
             for (const bool moved : {false, true}) {
                 if (moved) {
                     f.ed->keyPressed(Qt::Key_Right);
@@ -137,11 +137,11 @@ private Q_SLOTS:
                     f.ed->boxMoved(QPointF(-95, -45), Qt::LeftButton);
                     f.ed->boxReleased();
                 }
-                const editor::SelectionBox& b = f.s().selection.box;
+                const editor::SelectionBox& b = f.ed->selection().box;
                 platform::Surface expected(400, 300, platform::kWindowBackground);
-                float x = b.left, y = b.top, h = b.height, w = b.width;
                 render::PlanRenderer(f.pictures, f.folder.path())
-                    .drawObject(expected, x, y, h, w, f.s().selection.object,
+                    .drawObject(expected, render::ScreenBox{b.left, b.top, b.width, b.height},
+                                f.ed->selection().object,
                                 render::DrawContext{16.0f, 2.0, f.s().prefs});
                 platform::Surface shown(400, 300, platform::kWindowBackground);
                 shown.drawPictureAt(b.surface.image(), b.left + float(b.shown.x()),
@@ -173,14 +173,14 @@ private Q_SLOTS:
             f.ed->handleReleased();
             if (locked)
                 QCOMPARE(f.s().statusText, QStringLiteral("Cet objet n'est pas redimensionnable"));
-            const editor::SelectionBox& box = f.s().selection.box;
+            const editor::SelectionBox& box = f.ed->selection().box;
             QCOMPARE(QSizeF(box.width, box.height), size);
             f.ed->boxPressed(QPointF(5, 5), Qt::LeftButton);
             f.ed->boxMoved(QPointF(boxTo, 5), held);
             f.ed->boxReleased();
             QCOMPARE(box.left, left);
-            QCOMPARE(f.s().selection.handles.topLeft[0].x(), int(left) - 5);
-            QVERIFY(f.s().layout.modified || held != leftAlone);
+            QCOMPARE(f.ed->selection().handles.topLeft[0].x(), int(left) - 5);
+            QVERIFY(f.ed->isModified() || held != leftAlone);
         }
     }
 
@@ -198,9 +198,9 @@ private Q_SLOTS:
             QCOMPARE(f.s().controls.turnEnabled, kind != 3);
             for (const char t : std::string_view(turns))
                 f.ed->turn(t == 'L' ? editor::Turn::Left : editor::Turn::Right);
-            QCOMPARE(f.s().selection.object.orientation, endExtra);
-            QCOMPARE(f.s().selection.box.width, float(endWidth * 2));
-            QCOMPARE(f.s().layout.modified, kind != 3);
+            QCOMPARE(f.ed->selection().object.orientation, endExtra);
+            QCOMPARE(f.ed->selection().box.width, float(endWidth * 2));
+            QCOMPARE(f.ed->isModified(), kind != 3);
             f.click(390, 290);
             QCOMPARE(f.object(1).widthCm, float(endWidth));
         }

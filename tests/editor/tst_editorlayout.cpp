@@ -27,7 +27,6 @@ private Q_SLOTS:
         bad.close();
         f.openTwoObjects();
         f.s().view.view = render::View{2.0f, 30, 40};
-        const document::ObjectTable before = f.table();
         const QString loading =
             QStringLiteral("Problème intervenu lors du chargement de l'agencement");
         for (const auto& [choice, last] :
@@ -35,8 +34,9 @@ private Q_SLOTS:
               {QStringLiteral("Van_Fourgon_Cote_XZ_5000_.jpg"), loading},
               {QStringLiteral("Van_Fourgon_Cote_XZ_0_.bmp"), loading},
               {QStringLiteral("bad.kla"), QStringLiteral("Erreur :")}}) {
+            f.makeModified();
+            const document::ObjectTable before = f.table();
             const qsizetype shown = f.dialogs.messages().size();
-            f.s().layout.modified = true;
             f.dialogs.messageAnswers.push_back(MsgResult::No);
             f.dialogs.openAnswers.push_back({bad.fileName(), 1});
             f.nextChoice = editor::NewLayoutChoice{choice, true, true};
@@ -53,11 +53,11 @@ private Q_SLOTS:
                 QCOMPARE(opening ? f.dialogs.lastMessage().title : f.dialogs.lastMessage().text,
                          last);
             // Declined when a file was chosen to open, the offer to save counts as saved.
-            QCOMPARE(f.s().layout.modified, !opening);
+            QCOMPARE(f.ed->isModified(), !opening);
         }
         QCOMPARE(f.dialogs.asked.front().title, QStringLiteral("Nouvel agencement :"));
+        f.makeModified();
         f.click(20, 20);
-        f.s().layout.modified = true;
         const int closed = f.browserClosed;
         f.dialogs.messageAnswers.push_back(MsgResult::No);
         f.nextChoice = editor::NewLayoutChoice{EditorFixture::kVehicle, true, false};
@@ -65,7 +65,8 @@ private Q_SLOTS:
         QCOMPARE(f.browserClosed, closed + 1);
         QVERIFY(f.table().count() == 0 && f.s().layout.mirrorLeftRight);
         QCOMPARE(f.s().view.view.zoom, 1.f);
-        QVERIFY(f.s().controls.layoutEnabled && !f.s().layout.modified);
+        QVERIFY(f.s().controls.layoutEnabled);
+        QVERIFY(!f.ed->isModified());
     }
 
     // A layout written with an odd zoom opens at the zoom its box shows; saved with an object
@@ -84,21 +85,81 @@ private Q_SLOTS:
             QCOMPARE(zoom, float(percent / 100.0));
             f.add(1, 10, 10, 20, 30);
             f.add(2, 100, 10, 20, 30);
-            f.s().layout.modified = true;
             f.click(10 * zoom + 3, 10 * zoom + 3);
-            QVERIFY(f.s().hasSelection());
+            QVERIFY(f.ed->hasSelection());
             const QString saved = f.folder.path() + QStringLiteral("/van plan.kla");
             f.dialogs.saveAnswers.push_back({saved, 1});
             QVERIFY(f.ed->saveLayout());
             QCOMPARE(f.dialogs.asked.back().text,
                      QStringLiteral("Agencements Kestrion (*.kla)|*.kla"));
-            QVERIFY(!f.s().layout.modified && !f.s().hasSelection());
+            QVERIFY(!f.ed->isModified());
+            QVERIFY(!f.ed->hasSelection());
             EditorFixture g;
             g.ed->openAtStartup(saved);
             QVERIFY(g.table().count() == 2 && g.table() == f.table());
-            QVERIFY(g.s().layout.isOpen && !g.s().layout.modified);
+            QVERIFY(g.s().layout.isOpen);
+            QVERIFY(!g.ed->isModified());
             QCOMPARE(g.s().view.zoomText, QString::number(percent));
         }
+    }
+
+    // "Enregistrer" on a full disk: the file saved before stays whole, no temporary file
+    // is left, the user is told and the layout still has changes to save.
+    void saveOnFullDisk() {
+        testkit::SmallDisk disk;
+        if (!disk.unavailable().isEmpty())
+            QSKIP(qPrintable(disk.unavailable()));
+        EditorFixture f;
+        f.openTwoObjects();
+        const QString path = disk.filePath(QStringLiteral("plan.kla"));
+        f.dialogs.saveAnswers.push_back({path, 1});
+        QVERIFY(f.ed->saveLayout());
+        const QByteArray saved = f.files.readFile(path).value_or("");
+        for (int i = 0; i < 200; ++i)
+            f.add(1, float(i), 50, 20, 30);
+        f.ed->createObject(document::ObjectKind::Rectangle);
+        QVERIFY(f.ed->isModified());
+        QVERIFY(disk.fill());
+        const QStringList names = disk.names();
+        f.dialogs.saveAnswers.push_back({path, 1});
+        QVERIFY(!f.ed->saveLayout());
+        QCOMPARE(f.dialogs.lastMessage().text, QStringLiteral("Agencement non sauvegardé"));
+        QVERIFY(f.ed->isModified());
+        QCOMPARE(f.files.readFile(path).value_or(""), saved);
+        QCOMPARE(disk.names(), names);
+    }
+
+    // An export whose dialog is answered with the open layout's own file (or a link to it)
+    // is refused with a message and leaves the layout file as it was.
+    void outputOntoTheOpenLayout_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<bool>("link");
+        QTest::newRow("picture") << "picture" << false;
+        QTest::newRow("picture through a link") << "picture" << true;
+        QTest::newRow("PDF") << "pdf" << false;
+        QTest::newRow("parts list") << "parts" << true;
+    }
+    void outputOntoTheOpenLayout() {
+        QFETCH(QString, output);
+        QFETCH(bool, link);
+        EditorFixture f;
+        f.openTwoObjects();
+        const QString path = f.folder.path() + QStringLiteral("/plan.kla");
+        f.dialogs.saveAnswers.push_back({path, 1});
+        QVERIFY(f.ed->saveLayout());
+        const QByteArray saved = f.files.readFile(path).value_or("");
+        const QString target = link ? f.folder.path() + QStringLiteral("/lien.csv") : path;
+        QVERIFY(!link || QFile::link(path, target));
+        f.dialogs.saveAnswers.push_back({target, 1});
+        if (output == QLatin1String("picture"))
+            f.ed->exportPicture();
+        else if (output == QLatin1String("pdf"))
+            f.ed->exportPdf(output::ScaleSetup{});
+        else
+            f.ed->exportPartsList();
+        QVERIFY2(f.dialogs.lastMessage().text.contains(QStringLiteral("l'agencement lui-même")),
+                 qPrintable(f.dialogs.lastMessage().text));
+        QCOMPARE(f.files.readFile(path).value_or(""), saved);
     }
 
     // A 30 x 20 cm object at (50, 50): pictures from outside the library are replaced by

@@ -1,7 +1,11 @@
 // Guards undo and redo as the editor's commands drive them: every kind of edit comes back
-// exactly, whole table and selection; drags and arrow runs are one step; the modified flag
-// follows the saved point; new and open forget the history.
+// exactly, whole table and selection; undone to the start a layout saves as it was opened;
+// drags and arrow runs are one step; whether the layout is modified follows the saved
+// point; new and open forget the history.
 #include "EditorFixture.h"
+
+#include "editor/Geometry.h"
+#include "testkit/LayoutText.h"
 
 #include <QFile>
 #include <QtTest>
@@ -36,9 +40,10 @@ enum class Edit {
 // history: the selected object back at its row, as it was taken.
 PlanObjects shown(EditorFixture& f) {
     PlanObjects objects(f.table().begin(), f.table().end());
-    if (f.s().hasSelection()) {
-        objects.push_back(f.s().selection.stored);
-        std::rotate(objects.begin() + (f.s().selection.row - 1), objects.end() - 1, objects.end());
+    if (f.ed->hasSelection()) {
+        objects.push_back(f.ed->selection().stored);
+        std::rotate(objects.begin() + (f.ed->selection().row - 1), objects.end() - 1,
+                    objects.end());
     }
     return objects;
 }
@@ -119,9 +124,148 @@ void perform(EditorFixture& f, Edit edit) {
     }
 }
 
+// The steps of the sequences that are undone to the start, each on the object under test
+// (selected first when it is not).
+enum class Step {
+    Arrows,
+    Drag,
+    Handle,
+    Boxes,
+    Colour,
+    Lock,
+    Turn,
+    Front,
+    Back,
+    PutBack,
+    Scroll,
+    Delete,
+    Create
+};
+
+struct Sequence {
+    const char* name;
+    QList<Step> steps;
+};
+
+const Sequence kSequences[] = {
+    {"moves", {Step::Arrows, Step::Drag, Step::PutBack, Step::Arrows, Step::Scroll, Step::PutBack}},
+    {"shape and fill",
+     {Step::Handle, Step::Boxes, Step::Turn, Step::Colour, Step::Lock, Step::PutBack}},
+    {"stacking",
+     {Step::Front, Step::Scroll, Step::Back, Step::PutBack, Step::Delete, Step::Create}},
+};
+
+// Every preference on, or every one off.
+settings::Preferences allPreferences(bool on) {
+    settings::Preferences p;
+    p.carross = on;
+    p.clicpreplan = on;
+    p.ancrer = on;
+    p.fondblanc = on;
+    p.autozone = !on;
+    return p;
+}
+
+// The eight lines of the object under test: 20 x 10 cm at a fractional place near the
+// plan's top-left corner, so that it is on the canvas at every zoom.
+QStringList objectUnderTest(ObjectKind kind) {
+    const QString k = QString::number(int(kind));
+    switch (kind) {
+    case ObjectKind::Text:
+        return {k, "1.3", "1.7", "10", "20", "1", "1", "Évier"};
+    case ObjectKind::Accessory:
+        return {k, "1.3", "1.7", "10", "20", EditorFixture::kAccessory, "1", "1"};
+    case ObjectKind::Triangle:
+        return {k, "1.3", "1.7", "10", "20", "4", "0", "2"};
+    case ObjectKind::Line:
+        return {k, "1.3", "1.7", "10", "20", "2", "0", "1"};
+    default:
+        return {k, "1.3", "1.7", "10", "20", "3", "0", "0"};
+    }
+}
+
+void selectObjectUnderTest(EditorFixture& f, ObjectKind kind) {
+    if (f.ed->hasSelection())
+        return;
+    for (int r = f.table().count(); r >= 1; --r) {
+        const document::PlanObject& o = f.object(r);
+        if (o.kind != kind || o.position.x > 500)
+            continue;
+        const editor::PlanBox hit = editor::hitBox(o, f.s().view.view, f.s().layout.pixelsPerCm);
+        f.click(hit.left + std::min(1.f, hit.width / 2), hit.top + std::min(1.f, hit.height / 2));
+        return;
+    }
+}
+
+void performStep(EditorFixture& f, ObjectKind kind, Step step) {
+    editor::Editor& e = *f.ed;
+    if (step != Step::Create && step != Step::Scroll)
+        selectObjectUnderTest(f, kind);
+    switch (step) {
+    case Step::Arrows:
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down})
+            e.keyPressed(key);
+        break;
+    case Step::Drag:
+        e.boxPressed(QPointF(5, 5), Qt::LeftButton);
+        e.boxMoved(QPointF(12, 9), Qt::LeftButton);
+        e.boxMoved(QPointF(20, 9), Qt::LeftButton);
+        e.boxReleased();
+        break;
+    case Step::Handle:
+        e.handlePressed(QPointF(2, 2));
+        e.handleMoved(editor::Handle::BottomRight, QPointF(12, 9), Qt::LeftButton);
+        e.handleReleased();
+        break;
+    case Step::Boxes:
+        e.dimensionTextChanged(editor::Dimension::Width, QStringLiteral("35"));
+        e.dimensionsConfirmed();
+        break;
+    case Step::Colour:
+        e.paletteColourChosen(6);
+        break;
+    case Step::Lock:
+        e.sizeLockToggled(!f.ed->selection().object.locked);
+        break;
+    case Step::Turn:
+        e.turn(editor::Turn::Left);
+        break;
+    case Step::Front:
+        e.bringToFront();
+        break;
+    case Step::Back:
+        e.sendToBack();
+        break;
+    case Step::PutBack:
+        e.keyPressed(Qt::Key_Space);
+        break;
+    case Step::Scroll:
+        e.horizontalScrolled(10);
+        e.verticalScrolled(20);
+        break;
+    case Step::Delete:
+        e.keyPressed(Qt::Key_Delete);
+        break;
+    case Step::Create:
+        e.createObject(ObjectKind::Ellipse);
+        break;
+    }
+}
+
+QByteArray saved(EditorFixture& f, const QString& name) {
+    const QString path = f.folder.path() + QLatin1Char('/') + name;
+    f.dialogs.saveAnswers.push_back({path, 1});
+    if (!f.ed->saveLayout())
+        return {};
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(ObjectKind)
+Q_DECLARE_METATYPE(Step)
 
 class TestEditorUndo : public QObject {
     Q_OBJECT
@@ -164,7 +308,7 @@ private Q_SLOTS:
             f.click(390, 290);
             f.click(5, 5);
         }
-        const int selectedRow = f.s().selection.row;
+        const int selectedRow = f.ed->selection().row;
         const PlanObjects before = shown(f);
         QVERIFY(!f.ed->undoEntries().canUndo); // selecting is not an edit
         f.ed->addSurface();                    // the surface list is not part of the layout
@@ -176,49 +320,143 @@ private Q_SLOTS:
 
         f.ed->undo();
         QCOMPARE(shown(f), before);
-        QVERIFY(f.s().hasSelection());
-        QCOMPARE(f.s().selection.row, selectedRow);
-        QVERIFY(!f.s().layout.modified);
+        QVERIFY(f.ed->hasSelection());
+        QCOMPARE(f.ed->selection().row, selectedRow);
+        QVERIFY(!f.ed->isModified());
         QCOMPARE(f.ed->undoEntries().redoText, QStringLiteral("&Rétablir ") + undoText);
 
         f.ed->redo();
         QCOMPARE(shown(f), after);
-        QVERIFY(f.s().layout.modified);
+        QVERIFY(f.ed->isModified());
         QVERIFY(!f.ed->undoEntries().canRedo);
         QCOMPARE(f.s().surfaces.lines.size(), 1);
     }
 
-    // Edits of all kinds, undone to the start, save the file that was opened byte for byte.
-    void undoneToTheStartSavesTheOpenedFile() {
+    // A sequence of edits on an object of each kind, at zooms from 10 to 1600 %, with every
+    // preference on or off: undone to the start it saves the file that was opened byte for
+    // byte, keeps its redo steps through that save, and redone it saves the edited file.
+    void undoAllThenSaveGivesTheOpenedFile_data() {
+        QTest::addColumn<ObjectKind>("kind");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<bool>("preferences");
+        QTest::addColumn<QList<Step>>("steps");
+        const std::pair<ObjectKind, const char*> kinds[] = {
+            {ObjectKind::Measure, "measure"},    {ObjectKind::Rectangle, "rectangle"},
+            {ObjectKind::Ellipse, "ellipse"},    {ObjectKind::Text, "text"},
+            {ObjectKind::Line, "line"},          {ObjectKind::Triangle, "triangle"},
+            {ObjectKind::Accessory, "accessory"}};
+        for (const auto& [kind, kindName] : kinds)
+            for (const int zoom : {10, 37, 100, 250, 1600})
+                for (const bool preferences : {false, true})
+                    for (const Sequence& sequence : kSequences)
+                        QTest::addRow("%s, %s at %d %%, preferences %s", sequence.name, kindName,
+                                      zoom, preferences ? "on" : "off")
+                            << kind << zoom << preferences << sequence.steps;
+    }
+    void undoAllThenSaveGivesTheOpenedFile() {
+        QFETCH(ObjectKind, kind);
+        QFETCH(int, zoom);
+        QFETCH(bool, preferences);
+        QFETCH(QList<Step>, steps);
         EditorFixture f;
-        fiveObjects(f);
-        const QString opened = f.folder.path() + QStringLiteral("/opened.kla");
-        f.dialogs.saveAnswers.push_back({opened, 1});
-        QVERIFY(f.ed->saveLayout());
-        QVERIFY(f.ed->openLayoutFile(opened));
-        QFile original(opened);
-        QVERIFY(original.open(QIODevice::ReadOnly));
-        const QByteArray bytes = original.readAll();
-        f.click(85, 5);
+        f.ed->setPreferences(allPreferences(preferences));
+        const QStringList others{
+            "1", "600.5", "300.25", "20",     "30", "2",  "0",
+            "0", "1",     "700",    "100.75", "20", "30", EditorFixture::kTexture,
+            "0", "0"};
+        const QString path = testkit::writeLayoutText(
+            f.folder.path() + QStringLiteral("/plan.kla"), EditorFixture::kVehicle,
+            QString::number(zoom), objectUnderTest(kind) + others);
+        QVERIFY(f.ed->openLayoutFile(path));
+        const QByteArray opened = saved(f, QStringLiteral("opened.kla"));
+        QVERIFY(!opened.isEmpty());
 
-        for (const Edit edit : {Edit::Drag, Edit::Colour, Edit::CreateRectangle, Edit::ArrowRun,
-                                Edit::Lock, Edit::ResizeByBoxes, Edit::SendToBack}) {
-            if (!f.s().hasSelection())
-                f.click(30, 30); // the rectangle just created, in front
-            perform(f, edit);
-        }
-        f.click(390, 290);
-        QVERIFY(f.ed->history().stepCount() >= 6);
+        for (const Step step : steps)
+            performStep(f, kind, step);
+        const QByteArray edited = saved(f, QStringLiteral("edited.kla"));
+        QVERIFY(edited != opened);
+        const std::size_t done = f.ed->history().position();
+
         while (f.ed->undoEntries().canUndo)
             f.ed->undo();
-        QVERIFY(!f.s().layout.modified);
+        QVERIFY(f.ed->isModified()); // the file on disk is the edited one
+        QCOMPARE(saved(f, QStringLiteral("undone.kla")), opened);
+        QCOMPARE(f.ed->history().stepCount(), done); // saving dropped no redo step
 
-        const QString saved = f.folder.path() + QStringLiteral("/saved.kla");
-        f.dialogs.saveAnswers.push_back({saved, 1});
-        QVERIFY(f.ed->saveLayout());
-        QFile file(saved);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), bytes);
+        while (f.ed->undoEntries().canRedo)
+            f.ed->redo();
+        QVERIFY(f.ed->isModified()); // the file on disk is now the undone one
+        QCOMPARE(saved(f, QStringLiteral("redone.kla")), edited);
+    }
+
+    // The object that undo selects again goes back exactly as the row held it: not to the
+    // front, not re-rounded, a measure's height not taken from its box, and no step.
+    void putBackAfterUndoChangesNothing_data() {
+        QTest::addColumn<ObjectKind>("kind");
+        QTest::addColumn<int>("zoom");
+        QTest::addColumn<bool>("preferences");
+        for (const auto& [kind, name] :
+             {std::pair{ObjectKind::Measure, "measure"}, {ObjectKind::Rectangle, "rectangle"}})
+            for (const int zoom : {37, 1600})
+                for (const bool preferences : {false, true})
+                    QTest::addRow("%s at %d %%, preferences %s", name, zoom,
+                                  preferences ? "on" : "off")
+                        << kind << zoom << preferences;
+    }
+    void putBackAfterUndoChangesNothing() {
+        QFETCH(ObjectKind, kind);
+        QFETCH(int, zoom);
+        QFETCH(bool, preferences);
+        EditorFixture f;
+        f.ed->setPreferences(allPreferences(preferences));
+        QVERIFY(f.ed->openLayoutFile(testkit::writeLayoutText(
+            f.folder.path() + QStringLiteral("/plan.kla"), EditorFixture::kVehicle,
+            QString::number(zoom),
+            objectUnderTest(kind) + QStringList{"1", "600", "300", "20", "30", "2", "0", "0"})));
+        const document::ObjectTable opened = f.table();
+        performStep(f, kind, Step::Arrows);
+        f.ed->undo();
+        QVERIFY(f.ed->hasSelection());
+        f.ed->keyPressed(Qt::Key_Space);
+        QVERIFY(!f.ed->hasSelection());
+        QVERIFY(f.table() == opened);
+        QVERIFY(!f.ed->isModified());
+        QCOMPARE(f.ed->history().stepCount(), std::size_t(1));
+        QVERIFY(f.ed->undoEntries().canRedo);
+    }
+
+    // Passing over the selection box with no button held, and putting back an object that
+    // did not change, leave the layout as its file.
+    void hoveringAndAPutBackThatChangesNothingAreNoEdit() {
+        EditorFixture f;
+        fiveObjects(f);
+        for (const int x : {3, 8, 15, 30})
+            f.ed->boxMoved(QPointF(x, 4), Qt::NoButton);
+        QVERIFY(!f.ed->isModified());
+        f.click(390, 290);
+        QVERIFY(!f.ed->isModified());
+        QVERIFY(!f.ed->undoEntries().canUndo);
+    }
+
+    // While the box is held, Ctrl+Z and Ctrl+Y do nothing: the steps before the drag stay,
+    // and the drag becomes one step when the button is released.
+    void undoWhileDraggingDoesNothing() {
+        EditorFixture f;
+        fiveObjects(f);
+        perform(f, Edit::ArrowRun);
+        const PlanObjects afterArrows = f.ed->history().objects();
+        f.ed->boxPressed(QPointF(5, 5), Qt::LeftButton);
+        f.ed->boxMoved(QPointF(15, 9), Qt::LeftButton);
+        QVERIFY(!f.ed->undoEntries().canUndo);
+        f.ed->undo();
+        f.ed->redo();
+        QVERIFY(f.ed->hasSelection());
+        QCOMPARE(f.ed->history().objects(), afterArrows);
+        f.ed->boxMoved(QPointF(25, 9), Qt::LeftButton);
+        f.ed->boxReleased();
+        QCOMPARE(f.ed->history().stepCount(), std::size_t(2));
+        f.ed->undo();
+        QCOMPARE(shown(f), afterArrows);
     }
 
     // The modified flag is the distance to the saved point, which a save moves.
@@ -226,17 +464,17 @@ private Q_SLOTS:
         EditorFixture f;
         fiveObjects(f);
         perform(f, Edit::Colour);
-        QVERIFY(f.s().layout.modified);
+        QVERIFY(f.ed->isModified());
         f.dialogs.saveAnswers.push_back({f.folder.path() + QStringLiteral("/plan.kla"), 1});
         QVERIFY(f.ed->saveLayout());
-        QVERIFY(!f.s().layout.modified);
+        QVERIFY(!f.ed->isModified());
         QVERIFY(f.ed->undoEntries().canUndo); // saving keeps the history
         f.ed->undo();
-        QVERIFY(f.s().layout.modified);
+        QVERIFY(f.ed->isModified());
         f.ed->redo();
-        QVERIFY(!f.s().layout.modified);
+        QVERIFY(!f.ed->isModified());
         perform(f, Edit::TurnTriangle);
-        QVERIFY(f.s().layout.modified);
+        QVERIFY(f.ed->isModified());
     }
 
     void newAndOpenForgetTheHistory() {
@@ -271,7 +509,7 @@ private Q_SLOTS:
         perform(f, Edit::ArrowRun);
         QCOMPARE(f.ed->history().stepCount(), std::size_t(4));
         f.ed->undo();
-        QCOMPARE(QPointF(f.s().selection.box.left, f.s().selection.box.top),
+        QCOMPARE(QPointF(f.ed->selection().box.left, f.ed->selection().box.top),
                  QPointF(moved.x, moved.y));
     }
 

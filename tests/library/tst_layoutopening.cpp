@@ -75,7 +75,7 @@ private Q_SLOTS:
         QCOMPARE(opened.failure, OpenedLayout::Failure::None);
         QVERIFY(opened.missingPictures.isEmpty());
         const document::Layout& l = opened.layout;
-        QVERIFY(l.isOpen && !l.modified && l.mirrorLeftRight && !l.mirrorTopBottom);
+        QVERIFY(l.isOpen && l.mirrorLeftRight && !l.mirrorTopBottom);
         QCOMPARE(l.vehicleFile + u"|"_s + l.vehicleModel + u"|"_s + l.vehicleBody + u"|"_s +
                      l.vehicleView + u"|"_s + l.vehicleAxes,
                  vehicle_ + u"|Fourgon|L2H2|Dessus|XY"_s);

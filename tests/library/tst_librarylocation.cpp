@@ -96,6 +96,39 @@ private Q_SLOTS:
         QVERIFY(QDir(root + QStringLiteral("vehicules")).isEmpty());
         QCOMPARE(tree.read(root + wood) + tree.read(root + mine), QByteArray("mineimported"));
     }
+
+    // A first start on a full disk copies what fits, each file whole, and says so; the
+    // next start with room completes the copy without touching what is already there.
+    void copyCutShortIsCompletedLater() {
+        testkit::SmallDisk disk(256);
+        if (!disk.unavailable().isEmpty())
+            QSKIP(qPrintable(disk.unavailable()));
+        Tree tree(false);
+        const QByteArray big(120 * 1024, 'p');
+        for (const QString& file : kSampleFiles)
+            QVERIFY(tree.write(tree.share() + u'/' + file, file.toUtf8() + big));
+        library::LibraryLocation location = tree.locate(false);
+        location.root = disk.filePath(QStringLiteral("kestrion"));
+        QVERIFY(!library::prepareUserLibrary(location, tree.fs));
+        QVERIFY(library::libraryCopyFailedMessage(location).contains(location.root));
+        QStringList copied;
+        for (const QString& file : kSampleFiles) {
+            const QString path = location.root + u'/' + file;
+            if (QFileInfo::exists(path)) {
+                QCOMPARE(tree.read(path), file.toUtf8() + big);
+                copied << file;
+            }
+            QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(),
+                     int(QFileInfo::exists(path)));
+        }
+        QVERIFY(!copied.isEmpty() && copied.size() < kSampleFiles.size());
+        QVERIFY(tree.write(location.root + u'/' + copied.front(), "mine"));
+        QVERIFY(disk.resize(1024));
+        QVERIFY(library::prepareUserLibrary(location, tree.fs));
+        for (const QString& file : kSampleFiles)
+            QCOMPARE(tree.read(location.root + u'/' + file),
+                     file == copied.front() ? QByteArray("mine") : file.toUtf8() + big);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLibraryLocation)

@@ -291,11 +291,12 @@ private Q_SLOTS:
         QCOMPARE(items(child<QComboBox>(form, "Combo1_1")->model()), QStringList{"Simple"});
         press(form, "Command1_0");
         for (const auto& [texts, views] : QList<std::pair<QStringList, QString>>{
-                 {{"", "50", "", ""}, ""}, // width, height, family, model; views
-                 {{"45", "50", "", ""}, ""},
-                 {{"45", "50", "Cuisine", ""}, "1"},
-                 {{"045", "0a,-", "Cui_sine", " Frigo_40? "}, "111"}}) { // kept as typed
-            typeInto(form, {"Text1_1", "Text1_0", "Combo1_0", "Combo1_1"}, texts);
+                 {{"", "50", "", "", ""}, ""}, // width, height, family, model, mass; views
+                 {{"45", "50", "", "", ""}, ""},
+                 {{"45", "50", "Cuisine", "", ""}, "1"},
+                 {{"045", "0a,-", "Cui_sine", " Frigo_40? ", "lourd"}, "111"},
+                 {{"045", "0a,-", "Cui_sine", " Frigo_40? ", "28,5"}, "111"}}) { // kept as typed
+            typeInto(form, {"Text1_1", "Text1_0", "Combo1_0", "Combo1_1", "TextMasse"}, texts);
             for (int i = 0; i < views.size(); ++i) // Gauche / Droite, Avant / Arrière, Dessus
                 child(form, QStringLiteral("Check1_%1").arg(i))->setChecked(views[i] == '1');
             press(form, "Command1_0");
@@ -305,10 +306,14 @@ private Q_SLOTS:
                  (QStringList{dimensions, dimensions,
                               "Veuillez sélectionner au moins une vue compatible!",
                               "Vous devez spécifier la famille et le modèle de l'accessoire!",
+                              "La masse de l'accessoire doit être un nombre positif de kg, ou "
+                              "rester vide quand elle n'est pas connue.",
                               kDone.arg(QStringLiteral("accessoire"))}));
         form.start(); // opened again, the Open dialog cancelled
         QCOMPARE(geometries().mid(1), fresh);
         Browser b(f, QStringLiteral("XZ"));
+        // The browser shows the mass the import wrote beside the pictures.
+        QCOMPARE(child<QLabel>(*b.form, "LabelMasse")->text(), QStringLiteral("Masse : 28,5 kg"));
         press(*b.form, "Command1_0");
         QCOMPARE(b.inserted, QStringList{"Cuisine_Frigo40_045_0_XY-XZ-YZ_.JPG"});
     }

@@ -110,7 +110,7 @@ class TestExportPicture : public QObject {
         ScriptedDialogService dialogs;
         dialogs.saveAnswers.push_back({path, bmp ? 2 : 1});
         output::exportImage(canvas, opened.layout.vehicleModel, opened.layout.vehicleBody, true,
-                            dialogs);
+                            QString(), dialogs);
         return takeBytes(path);
     }
 
@@ -217,7 +217,7 @@ private Q_SLOTS:
         script.saveAnswers.push_back({path, 1});
         if (!scripted)
             answerFileDialog(filterRow, dir.path(), name);
-        output::exportImage(drawnCanvas(), kModele, kCarros, true,
+        output::exportImage(drawnCanvas(), kModele, kCarros, true, QString(),
                             scripted ? static_cast<platform::DialogService&>(script) : real);
         if (scripted) {
             QVERIFY(script.asked.front().filterIndex == 1 && script.asked.front().overwritePrompt);
@@ -247,7 +247,7 @@ private Q_SLOTS:
             QTest::newRow(name) << zoom << args << canvas;
         };
         row("BMP by the extension, canvas from the zoom", 150, {"plan.BMP"}, {600, 300});
-        row("1600 %: 6400 x 3200 pixels are too many", 1600, {"plan.jpg"}, {});
+        row("a canvas given over 16777216 pixels", 150, {"plan.jpg", "--canvas", "5000x4000"}, {});
         row("1600 % on a canvas given", 1600, {"plan.jpg", "--canvas", "1200x800"}, {1200, 800});
         row("a canvas wider than 32767 pixels", 150, {"plan.jpg", "--canvas", "40000x10"}, {});
     }

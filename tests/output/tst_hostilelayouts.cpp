@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <QPainter>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -51,9 +52,10 @@ class TestHostileLayouts : public QObject {
 
     testkit::ProgramFolder folder_;
 
-    // Runs the export of the layout text on a 400 x 300 canvas, or on the one that extra
-    // asks for; returns the exit code.
-    int exportText(const QByteArray& text, const QStringList& extra, QString& errors) {
+    // Runs the export of the layout text into out.jpg (or the output extra names), on a
+    // 400 x 300 canvas or the one extra asks for; returns the exit code.
+    int exportText(const QByteArray& text, const QStringList& extra, QString& errors,
+                   const QString& output = QStringLiteral("out.jpg")) {
         const QString layout = folder_.path() + QStringLiteral("/hostile.kla");
         QFile file(layout);
         if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
@@ -61,10 +63,9 @@ class TestHostileLayouts : public QObject {
         file.close();
         platform::MemoryStore store;
         QTextStream err(&errors);
-        return output::runHeadlessExport(QStringList{QStringLiteral("--export"), layout,
-                                                     folder_.path() + QStringLiteral("/out.jpg")} +
-                                             extra,
-                                         folder_.path(), store, err);
+        return output::runHeadlessExport(
+            QStringList{QStringLiteral("--export"), layout, folder_.path() + u'/' + output} + extra,
+            folder_.path(), store, err);
     }
 
 private Q_SLOTS:
@@ -111,6 +112,23 @@ private Q_SLOTS:
             }
             QTest::addRow("damaged file %d", n) << lines.join('\n');
         }
+        // The same with masses: each object weighed, loads at extreme places.
+        QByteArray weighed = layoutText("400", rows).replace("Kestrion 2", "Kestrion 3");
+        weighed += QByteArray::number(rows.size()) + "\r\n";
+        for (int row = 1; row <= rows.size(); ++row)
+            weighed += QByteArray::number(row) + "\r\n" + QByteArray::number(row * 10) + "\r\n";
+        weighed += "3\r\nEau\r\n100\r\n1E+30\r\nPassagers\r\n-1E+30\r\n0\r\n"
+                   "Vide\r\n0\r\n-5\r\n";
+        QTest::addRow("file with masses") << weighed;
+        const QList<QByteArray> validMasses = weighed.split('\n');
+        for (int n = 0; n < 100; ++n) {
+            QList<QByteArray> lines = validMasses;
+            for (int k = 0; k < 3; ++k) {
+                const int at = 4 + int(random.bounded(lines.size() - 5));
+                lines[at] = junk[int(random.bounded(junk.size()))].toUtf8() + '\r';
+            }
+            QTest::addRow("damaged file with masses %d", n) << lines.join('\n');
+        }
     }
 
     void extremeFilesExportInBoundedTime() {
@@ -123,6 +141,69 @@ private Q_SLOTS:
         // Refusing the file (3) is as good as drawing it (0); nothing else may happen.
         QVERIFY2(code == 0 || code == 3, qPrintable(errors));
         QVERIFY2(timer.elapsed() < kHangLimitMs, "the export hung");
+        if (!text.startsWith("Kestrion 3"))
+            return;
+        // The mass budget of the same file: printed (0, or 5 over a limit) or refused (3).
+        platform::MemoryStore store;
+        QString printed;
+        QTextStream out(&printed), err(&errors);
+        const int masses = output::runHeadlessExport(
+            {QStringLiteral("--masses"), folder_.path() + QStringLiteral("/hostile.kla")},
+            folder_.path(), store, out, err);
+        QVERIFY2(masses == 0 || masses == 3 || masses == 5, qPrintable(errors));
+        QCOMPARE(masses == 3, code == 3);
+    }
+
+    // True-scale sheets of extreme plans: refused (too far, 3; too many sheets, 2) in
+    // bounded time, or written with the plan visible on the first sheet.
+    void extremePlansOnPaper_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("scale");
+        const QList<QStringList> kinds = {kKinds[1], kKinds[3], kKinds[8]};
+        for (const QString& scale : {QStringLiteral("50"), QStringLiteral("fit")})
+            for (const QStringList& kind : kinds)
+                for (const QString& v : kExtremes + QStringList{"4E+09", "nan"}) {
+                    const QString what = kind.join(QLatin1Char(' '));
+                    QTest::addRow("1:%s %s, size %s", qPrintable(scale), qPrintable(what),
+                                  qPrintable(v))
+                        << layoutText("100", {objectRow(kind, "10", "10", "50", v)}) << scale;
+                    QTest::addRow("1:%s %s, at %s", qPrintable(scale), qPrintable(what),
+                                  qPrintable(v))
+                        << layoutText("100", {objectRow(kind, v, "10", "50", "50")}) << scale;
+                }
+    }
+    void extremePlansOnPaper() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, scale);
+        const QString pdf = folder_.path() + QStringLiteral("/out.pdf");
+        QFile::remove(pdf);
+        QString errors;
+        QElapsedTimer timer;
+        timer.start();
+        const int code =
+            exportText(text, {QStringLiteral("--scale"), scale}, errors, QStringLiteral("out.pdf"));
+        QVERIFY2(timer.elapsed() < kHangLimitMs, "the export hung");
+        QVERIFY2(code == 0 || code == 2 || code == 3, qPrintable(errors));
+        QCOMPARE(QFileInfo::exists(pdf), code == 0);
+        QVERIFY2(code == 0 || !errors.trimmed().isEmpty(), "a refusal says why");
+        if (code != 0)
+            return;
+        // The first sheet's drawing area (above the footer) shows the plan.
+        QProcess render;
+        render.start(QStringLiteral("pdftoppm"), {"-r", "20", "-f", "1", "-l", "1", "-gray", "-png",
+                                                  pdf, folder_.path() + QStringLiteral("/sheet")});
+        QVERIFY(render.waitForFinished(60000) && render.exitCode() == 0);
+        QDir folder(folder_.path());
+        const QStringList sheets = folder.entryList({QStringLiteral("sheet*.png")});
+        QCOMPARE(sheets.size(), 1);
+        const QImage sheet(folder.filePath(sheets.front()));
+        QVERIFY(folder.remove(sheets.front()));
+        const int footerTop = sheet.height() - int(26 / 25.4 * 20);
+        bool drawn = false;
+        for (int y = 0; y < footerTop && !drawn; ++y)
+            for (int x = 0; x < sheet.width() && !drawn; ++x)
+                drawn = qGray(sheet.pixel(x, y)) < 160;
+        QVERIFY2(drawn, "a sheet without the plan");
     }
 };
 

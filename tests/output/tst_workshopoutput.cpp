@@ -1,6 +1,8 @@
 // Guards the true-scale sheets measured on the rendered PDF, the parts list, and printing
 // with no printer at all.
 #include "library/LayoutOpening.h"
+#include "library/MassData.h"
+#include "output/MassReport.h"
 #include "output/PageLayout.h"
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
@@ -67,6 +69,8 @@ private Q_SLOTS:
         row("fit: height bound in landscape", {300, 400}, {fit, Paper::A4, true}, {23, 1, 1});
         row("fit: a tiny plan is drawn at 1:1", {5, 5}, {fit}, {1, 1, 1});
         row("150 m at 1:5 would take hundreds of sheets", {15000, 250}, {5}, {});
+        row("1e30 cm at 1:5: counted without overflow", {1e30, 1e30}, {5}, {});
+        row("fit: 1e30 cm at the largest scale counted, refused", {1e30, 1e30}, {fit}, {});
     }
     void sheetsForAPlan() {
         QFETCH(QSizeF, planCm);
@@ -75,6 +79,8 @@ private Q_SLOTS:
         const output::PageLayout pages = output::layoutPages(planCm, setup);
         if (expected.isEmpty()) {
             QVERIFY(pages.tooManyPages() && pages.tiles.empty());
+            QVERIFY(pages.pageCount() > output::kMostPages &&
+                    pages.pageCount() <= qint64(output::kMostPieces) * output::kMostPieces);
             return;
         }
         QCOMPARE((QList<int>{pages.scale, pages.columns, pages.rows}), expected);
@@ -180,7 +186,8 @@ private Q_SLOTS:
         }
     }
 
-    // Every kind at 2 pixels per cm, in decimal commas (`--parts` checks the C locale's points).
+    // Every kind at 2 pixels per cm, in decimal commas (`--parts` checks the C locale's points);
+    // a text a spreadsheet would run, a negative height and a part of 12 cm².
     void everyKindAndTheTotals() {
         using enum document::ObjectKind;
         document::Layout layout;
@@ -199,21 +206,78 @@ private Q_SLOTS:
                             Fill::file(QStringLiteral("Meuble_Evier_60_40_XY_.bmp")), true));
         t.append(planObject(Rectangle, 500, 0, 192, 100, parquet));
         t.append(planObject(Rectangle, 0, 300, 50, 100, red));
+        t.append(planObject(Text, 0, 0, 10, 60, Fill::colour(0), false, 0, QStringLiteral("=1+1")));
+        t.append(planObject(Text, 0, 0, 10, 60, Fill::colour(0), false, 0, QStringLiteral("@A1")));
+        t.append(planObject(Rectangle, 0, 0, -50, 100, red));
+        t.append(planObject(Rectangle, 0, 0, 3, 4, red));
         const QStringList expected = {
             "N°;Type;Description;Largeur (cm);Hauteur (cm);X (cm);Y (cm);Surface (m²);Figé",
             "1;Mesure;Noir;120;5;10;20;;non",
             "2;Rectangle;Parquet chene;200;120;50;30;2,4;oui",
-            "3;Ellipse / Cercle;Rouge;100;100;5,5;1,5;0,79;non",
+            "3;Ellipse / Cercle;Rouge;100;100;5,5;1,5;0,7854;non",
             "4;Texte;\"Lit; 140 \"\"double\"\"\";60;10;0;0;;oui",
             "5;Ligne;Bleu;80;1;-7,5;3,5;;non",
             "6;Triangle;Rouge;120;45;150;100,5;0,27;non",
             "7;Accessoire;Meuble Evier;60;40;200;50;;oui",
             "8;Rectangle;Parquet chene;100;192;250;0;1,92;non",
             "9;Rectangle;Rouge;100;50;0;150;0,5;non",
+            "10;Texte;\"'=1+1\";60;10;0;0;;non",
+            "11;Texte;\"'@A1\";60;10;0;0;;non",
+            "12;Rectangle;Rouge;100;-50;0;0;0,5;non",
+            "13;Rectangle;Rouge;4;3;0;0;0,0012;non",
             ";Total texture;Parquet chene : 4,32 m²;;;;;4,32;",
-            ";Total couleur;Rouge : 1,56 m²;;;;;1,56;",
+            ";Total couleur;Rouge : 2,0566 m²;;;;;2,0566;",
         };
         QCOMPARE(output::partsListLines(layout, QLocale()), expected);
+    }
+
+    // A layout with masses gets the mass column, its loads and the budget's lines in the
+    // parts list, and the budget boxed on the first true-scale sheet.
+    void massesInTheOutputs() {
+        testkit::ProgramFolder folder;
+        const QString file = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.bmp");
+        folder.addPicture(QStringLiteral("vehicules"), file, 1100, 500);
+        platform::FileSystem fs;
+        QVERIFY(fs.writeFileSafely(folder.vehicules() + QStringLiteral("/donnees.txt"),
+                                   "[Fourgon_L2H2]\nvide_avant = 1150\nvide_arriere = 850\n"
+                                   "maxi_avant = 1850\nmaxi_arriere = 2000\nmaxi_total = 3500\n"
+                                   "[" +
+                                       file.toUtf8() +
+                                       "]\nessieu_avant = 100\n"
+                                       "essieu_arriere = 445\n"));
+        document::Layout layout;
+        library::loadVehicle(folder.path(), file).value().applyTo(layout);
+        layout.objects.append(planObject(document::ObjectKind::Rectangle, 400, 100, 50, 100));
+        layout.objects.append(planObject(document::ObjectKind::Rectangle, 140, 100, 50, 60));
+        layout.objects.row(2).massKg = 28.5f; // its middle on the front axle
+        layout.loads = {{QStringLiteral("Eau"), 100, 345}};
+        const QStringList lines = output::partsListLines(
+            layout, QLocale(),
+            library::layoutMassBudget(layout, library::readVehicleData(folder.path(), fs)));
+        QVERIFY2(lines[0].endsWith(QStringLiteral(";Masse (kg)")), qPrintable(lines[0]));
+        QVERIFY2(lines[1].endsWith(QStringLiteral(";non;")), qPrintable(lines[1]));
+        QVERIFY2(lines[2].endsWith(QStringLiteral(";non;28,5")), qPrintable(lines[2]));
+        for (const QString& line :
+             {QStringLiteral(";Charge;Eau;;;;;;;100"),
+              QStringLiteral(";Bilan des masses;Essieu avant : 1178,5 kg / 1850 kg;;;;;;;"),
+              QStringLiteral(";Bilan des masses;Essieu arrière : 950 kg / 2000 kg;;;;;;;")})
+            QVERIFY2(lines.contains(line), qPrintable(lines.join(QLatin1Char('\n'))));
+        const QStringList plain = output::partsListLines(document::Layout{}, QLocale());
+        QVERIFY(!plain[0].contains(QStringLiteral("Masse")));
+
+        platform::PictureCache pictures;
+        const output::PlanSource source{
+            layout, settings::Preferences::defaults(), pictures, folder.path(),
+            output::sheetMassLines(layout, folder.path(), fs, QLocale())};
+        const QString pdf = folder.path() + QStringLiteral("/plan.pdf");
+        const output::ScaledPlan scaled =
+            output::prepareScaledPlan(source, {20, Paper::A4, true, false});
+        QCOMPARE(output::writeScaledPdf(pdf, source, scaled), QString());
+        const QString text =
+            runTool(QStringLiteral("pdftotext"), {"-enc", "UTF-8", "-f", "1", "-l", "1", pdf, "-"});
+        QVERIFY2(text.contains(QStringLiteral("Essieu avant : 1178,5 kg / 1850 kg")) &&
+                     text.contains(QStringLiteral("Charge utile restante : 1371,5 kg")),
+                 qPrintable(text));
     }
 
     void noPrinterIsExplained() {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -49,6 +50,40 @@ QImage andShrunk(const QImage& picture, const QRectF& area, QSize surfaceSize) {
                               (qAlpha(before) ? before : 0xFFFFFFFFu) & picture.pixel(i, j));
         }
     return expected;
+}
+
+// Column spans as (y1, y2) pairs.
+using Spans = QList<QPointF>;
+
+// Spans of an ellipse column by column, its outermost columns a little past the rim
+// (their half-height grows again there, as the plan's ellipse formula gives).
+Spans ellipseSpans(int columns, float cy, float halfHeight) {
+    Spans spans;
+    const float halfWidth = float(columns - 1) / 2 - 0.4f;
+    for (int i = 0; i < columns; ++i) {
+        const float t = (float(i) - float(columns - 1) / 2) / halfWidth;
+        const float d = halfHeight * std::sqrt(std::fabs(1.0f - t * t));
+        spans.append(QPointF(cy - d, cy + d));
+    }
+    return spans;
+}
+
+// Uneven spans from a fixed seed: tops and bottoms that rise and fall at random.
+Spans jaggedSpans(int columns, std::uint32_t seed) {
+    Spans spans;
+    for (int i = 0; i < columns; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const float a = float(seed >> 16 & 63) - 10.5f;
+        seed = seed * 1103515245u + 12345u;
+        spans.append(QPointF(a, a + float(seed >> 16 & 31) - 8));
+    }
+    return spans;
+}
+
+// The tile's pixel that covers (x, y) of an area tiled from its top-left corner (left, top).
+QRgb tilePixel(const QImage& tile, int left, int top, int x, int y) {
+    const auto wrap = [](int v, int n) { return ((v % n) + n) % n; };
+    return tile.pixel(wrap(x - left, tile.width()), wrap(y - top, tile.height()));
 }
 
 } // namespace
@@ -248,6 +283,92 @@ private Q_SLOTS:
             }
             QCOMPARE(s.Point(x, 35), kBlack);
         }
+    }
+
+    // Drawing column spans row by row gives the pixels of one line per column.
+    void columnLinesMatchOneLinePerColumn_data() {
+        QTest::addColumn<int>("firstColumn");
+        QTest::addColumn<Spans>("spans");
+        constexpr float far = 1e30f;
+        QTest::newRow("ellipse with flared outer columns") << 3 << ellipseSpans(31, 20.5f, 14);
+        QTest::newRow("ellipse cut by the top and both sides") << -6 << ellipseSpans(52, 6, 30);
+        Spans rising, falling;
+        for (int i = 0; i < 30; ++i) {
+            rising.append(QPointF(4, 4 + i * 0.8f));
+            falling.append(QPointF(35, 35 - i * 1.1f));
+        }
+        QTest::newRow("triangle, bottoms rising") << 5 << rising;
+        QTest::newRow("triangle, ends given bottom first") << 0 << falling;
+        QTest::newRow("jagged tops and bottoms") << 1 << jaggedSpans(38, 7);
+        QTest::newRow("far, not-a-number and single-pixel ends")
+            << 2 << Spans{{-far, far},       {far, 3},   {std::nan(""), 5}, {5, 5},    {-far, -far},
+                          {12.5, 12.5},      {13.5, 9},  {far, far},        {7, -far}, {0.5, 1.5},
+                          {std::nan(""), 0}, {-0.5, 40}, {39.4, 45},        {39.6, 41}};
+    }
+    void columnLinesMatchOneLinePerColumn() {
+        QFETCH(int, firstColumn);
+        QFETCH(Spans, spans);
+        const Colour colour = rgb(200, 30, 90);
+        Surface byRows = patterned(40, 40), byColumns = patterned(40, 40);
+        std::vector<Surface::ColumnSpan> columnSpans;
+        for (int i = 0; i < spans.size(); ++i) {
+            const float y1 = float(spans[i].x()), y2 = float(spans[i].y());
+            columnSpans.push_back({y1, y2});
+            byColumns.line(float(firstColumn + i), y1, float(firstColumn + i), y2, colour);
+        }
+        byRows.columnLines(firstColumn, columnSpans, colour);
+        QVERIFY(testkit::imagesMatch(byRows.image(), byColumns.image(),
+                                     QStringLiteral("column_lines")));
+    }
+
+    void tilingRepeatsThePictureFromTheCorner_data() {
+        QTest::addColumn<QSize>("tileSize");
+        QTest::addColumn<QRectF>("area");
+        QTest::newRow("7 x 5 tile over the whole surface")
+            << QSize(7, 5) << QRectF(-30.4, -12.6, 200, 150);
+        QTest::newRow("7 x 5 tile, area inside") << QSize(7, 5) << QRectF(3, 4, 40, 33);
+        QTest::newRow("tile larger than the area") << QSize(64, 48) << QRectF(10.5, 2, 30, 20);
+        QTest::newRow("tall tile, area past the bottom") << QSize(3, 61) << QRectF(1, 8, 50, 90);
+        QTest::newRow("one pixel") << QSize(1, 1) << QRectF(5, 6, 17, 9);
+    }
+    void tilingRepeatsThePictureFromTheCorner() {
+        QFETCH(QSize, tileSize);
+        QFETCH(QRectF, area);
+        const QImage tile = patterned(tileSize.width(), tileSize.height()).image();
+        Surface s = patterned(60, 45);
+        const QImage before = s.image();
+        s.tilePicture(tile, float(area.x()), float(area.y()), area.width(), area.height());
+        QImage expected = before;
+        const int left = int(std::floor(area.x() + 0.5)), top = int(std::floor(area.y() + 0.5));
+        const QRect covered(left, top, int(area.width()), int(area.height()));
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 0; x < expected.width(); ++x)
+                if (covered.contains(x, y))
+                    expected.setPixel(x, y, tilePixel(tile, left, top, x, y));
+        QVERIFY(testkit::imagesMatch(s.image(), expected, QStringLiteral("tiled")));
+    }
+
+    // Within a pass a picture is read once: a file replaced meanwhile shows from the next pass.
+    void passKeepsOneVersionOfEachFile() {
+        const QString name = QStringLiteral("pass.bmp"), path = dir_.filePath(name);
+        const QImage first = patterned(3, 2).image(), second = patterned(5, 4).image();
+        PictureCache cache;
+        QVERIFY(SavePicture(first, path));
+        {
+            const PictureCache::Pass pass(cache);
+            QCOMPARE(cache.get(dir_.path(), name)->size(), first.size());
+            QVERIFY(SavePicture(second, path));
+            QCOMPARE(cache.turned(dir_.path(), name, 1)->size(), QSize(2, 3));
+            QVERIFY(!cache.get(dir_.path(), QStringLiteral("absent.bmp")));
+            QVERIFY(SavePicture(first, dir_.filePath(QStringLiteral("absent.bmp"))));
+            QVERIFY(!cache.get(dir_.path(), QStringLiteral("absent.bmp")));
+        }
+        const PictureCache::Pass next(cache);
+        QCOMPARE(cache.get(dir_.path(), name)->size(), second.size());
+        QVERIFY(cache.get(dir_.path(), QStringLiteral("absent.bmp")));
+        QFile::remove(path);
+        QCOMPARE(cache.get(dir_.path(), name)->size(), second.size());
+        QFile::remove(dir_.filePath(QStringLiteral("absent.bmp")));
     }
 
     // How each turn looks is checked with the plan drawing.

@@ -1,7 +1,9 @@
-// Guards opening, drawing and writing layouts with hostile numbers or junk in every cell of
-// every kind. Built with the undefined-behaviour checks, which stop at the first fault.
+// Guards opening, drawing, writing and putting on true-scale sheets layouts with hostile
+// numbers or junk in every cell of every kind. Built with the undefined-behaviour checks,
+// which stop at the first fault.
 #include "document/LayoutFile.h"
 #include "library/LayoutOpening.h"
+#include "output/ScaledOutput.h"
 #include "render/PlanRenderer.h"
 #include "testkit/TestKit.h"
 
@@ -63,6 +65,16 @@ class TestHostileValues : public QObject {
                               settings::Preferences::defaults());
         }
         QVERIFY(!document::layoutFileText(opened.layout, QLocale(QLocale::French)).isEmpty());
+        // At 1:50 a sane plan takes a few sheets: to a PDF with the whole plan, to the
+        // printer with the drawn zone.
+        const output::PlanSource source{opened.layout, settings::Preferences::defaults(), cache_,
+                                        folder_.path()};
+        const output::ScaledPlan whole = output::prepareScaledPlan(source, {50, {}, false, false});
+        QCOMPARE(output::writeScaledPdf(folder_.path() + u"/hostile.pdf"_s, source, whole),
+                 whole.refusal());
+        const output::ScaledPlan zone = output::prepareScaledPlan(source, {50, {}, true, true});
+        platform::PdfFilePrinter printer(folder_.path() + u"/printed.pdf"_s);
+        QCOMPARE(output::printScaled(printer, source, zone), zone.refusal());
         ++drawn_;
     }
 

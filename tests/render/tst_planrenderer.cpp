@@ -84,8 +84,8 @@ private Q_SLOTS:
         QFETCH(bool, horizontal);
         const int x = box.x(), y = box.y(), w = box.width(), h = box.height();
         Surface s(200, 150);
-        float fx = x, fy = y, fh = h, fw = w; // at 50 %, the label is twice the length
-        renderer_.drawObject(s, fx, fy, fh, fw,
+        // At 50 %, the label is twice the length.
+        renderer_.drawObject(s, render::ScreenBox{float(x), float(y), float(w), float(h)},
                              planObject(ObjectKind::Measure, 0, 0, 0, 0, Fill::colour(2)),
                              {0.5f, 1.0, {}});
         // The pixel `along` the shaft from its start and `across` it from the shaft's line.
@@ -171,8 +171,9 @@ private Q_SLOTS:
         QFETCH(Probes, probes);
         Surface s(80, 50); // white behind, so opaque text cells show
         s.fillBox(0, 0, 79, 49, platform::kBlack);
-        float x = object.position.x, y = object.position.y, h = object.heightCm, w = object.widthCm;
-        renderer_.drawObject(s, x, y, h, w, object, {1.0f, 1.0, prefs});
+        const render::ScreenBox box{object.position.x, object.position.y, object.widthCm,
+                                    object.heightCm};
+        renderer_.drawObject(s, box, object, {1.0f, 1.0, prefs});
         checkProbes(s, probes);
         QCOMPARE(s.penWidth, 1);
         QVERIFY(s.transparentText);

@@ -3,9 +3,12 @@
 #include "settings/PreferenceStore.h"
 #include "testkit/TestKit.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace settings;
 
@@ -78,6 +81,49 @@ private Q_SLOTS:
         QCOMPARE(PreferenceStore(store).readSix(), std::optional(expected));
         QVERIFY(!store.write(QStringLiteral("bad"), QStringLiteral("abc"),
                              platform::ValueType::Integer32));
+    }
+
+    // A store that is not a regular file gives the defaults at once and is never written
+    // through; a full disk keeps the preferences that were there.
+    void storeThatCannotBeUsed_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("character device through a link") << "device";
+        QTest::newRow("full disk") << "full";
+    }
+    void storeThatCannotBeUsed() {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        testkit::SmallDisk disk;
+        QString ini = dir.filePath(QStringLiteral("Kestrion.ini"));
+        const QByteArray ini8 = QFile::encodeName(ini);
+        QByteArray earlier;
+        if (kind == QLatin1String("fifo")) {
+            QVERIFY(::mkfifo(ini8.constData(), 0600) == 0);
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(ini));
+        } else if (kind == QLatin1String("device")) {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ini));
+        } else {
+            if (!disk.unavailable().isEmpty())
+                QSKIP(qPrintable(disk.unavailable()));
+            ini = disk.filePath(QStringLiteral("Kestrion.ini"));
+            platform::QSettingsStore store(ini);
+            QVERIFY(PreferenceStore(store).writeSix(kChanged));
+            earlier = platform::FileSystem().readFile(ini).value_or("");
+            QVERIFY(disk.fill());
+        }
+        const QStringList before = QDir(QFileInfo(ini).path()).entryList(QDir::AllEntries);
+        platform::QSettingsStore store(ini);
+        const std::optional<Preferences> read = PreferenceStore(store).readSix();
+        QCOMPARE(read, kind == QLatin1String("full") ? std::optional(kChanged) : std::nullopt);
+        QVERIFY(!PreferenceStore(store).writeSix(Preferences::defaults()));
+        QCOMPARE(QDir(QFileInfo(ini).path()).entryList(QDir::AllEntries), before);
+        if (kind == QLatin1String("full"))
+            QCOMPARE(platform::FileSystem().readFile(ini).value_or(""), earlier);
+        else
+            QVERIFY(!QFileInfo(ini).isFile() || QFileInfo(ini).isSymLink());
     }
 
     void lineWidth() {

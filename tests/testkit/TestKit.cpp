@@ -1,16 +1,66 @@
 #include "testkit/TestKit.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QtGlobal>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <sys/mount.h>
+#include <unistd.h>
 
 namespace testkit {
 
 void setUpTestEnvironment(const QLocale& locale) {
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(locale);
+}
+
+SmallDisk::SmallDisk(int kilobytes) {
+    if (!dir_.isValid()) {
+        unavailable_ = QStringLiteral("no temporary folder");
+        return;
+    }
+    if (::geteuid() != 0) {
+        unavailable_ = QStringLiteral("mounting a small tmpfs needs root; run the tests as root");
+        return;
+    }
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + 'k';
+    if (::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0,
+                options.constData()) != 0)
+        unavailable_ =
+            QStringLiteral("cannot mount a tmpfs: ") + QString::fromLocal8Bit(std::strerror(errno));
+}
+
+SmallDisk::~SmallDisk() {
+    if (unavailable_.isEmpty())
+        ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+}
+
+bool SmallDisk::resize(int kilobytes) const {
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + 'k';
+    return unavailable_.isEmpty() && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(),
+                                             "tmpfs", MS_REMOUNT, options.constData()) == 0;
+}
+
+bool SmallDisk::fill() const {
+    QFile filler(filePath(QStringLiteral("filler")));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) > 0) {
+    }
+    // Whatever a page's worth left, byte by byte.
+    while (filler.write("x", 1) == 1) {
+    }
+    return true;
+}
+
+QStringList SmallDisk::names() const {
+    return QDir(path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
 ProgramFolder::ProgramFolder() {

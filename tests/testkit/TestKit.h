@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace testkit {
@@ -26,6 +27,31 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// A small tmpfs mounted for the test's lifetime, to meet a real full disk. Mounting
+// needs root: unavailable() then says why the test cannot run.
+class SmallDisk {
+public:
+    explicit SmallDisk(int kilobytes = 256);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    // Empty when mounted; otherwise the reason, for QSKIP.
+    QString unavailable() const { return unavailable_; }
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+    // Gives the mounted disk a new size, keeping what it holds.
+    bool resize(int kilobytes) const;
+    // Fills the disk to the last byte with a file named "filler".
+    bool fill() const;
+    // The names in the disk's top folder, sorted, hidden ones included.
+    QStringList names() const;
+
+private:
+    QTemporaryDir dir_;
+    QString unavailable_;
 };
 
 // Compares images; on failure saves both next to the test binary and says where.

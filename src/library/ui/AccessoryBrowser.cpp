@@ -2,6 +2,7 @@
 
 #include "library/DialogLogic.h"
 #include "library/ImportSteps.h"
+#include "library/MassData.h"
 #include "library/ui/ImportSupport.h"
 #include "library/ui/SurfaceView.h"
 #include "platform/Pictures.h"
@@ -93,8 +94,11 @@ void AccessoryBrowser::buildControls() {
     }
     buttons->addStretch();
 
+    massLabel_ = new QLabel(this);
+    massLabel_->setObjectName(QStringLiteral("LabelMasse"));
     auto* right = new QVBoxLayout;
     right->addWidget(previewFrame);
+    right->addWidget(massLabel_);
     right->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(selectionFrame, 1);
@@ -162,10 +166,15 @@ void AccessoryBrowser::showPreview() {
     preview_->hide();
     widthLabel_->clear();
     heightLabel_->clear();
+    massLabel_->clear();
     previewRect_ = QRectF();
     if (chosen_ < 0)
         return;
     const AccessoryName& entry = entries_[size_t(chosen_)];
+    const std::optional<double> kg =
+        readAccessoryMasses(libraryRoot_, files_).massOf(entry.fileName);
+    massLabel_->setText(kg ? QStringLiteral("Masse : %1 kg").arg(document::massText(*kg, QLocale()))
+                           : QStringLiteral("Masse inconnue"));
     // The sizes as written in the name, "080" included.
     const QStringList parts = fields(entry.fileName);
     widthLabel_->setText(parts.value(2));

@@ -84,6 +84,7 @@ private:
     SurfaceView* preview_ = nullptr;
     QLabel* widthLabel_ = nullptr;  // below the preview
     QLabel* heightLabel_ = nullptr; // left of the preview
+    QLabel* massLabel_ = nullptr;   // the chosen model's mass, from the library's masses
 };
 
 } // namespace library::ui

@@ -3,8 +3,10 @@
 #include "library/DialogLogic.h"
 #include "library/ImportSteps.h"
 #include "library/LibraryNames.h"
+#include "library/MassData.h"
 #include "library/ui/ImportSupport.h"
 #include "library/ui/SurfaceView.h"
+#include "platform/Numbers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -92,6 +94,14 @@ void AccessoryImportDialog::buildControls() {
         names->addWidget(prompt);
         names->addWidget(nameLists_[size_t(i)]);
     }
+    auto* massPrompt = new QLabel(QStringLiteral("Masse (kg) :"), nameFrame);
+    massBox_ = new QLineEdit(nameFrame);
+    massBox_->setObjectName(QStringLiteral("TextMasse"));
+    massBox_->setToolTip(QStringLiteral("Masse de l'accessoire installé, en kg (vide si elle "
+                                        "n'est pas connue)"));
+    massPrompt->setBuddy(massBox_);
+    names->addWidget(massPrompt);
+    names->addWidget(massBox_);
     names->addStretch();
 
     auto* buttons = new QHBoxLayout;
@@ -174,12 +184,28 @@ void AccessoryImportDialog::addToLibrary() {
              QStringLiteral("Vous devez spécifier la famille et le modèle de l'accessoire!"));
         return;
     }
+    const QString massText = massBox_->text().trimmed();
+    const std::optional<double> mass = platform::parseNumber(massText);
+    if (!massText.isEmpty() && (!mass || *mass < 0)) {
+        warn(dialogs_, QStringLiteral("La masse de l'accessoire doit être un nombre positif de "
+                                      "kg, ou rester vide quand elle n'est pas connue."));
+        return;
+    }
     if (sourcePath_.isEmpty()) {
         warn(dialogs_, QStringLiteral("Vous devez d'abord choisir une image : cliquez sur "
                                       "\"Autre image\"."));
         return;
     }
     const QString name = composeAccessoryName(family, model, width, height, views, sourcePath_);
+    // The mass goes beside the picture first: a picture without its mass is worse than a
+    // mass kept for a picture that failed to copy, which nothing reads.
+    AccessoryMasses masses = readAccessoryMasses(libraryRoot_, files_);
+    masses.setMass(name, mass);
+    if (!writeAccessoryMasses(libraryRoot_, masses, files_)) {
+        warn(dialogs_, QStringLiteral("Impossible d'écrire la masse de l'accessoire dans la "
+                                      "bibliothèque (fichier masses.txt)."));
+        return;
+    }
     const AfterCopy next = copyIntoLibrary(
         files_, dialogs_, sourcePath_, accessoriesFolder(libraryRoot_) + QLatin1Char('/') + name,
         QStringLiteral("Impossible de copier l'image dans la bibliothèque d'accessoires.\n\n"
@@ -193,7 +219,7 @@ void AccessoryImportDialog::addToLibrary() {
 }
 
 void AccessoryImportDialog::clearSizesAndViews() {
-    for (QLineEdit* box : {heightBox_, widthBox_})
+    for (QLineEdit* box : {heightBox_, widthBox_, massBox_})
         box->clear();
     for (QCheckBox* box : {sideView_, frontBackView_, topView_})
         box->setChecked(false);

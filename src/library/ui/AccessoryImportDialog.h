@@ -53,6 +53,7 @@ private:
     SurfaceView* preview_ = nullptr;
     QLineEdit* heightBox_ = nullptr; // cm
     QLineEdit* widthBox_ = nullptr;  // cm
+    QLineEdit* massBox_ = nullptr;   // kg; empty: no known mass
     QCheckBox* sideView_ = nullptr;
     QCheckBox* frontBackView_ = nullptr;
     QCheckBox* topView_ = nullptr;

@@ -1,4 +1,4 @@
-#include "editor/EditHistory.h"
+#include "editor/EditSession.h"
 
 #include <algorithm>
 
@@ -28,6 +28,8 @@ QString changeName(LayoutChange change) {
         return QStringLiteral("la mise au premier plan");
     case LayoutChange::SendToBack:
         return QStringLiteral("l'envoi à l'arrière-plan");
+    case LayoutChange::Mass:
+        return QStringLiteral("la masse");
     case LayoutChange::PutBack:
         return QStringLiteral("la mise en place");
     }
@@ -36,36 +38,36 @@ QString changeName(LayoutChange change) {
 
 } // namespace
 
-void EditHistory::reset() {
+void EditSession::reset() {
     history_.reset(currentObjects());
-    endRun();
+    ++revision_;
     selectedBefore_ = selectedRow();
 }
 
-void EditHistory::record(LayoutChange change, Run run) {
+void EditSession::record(LayoutChange change, Run run) {
     if (!core_.layoutOpen())
         return;
-    const bool continuing = run != Run::None && run == run_;
-    const bool merge = continuing && runHasStep_ && history_.position() == runStep_;
-    const bool changed =
-        history_.record(change, currentObjects(), selectedBefore_, selectedRow(), merge);
-    if (!continuing) {
-        run_ = run;
-        runHasStep_ = false;
-    }
-    if (changed) {
-        core_.state.layout.modified = true;
-        runHasStep_ = run != Run::None;
-        runStep_ = history_.position();
-    }
+    std::optional<document::MergeKey> key;
+    if (run != Run::None && selection_.shown())
+        key = document::MergeKey{int(run), selection_.serial()};
+    if (history_.record(change, currentObjects(), selectedBefore_, selectedRow(), key))
+        ++revision_;
     selectedBefore_ = selectedRow();
 }
 
-void EditHistory::markSaved() {
+void EditSession::markSaved() {
     history_.markSaved();
 }
 
-bool EditHistory::undo() {
+void EditSession::markUnsaved() {
+    history_.forgetSaved();
+}
+
+bool EditSession::isModified() const {
+    return core_.layoutOpen() && !history_.atSavedState();
+}
+
+bool EditSession::undo() {
     if (!core_.layoutOpen() || !history_.canUndo())
         return false;
     selection_.drop();
@@ -73,7 +75,7 @@ bool EditHistory::undo() {
     return true;
 }
 
-bool EditHistory::redo() {
+bool EditSession::redo() {
     if (!core_.layoutOpen() || !history_.canRedo())
         return false;
     selection_.drop();
@@ -81,7 +83,7 @@ bool EditHistory::redo() {
     return true;
 }
 
-UndoEntries EditHistory::entries() const {
+UndoEntries EditSession::entries() const {
     UndoEntries e;
     const auto undo = core_.layoutOpen() ? history_.undoChange() : std::nullopt;
     const auto redo = core_.layoutOpen() ? history_.redoChange() : std::nullopt;
@@ -96,33 +98,31 @@ UndoEntries EditHistory::entries() const {
     return e;
 }
 
-document::PlanObjects EditHistory::currentObjects() const {
+document::PlanObjects EditSession::currentObjects() const {
     const EditorState& s = core_.state;
     document::PlanObjects objects(s.layout.objects.begin(), s.layout.objects.end());
-    if (s.hasSelection()) {
-        const SelectionState& sel = s.selection;
+    if (selection_.shown()) {
         // Appended and rotated into place: inserting a PlanObject in the middle makes
         // GCC 12 warn about its variant wrongly.
-        objects.push_back(sel.edited ? selection_.selectionObject() : sel.stored);
+        objects.push_back(selection_.heldObject());
         std::rotate(objects.begin() + (selectedRow() - 1), objects.end() - 1, objects.end());
     }
     return objects;
 }
 
-int EditHistory::selectedRow() const {
+int EditSession::selectedRow() const {
     const EditorState& s = core_.state;
-    if (!s.hasSelection())
+    if (!selection_.shown())
         return 0;
-    return std::clamp(s.selection.row, 1, s.layout.objects.count() + 1);
+    return std::clamp(selection_.state().row, 1, s.layout.objects.count() + 1);
 }
 
-void EditHistory::restore(int selectedRow) {
+void EditSession::restore(int selectedRow) {
     EditorState& s = core_.state;
-    endRun();
+    ++revision_;
     s.layout.objects.assign(history_.objects());
-    s.layout.modified = !history_.atSavedState();
     if (selectedRow >= 1 && selectedRow <= s.layout.objects.count())
-        selection_.select(selectedRow);
+        selection_.select(selectedRow, Selection::Origin::History);
     else
         core_.redraw();
     selectedBefore_ = this->selectedRow();

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "document/LayoutHistory.h"
+#include "editor/EditorCore.h"
+#include "editor/Selection.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace editor {
+
+// Edits that fold into one step while they go on: a run of arrow keys on one selection.
+enum class Run { None = 0, Arrows = 1 };
+
+// The Undo and Redo entries as the Edition menu shows them.
+struct UndoEntries {
+    QString undoText;
+    QString redoText;
+    bool canUndo = false;
+    bool canRedo = false;
+};
+
+// The open layout as a document being edited: the history of its edits and the point at
+// which it matches its file. After each edit the layout is taken as it would be saved
+// (the selected object back at its row) and compared with the last step; undo and redo
+// give that layout back and select again the object that was selected, untouched, so
+// that putting it back changes nothing. Whether the layout is modified is whether the
+// history stands at the saved point: nothing else decides it.
+class EditSession {
+public:
+    EditSession(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
+
+    // A layout was created or opened: no step before it, and it is the saved one.
+    void reset();
+    // Records the edit just made, when it changed the layout; a step of a run folds into
+    // the step before when that one belongs to the same run on the same selection.
+    void record(document::LayoutChange change, Run run = Run::None);
+    // The layout was written to its file, or counts as written.
+    void markSaved();
+    // The layout differs from its file at every step (a recovery copy was opened).
+    void markUnsaved();
+    // Changes whenever the layout's objects may have changed: an edit, an undo or redo,
+    // a layout opened or created.
+    std::uint64_t revision() const { return revision_; }
+    // The objects as they would be saved now: the selected object back at its row.
+    document::PlanObjects currentObjects() const;
+    // The file on disk differs from the layout shown (false while none is open).
+    bool isModified() const;
+
+    bool undo();
+    bool redo();
+    UndoEntries entries() const;
+    const document::LayoutHistory& steps() const { return history_; }
+
+private:
+    // The 1-based row of the selected object in currentObjects(), 0 without a selection.
+    int selectedRow() const;
+    void restore(int selectedRow);
+
+    EditorCore& core_;
+    Selection& selection_;
+    document::LayoutHistory history_;
+    int selectedBefore_ = 0;
+    std::uint64_t revision_ = 0;
+};
+
+} // namespace editor
