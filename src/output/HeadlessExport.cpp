@@ -322,10 +322,11 @@ Parsed parseArguments(const QStringList& args) {
 
 settings::Preferences preferencesFrom(platform::SettingsStore& store) {
     settings::PreferenceStore preferences(store);
-    settings::Preferences prefs = preferences.readSix().value_or(settings::Preferences::defaults());
-    const auto autozone =
+    settings::Preferences prefs =
+        preferences.readPreferences().value_or(settings::Preferences::defaults());
+    const auto automaticZone =
         preferences.readValue(settings::PreferenceStore::key(QStringLiteral("autozone")));
-    prefs.autozone = autozone ? autozone->trimmed() == QLatin1String("1") : true;
+    prefs.automaticZone = automaticZone ? automaticZone->trimmed() == QLatin1String("1") : true;
     return prefs;
 }
 
@@ -451,7 +452,7 @@ int runPicture(const CommandLine& line, Context& context) {
     QPointF origin;
     // A plan too large to draw whole is drawn from its drawn zone alone, when that is
     // what would be exported anyway.
-    if (!line.canvas && prefs.autozone && !fitsCanvas(canvasSize)) {
+    if (!line.canvas && prefs.automaticZone && !fitsCanvas(canvasSize)) {
         platform::PictureCache pictures;
         const QRectF zone =
             findDrawnZone(layout, prefs, QRectF(0, 0, layout.pictureWidth, layout.pictureHeight),
@@ -478,7 +479,7 @@ int runPicture(const CommandLine& line, Context& context) {
         return *code;
     const platform::Surface& canvas = std::get<platform::Surface>(drawn);
     const QImage stamped =
-        outputPicture(canvas, layout.vehicleModel, layout.vehicleBody, prefs.autozone);
+        outputPicture(canvas, layout.vehicleModel, layout.vehicleBody, prefs.automaticZone);
     const bool written =
         line.format == PictureFormat::Png
             ? writePng(stamped, line.outputPath)
@@ -498,7 +499,7 @@ int runScaledPdf(const CommandLine& line, Context& context) {
     const document::Layout& layout = std::get<library::OpenedLayout>(opened).layout;
     const settings::Preferences prefs = preferencesFrom(context.settings);
     ScaleSetup setup = line.scaleSetup;
-    setup.automaticZone = prefs.autozone;
+    setup.automaticZone = prefs.automaticZone;
     platform::PictureCache pictures;
     const PlanSource source{
         layout, prefs, pictures, context.libraryRoot,

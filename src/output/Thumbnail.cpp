@@ -131,7 +131,7 @@ QImage drawThumbnail(const document::Layout& layout, const settings::Preferences
                                        std::max(1.0f, layout.pictureHeight));
     const document::Layout shown = withStandIns(layout, libraryRoot);
     render::PlanRenderer renderer(pictures, libraryRoot);
-    const QRectF zone = prefs.autozone ? searchZone(shown, prefs, bounds, renderer) : bounds;
+    const QRectF zone = prefs.automaticZone ? searchZone(shown, prefs, bounds, renderer) : bounds;
     const double zoom = std::min(1.0, size / std::max({zone.width(), zone.height(), 1.0}));
     // Whole pixels cut as a picture scaled to fit would be: 1202 x 530 into 256 gives 256 x 112.
     const QSize canvasSize(int(zone.width() * zoom + 1e-9), int(zone.height() * zoom + 1e-9));

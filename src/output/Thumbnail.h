@@ -21,7 +21,7 @@ QRectF findDrawnZone(const document::Layout& layout, const settings::Preferences
 
 // A preview of the plan at most size pixels on its longer side, never enlarged: the
 // vehicle picture's extent (without a picture, the objects' extent on a white plan),
-// cropped to the drawn zone when prefs.autozone, drawn directly at the zoom that fits
+// cropped to the drawn zone when prefs.automaticZone, drawn directly at the zoom that fits
 // it, whatever the picture's size. Pictures the library lacks show as grey boxes.
 QImage drawThumbnail(const document::Layout& layout, const settings::Preferences& prefs, int size,
                      platform::PictureCache& pictures, const QString& libraryRoot);

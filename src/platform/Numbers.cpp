@@ -38,4 +38,21 @@ QString shortestText(float value, const QLocale& locale) {
     return text;
 }
 
+std::optional<double> readNumber(const QString& text, const QLocale& locale) {
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double v = locale.toDouble(t, &ok);
+    if (ok && std::isfinite(v))
+        return v;
+    return parseNumber(t);
+}
+
+QString numberText(double value, const QLocale& locale, int precision) {
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(value, 'g', precision);
+}
+
 } // namespace platform

@@ -71,10 +71,10 @@ private Q_SLOTS:
             const QString path = standIns_[QLatin1String(standIn)] = dir_.filePath(name);
             return bytes.isEmpty() || fs.writeFileSafely(path, bytes);
         };
-        QVERIFY(add("LAYOUT", "plan.kla", {}) &&
-                document::writeLayoutFile(standIns_["LAYOUT"], layout, QLocale::c(), fs));
-        QVERIFY(add("QUOTED", "plan \"v2\".kla", {}) &&
-                QFile::copy(standIns_["LAYOUT"], standIns_["QUOTED"]));
+        QVERIFY(add("LAYOUT", "plan.kla", {}));
+        QVERIFY(document::writeLayoutFile(standIns_["LAYOUT"], layout, QLocale::c(), fs));
+        QVERIFY(add("QUOTED", "plan \"v2\".kla", {}));
+        QVERIFY(QFile::copy(standIns_["LAYOUT"], standIns_["QUOTED"]));
         QVERIFY(add("MISSING", "none.kla", {}));
         QVERIFY(add("GARBAGE", "garbage.kla", QByteArray(4000, '\x9c')));
         QVERIFY(add("NOVEHICLE", "novehicle.kla",

@@ -10,11 +10,11 @@
 #include "platform/Printer.h"
 #include "platform/Product.h"
 #include "platform/QtDialogService.h"
-#include "platform/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
 #include "settings/PreferenceStore.h"
 #include "settings/ui/PreferencesDialog.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
@@ -45,7 +45,7 @@ struct FakePrinter : platform::PdfFilePrinter {
 struct Fixture {
     testkit::ProgramFolder folder;
     QTemporaryDir home;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::MemoryStore store;
     platform::FileSystem files;
     bool printerInstalled = true;
@@ -101,7 +101,7 @@ struct Fixture {
     QByteArray save(const QString& name) {
         const QString path = folder.path() + QLatin1Char('/') + name;
         dialogs.saveAnswers.push_back({path, 1});
-        form->action(QStringLiteral("mnusave"))->trigger();
+        form->menuBar()->findChild<QAction*>(QStringLiteral("mnusave"))->trigger();
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
@@ -113,6 +113,8 @@ struct Fixture {
             qFatal("no control %s", qPrintable(name));
         return found;
     }
+    // A menu entry by its name; nullptr when there is none.
+    QAction* action(const QString& name) { return form->menuBar()->findChild<QAction*>(name); }
     const document::ObjectTable& table() { return form->editor().state().layout.objects; }
     const document::PlanObject& object(int r) { return table().row(r); }
     QString live() const { return control<QLabel>(QStringLiteral("StatusPosition"))->text(); }
@@ -162,9 +164,9 @@ private Q_SLOTS:
             for (const QString& name : editing)
                 QVERIFY2(f.control(name)->isEnabled() == open, qPrintable(name));
             for (const QString& name : editingMenus)
-                QVERIFY2(f.form->action(name)->isEnabled() == open, qPrintable(name));
+                QVERIFY2(f.action(name)->isEnabled() == open, qPrintable(name));
             for (const QString& name : names("mnupremier mnuarrp mnupivg mnupivd mnusuppr"))
-                QVERIFY2(!f.form->action(name)->isEnabled(), qPrintable(name)); // need a selection
+                QVERIFY2(!f.action(name)->isEnabled(), qPrintable(name)); // need a selection
             QVERIFY(!f.control("Command2")->isEnabled());
             f.form->editor().enableEditing();
             f.form->refresh();
@@ -181,7 +183,7 @@ private Q_SLOTS:
             f.control(name);
         for (const QString& name : names("mnunew mnuload mnuquit mnupref mnusurf mnuaccess "
                                          "mnuvehic mnuaide mnulic mnupropos mnuremer"))
-            QVERIFY2(f.form->action(name), qPrintable(name));
+            QVERIFY2(f.action(name), qPrintable(name));
         QCOMPARE(f.form->objectName(), QStringLiteral("Form1"));
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Kestrion"));
     }
@@ -221,7 +223,8 @@ private Q_SLOTS:
         if (turned)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(f.table().count(), 1);
-        QCOMPARE(std::pair(f.object(1).kind, f.object(1).orientation), std::pair(kind, turned));
+        QCOMPARE(std::pair(f.object(1).kind, int(f.object(1).orientation.number())),
+                 std::pair(kind, turned));
     }
 
     // The offscreen platform ignores size hints, so the window must enlarge itself again. Every
@@ -248,8 +251,9 @@ private Q_SLOTS:
                                      surface, QStringLiteral("main_window_canvas")));
         for (int i = 1; i <= 6; ++i) {
             QWidget* frame = f.control(QStringLiteral("Frame%1").arg(i));
-            QVERIFY2(frame->isVisible() && area->rect().contains(frame->geometry()) &&
-                         !frame->geometry().intersects(plan->geometry()),
+            QVERIFY2(frame->isVisible(), qPrintable(frame->objectName()));
+            QVERIFY2(area->rect().contains(frame->geometry()), qPrintable(frame->objectName()));
+            QVERIFY2(!frame->geometry().intersects(plan->geometry()),
                      qPrintable(frame->objectName()));
         }
     }
@@ -267,10 +271,12 @@ private Q_SLOTS:
         QFETCH(MsgResult, answer);
         Fixture f(true);
         if (modified)
-            f.form->action(QStringLiteral("mnurect"))->trigger(); // a new rectangle
+            f.form->menuBar()
+                ->findChild<QAction*>(QStringLiteral("mnurect"))
+                ->trigger(); // a new rectangle
         QCOMPARE(f.form->editor().isModified(), modified);
         f.dialogs.messageAnswers.push_back(answer);
-        modified ? void(f.form->close()) : f.form->action(QStringLiteral("mnuquit"))->trigger();
+        modified ? void(f.form->close()) : f.action(QStringLiteral("mnuquit"))->trigger();
         QCOMPARE(f.form->isVisible(), modified && answer == MsgResult::Cancel);
         const QStringList saved{kSaveQuestion, QStringLiteral("Agencement non sauvegardé")};
         QCOMPARE(f.dialogs.messages(), saved.mid(0, int(modified) + int(answer == MsgResult::Yes)));
@@ -315,7 +321,7 @@ private Q_SLOTS:
             command.endsWith(QLatin1String("print")) || command == QLatin1String("mnuechelle");
         f.printerInstalled = goesAhead;
         if (scale.isEmpty()) // the picture is the whole canvas
-            f.form->editor().stateForTesting().prefs.autozone = false;
+            f.form->editor().stateForTesting().prefs.automaticZone = false;
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(100, 70));
         QCOMPARE(f.control("Picture2")->geometry(), QRect(40, 30, 120, 80));
         const QString file = f.folder.path() + "/output." +
@@ -327,22 +333,25 @@ private Q_SLOTS:
         if (!scale.isEmpty())
             QTimer::singleShot(0, [&] {
                 auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog && dialog->objectName() == QLatin1String("ScaleDialog"));
+                QVERIFY(dialog);
+                QVERIFY(dialog->objectName() == QLatin1String("ScaleDialog"));
                 answered = true;
                 const auto option = [&](const char* name) {
                     return dialog->findChild<QRadioButton*>(QLatin1String(name));
                 };
-                QVERIFY(option("optPortrait")->isChecked() && option("optZone")->isChecked());
+                QVERIFY(option("optPortrait")->isChecked());
+                QVERIFY(option("optZone")->isChecked());
                 auto* scales = dialog->findChild<QComboBox*>(QStringLiteral("cboEchelle"));
                 scales->setCurrentIndex(scales->findText(scale));
                 option("optPlanEntier")->setChecked(true); // the whole van, not just its drawn part
-                QVERIFY(option("optPortrait")->isChecked() && !option("optZone")->isChecked());
+                QVERIFY(option("optPortrait")->isChecked());
+                QVERIFY(!option("optZone")->isChecked());
                 const bool ok = goesAhead || printing;
                 QTest::mouseClick(dialog->findChild<QPushButton*>(
                                       ok ? QStringLiteral("cmdOK") : QStringLiteral("cmdAnnuler")),
                                   Qt::LeftButton);
             });
-        f.form->action(command)->trigger();
+        f.action(command)->trigger();
         QCOMPARE(answered, !scale.isEmpty());
 
         QCOMPARE(f.control("Picture2")->isVisible(), !goesAhead);
@@ -353,10 +362,10 @@ private Q_SLOTS:
         QCOMPARE(written.isEmpty(), !goesAhead);
         if (command == QLatin1String("mnusaveim") && goesAhead)
             QCOMPARE(QImage::fromData(written).pixel(100, 70), kAccessoryColour);
-        if (command == QLatin1String("mnuliste") && goesAhead)
-            QVERIFY2(written.startsWith("\xEF\xBB\xBFN\xC2\xB0;Type;") &&
-                         written.contains("\r\n1;Accessoire;"),
-                     written.constData());
+        if (command == QLatin1String("mnuliste") && goesAhead) {
+            QVERIFY2(written.startsWith("\xEF\xBB\xBFN\xC2\xB0;Type;"), written.constData());
+            QVERIFY2(written.contains("\r\n1;Accessoire;"), written.constData());
+        }
         static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
         if (pages)
             QCOMPARE(QString::fromLatin1(written).count(page), pages);
@@ -414,7 +423,7 @@ private Q_SLOTS:
             QTRY_VERIFY(save->isEnabled());
             save->click();
         });
-        f.form->action(command)->trigger();
+        f.action(command)->trigger();
         QCOMPARE(folderShown, QDir(f.folder.path()).absolutePath());
         // The layout's name, without the double quotes the dialog would take apart.
         QCOMPARE(nameShown, QFileInfo(f.layoutPath()).completeBaseName().remove('"') +
@@ -477,7 +486,7 @@ private Q_SLOTS:
         // The list first: putting a clicked object back stores the sizes its boxes hold.
         const QString csv = f.folder.path() + QStringLiteral("/liste.csv");
         f.dialogs.saveAnswers.push_back({csv, 1});
-        f.form->action("mnuliste")->trigger();
+        f.action("mnuliste")->trigger();
         QVERIFY2(f.files.readFile(csv).value_or("").contains("\r\n1;Rectangle;Noir;30,6;200,3;"),
                  f.files.readFile(csv).value_or("").constData());
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(30, 30));
@@ -496,7 +505,8 @@ private Q_SLOTS:
         QTest::mouseClick(f.control("Command1_1"), Qt::LeftButton);
         QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(box->geometry(), QRect(10, 10, 100, 100));
-        QVERIFY(f.table().count() == 0 && f.control("Command2")->isEnabled());
+        QVERIFY(f.table().count() == 0);
+        QVERIFY(f.control("Command2")->isEnabled());
         QCOMPARE(f.live(), QStringLiteral("x 5 cm  y 5 cm  —  50 × 50 cm"));
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 20));
         QTest::mouseMove(box, QPoint(40, 30));
@@ -545,7 +555,8 @@ private Q_SLOTS:
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(f.object(1).position == (document::PlanPoint{float(right), float(bottom)}));
-        QVERIFY(!box->isVisible() && !f.control("Command2")->isEnabled());
+        QVERIFY(!box->isVisible());
+        QVERIFY(!f.control("Command2")->isEnabled());
         QVERIFY(f.form->editor().isModified());
         auto* zoom = f.control<QLineEdit>("Text2");
         zoom->setFocus();
@@ -555,7 +566,7 @@ private Q_SLOTS:
         QCOMPARE(f.form->editor().state().view.view.zoom, 16.f);
         // Hiding the browser from the menu keeps the chosen accessory; its "Fermer" forgets it.
         auto* toggle = f.control<QToolButton>("Check2");
-        QAction* menu = f.form->action(QStringLiteral("mnubib"));
+        QAction* menu = f.action(QStringLiteral("mnubib"));
         const auto shown = [&](bool visible) {
             auto* browser = f.browser();
             return browser && browser->isVisible() == visible && toggle->isChecked() == visible &&
@@ -565,12 +576,15 @@ private Q_SLOTS:
         QTest::mouseClick(toggle, Qt::LeftButton);
         QVERIFY(shown(true));
         f.pressInBrowser("Command1_0");
-        QVERIFY(shown(true) && chosen == kAccessory);
+        QVERIFY(shown(true));
+        QVERIFY(chosen == kAccessory);
         menu->trigger();
-        QVERIFY(shown(false) && chosen == kAccessory);
+        QVERIFY(shown(false));
+        QVERIFY(chosen == kAccessory);
         menu->trigger();
         f.pressInBrowser("Command1_2");
-        QVERIFY(shown(false) && chosen.isEmpty());
+        QVERIFY(shown(false));
+        QVERIFY(chosen.isEmpty());
     }
 
     // The mass window follows the plan: the accessory inserted from the browser weighs what
@@ -613,7 +627,7 @@ private Q_SLOTS:
         mass->setFocus();
         QTest::keyClicks(mass, QStringLiteral("1400"));
         QTest::keyClick(mass, Qt::Key_Return);
-        QCOMPARE(f.form->action(QStringLiteral("mnuannuler"))->text(),
+        QCOMPARE(f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnuannuler"))->text(),
                  QStringLiteral("A&nnuler la masse"));
         QCOMPARE(masses->findChild<QListWidget*>("masse_inconnue")->count(), 0);
         QCOMPARE(masses->figure(1)->text(),
@@ -629,9 +643,10 @@ private Q_SLOTS:
         Fixture f(true, objects);
         f.activate();
         QWidget* box = f.control("Picture2");
-        QAction* undo = f.form->action(QStringLiteral("mnuannuler"));
-        QAction* redo = f.form->action(QStringLiteral("mnuretablir"));
-        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        QAction* undo = f.action(QStringLiteral("mnuannuler"));
+        QAction* redo = f.action(QStringLiteral("mnuretablir"));
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(110, 110));
         const auto type = [](const QKeySequence& keys) {
             QTest::keySequence(QApplication::focusWidget(), keys);
@@ -700,8 +715,8 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray opened = file.readAll();
         f.activate();
-        QAction* undo = f.form->action(QStringLiteral("mnuannuler"));
-        QAction* redo = f.form->action(QStringLiteral("mnuretablir"));
+        QAction* undo = f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnuannuler"));
+        QAction* redo = f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnuretablir"));
         const float z = zoom.toFloat() / 100;
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {},
                           QPoint(int(10.3f * z) + 1, int(5.7f * z) + 1));
@@ -733,7 +748,7 @@ private Q_SLOTS:
         Fixture f(true, objects);
         f.activate();
         QWidget* box = f.control("Picture2");
-        QAction* undo = f.form->action(QStringLiteral("mnuannuler"));
+        QAction* undo = f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnuannuler"));
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(110, 110));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(5, 5));
@@ -776,18 +791,21 @@ private Q_SLOTS:
             QCOMPARE(pref.shownValues(), settings::Preferences::defaults());
         }
         ok ? pref.accept() : pref.reject();
-        QVERIFY(!pref.isVisible() && f.dialogs.asked.empty());
+        QVERIFY(!pref.isVisible());
+        QVERIFY(f.dialogs.asked.empty());
         const settings::Preferences& used = f.form->editor().state().prefs;
-        for (const QString& larlig : {pref.shownValues().larlig, used.larlig,
-                                      f.store.values.value(PreferenceStore::key("larlig"))})
-            QCOMPARE(larlig, kept);
-        QVERIFY(used.clicpreplan == ok && pref.shownValues().clicpreplan == ok);
+        for (const QString& lineWidth : {pref.shownValues().lineWidth, used.lineWidth,
+                                         f.store.values.value(PreferenceStore::key("larlig"))})
+            QCOMPARE(lineWidth, kept);
+        QVERIFY(used.clickBringsToFront == ok);
+        QVERIFY(pref.shownValues().clickBringsToFront == ok);
     }
 
     void infoWindows() {
         const QString text = app::helpText();
         QVERIFY(!text.contains(QRegularExpression(QStringLiteral("\r(?!\n)|(?<!\r)\n"))));
-        QVERIFY(text.startsWith(QStringLiteral("AVANT DE COMMENCER\r\n")) && text.endsWith('\n'));
+        QVERIFY(text.startsWith(QStringLiteral("AVANT DE COMMENCER\r\n")));
+        QVERIFY(text.endsWith('\n'));
         const QStringList lines = text.split(QStringLiteral("\r\n")).mid(0, text.count('\n'));
         app::HelpWindow help;
         const QString shown =
