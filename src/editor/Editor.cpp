@@ -380,10 +380,6 @@ std::optional<int> Editor::massCentreColumn() const {
     return platform::roundToInt((pictureX - v.originX) * v.zoom);
 }
 
-void Editor::restartHistory() {
-    modules_->session.reset();
-}
-
 void Editor::edit(LayoutChange change, const std::function<void()>& action, Run run) {
     const ChangeStamp before = changeStamp();
     action();

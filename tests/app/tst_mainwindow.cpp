@@ -320,8 +320,11 @@ private Q_SLOTS:
         const bool printing =
             command.endsWith(QLatin1String("print")) || command == QLatin1String("mnuechelle");
         f.printerInstalled = goesAhead;
-        if (scale.isEmpty()) // the picture is the whole canvas
-            f.form->editor().stateForTesting().prefs.automaticZone = false;
+        if (scale.isEmpty()) { // the picture is the whole canvas
+            settings::Preferences prefs = f.form->editor().state().prefs;
+            prefs.automaticZone = false;
+            f.form->editor().setPreferences(prefs);
+        }
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(100, 70));
         QCOMPARE(f.control("Picture2")->geometry(), QRect(40, 30, 120, 80));
         const QString file = f.folder.path() + "/output." +
