@@ -307,7 +307,7 @@ void MainWindow::showVehicleData() {
 void MainWindow::showMassWindow() {
     if (!massWindow_) {
         MassWindow::Callbacks callbacks;
-        callbacks.loadsEdited = [this](std::vector<document::LooseLoad> loads) {
+        callbacks.loadsEdited = [this](document::LooseLoads loads) {
             forward([&loads](editor::Editor& e) { e.setLoads(std::move(loads)); });
         };
         callbacks.centreShown = [this](bool shown) {
@@ -315,6 +315,9 @@ void MainWindow::showMassWindow() {
         };
         massWindow_ = new MassWindow(std::move(callbacks), this);
         massWindow_->setWindowFlag(Qt::Tool);
+        // Its loads are steps of the layout's history: Ctrl+Z and Ctrl+Y work there too.
+        massWindow_->addActions(
+            {action(QStringLiteral("mnuannuler")), action(QStringLiteral("mnuretablir"))});
     }
     massWindow_->QDialog::show();
     massWindow_->raise();
