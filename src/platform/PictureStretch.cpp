@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace platform {
@@ -133,17 +134,18 @@ struct AndPixel {
     void operator()(QRgb& target, QRgb value) const { target &= value; }
 };
 
+// Pixel rows of a target: the surface under the visible area, or a memo's block.
+struct TargetRows {
+    QRgb* first;          // the first visible pixel of the first row
+    qsizetype stride = 0; // in pixels
+    QRgb* operator()(int k) const { return first + qsizetype(k) * stride; }
+};
+
 // Paints the visible target pixels; put combines a source value into a target pixel.
 template <typename Put>
-void paintMapped(QImage& surface, const QImage& rgb, const AxisMap& columns, const AxisMap& rows,
-                 Put put) {
+void paintMapped(const TargetRows& targetRow, const QImage& rgb, const AxisMap& columns,
+                 const AxisMap& rows, Put put) {
     const int n = columns.count();
-    uchar* targetBits = surface.bits();
-    const qsizetype targetLine = surface.bytesPerLine();
-    const auto targetRow = [&](int k) {
-        return reinterpret_cast<QRgb*>(targetBits + qsizetype(rows.first + k) * targetLine) +
-               columns.first;
-    };
     const auto sourceRow = [&rgb](int r) {
         return reinterpret_cast<const QRgb*>(rgb.constScanLine(r));
     };
@@ -223,10 +225,101 @@ void paintMapped(QImage& surface, const QImage& rgb, const AxisMap& columns, con
     }
 }
 
+// Combines kept values into the surface, row by row.
+template <typename Put>
+void paintKept(const TargetRows& targetRow, const std::vector<QRgb>& pixels, int columnCount,
+               int rowCount, Put put) {
+    for (int k = 0; k < rowCount; ++k) {
+        const QRgb* from = pixels.data() + qsizetype(k) * columnCount;
+        QRgb* to = targetRow(k);
+        if constexpr (std::is_same_v<Put, CopyOpaque>) {
+            std::copy(from, from + columnCount, to);
+        } else {
+            for (int c = 0; c < columnCount; ++c)
+                put(to[c], from[c]);
+        }
+    }
+}
+
+std::size_t keyHash(const StretchMemo::Key& key) {
+    std::size_t h = std::hash<qint64>()(key.picture);
+    const auto mix = [&h](const std::vector<int>& values) {
+        h = h * 1099511628211u + values.size();
+        for (const int v : values)
+            h = (h ^ std::size_t(unsigned(v))) * 1099511628211u;
+    };
+    mix(key.columnBegin);
+    mix(key.columnEnd);
+    mix(key.rowBegin);
+    mix(key.rowEnd);
+    return h;
+}
+
+template <typename Put>
+void paint(QImage& surface, const QImage& picture, const QImage& rgb, AxisMap& columns,
+           AxisMap& rows, Put put, StretchMemo* memo) {
+    const qsizetype stride = surface.bytesPerLine() / qsizetype(sizeof(QRgb));
+    const TargetRows target{reinterpret_cast<QRgb*>(surface.bits()) +
+                                qsizetype(rows.first) * stride + columns.first,
+                            stride};
+    if (!memo) {
+        paintMapped(target, rgb, columns, rows, put);
+        return;
+    }
+    const int n = columns.count(), m = rows.count();
+    StretchMemo::Key key{picture.cacheKey(), std::move(columns.begin), std::move(columns.end),
+                         std::move(rows.begin), std::move(rows.end)};
+    const std::size_t hash = keyHash(key);
+    if (const std::vector<QRgb>* kept = memo->find(key, hash)) {
+        paintKept(target, *kept, n, m, put);
+        return;
+    }
+    columns.begin = std::move(key.columnBegin);
+    columns.end = std::move(key.columnEnd);
+    rows.begin = std::move(key.rowBegin);
+    rows.end = std::move(key.rowEnd);
+    std::vector<QRgb> pixels(std::size_t(n) * std::size_t(m));
+    paintMapped(TargetRows{pixels.data(), n}, rgb, columns, rows, CopyOpaque{});
+    paintKept(target, pixels, n, m, put);
+    memo->keep(StretchMemo::Key{picture.cacheKey(), std::move(columns.begin),
+                                std::move(columns.end), std::move(rows.begin), std::move(rows.end)},
+               hash, std::move(pixels));
+}
+
 } // namespace
 
+const std::vector<QRgb>* StretchMemo::find(const Key& key, std::size_t hash) {
+    const auto [from, to] = entries_.equal_range(hash);
+    for (auto it = from; it != to; ++it)
+        if (it->second.key == key) {
+            it->second.lastUse = ++uses_;
+            return &it->second.pixels;
+        }
+    return nullptr;
+}
+
+void StretchMemo::keep(Key key, std::size_t hash, std::vector<QRgb> pixels) {
+    if (pixels.size() > budget_ / 2)
+        return;
+    if (kept_ + pixels.size() > budget_) {
+        std::vector<std::pair<unsigned long long, decltype(entries_)::iterator>> byAge;
+        for (auto it = entries_.begin(); it != entries_.end(); ++it)
+            byAge.emplace_back(it->second.lastUse, it);
+        std::sort(byAge.begin(), byAge.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [use, it] : byAge) {
+            if (kept_ + pixels.size() <= budget_ / 2)
+                break;
+            kept_ -= it->second.pixels.size();
+            entries_.erase(it);
+        }
+    }
+    kept_ += pixels.size();
+    entries_.emplace(hash, Entry{std::move(key), std::move(pixels), ++uses_});
+}
+
 void stretchPicture(QImage& surface, const QImage& picture, double x, double y, double width,
-                    double height, const QRect& source, RasterOp op) {
+                    double height, const QRect& source, RasterOp op, StretchMemo* memo) {
     if (picture.isNull() || surface.isNull())
         return;
     const QRect part = source.intersected(picture.rect());
@@ -237,16 +330,16 @@ void stretchPicture(QImage& surface, const QImage& picture, double x, double y, 
     if (!opaque && picture.format() != QImage::Format_ARGB32)
         converted = picture.convertToFormat(QImage::Format_RGB32);
     const QImage& rgb = converted.isNull() ? picture : converted;
-    const auto columns = mapAxis(x, width, part.x(), part.width(), surface.width(), rgb.width());
-    const auto rows = mapAxis(y, height, part.y(), part.height(), surface.height(), rgb.height());
+    auto columns = mapAxis(x, width, part.x(), part.width(), surface.width(), rgb.width());
+    auto rows = mapAxis(y, height, part.y(), part.height(), surface.height(), rgb.height());
     if (!columns || !rows)
         return;
     if (op == RasterOp::And)
-        paintMapped(surface, rgb, *columns, *rows, AndPixel{});
+        paint(surface, picture, rgb, *columns, *rows, AndPixel{}, memo);
     else if (opaque || !converted.isNull())
-        paintMapped(surface, rgb, *columns, *rows, CopyOpaque{});
+        paint(surface, picture, rgb, *columns, *rows, CopyOpaque{}, memo);
     else
-        paintMapped(surface, rgb, *columns, *rows, CopyPixel{});
+        paint(surface, picture, rgb, *columns, *rows, CopyPixel{}, memo);
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPen>
 
 #include <algorithm>
 #include <cmath>
@@ -66,6 +67,22 @@ inline QRgb* rowOf(uchar* bits, qsizetype bytesPerLine, int y) {
     return reinterpret_cast<QRgb*>(bits + qsizetype(y) * bytesPerLine);
 }
 
+QPen linePen(const QColor& colour, int penWidth) {
+    QPen pen(colour);
+    pen.setWidth(std::max(1, penWidth));
+    pen.setCapStyle(penWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
+    return pen;
+}
+
+// An image to let the painter draw on once, transparent, at the surface's resolution.
+QImage scratch(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(kDotsPerMeter);
+    image.setDotsPerMeterY(kDotsPerMeter);
+    image.fill(Qt::transparent);
+    return image;
+}
+
 } // namespace
 
 Surface::Surface(int width, int height, Colour background)
@@ -93,6 +110,7 @@ const QFontMetrics& Surface::metrics() const {
 void Surface::setFont(const QFont& font) {
     metrics_.reset();
     advances_.clear();
+    textRuns_.clear();
     font_ = font;
     font_.setStyleStrategy(QFont::NoAntialias);
 }
@@ -100,12 +118,14 @@ void Surface::setFont(const QFont& font) {
 void Surface::setFontSize(qreal points) {
     metrics_.reset();
     advances_.clear();
+    textRuns_.clear();
     font_.setPointSizeF(points);
 }
 
 void Surface::setFontBold(bool bold) {
     metrics_.reset();
     advances_.clear();
+    textRuns_.clear();
     font_.setWeight(bold ? QFont::Bold : QFont::Normal);
 }
 
@@ -162,12 +182,20 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
         }
         return;
     }
+    // Other lines are the painter's. Lines well inside the surface repeat the pixels it
+    // gave for the same length and direction.
+    const int reach = std::max(1, penWidth) + 2;
+    const QRect inside = image_.rect().adjusted(reach, reach, -reach, -reach);
+    if (drawMode == DrawMode::Copy && inside.contains(ix1, iy1) && inside.contains(ix2, iy2)) {
+        const PixelRuns& runs = lineRuns(ix2 - ix1, iy2 - iy1);
+        if (runs.exact) {
+            paintRuns(runs, ix1, iy1, value);
+            return;
+        }
+    }
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(toQColor(colour));
-    pen.setWidth(std::max(1, penWidth));
-    pen.setCapStyle(penWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
-    p.setPen(pen);
+    p.setPen(linePen(toQColor(colour), penWidth));
     if (drawMode == DrawMode::Invert)
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
     if (ix1 == ix2 && iy1 == iy2)
@@ -279,14 +307,14 @@ void Surface::drawPicture(const QImage& picture, float x, float y, float w, floa
     if (picture.isNull() || w == 0 || h == 0 || !(sw > 0) || !(sh > 0))
         return;
     const QRect source(px(sx), px(sy), px(sw), px(sh));
-    stretchPicture(image_, picture, x, y, w, h, source, op);
+    stretchPicture(image_, picture, x, y, w, h, source, op, &stretched_);
 }
 
 void Surface::drawPictureAt(const QImage& picture, float x, float y, RasterOp op) {
     if (picture.isNull())
         return;
     stretchPicture(image_, picture, px(x), px(y), picture.width(), picture.height(), picture.rect(),
-                   op);
+                   op, &stretched_);
 }
 
 void Surface::tilePicture(const QImage& picture, float x, float y, double width, double height) {
@@ -347,6 +375,20 @@ void Surface::drawText(const QString& text) {
         textX += float(size.width());
         return;
     }
+    const PixelRuns& runs = textRuns(text, size);
+    if (runs.exact) {
+        if (!transparentText) {
+            const QRect cells = QRect(left, top, size.width(), size.height()) & image_.rect();
+            const QRgb background = toQColor(backgroundColour).rgb();
+            for (int y = cells.top(); y <= cells.bottom(); ++y) {
+                QRgb* row = rowOf(image_.bits(), image_.bytesPerLine(), y);
+                std::fill(row + cells.left(), row + cells.right() + 1, background);
+            }
+        }
+        paintRuns(runs, left, top, toQColor(penColour).rgb());
+        textX += float(size.width());
+        return;
+    }
     QPainter p(&image_);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(font_);
@@ -355,6 +397,95 @@ void Surface::drawText(const QString& text) {
     p.setPen(toQColor(penColour));
     p.drawText(QPoint(left, top + metrics().ascent()), text);
     textX += float(size.width());
+}
+
+namespace {
+
+// The runs of fully painted pixels on a scratch image, anchored at (x, y). Not exact
+// when a pixel is partly painted or the painting reaches the scratch image's border.
+template <typename Runs> void collectRuns(const QImage& image, int x, int y, Runs& out) {
+    for (int row = 0; row < image.height(); ++row) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+        for (int column = 0; column < image.width();) {
+            const int alpha = qAlpha(line[column]);
+            if (alpha == 0) {
+                ++column;
+                continue;
+            }
+            const bool border = row == 0 || column == 0 || row == image.height() - 1;
+            if (alpha != 255 || border) {
+                out.exact = false;
+                return;
+            }
+            int end = column + 1;
+            while (end < image.width() && qAlpha(line[end]) == 255)
+                ++end;
+            if (end == image.width() || qAlpha(line[end]) != 0) {
+                out.exact = false;
+                return;
+            }
+            out.runs.push_back({column - x, row - y, end - column});
+            column = end;
+        }
+    }
+}
+
+} // namespace
+
+const Surface::PixelRuns& Surface::textRuns(const QString& text, QSize size) const {
+    if (const auto known = textRuns_.constFind(text); known != textRuns_.constEnd())
+        return *known;
+    if (textRuns_.size() > 4096)
+        textRuns_.clear();
+    const int margin = 2 * size.height() + 8;
+    QImage image = scratch(size.width() + 2 * margin, size.height() + 2 * margin);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(font_);
+    p.setPen(Qt::black);
+    p.drawText(QPoint(margin, margin + metrics().ascent()), text);
+    p.end();
+    PixelRuns runs;
+    collectRuns(image, margin, margin, runs);
+    return *textRuns_.insert(text, std::move(runs));
+}
+
+const Surface::PixelRuns& Surface::lineRuns(int dx, int dy) {
+    const LineShape key{dx, dy, penWidth};
+    if (const auto known = lineRuns_.constFind(key); known != lineRuns_.constEnd())
+        return *known;
+    if (lineRuns_.size() > 4096)
+        lineRuns_.clear();
+    const int margin = std::max(1, penWidth) + 3;
+    const int x = margin + std::max(0, -dx), y = margin + std::max(0, -dy);
+    QImage image = scratch(std::abs(dx) + 2 * margin + 1, std::abs(dy) + 2 * margin + 1);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(linePen(Qt::black, penWidth));
+    if (dx == 0 && dy == 0)
+        p.drawPoint(x, y);
+    else
+        p.drawLine(x, y, x + dx, y + dy);
+    p.end();
+    PixelRuns runs;
+    collectRuns(image, x, y, runs);
+    return *lineRuns_.insert(key, std::move(runs));
+}
+
+void Surface::paintRuns(const PixelRuns& runs, int x, int y, QRgb value) {
+    uchar* bits = image_.bits();
+    const qsizetype bpl = image_.bytesPerLine();
+    const int w = image_.width(), h = image_.height();
+    for (const PixelRuns::Run& run : runs.runs) {
+        const int row = y + run.dy;
+        if (row < 0 || row >= h)
+            continue;
+        const int from = std::max(0, x + run.dx), to = std::min(w, x + run.dx + run.length);
+        if (from < to) {
+            QRgb* line = rowOf(bits, bpl, row);
+            std::fill(line + from, line + to, value);
+        }
+    }
 }
 
 Colour Surface::Point(int x, int y) const {

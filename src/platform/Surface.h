@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace platform {
 
@@ -93,6 +94,22 @@ public:
     static QFont defaultFont();
 
 private:
+    // Pixels drawn by one QPainter call, as runs of pixels along rows relative to an
+    // anchor; not exact when the call painted pixels partly, which a run cannot repeat.
+    struct PixelRuns {
+        struct Run {
+            int dx, dy, length;
+        };
+        std::vector<Run> runs;
+        bool exact = true;
+    };
+    // Paints the runs anchored at (x, y) in one colour, cut to the surface.
+    void paintRuns(const PixelRuns& runs, int x, int y, QRgb value);
+    // The runs of a text in the current font, anchored at its top-left corner.
+    const PixelRuns& textRuns(const QString& text, QSize size) const;
+    // The runs of a line from (0, 0) to (dx, dy) in the current pen width.
+    const PixelRuns& lineRuns(int dx, int dy);
+
     // Metrics of the current font on the surface's 96 dots per inch, made on first use.
     const QFontMetrics& metrics() const;
 
@@ -101,6 +118,18 @@ private:
     mutable std::optional<QFontMetrics> metrics_;
     // Widths of texts measured in the current font (plans repeat their labels).
     mutable QHash<QString, int> advances_;
+    // Text and line pixels made once and repeated: each call from the painter costs
+    // as much as thousands of pixels.
+    mutable QHash<QString, PixelRuns> textRuns_;
+    struct LineShape {
+        int dx, dy, penWidth;
+        bool operator==(const LineShape&) const = default;
+        friend size_t qHash(const LineShape& k, size_t seed = 0) {
+            return qHashMulti(seed, k.dx, k.dy, k.penWidth);
+        }
+    };
+    QHash<LineShape, PixelRuns> lineRuns_;
+    StretchMemo stretched_;
 };
 
 } // namespace platform

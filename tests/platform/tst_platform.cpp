@@ -1,5 +1,6 @@
 // Guards the drawing surface primitives, reading and writing pictures and the file operations.
 #include "platform/FileSystem.h"
+#include "platform/PictureStretch.h"
 #include "platform/Pictures.h"
 #include "platform/Surface.h"
 #include "testkit/TestKit.h"
@@ -330,6 +331,90 @@ private Q_SLOTS:
         QFile::remove(path);
         QCOMPARE(cache.get(dir_.path(), name)->size(), second.size());
         QFile::remove(dir_.filePath(QStringLiteral("absent.bmp")));
+    }
+
+    // A stretched picture painted again from the memo gives the pixels of a fresh paint,
+    // also moved by whole pixels and after the picture changes.
+    void stretchMemoRepeatsFreshPaints_data() {
+        QTest::addColumn<QRectF>("area"); // a negative size mirrors that axis
+        QTest::addColumn<bool>("andOp");
+        QTest::newRow("enlarged") << QRectF(3, 2, 37.5, 29) << false;
+        QTest::newRow("shrunk, mirrored left-right") << QRectF(30, 1, -21, 13) << false;
+        QTest::newRow("shrunk one way, enlarged the other") << QRectF(-4.5, 6, 12, 40) << false;
+        QTest::newRow("partly off, ANDed") << QRectF(-10, -7, 45, -30) << true;
+    }
+    void stretchMemoRepeatsFreshPaints() {
+        QFETCH(QRectF, area);
+        QFETCH(bool, andOp);
+        QImage picture = patterned(23, 17).image();
+        const RasterOp op = andOp ? RasterOp::And : RasterOp::Copy;
+        const Colour background = rgb(90, 200, 140);
+        Surface s(40, 32, background);
+        for (const double dx : {0.0, 0.0, 3.0, -2.0, 0.0, -1.0}) {
+            if (dx == -1.0) { // the same place, new pixels
+                picture.setPixel(5, 5, qRgb(1, 2, 3));
+                picture.setPixel(20, 14, qRgb(250, 0, 7));
+            }
+            s.clear();
+            s.drawPicture(picture, float(area.x() + dx), float(area.y()), float(area.width()),
+                          float(area.height()), op);
+            QImage expected = Surface(40, 32, background).image();
+            stretchPicture(expected, picture, float(area.x() + dx), float(area.y()),
+                           float(area.width()), float(area.height()), picture.rect(), op);
+            QVERIFY2(testkit::imagesMatch(s.image(), expected, QStringLiteral("memo")),
+                     qPrintable(QStringLiteral("moved by %1").arg(dx)));
+        }
+    }
+
+    // Texts and sloping lines repeat the pixels the painter gave them once: they must
+    // be the painter's pixels wherever they are drawn, cut by the surface's edges too.
+    void textAndLinesMatchThePainter_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("penWidth");
+        QTest::newRow("text and thin lines") << QStringLiteral("Évier à gauche") << 1;
+        QTest::newRow("measure label and 2-pixel lines") << QStringLiteral("125") << 2;
+        QTest::newRow("text on cells and 5-pixel lines") << QStringLiteral("Lit, 12,5 cm") << 5;
+    }
+    void textAndLinesMatchThePainter() {
+        QFETCH(QString, text);
+        QFETCH(int, penWidth);
+        Surface s = patterned(90, 70);
+        QImage expected = s.image();
+        QPainter p(&expected);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, false);
+        p.setFont(s.font());
+        QPen pen(QColor(200, 40, 10));
+        pen.setWidth(penWidth);
+        pen.setCapStyle(penWidth > 1 ? Qt::RoundCap : Qt::SquareCap);
+        std::uint32_t seed = 11;
+        const auto next = [&seed](int range) {
+            seed = seed * 1103515245u + 12345u;
+            return int(seed >> 16) % range;
+        };
+        s.penWidth = penWidth;
+        for (int k = 0; k < 40; ++k) {
+            const QPoint a(next(110) - 10, next(90) - 10);
+            const QPoint b = k % 4 ? a + QPoint(next(41) - 20, next(41) - 20) : a;
+            s.line(float(a.x()), float(a.y()), float(b.x()), float(b.y()), rgb(200, 40, 10));
+            p.setPen(pen);
+            a == b ? p.drawPoint(a) : p.drawLine(a, b);
+        }
+        s.transparentText = penWidth != 5;
+        s.penColour = rgb(0, 90, 255);
+        p.setPen(QColor(0, 90, 255));
+        for (const QPoint at :
+             {QPoint(5, 5), QPoint(-7, 30), QPoint(60, 62), QPoint(20, -4), QPoint(5, 5)}) {
+            s.textX = float(at.x());
+            s.textY = float(at.y());
+            s.drawText(text);
+            const QSize size = s.textSize(text);
+            if (!s.transparentText)
+                p.fillRect(QRect(at, size), Qt::white);
+            p.drawText(at + QPoint(0, QFontMetrics(s.font(), &expected).ascent()), text);
+        }
+        p.end();
+        QVERIFY(testkit::imagesMatch(s.image(), expected, QStringLiteral("painter_pixels")));
     }
 
     // How each turn looks is checked with the plan drawing.
