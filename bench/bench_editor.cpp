@@ -5,8 +5,8 @@
 #include "BenchLimits.h"
 #include "document/LayoutFile.h"
 #include "editor/Editor.h"
-#include "platform/ScriptedDialogService.h"
 #include "render/ScaleModel.h"
+#include "testkit/ScriptedDialogService.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -49,13 +49,14 @@ document::ObjectTable mixedObjects() {
         if (object.kind == ObjectKind::Text)
             object.text = QStringLiteral("Rangement");
         else
-            object.orientation = object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4;
+            object.orientation = document::Orientation::stored(
+                std::int16_t(object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4));
         if (i + 1 == kTargetRow) {
             object.kind = ObjectKind::Rectangle;
             object.position = {20, 700};
             object.heightCm = 20;
             object.widthCm = 30;
-            object.orientation = 0;
+            object.orientation = document::Orientation();
         }
         table.append(object);
     }
@@ -66,7 +67,7 @@ document::ObjectTable mixedObjects() {
 // opened from its file.
 struct Session {
     QTemporaryDir folder;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::FileSystem files;
     platform::MemoryStore store;
     platform::PictureCache cache;

@@ -5,10 +5,10 @@
 #include "BenchLimits.h"
 #include "document/Layout.h"
 #include "editor/Editor.h"
-#include "platform/ScriptedDialogService.h"
 #include "render/PlanRenderer.h"
 #include "render/ScaleModel.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -81,7 +81,8 @@ struct Scene {
             if (object.kind == ObjectKind::Text)
                 object.text = QStringLiteral("Rangement");
             else
-                object.orientation = object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4;
+                object.orientation = document::Orientation::stored(
+                    std::int16_t(object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4));
             layout.objects.append(object);
         }
     }
@@ -110,7 +111,7 @@ void redrawRepeatedly(benchmark::State& state, Scene& scene, const render::View&
 void BM_DrawPlan(benchmark::State& state) {
     Scene scene;
     settings::Preferences prefs;
-    prefs.carross = state.range(0) != 0;
+    prefs.bodyLinesInFront = state.range(0) != 0;
     redrawRepeatedly(state, scene, render::View{1.0f, 0, 0}, prefs);
 }
 BENCHMARK(BM_DrawPlan)->Arg(0)->Arg(1)->ArgName("carross")->Unit(benchmark::kMillisecond);
@@ -184,7 +185,7 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     Scene scene;
     QImage van = scene.layout.vehiclePicture;
     van.save(scene.folder.path() + QStringLiteral("/vehicules/Van_Bench_Dessus_XY_5000_.bmp"));
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::FileSystem files;
     platform::MemoryStore store;
     editor::EditorHooks hooks;

@@ -123,80 +123,80 @@ void drawPrinter(QPainter& p) {
     p.drawRect(QRectF(4.5, 10.5, 7, 4));
 }
 
-void drawMenuPicture(QPainter& p, int number) {
-    switch (number) {
-    case 1:
+void drawMenuPicture(QPainter& p, MenuPicture picture) {
+    switch (picture) {
+    case MenuPicture::New:
         drawPage(p);
         break;
-    case 2:
+    case MenuPicture::Open:
         drawFolder(p);
         break;
-    case 3:
+    case MenuPicture::Save:
         drawDisk(p);
         break;
-    case 4:
+    case MenuPicture::ExportImage:
         drawPicture(p);
         break;
-    case 5:
+    case MenuPicture::SendToBack:
         drawStack(p, false);
         break;
-    case 6:
+    case MenuPicture::TurnLeft:
         drawTurn(p, false);
         break;
-    case 7:
+    case MenuPicture::TurnRight:
         drawTurn(p, true);
         break;
-    case 8:
+    case MenuPicture::Delete:
         drawCross(p);
         break;
-    case 9:
+    case MenuPicture::Rectangle:
         p.setPen(kInk);
         p.setBrush(kBlue);
         p.drawRect(QRectF(1.5, 3.5, 13, 9));
         break;
-    case 10:
+    case MenuPicture::Measure:
         drawMeasure(p);
         break;
-    case 11:
+    case MenuPicture::Text:
         drawText(p);
         break;
-    case 12:
+    case MenuPicture::Ellipse:
         p.setPen(kInk);
         p.setBrush(kGreen);
         p.drawEllipse(QRectF(1.5, 3.5, 13, 9));
         break;
-    case 13:
+    case MenuPicture::Triangle:
         p.setPen(kInk);
         p.setBrush(QColor(240, 150, 30));
         p.drawPolygon(QPolygonF({{2.5, 1.5}, {2.5, 14.5}, {14.5, 14.5}}));
         break;
-    case 14:
+    case MenuPicture::Line:
         p.setPen(QPen(kInk, 2));
         p.drawLine(QPointF(2, 14), QPointF(14, 2));
         break;
-    case 15:
+    case MenuPicture::Print:
         drawPrinter(p);
         break;
-    case 16:
+    case MenuPicture::BringToFront:
         drawStack(p, true);
         break;
-    default:
+    case MenuPicture::None:
         break;
     }
 }
 
 } // namespace
 
-QPixmap menuPicture(int number) {
+QPixmap menuPicture(MenuPicture picture) {
     QPixmap pixmap = blank();
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    drawMenuPicture(p, number);
+    drawMenuPicture(p, picture);
     return pixmap;
 }
 
-QIcon menuIcon(int number) {
-    return QIcon(menuPicture(number));
+QIcon menuIcon(MenuPicture picture) {
+    return QIcon(menuPicture(picture));
 }
 
 QIcon accessories() {

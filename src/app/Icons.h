@@ -12,12 +12,29 @@ namespace app {
 // ship beside the program.
 namespace icons {
 
-// The 16 menu pictures, numbered 1 to 16: 1 new, 2 open, 3 save, 4 export image,
-// 5 send to back, 6 turn left, 7 turn right, 8 delete, 9 rectangle, 10 measure,
-// 11 text, 12 ellipse, 13 triangle, 14 line, 15 print, 16 bring to front.
-// Any other number gives an empty 16 x 16 picture.
-QPixmap menuPicture(int number);
-QIcon menuIcon(int number);
+// The pictures beside the menu entries, also shown on the tool and editing buttons.
+enum class MenuPicture {
+    None, // an empty 16 x 16 picture
+    New,
+    Open,
+    Save,
+    ExportImage,
+    SendToBack,
+    TurnLeft,
+    TurnRight,
+    Delete,
+    Rectangle,
+    Measure,
+    Text,
+    Ellipse,
+    Triangle,
+    Line,
+    Print,
+    BringToFront,
+};
+
+QPixmap menuPicture(MenuPicture picture);
+QIcon menuIcon(MenuPicture picture);
 
 QIcon accessories();  // the accessory-library toggle
 QIcon addArrow();     // adds the selected area to the count

@@ -187,7 +187,8 @@ void MainWindow::refreshEnabling() {
     // controls follow the kind, the position boxes follow the selection.
     dimensionsFrame_->setEnabled(open);
     for (QWidget* sizeControl :
-         {static_cast<QWidget*>(dimensionBoxes_[0]), static_cast<QWidget*>(dimensionBoxes_[1]),
+         {static_cast<QWidget*>(dimensionBoxes_[editor::Dimension::Width]),
+          static_cast<QWidget*>(dimensionBoxes_[editor::Dimension::Height]),
           static_cast<QWidget*>(lockBox_), dimensionsPicture_, dimensionsUnit_})
         sizeControl->setEnabled(c.dimensionsEnabled);
     for (QLineEdit* box : positionBoxes_)
@@ -198,10 +199,12 @@ void MainWindow::refreshEnabling() {
     for (QToolButton* button : toolButtons_)
         button->setEnabled(open);
     libraryToggle_->setEnabled(open);
-    for (const char* name :
-         {"mnusave", "mnusaveim", "mnupdf", "mnuliste", "mnuprint", "mnuechelle", "mnurect",
-          "mnumes", "mnutext", "mnucerc", "mnutri", "mnulig", "mnubib", "mnudonnees"})
-        action(QString::fromUtf8(name))->setEnabled(open);
+    const MenuActions& m = menuActions_;
+    for (QAction* item : {m.save, m.exportPicture, m.exportScaledPdf, m.exportPartsList, m.print,
+                          m.printToScale, m.createRectangle, m.createMeasure, m.createText,
+                          m.createEllipse, m.createTriangle, m.createLine, m.accessoryLibrary,
+                          m.vehicleData})
+        item->setEnabled(open);
 
     const bool edit = c.editEnabled;
     const bool turn = c.editEnabled && c.turnEnabled;
@@ -210,10 +213,10 @@ void MainWindow::refreshEnabling() {
     deleteButton_->setEnabled(edit);
     turnRightButton_->setEnabled(turn);
     turnLeftButton_->setEnabled(turn);
-    for (const char* name : {"mnupremier", "mnuarrp", "mnusuppr"})
-        action(QString::fromUtf8(name))->setEnabled(edit);
-    for (const char* name : {"mnupivg", "mnupivd"})
-        action(QString::fromUtf8(name))->setEnabled(turn);
+    for (QAction* item : {m.bringToFront, m.sendToBack, m.deleteSelection})
+        item->setEnabled(edit);
+    for (QAction* item : {m.turnLeft, m.turnRight})
+        item->setEnabled(turn);
     refreshUndoEntries();
 }
 
@@ -235,9 +238,9 @@ void MainWindow::refreshUndoEntries() {
         item->setEnabled(enabled);
         item->setStatusTip(enabled ? QString(text).remove(QLatin1Char('&')) : idle);
     };
-    show(action(QStringLiteral("mnuannuler")), entries.undoText, entries.canUndo,
+    show(menuActions_.undo, entries.undoText, entries.canUndo,
          QStringLiteral("Aucune modification à annuler"));
-    show(action(QStringLiteral("mnuretablir")), entries.redoText, entries.canRedo,
+    show(menuActions_.redo, entries.redoText, entries.canRedo,
          QStringLiteral("Aucune modification à rétablir"));
 }
 
@@ -253,15 +256,15 @@ void MainWindow::refresh() {
     horizontalBar_->setValue(state.view.horizontalBar);
     verticalBar_->setValue(state.view.verticalBar);
     setTextKeepingCursor(zoomBox_, state.view.zoomText);
-    for (std::size_t i = 0; i < 2; ++i)
-        setTextKeepingCursor(dimensionBoxes_[i], state.controls.sizeText[i]);
+    for (const editor::Dimension dimension : {editor::Dimension::Width, editor::Dimension::Height})
+        setTextKeepingCursor(dimensionBoxes_[dimension], state.controls.sizeText[dimension]);
     refreshPositionBoxes();
     lockBox_->setChecked(state.controls.lockChecked);
     setTextKeepingCursor(massBox_, state.controls.massText);
     libraryToggle_->setChecked(state.controls.accessoryBrowserShown);
-    action(QStringLiteral("mnubib"))->setChecked(state.controls.accessoryBrowserShown);
-    action(QStringLiteral("mnusurf"))->setChecked(state.surfaces.visible);
-    action(QStringLiteral("mnumagnet"))->setChecked(editor_->magnetism());
+    menuActions_.accessoryLibrary->setChecked(state.controls.accessoryBrowserShown);
+    menuActions_.surfacePanel->setChecked(state.surfaces.visible);
+    menuActions_.magnetism->setChecked(editor_->magnetism());
     fillSwatch_->update();
     refreshTextureList();
     refreshSurfaceList();
@@ -431,7 +434,7 @@ void MainWindow::printLayout() {
 
 std::optional<output::ScaleSetup> MainWindow::chooseScale(const QString& title) {
     output::ScaleSetup initial;
-    initial.automaticZone = editor_->state().prefs.autozone;
+    initial.automaticZone = editor_->state().prefs.automaticZone;
     const auto chosen = ScaleDialog::choose(title, scaleSetup_.value_or(initial), this);
     if (chosen)
         scaleSetup_ = chosen;

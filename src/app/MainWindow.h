@@ -71,6 +71,44 @@ struct MainWindowServices {
     int recoveryDelayMs = 15000;
 };
 
+// The menu entries, by the command they give.
+struct MenuActions {
+    QAction* newLayout = nullptr;
+    QAction* openLayout = nullptr;
+    QAction* save = nullptr;
+    QAction* exportPicture = nullptr;
+    QAction* exportScaledPdf = nullptr;
+    QAction* exportPartsList = nullptr;
+    QAction* print = nullptr;
+    QAction* printToScale = nullptr;
+    QAction* quit = nullptr;
+    QAction* createRectangle = nullptr;
+    QAction* createMeasure = nullptr;
+    QAction* createText = nullptr;
+    QAction* createEllipse = nullptr;
+    QAction* createTriangle = nullptr;
+    QAction* createLine = nullptr;
+    QAction* accessoryLibrary = nullptr;
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
+    QAction* bringToFront = nullptr;
+    QAction* sendToBack = nullptr;
+    QAction* turnLeft = nullptr;
+    QAction* turnRight = nullptr;
+    QAction* deleteSelection = nullptr;
+    QAction* preferences = nullptr;
+    QAction* surfacePanel = nullptr;
+    QAction* massBudget = nullptr;
+    QAction* vehicleData = nullptr;
+    QAction* magnetism = nullptr;
+    QAction* addAccessory = nullptr;
+    QAction* addVehicle = nullptr;
+    QAction* help = nullptr;
+    QAction* licence = nullptr;
+    QAction* about = nullptr;
+    QAction* credits = nullptr;
+};
+
 // The main window. It holds no behaviour of its own: each widget event goes to the
 // editor handler for it, and refresh() then shows the editor's state in
 // the widgets (programmatic widget changes made there never reach the handlers).
@@ -86,7 +124,6 @@ public:
     editor::Editor& editor() { return *editor_; }
     const StartupResult& startupResult() const { return startup_; }
     settings::ui::PreferencesDialog& preferencesDialog() { return *preferences_; }
-    QAction* action(const QString& objectName) const;
 
     // Shows the editor's state in every widget.
     void refresh();
@@ -164,7 +201,7 @@ private:
     // the last change; without them there is none.
     void scheduleRecoveryCopy();
     void writeRecoveryCopy();
-    // The scale dialog, preset with the last choice (the zone from autozone at first).
+    // The scale dialog, preset with the last choice (the automatic zone preference at first).
     std::optional<output::ScaleSetup> chooseScale(const QString& title);
 
     // Library windows.
@@ -214,8 +251,8 @@ private:
     QToolButton* turnRightButton_ = nullptr;
     QToolButton* deleteButton_ = nullptr;
     QLineEdit* zoomBox_ = nullptr;
-    std::array<QLineEdit*, 2> dimensionBoxes_{}; // indexed by editor::Dimension
-    std::array<QLineEdit*, 2> positionBoxes_{};  // X and Y, indexed by editor::Axis
+    editor::PerDimension<QLineEdit*> dimensionBoxes_;
+    std::array<QLineEdit*, 2> positionBoxes_{}; // X and Y, indexed by editor::Axis
     QWidget* dimensionsPicture_ = nullptr;
     QWidget* dimensionsUnit_ = nullptr;
     QCheckBox* lockBox_ = nullptr;
@@ -231,6 +268,7 @@ private:
     QLabel* statusGaps_ = nullptr;     // the gaps around a dragged object
     QLabel* statusPosition_ = nullptr; // the pointer's or the selection's place, at the right
     QMenu* editMenu_ = nullptr;
+    MenuActions menuActions_;
 };
 
 } // namespace app

@@ -7,7 +7,7 @@
 #include "document/Palette.h"
 #include "library/LibraryNames.h"
 #include "library/ui/AccessoryBrowser.h"
-#include "settings/ui/DigitKeyFilter.h"
+#include "platform/DigitKeyFilter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -108,16 +108,16 @@ void MainWindow::buildObjectsFrame(QWidget* area) {
     using document::ObjectKind;
     struct Tool {
         ObjectKind kind;
-        int picture;
+        icons::MenuPicture picture;
         const char* help;
     };
     const std::array<Tool, 6> tools = {{
-        {ObjectKind::Rectangle, 9, "Dessiner un rectangle"},
-        {ObjectKind::Measure, 10, "Prendre une mesure"},
-        {ObjectKind::Text, 11, "Ecrire du texte"},
-        {ObjectKind::Ellipse, 12, "Dessiner une ellipse / un cercle"},
-        {ObjectKind::Triangle, 13, "Dessiner un triangle"},
-        {ObjectKind::Line, 14, "Dessiner une ligne"},
+        {ObjectKind::Rectangle, icons::MenuPicture::Rectangle, "Dessiner un rectangle"},
+        {ObjectKind::Measure, icons::MenuPicture::Measure, "Prendre une mesure"},
+        {ObjectKind::Text, icons::MenuPicture::Text, "Ecrire du texte"},
+        {ObjectKind::Ellipse, icons::MenuPicture::Ellipse, "Dessiner une ellipse / un cercle"},
+        {ObjectKind::Triangle, icons::MenuPicture::Triangle, "Dessiner un triangle"},
+        {ObjectKind::Line, icons::MenuPicture::Line, "Dessiner une ligne"},
     }};
     for (int slot = 0; slot < 6; ++slot) {
         const Tool& tool = tools[std::size_t(slot)];
@@ -149,15 +149,20 @@ void MainWindow::buildEditionFrame(QWidget* area) {
     auto* frame = makeFrame(QStringLiteral("Frame4"), QStringLiteral("Edition"), 99, 65, area);
     editFrame_ = frame;
     frontButton_ =
-        makePictureButton(QStringLiteral("Command4_0"), icons::menuIcon(16), kEditButton, frame);
+        makePictureButton(QStringLiteral("Command4_0"),
+                          icons::menuIcon(icons::MenuPicture::BringToFront), kEditButton, frame);
     backButton_ =
-        makePictureButton(QStringLiteral("Command4_1"), icons::menuIcon(5), kEditButton, frame);
+        makePictureButton(QStringLiteral("Command4_1"),
+                          icons::menuIcon(icons::MenuPicture::SendToBack), kEditButton, frame);
     turnLeftButton_ =
-        makePictureButton(QStringLiteral("Command5_1"), icons::menuIcon(6), kEditButton, frame);
+        makePictureButton(QStringLiteral("Command5_1"),
+                          icons::menuIcon(icons::MenuPicture::TurnLeft), kEditButton, frame);
     turnRightButton_ =
-        makePictureButton(QStringLiteral("Command5_0"), icons::menuIcon(7), kEditButton, frame);
+        makePictureButton(QStringLiteral("Command5_0"),
+                          icons::menuIcon(icons::MenuPicture::TurnRight), kEditButton, frame);
     deleteButton_ =
-        makePictureButton(QStringLiteral("Command2"), icons::menuIcon(8), kEditButton, frame);
+        makePictureButton(QStringLiteral("Command2"), icons::menuIcon(icons::MenuPicture::Delete),
+                          kEditButton, frame);
     // Two to a row: front and back, turn left and right, then delete.
     const std::array<QToolButton*, 5> order = {frontButton_, backButton_, turnLeftButton_,
                                                turnRightButton_, deleteButton_};
@@ -182,7 +187,7 @@ void MainWindow::buildZoomFrame(QWidget* area) {
     zoomBox_ = new QLineEdit(QStringLiteral("100"), frame);
     zoomBox_->setObjectName(QStringLiteral("Text2"));
     zoomBox_->setGeometry(8, 22, 44, 22);
-    zoomBox_->installEventFilter(new settings::ui::DigitKeyFilter(zoomBox_));
+    zoomBox_->installEventFilter(new platform::DigitKeyFilter(zoomBox_));
     connect(zoomBox_, &QLineEdit::textEdited, this, [this](const QString& text) {
         forward([text](editor::Editor& e) { e.zoomTextChanged(text); });
     });
@@ -205,7 +210,7 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
     dimensionsFrame_ = frame;
     setStatusHelp(
         frame, [] { return QStringLiteral("Visualisez ou définissez les dimensions de l'objet"); });
-    auto* filter = new settings::ui::DigitKeyFilter(frame);
+    auto* filter = new platform::DigitKeyFilter(frame);
     const QString helps[] = {
         QStringLiteral("Largeur de l'objet (Appuyez sur Entrée pour valider)"),
         QStringLiteral("Hauteur de l'objet (Appuyez sur Entrée pour valider)")};
@@ -213,7 +218,7 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
          {editor::Dimension::Width, editor::Dimension::Height}) {
         const auto i = std::size_t(dimension);
         auto* box = new QLineEdit(QStringLiteral("50"), frame);
-        dimensionBoxes_[i] = box;
+        dimensionBoxes_[dimension] = box;
         box->setObjectName(QStringLiteral("Text1_%1").arg(i));
         box->setGeometry(6, 18 + int(i) * 22, 38, 20);
         box->installEventFilter(filter);
@@ -283,8 +288,9 @@ void MainWindow::buildDimensionsFrame(QWidget* area) {
         return QStringLiteral("Masse de l'objet en kg, vide si elle n'est pas connue (Appuyez "
                               "sur Entrée pour valider)");
     });
-    setTabOrder(dimensionBoxes_[0], dimensionBoxes_[1]);
-    setTabOrder(dimensionBoxes_[1], positionBoxes_[0]);
+    setTabOrder(dimensionBoxes_[editor::Dimension::Width],
+                dimensionBoxes_[editor::Dimension::Height]);
+    setTabOrder(dimensionBoxes_[editor::Dimension::Height], positionBoxes_[0]);
     setTabOrder(positionBoxes_[0], positionBoxes_[1]);
     setTabOrder(positionBoxes_[1], lockBox_);
 }
@@ -314,8 +320,11 @@ void MainWindow::buildFillFrame(QWidget* area) {
     textureList_->setObjectName(QStringLiteral("Combo1"));
     textureList_->setGeometry(kFrameMargin, 88, 136, 22);
     textureList_->addItem(QStringLiteral("Choisir un texture..."));
-    connect(textureList_, &QComboBox::activated, this,
-            [this](int entry) { forward([entry](editor::Editor& e) { e.textureChosen(entry); }); });
+    connect(textureList_, &QComboBox::activated, this, [this](int entry) {
+        // Entry 0 is the list's caption, entry k the k-th texture.
+        const std::optional<int> index = entry >= 1 ? std::optional(entry - 1) : std::nullopt;
+        forward([index](editor::Editor& e) { e.textureIndexChosen(index); });
+    });
 }
 
 void MainWindow::buildSurfaceFrame(QWidget* area) {
@@ -519,8 +528,9 @@ void MainWindow::refreshTextureList() {
         for (const QString& file : listedTextures_)
             textureList_->addItem(library::textureCaption(file));
     }
-    if (textureList_->currentIndex() != controls.textureEntry)
-        textureList_->setCurrentIndex(controls.textureEntry);
+    const int entry = controls.texture ? *controls.texture + 1 : 0;
+    if (textureList_->currentIndex() != entry)
+        textureList_->setCurrentIndex(entry);
     textureList_->setEnabled(controls.textureListEnabled);
 }
 

@@ -16,7 +16,8 @@ struct Entry {
     const char* name;
     const char* caption;
     QKeySequence shortcut;
-    int picture = 0; // 1-based menu picture, 0 for none
+    icons::MenuPicture picture = icons::MenuPicture::None;
+    QAction* MenuActions::*slot = nullptr; // where the window keeps the entry
     bool checkable = false;
 };
 
@@ -29,68 +30,71 @@ struct Menu {
 const Entry kSeparator{"", "", {}};
 
 std::vector<Menu> menuTable() {
+    using enum icons::MenuPicture;
+    using A = MenuActions;
     return {
         {"mnufichier",
          "&Fichier",
-         {{"mnunew", "&Nouveau...", {}, 1},
-          {"mnuload", "&Ouvrir", {}, 2},
+         {{"mnunew", "&Nouveau...", {}, New, &A::newLayout},
+          {"mnuload", "&Ouvrir", {}, Open, &A::openLayout},
           kSeparator,
-          {"mnusave", "Enregi&strer", QKeySequence(Qt::CTRL | Qt::Key_S), 3},
-          {"mnusaveim", "Exporter l'&image", {}, 4},
-          {"mnupdf", "Exporter en P&DF...", {}},
-          {"mnuliste", "Exporter la &liste des objets...", {}},
+          {"mnusave", "Enregi&strer", QKeySequence(Qt::CTRL | Qt::Key_S), Save, &A::save},
+          {"mnusaveim", "Exporter l'&image", {}, ExportImage, &A::exportPicture},
+          {"mnupdf", "Exporter en P&DF...", {}, None, &A::exportScaledPdf},
+          {"mnuliste", "Exporter la &liste des objets...", {}, None, &A::exportPartsList},
           kSeparator,
-          {"mnuprint", "Im&primer", {}, 15},
-          {"mnuechelle", "À l'é&chelle...", {}},
+          {"mnuprint", "Im&primer", {}, Print, &A::print},
+          {"mnuechelle", "À l'é&chelle...", {}, None, &A::printToScale},
           kSeparator,
-          {"mnuquit", "&Quitter", {}}}},
+          {"mnuquit", "&Quitter", {}, None, &A::quit}}},
         {"mnuobjets",
          "&Objets",
-         {{"mnurect", "&Rectangle", QKeySequence(Qt::CTRL | Qt::Key_R), 9},
-          {"mnumes", "&Mesure", QKeySequence(Qt::CTRL | Qt::Key_M), 10},
-          {"mnutext", "Te&xte", QKeySequence(Qt::CTRL | Qt::Key_X), 11},
-          {"mnucerc", "&Ellipse / Cercle", QKeySequence(Qt::CTRL | Qt::Key_E), 12},
-          {"mnutri", "&Triangle", QKeySequence(Qt::CTRL | Qt::Key_T), 13},
-          {"mnulig", "&Ligne", QKeySequence(Qt::CTRL | Qt::Key_L), 14},
+         {{"mnurect", "&Rectangle", QKeySequence(Qt::CTRL | Qt::Key_R), Rectangle,
+           &A::createRectangle},
+          {"mnumes", "&Mesure", QKeySequence(Qt::CTRL | Qt::Key_M), Measure, &A::createMeasure},
+          {"mnutext", "Te&xte", QKeySequence(Qt::CTRL | Qt::Key_X), Text, &A::createText},
+          {"mnucerc", "&Ellipse / Cercle", QKeySequence(Qt::CTRL | Qt::Key_E), Ellipse,
+           &A::createEllipse},
+          {"mnutri", "&Triangle", QKeySequence(Qt::CTRL | Qt::Key_T), Triangle, &A::createTriangle},
+          {"mnulig", "&Ligne", QKeySequence(Qt::CTRL | Qt::Key_L), Line, &A::createLine},
           kSeparator,
-          {"mnubib", "&Bibliothèque d'accessoires", QKeySequence(Qt::CTRL | Qt::Key_B), 0, true}}},
+          {"mnubib", "&Bibliothèque d'accessoires", QKeySequence(Qt::CTRL | Qt::Key_B), None,
+           &A::accessoryLibrary, true}}},
         {"mnuedit",
          "&Edition",
-         {{"mnuannuler", "A&nnuler", QKeySequence(Qt::CTRL | Qt::Key_Z)},
-          {"mnuretablir", "&Rétablir", QKeySequence(Qt::CTRL | Qt::Key_Y)},
+         {{"mnuannuler", "A&nnuler", QKeySequence(Qt::CTRL | Qt::Key_Z), None, &A::undo},
+          {"mnuretablir", "&Rétablir", QKeySequence(Qt::CTRL | Qt::Key_Y), None, &A::redo},
           kSeparator,
-          {"mnupremier", "Mettre au &premier plan", {}, 16},
-          {"mnuarrp", "Envoyer à l'&arrière-plan", {}, 5},
+          {"mnupremier", "Mettre au &premier plan", {}, BringToFront, &A::bringToFront},
+          {"mnuarrp", "Envoyer à l'&arrière-plan", {}, SendToBack, &A::sendToBack},
           kSeparator,
-          {"mnupivg", "Pivoter à &gauche", QKeySequence(Qt::CTRL | Qt::Key_G), 6},
-          {"mnupivd", "Pivoter à &droite", QKeySequence(Qt::CTRL | Qt::Key_D), 7},
+          {"mnupivg", "Pivoter à &gauche", QKeySequence(Qt::CTRL | Qt::Key_G), TurnLeft,
+           &A::turnLeft},
+          {"mnupivd", "Pivoter à &droite", QKeySequence(Qt::CTRL | Qt::Key_D), TurnRight,
+           &A::turnRight},
           kSeparator,
-          {"mnusuppr", "&Supprimer", {}, 8}}},
+          {"mnusuppr", "&Supprimer", {}, Delete, &A::deleteSelection}}},
         {"mnuoptions",
          "O&ptions",
-         {{"mnupref", "&Préférences...", {}},
+         {{"mnupref", "&Préférences...", {}, None, &A::preferences},
           kSeparator,
-          {"mnusurf", "Module de décompte de &surfaces", {}, 0, true},
-          {"mnumasses", "&Bilan des masses...", {}},
-          {"mnudonnees", "&Données du véhicule...", {}},
-          {"mnumagnet", "&Magnétisme", {}, 0, true},
+          {"mnusurf", "Module de décompte de &surfaces", {}, None, &A::surfacePanel, true},
+          {"mnumasses", "&Bilan des masses...", {}, None, &A::massBudget},
+          {"mnudonnees", "&Données du véhicule...", {}, None, &A::vehicleData},
+          {"mnumagnet", "&Magnétisme", {}, None, &A::magnetism, true},
           kSeparator,
-          {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}},
-          {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", {}}}},
+          {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}, None, &A::addAccessory},
+          {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", {}, None, &A::addVehicle}}},
         {"mnuaide_menu",
          "&?",
-         {{"mnuaide", "&Aide", QKeySequence(Qt::Key_F1)},
-          {"mnulic", "&License", {}},
-          {"mnupropos", "A &propos", {}},
-          {"mnuremer", "&Remerciements", {}}}},
+         {{"mnuaide", "&Aide", QKeySequence(Qt::Key_F1), None, &A::help},
+          {"mnulic", "&License", {}, None, &A::licence},
+          {"mnupropos", "A &propos", {}, None, &A::about},
+          {"mnuremer", "&Remerciements", {}, None, &A::credits}}},
     };
 }
 
 } // namespace
-
-QAction* MainWindow::action(const QString& objectName) const {
-    return menuBar()->findChild<QAction*>(objectName);
-}
 
 void MainWindow::buildMenus() {
     for (const Menu& table : menuTable()) {
@@ -106,67 +110,67 @@ void MainWindow::buildMenus() {
             item->setObjectName(QString::fromUtf8(entry.name));
             item->setShortcut(entry.shortcut);
             item->setCheckable(entry.checkable);
-            if (entry.picture > 0)
+            if (entry.picture != icons::MenuPicture::None)
                 item->setIcon(icons::menuIcon(entry.picture));
+            menuActions_.*entry.slot = item;
         }
         if (QByteArray(table.name) == "mnuedit")
             editMenu_ = menu;
     }
 
-    const auto on = [this](const char* name, std::function<void()> handler) {
-        connect(action(QString::fromUtf8(name)), &QAction::triggered, this, std::move(handler));
+    const MenuActions& m = menuActions_;
+    const auto on = [this](QAction* item, std::function<void()> handler) {
+        connect(item, &QAction::triggered, this, std::move(handler));
     };
-    const auto toEditor = [this](const char* name, std::function<void(editor::Editor&)> handler) {
-        connect(action(QString::fromUtf8(name)), &QAction::triggered, this,
-                [this, handler] { forward(handler); });
+    const auto toEditor = [this](QAction* item, std::function<void(editor::Editor&)> handler) {
+        connect(item, &QAction::triggered, this, [this, handler] { forward(handler); });
     };
-    toEditor("mnunew", [](editor::Editor& e) { e.newLayout(); });
-    toEditor("mnuload", [](editor::Editor& e) { e.chooseAndOpenLayout(); });
-    toEditor("mnusave", [](editor::Editor& e) { e.saveLayout(); });
-    toEditor("mnusaveim", [](editor::Editor& e) { e.exportPicture(); });
-    on("mnuprint", [this] { printLayout(); });
-    on("mnupdf", [this] { exportScaledPdf(); });
-    on("mnuechelle", [this] { printToScale(); });
-    toEditor("mnuliste", [](editor::Editor& e) { e.exportPartsList(); });
-    on("mnuquit", [this] { requestQuit(); });
+    toEditor(m.newLayout, [](editor::Editor& e) { e.newLayout(); });
+    toEditor(m.openLayout, [](editor::Editor& e) { e.chooseAndOpenLayout(); });
+    toEditor(m.save, [](editor::Editor& e) { e.saveLayout(); });
+    toEditor(m.exportPicture, [](editor::Editor& e) { e.exportPicture(); });
+    on(m.print, [this] { printLayout(); });
+    on(m.exportScaledPdf, [this] { exportScaledPdf(); });
+    on(m.printToScale, [this] { printToScale(); });
+    toEditor(m.exportPartsList, [](editor::Editor& e) { e.exportPartsList(); });
+    on(m.quit, [this] { requestQuit(); });
 
     using document::ObjectKind;
-    const std::array<std::pair<const char*, ObjectKind>, 6> kinds = {
-        {{"mnurect", ObjectKind::Rectangle},
-         {"mnumes", ObjectKind::Measure},
-         {"mnutext", ObjectKind::Text},
-         {"mnucerc", ObjectKind::Ellipse},
-         {"mnutri", ObjectKind::Triangle},
-         {"mnulig", ObjectKind::Line}}};
-    for (const auto& [name, kind] : kinds)
-        toEditor(name, [kind](editor::Editor& e) { e.createObject(kind); });
-    on("mnubib",
+    const std::array<std::pair<QAction*, ObjectKind>, 6> kinds = {
+        {{m.createRectangle, ObjectKind::Rectangle},
+         {m.createMeasure, ObjectKind::Measure},
+         {m.createText, ObjectKind::Text},
+         {m.createEllipse, ObjectKind::Ellipse},
+         {m.createTriangle, ObjectKind::Triangle},
+         {m.createLine, ObjectKind::Line}}};
+    for (const auto& [item, kind] : kinds)
+        toEditor(item, [kind](editor::Editor& e) { e.createObject(kind); });
+    on(m.accessoryLibrary,
        [this] { accessoryBrowserToggled(!editor_->state().controls.accessoryBrowserShown); });
 
-    toEditor("mnuannuler", [](editor::Editor& e) { e.undo(); });
-    toEditor("mnuretablir", [](editor::Editor& e) { e.redo(); });
-    action(QStringLiteral("mnuretablir"))
-        ->setShortcuts(
-            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    toEditor("mnupremier", [](editor::Editor& e) { e.bringToFront(); });
-    toEditor("mnuarrp", [](editor::Editor& e) { e.sendToBack(); });
-    toEditor("mnupivg", [](editor::Editor& e) { e.turn(editor::Turn::Left); });
-    toEditor("mnupivd", [](editor::Editor& e) { e.turn(editor::Turn::Right); });
-    toEditor("mnusuppr", [](editor::Editor& e) { e.deleteSelection(); });
+    toEditor(m.undo, [](editor::Editor& e) { e.undo(); });
+    toEditor(m.redo, [](editor::Editor& e) { e.redo(); });
+    m.redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    toEditor(m.bringToFront, [](editor::Editor& e) { e.bringToFront(); });
+    toEditor(m.sendToBack, [](editor::Editor& e) { e.sendToBack(); });
+    toEditor(m.turnLeft, [](editor::Editor& e) { e.turn(editor::Turn::Left); });
+    toEditor(m.turnRight, [](editor::Editor& e) { e.turn(editor::Turn::Right); });
+    toEditor(m.deleteSelection, [](editor::Editor& e) { e.deleteSelection(); });
 
-    on("mnupref", [this] { showPreferences(); });
-    toEditor("mnusurf", [](editor::Editor& e) { e.toggleSurfacePanel(); });
-    on("mnumasses", [this] { showMassWindow(); });
-    on("mnudonnees", [this] { showVehicleData(); });
-    connect(action(QStringLiteral("mnumagnet")), &QAction::triggered, this,
+    on(m.preferences, [this] { showPreferences(); });
+    toEditor(m.surfacePanel, [](editor::Editor& e) { e.toggleSurfacePanel(); });
+    on(m.massBudget, [this] { showMassWindow(); });
+    on(m.vehicleData, [this] { showVehicleData(); });
+    connect(m.magnetism, &QAction::triggered, this,
             [this](bool on) { forward([on](editor::Editor& e) { e.setMagnetism(on); }); });
-    on("mnuaccess", [this] { showAccessoryImport(); });
-    on("mnuvehic", [this] { showVehicleImport(); });
+    on(m.addAccessory, [this] { showAccessoryImport(); });
+    on(m.addVehicle, [this] { showVehicleImport(); });
 
-    on("mnuaide", [this] { showHelp(); });
-    on("mnulic", [this] { showLicence(); });
-    on("mnupropos", [this] { showAbout(); });
-    on("mnuremer", [this] { showCredits(); });
+    on(m.help, [this] { showHelp(); });
+    on(m.licence, [this] { showLicence(); });
+    on(m.about, [this] { showAbout(); });
+    on(m.credits, [this] { showCredits(); });
 }
 
 } // namespace app

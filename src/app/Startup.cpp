@@ -115,14 +115,14 @@ StartupResult Startup::readPreferences(bool registrationSucceeded) {
     StartupResult result;
     std::optional<settings::Preferences> stored;
     if (registrationSucceeded)
-        stored = preferences.readSix();
+        stored = preferences.readPreferences();
     if (stored) {
         result.prefs = *stored;
-        result.surfacePanel = preferences.readModsurf();
+        result.surfacePanel = preferences.readSurfacePanelShown();
         return result;
     }
     result.prefs = settings::Preferences::defaults();
-    preferences.writeSix(result.prefs); // a store that refuses writing is ignored
+    preferences.writePreferences(result.prefs); // a store that refuses writing is ignored
     result.defaultsWritten = true;
     return result;
 }

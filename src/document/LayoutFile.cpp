@@ -195,7 +195,7 @@ PlanObject readObject(LineReader& in, PictureCheck& pictures, LayoutFileContents
     else if (object.kind == ObjectKind::Text)
         object.text = in.line();
     else
-        object.orientation = in.integer();
+        object.orientation = Orientation::stored(in.integer());
     return object;
 }
 
@@ -256,7 +256,7 @@ void writeObject(const PlanObject& object, const QLocale& locale,
                                    : QString::number(object.fill.colourIndex()));
     writeLine(object.locked ? QStringLiteral("1") : QStringLiteral("0"));
     writeLine(object.kind == ObjectKind::Text ? lineText(object.text)
-                                              : QString::number(object.orientation));
+                                              : QString::number(object.orientation.number()));
 }
 
 // A header field as the reader's delimited fields take it back unchanged: bare when it
@@ -376,8 +376,9 @@ int clampZoomPercent(double percent) {
                           double(kMaxZoomPercent)));
 }
 
-QString proposedFileName(const QString& modele, const QString& vue, bool mirrorLeftRight) {
-    QString name = modele + QStringLiteral(" - ") + vue + QStringLiteral(".kla");
+QString proposedFileName(const QString& vehicleModel, const QString& viewName,
+                         bool mirrorLeftRight) {
+    QString name = vehicleModel + QStringLiteral(" - ") + viewName + QStringLiteral(".kla");
     if (mirrorLeftRight) {
         name.replace(QStringLiteral("gauche"), QStringLiteral("gggggg"), Qt::CaseSensitive);
         name.replace(QStringLiteral("droit"), QStringLiteral("gauche"), Qt::CaseSensitive);

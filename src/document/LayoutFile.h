@@ -83,7 +83,8 @@ int clampZoomPercent(double percent);
 // separator) held as clampZoomPercent holds it; 100 when the text is not a finite number.
 int zoomPercent(const QString& zoomText, const QLocale& locale);
 
-// modele + " - " + vue + ".kla", with "gauche" and "droit" exchanged when mirrored.
-QString proposedFileName(const QString& modele, const QString& vue, bool mirrorLeftRight);
+// vehicleModel + " - " + viewName + ".kla", with "gauche" and "droit" exchanged when mirrored.
+QString proposedFileName(const QString& vehicleModel, const QString& viewName,
+                         bool mirrorLeftRight);
 
 } // namespace document

@@ -55,6 +55,50 @@ private:
     Value value_{0};
 };
 
+// An accessory's picture turned by quarter turns counter-clockwise; the turned picture
+// fills the box.
+enum class AccessoryTurn : std::int16_t { None = 0, Quarter = 1, Half = 2, ThreeQuarters = 3 };
+
+// The corner of its box that holds a triangle's right angle. A left turn goes to the next.
+enum class TriangleCorner : std::int16_t {
+    TopRight = 0,
+    TopLeft = 1,
+    BottomLeft = 2,
+    BottomRight = 3,
+};
+
+// The diagonal of its box that a line follows.
+enum class LineDirection : std::int16_t {
+    Falling = 0, // top-left to bottom-right
+    Rising = 1,  // top-right to bottom-left
+};
+
+// An object's orientation, read as its kind's type. The number is kept as the file gives
+// it, also where it names no orientation of the kind (such an object draws nothing) and
+// for the kinds that have none.
+class Orientation {
+public:
+    constexpr Orientation() = default;
+    constexpr Orientation(AccessoryTurn turn) : number_(std::int16_t(turn)) {}
+    constexpr Orientation(TriangleCorner corner) : number_(std::int16_t(corner)) {}
+    constexpr Orientation(LineDirection direction) : number_(std::int16_t(direction)) {}
+    static constexpr Orientation stored(std::int16_t number) {
+        Orientation orientation;
+        orientation.number_ = number;
+        return orientation;
+    }
+
+    constexpr std::int16_t number() const { return number_; }
+    constexpr AccessoryTurn accessoryTurn() const { return AccessoryTurn(number_); }
+    constexpr TriangleCorner triangleCorner() const { return TriangleCorner(number_); }
+    constexpr LineDirection lineDirection() const { return LineDirection(number_); }
+
+    bool operator==(const Orientation&) const = default;
+
+private:
+    std::int16_t number_ = 0;
+};
+
 // One object of the plan.
 struct PlanObject {
     ObjectKind kind = ObjectKind::Rectangle;
@@ -63,10 +107,9 @@ struct PlanObject {
     float widthCm = 0;  // horizontal extent
     Fill fill;
     bool locked = false; // not resizable with the mouse
-    // The kind's number: an accessory's quarter turns counter-clockwise (0..3), the
-    // corner holding a triangle's right angle, a line's direction. Other kinds do not use
-    // it but keep the number their file gives (0 when the editor makes them).
-    int orientation = 0;
+    // An accessory's turn, a triangle's corner or a line's direction. Other kinds do not
+    // use it but keep the number their file gives (0 when the editor makes them).
+    Orientation orientation;
     QString text; // a text object's words; empty for other kinds
     // What the object weighs, in kg; nothing when unknown. Only rectangles, ellipses,
     // triangles and accessories carry one.

@@ -23,7 +23,7 @@ std::optional<float> storedReal(double v) {
 }
 
 std::int16_t storedInteger(double v) {
-    return std::int16_t(std::clamp(platform::M(v), -32768, 32767));
+    return std::int16_t(std::clamp(platform::roundToInt(v), -32768, 32767));
 }
 
 Fill storedFill(const QString& text) {

@@ -22,7 +22,8 @@ bool takesDimensionBoxes(ObjectKind kind) {
 
 bool Creation::refuseDimensions() {
     const EditingControls& c = core_.state.controls;
-    if (readDimension(c.sizeText[0], core_.locale) && readDimension(c.sizeText[1], core_.locale))
+    if (readDimension(c.sizeText[Dimension::Width], core_.locale) &&
+        readDimension(c.sizeText[Dimension::Height], core_.locale))
         return false;
     core_.inform(QStringLiteral("Les dimensions de l'objet doivent être des nombres entiers de "
                                 "centimètres, entre 0 et 32767."),
@@ -66,8 +67,8 @@ void Creation::create(ObjectKind kind) {
     if (selection_.shown()) {
         selection_.putBack();
     }
-    if (kind != ObjectKind::Rectangle && s.controls.textureEntry != 0) {
-        s.controls.textureEntry = 0;
+    if (kind != ObjectKind::Rectangle && s.controls.texture) {
+        s.controls.texture.reset();
         core_.showPaletteSwatch(0);
         s.next.fill = Fill::colour(0);
     }
@@ -94,18 +95,18 @@ void Creation::create(ObjectKind kind) {
             object.massKg = float(*kg);
     } else if (kind == ObjectKind::Text) {
         const QSize extent = s.canvas.textSize(text);
-        const std::int16_t height = textSizeCm(extent.height(), core_.resol());
-        const std::int16_t width = textSizeCm(extent.width(), core_.resol());
+        const std::int16_t height = textSizeCm(extent.height(), core_.pixelsPerCm());
+        const std::int16_t width = textSizeCm(extent.width(), core_.pixelsPerCm());
         object.heightCm = height;
         object.widthCm = width;
         object.fill = s.next.fill;
         object.locked = true;
         object.text = text;
-        s.controls.sizeText[0] = QString::number(width);
-        s.controls.sizeText[1] = QString::number(height);
+        s.controls.sizeText[Dimension::Width] = QString::number(width);
+        s.controls.sizeText[Dimension::Height] = QString::number(height);
     } else {
-        object.heightCm = *readDimension(s.controls.sizeText[1], core_.locale);
-        object.widthCm = *readDimension(s.controls.sizeText[0], core_.locale);
+        object.heightCm = *readDimension(s.controls.sizeText[Dimension::Height], core_.locale);
+        object.widthCm = *readDimension(s.controls.sizeText[Dimension::Width], core_.locale);
         object.fill = s.next.fill;
         object.locked = s.controls.lockChecked;
     }

@@ -73,7 +73,7 @@ struct Editor::ChangeStamp {
     document::PlanObject object;
     float left = 0, top = 0, width = 0, height = 0;
     float zoom = 0, originX = 0, originY = 0;
-    std::array<QString, 2> sizeText;
+    PerDimension<QString> sizeText;
     bool operator==(const ChangeStamp&) const = default;
     bool sameSelectionLook(const ChangeStamp& o) const {
         return row == o.row && object == o.object && left == o.left && top == o.top &&
@@ -127,7 +127,7 @@ void Editor::openAtStartup(const QString& path) {
 
 void Editor::refreshTextures() {
     state_.controls.textures = library::listTextures(services_.files, state_.libraryRoot);
-    state_.controls.textureEntry = 0;
+    state_.controls.texture.reset();
 }
 
 bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalPath) {
@@ -291,15 +291,15 @@ QString Editor::positionText(Axis axis) const {
     if (!modules_->selection.shown() || state_.layout.pixelsPerCm <= 0)
         return QString();
     const document::PlanObject object = modules_->selection.selectionObject();
-    const double resol = state_.layout.pixelsPerCm;
+    const double pixelsPerCm = state_.layout.pixelsPerCm;
     const float pixel = axis == Axis::X ? object.position.x : object.position.y;
-    return cmText(double(pixel) / resol, cmDecimals(1 / resol), locale_);
+    return cmText(double(pixel) / pixelsPerCm, cmDecimals(1 / pixelsPerCm), locale_);
 }
 void Editor::paletteColourChosen(int index) {
     edit(LayoutChange::Fill, [&] { modules_->properties.paletteColourChosen(index); });
 }
-void Editor::textureChosen(int entry) {
-    edit(LayoutChange::Fill, [&] { modules_->properties.textureChosen(entry); });
+void Editor::textureIndexChosen(std::optional<int> index) {
+    edit(LayoutChange::Fill, [&] { modules_->properties.textureIndexChosen(index); });
 }
 void Editor::fillSwatchClicked() {
     edit(LayoutChange::Fill, [&] { modules_->properties.fillSwatchClicked(); });
@@ -372,7 +372,7 @@ std::optional<int> Editor::massCentreColumn() const {
         return std::nullopt;
     const double pictureX = axles->planX(*budget.centreCm) * state_.layout.pixelsPerCm;
     const render::View& v = state_.view.view;
-    return platform::M((pictureX - v.originX) * v.zoom);
+    return platform::roundToInt((pictureX - v.originX) * v.zoom);
 }
 
 void Editor::restartHistory() {
@@ -410,11 +410,11 @@ QString Editor::livePosition() const {
     if (!modules_->selection.shown())
         return QString();
     const document::PlanObject object = modules_->selection.selectionObject();
-    const double resol = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
-    const auto cm = [](double v) { return QString::number(platform::M(v)); };
+    const double pixelsPerCm = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
+    const auto cm = [](double v) { return QString::number(platform::roundToInt(v)); };
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
-        .arg(cm(object.position.x / resol), cm(object.position.y / resol), cm(object.widthCm),
-             cm(object.heightCm));
+        .arg(cm(object.position.x / pixelsPerCm), cm(object.position.y / pixelsPerCm),
+             cm(object.widthCm), cm(object.heightCm));
 }
 
 void Editor::pointerOverPlan(QPointF at) {
@@ -483,7 +483,7 @@ void Editor::restoreMagnetism() {
 
 void Editor::toggleSurfacePanel() {
     state_.surfaces.visible = !state_.surfaces.visible;
-    settings::PreferenceStore(services_.store).writeModsurf(state_.surfaces.visible);
+    settings::PreferenceStore(services_.store).writeSurfacePanelShown(state_.surfaces.visible);
 }
 
 void Editor::restoreSurfacePanel(const std::optional<QString>& savedSetting) {

@@ -150,7 +150,7 @@ public:
     QString positionText(Axis axis) const;
     void paletteColourChosen(int index);
     // An entry of the texture list: 0 is the "choose" caption, k the k-th texture.
-    void textureChosen(int entry);
+    void textureIndexChosen(std::optional<int> index);
     void fillSwatchClicked();
     void bringToFront();
     void sendToBack();

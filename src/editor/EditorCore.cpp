@@ -43,9 +43,9 @@ void EditorCore::showTextureSwatch(const QString& file) {
     renderer.fillWithTexture(swatch, 0, 0, h, w, file);
 }
 
-int EditorCore::textureEntry(const QString& file) const {
+std::optional<int> EditorCore::textureIndex(const QString& file) const {
     const qsizetype i = state.controls.textures.indexOf(file);
-    return i < 0 ? 0 : int(i) + 1;
+    return i < 0 ? std::nullopt : std::optional(int(i));
 }
 
 } // namespace editor

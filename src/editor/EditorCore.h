@@ -19,7 +19,7 @@ struct EditorCore {
     QLocale& locale;
 
     bool layoutOpen() const { return state.layout.isOpen; }
-    double resol() const { return state.layout.pixelsPerCm; }
+    double pixelsPerCm() const { return state.layout.pixelsPerCm; }
     float zoom() const { return state.view.view.zoom; }
     render::DrawContext drawContext() const;
 
@@ -37,7 +37,7 @@ struct EditorCore {
     void showPaletteSwatch(int index);
     void showTextureSwatch(const QString& file);
     // The texture list's entry for a texture file name; 0 when it is not listed.
-    int textureEntry(const QString& file) const;
+    std::optional<int> textureIndex(const QString& file) const;
 };
 
 } // namespace editor

@@ -12,6 +12,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 namespace editor {
 
@@ -64,8 +66,21 @@ struct SelectionState {
     Handles handles;
 };
 
-// The two dimension boxes, in the order of EditingControls::sizeText.
+// The two dimension boxes.
 enum class Dimension { Width, Height };
+
+// One value for each dimension box.
+template <typename T> class PerDimension {
+public:
+    PerDimension() = default;
+    PerDimension(T width, T height) : values_{std::move(width), std::move(height)} {}
+    T& operator[](Dimension dimension) { return values_[std::size_t(dimension)]; }
+    const T& operator[](Dimension dimension) const { return values_[std::size_t(dimension)]; }
+    bool operator==(const PerDimension&) const = default;
+
+private:
+    std::array<T, 2> values_{};
+};
 
 // The way a selection is turned by a quarter.
 enum class Turn { Left, Right };
@@ -73,12 +88,12 @@ enum class Turn { Left, Right };
 // The editing controls of the main window whose values preset the next object and
 // show the selected one.
 struct EditingControls {
-    std::array<QString, 2> sizeText = {QStringLiteral("50"),
-                                       QStringLiteral("50")}; // width, height (cm)
-    bool lockChecked = false;                                 // "Figées"
-    QString massText;     // "Masse (kg)": the selection's mass, empty when unknown
-    int textureEntry = 0; // texture list: 0 "Choisir un texture...", k the k-th texture
-    QStringList textures; // texture file names, in listing order (entry k = textures[k-1])
+    PerDimension<QString> sizeText{QStringLiteral("50"), QStringLiteral("50")}; // in cm
+    bool lockChecked = false;                                                   // "Figées"
+    // The chosen texture's index in textures; nothing while the list shows its caption.
+    std::optional<int> texture;
+    QString massText; // "Masse (kg)": the selection's mass, empty when unknown
+    QStringList textures;                                   // texture file names, in listing order
     platform::Surface fillSwatch{61, 61, platform::kBlack}; // fill swatch Couleur
 
     bool layoutEnabled = false;    // enableEditing has run

@@ -7,7 +7,7 @@
 
 namespace editor {
 
-using platform::M;
+using platform::roundToInt;
 
 namespace {
 
@@ -25,11 +25,11 @@ PlanBox hitBox(const document::PlanObject& object, const render::View& view, dou
     using document::ObjectKind;
     const float height = object.heightCm;
     const float width = object.widthCm;
-    const float resol = float(pixelsPerCm);
+    const float perCm = float(pixelsPerCm);
     PlanBox box;
-    box.left = float(M((object.position.x - view.originX) * view.zoom));
-    box.top = float(M((object.position.y - view.originY) * view.zoom));
-    const float scale = object.kind == ObjectKind::Text ? resol : resol * view.zoom;
+    box.left = float(roundToInt((object.position.x - view.originX) * view.zoom));
+    box.top = float(roundToInt((object.position.y - view.originY) * view.zoom));
+    const float scale = object.kind == ObjectKind::Text ? perCm : perCm * view.zoom;
     box.width = width * scale;
     box.height = height * scale;
     if (object.kind == ObjectKind::Measure) {
@@ -38,7 +38,7 @@ PlanBox hitBox(const document::PlanObject& object, const render::View& view, dou
                 box.height = 17;
         } else if (box.height > 25) {
             box.width = 25;
-            box.left = float(M(box.left + width * resol * view.zoom - 25));
+            box.left = float(roundToInt(box.left + width * perCm * view.zoom - 25));
         }
     }
     return box;
@@ -56,11 +56,14 @@ int hitTest(const document::ObjectTable& table, const render::View& view, double
 }
 
 std::array<QPoint, kHandleCount> handlePositions(const PlanBox& box) {
-    const int L = M(box.left), T = M(box.top);
-    const int R = M(box.left + box.width), B = M(box.top + box.height);
-    const int midX = L + M(box.width / 2) - 2, midY = T + M(box.height / 2) - 2;
-    return {QPoint(L - 5, T - 5), QPoint(midX, T - 5), QPoint(R, T - 5), QPoint(R, midY),
-            QPoint(R, B),         QPoint(midX, B),     QPoint(L - 5, B), QPoint(L - 5, midY)};
+    const int left = roundToInt(box.left), top = roundToInt(box.top);
+    const int right = roundToInt(box.left + box.width);
+    const int bottom = roundToInt(box.top + box.height);
+    const int midX = left + roundToInt(box.width / 2) - 2;
+    const int midY = top + roundToInt(box.height / 2) - 2;
+    return {QPoint(left - 5, top - 5), QPoint(midX, top - 5), QPoint(right, top - 5),
+            QPoint(right, midY),       QPoint(right, bottom), QPoint(midX, bottom),
+            QPoint(left - 5, bottom),  QPoint(left - 5, midY)};
 }
 
 float dragEdge(float position, int delta, float size, int surfaceSize) {
@@ -150,7 +153,7 @@ int barPercent(float origin, float zoom, float imageSize, float surfaceSize) {
         return 0;
     if (p >= 100)
         return 100;
-    return M(p);
+    return roundToInt(p);
 }
 
 float originFromBar(int value, float zoom, float imageSize, float surfaceSize) {
@@ -158,34 +161,17 @@ float originFromBar(int value, float zoom, float imageSize, float surfaceSize) {
 }
 
 std::int16_t textSizeCm(int px, double pixelsPerCm) {
-    return std::int16_t(M(double(px) / pixelsPerCm) + 1);
-}
-
-std::optional<double> readNumber(const QString& text, const QLocale& locale) {
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    const double v = locale.toDouble(t, &ok);
-    if (ok && std::isfinite(v))
-        return v;
-    return platform::parseNumber(t);
+    return std::int16_t(roundToInt(double(px) / pixelsPerCm) + 1);
 }
 
 std::optional<std::int16_t> readDimension(const QString& text, const QLocale& locale) {
-    const std::optional<double> v = readNumber(text, locale);
+    const std::optional<double> v = platform::readNumber(text, locale);
     if (!v)
         return std::nullopt;
-    const std::optional<std::int16_t> whole = platform::CInt16(*v);
+    const std::optional<std::int16_t> whole = platform::toInt16(*v);
     if (!whole || *whole < 0)
         return std::nullopt;
     return whole;
-}
-
-QString numberText(double value, const QLocale& locale, int precision) {
-    QLocale l = locale;
-    l.setNumberOptions(QLocale::OmitGroupSeparator);
-    return l.toString(value, 'g', precision);
 }
 
 } // namespace editor

@@ -60,13 +60,7 @@ float originFromBar(int value, float zoom, float imageSize, float surfaceSize);
 // Size in cm of a text's extent of px pixels: the nearest whole cm plus one.
 std::int16_t textSizeCm(int px, double pixelsPerCm);
 
-// A number typed by the user: in the locale's format, or with "." or "," as decimal
-// separator; nothing when the text is not a number.
-std::optional<double> readNumber(const QString& text, const QLocale& locale);
 // A dimension box's value: a whole number of cm from 0 to 32767 (halves to even).
 std::optional<std::int16_t> readDimension(const QString& text, const QLocale& locale);
-// A number as the user's locale writes it, without thousands separator, with at most
-// the given significant digits and no trailing zeros.
-QString numberText(double value, const QLocale& locale, int precision = 15);
 
 } // namespace editor

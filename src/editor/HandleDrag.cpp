@@ -5,7 +5,7 @@
 
 namespace editor {
 
-using platform::M;
+using platform::roundToInt;
 
 namespace {
 
@@ -35,7 +35,7 @@ bool HandleDrag::underWay() const {
 void HandleDrag::beginDrag(Drag drag, float x, float y) {
     if (!selection_.state().handles.visible)
         return;
-    dragStart_ = QPoint(M(x), M(y));
+    dragStart_ = QPoint(roundToInt(x), roundToInt(y));
     drag_ = drag;
     dragSerial_ = selection_.serial();
 }
@@ -44,8 +44,8 @@ void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y, bool snap) 
     if (drag_ != Drag::Move || !onlyLeftHeld(buttons) || !underWay())
         return;
     const EditorState& s = core_.state;
-    const int dx = M(x) - dragStart_.x();
-    const int dy = M(y) - dragStart_.y();
+    const int dx = roundToInt(x) - dragStart_.x();
+    const int dy = roundToInt(y) - dragStart_.y();
     PlanBox b = selection_.box();
     b.top = dragEdge(b.top, dy, b.height, s.canvas.height());
     b.left = dragEdge(b.left, dx, b.width, s.canvas.width());
@@ -59,7 +59,7 @@ void HandleDrag::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, fl
         !underWay())
         return;
     PlanBox b = selection_.box();
-    resizeByHandle(b, handle, M(x) - dragStart_.x(), M(y) - dragStart_.y());
+    resizeByHandle(b, handle, roundToInt(x) - dragStart_.x(), roundToInt(y) - dragStart_.y());
     selection_.setBox(magnetism_.resized(b, handle, snap));
     selection_.placeHandles();
 }
@@ -102,11 +102,11 @@ void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons
     core_.processEvents();
     if (drag_ != Drag::Resize || !underWay())
         return;
-    const double scale = double(core_.zoom()) * core_.resol();
-    const int w = M(double(sel.box.width) / scale);
-    const int h = M(double(sel.box.height) / scale);
-    s.controls.sizeText[0] = wholeText(w);
-    s.controls.sizeText[1] = wholeText(h);
+    const double scale = double(core_.zoom()) * core_.pixelsPerCm();
+    const int w = roundToInt(double(sel.box.width) / scale);
+    const int h = roundToInt(double(sel.box.height) / scale);
+    s.controls.sizeText[Dimension::Width] = wholeText(w);
+    s.controls.sizeText[Dimension::Height] = wholeText(h);
     panel_.showResized(sel.object.kind, w, h);
     selection_.drawBox();
 }

@@ -207,7 +207,7 @@ void LayoutCommands::exportPicture() {
         return;
     const document::Layout& l = core_.state.layout;
     output::exportImage(core_.state.canvas, l.vehicleModel, l.vehicleBody,
-                        core_.state.prefs.autozone, l.filePath, core_.services.dialogs,
+                        core_.state.prefs.automaticZone, l.filePath, core_.services.dialogs,
                         [this] { putSelectionBack(); });
 }
 
@@ -215,8 +215,9 @@ void LayoutCommands::printLayout(platform::Printer& printer) {
     if (!core_.layoutOpen())
         return;
     const document::Layout& l = core_.state.layout;
-    output::printPlan(core_.state.canvas, l.vehicleModel, l.vehicleBody, core_.state.prefs.autozone,
-                      printer, core_.services.dialogs, [this] { putSelectionBack(); });
+    output::printPlan(core_.state.canvas, l.vehicleModel, l.vehicleBody,
+                      core_.state.prefs.automaticZone, printer, core_.services.dialogs,
+                      [this] { putSelectionBack(); });
 }
 
 namespace {

@@ -8,10 +8,11 @@ SnapTargets Magnetism::targets() const {
     if (!s.layout.isOpen)
         return targets;
     const render::View& v = s.view.view;
-    const double resol = core_.resol();
+    const double pixelsPerCm = core_.pixelsPerCm();
     targets.objects.reserve(std::size_t(s.layout.objects.count()));
     for (const document::PlanObject& object : s.layout.objects) {
-        const double scale = object.kind == document::ObjectKind::Text ? resol : resol * v.zoom;
+        const double scale =
+            object.kind == document::ObjectKind::Text ? pixelsPerCm : pixelsPerCm * v.zoom;
         targets.objects.push_back(PlanBox{
             (object.position.x - v.originX) * v.zoom, (object.position.y - v.originY) * v.zoom,
             float(object.widthCm * scale), float(object.heightCm * scale)});

@@ -43,17 +43,17 @@ std::optional<QPointF> pointerCm(QPointF canvasAt, const render::View& view, dou
 
 std::optional<int> typedPosition(const QString& text, double pixelsPerCm, float pictureLength,
                                  const QLocale& locale) {
-    const std::optional<double> cm = readNumber(text, locale);
+    const std::optional<double> cm = platform::readNumber(text, locale);
     if (!cm)
         return std::nullopt;
-    const int whole = platform::M(*cm * pixelsPerCm);
+    const int whole = platform::roundToInt(*cm * pixelsPerCm);
     if (whole < 0 || float(whole) > pictureLength)
         return std::nullopt;
     return whole;
 }
 
 float centimetreStep(double pixelsPerCm, float zoom) {
-    return float(std::max(1, platform::M(pixelsPerCm))) * zoom;
+    return float(std::max(1, platform::roundToInt(pixelsPerCm))) * zoom;
 }
 
 PlanBox arrowStep(PlanBox box, Qt::Key key, float step, QSize canvas) {

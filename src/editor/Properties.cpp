@@ -21,10 +21,28 @@ bool takesFill(ObjectKind kind, bool texture) {
     return kind != ObjectKind::Accessory && (!texture || kind == ObjectKind::Rectangle);
 }
 
+// A quarter turn of a triangle's corner or of an accessory's picture: a left turn adds
+// one, a right turn takes one away, and 0 to 3 go round. A number outside them moves by
+// one, wrapping round at the ends of its 16-bit range.
+template <typename QuarterTurns> QuarterTurns quarterTurned(QuarterTurns current, Turn direction) {
+    int turns = int(current) + (direction == Turn::Left ? 1 : -1);
+    if (turns == 4)
+        turns = 0;
+    if (turns == -1)
+        turns = 3;
+    return QuarterTurns(std::int16_t(turns));
+}
+
+// A line moved onto the other diagonal of its box; a number that names no direction
+// becomes one minus itself.
+document::LineDirection mirrored(document::LineDirection direction) {
+    return document::LineDirection(std::int16_t(1 - int(direction)));
+}
+
 } // namespace
 
 void Properties::dimensionTextChanged(Dimension dimension, const QString& text) {
-    core_.state.controls.sizeText[std::size_t(dimension)] = text;
+    core_.state.controls.sizeText[dimension] = text;
 }
 
 void Properties::dimensionsConfirmed() {
@@ -35,15 +53,17 @@ void Properties::dimensionsConfirmed() {
     if (selection_.state().object.kind == ObjectKind::Text ||
         selection_.state().object.kind == ObjectKind::Accessory)
         return;
-    const std::optional<std::int16_t> w = readDimension(s.controls.sizeText[0], core_.locale);
-    const std::optional<std::int16_t> h = readDimension(s.controls.sizeText[1], core_.locale);
+    const std::optional<std::int16_t> w =
+        readDimension(s.controls.sizeText[Dimension::Width], core_.locale);
+    const std::optional<std::int16_t> h =
+        readDimension(s.controls.sizeText[Dimension::Height], core_.locale);
     if (!w || !h) {
         core_.inform(QStringLiteral("Les dimensions de l'objet doivent être des nombres entiers de "
                                     "centimètres, entre 0 et 32767."),
                      QStringLiteral("Attention :"), platform::MsgIcon::Warning);
         return;
     }
-    const float scale = float(double(core_.zoom()) * core_.resol());
+    const float scale = float(double(core_.zoom()) * core_.pixelsPerCm());
     selection_.setBoxSize(float(*w) * scale, float(*h) * scale);
     panel_.showResized(selection_.state().object.kind, *w, *h);
     selection_.drawBox();
@@ -63,7 +83,7 @@ void Properties::massConfirmed() {
         selection_.setMass(std::nullopt);
         return;
     }
-    const std::optional<double> kg = readNumber(text, core_.locale);
+    const std::optional<double> kg = platform::readNumber(text, core_.locale);
     if (!kg || *kg < 0 || *kg > kMaxObjectMassKg) {
         core_.inform(QStringLiteral("La masse de l'objet doit être un nombre de kilogrammes, "
                                     "entre 0 et 100000, ou rester vide quand elle n'est pas "
@@ -80,9 +100,9 @@ void Properties::positionConfirmed(Axis axis, const QString& text) {
         return;
     const bool horizontal = axis == Axis::X;
     const float length = horizontal ? s.layout.pictureWidth : s.layout.pictureHeight;
-    const std::optional<int> pixel = typedPosition(text, core_.resol(), length, core_.locale);
+    const std::optional<int> pixel = typedPosition(text, core_.pixelsPerCm(), length, core_.locale);
     if (!pixel) {
-        const QString limit = cmText(double(length) / core_.resol(), 1, core_.locale);
+        const QString limit = cmText(double(length) / core_.pixelsPerCm(), 1, core_.locale);
         core_.inform(QStringLiteral("La position doit être un nombre de centimètres entre 0 et %1, "
                                     "pour que l'objet commence sur l'image du véhicule.")
                          .arg(limit),
@@ -113,22 +133,22 @@ void Properties::paletteColourChosen(int index) {
     EditorState& s = core_.state;
     core_.showPaletteSwatch(index);
     s.next.fill = Fill::colour(index);
-    s.controls.textureEntry = 0;
+    s.controls.texture.reset();
     if (selection_.shown() && takesFill(selection_.state().object.kind, false)) {
         selection_.setFill(s.next.fill);
         selection_.drawBox();
     }
 }
 
-void Properties::textureChosen(int entry) {
+void Properties::textureIndexChosen(std::optional<int> index) {
     EditorState& s = core_.state;
-    if (entry >= 1 && entry <= s.controls.textures.size()) {
-        s.controls.textureEntry = entry;
-        const QString file = s.controls.textures[entry - 1];
+    if (index && *index >= 0 && *index < s.controls.textures.size()) {
+        s.controls.texture = index;
+        const QString file = s.controls.textures[*index];
         s.next.fill = Fill::file(file);
         core_.showTextureSwatch(file);
     } else {
-        s.controls.textureEntry = 0;
+        s.controls.texture.reset();
         s.next.fill = Fill::colour(0);
         core_.showPaletteSwatch(0);
     }
@@ -159,27 +179,22 @@ void Properties::turn(Turn direction) {
     const ObjectKind kind = selection_.state().object.kind;
     if (kind == ObjectKind::Text)
         return;
-    int orientation = selection_.state().object.orientation;
-    // The orientation is stored as a 16-bit integer; a turn past its range wraps around.
-    if (kind == ObjectKind::Triangle || kind == ObjectKind::Accessory) {
-        int turns = orientation + (direction == Turn::Left ? 1 : -1);
-        if (turns == 4)
-            turns = 0;
-        if (turns == -1)
-            turns = 3;
-        orientation = std::int16_t(turns);
-    } else if (kind == ObjectKind::Line) {
-        orientation = std::int16_t(1 - orientation);
-    }
-    std::swap(s.controls.sizeText[0], s.controls.sizeText[1]);
+    document::Orientation orientation = selection_.state().object.orientation;
+    if (kind == ObjectKind::Triangle)
+        orientation = quarterTurned(orientation.triangleCorner(), direction);
+    else if (kind == ObjectKind::Accessory)
+        orientation = quarterTurned(orientation.accessoryTurn(), direction);
+    else if (kind == ObjectKind::Line)
+        orientation = mirrored(orientation.lineDirection());
+    std::swap(s.controls.sizeText[Dimension::Width], s.controls.sizeText[Dimension::Height]);
     // A box emptied by hand keeps the size it shows, turned.
-    const double scale = double(core_.zoom()) * core_.resol();
+    const double scale = double(core_.zoom()) * core_.pixelsPerCm();
     const float oldWidth = selection_.box().width, oldHeight = selection_.box().height;
-    const auto h = readNumber(s.controls.sizeText[1], core_.locale);
-    const auto w = readNumber(s.controls.sizeText[0], core_.locale);
+    const auto h = platform::readNumber(s.controls.sizeText[Dimension::Height], core_.locale);
+    const auto w = platform::readNumber(s.controls.sizeText[Dimension::Width], core_.locale);
     selection_.setOrientation(orientation);
-    selection_.setBoxSize(w ? float(platform::M(*w * scale)) : oldHeight,
-                          h ? float(platform::M(*h * scale)) : oldWidth);
+    selection_.setBoxSize(w ? float(platform::roundToInt(*w * scale)) : oldHeight,
+                          h ? float(platform::roundToInt(*h * scale)) : oldWidth);
     selection_.drawBox();
     selection_.showHandles();
 }

@@ -32,7 +32,7 @@ public:
     void paletteColourChosen(int index);
     // A texture list entry becomes the current fill; the caption entry (0) or an entry
     // past the list means colour 0.
-    void textureChosen(int entry);
+    void textureIndexChosen(std::optional<int> index);
     void fillSwatchClicked();
     // Puts the selection back in front of or behind every other object.
     void restack(Selection::Place place);

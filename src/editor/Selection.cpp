@@ -10,7 +10,7 @@
 namespace editor {
 
 using document::ObjectKind;
-using platform::M;
+using platform::roundToInt;
 
 namespace {
 
@@ -33,7 +33,7 @@ void Selection::setMass(std::optional<float> kg) {
     state_.object.massKg = kg;
 }
 
-void Selection::setOrientation(int orientation) {
+void Selection::setOrientation(document::Orientation orientation) {
     state_.object.orientation = orientation;
 }
 
@@ -118,7 +118,7 @@ void Selection::showFillOf(ObjectKind kind, const document::Fill& fill) {
         c.dimensionsEnabled = false;
         s.next.fill = document::Fill::colour(0);
         core_.showPaletteSwatch(0);
-        c.textureEntry = 0;
+        c.texture.reset();
         return;
     }
     c.fillEnabled = true;
@@ -126,10 +126,10 @@ void Selection::showFillOf(ObjectKind kind, const document::Fill& fill) {
     s.next.fill = fill;
     if (kind != ObjectKind::Text && fill.isFile()) {
         core_.showTextureSwatch(fill.fileName());
-        c.textureEntry = core_.textureEntry(fill.fileName());
+        c.texture = core_.textureIndex(fill.fileName());
     } else {
         core_.showPaletteSwatch(fill.colourIndex());
-        c.textureEntry = 0;
+        c.texture.reset();
     }
 }
 
@@ -140,28 +140,30 @@ void Selection::select(int r, Origin origin) {
         return;
     const document::PlanObject object = table.row(r);
     const ObjectKind kind = object.kind;
-    const double resol = core_.resol();
+    const double pixelsPerCm = core_.pixelsPerCm();
     const float zoom = core_.zoom();
-    const PlanBox hit = hitBox(object, s.view.view, resol);
+    const PlanBox hit = hitBox(object, s.view.view, pixelsPerCm);
 
     s.controls.editEnabled = true;
     s.controls.turnEnabled = kind != ObjectKind::Text;
     state_.object = object;
 
     PlanBox b{hit.left, hit.top, 0, 0};
-    const double col4 = object.heightCm;
-    const double col5 = object.widthCm;
+    const double heightCm = object.heightCm;
+    const double widthCm = object.widthCm;
     if (kind == ObjectKind::Measure) {
         b.width = hit.width;
         b.height = hit.height;
-        s.controls.sizeText[0] = wholeText(M(double(hit.width) / zoom / resol));
-        s.controls.sizeText[1] = wholeText(M(double(hit.height) / zoom / resol));
+        s.controls.sizeText[Dimension::Width] =
+            wholeText(roundToInt(double(hit.width) / zoom / pixelsPerCm));
+        s.controls.sizeText[Dimension::Height] =
+            wholeText(roundToInt(double(hit.height) / zoom / pixelsPerCm));
     } else {
-        const double scale = kind == ObjectKind::Text ? resol : resol * zoom;
-        b.width = float(M(col5 * scale));
-        b.height = float(M(col4 * scale));
-        s.controls.sizeText[0] = numberText(col5, core_.locale);
-        s.controls.sizeText[1] = numberText(col4, core_.locale);
+        const double scale = kind == ObjectKind::Text ? pixelsPerCm : pixelsPerCm * zoom;
+        b.width = float(roundToInt(widthCm * scale));
+        b.height = float(roundToInt(heightCm * scale));
+        s.controls.sizeText[Dimension::Width] = platform::numberText(widthCm, core_.locale);
+        s.controls.sizeText[Dimension::Height] = platform::numberText(heightCm, core_.locale);
     }
     setBox(b);
 
@@ -172,7 +174,7 @@ void Selection::select(int r, Origin origin) {
     s.controls.massEnabled = document::carriesMass(kind);
     s.controls.massText =
         object.massKg ? document::massText(*object.massKg, core_.locale) : QString();
-    panel_.showSelected(kind, col5, col4);
+    panel_.showSelected(kind, widthCm, heightCm);
 
     state_.row = r;
     state_.stored = object;
@@ -193,15 +195,15 @@ document::PlanObject Selection::selectionObject() const {
     const float zoom = core_.zoom();
     const render::View& v = s.view.view;
     document::PlanObject object = state_.object;
-    object.position.x = float(M(b.left / zoom + v.originX));
-    object.position.y = float(M(b.top / zoom + v.originY));
+    object.position.x = float(roundToInt(b.left / zoom + v.originX));
+    object.position.y = float(roundToInt(b.top / zoom + v.originY));
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
-    const double scale = object.kind == ObjectKind::Text ? core_.resol() : core_.resol() * zoom;
+    const double scale = object.kind == ObjectKind::Text ? core_.pixelsPerCm() : core_.pixelsPerCm() * zoom;
     const auto size = [&](Dimension d, float pixels) {
-        if (const auto typed = readDimension(s.controls.sizeText[std::size_t(d)], core_.locale))
+        if (const auto typed = readDimension(s.controls.sizeText[d], core_.locale))
             return float(*typed);
-        return float(std::clamp(M(double(pixels) / scale), 0, 32767));
+        return float(std::clamp(roundToInt(double(pixels) / scale), 0, 32767));
     };
     object.heightCm = size(Dimension::Height, b.height);
     object.widthCm = size(Dimension::Width, b.width);
@@ -243,7 +245,7 @@ void Selection::putBack(Place place) {
     document::ObjectTable& table = s.layout.objects;
     const bool front =
         place == Place::Front ||
-        (place == Place::ByPreference && s.prefs.clicpreplan && state_.origin == Origin::Click);
+        (place == Place::ByPreference && s.prefs.clickBringsToFront && state_.origin == Origin::Click);
     if (front) {
         table.append(object);
     } else {
@@ -280,8 +282,8 @@ void Selection::placeHandles() {
 
 void Selection::planPressed(QPointF at) {
     const float x = float(at.x()), y = float(at.y());
-    lastPress_ = QPoint(platform::CInt16(x).value_or(x < 0 ? -32768 : 32767),
-                        platform::CInt16(y).value_or(y < 0 ? -32768 : 32767));
+    lastPress_ = QPoint(platform::toInt16(x).value_or(x < 0 ? -32768 : 32767),
+                        platform::toInt16(y).value_or(y < 0 ? -32768 : 32767));
     core_.processEvents();
     if (shown())
         planClicked();
@@ -296,7 +298,7 @@ void Selection::planClicked() {
     if (!core_.layoutOpen())
         return;
     const int r =
-        hitTest(s.layout.objects, s.view.view, core_.resol(), lastPress_.x(), lastPress_.y());
+        hitTest(s.layout.objects, s.view.view, core_.pixelsPerCm(), lastPress_.x(), lastPress_.y());
     if (r > 0)
         select(r);
 }

@@ -51,7 +51,7 @@ public:
     void setLocked(bool locked); // also greys or blackens the handles
     void setFill(const document::Fill& fill);
     void setMass(std::optional<float> kg);
-    void setOrientation(int orientation);
+    void setOrientation(document::Orientation orientation);
     void setBoxSize(float width, float height);
     // Ends the selection without writing it back, as when the layout is replaced under it.
     void drop();

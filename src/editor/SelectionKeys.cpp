@@ -18,11 +18,12 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
     if (!selection_.shown())
         return true;
     PlanBox b = selection_.box();
-    const int SH = s.canvas.height(), SW = s.canvas.width();
+    const int canvasHeight = s.canvas.height(), canvasWidth = s.canvas.width();
     if (centimetre &&
         (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)) {
         selection_.setBox(arrowStep(selection_.box(), key,
-                                    centimetreStep(core_.resol(), core_.zoom()), {SW, SH}));
+                                    centimetreStep(core_.pixelsPerCm(), core_.zoom()),
+                                    {canvasWidth, canvasHeight}));
         selection_.placeHandles();
         selection_.redrawPartialBox();
         return true;
@@ -34,7 +35,7 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
             b.top -= 1;
         break;
     case Qt::Key_Down:
-        if (b.top < float(SH - 10))
+        if (b.top < float(canvasHeight - 10))
             b.top += 1;
         break;
     case Qt::Key_Left:
@@ -42,7 +43,7 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
             b.left -= 1;
         break;
     case Qt::Key_Right:
-        if (b.left < float(SW - 10))
+        if (b.left < float(canvasWidth - 10))
             b.left += 1;
         break;
     case Qt::Key_Delete:

@@ -2,6 +2,7 @@
 
 #include "document/ObjectTable.h"
 #include "editor/Geometry.h"
+#include "platform/Numbers.h"
 
 #include <cmath>
 
@@ -12,7 +13,7 @@ QString areaText(document::ObjectKind kind, double w, double h, const QLocale& l
     if (!area)
         return kNoArea;
     const double rounded = std::nearbyint(*area * 100) / 100;
-    return numberText(rounded, locale);
+    return platform::numberText(rounded, locale);
 }
 
 void SurfacePanel::showSelected(document::ObjectKind kind, double w, double h) {
@@ -59,9 +60,9 @@ void SurfacePanel::listClicked(const QList<bool>& selected) {
 void SurfacePanel::recomputeTotal() {
     float total = 0;
     for (const QString& line : panel_.lines)
-        total += float(readNumber(line, locale_).value_or(0.0));
+        total += float(platform::readNumber(line, locale_).value_or(0.0));
     panel_.selected = QList<bool>(panel_.lines.size(), false);
-    panel_.totalText = numberText(double(total), locale_, 7);
+    panel_.totalText = platform::numberText(double(total), locale_, 7);
     panel_.deleteEnabled = false;
 }
 

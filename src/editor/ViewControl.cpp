@@ -13,7 +13,7 @@ void ViewControl::zoomTextChanged(const QString& text) {
     s.view.zoomText = text;
     if (text.isEmpty())
         return;
-    const std::optional<double> typed = readNumber(text, core_.locale);
+    const std::optional<double> typed = platform::readNumber(text, core_.locale);
     if (!typed)
         return;
     applyZoom(*typed);
@@ -32,27 +32,29 @@ void ViewControl::applyZoom(double percent) {
     if (platform::roundHalfEven(percent) > document::kMaxZoomPercent)
         s.view.zoomText = QString::number(document::kMaxZoomPercent);
 
-    const float PW = float(s.canvas.width()), PH = float(s.canvas.height());
-    const float W = s.layout.pictureWidth, H = s.layout.pictureHeight;
-    v.originX = centredOrigin(v.originX, old, v.zoom, W, PW);
-    v.originY = centredOrigin(v.originY, old, v.zoom, H, PH);
+    const float canvasWidth = float(s.canvas.width());
+    const float canvasHeight = float(s.canvas.height());
+    const float pictureWidth = s.layout.pictureWidth;
+    const float pictureHeight = s.layout.pictureHeight;
+    v.originX = centredOrigin(v.originX, old, v.zoom, pictureWidth, canvasWidth);
+    v.originY = centredOrigin(v.originY, old, v.zoom, pictureHeight, canvasHeight);
 
     // A bar moved from code runs its own handler, which derives the origin from it.
-    const int h = barPercent(v.originX, v.zoom, W, PW);
-    if (h != s.view.horizontalBar)
-        horizontalScrolled(h);
-    const int vv = barPercent(v.originY, v.zoom, H, PH);
-    if (vv != s.view.verticalBar)
-        verticalScrolled(vv);
+    const int horizontal = barPercent(v.originX, v.zoom, pictureWidth, canvasWidth);
+    if (horizontal != s.view.horizontalBar)
+        horizontalScrolled(horizontal);
+    const int vertical = barPercent(v.originY, v.zoom, pictureHeight, canvasHeight);
+    if (vertical != s.view.verticalBar)
+        verticalScrolled(vertical);
 
     core_.redraw();
 }
 
 void ViewControl::stepZoom(Step direction) {
     EditorState& s = core_.state;
-    const std::optional<double> typed = readNumber(s.view.zoomText, core_.locale);
+    const std::optional<double> typed = platform::readNumber(s.view.zoomText, core_.locale);
     const int current = typed ? int(std::clamp(platform::roundHalfEven(*typed), -1e6, 1e6))
-                              : platform::M(s.view.view.zoom * 100);
+                              : platform::roundToInt(s.view.view.zoom * 100);
     const int step = direction == Step::Out ? zoomStepDown(current) : zoomStepUp(current);
     zoomTextChanged(QString::number(step));
 }
@@ -77,7 +79,7 @@ void ViewControl::verticalScrolled(int value) {
 // plan is drawn again from its new origin.
 void ViewControl::scrolled(const std::function<void(render::View&)>& moveOrigin) {
     EditorState& s = core_.state;
-    if (s.prefs.ancrer && selection_.shown())
+    if (s.prefs.anchorOnScroll && selection_.shown())
         selection_.putBack();
     if (core_.layoutOpen())
         s.canvas.clear();

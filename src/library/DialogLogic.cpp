@@ -28,7 +28,7 @@ QRectF centredIn(QSizeF size, const QRectF& area) {
 }
 
 int roundPixel(double pixels) {
-    return platform::M(std::round(pixels * 1e6) / 1e6);
+    return platform::roundToInt(std::round(pixels * 1e6) / 1e6);
 }
 
 QRect roundPixels(const QRectF& pixels) {

@@ -318,10 +318,11 @@ Parsed parseArguments(const QStringList& args) {
 
 settings::Preferences preferencesFrom(platform::SettingsStore& store) {
     settings::PreferenceStore preferences(store);
-    settings::Preferences prefs = preferences.readSix().value_or(settings::Preferences::defaults());
-    const auto autozone =
+    settings::Preferences prefs =
+        preferences.readPreferences().value_or(settings::Preferences::defaults());
+    const auto automaticZone =
         preferences.readValue(settings::PreferenceStore::key(QStringLiteral("autozone")));
-    prefs.autozone = autozone ? autozone->trimmed() == QLatin1String("1") : true;
+    prefs.automaticZone = automaticZone ? automaticZone->trimmed() == QLatin1String("1") : true;
     return prefs;
 }
 
@@ -335,8 +336,9 @@ bool writePng(const QImage& picture, const QString& path) {
 }
 
 // The drawn zone scaled to fit size x size, keeping its proportions and never enlarged.
-bool writeThumbnail(const platform::Surface& canvas, bool autozone, int size, const QString& path) {
-    const Zone zone = findExportZone(canvas, autozone);
+bool writeThumbnail(const platform::Surface& canvas, bool automaticZone, int size,
+                    const QString& path) {
+    const Zone zone = findExportZone(canvas, automaticZone);
     const QRect rect(zone.left, zone.top, zone.right - zone.left, zone.bottom - zone.top);
     QImage picture = canvas.image().copy(rect);
     if (picture.isNull())
@@ -433,7 +435,7 @@ int runPicture(const CommandLine& line, Context& context) {
         return *code;
     const platform::Surface& canvas = std::get<platform::Surface>(drawn);
     const QImage stamped =
-        outputPicture(canvas, layout.vehicleModel, layout.vehicleBody, prefs.autozone);
+        outputPicture(canvas, layout.vehicleModel, layout.vehicleBody, prefs.automaticZone);
     const bool written =
         line.format == PictureFormat::Png
             ? writePng(stamped, line.outputPath)
@@ -452,7 +454,7 @@ int runScaledPdf(const CommandLine& line, Context& context) {
     const document::Layout& layout = std::get<library::OpenedLayout>(opened).layout;
     const settings::Preferences prefs = preferencesFrom(context.settings);
     ScaleSetup setup = line.scaleSetup;
-    setup.automaticZone = prefs.autozone;
+    setup.automaticZone = prefs.automaticZone;
     platform::PictureCache pictures;
     const PlanSource source{
         layout, prefs, pictures, context.libraryRoot,
@@ -480,7 +482,7 @@ int runThumbnail(const CommandLine& line, Context& context) {
     auto drawn = drawnCanvas(layout, prefs, 1.0f, zoomedPictureSize(layout, 1.0f), context);
     if (const int* code = std::get_if<int>(&drawn))
         return *code;
-    if (!writeThumbnail(std::get<platform::Surface>(drawn), prefs.autozone, line.thumbnailSize,
+    if (!writeThumbnail(std::get<platform::Surface>(drawn), prefs.automaticZone, line.thumbnailSize,
                         line.outputPath))
         return context.fail(QStringLiteral("Impossible d'écrire l'image %1").arg(line.outputPath),
                             kWriteError);

@@ -27,7 +27,7 @@ const QString kPrintFailed = QStringLiteral("Impossible d'imprimer le plan.");
 const QString kErrorTitle = QStringLiteral("Erreur :");
 
 bool drawn(const platform::Surface& canvas, int x, int y) {
-    return canvas.Point(x, y) < kDrawnBelow;
+    return canvas.colourAt(x, y) < kDrawnBelow;
 }
 
 bool fitsSixteenBits(const platform::Surface& canvas) {
@@ -100,10 +100,10 @@ Zone findExportZone(const platform::Surface& canvas, bool automatic) {
     return zone;
 }
 
-Stamp chooseStamp(int width, const QString& modele, const QString& carros) {
+Stamp chooseStamp(int width, const QString& vehicleModel, const QString& vehicleBody) {
     platform::Surface measure(1, 1);
-    QString text = modele + QLatin1Char(' ') + carros + QStringLiteral("  -  Kestrion  -  ") +
-                   platform::kSiteHost;
+    QString text = vehicleModel + QLatin1Char(' ') + vehicleBody +
+                   QStringLiteral("  -  Kestrion  -  ") + platform::kSiteHost;
     // A text exactly as wide as the picture is too wide for the size but not for
     // the shortening below.
     int points = 10;
@@ -126,7 +126,7 @@ Stamp chooseStamp(int width, const QString& modele, const QString& carros) {
 }
 
 QImage prepareOutputPicture(const platform::Surface& canvas, const Zone& zone,
-                            const QString& modele, const QString& carros) {
+                            const QString& vehicleModel, const QString& vehicleBody) {
     const int w = zone.right - zone.left;
     const int h = zone.bottom - zone.top + kBandHeight;
     if (w <= 0 || h <= kBandHeight || w > kLargestSide || h > kLargestSide)
@@ -137,7 +137,7 @@ QImage prepareOutputPicture(const platform::Surface& canvas, const Zone& zone,
     buffer.drawPictureAt(canvas.image().copy(zone.left, zone.top, w, h - kBandHeight), 0, 0);
     buffer.fillBox(0, float(h - kBandHeight), float(w), float(h), platform::kWhite);
 
-    const Stamp stamp = chooseStamp(w, modele, carros);
+    const Stamp stamp = chooseStamp(w, vehicleModel, vehicleBody);
     useStampFont(buffer, stamp.points);
     buffer.penColour = platform::kBlack;
     buffer.transparentText = true;
@@ -147,11 +147,12 @@ QImage prepareOutputPicture(const platform::Surface& canvas, const Zone& zone,
     return buffer.image();
 }
 
-QImage outputPicture(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                     bool autozone) {
+QImage outputPicture(const platform::Surface& canvas, const QString& vehicleModel,
+                     const QString& vehicleBody, bool automaticZone) {
     if (!fitsSixteenBits(canvas))
         return {};
-    return prepareOutputPicture(canvas, findExportZone(canvas, autozone), modele, carros);
+    return prepareOutputPicture(canvas, findExportZone(canvas, automaticZone), vehicleModel,
+                                vehicleBody);
 }
 
 bool writePicture(const QImage& picture, const QString& path, bool bmp) {
@@ -168,8 +169,9 @@ bool writePicture(const QImage& picture, const QString& path, bool bmp) {
     }
 }
 
-void exportImage(const platform::Surface& canvas, const QString& modele, const QString& carros,
-                 bool autozone, const QString& layoutPath, platform::DialogService& dialogs,
+void exportImage(const platform::Surface& canvas, const QString& vehicleModel,
+                 const QString& vehicleBody, bool automaticZone, const QString& layoutPath,
+                 platform::DialogService& dialogs,
                  const std::function<void()>& fileChosen) {
     platform::FileDialogRequest request;
     request.filter = kExportFilter;
@@ -190,20 +192,20 @@ void exportImage(const platform::Surface& canvas, const QString& modele, const Q
 
     // The format follows the filter alone, whatever extension the name carries.
     const bool bmp = chosen.filterIndex == 2;
-    const QImage picture = outputPicture(canvas, modele, carros, autozone);
+    const QImage picture = outputPicture(canvas, vehicleModel, vehicleBody, automaticZone);
     if (!writePicture(picture, chosen.fileName, bmp))
         dialogs.messageBox(kExportFailed, kErrorTitle, platform::MsgIcon::Critical,
                            platform::MsgButtons::Ok);
 }
 
-void printPlan(const platform::Surface& canvas, const QString& modele, const QString& carros,
-               bool autozone, platform::Printer& printer, platform::DialogService& dialogs,
-               const std::function<void()>& printingStarts) {
+void printPlan(const platform::Surface& canvas, const QString& vehicleModel,
+               const QString& vehicleBody, bool automaticZone, platform::Printer& printer,
+               platform::DialogService& dialogs, const std::function<void()>& printingStarts) {
     QString problem = printer.findPrinter();
     if (problem.isEmpty()) {
         if (printingStarts)
             printingStarts();
-        const QImage picture = outputPicture(canvas, modele, carros, autozone);
+        const QImage picture = outputPicture(canvas, vehicleModel, vehicleBody, automaticZone);
         problem = picture.isNull() ? kPrintFailed : printer.printPicture(picture);
     }
     if (!problem.isEmpty())

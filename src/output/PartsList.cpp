@@ -137,7 +137,7 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale, const Ma
          QStringLiteral("Largeur (cm)"), QStringLiteral("Hauteur (cm)"), QStringLiteral("X (cm)"),
          QStringLiteral("Y (cm)"), QStringLiteral("Surface (m²)"), QStringLiteral("Figé")},
         QStringLiteral("Masse (kg)")));
-    const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
+    const double pixelsPerCm = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
     Totals textures, colours;
     int number = 0;
     for (const PlanObject& object : layout.objects) {
@@ -150,8 +150,8 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale, const Ma
                 .add(what, *area);
         lines << joined(
             withMass({QString::number(number), kindName(object.kind), what, decimal(w, 1, locale),
-                      decimal(h, 1, locale), decimal(object.position.x / resol, 1, locale),
-                      decimal(object.position.y / resol, 1, locale),
+                      decimal(h, 1, locale), decimal(object.position.x / pixelsPerCm, 1, locale),
+                      decimal(object.position.y / pixelsPerCm, 1, locale),
                       area ? decimal(*area, kAreaDecimals, locale) : QString(),
                       object.locked ? QStringLiteral("oui") : QStringLiteral("non")},
                      object.massKg ? decimal(*object.massKg, 1, locale) : QString()),

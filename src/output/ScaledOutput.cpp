@@ -36,7 +36,7 @@ double paperPixelsPerMm() {
 // screen size.
 settings::Preferences paperPreferences(settings::Preferences prefs) {
     const double factor = kPaperDotsPerInch / kScreenDotsPerInch;
-    prefs.larlig = QString::number(std::max(1, platform::M(prefs.lineWidth() * factor)));
+    prefs.lineWidth = QString::number(std::max(1, platform::roundToInt(prefs.penWidth() * factor)));
     return prefs;
 }
 
@@ -185,14 +185,14 @@ PlanBounds planBounds(const document::Layout& layout) {
     using namespace document;
     const QRectF picture(0, 0, std::max(1.0f, layout.pictureWidth),
                          std::max(1.0f, layout.pictureHeight));
-    const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
-    const double far = kFarthestCm * resol;
+    const double pixelsPerCm = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
+    const double far = kFarthestCm * pixelsPerCm;
     const QRectF allowed = picture.adjusted(-far, -far, far, far);
     PlanBounds bounds{picture, 0};
     for (const PlanObject& object : layout.objects) {
         const QRectF box(object.position.x, object.position.y,
-                         std::max(1.0, std::fabs(object.widthCm * resol)),
-                         std::max(1.0, std::fabs(object.heightCm * resol)));
+                         std::max(1.0, std::fabs(object.widthCm * pixelsPerCm)),
+                         std::max(1.0, std::fabs(object.heightCm * pixelsPerCm)));
         // Written so that NaN fails every comparison and counts as too far.
         const bool within = box.left() >= allowed.left() && box.top() >= allowed.top() &&
                             box.right() <= allowed.right() && box.bottom() <= allowed.bottom();
@@ -247,8 +247,8 @@ ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup) 
         plan.zone = QRectF(bounds.left() + z.left / zoom, bounds.top() + z.top / zoom,
                            (z.right - z.left) / zoom, (z.bottom - z.top) / zoom);
     }
-    const double resol = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
-    plan.pages = layoutPages(plan.zone.size() / resol, setup);
+    const double pixelsPerCm = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
+    plan.pages = layoutPages(plan.zone.size() / pixelsPerCm, setup);
     return plan;
 }
 

@@ -16,4 +16,21 @@ std::optional<double> parseNumber(const QString& text) {
     return v;
 }
 
+std::optional<double> readNumber(const QString& text, const QLocale& locale) {
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double v = locale.toDouble(t, &ok);
+    if (ok && std::isfinite(v))
+        return v;
+    return parseNumber(t);
+}
+
+QString numberText(double value, const QLocale& locale, int precision) {
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(value, 'g', precision);
+}
+
 } // namespace platform

@@ -488,7 +488,7 @@ void Surface::paintRuns(const PixelRuns& runs, int x, int y, QRgb value) {
     }
 }
 
-Colour Surface::Point(int x, int y) const {
+Colour Surface::colourAt(int x, int y) const {
     if (!image_.valid(x, y))
         return backgroundColour;
     return fromQRgb(image_.pixel(x, y));

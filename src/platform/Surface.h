@@ -69,7 +69,7 @@ public:
     // Width and height in pixels that the text takes in the surface's current font.
     QSize textSize(const QString& text) const;
 
-    Colour Point(int x, int y) const; // outside the surface: the background colour
+    Colour colourAt(int x, int y) const; // outside the surface: the background colour
     void setPixel(int x, int y, Colour colour);
 
     // Snapshot of the backing image.

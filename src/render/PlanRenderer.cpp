@@ -12,16 +12,18 @@ namespace render {
 
 namespace {
 
+using document::LineDirection;
+using document::TriangleCorner;
 using platform::Colour;
 using platform::Surface;
 
-// Whole number nearest to a single-precision value, halves to even; values far off
-// any surface saturate (not-a-number counts as far to the left).
-int CInt(float v) {
+// The pixel column (or row) nearest to a single-precision position, halves to even;
+// positions far off any surface saturate (not-a-number counts as far to the left).
+int columnOf(float v) {
     constexpr double kFar = 1 << 24;
     if (!(double(v) > -kFar))
         return -int(kFar);
-    return platform::M(std::min(double(v), kFar));
+    return platform::roundToInt(std::min(double(v), kFar));
 }
 
 // Columns a vertical-line fill can touch on this surface: drawing outside them
@@ -33,33 +35,34 @@ int lastVisibleColumn(const Surface& s, int to) {
     return std::min(to, s.width());
 }
 
-void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
+void drawMeasure(Surface& s, float left, float top, float height, float width, Colour colour,
                  const DrawContext& context) {
     QString label;
     float textX = 0, textY = 0;
-    if (W > H) {
-        s.line(X, Y + 4, X + W, Y + 4, colour);
-        s.line(X, Y + 5, X + W, Y + 5, colour);
+    if (width > height) {
+        s.line(left, top + 4, left + width, top + 4, colour);
+        s.line(left, top + 5, left + width, top + 5, colour);
         for (int k = 1; k <= 5; ++k) {
-            s.line(X + k - 1, Y + 5 - k, X + k - 1, Y + 5 + k, colour);
-            s.line(X + W - k, Y + 5 - k, X + W - k, Y + 5 + k, colour);
+            s.line(left + k - 1, top + 5 - k, left + k - 1, top + 5 + k, colour);
+            s.line(left + width - k, top + 5 - k, left + width - k, top + 5 + k, colour);
         }
-        label = QString::number(longueurCm(W, context.zoom, context.pixelsPerCm));
+        label = QString::number(measuredCm(width, context.zoom, context.pixelsPerCm));
         const QSize size = s.textSize(label);
-        textX = float(platform::roundHalfEven(X + W / 2 - float(size.width()) / 2));
-        textY = Y + 5;
+        textX = float(platform::roundHalfEven(left + width / 2 - float(size.width()) / 2));
+        textY = top + 5;
     } else {
         // A square box counts as vertical: the arrow runs along the box's right edge.
-        s.line(X + W - 5, Y, X + W - 5, Y + H, colour);
-        s.line(X + W - 6, Y, X + W - 6, Y + H, colour);
+        s.line(left + width - 5, top, left + width - 5, top + height, colour);
+        s.line(left + width - 6, top, left + width - 6, top + height, colour);
         for (int k = 1; k <= 5; ++k) {
-            s.line(X + W - 5 - k, Y + k - 1, X + W - 5 + k, Y + k - 1, colour);
-            s.line(X + W - 5 - k, Y + H - k, X + W - 5 + k, Y + H - k, colour);
+            s.line(left + width - 5 - k, top + k - 1, left + width - 5 + k, top + k - 1, colour);
+            s.line(left + width - 5 - k, top + height - k, left + width - 5 + k, top + height - k,
+                   colour);
         }
-        label = QString::number(longueurCm(H, context.zoom, context.pixelsPerCm));
+        label = QString::number(measuredCm(height, context.zoom, context.pixelsPerCm));
         const QSize size = s.textSize(label);
-        textX = X + W - 6 - float(size.width()) - 1;
-        textY = float(platform::roundHalfEven(Y + H / 2 - float(size.height()) / 2));
+        textX = left + width - 6 - float(size.width()) - 1;
+        textY = float(platform::roundHalfEven(top + height / 2 - float(size.height()) / 2));
     }
     s.textX = textX;
     s.textY = textY;
@@ -67,64 +70,67 @@ void drawMeasure(Surface& s, float X, float Y, float H, float W, Colour colour,
     s.drawText(label);
 }
 
-void drawEllipse(Surface& s, float X, float Y, float H, float W, Colour colour) {
-    const float cx = X + W / 2, cy = Y + H / 2;
-    const int first = firstVisibleColumn(CInt(X));
-    const int last = lastVisibleColumn(s, CInt(X + W));
+void drawEllipse(Surface& s, float left, float top, float height, float width, Colour colour) {
+    const float cx = left + width / 2, cy = top + height / 2;
+    const int first = firstVisibleColumn(columnOf(left));
+    const int last = lastVisibleColumn(s, columnOf(left + width));
     std::vector<Surface::ColumnSpan> spans;
     spans.reserve(std::size_t(std::max(0, last - first + 1)));
     for (int i = first; i <= last; ++i) {
-        const float t = (float(i) - cx) / (W / 2);
+        const float t = (float(i) - cx) / (width / 2);
         // The root is taken in double precision and the half-height stored back in single.
-        const float d = float(double(H / 2) * std::sqrt(double(std::fabs(1.0f - t * t))));
+        const float d = float(double(height / 2) * std::sqrt(double(std::fabs(1.0f - t * t))));
         spans.push_back({cy - d, cy + d});
     }
     s.columnLines(first, spans, colour);
 }
 
-void drawTriangle(Surface& s, float X, float Y, float H, float W, Colour colour, int extra) {
-    if (extra < 0 || extra > 3)
+void drawTriangle(Surface& s, float left, float top, float height, float width, Colour colour,
+                  TriangleCorner corner) {
+    if (int(corner) < int(TriangleCorner::TopRight) ||
+        int(corner) > int(TriangleCorner::BottomRight))
         return;
-    const int first = firstVisibleColumn(CInt(X));
-    const int last = lastVisibleColumn(s, CInt(X + W - 1));
+    const int first = firstVisibleColumn(columnOf(left));
+    const int last = lastVisibleColumn(s, columnOf(left + width - 1));
     std::vector<Surface::ColumnSpan> spans;
     spans.reserve(std::size_t(std::max(0, last - first + 1)));
     for (int i = first; i <= last; ++i) {
-        const float sv = (float(i) - X) * H / W;
-        switch (extra) {
-        case 0: // right angle at the top-right corner
-            spans.push_back({Y, Y + sv});
+        const float sv = (float(i) - left) * height / width;
+        switch (corner) {
+        case TriangleCorner::TopRight:
+            spans.push_back({top, top + sv});
             break;
-        case 1: // top-left
-            spans.push_back({Y, Y + H - sv});
+        case TriangleCorner::TopLeft:
+            spans.push_back({top, top + height - sv});
             break;
-        case 2: // bottom-left
-            spans.push_back({Y + H - 1, Y + sv});
+        case TriangleCorner::BottomLeft:
+            spans.push_back({top + height - 1, top + sv});
             break;
-        case 3: // bottom-right
-            spans.push_back({Y + H - 1, Y + H - 1 - sv});
+        case TriangleCorner::BottomRight:
+            spans.push_back({top + height - 1, top + height - 1 - sv});
             break;
         }
     }
     s.columnLines(first, spans, colour);
 }
 
-void drawText(Surface& s, float X, float Y, const QString& text, Colour colour, bool fondblanc) {
-    s.textX = X;
-    s.textY = Y;
-    s.transparentText = !fondblanc;
+void drawText(Surface& s, float left, float top, const QString& text, Colour colour,
+              bool whiteBackground) {
+    s.textX = left;
+    s.textY = top;
+    s.transparentText = !whiteBackground;
     s.penColour = colour;
     s.drawText(text);
     s.transparentText = true;
 }
 
-void drawLine(Surface& s, float X, float Y, float H, float W, Colour colour, int diagonal,
-              int width) {
-    s.penWidth = width;
-    if (diagonal == 0)
-        s.line(X, Y, X + W - 1, Y + H - 1, colour);
-    else if (diagonal == 1)
-        s.line(X + W, Y, X, Y + H - 1, colour);
+void drawLine(Surface& s, float left, float top, float height, float width, Colour colour,
+              LineDirection direction, int penWidth) {
+    s.penWidth = penWidth;
+    if (direction == LineDirection::Falling)
+        s.line(left, top, left + width - 1, top + height - 1, colour);
+    else if (direction == LineDirection::Rising)
+        s.line(left + width, top, left, top + height - 1, colour);
     s.penWidth = 1;
 }
 
@@ -146,7 +152,7 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
     const PicturePlacement placement =
         placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
                      view.originY, layout.mirrorLeftRight, layout.mirrorTopBottom);
-    if (!prefs.carross)
+    if (!prefs.bodyLinesInFront)
         canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
                            placement.height);
 
@@ -159,7 +165,7 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
             processEvents();
     }
 
-    if (prefs.carross)
+    if (prefs.bodyLinesInFront)
         canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
                            placement.height, platform::RasterOp::And);
 }
@@ -193,17 +199,18 @@ ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,
         drawEllipse(surface, x, y, h, w, colour);
         break;
     case ObjectKind::Text:
-        drawText(surface, x, y, object.text, colour, context.prefs.fondblanc);
+        drawText(surface, x, y, object.text, colour, context.prefs.whiteTextBackground);
         break;
     case ObjectKind::Line:
-        drawLine(surface, x, y, h, w, colour, object.orientation, context.prefs.lineWidth());
+        drawLine(surface, x, y, h, w, colour, object.orientation.lineDirection(),
+                 context.prefs.penWidth());
         break;
     case ObjectKind::Triangle:
         surface.penWidth = 1;
-        drawTriangle(surface, x, y, h, w, colour, object.orientation);
+        drawTriangle(surface, x, y, h, w, colour, object.orientation.triangleCorner());
         break;
     case ObjectKind::Accessory:
-        drawAccessory(surface, x, y, h, w, fill.fileName(), object.orientation);
+        drawAccessory(surface, x, y, h, w, fill.fileName(), object.orientation.accessoryTurn());
         break;
     default:
         break;
@@ -212,12 +219,12 @@ ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,
 }
 
 void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, float w,
-                                 const QString& file, int orientation) {
-    if (orientation < 0 || orientation > 3 || file.isEmpty())
+                                 const QString& file, document::AccessoryTurn turn) {
+    const int quarterTurns = int(turn);
+    if (quarterTurns < 0 || quarterTurns > 3 || file.isEmpty())
         return;
-    // Orientation k is k quarter turns counter-clockwise; the turned picture fills the box.
     const QImage* picture =
-        pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"), file, orientation);
+        pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"), file, quarterTurns);
     if (!picture || picture->isNull())
         return;
     surface.drawPicture(*picture, x, y, w, h);

@@ -48,7 +48,7 @@ public:
     std::function<void()> processEvents;
 
     // Redraws the plan on canvas without clearing it first: the vehicle picture
-    // (mirrored by the layout's flags), every object in order, and with carross the
+    // (mirrored by the layout's flags), every object in order, and with bodyLinesInFront the
     // picture again ANDed over the objects.
     void drawPlan(platform::Surface& canvas, const document::Layout& layout, const View& view,
                   const settings::Preferences& prefs);
@@ -70,7 +70,7 @@ private:
     // The library picture, or nullptr when it cannot be read.
     const QImage* libraryPicture(const QString& folder, const QString& file);
     void drawAccessory(platform::Surface& surface, float x, float y, float h, float w,
-                       const QString& file, int orientation);
+                       const QString& file, document::AccessoryTurn turn);
 
     platform::PictureCache& pictures_;
     QString libraryRoot_;

@@ -19,8 +19,8 @@ ScreenBox screenBox(const document::PlanObject& object, const View& view, double
     return box;
 }
 
-int longueurCm(float size, float zoom, double pixelsPerCm) {
-    return platform::M(double(size / zoom) / pixelsPerCm);
+int measuredCm(float size, float zoom, double pixelsPerCm) {
+    return platform::roundToInt(double(size / zoom) / pixelsPerCm);
 }
 
 PicturePlacement placeVehicle(float pictureWidth, float pictureHeight, float zoom, float originX,

@@ -8,7 +8,7 @@ namespace render {
 
 // Length in cm shown by a measure of the given size in surface pixels:
 // size / zoom / pixelsPerCm to the nearest whole number, halves to even.
-int longueurCm(float size, float zoom, double pixelsPerCm);
+int measuredCm(float size, float zoom, double pixelsPerCm);
 
 // Where the vehicle picture goes on the plan surface, in surface pixels. A negative
 // width or height means the picture is painted mirrored on that axis over the area

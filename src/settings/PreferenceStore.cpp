@@ -2,6 +2,8 @@
 
 #include "platform/Numbers.h"
 
+#include <utility>
+
 namespace settings {
 
 namespace {
@@ -20,43 +22,45 @@ bool PreferenceStore::writeValue(const QString& name, const QString& value) {
     return store_.write(key(name), value, platform::ValueType::Integer32);
 }
 
-std::optional<Preferences> PreferenceStore::readSix() {
+std::optional<Preferences> PreferenceStore::readPreferences() {
     Preferences p;
-    bool* flags[] = {&p.carross, &p.clicpreplan, &p.ancrer, &p.fondblanc};
-    const char* names[] = {"carross", "clicpreplan", "ancrer", "fondblanc"};
-    for (int i = 0; i < 4; ++i) {
-        const auto v = readValue(QLatin1String(names[i]));
-        if (!v)
+    const std::pair<const char*, bool*> flags[] = {{"carross", &p.bodyLinesInFront},
+                                                   {"clicpreplan", &p.clickBringsToFront},
+                                                   {"ancrer", &p.anchorOnScroll},
+                                                   {"fondblanc", &p.whiteTextBackground}};
+    for (const auto& [name, value] : flags) {
+        const auto text = readValue(QLatin1String(name));
+        if (!text)
             return std::nullopt;
-        *flags[i] = platform::parseNumber(*v).value_or(0) != 0;
+        *value = platform::parseNumber(*text).value_or(0) != 0;
     }
-    const auto larlig = readValue(QStringLiteral("larlig"));
-    if (!larlig)
+    const auto lineWidth = readValue(QStringLiteral("larlig"));
+    if (!lineWidth)
         return std::nullopt;
-    p.larlig = *larlig;
-    const auto autozone = readValue(QStringLiteral("autozone"));
-    if (!autozone)
+    p.lineWidth = *lineWidth;
+    const auto automaticZone = readValue(QStringLiteral("autozone"));
+    if (!automaticZone)
         return std::nullopt;
-    p.autozone = platform::parseNumber(*autozone).value_or(0) != 0;
+    p.automaticZone = platform::parseNumber(*automaticZone).value_or(0) != 0;
     return p;
 }
 
-bool PreferenceStore::writeSix(const Preferences& p) {
+bool PreferenceStore::writePreferences(const Preferences& p) {
     bool ok = true;
-    ok = writeValue(QStringLiteral("carross"), flag(p.carross)) && ok;
-    ok = writeValue(QStringLiteral("clicpreplan"), flag(p.clicpreplan)) && ok;
-    ok = writeValue(QStringLiteral("ancrer"), flag(p.ancrer)) && ok;
-    ok = writeValue(QStringLiteral("fondblanc"), flag(p.fondblanc)) && ok;
-    ok = writeValue(QStringLiteral("larlig"), p.larlig) && ok;
-    ok = writeValue(QStringLiteral("autozone"), flag(p.autozone)) && ok;
+    ok = writeValue(QStringLiteral("carross"), flag(p.bodyLinesInFront)) && ok;
+    ok = writeValue(QStringLiteral("clicpreplan"), flag(p.clickBringsToFront)) && ok;
+    ok = writeValue(QStringLiteral("ancrer"), flag(p.anchorOnScroll)) && ok;
+    ok = writeValue(QStringLiteral("fondblanc"), flag(p.whiteTextBackground)) && ok;
+    ok = writeValue(QStringLiteral("larlig"), p.lineWidth) && ok;
+    ok = writeValue(QStringLiteral("autozone"), flag(p.automaticZone)) && ok;
     return ok;
 }
 
-std::optional<QString> PreferenceStore::readModsurf() {
+std::optional<QString> PreferenceStore::readSurfacePanelShown() {
     return readValue(QStringLiteral("modsurf"));
 }
 
-bool PreferenceStore::writeModsurf(bool shown) {
+bool PreferenceStore::writeSurfacePanelShown(bool shown) {
     return writeValue(QStringLiteral("modsurf"), flag(shown));
 }
 

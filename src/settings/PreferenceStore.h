@@ -27,13 +27,13 @@ public:
 
     // Reads carross, clicpreplan, ancrer, fondblanc, larlig, autozone in that order.
     // Nothing when any of them is missing or unreadable.
-    std::optional<Preferences> readSix();
+    std::optional<Preferences> readPreferences();
     // Writes the six values in the same order; false when any write fails.
-    bool writeSix(const Preferences& prefs);
+    bool writePreferences(const Preferences& prefs);
 
     // modsurf: "1" while the surface panel is shown, "0" while hidden.
-    std::optional<QString> readModsurf();
-    bool writeModsurf(bool shown);
+    std::optional<QString> readSurfacePanelShown();
+    bool writeSurfacePanelShown(bool shown);
 
     // magnetisme: "1" while dragged objects snap to their neighbours (the default, also
     // for a value that is not a number), "0" while they move freely.

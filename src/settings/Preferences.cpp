@@ -6,11 +6,11 @@
 
 namespace settings {
 
-int Preferences::lineWidth() const {
-    const auto v = platform::parseNumber(larlig);
+int Preferences::penWidth() const {
+    const auto v = platform::parseNumber(lineWidth);
     if (!v)
         return 1;
-    return std::clamp(platform::M(*v), 1, 100);
+    return std::clamp(platform::roundToInt(*v), 1, 100);
 }
 
 } // namespace settings

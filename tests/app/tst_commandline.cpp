@@ -53,10 +53,10 @@ private Q_SLOTS:
             const QString path = standIns_[QLatin1String(standIn)] = dir_.filePath(name);
             return bytes.isEmpty() || fs.writeFileSafely(path, bytes);
         };
-        QVERIFY(add("LAYOUT", "plan.kla", {}) &&
-                document::writeLayoutFile(standIns_["LAYOUT"], layout, QLocale::c(), fs));
-        QVERIFY(add("QUOTED", "plan \"v2\".kla", {}) &&
-                QFile::copy(standIns_["LAYOUT"], standIns_["QUOTED"]));
+        QVERIFY(add("LAYOUT", "plan.kla", {}));
+        QVERIFY(document::writeLayoutFile(standIns_["LAYOUT"], layout, QLocale::c(), fs));
+        QVERIFY(add("QUOTED", "plan \"v2\".kla", {}));
+        QVERIFY(QFile::copy(standIns_["LAYOUT"], standIns_["QUOTED"]));
         QVERIFY(add("MISSING", "none.kla", {}));
         QVERIFY(add("GARBAGE", "garbage.kla", QByteArray(4000, '\x9c')));
         QVERIFY(add("NOVEHICLE", "novehicle.kla",
@@ -219,7 +219,8 @@ private Q_SLOTS:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path()); // as a session has
         process.setProcessEnvironment(env);
         process.start(QStringLiteral(KESTRION_EXECUTABLE), arguments);
-        QVERIFY(process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit);
+        QVERIFY(process.waitForFinished(60000));
+        QVERIFY(process.exitStatus() == QProcess::NormalExit);
         const QString saidAll =
             QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput());
         QVERIFY2(process.exitCode() == exitCode, qPrintable(saidAll));

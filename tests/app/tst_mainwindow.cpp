@@ -9,11 +9,11 @@
 #include "platform/FileSystem.h"
 #include "platform/Printer.h"
 #include "platform/Product.h"
-#include "platform/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
 #include "settings/PreferenceStore.h"
 #include "settings/ui/PreferencesDialog.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
@@ -44,7 +44,7 @@ struct FakePrinter : platform::PdfFilePrinter {
 struct Fixture {
     testkit::ProgramFolder folder;
     QTemporaryDir home;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::MemoryStore store;
     platform::FileSystem files;
     bool printerInstalled = true;
@@ -95,7 +95,7 @@ struct Fixture {
     QByteArray save(const QString& name) {
         const QString path = folder.path() + QLatin1Char('/') + name;
         dialogs.saveAnswers.push_back({path, 1});
-        form->action(QStringLiteral("mnusave"))->trigger();
+        form->menuBar()->findChild<QAction*>(QStringLiteral("mnusave"))->trigger();
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
@@ -107,6 +107,8 @@ struct Fixture {
             qFatal("no control %s", qPrintable(name));
         return found;
     }
+    // A menu entry by its name; nullptr when there is none.
+    QAction* action(const QString& name) { return form->menuBar()->findChild<QAction*>(name); }
     const document::ObjectTable& table() { return form->editor().state().layout.objects; }
     const document::PlanObject& object(int r) { return table().row(r); }
     QString live() const { return control<QLabel>(QStringLiteral("StatusPosition"))->text(); }
@@ -142,9 +144,9 @@ private Q_SLOTS:
             for (const QString& name : editing)
                 QVERIFY2(f.control(name)->isEnabled() == open, qPrintable(name));
             for (const QString& name : editingMenus)
-                QVERIFY2(f.form->action(name)->isEnabled() == open, qPrintable(name));
+                QVERIFY2(f.action(name)->isEnabled() == open, qPrintable(name));
             for (const QString& name : names("mnupremier mnuarrp mnupivg mnupivd mnusuppr"))
-                QVERIFY2(!f.form->action(name)->isEnabled(), qPrintable(name)); // need a selection
+                QVERIFY2(!f.action(name)->isEnabled(), qPrintable(name)); // need a selection
             QVERIFY(!f.control("Command2")->isEnabled());
             f.form->editor().enableEditing();
             f.form->refresh();
@@ -161,7 +163,7 @@ private Q_SLOTS:
             f.control(name);
         for (const QString& name : names("mnunew mnuload mnuquit mnupref mnusurf mnuaccess "
                                          "mnuvehic mnuaide mnulic mnupropos mnuremer"))
-            QVERIFY2(f.form->action(name), qPrintable(name));
+            QVERIFY2(f.action(name), qPrintable(name));
         QCOMPARE(f.form->objectName(), QStringLiteral("Form1"));
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Kestrion"));
     }
@@ -201,7 +203,8 @@ private Q_SLOTS:
         if (turned)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(f.table().count(), 1);
-        QCOMPARE(std::pair(f.object(1).kind, f.object(1).orientation), std::pair(kind, turned));
+        QCOMPARE(std::pair(f.object(1).kind, int(f.object(1).orientation.number())),
+                 std::pair(kind, turned));
     }
 
     // The offscreen platform ignores size hints, so the window must enlarge itself again. Every
@@ -228,8 +231,9 @@ private Q_SLOTS:
                                      surface, QStringLiteral("main_window_canvas")));
         for (int i = 1; i <= 6; ++i) {
             QWidget* frame = f.control(QStringLiteral("Frame%1").arg(i));
-            QVERIFY2(frame->isVisible() && area->rect().contains(frame->geometry()) &&
-                         !frame->geometry().intersects(plan->geometry()),
+            QVERIFY2(frame->isVisible(), qPrintable(frame->objectName()));
+            QVERIFY2(area->rect().contains(frame->geometry()), qPrintable(frame->objectName()));
+            QVERIFY2(!frame->geometry().intersects(plan->geometry()),
                      qPrintable(frame->objectName()));
         }
     }
@@ -247,10 +251,12 @@ private Q_SLOTS:
         QFETCH(MsgResult, answer);
         Fixture f(true);
         if (modified)
-            f.form->action(QStringLiteral("mnurect"))->trigger(); // a new rectangle
+            f.form->menuBar()
+                ->findChild<QAction*>(QStringLiteral("mnurect"))
+                ->trigger(); // a new rectangle
         QCOMPARE(f.form->editor().isModified(), modified);
         f.dialogs.messageAnswers.push_back(answer);
-        modified ? void(f.form->close()) : f.form->action(QStringLiteral("mnuquit"))->trigger();
+        modified ? void(f.form->close()) : f.action(QStringLiteral("mnuquit"))->trigger();
         QCOMPARE(f.form->isVisible(), modified && answer == MsgResult::Cancel);
         const QStringList saved{kSaveQuestion, QStringLiteral("Agencement non sauvegardé")};
         QCOMPARE(f.dialogs.messages(), saved.mid(0, int(modified) + int(answer == MsgResult::Yes)));
@@ -295,7 +301,7 @@ private Q_SLOTS:
             command.endsWith(QLatin1String("print")) || command == QLatin1String("mnuechelle");
         f.printerInstalled = goesAhead;
         if (scale.isEmpty()) // the picture is the whole canvas
-            f.form->editor().stateForTesting().prefs.autozone = false;
+            f.form->editor().stateForTesting().prefs.automaticZone = false;
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(100, 70));
         QCOMPARE(f.control("Picture2")->geometry(), QRect(40, 30, 120, 80));
         const QString file = f.folder.path() + "/output." +
@@ -307,22 +313,25 @@ private Q_SLOTS:
         if (!scale.isEmpty())
             QTimer::singleShot(0, [&] {
                 auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog && dialog->objectName() == QLatin1String("ScaleDialog"));
+                QVERIFY(dialog);
+                QVERIFY(dialog->objectName() == QLatin1String("ScaleDialog"));
                 answered = true;
                 const auto option = [&](const char* name) {
                     return dialog->findChild<QRadioButton*>(QLatin1String(name));
                 };
-                QVERIFY(option("optPortrait")->isChecked() && option("optZone")->isChecked());
+                QVERIFY(option("optPortrait")->isChecked());
+                QVERIFY(option("optZone")->isChecked());
                 auto* scales = dialog->findChild<QComboBox*>(QStringLiteral("cboEchelle"));
                 scales->setCurrentIndex(scales->findText(scale));
                 option("optPlanEntier")->setChecked(true); // the whole van, not just its drawn part
-                QVERIFY(option("optPortrait")->isChecked() && !option("optZone")->isChecked());
+                QVERIFY(option("optPortrait")->isChecked());
+                QVERIFY(!option("optZone")->isChecked());
                 const bool ok = goesAhead || printing;
                 QTest::mouseClick(dialog->findChild<QPushButton*>(
                                       ok ? QStringLiteral("cmdOK") : QStringLiteral("cmdAnnuler")),
                                   Qt::LeftButton);
             });
-        f.form->action(command)->trigger();
+        f.action(command)->trigger();
         QCOMPARE(answered, !scale.isEmpty());
 
         QCOMPARE(f.control("Picture2")->isVisible(), !goesAhead);
@@ -333,10 +342,10 @@ private Q_SLOTS:
         QCOMPARE(written.isEmpty(), !goesAhead);
         if (command == QLatin1String("mnusaveim") && goesAhead)
             QCOMPARE(QImage::fromData(written).pixel(100, 70), kAccessoryColour);
-        if (command == QLatin1String("mnuliste") && goesAhead)
-            QVERIFY2(written.startsWith("\xEF\xBB\xBFN\xC2\xB0;Type;") &&
-                         written.contains("\r\n1;Accessoire;"),
-                     written.constData());
+        if (command == QLatin1String("mnuliste") && goesAhead) {
+            QVERIFY2(written.startsWith("\xEF\xBB\xBFN\xC2\xB0;Type;"), written.constData());
+            QVERIFY2(written.contains("\r\n1;Accessoire;"), written.constData());
+        }
         static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
         if (pages)
             QCOMPARE(QString::fromLatin1(written).count(page), pages);
@@ -351,7 +360,8 @@ private Q_SLOTS:
         QTest::mouseClick(f.control("Command1_1"), Qt::LeftButton);
         QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(50, 50));
         QCOMPARE(box->geometry(), QRect(10, 10, 100, 100));
-        QVERIFY(f.table().count() == 0 && f.control("Command2")->isEnabled());
+        QVERIFY(f.table().count() == 0);
+        QVERIFY(f.control("Command2")->isEnabled());
         QCOMPARE(f.live(), QStringLiteral("x 5 cm  y 5 cm  —  50 × 50 cm"));
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 20));
         QTest::mouseMove(box, QPoint(40, 30));
@@ -400,7 +410,8 @@ private Q_SLOTS:
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(f.object(1).position == (document::PlanPoint{float(right), float(bottom)}));
-        QVERIFY(!box->isVisible() && !f.control("Command2")->isEnabled());
+        QVERIFY(!box->isVisible());
+        QVERIFY(!f.control("Command2")->isEnabled());
         QVERIFY(f.form->editor().isModified());
         auto* zoom = f.control<QLineEdit>("Text2");
         zoom->setFocus();
@@ -410,7 +421,7 @@ private Q_SLOTS:
         QCOMPARE(f.form->editor().state().view.view.zoom, 16.f);
         // Hiding the browser from the menu keeps the chosen accessory; its "Fermer" forgets it.
         auto* toggle = f.control<QToolButton>("Check2");
-        QAction* menu = f.form->action(QStringLiteral("mnubib"));
+        QAction* menu = f.action(QStringLiteral("mnubib"));
         const auto shown = [&](bool visible) {
             auto* browser = f.browser();
             return browser && browser->isVisible() == visible && toggle->isChecked() == visible &&
@@ -420,12 +431,15 @@ private Q_SLOTS:
         QTest::mouseClick(toggle, Qt::LeftButton);
         QVERIFY(shown(true));
         f.pressInBrowser("Command1_0");
-        QVERIFY(shown(true) && chosen == kAccessory);
+        QVERIFY(shown(true));
+        QVERIFY(chosen == kAccessory);
         menu->trigger();
-        QVERIFY(shown(false) && chosen == kAccessory);
+        QVERIFY(shown(false));
+        QVERIFY(chosen == kAccessory);
         menu->trigger();
         f.pressInBrowser("Command1_2");
-        QVERIFY(shown(false) && chosen.isEmpty());
+        QVERIFY(shown(false));
+        QVERIFY(chosen.isEmpty());
     }
 
     // The mass window follows the plan: the accessory inserted from the browser weighs what
@@ -468,7 +482,7 @@ private Q_SLOTS:
         mass->setFocus();
         QTest::keyClicks(mass, QStringLiteral("1400"));
         QTest::keyClick(mass, Qt::Key_Return);
-        QCOMPARE(f.form->action(QStringLiteral("mnuannuler"))->text(),
+        QCOMPARE(f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnuannuler"))->text(),
                  QStringLiteral("A&nnuler la masse"));
         QCOMPARE(masses->findChild<QListWidget*>("masse_inconnue")->count(), 0);
         QCOMPARE(masses->figure(1)->text(),
@@ -484,9 +498,10 @@ private Q_SLOTS:
         Fixture f(true, objects);
         f.activate();
         QWidget* box = f.control("Picture2");
-        QAction* undo = f.form->action(QStringLiteral("mnuannuler"));
-        QAction* redo = f.form->action(QStringLiteral("mnuretablir"));
-        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        QAction* undo = f.action(QStringLiteral("mnuannuler"));
+        QAction* redo = f.action(QStringLiteral("mnuretablir"));
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(110, 110));
         const auto type = [](const QKeySequence& keys) {
             QTest::keySequence(QApplication::focusWidget(), keys);
@@ -555,8 +570,8 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray opened = file.readAll();
         f.activate();
-        QAction* undo = f.form->action(QStringLiteral("mnuannuler"));
-        QAction* redo = f.form->action(QStringLiteral("mnuretablir"));
+        QAction* undo = f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnuannuler"));
+        QAction* redo = f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnuretablir"));
         const float z = zoom.toFloat() / 100;
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {},
                           QPoint(int(10.3f * z) + 1, int(5.7f * z) + 1));
@@ -588,7 +603,7 @@ private Q_SLOTS:
         Fixture f(true, objects);
         f.activate();
         QWidget* box = f.control("Picture2");
-        QAction* undo = f.form->action(QStringLiteral("mnuannuler"));
+        QAction* undo = f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnuannuler"));
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(110, 110));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(5, 5));
@@ -631,18 +646,21 @@ private Q_SLOTS:
             QCOMPARE(pref.shownValues(), settings::Preferences::defaults());
         }
         ok ? pref.accept() : pref.reject();
-        QVERIFY(!pref.isVisible() && f.dialogs.asked.empty());
+        QVERIFY(!pref.isVisible());
+        QVERIFY(f.dialogs.asked.empty());
         const settings::Preferences& used = f.form->editor().state().prefs;
-        for (const QString& larlig : {pref.shownValues().larlig, used.larlig,
-                                      f.store.values.value(PreferenceStore::key("larlig"))})
-            QCOMPARE(larlig, kept);
-        QVERIFY(used.clicpreplan == ok && pref.shownValues().clicpreplan == ok);
+        for (const QString& lineWidth : {pref.shownValues().lineWidth, used.lineWidth,
+                                         f.store.values.value(PreferenceStore::key("larlig"))})
+            QCOMPARE(lineWidth, kept);
+        QVERIFY(used.clickBringsToFront == ok);
+        QVERIFY(pref.shownValues().clickBringsToFront == ok);
     }
 
     void infoWindows() {
         const QString text = app::helpText();
         QVERIFY(!text.contains(QRegularExpression(QStringLiteral("\r(?!\n)|(?<!\r)\n"))));
-        QVERIFY(text.startsWith(QStringLiteral("AVANT DE COMMENCER\r\n")) && text.endsWith('\n'));
+        QVERIFY(text.startsWith(QStringLiteral("AVANT DE COMMENCER\r\n")));
+        QVERIFY(text.endsWith('\n'));
         const QStringList lines = text.split(QStringLiteral("\r\n")).mid(0, text.count('\n'));
         app::HelpWindow help;
         const QString shown =

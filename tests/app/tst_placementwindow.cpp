@@ -6,9 +6,9 @@
 #include "document/LayoutFile.h"
 #include "library/LayoutOpening.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
@@ -26,7 +26,7 @@ const QString kVehicle = QStringLiteral("Van_Fourgon_Dessus_XY_5000_.bmp"); // 2
 struct Fixture {
     testkit::ProgramFolder folder;
     QTemporaryDir home;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::MemoryStore store;
     platform::FileSystem files;
     std::unique_ptr<app::MainWindow> form;
@@ -78,7 +78,7 @@ struct Fixture {
     document::ObjectTable saved() {
         const QString path = folder.path() + QStringLiteral("/saved.kla");
         dialogs.saveAnswers.push_back({path, 1});
-        form->action(QStringLiteral("mnusave"))->trigger();
+        form->menuBar()->findChild<QAction*>(QStringLiteral("mnusave"))->trigger();
         const library::OpenedLayout read =
             library::openLayout(path, folder.path(), files, QLocale());
         if (!read.ok())
@@ -190,7 +190,7 @@ private Q_SLOTS:
         QFETCH(float, storedX);
         QFETCH(QString, gaps);
         Fixture f(neighbours());
-        QAction* option = f.form->action(QStringLiteral("mnumagnet"));
+        QAction* option = f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnumagnet"));
         QVERIFY(option->isCheckable() && option->isChecked());
         if (!magnetism)
             option->trigger();
@@ -215,7 +215,7 @@ private Q_SLOTS:
         QVERIFY(f.control<QLabel>("StatusGaps")->text().isEmpty());
         const QString exported = f.folder.path() + QStringLiteral("/plan.bmp");
         f.dialogs.saveAnswers.push_back({exported, 2});
-        f.form->action(QStringLiteral("mnusaveim"))->trigger();
+        f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnusaveim"))->trigger();
         const QImage picture(exported);
         QVERIFY(!picture.isNull());
         QCOMPARE(countColour(picture, app::MainWindow::kGuideColour), 0);

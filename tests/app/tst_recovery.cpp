@@ -3,7 +3,7 @@
 #include "app/MainWindow.h"
 #include "document/LayoutFile.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedDialogService.h"
+#include "testkit/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
 #include "testkit/TestKit.h"
 
@@ -27,7 +27,7 @@ const QString kChild = QStringLiteral("--editing-child");
 // A window on a program folder, writing its recovery copies into `recovery` soon after
 // each change.
 struct Window {
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::MemoryStore store;
     platform::FileSystem files;
     QTemporaryDir home;

@@ -50,9 +50,10 @@ private Q_SLOTS:
             c.folderUnwritable ? blocker + QStringLiteral("/program") : base.path();
         const QString home = (c.homeUnwritable ? blocker : base.path()) + QStringLiteral("/share");
         platform::MemoryStore store;
-        if (c.stored)
-            QVERIFY(PreferenceStore(store).writeSix(kMinePrefs) &&
-                    PreferenceStore(store).writeModsurf(false));
+        if (c.stored) {
+            QVERIFY(PreferenceStore(store).writePreferences(kMinePrefs));
+            QVERIFY(PreferenceStore(store).writeSurfacePanelShown(false));
+        }
         store.refuseReads = store.refuseWrites = c.storeRefuses;
         platform::FileSystem files;
         app::Startup startup(libraryRoot, home, files, store);
@@ -74,8 +75,9 @@ private Q_SLOTS:
         QCOMPARE(result.surfacePanel.has_value(), !c.defaults);
         if (c.storeRefuses)
             return;
-        QCOMPARE(PreferenceStore(store).readSix(), std::optional(result.prefs)); // as stored
-        QCOMPARE(PreferenceStore(store).readModsurf().has_value(), c.stored);
+        QCOMPARE(PreferenceStore(store).readPreferences(),
+                 std::optional(result.prefs)); // as stored
+        QCOMPARE(PreferenceStore(store).readSurfacePanelShown().has_value(), c.stored);
     }
 };
 

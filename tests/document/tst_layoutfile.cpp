@@ -46,7 +46,7 @@ QString summary(const LayoutFileContents& c) {
         .arg(zoomPercent(c.zoomText, QLocale(QLocale::French)))
         .arg(int(first.kind))
         .arg(fill)
-        .arg(first.orientation)
+        .arg(first.orientation.number())
         .arg(c.objects.row(2).text, c.missingTextures.join(u','), c.missingAccessories.join(u','));
 }
 
@@ -139,8 +139,8 @@ private Q_SLOTS:
         const QByteArray bytes = corpusFile(seed, locale);
         const LoadOutcome out = load(bytes);
         QVERIFY2(out.ok(), qPrintable(out.errorMessage));
-        QVERIFY(out.contents->missingTextures.isEmpty() &&
-                out.contents->missingAccessories.isEmpty());
+        QVERIFY(out.contents->missingTextures.isEmpty());
+        QVERIFY(out.contents->missingAccessories.isEmpty());
         Layout layout;
         layout.vehicleFile = out.contents->vehicleFile;
         layout.mirrorLeftRight = *out.contents->mirrorLeftRight;
@@ -245,8 +245,10 @@ private Q_SLOTS:
         QCOMPARE(c.mirrorTopBottom, c.version == 1 ? std::nullopt : std::optional(true));
         // Place, size and lock are kept whatever happens to the fill.
         const PlanObject& first = c.objects.row(1);
-        QVERIFY(first.position == (PlanPoint{12.5f, 30}) && first.heightCm == 40 &&
-                first.widthCm == 50 && !first.locked);
+        QVERIFY(first.position == (PlanPoint{12.5f, 30}));
+        QVERIFY(first.heightCm == 40);
+        QVERIFY(first.widthCm == 50);
+        QVERIFY(!first.locked);
     }
 
     // A layout with masses reads back with them and writes the same bytes again; one
@@ -357,15 +359,21 @@ private Q_SLOTS:
             QVERIFY(t.append(PlanObject{}));
         PlanObject last;
         last.position.x = 1;
-        QVERIFY(t.isFull() && !t.append(last) && !t.insertAt(1, last));
+        QVERIFY(t.isFull());
+        QVERIFY(!t.append(last));
+        QVERIFY(!t.insertAt(1, last));
         t.removeAt(kMaxObjects);
-        QVERIFY(!t.isFull() && !t.insertAt(0, last) && !t.insertAt(kMaxObjects + 1, last));
+        QVERIFY(!t.isFull());
+        QVERIFY(!t.insertAt(0, last));
+        QVERIFY(!t.insertAt(kMaxObjects + 1, last));
         QVERIFY(t.insertAt(kMaxObjects, last)); // after the others
         QCOMPARE(t.row(kMaxObjects).position.x, 1.f);
     }
 
     void proposedName() {
-        const auto name = [](auto vue, bool m) { return proposedFileName(u"Trafic"_s, vue, m); };
+        const auto name = [](auto viewName, bool m) {
+            return proposedFileName(u"Trafic"_s, viewName, m);
+        };
         // A mirrored view swaps "droite" and "gauche", lower case only.
         QCOMPARE(name(u"Côté droite"_s, false), u"Trafic - Côté droite.kla"_s);
         QCOMPARE(name(u"Côté droite"_s, true), u"Trafic - Côté gauchee.kla"_s);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/Editor.h"
-#include "platform/ScriptedDialogService.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QTest>
@@ -17,7 +17,7 @@ struct EditorFixture {
     static inline const QString kTexture = QStringLiteral("bois.bmp");
 
     testkit::ProgramFolder folder;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::FileSystem files;
     platform::MemoryStore store;
     platform::PictureCache pictures;

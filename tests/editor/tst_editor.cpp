@@ -17,42 +17,55 @@ private Q_SLOTS:
     void creationFollowsTheViewTextureAndSelection() {
         EditorFixture f(true);
         f.s().view.view = render::View{2.0f, 100, 50};
-        f.ed->textureChosen(1);
+        f.ed->textureIndexChosen(0);
         f.ed->createObject(ObjectKind::Rectangle);
         QVERIFY(f.object(1).position == (PlanPoint{105, 55}));
         QCOMPARE(f.object(1).fill, Fill::file(EditorFixture::kTexture));
         QVERIFY(f.ed->isModified());
         f.ed->createObject(ObjectKind::Ellipse); // textures go only to rectangles
         QCOMPARE(f.object(2).fill, Fill::colour(0));
-        QCOMPARE(f.s().controls.textureEntry, 0);
+        QCOMPARE(f.s().controls.texture, std::nullopt);
         f.ed->sizeLockToggled(false); // text is locked at its measured size all the same
         f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
         f.ed->createObject(ObjectKind::Text);
         QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Texte à insérer :"));
         const QSize extent = f.s().canvas.textSize(QStringLiteral("Évier"));
         QCOMPARE(int(f.object(3).widthCm), editor::textSizeCm(extent.width(), 2.0));
-        QVERIFY(f.object(3).text == QStringLiteral("Évier") && f.object(3).locked);
+        QVERIFY(f.object(3).text == QStringLiteral("Évier"));
+        QVERIFY(f.object(3).locked);
         f.add(1, 100, 100, 60, 120, Fill::colour(5), true); // at (0, 100) on the canvas
         f.click(10, 110);
         f.ed->createObject(ObjectKind::Rectangle); // a copy, unlocked; the original is back
-        QVERIFY(f.table().count() == 5 && f.object(4).locked && !f.object(5).locked);
-        QVERIFY(f.object(5).widthCm == 120.f && f.object(5).fill == Fill::colour(5));
+        QVERIFY(f.table().count() == 5);
+        QVERIFY(f.object(4).locked);
+        QVERIFY(!f.object(5).locked);
+        QVERIFY(f.object(5).widthCm == 120.f);
+        QVERIFY(f.object(5).fill == Fill::colour(5));
     }
 
     // A width typed before creating an ellipse, rounded half to even; -1: refused with a
     // warning, nothing created.
+    void typedWidth_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("cm");
+        QTest::newRow("a half with a comma: down to even") << QStringLiteral("12,5") << 12;
+        QTest::newRow("a half with a point: up to even") << QStringLiteral("13.5") << 14;
+        QTest::newRow("the largest") << QStringLiteral("32767") << 32767;
+        QTest::newRow("one too many: refused") << QStringLiteral("32768") << -1;
+        QTest::newRow("empty: refused") << QString() << -1;
+    }
     void typedWidth() {
-        for (const auto& [typed, cm] :
-             {std::pair{"12,5", 12}, {"13.5", 14}, {"32767", 32767}, {"32768", -1}, {"", -1}}) {
-            EditorFixture f(true);
-            f.ed->dimensionTextChanged(editor::Dimension::Width, QString::fromLatin1(typed));
-            f.ed->createObject(ObjectKind::Ellipse);
-            QCOMPARE(f.ed->isModified(), cm >= 0);
-            if (cm >= 0)
-                QCOMPARE(f.object(1).widthCm, float(cm));
-            else
-                QVERIFY(f.table().count() == 0 &&
-                        f.dialogs.lastMessage().title == QStringLiteral("Attention :"));
+        QFETCH(QString, typed);
+        QFETCH(int, cm);
+        EditorFixture f(true);
+        f.ed->dimensionTextChanged(editor::Dimension::Width, typed);
+        f.ed->createObject(ObjectKind::Ellipse);
+        QCOMPARE(f.ed->isModified(), cm >= 0);
+        if (cm >= 0) {
+            QCOMPARE(f.object(1).widthCm, float(cm));
+        } else {
+            QCOMPARE(f.table().count(), 0);
+            QCOMPARE(f.dialogs.lastMessage().title, QStringLiteral("Attention :"));
         }
     }
 
@@ -65,39 +78,52 @@ private Q_SLOTS:
         f.ed->createObject(ObjectKind::Rectangle);
         QCOMPARE(f.dialogs.lastMessage().text,
                  QStringLiteral("Désolé, vous avez atteind la limite du nombre d'objet (1000)"));
-        QVERIFY(f.ed->hasSelection() && f.table().count() == 999);
+        QVERIFY(f.ed->hasSelection());
+        QVERIFY(f.table().count() == 999);
     }
 
-    // The second of five put back by a click beside it (clicpreplan puts it in front), sent
+    // The second of five put back by a click beside it (clickBringsToFront puts it in front), sent
     // back, brought to the front or deleted; any change of the stored order is an edit.
+    void stackingOrder_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("clickBringsToFront");
+        QTest::addColumn<QList<double>>("xs");
+        QTest::newRow("put back where it was")
+            << QString() << false << QList<double>{0, 40, 80, 120, 160};
+        QTest::newRow("put back in front")
+            << QString() << true << QList<double>{0, 80, 120, 160, 40};
+        QTest::newRow("sent to the back")
+            << QStringLiteral("back") << false << QList<double>{40, 0, 80, 120, 160};
+        QTest::newRow("brought to the front")
+            << QStringLiteral("front") << false << QList<double>{0, 80, 120, 160, 40};
+        QTest::newRow("deleted") << QStringLiteral("delete") << false
+                                 << QList<double>{0, 80, 120, 160};
+    }
     void stackingOrder() {
-        for (const auto& [command, clicpreplan, xs] :
-             {std::tuple{"", false, QList<double>{0, 40, 80, 120, 160}},
-              {"", true, {0, 80, 120, 160, 40}},
-              {"back", false, {40, 0, 80, 120, 160}},
-              {"front", false, {0, 80, 120, 160, 40}},
-              {"delete", false, {0, 80, 120, 160}}}) {
-            EditorFixture f;
-            f.s().prefs.clicpreplan = clicpreplan;
-            f.openNew();
-            for (int i = 0; i < 5; ++i) // 10 x 10 cm, 40 picture pixels apart
-                f.add(1, float(i * 40), 0, 10, 10, Fill::colour(i));
-            f.click(45, 5);
-            if (command == std::string_view("delete"))
-                f.ed->keyPressed(Qt::Key_Backspace);
-            else if (command == std::string_view("front"))
-                f.ed->bringToFront();
-            else if (command == std::string_view("back"))
-                f.ed->sendToBack();
-            else
-                f.click(390, 290);
-            QVERIFY(!f.ed->hasSelection() && !f.s().controls.editEnabled);
-            QList<double> stored;
-            for (int r = 1; r <= f.table().count(); ++r)
-                stored << f.object(r).position.x;
-            QCOMPARE(stored, xs);
-            QCOMPARE(f.ed->isModified(), *command != 0 || clicpreplan);
-        }
+        QFETCH(QString, command);
+        QFETCH(bool, clickBringsToFront);
+        QFETCH(QList<double>, xs);
+        EditorFixture f;
+        f.s().prefs.clickBringsToFront = clickBringsToFront;
+        f.openNew();
+        for (int i = 0; i < 5; ++i) // 10 x 10 cm, 40 picture pixels apart
+            f.add(1, float(i * 40), 0, 10, 10, Fill::colour(i));
+        f.click(45, 5);
+        if (command == QLatin1String("delete"))
+            f.ed->keyPressed(Qt::Key_Backspace);
+        else if (command == QLatin1String("front"))
+            f.ed->bringToFront();
+        else if (command == QLatin1String("back"))
+            f.ed->sendToBack();
+        else
+            f.click(390, 290);
+        QVERIFY(!f.ed->hasSelection());
+        QVERIFY(!f.s().controls.editEnabled);
+        QList<double> stored;
+        for (int r = 1; r <= f.table().count(); ++r)
+            stored << f.object(r).position.x;
+        QCOMPARE(stored, xs);
+        QCOMPARE(f.ed->isModified(), !command.isEmpty() || clickBringsToFront);
     }
 
     void measureBoxAndItsRoundedHeight() {
@@ -114,96 +140,129 @@ private Q_SLOTS:
 
     // At 1600 % a 1000 x 600 cm object is a 32000 x 19200 pixel box: its part on the plan
     // shows the object's own pixels, before and after the box moves.
+    void hugeSelectionBoxShowsTheObject_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("orientation");
+        QTest::newRow("textured rectangle") << 1 << 0;
+        QTest::newRow("accessory turned a quarter") << 9 << 1;
+        QTest::newRow("accessory turned a half") << 9 << 2;
+    }
     void hugeSelectionBoxShowsTheObject() {
         QImage pattern(60, 40, QImage::Format_RGB32); // every pixel different
         for (int i = 0; i < 60 * 40; ++i)
             pattern.setPixel(i % 60, i / 60, qRgb(i % 60 * 4, i / 60 * 6, i % 256));
-        // A textured rectangle, and an accessory turned a quarter and a half.
-        for (const auto& [kind, orientation] : {std::pair{1, 0}, {9, 1}, {9, 2}}) {
-            EditorFixture f;
-            f.folder.addPicture("accessoires", EditorFixture::kAccessory, pattern);
-            f.folder.addPicture("textures", EditorFixture::kTexture, pattern.copy(0, 0, 7, 5));
-            f.openNew();
-            f.add(kind, 10, 10, 600, 1000,
-                  Fill::file(kind == 1 ? EditorFixture::kTexture : EditorFixture::kAccessory),
-                  false, orientation);
-            f.s().view.view = render::View{16.0f, 400, 100}; // the box starts 6240 px left
-            f.click(200, 150);
-            QVERIFY(f.ed->hasSelection());
-            for (const bool moved : {false, true}) {
-                if (moved) {
-                    f.ed->keyPressed(Qt::Key_Right);
-                    f.ed->boxPressed(QPointF(5, 5), Qt::LeftButton);
-                    f.ed->boxMoved(QPointF(-95, -45), Qt::LeftButton);
-                    f.ed->boxReleased();
-                }
-                const editor::SelectionBox& b = f.ed->selection().box;
-                platform::Surface expected(400, 300, platform::kWindowBackground);
-                render::PlanRenderer(f.pictures, f.folder.path())
-                    .drawObject(expected, render::ScreenBox{b.left, b.top, b.width, b.height},
-                                f.ed->selection().object,
-                                render::DrawContext{16.0f, 2.0, f.s().prefs});
-                platform::Surface shown(400, 300, platform::kWindowBackground);
-                shown.drawPictureAt(b.surface.image(), b.left + float(b.shown.x()),
-                                    b.top + float(b.shown.y()));
-                const QRect onPlan = QRect(int(b.left), int(b.top), int(b.width), int(b.height))
-                                         .intersected(QRect(0, 0, 400, 300));
-                QVERIFY(onPlan.width() > 100 && onPlan.height() > 100);
-                QVERIFY(testkit::imagesMatch(
-                    shown.image().copy(onPlan), expected.image().copy(onPlan),
-                    QStringLiteral("huge_box_%1_%2_%3").arg(kind).arg(orientation).arg(moved)));
+        QFETCH(int, kind);
+        QFETCH(int, orientation);
+        EditorFixture f;
+        f.folder.addPicture("accessoires", EditorFixture::kAccessory, pattern);
+        f.folder.addPicture("textures", EditorFixture::kTexture, pattern.copy(0, 0, 7, 5));
+        f.openNew();
+        f.add(kind, 10, 10, 600, 1000,
+              Fill::file(kind == 1 ? EditorFixture::kTexture : EditorFixture::kAccessory), false,
+              orientation);
+        f.s().view.view = render::View{16.0f, 400, 100}; // the box starts 6240 px left
+        f.click(200, 150);
+        QVERIFY(f.ed->hasSelection());
+        for (const bool moved : {false, true}) {
+            if (moved) {
+                f.ed->keyPressed(Qt::Key_Right);
+                f.ed->boxPressed(QPointF(5, 5), Qt::LeftButton);
+                f.ed->boxMoved(QPointF(-95, -45), Qt::LeftButton);
+                f.ed->boxReleased();
             }
+            const editor::SelectionBox& b = f.ed->selection().box;
+            platform::Surface expected(400, 300, platform::kWindowBackground);
+            render::PlanRenderer(f.pictures, f.folder.path())
+                .drawObject(expected, render::ScreenBox{b.left, b.top, b.width, b.height},
+                            f.ed->selection().object,
+                            render::DrawContext{16.0f, 2.0, f.s().prefs});
+            platform::Surface shown(400, 300, platform::kWindowBackground);
+            shown.drawPictureAt(b.surface.image(), b.left + float(b.shown.x()),
+                                b.top + float(b.shown.y()));
+            const QRect onPlan = QRect(int(b.left), int(b.top), int(b.width), int(b.height))
+                                     .intersected(QRect(0, 0, 400, 300));
+            QVERIFY(onPlan.width() > 100);
+            QVERIFY(onPlan.height() > 100);
+            QVERIFY(testkit::imagesMatch(
+                shown.image().copy(onPlan), expected.image().copy(onPlan),
+                QStringLiteral("huge_box_%1_%2_%3").arg(kind).arg(orientation).arg(moved)));
         }
     }
 
     // The bottom-right handle of a 60 x 40 px box dragged by (+7, +3), then the box from x = 5:
     // only the left button alone drags, a locked object keeps its size, 10 pixels stay shown.
-    void drags() {
+    void drags_data() {
+        QTest::addColumn<Qt::MouseButtons>("held");
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<float>("boxTo");
+        QTest::addColumn<QSizeF>("size");
+        QTest::addColumn<float>("left");
         const Qt::MouseButtons leftAlone(Qt::LeftButton);
-        for (const auto& [held, locked, boxTo, size, left] :
-             {std::tuple{leftAlone, false, 12.f, QSizeF(67, 43), 17.f},
-              {Qt::LeftButton | Qt::RightButton, false, 12.f, QSizeF(60, 40), 10.f},
-              {Qt::MouseButtons(Qt::MiddleButton), false, 12.f, QSizeF(60, 40), 10.f},
-              {leftAlone, true, -500.f, QSizeF(60, 40), -50.f}}) {
-            EditorFixture f(true);
-            f.add(1, 10, 10, 20, 30, Fill::colour(2), locked);
-            f.click(20, 20);
-            f.ed->handlePressed(QPointF(2, 2));
-            f.ed->handleMoved(editor::Handle::BottomRight, QPointF(9, 5), held);
-            f.ed->handleReleased();
-            if (locked)
-                QCOMPARE(f.s().statusText, QStringLiteral("Cet objet n'est pas redimensionnable"));
-            const editor::SelectionBox& box = f.ed->selection().box;
-            QCOMPARE(QSizeF(box.width, box.height), size);
-            f.ed->boxPressed(QPointF(5, 5), Qt::LeftButton);
-            f.ed->boxMoved(QPointF(boxTo, 5), held);
-            f.ed->boxReleased();
-            QCOMPARE(box.left, left);
-            QCOMPARE(f.ed->selection().handles.topLeft[0].x(), int(left) - 5);
-            QVERIFY(f.ed->isModified() || held != leftAlone);
-        }
+        QTest::newRow("left button") << leftAlone << false << 12.f << QSizeF(67, 43) << 17.f;
+        QTest::newRow("left and right buttons: no drag")
+            << (Qt::LeftButton | Qt::RightButton) << false << 12.f << QSizeF(60, 40) << 10.f;
+        QTest::newRow("middle button: no drag")
+            << Qt::MouseButtons(Qt::MiddleButton) << false << 12.f << QSizeF(60, 40) << 10.f;
+        QTest::newRow("locked, dragged far left: 10 pixels stay")
+            << leftAlone << true << -500.f << QSizeF(60, 40) << -50.f;
+    }
+    void drags() {
+        QFETCH(Qt::MouseButtons, held);
+        QFETCH(bool, locked);
+        QFETCH(float, boxTo);
+        QFETCH(QSizeF, size);
+        QFETCH(float, left);
+        const Qt::MouseButtons leftAlone(Qt::LeftButton);
+        EditorFixture f(true);
+        f.add(1, 10, 10, 20, 30, Fill::colour(2), locked);
+        f.click(20, 20);
+        f.ed->handlePressed(QPointF(2, 2));
+        f.ed->handleMoved(editor::Handle::BottomRight, QPointF(9, 5), held);
+        f.ed->handleReleased();
+        if (locked)
+            QCOMPARE(f.s().statusText, QStringLiteral("Cet objet n'est pas redimensionnable"));
+        const editor::SelectionBox& box = f.ed->selection().box;
+        QCOMPARE(QSizeF(box.width, box.height), size);
+        f.ed->boxPressed(QPointF(5, 5), Qt::LeftButton);
+        f.ed->boxMoved(QPointF(boxTo, 5), held);
+        f.ed->boxReleased();
+        QCOMPARE(box.left, left);
+        QCOMPARE(f.ed->selection().handles.topLeft[0].x(), int(left) - 5);
+        QVERIFY(f.ed->isModified() || held != leftAlone);
     }
 
     // A 120 x 60 cm object turned: a rectangle swaps its sides, a line's second turn is its
     // first diagonal, text never turns.
+    void turning_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("extra");
+        QTest::addColumn<QString>("turns");
+        QTest::addColumn<int>("endExtra");
+        QTest::addColumn<int>("endWidth");
+        QTest::newRow("rectangle: sides swapped") << 1 << 0 << "R" << 0 << 60;
+        QTest::newRow("triangle: bottom-right corner round to top-right")
+            << 5 << 3 << "L" << 0 << 60;
+        QTest::newRow("line: other diagonal") << 4 << 0 << "L" << 1 << 60;
+        QTest::newRow("line turned twice: first diagonal") << 4 << 0 << "RR" << 0 << 120;
+        QTest::newRow("text: never turns") << 3 << 0 << "R" << 0 << 120;
+    }
     void turning() {
-        for (const auto& [kind, extra, turns, endExtra, endWidth] : {std::tuple{1, 0, "R", 0, 60},
-                                                                     {5, 3, "L", 0, 60},
-                                                                     {4, 0, "L", 1, 60},
-                                                                     {4, 0, "RR", 0, 120},
-                                                                     {3, 0, "R", 0, 120}}) {
-            EditorFixture f(true);
-            f.add(kind, 10, 10, 60, 120, Fill::colour(2), false, extra);
-            f.click(20, 20);
-            QCOMPARE(f.s().controls.turnEnabled, kind != 3);
-            for (const char t : std::string_view(turns))
-                f.ed->turn(t == 'L' ? editor::Turn::Left : editor::Turn::Right);
-            QCOMPARE(f.ed->selection().object.orientation, endExtra);
-            QCOMPARE(f.ed->selection().box.width, float(endWidth * 2));
-            QCOMPARE(f.ed->isModified(), kind != 3);
-            f.click(390, 290);
-            QCOMPARE(f.object(1).widthCm, float(endWidth));
-        }
+        QFETCH(int, kind);
+        QFETCH(int, extra);
+        QFETCH(QString, turns);
+        QFETCH(int, endExtra);
+        QFETCH(int, endWidth);
+        EditorFixture f(true);
+        f.add(kind, 10, 10, 60, 120, Fill::colour(2), false, extra);
+        f.click(20, 20);
+        QCOMPARE(f.s().controls.turnEnabled, kind != 3);
+        for (const QChar t : turns)
+            f.ed->turn(t == u'L' ? editor::Turn::Left : editor::Turn::Right);
+        QCOMPARE(f.ed->selection().object.orientation.number(), endExtra);
+        QCOMPARE(f.ed->selection().box.width, float(endWidth * 2));
+        QCOMPARE(f.ed->isModified(), kind != 3);
+        f.click(390, 290);
+        QCOMPARE(f.object(1).widthCm, float(endWidth));
     }
 
     // A 1000 x 500 picture on the 400 x 300 canvas.
@@ -211,7 +270,7 @@ private Q_SLOTS:
         EditorFixture f(true);
         f.ed->horizontalScrolled(100);
         QCOMPARE(f.s().view.view.originX, 600.f);
-        QCOMPARE(f.s().canvas.Point(399, 10), platform::rgb(200, 200, 255)); // last column
+        QCOMPARE(f.s().canvas.colourAt(399, 10), platform::rgb(200, 200, 255)); // last column
         f.ed->horizontalScrolled(50);
         const float centre = f.s().view.view.originX + 200;
         f.ed->zoomTextChanged(QStringLiteral("200"));
@@ -220,7 +279,8 @@ private Q_SLOTS:
         QVERIFY(std::abs(v.originX + 200 / v.zoom - centre) <= 8);
         QCOMPARE(f.s().view.horizontalBar, editor::barPercent(v.originX, 2, 1000, 400));
         f.ed->zoomTextChanged(QStringLiteral("25")); // 250 x 125: no scrolling
-        QVERIFY(f.s().view.view.originX == 0.f && f.s().view.horizontalBar == 0);
+        QVERIFY(f.s().view.view.originX == 0.f);
+        QVERIFY(f.s().view.horizontalBar == 0);
     }
 
     void surfacePanelAddsAndDeletes() {
@@ -228,7 +288,8 @@ private Q_SLOTS:
         f.ed->restoreSurfacePanel(QStringLiteral("0"));
         QVERIFY(!f.s().surfaces.visible);
         f.ed->toggleSurfacePanel();
-        QVERIFY(f.s().surfaces.visible && f.store.values.value("modsurf") == QStringLiteral("1"));
+        QVERIFY(f.s().surfaces.visible);
+        QVERIFY(f.store.values.value("modsurf") == QStringLiteral("1"));
         f.s().view.view.zoom = 0.5f;
         f.add(1, 10, 10, 150, 200);
         f.click(20, 20);
@@ -243,9 +304,11 @@ private Q_SLOTS:
         QCOMPARE(f.s().surfaces.totalText, QStringLiteral("6,79"));
         f.ed->surfaceSelectionChanged({true, false, true});
         f.ed->removeSelectedSurfaces();
-        QVERIFY(f.s().surfaces.totalText == QStringLiteral("3") && !f.s().surfaces.deleteEnabled);
+        QVERIFY(f.s().surfaces.totalText == QStringLiteral("3"));
+        QVERIFY(!f.s().surfaces.deleteEnabled);
         f.openNew(); // the list survives another layout
-        QVERIFY(f.s().surfaces.lines == QStringList{"3"} && f.s().surfaces.totalText == "3");
+        QVERIFY(f.s().surfaces.lines == QStringList{"3"});
+        QVERIFY(f.s().surfaces.totalText == "3");
         f.ed->toggleSurfacePanel();
         QCOMPARE(f.store.values.value("modsurf"), QStringLiteral("0"));
     }

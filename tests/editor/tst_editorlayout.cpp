@@ -20,10 +20,12 @@ private Q_SLOTS:
     void newLayoutRefusedThenAccepted() {
         EditorFixture f;
         QFile broken(f.folder.vehicules() + "/Van_Fourgon_Cote_XZ_5000_.jpg");
-        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        QVERIFY(broken.write("not a picture") > 0);
         broken.close();
         QFile bad(f.folder.path() + "/bad.kla");
-        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("Autre chose\r\n") > 0);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        QVERIFY(bad.write("Autre chose\r\n") > 0);
         bad.close();
         f.openTwoObjects();
         f.s().view.view = render::View{2.0f, 30, 40};
@@ -46,7 +48,8 @@ private Q_SLOTS:
             opening ? f.ed->chooseAndOpenLayout() : f.ed->newLayout();
             QVERIFY(f.table() == before);
             QCOMPARE(f.s().layout.vehicleFile, EditorFixture::kVehicle);
-            QVERIFY(!f.s().layout.mirrorLeftRight && f.s().layout.isOpen);
+            QVERIFY(!f.s().layout.mirrorLeftRight);
+            QVERIFY(f.s().layout.isOpen);
             QCOMPARE(f.s().view.view.zoom, 2.0f);
             QCOMPARE(f.dialogs.messages().size(), shown + (last.isEmpty() ? 1 : 2));
             if (!last.isEmpty())
@@ -63,7 +66,8 @@ private Q_SLOTS:
         f.nextChoice = editor::NewLayoutChoice{EditorFixture::kVehicle, true, false};
         f.ed->newLayout();
         QCOMPARE(f.browserClosed, closed + 1);
-        QVERIFY(f.table().count() == 0 && f.s().layout.mirrorLeftRight);
+        QVERIFY(f.table().count() == 0);
+        QVERIFY(f.s().layout.mirrorLeftRight);
         QCOMPARE(f.s().view.view.zoom, 1.f);
         QVERIFY(f.s().controls.layoutEnabled);
         QVERIFY(!f.ed->isModified());
@@ -71,36 +75,41 @@ private Q_SLOTS:
 
     // A layout written with an odd zoom opens at the zoom its box shows; saved with an object
     // selected, it keeps that object and that zoom when read back.
+    void openSaveAndReopen_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("percent");
+        QTest::newRow("too large: the largest zoom") << QStringLiteral("5000") << 1600;
+        QTest::newRow("a half in quotes: to even") << QStringLiteral("\"75,5\"") << 76;
+        QTest::newRow("not a number: 100 %") << QStringLiteral("nan") << 100;
+    }
     void openSaveAndReopen() {
-        for (const auto& [field, percent] :
-             {std::pair{"5000", 1600}, {"\"75,5\"", 76}, {"nan", 100}}) {
-            EditorFixture f;
-            f.dialogs.openAnswers.push_back(
-                {testkit::writeLayoutText(f.folder.path() + "/zoom.kla", EditorFixture::kVehicle,
-                                          field),
-                 1});
-            f.ed->chooseAndOpenLayout();
-            QCOMPARE(f.s().view.zoomText, QString::number(percent));
-            const float zoom = f.s().view.view.zoom;
-            QCOMPARE(zoom, float(percent / 100.0));
-            f.add(1, 10, 10, 20, 30);
-            f.add(2, 100, 10, 20, 30);
-            f.click(10 * zoom + 3, 10 * zoom + 3);
-            QVERIFY(f.ed->hasSelection());
-            const QString saved = f.folder.path() + QStringLiteral("/van plan.kla");
-            f.dialogs.saveAnswers.push_back({saved, 1});
-            QVERIFY(f.ed->saveLayout());
-            QCOMPARE(f.dialogs.asked.back().text,
-                     QStringLiteral("Agencements Kestrion (*.kla)|*.kla"));
-            QVERIFY(!f.ed->isModified());
-            QVERIFY(!f.ed->hasSelection());
-            EditorFixture g;
-            g.ed->openAtStartup(saved);
-            QVERIFY(g.table().count() == 2 && g.table() == f.table());
-            QVERIFY(g.s().layout.isOpen);
-            QVERIFY(!g.ed->isModified());
-            QCOMPARE(g.s().view.zoomText, QString::number(percent));
-        }
+        QFETCH(QString, field);
+        QFETCH(int, percent);
+        EditorFixture f;
+        f.dialogs.openAnswers.push_back({testkit::writeLayoutText(f.folder.path() + "/zoom.kla",
+                                                                  EditorFixture::kVehicle, field),
+                                         1});
+        f.ed->chooseAndOpenLayout();
+        QCOMPARE(f.s().view.zoomText, QString::number(percent));
+        const float zoom = f.s().view.view.zoom;
+        QCOMPARE(zoom, float(percent / 100.0));
+        f.add(1, 10, 10, 20, 30);
+        f.add(2, 100, 10, 20, 30);
+        f.click(10 * zoom + 3, 10 * zoom + 3);
+        QVERIFY(f.ed->hasSelection());
+        const QString saved = f.folder.path() + QStringLiteral("/van plan.kla");
+        f.dialogs.saveAnswers.push_back({saved, 1});
+        QVERIFY(f.ed->saveLayout());
+        QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Agencements Kestrion (*.kla)|*.kla"));
+        QVERIFY(!f.ed->isModified());
+        QVERIFY(!f.ed->hasSelection());
+        EditorFixture g;
+        g.ed->openAtStartup(saved);
+        QVERIFY(g.table().count() == 2);
+        QVERIFY(g.table() == f.table());
+        QVERIFY(g.s().layout.isOpen);
+        QVERIFY(!g.ed->isModified());
+        QCOMPARE(g.s().view.zoomText, QString::number(percent));
     }
 
     // "Enregistrer" on a full disk: the file saved before stays whole, no temporary file
@@ -164,30 +173,43 @@ private Q_SLOTS:
 
     // A 30 x 20 cm object at (50, 50): pictures from outside the library are replaced by
     // black and named when the layout opens; names in another letter case find their file.
-    void openReplacesPicturesItCannotShow() {
+    void openReplacesPicturesItCannotShow_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("fill");
+        QTest::addColumn<QChar>("listed"); // t: as a missing texture, a: accessory
+        QTest::addColumn<QRgb>("colour");
         const QString outside = QStringLiteral("../rouge.bmp");
-        for (const auto& [kind, fill, listed, colour] :
-             {std::tuple{"1", QStringLiteral("BOIS.BMP"), ' ', qRgb(150, 90, 30)},
-              {"9", EditorFixture::kAccessory.toUpper(), ' ', qRgb(0, 128, 0)},
-              {"1.2", outside, 't', qRgb(0, 0, 0)}, // as a texture
-              {"9,2", outside, 'a', qRgb(0, 0, 0)}}) {
-            EditorFixture f;
-            f.folder.addPicture(QString(), QStringLiteral("rouge.bmp"), 50, 50, qRgb(255, 0, 0));
-            const QString path =
-                testkit::writeLayoutText(f.folder.path() + "/pictures.kla", EditorFixture::kVehicle,
-                                         "100", {kind, "50", "50", "20", "30", fill, "1", "0"});
-            f.dialogs.openAnswers.push_back({path, 1});
-            f.ed->chooseAndOpenLayout();
-            QCOMPARE(f.table().count(), 1);
-            const QString message =
-                document::missingPicturesMessage(listed == 't' ? QStringList{fill} : QStringList{},
-                                                 listed == 'a' ? QStringList{fill} : QStringList{});
-            QCOMPARE(f.dialogs.messages(),
-                     message.isEmpty() ? QStringList() : QStringList{message});
-            QImage inside(56, 36, f.s().canvas.image().format()); // the 60 x 40 px box
-            inside.fill(colour);
-            QCOMPARE(f.s().canvas.image().copy(52, 52, 56, 36), inside);
-        }
+        QTest::newRow("texture in another case")
+            << QStringLiteral("1") << QStringLiteral("BOIS.BMP") << QChar(u' ')
+            << qRgb(150, 90, 30);
+        QTest::newRow("accessory in another case")
+            << QStringLiteral("9") << EditorFixture::kAccessory.toUpper() << QChar(u' ')
+            << qRgb(0, 128, 0);
+        QTest::newRow("texture outside the library")
+            << QStringLiteral("1.2") << outside << QChar(u't') << qRgb(0, 0, 0);
+        QTest::newRow("accessory outside the library")
+            << QStringLiteral("9,2") << outside << QChar(u'a') << qRgb(0, 0, 0);
+    }
+    void openReplacesPicturesItCannotShow() {
+        QFETCH(QString, kind);
+        QFETCH(QString, fill);
+        QFETCH(QChar, listed);
+        QFETCH(QRgb, colour);
+        EditorFixture f;
+        f.folder.addPicture(QString(), QStringLiteral("rouge.bmp"), 50, 50, qRgb(255, 0, 0));
+        const QString path =
+            testkit::writeLayoutText(f.folder.path() + "/pictures.kla", EditorFixture::kVehicle,
+                                     "100", {kind, "50", "50", "20", "30", fill, "1", "0"});
+        f.dialogs.openAnswers.push_back({path, 1});
+        f.ed->chooseAndOpenLayout();
+        QCOMPARE(f.table().count(), 1);
+        const QString message =
+            document::missingPicturesMessage(listed == u't' ? QStringList{fill} : QStringList{},
+                                             listed == u'a' ? QStringList{fill} : QStringList{});
+        QCOMPARE(f.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QImage inside(56, 36, f.s().canvas.image().format()); // the 60 x 40 px box
+        inside.fill(colour);
+        QCOMPARE(f.s().canvas.image().copy(52, 52, 56, 36), inside);
     }
 };
 

@@ -75,19 +75,23 @@ private Q_SLOTS:
         QCOMPARE(opened.failure, OpenedLayout::Failure::None);
         QVERIFY(opened.missingPictures.isEmpty());
         const document::Layout& l = opened.layout;
-        QVERIFY(l.isOpen && l.mirrorLeftRight && !l.mirrorTopBottom);
+        QVERIFY(l.isOpen);
+        QVERIFY(l.mirrorLeftRight);
+        QVERIFY(!l.mirrorTopBottom);
         QCOMPARE(l.vehicleFile + u"|"_s + l.vehicleModel + u"|"_s + l.vehicleBody + u"|"_s +
                      l.vehicleView + u"|"_s + l.vehicleAxes,
                  vehicle_ + u"|Fourgon|L2H2|Dessus|XY"_s);
         QCOMPARE(l.pixelsPerCm, 20.0);
         QCOMPARE(QSizeF(l.pictureWidth, l.pictureHeight), QSizeF(l.vehiclePicture.size()));
-        QVERIFY(l.vehiclePicture.size() == QSize(40, 30) && l.objects.count() == 1);
+        QVERIFY(l.vehiclePicture.size() == QSize(40, 30));
+        QVERIFY(l.objects.count() == 1);
     }
 
     void unreadableVehicleStillReportsMissingPictures() {
         const OpenedLayout opened = open(undecodable_, u"absente.jpg"_s);
         QCOMPARE(opened.failure, OpenedLayout::Failure::VehicleUnreadable);
-        QVERIFY(opened.refusal.isEmpty() && !opened.missingPictures.isEmpty());
+        QVERIFY(opened.refusal.isEmpty());
+        QVERIFY(!opened.missingPictures.isEmpty());
         QCOMPARE(opened.layout.vehicleFile, undecodable_);
     }
 };

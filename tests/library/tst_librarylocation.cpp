@@ -88,7 +88,8 @@ private Q_SLOTS:
             QCOMPARE(tree.read(root + file), file.toUtf8());
         // The user's changes, then a newer sample library.
         const QString wood = kSampleFiles[2], mine = QStringLiteral("accessoires/Lit_9_9_XY_.bmp");
-        QVERIFY(tree.write(root + wood, "mine") && tree.write(root + mine, "imported"));
+        QVERIFY(tree.write(root + wood, "mine"));
+        QVERIFY(tree.write(root + mine, "imported"));
         QVERIFY(QDir(root + QStringLiteral("vehicules")).removeRecursively());
         QVERIFY(tree.write(tree.share() + u'/' + wood, "newer sample"));
         QVERIFY(library::prepareUserLibrary(location, tree.fs));

@@ -4,7 +4,7 @@
 #include "library/ui/SurfaceView.h"
 #include "library/ui/VehicleImportDialog.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedDialogService.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
@@ -33,7 +33,7 @@ QStringList items(const QAbstractItemModel* model) {
 struct Fixture {
     testkit::ProgramFolder folder;
     platform::FileSystem fs;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
 
     void add(const char* sub, std::initializer_list<const char*> names) {
         for (const char* name : names)
@@ -119,7 +119,8 @@ private Q_SLOTS:
         child(form, "Check1_0")->setChecked(true);
         press(form, "Command1_0");
         QCOMPARE(form.result()->vehicleFile, QStringLiteral("Fourgon_L2H2_Haut_XZ_500_.jpg"));
-        QVERIFY(form.result()->mirrorLeftRight && !form.result()->mirrorTopBottom);
+        QVERIFY(form.result()->mirrorLeftRight);
+        QVERIFY(!form.result()->mirrorTopBottom);
         // As a modal dialog: cancelled it gives nothing, accepted the first view.
         const auto choose = [&f](const char* button) {
             QTimer::singleShot(0, [button] { press(*QApplication::activeModalWidget(), button); });
@@ -143,7 +144,8 @@ private Q_SLOTS:
         b.models()->setCurrentRow(0);
         QCOMPARE(child<QLabel>(*b.form, "Label4")->text(), QStringLiteral("080"));
         press(*b.form, "Command1_1"); // inserts and closes
-        QVERIFY(!b.form->isVisible() && b.released == 1);
+        QVERIFY(!b.form->isVisible());
+        QVERIFY(b.released == 1);
         b.form->show();
         press(*b.form, "Check1"); // every family
         QCOMPARE(items(families->model()), (QStringList{"Cuisine", "Lit"}));
@@ -154,7 +156,8 @@ private Q_SLOTS:
         QTest::mouseDClick(b.models()->viewport(), Qt::LeftButton, {}, first);
         QCOMPARE(b.inserted,
                  (QStringList{"Cuisine_Frigo_60_080_XY_.bmp", "Cuisine_Evier_60_40_YZ_.bmp"}));
-        QVERIFY(!b.form->isVisible() && b.released == 2);
+        QVERIFY(!b.form->isVisible());
+        QVERIFY(b.released == 2);
         press(*b.form, "Check1"); // the compatible ones again
         QCOMPARE(items(families->model()), QStringList{"Cuisine"});
         QVERIFY(QDir(f.folder.accessoires()).removeRecursively());

@@ -5,10 +5,10 @@
 #include "platform/Product.h"
 #include "platform/QtDialogService.h"
 #include "platform/QtPrinter.h"
-#include "platform/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
 #include "render/PlanRenderer.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@
 #include <QtTest>
 
 using platform::rgb;
-using platform::ScriptedDialogService;
+using testkit::ScriptedDialogService;
 
 namespace {
 
@@ -205,9 +205,12 @@ private Q_SLOTS:
         const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
         if (replaces) {
             QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") > 0 && old.flush());
-            QVERIFY(old.setPermissions(mode) && old.setFileTime(accessed, QFile::FileAccessTime) &&
-                    old.setFileTime(modified, QFile::FileModificationTime));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            QVERIFY(old.write("old") > 0);
+            QVERIFY(old.flush());
+            QVERIFY(old.setPermissions(mode));
+            QVERIFY(old.setFileTime(accessed, QFile::FileAccessTime));
+            QVERIFY(old.setFileTime(modified, QFile::FileModificationTime));
         }
         ScriptedDialogService script;
         platform::QtDialogService real;
@@ -217,7 +220,8 @@ private Q_SLOTS:
         output::exportImage(drawnCanvas(), kModele, kCarros, true, QString(),
                             scripted ? static_cast<platform::DialogService&>(script) : real);
         if (scripted) {
-            QVERIFY(script.asked.front().filterIndex == 1 && script.asked.front().overwritePrompt);
+            QVERIFY(script.asked.front().filterIndex == 1);
+            QVERIFY(script.asked.front().overwritePrompt);
             QCOMPARE(script.messages(), format.isEmpty()
                                             ? QStringList{"Impossible d'exporter l'image"}
                                             : QStringList());
@@ -260,11 +264,12 @@ private Q_SLOTS:
             QStringList{"--export", layoutPath(zoom), path} + args, folder_.path(), store, err);
         const QByteArray written = takeBytes(path);
         QVERIFY2(code == (canvas.isEmpty() ? 2 : 0), qPrintable(errors));
-        if (canvas.isEmpty())
-            QVERIFY2(errors.contains(QLatin1String("--canvas")) && written.isEmpty(),
-                     qPrintable(errors));
-        else
+        if (canvas.isEmpty()) {
+            QVERIFY2(errors.contains(QLatin1String("--canvas")), qPrintable(errors));
+            QVERIFY2(written.isEmpty(), qPrintable(errors));
+        } else {
             QCOMPARE(written, exportedByCommand(zoom, canvas, path.endsWith("BMP")));
+        }
     }
 
     void printingThroughCupsMakesOnePage() {

@@ -1,11 +1,12 @@
 // Guards `kestrion --export` against damaged and hostile layout files: every file of a
 // corpus of extreme sizes, positions and zooms, and of randomly damaged files, is read,
-// drawn and written in bounded time.
+// drawn and written. A file that makes the export hang stops the test through Qt's
+// per-function watchdog (QTEST_FUNCTION_TIMEOUT, set for this test in CMakeLists.txt),
+// which names the row it stopped in.
 #include "output/HeadlessExport.h"
 #include "platform/SettingsStore.h"
 #include "testkit/TestKit.h"
 
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -16,9 +17,6 @@ namespace {
 const QString kVehicle = QStringLiteral("Fourgon_L2H2_dessus_XY_5000_.bmp"); // 2 px/cm
 const QString kAccessory = QStringLiteral("Meuble_Evier_60_40_XY_.bmp");
 const QString kTexture = QStringLiteral("Motif.bmp");
-
-// Only a hang runs this long; a healthy export of these files takes milliseconds.
-constexpr qint64 kHangLimitMs = 20000;
 
 // A "Kestrion 2" file: one object per list of eight cells.
 QByteArray layoutText(const QString& zoom, const QList<QStringList>& rows) {
@@ -83,7 +81,7 @@ private Q_SLOTS:
         folder_.addPicture(QStringLiteral("textures"), kTexture, 7, 5, qRgb(150, 90, 30));
     }
 
-    void extremeFilesExportInBoundedTime_data() {
+    void extremeFilesExport_data() {
         QTest::addColumn<QByteArray>("text");
         for (const QString& zoom : {QStringLiteral("10"), QStringLiteral("1600")})
             for (const QStringList& kind : kKinds)
@@ -131,16 +129,13 @@ private Q_SLOTS:
         }
     }
 
-    void extremeFilesExportInBoundedTime() {
+    void extremeFilesExport() {
         QFETCH(QByteArray, text);
         QString errors;
-        QElapsedTimer timer;
-        timer.start();
         const int code =
             exportText(text, {QStringLiteral("--canvas"), QStringLiteral("400x300")}, errors);
         // Refusing the file (3) is as good as drawing it (0); nothing else may happen.
         QVERIFY2(code == 0 || code == 3, qPrintable(errors));
-        QVERIFY2(timer.elapsed() < kHangLimitMs, "the export hung");
         if (!text.startsWith("Kestrion 3"))
             return;
         // The mass budget of the same file: printed (0, or 5 over a limit) or refused (3).
@@ -154,8 +149,8 @@ private Q_SLOTS:
         QCOMPARE(masses == 3, code == 3);
     }
 
-    // True-scale sheets of extreme plans: refused (too far, 3; too many sheets, 2) in
-    // bounded time, or written with the plan visible on the first sheet.
+    // True-scale sheets of extreme plans: refused (too far, 3; too many sheets, 2)
+    // or written with the plan visible on the first sheet.
     void extremePlansOnPaper_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("scale");
@@ -178,11 +173,8 @@ private Q_SLOTS:
         const QString pdf = folder_.path() + QStringLiteral("/out.pdf");
         QFile::remove(pdf);
         QString errors;
-        QElapsedTimer timer;
-        timer.start();
         const int code =
             exportText(text, {QStringLiteral("--scale"), scale}, errors, QStringLiteral("out.pdf"));
-        QVERIFY2(timer.elapsed() < kHangLimitMs, "the export hung");
         QVERIFY2(code == 0 || code == 2 || code == 3, qPrintable(errors));
         QCOMPARE(QFileInfo::exists(pdf), code == 0);
         QVERIFY2(code == 0 || !errors.trimmed().isEmpty(), "a refusal says why");

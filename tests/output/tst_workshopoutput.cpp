@@ -78,9 +78,10 @@ private Q_SLOTS:
         QFETCH(QList<int>, expected);
         const output::PageLayout pages = output::layoutPages(planCm, setup);
         if (expected.isEmpty()) {
-            QVERIFY(pages.tooManyPages() && pages.tiles.empty());
-            QVERIFY(pages.pageCount() > output::kMostPages &&
-                    pages.pageCount() <= qint64(output::kMostPieces) * output::kMostPieces);
+            QVERIFY(pages.tooManyPages());
+            QVERIFY(pages.tiles.empty());
+            QVERIFY(pages.pageCount() > output::kMostPages);
+            QVERIFY(pages.pageCount() <= qint64(output::kMostPieces) * output::kMostPieces);
             return;
         }
         QCOMPARE((QList<int>{pages.scale, pages.columns, pages.rows}), expected);
@@ -89,8 +90,8 @@ private Q_SLOTS:
         const QRectF plan(QPointF(0, 0), planCm * 10.0 / pages.scale);
         QRectF covered;
         for (const output::PageTile& tile : pages.tiles) {
-            QVERIFY(tile.plan.width() <= pages.drawArea.width() + 1e-9 &&
-                    tile.plan.height() <= pages.drawArea.height() + 1e-9);
+            QVERIFY(tile.plan.width() <= pages.drawArea.width() + 1e-9);
+            QVERIFY(tile.plan.height() <= pages.drawArea.height() + 1e-9);
             covered = covered.united(tile.plan);
             for (const output::PageTile& other : pages.tiles) {
                 if (other.row == tile.row && other.column == tile.column + 1)
@@ -142,9 +143,10 @@ private Q_SLOTS:
         const output::ScaledPlan zoned =
             output::prepareScaledPlan(source, {scale, Paper::A4, landscape, true});
         const QRectF drawn(50 * r, 25 * r, 100 * r, 50 * r);
-        QVERIFY(zoned.pages.pageCount() == 1 && zoned.zone.contains(drawn) &&
-                zoned.zone.width() < drawn.width() + 50 &&
-                zoned.zone.height() < drawn.height() + 50);
+        QVERIFY(zoned.pages.pageCount() == 1);
+        QVERIFY(zoned.zone.contains(drawn));
+        QVERIFY(zoned.zone.width() < drawn.width() + 50);
+        QVERIFY(zoned.zone.height() < drawn.height() + 50);
         QCOMPARE(output::writeScaledPdf(pdf, source, scaled), QString());
         QCOMPARE(output::writeScaledPdf(folder.path() + "/no/plan.pdf", source, scaled),
                  QStringLiteral("Impossible d'exporter le plan en PDF."));
@@ -157,32 +159,35 @@ private Q_SLOTS:
         const QImage page = QImage(pdf + "-page.png").convertToFormat(QImage::Format_RGB32);
         const QSizeF paper = output::paperSize(Paper::A4, landscape);
         // To the pixel: poppler rounds the points up.
-        QVERIFY(qAbs(page.width() - paper.width() * kDotsPerMm) <= 1.5 &&
-                qAbs(page.height() - paper.height() * kDotsPerMm) <= 1.5);
+        QVERIFY(qAbs(page.width() - paper.width() * kDotsPerMm) <= 1.5);
+        QVERIFY(qAbs(page.height() - paper.height() * kDotsPerMm) <= 1.5);
         const QRectF area = scaled.pages.drawArea;
         // Searched clear of a split sheet's frame and overlap marks.
         const QRectF box =
             darkBox(page, QRectF(area.topLeft() + QPointF(2, 2), QSizeF(2000, 1000) / scale));
-        QVERIFY2(qAbs(box.width() - 1000.0 / scale) <= 0.5 &&
-                     qAbs(box.height() - 500.0 / scale) <= 0.5,
+        QVERIFY2(qAbs(box.width() - 1000.0 / scale) <= 0.5,
                  qPrintable(QStringLiteral("%1 x %2 mm").arg(box.width()).arg(box.height())));
-        QVERIFY(qAbs(box.left() - area.left() - 500.0 / scale) <= 0.5 &&
-                qAbs(box.top() - area.top() - 250.0 / scale) <= 0.5);
+        QVERIFY2(qAbs(box.height() - 500.0 / scale) <= 0.5,
+                 qPrintable(QStringLiteral("%1 x %2 mm").arg(box.width()).arg(box.height())));
+        QVERIFY(qAbs(box.left() - area.left() - 500.0 / scale) <= 0.5);
+        QVERIFY(qAbs(box.top() - area.top() - 250.0 / scale) <= 0.5);
         // The scale bar: a black bar along the footer's top, left of the scale in words.
         const QRectF footer = scaled.pages.footer;
         const QRectF bar = darkBox(page, QRectF(footer.left(), footer.top() + 3.2, barMm + 10, 1));
-        QVERIFY2(qAbs(bar.width() - barMm) <= 0.5 && qAbs(bar.left() - footer.left()) <= 0.5,
+        QVERIFY2(qAbs(bar.width() - barMm) <= 0.5,
+                 qPrintable(QStringLiteral("bar %1 mm").arg(bar.width())));
+        QVERIFY2(qAbs(bar.left() - footer.left()) <= 0.5,
                  qPrintable(QStringLiteral("bar %1 mm").arg(bar.width())));
         for (int n = 1; n <= pages; ++n) {
             const QString p = QString::number(n);
             const QString text =
                 runTool(QStringLiteral("pdftotext"), {"-enc", "UTF-8", "-f", p, "-l", p, pdf, "-"});
-            QVERIFY2(
-                text.contains(QStringLiteral("Échelle 1:%1").arg(scale)) &&
-                    text.contains(QStringLiteral("%1 cm").arg(barMm * scale / 10)) &&
-                    text.contains(QStringLiteral("Fourgon L2H2 - Kestrion - www.kestrion.fr")) &&
-                    text.contains(marks.value(n - 1)),
-                qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("Échelle 1:%1").arg(scale)), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("%1 cm").arg(barMm * scale / 10)),
+                     qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("Fourgon L2H2 - Kestrion - www.kestrion.fr")),
+                     qPrintable(text));
+            QVERIFY2(text.contains(marks.value(n - 1)), qPrintable(text));
         }
     }
 
@@ -288,7 +293,8 @@ private Q_SLOTS:
         QCOMPARE(printer.printPicture(QImage(10, 10, QImage::Format_RGB32)), none);
         bool painted = false; // the true-scale sheets are not even drawn
         const auto paint = [&](QPagedPaintDevice&) { return painted = true; };
-        QVERIFY(printer.printPages(QPageLayout(), paint) == none && !painted);
+        QVERIFY(printer.printPages(QPageLayout(), paint) == none);
+        QVERIFY(!painted);
     }
 };
 

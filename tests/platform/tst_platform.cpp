@@ -118,7 +118,7 @@ private Q_SLOTS:
                 : s.line(e.left(), e.top(), e.right(), e.bottom(), kWhite);
         };
         draw();
-        QCOMPARE(s.Point(ends.left(), ends.top()),
+        QCOMPARE(s.colourAt(ends.left(), ends.top()),
                  Colour(fromQRgb(before.pixel(ends.topLeft())) ^ 0xFFFFFFu));
         draw();
         QVERIFY(testkit::imagesMatch(s.image(), before, QStringLiteral("invert_twice")));
@@ -132,11 +132,12 @@ private Q_SLOTS:
         redBlue.setPixel(1, 0, qRgb(0, 0, 255));
         const QImage varied = patterned(5, 3).image();
         const QString saved = dir_.filePath(QStringLiteral("saved.bmp"));
-        QVERIFY(!SavePicture(QImage(), saved) &&
-                !SavePicture(varied, dir_.filePath(QStringLiteral("absent/x.bmp"))));
+        QVERIFY(!SavePicture(QImage(), saved));
+        QVERIFY(!SavePicture(varied, dir_.filePath(QStringLiteral("absent/x.bmp"))));
         QVERIFY(SavePicture(varied, saved));
         const QByteArray bmp = fs_.readFile(saved).value_or(QByteArray());
-        QVERIFY(bmp.startsWith("BM") && bmp.at(28) == 24); // 24 bits per pixel
+        QVERIFY(bmp.startsWith("BM"));
+        QVERIFY(bmp.at(28) == 24); // 24 bits per pixel
         QTest::newRow("BMP as saved here") << bmp << varied;
         QTest::newRow("hand-made GIF") << kRedBlueGif << redBlue;
         QTest::newRow("text refused") << QByteArray("Kestrion 2\r\n") << QImage();
@@ -239,11 +240,11 @@ private Q_SLOTS:
         for (int x = 0; x < 50; ++x) {
             const bool nearWide = x >= 18 && x <= 22; // the 3-pixel line's column
             if (x == 20 || !nearWide) {
-                QCOMPARE(s.Point(x, 5), x == 20 ? green : red);
-                QCOMPARE(s.Point(x, 11), x == 20 ? green : blue);
-                QCOMPARE(s.Point(x, 0), x == 20 ? green : kWhite);
+                QCOMPARE(s.colourAt(x, 5), x == 20 ? green : red);
+                QCOMPARE(s.colourAt(x, 11), x == 20 ? green : blue);
+                QCOMPARE(s.colourAt(x, 0), x == 20 ? green : kWhite);
             }
-            QCOMPARE(s.Point(x, 35), kBlack);
+            QCOMPARE(s.colourAt(x, 35), kBlack);
         }
     }
 

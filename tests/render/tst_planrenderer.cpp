@@ -42,7 +42,7 @@ document::Layout layoutOver(const QImage& body) {
 
 void checkProbes(const Surface& s, const Probes& probes) {
     for (const auto& [at, colour] : probes)
-        QCOMPARE(std::pair(at, s.Point(at.x(), at.y())), std::pair(at, colour));
+        QCOMPARE(std::pair(at, s.colourAt(at.x(), at.y())), std::pair(at, colour));
 }
 
 } // namespace
@@ -90,14 +90,17 @@ private Q_SLOTS:
                              {0.5f, 1.0, {}});
         // The pixel `along` the shaft from its start and `across` it from the shaft's line.
         auto red = [&](int along, int across) {
-            return horizontal ? s.Point(x + along, y + 5 + across) == kRed
-                              : s.Point(x + w - 5 + across, y + along) == kRed;
+            return horizontal ? s.colourAt(x + along, y + 5 + across) == kRed
+                              : s.colourAt(x + w - 5 + across, y + along) == kRed;
         };
         const int length = horizontal ? w : h;
-        QVERIFY(red(length / 2, 0) && red(length / 2, -1));
+        QVERIFY(red(length / 2, 0));
+        QVERIFY(red(length / 2, -1));
         for (int k = 1; k <= 5; ++k)
             for (const int end : {k - 1, length - k}) {
-                QVERIFY2(red(end, -k) && red(end, k),
+                QVERIFY2(red(end, -k),
+                         qPrintable(QStringLiteral("arrowhead step %1 at %2").arg(k).arg(end)));
+                QVERIFY2(red(end, k),
                          qPrintable(QStringLiteral("arrowhead step %1 at %2").arg(k).arg(end)));
                 QVERIFY(!red(end, horizontal ? -k - 1 : k + 1));
             }
@@ -117,7 +120,7 @@ private Q_SLOTS:
         const Colour R = kRed, B = platform::kBlack;
         const Fill red = Fill::colour(2), damier = Fill::file(QStringLiteral("Damier.bmp"));
         auto texel = [](int tx, int ty) { return platform::rgb(40 * tx, 60 * ty, 200); };
-        const settings::Preferences thin{.larlig = QStringLiteral("1")};
+        const settings::Preferences thin{.lineWidth = QStringLiteral("1")};
         QTest::newRow("ellipse: single-point ends, full-height middle")
             << planObject(Ellipse, 10, 10, 20, 40, red) << thin
             << Probes{{{10, 20}, R}, {{50, 20}, R}, {{30, 10}, R}, {{30, 30}, R},
@@ -138,11 +141,12 @@ private Q_SLOTS:
             << Probes{{{50, 10}, R}, {{10, 29}, R}, {{9, 30}, B}, {{20, 23}, B}, {{20, 25}, B}};
         QTest::newRow("line 0, 3 pixels wide")
             << planObject(Line, 10, 10, 20, 40, red)
-            << settings::Preferences{.larlig = QStringLiteral("3")}
+            << settings::Preferences{.lineWidth = QStringLiteral("3")}
             << Probes{{{10, 10}, R}, {{40, 23}, R}, {{40, 25}, R}, {{53, 33}, B}};
         QTest::newRow("fondblanc: text on white cells")
             << planObject(Text, 10, 10, 20, 40, red, false, 0, QStringLiteral("Lit"))
-            << settings::Preferences{.fondblanc = true} << Probes{{{10, 10}, platform::kWhite}};
+            << settings::Preferences{.whiteTextBackground = true}
+            << Probes{{{10, 10}, platform::kWhite}};
         // Textures: tiles anchored at the box's top-left corner, cut at its edges.
         QTest::newRow("texture: several tiles, last row and column cut")
             << planObject(Rectangle, 10, 10, 8, 11, damier) << thin
@@ -255,7 +259,7 @@ private Q_SLOTS:
         layout.objects.append(planObject(ObjectKind::Rectangle, 15, 15, 25, 20, Fill::colour(2)));
         layout.objects.append(planObject(ObjectKind::Rectangle, 30, 15, 10, 10, Fill::colour(6)));
         settings::Preferences prefs;
-        prefs.carross = flags[2];
+        prefs.bodyLinesInFront = flags[2];
         Surface s(60, 50);
         renderer_.drawPlan(s, layout, view, prefs);
         checkProbes(s, probes);

@@ -128,7 +128,7 @@ private Q_SLOTS:
         layout.mirrorLeftRight = flags[1];
         layout.mirrorTopBottom = flags[2];
         settings::Preferences prefs;
-        prefs.carross = flags[0];
+        prefs.bodyLinesInFront = flags[0];
         platform::PictureCache cache;
         render::PlanRenderer renderer(cache, folder_.path());
         platform::Surface surface(128, 96);

@@ -63,7 +63,9 @@ private Q_SLOTS:
         }();
         for (const samplelib::SampleFile& file : samplelib::accessories()) {
             const std::optional<double> kg = masses.massOf(file.name);
-            QVERIFY2(kg && *kg > 0 && *kg < 200, qPrintable(file.name));
+            QVERIFY2(kg, qPrintable(file.name));
+            QVERIFY2(*kg > 0, qPrintable(file.name));
+            QVERIFY2(*kg < 200, qPrintable(file.name));
         }
     }
 

@@ -30,35 +30,35 @@ private Q_SLOTS:
     void sixWrittenAsIntegersAndReadBack() {
         platform::MemoryStore memory;
         PreferenceStore store(memory);
-        QVERIFY(store.writeSix(kChanged));
+        QVERIFY(store.writePreferences(kChanged));
         QStringList written;
         for (const QString& n : kNames.mid(0, 6))
             written << memory.values.value(n);
         QCOMPARE(written, (QStringList{"1", "0", "1", "0", "37", "0"}));
         QCOMPARE(memory.types.values().count(platform::ValueType::Integer32), 6);
-        QCOMPARE(store.readSix(), std::optional(kChanged));
-        QVERIFY(!store.readModsurf());
+        QCOMPARE(store.readPreferences(), std::optional(kChanged));
+        QVERIFY(!store.readSurfacePanelShown());
         // A line width that is not a number is not written; the other five are.
-        QVERIFY(!store.writeSix({.larlig = QStringLiteral("abc")}));
+        QVERIFY(!store.writePreferences({.lineWidth = QStringLiteral("abc")}));
         QCOMPARE(memory.values.value(QStringLiteral("larlig")), "37");
         QCOMPARE(memory.values.value(QStringLiteral("carross")), "0");
         // Any one of the six missing and none is read.
         for (const QString& n : kNames.mid(0, 6)) {
             platform::MemoryStore without = memory;
             without.values.remove(n);
-            QVERIFY2(!PreferenceStore(without).readSix(), qPrintable(n));
+            QVERIFY2(!PreferenceStore(without).readPreferences(), qPrintable(n));
         }
     }
 
     void earlierPreferencesMoveToPlainNames_data() {
         QTest::addColumn<QByteArray>("plain"); // what the file also holds under plain names
-        QTest::addColumn<QString>("larlig");
+        QTest::addColumn<QString>("lineWidth");
         QTest::newRow("only the earlier keys: read from there") << QByteArray() << "37";
         QTest::newRow("the plain name wins") << QByteArray("[General]\nlarlig=5\n") << "5";
     }
     void earlierPreferencesMoveToPlainNames() {
         QFETCH(QByteArray, plain);
-        QFETCH(QString, larlig);
+        QFETCH(QString, lineWidth);
         QTemporaryDir dir;
         const QString ini = dir.filePath(QStringLiteral("Kestrion.ini"));
         QByteArray text = plain + "[HKLM]\n";
@@ -67,18 +67,19 @@ private Q_SLOTS:
             text += "Software\\Kestrion\\" + kNames[i].toUtf8() + '=' + values[i] + '\n';
         QVERIFY(platform::FileSystem().writeFileSafely(ini, text));
         platform::QSettingsStore store(ini);
-        Preferences expected{true, false, true, false, larlig, false};
-        QCOMPARE(PreferenceStore(store).readSix(), std::optional(expected));
-        QCOMPARE(PreferenceStore(store).readModsurf(), std::optional(QStringLiteral("1")));
+        Preferences expected{true, false, true, false, lineWidth, false};
+        QCOMPARE(PreferenceStore(store).readPreferences(), std::optional(expected));
+        QCOMPARE(PreferenceStore(store).readSurfacePanelShown(),
+                 std::optional(QStringLiteral("1")));
         // The next write keeps them under their plain names.
-        expected.carross = false;
-        QVERIFY(PreferenceStore(store).writeSix(expected) &&
-                PreferenceStore(store).writeModsurf(false));
+        expected.bodyLinesInFront = false;
+        QVERIFY(PreferenceStore(store).writePreferences(expected));
+        QVERIFY(PreferenceStore(store).writeSurfacePanelShown(false));
         QSettings written(ini, QSettings::IniFormat);
-        for (const auto& [name, value] :
-             {std::pair<QString, QString>{"carross", "0"}, {"modsurf", "0"}, {"larlig", larlig}})
-            QCOMPARE(written.value(name).toString(), value);
-        QCOMPARE(PreferenceStore(store).readSix(), std::optional(expected));
+        QCOMPARE(written.value(QStringLiteral("carross")).toString(), QStringLiteral("0"));
+        QCOMPARE(written.value(QStringLiteral("modsurf")).toString(), QStringLiteral("0"));
+        QCOMPARE(written.value(QStringLiteral("larlig")).toString(), lineWidth);
+        QCOMPARE(PreferenceStore(store).readPreferences(), std::optional(expected));
         QVERIFY(!store.write(QStringLiteral("bad"), QStringLiteral("abc"),
                              platform::ValueType::Integer32));
     }
@@ -110,15 +111,15 @@ private Q_SLOTS:
                 QSKIP(qPrintable(disk.unavailable()));
             ini = disk.filePath(QStringLiteral("Kestrion.ini"));
             platform::QSettingsStore store(ini);
-            QVERIFY(PreferenceStore(store).writeSix(kChanged));
+            QVERIFY(PreferenceStore(store).writePreferences(kChanged));
             earlier = platform::FileSystem().readFile(ini).value_or("");
             QVERIFY(disk.fill());
         }
         const QStringList before = QDir(QFileInfo(ini).path()).entryList(QDir::AllEntries);
         platform::QSettingsStore store(ini);
-        const std::optional<Preferences> read = PreferenceStore(store).readSix();
+        const std::optional<Preferences> read = PreferenceStore(store).readPreferences();
         QCOMPARE(read, kind == QLatin1String("full") ? std::optional(kChanged) : std::nullopt);
-        QVERIFY(!PreferenceStore(store).writeSix(Preferences::defaults()));
+        QVERIFY(!PreferenceStore(store).writePreferences(Preferences::defaults()));
         QCOMPARE(QDir(QFileInfo(ini).path()).entryList(QDir::AllEntries), before);
         if (kind == QLatin1String("full"))
             QCOMPARE(platform::FileSystem().readFile(ini).value_or(""), earlier);
@@ -126,11 +127,18 @@ private Q_SLOTS:
             QVERIFY(!QFileInfo(ini).isFile() || QFileInfo(ini).isSymLink());
     }
 
-    void lineWidth() {
-        for (const auto& [larlig, pixels] :
-             {std::pair{"0", 1}, {"250", 100}, {"abc", 1}, {"2,5", 2}}) // 2,5: half to even
-            QVERIFY2(Preferences{.larlig = QString::fromLatin1(larlig)}.lineWidth() == pixels,
-                     larlig);
+    void penWidth_data() {
+        QTest::addColumn<QString>("lineWidth");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("zero: at least one") << QStringLiteral("0") << 1;
+        QTest::newRow("too wide: at most a hundred") << QStringLiteral("250") << 100;
+        QTest::newRow("not a number: one") << QStringLiteral("abc") << 1;
+        QTest::newRow("a half with a comma: to even") << QStringLiteral("2,5") << 2;
+    }
+    void penWidth() {
+        QFETCH(QString, lineWidth);
+        QFETCH(int, pixels);
+        QCOMPARE(Preferences{.lineWidth = lineWidth}.penWidth(), pixels);
     }
 };
 

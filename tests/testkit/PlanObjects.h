@@ -18,7 +18,7 @@ inline document::PlanObject planObject(document::ObjectKind kind, float x, float
     object.widthCm = widthCm;
     object.fill = std::move(fill);
     object.locked = locked;
-    object.orientation = orientation;
+    object.orientation = document::Orientation::stored(std::int16_t(orientation));
     object.text = text;
     return object;
 }

@@ -1,7 +1,7 @@
 #include "settings/ui/PreferencesDialog.h"
 
+#include "platform/DigitKeyFilter.h"
 #include "settings/PreferenceStore.h"
-#include "settings/ui/DigitKeyFilter.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -56,7 +56,7 @@ PreferencesDialog::PreferencesDialog(platform::SettingsStore& store,
     lineWidthBox_ = new QLineEdit(drawing);
     lineWidthBox_->setObjectName(QStringLiteral("Text1"));
     lineWidthBox_->setFixedWidth(40);
-    lineWidthBox_->installEventFilter(new DigitKeyFilter(lineWidthBox_));
+    lineWidthBox_->installEventFilter(new platform::DigitKeyFilter(lineWidthBox_));
     auto* pixels = new QLabel(QStringLiteral("pixels"), drawing);
     pixels->setObjectName(QStringLiteral("Label2"));
     auto* widthRow = new QHBoxLayout;
@@ -101,12 +101,12 @@ PreferencesDialog::PreferencesDialog(platform::SettingsStore& store,
 }
 
 void PreferencesDialog::showInControls(const Preferences& prefs) {
-    bodyLinesInFront_->setChecked(prefs.carross);
-    clickBringsToFront_->setChecked(prefs.clicpreplan);
-    anchorBeforeScrolling_->setChecked(prefs.ancrer);
-    whiteTextBackground_->setChecked(prefs.fondblanc);
-    lineWidthBox_->setText(prefs.larlig);
-    findExportZone_->setChecked(prefs.autozone);
+    bodyLinesInFront_->setChecked(prefs.bodyLinesInFront);
+    clickBringsToFront_->setChecked(prefs.clickBringsToFront);
+    anchorBeforeScrolling_->setChecked(prefs.anchorOnScroll);
+    whiteTextBackground_->setChecked(prefs.whiteTextBackground);
+    lineWidthBox_->setText(prefs.lineWidth);
+    findExportZone_->setChecked(prefs.automaticZone);
 }
 
 void PreferencesDialog::setValues(const Preferences& prefs) {
@@ -116,12 +116,12 @@ void PreferencesDialog::setValues(const Preferences& prefs) {
 
 Preferences PreferencesDialog::shownValues() const {
     Preferences prefs;
-    prefs.carross = bodyLinesInFront_->isChecked();
-    prefs.clicpreplan = clickBringsToFront_->isChecked();
-    prefs.ancrer = anchorBeforeScrolling_->isChecked();
-    prefs.fondblanc = whiteTextBackground_->isChecked();
-    prefs.larlig = lineWidthBox_->text();
-    prefs.autozone = findExportZone_->isChecked();
+    prefs.bodyLinesInFront = bodyLinesInFront_->isChecked();
+    prefs.clickBringsToFront = clickBringsToFront_->isChecked();
+    prefs.anchorOnScroll = anchorBeforeScrolling_->isChecked();
+    prefs.whiteTextBackground = whiteTextBackground_->isChecked();
+    prefs.lineWidth = lineWidthBox_->text();
+    prefs.automaticZone = findExportZone_->isChecked();
     return prefs;
 }
 
@@ -130,7 +130,7 @@ QString PreferencesDialog::clampLineWidth(const QString& text) {
     // As a double, so that a long run of digits still counts as "above 100".
     const double value = text.trimmed().toDouble(&ok);
     if (!ok)
-        return Preferences::defaults().larlig;
+        return Preferences::defaults().lineWidth;
     if (value > 100)
         return QStringLiteral("100");
     if (value < 1)
@@ -142,7 +142,7 @@ void PreferencesDialog::accept() {
     hide();
     lineWidthBox_->setText(clampLineWidth(lineWidthBox_->text()));
     confirmed_ = shownValues();
-    if (!PreferenceStore(store_).writeSix(confirmed_))
+    if (!PreferenceStore(store_).writePreferences(confirmed_))
         dialogs_.messageBox(QStringLiteral("Impossible d'enregistrer les préférences.\n"
                                            "Elles restent valables jusqu'à la fermeture "
                                            "du programme."),
@@ -155,7 +155,7 @@ void PreferencesDialog::accept() {
 
 void PreferencesDialog::reject() {
     hide();
-    const auto stored = PreferenceStore(store_).readSix();
+    const auto stored = PreferenceStore(store_).readPreferences();
     showInControls(stored ? *stored : confirmed_);
     QDialog::reject();
 }

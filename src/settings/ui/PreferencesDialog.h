@@ -23,7 +23,7 @@ public:
 
     // Puts the values into the controls and takes them as the confirmed ones.
     void setValues(const Preferences& prefs);
-    // The values the controls show now (larlig as typed).
+    // The values the controls show now (the line width as typed).
     Preferences shownValues() const;
     const Preferences& confirmedValues() const { return confirmed_; }
 

@@ -1,6 +1,8 @@
-#include "platform/ScriptedDialogService.h"
+#include "testkit/ScriptedDialogService.h"
 
-namespace platform {
+namespace testkit {
+
+using namespace platform;
 
 namespace {
 template <typename T> T takeFront(std::deque<T>& queue, T fallback) {
@@ -64,4 +66,4 @@ void ScriptedDialogService::clear() {
     saveAnswers.clear();
 }
 
-} // namespace platform
+} // namespace testkit

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-namespace settings::ui {
+namespace platform {
 
 // Number boxes: lets only the digits 0-9 and Backspace through as typed characters
 // (editing keys such as the arrows and Delete pass), and selects the whole text when
@@ -18,4 +18,4 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-} // namespace settings::ui
+} // namespace platform

@@ -1,11 +1,11 @@
-#include "settings/ui/DigitKeyFilter.h"
+#include "platform/DigitKeyFilter.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 
-namespace settings::ui {
+namespace platform {
 
 bool DigitKeyFilter::accepts(const QString& typed) {
     if (typed.isEmpty())
@@ -38,4 +38,4 @@ bool DigitKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-} // namespace settings::ui
+} // namespace platform

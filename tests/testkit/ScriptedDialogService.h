@@ -7,12 +7,18 @@
 #include <deque>
 #include <vector>
 
-namespace platform {
+namespace testkit {
+
+using platform::FileDialogRequest;
+using platform::FileDialogResult;
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
 
 // A dialog service for tests: records every question and answers from queues.
 // A message box with no queued answer returns Ok, No or Cancel (the safe choice);
 // an input box returns ""; a file dialog is cancelled.
-class ScriptedDialogService : public DialogService {
+class ScriptedDialogService : public platform::DialogService {
 public:
     enum class Kind { Message, Input, Open, Save };
     struct Asked {
@@ -48,4 +54,4 @@ public:
     void clear();
 };
 
-} // namespace platform
+} // namespace testkit
