@@ -200,10 +200,10 @@ void MainWindow::refreshEnabling() {
         button->setEnabled(open);
     libraryToggle_->setEnabled(open);
     const MenuActions& m = menuActions_;
-    for (QAction* item : {m.save, m.exportPicture, m.exportScaledPdf, m.exportPartsList, m.print,
-                          m.printToScale, m.createRectangle, m.createMeasure, m.createText,
-                          m.createEllipse, m.createTriangle, m.createLine, m.accessoryLibrary,
-                          m.vehicleData})
+    for (QAction* item :
+         {m.save, m.exportPicture, m.exportScaledPdf, m.exportPartsList, m.print, m.printToScale,
+          m.createRectangle, m.createMeasure, m.createText, m.createEllipse, m.createTriangle,
+          m.createLine, m.accessoryLibrary, m.vehicleData})
         item->setEnabled(open);
 
     const bool edit = c.editEnabled;
@@ -319,8 +319,7 @@ void MainWindow::showMassWindow() {
         massWindow_ = new MassWindow(std::move(callbacks), this);
         massWindow_->setWindowFlag(Qt::Tool);
         // Its loads are steps of the layout's history: Ctrl+Z and Ctrl+Y work there too.
-        massWindow_->addActions(
-            {action(QStringLiteral("mnuannuler")), action(QStringLiteral("mnuretablir"))});
+        massWindow_->addActions({menuActions_.undo, menuActions_.redo});
     }
     massWindow_->QDialog::show();
     massWindow_->raise();

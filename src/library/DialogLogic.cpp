@@ -256,7 +256,7 @@ void AxlePick::reset() {
 }
 
 AxlePick::Click AxlePick::click(float x, platform::Surface& surface) {
-    if (!running_ || (front_ && platform::M(*front_) == platform::M(x)))
+    if (!running_ || (front_ && platform::roundToInt(*front_) == platform::roundToInt(x)))
         return Click::Ignored;
     const platform::DrawMode mode = surface.drawMode;
     const int width = surface.penWidth;

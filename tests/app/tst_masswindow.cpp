@@ -10,9 +10,9 @@
 #include "library/LayoutOpening.h"
 #include "platform/FileSystem.h"
 #include "platform/Printer.h"
-#include "platform/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
 #include "testkit/PlanObjects.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
@@ -36,7 +36,7 @@ constexpr QRgb kMarkColour = qRgb(200, 0, 0);
 struct Fixture {
     testkit::ProgramFolder folder;
     QTemporaryDir home;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
     platform::MemoryStore store;
     platform::FileSystem files;
     std::unique_ptr<app::MainWindow> form;
@@ -84,7 +84,9 @@ struct Fixture {
             qFatal("the mass window does not show");
         return masses;
     }
-    QAction* action(const char* name) const { return form->action(QLatin1String(name)); }
+    QAction* action(const char* name) const {
+        return form->menuBar()->findChild<QAction*>(QLatin1String(name));
+    }
     const LooseLoads& loads() const { return form->editor().state().layout.loads; }
 };
 

@@ -8,7 +8,7 @@
 #include "library/ui/VehicleDataDialog.h"
 #include "library/ui/VehicleImportDialog.h"
 #include "platform/FileSystem.h"
-#include "platform/ScriptedDialogService.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
@@ -25,7 +25,7 @@ const QString kPickPrompt = QStringLiteral("Cliquez sur l'image le centre de la 
 struct Fixture {
     testkit::ProgramFolder folder;
     platform::FileSystem fs;
-    platform::ScriptedDialogService dialogs;
+    testkit::ScriptedDialogService dialogs;
 
     library::VehicleData data() const { return library::readVehicleData(folder.path(), fs); }
     QByteArray dataFile() const {
