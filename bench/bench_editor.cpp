@@ -191,7 +191,7 @@ void BM_ScrollStepThatChangesNothing(benchmark::State& state) {
     Session s;
     s.select();
     for (auto _ : state)
-        s.ed->horizontalScrolled(s.ed->state().view.horizontalBar);
+        s.ed->horizontalScrolled(s.ed->view().horizontalBar);
 }
 BENCHMARK(BM_ScrollStepThatChangesNothing)->Unit(benchmark::kMillisecond);
 

@@ -199,7 +199,9 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     ed.newLayout();
     ed.stateForTesting().layout.objects.append(
         pictureObject(ObjectKind::Rectangle, 10, 10, 300, 500, QStringLiteral("Petit.bmp"), 0));
-    ed.stateForTesting().view.view = render::View{16.0f, 300, 100};
+    ed.zoomTextChanged(QStringLiteral("1600"));
+    ed.horizontalScrolled(31); // origin 302, 101
+    ed.verticalScrolled(21);
     ed.planPressed(QPointF(600, 400));
     ed.planClicked();
     if (!ed.hasSelection()) {

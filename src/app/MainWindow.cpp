@@ -178,7 +178,7 @@ void MainWindow::showStatus(const QString& text) {
 }
 
 void MainWindow::refreshEnabling() {
-    const auto& c = editor_->state().controls;
+    const auto& c = editor_->controls();
     const bool open = c.layoutEnabled;
     verticalBar_->setEnabled(open);
     horizontalBar_->setEnabled(open);
@@ -253,16 +253,18 @@ void MainWindow::refresh() {
     plan_->update();
     refreshSelection();
 
-    horizontalBar_->setValue(state.view.horizontalBar);
-    verticalBar_->setValue(state.view.verticalBar);
-    setTextKeepingCursor(zoomBox_, state.view.zoomText);
+    const editor::ViewState& view = editor_->view();
+    const editor::EditingControls& controls = editor_->controls();
+    horizontalBar_->setValue(view.horizontalBar);
+    verticalBar_->setValue(view.verticalBar);
+    setTextKeepingCursor(zoomBox_, view.zoomText);
     for (const editor::Dimension dimension : {editor::Dimension::Width, editor::Dimension::Height})
-        setTextKeepingCursor(dimensionBoxes_[dimension], state.controls.sizeText[dimension]);
+        setTextKeepingCursor(dimensionBoxes_[dimension], controls.sizeText[dimension]);
     refreshPositionBoxes();
-    lockBox_->setChecked(state.controls.lockChecked);
-    setTextKeepingCursor(massBox_, state.controls.massText);
-    libraryToggle_->setChecked(state.controls.accessoryBrowserShown);
-    menuActions_.accessoryLibrary->setChecked(state.controls.accessoryBrowserShown);
+    lockBox_->setChecked(controls.lockChecked);
+    setTextKeepingCursor(massBox_, controls.massText);
+    libraryToggle_->setChecked(controls.accessoryBrowserShown);
+    menuActions_.accessoryLibrary->setChecked(controls.accessoryBrowserShown);
     menuActions_.surfacePanel->setChecked(state.surfaces.visible);
     menuActions_.magnetism->setChecked(editor_->magnetism());
     fillSwatch_->update();

@@ -303,7 +303,7 @@ void MainWindow::buildFillFrame(QWidget* area) {
     fillSwatch_ = new PictureWidget(QStringLiteral("Couleur"), frame);
     fillSwatch_->setGeometry(kFrameMargin, 20, 61, 61);
     fillSwatch_->setPictureSource(
-        [this]() -> const QImage& { return editor_->state().controls.fillSwatch.image(); });
+        [this]() -> const QImage& { return editor_->controls().fillSwatch.image(); });
     fillSwatch_->clicked = [this] { forward([](editor::Editor& e) { e.fillSwatchClicked(); }); };
     for (int slot = 0; slot < 16; ++slot) {
         const int index = kSwatchOrder[std::size_t(slot)];
@@ -520,7 +520,7 @@ void MainWindow::placeControls() {
 }
 
 void MainWindow::refreshTextureList() {
-    const auto& controls = editor_->state().controls;
+    const auto& controls = editor_->controls();
     if (controls.textures != listedTextures_) {
         listedTextures_ = controls.textures;
         textureList_->clear();

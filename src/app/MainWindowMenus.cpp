@@ -146,7 +146,7 @@ void MainWindow::buildMenus() {
     for (const auto& [item, kind] : kinds)
         toEditor(item, [kind](editor::Editor& e) { e.createObject(kind); });
     on(m.accessoryLibrary,
-       [this] { accessoryBrowserToggled(!editor_->state().controls.accessoryBrowserShown); });
+       [this] { accessoryBrowserToggled(!editor_->controls().accessoryBrowserShown); });
 
     toEditor(m.undo, [](editor::Editor& e) { e.undo(); });
     toEditor(m.redo, [](editor::Editor& e) { e.redo(); });

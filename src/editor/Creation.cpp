@@ -21,7 +21,7 @@ bool takesDimensionBoxes(ObjectKind kind) {
 } // namespace
 
 bool Creation::refuseDimensions() {
-    const EditingControls& c = core_.state.controls;
+    const EditingControls& c = controls_.state();
     if (readDimension(c.sizeText[Dimension::Width], core_.locale) &&
         readDimension(c.sizeText[Dimension::Height], core_.locale))
         return false;
@@ -67,9 +67,8 @@ void Creation::create(ObjectKind kind) {
     if (selection_.shown()) {
         selection_.putBack();
     }
-    if (kind != ObjectKind::Rectangle && s.controls.texture) {
-        s.controls.texture.reset();
-        core_.showPaletteSwatch(0);
+    if (kind != ObjectKind::Rectangle && controls_.state().texture) {
+        controls_.showPaletteFill(0);
         s.next.fill = Fill::colour(0);
     }
     QString text;
@@ -80,7 +79,7 @@ void Creation::create(ObjectKind kind) {
             return;
     }
 
-    const render::View& v = s.view.view;
+    const render::View& v = core_.view.view;
     document::PlanObject object;
     object.kind = kind;
     object.position = {10 / v.zoom + v.originX, 10 / v.zoom + v.originY};
@@ -102,13 +101,13 @@ void Creation::create(ObjectKind kind) {
         object.fill = s.next.fill;
         object.locked = true;
         object.text = text;
-        s.controls.sizeText[Dimension::Width] = QString::number(width);
-        s.controls.sizeText[Dimension::Height] = QString::number(height);
+        controls_.showSizes(QString::number(width), QString::number(height));
     } else {
-        object.heightCm = *readDimension(s.controls.sizeText[Dimension::Height], core_.locale);
-        object.widthCm = *readDimension(s.controls.sizeText[Dimension::Width], core_.locale);
+        const EditingControls& c = controls_.state();
+        object.heightCm = *readDimension(c.sizeText[Dimension::Height], core_.locale);
+        object.widthCm = *readDimension(c.sizeText[Dimension::Width], core_.locale);
         object.fill = s.next.fill;
-        object.locked = s.controls.lockChecked;
+        object.locked = c.lockChecked;
     }
     s.layout.objects.append(object);
     core_.redraw();

@@ -10,7 +10,8 @@ namespace editor {
 // corner of the visible plan, sized and filled from the editing controls.
 class Creation {
 public:
-    Creation(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
+    Creation(EditorCore& core, Selection& selection, EditingPanel& controls)
+        : core_(core), selection_(selection), controls_(controls) {}
 
     // Any kind; an accessory is the one named by accessoryFile. Refused with a
     // message (and nothing changed) when no layout is open, the table with the
@@ -23,6 +24,7 @@ private:
 
     EditorCore& core_;
     Selection& selection_;
+    EditingPanel& controls_;
 };
 
 } // namespace editor

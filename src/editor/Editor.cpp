@@ -2,6 +2,7 @@
 
 #include "editor/Creation.h"
 #include "editor/EditSession.h"
+#include "editor/EditingPanel.h"
 #include "editor/EditorCore.h"
 #include "editor/HandleDrag.h"
 #include "editor/LayoutCommands.h"
@@ -22,20 +23,23 @@ using document::LayoutChange;
 struct Editor::Modules {
     Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
             EditorHooks& hooks, QLocale& locale)
-        : core{state, renderer, services, hooks, locale}, panel(state.surfaces, locale),
-          magnetism(core), selection(core, panel), drag(core, selection, panel, magnetism),
-          keys(core, selection), session(core, selection), view(core, selection),
-          creation(core, selection), properties(core, selection, panel),
-          commands(core, selection, view, session) {}
+        : view(core, selection), core{state, view.state(), renderer, services, hooks, locale},
+          controls(renderer), panel(state.surfaces, locale), magnetism(core),
+          selection(core, panel, controls), drag(core, selection, panel, magnetism, controls),
+          keys(core, selection), session(core, selection), creation(core, selection, controls),
+          properties(core, selection, panel, controls),
+          commands(core, selection, view, session, controls) {}
 
+    // First, so that every module reads a view that exists.
+    ViewControl view;
     EditorCore core;
+    EditingPanel controls;
     SurfacePanel panel;
     Magnetism magnetism;
     Selection selection;
     HandleDrag drag;
     SelectionKeys keys;
     EditSession session;
-    ViewControl view;
     Creation creation;
     Properties properties;
     LayoutCommands commands;
@@ -93,19 +97,17 @@ Editor::ChangeStamp Editor::changeStamp() const {
             sel.box.top,
             sel.box.width,
             sel.box.height,
-            state_.view.view.zoom,
-            state_.view.view.originX,
-            state_.view.view.originY,
-            state_.controls.sizeText};
+            view().view.zoom,
+            view().view.originX,
+            view().view.originY,
+            controls().sizeText};
 }
 
 void Editor::initialise() {
     reloadVehicleData();
     state_.next.fill = document::Fill::colour(0);
     refreshTextures();
-    state_.view.view = render::View{};
-    state_.view.horizontalBar = 0;
-    state_.view.verticalBar = 0;
+    modules_->view.resetView(100);
     state_.layout.mirrorLeftRight = false;
     state_.layout.mirrorTopBottom = false;
     state_.layout.objects.clear();
@@ -126,8 +128,7 @@ void Editor::openAtStartup(const QString& path) {
 }
 
 void Editor::refreshTextures() {
-    state_.controls.textures = library::listTextures(services_.files, state_.libraryRoot);
-    state_.controls.texture.reset();
+    modules_->controls.setTextures(library::listTextures(services_.files, state_.libraryRoot));
 }
 
 bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalPath) {
@@ -137,7 +138,7 @@ bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalP
 document::Layout Editor::layoutAsSaved() const {
     document::Layout layout = state_.layout;
     layout.objects.assign(modules_->session.currentObjects());
-    layout.zoomText = state_.view.zoomText;
+    layout.zoomText = view().zoomText;
     return layout;
 }
 
@@ -371,7 +372,7 @@ std::optional<int> Editor::massCentreColumn() const {
     if (!budget.centreCm || !axles)
         return std::nullopt;
     const double pictureX = axles->planX(*budget.centreCm) * state_.layout.pixelsPerCm;
-    const render::View& v = state_.view.view;
+    const render::View& v = view().view;
     return platform::roundToInt((pictureX - v.originX) * v.zoom);
 }
 
@@ -396,6 +397,18 @@ void Editor::recordEdit(LayoutChange change, const ChangeStamp& before, Run run)
         !after.sameSelectionLook(before))
         modules_->selection.markEdited();
     modules_->session.record(change, run);
+}
+
+const EditingControls& Editor::controls() const {
+    return modules_->controls.state();
+}
+
+void Editor::setAccessoryBrowserShown(bool shown) {
+    modules_->controls.setAccessoryBrowserShown(shown);
+}
+
+const ViewState& Editor::view() const {
+    return modules_->view.state();
 }
 
 const SelectionState& Editor::selection() const {
@@ -431,7 +444,7 @@ QString Editor::positionField() const {
     const document::Layout& layout = state_.layout;
     if (!layout.isOpen || layout.pixelsPerCm <= 0)
         return QString();
-    const render::View& view = state_.view.view;
+    const render::View& view = this->view().view;
     const auto cm = pointerCm(*pointer_, view, layout.pixelsPerCm,
                               QSizeF(layout.pictureWidth, layout.pictureHeight));
     if (!cm)
@@ -458,7 +471,7 @@ QString Editor::gapsField() const {
     const document::Layout& layout = state_.layout;
     if (!gaps || layout.pixelsPerCm <= 0)
         return QString();
-    const double pixelsPerCm = layout.pixelsPerCm * double(state_.view.view.zoom);
+    const double pixelsPerCm = layout.pixelsPerCm * double(view().view.zoom);
     const int decimals = cmDecimals(1 / pixelsPerCm);
     QStringList sides;
     for (const auto& [arrow, gap] : {std::pair{u'←', gaps->left},

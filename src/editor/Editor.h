@@ -45,6 +45,10 @@ public:
     const EditorState& state() const { return state_; }
     // Set-up and inspection for tests.
     EditorState& stateForTesting() { return state_; }
+    // The editing controls: sizes, lock, mass, texture, fill swatch and what is enabled.
+    const EditingControls& controls() const;
+    // The zoom, the scroll origin, the zoom box and the two bars.
+    const ViewState& view() const;
     // The selected object with its box and handles.
     const SelectionState& selection() const;
     bool hasSelection() const;
@@ -52,7 +56,7 @@ public:
     void setPreferences(const settings::Preferences& prefs) { state_.prefs = prefs; }
     // The accessory the browser shows (empty when it closes), for the accessory tool.
     void setAccessoryFile(const QString& file) { state_.next.accessoryFile = file; }
-    void setAccessoryBrowserShown(bool shown) { state_.controls.accessoryBrowserShown = shown; }
+    void setAccessoryBrowserShown(bool shown);
     void showStatus(const QString& text) { state_.statusText = text; }
     // Where the last handler asked the keyboard focus to go; asked once.
     FocusRequest takeFocusRequest() { return std::exchange(state_.focus, FocusRequest::None); }

@@ -13,6 +13,8 @@ namespace editor {
 // hooks, and a few helpers over them.
 struct EditorCore {
     EditorState& state;
+    // The view, owned by ViewControl.
+    const ViewState& view;
     render::PlanRenderer& renderer;
     EditorServices& services;
     EditorHooks& hooks;
@@ -20,7 +22,7 @@ struct EditorCore {
 
     bool layoutOpen() const { return state.layout.isOpen; }
     double pixelsPerCm() const { return state.layout.pixelsPerCm; }
-    float zoom() const { return state.view.view.zoom; }
+    float zoom() const { return view.view.zoom; }
     render::DrawContext drawContext() const;
 
     // Draws the plan over the canvas as it stands (nothing while no layout is open).
@@ -32,12 +34,6 @@ struct EditorCore {
 
     // A message box with an OK button.
     void inform(const QString& text, const QString& title, platform::MsgIcon icon);
-
-    // The fill swatch Couleur: a palette colour, or the texture tiled over 61 x 61.
-    void showPaletteSwatch(int index);
-    void showTextureSwatch(const QString& file);
-    // The texture list's entry for a texture file name; 0 when it is not listed.
-    std::optional<int> textureIndex(const QString& file) const;
 };
 
 } // namespace editor

@@ -92,8 +92,8 @@ struct EditingControls {
     bool lockChecked = false;                                                   // "Figées"
     // The chosen texture's index in textures; nothing while the list shows its caption.
     std::optional<int> texture;
-    QString massText; // "Masse (kg)": the selection's mass, empty when unknown
-    QStringList textures;                                   // texture file names, in listing order
+    QString massText;     // "Masse (kg)": the selection's mass, empty when unknown
+    QStringList textures; // texture file names, in listing order
     platform::Surface fillSwatch{61, 61, platform::kBlack}; // fill swatch Couleur
 
     bool layoutEnabled = false;    // enableEditing has run
@@ -130,11 +130,9 @@ enum class FocusRequest { None, Plan, Box };
 struct EditorState {
     QString libraryRoot;
     document::Layout layout;
-    ViewState view;
     settings::Preferences prefs; // the current preference values
 
     platform::Surface canvas{1, 1, platform::kWindowBackground}; // the plan canvas
-    EditingControls controls;
     SurfaceCount surfaces;
 
     NextObject next;

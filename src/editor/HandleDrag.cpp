@@ -55,7 +55,7 @@ void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y, bool snap) 
 }
 
 void HandleDrag::dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y, bool snap) {
-    if (!onlyLeftHeld(buttons) || core_.state.controls.lockChecked || drag_ != Drag::Resize ||
+    if (!onlyLeftHeld(buttons) || controls_.state().lockChecked || drag_ != Drag::Resize ||
         !underWay())
         return;
     PlanBox b = selection_.box();
@@ -105,8 +105,7 @@ void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons
     const double scale = double(core_.zoom()) * core_.pixelsPerCm();
     const int w = roundToInt(double(sel.box.width) / scale);
     const int h = roundToInt(double(sel.box.height) / scale);
-    s.controls.sizeText[Dimension::Width] = wholeText(w);
-    s.controls.sizeText[Dimension::Height] = wholeText(h);
+    controls_.showSizes(wholeText(w), wholeText(h));
     panel_.showResized(sel.object.kind, w, h);
     selection_.drawBox();
 }

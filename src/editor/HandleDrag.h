@@ -20,8 +20,10 @@ namespace editor {
 // that move snap to the neighbours (magnetism).
 class HandleDrag {
 public:
-    HandleDrag(EditorCore& core, Selection& selection, SurfacePanel& panel, Magnetism& magnetism)
-        : core_(core), selection_(selection), panel_(panel), magnetism_(magnetism) {}
+    HandleDrag(EditorCore& core, Selection& selection, SurfacePanel& panel, Magnetism& magnetism,
+               EditingPanel& controls)
+        : core_(core), selection_(selection), panel_(panel), magnetism_(magnetism),
+          controls_(controls) {}
 
     void boxPressed(QPointF at, Qt::MouseButton button);
     void boxMoved(QPointF at, Qt::MouseButtons buttons, bool snap = false);
@@ -45,6 +47,7 @@ private:
     Selection& selection_;
     SurfacePanel& panel_;
     Magnetism& magnetism_;
+    EditingPanel& controls_;
     Drag drag_ = Drag::None;
     QPoint dragStart_;             // where the press was, in whole pixels of the control
     std::uint64_t dragSerial_ = 0; // the selection the drag moves

@@ -23,7 +23,7 @@ const QString kSaveQuestion = QStringLiteral("Voulez-vous sauvegarder l'agenceme
 } // namespace
 
 void LayoutCommands::closeAccessoryBrowser() {
-    core_.state.controls.accessoryBrowserShown = false;
+    controls_.setAccessoryBrowserShown(false);
     if (core_.hooks.closeAccessoryBrowser)
         core_.hooks.closeAccessoryBrowser();
 }
@@ -47,10 +47,7 @@ bool LayoutCommands::offerToSave(const QString& title) {
 }
 
 void LayoutCommands::enableEditing() {
-    EditingControls& c = core_.state.controls;
-    c.layoutEnabled = true;
-    c.fillEnabled = true;
-    c.dimensionsEnabled = true;
+    controls_.enableLayout();
 }
 
 void LayoutCommands::newLayout() {
@@ -166,7 +163,7 @@ bool LayoutCommands::saveLayout() {
     const platform::FileDialogResult chosen = core_.services.dialogs.saveFile(request);
     bool written = false;
     if (!chosen.cancelled()) {
-        s.layout.zoomText = s.view.zoomText;
+        s.layout.zoomText = core_.view.zoomText;
         written = document::writeLayoutFile(chosen.fileName, s.layout, core_.locale,
                                             core_.services.files);
     }

@@ -24,8 +24,9 @@ namespace editor {
 // so a refusal always leaves the open one whole.
 class LayoutCommands {
 public:
-    LayoutCommands(EditorCore& core, Selection& selection, ViewControl& view, EditSession& session)
-        : core_(core), selection_(selection), view_(view), session_(session) {}
+    LayoutCommands(EditorCore& core, Selection& selection, ViewControl& view, EditSession& session,
+                   EditingPanel& controls)
+        : core_(core), selection_(selection), view_(view), session_(session), controls_(controls) {}
 
     void newLayout();
     void chooseAndOpenLayout();
@@ -65,6 +66,7 @@ private:
     Selection& selection_;
     ViewControl& view_;
     EditSession& session_;
+    EditingPanel& controls_;
 };
 
 } // namespace editor

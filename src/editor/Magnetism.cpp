@@ -7,7 +7,7 @@ SnapTargets Magnetism::targets() const {
     SnapTargets targets;
     if (!s.layout.isOpen)
         return targets;
-    const render::View& v = s.view.view;
+    const render::View& v = core_.view.view;
     const double pixelsPerCm = core_.pixelsPerCm();
     targets.objects.reserve(std::size_t(s.layout.objects.count()));
     for (const document::PlanObject& object : s.layout.objects) {

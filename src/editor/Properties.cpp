@@ -42,21 +42,19 @@ document::LineDirection mirrored(document::LineDirection direction) {
 } // namespace
 
 void Properties::dimensionTextChanged(Dimension dimension, const QString& text) {
-    core_.state.controls.sizeText[dimension] = text;
+    controls_.setSizeText(dimension, text);
 }
 
 void Properties::dimensionsConfirmed() {
-    EditorState& s = core_.state;
     if (!selection_.shown())
         return;
     // Texts and accessories take their size from their text or picture.
     if (selection_.state().object.kind == ObjectKind::Text ||
         selection_.state().object.kind == ObjectKind::Accessory)
         return;
-    const std::optional<std::int16_t> w =
-        readDimension(s.controls.sizeText[Dimension::Width], core_.locale);
-    const std::optional<std::int16_t> h =
-        readDimension(s.controls.sizeText[Dimension::Height], core_.locale);
+    const PerDimension<QString>& sizeText = controls_.state().sizeText;
+    const std::optional<std::int16_t> w = readDimension(sizeText[Dimension::Width], core_.locale);
+    const std::optional<std::int16_t> h = readDimension(sizeText[Dimension::Height], core_.locale);
     if (!w || !h) {
         core_.inform(QStringLiteral("Les dimensions de l'objet doivent être des nombres entiers de "
                                     "centimètres, entre 0 et 32767."),
@@ -71,14 +69,13 @@ void Properties::dimensionsConfirmed() {
 }
 
 void Properties::massTextChanged(const QString& text) {
-    core_.state.controls.massText = text;
+    controls_.setMassText(text);
 }
 
 void Properties::massConfirmed() {
-    EditorState& s = core_.state;
     if (!selection_.shown() || !document::carriesMass(selection_.state().object.kind))
         return;
-    const QString text = s.controls.massText.trimmed();
+    const QString text = controls_.state().massText.trimmed();
     if (text.isEmpty()) {
         selection_.setMass(std::nullopt);
         return;
@@ -110,7 +107,7 @@ void Properties::positionConfirmed(Axis axis, const QString& text) {
         return;
     }
     // The box goes where putting the object back stores that pixel.
-    const render::View& v = s.view.view;
+    const render::View& v = core_.view.view;
     const double origin = horizontal ? v.originX : v.originY;
     PlanBox b = selection_.box();
     (horizontal ? b.left : b.top) = float((double(*pixel) - origin) * double(v.zoom));
@@ -120,8 +117,7 @@ void Properties::positionConfirmed(Axis axis, const QString& text) {
 }
 
 void Properties::sizeLockToggled(bool checked) {
-    EditorState& s = core_.state;
-    s.controls.lockChecked = checked;
+    controls_.setLocked(checked);
     if (selection_.shown()) {
         selection_.setLocked(checked);
     }
@@ -131,9 +127,8 @@ void Properties::paletteColourChosen(int index) {
     if (index < 0 || index > 15)
         return;
     EditorState& s = core_.state;
-    core_.showPaletteSwatch(index);
+    controls_.showPaletteFill(index);
     s.next.fill = Fill::colour(index);
-    s.controls.texture.reset();
     if (selection_.shown() && takesFill(selection_.state().object.kind, false)) {
         selection_.setFill(s.next.fill);
         selection_.drawBox();
@@ -142,15 +137,12 @@ void Properties::paletteColourChosen(int index) {
 
 void Properties::textureIndexChosen(std::optional<int> index) {
     EditorState& s = core_.state;
-    if (index && *index >= 0 && *index < s.controls.textures.size()) {
-        s.controls.texture = index;
-        const QString file = s.controls.textures[*index];
-        s.next.fill = Fill::file(file);
-        core_.showTextureSwatch(file);
+    if (index && *index >= 0 && *index < controls_.state().textures.size()) {
+        s.next.fill = Fill::file(controls_.state().textures[*index]);
+        controls_.chooseTexture(*index);
     } else {
-        s.controls.texture.reset();
         s.next.fill = Fill::colour(0);
-        core_.showPaletteSwatch(0);
+        controls_.showPaletteFill(0);
     }
     if (selection_.shown() && takesFill(selection_.state().object.kind, s.next.fill.isFile())) {
         selection_.setFill(s.next.fill);
@@ -173,7 +165,6 @@ void Properties::restack(Selection::Place place) {
 }
 
 void Properties::turn(Turn direction) {
-    EditorState& s = core_.state;
     if (!selection_.shown())
         return;
     const ObjectKind kind = selection_.state().object.kind;
@@ -186,12 +177,13 @@ void Properties::turn(Turn direction) {
         orientation = quarterTurned(orientation.accessoryTurn(), direction);
     else if (kind == ObjectKind::Line)
         orientation = mirrored(orientation.lineDirection());
-    std::swap(s.controls.sizeText[Dimension::Width], s.controls.sizeText[Dimension::Height]);
+    controls_.swapSizes();
     // A box emptied by hand keeps the size it shows, turned.
     const double scale = double(core_.zoom()) * core_.pixelsPerCm();
     const float oldWidth = selection_.box().width, oldHeight = selection_.box().height;
-    const auto h = platform::readNumber(s.controls.sizeText[Dimension::Height], core_.locale);
-    const auto w = platform::readNumber(s.controls.sizeText[Dimension::Width], core_.locale);
+    const PerDimension<QString>& sizeText = controls_.state().sizeText;
+    const auto h = platform::readNumber(sizeText[Dimension::Height], core_.locale);
+    const auto w = platform::readNumber(sizeText[Dimension::Width], core_.locale);
     selection_.setOrientation(orientation);
     selection_.setBoxSize(w ? float(platform::roundToInt(*w * scale)) : oldHeight,
                           h ? float(platform::roundToInt(*h * scale)) : oldWidth);

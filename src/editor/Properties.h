@@ -12,8 +12,8 @@ namespace editor {
 // controls only preset the next object.
 class Properties {
 public:
-    Properties(EditorCore& core, Selection& selection, SurfacePanel& panel)
-        : core_(core), selection_(selection), panel_(panel) {}
+    Properties(EditorCore& core, Selection& selection, SurfacePanel& panel, EditingPanel& controls)
+        : core_(core), selection_(selection), panel_(panel), controls_(controls) {}
 
     void dimensionTextChanged(Dimension dimension, const QString& text);
     // Applies both dimension boxes to the selection; a box that holds no whole number
@@ -43,6 +43,7 @@ private:
     EditorCore& core_;
     Selection& selection_;
     SurfacePanel& panel_;
+    EditingPanel& controls_;
 };
 
 } // namespace editor

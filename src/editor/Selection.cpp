@@ -111,26 +111,19 @@ void Selection::redrawPartialBox() {
 }
 
 void Selection::showFillOf(ObjectKind kind, const document::Fill& fill) {
-    EditingControls& c = core_.state.controls;
     EditorState& s = core_.state;
     if (kind == ObjectKind::Accessory) {
-        c.fillEnabled = false;
-        c.dimensionsEnabled = false;
+        controls_.enableFill(false, false);
         s.next.fill = document::Fill::colour(0);
-        core_.showPaletteSwatch(0);
-        c.texture.reset();
+        controls_.showPaletteFill(0);
         return;
     }
-    c.fillEnabled = true;
-    c.dimensionsEnabled = kind != ObjectKind::Text;
+    controls_.enableFill(true, kind != ObjectKind::Text);
     s.next.fill = fill;
-    if (kind != ObjectKind::Text && fill.isFile()) {
-        core_.showTextureSwatch(fill.fileName());
-        c.texture = core_.textureIndex(fill.fileName());
-    } else {
-        core_.showPaletteSwatch(fill.colourIndex());
-        c.texture.reset();
-    }
+    if (kind != ObjectKind::Text && fill.isFile())
+        controls_.showTextureFill(fill.fileName());
+    else
+        controls_.showPaletteFill(fill.colourIndex());
 }
 
 void Selection::select(int r, Origin origin) {
@@ -142,10 +135,9 @@ void Selection::select(int r, Origin origin) {
     const ObjectKind kind = object.kind;
     const double pixelsPerCm = core_.pixelsPerCm();
     const float zoom = core_.zoom();
-    const PlanBox hit = hitBox(object, s.view.view, pixelsPerCm);
+    const PlanBox hit = hitBox(object, core_.view.view, pixelsPerCm);
 
-    s.controls.editEnabled = true;
-    s.controls.turnEnabled = kind != ObjectKind::Text;
+    controls_.enableEditingOf(kind);
     state_.object = object;
 
     PlanBox b{hit.left, hit.top, 0, 0};
@@ -154,26 +146,21 @@ void Selection::select(int r, Origin origin) {
     if (kind == ObjectKind::Measure) {
         b.width = hit.width;
         b.height = hit.height;
-        s.controls.sizeText[Dimension::Width] =
-            wholeText(roundToInt(double(hit.width) / zoom / pixelsPerCm));
-        s.controls.sizeText[Dimension::Height] =
-            wholeText(roundToInt(double(hit.height) / zoom / pixelsPerCm));
+        controls_.showSizes(wholeText(roundToInt(double(hit.width) / zoom / pixelsPerCm)),
+                            wholeText(roundToInt(double(hit.height) / zoom / pixelsPerCm)));
     } else {
         const double scale = kind == ObjectKind::Text ? pixelsPerCm : pixelsPerCm * zoom;
         b.width = float(roundToInt(widthCm * scale));
         b.height = float(roundToInt(heightCm * scale));
-        s.controls.sizeText[Dimension::Width] = platform::numberText(widthCm, core_.locale);
-        s.controls.sizeText[Dimension::Height] = platform::numberText(heightCm, core_.locale);
+        controls_.showSizes(platform::numberText(widthCm, core_.locale),
+                            platform::numberText(heightCm, core_.locale));
     }
     setBox(b);
 
     showFillOf(kind, object.fill);
-    s.controls.textureListEnabled = kind == ObjectKind::Rectangle;
-
-    s.controls.lockChecked = object.locked;
-    s.controls.massEnabled = document::carriesMass(kind);
-    s.controls.massText =
-        object.massKg ? document::massText(*object.massKg, core_.locale) : QString();
+    controls_.showSelected(kind, object.locked,
+                           object.massKg ? document::massText(*object.massKg, core_.locale)
+                                         : QString());
     panel_.showSelected(kind, widthCm, heightCm);
 
     state_.row = r;
@@ -190,18 +177,18 @@ void Selection::select(int r, Origin origin) {
 }
 
 document::PlanObject Selection::selectionObject() const {
-    const EditorState& s = core_.state;
     const SelectionBox& b = state_.box;
     const float zoom = core_.zoom();
-    const render::View& v = s.view.view;
+    const render::View& v = core_.view.view;
     document::PlanObject object = state_.object;
     object.position.x = float(roundToInt(b.left / zoom + v.originX));
     object.position.y = float(roundToInt(b.top / zoom + v.originY));
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
-    const double scale = object.kind == ObjectKind::Text ? core_.pixelsPerCm() : core_.pixelsPerCm() * zoom;
+    const double scale =
+        object.kind == ObjectKind::Text ? core_.pixelsPerCm() : core_.pixelsPerCm() * zoom;
     const auto size = [&](Dimension d, float pixels) {
-        if (const auto typed = readDimension(s.controls.sizeText[d], core_.locale))
+        if (const auto typed = readDimension(controls_.state().sizeText[d], core_.locale))
             return float(*typed);
         return float(std::clamp(roundToInt(double(pixels) / scale), 0, 32767));
     };
@@ -223,15 +210,7 @@ document::PlanObject Selection::heldObject() const {
 }
 
 void Selection::resetControlsAfterSelection() {
-    EditorState& s = core_.state;
-    s.controls.lockChecked = false;
-    s.controls.massEnabled = false;
-    s.controls.massText.clear();
-    s.controls.fillEnabled = true;
-    s.controls.dimensionsEnabled = true;
-    s.controls.textureListEnabled = true;
-    s.controls.editEnabled = false;
-    s.controls.turnEnabled = false;
+    controls_.showNoSelection();
     panel_.clear();
 }
 
@@ -244,8 +223,8 @@ void Selection::putBack(Place place) {
     state_.box.visible = false;
     document::ObjectTable& table = s.layout.objects;
     const bool front =
-        place == Place::Front ||
-        (place == Place::ByPreference && s.prefs.clickBringsToFront && state_.origin == Origin::Click);
+        place == Place::Front || (place == Place::ByPreference && s.prefs.clickBringsToFront &&
+                                  state_.origin == Origin::Click);
     if (front) {
         table.append(object);
     } else {
@@ -266,7 +245,7 @@ void Selection::discard() {
 
 void Selection::showHandles() {
     placeHandles();
-    state_.handles.locked = core_.state.controls.lockChecked;
+    state_.handles.locked = controls_.state().lockChecked;
     state_.handles.visible = true;
 }
 
@@ -297,8 +276,8 @@ void Selection::planClicked() {
     }
     if (!core_.layoutOpen())
         return;
-    const int r =
-        hitTest(s.layout.objects, s.view.view, core_.pixelsPerCm(), lastPress_.x(), lastPress_.y());
+    const int r = hitTest(s.layout.objects, core_.view.view, core_.pixelsPerCm(), lastPress_.x(),
+                          lastPress_.y());
     if (r > 0)
         select(r);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ObjectTable.h"
+#include "editor/EditingPanel.h"
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
 #include "editor/SurfacePanel.h"
@@ -16,7 +17,8 @@ namespace editor {
 // HandleDrag, the keys to SelectionKeys.
 class Selection {
 public:
-    Selection(EditorCore& core, SurfacePanel& panel) : core_(core), panel_(panel) {}
+    Selection(EditorCore& core, SurfacePanel& panel, EditingPanel& controls)
+        : core_(core), panel_(panel), controls_(controls) {}
 
     // Where a put-back writes the object.
     enum class Place { ByPreference, Front, Back };
@@ -86,6 +88,7 @@ private:
 
     EditorCore& core_;
     SurfacePanel& panel_;
+    EditingPanel& controls_;
     // Where the plan was last pressed, in canvas pixels held to 16 bits: the click that
     // follows picks the object there.
     QPoint lastPress_;

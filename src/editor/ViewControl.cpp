@@ -9,8 +9,7 @@
 namespace editor {
 
 void ViewControl::zoomTextChanged(const QString& text) {
-    EditorState& s = core_.state;
-    s.view.zoomText = text;
+    view_.zoomText = text;
     if (text.isEmpty())
         return;
     const std::optional<double> typed = platform::readNumber(text, core_.locale);
@@ -21,7 +20,7 @@ void ViewControl::zoomTextChanged(const QString& text) {
 
 void ViewControl::applyZoom(double percent) {
     EditorState& s = core_.state;
-    render::View& v = s.view.view;
+    render::View& v = view_.view;
     if (selection_.shown()) {
         selection_.putBack();
     }
@@ -30,7 +29,7 @@ void ViewControl::applyZoom(double percent) {
     v.zoom = float(held / 100.0);
     // A zoom past the largest shows the largest in the box.
     if (platform::roundHalfEven(percent) > document::kMaxZoomPercent)
-        s.view.zoomText = QString::number(document::kMaxZoomPercent);
+        view_.zoomText = QString::number(document::kMaxZoomPercent);
 
     const float canvasWidth = float(s.canvas.width());
     const float canvasHeight = float(s.canvas.height());
@@ -41,27 +40,26 @@ void ViewControl::applyZoom(double percent) {
 
     // A bar moved from code runs its own handler, which derives the origin from it.
     const int horizontal = barPercent(v.originX, v.zoom, pictureWidth, canvasWidth);
-    if (horizontal != s.view.horizontalBar)
+    if (horizontal != view_.horizontalBar)
         horizontalScrolled(horizontal);
     const int vertical = barPercent(v.originY, v.zoom, pictureHeight, canvasHeight);
-    if (vertical != s.view.verticalBar)
+    if (vertical != view_.verticalBar)
         verticalScrolled(vertical);
 
     core_.redraw();
 }
 
 void ViewControl::stepZoom(Step direction) {
-    EditorState& s = core_.state;
-    const std::optional<double> typed = platform::readNumber(s.view.zoomText, core_.locale);
+    const std::optional<double> typed = platform::readNumber(view_.zoomText, core_.locale);
     const int current = typed ? int(std::clamp(platform::roundHalfEven(*typed), -1e6, 1e6))
-                              : platform::roundToInt(s.view.view.zoom * 100);
+                              : platform::roundToInt(view_.view.zoom * 100);
     const int step = direction == Step::Out ? zoomStepDown(current) : zoomStepUp(current);
     zoomTextChanged(QString::number(step));
 }
 
 void ViewControl::horizontalScrolled(int value) {
     EditorState& s = core_.state;
-    s.view.horizontalBar = value;
+    view_.horizontalBar = value;
     scrolled([&](render::View& v) {
         v.originX = originFromBar(value, v.zoom, s.layout.pictureWidth, float(s.canvas.width()));
     });
@@ -69,7 +67,7 @@ void ViewControl::horizontalScrolled(int value) {
 
 void ViewControl::verticalScrolled(int value) {
     EditorState& s = core_.state;
-    s.view.verticalBar = value;
+    view_.verticalBar = value;
     scrolled([&](render::View& v) {
         v.originY = originFromBar(value, v.zoom, s.layout.pictureHeight, float(s.canvas.height()));
     });
@@ -83,7 +81,7 @@ void ViewControl::scrolled(const std::function<void(render::View&)>& moveOrigin)
         selection_.putBack();
     if (core_.layoutOpen())
         s.canvas.clear();
-    moveOrigin(s.view.view);
+    moveOrigin(view_.view);
     core_.drawPlan();
 }
 
@@ -95,11 +93,10 @@ void ViewControl::canvasResized(int width, int height) {
 }
 
 void ViewControl::resetView(int percent) {
-    EditorState& s = core_.state;
-    s.view.zoomText = QString::number(percent);
-    s.view.view = render::View{float(percent / 100.0), 0, 0};
-    s.view.horizontalBar = 0;
-    s.view.verticalBar = 0;
+    view_.zoomText = QString::number(percent);
+    view_.view = render::View{float(percent / 100.0), 0, 0};
+    view_.horizontalBar = 0;
+    view_.verticalBar = 0;
 }
 
 } // namespace editor

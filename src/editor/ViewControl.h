@@ -9,10 +9,15 @@
 
 namespace editor {
 
-// The zoom box, its step buttons, the two scroll bars and the canvas size.
+// The zoom box, its step buttons, the two scroll bars and the canvas size. It alone
+// writes the view; the rest of the editor and the window read it.
 class ViewControl {
 public:
+    // Keeps the two references only: the editor builds the view before the modules that
+    // read it, core and selection included.
     ViewControl(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
+
+    const ViewState& state() const { return view_; }
 
     // The zoom box's text changed (typed, or written by code): applies it, keeping the
     // view centred, moving the bars and redrawing. An empty or non-numeric text, or a
@@ -26,9 +31,9 @@ public:
     // The canvas took a new size; the plan is redrawn over it when a layout is open.
     void canvasResized(int width, int height);
 
-    // The zoom of a new or opened layout, in whole percent within the zoom range: the box
-    // shows it without applying it, so the box, the plan and the next save agree; the
-    // view goes back to the origin.
+    // The zoom of a new or opened layout (or of start-up), in whole percent within the zoom
+    // range: the box shows it without applying it, so the box, the plan and the next save
+    // agree; the view goes back to the origin.
     void resetView(int percent);
 
 private:
@@ -37,6 +42,7 @@ private:
 
     EditorCore& core_;
     Selection& selection_;
+    ViewState view_;
 };
 
 } // namespace editor

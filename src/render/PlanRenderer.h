@@ -17,6 +17,7 @@ struct View {
     float zoom = 1.0f;
     float originX = 0.0f;
     float originY = 0.0f;
+    bool operator==(const View&) const = default;
 };
 
 // An object's box on a surface, in surface pixels (single precision).

@@ -418,7 +418,7 @@ private Q_SLOTS:
         zoom->selectAll();
         QTest::keyClicks(zoom, QStringLiteral("2000"));
         QCOMPARE(zoom->text(), QStringLiteral("1600"));
-        QCOMPARE(f.form->editor().state().view.view.zoom, 16.f);
+        QCOMPARE(f.form->editor().view().view.zoom, 16.f);
         // Hiding the browser from the menu keeps the chosen accessory; its "Fermer" forgets it.
         auto* toggle = f.control<QToolButton>("Check2");
         QAction* menu = f.action(QStringLiteral("mnubib"));

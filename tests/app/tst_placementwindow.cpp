@@ -273,7 +273,7 @@ private Q_SLOTS:
         zoomBox->selectAll();
         QGuiApplication::clipboard()->setText(zoom); // typed digit by digit, 1 would be 10 %
         QTest::keySequence(zoomBox, QKeySequence::Paste);
-        const render::View& view = f.form->editor().state().view.view;
+        const render::View& view = f.form->editor().view().view;
         QCOMPARE(view.zoom * 100, zoom.toFloat());
         // Back to the picture's corner: a zoom keeps the view's centre.
         f.control<QScrollBar>("HScroll1")->setValue(0);

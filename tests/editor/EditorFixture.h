@@ -73,6 +73,14 @@ struct EditorFixture {
         ed->restartHistory();
     }
 
+    // The view as the user sets it: the zoom typed in its box, then the two bars moved.
+    const render::View& setView(int percent, int horizontalBar = 0, int verticalBar = 0) {
+        ed->zoomTextChanged(QString::number(percent));
+        ed->horizontalScrolled(horizontalBar);
+        ed->verticalScrolled(verticalBar);
+        return ed->view().view;
+    }
+
     void click(float x, float y) {
         ed->planPressed(QPointF(x, y));
         ed->planClicked();

@@ -16,15 +16,17 @@ private Q_SLOTS:
 
     void creationFollowsTheViewTextureAndSelection() {
         EditorFixture f(true);
-        f.s().view.view = render::View{2.0f, 100, 50};
+        // At 200 % a bar step is 8 px across and 3.5 px down.
+        const render::View& view = f.setView(200, 25, 20);
+        QVERIFY(view == (render::View{2.0f, 200, 70}));
         f.ed->textureIndexChosen(0);
         f.ed->createObject(ObjectKind::Rectangle);
-        QVERIFY(f.object(1).position == (PlanPoint{105, 55}));
+        QVERIFY(f.object(1).position == (PlanPoint{205, 75}));
         QCOMPARE(f.object(1).fill, Fill::file(EditorFixture::kTexture));
         QVERIFY(f.ed->isModified());
         f.ed->createObject(ObjectKind::Ellipse); // textures go only to rectangles
         QCOMPARE(f.object(2).fill, Fill::colour(0));
-        QCOMPARE(f.s().controls.texture, std::nullopt);
+        QCOMPARE(f.ed->controls().texture, std::nullopt);
         f.ed->sizeLockToggled(false); // text is locked at its measured size all the same
         f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
         f.ed->createObject(ObjectKind::Text);
@@ -33,7 +35,7 @@ private Q_SLOTS:
         QCOMPARE(int(f.object(3).widthCm), editor::textSizeCm(extent.width(), 2.0));
         QVERIFY(f.object(3).text == QStringLiteral("Évier"));
         QVERIFY(f.object(3).locked);
-        f.add(1, 100, 100, 60, 120, Fill::colour(5), true); // at (0, 100) on the canvas
+        f.add(1, 200, 120, 60, 120, Fill::colour(5), true); // at (0, 100) on the canvas
         f.click(10, 110);
         f.ed->createObject(ObjectKind::Rectangle); // a copy, unlocked; the original is back
         QVERIFY(f.table().count() == 5);
@@ -118,7 +120,7 @@ private Q_SLOTS:
         else
             f.click(390, 290);
         QVERIFY(!f.ed->hasSelection());
-        QVERIFY(!f.s().controls.editEnabled);
+        QVERIFY(!f.ed->controls().editEnabled);
         QList<double> stored;
         for (int r = 1; r <= f.table().count(); ++r)
             stored << f.object(r).position.x;
@@ -160,7 +162,9 @@ private Q_SLOTS:
         f.add(kind, 10, 10, 600, 1000,
               Fill::file(kind == 1 ? EditorFixture::kTexture : EditorFixture::kAccessory), false,
               orientation);
-        f.s().view.view = render::View{16.0f, 400, 100}; // the box starts 6240 px left
+        // At 1600 % a bar step is 9.75 px across and about 4.8 px down.
+        QVERIFY(f.setView(1600, 41, 21) ==
+                (render::View{16.0f, 400, 101})); // the box starts 6240 px left
         f.click(200, 150);
         QVERIFY(f.ed->hasSelection());
         for (const bool moved : {false, true}) {
@@ -174,8 +178,7 @@ private Q_SLOTS:
             platform::Surface expected(400, 300, platform::kWindowBackground);
             render::PlanRenderer(f.pictures, f.folder.path())
                 .drawObject(expected, render::ScreenBox{b.left, b.top, b.width, b.height},
-                            f.ed->selection().object,
-                            render::DrawContext{16.0f, 2.0, f.s().prefs});
+                            f.ed->selection().object, render::DrawContext{16.0f, 2.0, f.s().prefs});
             platform::Surface shown(400, 300, platform::kWindowBackground);
             shown.drawPictureAt(b.surface.image(), b.left + float(b.shown.x()),
                                 b.top + float(b.shown.y()));
@@ -255,7 +258,7 @@ private Q_SLOTS:
         EditorFixture f(true);
         f.add(kind, 10, 10, 60, 120, Fill::colour(2), false, extra);
         f.click(20, 20);
-        QCOMPARE(f.s().controls.turnEnabled, kind != 3);
+        QCOMPARE(f.ed->controls().turnEnabled, kind != 3);
         for (const QChar t : turns)
             f.ed->turn(t == u'L' ? editor::Turn::Left : editor::Turn::Right);
         QCOMPARE(f.ed->selection().object.orientation.number(), endExtra);
@@ -269,18 +272,18 @@ private Q_SLOTS:
     void scrollAndZoom() {
         EditorFixture f(true);
         f.ed->horizontalScrolled(100);
-        QCOMPARE(f.s().view.view.originX, 600.f);
+        QCOMPARE(f.ed->view().view.originX, 600.f);
         QCOMPARE(f.s().canvas.colourAt(399, 10), platform::rgb(200, 200, 255)); // last column
         f.ed->horizontalScrolled(50);
-        const float centre = f.s().view.view.originX + 200;
+        const float centre = f.ed->view().view.originX + 200;
         f.ed->zoomTextChanged(QStringLiteral("200"));
-        const render::View& v = f.s().view.view;
+        const render::View& v = f.ed->view().view;
         // The bar rounds the origin to whole percent of the scroll range (16 px here).
         QVERIFY(std::abs(v.originX + 200 / v.zoom - centre) <= 8);
-        QCOMPARE(f.s().view.horizontalBar, editor::barPercent(v.originX, 2, 1000, 400));
+        QCOMPARE(f.ed->view().horizontalBar, editor::barPercent(v.originX, 2, 1000, 400));
         f.ed->zoomTextChanged(QStringLiteral("25")); // 250 x 125: no scrolling
-        QVERIFY(f.s().view.view.originX == 0.f);
-        QVERIFY(f.s().view.horizontalBar == 0);
+        QVERIFY(f.ed->view().view.originX == 0.f);
+        QVERIFY(f.ed->view().horizontalBar == 0);
     }
 
     void surfacePanelAddsAndDeletes() {
@@ -290,7 +293,7 @@ private Q_SLOTS:
         f.ed->toggleSurfacePanel();
         QVERIFY(f.s().surfaces.visible);
         QVERIFY(f.store.values.value("modsurf") == QStringLiteral("1"));
-        f.s().view.view.zoom = 0.5f;
+        f.setView(50);
         f.add(1, 10, 10, 150, 200);
         f.click(20, 20);
         QCOMPARE(f.s().surfaces.areaText, QStringLiteral("3"));

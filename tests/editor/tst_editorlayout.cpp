@@ -28,7 +28,7 @@ private Q_SLOTS:
         QVERIFY(bad.write("Autre chose\r\n") > 0);
         bad.close();
         f.openTwoObjects();
-        f.s().view.view = render::View{2.0f, 30, 40};
+        f.setView(200, 4, 12);
         const QString loading =
             QStringLiteral("Problème intervenu lors du chargement de l'agencement");
         for (const auto& [choice, last] :
@@ -50,7 +50,7 @@ private Q_SLOTS:
             QCOMPARE(f.s().layout.vehicleFile, EditorFixture::kVehicle);
             QVERIFY(!f.s().layout.mirrorLeftRight);
             QVERIFY(f.s().layout.isOpen);
-            QCOMPARE(f.s().view.view.zoom, 2.0f);
+            QVERIFY(f.ed->view().view == (render::View{2.0f, 32, 42}));
             QCOMPARE(f.dialogs.messages().size(), shown + (last.isEmpty() ? 1 : 2));
             if (!last.isEmpty())
                 QCOMPARE(opening ? f.dialogs.lastMessage().title : f.dialogs.lastMessage().text,
@@ -68,8 +68,8 @@ private Q_SLOTS:
         QCOMPARE(f.browserClosed, closed + 1);
         QVERIFY(f.table().count() == 0);
         QVERIFY(f.s().layout.mirrorLeftRight);
-        QCOMPARE(f.s().view.view.zoom, 1.f);
-        QVERIFY(f.s().controls.layoutEnabled);
+        QCOMPARE(f.ed->view().view.zoom, 1.f);
+        QVERIFY(f.ed->controls().layoutEnabled);
         QVERIFY(!f.ed->isModified());
     }
 
@@ -90,8 +90,8 @@ private Q_SLOTS:
                                                                   EditorFixture::kVehicle, field),
                                          1});
         f.ed->chooseAndOpenLayout();
-        QCOMPARE(f.s().view.zoomText, QString::number(percent));
-        const float zoom = f.s().view.view.zoom;
+        QCOMPARE(f.ed->view().zoomText, QString::number(percent));
+        const float zoom = f.ed->view().view.zoom;
         QCOMPARE(zoom, float(percent / 100.0));
         f.add(1, 10, 10, 20, 30);
         f.add(2, 100, 10, 20, 30);
@@ -109,7 +109,7 @@ private Q_SLOTS:
         QVERIFY(g.table() == f.table());
         QVERIFY(g.s().layout.isOpen);
         QVERIFY(!g.ed->isModified());
-        QCOMPARE(g.s().view.zoomText, QString::number(percent));
+        QCOMPARE(g.ed->view().zoomText, QString::number(percent));
     }
 
     // "Enregistrer" on a full disk: the file saved before stays whole, no temporary file

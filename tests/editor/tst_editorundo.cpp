@@ -217,7 +217,7 @@ void selectObjectUnderTest(EditorFixture& f, ObjectKind kind) {
         const document::PlanObject& o = f.object(r);
         if (o.kind != kind || o.position.x > 500)
             continue;
-        const editor::PlanBox hit = editor::hitBox(o, f.s().view.view, f.s().layout.pixelsPerCm);
+        const editor::PlanBox hit = editor::hitBox(o, f.ed->view().view, f.s().layout.pixelsPerCm);
         f.click(hit.left + std::min(1.f, hit.width / 2), hit.top + std::min(1.f, hit.height / 2));
         return;
     }
