@@ -4,6 +4,7 @@
 // the selection box of a huge object at 1600 %.
 #include "BenchLimits.h"
 #include "document/Layout.h"
+#include "document/LayoutFile.h"
 #include "editor/Editor.h"
 #include "render/PlanRenderer.h"
 #include "render/ScaleModel.h"
@@ -197,8 +198,14 @@ void BM_SelectionBoxMove(benchmark::State& state) {
     ed.initialise();
     ed.canvasResized(kCanvasWidth, kCanvasHeight);
     ed.newLayout();
-    ed.stateForTesting().layout.objects.append(
+    document::Layout layout = ed.layoutAsSaved();
+    layout.objects.append(
         pictureObject(ObjectKind::Rectangle, 10, 10, 300, 500, QStringLiteral("Petit.bmp"), 0));
+    const QString path = scene.folder.path() + QStringLiteral("/box.kla");
+    if (!document::writeLayoutFile(path, layout, QLocale::c(), files) || !ed.openLayoutFile(path)) {
+        state.SkipWithError("the layout cannot be written and opened");
+        return;
+    }
     ed.zoomTextChanged(QStringLiteral("1600"));
     ed.horizontalScrolled(31); // origin 302, 101
     ed.verticalScrolled(21);

@@ -10,7 +10,7 @@ packages=(
     fonts-dejavu-core
     xvfb xauth
     cups cups-bsd printer-driver-cups-pdf poppler-utils
-    desktop-file-utils appstream shared-mime-info libxml2-utils file dpkg-dev man-db
+    desktop-file-utils appstream shared-mime-info libglib2.0-bin libxml2-utils file dpkg-dev man-db
 )
 
 missing=()

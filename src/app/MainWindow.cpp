@@ -264,6 +264,7 @@ void MainWindow::refresh() {
     lockBox_->setChecked(controls.lockChecked);
     setTextKeepingCursor(massBox_, controls.massText);
     libraryToggle_->setChecked(controls.accessoryBrowserShown);
+    libraryToggle_->setToolTip(statusHelp_.value(libraryToggle_)());
     menuActions_.accessoryLibrary->setChecked(controls.accessoryBrowserShown);
     menuActions_.surfacePanel->setChecked(state.surfaces.visible);
     menuActions_.magnetism->setChecked(editor_->magnetism());

@@ -73,6 +73,17 @@ void MainWindow::setStatusHelp(QWidget* widget, std::function<QString()> text) {
     widget->installEventFilter(this);
 }
 
+namespace {
+
+// A button that shows only a picture says what it does in a tooltip and to screen
+// readers, with the words the status bar shows for it.
+void nameIconButton(QAbstractButton* button, const QString& words) {
+    button->setToolTip(words);
+    button->setAccessibleName(words);
+}
+
+} // namespace
+
 void MainWindow::buildControls() {
     area_ = new QWidget(this);
     area_->setObjectName(QStringLiteral("Form1Area"));
@@ -128,8 +139,8 @@ void MainWindow::buildObjectsFrame(QWidget* area) {
                      20 + (slot / 3) * (kToolButton + 2));
         const ObjectKind kind = tool.kind;
         forwardClicks(button, [kind](editor::Editor& e) { e.createObject(kind); });
-        const QString help = QString::fromUtf8(tool.help);
-        setStatusHelp(button, [help] { return help; });
+        nameIconButton(button, QString::fromUtf8(tool.help));
+        setStatusHelp(button, [words = button->toolTip()] { return words; });
         toolButtons_[number] = button;
     }
     libraryToggle_ =
@@ -143,6 +154,9 @@ void MainWindow::buildObjectsFrame(QWidget* area) {
                    ? QStringLiteral("Fermer la bibliothèque d'accessoires")
                    : QStringLiteral("Ouvrir la bibliothèque d'accessoires");
     });
+    // The tooltip follows the status help as the browser opens and closes (refresh).
+    nameIconButton(libraryToggle_, QStringLiteral("Ouvrir la bibliothèque d'accessoires"));
+    libraryToggle_->setAccessibleName(QStringLiteral("Bibliothèque d'accessoires"));
 }
 
 void MainWindow::buildEditionFrame(QWidget* area) {
@@ -174,11 +188,16 @@ void MainWindow::buildEditionFrame(QWidget* area) {
     forwardClicks(turnLeftButton_, [](editor::Editor& e) { e.turn(editor::Turn::Left); });
     forwardClicks(turnRightButton_, [](editor::Editor& e) { e.turn(editor::Turn::Right); });
     forwardClicks(deleteButton_, [](editor::Editor& e) { e.deleteSelection(); });
-    setStatusHelp(frontButton_, [] { return QStringLiteral("Mettre au premier plan"); });
-    setStatusHelp(backButton_, [] { return QStringLiteral("Envoyer à l'arrière-plan"); });
-    setStatusHelp(turnRightButton_, [] { return QStringLiteral("Pivoter à droite"); });
-    setStatusHelp(turnLeftButton_, [] { return QStringLiteral("Pivoter à gauche"); });
-    setStatusHelp(deleteButton_, [] { return QStringLiteral("Supprimer"); });
+    nameIconButton(frontButton_, QStringLiteral("Mettre au premier plan"));
+    setStatusHelp(frontButton_, [words = frontButton_->toolTip()] { return words; });
+    nameIconButton(backButton_, QStringLiteral("Envoyer à l'arrière-plan"));
+    setStatusHelp(backButton_, [words = backButton_->toolTip()] { return words; });
+    nameIconButton(turnRightButton_, QStringLiteral("Pivoter à droite"));
+    setStatusHelp(turnRightButton_, [words = turnRightButton_->toolTip()] { return words; });
+    nameIconButton(turnLeftButton_, QStringLiteral("Pivoter à gauche"));
+    setStatusHelp(turnLeftButton_, [words = turnLeftButton_->toolTip()] { return words; });
+    nameIconButton(deleteButton_, QStringLiteral("Supprimer"));
+    setStatusHelp(deleteButton_, [words = deleteButton_->toolTip()] { return words; });
 }
 
 void MainWindow::buildZoomFrame(QWidget* area) {
@@ -192,15 +211,20 @@ void MainWindow::buildZoomFrame(QWidget* area) {
         forward([text](editor::Editor& e) { e.zoomTextChanged(text); });
     });
     setStatusHelp(zoomBox_, [] { return QStringLiteral("Entrez une valeur entre 10 et 1600%"); });
-    const auto stepButton = [frame](const char* name, const char* caption, int left) {
+    // The steps have no status help; their names say which way they go.
+    const auto stepButton = [frame](const char* name, const char* caption, int left,
+                                    const QString& words) {
         auto* button = new QPushButton(QString::fromUtf8(caption), frame);
         button->setObjectName(QString::fromUtf8(name));
         button->setGeometry(left, 50, 21, 22);
         button->setAutoDefault(false);
+        nameIconButton(button, words);
         return button;
     };
-    forwardClicks(stepButton("Command3_0", "-", 8), [](editor::Editor& e) { e.zoomOut(); });
-    forwardClicks(stepButton("Command3_1", "+", 31), [](editor::Editor& e) { e.zoomIn(); });
+    forwardClicks(stepButton("Command3_0", "-", 8, QStringLiteral("Zoom arrière")),
+                  [](editor::Editor& e) { e.zoomOut(); });
+    forwardClicks(stepButton("Command3_1", "+", 31, QStringLiteral("Zoom avant")),
+                  [](editor::Editor& e) { e.zoomIn(); });
 }
 
 // Two columns: width and height on the left, the corner's X and Y on the right, then the
@@ -373,8 +397,10 @@ void MainWindow::buildSurfaceFrame(QWidget* area) {
     removeSurfaceButton_->move(8, 68);
     forwardClicks(addSurfaceButton_, [](editor::Editor& e) { e.addSurface(); });
     forwardClicks(removeSurfaceButton_, [](editor::Editor& e) { e.removeSelectedSurfaces(); });
-    setStatusHelp(addSurfaceButton_,
-                  [] { return QStringLiteral("Ajouter cette surface au décompte"); });
+    nameIconButton(addSurfaceButton_, QStringLiteral("Ajouter cette surface au décompte"));
+    setStatusHelp(addSurfaceButton_, [words = addSurfaceButton_->toolTip()] { return words; });
+    nameIconButton(removeSurfaceButton_,
+                   QStringLiteral("Retirer les surfaces choisies du décompte"));
     auto* massButton = new QToolButton(frame);
     massButton->setObjectName(QStringLiteral("Command6_2"));
     massButton->setText(QStringLiteral("kg"));

@@ -5,6 +5,7 @@
 #include "settings/PreferenceStore.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -39,6 +40,10 @@ QString Startup::mimePackagePath() const {
 }
 
 QString Startup::desktopEntryPath() const {
+    return dataHome_ + QStringLiteral("/applications/kestrion-dev.desktop");
+}
+
+QString Startup::installedIdEntryPath() const {
     return dataHome_ + QStringLiteral("/applications/kestrion.desktop");
 }
 
@@ -55,7 +60,12 @@ QString Startup::mimePackageXml() {
            QStringLiteral("\">\n"
                           "    <comment>Agencement Kestrion</comment>\n"
                           "    <icon name=\"kestrion\"/>\n"
+                          "    <sub-class-of type=\"text/plain\"/>\n"
                           "    <glob pattern=\"*.kla\"/>\n"
+                          "    <magic priority=\"50\">\n"
+                          "      <match type=\"string\" offset=\"0\" value=\"Kestrion 1\"/>\n"
+                          "      <match type=\"string\" offset=\"0\" value=\"Kestrion 2\"/>\n"
+                          "    </magic>\n"
                           "  </mime-type>\n"
                           "</mime-info>\n");
 }
@@ -64,7 +74,7 @@ QString Startup::desktopEntry(const QString& libraryRoot) {
     // Exec quotes the program path so a folder with spaces still works; %f is the file.
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
-                          "Name=Kestrion\n"
+                          "Name=Kestrion (dossier de compilation)\n"
                           "Comment=Agencement Kestrion\n"
                           "Exec=\"") +
            libraryRoot +
@@ -85,6 +95,46 @@ bool Startup::writeText(const QString& path, const QByteArray& contents, bool& c
     if (!files_.folderExists(folder) && !files_.makeFolder(folder))
         return false;
     return files_.writeFileSafely(path, contents);
+}
+
+namespace {
+
+// The program a desktop entry starts: the first word of its Exec line, quotes removed.
+QString entryProgram(const QByteArray& entry) {
+    for (const QByteArray& line : entry.split('\n')) {
+        const QString text = QString::fromUtf8(line).trimmed();
+        if (!text.startsWith(QLatin1String("Exec=")))
+            continue;
+        const QString command = text.mid(5).trimmed();
+        if (command.startsWith(QLatin1Char('"')))
+            return command.mid(1).section(QLatin1Char('"'), 0, 0);
+        return command.section(QLatin1Char(' '), 0, 0);
+    }
+    return QString();
+}
+
+} // namespace
+
+bool Startup::removeStaleEntry() {
+    const QString path = installedIdEntryPath();
+    const std::optional<QByteArray> entry = files_.readFile(path);
+    if (!entry)
+        return false;
+    // Only a program named by its full path can be known to be gone; "kestrion" alone
+    // is looked up on the PATH and is the installed program itself.
+    const QString program = entryProgram(*entry);
+    const bool gone = QFileInfo(program).isAbsolute() && !files_.fileExists(program);
+    // A build folder registered itself under that id before it had its own.
+    const bool ownEarlierEntry =
+        declareToDesktop && program == libraryRoot_ + QStringLiteral("/kestrion");
+    if (!gone && !ownEarlierEntry)
+        return false;
+    if (!QFile::remove(path))
+        return false;
+    if (runDetached)
+        runDetached(QStringLiteral("update-desktop-database"),
+                    {dataHome_ + QStringLiteral("/applications")});
+    return true;
 }
 
 bool Startup::registerFileType() {
@@ -136,6 +186,8 @@ QString layoutArgument(const QStringList& arguments) {
 
 StartupResult Startup::run() {
     createLibraryFolders();
+    if (!dataHome_.isEmpty())
+        removeStaleEntry();
     const bool registered = declareToDesktop ? registerFileType() : true;
     return readPreferences(registered);
 }

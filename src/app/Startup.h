@@ -56,12 +56,22 @@ public:
     // six is missing, the defaults are written (a refusing store is ignored) and used.
     StartupResult readPreferences(bool registrationSucceeded);
 
-    // All three steps in order; the file type only when declareToDesktop.
+    // A per-user desktop entry under the installed program's id (kestrion.desktop), left
+    // by an earlier build folder or a portable copy, hides the installed entry: it is
+    // removed when the program it starts no longer exists, and by a build folder when it
+    // is that build folder's own earlier entry. True when it was removed.
+    bool removeStaleEntry();
+
+    // All steps in order (the stale entry removed before the file type is declared);
+    // the file type only when declareToDesktop.
     StartupResult run();
 
     // The files the registration writes, under dataHome.
     QString mimePackagePath() const;
+    // A build folder's entry has its own id, kestrion-dev.desktop, so that it never
+    // stands in for the installed program's kestrion.desktop.
     QString desktopEntryPath() const;
+    QString installedIdEntryPath() const;
     QString iconPath() const;
 
     static QString mimePackageXml();

@@ -13,6 +13,7 @@
 #include "editor/SurfacePanel.h"
 #include "editor/ViewControl.h"
 #include "library/LibraryNames.h"
+#include "platform/NumberText.h"
 #include "platform/Numbers.h"
 #include "settings/PreferenceStore.h"
 
@@ -376,10 +377,6 @@ std::optional<int> Editor::massCentreColumn() const {
     return platform::roundToInt((pictureX - v.originX) * v.zoom);
 }
 
-void Editor::restartHistory() {
-    modules_->session.reset();
-}
-
 void Editor::edit(LayoutChange change, const std::function<void()>& action, Run run) {
     const ChangeStamp before = changeStamp();
     action();
@@ -422,12 +419,14 @@ bool Editor::hasSelection() const {
 QString Editor::livePosition() const {
     if (!modules_->selection.shown())
         return QString();
-    const document::PlanObject object = modules_->selection.selectionObject();
+    // As stored until the box is edited: a size read from a file keeps its decimals.
+    const document::PlanObject object = modules_->selection.heldObject();
     const double pixelsPerCm = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
     const auto cm = [](double v) { return QString::number(platform::roundToInt(v)); };
+    const auto size = [this](float v) { return platform::shortestText(v, locale_); };
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
         .arg(cm(object.position.x / pixelsPerCm), cm(object.position.y / pixelsPerCm),
-             cm(object.widthCm), cm(object.heightCm));
+             size(object.widthCm), size(object.heightCm));
 }
 
 void Editor::pointerOverPlan(QPointF at) {

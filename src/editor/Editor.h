@@ -43,8 +43,6 @@ public:
     // What the window shows after each event; the window changes it only through the
     // commands below.
     const EditorState& state() const { return state_; }
-    // Set-up and inspection for tests.
-    EditorState& stateForTesting() { return state_; }
     // The editing controls: sizes, lock, mass, texture, fill swatch and what is enabled.
     const EditingControls& controls() const;
     // The zoom, the scroll origin, the zoom box and the two bars.
@@ -170,9 +168,6 @@ public:
     bool isModified() const;
     UndoEntries undoEntries() const;
     const document::LayoutHistory& history() const;
-    // The objects were set from outside the editor's commands (a test's set-up): they
-    // become the state the history starts from.
-    void restartHistory();
 
     // The selected object's top-left corner from the vehicle picture's top-left and its
     // size, in whole cm, as it would be stored now ("x 123 cm  y 45 cm  —  60 × 55 cm");

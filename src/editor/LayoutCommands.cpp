@@ -9,6 +9,9 @@
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <optional>
 
 namespace editor {
@@ -91,6 +94,7 @@ void LayoutCommands::chooseAndOpenLayout() {
     const platform::FileDialogResult chosen = core_.services.dialogs.openFile(request);
     if (chosen.cancelled())
         return;
+    rememberFolder(chosen.fileName);
     closeAccessoryBrowser();
     putSelectionBack();
     openLayoutFile(chosen.fileName);
@@ -174,6 +178,7 @@ bool LayoutCommands::saveLayout() {
     }
     s.layout.filePath = chosen.fileName;
     session_.markSaved();
+    rememberFolder(chosen.fileName);
     return true;
 }
 
@@ -217,17 +222,33 @@ void LayoutCommands::printLayout(platform::Printer& printer) {
                       [this] { putSelectionBack(); });
 }
 
-namespace {
+void LayoutCommands::rememberFolder(const QString& path) {
+    lastFolder_ = QFileInfo(path).absolutePath();
+}
 
-// A save dialog for one file type; an empty name when the user cancels.
-QString askFileName(platform::DialogService& dialogs, const QString& filter) {
+QString LayoutCommands::askOutputName(const QString& filter, const QString& suffix) {
+    const document::Layout& l = core_.state.layout;
+    const QString name = l.filePath.isEmpty()
+                             ? QFileInfo(document::proposedFileName(l.vehicleModel, l.vehicleView,
+                                                                    l.mirrorLeftRight))
+                                   .completeBaseName()
+                             : QFileInfo(l.filePath).completeBaseName();
+    const QString folder =
+        l.filePath.isEmpty() ? lastFolder_ : QFileInfo(l.filePath).absolutePath();
     platform::FileDialogRequest request;
     request.filter = filter;
     request.overwritePrompt = true;
-    return dialogs.saveFile(request).fileName;
+    request.fileName = name + QLatin1Char('.') + suffix;
+    if (!folder.isEmpty())
+        request.fileName = QDir(folder).filePath(request.fileName);
+    QString path = core_.services.dialogs.saveFile(request).fileName;
+    if (path.isEmpty())
+        return path;
+    rememberFolder(path);
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QLatin1Char('.') + suffix;
+    return path;
 }
-
-} // namespace
 
 bool LayoutCommands::refusedAsLayoutFile(const QString& path) {
     const QString refusal = output::refusalToOverwriteLayout(core_.state.layout.filePath, path);
@@ -241,7 +262,7 @@ bool LayoutCommands::refusedAsLayoutFile(const QString& path) {
 void LayoutCommands::exportPdf(const output::ScaleSetup& setup) {
     if (!core_.layoutOpen())
         return;
-    const QString path = askFileName(core_.services.dialogs, QStringLiteral("Document PDF|*.pdf"));
+    const QString path = askOutputName(QStringLiteral("Document PDF|*.pdf"), QStringLiteral("pdf"));
     if (path.isEmpty() || refusedAsLayoutFile(path))
         return;
     outputAtScale(setup, [&](const output::PlanSource& source, const output::ScaledPlan& plan) {
@@ -277,7 +298,7 @@ void LayoutCommands::outputAtScale(const output::ScaleSetup& setup, const SheetW
 void LayoutCommands::exportPartsList() {
     if (!core_.layoutOpen())
         return;
-    const QString path = askFileName(core_.services.dialogs, QStringLiteral("Liste CSV|*.csv"));
+    const QString path = askOutputName(QStringLiteral("Liste CSV|*.csv"), QStringLiteral("csv"));
     if (path.isEmpty() || refusedAsLayoutFile(path))
         return;
     putSelectionBack();

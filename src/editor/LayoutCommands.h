@@ -61,12 +61,19 @@ private:
     // Says so and returns true when path is the open layout's own file.
     bool refusedAsLayoutFile(const QString& path);
     void keepOpenLayoutAfterRefusal();
+    // Asks for the name of an output of the open layout (PDF, parts list): proposes the
+    // layout's name with the suffix in the layout's folder, or the last folder used,
+    // and adds the suffix to a name typed without extension. Empty when cancelled.
+    QString askOutputName(const QString& filter, const QString& suffix);
+    // Remembers the folder of a file the user chose.
+    void rememberFolder(const QString& path);
 
     EditorCore& core_;
     Selection& selection_;
     ViewControl& view_;
     EditSession& session_;
     EditingPanel& controls_;
+    QString lastFolder_; // the folder of the last file chosen in a file dialog
 };
 
 } // namespace editor

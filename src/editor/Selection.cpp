@@ -2,6 +2,7 @@
 
 #include "document/MassBudget.h"
 #include "editor/EditorState.h"
+#include "platform/NumberText.h"
 #include "platform/Numbers.h"
 
 #include <algorithm>
@@ -152,8 +153,8 @@ void Selection::select(int r, Origin origin) {
         const double scale = kind == ObjectKind::Text ? pixelsPerCm : pixelsPerCm * zoom;
         b.width = float(roundToInt(widthCm * scale));
         b.height = float(roundToInt(heightCm * scale));
-        controls_.showSizes(platform::numberText(widthCm, core_.locale),
-                            platform::numberText(heightCm, core_.locale));
+        controls_.showSizes(platform::shortestText(object.widthCm, core_.locale),
+                            platform::shortestText(object.heightCm, core_.locale));
     }
     setBox(b);
 

@@ -1,7 +1,11 @@
 #include "library/LayoutOpening.h"
+#include "library/PreviewOpening.h"
 
 #include "library/LibraryNames.h"
+#include "platform/FileSystem.h"
 #include "platform/Pictures.h"
+
+#include <QFileInfo>
 
 namespace library {
 
@@ -66,6 +70,60 @@ void VehiclePicture::applyTo(document::Layout& layout) && {
     layout.pictureWidth = float(picture.width());
     layout.pictureHeight = float(picture.height());
     layout.vehiclePicture = std::move(picture);
+}
+
+namespace {
+
+// Accepts every picture whose name can be read, wherever the library is.
+class PreviewPictures : public document::PictureCheck {
+public:
+    explicit PreviewPictures(QString libraryRoot) : libraryRoot_(std::move(libraryRoot)) {}
+    QString vehicleRefusal(QString& name) override {
+        if (const auto found = platform::findLibraryFile(vehiclesFolder(libraryRoot_), name))
+            name = QFileInfo(*found).fileName();
+        return parseVehicleName(name)
+                   ? QString()
+                   : QStringLiteral("Nom d'image de véhicule invalide : ") + name;
+    }
+    bool textureUsable(const QString&) override { return true; }
+    bool accessoryUsable(const QString&) override { return true; }
+
+private:
+    QString libraryRoot_;
+};
+
+} // namespace
+
+OpenedLayout openLayoutForPreview(const QString& path, const QString& libraryRoot,
+                                  const platform::FileSystem& fs, const QLocale& locale) {
+    OpenedLayout opened;
+    PreviewPictures pictures(libraryRoot);
+    document::LoadOutcome outcome = document::readLayoutFile(path, pictures, fs);
+    if (!outcome.ok()) {
+        opened.failure = OpenedLayout::Failure::FileRefused;
+        opened.refusal = outcome.errorMessage;
+        return opened;
+    }
+    document::LayoutFileContents& contents = *outcome.contents;
+    document::Layout& layout = opened.layout;
+    if (std::optional<VehiclePicture> vehicle = loadVehicle(libraryRoot, contents.vehicleFile)) {
+        std::move(*vehicle).applyTo(layout);
+    } else {
+        const VehicleName name = parseVehicleName(contents.vehicleFile).value_or(VehicleName{});
+        layout.vehicleFile = contents.vehicleFile;
+        layout.vehicleModel = name.model;
+        layout.vehicleBody = name.body;
+        layout.vehicleView = name.view;
+        layout.vehicleAxes = name.axes;
+        layout.pixelsPerCm = name.pixelsPerCm > 0 ? name.pixelsPerCm : 1.0;
+    }
+    layout.mirrorLeftRight = contents.mirrorLeftRight.value_or(false);
+    layout.mirrorTopBottom = contents.mirrorTopBottom.value_or(false);
+    layout.objects = std::move(contents.objects);
+    opened.zoomPercent = document::zoomPercent(contents.zoomText, locale);
+    layout.zoomText = QString::number(opened.zoomPercent);
+    layout.isOpen = true;
+    return opened;
 }
 
 OpenedLayout openLayout(const QString& path, const QString& libraryRoot,

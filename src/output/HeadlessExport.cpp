@@ -2,12 +2,14 @@
 
 #include "library/LayoutOpening.h"
 #include "library/MassData.h"
+#include "library/PreviewOpening.h"
 #include "output/ImageExport.h"
 #include "output/MassReport.h"
 #include "output/OutputTarget.h"
 #include "output/PageLayout.h"
 #include "output/PartsList.h"
 #include "output/ScaledOutput.h"
+#include "output/Thumbnail.h"
 #include "platform/FileSystem.h"
 #include "platform/Pictures.h"
 #include "platform/SafeWrite.h"
@@ -19,10 +21,12 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSize>
+#include <QStorageInfo>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 #include <variant>
 
 namespace output {
@@ -335,17 +339,26 @@ bool writePng(const QImage& picture, const QString& path) {
            platform::writeWholeFile(path, bytes);
 }
 
-// The drawn zone scaled to fit size x size, keeping its proportions and never enlarged.
-bool writeThumbnail(const platform::Surface& canvas, bool automaticZone, int size,
-                    const QString& path) {
-    const Zone zone = findExportZone(canvas, automaticZone);
-    const QRect rect(zone.left, zone.top, zone.right - zone.left, zone.bottom - zone.top);
-    QImage picture = canvas.image().copy(rect);
-    if (picture.isNull())
-        return false;
-    if (picture.width() > size || picture.height() > size)
-        picture = picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return writePng(picture, path);
+// Why a file could not be written at path, as far as the folder tells: missing,
+// closed to the user, or full. Empty when none of these explains it.
+QString writeFailureReason(const QString& path) {
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.exists() || !folder.isDir())
+        return QStringLiteral("le dossier %1 n'existe pas").arg(folder.absoluteFilePath());
+    if (!folder.isWritable() || (QFileInfo::exists(path) && !QFileInfo(path).isWritable()))
+        return QStringLiteral("vous n'avez pas le droit d'écrire dans %1")
+            .arg(QFileInfo::exists(path) ? path : folder.absoluteFilePath());
+    const QStorageInfo storage(folder.absoluteFilePath());
+    if (storage.isValid() && storage.bytesAvailable() == 0)
+        return QStringLiteral("le disque est plein");
+    return {};
+}
+
+// "message path", followed by the reason when the folder tells it.
+QString writeFailure(const QString& message, const QString& path) {
+    const QString reason = writeFailureReason(path);
+    const QString failure = message + QLatin1Char(' ') + path;
+    return reason.isEmpty() ? failure : failure + QStringLiteral(" : ") + reason + QLatin1Char('.');
 }
 
 // What every command runs with: where the library is, the preferences' store, and
@@ -392,9 +405,15 @@ std::variant<library::OpenedLayout, int> openCommandLayout(const CommandLine& li
 
 // The canvas of canvasSize with the plan drawn at zoom from the picture's corner, or
 // the exit code when that canvas is too large.
+bool fitsCanvas(QSize size) {
+    return size.width() <= kLargestSide && size.height() <= kLargestSide &&
+           qint64(size.width()) * size.height() <= kLargestCanvas;
+}
+
 std::variant<platform::Surface, int> drawnCanvas(const document::Layout& layout,
-                                                 const settings::Preferences& prefs, float zoom,
-                                                 QSize canvasSize, Context& context) {
+                                                 const settings::Preferences& prefs,
+                                                 const render::View& view, QSize canvasSize,
+                                                 Context& context) {
     if (canvasSize.width() > kLargestSide || canvasSize.height() > kLargestSide)
         return context.fail(QStringLiteral("Le plan dessiné dépasserait 32767 pixels ; "
                                            "choisissez une taille avec --canvas."),
@@ -411,7 +430,7 @@ std::variant<platform::Surface, int> drawnCanvas(const document::Layout& layout,
     canvas.clear();
     platform::PictureCache pictures;
     render::PlanRenderer renderer(pictures, context.libraryRoot);
-    renderer.drawPlan(canvas, layout, render::View{zoom, 0.0f, 0.0f}, prefs);
+    renderer.drawPlan(canvas, layout, view, prefs);
     return canvas;
 }
 
@@ -429,8 +448,33 @@ int runPicture(const CommandLine& line, Context& context) {
     const document::Layout& layout = open.layout;
     const settings::Preferences prefs = preferencesFrom(context.settings);
     const float zoom = float(open.zoomPercent / 100.0);
-    auto drawn = drawnCanvas(layout, prefs, zoom,
-                             line.canvas.value_or(zoomedPictureSize(layout, zoom)), context);
+    QSize canvasSize = line.canvas.value_or(zoomedPictureSize(layout, zoom));
+    QPointF origin;
+    // A plan too large to draw whole is drawn from its drawn zone alone, when that is
+    // what would be exported anyway.
+    if (!line.canvas && prefs.automaticZone && !fitsCanvas(canvasSize)) {
+        platform::PictureCache pictures;
+        const QRectF zone =
+            findDrawnZone(layout, prefs, QRectF(0, 0, layout.pictureWidth, layout.pictureHeight),
+                          pictures, context.libraryRoot);
+        // Cut on the zone search's 5-pixel grid, ending where the whole canvas ends on
+        // it, so that the search on the part looks at the pixels it would look at on
+        // the whole canvas and finds the same zone.
+        const auto cut = [](double from, double to, int whole) {
+            const int first = std::max(0, int(std::floor(from / 5.0)) * 5);
+            int last = std::min(whole, int(std::ceil(to)));
+            last = std::min(whole, last + ((whole - last) % 5 + 5) % 5);
+            return std::pair{first, std::max(first + 1, last)};
+        };
+        const auto [left, right] = cut(zone.left() * zoom, zone.right() * zoom, canvasSize.width());
+        const auto [top, bottom] =
+            cut(zone.top() * zoom, zone.bottom() * zoom, canvasSize.height());
+        origin = QPointF(left / zoom, top / zoom);
+        canvasSize = QSize(right - left, bottom - top);
+    }
+    auto drawn =
+        drawnCanvas(layout, prefs, render::View{zoom, float(origin.x()), float(origin.y())},
+                    canvasSize, context);
     if (const int* code = std::get_if<int>(&drawn))
         return *code;
     const platform::Surface& canvas = std::get<platform::Surface>(drawn);
@@ -441,8 +485,9 @@ int runPicture(const CommandLine& line, Context& context) {
             ? writePng(stamped, line.outputPath)
             : writePicture(stamped, line.outputPath, line.format == PictureFormat::Bmp);
     if (!written)
-        return context.fail(QStringLiteral("Impossible d'écrire l'image %1").arg(line.outputPath),
-                            kWriteError);
+        return context.fail(
+            writeFailure(QStringLiteral("Impossible d'écrire l'image"), line.outputPath),
+            kWriteError);
     return context.succeed();
 }
 
@@ -465,27 +510,31 @@ int runScaledPdf(const CommandLine& line, Context& context) {
     if (plan.pages.tooManyPages())
         return context.fail(tooManyPagesMessage(plan.pages), kUsageError);
     if (const QString problem = writeScaledPdf(line.outputPath, source, plan); !problem.isEmpty())
-        return context.fail(problem + QLatin1Char(' ') + line.outputPath, kWriteError);
+        return context.fail(writeFailure(problem, line.outputPath), kWriteError);
     return context.succeed();
 }
 
-// --thumbnail: a small PNG of the drawn zone, without the stamp band.
+// --thumbnail: a small PNG of the drawn zone, without the stamp band. A thumbnail is a
+// preview: pictures out of the library's reach are stood in for, never a failure.
 int runThumbnail(const CommandLine& line, Context& context) {
-    auto opened = openCommandLayout(line, context);
-    if (const int* code = std::get_if<int>(&opened))
-        return *code;
-    const document::Layout& layout = std::get<library::OpenedLayout>(opened).layout;
+    if (const QString refusal = refusalToOverwriteLayout(line.layoutPath, line.outputPath);
+        !refusal.isEmpty())
+        return context.fail(refusal, kUsageError);
+    platform::FileSystem fs;
+    const library::OpenedLayout opened =
+        library::openLayoutForPreview(line.layoutPath, context.libraryRoot, fs, QLocale());
+    if (opened.failure == library::OpenedLayout::Failure::FileRefused)
+        return context.fail(QStringLiteral("Impossible de lire l'agencement %1 :\n%2")
+                                .arg(line.layoutPath, opened.refusal),
+                            kInputError);
     const settings::Preferences prefs = preferencesFrom(context.settings);
-    // Drawn at 100 %, one canvas pixel per vehicle picture pixel, and only then scaled
-    // down: at a small zoom the vehicle's thin lines fade below the zone search's
-    // threshold and the zone would lose them.
-    auto drawn = drawnCanvas(layout, prefs, 1.0f, zoomedPictureSize(layout, 1.0f), context);
-    if (const int* code = std::get_if<int>(&drawn))
-        return *code;
-    if (!writeThumbnail(std::get<platform::Surface>(drawn), prefs.automaticZone, line.thumbnailSize,
-                        line.outputPath))
-        return context.fail(QStringLiteral("Impossible d'écrire l'image %1").arg(line.outputPath),
-                            kWriteError);
+    platform::PictureCache pictures;
+    const QImage thumbnail =
+        drawThumbnail(opened.layout, prefs, line.thumbnailSize, pictures, context.libraryRoot);
+    if (!writePng(thumbnail, line.outputPath))
+        return context.fail(
+            writeFailure(QStringLiteral("Impossible d'écrire l'image"), line.outputPath),
+            kWriteError);
     return context.succeed();
 }
 
@@ -498,8 +547,9 @@ int runParts(const CommandLine& line, Context& context) {
     const document::MassBudget masses = library::layoutMassBudget(
         layout, library::readVehicleData(context.libraryRoot, platform::FileSystem()));
     if (!writePartsList(line.outputPath, partsListLines(layout, QLocale(), masses)))
-        return context.fail(QStringLiteral("Impossible d'écrire la liste %1").arg(line.outputPath),
-                            kWriteError);
+        return context.fail(
+            writeFailure(QStringLiteral("Impossible d'écrire la liste"), line.outputPath),
+            kWriteError);
     return context.succeed();
 }
 
@@ -532,7 +582,8 @@ QString headlessHelpText() {
         "      à exporter » (activée quand elle n'est pas enregistrée).\n"
         "  kestrion --thumbnail AGENCEMENT.kla IMAGE.png TAILLE\n"
         "      Écrit une vignette PNG du plan, sans bandeau, dont le plus grand côté\n"
-        "      mesure au plus TAILLE pixels ; la zone suit la même préférence.\n"
+        "      mesure au plus TAILLE pixels ; la zone suit la même préférence. Hors\n"
+        "      d'atteinte de la bibliothèque, les images manquantes sont grises.\n"
         "  kestrion --export AGENCEMENT.kla PLAN.pdf --scale N [--paper A4|A3] [--landscape]\n"
         "      Écrit le plan à l'échelle 1:N (N = 5, 10, 20, 25 ou 50 ; fit l'ajuste à\n"
         "      une page) sur des feuilles A4 (par défaut) ou A3, en portrait ou en\n"

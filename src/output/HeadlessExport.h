@@ -24,13 +24,17 @@ bool isHelpRequest(const QStringList& args);
 // preference in settings says so (on when missing), stamps it and writes it in the
 // format OUTPUT's ending names: .jpg or .jpeg (JPEG at quality 90), .bmp or .png; any
 // other ending is refused.
-// `kestrion --thumbnail LAYOUT.kla OUTPUT.png SIZE`: the same drawing without the stamp
-// band, cropped to the zone when autozone is on, at most SIZE pixels on its longer side,
-// written as PNG (no file when anything fails).
+// A plan too large to draw whole is drawn from its drawn zone alone when autozone is on.
+// `kestrion --thumbnail LAYOUT.kla OUTPUT.png SIZE`: the plan without the stamp band,
+// cropped to the zone when autozone is on, drawn directly at most SIZE pixels on its
+// longer side, written as PNG (no file when anything fails). Pictures out of the
+// library's reach do not stop it: a missing vehicle leaves a white plan, a missing
+// texture or accessory a grey box.
 // An OUTPUT ending in ".pdf" with `--scale N [--paper A4|A3] [--landscape]` writes the
 // true-scale sheets instead (the zone follows autozone likewise), and
 // `kestrion --parts LAYOUT.kla OUTPUT.csv` the parts list in the system's locale.
-// Returns 0 on success; otherwise writes the reason on err and returns non-zero. Wrong
+// Returns 0 on success; otherwise writes the reason on err and returns non-zero (a file
+// that cannot be written is reported with what its folder tells: missing, closed, full). Wrong
 // arguments (an unknown option, an option twice, an empty name…) write one line naming
 // the problem and pointing to --help, and return 2. A help request (isHelpRequest)
 // only writes the help text on err.

@@ -5,6 +5,8 @@
 #include "document/Palette.h"
 #include "library/LibraryNames.h"
 #include "output/MassReport.h"
+#include "platform/NumberText.h"
+#include "platform/Numbers.h"
 #include "platform/SafeWrite.h"
 
 #include <algorithm>
@@ -149,8 +151,9 @@ QStringList partsListLines(const Layout& layout, const QLocale& locale, const Ma
             (object.kind == ObjectKind::Rectangle && object.fill.isFile() ? textures : colours)
                 .add(what, *area);
         lines << joined(
-            withMass({QString::number(number), kindName(object.kind), what, decimal(w, 1, locale),
-                      decimal(h, 1, locale), decimal(object.position.x / pixelsPerCm, 1, locale),
+            withMass({QString::number(number), kindName(object.kind), what,
+                      platform::shortestText(w, locale), platform::shortestText(h, locale),
+                      decimal(object.position.x / pixelsPerCm, 1, locale),
                       decimal(object.position.y / pixelsPerCm, 1, locale),
                       area ? decimal(*area, kAreaDecimals, locale) : QString(),
                       object.locked ? QStringLiteral("oui") : QStringLiteral("non")},

@@ -1,6 +1,7 @@
 #include "platform/QtDialogService.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -113,8 +114,14 @@ FileDialogResult runFileDialog(QWidget* parent, const FileDialogRequest& request
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
-    if (!request.fileName.isEmpty())
-        dialog.selectFile(request.fileName);
+    if (!request.fileName.isEmpty()) {
+        // The folder first, then the name alone. The dialog reads double quotes in its
+        // name box as marks around several names: a proposed name keeps the others only.
+        const QFileInfo proposed(request.fileName);
+        if (request.fileName.contains(QLatin1Char('/')))
+            dialog.setDirectory(proposed.absolutePath());
+        dialog.selectFile(proposed.fileName().remove(QLatin1Char('"')));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     FileDialogResult result;

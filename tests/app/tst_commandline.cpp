@@ -31,6 +31,24 @@ class TestCommandLine : public QObject {
     QTemporaryDir runtime_;
     QHash<QString, QString> standIns_; // what the tables name by a stand-in: paths, a fill
 
+    // Runs the program with no preferences of the user's own; returns its exit code, and
+    // what it said in said.
+    int run(const QStringList& arguments, QString& said) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.insert(QStringLiteral("HOME"), dir_.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral(".config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path()); // as a session has
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(KESTRION_EXECUTABLE), arguments);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+            return -1;
+        said = QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput());
+        return process.exitCode();
+    }
+
 private Q_SLOTS:
     void initTestCase() {
         testkit::setUpTestEnvironment();
@@ -71,6 +89,15 @@ private Q_SLOTS:
         QVERIFY(add("OUTSIDE", "outside.kla", lines.join("\r\n").toUtf8()));
         standIns_["OUTSIDE_FILL"] = fill;
         standIns_["EMPTY"] = QString();
+        // On a vehicle and with an accessory that only the user's own library holds.
+        document::Layout imported;
+        imported.vehicleFile = QStringLiteral("Camion_L9_Dessus_XY_5000_.jpg"); // 2 px/cm
+        imported.objects.append(planObject(ObjectKind::Rectangle, 0, 0, 50, 100, Fill::colour(2)));
+        imported.objects.append(
+            planObject(ObjectKind::Accessory, 250, 0, 40, 60,
+                       Fill::file(QStringLiteral("Meuble_Importe_60_40_XY_.bmp")), true));
+        QVERIFY(add("IMPORTED", "imported.kla", {}) &&
+                document::writeLayoutFile(standIns_["IMPORTED"], imported, QLocale::c(), fs));
 
         // Masses on the sample L2H2 side view (2 px per cm, axles 105 and 450 cm from its
         // left edge): a 10 cm wide box of the given kg whose middle is at the given cm.
@@ -186,18 +213,46 @@ private Q_SLOTS:
             {"textures suivantes", "OUTSIDE_FILL"}, {"BM"});
         row("a scale that is not offered", "--export LAYOUT OUT.pdf --scale 15", 2);
         row("picture export of a missing layout", "--export MISSING OUT.jpg", 3);
-        row("parts list into a missing folder", "--parts LAYOUT no/OUT.csv", 4);
+        row("parts list into a missing folder", "--parts LAYOUT no/OUT.csv", 4,
+            {"Impossible d'écrire la liste", "no/OUT.csv : le dossier", "n'existe pas."});
+        row("PDF into a missing folder", "--export LAYOUT no/OUT.pdf --scale 20", 4,
+            {"Impossible d'exporter le plan en PDF.", "no/OUT.pdf : le dossier"});
+        row("picture into a missing folder", "--export LAYOUT no/OUT.png", 4,
+            {"Impossible d'écrire l'image", "le dossier"});
         row("thumbnail never enlarged", "--thumbnail LAYOUT OUT.png 4096", 0, {}, {"\x89PNG"},
             QSize(1202, 530));
         row("thumbnail 256 on the longer side", "--thumbnail LAYOUT OUT.png 256", 0, {},
             {"\x89PNG"}, QSize(256, 112));
         row("thumbnail of random bytes", "--thumbnail GARBAGE OUT.png 128", 3);
-        row("thumbnail, vehicle not in the library", "--thumbnail NOVEHICLE OUT.png 128", 3);
+        row("thumbnail, vehicle not in the library: a white plan",
+            "--thumbnail NOVEHICLE OUT.png 128", 0, {}, {"\x89PNG"});
         row("thumbnail size zero", "--thumbnail LAYOUT OUT.png 0", 2);
         row("thumbnail size not a number", "--thumbnail LAYOUT OUT.png grand", 2);
         row("--masses takes one layout only", "--masses LAYOUT OUT.txt", 2,
             {"--masses attend un seul agencement"});
     }
+    // A thumbnail is a preview: out of the library's reach (as in a file manager's
+    // sandbox), objects are drawn on a white plan and missing pictures as grey boxes.
+    void thumbnailOutsideTheLibrary() {
+        QTemporaryDir out;
+        const QString png = out.filePath(QStringLiteral("vignette.png"));
+        QString said;
+        QCOMPARE(run({"--thumbnail", standIns_["IMPORTED"], png, "370"}, said), 0);
+        const QImage thumbnail = QImage(png).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(thumbnail.size(), QSize(370, 100)); // the objects' extent, 2 px per cm
+        const auto colourIn = [&](const QRect& region) {
+            const QRgb first = thumbnail.pixel(region.topLeft());
+            for (int y = region.top(); y <= region.bottom(); ++y)
+                for (int x = region.left(); x <= region.right(); ++x)
+                    if (thumbnail.pixel(x, y) != first)
+                        return qRgb(1, 2, 3); // not one colour
+            return first;
+        };
+        QCOMPARE(colourIn(QRect(2, 2, 196, 96)), qRgb(255, 0, 0));       // the rectangle
+        QCOMPARE(colourIn(QRect(252, 2, 116, 76)), qRgb(192, 192, 192)); // the accessory
+        QCOMPARE(colourIn(QRect(202, 2, 46, 96)), qRgb(255, 255, 255));  // the plan
+    }
+
     void commands() {
         QFETCH(QString, args);
         QFETCH(int, exitCode);
@@ -210,20 +265,9 @@ private Q_SLOTS:
         for (QString& arg : arguments)
             arg = arg.contains(QLatin1String("OUT.")) ? output = out.filePath(arg)
                                                       : standIns_.value(arg, arg);
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        env.insert(QStringLiteral("HOME"), dir_.path()); // no preferences of the user's own
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral(".config")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path()); // as a session has
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(KESTRION_EXECUTABLE), arguments);
-        QVERIFY(process.waitForFinished(60000));
-        QVERIFY(process.exitStatus() == QProcess::NormalExit);
-        const QString saidAll =
-            QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput());
-        QVERIFY2(process.exitCode() == exitCode, qPrintable(saidAll));
+        QString saidAll;
+        const int code = run(arguments, saidAll);
+        QVERIFY2(code == exitCode, qPrintable(saidAll));
         QVERIFY2(exitCode == 0 || !saidAll.trimmed().isEmpty(), "a failure says why");
         if (exitCode == 2) { // one line, naming the problem and where the usage is
             QVERIFY2(!saidAll.trimmed().contains(QLatin1Char('\n')), qPrintable(saidAll));

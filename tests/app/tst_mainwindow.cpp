@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Printer.h"
 #include "platform/Product.h"
+#include "platform/QtDialogService.h"
 #include "platform/SettingsStore.h"
 #include "settings/PreferenceStore.h"
 #include "settings/ui/PreferencesDialog.h"
@@ -50,8 +51,10 @@ struct Fixture {
     bool printerInstalled = true;
     std::unique_ptr<app::MainWindow> form;
 
+    // realDialogs, when given, asks the user instead of the script.
     explicit Fixture(bool withLayout, const document::ObjectTable& objects = {},
-                     const QString& zoom = QStringLiteral("100")) {
+                     const QString& zoom = QStringLiteral("100"),
+                     platform::DialogService* realDialogs = nullptr) {
         folder.addPicture(QStringLiteral("vehicules"), kVehicle, 1000, 500, qRgb(220, 220, 255));
         folder.addPicture(QStringLiteral("accessoires"), kAccessory, 60, 40, kAccessoryColour);
         // The van's data: axles 35 and 335 cm from the picture's left edge; the sink weighs 20 kg.
@@ -69,16 +72,19 @@ struct Fixture {
             layout.vehicleFile = kVehicle;
             layout.objects = objects;
             layout.zoomText = zoom;
-            arguments << folder.path() + QStringLiteral("/\"d'été\"  plan \"v2.kla");
+            arguments << layoutPath();
             if (!document::writeLayoutFile(arguments.last(), layout, QLocale(), files))
                 qFatal("cannot write the test layout");
         }
         const auto printer = [this] {
             return std::make_unique<FakePrinter>(printed(), printerInstalled);
         };
-        app::MainWindowServices services{
-            dialogs, store,       files,
-            printer, home.path(), [](const QString&, const QStringList&) { return true; }};
+        app::MainWindowServices services{realDialogs ? *realDialogs : dialogs,
+                                         store,
+                                         files,
+                                         printer,
+                                         home.path(),
+                                         [](const QString&, const QStringList&) { return true; }};
         form = std::make_unique<app::MainWindow>(services, folder.path(),
                                                  app::layoutArgument(arguments));
         form->show();
@@ -123,6 +129,20 @@ struct Fixture {
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }
 };
+
+// Runs answer once a modal window of type T is showing (polled, since one modal window
+// may follow another).
+template <typename T> void whenShown(std::function<void(T*)> answer) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            answer(window);
+        }
+    });
+    poll->start(20);
+}
 
 } // namespace
 
@@ -300,8 +320,11 @@ private Q_SLOTS:
         const bool printing =
             command.endsWith(QLatin1String("print")) || command == QLatin1String("mnuechelle");
         f.printerInstalled = goesAhead;
-        if (scale.isEmpty()) // the picture is the whole canvas
-            f.form->editor().stateForTesting().prefs.automaticZone = false;
+        if (scale.isEmpty()) { // the picture is the whole canvas
+            settings::Preferences prefs = f.form->editor().state().prefs;
+            prefs.automaticZone = false;
+            f.form->editor().setPreferences(prefs);
+        }
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(100, 70));
         QCOMPARE(f.control("Picture2")->geometry(), QRect(40, 30, 120, 80));
         const QString file = f.folder.path() + "/output." +
@@ -349,6 +372,131 @@ private Q_SLOTS:
         static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
         if (pages)
             QCOMPARE(QString::fromLatin1(written).count(page), pages);
+    }
+
+    // The PDF and parts-list save dialogs propose the layout's name in its folder and add
+    // the extension to a bare name, through the real file dialog.
+    void outputSaveDialogsProposeAndComplete_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("typed");   // empty: the proposed name is kept
+        QTest::addColumn<QString>("written"); // in the layout's folder
+        QTest::newRow("PDF, bare name") << "mnupdf"
+                                        << "sortie"
+                                        << "sortie.pdf";
+        QTest::newRow("PDF, proposed name") << "mnupdf"
+                                            << ""
+                                            << "d'été  plan v2.pdf";
+        QTest::newRow("parts list, bare name") << "mnuliste"
+                                               << "liste"
+                                               << "liste.csv";
+        QTest::newRow("parts list, own extension") << "mnuliste"
+                                                   << "liste.txt"
+                                                   << "liste.txt";
+    }
+    void outputSaveDialogsProposeAndComplete() {
+        QFETCH(QString, command);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        platform::QtDialogService real;
+        Fixture f(true, {}, QStringLiteral("100"), &real);
+        real.setParent(f.form.get());
+        if (command == QLatin1String("mnupdf"))
+            whenShown<QDialog>([](QDialog* scale) {
+                QTest::mouseClick(scale->findChild<QPushButton*>(QStringLiteral("cmdOK")),
+                                  Qt::LeftButton);
+            });
+        QString folderShown, nameShown;
+        whenShown<QFileDialog>([&](QFileDialog* dialog) {
+            folderShown = dialog->directory().absolutePath();
+            auto* box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            nameShown = box->text();
+            if (!typed.isEmpty()) {
+                // Typed as a user types, into the name box holding the focus: the dialog
+                // follows the box's text only while the box has it.
+                QApplication::setActiveWindow(dialog);
+                box->setFocus();
+                QTRY_VERIFY(box->hasFocus());
+                QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(box, typed);
+            }
+            // The button follows the folder's listing, which the dialog reads in the background.
+            QAbstractButton* save =
+                dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
+                    ->button(QDialogButtonBox::Save);
+            QTRY_VERIFY(save->isEnabled());
+            save->click();
+        });
+        f.action(command)->trigger();
+        QCOMPARE(folderShown, QDir(f.folder.path()).absolutePath());
+        // The layout's name, without the double quotes the dialog would take apart.
+        QCOMPARE(nameShown, QFileInfo(f.layoutPath()).completeBaseName().remove('"') +
+                                (command == QLatin1String("mnupdf") ? ".pdf" : ".csv"));
+        const QStringList outputs =
+            QDir(f.folder.path()).entryList({"sortie*", "liste*", "*.pdf", "*.csv"}, QDir::Files);
+        QCOMPARE(outputs, QStringList{written});
+        QVERIFY(QFileInfo(f.folder.path() + '/' + written).size() > 0);
+    }
+
+    // Buttons that show only a picture tell a screen reader and a tooltip what they do,
+    // in the words of their status help.
+    void iconButtonsAreNamed_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<bool>("statusHelp"); // the status bar says the same on hover
+        const auto row = [](const char* button, const char* words, bool statusHelp = true) {
+            QTest::newRow(button) << QString::fromLatin1(button) << QString::fromUtf8(words)
+                                  << statusHelp;
+        };
+        row("Command1_1", "Dessiner un rectangle");
+        row("Command1_0", "Prendre une mesure");
+        row("Command1_3", "Ecrire du texte");
+        row("Command1_4", "Dessiner une ligne");
+        row("Check2", "Ouvrir la bibliothèque d'accessoires");
+        row("Command4_0", "Mettre au premier plan");
+        row("Command4_1", "Envoyer à l'arrière-plan");
+        row("Command5_0", "Pivoter à droite");
+        row("Command5_1", "Pivoter à gauche");
+        row("Command2", "Supprimer");
+        row("Command3_0", "Zoom arrière", false);
+        row("Command3_1", "Zoom avant", false);
+        row("Command6_0", "Ajouter cette surface au décompte");
+        row("Command6_1", "Retirer les surfaces choisies du décompte", false);
+    }
+    void iconButtonsAreNamed() {
+        QFETCH(QString, button);
+        QFETCH(QString, words);
+        QFETCH(bool, statusHelp);
+        Fixture f(true);
+        auto* widget = f.control<QAbstractButton>(button);
+        QCOMPARE(widget->toolTip(), words);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        QVERIFY(!accessible->text(QAccessible::Name).isEmpty());
+        if (button != QLatin1String("Check2"))
+            QCOMPARE(accessible->text(QAccessible::Name), words);
+        if (!statusHelp)
+            return;
+        QTest::mouseMove(widget, QPoint(3, 3));
+        QCOMPARE(f.control<QStatusBar>("StatusBar1")->currentMessage(), words);
+    }
+
+    // A size read from a file shows as stored, with the locale's separator, in the size
+    // boxes, the status bar and the parts list.
+    void storedSizesShowWithoutFloatNoise() {
+        document::ObjectTable objects;
+        objects.append(testkit::planObject(ObjectKind::Rectangle, 20, 20, 200.3f, 30.6f));
+        Fixture f(true, objects);
+        // The list first: putting a clicked object back stores the sizes its boxes hold.
+        const QString csv = f.folder.path() + QStringLiteral("/liste.csv");
+        f.dialogs.saveAnswers.push_back({csv, 1});
+        f.action("mnuliste")->trigger();
+        QVERIFY2(f.files.readFile(csv).value_or("").contains("\r\n1;Rectangle;Noir;30,6;200,3;"),
+                 f.files.readFile(csv).value_or("").constData());
+        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(30, 30));
+        QVERIFY(f.control("Picture2")->isVisible());
+        QCOMPARE(f.control<QLineEdit>("Text1_0")->text(), QStringLiteral("30,6"));
+        QCOMPARE(f.control<QLineEdit>("Text1_1")->text(), QStringLiteral("200,3"));
+        QCOMPARE(f.live(), QStringLiteral("x 10 cm  y 10 cm  —  30,6 × 200,3 cm"));
     }
 
     // The live field at the right of the status bar follows each step; the accessory browser

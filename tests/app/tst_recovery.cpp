@@ -3,8 +3,8 @@
 #include "app/MainWindow.h"
 #include "document/LayoutFile.h"
 #include "platform/FileSystem.h"
-#include "testkit/ScriptedDialogService.h"
 #include "platform/SettingsStore.h"
+#include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
 #include <QtTest>
@@ -179,9 +179,8 @@ private Q_SLOTS:
         Window first(folder_.path(), recovery.path());
         first.dialogs.clear();
         first.form->show();
-        // A new layout, as "Nouveau" makes it.
-        first.editor().openLayoutFile(layout_);
-        first.editor().stateForTesting().layout.filePath.clear();
+        // A layout never saved, as a recovered copy of one opens.
+        first.editor().openRecoveredCopy(layout_, QString());
         first.edit();
         QVERIFY(waitForCopy(recovery.path()));
         QVERIFY(

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -78,6 +79,58 @@ private Q_SLOTS:
         QCOMPARE(PreferenceStore(store).readPreferences(),
                  std::optional(result.prefs)); // as stored
         QCOMPARE(PreferenceStore(store).readSurfacePanelShown().has_value(), c.stored);
+    }
+
+    // A per-user entry under the installed program's id goes only when it starts a
+    // program that is gone (or, from a build folder, that build folder's own earlier one);
+    // a build folder registers under its own id.
+    void staleDesktopEntry_data() {
+        QTest::addColumn<QString>("exec"); // GONE, OTHER and SELF stand for program paths
+        QTest::addColumn<bool>("declare"); // a build folder, not an installed program
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("installed: a deleted portable copy's entry goes")
+            << "\"GONE\" %f" << false << true;
+        QTest::newRow("installed: an unquoted deleted path goes") << "GONE %f" << false << true;
+        QTest::newRow("installed: an existing program's entry stays")
+            << "\"OTHER\" %f" << false << false;
+        QTest::newRow("installed: a program on the PATH stays") << "kestrion %f" << false << false;
+        QTest::newRow("build folder: its own earlier entry goes") << "\"SELF\" %f" << true << true;
+        QTest::newRow("build folder: another copy's entry stays")
+            << "\"OTHER\" %f" << true << false;
+    }
+    void staleDesktopEntry() {
+        QFETCH(QString, exec);
+        QFETCH(bool, declare);
+        QFETCH(bool, removed);
+        QTemporaryDir base;
+        const QString root = base.path() + QStringLiteral("/build");
+        QVERIFY(QDir().mkpath(root));
+        for (const QString& program :
+             {QString(root + "/kestrion"), QString(base.path() + "/other")})
+            QVERIFY(QFile(program).open(QIODevice::WriteOnly));
+        exec.replace("GONE", base.path() + "/deleted copy/kestrion")
+            .replace("OTHER", base.path() + "/other")
+            .replace("SELF", root + "/kestrion");
+        platform::FileSystem files;
+        platform::MemoryStore store;
+        app::Startup startup(root, base.path() + QStringLiteral("/share"), files, store);
+        QStringList started;
+        startup.runDetached = [&started](const QString& program, const QStringList&) {
+            started << program;
+            return true;
+        };
+        startup.declareToDesktop = declare;
+        const QString stale = startup.installedIdEntryPath();
+        QVERIFY(QDir().mkpath(QFileInfo(stale).absolutePath()));
+        QVERIFY(files.writeFileSafely(
+            stale, "[Desktop Entry]\nType=Application\nName=Kestrion\nExec=" + exec.toUtf8() +
+                       "\nMimeType=application/x-kestrion-agencement;\n"));
+        startup.run();
+        QCOMPARE(QFile::exists(stale), !removed);
+        QCOMPARE(started.contains("update-desktop-database"), removed || declare);
+        QCOMPARE(QFileInfo(startup.desktopEntryPath()).fileName(),
+                 QStringLiteral("kestrion-dev.desktop"));
+        QCOMPARE(QFile::exists(startup.desktopEntryPath()), declare);
     }
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/LayoutFile.h"
 #include "editor/Editor.h"
 #include "testkit/PlanObjects.h"
 #include "testkit/ScriptedDialogService.h"
@@ -43,9 +44,17 @@ struct EditorFixture {
             openNew();
     }
 
-    editor::EditorState& s() { return ed->stateForTesting(); }
-    document::ObjectTable& table() { return s().layout.objects; }
-    const document::PlanObject& object(int r) { return table().row(r); }
+    // What the window reads.
+    const editor::EditorState& s() const { return ed->state(); }
+    const document::ObjectTable& table() const { return s().layout.objects; }
+    const document::PlanObject& object(int r) const { return table().row(r); }
+
+    // A preference changed as the preferences window hands it over.
+    template <typename Change> void changePreferences(Change change) {
+        settings::Preferences prefs = s().prefs;
+        change(prefs);
+        ed->setPreferences(prefs);
+    }
 
     void openNew() {
         nextChoice = editor::NewLayoutChoice{kVehicle, false, false};
@@ -64,13 +73,23 @@ struct EditorFixture {
         QVERIFY(ed->isModified());
     }
 
+    // The open layout with these objects added in front, saved to a file and opened again
+    // as the user would: the history starts from it and the view from the origin.
+    void addAll(const QList<document::PlanObject>& objects) {
+        document::Layout layout = ed->layoutAsSaved();
+        for (const document::PlanObject& object : objects)
+            layout.objects.append(object);
+        const QString path = folder.path() + QStringLiteral("/set-up.kla");
+        QVERIFY(document::writeLayoutFile(path, layout, QLocale::c(), files));
+        QVERIFY(ed->openLayoutFile(path));
+    }
+
     // x, y in picture pixels, h, w in cm, as the editing code stores them.
     void add(int kind, float x, float y, int h, int w,
              document::Fill fill = document::Fill::colour(2), bool locked = false,
              int orientation = 0) {
-        table().append(testkit::planObject(document::ObjectKind(kind), x, y, float(h), float(w),
-                                           std::move(fill), locked, orientation));
-        ed->restartHistory();
+        addAll({testkit::planObject(document::ObjectKind(kind), x, y, float(h), float(w),
+                                    std::move(fill), locked, orientation)});
     }
 
     // The view as the user sets it: the zoom typed in its box, then the two bars moved.

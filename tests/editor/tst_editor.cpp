@@ -35,7 +35,8 @@ private Q_SLOTS:
         QCOMPARE(int(f.object(3).widthCm), editor::textSizeCm(extent.width(), 2.0));
         QVERIFY(f.object(3).text == QStringLiteral("Évier"));
         QVERIFY(f.object(3).locked);
-        f.add(1, 200, 120, 60, 120, Fill::colour(5), true); // at (0, 100) on the canvas
+        f.add(1, 200, 120, 60, 120, Fill::colour(5), true);
+        f.setView(200, 25, 20); // the layout opened again at its origin: at (0, 100) now
         f.click(10, 110);
         f.ed->createObject(ObjectKind::Rectangle); // a copy, unlocked; the original is back
         QVERIFY(f.table().count() == 5);
@@ -73,9 +74,9 @@ private Q_SLOTS:
 
     void limitCountsTheSelection() {
         EditorFixture f(true);
-        for (int i = 0; i < 999; ++i)
-            f.add(1, 600, 400, 5, 5);
-        f.add(1, 10, 10, 5, 5);
+        QList<PlanObject> objects(999, testkit::planObject(ObjectKind::Rectangle, 600, 400, 5, 5));
+        objects.append(testkit::planObject(ObjectKind::Rectangle, 10, 10, 5, 5));
+        f.addAll(objects);
         f.click(12, 12); // row 1000 lifted out: 999 in the table
         f.ed->createObject(ObjectKind::Rectangle);
         QCOMPARE(f.dialogs.lastMessage().text,
@@ -106,7 +107,8 @@ private Q_SLOTS:
         QFETCH(bool, clickBringsToFront);
         QFETCH(QList<double>, xs);
         EditorFixture f;
-        f.s().prefs.clickBringsToFront = clickBringsToFront;
+        f.changePreferences(
+            [&](settings::Preferences& p) { p.clickBringsToFront = clickBringsToFront; });
         f.openNew();
         for (int i = 0; i < 5; ++i) // 10 x 10 cm, 40 picture pixels apart
             f.add(1, float(i * 40), 0, 10, 10, Fill::colour(i));

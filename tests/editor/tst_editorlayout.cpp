@@ -124,8 +124,11 @@ private Q_SLOTS:
         f.dialogs.saveAnswers.push_back({path, 1});
         QVERIFY(f.ed->saveLayout());
         const QByteArray saved = f.files.readFile(path).value_or("");
+        QList<document::PlanObject> objects;
         for (int i = 0; i < 200; ++i)
-            f.add(1, float(i), 50, 20, 30);
+            objects.append(
+                testkit::planObject(document::ObjectKind::Rectangle, float(i), 50, 20, 30));
+        f.addAll(objects);
         f.ed->createObject(document::ObjectKind::Rectangle);
         QVERIFY(f.ed->isModified());
         QVERIFY(disk.fill());

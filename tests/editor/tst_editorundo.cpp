@@ -144,7 +144,7 @@ void perform(EditorFixture& f, Edit edit) {
         e.sendToBack();
         break;
     case Edit::PutBackInFront:
-        f.s().prefs.clickBringsToFront = true;
+        f.changePreferences([](settings::Preferences& p) { p.clickBringsToFront = true; });
         f.click(390, 290);
         break;
     }
@@ -551,10 +551,11 @@ private Q_SLOTS:
     void redoAtTheLimit() {
         EditorFixture f;
         f.openNew();
+        QList<document::PlanObject> objects;
         for (int i = 0; i < document::kMaxObjects - 1; ++i)
-            f.table().append(testkit::planObject(ObjectKind::Rectangle, float(i % 50), 0, 5, 5,
-                                                 Fill::colour(1)));
-        f.ed->restartHistory();
+            objects.append(testkit::planObject(ObjectKind::Rectangle, float(i % 50), 0, 5, 5,
+                                               Fill::colour(1)));
+        f.addAll(objects);
         f.ed->createObject(ObjectKind::Ellipse);
         QCOMPARE(f.table().count(), document::kMaxObjects);
         f.ed->createObject(ObjectKind::Ellipse); // refused: the limit

@@ -57,6 +57,20 @@ cp "$prefix/share/mime/packages/kestrion.xml" "$prefix/mimecheck/packages/"
 update-mime-database "$prefix/mimecheck" >/dev/null 2>&1 || fail "update-mime-database"
 grep -q 'application/x-kestrion-agencement:\*\.kla' "$prefix/mimecheck/globs" ||
     fail "*.kla is not in the MIME globs"
+# A layout without the .kla ending is recognised by its first line, as a kind of text.
+mimehome="$prefix/mimehome"
+mkdir -p "$mimehome/mime/packages"
+cp "$prefix/share/mime/packages/kestrion.xml" "$mimehome/mime/packages/"
+update-mime-database "$mimehome/mime" >/dev/null 2>&1 || fail "update-mime-database (content rule)"
+grep -qx 'application/x-kestrion-agencement text/plain' "$mimehome/mime/subclasses" ||
+    fail "the layout type is not a sub-class of text/plain"
+for version in 1 2; do
+    printf 'Kestrion %s\r\nFourgon_L2H2_Dessus_XY_5000_.jpg\r\n' "$version" >"$mimehome/plan sans fin"
+    type=$(XDG_DATA_HOME="$mimehome" gio info -a standard::content-type "$mimehome/plan sans fin" |
+        sed -n 's/.*standard::content-type: //p')
+    [ "$type" = application/x-kestrion-agencement ] ||
+        fail "a Kestrion $version layout without its ending is taken for '$type'"
+done
 grep -qx 'Exec=kestrion --thumbnail %i %o %s' "$prefix/share/thumbnailers/kestrion.thumbnailer" ||
     fail "thumbnailer command"
 zcat "$prefix/share/man/man1/kestrion.1.gz" | grep -q 'thumbnail' || fail "manual page"

@@ -1,4 +1,5 @@
 // Guards the exported picture: zone, stamp, dialog and failures, --export, a real CUPS queue.
+#include "document/LayoutFile.h"
 #include "library/LayoutOpening.h"
 #include "output/HeadlessExport.h"
 #include "output/ImageExport.h"
@@ -7,6 +8,7 @@
 #include "platform/QtPrinter.h"
 #include "platform/SettingsStore.h"
 #include "render/PlanRenderer.h"
+#include "settings/PreferenceStore.h"
 #include "testkit/PlanObjects.h"
 #include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
@@ -17,6 +19,7 @@
 #include <QFileDialog>
 #include <QImageReader>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QtTest>
@@ -248,7 +251,7 @@ private Q_SLOTS:
             QTest::newRow(name) << zoom << args << canvas;
         };
         row("BMP by the extension, canvas from the zoom", 150, {"plan.BMP"}, {600, 300});
-        row("1600 %: 6400 x 3200 pixels are too many", 1600, {"plan.jpg"}, {});
+        row("a canvas given over 16777216 pixels", 150, {"plan.jpg", "--canvas", "5000x4000"}, {});
         row("1600 % on a canvas given", 1600, {"plan.jpg", "--canvas", "1200x800"}, {1200, 800});
         row("a canvas wider than 32767 pixels", 150, {"plan.jpg", "--canvas", "40000x10"}, {});
     }
@@ -270,6 +273,67 @@ private Q_SLOTS:
         } else {
             QCOMPARE(written, exportedByCommand(zoom, canvas, path.endsWith("BMP")));
         }
+    }
+
+    // A vehicle picture over the canvas limit (6000 x 4000 pixels): thumbnails are drawn at
+    // their own size, and a plain export draws only its drawn zone when that is reasonable.
+    void largePictureNeedsNoCanvas_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("autozone");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QSize>("smallest"); // the picture written, at least and at most
+        QTest::addColumn<QSize>("largest");
+        QTest::newRow("thumbnail of the drawn zone")
+            << "--thumbnail" << true << 0 << QSize(256, 160) << QSize(256, 180);
+        QTest::newRow("thumbnail of the whole picture")
+            << "--thumbnail" << false << 0 << QSize(256, 170) << QSize(256, 170);
+        QTest::newRow("export of the drawn zone at 100 %")
+            << "--export" << true << 0 << QSize(1150, 780) << QSize(1260, 880);
+        QTest::newRow("export of the whole picture: too large")
+            << "--export" << false << 2 << QSize() << QSize();
+    }
+    void largePictureNeedsNoCanvas() {
+        QFETCH(QString, command);
+        QFETCH(bool, autozone);
+        QFETCH(int, exitCode);
+        QFETCH(QSize, smallest);
+        QFETCH(QSize, largest);
+        testkit::ProgramFolder folder;
+        const QString vehicle = QStringLiteral("Grand_Fourgon_Dessus_XY_1000_.jpg"); // 10 px/cm
+        QImage picture(6000, 4000, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter(&picture).drawRect(1900, 900, 1200, 800);
+        folder.addPicture(QStringLiteral("vehicules"), vehicle, picture);
+        document::Layout layout;
+        layout.vehicleFile = vehicle;
+        layout.objects.append(testkit::planObject(document::ObjectKind::Rectangle, 2000, 1000, 60,
+                                                  100, document::Fill::colour(2)));
+        const QString path = folder.path() + QStringLiteral("/grand.kla");
+        platform::FileSystem fs;
+        QVERIFY(document::writeLayoutFile(path, layout, QLocale::c(), fs));
+        platform::MemoryStore store;
+        QVERIFY(settings::PreferenceStore(store).writeValue("autozone", autozone ? "1" : "0"));
+        const bool thumbnail = command == QLatin1String("--thumbnail");
+        const QString out = folder.path() + (thumbnail ? "/vignette.png" : "/plan.jpg");
+        QStringList args{command, path, out};
+        if (thumbnail)
+            args << QStringLiteral("256");
+        QString errors;
+        QTextStream err(&errors);
+        QCOMPARE(output::runHeadlessExport(args, folder.path(), store, err), exitCode);
+        const QImage written(out);
+        QCOMPARE(written.isNull(), exitCode != 0);
+        if (written.isNull())
+            return;
+        QVERIFY2(written.width() >= smallest.width() && written.width() <= largest.width() &&
+                     written.height() >= smallest.height() && written.height() <= largest.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(written.width()).arg(written.height())));
+        // The red rectangle is drawn, where the zone puts it.
+        int red = 0;
+        for (int y = 0; y < written.height(); ++y)
+            for (int x = 0; x < written.width(); ++x)
+                red += qRed(written.pixel(x, y)) > 200 && qGreen(written.pixel(x, y)) < 60;
+        QVERIFY2(red > 0, "the rectangle is missing");
     }
 
     void printingThroughCupsMakesOnePage() {

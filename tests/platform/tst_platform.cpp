@@ -1,5 +1,7 @@
 // Guards the drawing surface primitives, reading and writing pictures and the file operations.
 #include "platform/FileSystem.h"
+#include "platform/NumberText.h"
+#include "platform/Numbers.h"
 #include "platform/PictureStretch.h"
 #include "platform/Pictures.h"
 #include "platform/Surface.h"
@@ -95,6 +97,43 @@ class TestPlatform : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { testkit::setUpTestEnvironment(); }
+
+    // Sizes are stored in single precision: shown as the shortest text that reads back
+    // to the same float, in the locale's decimals, never with exponent or groups.
+    void shortestTextReadsBackTheSameFloat_data() {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("french");
+        QTest::addColumn<QString>("c");
+        QTest::newRow("30.6, not 30.6000003814697") << 30.6f << "30,6"
+                                                    << "30.6";
+        QTest::newRow("200.3, not 200.300003051758") << 200.3f << "200,3"
+                                                     << "200.3";
+        QTest::newRow("whole") << 200.0f << "200"
+                               << "200";
+        QTest::newRow("no group separator") << 123456.7f << "123456,7"
+                                            << "123456.7";
+        QTest::newRow("eight digits needed") << 1.0f / 3.0f << "0,33333334"
+                                             << "0.33333334";
+        QTest::newRow("large: no exponent") << 1e10f << "10000000000"
+                                            << "10000000000";
+        QTest::newRow("small: no exponent") << 0.0001f << "0,0001"
+                                            << "0.0001";
+        QTest::newRow("negative") << -2.5f << "-2,5"
+                                  << "-2.5";
+        QTest::newRow("negative zero") << -0.0f << "0"
+                                       << "0";
+        QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << "0"
+                                      << "0";
+    }
+    void shortestTextReadsBackTheSameFloat() {
+        QFETCH(float, value);
+        QFETCH(QString, french);
+        QFETCH(QString, c);
+        QCOMPARE(shortestText(value, QLocale(QLocale::French, QLocale::France)), french);
+        QCOMPARE(shortestText(value, QLocale::c()), c);
+        if (std::isfinite(value))
+            QCOMPARE(float(parseNumber(french).value_or(-1)), value);
+    }
 
     void invertTwiceRestores_data() {
         QTest::addColumn<int>("width");
