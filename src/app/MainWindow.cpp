@@ -314,7 +314,7 @@ void MainWindow::showVehicleData() {
 void MainWindow::showMassWindow() {
     if (!massWindow_) {
         MassWindow::Callbacks callbacks;
-        callbacks.loadsEdited = [this](std::vector<document::LooseLoad> loads) {
+        callbacks.loadsEdited = [this](document::LooseLoads loads) {
             forward([&loads](editor::Editor& e) { e.setLoads(std::move(loads)); });
         };
         callbacks.centreShown = [this](bool shown) {
@@ -322,6 +322,8 @@ void MainWindow::showMassWindow() {
         };
         massWindow_ = new MassWindow(std::move(callbacks), this);
         massWindow_->setWindowFlag(Qt::Tool);
+        // Its loads are steps of the layout's history: Ctrl+Z and Ctrl+Y work there too.
+        massWindow_->addActions({menuActions_.undo, menuActions_.redo});
     }
     massWindow_->QDialog::show();
     massWindow_->raise();

@@ -37,6 +37,8 @@ public:
     // Records the edit just made, when it changed the layout; a step of a run folds into
     // the step before when that one belongs to the same run on the same selection.
     void record(document::LayoutChange change, Run run = Run::None);
+    // Gives the layout these loads not drawn, as one step when they differ from its own.
+    void setLoads(document::LooseLoads loads);
     // The layout was written to its file, or counts as written.
     void markSaved();
     // The layout differs from its file at every step (a recovery copy was opened).
