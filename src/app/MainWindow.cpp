@@ -5,6 +5,7 @@
 #include "app/MassWindow.h"
 #include "app/PictureWidget.h"
 #include "app/ScaleDialog.h"
+#include "library/MissingSamples.h"
 #include "library/ui/AccessoryBrowser.h"
 #include "library/ui/AccessoryImportDialog.h"
 #include "library/ui/NewLayoutDialog.h"
@@ -483,6 +484,23 @@ void MainWindow::showVehicleImport() {
                                                               services_.dialogs, this);
     vehicleImport_->start();
     vehicleImport_->exec();
+    refresh();
+}
+
+void MainWindow::addMissingSamples() {
+    const QString title = QStringLiteral("Exemples :");
+    if (services_.sampleLibrary.isEmpty()) {
+        services_.dialogs.messageBox(
+            QStringLiteral("Aucune bibliothèque d'exemples n'est installée avec le programme."),
+            title, platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        return;
+    }
+    const library::SampleAddition addition =
+        library::addMissingSamples(services_.sampleLibrary, libraryRoot_, services_.files);
+    services_.dialogs.messageBox(library::sampleAdditionMessage(addition), title,
+                                 addition.failed.isEmpty() ? platform::MsgIcon::Information
+                                                           : platform::MsgIcon::Warning,
+                                 platform::MsgButtons::Ok);
     refresh();
 }
 
