@@ -5,6 +5,7 @@
 #include "app/MassWindow.h"
 #include "app/PictureWidget.h"
 #include "app/ScaleDialog.h"
+#include "library/MissingSamples.h"
 #include "library/ui/AccessoryBrowser.h"
 #include "library/ui/AccessoryImportDialog.h"
 #include "library/ui/NewLayoutDialog.h"
@@ -313,7 +314,7 @@ void MainWindow::showVehicleData() {
 void MainWindow::showMassWindow() {
     if (!massWindow_) {
         MassWindow::Callbacks callbacks;
-        callbacks.loadsEdited = [this](std::vector<document::LooseLoad> loads) {
+        callbacks.loadsEdited = [this](document::LooseLoads loads) {
             forward([&loads](editor::Editor& e) { e.setLoads(std::move(loads)); });
         };
         callbacks.centreShown = [this](bool shown) {
@@ -321,6 +322,8 @@ void MainWindow::showMassWindow() {
         };
         massWindow_ = new MassWindow(std::move(callbacks), this);
         massWindow_->setWindowFlag(Qt::Tool);
+        // Its loads are steps of the layout's history: Ctrl+Z and Ctrl+Y work there too.
+        massWindow_->addActions({menuActions_.undo, menuActions_.redo});
     }
     massWindow_->QDialog::show();
     massWindow_->raise();
@@ -481,6 +484,23 @@ void MainWindow::showVehicleImport() {
                                                               services_.dialogs, this);
     vehicleImport_->start();
     vehicleImport_->exec();
+    refresh();
+}
+
+void MainWindow::addMissingSamples() {
+    const QString title = QStringLiteral("Exemples :");
+    if (services_.sampleLibrary.isEmpty()) {
+        services_.dialogs.messageBox(
+            QStringLiteral("Aucune bibliothèque d'exemples n'est installée avec le programme."),
+            title, platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        return;
+    }
+    const library::SampleAddition addition =
+        library::addMissingSamples(services_.sampleLibrary, libraryRoot_, services_.files);
+    services_.dialogs.messageBox(library::sampleAdditionMessage(addition), title,
+                                 addition.failed.isEmpty() ? platform::MsgIcon::Information
+                                                           : platform::MsgIcon::Warning,
+                                 platform::MsgButtons::Ok);
     refresh();
 }
 

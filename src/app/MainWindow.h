@@ -69,6 +69,9 @@ struct MainWindowServices {
     QString recoveryFolder = QString();
     // How long after a change the recovery copy is written at the latest.
     int recoveryDelayMs = 15000;
+    // The sample library shipped with the program, whose missing pictures "Ajouter les
+    // exemples manquants" copies into the library; empty: none is installed.
+    QString sampleLibrary = QString();
 };
 
 // The menu entries, by the command they give.
@@ -103,6 +106,7 @@ struct MenuActions {
     QAction* magnetism = nullptr;
     QAction* addAccessory = nullptr;
     QAction* addVehicle = nullptr;
+    QAction* addMissingSamples = nullptr;
     QAction* help = nullptr;
     QAction* licence = nullptr;
     QAction* about = nullptr;
@@ -141,6 +145,8 @@ public:
     void showCredits();
     void showAccessoryImport();
     void showVehicleImport();
+    // Copies the sample pictures the library lacks and says how many were added.
+    void addMissingSamples();
     void printLayout();
     // "Exporter en PDF..." and "À l'échelle...": the scale dialog, then the editor.
     void exportScaledPdf();

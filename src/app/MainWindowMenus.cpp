@@ -84,7 +84,8 @@ std::vector<Menu> menuTable() {
           {"mnumagnet", "&Magnétisme", {}, None, &A::magnetism, true},
           kSeparator,
           {"mnuaccess", "Ajouter un &accessoire à la bibliothèque...", {}, None, &A::addAccessory},
-          {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", {}, None, &A::addVehicle}}},
+          {"mnuvehic", "Ajouter un &véhicule à la bibliothèque...", {}, None, &A::addVehicle},
+          {"mnuexemples", "Ajouter les &exemples manquants", {}, None, &A::addMissingSamples}}},
         {"mnuaide_menu",
          "&?",
          {{"mnuaide", "&Aide", QKeySequence(Qt::Key_F1), None, &A::help},
@@ -166,6 +167,7 @@ void MainWindow::buildMenus() {
             [this](bool on) { forward([on](editor::Editor& e) { e.setMagnetism(on); }); });
     on(m.addAccessory, [this] { showAccessoryImport(); });
     on(m.addVehicle, [this] { showVehicleImport(); });
+    on(m.addMissingSamples, [this] { addMissingSamples(); });
 
     on(m.help, [this] { showHelp(); });
     on(m.licence, [this] { showLicence(); });

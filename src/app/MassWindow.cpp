@@ -1,5 +1,6 @@
 #include "app/MassWindow.h"
 
+#include "document/StoredNumbers.h"
 #include "platform/Numbers.h"
 
 #include <QCheckBox>
@@ -83,6 +84,9 @@ MassWindow::MassWindow(Callbacks callbacks, QWidget* parent)
     add->setObjectName(QStringLiteral("masse_ajouter"));
     auto* remove = new QPushButton(QStringLiteral("Supprimer"), this);
     remove->setObjectName(QStringLiteral("masse_supprimer"));
+    // Enter confirms a cell being typed, never adds or removes a load.
+    add->setAutoDefault(false);
+    remove->setAutoDefault(false);
     buttons->addWidget(add);
     buttons->addWidget(remove);
     buttons->addStretch();
@@ -115,6 +119,10 @@ MassWindow::MassWindow(Callbacks callbacks, QWidget* parent)
             callbacks_.centreShown(on);
     });
     resize(440, 520);
+}
+
+MassWindow::~MassWindow() {
+    disconnect(loads_, nullptr, this, nullptr);
 }
 
 void MassWindow::show(const document::MassBudget& budget, const document::Layout& layout,
@@ -164,42 +172,63 @@ void MassWindow::show(const document::MassBudget& budget, const document::Layout
         withoutMass_->clear();
         withoutMass_->addItems(budget.withoutMass);
     }
-    // The table is filled again only when the layout's loads differ from what it shows,
-    // so that typing in it is never interrupted.
-    std::vector<document::LooseLoad> shown;
-    for (int row = 0; row < loads_->rowCount(); ++row)
-        shown.push_back({loads_->item(row, 0) ? loads_->item(row, 0)->text() : QString(),
-                         float(platform::parseNumber(
-                                   loads_->item(row, 1) ? loads_->item(row, 1)->text() : QString())
-                                   .value_or(0)),
-                         float(platform::parseNumber(
-                                   loads_->item(row, 2) ? loads_->item(row, 2)->text() : QString())
-                                   .value_or(0))});
-    if (!(shown == layout.loads)) {
-        loads_->setRowCount(int(layout.loads.size()));
-        for (int row = 0; row < int(layout.loads.size()); ++row) {
-            const document::LooseLoad& load = layout.loads[std::size_t(row)];
-            loads_->setItem(row, 0, cell(load.label));
-            loads_->setItem(row, 1, cell(QString::number(load.massKg, 'g', 7)));
-            loads_->setItem(row, 2, cell(QString::number(load.alongCm, 'g', 7)));
-        }
-    }
+    shownLoads_ = layout.loads;
+    fillLoads();
     showCentre_->setChecked(centreShown);
     showCentre_->setEnabled(budget.centreCm.has_value());
     showing_ = false;
 }
 
+void MassWindow::fillLoads() {
+    // The table is filled again only when it shows other texts than the loads (a value
+    // just typed in another form, a step undone), so that typing in it is never
+    // interrupted.
+    const QLocale locale;
+    const auto texts = [&locale](const document::LooseLoad& load) {
+        return QStringList{load.label, document::exactRealText(load.massKg, locale),
+                           document::exactRealText(load.alongCm, locale)};
+    };
+    bool same = loads_->rowCount() == int(shownLoads_.size());
+    for (int row = 0; same && row < loads_->rowCount(); ++row) {
+        const QStringList wanted = texts(shownLoads_[std::size_t(row)]);
+        for (int column = 0; same && column < 3; ++column) {
+            const QTableWidgetItem* item = loads_->item(row, column);
+            same = item && item->text() == wanted[column];
+        }
+    }
+    if (same)
+        return;
+    loads_->setRowCount(int(shownLoads_.size()));
+    for (int row = 0; row < int(shownLoads_.size()); ++row) {
+        const QStringList wanted = texts(shownLoads_[std::size_t(row)]);
+        for (int column = 0; column < 3; ++column)
+            loads_->setItem(row, column, cell(wanted[column]));
+    }
+}
+
 void MassWindow::readLoads() {
     if (showing_ || !callbacks_.loadsEdited)
         return;
-    std::vector<document::LooseLoad> loads;
+    // A value that is not a number, or out of range, is not taken: the loads stay as they
+    // were and the table shows them again.
+    document::LooseLoads loads;
     for (int row = 0; row < loads_->rowCount(); ++row) {
         const auto text = [&](int column) {
             const QTableWidgetItem* item = loads_->item(row, column);
             return item ? item->text() : QString();
         };
-        loads.push_back({text(0).trimmed(), float(platform::parseNumber(text(1)).value_or(0)),
-                         float(platform::parseNumber(text(2)).value_or(0))});
+        const auto value = [&](int column) {
+            const std::optional<double> v = platform::parseNumber(text(column));
+            return v ? document::storedReal(*v) : std::nullopt;
+        };
+        const std::optional<float> mass = value(1), along = value(2);
+        loads.push_back({text(0).trimmed(), mass.value_or(0), along.value_or(0)});
+        if (!mass || !along) {
+            showing_ = true;
+            fillLoads();
+            showing_ = false;
+            return;
+        }
     }
     callbacks_.loadsEdited(std::move(loads));
 }

@@ -22,10 +22,12 @@ namespace app {
 class MassWindow : public QDialog {
 public:
     struct Callbacks {
-        std::function<void(std::vector<document::LooseLoad>)> loadsEdited;
+        std::function<void(document::LooseLoads)> loadsEdited;
         std::function<void(bool)> centreShown;
     };
     MassWindow(Callbacks callbacks, QWidget* parent);
+    // A cell being edited is committed as the window goes: by then nothing may hear it.
+    ~MassWindow() override;
 
     // Shows a budget, the layout's loads and whether the centre of mass is marked.
     void show(const document::MassBudget& budget, const document::Layout& layout, bool centreShown);
@@ -35,7 +37,13 @@ public:
     static constexpr int kFigures = 6;
     QLabel* figure(int index) const { return figures_[std::size_t(index)]; }
 
+    QTableWidget* loads() const { return loads_; }
+
 private:
+    // Shows shownLoads_ in the table, unless it shows them already.
+    void fillLoads();
+    // Hands the table's loads to the editor; a value that is not a number is refused and
+    // the table shows the loads again.
     void readLoads();
 
     Callbacks callbacks_;
@@ -44,7 +52,8 @@ private:
     QListWidget* withoutMass_ = nullptr;
     QTableWidget* loads_ = nullptr;
     QCheckBox* showCentre_ = nullptr;
-    bool showing_ = false; // set while show() fills the widgets
+    document::LooseLoads shownLoads_; // the layout's loads as last shown
+    bool showing_ = false;            // set while the widgets are filled
 };
 
 } // namespace app

@@ -86,6 +86,7 @@ int main(int argc, char* argv[]) {
                                      {},
                                      !place.installed,
                                      editor::RecoveryCopies::defaultFolder()};
+    services.sampleLibrary = place.sampleLibrary;
     app::MainWindow window(services, place.root, app::layoutArgument(arguments));
     dialogs.setParent(&window);
     window.show();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/LooseLoad.h"
 #include "document/ObjectTable.h"
 
 #include <QImage>
@@ -8,15 +9,6 @@
 #include <vector>
 
 namespace document {
-
-// A load the plan does not draw (passengers, water, fuel, luggage): its name, its mass
-// in kg and where it sits, in cm from the front axle centre, positive towards the rear.
-struct LooseLoad {
-    QString label;
-    float massKg = 0;
-    float alongCm = 0;
-    bool operator==(const LooseLoad&) const = default;
-};
 
 // The one open layout: header, object table and the fields derived from the
 // vehicle file name when the layout is created or opened.
@@ -27,7 +19,7 @@ struct Layout {
     bool mirrorTopBottom = false; // vehicle picture mirrored top-bottom
     QString zoomText = QStringLiteral("100"); // the zoom box's text as it stood
     ObjectTable objects;
-    std::vector<LooseLoad> loads; // written only when there is one
+    LooseLoads loads; // written only when there is one
 
     // Derived from vehicleFile, never stored.
     QString vehicleModel;

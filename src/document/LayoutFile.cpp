@@ -341,15 +341,15 @@ QByteArray layoutFileText(const Layout& layout, const QLocale& locale) {
             ++row;
             if (object.massKg) {
                 writeLine(QString::number(row));
-                writeLine(realText(*object.massKg, locale));
+                writeLine(exactRealText(*object.massKg, locale));
             }
         }
         const auto loads = std::min(layout.loads.size(), std::size_t(kMaxObjects));
         writeLine(QString::number(loads));
         for (std::size_t k = 0; k < loads; ++k) {
             writeLine(lineText(layout.loads[k].label));
-            writeLine(realText(layout.loads[k].massKg, locale));
-            writeLine(realText(layout.loads[k].alongCm, locale));
+            writeLine(exactRealText(layout.loads[k].massKg, locale));
+            writeLine(exactRealText(layout.loads[k].alongCm, locale));
         }
     }
     return text.toUtf8();

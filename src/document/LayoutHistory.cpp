@@ -7,8 +7,9 @@ namespace document {
 
 LayoutHistory::LayoutHistory(std::size_t limit) : limit_(std::max<std::size_t>(limit, 1)) {}
 
-void LayoutHistory::reset(PlanObjects objects) {
+void LayoutHistory::reset(PlanObjects objects, LooseLoads loads) {
     objects_ = std::move(objects);
+    loads_ = std::move(loads);
     steps_.clear();
     position_ = 0;
     saved_ = 0;
@@ -18,11 +19,7 @@ bool LayoutHistory::record(LayoutChange change, PlanObjects after, int selectedB
                            int selectedAfter, std::optional<MergeKey> mergeKey) {
     if (after == objects_)
         return false;
-    if (canRedo()) {
-        steps_.resize(position_);
-        if (saved_ && *saved_ > position_)
-            saved_.reset();
-    }
+    dropUndone();
     const bool merge = mergeKey && position_ > 0 && steps_.back().mergeKey == mergeKey &&
                        steps_.back().change == change && saved_ != position_;
     if (merge) {
@@ -40,13 +37,34 @@ bool LayoutHistory::record(LayoutChange change, PlanObjects after, int selectedB
         objects_ = std::move(after);
         return true;
     }
-    steps_.push_back(
-        Step{change, difference(objects_, after), selectedBefore, selectedAfter, mergeKey});
-    ++position_;
+    push(Step{change, difference(objects_, after), selectedBefore, selectedAfter, mergeKey, {}});
     objects_ = std::move(after);
+    return true;
+}
+
+bool LayoutHistory::recordLoads(LooseLoads after, int selected) {
+    if (after == loads_)
+        return false;
+    dropUndone();
+    push(
+        Step{LayoutChange::Loads, {}, selected, selected, std::nullopt, LoadChange{loads_, after}});
+    loads_ = std::move(after);
+    return true;
+}
+
+void LayoutHistory::dropUndone() {
+    if (!canRedo())
+        return;
+    steps_.resize(position_);
+    if (saved_ && *saved_ > position_)
+        saved_.reset();
+}
+
+void LayoutHistory::push(Step step) {
+    steps_.push_back(std::move(step));
+    ++position_;
     if (steps_.size() > limit_)
         dropOldest();
-    return true;
 }
 
 std::optional<LayoutChange> LayoutHistory::undoChange() const {
@@ -65,15 +83,21 @@ std::optional<int> LayoutHistory::undo() {
     if (!canUndo())
         return std::nullopt;
     --position_;
-    applyInverse(objects_, steps_[position_].splices);
-    return steps_[position_].selectedBefore;
+    const Step& step = steps_[position_];
+    applyInverse(objects_, step.splices);
+    if (step.loads)
+        loads_ = step.loads->before;
+    return step.selectedBefore;
 }
 
 std::optional<int> LayoutHistory::redo() {
     if (!canRedo())
         return std::nullopt;
-    apply(objects_, steps_[position_].splices);
-    return steps_[position_++].selectedAfter;
+    const Step& step = steps_[position_++];
+    apply(objects_, step.splices);
+    if (step.loads)
+        loads_ = step.loads->after;
+    return step.selectedAfter;
 }
 
 void LayoutHistory::markSaved() {
@@ -85,8 +109,16 @@ std::size_t LayoutHistory::stepBytes() const {
         return sizeof(PlanObject) +
                std::size_t(o.text.capacity() + o.fill.fileName().capacity()) * sizeof(QChar);
     };
+    const auto loadBytes = [](const LooseLoads& loads) {
+        std::size_t bytes = loads.capacity() * sizeof(LooseLoad);
+        for (const LooseLoad& load : loads)
+            bytes += std::size_t(load.label.capacity()) * sizeof(QChar);
+        return bytes;
+    };
     std::size_t bytes = steps_.capacity() * sizeof(Step);
     for (const Step& step : steps_) {
+        if (step.loads)
+            bytes += loadBytes(step.loads->before) + loadBytes(step.loads->after);
         bytes += step.splices.capacity() * sizeof(Splice);
         for (const Splice& s : step.splices) {
             for (const PlanObject& o : s.before)

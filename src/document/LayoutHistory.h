@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/LooseLoad.h"
 #include "document/PlanObject.h"
 
 #include <cstddef>
@@ -24,6 +25,7 @@ enum class LayoutChange {
     BringToFront,
     SendToBack,
     Mass,
+    Loads,   // the loads not drawn, as the mass window edits them
     PutBack, // an object put back where its stored values changed (rounding, front on click)
 };
 
@@ -39,17 +41,20 @@ struct MergeKey {
 // The undo history of the open layout. It keeps the objects as they stand after the
 // current step, and each step as the rows it replaced and the rows it put in their place,
 // so a step costs the objects it touched, not a copy of the layout. Which object was
-// selected before and after a step comes back with it (a 1-based row, 0 for none).
+// selected before and after a step comes back with it (a 1-based row, 0 for none). The
+// loads not drawn are part of the layout too: a step that changes them keeps them as
+// they were before and after it.
 class LayoutHistory {
 public:
     static constexpr std::size_t kDefaultLimit = 1000;
 
     explicit LayoutHistory(std::size_t limit = kDefaultLimit);
 
-    // Forgets every step; the objects are the layout as just opened or saved.
-    void reset(PlanObjects objects);
+    // Forgets every step; the objects and loads are the layout as just opened or saved.
+    void reset(PlanObjects objects, LooseLoads loads = {});
 
     const PlanObjects& objects() const { return objects_; }
+    const LooseLoads& loads() const { return loads_; }
 
     // Records the step from objects() to `after`. A step with a merge key is folded into
     // the step just done when that one carries the same key and is not the saved one.
@@ -57,6 +62,10 @@ public:
     // dropped. Returns whether the objects changed.
     bool record(LayoutChange change, PlanObjects after, int selectedBefore, int selectedAfter,
                 std::optional<MergeKey> mergeKey = std::nullopt);
+    // Records the step from loads() to `after`, the objects staying as they are and the
+    // selected row with them. Nothing is recorded when `after` equals loads(). Returns
+    // whether the loads changed.
+    bool recordLoads(LooseLoads after, int selected);
 
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ < steps_.size(); }
@@ -88,21 +97,30 @@ private:
         PlanObjects before;
         PlanObjects after;
     };
+    struct LoadChange {
+        LooseLoads before;
+        LooseLoads after;
+    };
     struct Step {
         LayoutChange change;
         std::vector<Splice> splices; // applied in order; undone in reverse
         int selectedBefore = 0;
         int selectedAfter = 0;
         std::optional<MergeKey> mergeKey;
+        std::optional<LoadChange> loads;
     };
 
     static std::vector<Splice> difference(const PlanObjects& from, const PlanObjects& to);
     static void apply(PlanObjects& objects, const std::vector<Splice>& splices);
     static void applyInverse(PlanObjects& objects, const std::vector<Splice>& splices);
+    // Drops the steps that were undone, before a new step.
+    void dropUndone();
+    void push(Step step);
     void dropOldest();
 
     std::size_t limit_;
     PlanObjects objects_;
+    LooseLoads loads_;
     std::vector<Step> steps_;
     std::size_t position_ = 0;            // steps_[0..position_) are done
     std::optional<std::size_t> saved_{0}; // the position matching the file, if still reachable

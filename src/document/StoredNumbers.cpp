@@ -3,6 +3,8 @@
 #include "platform/Numbers.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -33,6 +35,16 @@ Fill storedFill(const QString& text) {
 QString realText(float v, const QLocale& locale) {
     const double value = std::isfinite(v) ? double(v) : 0.0;
     QString s = QString::number(value, 'g', 7);
+    s.replace(QLatin1Char('.'), locale.decimalPoint());
+    return s;
+}
+
+QString exactRealText(float v, const QLocale& locale) {
+    std::array<char, 32> digits{};
+    const auto [end, error] =
+        std::to_chars(digits.data(), digits.data() + digits.size(), std::isfinite(v) ? v : 0.0f);
+    QString s = error == std::errc{} ? QString::fromLatin1(digits.data(), end - digits.data())
+                                     : QStringLiteral("0");
     s.replace(QLatin1Char('.'), locale.decimalPoint());
     return s;
 }

@@ -30,4 +30,9 @@ Fill storedFill(const QString& text);
 // thousands separator.
 QString realText(float v, const QLocale& locale);
 
+// A mass or a place along the length: the shortest decimal text that reads back as the
+// same single-precision value, with the locale's decimal separator ("75", "12,5",
+// "1234,5677"); 0 for a value that is not finite.
+QString exactRealText(float v, const QLocale& locale);
+
 } // namespace document

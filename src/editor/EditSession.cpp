@@ -30,6 +30,8 @@ QString changeName(LayoutChange change) {
         return QStringLiteral("l'envoi à l'arrière-plan");
     case LayoutChange::Mass:
         return QStringLiteral("la masse");
+    case LayoutChange::Loads:
+        return QStringLiteral("les charges");
     case LayoutChange::PutBack:
         return QStringLiteral("la mise en place");
     }
@@ -39,7 +41,7 @@ QString changeName(LayoutChange change) {
 } // namespace
 
 void EditSession::reset() {
-    history_.reset(currentObjects());
+    history_.reset(currentObjects(), core_.state.layout.loads);
     recorded_ = source();
     ++revision_;
     selectedBefore_ = selectedRow();
@@ -59,6 +61,16 @@ void EditSession::record(LayoutChange change, Run run) {
     if (history_.record(change, currentObjects(), selectedBefore_, selectedRow(), key))
         ++revision_;
     recorded_ = std::move(now);
+    selectedBefore_ = selectedRow();
+}
+
+void EditSession::setLoads(document::LooseLoads loads) {
+    if (!core_.layoutOpen())
+        return;
+    if (history_.recordLoads(loads, selectedRow())) {
+        core_.state.layout.loads = std::move(loads);
+        ++revision_;
+    }
     selectedBefore_ = selectedRow();
 }
 
@@ -118,7 +130,8 @@ document::PlanObjects EditSession::currentObjects() const {
 }
 
 EditSession::Source EditSession::source() const {
-    Source now{core_.state.layout.objects.revision(), selectedRow(), std::nullopt};
+    Source now{core_.state.layout.objects.revision(), selectedRow(), std::nullopt,
+               core_.state.layout.loads};
     if (selection_.shown())
         now.held = selection_.heldObject();
     return now;
@@ -135,6 +148,7 @@ void EditSession::restore(int selectedRow) {
     EditorState& s = core_.state;
     ++revision_;
     s.layout.objects.assign(history_.objects());
+    s.layout.loads = history_.loads();
     if (selectedRow >= 1 && selectedRow <= s.layout.objects.count())
         selection_.select(selectedRow, Selection::Origin::History);
     else

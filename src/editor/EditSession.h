@@ -38,6 +38,8 @@ public:
     // table or the selected object could have changed); a step of a run folds into
     // the step before when that one belongs to the same run on the same selection.
     void record(document::LayoutChange change, Run run = Run::None);
+    // Gives the layout these loads not drawn, as one step when they differ from its own.
+    void setLoads(document::LooseLoads loads);
     // The layout was written to its file, or counts as written.
     void markSaved();
     // The layout differs from its file at every step (a recovery copy was opened).
@@ -61,12 +63,13 @@ private:
     void restore(int selectedRow);
 
     // What currentObjects() is made of: the table as its revision tells, and the selected
-    // object with its row. While it stays the same the layout is the one the history
-    // holds, so an edit that changed nothing costs no copy of the table.
+    // object with its row, and the loads not drawn. While it stays the same the layout is the one
+    // the history holds, so an edit that changed nothing costs no copy of the table.
     struct Source {
         std::uint64_t tableRevision = 0;
         int row = 0;
         std::optional<document::PlanObject> held;
+        document::LooseLoads loads;
         bool operator==(const Source&) const = default;
     };
     Source source() const;

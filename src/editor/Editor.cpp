@@ -360,11 +360,8 @@ void Editor::reloadVehicleData() {
     vehicleData_ = library::readVehicleData(state_.libraryRoot, services_.files);
 }
 
-void Editor::setLoads(std::vector<document::LooseLoad> loads) {
-    if (!state_.layout.isOpen || loads == state_.layout.loads)
-        return;
-    state_.layout.loads = std::move(loads);
-    modules_->session.markUnsaved();
+void Editor::setLoads(document::LooseLoads loads) {
+    modules_->session.setLoads(std::move(loads));
 }
 
 std::optional<int> Editor::massCentreColumn() const {

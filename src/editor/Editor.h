@@ -196,8 +196,9 @@ public:
     // vehicle library's data, read at start-up and again by reloadVehicleData.
     document::MassBudget massBudget() const;
     void reloadVehicleData();
-    // The loads not drawn, as the mass window edits them: the layout is then modified.
-    void setLoads(std::vector<document::LooseLoad> loads);
+    // The loads not drawn, as the mass window edits them: one step of the history when
+    // they differ from the layout's.
+    void setLoads(document::LooseLoads loads);
     // The centre of mass marked on the plan (on screen only).
     void setMassCentreShown(bool shown) { massCentreShown_ = shown; }
     bool massCentreShown() const { return massCentreShown_; }

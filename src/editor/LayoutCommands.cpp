@@ -77,6 +77,7 @@ void LayoutCommands::newLayout() {
     s.layout.mirrorTopBottom = choice->mirrorTopBottom;
     s.layout.zoomText = QStringLiteral("100");
     s.layout.objects.clear();
+    s.layout.loads.clear();
     s.layout.filePath.clear();
     s.layout.isOpen = true;
     session_.reset();

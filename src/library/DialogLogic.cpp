@@ -243,4 +243,99 @@ double CalibrationTest::distanceTo(float x, float y) const {
     return std::sqrt(dx * dx + dy * dy);
 }
 
+void AxlePick::start() {
+    running_ = true;
+    front_.reset();
+    rear_.reset();
+}
+
+void AxlePick::reset() {
+    running_ = false;
+    front_.reset();
+    rear_.reset();
+}
+
+AxlePick::Click AxlePick::click(float x, platform::Surface& surface) {
+    if (!running_ || (front_ && platform::roundToInt(*front_) == platform::roundToInt(x)))
+        return Click::Ignored;
+    const platform::DrawMode mode = surface.drawMode;
+    const int width = surface.penWidth;
+    surface.drawMode = platform::DrawMode::Invert;
+    surface.penWidth = 1;
+    surface.line(x, 0, x, float(surface.height()), platform::kBlack);
+    surface.drawMode = mode;
+    surface.penWidth = width;
+    if (!front_) {
+        front_ = x;
+        return Click::Front;
+    }
+    rear_ = x;
+    running_ = false;
+    return Click::Rear;
+}
+
+std::optional<document::AxleCentres> AxlePick::centres(double pixelsPerCm) const {
+    if (!front_ || !rear_ || pixelsPerCm <= 0)
+        return std::nullopt;
+    const auto cm = [pixelsPerCm](float x) {
+        return std::round(double(x) / pixelsPerCm * 10) / 10;
+    };
+    return document::AxleCentres{cm(*front_), cm(*rear_)};
+}
+
+VehicleDataTexts vehicleDataTexts(const VehicleDataEntry& entry) {
+    const auto text = [](double v) { return QString::number(v, 'g', 10); };
+    VehicleDataTexts texts;
+    if (const auto& m = entry.masses) {
+        texts[int(VehicleDatum::KerbFront)] = text(m->kerbFrontKg);
+        texts[int(VehicleDatum::KerbRear)] = text(m->kerbRearKg);
+        texts[int(VehicleDatum::MaxFront)] = text(m->maxFrontKg);
+        texts[int(VehicleDatum::MaxRear)] = text(m->maxRearKg);
+        texts[int(VehicleDatum::MaxTotal)] = text(m->maxTotalKg);
+    }
+    if (const auto& a = entry.axles) {
+        texts[int(VehicleDatum::FrontAxle)] = text(a->frontCm);
+        texts[int(VehicleDatum::RearAxle)] = text(a->rearCm);
+    }
+    return texts;
+}
+
+std::variant<VehicleDataEntry, QString> readVehicleDataTexts(const VehicleDataTexts& texts,
+                                                             bool withAxles) {
+    const int read = withAxles ? kVehicleData : int(VehicleDatum::FrontAxle);
+    std::array<std::optional<double>, kVehicleData> values;
+    for (int k = 0; k < read; ++k) {
+        const QString text = texts[std::size_t(k)].trimmed();
+        if (text.isEmpty())
+            continue;
+        values[std::size_t(k)] = platform::parseNumber(text);
+        if (!values[std::size_t(k)] || *values[std::size_t(k)] < 0)
+            return QStringLiteral("Les données du véhicule doivent être des nombres positifs, ou "
+                                  "rester vides quand elles ne sont pas connues.");
+    }
+    const auto given = [&values](int first, int last) {
+        int count = 0;
+        for (int k = first; k <= last; ++k)
+            count += values[std::size_t(k)].has_value() ? 1 : 0;
+        return count;
+    };
+    const int masses = given(int(VehicleDatum::KerbFront), int(VehicleDatum::MaxTotal));
+    const int axles = given(int(VehicleDatum::FrontAxle), int(VehicleDatum::RearAxle));
+    const auto value = [&values](VehicleDatum d) { return *values[std::size_t(d)]; };
+    if ((masses != 0 && masses != 5) || axles == 1 ||
+        (axles == 2 && value(VehicleDatum::FrontAxle) == value(VehicleDatum::RearAxle)))
+        return QStringLiteral("Donnez les cinq masses ensemble, et les centres des deux "
+                              "essieux ensemble, à des distances différentes.");
+    VehicleDataEntry entry;
+    if (masses == 5)
+        entry.masses =
+            document::VehicleMasses{value(VehicleDatum::KerbFront), value(VehicleDatum::KerbRear),
+                                    value(VehicleDatum::MaxFront), value(VehicleDatum::MaxRear),
+                                    value(VehicleDatum::MaxTotal)};
+    if (axles == 2)
+        entry.axles =
+            document::AxleCentres{value(VehicleDatum::FrontAxle), value(VehicleDatum::RearAxle)};
+    return entry;
+}
+
 } // namespace library

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/MassBudget.h"
 #include "library/LibraryNames.h"
 #include "platform/Surface.h"
 
@@ -10,8 +11,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <variant>
 #include <vector>
 
 // The arithmetic and list building behind the library windows, kept free of widgets.
@@ -109,5 +112,46 @@ private:
     float x1_ = 0, y1_ = 0;
     float xc_ = kNowhere, yc_ = kNowhere;
 };
+
+// Placing a side or top view's axle centres by clicking the centres of its two wheels:
+// the front wheel first, then the rear one. Each click marks its column with a vertical
+// line drawn in invert mode across the picture. Coordinates are picture pixels.
+class AxlePick {
+public:
+    enum class Click { Ignored, Front, Rear };
+
+    void start();
+    void reset();
+    bool running() const { return running_; }
+    // A click on the rear wheel's own column as the front one's is ignored.
+    Click click(float x, platform::Surface& surface);
+    // After both clicks: cm from the picture's left edge, to the tenth.
+    std::optional<document::AxleCentres> centres(double pixelsPerCm) const;
+
+private:
+    bool running_ = false;
+    std::optional<float> front_, rear_;
+};
+
+// The vehicle data as the data boxes hold them: the empty vehicle on the front and on
+// the rear axle, each axle's maximum and the maximum authorised mass in kg, then the
+// front and rear axle centres in cm from the picture's left edge; each box empty when
+// the value is unknown.
+enum class VehicleDatum { KerbFront, KerbRear, MaxFront, MaxRear, MaxTotal, FrontAxle, RearAxle };
+constexpr int kVehicleData = 7;
+using VehicleDataTexts = std::array<QString, kVehicleData>;
+
+struct VehicleDataEntry {
+    std::optional<document::VehicleMasses> masses;
+    std::optional<document::AxleCentres> axles;
+    bool operator==(const VehicleDataEntry&) const = default;
+};
+// The boxes' texts for an entry ("." as decimal separator, no trailing zeros).
+VehicleDataTexts vehicleDataTexts(const VehicleDataEntry& entry);
+// The entry the texts give, or the message that says what is wrong with them: a value
+// that is not a number or is negative, masses or axles given in part, both axles at one
+// place. Without withAxles the axle boxes are not read.
+std::variant<VehicleDataEntry, QString> readVehicleDataTexts(const VehicleDataTexts& texts,
+                                                             bool withAxles);
 
 } // namespace library

@@ -44,6 +44,7 @@ struct FakePrinter : platform::PdfFilePrinter {
 // Optionally opened on a layout named on the command line by an awkward name.
 struct Fixture {
     testkit::ProgramFolder folder;
+    testkit::ProgramFolder samples; // the sample library installed with the program
     QTemporaryDir home;
     testkit::ScriptedDialogService dialogs;
     platform::MemoryStore store;
@@ -85,6 +86,7 @@ struct Fixture {
                                          printer,
                                          home.path(),
                                          [](const QString&, const QStringList&) { return true; }};
+        services.sampleLibrary = samples.path();
         form = std::make_unique<app::MainWindow>(services, folder.path(),
                                                  app::layoutArgument(arguments));
         form->show();
@@ -374,6 +376,30 @@ private Q_SLOTS:
             QCOMPARE(QString::fromLatin1(written).count(page), pages);
     }
 
+    // "Ajouter les exemples manquants" copies the sample pictures the library lacks, leaves
+    // the user's own files as they are, and says how many it added.
+    void missingSamplesAreAdded() {
+        Fixture f(false);
+        const QRgb userColour = kAccessoryColour, sampleColour = qRgb(1, 2, 3);
+        f.samples.addPicture(QStringLiteral("accessoires"), kAccessory, 60, 40, sampleColour);
+        f.samples.addPicture(QStringLiteral("accessoires"), "Evier_Neuf_60_40_XY_.bmp", 60, 40);
+        f.samples.addPicture(QStringLiteral("textures"), "Liege.jpg", 8, 8);
+        f.samples.addPicture(QStringLiteral("vehicules"), kVehicle, 10, 10, sampleColour);
+        const QString own = f.folder.addPicture(QStringLiteral("textures"), "Mien.jpg", 8, 8);
+        const auto added = [&] {
+            f.dialogs.clear();
+            f.action(QStringLiteral("mnuexemples"))->trigger();
+            return f.dialogs.lastMessage().text;
+        };
+        QCOMPARE(added(), QStringLiteral("2 exemples ont été ajoutés à la bibliothèque."));
+        QVERIFY(QFile::exists(f.folder.accessoires() + "/Evier_Neuf_60_40_XY_.bmp"));
+        QVERIFY(QFile::exists(f.folder.textures() + "/Liege.jpg"));
+        QVERIFY(QFile::exists(own));
+        QCOMPARE(QImage(f.folder.accessoires() + '/' + kAccessory).pixel(5, 5), userColour);
+        QCOMPARE(QImage(f.folder.vehicules() + '/' + kVehicle).width(), 1000);
+        QCOMPARE(added(), QStringLiteral("La bibliothèque contient déjà tous les exemples."));
+    }
+
     // The PDF and parts-list save dialogs propose the layout's name in its folder and add
     // the extension to a bare name, through the real file dialog.
     void outputSaveDialogsProposeAndComplete_data() {
@@ -563,7 +589,9 @@ private Q_SLOTS:
         QVERIFY(f.form->editor().isModified());
         auto* zoom = f.control<QLineEdit>("Text2");
         zoom->setFocus();
-        zoom->selectAll();
+        // The box selects its text once it has the focus; the keys typed after replace it.
+        QCoreApplication::processEvents();
+        QVERIFY(zoom->hasSelectedText());
         QTest::keyClicks(zoom, QStringLiteral("2000"));
         QCOMPARE(zoom->text(), QStringLiteral("1600"));
         QCOMPARE(f.form->editor().view().view.zoom, 16.f);

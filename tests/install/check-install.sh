@@ -64,7 +64,7 @@ cp "$prefix/share/mime/packages/kestrion.xml" "$mimehome/mime/packages/"
 update-mime-database "$mimehome/mime" >/dev/null 2>&1 || fail "update-mime-database (content rule)"
 grep -qx 'application/x-kestrion-agencement text/plain' "$mimehome/mime/subclasses" ||
     fail "the layout type is not a sub-class of text/plain"
-for version in 1 2; do
+for version in 1 2 3; do
     printf 'Kestrion %s\r\nFourgon_L2H2_Dessus_XY_5000_.jpg\r\n' "$version" >"$mimehome/plan sans fin"
     type=$(XDG_DATA_HOME="$mimehome" gio info -a standard::content-type "$mimehome/plan sans fin" |
         sed -n 's/.*standard::content-type: //p')

@@ -1,26 +1,18 @@
 #include "library/ui/VehicleDataDialog.h"
 
 #include "library/ImportSteps.h"
+#include "library/LayoutOpening.h"
 #include "library/MassData.h"
-#include "platform/Numbers.h"
+#include "library/ui/SurfaceView.h"
+#include "library/ui/VehicleDataBoxes.h"
 
 #include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QLabel>
-#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
-#include <optional>
-
 namespace library::ui {
-
-namespace {
-
-QString valueText(std::optional<double> v) {
-    return v ? QString::number(*v, 'g', 10) : QString();
-}
-
-} // namespace
 
 VehicleDataDialog::VehicleDataDialog(const QString& libraryRoot, const QString& model,
                                      const QString& body, const QString& picture, bool lengthView,
@@ -31,43 +23,41 @@ VehicleDataDialog::VehicleDataDialog(const QString& libraryRoot, const QString& 
     setObjectName(QStringLiteral("FormVehicule"));
     setWindowTitle(QStringLiteral("Données du véhicule"));
     const VehicleData data = readVehicleData(libraryRoot_, files_);
-    const auto masses = data.massesOf(model_, body_);
-    const auto axles = data.axlesOf(picture_);
-    const std::array<std::optional<double>, kBoxes> values = {
-        masses ? std::optional(masses->kerbFrontKg) : std::nullopt,
-        masses ? std::optional(masses->kerbRearKg) : std::nullopt,
-        masses ? std::optional(masses->maxFrontKg) : std::nullopt,
-        masses ? std::optional(masses->maxRearKg) : std::nullopt,
-        masses ? std::optional(masses->maxTotalKg) : std::nullopt,
-        axles ? std::optional(axles->frontCm) : std::nullopt,
-        axles ? std::optional(axles->rearCm) : std::nullopt};
-    const char* const captions[kBoxes] = {
-        "Masse à vide sur l'essieu avant (kg) :", "Masse à vide sur l'essieu arrière (kg) :",
-        "Maximum de l'essieu avant (kg) :",       "Maximum de l'essieu arrière (kg) :",
-        "Masse maximale autorisée (kg) :",        "Centre de l'essieu avant (cm) :",
-        "Centre de l'essieu arrière (cm) :"};
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("%1 %2").arg(model_, body_), this));
-    auto* form = new QFormLayout;
-    for (int k = 0; k < kBoxes; ++k) {
-        auto* box = new QLineEdit(valueText(values[std::size_t(k)]), this);
-        box->setObjectName(QStringLiteral("donnee_%1").arg(k));
-        boxes_[std::size_t(k)] = box;
-        if (k == 5) { // the axle centres belong to the picture, below their caption
-            layout->addLayout(form);
-            layout->addWidget(new QLabel(
-                lengthView_ ? QStringLiteral("Vue %1 : distances depuis le bord gauche de "
-                                             "l'image")
-                                  .arg(picture_)
-                            : QStringLiteral("Cette vue ne montre pas la longueur du "
-                                             "véhicule : pas d'essieux à placer."),
-                this));
-            form = new QFormLayout;
+    boxes_ = new VehicleDataBoxes(this);
+    boxes_->setTexts(vehicleDataTexts({data.massesOf(model_, body_), data.axlesOf(picture_)}));
+    boxes_->setAxlesEnabled(lengthView_);
+    connect(boxes_->pickButton(), &QPushButton::clicked, this, [this] { startAxlePick(); });
+    layout->addWidget(boxes_);
+    layout->addWidget(new QLabel(
+        lengthView_ ? QStringLiteral("Vue %1 : centres des essieux en cm depuis le bord gauche "
+                                     "de l'image.")
+                          .arg(picture_)
+                    : QStringLiteral("Cette vue ne montre pas la longueur du véhicule : pas "
+                                     "d'essieux à placer."),
+        this));
+
+    pictureArea_ = new QScrollArea(this);
+    pictureArea_->setWidgetResizable(false);
+    pictureArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pictureView_ = new SurfaceView;
+    pictureView_->setObjectName(QStringLiteral("PictureEssieux"));
+    pictureView_->setCursor(Qt::CrossCursor);
+    pictureArea_->setWidget(pictureView_);
+    connect(pictureView_, &SurfaceView::mousePressed, this,
+            [this](QPointF at) { pictureClicked(at); });
+    layout->addWidget(pictureArea_, 1);
+    if (lengthView_) {
+        if (std::optional<VehiclePicture> vehicle = loadVehicle(libraryRoot_, picture_)) {
+            image_ = std::move(vehicle->picture);
+            pixelsPerCm_ = vehicle->name.pixelsPerCm;
         }
-        box->setEnabled(k < 5 || lengthView_);
-        form->addRow(QString::fromUtf8(captions[k]), box);
     }
-    layout->addLayout(form);
+    pictureArea_->setVisible(!image_.isNull());
+    boxes_->pickButton()->setEnabled(!image_.isNull());
+    redrawPicture();
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
@@ -75,40 +65,45 @@ VehicleDataDialog::VehicleDataDialog(const QString& libraryRoot, const QString& 
             accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    resize(image_.isNull() ? QSize(420, 220) : QSize(760, 560));
+}
+
+void VehicleDataDialog::redrawPicture() {
+    if (image_.isNull())
+        return;
+    pictureView_->setSurfaceSize(image_.size());
+    pictureView_->surface().drawPictureAt(image_, 0, 0);
+    pictureView_->refresh();
+}
+
+void VehicleDataDialog::startAxlePick() {
+    redrawPicture();
+    dialogs_.messageBox(QStringLiteral("Cliquez sur l'image le centre de la roue avant, puis "
+                                       "celui de la roue arrière."),
+                        platform::kProgramName, platform::MsgIcon::Information,
+                        platform::MsgButtons::Ok);
+    pick_.start();
+}
+
+void VehicleDataDialog::pictureClicked(QPointF at) {
+    if (pick_.click(float(at.x()), pictureView_->surface()) == AxlePick::Click::Rear)
+        if (const std::optional<document::AxleCentres> centres = pick_.centres(pixelsPerCm_))
+            boxes_->setAxles(*centres);
+    pictureView_->refresh();
 }
 
 bool VehicleDataDialog::save() {
-    std::array<std::optional<double>, kBoxes> values;
-    bool anyMass = false, allMasses = true, anyAxle = false, allAxles = true;
-    for (int k = 0; k < kBoxes; ++k) {
-        const QString text = boxes_[std::size_t(k)]->text().trimmed();
-        if (!text.isEmpty()) {
-            values[std::size_t(k)] = platform::parseNumber(text);
-            if (!values[std::size_t(k)] || *values[std::size_t(k)] < 0) {
-                warn(dialogs_, QStringLiteral("Les données du véhicule doivent être des nombres "
-                                              "positifs, ou rester vides quand elles ne sont pas "
-                                              "connues."));
-                return false;
-            }
-        }
-        (k < 5 ? anyMass : anyAxle) |= values[std::size_t(k)].has_value();
-        (k < 5 ? allMasses : allAxles) &= values[std::size_t(k)].has_value();
-    }
-    if ((anyMass && !allMasses) || (anyAxle && !allAxles) ||
-        (allAxles && *values[5] == *values[6])) {
-        warn(dialogs_, QStringLiteral("Donnez les cinq masses ensemble, et les centres des deux "
-                                      "essieux ensemble, à des distances différentes."));
+    const std::variant<VehicleDataEntry, QString> read =
+        readVehicleDataTexts(boxes_->texts(), lengthView_);
+    if (const QString* problem = std::get_if<QString>(&read)) {
+        warn(dialogs_, *problem);
         return false;
     }
+    const VehicleDataEntry& entry = std::get<VehicleDataEntry>(read);
     VehicleData data = readVehicleData(libraryRoot_, files_);
-    data.setMasses(model_, body_,
-                   allMasses ? std::optional(document::VehicleMasses{
-                                   *values[0], *values[1], *values[2], *values[3], *values[4]})
-                             : std::nullopt);
+    data.setMasses(model_, body_, entry.masses);
     if (lengthView_)
-        data.setAxles(picture_, allAxles
-                                    ? std::optional(document::AxleCentres{*values[5], *values[6]})
-                                    : std::nullopt);
+        data.setAxles(picture_, entry.axles);
     if (!writeVehicleData(libraryRoot_, data, files_)) {
         warn(dialogs_, QStringLiteral("Impossible d'écrire les données du véhicule."));
         return false;

@@ -2,8 +2,10 @@
 
 #include "library/ImportSteps.h"
 #include "library/LibraryNames.h"
+#include "library/MassData.h"
 #include "library/ui/ImportSupport.h"
 #include "library/ui/SurfaceView.h"
+#include "library/ui/VehicleDataBoxes.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -19,10 +21,12 @@
 namespace library::ui {
 
 namespace {
-// The smallest window, and what the left column and the margins take from it (pixels).
-constexpr QSize kMinimumSize(817, 563);
+// The smallest window, and what the left column, the data frame under the picture and
+// the margins take from it (pixels).
+constexpr QSize kMinimumSize(817, 713);
 constexpr int kColumnWidth = 184;
-constexpr int kBottomMargin = 50;
+constexpr int kDataHeight = 150;
+constexpr int kBottomMargin = 50 + kDataHeight;
 constexpr int kMargin = 8;
 
 const QString kNoResolution = QStringLiteral("Cliquez ci-dessous");
@@ -87,6 +91,11 @@ void VehicleImportDialog::buildControls() {
         views->addWidget(option);
     }
     column->addWidget(viewFrame);
+    // A front or back view has no axles to place.
+    connect(viewTypes_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            dataBoxes_->setAxlesEnabled(ViewType(id) != ViewType::FrontBack);
+    });
 
     const QString frameCaptions[] = {QStringLiteral("3 - Modèle"),
                                      QStringLiteral("4 - Carrosserie"),
@@ -103,6 +112,9 @@ void VehicleImportDialog::buildControls() {
         prompt->setObjectName(QStringLiteral("Label%1").arg(i + 2));
         prompt->setWordWrap(true);
         nameLists_[size_t(i)] = makeNameList(QStringLiteral("Combo%1").arg(i + 1), frame);
+        if (i < 2)
+            connect(nameLists_[size_t(i)], &QComboBox::currentTextChanged, this,
+                    [this] { showKnownMasses(); });
         prompt->setBuddy(nameLists_[size_t(i)]);
         box->addWidget(prompt);
         box->addWidget(nameLists_[size_t(i)]);
@@ -125,6 +137,15 @@ void VehicleImportDialog::buildControls() {
     connect(pictureView_, &SurfaceView::mousePressed, this,
             [this](QPointF at) { calibrationClicked(at); });
     connect(pictureView_, &SurfaceView::mouseMoved, this, [this](QPointF at) { pointerMoved(at); });
+
+    auto* dataFrame = makeFrame(QStringLiteral("6 - Masses et essieux (facultatif)"), 6, this);
+    auto* data = new QVBoxLayout(dataFrame);
+    data->setContentsMargins(6, 2, 6, 4);
+    dataBoxes_ = new VehicleDataBoxes(dataFrame);
+    connect(dataBoxes_->pickButton(), &QPushButton::clicked, this, [this] { startAxlePick(); });
+    data->addWidget(dataBoxes_);
+    data->addStretch();
+    dataFrame_ = dataFrame;
 }
 
 void VehicleImportDialog::resizeEvent(QResizeEvent* event) {
@@ -132,6 +153,8 @@ void VehicleImportDialog::resizeEvent(QResizeEvent* event) {
     leftColumn_->setGeometry(kMargin, kMargin, kColumnWidth - 2 * kMargin, height() - 2 * kMargin);
     pictureArea_->setGeometry(kColumnWidth - kMargin, kMargin, width() - kColumnWidth,
                               height() - kBottomMargin);
+    dataFrame_->setGeometry(kColumnWidth - kMargin, height() - kBottomMargin + kMargin,
+                            width() - kColumnWidth, kDataHeight);
     // A new size wipes the marks of a test: the picture is drawn again.
     if (!picture_.isNull()) {
         redrawPicture();
@@ -165,6 +188,10 @@ void VehicleImportDialog::startCalibration() {
                                       "\"Autre image\"."));
         return;
     }
+    if (pick_.running()) {
+        pick_.reset();
+        redrawPicture();
+    }
     dialogs_.messageBox(
         QStringLiteral("Il faut que vous connaissiez une distance réelle sur l'image.\n\n"
                        "Cliquez deux points correspondants aux extrémités de la distance "
@@ -172,6 +199,64 @@ void VehicleImportDialog::startCalibration() {
                        "fenêtre."),
         platform::kProgramName, platform::MsgIcon::Information, platform::MsgButtons::Ok);
     test_.start();
+}
+
+void VehicleImportDialog::startAxlePick() {
+    if (picture_.isNull()) {
+        warn(dialogs_, QStringLiteral("Vous devez d'abord choisir une image : cliquez sur "
+                                      "\"Autre image\"."));
+        return;
+    }
+    if (resolution_ == 0) {
+        warn(dialogs_, QStringLiteral("Faites d'abord le test de résolution de l'image : les "
+                                      "centres des essieux se donnent en centimètres."));
+        return;
+    }
+    test_.reset();
+    redrawPicture();
+    dialogs_.messageBox(QStringLiteral("Cliquez sur l'image le centre de la roue avant, puis "
+                                       "celui de la roue arrière."),
+                        platform::kProgramName, platform::MsgIcon::Information,
+                        platform::MsgButtons::Ok);
+    pick_.start();
+}
+
+void VehicleImportDialog::showKnownMasses() {
+    const auto masses = readVehicleData(libraryRoot_, files_)
+                            .massesOf(cleanName(nameLists_[0]->currentText()),
+                                      cleanName(nameLists_[1]->currentText()));
+    if (!masses)
+        return;
+    VehicleDataTexts texts = dataBoxes_->texts();
+    const VehicleDataTexts known = vehicleDataTexts({masses, std::nullopt});
+    for (int k = 0; k < int(VehicleDatum::FrontAxle); ++k)
+        texts[std::size_t(k)] = known[std::size_t(k)];
+    dataBoxes_->setTexts(texts);
+}
+
+bool VehicleImportDialog::saveVehicleData(const QString& name, const QString& model,
+                                          const QString& body, bool lengthView) {
+    const std::variant<VehicleDataEntry, QString> read =
+        readVehicleDataTexts(dataBoxes_->texts(), lengthView);
+    if (const QString* problem = std::get_if<QString>(&read)) {
+        warn(dialogs_, *problem);
+        return false;
+    }
+    const VehicleDataEntry& entry = std::get<VehicleDataEntry>(read);
+    if (!entry.masses && !entry.axles)
+        return true;
+    // Boxes left empty keep what the library knows.
+    VehicleData data = readVehicleData(libraryRoot_, files_);
+    if (entry.masses)
+        data.setMasses(model, body, entry.masses);
+    if (entry.axles)
+        data.setAxles(name, entry.axles);
+    if (!writeVehicleData(libraryRoot_, data, files_)) {
+        warn(dialogs_, QStringLiteral("Impossible d'écrire les données du véhicule dans la "
+                                      "bibliothèque (fichier donnees.txt)."));
+        return false;
+    }
+    return true;
 }
 
 void VehicleImportDialog::pointerMoved(QPointF at) {
@@ -182,6 +267,13 @@ void VehicleImportDialog::pointerMoved(QPointF at) {
 }
 
 void VehicleImportDialog::calibrationClicked(QPointF at) {
+    if (pick_.running()) {
+        if (pick_.click(float(at.x()), pictureView_->surface()) == AxlePick::Click::Rear)
+            if (const auto centres = pick_.centres(10000.0 / resolution_))
+                dataBoxes_->setAxles(*centres);
+        pictureView_->refresh();
+        return;
+    }
     const CalibrationTest::Click click =
         test_.click(float(at.x()), float(at.y()), pictureView_->surface());
     if (click == CalibrationTest::Click::SecondPoint)
@@ -242,6 +334,10 @@ void VehicleImportDialog::addToLibrary() {
     }
     const QString name =
         composeVehicleName(model, body, view, axesOf(ViewType(viewType)), resolution_, sourcePath_);
+    // The data go into the library first: a picture without its data is worse than data
+    // kept for a picture that failed to copy, which nothing reads.
+    if (!saveVehicleData(name, model, body, ViewType(viewType) != ViewType::FrontBack))
+        return;
     const AfterCopy next = copyIntoLibrary(
         files_, dialogs_, sourcePath_, vehiclesFolder(libraryRoot_) + QLatin1Char('/') + name,
         QStringLiteral("Impossible de copier l'image dans la bibliothèque de véhicules.\n\n"
@@ -255,6 +351,9 @@ void VehicleImportDialog::addToLibrary() {
 }
 
 void VehicleImportDialog::clearTestAndViewType() {
+    pick_.reset();
+    dataBoxes_->setTexts({});
+    dataBoxes_->setAxlesEnabled(true);
     resolutionLabel_->setText(kNoResolution);
     testButton_->setText(kStartTest);
     // An exclusive group keeps one button checked; lift that to clear them all.

@@ -20,10 +20,14 @@ class QScrollArea;
 namespace library::ui {
 
 class SurfaceView;
+class VehicleDataBoxes;
 
 // Adds a vehicle view to the vehicle library. The picture's scale is measured on the
 // spot: the user clicks both ends of a known distance and types its length in cm; the
-// name carries the resolution in micrometres per picture pixel.
+// name carries the resolution in micrometres per picture pixel. The vehicle's masses and
+// the view's axle centres (typed, or taken by clicking the two wheel centres once the
+// scale is known) may be given too: they go into the vehicle library's data file with
+// the picture.
 class VehicleImportDialog : public QDialog {
     Q_OBJECT
 public:
@@ -41,7 +45,10 @@ public:
     std::int16_t resolution() const { return resolution_; }
     const CalibrationTest& calibration() const { return test_; }
 
-    // The pointer over the picture, in picture pixels.
+    VehicleDataBoxes* dataBoxes() const { return dataBoxes_; }
+
+    // The pointer over the picture, in picture pixels: a point of the resolution test,
+    // or a wheel centre while the axles are being placed.
     void calibrationClicked(QPointF at);
     void pointerMoved(QPointF at);
 
@@ -55,6 +62,13 @@ private:
 
     void buildControls();
     void startCalibration();
+    void startAxlePick();
+    // Shows the library's masses for the model and body typed, when it knows them.
+    void showKnownMasses();
+    // Writes the masses and axle centres given for the picture named `name`; false (the
+    // user told) when they are wrong or cannot be written.
+    bool saveVehicleData(const QString& name, const QString& model, const QString& body,
+                         bool lengthView);
     void addToLibrary();
     void otherPicture();
     // Forgets the measured resolution and the chosen view type.
@@ -69,6 +83,7 @@ private:
     QImage picture_;
     std::int16_t resolution_ = 0;
     CalibrationTest test_;
+    AxlePick pick_;
 
     QPushButton* testButton_ = nullptr;
     QLabel* resolutionLabel_ = nullptr;
@@ -77,6 +92,8 @@ private:
     QWidget* leftColumn_ = nullptr;
     QScrollArea* pictureArea_ = nullptr;
     SurfaceView* pictureView_ = nullptr;
+    QWidget* dataFrame_ = nullptr;
+    VehicleDataBoxes* dataBoxes_ = nullptr;
 };
 
 } // namespace library::ui
