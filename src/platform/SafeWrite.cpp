@@ -134,6 +134,15 @@ WriteResult writeWholeFile(const QString& path, const QByteArray& contents, Dura
         file.cancelWriting();
         return result;
     }
+    // QSaveFile gives the new file its owner's write permission even where the old one had
+    // none (a file root may still replace): the old file's mode is kept exactly.
+    struct stat existing {};
+    if (::stat(QFile::encodeName(path).constData(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+        ::fchmod(file.handle(), existing.st_mode & 07777) != 0) {
+        WriteResult result = systemFailure();
+        file.cancelWriting();
+        return result;
+    }
     if (!file.commit())
         return WriteResult{false, file.errorString()};
     return WriteResult{true, {}};
