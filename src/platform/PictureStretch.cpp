@@ -177,8 +177,12 @@ void paintMapped(const TargetRows& targetRow, const QImage& rgb, const AxisMap& 
             }
             if (straight) {
                 from += index[0];
-                for (int c = 0; c < n; ++c)
-                    put(to[c], from[c]);
+                if constexpr (std::is_same_v<Put, CopyOpaque>) {
+                    std::copy(from, from + n, to);
+                } else {
+                    for (int c = 0; c < n; ++c)
+                        put(to[c], from[c]);
+                }
             } else {
                 for (int c = 0; c < n; ++c)
                     put(to[c], from[index[c]]);
@@ -282,7 +286,9 @@ void paint(QImage& surface, const QImage& picture, const QImage& rgb, AxisMap& c
            AxisMap& rows, Put put, StretchMemo* memo, const StretchMemo::Placement& placement,
            std::size_t placementKey) {
     const TargetRows target = targetAt(surface, columns.first, rows.first);
-    if (!memo) {
+    // Enlarged and unscaled rows are copies of picture rows or of the row above, as cheap
+    // as copies from a memo: only paints that combine picture pixels are kept.
+    if (!memo || (columns.single && rows.single)) {
         paintMapped(target, rgb, columns, rows, put);
         return;
     }
@@ -309,7 +315,8 @@ void paint(QImage& surface, const QImage& picture, const QImage& rgb, AxisMap& c
     } else {
         paintKept(target, *kept, n, m, put);
     }
-    memo->place(placement, placementKey, StretchMemo::Placed{kept, firstColumn, firstRow, n, m});
+    memo->place(placement, placementKey, hash,
+                StretchMemo::Placed{kept, firstColumn, firstRow, n, m});
 }
 
 } // namespace
@@ -324,41 +331,58 @@ const std::vector<QRgb>* StretchMemo::find(const Key& key, std::size_t hash) {
     return nullptr;
 }
 
-const StretchMemo::Placed* StretchMemo::findPlaced(const Placement& placement,
-                                                   std::size_t hash) const {
+const StretchMemo::Placed* StretchMemo::findPlaced(const Placement& placement, std::size_t hash) {
     const auto [from, to] = placed_.equal_range(hash);
     for (auto it = from; it != to; ++it)
-        if (it->second.first == placement)
-            return &it->second.second;
+        if (it->second.placement == placement) {
+            it->second.entry->lastUse = ++uses_;
+            return &it->second.placed;
+        }
     return nullptr;
 }
 
-void StretchMemo::place(const Placement& placement, std::size_t hash, Placed placed) {
+void StretchMemo::place(const Placement& placement, std::size_t hash, std::size_t keyHash,
+                        Placed placed) {
     if (findPlaced(placement, hash))
+        return;
+    const auto [from, to] = entries_.equal_range(keyHash);
+    const auto entry = std::find_if(
+        from, to, [&placed](const auto& kept) { return &kept.second.pixels == placed.pixels; });
+    if (entry == to)
         return;
     if (placed_.size() >= kMostPlacements)
         placed_.clear();
-    placed_.emplace(hash, std::pair{placement, placed});
+    placed_.emplace(hash, PlacedEntry{placement, placed, &entry->second});
+}
+
+void StretchMemo::shrinkTo(std::size_t target) {
+    if (kept_ <= target)
+        return;
+    // The placements point into the entries: they go with the first entry dropped.
+    placed_.clear();
+    std::vector<std::pair<unsigned long long, decltype(entries_)::iterator>> byAge;
+    for (auto it = entries_.begin(); it != entries_.end(); ++it)
+        byAge.emplace_back(it->second.lastUse, it);
+    std::sort(byAge.begin(), byAge.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [use, it] : byAge) {
+        if (kept_ <= target)
+            break;
+        kept_ -= it->second.pixels.size();
+        entries_.erase(it);
+    }
+}
+
+void StretchMemo::setBudget(std::size_t budgetPixels) {
+    budget_ = budgetPixels;
+    shrinkTo(budget_);
 }
 
 const std::vector<QRgb>* StretchMemo::keep(Key key, std::size_t hash, std::vector<QRgb> pixels) {
     if (pixels.size() > budget_ / 2)
         return nullptr;
-    if (kept_ + pixels.size() > budget_) {
-        // The placements point into the entries: they go with the first entry dropped.
-        placed_.clear();
-        std::vector<std::pair<unsigned long long, decltype(entries_)::iterator>> byAge;
-        for (auto it = entries_.begin(); it != entries_.end(); ++it)
-            byAge.emplace_back(it->second.lastUse, it);
-        std::sort(byAge.begin(), byAge.end(),
-                  [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& [use, it] : byAge) {
-            if (kept_ + pixels.size() <= budget_ / 2)
-                break;
-            kept_ -= it->second.pixels.size();
-            entries_.erase(it);
-        }
-    }
+    if (kept_ + pixels.size() > budget_)
+        shrinkTo(budget_ / 2 - pixels.size());
     kept_ += pixels.size();
     return &entries_.emplace(hash, Entry{std::move(key), std::move(pixels), ++uses_})
                 ->second.pixels;
