@@ -10,6 +10,10 @@
 #include <type_traits>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 
 namespace {
@@ -152,6 +156,46 @@ struct TargetRows {
     QRgb* operator()(int k) const { return first + qsizetype(k) * stride; }
 };
 
+// A source pixel repeated over length target pixels.
+struct PixelRun {
+    int source, length;
+};
+
+std::vector<PixelRun> pixelRuns(const int* index, int count) {
+    std::vector<PixelRun> runs;
+    for (int c = 0; c < count;) {
+        int end = c + 1;
+        while (end < count && index[end] == index[c])
+            ++end;
+        runs.push_back({index[c], end - c});
+        c = end;
+    }
+    return runs;
+}
+
+// Writes one row of count target pixels from the runs of source pixels. Runs are written
+// four pixels at a time where the row goes on far enough: a run's last store may reach
+// into the next run, which is written after it.
+template <typename Put>
+void fillRuns(QRgb* to, int count, const QRgb* from, const std::vector<PixelRun>& runs, Put put) {
+    QRgb* const end = to + count;
+    for (const PixelRun& run : runs) {
+        QRgb value = 0;
+        put(value, from[run.source]);
+#if defined(__SSE2__)
+        if (run.length > 1 && end - to >= (run.length + 3) / 4 * 4) {
+            const __m128i four = _mm_set1_epi32(int(value));
+            for (int k = 0; k < run.length; k += 4)
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), four);
+            to += run.length;
+            continue;
+        }
+#endif
+        std::fill(to, to + run.length, value);
+        to += run.length;
+    }
+}
+
 // Paints the visible target pixels; put combines a source value into a target pixel.
 template <typename Put>
 void paintMapped(const TargetRows& targetRow, const QImage& rgb, const AxisMap& columns,
@@ -165,6 +209,13 @@ void paintMapped(const TargetRows& targetRow, const QImage& rgb, const AxisMap& 
         const int* index = columns.begin.data();
         // Unscaled rows are plain copies.
         const bool straight = index[n - 1] - index[0] == n - 1;
+        // Rows enlarged four times or more repeat each source pixel over a run of target
+        // pixels: the runs are found once and filled at every row that shows a new source
+        // row. Shorter runs are quicker copied pixel by pixel.
+        std::vector<PixelRun> runs;
+        const bool byRuns = Put::copies && n >= 4 * (std::abs(index[n - 1] - index[0]) + 1);
+        if (byRuns)
+            runs = pixelRuns(index, n);
         for (int k = 0; k < rows.count(); ++k) {
             const QRgb* from = sourceRow(rows.begin[std::size_t(k)]);
             QRgb* to = targetRow(k);
@@ -183,6 +234,8 @@ void paintMapped(const TargetRows& targetRow, const QImage& rgb, const AxisMap& 
                     for (int c = 0; c < n; ++c)
                         put(to[c], from[c]);
                 }
+            } else if (byRuns) {
+                fillRuns(to, n, from, runs, put);
             } else {
                 for (int c = 0; c < n; ++c)
                     put(to[c], from[index[c]]);

@@ -187,8 +187,8 @@ private Q_SLOTS:
     // Exactly columns X..X+W-1 and rows Y..Y+H-1, its picture turned by quarters then stretched.
     void accessoryFillsExactlyItsBox_data() {
         QTest::addColumn<int>("orientation");
-        QTest::addColumn<int>("scale"); // box side over picture side
-        for (const int scale : {1, 2})
+        QTest::addColumn<int>("scale");   // box side over picture side
+        for (const int scale : {1, 2, 7}) // seven: each picture pixel a run of seven
             for (int orientation = 0; orientation < 4; ++orientation)
                 QTest::addRow("orientation %d, scale %d", orientation, scale)
                     << orientation << scale;
