@@ -66,7 +66,7 @@ struct Fixture {
         form = std::make_unique<app::MainWindow>(services, folder.path(),
                                                  app::layoutArgument({layoutPath()}));
         form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()) || !form->editor().state().layout.isOpen)
+        if (!QTest::qWaitForWindowExposed(form.get()) || !form->editor().layout().isOpen)
             qFatal("the layout does not open");
     }
 
@@ -87,7 +87,7 @@ struct Fixture {
     QAction* action(const char* name) const {
         return form->menuBar()->findChild<QAction*>(QLatin1String(name));
     }
-    const LooseLoads& loads() const { return form->editor().state().layout.loads; }
+    const LooseLoads& loads() const { return form->editor().layout().loads; }
 };
 
 QStringList figures(const app::MassWindow* masses) {
@@ -245,7 +245,7 @@ private Q_SLOTS:
 
         f.dialogs.openAnswers.push_back({path, 1});
         f.action("mnuload")->trigger();
-        QCOMPARE(f.form->editor().state().layout.filePath, path);
+        QCOMPARE(f.form->editor().layout().filePath, path);
         QCOMPARE(f.loads(), expected);
         QCOMPARE(cells(table), typed);
         QVERIFY(!f.form->editor().isModified());

@@ -49,7 +49,7 @@ struct Fixture {
                 return true; }};
         form = std::make_unique<app::MainWindow>(services, folder.path(), path);
         form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()) || !form->editor().state().layout.isOpen)
+        if (!QTest::qWaitForWindowExposed(form.get()) || !form->editor().layout().isOpen)
             qFatal("the test layout does not open");
         form->activateWindow();
         if (!QTest::qWaitForWindowActive(form.get()))
@@ -208,8 +208,7 @@ private Q_SLOTS:
         const QImage screen = f.plan()->grab().toImage();
         QCOMPARE(countColour(screen.copy(200, 0, 1, 100), app::MainWindow::kGuideColour),
                  guided ? 100 : 0);
-        QCOMPARE(
-            countColour(f.form->editor().state().canvas.image(), app::MainWindow::kGuideColour), 0);
+        QCOMPARE(countColour(f.form->editor().canvas().image(), app::MainWindow::kGuideColour), 0);
         QTest::mouseRelease(f.box(), Qt::LeftButton, held, QPoint(10, 10));
         QCOMPARE(countColour(f.plan()->grab().toImage(), app::MainWindow::kGuideColour), 0);
         QVERIFY(f.control<QLabel>("StatusGaps")->text().isEmpty());
