@@ -3,10 +3,4 @@
 # (the `asan` preset, folder build-asan) and runs the whole suite: a memory error, a
 # leak, an overflowing float-to-integer conversion or other undefined behaviour stops
 # the test that caused it, with the stack. Slower than the CI run: see CONTRIBUTING.md.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/setup.sh
-scripts/start-printer.sh || true
-cmake --preset asan
-cmake --build --preset asan
-ctest --preset asan "$@"
+exec "$(dirname "$0")/test.sh" asan "$@"

@@ -181,20 +181,30 @@ document::PlanObject Selection::selectionObject() const {
     const SelectionBox& b = state_.box;
     const float zoom = core_.zoom();
     const render::View& v = core_.view.view;
+    const document::PlanObject& stored = state_.stored;
     document::PlanObject object = state_.object;
-    object.position.x = float(roundToInt(b.left / zoom + v.originX));
-    object.position.y = float(roundToInt(b.top / zoom + v.originY));
+    // A place or size the user did not change keeps the stored value, decimals included:
+    // the box stands on whole screen pixels and the boxes hold whole centimetres.
+    const PlanBox home = hitBox(stored, v, core_.pixelsPerCm());
+    const auto place = [](float box, float homeBox, float boxPixels, float storedPixels) {
+        return std::abs(box - homeBox) < 0.5f ? storedPixels : float(roundToInt(boxPixels));
+    };
+    object.position.x = place(b.left, home.left, b.left / zoom + v.originX, stored.position.x);
+    object.position.y = place(b.top, home.top, b.top / zoom + v.originY, stored.position.y);
     // A dimension box emptied or overfilled by hand cannot be stored: the size the box
     // shows is kept instead.
     const double scale =
         object.kind == ObjectKind::Text ? core_.pixelsPerCm() : core_.pixelsPerCm() * zoom;
-    const auto size = [&](Dimension d, float pixels) {
-        if (const auto typed = readDimension(controls_.state().sizeText[d], core_.locale))
+    const auto size = [&](Dimension d, float pixels, float storedCm) {
+        const QString& text = controls_.state().sizeText[d];
+        if (text == platform::shortestText(storedCm, core_.locale))
+            return storedCm;
+        if (const auto typed = readDimension(text, core_.locale))
             return float(*typed);
         return float(std::clamp(roundToInt(double(pixels) / scale), 0, 32767));
     };
-    object.heightCm = size(Dimension::Height, b.height);
-    object.widthCm = size(Dimension::Width, b.width);
+    object.heightCm = size(Dimension::Height, b.height, stored.heightCm);
+    object.widthCm = size(Dimension::Width, b.width, stored.widthCm);
     return object;
 }
 

@@ -9,7 +9,6 @@
 #include "settings/PreferenceStore.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -28,25 +27,15 @@ class TestCommandLine : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
-    QTemporaryDir runtime_;
     QHash<QString, QString> standIns_; // what the tables name by a stand-in: paths, a fill
 
     // Runs the program with no preferences of the user's own; returns its exit code, and
     // what it said in said.
     int run(const QStringList& arguments, QString& said) {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        env.insert(QStringLiteral("HOME"), dir_.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral(".config")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path()); // as a session has
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(KESTRION_EXECUTABLE), arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return -1;
-        said = QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput());
-        return process.exitCode();
+        const testkit::ProgramRun ran =
+            testkit::runProgram(QStringLiteral(KESTRION_EXECUTABLE), arguments, dir_.path());
+        said = ran.err + ran.out;
+        return ran.exitCode;
     }
 
 private Q_SLOTS:
@@ -154,22 +143,15 @@ private Q_SLOTS:
         QFETCH(QString, layout);
         QFETCH(int, exitCode);
         QFETCH(QStringList, said);
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.insert(QStringLiteral("HOME"), dir_.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral(".config")));
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(KESTRION_EXECUTABLE),
-                      {QStringLiteral("--masses"), standIns_.value(layout)});
-        QVERIFY(process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit);
-        const QString printed = QString::fromUtf8(process.readAllStandardOutput());
-        const QString errors = QString::fromUtf8(process.readAllStandardError());
-        QVERIFY2(process.exitCode() == exitCode, qPrintable(printed + errors));
+        const testkit::ProgramRun ran =
+            testkit::runProgram(QStringLiteral(KESTRION_EXECUTABLE),
+                                {QStringLiteral("--masses"), standIns_.value(layout)}, dir_.path());
+        const QString& printed = ran.out;
+        QVERIFY2(ran.exitCode == exitCode, qPrintable(printed + ran.err));
         for (const QString& line : said)
             QVERIFY2(printed.contains(line), qPrintable(printed));
-        QVERIFY2(exitCode != 3 || errors.contains(QStringLiteral("Impossible de lire")),
-                 qPrintable(errors));
+        QVERIFY2(exitCode != 3 || ran.err.contains(QStringLiteral("Impossible de lire")),
+                 qPrintable(ran.err));
     }
 
     void commands_data() {                 // OUT… stands for a file in a fresh folder

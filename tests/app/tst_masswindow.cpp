@@ -3,22 +3,13 @@
 // window, and that "Enregistrer" writes for the reader to read back; the centre of mass
 // is marked on the plan on screen only; a view without a length says why it gives only
 // the total.
-#include "app/MainWindow.h"
+#include "WindowFixture.h"
 #include "app/MassWindow.h"
-#include "app/Startup.h"
-#include "document/LayoutFile.h"
 #include "library/LayoutOpening.h"
-#include "platform/FileSystem.h"
-#include "platform/Printer.h"
-#include "platform/SettingsStore.h"
 #include "testkit/PlanObjects.h"
-#include "testkit/ScriptedDialogService.h"
-#include "testkit/TestKit.h"
 
 #include <QtTest>
 #include <QtWidgets>
-
-#include <memory>
 
 using document::LooseLoad;
 using document::LooseLoads;
@@ -33,14 +24,7 @@ const QString kSideView = QStringLiteral("Van_Fourgon_Gauche_XZ_5000_.bmp"); // 
 const QString kOtherVan = QStringLiteral("Camion_Plateau_Dessus_XY_5000_.bmp");
 constexpr QRgb kMarkColour = qRgb(200, 0, 0);
 
-struct Fixture {
-    testkit::ProgramFolder folder;
-    QTemporaryDir home;
-    testkit::ScriptedDialogService dialogs;
-    platform::MemoryStore store;
-    platform::FileSystem files;
-    std::unique_ptr<app::MainWindow> form;
-
+struct Fixture : testkit::WindowFixture {
     Fixture(const QString& vehicle, const document::ObjectTable& objects,
             const LooseLoads& loads = {}) {
         for (const QString& view : {kTopView, kBackView, kSideView, kOtherVan})
@@ -55,37 +39,15 @@ struct Fixture {
         layout.vehicleFile = vehicle;
         layout.objects = objects;
         layout.loads = loads;
-        if (!document::writeLayoutFile(layoutPath(), layout, QLocale(), files))
-            qFatal("cannot write the test layout");
-        const auto printer = [this] {
-            return std::make_unique<platform::PdfFilePrinter>(folder.path() + "/printed.pdf");
-        };
-        app::MainWindowServices services{
-            dialogs, store,       files,
-            printer, home.path(), [](const QString&, const QStringList&) { return true; }};
-        form = std::make_unique<app::MainWindow>(services, folder.path(),
-                                                 app::layoutArgument({layoutPath()}));
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()) || !form->editor().state().layout.isOpen)
-            qFatal("the layout does not open");
+        openLayout(layout);
     }
 
-    QString layoutPath() const { return folder.path() + QStringLiteral("/plan.kla"); }
-    QWidget* control(const char* name) const {
-        QWidget* found = form->centralWidget()->findChild<QWidget*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
     app::MassWindow* openMasses() {
         QTest::mouseClick(control("Command6_2"), Qt::LeftButton);
         app::MassWindow* masses = form->massWindow();
         if (!masses || !masses->isVisible())
             qFatal("the mass window does not show");
         return masses;
-    }
-    QAction* action(const char* name) const {
-        return form->menuBar()->findChild<QAction*>(QLatin1String(name));
     }
     const LooseLoads& loads() const { return form->editor().state().layout.loads; }
 };

@@ -1,20 +1,12 @@
 // Guards precise placement through the main window's widgets: positions typed in cm,
 // magnetism and its guides, the gaps while dragging, Shift+arrow steps and the pointer's
 // position in the status bar.
-#include "app/MainWindow.h"
-#include "app/Startup.h"
-#include "document/LayoutFile.h"
+#include "WindowFixture.h"
 #include "library/LayoutOpening.h"
-#include "platform/FileSystem.h"
-#include "platform/SettingsStore.h"
 #include "testkit/PlanObjects.h"
-#include "testkit/ScriptedDialogService.h"
-#include "testkit/TestKit.h"
 
 #include <QtTest>
 #include <QtWidgets>
-
-#include <memory>
 
 using document::ObjectKind;
 
@@ -23,45 +15,16 @@ namespace {
 const QString kVehicle = QStringLiteral("Van_Fourgon_Dessus_XY_5000_.bmp"); // 2 px per cm
 
 // A window on a 1000 x 500 pixel van holding the given objects, opened from a file.
-struct Fixture {
-    testkit::ProgramFolder folder;
-    QTemporaryDir home;
-    testkit::ScriptedDialogService dialogs;
-    platform::MemoryStore store;
-    platform::FileSystem files;
-    std::unique_ptr<app::MainWindow> form;
-
+struct Fixture : testkit::WindowFixture {
     explicit Fixture(const document::ObjectTable& objects, bool mirrored = false) {
         folder.addPicture(QStringLiteral("vehicules"), kVehicle, 1000, 500, qRgb(220, 220, 255));
         document::Layout layout;
         layout.vehicleFile = kVehicle;
         layout.mirrorLeftRight = mirrored;
         layout.objects = objects;
-        const QString path = folder.path() + QStringLiteral("/plan.kla");
-        if (!document::writeLayoutFile(path, layout, QLocale(), files))
-            qFatal("cannot write the test layout");
-        open(path);
-    }
-    void open(const QString& path) {
-        app::MainWindowServices services{
-            dialogs, store,       files,
-            {},      home.path(), [](const QString&, const QStringList&) {
-                return true; }};
-        form = std::make_unique<app::MainWindow>(services, folder.path(), path);
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()) || !form->editor().state().layout.isOpen)
-            qFatal("the test layout does not open");
-        form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form.get()))
-            qFatal("the main window does not become active");
+        openLayout(layout);
     }
 
-    template <typename T = QWidget> T* control(const char* name) const {
-        T* found = form->centralWidget()->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
     QWidget* plan() const { return control("Picture1"); }
     QWidget* box() const { return control("Picture2"); }
     QString field() const { return control<QLabel>("StatusPosition")->text(); }
@@ -78,7 +41,7 @@ struct Fixture {
     document::ObjectTable saved() {
         const QString path = folder.path() + QStringLiteral("/saved.kla");
         dialogs.saveAnswers.push_back({path, 1});
-        form->menuBar()->findChild<QAction*>(QStringLiteral("mnusave"))->trigger();
+        action("mnusave")->trigger();
         const library::OpenedLayout read =
             library::openLayout(path, folder.path(), files, QLocale());
         if (!read.ok())

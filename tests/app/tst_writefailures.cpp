@@ -7,18 +7,12 @@
 #include "document/LayoutFile.h"
 #include "platform/FileSystem.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
 const QByteArray kEarlier = "le fichier d'avant\n";
-
-struct Run {
-    int exitCode = -1;
-    QString said;
-};
 
 } // namespace
 
@@ -29,17 +23,8 @@ class TestWriteFailures : public QObject {
     QString layout_;
     QByteArray layoutBytes_;
 
-    Run run(const QStringList& arguments) const {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.insert(QStringLiteral("HOME"), dir_.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral(".config")));
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(KESTRION_EXECUTABLE), arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    testkit::ProgramRun run(const QStringList& arguments) const {
+        return testkit::runProgram(QStringLiteral(KESTRION_EXECUTABLE), arguments, dir_.path());
     }
 
 private Q_SLOTS:
@@ -84,10 +69,10 @@ private Q_SLOTS:
                 arg = layout_;
             else if (!arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('.')))
                 arg = dir_.filePath(arg);
-        const Run result = run(arguments);
+        const testkit::ProgramRun result = run(arguments);
         QCOMPARE(result.exitCode, 2);
-        QVERIFY2(named || result.said.contains(QStringLiteral("l'agencement lui-même")),
-                 qPrintable(result.said));
+        QVERIFY2(named || result.err.contains(QStringLiteral("l'agencement lui-même")),
+                 qPrintable(result.err));
         QCOMPARE(platform::FileSystem().readFile(layout_).value_or(""), layoutBytes_);
     }
 
@@ -103,7 +88,7 @@ private Q_SLOTS:
         QStringList expected = QDir(out.path()).entryList(QDir::System | QDir::Files);
         expected << QStringLiteral("plan.jpg");
         expected.sort();
-        const Run result = run({QStringLiteral("--export"), layout_, jpeg});
+        const testkit::ProgramRun result = run({QStringLiteral("--export"), layout_, jpeg});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(platform::FileSystem().readFile(victim).value_or(""), kEarlier);
         QVERIFY(platform::FileSystem().readFile(jpeg).value_or("").startsWith("\xFF\xD8\xFF"));
@@ -133,9 +118,9 @@ private Q_SLOTS:
         QVERIFY(platform::FileSystem().writeFileSafely(out, kEarlier));
         QVERIFY(disk.fill());
         const QStringList before = disk.names();
-        const Run result = run(arguments);
+        const testkit::ProgramRun result = run(arguments);
         QCOMPARE(result.exitCode, 4);
-        QVERIFY2(result.said.contains(QStringLiteral("Impossible")), qPrintable(result.said));
+        QVERIFY2(result.err.contains(QStringLiteral("Impossible")), qPrintable(result.err));
         QCOMPARE(platform::FileSystem().readFile(out).value_or(""), kEarlier);
         QCOMPARE(disk.names(), before);
     }

@@ -458,6 +458,36 @@ private Q_SLOTS:
         QVERIFY(f.ed->undoEntries().canRedo);
     }
 
+    // An object clicked and put back without a change keeps what its row held, decimals
+    // included: a size read as 30.6 cm is not stored again as 31, nor a place re-rounded.
+    void clickAndPutBackKeepsStoredDecimals_data() {
+        QTest::addColumn<ObjectKind>("kind");
+        QTest::addColumn<int>("zoom");
+        for (const auto& [kind, name] :
+             {std::pair{ObjectKind::Rectangle, "rectangle"}, {ObjectKind::Text, "text"}})
+            for (const int zoom : {37, 100, 1600})
+                QTest::addRow("%s at %d %%", name, zoom) << kind << zoom;
+    }
+    void clickAndPutBackKeepsStoredDecimals() {
+        QFETCH(ObjectKind, kind);
+        QFETCH(int, zoom);
+        EditorFixture f(true);
+        f.addAll({testkit::planObject(kind, 10.4f, 10.6f, 20.3f, 30.6f, Fill::colour(3), false, 0,
+                                      QStringLiteral("Lit"))});
+        const document::ObjectTable opened = f.table();
+        f.setView(zoom);
+        f.click(12.f * float(zoom) / 100, 12.f * float(zoom) / 100);
+        QVERIFY(f.ed->hasSelection());
+        f.ed->keyPressed(Qt::Key_Space);
+        QVERIFY(!f.ed->hasSelection());
+        QCOMPARE(f.object(1).widthCm, 30.6f);
+        QCOMPARE(f.object(1).heightCm, 20.3f);
+        QCOMPARE(f.object(1).position.x, 10.4f);
+        QCOMPARE(f.object(1).position.y, 10.6f);
+        QVERIFY(f.table() == opened);
+        QVERIFY(!f.ed->isModified());
+    }
+
     // Passing over the selection box with no button held, and putting back an object that
     // did not change, leave the layout as its file.
     void hoveringAndAPutBackThatChangesNothingAreNoEdit() {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QtGlobal>
 
@@ -110,6 +111,27 @@ bool imagesMatch(const QImage& actual, const QImage& expected, const QString& na
                  qPrintable(name));
     }
     return same;
+}
+
+ProgramRun runProgram(const QString& executable, const QStringList& arguments,
+                      const QString& home) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    // As a desktop session has, private to this run.
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/.runtime"));
+    QDir(home).mkpath(QStringLiteral(".runtime"));
+    QFile::setPermissions(home + QStringLiteral("/.runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    process.setProcessEnvironment(env);
+    process.start(executable, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace testkit

@@ -54,6 +54,16 @@ private:
     QString unavailable_;
 };
 
+// What a run of the program printed and how it ended; exitCode is -1 when it did not end
+// normally within a minute.
+struct ProgramRun {
+    int exitCode = -1;
+    QString out, err;
+};
+// Runs the program headless (no display) with a home and settings folder of its own,
+// so that no preference of the user's reaches it.
+ProgramRun runProgram(const QString& executable, const QStringList& arguments, const QString& home);
+
 // Compares images; on failure saves both next to the test binary and says where.
 bool imagesMatch(const QImage& actual, const QImage& expected, const QString& name,
                  int tolerance = 0);

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 
 namespace library::ui {
 
@@ -26,6 +27,17 @@ QGroupBox* makePreviewFrame(QWidget* parent, QSize size, const QString& viewName
     view->setObjectName(viewName);
     view->hide();
     return frame;
+}
+
+QScrollArea* makePictureArea(QWidget* parent, const QString& viewName, SurfaceView*& view) {
+    auto* area = new QScrollArea(parent);
+    area->setWidgetResizable(false);
+    area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    view = new SurfaceView;
+    view->setObjectName(viewName);
+    view->setCursor(Qt::CrossCursor);
+    area->setWidget(view);
+    return area;
 }
 
 TypedCharacterFilter::TypedCharacterFilter(std::function<bool(QChar)> refuse, QObject* parent)

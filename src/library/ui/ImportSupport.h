@@ -11,6 +11,7 @@ class QBoxLayout;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
+class QScrollArea;
 class QWidget;
 
 // The widgets the library windows share (their widget-free steps are in
@@ -25,6 +26,9 @@ QGroupBox* makeFrame(const QString& caption, int number, QWidget* parent);
 // viewName; the window places and shows the view.
 QGroupBox* makePreviewFrame(QWidget* parent, QSize size, const QString& viewName,
                             SurfaceView*& view);
+// A scroll area showing a picture at its own size in a surface view named viewName,
+// with the cross pointer of a window where points are clicked on the picture.
+QScrollArea* makePictureArea(QWidget* parent, const QString& viewName, SurfaceView*& view);
 
 // Drops the typed characters that refuse() rejects. Control keys, editing keys and
 // pasted text pass.

@@ -1,5 +1,8 @@
 #include "library/ui/VehicleDataBoxes.h"
 
+#include "platform/DialogService.h"
+#include "platform/Product.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,6 +77,13 @@ void VehicleDataBoxes::setAxlesEnabled(bool enabled) {
     for (const VehicleDatum d : {VehicleDatum::FrontAxle, VehicleDatum::RearAxle})
         box(d)->setEnabled(enabled);
     pick_->setEnabled(enabled);
+}
+
+void explainAxlePick(platform::DialogService& dialogs) {
+    dialogs.messageBox(QStringLiteral("Cliquez sur l'image le centre de la roue avant, puis "
+                                      "celui de la roue arrière."),
+                       platform::kProgramName, platform::MsgIcon::Information,
+                       platform::MsgButtons::Ok);
 }
 
 } // namespace library::ui

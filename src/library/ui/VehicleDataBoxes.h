@@ -6,6 +6,10 @@
 
 #include <array>
 
+namespace platform {
+class DialogService;
+}
+
 class QLineEdit;
 class QPushButton;
 
@@ -33,5 +37,8 @@ private:
     std::array<QLineEdit*, kVehicleData> boxes_{};
     QPushButton* pick_ = nullptr;
 };
+
+// Tells the user to click the front wheel's centre, then the rear wheel's.
+void explainAxlePick(platform::DialogService& dialogs);
 
 } // namespace library::ui

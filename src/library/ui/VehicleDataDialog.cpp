@@ -3,6 +3,7 @@
 #include "library/ImportSteps.h"
 #include "library/LayoutOpening.h"
 #include "library/MassData.h"
+#include "library/ui/ImportSupport.h"
 #include "library/ui/SurfaceView.h"
 #include "library/ui/VehicleDataBoxes.h"
 
@@ -38,13 +39,7 @@ VehicleDataDialog::VehicleDataDialog(const QString& libraryRoot, const QString& 
                                      "d'essieux à placer."),
         this));
 
-    pictureArea_ = new QScrollArea(this);
-    pictureArea_->setWidgetResizable(false);
-    pictureArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pictureView_ = new SurfaceView;
-    pictureView_->setObjectName(QStringLiteral("PictureEssieux"));
-    pictureView_->setCursor(Qt::CrossCursor);
-    pictureArea_->setWidget(pictureView_);
+    pictureArea_ = makePictureArea(this, QStringLiteral("PictureEssieux"), pictureView_);
     connect(pictureView_, &SurfaceView::mousePressed, this,
             [this](QPointF at) { pictureClicked(at); });
     layout->addWidget(pictureArea_, 1);
@@ -78,10 +73,7 @@ void VehicleDataDialog::redrawPicture() {
 
 void VehicleDataDialog::startAxlePick() {
     redrawPicture();
-    dialogs_.messageBox(QStringLiteral("Cliquez sur l'image le centre de la roue avant, puis "
-                                       "celui de la roue arrière."),
-                        platform::kProgramName, platform::MsgIcon::Information,
-                        platform::MsgButtons::Ok);
+    explainAxlePick(dialogs_);
     pick_.start();
 }
 

@@ -126,14 +126,8 @@ void VehicleImportDialog::buildControls() {
         {[this] { addToLibrary(); }, [this] { otherPicture(); }, [this] { reject(); }});
     column->addStretch();
 
-    pictureArea_ = new QScrollArea(this);
-    pictureArea_->setWidgetResizable(false);
-    pictureArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pictureView_ = new SurfaceView;
-    pictureView_->setObjectName(QStringLiteral("Picture1"));
-    pictureView_->setCursor(Qt::CrossCursor);
+    pictureArea_ = makePictureArea(this, QStringLiteral("Picture1"), pictureView_);
     pictureView_->setMouseTracking(true);
-    pictureArea_->setWidget(pictureView_);
     connect(pictureView_, &SurfaceView::mousePressed, this,
             [this](QPointF at) { calibrationClicked(at); });
     connect(pictureView_, &SurfaceView::mouseMoved, this, [this](QPointF at) { pointerMoved(at); });
@@ -214,10 +208,7 @@ void VehicleImportDialog::startAxlePick() {
     }
     test_.reset();
     redrawPicture();
-    dialogs_.messageBox(QStringLiteral("Cliquez sur l'image le centre de la roue avant, puis "
-                                       "celui de la roue arrière."),
-                        platform::kProgramName, platform::MsgIcon::Information,
-                        platform::MsgButtons::Ok);
+    explainAxlePick(dialogs_);
     pick_.start();
 }
 
