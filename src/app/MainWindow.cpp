@@ -82,7 +82,7 @@ MainWindow::MainWindow(MainWindowServices services, QString libraryRoot, const Q
     preferences_->setValues(startup_.prefs);
     preferences_->onConfirmed = [this](const settings::Preferences& prefs) {
         editor_->setPreferences(prefs);
-        if (!editor_->state().layout.vehicleFile.isEmpty())
+        if (!editor_->layout().vehicleFile.isEmpty())
             editor_->drawPlan();
         refresh();
     };
@@ -140,7 +140,7 @@ void MainWindow::offerRecoveredCopies() {
 void MainWindow::scheduleRecoveryCopy() {
     if (!recovery_)
         return;
-    const document::Layout& layout = editor_->state().layout;
+    const document::Layout& layout = editor_->layout();
     if (!layout.isOpen || !editor_->isModified()) {
         recoveryTimer_->stop();
         recovery_->discard();
@@ -151,7 +151,7 @@ void MainWindow::scheduleRecoveryCopy() {
 }
 
 void MainWindow::writeRecoveryCopy() {
-    const document::Layout& layout = editor_->state().layout;
+    const document::Layout& layout = editor_->layout();
     if (!recovery_ || !layout.isOpen || !editor_->isModified())
         return;
     copiedRevision_ = editor_->layoutRevision();
@@ -249,7 +249,6 @@ void MainWindow::refresh() {
     if (refreshing_ || !editor_)
         return;
     refreshing_ = true;
-    const editor::EditorState& state = editor_->state();
 
     plan_->update();
     refreshSelection();
@@ -267,13 +266,13 @@ void MainWindow::refresh() {
     libraryToggle_->setChecked(controls.accessoryBrowserShown);
     libraryToggle_->setToolTip(statusHelp_.value(libraryToggle_)());
     menuActions_.accessoryLibrary->setChecked(controls.accessoryBrowserShown);
-    menuActions_.surfacePanel->setChecked(state.surfaces.visible);
+    menuActions_.surfacePanel->setChecked(editor_->surfaces().visible);
     menuActions_.magnetism->setChecked(editor_->magnetism());
     fillSwatch_->update();
     refreshTextureList();
     refreshSurfaceList();
     refreshEnabling();
-    showStatus(state.statusText);
+    showStatus(editor_->statusText());
     const QString gaps = editor_->gapsField();
     statusGaps_->setText(gaps);
     statusGaps_->setVisible(!gaps.isEmpty());
@@ -296,12 +295,11 @@ void MainWindow::refresh() {
 
 void MainWindow::refreshMasses() {
     if (massWindow_ && massWindow_->isVisible())
-        massWindow_->show(editor_->massBudget(), editor_->state().layout,
-                          editor_->massCentreShown());
+        massWindow_->show(editor_->massBudget(), editor_->layout(), editor_->massCentreShown());
 }
 
 void MainWindow::showVehicleData() {
-    const document::Layout& layout = editor_->state().layout;
+    const document::Layout& layout = editor_->layout();
     if (!layout.isOpen)
         return;
     library::ui::VehicleDataDialog dialog(libraryRoot_, layout.vehicleModel, layout.vehicleBody,
@@ -353,7 +351,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!target)
         target = widget;
     editor_->showStatus(statusHelp_.value(target)());
-    showStatus(editor_->state().statusText);
+    showStatus(editor_->statusText());
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -437,7 +435,7 @@ void MainWindow::printLayout() {
 
 std::optional<output::ScaleSetup> MainWindow::chooseScale(const QString& title) {
     output::ScaleSetup initial;
-    initial.automaticZone = editor_->state().prefs.automaticZone;
+    initial.automaticZone = editor_->preferences().automaticZone;
     const auto chosen = ScaleDialog::choose(title, scaleSetup_.value_or(initial), this);
     if (chosen)
         scaleSetup_ = chosen;
@@ -445,7 +443,7 @@ std::optional<output::ScaleSetup> MainWindow::chooseScale(const QString& title) 
 }
 
 void MainWindow::exportScaledPdf() {
-    if (!editor_->state().layout.isOpen)
+    if (!editor_->layout().isOpen)
         return;
     const auto setup = chooseScale(QStringLiteral("Exporter en PDF"));
     if (!setup)
@@ -456,7 +454,7 @@ void MainWindow::exportScaledPdf() {
 }
 
 void MainWindow::printToScale() {
-    if (!editor_->state().layout.isOpen || !services_.makePrinter)
+    if (!editor_->layout().isOpen || !services_.makePrinter)
         return;
     const auto setup = chooseScale(QStringLiteral("Imprimer à l'échelle"));
     if (!setup)
@@ -517,7 +515,7 @@ void MainWindow::showAccessoryBrowser(bool shown) {
     if (shown && !accessoryBrowser_) {
         accessoryBrowser_ = new library::ui::AccessoryBrowser(
             libraryRoot_, services_.files, services_.dialogs,
-            [this] { return editor_->state().layout.vehicleAxes; },
+            [this] { return editor_->layout().vehicleAxes; },
             [this](const QString& file) {
                 editor_->setAccessoryFile(file);
                 editor_->createObject(document::ObjectKind::Accessory);

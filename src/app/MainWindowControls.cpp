@@ -416,7 +416,7 @@ void MainWindow::buildPlan(QWidget* area) {
     plan_ = new PictureWidget(QStringLiteral("Picture1"), area);
     plan_->setMouseTracking(true);
     plan_->setFocusPolicy(Qt::StrongFocus);
-    plan_->setPictureSource([this]() -> const QImage& { return editor_->state().canvas.image(); });
+    plan_->setPictureSource([this]() -> const QImage& { return editor_->canvas().image(); });
     plan_->pressed = [this](QPointF at, Qt::MouseButton) {
         plan_->setFocus(Qt::MouseFocusReason);
         forward([at](editor::Editor& e) { e.planPressed(at); });
@@ -561,7 +561,7 @@ void MainWindow::refreshTextureList() {
 }
 
 void MainWindow::refreshSurfaceList() {
-    const auto& panel = editor_->state().surfaces;
+    const auto& panel = editor_->surfaces();
     surfaceFrame_->setVisible(panel.visible);
     selectedAreaLabel_->setText(panel.areaText);
     totalAreaLabel_->setText(panel.totalText);

@@ -36,13 +36,13 @@ void Creation::create(ObjectKind kind) {
     if ((index < int(ObjectKind::Measure) || index > int(ObjectKind::Triangle)) &&
         index != int(ObjectKind::Accessory))
         return;
-    EditorState& s = core_.state;
+    const NextObject& next = controls_.next();
     if (!core_.layoutOpen()) {
         core_.inform(QStringLiteral("Vous devez ouvrir un agencement ou en créer un nouveau!"),
                      platform::kProgramName, platform::MsgIcon::Information);
         return;
     }
-    const int held = s.layout.objects.count() + (selection_.shown() ? 1 : 0);
+    const int held = core_.layout.objects.count() + (selection_.shown() ? 1 : 0);
     if (held >= document::kMaxObjects) {
         core_.inform(QStringLiteral("Désolé, vous avez atteind la limite du nombre d'objet (1000)"),
                      QStringLiteral("Erreur"), platform::MsgIcon::Information);
@@ -52,13 +52,13 @@ void Creation::create(ObjectKind kind) {
         return;
     std::optional<library::AccessoryName> accessory;
     if (kind == ObjectKind::Accessory) {
-        if (s.next.accessoryFile.isEmpty())
+        if (next.accessoryFile.isEmpty())
             return;
-        accessory = library::parseAccessoryName(s.next.accessoryFile);
+        accessory = library::parseAccessoryName(next.accessoryFile);
         if (!accessory) {
             core_.inform(QStringLiteral("Les dimensions de l'accessoire \"%1\" ne peuvent pas être "
                                         "lues dans son nom de fichier.")
-                             .arg(s.next.accessoryFile),
+                             .arg(next.accessoryFile),
                          kAttention, platform::MsgIcon::Warning);
             return;
         }
@@ -69,7 +69,7 @@ void Creation::create(ObjectKind kind) {
     }
     if (kind != ObjectKind::Rectangle && controls_.state().texture) {
         controls_.showPaletteFill(0);
-        s.next.fill = Fill::colour(0);
+        controls_.setNextFill(Fill::colour(0));
     }
     QString text;
     if (kind == ObjectKind::Text) {
@@ -86,19 +86,19 @@ void Creation::create(ObjectKind kind) {
     if (kind == ObjectKind::Accessory) {
         object.heightCm = accessory->height;
         object.widthCm = accessory->width;
-        object.fill = Fill::file(s.next.accessoryFile);
+        object.fill = Fill::file(next.accessoryFile);
         object.locked = true;
         // An inserted accessory weighs what the library says it does.
-        if (const auto kg = library::readAccessoryMasses(s.libraryRoot, core_.services.files)
-                                .massOf(s.next.accessoryFile))
+        if (const auto kg = library::readAccessoryMasses(core_.libraryRoot, core_.services.files)
+                                .massOf(next.accessoryFile))
             object.massKg = float(*kg);
     } else if (kind == ObjectKind::Text) {
-        const QSize extent = s.canvas.textSize(text);
+        const QSize extent = core_.canvas.textSize(text);
         const std::int16_t height = textSizeCm(extent.height(), core_.pixelsPerCm());
         const std::int16_t width = textSizeCm(extent.width(), core_.pixelsPerCm());
         object.heightCm = height;
         object.widthCm = width;
-        object.fill = s.next.fill;
+        object.fill = next.fill;
         object.locked = true;
         object.text = text;
         controls_.showSizes(QString::number(width), QString::number(height));
@@ -106,11 +106,11 @@ void Creation::create(ObjectKind kind) {
         const EditingControls& c = controls_.state();
         object.heightCm = *readDimension(c.sizeText[Dimension::Height], core_.locale);
         object.widthCm = *readDimension(c.sizeText[Dimension::Width], core_.locale);
-        object.fill = s.next.fill;
+        object.fill = next.fill;
         object.locked = c.lockChecked;
     }
-    s.layout.objects.append(object);
-    core_.redraw();
+    session_.append(object);
+    canvas_.redraw();
 }
 
 } // namespace editor

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "document/PlanObject.h"
+#include "editor/EditSession.h"
 #include "editor/EditorCore.h"
+#include "editor/PlanCanvas.h"
 #include "editor/Selection.h"
 
 namespace editor {
@@ -10,8 +12,10 @@ namespace editor {
 // corner of the visible plan, sized and filled from the editing controls.
 class Creation {
 public:
-    Creation(EditorCore& core, Selection& selection, EditingPanel& controls)
-        : core_(core), selection_(selection), controls_(controls) {}
+    Creation(const EditorCore& core, EditSession& session, PlanCanvas& canvas, Selection& selection,
+             EditingPanel& controls)
+        : core_(core), session_(session), canvas_(canvas), selection_(selection),
+          controls_(controls) {}
 
     // Any kind; an accessory is the one named by accessoryFile. Refused with a
     // message (and nothing changed) when no layout is open, the table with the
@@ -22,7 +26,9 @@ public:
 private:
     bool refuseDimensions();
 
-    EditorCore& core_;
+    const EditorCore& core_;
+    EditSession& session_;
+    PlanCanvas& canvas_;
     Selection& selection_;
     EditingPanel& controls_;
 };

@@ -1,5 +1,7 @@
 #include "editor/EditSession.h"
 
+#include "editor/Selection.h"
+
 #include <algorithm>
 
 namespace editor {
@@ -40,15 +42,40 @@ QString changeName(LayoutChange change) {
 
 } // namespace
 
+void EditSession::open(document::Layout layout) {
+    layout_ = std::move(layout);
+    reset();
+}
+
+void EditSession::setFilePath(const QString& path) {
+    layout_.filePath = path;
+}
+
+void EditSession::setZoomText(const QString& text) {
+    layout_.zoomText = text;
+}
+
+void EditSession::removeAt(int r) {
+    layout_.objects.removeAt(r);
+}
+
+bool EditSession::insertAt(int r, const document::PlanObject& object) {
+    return layout_.objects.insertAt(r, object);
+}
+
+bool EditSession::append(const document::PlanObject& object) {
+    return layout_.objects.append(object);
+}
+
 void EditSession::reset() {
-    history_.reset(currentObjects(), core_.state.layout.loads);
+    history_.reset(currentObjects(), layout_.loads);
     recorded_ = source();
     ++revision_;
     selectedBefore_ = selectedRow();
 }
 
 void EditSession::record(LayoutChange change, Run run) {
-    if (!core_.layoutOpen())
+    if (!layout_.isOpen)
         return;
     Source now = source();
     if (recorded_ == now) {
@@ -65,10 +92,10 @@ void EditSession::record(LayoutChange change, Run run) {
 }
 
 void EditSession::setLoads(document::LooseLoads loads) {
-    if (!core_.layoutOpen())
+    if (!layout_.isOpen)
         return;
     if (history_.recordLoads(loads, selectedRow())) {
-        core_.state.layout.loads = std::move(loads);
+        layout_.loads = std::move(loads);
         ++revision_;
     }
     selectedBefore_ = selectedRow();
@@ -83,11 +110,11 @@ void EditSession::markUnsaved() {
 }
 
 bool EditSession::isModified() const {
-    return core_.layoutOpen() && !history_.atSavedState();
+    return layout_.isOpen && !history_.atSavedState();
 }
 
 bool EditSession::undo() {
-    if (!core_.layoutOpen() || !history_.canUndo())
+    if (!layout_.isOpen || !history_.canUndo())
         return false;
     selection_.drop();
     restore(*history_.undo());
@@ -95,7 +122,7 @@ bool EditSession::undo() {
 }
 
 bool EditSession::redo() {
-    if (!core_.layoutOpen() || !history_.canRedo())
+    if (!layout_.isOpen || !history_.canRedo())
         return false;
     selection_.drop();
     restore(*history_.redo());
@@ -104,8 +131,8 @@ bool EditSession::redo() {
 
 UndoEntries EditSession::entries() const {
     UndoEntries e;
-    const auto undo = core_.layoutOpen() ? history_.undoChange() : std::nullopt;
-    const auto redo = core_.layoutOpen() ? history_.redoChange() : std::nullopt;
+    const auto undo = layout_.isOpen ? history_.undoChange() : std::nullopt;
+    const auto redo = layout_.isOpen ? history_.redoChange() : std::nullopt;
     e.canUndo = undo.has_value();
     e.canRedo = redo.has_value();
     e.undoText = QStringLiteral("A&nnuler");
@@ -118,8 +145,7 @@ UndoEntries EditSession::entries() const {
 }
 
 document::PlanObjects EditSession::currentObjects() const {
-    const EditorState& s = core_.state;
-    document::PlanObjects objects(s.layout.objects.begin(), s.layout.objects.end());
+    document::PlanObjects objects(layout_.objects.begin(), layout_.objects.end());
     if (selection_.shown()) {
         // Appended and rotated into place: inserting a PlanObject in the middle makes
         // GCC 12 warn about its variant wrongly.
@@ -130,29 +156,26 @@ document::PlanObjects EditSession::currentObjects() const {
 }
 
 EditSession::Source EditSession::source() const {
-    Source now{core_.state.layout.objects.revision(), selectedRow(), std::nullopt,
-               core_.state.layout.loads};
+    Source now{layout_.objects.revision(), selectedRow(), std::nullopt, layout_.loads};
     if (selection_.shown())
         now.held = selection_.heldObject();
     return now;
 }
 
 int EditSession::selectedRow() const {
-    const EditorState& s = core_.state;
     if (!selection_.shown())
         return 0;
-    return std::clamp(selection_.state().row, 1, s.layout.objects.count() + 1);
+    return std::clamp(selection_.state().row, 1, layout_.objects.count() + 1);
 }
 
 void EditSession::restore(int selectedRow) {
-    EditorState& s = core_.state;
     ++revision_;
-    s.layout.objects.assign(history_.objects());
-    s.layout.loads = history_.loads();
-    if (selectedRow >= 1 && selectedRow <= s.layout.objects.count())
+    layout_.objects.assign(history_.objects());
+    layout_.loads = history_.loads();
+    if (selectedRow >= 1 && selectedRow <= layout_.objects.count())
         selection_.select(selectedRow, Selection::Origin::History);
     else
-        core_.redraw();
+        canvas_.redraw();
     recorded_ = source();
     selectedBefore_ = this->selectedRow();
 }

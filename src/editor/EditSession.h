@@ -1,8 +1,8 @@
 #pragma once
 
+#include "document/Layout.h"
 #include "document/LayoutHistory.h"
-#include "editor/EditorCore.h"
-#include "editor/Selection.h"
+#include "editor/PlanCanvas.h"
 
 #include <QString>
 
@@ -10,6 +10,8 @@
 #include <optional>
 
 namespace editor {
+
+class Selection;
 
 // Edits that fold into one step while they go on: a run of arrow keys on one selection.
 enum class Run { None = 0, Arrows = 1 };
@@ -22,18 +24,38 @@ struct UndoEntries {
     bool canRedo = false;
 };
 
-// The open layout as a document being edited: the history of its edits and the point at
-// which it matches its file. After each edit the layout is taken as it would be saved
-// (the selected object back at its row) and compared with the last step; undo and redo
-// give that layout back and select again the object that was selected, untouched, so
-// that putting it back changes nothing. Whether the layout is modified is whether the
-// history stands at the saved point: nothing else decides it.
+// The open layout as a document being edited: the layout itself, the history of its edits
+// and the point at which it matches its file. It alone writes the layout, through the
+// commands below; everyone else reads it through layout(). After each edit the layout is taken as
+// it would be saved (the selected object back at its row) and compared with the last step; undo and
+// redo give that layout back and select again the object that was selected, untouched, so that
+// putting it back changes nothing. Whether the layout is modified is whether the history stands at
+// the saved point: nothing else decides it.
 class EditSession {
 public:
-    EditSession(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
+    // Keeps the references only: the editor builds the session before the modules that
+    // read its layout.
+    EditSession(PlanCanvas& canvas, Selection& selection)
+        : canvas_(canvas), selection_(selection) {}
 
-    // A layout was created or opened: no step before it, and it is the saved one.
-    void reset();
+    const document::Layout& layout() const { return layout_; }
+
+    // A layout was created or opened and replaces the one open: no step before it, and it
+    // is the saved one.
+    void open(document::Layout layout);
+    // The file the layout was read from or is written to.
+    void setFilePath(const QString& path);
+    // The zoom box's text, as the next save writes it.
+    void setZoomText(const QString& text);
+
+    // The object table, as the selection and creation change it; recorded by record().
+    // Row r leaves the table, the rows after it moving back (nothing when out of range).
+    void removeAt(int r);
+    // The object takes row r, the rows from r moving up; false when the table is full.
+    bool insertAt(int r, const document::PlanObject& object);
+    // The object becomes the last row, in front; false when the table is full.
+    bool append(const document::PlanObject& object);
+
     // Records the edit just made, when it changed the layout (compared only when the
     // table or the selected object could have changed); a step of a run folds into
     // the step before when that one belongs to the same run on the same selection.
@@ -60,6 +82,9 @@ public:
 private:
     // The 1-based row of the selected object in currentObjects(), 0 without a selection.
     int selectedRow() const;
+    // The history starts again from the layout as it stands: no step before it, and it is
+    // the saved one.
+    void reset();
     void restore(int selectedRow);
 
     // What currentObjects() is made of: the table as its revision tells, and the selected
@@ -74,8 +99,9 @@ private:
     };
     Source source() const;
 
-    EditorCore& core_;
+    PlanCanvas& canvas_;
     Selection& selection_;
+    document::Layout layout_;
     document::LayoutHistory history_;
     int selectedBefore_ = 0;
     std::uint64_t revision_ = 0;

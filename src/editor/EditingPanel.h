@@ -12,13 +12,20 @@
 namespace editor {
 
 // The editing controls of the main window: the sizes they show, the lock, the mass text,
-// the texture chosen and the fill swatch, and which of them are enabled. It alone writes
-// them; the modules call its commands and the window reads its state.
+// the texture chosen and the fill swatch, and which of them are enabled; and what the next
+// object takes besides (its fill, the accessory the browser shows). It alone writes them;
+// the modules call its commands and the window reads its state.
 class EditingPanel {
 public:
     explicit EditingPanel(render::PlanRenderer& renderer) : renderer_(renderer) {}
 
     const EditingControls& state() const { return controls_; }
+    const NextObject& next() const { return next_; }
+
+    // The fill the next object takes, and that the swatch gives the selection.
+    void setNextFill(const document::Fill& fill) { next_.fill = fill; }
+    // The accessory the browser shows (empty when it closes), for the accessory tool.
+    void setNextAccessory(const QString& file) { next_.accessoryFile = file; }
 
     // The size boxes, as typed or as a selection or a new object shows them.
     void setSizeText(Dimension dimension, const QString& text);
@@ -53,6 +60,7 @@ public:
 private:
     render::PlanRenderer& renderer_;
     EditingControls controls_;
+    NextObject next_;
 };
 
 } // namespace editor

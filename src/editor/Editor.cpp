@@ -7,9 +7,11 @@
 #include "editor/HandleDrag.h"
 #include "editor/LayoutCommands.h"
 #include "editor/Placement.h"
+#include "editor/PlanCanvas.h"
 #include "editor/Properties.h"
 #include "editor/Selection.h"
 #include "editor/SelectionKeys.h"
+#include "editor/StatusLine.h"
 #include "editor/SurfacePanel.h"
 #include "editor/ViewControl.h"
 #include "library/LibraryNames.h"
@@ -21,26 +23,44 @@ namespace editor {
 
 using document::LayoutChange;
 
+// Each piece of the editor's state is a private member of one module below, its owner;
+// the others read it through EditorCore's const references, and a module that changes it
+// is given its owner.
 struct Editor::Modules {
-    Modules(EditorState& state, render::PlanRenderer& renderer, EditorServices& services,
-            EditorHooks& hooks, QLocale& locale)
-        : view(core, selection), core{state, view.state(), renderer, services, hooks, locale},
-          controls(renderer), panel(state.surfaces, locale), magnetism(core),
-          selection(core, panel, controls), drag(core, selection, panel, magnetism, controls),
-          keys(core, selection), session(core, selection), creation(core, selection, controls),
+    Modules(const QString& libraryRoot, const settings::Preferences& prefs,
+            render::PlanRenderer& renderer, EditorServices& services, EditorHooks& hooks,
+            const QLocale& locale)
+        : view(core, canvas, selection), session(canvas, selection),
+          canvas(renderer, session.layout(), view.state(), prefs), core{session.layout(),
+                                                                        view.state(),
+                                                                        canvas.surface(),
+                                                                        prefs,
+                                                                        libraryRoot,
+                                                                        renderer,
+                                                                        services,
+                                                                        hooks,
+                                                                        locale},
+          controls(renderer), panel(locale), magnetism(core),
+          selection(core, session, canvas, panel, controls, status),
+          drag(core, selection, panel, magnetism, controls, status), keys(core, selection, focus),
+          creation(core, session, canvas, selection, controls),
           properties(core, selection, panel, controls),
-          commands(core, selection, view, session, controls) {}
+          commands(core, session, canvas, selection, view, controls) {}
 
-    // First, so that every module reads a view that exists.
+    // The owners of the view, the layout and the canvas first, so that every module reads
+    // state that exists.
     ViewControl view;
+    EditSession session;
+    PlanCanvas canvas;
     EditorCore core;
+    StatusLine status;
+    FocusRequests focus;
     EditingPanel controls;
     SurfacePanel panel;
     Magnetism magnetism;
     Selection selection;
     HandleDrag drag;
     SelectionKeys keys;
-    EditSession session;
     Creation creation;
     Properties properties;
     LayoutCommands commands;
@@ -51,9 +71,10 @@ constexpr qint64 kEventInterval = 10; // milliseconds
 } // namespace
 
 Editor::Editor(EditorServices services, EditorHooks hooks, QString libraryRoot)
-    : services_(services), hooks_(std::move(hooks)), renderer_(services.pictures, libraryRoot) {
-    state_.libraryRoot = std::move(libraryRoot);
-    modules_ = std::make_unique<Modules>(state_, renderer_, services_, hooks_, locale_);
+    : services_(services), hooks_(std::move(hooks)), libraryRoot_(std::move(libraryRoot)),
+      renderer_(services.pictures, libraryRoot_) {
+    modules_ =
+        std::make_unique<Modules>(libraryRoot_, prefs_, renderer_, services_, hooks_, locale_);
     // Queued events run between objects of a redraw, but at most every few milliseconds:
     // asking the event loop costs more than drawing most objects.
     sinceEvents_.start();
@@ -89,7 +110,7 @@ struct Editor::ChangeStamp {
 
 Editor::ChangeStamp Editor::changeStamp() const {
     const SelectionState& sel = modules_->selection.state();
-    return {state_.layout.objects.revision(),
+    return {layout().objects.revision(),
             sel.box.visible,
             sel.row,
             modules_->selection.serial(),
@@ -106,22 +127,13 @@ Editor::ChangeStamp Editor::changeStamp() const {
 
 void Editor::initialise() {
     reloadVehicleData();
-    state_.next.fill = document::Fill::colour(0);
+    modules_->controls.setNextFill(document::Fill::colour(0));
     refreshTextures();
     modules_->view.resetView(100);
-    state_.layout.mirrorLeftRight = false;
-    state_.layout.mirrorTopBottom = false;
-    state_.layout.objects.clear();
-    state_.layout.vehicleFile.clear();
 }
 
 void Editor::printWelcome() {
-    platform::Surface& canvas = state_.canvas;
-    const QString welcome = QStringLiteral("Bienvenue dans Kestrion!");
-    const QSize extent = canvas.textSize(welcome);
-    canvas.textX = float(canvas.width() - extent.width()) / 2;
-    canvas.textY = float(canvas.height()) / 2 - 10;
-    canvas.drawText(welcome);
+    modules_->canvas.showWelcome(QStringLiteral("Bienvenue dans Kestrion!"));
 }
 
 void Editor::openAtStartup(const QString& path) {
@@ -129,7 +141,7 @@ void Editor::openAtStartup(const QString& path) {
 }
 
 void Editor::refreshTextures() {
-    modules_->controls.setTextures(library::listTextures(services_.files, state_.libraryRoot));
+    modules_->controls.setTextures(library::listTextures(services_.files, libraryRoot_));
 }
 
 bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalPath) {
@@ -137,7 +149,7 @@ bool Editor::openRecoveredCopy(const QString& copyPath, const QString& originalP
 }
 
 document::Layout Editor::layoutAsSaved() const {
-    document::Layout layout = state_.layout;
+    document::Layout layout = this->layout();
     layout.objects.assign(modules_->session.currentObjects());
     layout.zoomText = view().zoomText;
     return layout;
@@ -182,10 +194,10 @@ void Editor::enableEditing() {
     modules_->commands.enableEditing();
 }
 void Editor::redraw() {
-    modules_->core.redraw();
+    modules_->canvas.redraw();
 }
 void Editor::drawPlan() {
-    modules_->core.drawPlan();
+    modules_->canvas.drawPlan();
 }
 
 void Editor::canvasResized(int width, int height) {
@@ -290,10 +302,10 @@ void Editor::positionConfirmed(Axis axis, const QString& text) {
     edit(LayoutChange::Move, [&] { modules_->properties.positionConfirmed(axis, text); });
 }
 QString Editor::positionText(Axis axis) const {
-    if (!modules_->selection.shown() || state_.layout.pixelsPerCm <= 0)
+    if (!modules_->selection.shown() || layout().pixelsPerCm <= 0)
         return QString();
     const document::PlanObject object = modules_->selection.selectionObject();
-    const double pixelsPerCm = state_.layout.pixelsPerCm;
+    const double pixelsPerCm = layout().pixelsPerCm;
     const float pixel = axis == Axis::X ? object.position.x : object.position.y;
     return cmText(double(pixel) / pixelsPerCm, cmDecimals(1 / pixelsPerCm), locale_);
 }
@@ -348,7 +360,7 @@ const document::LayoutHistory& Editor::history() const {
     return modules_->session.steps();
 }
 document::MassBudget Editor::massBudget() const {
-    document::Layout layout = state_.layout;
+    document::Layout layout = this->layout();
     // The selection as it stands, moved or not, so the figures follow a drag under way.
     const Selection& selection = modules_->selection;
     if (selection.shown())
@@ -357,7 +369,7 @@ document::MassBudget Editor::massBudget() const {
 }
 
 void Editor::reloadVehicleData() {
-    vehicleData_ = library::readVehicleData(state_.libraryRoot, services_.files);
+    vehicleData_ = library::readVehicleData(libraryRoot_, services_.files);
 }
 
 void Editor::setLoads(document::LooseLoads loads) {
@@ -365,14 +377,14 @@ void Editor::setLoads(document::LooseLoads loads) {
 }
 
 std::optional<int> Editor::massCentreColumn() const {
-    if (!massCentreShown_ || !state_.layout.isOpen)
+    const document::Layout& layout = this->layout();
+    if (!massCentreShown_ || !layout.isOpen)
         return std::nullopt;
     const document::MassBudget budget = massBudget();
-    const auto axles =
-        document::planAxles(state_.layout, vehicleData_.axlesOf(state_.layout.vehicleFile));
+    const auto axles = document::planAxles(layout, vehicleData_.axlesOf(layout.vehicleFile));
     if (!budget.centreCm || !axles)
         return std::nullopt;
-    const double pictureX = axles->planX(*budget.centreCm) * state_.layout.pixelsPerCm;
+    const double pictureX = axles->planX(*budget.centreCm) * layout.pixelsPerCm;
     const render::View& v = view().view;
     return platform::roundToInt((pictureX - v.originX) * v.zoom);
 }
@@ -394,6 +406,38 @@ void Editor::recordEdit(LayoutChange change, const ChangeStamp& before, Run run)
         !after.sameSelectionLook(before))
         modules_->selection.markEdited();
     modules_->session.record(change, run);
+}
+
+const document::Layout& Editor::layout() const {
+    return modules_->session.layout();
+}
+
+const platform::Surface& Editor::canvas() const {
+    return modules_->canvas.surface();
+}
+
+const SurfaceCount& Editor::surfaces() const {
+    return modules_->panel.state();
+}
+
+const NextObject& Editor::nextObject() const {
+    return modules_->controls.next();
+}
+
+const QString& Editor::statusText() const {
+    return modules_->status.text();
+}
+
+void Editor::showStatus(const QString& text) {
+    modules_->status.show(text);
+}
+
+FocusRequest Editor::takeFocusRequest() {
+    return modules_->focus.take();
+}
+
+void Editor::setAccessoryFile(const QString& file) {
+    modules_->controls.setNextAccessory(file);
 }
 
 const EditingControls& Editor::controls() const {
@@ -421,7 +465,7 @@ QString Editor::livePosition() const {
         return QString();
     // As stored until the box is edited: a size read from a file keeps its decimals.
     const document::PlanObject object = modules_->selection.heldObject();
-    const double pixelsPerCm = state_.layout.pixelsPerCm > 0 ? state_.layout.pixelsPerCm : 1.0;
+    const double pixelsPerCm = layout().pixelsPerCm > 0 ? layout().pixelsPerCm : 1.0;
     const auto cm = [](double v) { return QString::number(platform::roundToInt(v)); };
     const auto size = [this](float v) { return platform::shortestText(v, locale_); };
     return QStringLiteral("x %1 cm  y %2 cm  —  %3 × %4 cm")
@@ -440,7 +484,7 @@ void Editor::pointerLeftPlan() {
 QString Editor::positionField() const {
     if (!pointer_)
         return livePosition();
-    const document::Layout& layout = state_.layout;
+    const document::Layout& layout = this->layout();
     if (!layout.isOpen || layout.pixelsPerCm <= 0)
         return QString();
     const render::View& view = this->view().view;
@@ -467,7 +511,7 @@ DragAids Editor::dragAids() const {
 
 QString Editor::gapsField() const {
     const std::optional<Gaps> gaps = dragAids().gaps;
-    const document::Layout& layout = state_.layout;
+    const document::Layout& layout = this->layout();
     if (!gaps || layout.pixelsPerCm <= 0)
         return QString();
     const double pixelsPerCm = layout.pixelsPerCm * double(view().view.zoom);
@@ -494,15 +538,16 @@ void Editor::restoreMagnetism() {
 }
 
 void Editor::toggleSurfacePanel() {
-    state_.surfaces.visible = !state_.surfaces.visible;
-    settings::PreferenceStore(services_.store).writeSurfacePanelShown(state_.surfaces.visible);
+    SurfacePanel& panel = modules_->panel;
+    panel.setShown(!panel.state().visible);
+    settings::PreferenceStore(services_.store).writeSurfacePanelShown(panel.state().visible);
 }
 
 void Editor::restoreSurfacePanel(const std::optional<QString>& savedSetting) {
     // A value that cannot be read leaves the panel in its designed state.
     if (!savedSetting)
         return;
-    state_.surfaces.visible = savedSetting->trimmed() == QLatin1String("0");
+    modules_->panel.setShown(savedSetting->trimmed() == QLatin1String("0"));
     toggleSurfacePanel();
 }
 

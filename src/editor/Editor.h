@@ -7,6 +7,7 @@
 #include "editor/Geometry.h"
 #include "editor/Magnetism.h"
 #include "editor/Snapping.h"
+#include "editor/StatusLine.h"
 #include "library/MassData.h"
 #include "output/PageLayout.h"
 #include "platform/DialogService.h"
@@ -15,6 +16,7 @@
 #include "platform/Printer.h"
 #include "platform/SettingsStore.h"
 #include "render/PlanRenderer.h"
+#include "settings/Preferences.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -40,9 +42,19 @@ public:
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
-    // What the window shows after each event; the window changes it only through the
-    // commands below.
-    const EditorState& state() const { return state_; }
+    // What the window shows after each event, read from each piece's owner; the window
+    // changes it only through the commands below.
+    // The open layout as it stands (the selected object out of its table).
+    const document::Layout& layout() const;
+    // The plan canvas the plan widget shows.
+    const platform::Surface& canvas() const;
+    const settings::Preferences& preferences() const { return prefs_; }
+    // The surface-count panel.
+    const SurfaceCount& surfaces() const;
+    // The next object's fill and the accessory the accessory tool inserts.
+    const NextObject& nextObject() const;
+    // The status bar's help text.
+    const QString& statusText() const;
     // The editing controls: sizes, lock, mass, texture, fill swatch and what is enabled.
     const EditingControls& controls() const;
     // The zoom, the scroll origin, the zoom box and the two bars.
@@ -51,13 +63,13 @@ public:
     const SelectionState& selection() const;
     bool hasSelection() const;
 
-    void setPreferences(const settings::Preferences& prefs) { state_.prefs = prefs; }
+    void setPreferences(const settings::Preferences& prefs) { prefs_ = prefs; }
     // The accessory the browser shows (empty when it closes), for the accessory tool.
-    void setAccessoryFile(const QString& file) { state_.next.accessoryFile = file; }
+    void setAccessoryFile(const QString& file);
     void setAccessoryBrowserShown(bool shown);
-    void showStatus(const QString& text) { state_.statusText = text; }
+    void showStatus(const QString& text);
     // Where the last handler asked the keyboard focus to go; asked once.
-    FocusRequest takeFocusRequest() { return std::exchange(state_.focus, FocusRequest::None); }
+    FocusRequest takeFocusRequest();
     render::PlanRenderer& renderer() { return renderer_; }
     // The locale of numbers in files and the surface panel (the user's by default).
     void setLocale(const QLocale& locale) { locale_ = locale; }
@@ -231,7 +243,10 @@ private:
 
     EditorServices services_;
     EditorHooks hooks_;
-    EditorState state_;
+    // The library folder, fixed for the run.
+    const QString libraryRoot_;
+    // The current preference values, as the window last set them.
+    settings::Preferences prefs_;
     render::PlanRenderer renderer_;
     QLocale locale_;
     // Time since queued events last ran during a redraw.

@@ -3,28 +3,15 @@
 namespace editor {
 
 render::DrawContext EditorCore::drawContext() const {
-    return render::DrawContext{view.view.zoom, state.layout.pixelsPerCm, state.prefs};
+    return render::DrawContext{view.view.zoom, layout.pixelsPerCm, prefs};
 }
 
-void EditorCore::drawPlan() {
-    if (!layoutOpen())
-        return;
-    renderer.drawPlan(state.canvas, state.layout, view.view, state.prefs);
-}
-
-void EditorCore::redraw() {
-    if (!layoutOpen())
-        return;
-    state.canvas.clear();
-    drawPlan();
-}
-
-void EditorCore::processEvents() {
+void EditorCore::processEvents() const {
     if (hooks.processEvents)
         hooks.processEvents();
 }
 
-void EditorCore::inform(const QString& text, const QString& title, platform::MsgIcon icon) {
+void EditorCore::inform(const QString& text, const QString& title, platform::MsgIcon icon) const {
     services.dialogs.messageBox(text, title, icon, platform::MsgButtons::Ok);
 }
 

@@ -4,7 +4,6 @@
 #include "editor/Geometry.h"
 #include "platform/Surface.h"
 #include "render/PlanRenderer.h"
-#include "settings/Preferences.h"
 
 #include <QPoint>
 #include <QString>
@@ -121,24 +120,6 @@ struct SurfaceCount {
 struct NextObject {
     document::Fill fill;   // the chosen palette colour or texture
     QString accessoryFile; // the accessory the browser shows, for the accessory tool
-};
-
-// Where the keyboard focus should go after a handler.
-enum class FocusRequest { None, Plan, Box };
-
-// Everything the main window holds for the whole run.
-struct EditorState {
-    QString libraryRoot;
-    document::Layout layout;
-    settings::Preferences prefs; // the current preference values
-
-    platform::Surface canvas{1, 1, platform::kWindowBackground}; // the plan canvas
-    SurfaceCount surfaces;
-
-    NextObject next;
-
-    QString statusText;
-    FocusRequest focus = FocusRequest::None;
 };
 
 } // namespace editor

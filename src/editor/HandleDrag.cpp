@@ -1,6 +1,5 @@
 #include "editor/HandleDrag.h"
 
-#include "editor/EditorState.h"
 #include "platform/Numbers.h"
 
 namespace editor {
@@ -43,12 +42,12 @@ void HandleDrag::beginDrag(Drag drag, float x, float y) {
 void HandleDrag::dragBox(Qt::MouseButtons buttons, float x, float y, bool snap) {
     if (drag_ != Drag::Move || !onlyLeftHeld(buttons) || !underWay())
         return;
-    const EditorState& s = core_.state;
+    const platform::Surface& canvas = core_.canvas;
     const int dx = roundToInt(x) - dragStart_.x();
     const int dy = roundToInt(y) - dragStart_.y();
     PlanBox b = selection_.box();
-    b.top = dragEdge(b.top, dy, b.height, s.canvas.height());
-    b.left = dragEdge(b.left, dx, b.width, s.canvas.width());
+    b.top = dragEdge(b.top, dy, b.height, canvas.height());
+    b.left = dragEdge(b.left, dx, b.width, canvas.width());
     selection_.setBox(magnetism_.moved(b, snap));
     selection_.placeHandles();
     selection_.redrawPartialBox();
@@ -74,10 +73,9 @@ void HandleDrag::boxPressed(QPointF at, Qt::MouseButton button) {
 }
 
 void HandleDrag::boxMoved(QPointF at, Qt::MouseButtons buttons, bool snap) {
-    EditorState& s = core_.state;
     if (!selection_.shown())
         return;
-    s.statusText = QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)");
+    status_.show(QStringLiteral("Vous pouvez déplacer l'objet (Souris ou flèches)"));
     dragBox(buttons, float(at.x()), float(at.y()), snap);
 }
 
@@ -89,15 +87,14 @@ void HandleDrag::handlePressed(QPointF at) {
 }
 
 void HandleDrag::handleMoved(Handle handle, QPointF at, Qt::MouseButtons buttons, bool snap) {
-    EditorState& s = core_.state;
     if (!selection_.shown())
         return;
     const SelectionState& sel = selection_.state();
     if (sel.object.locked) {
-        s.statusText = QStringLiteral("Cet objet n'est pas redimensionnable");
+        status_.show(QStringLiteral("Cet objet n'est pas redimensionnable"));
         return;
     }
-    s.statusText = QStringLiteral("Vous pouvez redimensionner l'objet");
+    status_.show(QStringLiteral("Vous pouvez redimensionner l'objet"));
     dragHandle(handle, buttons, float(at.x()), float(at.y()), snap);
     core_.processEvents();
     if (drag_ != Drag::Resize || !underWay())

@@ -4,6 +4,7 @@
 #include "editor/Geometry.h"
 #include "editor/Magnetism.h"
 #include "editor/Selection.h"
+#include "editor/StatusLine.h"
 #include "editor/SurfacePanel.h"
 
 #include <QPoint>
@@ -20,10 +21,10 @@ namespace editor {
 // that move snap to the neighbours (magnetism).
 class HandleDrag {
 public:
-    HandleDrag(EditorCore& core, Selection& selection, SurfacePanel& panel, Magnetism& magnetism,
-               EditingPanel& controls)
+    HandleDrag(const EditorCore& core, Selection& selection, SurfacePanel& panel,
+               Magnetism& magnetism, EditingPanel& controls, StatusLine& status)
         : core_(core), selection_(selection), panel_(panel), magnetism_(magnetism),
-          controls_(controls) {}
+          controls_(controls), status_(status) {}
 
     void boxPressed(QPointF at, Qt::MouseButton button);
     void boxMoved(QPointF at, Qt::MouseButtons buttons, bool snap = false);
@@ -43,11 +44,12 @@ private:
     // The box's sides that the handle carries follow the pointer.
     void dragHandle(Handle handle, Qt::MouseButtons buttons, float x, float y, bool snap);
 
-    EditorCore& core_;
+    const EditorCore& core_;
     Selection& selection_;
     SurfacePanel& panel_;
     Magnetism& magnetism_;
     EditingPanel& controls_;
+    StatusLine& status_;
     Drag drag_ = Drag::None;
     QPoint dragStart_;             // where the press was, in whole pixels of the control
     std::uint64_t dragSerial_ = 0; // the selection the drag moves

@@ -63,25 +63,22 @@ void LayoutCommands::newLayout() {
     if (!choice || choice->vehicleFile.isEmpty())
         return;
     std::optional<library::VehiclePicture> vehicle =
-        library::loadVehicle(core_.state.libraryRoot, choice->vehicleFile);
+        library::loadVehicle(core_.libraryRoot, choice->vehicleFile);
     if (!vehicle) {
         core_.inform(QStringLiteral("Problème intervenu lors du chargement de l'agencement"),
                      kErreur, platform::MsgIcon::Critical);
         return;
     }
-    EditorState& s = core_.state;
     putSelectionBack();
     view_.resetView(100);
-    std::move(*vehicle).applyTo(s.layout);
-    s.layout.mirrorLeftRight = choice->mirrorLeftRight;
-    s.layout.mirrorTopBottom = choice->mirrorTopBottom;
-    s.layout.zoomText = QStringLiteral("100");
-    s.layout.objects.clear();
-    s.layout.loads.clear();
-    s.layout.filePath.clear();
-    s.layout.isOpen = true;
-    session_.reset();
-    core_.redraw();
+    document::Layout layout;
+    std::move(*vehicle).applyTo(layout);
+    layout.mirrorLeftRight = choice->mirrorLeftRight;
+    layout.mirrorTopBottom = choice->mirrorTopBottom;
+    layout.zoomText = QStringLiteral("100");
+    layout.isOpen = true;
+    session_.open(std::move(layout));
+    canvas_.redraw();
     enableEditing();
 }
 
@@ -106,13 +103,12 @@ void LayoutCommands::keepOpenLayoutAfterRefusal() {
     if (!core_.layoutOpen())
         return;
     session_.markSaved();
-    core_.redraw();
+    canvas_.redraw();
 }
 
 bool LayoutCommands::openLayoutFile(const QString& path) {
-    EditorState& s = core_.state;
     library::OpenedLayout opened =
-        library::openLayout(path, s.libraryRoot, core_.services.files, core_.locale);
+        library::openLayout(path, core_.libraryRoot, core_.services.files, core_.locale);
     if (opened.failure == library::OpenedLayout::Failure::FileRefused) {
         const QString text = opened.refusal.isEmpty()
                                  ? QStringLiteral("Impossible de lire l'agencement :\n\n") + path
@@ -134,9 +130,8 @@ bool LayoutCommands::openLayoutFile(const QString& path) {
 
     putSelectionBack();
     view_.resetView(opened.zoomPercent);
-    s.layout = std::move(opened.layout);
-    session_.reset();
-    core_.redraw();
+    session_.open(std::move(opened.layout));
+    canvas_.redraw();
     enableEditing();
     return true;
 }
@@ -148,35 +143,35 @@ bool LayoutCommands::openRecoveredCopy(const QString& copyPath, const QString& o
     putSelectionBack();
     if (!openLayoutFile(copyPath))
         return false;
-    core_.state.layout.filePath = originalPath;
+    session_.setFilePath(originalPath);
     session_.markUnsaved();
     return true;
 }
 
 bool LayoutCommands::saveLayout() {
-    EditorState& s = core_.state;
     putSelectionBack();
     session_.record(document::LayoutChange::PutBack);
+    const document::Layout& layout = session_.layout();
     platform::FileDialogRequest request;
     request.filter = kLayoutFilter;
     request.overwritePrompt = true;
-    request.fileName = !s.layout.filePath.isEmpty()
-                           ? s.layout.filePath
-                           : document::proposedFileName(s.layout.vehicleModel, s.layout.vehicleView,
-                                                        s.layout.mirrorLeftRight);
+    request.fileName = !layout.filePath.isEmpty()
+                           ? layout.filePath
+                           : document::proposedFileName(layout.vehicleModel, layout.vehicleView,
+                                                        layout.mirrorLeftRight);
     const platform::FileDialogResult chosen = core_.services.dialogs.saveFile(request);
     bool written = false;
     if (!chosen.cancelled()) {
-        s.layout.zoomText = core_.view.zoomText;
-        written = document::writeLayoutFile(chosen.fileName, s.layout, core_.locale,
-                                            core_.services.files);
+        session_.setZoomText(core_.view.zoomText);
+        written =
+            document::writeLayoutFile(chosen.fileName, layout, core_.locale, core_.services.files);
     }
     if (!written) {
         core_.inform(QStringLiteral("Agencement non sauvegardé"), kAttention,
                      platform::MsgIcon::Warning);
         return false;
     }
-    s.layout.filePath = chosen.fileName;
+    session_.setFilePath(chosen.fileName);
     session_.markSaved();
     rememberFolder(chosen.fileName);
     return true;
@@ -207,19 +202,17 @@ void LayoutCommands::openAtStartup(const QString& path) {
 void LayoutCommands::exportPicture() {
     if (!core_.layoutOpen())
         return;
-    const document::Layout& l = core_.state.layout;
-    output::exportImage(core_.state.canvas, l.vehicleModel, l.vehicleBody,
-                        core_.state.prefs.automaticZone, l.filePath, core_.services.dialogs,
-                        [this] { putSelectionBack(); });
+    const document::Layout& l = core_.layout;
+    output::exportImage(core_.canvas, l.vehicleModel, l.vehicleBody, core_.prefs.automaticZone,
+                        l.filePath, core_.services.dialogs, [this] { putSelectionBack(); });
 }
 
 void LayoutCommands::printLayout(platform::Printer& printer) {
     if (!core_.layoutOpen())
         return;
-    const document::Layout& l = core_.state.layout;
-    output::printPlan(core_.state.canvas, l.vehicleModel, l.vehicleBody,
-                      core_.state.prefs.automaticZone, printer, core_.services.dialogs,
-                      [this] { putSelectionBack(); });
+    const document::Layout& l = core_.layout;
+    output::printPlan(core_.canvas, l.vehicleModel, l.vehicleBody, core_.prefs.automaticZone,
+                      printer, core_.services.dialogs, [this] { putSelectionBack(); });
 }
 
 void LayoutCommands::rememberFolder(const QString& path) {
@@ -227,7 +220,7 @@ void LayoutCommands::rememberFolder(const QString& path) {
 }
 
 QString LayoutCommands::askOutputName(const QString& filter, const QString& suffix) {
-    const document::Layout& l = core_.state.layout;
+    const document::Layout& l = core_.layout;
     const QString name = l.filePath.isEmpty()
                              ? QFileInfo(document::proposedFileName(l.vehicleModel, l.vehicleView,
                                                                     l.mirrorLeftRight))
@@ -251,7 +244,7 @@ QString LayoutCommands::askOutputName(const QString& filter, const QString& suff
 }
 
 bool LayoutCommands::refusedAsLayoutFile(const QString& path) {
-    const QString refusal = output::refusalToOverwriteLayout(core_.state.layout.filePath, path);
+    const QString refusal = output::refusalToOverwriteLayout(core_.layout.filePath, path);
     if (!refusal.isEmpty())
         core_.inform(refusal, kErreur, platform::MsgIcon::Critical);
     return !refusal.isEmpty();
@@ -289,10 +282,10 @@ void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Pri
 
 void LayoutCommands::outputAtScale(const output::ScaleSetup& setup, const SheetWriter& write) {
     putSelectionBack();
-    EditorState& s = core_.state;
-    const output::PlanSource source{
-        s.layout, s.prefs, core_.services.pictures, s.libraryRoot,
-        output::sheetMassLines(s.layout, s.libraryRoot, core_.services.files, core_.locale)};
+    const output::PlanSource source{core_.layout, core_.prefs, core_.services.pictures,
+                                    core_.libraryRoot,
+                                    output::sheetMassLines(core_.layout, core_.libraryRoot,
+                                                           core_.services.files, core_.locale)};
     const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
     if (const QString refusal = plan.refusal(); !refusal.isEmpty())
         core_.inform(refusal, kAttention, platform::MsgIcon::Warning);
@@ -307,9 +300,9 @@ void LayoutCommands::exportPartsList() {
     if (path.isEmpty() || refusedAsLayoutFile(path))
         return;
     putSelectionBack();
-    const document::Layout& layout = core_.state.layout;
+    const document::Layout& layout = core_.layout;
     const document::MassBudget masses = library::layoutMassBudget(
-        layout, library::readVehicleData(core_.state.libraryRoot, core_.services.files));
+        layout, library::readVehicleData(core_.libraryRoot, core_.services.files));
     if (!output::writePartsList(path, output::partsListLines(layout, core_.locale, masses)))
         core_.inform(output::partsListFailedMessage(), kErreur, platform::MsgIcon::Critical);
 }

@@ -2,6 +2,7 @@
 
 #include "editor/EditSession.h"
 #include "editor/EditorCore.h"
+#include "editor/PlanCanvas.h"
 #include "editor/Selection.h"
 #include "editor/ViewControl.h"
 #include "output/PageLayout.h"
@@ -24,9 +25,10 @@ namespace editor {
 // so a refusal always leaves the open one whole.
 class LayoutCommands {
 public:
-    LayoutCommands(EditorCore& core, Selection& selection, ViewControl& view, EditSession& session,
-                   EditingPanel& controls)
-        : core_(core), selection_(selection), view_(view), session_(session), controls_(controls) {}
+    LayoutCommands(const EditorCore& core, EditSession& session, PlanCanvas& canvas,
+                   Selection& selection, ViewControl& view, EditingPanel& controls)
+        : core_(core), session_(session), canvas_(canvas), selection_(selection), view_(view),
+          controls_(controls) {}
 
     void newLayout();
     void chooseAndOpenLayout();
@@ -69,10 +71,11 @@ private:
     // Remembers the folder of a file the user chose.
     void rememberFolder(const QString& path);
 
-    EditorCore& core_;
+    const EditorCore& core_;
+    EditSession& session_;
+    PlanCanvas& canvas_;
     Selection& selection_;
     ViewControl& view_;
-    EditSession& session_;
     EditingPanel& controls_;
     QString lastFolder_; // the folder of the last file chosen in a file dialog
 };

@@ -3,14 +3,14 @@
 namespace editor {
 
 SnapTargets Magnetism::targets() const {
-    const EditorState& s = core_.state;
+    const document::Layout& layout = core_.layout;
     SnapTargets targets;
-    if (!s.layout.isOpen)
+    if (!layout.isOpen)
         return targets;
     const render::View& v = core_.view.view;
     const double pixelsPerCm = core_.pixelsPerCm();
-    targets.objects.reserve(std::size_t(s.layout.objects.count()));
-    for (const document::PlanObject& object : s.layout.objects) {
+    targets.objects.reserve(std::size_t(layout.objects.count()));
+    for (const document::PlanObject& object : layout.objects) {
         const double scale =
             object.kind == document::ObjectKind::Text ? pixelsPerCm : pixelsPerCm * v.zoom;
         targets.objects.push_back(PlanBox{
@@ -19,7 +19,7 @@ SnapTargets Magnetism::targets() const {
     }
     // A mirrored picture covers the same area as the picture itself.
     targets.picture = PlanBox{-v.originX * v.zoom, -v.originY * v.zoom,
-                              s.layout.pictureWidth * v.zoom, s.layout.pictureHeight * v.zoom};
+                              layout.pictureWidth * v.zoom, layout.pictureHeight * v.zoom};
     return targets;
 }
 

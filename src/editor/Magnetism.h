@@ -21,7 +21,7 @@ struct DragAids {
 // canvas that exports and prints copy never holds them).
 class Magnetism {
 public:
-    explicit Magnetism(EditorCore& core) : core_(core) {}
+    explicit Magnetism(const EditorCore& core) : core_(core) {}
 
     // The boxes of the table's objects (texts at their unzoomed size, measures whole) and
     // of the vehicle picture, in canvas pixels at the current view, not rounded.
@@ -36,7 +36,7 @@ public:
     const DragAids& aids() const { return aids_; }
 
 private:
-    EditorCore& core_;
+    const EditorCore& core_;
     DragAids aids_;
 };
 

@@ -92,11 +92,10 @@ void Properties::massConfirmed() {
 }
 
 void Properties::positionConfirmed(Axis axis, const QString& text) {
-    EditorState& s = core_.state;
     if (!selection_.shown())
         return;
     const bool horizontal = axis == Axis::X;
-    const float length = horizontal ? s.layout.pictureWidth : s.layout.pictureHeight;
+    const float length = horizontal ? core_.layout.pictureWidth : core_.layout.pictureHeight;
     const std::optional<int> pixel = typedPosition(text, core_.pixelsPerCm(), length, core_.locale);
     if (!pixel) {
         const QString limit = cmText(double(length) / core_.pixelsPerCm(), 1, core_.locale);
@@ -126,35 +125,34 @@ void Properties::sizeLockToggled(bool checked) {
 void Properties::paletteColourChosen(int index) {
     if (index < 0 || index > 15)
         return;
-    EditorState& s = core_.state;
     controls_.showPaletteFill(index);
-    s.next.fill = Fill::colour(index);
+    controls_.setNextFill(Fill::colour(index));
     if (selection_.shown() && takesFill(selection_.state().object.kind, false)) {
-        selection_.setFill(s.next.fill);
+        selection_.setFill(controls_.next().fill);
         selection_.drawBox();
     }
 }
 
 void Properties::textureIndexChosen(std::optional<int> index) {
-    EditorState& s = core_.state;
     if (index && *index >= 0 && *index < controls_.state().textures.size()) {
-        s.next.fill = Fill::file(controls_.state().textures[*index]);
+        controls_.setNextFill(Fill::file(controls_.state().textures[*index]));
         controls_.chooseTexture(*index);
     } else {
-        s.next.fill = Fill::colour(0);
+        controls_.setNextFill(Fill::colour(0));
         controls_.showPaletteFill(0);
     }
-    if (selection_.shown() && takesFill(selection_.state().object.kind, s.next.fill.isFile())) {
-        selection_.setFill(s.next.fill);
+    const Fill& fill = controls_.next().fill;
+    if (selection_.shown() && takesFill(selection_.state().object.kind, fill.isFile())) {
+        selection_.setFill(fill);
         selection_.drawBox();
     }
 }
 
 void Properties::fillSwatchClicked() {
-    EditorState& s = core_.state;
-    if (!selection_.shown() || !takesFill(selection_.state().object.kind, s.next.fill.isFile()))
+    const Fill& fill = controls_.next().fill;
+    if (!selection_.shown() || !takesFill(selection_.state().object.kind, fill.isFile()))
         return;
-    selection_.setFill(s.next.fill);
+    selection_.setFill(fill);
     selection_.drawBox();
 }
 

@@ -12,7 +12,8 @@ namespace editor {
 // controls only preset the next object.
 class Properties {
 public:
-    Properties(EditorCore& core, Selection& selection, SurfacePanel& panel, EditingPanel& controls)
+    Properties(const EditorCore& core, Selection& selection, SurfacePanel& panel,
+               EditingPanel& controls)
         : core_(core), selection_(selection), panel_(panel), controls_(controls) {}
 
     void dimensionTextChanged(Dimension dimension, const QString& text);
@@ -40,7 +41,7 @@ public:
     void deleteSelection();
 
 private:
-    EditorCore& core_;
+    const EditorCore& core_;
     Selection& selection_;
     SurfacePanel& panel_;
     EditingPanel& controls_;

@@ -1,7 +1,6 @@
 #include "editor/Selection.h"
 
 #include "document/MassBudget.h"
-#include "editor/EditorState.h"
 #include "platform/NumberText.h"
 #include "platform/Numbers.h"
 
@@ -88,10 +87,9 @@ VisibleSpan visibleSpan(float start, float size, int planSize) {
 } // namespace
 
 void Selection::drawBox() {
-    EditorState& s = core_.state;
     SelectionBox& b = state_.box;
-    const VisibleSpan columns = visibleSpan(b.left, b.width, s.canvas.width());
-    const VisibleSpan rows = visibleSpan(b.top, b.height, s.canvas.height());
+    const VisibleSpan columns = visibleSpan(b.left, b.width, core_.canvas.width());
+    const VisibleSpan rows = visibleSpan(b.top, b.height, core_.canvas.height());
     b.shown = QPoint(columns.from, rows.from);
     b.surface.resize(columns.to - columns.from, rows.to - rows.from);
     b.surface.clear();
@@ -102,25 +100,23 @@ void Selection::drawBox() {
 }
 
 void Selection::redrawPartialBox() {
-    const EditorState& s = core_.state;
     const SelectionBox& b = state_.box;
-    const VisibleSpan columns = visibleSpan(b.left, b.width, s.canvas.width());
-    const VisibleSpan rows = visibleSpan(b.top, b.height, s.canvas.height());
+    const VisibleSpan columns = visibleSpan(b.left, b.width, core_.canvas.width());
+    const VisibleSpan rows = visibleSpan(b.top, b.height, core_.canvas.height());
     if (QPoint(columns.from, rows.from) != b.shown ||
         columns.to - columns.from != b.surface.width() || rows.to - rows.from != b.surface.height())
         drawBox();
 }
 
 void Selection::showFillOf(ObjectKind kind, const document::Fill& fill) {
-    EditorState& s = core_.state;
     if (kind == ObjectKind::Accessory) {
         controls_.enableFill(false, false);
-        s.next.fill = document::Fill::colour(0);
+        controls_.setNextFill(document::Fill::colour(0));
         controls_.showPaletteFill(0);
         return;
     }
     controls_.enableFill(true, kind != ObjectKind::Text);
-    s.next.fill = fill;
+    controls_.setNextFill(fill);
     if (kind != ObjectKind::Text && fill.isFile())
         controls_.showTextureFill(fill.fileName());
     else
@@ -128,8 +124,7 @@ void Selection::showFillOf(ObjectKind kind, const document::Fill& fill) {
 }
 
 void Selection::select(int r, Origin origin) {
-    EditorState& s = core_.state;
-    document::ObjectTable& table = s.layout.objects;
+    const document::ObjectTable& table = core_.layout.objects;
     if (r < 1 || r > table.count())
         return;
     const document::PlanObject object = table.row(r);
@@ -169,8 +164,8 @@ void Selection::select(int r, Origin origin) {
     state_.origin = origin;
     state_.edited = false;
     ++serial_;
-    table.removeAt(r);
-    core_.redraw();
+    session_.removeAt(r);
+    canvas_.redraw();
 
     state_.box.visible = true;
     showHandles();
@@ -226,24 +221,24 @@ void Selection::resetControlsAfterSelection() {
 }
 
 void Selection::putBack(Place place) {
-    EditorState& s = core_.state;
     if (!shown())
         return;
     const document::PlanObject object = putBackObject();
     hideHandles();
     state_.box.visible = false;
-    document::ObjectTable& table = s.layout.objects;
     const bool front =
-        place == Place::Front || (place == Place::ByPreference && s.prefs.clickBringsToFront &&
+        place == Place::Front || (place == Place::ByPreference && core_.prefs.clickBringsToFront &&
                                   state_.origin == Origin::Click);
     if (front) {
-        table.append(object);
+        session_.append(object);
     } else {
-        const int at = place == Place::Back ? 1 : std::clamp<int>(state_.row, 1, table.count() + 1);
-        table.insertAt(at, object);
+        const int at = place == Place::Back
+                           ? 1
+                           : std::clamp<int>(state_.row, 1, core_.layout.objects.count() + 1);
+        session_.insertAt(at, object);
     }
     resetControlsAfterSelection();
-    core_.redraw();
+    canvas_.redraw();
 }
 
 void Selection::discard() {
@@ -280,29 +275,27 @@ void Selection::planPressed(QPointF at) {
 }
 
 void Selection::planClicked() {
-    EditorState& s = core_.state;
     if (shown()) {
         putBack();
         return;
     }
     if (!core_.layoutOpen())
         return;
-    const int r = hitTest(s.layout.objects, core_.view.view, core_.pixelsPerCm(), lastPress_.x(),
-                          lastPress_.y());
+    const int r = hitTest(core_.layout.objects, core_.view.view, core_.pixelsPerCm(),
+                          lastPress_.x(), lastPress_.y());
     if (r > 0)
         select(r);
 }
 
 void Selection::planHovered() {
-    EditorState& s = core_.state;
     if (shown())
-        s.statusText = QStringLiteral("Cliquez n'importe où pour désélectionner l'objet");
+        status_.show(QStringLiteral("Cliquez n'importe où pour désélectionner l'objet"));
     else if (!core_.layoutOpen())
-        s.statusText = QStringLiteral("Ouvrez un fichier existant ou créez-en un nouveau");
-    else if (s.layout.objects.count() > 0)
-        s.statusText = QStringLiteral("Cliquez sur un objet pour le sélectionner");
+        status_.show(QStringLiteral("Ouvrez un fichier existant ou créez-en un nouveau"));
+    else if (core_.layout.objects.count() > 0)
+        status_.show(QStringLiteral("Cliquez sur un objet pour le sélectionner"));
     else
-        s.statusText = QStringLiteral("Choisissez un objet à insérer");
+        status_.show(QStringLiteral("Choisissez un objet à insérer"));
 }
 
 } // namespace editor

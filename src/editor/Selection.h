@@ -1,9 +1,12 @@
 #pragma once
 
 #include "document/ObjectTable.h"
+#include "editor/EditSession.h"
 #include "editor/EditingPanel.h"
 #include "editor/EditorCore.h"
 #include "editor/Geometry.h"
+#include "editor/PlanCanvas.h"
+#include "editor/StatusLine.h"
 #include "editor/SurfacePanel.h"
 
 #include <QPointF>
@@ -17,8 +20,10 @@ namespace editor {
 // HandleDrag, the keys to SelectionKeys.
 class Selection {
 public:
-    Selection(EditorCore& core, SurfacePanel& panel, EditingPanel& controls)
-        : core_(core), panel_(panel), controls_(controls) {}
+    Selection(const EditorCore& core, EditSession& session, PlanCanvas& canvas, SurfacePanel& panel,
+              EditingPanel& controls, StatusLine& status)
+        : core_(core), session_(session), canvas_(canvas), panel_(panel), controls_(controls),
+          status_(status) {}
 
     // Where a put-back writes the object.
     enum class Place { ByPreference, Front, Back };
@@ -86,9 +91,12 @@ private:
     document::PlanObject putBackObject() const;
     void showFillOf(document::ObjectKind kind, const document::Fill& fill);
 
-    EditorCore& core_;
+    const EditorCore& core_;
+    EditSession& session_;
+    PlanCanvas& canvas_;
     SurfacePanel& panel_;
     EditingPanel& controls_;
+    StatusLine& status_;
     // Where the plan was last pressed, in canvas pixels held to 16 bits: the click that
     // follows picks the object there.
     QPoint lastPress_;

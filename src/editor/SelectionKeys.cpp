@@ -1,6 +1,5 @@
 #include "editor/SelectionKeys.h"
 
-#include "editor/EditorState.h"
 #include "editor/Placement.h"
 
 #include <algorithm>
@@ -14,11 +13,10 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
                                                   Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter};
     if (std::find(kSelectionKeys.begin(), kSelectionKeys.end(), key) == kSelectionKeys.end())
         return false;
-    EditorState& s = core_.state;
     if (!selection_.shown())
         return true;
     PlanBox b = selection_.box();
-    const int canvasHeight = s.canvas.height(), canvasWidth = s.canvas.width();
+    const int canvasHeight = core_.canvas.height(), canvasWidth = core_.canvas.width();
     if (centimetre &&
         (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)) {
         selection_.setBox(arrowStep(selection_.box(), key,
@@ -56,7 +54,7 @@ bool SelectionKeys::keyPressed(Qt::Key key, bool centimetre) {
     case Qt::Key_Enter:
         arrow = false;
         selection_.putBack();
-        s.focus = FocusRequest::Plan;
+        focus_.ask(FocusRequest::Plan);
         break;
     default:
         arrow = false;

@@ -2,6 +2,7 @@
 
 #include "editor/EditorCore.h"
 #include "editor/Selection.h"
+#include "editor/StatusLine.h"
 
 namespace editor {
 
@@ -11,15 +12,17 @@ namespace editor {
 // Backspace delete the object, Space and Enter put it back.
 class SelectionKeys {
 public:
-    SelectionKeys(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
+    SelectionKeys(const EditorCore& core, Selection& selection, FocusRequests& focus)
+        : core_(core), selection_(selection), focus_(focus) {}
 
     // True for the keys above, whether or not an object is selected; false for any other
     // key, which goes on to the window.
     bool keyPressed(Qt::Key key, bool centimetre = false);
 
 private:
-    EditorCore& core_;
+    const EditorCore& core_;
     Selection& selection_;
+    FocusRequests& focus_;
 };
 
 } // namespace editor

@@ -19,11 +19,16 @@ using document::areaM2;
 // zeros ("3", "0,79"), or "-----" for a kind without area.
 QString areaText(document::ObjectKind kind, double w, double h, const QLocale& locale);
 
-// The surface-count panel: the selected shape's area, the list of counted areas and
-// their total. The list survives new and opened layouts.
+// The surface-count panel: whether it is shown, the selected shape's area, the list of
+// counted areas and their total. It alone writes them; the window reads state(). The
+// list survives new and opened layouts.
 class SurfacePanel {
 public:
-    SurfacePanel(SurfaceCount& panel, const QLocale& locale) : panel_(panel), locale_(locale) {}
+    explicit SurfacePanel(const QLocale& locale) : locale_(locale) {}
+
+    const SurfaceCount& state() const { return panel_; }
+    // The panel is shown or hidden ("Comptage de surfaces").
+    void setShown(bool shown) { panel_.visible = shown; }
 
     // A shape was selected: its area, and the add button enabled when it has one.
     void showSelected(document::ObjectKind kind, double w, double h);
@@ -42,8 +47,8 @@ public:
     void recomputeTotal();
 
 private:
-    SurfaceCount& panel_;
     const QLocale& locale_;
+    SurfaceCount panel_;
 };
 
 } // namespace editor

@@ -19,7 +19,7 @@ void ViewControl::zoomTextChanged(const QString& text) {
 }
 
 void ViewControl::applyZoom(double percent) {
-    EditorState& s = core_.state;
+    const document::Layout& layout = core_.layout;
     render::View& v = view_.view;
     if (selection_.shown()) {
         selection_.putBack();
@@ -31,10 +31,10 @@ void ViewControl::applyZoom(double percent) {
     if (platform::roundHalfEven(percent) > document::kMaxZoomPercent)
         view_.zoomText = QString::number(document::kMaxZoomPercent);
 
-    const float canvasWidth = float(s.canvas.width());
-    const float canvasHeight = float(s.canvas.height());
-    const float pictureWidth = s.layout.pictureWidth;
-    const float pictureHeight = s.layout.pictureHeight;
+    const float canvasWidth = float(core_.canvas.width());
+    const float canvasHeight = float(core_.canvas.height());
+    const float pictureWidth = layout.pictureWidth;
+    const float pictureHeight = layout.pictureHeight;
     v.originX = centredOrigin(v.originX, old, v.zoom, pictureWidth, canvasWidth);
     v.originY = centredOrigin(v.originY, old, v.zoom, pictureHeight, canvasHeight);
 
@@ -46,7 +46,7 @@ void ViewControl::applyZoom(double percent) {
     if (vertical != view_.verticalBar)
         verticalScrolled(vertical);
 
-    core_.redraw();
+    canvas_.redraw();
 }
 
 void ViewControl::stepZoom(Step direction) {
@@ -58,38 +58,34 @@ void ViewControl::stepZoom(Step direction) {
 }
 
 void ViewControl::horizontalScrolled(int value) {
-    EditorState& s = core_.state;
     view_.horizontalBar = value;
     scrolled([&](render::View& v) {
-        v.originX = originFromBar(value, v.zoom, s.layout.pictureWidth, float(s.canvas.width()));
+        v.originX =
+            originFromBar(value, v.zoom, core_.layout.pictureWidth, float(core_.canvas.width()));
     });
 }
 
 void ViewControl::verticalScrolled(int value) {
-    EditorState& s = core_.state;
     view_.verticalBar = value;
     scrolled([&](render::View& v) {
-        v.originY = originFromBar(value, v.zoom, s.layout.pictureHeight, float(s.canvas.height()));
+        v.originY =
+            originFromBar(value, v.zoom, core_.layout.pictureHeight, float(core_.canvas.height()));
     });
 }
 
 // A bar moved: the selection is anchored first when the preference asks for it, then the
 // plan is drawn again from its new origin.
 void ViewControl::scrolled(const std::function<void(render::View&)>& moveOrigin) {
-    EditorState& s = core_.state;
-    if (s.prefs.anchorOnScroll && selection_.shown())
+    if (core_.prefs.anchorOnScroll && selection_.shown())
         selection_.putBack();
-    if (core_.layoutOpen())
-        s.canvas.clear();
     moveOrigin(view_.view);
-    core_.drawPlan();
+    canvas_.redraw();
 }
 
 void ViewControl::canvasResized(int width, int height) {
-    EditorState& s = core_.state;
-    s.canvas.resize(width, height);
+    canvas_.resize(width, height);
     core_.processEvents();
-    core_.drawPlan();
+    canvas_.drawPlan();
 }
 
 void ViewControl::resetView(int percent) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorCore.h"
+#include "editor/PlanCanvas.h"
 #include "editor/Selection.h"
 
 #include <QString>
@@ -13,9 +14,10 @@ namespace editor {
 // writes the view; the rest of the editor and the window read it.
 class ViewControl {
 public:
-    // Keeps the two references only: the editor builds the view before the modules that
-    // read it, core and selection included.
-    ViewControl(EditorCore& core, Selection& selection) : core_(core), selection_(selection) {}
+    // Keeps the references only: the editor builds the view before the modules that
+    // read it, core, canvas and selection included.
+    ViewControl(const EditorCore& core, PlanCanvas& canvas, Selection& selection)
+        : core_(core), canvas_(canvas), selection_(selection) {}
 
     const ViewState& state() const { return view_; }
 
@@ -40,7 +42,8 @@ private:
     void applyZoom(double percent);
     void scrolled(const std::function<void(render::View&)>& moveOrigin);
 
-    EditorCore& core_;
+    const EditorCore& core_;
+    PlanCanvas& canvas_;
     Selection& selection_;
     ViewState view_;
 };

@@ -42,7 +42,7 @@ struct WindowFixture {
             printer, home.path(), [](const QString&, const QStringList&) { return true; }};
         form = std::make_unique<app::MainWindow>(services, folder.path(), path);
         form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()) || !form->editor().state().layout.isOpen)
+        if (!QTest::qWaitForWindowExposed(form.get()) || !form->editor().layout().isOpen)
             qFatal("the test layout does not open");
         form->activateWindow();
         if (!QTest::qWaitForWindowActive(form.get()))

@@ -102,7 +102,7 @@ struct Fixture {
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             qFatal("the main window does not show");
-        if (form->editor().state().layout.isOpen != withLayout || !dialogs.asked.empty())
+        if (form->editor().layout().isOpen != withLayout || !dialogs.asked.empty())
             qFatal("the layout named on the command line does not open quietly");
     }
 
@@ -127,7 +127,7 @@ struct Fixture {
     }
     // A menu entry by its name; nullptr when there is none.
     QAction* action(const QString& name) { return form->menuBar()->findChild<QAction*>(name); }
-    const document::ObjectTable& table() { return form->editor().state().layout.objects; }
+    const document::ObjectTable& table() { return form->editor().layout().objects; }
     const document::PlanObject& object(int r) { return table().row(r); }
     QString live() const { return control<QLabel>(QStringLiteral("StatusPosition"))->text(); }
     library::ui::AccessoryBrowser* browser() const {
@@ -257,7 +257,7 @@ private Q_SLOTS:
         QCOMPARE(f.control("VScroll1")->x(), area->width() - 26);
         QCOMPARE(f.control("HScroll1")->y(), area->height() - 41);
         const QImage surface =
-            f.form->editor().state().canvas.image().convertToFormat(QImage::Format_RGB32);
+            f.form->editor().canvas().image().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(surface.size(), plan->size());
         QVERIFY(testkit::imagesMatch(plan->grab().toImage().convertToFormat(QImage::Format_RGB32),
                                      surface, QStringLiteral("main_window_canvas")));
@@ -342,7 +342,7 @@ private Q_SLOTS:
             copies > 0 ? testkit::ScriptedDialogService::PrintAnswer{true, copies}
                        : testkit::ScriptedDialogService::PrintAnswer::cancel());
         if (scale.isEmpty()) { // the picture is the whole canvas
-            settings::Preferences prefs = f.form->editor().state().prefs;
+            settings::Preferences prefs = f.form->editor().preferences();
             prefs.automaticZone = false;
             f.form->editor().setPreferences(prefs);
         }
@@ -651,7 +651,7 @@ private Q_SLOTS:
         QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(50, 50));
         QWidget* focused = QApplication::focusWidget();
         QVERIFY(focused == plan || focused == box);
-        const QSize canvas = f.form->editor().state().canvas.image().size();
+        const QSize canvas = f.form->editor().canvas().image().size();
         const int right = canvas.width() - 10, bottom = canvas.height() - 10;
         for (const auto& [key, end] : {std::pair{Qt::Key_Left, QPoint(-150, 20)},
                                        {Qt::Key_Up, QPoint(-150, -94)},
@@ -682,7 +682,7 @@ private Q_SLOTS:
             return browser && browser->isVisible() == visible && toggle->isChecked() == visible &&
                    menu->isChecked() == visible;
         };
-        const QString& chosen = f.form->editor().state().next.accessoryFile;
+        const QString& chosen = f.form->editor().nextObject().accessoryFile;
         QTest::mouseClick(toggle, Qt::LeftButton);
         QVERIFY(shown(true));
         f.pressInBrowser("Command1_0");
@@ -903,7 +903,7 @@ private Q_SLOTS:
         ok ? pref.accept() : pref.reject();
         QVERIFY(!pref.isVisible());
         QVERIFY(f.dialogs.asked.empty());
-        const settings::Preferences& used = f.form->editor().state().prefs;
+        const settings::Preferences& used = f.form->editor().preferences();
         for (const QString& lineWidth : {pref.shownValues().lineWidth, used.lineWidth,
                                          f.store.values.value(PreferenceStore::key("larlig"))})
             QCOMPARE(lineWidth, kept);

@@ -49,7 +49,7 @@ struct Fixture : testkit::WindowFixture {
             qFatal("the mass window does not show");
         return masses;
     }
-    const LooseLoads& loads() const { return form->editor().state().layout.loads; }
+    const LooseLoads& loads() const { return form->editor().layout().loads; }
 };
 
 QStringList figures(const app::MassWindow* masses) {
@@ -207,7 +207,7 @@ private Q_SLOTS:
 
         f.dialogs.openAnswers.push_back({path, 1});
         f.action("mnuload")->trigger();
-        QCOMPARE(f.form->editor().state().layout.filePath, path);
+        QCOMPARE(f.form->editor().layout().filePath, path);
         QCOMPARE(f.loads(), expected);
         QCOMPARE(cells(table), typed);
         QVERIFY(!f.form->editor().isModified());

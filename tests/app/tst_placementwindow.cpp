@@ -171,8 +171,7 @@ private Q_SLOTS:
         const QImage screen = f.plan()->grab().toImage();
         QCOMPARE(countColour(screen.copy(200, 0, 1, 100), app::MainWindow::kGuideColour),
                  guided ? 100 : 0);
-        QCOMPARE(
-            countColour(f.form->editor().state().canvas.image(), app::MainWindow::kGuideColour), 0);
+        QCOMPARE(countColour(f.form->editor().canvas().image(), app::MainWindow::kGuideColour), 0);
         QTest::mouseRelease(f.box(), Qt::LeftButton, held, QPoint(10, 10));
         QCOMPARE(countColour(f.plan()->grab().toImage(), app::MainWindow::kGuideColour), 0);
         QVERIFY(f.control<QLabel>("StatusGaps")->text().isEmpty());

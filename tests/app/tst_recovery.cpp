@@ -130,7 +130,7 @@ private Q_SLOTS:
         const auto asked = next.dialogs.lastMessage();
         QVERIFY(asked.buttons == platform::MsgButtons::RestoreKeepDiscard);
         QVERIFY2(asked.text.contains(QStringLiteral("« plan d'été.kla »")), qPrintable(asked.text));
-        const document::Layout& layout = next.editor().state().layout;
+        const document::Layout& layout = next.editor().layout();
         QCOMPARE(layout.isOpen, answer == MsgResult::Restore);
         if (answer == MsgResult::Restore) {
             QCOMPARE(

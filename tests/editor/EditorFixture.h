@@ -45,13 +45,12 @@ struct EditorFixture {
     }
 
     // What the window reads.
-    const editor::EditorState& s() const { return ed->state(); }
-    const document::ObjectTable& table() const { return s().layout.objects; }
+    const document::ObjectTable& table() const { return ed->layout().objects; }
     const document::PlanObject& object(int r) const { return table().row(r); }
 
     // A preference changed as the preferences window hands it over.
     template <typename Change> void changePreferences(Change change) {
-        settings::Preferences prefs = s().prefs;
+        settings::Preferences prefs = ed->preferences();
         change(prefs);
         ed->setPreferences(prefs);
     }

@@ -31,7 +31,7 @@ private Q_SLOTS:
         f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
         f.ed->createObject(ObjectKind::Text);
         QCOMPARE(f.dialogs.asked.back().text, QStringLiteral("Texte à insérer :"));
-        const QSize extent = f.s().canvas.textSize(QStringLiteral("Évier"));
+        const QSize extent = f.ed->canvas().textSize(QStringLiteral("Évier"));
         QCOMPARE(int(f.object(3).widthCm), editor::textSizeCm(extent.width(), 2.0));
         QVERIFY(f.object(3).text == QStringLiteral("Évier"));
         QVERIFY(f.object(3).locked);
@@ -180,7 +180,8 @@ private Q_SLOTS:
             platform::Surface expected(400, 300, platform::kWindowBackground);
             render::PlanRenderer(f.pictures, f.folder.path())
                 .drawObject(expected, render::ScreenBox{b.left, b.top, b.width, b.height},
-                            f.ed->selection().object, render::DrawContext{16.0f, 2.0, f.s().prefs});
+                            f.ed->selection().object,
+                            render::DrawContext{16.0f, 2.0, f.ed->preferences()});
             platform::Surface shown(400, 300, platform::kWindowBackground);
             shown.drawPictureAt(b.surface.image(), b.left + float(b.shown.x()),
                                 b.top + float(b.shown.y()));
@@ -225,7 +226,7 @@ private Q_SLOTS:
         f.ed->handleMoved(editor::Handle::BottomRight, QPointF(9, 5), held);
         f.ed->handleReleased();
         if (locked)
-            QCOMPARE(f.s().statusText, QStringLiteral("Cet objet n'est pas redimensionnable"));
+            QCOMPARE(f.ed->statusText(), QStringLiteral("Cet objet n'est pas redimensionnable"));
         const editor::SelectionBox& box = f.ed->selection().box;
         QCOMPARE(QSizeF(box.width, box.height), size);
         f.ed->boxPressed(QPointF(5, 5), Qt::LeftButton);
@@ -275,7 +276,7 @@ private Q_SLOTS:
         EditorFixture f(true);
         f.ed->horizontalScrolled(100);
         QCOMPARE(f.ed->view().view.originX, 600.f);
-        QCOMPARE(f.s().canvas.colourAt(399, 10), platform::rgb(200, 200, 255)); // last column
+        QCOMPARE(f.ed->canvas().colourAt(399, 10), platform::rgb(200, 200, 255)); // last column
         f.ed->horizontalScrolled(50);
         const float centre = f.ed->view().view.originX + 200;
         f.ed->zoomTextChanged(QStringLiteral("200"));
@@ -291,29 +292,29 @@ private Q_SLOTS:
     void surfacePanelAddsAndDeletes() {
         EditorFixture f(true);
         f.ed->restoreSurfacePanel(QStringLiteral("0"));
-        QVERIFY(!f.s().surfaces.visible);
+        QVERIFY(!f.ed->surfaces().visible);
         f.ed->toggleSurfacePanel();
-        QVERIFY(f.s().surfaces.visible);
+        QVERIFY(f.ed->surfaces().visible);
         QVERIFY(f.store.values.value("modsurf") == QStringLiteral("1"));
         f.setView(50);
         f.add(1, 10, 10, 150, 200);
         f.click(20, 20);
-        QCOMPARE(f.s().surfaces.areaText, QStringLiteral("3"));
+        QCOMPARE(f.ed->surfaces().areaText, QStringLiteral("3"));
         f.ed->addSurface();
         f.ed->addSurface();
         f.click(390, 290);
         f.add(2, 600, 10, 100, 100);
         f.click(310, 20);
         f.ed->addSurface();
-        QCOMPARE(f.s().surfaces.lines, (QStringList{"3", "3", "0,79"}));
-        QCOMPARE(f.s().surfaces.totalText, QStringLiteral("6,79"));
+        QCOMPARE(f.ed->surfaces().lines, (QStringList{"3", "3", "0,79"}));
+        QCOMPARE(f.ed->surfaces().totalText, QStringLiteral("6,79"));
         f.ed->surfaceSelectionChanged({true, false, true});
         f.ed->removeSelectedSurfaces();
-        QVERIFY(f.s().surfaces.totalText == QStringLiteral("3"));
-        QVERIFY(!f.s().surfaces.deleteEnabled);
+        QVERIFY(f.ed->surfaces().totalText == QStringLiteral("3"));
+        QVERIFY(!f.ed->surfaces().deleteEnabled);
         f.openNew(); // the list survives another layout
-        QVERIFY(f.s().surfaces.lines == QStringList{"3"});
-        QVERIFY(f.s().surfaces.totalText == "3");
+        QVERIFY(f.ed->surfaces().lines == QStringList{"3"});
+        QVERIFY(f.ed->surfaces().totalText == "3");
         f.ed->toggleSurfacePanel();
         QCOMPARE(f.store.values.value("modsurf"), QStringLiteral("0"));
     }

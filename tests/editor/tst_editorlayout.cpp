@@ -47,9 +47,9 @@ private Q_SLOTS:
             const bool opening = choice == QLatin1String("bad.kla");
             opening ? f.ed->chooseAndOpenLayout() : f.ed->newLayout();
             QVERIFY(f.table() == before);
-            QCOMPARE(f.s().layout.vehicleFile, EditorFixture::kVehicle);
-            QVERIFY(!f.s().layout.mirrorLeftRight);
-            QVERIFY(f.s().layout.isOpen);
+            QCOMPARE(f.ed->layout().vehicleFile, EditorFixture::kVehicle);
+            QVERIFY(!f.ed->layout().mirrorLeftRight);
+            QVERIFY(f.ed->layout().isOpen);
             QVERIFY(f.ed->view().view == (render::View{2.0f, 32, 42}));
             QCOMPARE(f.dialogs.messages().size(), shown + (last.isEmpty() ? 1 : 2));
             if (!last.isEmpty())
@@ -67,7 +67,7 @@ private Q_SLOTS:
         f.ed->newLayout();
         QCOMPARE(f.browserClosed, closed + 1);
         QVERIFY(f.table().count() == 0);
-        QVERIFY(f.s().layout.mirrorLeftRight);
+        QVERIFY(f.ed->layout().mirrorLeftRight);
         QCOMPARE(f.ed->view().view.zoom, 1.f);
         QVERIFY(f.ed->controls().layoutEnabled);
         QVERIFY(!f.ed->isModified());
@@ -107,7 +107,7 @@ private Q_SLOTS:
         g.ed->openAtStartup(saved);
         QVERIFY(g.table().count() == 2);
         QVERIFY(g.table() == f.table());
-        QVERIFY(g.s().layout.isOpen);
+        QVERIFY(g.ed->layout().isOpen);
         QVERIFY(!g.ed->isModified());
         QCOMPARE(g.ed->view().zoomText, QString::number(percent));
     }
@@ -210,9 +210,9 @@ private Q_SLOTS:
             document::missingPicturesMessage(listed == u't' ? QStringList{fill} : QStringList{},
                                              listed == u'a' ? QStringList{fill} : QStringList{});
         QCOMPARE(f.dialogs.messages(), message.isEmpty() ? QStringList() : QStringList{message});
-        QImage inside(56, 36, f.s().canvas.image().format()); // the 60 x 40 px box
+        QImage inside(56, 36, f.ed->canvas().image().format()); // the 60 x 40 px box
         inside.fill(colour);
-        QCOMPARE(f.s().canvas.image().copy(52, 52, 56, 36), inside);
+        QCOMPARE(f.ed->canvas().image().copy(52, 52, 56, 36), inside);
     }
 };
 

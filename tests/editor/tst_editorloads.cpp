@@ -60,11 +60,11 @@ private Q_SLOTS:
         QVERIFY(f.ed->isModified());
         QCOMPARE(f.ed->undoEntries().undoText, QStringLiteral("A&nnuler les charges"));
         f.ed->undo();
-        QCOMPARE(f.s().layout.loads, before);
+        QCOMPARE(f.ed->layout().loads, before);
         QVERIFY(!f.ed->isModified());
         QCOMPARE(f.ed->undoEntries().redoText, QStringLiteral("&Rétablir les charges"));
         f.ed->redo();
-        QCOMPARE(f.s().layout.loads, after);
+        QCOMPARE(f.ed->layout().loads, after);
         QVERIFY(f.ed->isModified());
         // The same loads again are no step.
         f.ed->setLoads(after);
@@ -84,19 +84,19 @@ private Q_SLOTS:
         f.ed->setLoads({kTwo[0]});
 
         f.ed->undo();
-        QCOMPARE(f.s().layout.loads, kTwo);
+        QCOMPARE(f.ed->layout().loads, kTwo);
         QVERIFY(f.ed->hasSelection());
         QCOMPARE(f.ed->selection().box.left, 101.f);
         f.ed->undo();
-        QCOMPARE(f.s().layout.loads, kTwo);
+        QCOMPARE(f.ed->layout().loads, kTwo);
         QCOMPARE(f.ed->selection().box.left, 100.f);
         f.ed->undo();
-        QCOMPARE(f.s().layout.loads, LooseLoads{});
+        QCOMPARE(f.ed->layout().loads, LooseLoads{});
         QVERIFY(!f.ed->isModified());
         f.ed->redo();
         f.ed->redo();
         f.ed->redo();
-        QCOMPARE(f.s().layout.loads, LooseLoads{kTwo[0]});
+        QCOMPARE(f.ed->layout().loads, LooseLoads{kTwo[0]});
         QCOMPARE(f.ed->selection().box.left, 101.f);
     }
 
@@ -121,9 +121,9 @@ private Q_SLOTS:
         QVERIFY(!path.isEmpty());
         QVERIFY(!f.ed->isModified());
         f.openNew();
-        QVERIFY(f.s().layout.loads.empty()); // a new layout has none
+        QVERIFY(f.ed->layout().loads.empty()); // a new layout has none
         QVERIFY(f.ed->openLayoutFile(path));
-        QCOMPARE(f.s().layout.loads, loads);
+        QCOMPARE(f.ed->layout().loads, loads);
         QVERIFY(!f.ed->isModified());
         QVERIFY(!f.ed->undoEntries().canUndo);
         // Saved again unchanged, the file is the same.

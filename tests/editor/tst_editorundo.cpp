@@ -217,7 +217,8 @@ void selectObjectUnderTest(EditorFixture& f, ObjectKind kind) {
         const document::PlanObject& o = f.object(r);
         if (o.kind != kind || o.position.x > 500)
             continue;
-        const editor::PlanBox hit = editor::hitBox(o, f.ed->view().view, f.s().layout.pixelsPerCm);
+        const editor::PlanBox hit =
+            editor::hitBox(o, f.ed->view().view, f.ed->layout().pixelsPerCm);
         f.click(hit.left + std::min(1.f, hit.width / 2), hit.top + std::min(1.f, hit.height / 2));
         return;
     }
@@ -362,7 +363,7 @@ private Q_SLOTS:
             return;
         QVERIFY(f.ed->isModified());
         QVERIFY(!f.ed->undoEntries().canRedo);
-        QCOMPARE(f.s().surfaces.lines.size(), 1);
+        QCOMPARE(f.ed->surfaces().lines.size(), 1);
     }
 
     // A sequence of edits on an object of each kind, at zooms from 10 to 1600 %, with every
