@@ -5,6 +5,7 @@
 // the object table.
 #include "BenchLimits.h"
 #include "BlitAndFill.h"
+#include "MixedObjects.h"
 #include "document/LayoutFile.h"
 #include "editor/Editor.h"
 #include "render/ScaleModel.h"
@@ -29,36 +30,16 @@ const QString kVehicle = QStringLiteral("Van_Bench_Dessus_XY_5000_.bmp");
 constexpr int kTargetRow = 500;
 const QPointF kTargetPoint(30, 710);
 
+// The shared table, with the row the commands act on moved apart and made plain.
 document::ObjectTable mixedObjects() {
-    const ObjectKind kinds[] = {ObjectKind::Measure,  ObjectKind::Rectangle, ObjectKind::Rectangle,
-                                ObjectKind::Ellipse,  ObjectKind::Text,      ObjectKind::Line,
-                                ObjectKind::Triangle, ObjectKind::Accessory};
-    document::ObjectTable table;
-    for (int i = 0; i < document::kMaxObjects; ++i) {
-        document::PlanObject object;
-        object.kind = kinds[i % 8];
-        object.position = {float((i * 37) % 1000), float((i * 53) % 480)};
-        object.heightCm = float(15 + (i * 7) % 60);
-        object.widthCm = float(20 + (i * 11) % 90);
-        object.fill = object.kind == ObjectKind::Accessory
-                          ? Fill::file(QStringLiteral("Cuisine_Bloc_75_50_XY_.jpg"))
-                      : object.kind == ObjectKind::Rectangle && i % 16 == 2
-                          ? Fill::file(QStringLiteral("Planches.bmp"))
-                          : Fill::colour(i % 16);
-        if (object.kind == ObjectKind::Text)
-            object.text = QStringLiteral("Rangement");
-        else
-            object.orientation = document::Orientation::stored(
-                std::int16_t(object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4));
-        if (i + 1 == kTargetRow) {
-            object.kind = ObjectKind::Rectangle;
-            object.position = {20, 700};
-            object.heightCm = 20;
-            object.widthCm = 30;
-            object.orientation = document::Orientation();
-        }
-        table.append(object);
-    }
+    document::ObjectTable table = bench::mixedObjects();
+    document::PlanObject target;
+    target.kind = ObjectKind::Rectangle;
+    target.position = {20, 700};
+    target.heightCm = 20;
+    target.widthCm = 30;
+    target.fill = table.row(kTargetRow).fill;
+    table.row(kTargetRow) = target;
     return table;
 }
 

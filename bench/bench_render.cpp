@@ -4,6 +4,7 @@
 // the selection box of a huge object at 1600 %.
 #include "BenchLimits.h"
 #include "BlitAndFill.h"
+#include "MixedObjects.h"
 #include "document/Layout.h"
 #include "document/LayoutFile.h"
 #include "editor/Editor.h"
@@ -62,28 +63,7 @@ struct Scene {
         layout.pixelsPerCm = 2; // 5000 micrometres per pixel
         layout.isOpen = true;
 
-        const ObjectKind kinds[] = {ObjectKind::Measure,   ObjectKind::Rectangle,
-                                    ObjectKind::Rectangle, ObjectKind::Ellipse,
-                                    ObjectKind::Text,      ObjectKind::Line,
-                                    ObjectKind::Triangle,  ObjectKind::Accessory};
-        for (int i = 0; i < document::kMaxObjects; ++i) {
-            document::PlanObject object;
-            object.kind = kinds[i % 8];
-            object.position = {float((i * 37) % 1000), float((i * 53) % 480)};
-            object.heightCm = float(15 + (i * 7) % 60);
-            object.widthCm = float(20 + (i * 11) % 90);
-            const bool textured = object.kind == ObjectKind::Rectangle && i % 16 == 2;
-            object.fill = object.kind == ObjectKind::Accessory
-                              ? Fill::file(QStringLiteral("Cuisine_Bloc_75_50_XY_.jpg"))
-                          : textured ? Fill::file(QStringLiteral("Planches.bmp"))
-                                     : Fill::colour(i % 16);
-            if (object.kind == ObjectKind::Text)
-                object.text = QStringLiteral("Rangement");
-            else
-                object.orientation = document::Orientation::stored(
-                    std::int16_t(object.kind == ObjectKind::Line ? i % 2 : (i / 8) % 4));
-            layout.objects.append(object);
-        }
+        layout.objects = bench::mixedObjects();
     }
 };
 
