@@ -5,8 +5,9 @@
 
 Run it with the binary before and after a change and compare the two folders
 (`cmp` per file): the pictures must be identical. Layouts cover every kind,
-quarter turns, mirrors, zooms from 10 to 1600 %, textures, accessories and the
-drawing preferences on and off. The binary's own library folders are used.
+quarter turns, mirrors, zooms from 10 to 1600 %, textures, accessories, the drawing
+preferences on and off, and canvases filled by one object over others. The binary's
+own library folders are used.
 """
 import itertools
 import os
@@ -47,8 +48,18 @@ def objects(seed):
     return rows
 
 
-def layout_text(vehicle, mirror_lr, mirror_tb, zoom, seed):
+# Objects that fill a window-sized canvas at the zooms below, from beyond its top-left
+# corner: a colour rectangle, a textured one and an accessory at each quarter turn.
+COVERS = ([["1", "-40", "-40", "420", "640", "6", "0", "0"],
+           ["1", "-45.5", "-40", "430", "650", TEXTURES[0], "1", "0"]]
+          + [["9", "-40", "-42", "450", "660", ACCESSORIES[t % 3], "0", str(t)] for t in range(4)])
+COVER_ZOOMS = ["300", "800", "1600"]
+
+
+def layout_text(vehicle, mirror_lr, mirror_tb, zoom, seed, cover=None):
     rows = objects(seed)
+    if cover is not None:  # over the first objects, under the others
+        rows.insert(len(rows) // 2, cover)
     lines = ["Kestrion 2", vehicle, str(mirror_lr), str(mirror_tb), str(len(rows)), zoom]
     for r in rows:
         lines.extend(r)
@@ -81,9 +92,24 @@ def main():
                    XDG_RUNTIME_DIR="/tmp/runtime-root")
         # Large zooms draw a window-sized part of the plan, as the window shows it.
         canvas = ["--canvas", "1200x800"] if int(zoom) > 300 else []
-        for ext in ("bmp", "jpg"):
-            subprocess.run([str(binary), "--export", str(kla), str(out / f"{name}.{ext}")]
-                           + canvas, env=env, check=True, stdout=subprocess.DEVNULL)
+        export(binary, kla, out, name, canvas, env)
+    # A canvas covered by one object: what lies under it must not show through.
+    for n, (c, zoom, prefs) in enumerate(itertools.product(range(len(COVERS)), COVER_ZOOMS,
+                                                           (False, True))):
+        name = f"k{n:03d}"
+        home = out / "home" / ("on" if prefs else "off")
+        kla = out / f"{name}.kla"
+        kla.write_text(layout_text(VEHICLES[n % len(VEHICLES)], n % 2, n // 2 % 2, zoom, n,
+                                   COVERS[c]), encoding="utf-8")
+        env = dict(os.environ, XDG_CONFIG_HOME=str(home), QT_QPA_PLATFORM="offscreen",
+                   XDG_RUNTIME_DIR="/tmp/runtime-root")
+        export(binary, kla, out, name, ["--canvas", "1200x800"], env)
+
+
+def export(binary, kla, out, name, canvas, env):
+    for ext in ("bmp", "jpg"):
+        subprocess.run([str(binary), "--export", str(kla), str(out / f"{name}.{ext}")]
+                       + canvas, env=env, check=True, stdout=subprocess.DEVNULL)
 
 
 if __name__ == "__main__":

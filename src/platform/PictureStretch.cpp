@@ -10,6 +10,10 @@
 #include <type_traits>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform {
 
 namespace {
@@ -152,6 +156,46 @@ struct TargetRows {
     QRgb* operator()(int k) const { return first + qsizetype(k) * stride; }
 };
 
+// A source pixel repeated over length target pixels.
+struct PixelRun {
+    int source, length;
+};
+
+std::vector<PixelRun> pixelRuns(const int* index, int count) {
+    std::vector<PixelRun> runs;
+    for (int c = 0; c < count;) {
+        int end = c + 1;
+        while (end < count && index[end] == index[c])
+            ++end;
+        runs.push_back({index[c], end - c});
+        c = end;
+    }
+    return runs;
+}
+
+// Writes one row of count target pixels from the runs of source pixels. Runs are written
+// four pixels at a time where the row goes on far enough: a run's last store may reach
+// into the next run, which is written after it.
+template <typename Put>
+void fillRuns(QRgb* to, int count, const QRgb* from, const std::vector<PixelRun>& runs, Put put) {
+    QRgb* const end = to + count;
+    for (const PixelRun& run : runs) {
+        QRgb value = 0;
+        put(value, from[run.source]);
+#if defined(__SSE2__)
+        if (run.length > 1 && end - to >= (run.length + 3) / 4 * 4) {
+            const __m128i four = _mm_set1_epi32(int(value));
+            for (int k = 0; k < run.length; k += 4)
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), four);
+            to += run.length;
+            continue;
+        }
+#endif
+        std::fill(to, to + run.length, value);
+        to += run.length;
+    }
+}
+
 // Paints the visible target pixels; put combines a source value into a target pixel.
 template <typename Put>
 void paintMapped(const TargetRows& targetRow, const QImage& rgb, const AxisMap& columns,
@@ -165,6 +209,13 @@ void paintMapped(const TargetRows& targetRow, const QImage& rgb, const AxisMap& 
         const int* index = columns.begin.data();
         // Unscaled rows are plain copies.
         const bool straight = index[n - 1] - index[0] == n - 1;
+        // Rows enlarged four times or more repeat each source pixel over a run of target
+        // pixels: the runs are found once and filled at every row that shows a new source
+        // row. Shorter runs are quicker copied pixel by pixel.
+        std::vector<PixelRun> runs;
+        const bool byRuns = Put::copies && n >= 4 * (std::abs(index[n - 1] - index[0]) + 1);
+        if (byRuns)
+            runs = pixelRuns(index, n);
         for (int k = 0; k < rows.count(); ++k) {
             const QRgb* from = sourceRow(rows.begin[std::size_t(k)]);
             QRgb* to = targetRow(k);
@@ -177,8 +228,14 @@ void paintMapped(const TargetRows& targetRow, const QImage& rgb, const AxisMap& 
             }
             if (straight) {
                 from += index[0];
-                for (int c = 0; c < n; ++c)
-                    put(to[c], from[c]);
+                if constexpr (std::is_same_v<Put, CopyOpaque>) {
+                    std::copy(from, from + n, to);
+                } else {
+                    for (int c = 0; c < n; ++c)
+                        put(to[c], from[c]);
+                }
+            } else if (byRuns) {
+                fillRuns(to, n, from, runs, put);
             } else {
                 for (int c = 0; c < n; ++c)
                     put(to[c], from[index[c]]);
@@ -282,7 +339,9 @@ void paint(QImage& surface, const QImage& picture, const QImage& rgb, AxisMap& c
            AxisMap& rows, Put put, StretchMemo* memo, const StretchMemo::Placement& placement,
            std::size_t placementKey) {
     const TargetRows target = targetAt(surface, columns.first, rows.first);
-    if (!memo) {
+    // Enlarged and unscaled rows are copies of picture rows or of the row above, as cheap
+    // as copies from a memo: only paints that combine picture pixels are kept.
+    if (!memo || (columns.single && rows.single)) {
         paintMapped(target, rgb, columns, rows, put);
         return;
     }
@@ -309,7 +368,8 @@ void paint(QImage& surface, const QImage& picture, const QImage& rgb, AxisMap& c
     } else {
         paintKept(target, *kept, n, m, put);
     }
-    memo->place(placement, placementKey, StretchMemo::Placed{kept, firstColumn, firstRow, n, m});
+    memo->place(placement, placementKey, hash,
+                StretchMemo::Placed{kept, firstColumn, firstRow, n, m});
 }
 
 } // namespace
@@ -324,41 +384,58 @@ const std::vector<QRgb>* StretchMemo::find(const Key& key, std::size_t hash) {
     return nullptr;
 }
 
-const StretchMemo::Placed* StretchMemo::findPlaced(const Placement& placement,
-                                                   std::size_t hash) const {
+const StretchMemo::Placed* StretchMemo::findPlaced(const Placement& placement, std::size_t hash) {
     const auto [from, to] = placed_.equal_range(hash);
     for (auto it = from; it != to; ++it)
-        if (it->second.first == placement)
-            return &it->second.second;
+        if (it->second.placement == placement) {
+            it->second.entry->lastUse = ++uses_;
+            return &it->second.placed;
+        }
     return nullptr;
 }
 
-void StretchMemo::place(const Placement& placement, std::size_t hash, Placed placed) {
+void StretchMemo::place(const Placement& placement, std::size_t hash, std::size_t keyHash,
+                        Placed placed) {
     if (findPlaced(placement, hash))
+        return;
+    const auto [from, to] = entries_.equal_range(keyHash);
+    const auto entry = std::find_if(
+        from, to, [&placed](const auto& kept) { return &kept.second.pixels == placed.pixels; });
+    if (entry == to)
         return;
     if (placed_.size() >= kMostPlacements)
         placed_.clear();
-    placed_.emplace(hash, std::pair{placement, placed});
+    placed_.emplace(hash, PlacedEntry{placement, placed, &entry->second});
+}
+
+void StretchMemo::shrinkTo(std::size_t target) {
+    if (kept_ <= target)
+        return;
+    // The placements point into the entries: they go with the first entry dropped.
+    placed_.clear();
+    std::vector<std::pair<unsigned long long, decltype(entries_)::iterator>> byAge;
+    for (auto it = entries_.begin(); it != entries_.end(); ++it)
+        byAge.emplace_back(it->second.lastUse, it);
+    std::sort(byAge.begin(), byAge.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [use, it] : byAge) {
+        if (kept_ <= target)
+            break;
+        kept_ -= it->second.pixels.size();
+        entries_.erase(it);
+    }
+}
+
+void StretchMemo::setBudget(std::size_t budgetPixels) {
+    budget_ = budgetPixels;
+    shrinkTo(budget_);
 }
 
 const std::vector<QRgb>* StretchMemo::keep(Key key, std::size_t hash, std::vector<QRgb> pixels) {
     if (pixels.size() > budget_ / 2)
         return nullptr;
-    if (kept_ + pixels.size() > budget_) {
-        // The placements point into the entries: they go with the first entry dropped.
-        placed_.clear();
-        std::vector<std::pair<unsigned long long, decltype(entries_)::iterator>> byAge;
-        for (auto it = entries_.begin(); it != entries_.end(); ++it)
-            byAge.emplace_back(it->second.lastUse, it);
-        std::sort(byAge.begin(), byAge.end(),
-                  [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& [use, it] : byAge) {
-            if (kept_ + pixels.size() <= budget_ / 2)
-                break;
-            kept_ -= it->second.pixels.size();
-            entries_.erase(it);
-        }
-    }
+    if (kept_ + pixels.size() > budget_)
+        shrinkTo(budget_ / 2 - pixels.size());
     kept_ += pixels.size();
     return &entries_.emplace(hash, Entry{std::move(key), std::move(pixels), ++uses_})
                 ->second.pixels;

@@ -15,12 +15,16 @@ enum class RasterOp { Copy, And };
 
 // Stretched pictures kept from earlier paints: painting a picture again onto target
 // pixels that show the same picture pixels as before (the same picture, size and
-// position, or a whole-pixel move of them) copies the rows kept instead of sampling
-// again. The pixels kept stay within a budget; the least recently used go first.
+// position, or a whole-pixel move of them) copies the rows kept instead of combining the
+// picture pixels again. Only paints drawn smaller than the picture on some axis are kept:
+// an enlarged or unscaled paint copies its pixels from the picture as cheaply as from a
+// memo. The pixels kept stay within a budget; the least recently used go first.
 // A copy starts empty.
 class StretchMemo {
 public:
-    explicit StretchMemo(std::size_t budgetPixels = std::size_t(8) << 20) : budget_(budgetPixels) {}
+    static constexpr std::size_t kDefaultBudget = std::size_t(4) << 20; // pixels
+
+    explicit StretchMemo(std::size_t budgetPixels = kDefaultBudget) : budget_(budgetPixels) {}
     StretchMemo(const StretchMemo& other) : budget_(other.budget_) {}
     StretchMemo& operator=(const StretchMemo& other) {
         entries_.clear();
@@ -30,6 +34,12 @@ public:
         return *this;
     }
 
+    // At most this many pixels are kept; those over it go at once, oldest first.
+    void setBudget(std::size_t budgetPixels);
+    std::size_t budget() const { return budget_; }
+    // The pixels kept now.
+    std::size_t keptPixels() const { return kept_; }
+
     // What one kept paint depends on: the picture's contents and, per target column
     // and row, the run of picture pixels it shows.
     struct Key {
@@ -38,7 +48,8 @@ public:
         bool operator==(const Key&) const = default;
     };
 
-    // The kept pixels (row after row, one value per target pixel), or nullptr.
+    // The kept pixels (row after row, one value per target pixel), or nullptr. Finding
+    // them marks them as used.
     const std::vector<QRgb>* find(const Key& key, std::size_t hash);
     // Keeps the pixels and gives them back, or nullptr when they alone would fill half
     // the budget.
@@ -59,8 +70,10 @@ public:
         const std::vector<QRgb>* pixels = nullptr;
         int column = 0, row = 0, columns = 0, rows = 0;
     };
-    const Placed* findPlaced(const Placement& placement, std::size_t hash) const;
-    void place(const Placement& placement, std::size_t hash, Placed placed);
+    // The placement's pixels, or nullptr; finding them marks them as used, as find does.
+    const Placed* findPlaced(const Placement& placement, std::size_t hash);
+    // Notes where the pixels kept under keyHash (found or kept just before) were placed.
+    void place(const Placement& placement, std::size_t hash, std::size_t keyHash, Placed placed);
 
 private:
     struct Entry {
@@ -68,11 +81,20 @@ private:
         std::vector<QRgb> pixels;
         unsigned long long lastUse = 0;
     };
+    // Drops the least recently used entries until at most target pixels are kept.
+    void shrinkTo(std::size_t target);
+
     std::unordered_multimap<std::size_t, Entry> entries_;
-    // Placements seen, each pointing into an entry; dropped whenever an entry goes, and
-    // all at once when there are more than a few plans' worth.
+    // Placements seen, each with the entry it shows (entries do not move while kept);
+    // dropped whenever an entry goes, and all at once when there are more than a few
+    // plans' worth.
     static constexpr std::size_t kMostPlacements = 8192;
-    std::unordered_multimap<std::size_t, std::pair<Placement, Placed>> placed_;
+    struct PlacedEntry {
+        Placement placement;
+        Placed placed;
+        Entry* entry = nullptr;
+    };
+    std::unordered_multimap<std::size_t, PlacedEntry> placed_;
     std::size_t budget_;
     std::size_t kept_ = 0;
     unsigned long long uses_ = 0;
@@ -90,7 +112,7 @@ private:
 // each target pixel the bitwise AND of all the source pixels whose centres fall in it,
 // so that one-pixel dark lines on a light picture survive any reduction.
 //
-// With a memo, the paint is kept there and taken from there when it comes again.
+// With a memo, a shrinking paint is kept there and taken from there when it comes again.
 void stretchPicture(QImage& surface, const QImage& picture, double x, double y, double width,
                     double height, const QRect& source, RasterOp op, StretchMemo* memo = nullptr);
 

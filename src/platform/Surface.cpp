@@ -94,6 +94,13 @@ QImage scratch(int width, int height) {
     return image;
 }
 
+// Stretched pictures kept per surface: twice the surface's pixels (pictures overlap),
+// within 1 and 4 million pixels (4 and 16 MB).
+std::size_t stretchBudget(int width, int height) {
+    return std::clamp(std::size_t(2) * std::size_t(width) * std::size_t(height),
+                      std::size_t(1) << 20, StretchMemo::kDefaultBudget);
+}
+
 } // namespace
 
 Surface::Surface(int width, int height, Colour background)
@@ -102,6 +109,7 @@ Surface::Surface(int width, int height, Colour background)
     image_.setDotsPerMeterX(kDotsPerMeter);
     image_.setDotsPerMeterY(kDotsPerMeter);
     image_.fill(toQColor(backgroundColour));
+    stretched_.setBudget(stretchBudget(image_.width(), image_.height()));
 }
 
 QFont Surface::defaultFont() {
@@ -154,6 +162,7 @@ void Surface::resize(int width, int height) {
     p.drawImage(0, 0, image_);
     p.end();
     image_ = std::move(next);
+    stretched_.setBudget(stretchBudget(width, height));
 }
 
 void Surface::clear() {

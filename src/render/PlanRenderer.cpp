@@ -208,22 +208,102 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
     const PicturePlacement placement =
         placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
                      view.originY, layout.mirrorLeftRight, layout.mirrorTopBottom);
-    if (!prefs.bodyLinesInFront)
+    // Zoomed in, one object often fills the whole canvas: what lies under it cannot show.
+    const View coveredView = view;
+    const int cover = coveringObject(canvas, layout, view);
+    bool skipping = cover >= 0;
+    if (!prefs.bodyLinesInFront && !skipping)
         canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
                            placement.height);
 
+    int index = 0;
     for (const document::PlanObject& object : layout.objects) {
         // Read the view afresh for every object: queued events may have scrolled or zoomed.
         ScreenBox box = screenBox(object, view, layout.pixelsPerCm);
         DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
-        drawObject(canvas, box, object, context);
-        if (processEvents)
+        if (skipping && index < cover)
+            leaveHidden(canvas, box, object, context);
+        else
+            drawObject(canvas, box, object, context);
+        if (processEvents) {
             processEvents();
+            // Under another view the cover may not cover: the objects left are all drawn.
+            skipping = skipping && view == coveredView;
+        }
+        ++index;
     }
 
     if (prefs.bodyLinesInFront)
         canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
                            placement.height, platform::RasterOp::And);
+}
+
+int PlanRenderer::coveringObject(const Surface& canvas, const document::Layout& layout,
+                                 const View& view) {
+    if (canvas.drawMode != platform::DrawMode::Copy)
+        return -1;
+    for (int index = layout.objects.count() - 1; index >= 0; --index) {
+        const document::PlanObject& object = layout.objects.row(index + 1);
+        if (paintsWholeSurface(canvas, screenBox(object, view, layout.pixelsPerCm), object))
+            return index;
+    }
+    return -1;
+}
+
+bool PlanRenderer::paintsWholeSurface(const Surface& surface, const ScreenBox& box,
+                                      const document::PlanObject& object) {
+    using document::ObjectKind;
+    if (object.kind != ObjectKind::Rectangle && object.kind != ObjectKind::Accessory)
+        return false;
+    if (!std::isfinite(box.x) || !std::isfinite(box.y) || !std::isfinite(box.w) ||
+        !std::isfinite(box.h) || !(box.w > 0) || !(box.h > 0))
+        return false;
+    // The box must reach past every edge by a margin that no rounding of the drawing
+    // routines can take back: two pixels, more where a picture's last pixels reach in.
+    const auto reaches = [&](double marginX, double marginY) {
+        const double x = box.x, y = box.y;
+        return x <= -marginX && y <= -marginY && x + box.w >= surface.width() + marginX &&
+               y + box.h >= surface.height() + marginY;
+    };
+    const document::Fill& fill = object.fill;
+    if (object.kind == ObjectKind::Rectangle) {
+        if (!fill.isFile())
+            return reaches(2, 2);
+        // Tiles cut to the box may stop up to one tile short of its far edges.
+        const QImage* texture = libraryPicture(QStringLiteral("textures"), fill.fileName());
+        return texture && reaches(2 + texture->width(), 2 + texture->height());
+    }
+    const int quarterTurns = int(object.orientation.accessoryTurn());
+    if (quarterTurns < 0 || quarterTurns > 3 || fill.fileName().isEmpty())
+        return false;
+    const QImage* picture = pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"),
+                                             fill.fileName(), quarterTurns);
+    // One picture pixel further: the stretch leaves out a last column or row whose sample
+    // falls just past the picture.
+    return picture && !picture->isNull() &&
+           reaches(2 + double(box.w) / picture->width(), 2 + double(box.h) / picture->height());
+}
+
+void PlanRenderer::leaveHidden(Surface& surface, ScreenBox box, const document::PlanObject& object,
+                               const DrawContext& context) {
+    using document::ObjectKind;
+    switch (object.kind) {
+    case ObjectKind::Measure:
+    case ObjectKind::Text:
+        // They set the surface's text position and pen colour, which outlast the plan.
+        drawObject(surface, box, object, context);
+        break;
+    case ObjectKind::Line:
+    case ObjectKind::Ellipse:
+    case ObjectKind::Triangle:
+        // Drawn, they leave a one-pixel pen.
+        if (std::isfinite(box.x) && std::isfinite(box.y) && std::isfinite(box.h) &&
+            std::isfinite(box.w))
+            surface.penWidth = 1;
+        break;
+    default:
+        break;
+    }
 }
 
 ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,

@@ -50,7 +50,8 @@ public:
 
     // Redraws the plan on canvas without clearing it first: the vehicle picture
     // (mirrored by the layout's flags), every object in order, and with bodyLinesInFront the
-    // picture again ANDed over the objects.
+    // picture again ANDed over the objects. The pixels of the picture and of the objects
+    // under an object that paints the whole canvas are left out (they could not show).
     void drawPlan(platform::Surface& canvas, const document::Layout& layout, const View& view,
                   const settings::Preferences& prefs);
 
@@ -68,6 +69,16 @@ public:
     const QString& libraryRoot() const { return libraryRoot_; }
 
 private:
+    // The last object in drawing order that paints every pixel of the canvas, or -1.
+    int coveringObject(const platform::Surface& canvas, const document::Layout& layout,
+                       const View& view);
+    // Whether drawing the object in its box surely paints every pixel of the surface:
+    // a colour or texture rectangle, or an accessory, reaching past all four edges.
+    bool paintsWholeSurface(const platform::Surface& surface, const ScreenBox& box,
+                            const document::PlanObject& object);
+    // Does for a hidden object what its drawing would leave besides pixels.
+    void leaveHidden(platform::Surface& surface, ScreenBox box, const document::PlanObject& object,
+                     const DrawContext& context);
     // The library picture, or nullptr when it cannot be read.
     const QImage* libraryPicture(const QString& folder, const QString& file);
     void drawAccessory(platform::Surface& surface, float x, float y, float h, float w,

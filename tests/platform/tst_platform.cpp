@@ -415,6 +415,43 @@ private Q_SLOTS:
         }
     }
 
+    // Over its budget the memo lets go of the paints used least recently, a paint found
+    // again by its placement counting as used; a smaller budget lets go at once.
+    void stretchMemoKeepsWhatIsUsed_data() {
+        QTest::addColumn<bool>("foundByPlacement"); // the first paint, found again
+        QTest::newRow("found again by its placement") << true;
+        QTest::newRow("not found again") << false;
+    }
+    void stretchMemoKeepsWhatIsUsed() {
+        QFETCH(bool, foundByPlacement);
+        StretchMemo memo(1000);
+        const auto key = [](int picture) { return StretchMemo::Key{picture, {0}, {1}, {0}, {1}}; };
+        const auto keep = [&](int picture) {
+            const StretchMemo::Key k = key(picture);
+            return memo.keep(k, std::size_t(picture), std::vector<QRgb>(90, QRgb(picture)));
+        };
+        const StretchMemo::Placement place{1, 2.5, 3, 30, 3, QRect(0, 0, 9, 10), QSize(40, 30)};
+        memo.place(place, 77, 1, StretchMemo::Placed{keep(1), 0, 0, 30, 3});
+        for (int picture = 2; picture <= 10; ++picture)
+            keep(picture);
+        if (foundByPlacement)
+            QVERIFY(memo.findPlaced(place, 77));
+        keep(11); // 990 pixels kept
+        QCOMPARE(memo.keptPixels(), std::size_t(990));
+        keep(12); // over the budget: down to half of it, with the new paint
+        QVERIFY(memo.keptPixels() <= 500);
+        QVERIFY(memo.find(key(12), 12));
+        QCOMPARE(memo.find(key(1), 1) != nullptr, foundByPlacement);
+        QVERIFY(!memo.find(key(2), 2));
+        QVERIFY(!memo.findPlaced(place, 77));
+        memo.setBudget(200);
+        QVERIFY(memo.keptPixels() <= 200);
+        QVERIFY(memo.find(key(12), 12));
+        // Alone over half the budget: not kept.
+        QVERIFY(!memo.keep(key(13), 13, std::vector<QRgb>(101)));
+        QVERIFY(memo.keptPixels() <= 200);
+    }
+
     // Texts and sloping lines repeat the pixels the painter gave them once: they must
     // be the painter's pixels wherever they are drawn, cut by the surface's edges too.
     void textAndLinesMatchThePainter_data() {

@@ -1,6 +1,7 @@
 // Guards the plan renderer's pixels: object kinds, textures, turns, the plan over the vehicle.
 #include "document/Palette.h"
 #include "render/PlanRenderer.h"
+#include "render/ScaleModel.h"
 #include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
@@ -186,8 +187,8 @@ private Q_SLOTS:
     // Exactly columns X..X+W-1 and rows Y..Y+H-1, its picture turned by quarters then stretched.
     void accessoryFillsExactlyItsBox_data() {
         QTest::addColumn<int>("orientation");
-        QTest::addColumn<int>("scale"); // box side over picture side
-        for (const int scale : {1, 2})
+        QTest::addColumn<int>("scale");   // box side over picture side
+        for (const int scale : {1, 2, 7}) // seven: each picture pixel a run of seven
             for (int orientation = 0; orientation < 4; ++orientation)
                 QTest::addRow("orientation %d, scale %d", orientation, scale)
                     << orientation << scale;
@@ -263,6 +264,89 @@ private Q_SLOTS:
         Surface s(60, 50);
         renderer_.drawPlan(s, layout, view, prefs);
         checkProbes(s, probes);
+    }
+
+    // Under an object that paints the whole canvas the drawing leaves things out; the
+    // canvas and the surface's pen and text state must still be those of drawing the body
+    // picture and every object in turn. The near misses leave a strip where the body and
+    // the objects under them show.
+    void coveredCanvasAsIfAllDrawn_data() {
+        QTest::addColumn<PlanObject>("cover");
+        QTest::addColumn<render::View>("view");
+        QTest::addColumn<bool>("carross");
+        const render::View plain{1, 0, 0};
+        const auto rectangle = [](float x, float y, float h, float w, Fill fill) {
+            return planObject(ObjectKind::Rectangle, x, y, h, w, std::move(fill));
+        };
+        const auto accessory = [](float x, float y, float h, float w, int turn) {
+            return planObject(ObjectKind::Accessory, x, y, h, w, Fill::file(kAccessory), false,
+                              turn);
+        };
+        QTest::newRow("colour rectangle past every edge")
+            << rectangle(-3, -3, 57, 67, Fill::colour(9)) << plain << false;
+        QTest::newRow("colour rectangle a column short of the right edge")
+            << rectangle(-3, -3, 57, 62, Fill::colour(9)) << plain << false;
+        QTest::newRow("texture past every edge, body lines in front")
+            << rectangle(-7, -6, 70, 80, Fill::file(QStringLiteral("Damier.bmp"))) << plain << true;
+        QTest::newRow("texture whose last tiles stop a row short of the bottom")
+            << rectangle(-6, -6, 55.4f, 80, Fill::file(QStringLiteral("Damier.bmp"))) << plain
+            << false;
+        QTest::newRow("unreadable texture paints nothing")
+            << rectangle(-10, -10, 80, 90, Fill::file(QStringLiteral("Abime.jpg"))) << plain
+            << false;
+        QTest::newRow("accessory turned a quarter, at 400 %, scrolled")
+            << accessory(0, 0, 40, 30, 1) << render::View{4, 2, 1.5f} << false;
+        QTest::newRow("accessory at 400 %, a column short of the left edge")
+            << accessory(0.15f, 0, 20, 30, 0) << render::View{4, 0, 2} << false;
+    }
+    void coveredCanvasAsIfAllDrawn() {
+        QFETCH(PlanObject, cover);
+        QFETCH(render::View, view);
+        QFETCH(bool, carross);
+        QImage body(60, 50, QImage::Format_RGB32); // not the surface's white
+        body.fill(QColor(200, 220, 240));
+        QPainter(&body).fillRect(10, 0, 2, 50, Qt::black);
+        document::Layout layout = layoutOver(body);
+        // Under the cover: every kind, the last text in its own colour; over it, a box.
+        layout.objects.append(planObject(ObjectKind::Rectangle, 2, 2, 8, 8, Fill::colour(4)));
+        layout.objects.append(
+            planObject(ObjectKind::Accessory, 5, 30, 10, 20, Fill::file(kAccessory), false, 2));
+        layout.objects.append(planObject(ObjectKind::Line, 0, 0, 40, 50, Fill::colour(1)));
+        layout.objects.append(planObject(ObjectKind::Ellipse, 20, 5, 20, 30, Fill::colour(5)));
+        layout.objects.append(planObject(ObjectKind::Measure, 3, 20, 10, 40, Fill::colour(3)));
+        layout.objects.append(
+            planObject(ObjectKind::Text, 30, 40, 0, 0, Fill::colour(7), false, 0, "Lit"));
+        layout.objects.append(
+            planObject(ObjectKind::Triangle, 40, 2, 15, 15, Fill::colour(2), false, 1));
+        layout.objects.append(cover);
+        layout.objects.append(planObject(ObjectKind::Rectangle, 12, 12, 3, 4, Fill::colour(6)));
+        settings::Preferences prefs;
+        prefs.bodyLinesInFront = carross;
+        prefs.lineWidth = QStringLiteral("4");
+
+        Surface drawn(60, 50);
+        drawn.textX = 5;
+        renderer_.drawPlan(drawn, layout, view, prefs);
+
+        Surface expected(60, 50);
+        expected.textX = 5;
+        const render::PicturePlacement at =
+            render::placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
+                                 view.originY, false, false);
+        if (!carross)
+            expected.drawPicture(body, at.left, at.top, at.width, at.height);
+        for (const PlanObject& object : layout.objects)
+            renderer_.drawObject(expected, render::screenBox(object, view, layout.pixelsPerCm),
+                                 object, {view.zoom, layout.pixelsPerCm, prefs});
+        if (carross)
+            expected.drawPicture(body, at.left, at.top, at.width, at.height,
+                                 platform::RasterOp::And);
+
+        QVERIFY(testkit::imagesMatch(drawn.image(), expected.image(), QStringLiteral("covered")));
+        QCOMPARE(drawn.penColour, expected.penColour);
+        QCOMPARE(drawn.penWidth, expected.penWidth);
+        QCOMPARE(std::pair(drawn.textX, drawn.textY), std::pair(expected.textX, expected.textY));
+        QCOMPARE(drawn.transparentText, expected.transparentText);
     }
 };
 
