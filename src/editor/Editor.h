@@ -70,7 +70,6 @@ public:
     void showStatus(const QString& text);
     // Where the last handler asked the keyboard focus to go; asked once.
     FocusRequest takeFocusRequest();
-    render::PlanRenderer& renderer() { return renderer_; }
     // The locale of numbers in files and the surface panel (the user's by default).
     void setLocale(const QLocale& locale) { locale_ = locale; }
     const QLocale& locale() const { return locale_; }

@@ -14,6 +14,9 @@
 #include <optional>
 #include <utility>
 
+// The values of the editor's state, each kept by one owner that hands out only const
+// references to it: the view by ViewControl, the selection by Selection, the editing
+// controls and the next object by EditingPanel, the surface count by SurfacePanel.
 namespace editor {
 
 // The view onto the plan: zoom, scroll origin, the zoom box and the two bars.

@@ -251,7 +251,7 @@ bool LayoutCommands::refusedAsLayoutFile(const QString& path) {
 }
 
 // The selection is put back only once the output goes ahead (a file was chosen, a
-// printer found): a cancel leaves everything as it was.
+// printer found and the print dialog answered): a cancel leaves everything as it was.
 void LayoutCommands::exportPdf(const output::ScaleSetup& setup) {
     if (!core_.layoutOpen())
         return;
@@ -270,6 +270,11 @@ void LayoutCommands::printAtScale(const output::ScaleSetup& setup, platform::Pri
         core_.inform(missing, kErreur, platform::MsgIcon::Critical);
         return;
     }
+    const std::optional<platform::PrintChoice> choice =
+        core_.services.dialogs.printDialog(printer.proposedChoice());
+    if (!choice)
+        return;
+    printer.useChoice(*choice);
     outputAtScale(setup, [&](const output::PlanSource& source, const output::ScaledPlan& plan) {
         return output::printScaled(printer, source, plan);
     });

@@ -42,7 +42,8 @@ public:
     void exportPicture();
     void printLayout(platform::Printer& printer);
     // "Exporter en PDF..." and "À l'échelle...", once the scale dialog has given the
-    // setup: the true-scale sheets to a PDF file asked for, or to the printer.
+    // setup: the true-scale sheets to a PDF file asked for, or to the printer and in the
+    // copies chosen in the print dialog.
     void exportPdf(const output::ScaleSetup& setup);
     void printAtScale(const output::ScaleSetup& setup, platform::Printer& printer);
     // "Exporter la liste des objets...": the parts list to a CSV file asked for, in the

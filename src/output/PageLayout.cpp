@@ -70,10 +70,17 @@ int fittingScale(QSizeF planCm, QSizeF areaMm) {
     return wholeCount(needed);
 }
 
+int PageLayout::sheetNumber(int row, int column) const {
+    const auto found = std::find_if(tiles.begin(), tiles.end(), [&](const PageTile& tile) {
+        return tile.row == row && tile.column == column;
+    });
+    return found == tiles.end() ? 0 : int(found - tiles.begin()) + 1;
+}
+
 QString PageLayout::pageMark(const PageTile& tile) const {
     return QStringLiteral("Page %1/%2 : rangée %3, colonne %4")
-        .arg(tile.row * columns + tile.column + 1)
-        .arg(pageCount())
+        .arg(sheetNumber(tile.row, tile.column))
+        .arg(tiles.size())
         .arg(tile.row + 1)
         .arg(tile.column + 1);
 }

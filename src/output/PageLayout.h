@@ -58,17 +58,23 @@ struct PageTile {
 
 // How a plan is laid out on sheets at one scale.
 struct PageLayout {
-    QSizeF paper;                // mm
-    QRectF drawArea;             // mm: where the plan goes on every sheet
-    QRectF footer;               // mm: scale bar, scale, stamp and page mark
-    int scale = 20;              // the 1:N used (the fitting one when the setup asks to fit)
-    QSizeF planMm;               // the plan's size on paper
-    int rows = 1, columns = 1;   // at most kMostPieces each
-    std::vector<PageTile> tiles; // row by row, left to right
+    QSizeF paper;              // mm
+    QRectF drawArea;           // mm: where the plan goes on every sheet
+    QRectF footer;             // mm: scale bar, scale, stamp and page mark
+    int scale = 20;            // the 1:N used (the fitting one when the setup asks to fit)
+    QSizeF planMm;             // the plan's size on paper
+    int rows = 1, columns = 1; // at most kMostPieces each
+    // The sheets that go on paper, row by row, left to right, numbered from 1 in this
+    // order. A sheet left out (see prepareScaledPlan) leaves its row and column empty.
+    std::vector<PageTile> tiles;
 
+    // The sheets of every row and column, before any is left out.
     qint64 pageCount() const { return qint64(rows) * columns; }
     bool tooManyPages() const { return pageCount() > kMostPages; }
-    // "Page 2/3 : rangée 1, colonne 2".
+    // The number of the sheet at a 0-based row and column; 0 when it does not go on paper.
+    int sheetNumber(int row, int column) const;
+    // "Page 2/3 : rangée 1, colonne 3": the sheet's number among those that go on paper,
+    // and its place among the rows and columns of the whole plan.
     QString pageMark(const PageTile& tile) const;
 };
 

@@ -81,6 +81,34 @@ QImage renderTile(const PlanSource& source, const ScaledPlan& plan, const PageTi
     return surface.image();
 }
 
+// Whether a sheet's share shows anything of the plan: a pixel visibly darker than the
+// paper in one of its channels. A picture's white margin, with its near-white noise, is
+// paper; a pale tint is not.
+bool holdsPlanPixels(const QImage& share) {
+    constexpr int kPaperAbove = 240;
+    const QImage rgb = share.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            if (qRed(line[x]) < kPaperAbove || qGreen(line[x]) < kPaperAbove ||
+                qBlue(line[x]) < kPaperAbove)
+                return true;
+    }
+    return false;
+}
+
+// Leaves out the sheets whose share holds nothing of the plan, keeping at least the
+// first, so that a blank plan still gives its sheet with the scale and the stamp.
+void leaveOutBlankSheets(const PlanSource& source, ScaledPlan& plan) {
+    std::vector<PageTile> kept;
+    for (const PageTile& tile : plan.pages.tiles)
+        if (holdsPlanPixels(renderTile(source, plan, tile)))
+            kept.push_back(tile);
+    if (kept.empty() && !plan.pages.tiles.empty())
+        kept.push_back(plan.pages.tiles.front());
+    plan.pages.tiles = std::move(kept);
+}
+
 void drawText(QPainter& painter, const QRectF& rect, int flags, const QString& text,
               const QFont& font) {
     painter.setFont(font);
@@ -97,11 +125,10 @@ void drawAssemblyMarks(QPainter& painter, const SheetUnits& units, const PageLay
     painter.drawRect(units.rect(shown));
     QPen dashed(kMarkGrey, units.width(0.25), Qt::DashLine);
     const QFont small = sheetFont(6);
+    // A neighbour left out is no page to assemble with.
     const auto neighbour = [&](int row, int column) {
-        for (const PageTile& other : pages.tiles)
-            if (other.row == row && other.column == column)
-                return QStringLiteral("page %1").arg(row * pages.columns + column + 1);
-        return QString();
+        const int number = pages.sheetNumber(row, column);
+        return number > 0 ? QStringLiteral("page %1").arg(number) : QString();
     };
     const double o = kOverlapMm;
     struct Edge {
@@ -249,22 +276,25 @@ ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup) 
     }
     const double pixelsPerCm = layout.pixelsPerCm > 0 ? layout.pixelsPerCm : 1.0;
     plan.pages = layoutPages(plan.zone.size() / pixelsPerCm, setup);
+    leaveOutBlankSheets(source, plan);
     return plan;
 }
 
-bool paintScaledPages(QPagedPaintDevice& device, const PlanSource& source, const ScaledPlan& plan) {
+bool paintScaledPages(QPagedPaintDevice& device, const PlanSource& source, const ScaledPlan& plan,
+                      int copies) {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
     const SheetUnits units(device);
     const double pxPerMm = paperPixelsPerMm();
-    bool first = true;
-    for (const PageTile& tile : plan.pages.tiles) {
-        if (!first && !device.newPage()) {
+    const std::vector<PageTile>& tiles = plan.pages.tiles;
+    const std::size_t sheets = tiles.size() * std::size_t(std::max(1, copies));
+    for (std::size_t sheet = 0; sheet < sheets; ++sheet) {
+        const PageTile& tile = tiles[sheet % tiles.size()];
+        if (sheet > 0 && !device.newPage()) {
             painter.end();
             return false;
         }
-        first = false;
         const QImage picture = renderTile(source, plan, tile);
         // The picture's own size, so that its pixels keep exactly the paper resolution.
         const QRectF shown(tile.at, QSizeF(picture.width() / pxPerMm, picture.height() / pxPerMm));
@@ -307,8 +337,8 @@ QString writeScaledPdf(const QString& path, const PlanSource& source, const Scal
 QString printScaled(platform::Printer& printer, const PlanSource& source, const ScaledPlan& plan) {
     if (const QString refusal = plan.refusal(); !refusal.isEmpty())
         return refusal;
-    return printer.printPages(plan.pageLayout(), [&](QPagedPaintDevice& device) {
-        return paintScaledPages(device, source, plan);
+    return printer.printPages(plan.pageLayout(), [&](QPagedPaintDevice& device, int copies) {
+        return paintScaledPages(device, source, plan, copies);
     });
 }
 

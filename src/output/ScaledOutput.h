@@ -42,7 +42,7 @@ struct PlanSource {
 };
 
 // A layout ready to go on paper at true scale: the part of the plan to show, in
-// unzoomed vehicle-picture pixels, and its sheets.
+// unzoomed vehicle-picture pixels, and its sheets (those that show something of it).
 struct ScaledPlan {
     ScaleSetup setup;
     QRectF zone;
@@ -57,7 +57,10 @@ struct ScaledPlan {
 
 // The part of the plan that goes on paper: planBounds, or with setup.automaticZone
 // the drawn zone found as the image export finds it on the plan drawn at 100 % (less
-// for a plan larger than 4000 pixels), then laid out on sheets.
+// for a plan larger than 4000 pixels), then laid out on sheets. A sheet whose share of
+// the plan, drawn as it goes on paper, holds no pixel visibly darker than white (a
+// corner beyond the van's outline, a strip of the picture's white margin) is left out;
+// the others keep their rows and columns. When every sheet is blank, the first stays.
 ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup);
 
 // Draws every sheet on the device, which is set to the sheets' paper without
@@ -65,8 +68,9 @@ ScaledPlan prepareScaledPlan(const PlanSource& source, const ScaleSetup& setup);
 // 1 m of the van measures 1000 / scale mm, the overlap and assembly marks, and the
 // footer (scale bar in cm, "Échelle 1:N", stamp, page mark). Texts and line widths
 // keep the physical size they have on a screen at 96 dots per inch. False when the
-// device cannot be drawn on.
-bool paintScaledPages(QPagedPaintDevice& device, const PlanSource& source, const ScaledPlan& plan);
+// device cannot be drawn on. The sheets are drawn `copies` times in a row.
+bool paintScaledPages(QPagedPaintDevice& device, const PlanSource& source, const ScaledPlan& plan,
+                      int copies = 1);
 
 // The French message for a plan that needs more than kMostPages sheets.
 QString tooManyPagesMessage(const PageLayout& pages);

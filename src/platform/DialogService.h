@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/PrintChoice.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace platform {
 
@@ -47,6 +51,9 @@ public:
     // Asks before replacing an existing file when overwritePrompt is set; a refusal
     // counts as a cancel.
     virtual FileDialogResult saveFile(const FileDialogRequest& request) = 0;
+    // The print dialog, starting from the printer and copies proposed. Returns what the
+    // user chose, or nothing when the user cancels.
+    virtual std::optional<PrintChoice> printDialog(const PrintChoice& proposed) = 0;
 };
 
 } // namespace platform

@@ -24,7 +24,7 @@ QString PdfFilePrinter::printPages(const QPageLayout& layout, const PagePainter&
     QPdfWriter writer(path_);
     writer.setResolution(300);
     writer.setPageLayout(layout);
-    if (!paint(writer))
+    if (!paint(writer, 1))
         return QStringLiteral("Impossible d'écrire le fichier d'impression.");
     return QString();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PrintChoice.h"
+
 #include <QImage>
 #include <QPageLayout>
 #include <QString>
@@ -10,9 +12,10 @@ class QPagedPaintDevice;
 
 namespace platform {
 
-// Draws a document's pages on a device already set to their paper: starts its own
+// Draws a document's pages on a device already set to their paper, the whole document
+// `copies` times in a row (for a device that cannot make copies itself): starts its own
 // painter, calls newPage() between pages, and returns false when drawing failed.
-using PagePainter = std::function<bool(QPagedPaintDevice&)>;
+using PagePainter = std::function<bool(QPagedPaintDevice&, int copies)>;
 
 // The system's current printer, as far as the program uses it: one page holding
 // one picture at screen size from the top-left corner of the printable area, or a
@@ -23,6 +26,10 @@ public:
     // Looks for the printer before anything is drawn. Returns an empty text when there
     // is one to print on, otherwise a French explanation for the user.
     virtual QString findPrinter() { return QString(); }
+    // What the print dialog proposes: the printer found, one copy.
+    virtual PrintChoice proposedChoice() const { return {}; }
+    // Prints what follows on the printer, in the number of copies, the print dialog chose.
+    virtual void useChoice(const PrintChoice&) {}
     // Prints one page and ends the document. Returns an empty text on success,
     // otherwise a French explanation for the user.
     virtual QString printPicture(const QImage& picture) = 0;

@@ -1,10 +1,16 @@
 #include "platform/QtDialogService.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -140,6 +146,25 @@ FileDialogResult QtDialogService::openFile(const FileDialogRequest& request) {
 
 FileDialogResult QtDialogService::saveFile(const FileDialogRequest& request) {
     return runFileDialog(parent_, request, true);
+}
+
+std::optional<PrintChoice> QtDialogService::printDialog(const PrintChoice& proposed) {
+    QPrinter printer(QPrinterInfo::printerInfo(proposed.printerName), QPrinter::HighResolution);
+    printer.setCopyCount(std::max(1, proposed.copies));
+    if (!proposed.outputFile.isEmpty())
+        printer.setOutputFileName(proposed.outputFile);
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies);
+    // The dialog is answered with the ordinary pointer, even while the caller shows a
+    // busy one.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = dialog.exec();
+    QApplication::restoreOverrideCursor();
+    if (answer != QDialog::Accepted)
+        return std::nullopt;
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    return PrintChoice{toFile ? QString() : printer.printerName(), std::max(1, printer.copyCount()),
+                       toFile ? printer.outputFileName() : QString()};
 }
 
 } // namespace platform

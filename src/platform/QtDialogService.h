@@ -20,6 +20,9 @@ public:
                      const QString& defaultText) override;
     FileDialogResult openFile(const FileDialogRequest& request) override;
     FileDialogResult saveFile(const FileDialogRequest& request) override;
+    // Qt's print dialog: the printer, the copies, or a PDF file instead; no page range,
+    // since every sheet goes to paper.
+    std::optional<PrintChoice> printDialog(const PrintChoice& proposed) override;
 
     // "Desc|*.a;*.b|Other|*.c" -> {"Desc (*.a *.b)", "Other (*.c)"}
     static QStringList qtFilters(const QString& filter);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -32,6 +34,17 @@ QString QtPrinter::findPrinter() {
     return QString();
 }
 
+PrintChoice QtPrinter::proposedChoice() const {
+    return {info_.printerName(), 1, QString()};
+}
+
+void QtPrinter::useChoice(const PrintChoice& choice) {
+    choice_ = choice;
+    choice_.copies = std::max(1, choice.copies);
+    if (const QPrinterInfo chosen = QPrinterInfo::printerInfo(choice.printerName); !chosen.isNull())
+        info_ = chosen;
+}
+
 QString QtPrinter::printPicture(const QImage& picture) {
     // Printing without asking first looks for the printer now.
     if (info_.isNull() || info_.printerName().isEmpty()) {
@@ -58,19 +71,26 @@ QString QtPrinter::printPicture(const QImage& picture) {
 }
 
 QString QtPrinter::printPages(const QPageLayout& layout, const PagePainter& paint) {
-    if (info_.isNull() || info_.printerName().isEmpty()) {
+    const bool toFile = !choice_.outputFile.isEmpty();
+    if (!toFile && (info_.isNull() || info_.printerName().isEmpty())) {
         if (const QString problem = findPrinter(); !problem.isEmpty())
             return problem;
     }
-    const QPrinterInfo& info = info_;
-    QPrinter printer(info, QPrinter::HighResolution);
+    const QString name = toFile ? choice_.outputFile : info_.printerName();
+    QPrinter printer(info_, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Kestrion"));
+    if (toFile)
+        printer.setOutputFileName(choice_.outputFile);
     printer.setFullPage(true); // (0, 0) is the sheet's corner
     if (!printer.setPageLayout(layout))
-        return QStringLiteral("L'imprimante « %1 » n'accepte pas ce format de papier.")
-            .arg(info.printerName());
-    if (!paint(printer) || printer.printerState() == QPrinter::Error)
-        return printerFailed(info.printerName());
+        return QStringLiteral("L'imprimante « %1 » n'accepte pas ce format de papier.").arg(name);
+    // A print server makes the copies; a file gets the whole document that many times.
+    const bool serverCopies = printer.supportsMultipleCopies();
+    if (serverCopies)
+        printer.setCopyCount(choice_.copies);
+    if (!paint(printer, serverCopies ? 1 : choice_.copies) ||
+        printer.printerState() == QPrinter::Error)
+        return printerFailed(name);
     return QString();
 }
 

@@ -17,6 +17,8 @@
 #include "testkit/ScriptedDialogService.h"
 #include "testkit/TestKit.h"
 
+#include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -35,10 +37,17 @@ constexpr QRgb kAccessoryColour = qRgb(0, 128, 0);
 const QString kNoPrinter = QStringLiteral("Aucune imprimante n'est installée.");
 const QString kSaveQuestion = QStringLiteral("Voulez-vous sauvegarder l'agencement actuel?");
 
+const QString kPrinterName = QStringLiteral("Atelier A3");
+
+// A printer that writes a PDF file and remembers what the print dialog chose.
 struct FakePrinter : platform::PdfFilePrinter {
     const bool installed;
-    FakePrinter(const QString& path, bool i) : PdfFilePrinter(path), installed(i) {}
+    std::optional<platform::PrintChoice>& used;
+    FakePrinter(const QString& path, bool i, std::optional<platform::PrintChoice>& u)
+        : PdfFilePrinter(path), installed(i), used(u) {}
     QString findPrinter() override { return installed ? QString() : kNoPrinter; }
+    platform::PrintChoice proposedChoice() const override { return {kPrinterName, 1, {}}; }
+    void useChoice(const platform::PrintChoice& choice) override { used = choice; }
 };
 
 // Optionally opened on a layout named on the command line by an awkward name.
@@ -50,6 +59,7 @@ struct Fixture {
     platform::MemoryStore store;
     platform::FileSystem files;
     bool printerInstalled = true;
+    std::optional<platform::PrintChoice> printChoice; // what the printer was told to use
     std::unique_ptr<app::MainWindow> form;
 
     // realDialogs, when given, asks the user instead of the script.
@@ -78,7 +88,7 @@ struct Fixture {
                 qFatal("cannot write the test layout");
         }
         const auto printer = [this] {
-            return std::make_unique<FakePrinter>(printed(), printerInstalled);
+            return std::make_unique<FakePrinter>(printed(), printerInstalled, printChoice);
         };
         app::MainWindowServices services{realDialogs ? *realDialogs : dialogs,
                                          store,
@@ -290,15 +300,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("goesAhead"); // a file is chosen, a printer is found
         QTest::addColumn<QString>("scale");  // chosen in the scale dialog; empty: none shown
-        QTest::addColumn<QString>("asked");  // the file dialog's filter or the message, if any
+        // The file dialog's filter, the message, or the printer the print dialog proposes.
+        QTest::addColumn<QString>("asked");
         QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("copies"); // answered in the print dialog; 0: cancelled
         const QString picture = QStringLiteral("Format JPEG|*.jpg;*.jpe;*.jpeg|Format BMP|*.bmp");
         const QString pdf = QStringLiteral("Document PDF|*.pdf");
         const QString csv = QStringLiteral("Liste CSV|*.csv");
         const auto row = [](const char* name, const char* command, bool goesAhead,
-                            const char* scale, const QString& asked, int pages) {
+                            const char* scale, const QString& asked, int pages, int copies = 1) {
             QTest::newRow(name) << QString::fromLatin1(command) << goesAhead
-                                << QString::fromLatin1(scale) << asked << pages;
+                                << QString::fromLatin1(scale) << asked << pages << copies;
         };
         row("picture export, file dialog cancelled", "mnusaveim", false, "", picture, 0);
         row("picture export", "mnusaveim", true, "", picture, 0);
@@ -306,7 +318,10 @@ private Q_SLOTS:
         row("PDF, scale dialog cancelled: no file asked", "mnupdf", false, "1:20", "", 0);
         row("PDF at 1:50 on A4: one page", "mnupdf", true, "1:50", pdf, 1);
         row("true-scale print without a printer", "mnuechelle", false, "1:10", kNoPrinter, 0);
-        row("true-scale print at 1:10: the van on 3 sheets", "mnuechelle", true, "1:10", "", 3);
+        row("true-scale print, print dialog cancelled", "mnuechelle", false, "1:10", kPrinterName,
+            0, 0);
+        row("true-scale print at 1:10 in 2 copies: the van on 3 sheets", "mnuechelle", true, "1:10",
+            kPrinterName, 3, 2);
         row("parts list", "mnuliste", true, "", csv, 0);
     }
     void outputsPutTheSelectionBackOnlyWhenTheyGoAhead() {
@@ -315,13 +330,17 @@ private Q_SLOTS:
         QFETCH(QString, scale);
         QFETCH(QString, asked);
         QFETCH(int, pages);
+        QFETCH(int, copies);
         document::ObjectTable objects; // turned by half: 120 x 80 pixels
         objects.append(testkit::planObject(ObjectKind::Accessory, 40, 30, 40, 60,
                                            Fill::file(kAccessory), false, 2));
         Fixture f(true, objects);
         const bool printing =
             command.endsWith(QLatin1String("print")) || command == QLatin1String("mnuechelle");
-        f.printerInstalled = goesAhead;
+        f.printerInstalled = asked != kNoPrinter;
+        f.dialogs.printAnswers.push_back(
+            copies > 0 ? testkit::ScriptedDialogService::PrintAnswer{true, copies}
+                       : testkit::ScriptedDialogService::PrintAnswer::cancel());
         if (scale.isEmpty()) { // the picture is the whole canvas
             settings::Preferences prefs = f.form->editor().preferences();
             prefs.automaticZone = false;
@@ -363,6 +382,13 @@ private Q_SLOTS:
         QCOMPARE(f.table().count(), goesAhead ? 1 : 0);
         QCOMPARE(f.dialogs.asked.size(), std::size_t(asked.isEmpty() ? 0 : 1));
         QCOMPARE(asked.isEmpty() ? asked : f.dialogs.asked.front().text, asked);
+        if (asked == kPrinterName) {
+            QVERIFY(f.dialogs.asked.front().kind == testkit::ScriptedDialogService::Kind::Print);
+            // The choice reaches the printer only when the user goes ahead.
+            QCOMPARE(f.printChoice.has_value(), goesAhead);
+            if (goesAhead)
+                QCOMPARE(*f.printChoice, (platform::PrintChoice{kPrinterName, copies, {}}));
+        }
         const QByteArray written = f.files.readFile(printing ? f.printed() : file).value_or("");
         QCOMPARE(written.isEmpty(), !goesAhead);
         if (command == QLatin1String("mnusaveim") && goesAhead)
@@ -374,6 +400,59 @@ private Q_SLOTS:
         static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
         if (pages)
             QCOMPARE(QString::fromLatin1(written).count(page), pages);
+    }
+
+    // The copies typed into the real print dialog reach the printer; its cancel prints nothing.
+    void realPrintDialogChoosesTheCopies_data() {
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("three copies, printed") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void realPrintDialogChoosesTheCopies() {
+        QFETCH(bool, accepted);
+        if (QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("No printer is installed: the program shows no print dialog then.");
+        platform::QtDialogService real;
+        Fixture f(true, {}, QStringLiteral("100"), &real);
+        real.setParent(f.form.get());
+        whenShown<QDialog>([](QDialog* scale) {
+            QTest::mouseClick(scale->findChild<QPushButton*>(QStringLiteral("cmdOK")),
+                              Qt::LeftButton);
+        });
+        bool shown = false;
+        whenShown<QPrintDialog>([&](QPrintDialog* dialog) {
+            shown = true;
+            auto* copies = dialog->findChild<QSpinBox*>(QStringLiteral("copies"));
+            QVERIFY(copies);
+            copies->setValue(3);
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            QVERIFY(buttons);
+            if (accepted)
+                buttons->button(QDialogButtonBox::Ok)->click();
+            else
+                buttons->button(QDialogButtonBox::Cancel)->click();
+        });
+        f.action(QStringLiteral("mnuechelle"))->trigger();
+        QVERIFY(shown);
+        QCOMPARE(f.printChoice.has_value(), accepted);
+        if (accepted)
+            QCOMPARE(f.printChoice->copies, 3);
+        QCOMPARE(QFileInfo::exists(f.printed()), accepted);
+    }
+
+    // A print dialog the test did not answer fails the test, and nothing is printed.
+    void anUnansweredPrintDialogFailsTheTest() {
+        Fixture f(true);
+        whenShown<QDialog>([](QDialog* scale) {
+            QTest::mouseClick(scale->findChild<QPushButton*>(QStringLiteral("cmdOK")),
+                              Qt::LeftButton);
+        });
+        QEXPECT_FAIL("", "the print dialog is not answered on purpose", Continue);
+        f.action(QStringLiteral("mnuechelle"))->trigger();
+        QCOMPARE(f.dialogs.asked.size(), std::size_t(1));
+        QVERIFY(f.dialogs.asked.front().kind == testkit::ScriptedDialogService::Kind::Print);
+        QVERIFY(!f.printChoice);
+        QVERIFY(!QFileInfo::exists(f.printed()));
     }
 
     // "Ajouter les exemples manquants" copies the sample pictures the library lacks, leaves

@@ -10,6 +10,7 @@
 #include "testkit/PlanObjects.h"
 #include "testkit/TestKit.h"
 
+#include <QPainter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QtTest>
@@ -22,6 +23,8 @@ using testkit::planObject;
 namespace {
 
 constexpr double kDotsPerMm = 300.0 / 25.4; // pdftoppm -r 300
+// A van body pale enough not to hide the plan's black lines, yet plainly not paper.
+constexpr QRgb kTint = qRgb(220, 220, 255);
 
 QString runTool(const QString& tool, const QStringList& args) {
     QProcess process;
@@ -103,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(covered.size(), plan.size());
     }
 
-    // A 100 x 50 cm rectangle 50 and 25 cm in from the white van's corner.
+    // A 100 x 50 cm rectangle 50 and 25 cm in from the tinted van's corner.
     void sizesOnPaperAreTrue_data() {
         QTest::addColumn<QSize>("van");       // the white picture, in pixels
         QTest::addColumn<int>("micrometres"); // per pixel
@@ -128,7 +131,7 @@ private Q_SLOTS:
         QFETCH(QStringList, marks);
         testkit::ProgramFolder folder;
         const QString file = QStringLiteral("Fourgon_L2H2_Dessus_XY_%1_.bmp").arg(micrometres);
-        folder.addPicture(QStringLiteral("vehicules"), file, van.width(), van.height());
+        folder.addPicture(QStringLiteral("vehicules"), file, van.width(), van.height(), kTint);
         document::Layout layout;
         library::loadVehicle(folder.path(), file).value().applyTo(layout);
         const double r = layout.pixelsPerCm;
@@ -188,6 +191,105 @@ private Q_SLOTS:
             QVERIFY2(text.contains(QStringLiteral("Fourgon L2H2 - Kestrion - www.kestrion.fr")),
                      qPrintable(text));
             QVERIFY2(text.contains(marks.value(n - 1)), qPrintable(text));
+        }
+    }
+
+    // Sheets that show nothing of the plan are left out of the PDF; the others keep their
+    // row and column, are numbered among those that go on paper, and name in their
+    // assembly marks only the neighbours that do. Vans at 2 pixels per cm, tinted but for
+    // a part left white (with a photo's near-white noise).
+    void blankSheetsAreLeftOut_data() {
+        QTest::addColumn<QSize>("van");
+        QTest::addColumn<QRect>("white"); // in picture pixels
+        QTest::addColumn<QPoint>("dot");  // a black 2 x 2 cm square there; none at (-1, -1)
+        QTest::addColumn<ScaleSetup>("setup");
+        // Per sheet: its page mark, then the pages its assembly marks name.
+        QTest::addColumn<QStringList>("sheets");
+        const QPoint none(-1, -1);
+        const ScaleSetup landscape{10, Paper::A4, true, false};
+        // 5.5 x 2.5 m at 1:10 in A4 landscape: three columns, the third (from 534 mm, 1068
+        // pixels) only 16 mm wide, 10 of them shared with the second; two rows.
+        QTest::newRow("a column of white margin beyond the van is left out")
+            << QSize(1100, 500) << QRect(1000, 0, 100, 500) << none << landscape
+            << QStringList{"Page 1/4 : rangée 1, colonne 1|page 2,page 3",
+                           "Page 2/4 : rangée 1, colonne 2|page 1,page 4",
+                           "Page 3/4 : rangée 2, colonne 1|page 1,page 4",
+                           "Page 4/4 : rangée 2, colonne 2|page 2,page 3"};
+        QTest::newRow("one square in that thin strip keeps its sheet")
+            << QSize(1100, 500) << QRect(1000, 0, 100, 500) << QPoint(1088, 40) << landscape
+            << QStringList{"Page 1/5 : rangée 1, colonne 1|page 2,page 4",
+                           "Page 2/5 : rangée 1, colonne 2|page 1,page 3,page 5",
+                           "Page 3/5 : rangée 1, colonne 3|page 2",
+                           "Page 4/5 : rangée 2, colonne 1|page 1,page 5",
+                           "Page 5/5 : rangée 2, colonne 2|page 2,page 4"};
+        // 5 x 2.5 m: two rows of two sheets; the last one's share starts at 534, 328 pixels.
+        QTest::newRow("a corner the van does not reach is left out")
+            << QSize(1000, 500) << QRect(530, 320, 470, 180) << none << landscape
+            << QStringList{"Page 1/3 : rangée 1, colonne 1|page 2,page 3",
+                           "Page 2/3 : rangée 1, colonne 2|page 1",
+                           "Page 3/3 : rangée 2, colonne 1|page 1"};
+        QTest::newRow("a corner holding a square stays")
+            << QSize(1000, 500) << QRect(530, 320, 470, 180) << QPoint(900, 440) << landscape
+            << QStringList{"Page 1/4 : rangée 1, colonne 1|page 2,page 3",
+                           "Page 2/4 : rangée 1, colonne 2|page 1,page 4",
+                           "Page 3/4 : rangée 2, colonne 1|page 1,page 4",
+                           "Page 4/4 : rangée 2, colonne 2|page 2,page 3"};
+        // A3 portrait draws on 277 x 384 mm: one row of three, the third only white margin.
+        QTest::newRow("1:10 on A3: the sheet of white margin is left out")
+            << QSize(1100, 500) << QRect(1000, 0, 100, 500) << none
+            << ScaleSetup{10, Paper::A3, false, false}
+            << QStringList{"Page 1/2 : rangée 1, colonne 1|page 2",
+                           "Page 2/2 : rangée 1, colonne 2|page 1"};
+        QTest::newRow("a blank plan keeps its first sheet")
+            << QSize(1000, 500) << QRect(0, 0, 1000, 500) << none << landscape
+            << QStringList{"Page 1/1 : rangée 1, colonne 1|"};
+    }
+    void blankSheetsAreLeftOut() {
+        QFETCH(QSize, van);
+        QFETCH(QRect, white);
+        QFETCH(QPoint, dot);
+        QFETCH(ScaleSetup, setup);
+        QFETCH(QStringList, sheets);
+        testkit::ProgramFolder folder;
+        const QString file = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.bmp");
+        QImage picture(van, QImage::Format_RGB32);
+        picture.fill(kTint);
+        QPainter(&picture).fillRect(white, QColor(250, 252, 253));
+        folder.addPicture(QStringLiteral("vehicules"), file, picture);
+        document::Layout layout;
+        library::loadVehicle(folder.path(), file).value().applyTo(layout);
+        if (dot != QPoint(-1, -1))
+            layout.objects.append(planObject(document::ObjectKind::Rectangle, float(dot.x()),
+                                             float(dot.y()), 2, 2, Fill::colour(0)));
+        platform::PictureCache pictures;
+        const output::PlanSource source{layout, settings::Preferences::defaults(), pictures,
+                                        folder.path()};
+        const output::ScaledPlan plan = output::prepareScaledPlan(source, setup);
+        QStringList marks;
+        for (const output::PageTile& tile : plan.pages.tiles)
+            marks << plan.pages.pageMark(tile);
+        QStringList expectedMarks;
+        for (const QString& sheet : sheets)
+            expectedMarks << sheet.section(QLatin1Char('|'), 0, 0);
+        QCOMPARE(marks, expectedMarks);
+
+        // The PDF holds those sheets, each with its mark and its neighbours' pages.
+        const QString pdf = folder.path() + QStringLiteral("/plan.pdf");
+        QCOMPARE(output::writeScaledPdf(pdf, source, plan), QString());
+        QVERIFY(
+            runTool(QStringLiteral("pdfinfo"), {pdf})
+                .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\n").arg(sheets.size()))));
+        static const QRegularExpression neighbour(QStringLiteral("\\bpage \\d+"));
+        for (int n = 1; n <= sheets.size(); ++n) {
+            const QString p = QString::number(n);
+            const QString text =
+                runTool(QStringLiteral("pdftotext"), {"-enc", "UTF-8", "-f", p, "-l", p, pdf, "-"});
+            QVERIFY2(text.contains(expectedMarks[n - 1]), qPrintable(text));
+            QStringList named;
+            for (const QRegularExpressionMatch& match : neighbour.globalMatch(text))
+                named << match.captured();
+            named.sort();
+            QCOMPARE(named.join(QLatin1Char(',')), sheets[n - 1].section(QLatin1Char('|'), 1));
         }
     }
 
@@ -285,6 +387,34 @@ private Q_SLOTS:
                  qPrintable(text));
     }
 
+    // Printed to a file from the print dialog, the copies are the whole run again, in order.
+    void copiesPrintedToAFileRepeatTheRun() {
+        testkit::ProgramFolder folder;
+        const QString file = QStringLiteral("Fourgon_L2H2_Dessus_XY_5000_.bmp");
+        folder.addPicture(QStringLiteral("vehicules"), file, 1000, 300, kTint);
+        document::Layout layout;
+        library::loadVehicle(folder.path(), file).value().applyTo(layout);
+        platform::PictureCache pictures;
+        const output::PlanSource source{layout, settings::Preferences::defaults(), pictures,
+                                        folder.path()};
+        const output::ScaledPlan plan =
+            output::prepareScaledPlan(source, {10, Paper::A4, true, false});
+        QCOMPARE(plan.pages.tiles.size(), std::size_t(2));
+        const QString pdf = folder.path() + QStringLiteral("/copies.pdf");
+        platform::QtPrinter printer;
+        printer.useChoice({QString(), 2, pdf});
+        QCOMPARE(output::printScaled(printer, source, plan), QString());
+        const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+4\n"))),
+                 qPrintable(info));
+        for (const auto& [page, mark] : {std::pair{"1", "Page 1/2"}, std::pair{"2", "Page 2/2"},
+                                         std::pair{"3", "Page 1/2"}, std::pair{"4", "Page 2/2"}}) {
+            const QString text = runTool(QStringLiteral("pdftotext"),
+                                         {"-enc", "UTF-8", "-f", page, "-l", page, pdf, "-"});
+            QVERIFY2(text.contains(QLatin1String(mark)), qPrintable(text));
+        }
+    }
+
     void noPrinterIsExplained() {
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("A default printer is reachable despite the missing print server.");
@@ -292,7 +422,7 @@ private Q_SLOTS:
         const QString none = "Aucune imprimante n'est installée. Impossible d'imprimer le plan.";
         QCOMPARE(printer.printPicture(QImage(10, 10, QImage::Format_RGB32)), none);
         bool painted = false; // the true-scale sheets are not even drawn
-        const auto paint = [&](QPagedPaintDevice&) { return painted = true; };
+        const auto paint = [&](QPagedPaintDevice&, int) { return painted = true; };
         QVERIFY(printer.printPages(QPageLayout(), paint) == none);
         QVERIFY(!painted);
     }

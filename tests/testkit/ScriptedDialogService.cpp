@@ -1,5 +1,7 @@
 #include "testkit/ScriptedDialogService.h"
 
+#include <QTest>
+
 namespace testkit {
 
 using namespace platform;
@@ -42,6 +44,24 @@ FileDialogResult ScriptedDialogService::saveFile(const FileDialogRequest& reques
     return takeFront(saveAnswers, FileDialogResult{});
 }
 
+std::optional<PrintChoice> ScriptedDialogService::printDialog(const PrintChoice& proposed) {
+    asked.push_back({Kind::Print, proposed.printerName, QString(), MsgIcon::Information,
+                     MsgButtons::Ok, 0, false});
+    if (printAnswers.empty()) {
+        // A cancel would hide whether printing was meant to go ahead: the test must say.
+        QTest::qFail("a print dialog was shown with no answer queued in printAnswers", __FILE__,
+                     __LINE__);
+        return std::nullopt;
+    }
+    const PrintAnswer answer = printAnswers.front();
+    printAnswers.pop_front();
+    if (!answer.accepted)
+        return std::nullopt;
+    PrintChoice choice = proposed;
+    choice.copies = answer.copies;
+    return choice;
+}
+
 QStringList ScriptedDialogService::messages() const {
     QStringList texts;
     for (const Asked& a : asked)
@@ -64,6 +84,7 @@ void ScriptedDialogService::clear() {
     inputAnswers.clear();
     openAnswers.clear();
     saveAnswers.clear();
+    printAnswers.clear();
 }
 
 } // namespace testkit

@@ -17,13 +17,20 @@ using platform::MsgResult;
 
 // A dialog service for tests: records every question and answers from queues.
 // A message box with no queued answer returns Ok, No or Cancel (the safe choice);
-// an input box returns ""; a file dialog is cancelled.
+// an input box returns ""; a file dialog is cancelled. A print dialog with no queued
+// answer fails the running test, then counts as cancelled: printing must be scripted.
 class ScriptedDialogService : public platform::DialogService {
 public:
-    enum class Kind { Message, Input, Open, Save };
+    enum class Kind { Message, Input, Open, Save, Print };
+    // The print dialog's answer: the printer proposed, in a number of copies, or a cancel.
+    struct PrintAnswer {
+        bool accepted = true;
+        int copies = 1;
+        static PrintAnswer cancel() { return {false, 1}; }
+    };
     struct Asked {
         Kind kind;
-        QString text; // message text, input prompt, or the file filter
+        QString text; // message text, input prompt, the file filter, or the printer proposed
         QString title;
         MsgIcon icon = MsgIcon::Information;
         MsgButtons buttons = MsgButtons::Ok;
@@ -37,11 +44,14 @@ public:
                      const QString& defaultText) override;
     FileDialogResult openFile(const FileDialogRequest& request) override;
     FileDialogResult saveFile(const FileDialogRequest& request) override;
+    std::optional<platform::PrintChoice>
+    printDialog(const platform::PrintChoice& proposed) override;
 
     std::deque<MsgResult> messageAnswers;
     std::deque<QString> inputAnswers;
     std::deque<FileDialogResult> openAnswers;
     std::deque<FileDialogResult> saveAnswers;
+    std::deque<PrintAnswer> printAnswers;
 
     std::vector<Asked> asked;
 
