@@ -239,13 +239,17 @@ void Surface::columnLines(int firstColumn, std::span<const ColumnSpan> spans, Co
     if (first > last)
         return;
     const int n = last - first + 1;
-    std::vector<int> tops(std::size_t(n), 0), bottoms(std::size_t(n), -1);
+    std::vector<int>& tops = columnTops_;
+    std::vector<int>& bottoms = columnBottoms_;
+    tops.assign(std::size_t(n), 0);
+    bottoms.assign(std::size_t(n), -1);
+    const int lowestRow = image_.height() - 1;
     for (int i = 0; i < n; ++i) {
         const ColumnSpan& span = spans[std::size_t(first - firstColumn + i)];
         if (!std::isfinite(span.y1) || !std::isfinite(span.y2))
             continue;
         tops[std::size_t(i)] = std::max(0, px(std::min(span.y1, span.y2)));
-        bottoms[std::size_t(i)] = std::min(image_.height() - 1, px(std::max(span.y1, span.y2)));
+        bottoms[std::size_t(i)] = std::min(lowestRow, px(std::max(span.y1, span.y2)));
     }
     const QRgb value = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
     uchar* bits = image_.bits();
@@ -303,8 +307,9 @@ void Surface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
         return;
     if (drawMode == DrawMode::Invert) {
         uchar* bits = image_.bits();
+        const qsizetype bpl = image_.bytesPerLine();
         for (int y = area.top(); y <= area.bottom(); ++y) {
-            auto* row = rowOf(bits, image_.bytesPerLine(), y);
+            auto* row = rowOf(bits, bpl, y);
             for (int x = area.left(); x <= area.right(); ++x)
                 row[x] ^= 0x00FFFFFFu;
         }
@@ -312,10 +317,9 @@ void Surface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
     }
     const QRgb value = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
     uchar* bits = image_.bits();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        auto* row = rowOf(bits, image_.bytesPerLine(), y);
-        fillPixels(row + area.left(), area.width(), value);
-    }
+    const qsizetype bpl = image_.bytesPerLine();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        fillPixels(rowOf(bits, bpl, y) + area.left(), area.width(), value);
 }
 
 void Surface::drawPicture(const QImage& picture, float x, float y, float w, float h, RasterOp op) {

@@ -129,6 +129,8 @@ private:
         }
     };
     QHash<LineShape, PixelRuns> lineRuns_;
+    // The pixel rows of columnLines' columns, kept between calls to spare allocations.
+    std::vector<int> columnTops_, columnBottoms_;
     StretchMemo stretched_;
 };
 

@@ -108,10 +108,12 @@ void ellipseSpans(int first, int count, float cx, float cy, float halfW, float h
     }
 }
 
-void drawEllipse(Surface& s, float left, float top, float height, float width, Colour colour) {
+// spans: room for the columns' ends, kept by the caller between shapes.
+void drawEllipse(Surface& s, float left, float top, float height, float width, Colour colour,
+                 std::vector<Surface::ColumnSpan>& spans) {
     const int first = firstVisibleColumn(columnOf(left));
     const int last = lastVisibleColumn(s, columnOf(left + width));
-    std::vector<Surface::ColumnSpan> spans(std::size_t(std::max(0, last - first + 1)));
+    spans.resize(std::size_t(std::max(0, last - first + 1)));
     ellipseSpans(first, int(spans.size()), left + width / 2, top + height / 2, width / 2,
                  height / 2, spans.data());
     s.columnLines(first, spans, colour);
@@ -143,13 +145,13 @@ void triangleSpans(int first, int count, float X, float H, float W, float fixed,
 }
 
 void drawTriangle(Surface& s, float left, float top, float height, float width, Colour colour,
-                  TriangleCorner corner) {
+                  TriangleCorner corner, std::vector<Surface::ColumnSpan>& spans) {
     if (int(corner) < int(TriangleCorner::TopRight) ||
         int(corner) > int(TriangleCorner::BottomRight))
         return;
     const int first = firstVisibleColumn(columnOf(left));
     const int last = lastVisibleColumn(s, columnOf(left + width - 1));
-    std::vector<Surface::ColumnSpan> spans(std::size_t(std::max(0, last - first + 1)));
+    spans.resize(std::size_t(std::max(0, last - first + 1)));
     const int count = int(spans.size());
     switch (corner) {
     case TriangleCorner::TopRight: // from the top down to top + sv
@@ -193,12 +195,14 @@ void drawLine(Surface& s, float left, float top, float height, float width, Colo
 } // namespace
 
 PlanRenderer::PlanRenderer(platform::PictureCache& pictures, QString libraryRoot)
-    : pictures_(pictures), libraryRoot_(std::move(libraryRoot)) {}
+    : pictures_(pictures), libraryRoot_(std::move(libraryRoot)),
+      textureFolder_(libraryRoot_ + QStringLiteral("/textures")),
+      accessoryFolder_(libraryRoot_ + QStringLiteral("/accessoires")) {}
 
 const QImage* PlanRenderer::libraryPicture(const QString& folder, const QString& file) {
     if (file.isEmpty())
         return nullptr;
-    const QImage* picture = pictures_.get(libraryRoot_ + QLatin1Char('/') + folder, file);
+    const QImage* picture = pictures_.get(folder, file);
     return picture && !picture->isNull() ? picture : nullptr;
 }
 
@@ -265,19 +269,22 @@ bool PlanRenderer::paintsWholeSurface(const Surface& surface, const ScreenBox& b
         return x <= -marginX && y <= -marginY && x + box.w >= surface.width() + marginX &&
                y + box.h >= surface.height() + marginY;
     };
+    // Every margin below is at least two pixels: most boxes fail before a picture is
+    // looked up.
+    if (!reaches(2, 2))
+        return false;
     const document::Fill& fill = object.fill;
     if (object.kind == ObjectKind::Rectangle) {
         if (!fill.isFile())
             return reaches(2, 2);
         // Tiles cut to the box may stop up to one tile short of its far edges.
-        const QImage* texture = libraryPicture(QStringLiteral("textures"), fill.fileName());
+        const QImage* texture = libraryPicture(textureFolder_, fill.fileName());
         return texture && reaches(2 + texture->width(), 2 + texture->height());
     }
     const int quarterTurns = int(object.orientation.accessoryTurn());
     if (quarterTurns < 0 || quarterTurns > 3 || fill.fileName().isEmpty())
         return false;
-    const QImage* picture = pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"),
-                                             fill.fileName(), quarterTurns);
+    const QImage* picture = pictures_.turned(accessoryFolder_, fill.fileName(), quarterTurns);
     // One picture pixel further: the stretch leaves out a last column or row whose sample
     // falls just past the picture.
     return picture && !picture->isNull() &&
@@ -332,7 +339,7 @@ ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,
         break;
     case ObjectKind::Ellipse:
         surface.penWidth = 1;
-        drawEllipse(surface, x, y, h, w, colour);
+        drawEllipse(surface, x, y, h, w, colour, spans_);
         break;
     case ObjectKind::Text:
         drawText(surface, x, y, object.text, colour, context.prefs.whiteTextBackground);
@@ -343,7 +350,7 @@ ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,
         break;
     case ObjectKind::Triangle:
         surface.penWidth = 1;
-        drawTriangle(surface, x, y, h, w, colour, object.orientation.triangleCorner());
+        drawTriangle(surface, x, y, h, w, colour, object.orientation.triangleCorner(), spans_);
         break;
     case ObjectKind::Accessory:
         drawAccessory(surface, x, y, h, w, fill.fileName(), object.orientation.accessoryTurn());
@@ -359,8 +366,7 @@ void PlanRenderer::drawAccessory(Surface& surface, float x, float y, float h, fl
     const int quarterTurns = int(turn);
     if (quarterTurns < 0 || quarterTurns > 3 || file.isEmpty())
         return;
-    const QImage* picture =
-        pictures_.turned(libraryRoot_ + QStringLiteral("/accessoires"), file, quarterTurns);
+    const QImage* picture = pictures_.turned(accessoryFolder_, file, quarterTurns);
     if (!picture || picture->isNull())
         return;
     surface.drawPicture(*picture, x, y, w, h);
@@ -372,7 +378,7 @@ void PlanRenderer::fillWithTexture(Surface& surface, float x, float y, float& h,
         w = 1;
     if (h < 1)
         h = 1;
-    const QImage* texture = libraryPicture(QStringLiteral("textures"), file);
+    const QImage* texture = libraryPicture(textureFolder_, file);
     if (!texture)
         return;
     // Tiles start at the box's top-left corner; a tile that would reach past the box is

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace render {
 
@@ -79,13 +80,17 @@ private:
     // Does for a hidden object what its drawing would leave besides pixels.
     void leaveHidden(platform::Surface& surface, ScreenBox box, const document::PlanObject& object,
                      const DrawContext& context);
-    // The library picture, or nullptr when it cannot be read.
+    // The picture of the library folder (a full path), or nullptr when it cannot be read.
     const QImage* libraryPicture(const QString& folder, const QString& file);
     void drawAccessory(platform::Surface& surface, float x, float y, float h, float w,
                        const QString& file, document::AccessoryTurn turn);
 
     platform::PictureCache& pictures_;
     QString libraryRoot_;
+    // The library's texture and accessory folders, made once rather than per object.
+    QString textureFolder_, accessoryFolder_;
+    // The column ends of the last ellipse or triangle, kept to spare an allocation each.
+    std::vector<platform::Surface::ColumnSpan> spans_;
 };
 
 } // namespace render
