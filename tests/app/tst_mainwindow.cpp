@@ -849,8 +849,8 @@ private Q_SLOTS:
         QCOMPARE(f.save(QStringLiteral("redone.kla")), edited);
     }
 
-    // Ctrl+Z typed while the mouse holds the selection box leaves the arrow step before the
-    // drag alone; the drag is one step once the button is released.
+    // Ctrl+Z and Ctrl+Y typed while the mouse holds the selection box leave the arrow step
+    // before the drag alone; the drag is one step once the button is released.
     void undoWhileTheBoxIsHeldDoesNothing() {
         document::ObjectTable objects;
         objects.append(testkit::planObject(ObjectKind::Rectangle, 100, 100, 10, 10));
@@ -864,6 +864,7 @@ private Q_SLOTS:
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseMove(box, QPoint(15, 5));
         QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Y));
         QVERIFY(box->isVisible());
         QCOMPARE(box->geometry().topLeft(), QPoint(110, 101));
         QTest::mouseMove(box, QPoint(15, 5)); // in the box's pixels: 10 further right

@@ -35,18 +35,6 @@ enum class Edit {
     PutBackInFront,
 };
 
-// The layout as the window shows it, read from the table and the selection, not from the
-// history: the selected object back at its row, as it was taken.
-PlanObjects shown(EditorFixture& f) {
-    PlanObjects objects(f.table().begin(), f.table().end());
-    if (f.ed->hasSelection()) {
-        objects.push_back(f.ed->selection().stored);
-        std::rotate(objects.begin() + (f.ed->selection().row - 1), objects.end() - 1,
-                    objects.end());
-    }
-    return objects;
-}
-
 // The five objects of fiveObjects, as they are stored.
 PlanObjects fiveStored() {
     using testkit::planObject;
@@ -487,40 +475,6 @@ private Q_SLOTS:
         QCOMPARE(f.object(1).position.y, 10.6f);
         QVERIFY(f.table() == opened);
         QVERIFY(!f.ed->isModified());
-    }
-
-    // Passing over the selection box with no button held, and putting back an object that
-    // did not change, leave the layout as its file.
-    void hoveringAndAPutBackThatChangesNothingAreNoEdit() {
-        EditorFixture f;
-        fiveObjects(f);
-        for (const int x : {3, 8, 15, 30})
-            f.ed->boxMoved(QPointF(x, 4), Qt::NoButton);
-        QVERIFY(!f.ed->isModified());
-        f.click(390, 290);
-        QVERIFY(!f.ed->isModified());
-        QVERIFY(!f.ed->undoEntries().canUndo);
-    }
-
-    // While the box is held, Ctrl+Z and Ctrl+Y do nothing: the steps before the drag stay,
-    // and the drag becomes one step when the button is released.
-    void undoWhileDraggingDoesNothing() {
-        EditorFixture f;
-        fiveObjects(f);
-        perform(f, Edit::ArrowRun);
-        const PlanObjects afterArrows = f.ed->history().objects();
-        f.ed->boxPressed(QPointF(5, 5), Qt::LeftButton);
-        f.ed->boxMoved(QPointF(15, 9), Qt::LeftButton);
-        QVERIFY(!f.ed->undoEntries().canUndo);
-        f.ed->undo();
-        f.ed->redo();
-        QVERIFY(f.ed->hasSelection());
-        QCOMPARE(f.ed->history().objects(), afterArrows);
-        f.ed->boxMoved(QPointF(25, 9), Qt::LeftButton);
-        f.ed->boxReleased();
-        QCOMPARE(f.ed->history().stepCount(), std::size_t(2));
-        f.ed->undo();
-        QCOMPARE(shown(f), afterArrows);
     }
 
     // The modified flag is the distance to the saved point, which a save moves.
