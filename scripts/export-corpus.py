@@ -7,7 +7,9 @@ Run it with the binary before and after a change and compare the two folders
 (`cmp` per file): the pictures must be identical. Layouts cover every kind,
 quarter turns, mirrors, zooms from 10 to 1600 %, textures, accessories, the drawing
 preferences on and off, and canvases filled by one object over others. The binary's
-own library folders are used.
+own library folders are used. Crowded layouts of hundreds of objects stacked over one
+another, some of them thin or tiny, check that what is hidden stays hidden and what
+shows stays exact.
 """
 import itertools
 import os
@@ -56,8 +58,39 @@ COVERS = ([["1", "-40", "-40", "420", "640", "6", "0", "0"],
 COVER_ZOOMS = ["300", "800", "1600"]
 
 
-def layout_text(vehicle, mirror_lr, mirror_tb, zoom, seed, cover=None):
-    rows = objects(seed)
+def crowded(seed):
+    """Hundreds of objects of every kind stacked over one another, a few of them thin,
+    flat or tiny, at positions that fall between pixels."""
+    rows = []
+    sizes = [0, 0.4, 1, 1.5, 2.5, 3.9]
+    for k in range(320):
+        n = seed * 131 + k * 29
+        kind = [1, 1, 2, 3, 4, 5, 0, 9, 1, 5][k % 10]
+        x = -20 + (n * 37) % 520 + [0, 0.25, 0.5, 0.75][k % 4]
+        y = -10 + (n * 53) % 270 + [0, 0.5][k % 2]
+        h, w = 5 + (n * 13) % 140, 5 + (n * 17) % 170
+        if k % 23 == 0:
+            w = sizes[n % len(sizes)]
+        if k % 29 == 0:
+            h = sizes[(n // 7) % len(sizes)]
+        fill, extra = str(n % 16), "0"
+        if kind == 1 and k % 3 == 1:
+            fill = TEXTURES[n % len(TEXTURES)]
+        if kind == 9:
+            fill, extra = ACCESSORIES[n % len(ACCESSORIES)], str(n % 4)
+        if kind == 5:
+            extra = str(n % 4)
+        if kind == 3:
+            extra = ["Lit", "Évier à gauche", "Rangement", "12,5 cm"][n % 4]
+        rows.append([str(kind), f"{x:g}", f"{y:g}", f"{h:g}", f"{w:g}", fill, "0", extra])
+    return rows
+
+
+CROWDED_ZOOMS = ["25", "100", "300", "1600"]
+
+
+def layout_text(vehicle, mirror_lr, mirror_tb, zoom, seed, cover=None, rows=None):
+    rows = objects(seed) if rows is None else rows
     if cover is not None:  # over the first objects, under the others
         rows.insert(len(rows) // 2, cover)
     lines = ["Kestrion 2", vehicle, str(mirror_lr), str(mirror_tb), str(len(rows)), zoom]
@@ -104,6 +137,18 @@ def main():
         env = dict(os.environ, XDG_CONFIG_HOME=str(home), QT_QPA_PLATFORM="offscreen",
                    XDG_RUNTIME_DIR="/tmp/runtime-root")
         export(binary, kla, out, name, ["--canvas", "1200x800"], env)
+    # Crowded layouts: most objects are partly or wholly hidden by later ones.
+    for n, (v, zoom, prefs) in enumerate(itertools.product(range(len(VEHICLES)), CROWDED_ZOOMS,
+                                                           (False, True))):
+        name = f"d{n:03d}"
+        home = out / "home" / ("on" if prefs else "off")
+        kla = out / f"{name}.kla"
+        kla.write_text(layout_text(VEHICLES[v], n % 2, n // 3 % 2, zoom, n, rows=crowded(n)),
+                       encoding="utf-8")
+        env = dict(os.environ, XDG_CONFIG_HOME=str(home), QT_QPA_PLATFORM="offscreen",
+                   XDG_RUNTIME_DIR="/tmp/runtime-root")
+        canvas = ["--canvas", "1200x800"] if int(zoom) > 300 else []
+        export(binary, kla, out, name, canvas, env)
 
 
 def export(binary, kla, out, name, canvas, env):

@@ -293,20 +293,57 @@ void paintMapped(const TargetRows& targetRow, const QImage& rgb, const AxisMap& 
     }
 }
 
-// Combines kept values into the surface, row by row.
+TargetRows targetAt(QImage& surface, int column, int row) {
+    const qsizetype stride = surface.bytesPerLine() / qsizetype(sizeof(QRgb));
+    return TargetRows{reinterpret_cast<QRgb*>(surface.bits()) + qsizetype(row) * stride + column,
+                      stride};
+}
+
+// Where a block of kept pixels lies on the surface: columns x rows from (column, row) on.
+struct Block {
+    int column = 0, row = 0, columns = 0, rows = 0;
+};
+
+// Combines the kept values of the block that fall inside visible into the surface, row by
+// row.
 template <typename Put>
-void paintKept(const TargetRows& targetRow, const std::vector<QRgb>& pixels, int columnCount,
-               int rowCount, Put put) {
-    for (int k = 0; k < rowCount; ++k) {
-        const QRgb* from = pixels.data() + qsizetype(k) * columnCount;
-        QRgb* to = targetRow(k);
+void paintKept(QImage& surface, const QRect& visible, const std::vector<QRgb>& pixels,
+               const Block& block, Put put) {
+    const int fromColumn = std::max(block.column, visible.left());
+    const int toColumn = std::min(block.column + block.columns, visible.right() + 1);
+    const int fromRow = std::max(block.row, visible.top());
+    const int toRow = std::min(block.row + block.rows, visible.bottom() + 1);
+    if (fromColumn >= toColumn || fromRow >= toRow)
+        return;
+    const TargetRows target = targetAt(surface, fromColumn, fromRow);
+    const int count = toColumn - fromColumn;
+    for (int k = 0; k < toRow - fromRow; ++k) {
+        const QRgb* from = pixels.data() + qsizetype(fromRow - block.row + k) * block.columns +
+                           (fromColumn - block.column);
+        QRgb* to = target(k);
         if constexpr (std::is_same_v<Put, CopyOpaque>) {
-            std::copy(from, from + columnCount, to);
+            std::copy(from, from + count, to);
         } else {
-            for (int c = 0; c < columnCount; ++c)
+            for (int c = 0; c < count; ++c)
                 put(to[c], from[c]);
         }
     }
+}
+
+// Keeps of the map only the target pixels from..to - 1; false when none is left.
+bool trimMap(AxisMap& map, int from, int to) {
+    const int drop = std::max(0, from - map.first);
+    const int keep = std::min(map.count(), to - map.first) - drop;
+    if (keep <= 0)
+        return false;
+    if (drop > 0 || keep < map.count()) {
+        map.begin.erase(map.begin.begin() + drop + keep, map.begin.end());
+        map.end.erase(map.end.begin() + drop + keep, map.end.end());
+        map.begin.erase(map.begin.begin(), map.begin.begin() + drop);
+        map.end.erase(map.end.begin(), map.end.begin() + drop);
+        map.first += drop;
+    }
+    return true;
 }
 
 std::size_t keyHash(const StretchMemo::Key& key) {
@@ -323,30 +360,25 @@ std::size_t keyHash(const StretchMemo::Key& key) {
     return h;
 }
 
-TargetRows targetAt(QImage& surface, int column, int row) {
-    const qsizetype stride = surface.bytesPerLine() / qsizetype(sizeof(QRgb));
-    return TargetRows{reinterpret_cast<QRgb*>(surface.bits()) + qsizetype(row) * stride + column,
-                      stride};
-}
-
 std::size_t placementHash(const StretchMemo::Placement& p) {
     return qHashMulti(0, p.picture, p.x, p.y, p.width, p.height, p.source.x(), p.source.y(),
                       p.source.width(), p.source.height(), p.surface.width(), p.surface.height());
 }
 
 template <typename Put>
-void paint(QImage& surface, const QImage& picture, const QImage& rgb, AxisMap& columns,
-           AxisMap& rows, Put put, StretchMemo* memo, const StretchMemo::Placement& placement,
-           std::size_t placementKey) {
-    const TargetRows target = targetAt(surface, columns.first, rows.first);
+void paint(QImage& surface, const QRect& visible, const QImage& picture, const QImage& rgb,
+           AxisMap& columns, AxisMap& rows, Put put, StretchMemo* memo,
+           const StretchMemo::Placement& placement, std::size_t placementKey) {
     // Enlarged and unscaled rows are copies of picture rows or of the row above, as cheap
     // as copies from a memo: only paints that combine picture pixels are kept.
     if (!memo || (columns.single && rows.single)) {
-        paintMapped(target, rgb, columns, rows, put);
+        if (trimMap(columns, visible.left(), visible.right() + 1) &&
+            trimMap(rows, visible.top(), visible.bottom() + 1))
+            paintMapped(targetAt(surface, columns.first, rows.first), rgb, columns, rows, put);
         return;
     }
-    const int n = columns.count(), m = rows.count();
-    const int firstColumn = columns.first, firstRow = rows.first;
+    // The memo keeps the whole block on the surface, whatever part of it shows now.
+    const Block block{columns.first, rows.first, columns.count(), rows.count()};
     StretchMemo::Key key{picture.cacheKey(), std::move(columns.begin), std::move(columns.end),
                          std::move(rows.begin), std::move(rows.end)};
     const std::size_t hash = keyHash(key);
@@ -356,9 +388,9 @@ void paint(QImage& surface, const QImage& picture, const QImage& rgb, AxisMap& c
         columns.end = std::move(key.columnEnd);
         rows.begin = std::move(key.rowBegin);
         rows.end = std::move(key.rowEnd);
-        std::vector<QRgb> pixels(std::size_t(n) * std::size_t(m));
-        paintMapped(TargetRows{pixels.data(), n}, rgb, columns, rows, CopyOpaque{});
-        paintKept(target, pixels, n, m, put);
+        std::vector<QRgb> pixels(std::size_t(block.columns) * std::size_t(block.rows));
+        paintMapped(TargetRows{pixels.data(), block.columns}, rgb, columns, rows, CopyOpaque{});
+        paintKept(surface, visible, pixels, block, put);
         kept = memo->keep(StretchMemo::Key{picture.cacheKey(), std::move(columns.begin),
                                            std::move(columns.end), std::move(rows.begin),
                                            std::move(rows.end)},
@@ -366,10 +398,10 @@ void paint(QImage& surface, const QImage& picture, const QImage& rgb, AxisMap& c
         if (!kept)
             return;
     } else {
-        paintKept(target, *kept, n, m, put);
+        paintKept(surface, visible, *kept, block, put);
     }
     memo->place(placement, placementKey, hash,
-                StretchMemo::Placed{kept, firstColumn, firstRow, n, m});
+                StretchMemo::Placed{kept, block.column, block.row, block.columns, block.rows});
 }
 
 } // namespace
@@ -442,8 +474,12 @@ const std::vector<QRgb>* StretchMemo::keep(Key key, std::size_t hash, std::vecto
 }
 
 void stretchPicture(QImage& surface, const QImage& picture, double x, double y, double width,
-                    double height, const QRect& source, RasterOp op, StretchMemo* memo) {
+                    double height, const QRect& source, RasterOp op, StretchMemo* memo,
+                    const std::optional<QRect>& clip) {
     if (picture.isNull() || surface.isNull())
+        return;
+    const QRect visible = clip ? *clip & surface.rect() : surface.rect();
+    if (visible.isEmpty())
         return;
     const QRect part = source.intersected(picture.rect());
     if (part.isEmpty())
@@ -464,10 +500,8 @@ void stretchPicture(QImage& surface, const QImage& picture, double x, double y, 
     const std::size_t placementKey = memo ? placementHash(placement) : 0;
     if (memo)
         if (const StretchMemo::Placed* placed = memo->findPlaced(placement, placementKey)) {
-            const TargetRows target = targetAt(surface, placed->column, placed->row);
-            withPut([&](auto put) {
-                paintKept(target, *placed->pixels, placed->columns, placed->rows, put);
-            });
+            const Block block{placed->column, placed->row, placed->columns, placed->rows};
+            withPut([&](auto put) { paintKept(surface, visible, *placed->pixels, block, put); });
             return;
         }
     const QImage converted = needsCopy ? picture.convertToFormat(QImage::Format_RGB32) : QImage();
@@ -477,7 +511,7 @@ void stretchPicture(QImage& surface, const QImage& picture, double x, double y, 
     if (!columns || !rows)
         return;
     withPut([&](auto put) {
-        paint(surface, picture, rgb, *columns, *rows, put, memo, placement, placementKey);
+        paint(surface, visible, picture, rgb, *columns, *rows, put, memo, placement, placementKey);
     });
 }
 

@@ -5,6 +5,7 @@
 #include <QSize>
 
 #include <cstddef>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -113,7 +114,10 @@ private:
 // so that one-pixel dark lines on a light picture survive any reduction.
 //
 // With a memo, a shrinking paint is kept there and taken from there when it comes again.
+// With a clip, only the target pixels inside it are painted; what the other pixels would
+// show is worked out all the same when the memo keeps it.
 void stretchPicture(QImage& surface, const QImage& picture, double x, double y, double width,
-                    double height, const QRect& source, RasterOp op, StretchMemo* memo = nullptr);
+                    double height, const QRect& source, RasterOp op, StretchMemo* memo = nullptr,
+                    const std::optional<QRect>& clip = std::nullopt);
 
 } // namespace platform

@@ -109,6 +109,7 @@ Surface::Surface(int width, int height, Colour background)
     image_.setDotsPerMeterX(kDotsPerMeter);
     image_.setDotsPerMeterY(kDotsPerMeter);
     image_.fill(toQColor(backgroundColour));
+    clip_ = image_.rect();
     stretched_.setBudget(stretchBudget(image_.width(), image_.height()));
 }
 
@@ -162,6 +163,7 @@ void Surface::resize(int width, int height) {
     p.drawImage(0, 0, image_);
     p.end();
     image_ = std::move(next);
+    clip_ = image_.rect();
     stretched_.setBudget(stretchBudget(width, height));
 }
 
@@ -169,6 +171,10 @@ void Surface::clear() {
     image_.fill(toQColor(backgroundColour));
     textX = 0;
     textY = 0;
+}
+
+void Surface::setClip(const QRect& area) {
+    clip_ = area & image_.rect();
 }
 
 void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
@@ -180,20 +186,20 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
     // Vertical one-pixel lines are the bulk of ellipses and triangles, horizontal ones
     // of measures: write them directly.
     if (penWidth <= 1 && iy1 == iy2 && ix1 != ix2) {
-        if (iy1 < 0 || iy1 >= image_.height())
+        if (iy1 < clip_.top() || iy1 > clip_.bottom())
             return;
-        const int left = std::max(0, std::min(ix1, ix2));
-        const int right = std::min(image_.width() - 1, std::max(ix1, ix2));
+        const int left = std::max(clip_.left(), std::min(ix1, ix2));
+        const int right = std::min(clip_.right(), std::max(ix1, ix2));
         auto* row = rowOf(image_.bits(), image_.bytesPerLine(), iy1);
         for (int x = left; x <= right; ++x)
             row[x] = drawMode == DrawMode::Invert ? (row[x] ^ 0x00FFFFFFu) : value;
         return;
     }
     if (penWidth <= 1 && ix1 == ix2) {
-        if (ix1 < 0 || ix1 >= image_.width())
+        if (ix1 < clip_.left() || ix1 > clip_.right())
             return;
-        const int top = std::max(0, std::min(iy1, iy2));
-        const int bottom = std::min(image_.height() - 1, std::max(iy1, iy2));
+        const int top = std::max(clip_.top(), std::min(iy1, iy2));
+        const int bottom = std::min(clip_.bottom(), std::max(iy1, iy2));
         uchar* bits = image_.bits();
         const qsizetype bpl = image_.bytesPerLine();
         for (int y = top; y <= bottom; ++y) {
@@ -213,7 +219,10 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
             return;
         }
     }
+    if (clip_.isEmpty())
+        return;
     QPainter p(&image_);
+    p.setClipRect(clip_);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(linePen(toQColor(colour), penWidth));
     if (drawMode == DrawMode::Invert)
@@ -234,8 +243,8 @@ void Surface::columnLines(int firstColumn, std::span<const ColumnSpan> spans, Co
     }
     // Each column's pixel rows on the surface, empty (top > bottom) when none; a column
     // with an end that is not finite draws nothing, as line() does.
-    const int first = std::max(firstColumn, 0);
-    const int last = std::min(firstColumn + int(spans.size()), image_.width()) - 1;
+    const int first = std::max(firstColumn, clip_.left());
+    const int last = std::min(firstColumn + int(spans.size()) - 1, clip_.right());
     if (first > last)
         return;
     const int n = last - first + 1;
@@ -243,12 +252,12 @@ void Surface::columnLines(int firstColumn, std::span<const ColumnSpan> spans, Co
     std::vector<int>& bottoms = columnBottoms_;
     tops.assign(std::size_t(n), 0);
     bottoms.assign(std::size_t(n), -1);
-    const int lowestRow = image_.height() - 1;
+    const int highestRow = clip_.top(), lowestRow = clip_.bottom();
     for (int i = 0; i < n; ++i) {
         const ColumnSpan& span = spans[std::size_t(first - firstColumn + i)];
         if (!std::isfinite(span.y1) || !std::isfinite(span.y2))
             continue;
-        tops[std::size_t(i)] = std::max(0, px(std::min(span.y1, span.y2)));
+        tops[std::size_t(i)] = std::max(highestRow, px(std::min(span.y1, span.y2)));
         bottoms[std::size_t(i)] = std::min(lowestRow, px(std::max(span.y1, span.y2)));
     }
     const QRgb value = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
@@ -302,7 +311,7 @@ void Surface::columnLines(int firstColumn, std::span<const ColumnSpan> spans, Co
 void Surface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
     const int left = std::min(px(x1), px(x2)), right = std::max(px(x1), px(x2));
     const int top = std::min(px(y1), px(y2)), bottom = std::max(px(y1), px(y2));
-    const QRect area = QRect(QPoint(left, top), QPoint(right, bottom)).intersected(image_.rect());
+    const QRect area = QRect(QPoint(left, top), QPoint(right, bottom)).intersected(clip_);
     if (area.isEmpty())
         return;
     if (drawMode == DrawMode::Invert) {
@@ -331,14 +340,14 @@ void Surface::drawPicture(const QImage& picture, float x, float y, float w, floa
     if (picture.isNull() || w == 0 || h == 0 || !(sw > 0) || !(sh > 0))
         return;
     const QRect source(px(sx), px(sy), px(sw), px(sh));
-    stretchPicture(image_, picture, x, y, w, h, source, op, &stretched_);
+    stretchPicture(image_, picture, x, y, w, h, source, op, &stretched_, clip_);
 }
 
 void Surface::drawPictureAt(const QImage& picture, float x, float y, RasterOp op) {
     if (picture.isNull())
         return;
     stretchPicture(image_, picture, px(x), px(y), picture.width(), picture.height(), picture.rect(),
-                   op, &stretched_);
+                   op, &stretched_, clip_);
 }
 
 void Surface::tilePicture(const QImage& picture, float x, float y, double width, double height) {
@@ -349,8 +358,10 @@ void Surface::tilePicture(const QImage& picture, float x, float y, double width,
                            : picture.convertToFormat(QImage::Format_RGB32);
     // Anchor and visible part in double precision: the area may reach far off the surface.
     const double left = std::floor(double(x) + 0.5), top = std::floor(double(y) + 0.5);
-    const double fromX = std::max(left, 0.0), toX = std::min(left + width, double(image_.width()));
-    const double fromY = std::max(top, 0.0), toY = std::min(top + height, double(image_.height()));
+    const double fromX = std::max(left, double(clip_.left()));
+    const double toX = std::min(left + width, double(clip_.right() + 1));
+    const double fromY = std::max(top, double(clip_.top()));
+    const double toY = std::min(top + height, double(clip_.bottom() + 1));
     if (!(fromX < toX) || !(fromY < toY))
         return;
     const int tw = rgb.width(), th = rgb.height();
@@ -402,7 +413,7 @@ void Surface::drawText(const QString& text) {
     const PixelRuns& runs = textRuns(text, size);
     if (runs.exact) {
         if (!transparentText) {
-            const QRect cells = QRect(left, top, size.width(), size.height()) & image_.rect();
+            const QRect cells = QRect(left, top, size.width(), size.height()) & clip_;
             const QRgb background = toQColor(backgroundColour).rgb();
             for (int y = cells.top(); y <= cells.bottom(); ++y) {
                 QRgb* row = rowOf(image_.bits(), image_.bytesPerLine(), y);
@@ -413,7 +424,12 @@ void Surface::drawText(const QString& text) {
         textX += float(size.width());
         return;
     }
+    if (clip_.isEmpty()) {
+        textX += float(size.width());
+        return;
+    }
     QPainter p(&image_);
+    p.setClipRect(clip_);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(font_);
     if (!transparentText)
@@ -499,12 +515,12 @@ const Surface::PixelRuns& Surface::lineRuns(int dx, int dy) {
 void Surface::paintRuns(const PixelRuns& runs, int x, int y, QRgb value) {
     uchar* bits = image_.bits();
     const qsizetype bpl = image_.bytesPerLine();
-    const int w = image_.width(), h = image_.height();
     for (const PixelRuns::Run& run : runs.runs) {
         const int row = y + run.dy;
-        if (row < 0 || row >= h)
+        if (row < clip_.top() || row > clip_.bottom())
             continue;
-        const int from = std::max(0, x + run.dx), to = std::min(w, x + run.dx + run.length);
+        const int from = std::max(clip_.left(), x + run.dx);
+        const int to = std::min(clip_.right() + 1, x + run.dx + run.length);
         if (from < to) {
             QRgb* line = rowOf(bits, bpl, row);
             fillPixels(line + from, to - from, value);
@@ -519,7 +535,7 @@ Colour Surface::colourAt(int x, int y) const {
 }
 
 void Surface::setPixel(int x, int y, Colour colour) {
-    if (!image_.valid(x, y))
+    if (!clip_.contains(x, y))
         return;
     if (drawMode == DrawMode::Invert)
         image_.setPixel(x, y, image_.pixel(x, y) ^ 0x00FFFFFFu);

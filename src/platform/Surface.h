@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -34,7 +35,14 @@ public:
     void resize(int width, int height);
 
     // Fills the whole surface with the background colour; text position to (0, 0).
+    // The clip does not apply.
     void clear();
+
+    // Every drawing call below paints only inside area (cut to the surface) until
+    // clearClip(); what it leaves besides pixels (text position, pen) is the same.
+    void setClip(const QRect& area);
+    void clearClip() { clip_ = image_.rect(); }
+    const QRect& clip() const { return clip_; }
 
     void line(float x1, float y1, float x2, float y2, Colour colour);
     // The ends of one vertical line of columnLines, in either order.
@@ -114,6 +122,7 @@ private:
     const QFontMetrics& metrics() const;
 
     QImage image_;
+    QRect clip_; // always inside the image
     QFont font_;
     mutable std::optional<QFontMetrics> metrics_;
     // Widths of texts measured in the current font (plans repeat their labels).

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -30,14 +31,105 @@ int columnOf(float v) {
     return platform::roundToInt(std::min(double(v), kFar));
 }
 
-// Columns a vertical-line fill can touch on this surface: drawing outside them
+// Columns a vertical-line fill can touch inside the surface's clip: drawing outside them
 // paints nothing, so the loops skip them (a zoomed-in shape may span thousands).
-int firstVisibleColumn(int from) {
-    return std::max(from, -1);
+int firstVisibleColumn(const Surface& s, int from) {
+    return std::max(from, s.clip().left() - 1);
 }
 int lastVisibleColumn(const Surface& s, int to) {
-    return std::min(to, s.width());
+    return std::min(to, s.clip().right() + 1);
 }
+
+// The box as drawObject draws it: a side of exactly 0 is drawn as 1.
+ScreenBox drawnBox(ScreenBox box) {
+    if (box.h == 0)
+        box.h = 1;
+    if (box.w == 0)
+        box.w = 1;
+    return box;
+}
+
+bool isFinite(const ScreenBox& box) {
+    return std::isfinite(box.x) && std::isfinite(box.y) && std::isfinite(box.w) &&
+           std::isfinite(box.h);
+}
+
+// The pixels of columns left to right and rows top to bottom (rounded outwards), cut to
+// a band around the surface so that far values cannot overflow; empty when either range
+// is.
+QRect pixelArea(const Surface& s, double left, double top, double right, double bottom) {
+    const auto cut = [](double v, int length) { return std::clamp(v, -2.0, double(length) + 1); };
+    left = cut(std::floor(left), s.width());
+    right = cut(std::ceil(right), s.width());
+    top = cut(std::floor(top), s.height());
+    bottom = cut(std::ceil(bottom), s.height());
+    if (!(left <= right) || !(top <= bottom))
+        return {};
+    return QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom)));
+}
+
+// The box from x to x + w and y to y + h (either side may be negative) widened by margins.
+QRect around(const Surface& s, double x, double y, double w, double h, double marginX,
+             double marginY) {
+    return pixelArea(s, std::min(x, x + w) - marginX, std::min(y, y + h) - marginY,
+                     std::max(x, x + w) + marginX, std::max(y, y + h) + marginY);
+}
+
+// Every pixel an object can paint lies in this area, or nullopt when that is not known
+// beforehand (texts and measures, whose labels reach out of their boxes, and shapes too
+// thin for their ends to stay in their boxes).
+std::optional<QRect> reachOf(const Surface& s, const ScreenBox& box,
+                             const document::PlanObject& object, int penWidth) {
+    using document::ObjectKind;
+    if (!isFinite(box))
+        return std::nullopt;
+    const double x = box.x, y = box.y, w = box.w, h = box.h;
+    switch (object.kind) {
+    case ObjectKind::Rectangle:
+    case ObjectKind::Accessory:
+        // Rounded to whole pixels, a texture's last tiles and a stretched picture's last
+        // pixels stay within a pixel of the box (a texture's box is at least 1 x 1).
+        return around(s, x, y, std::max(w, 1.0), std::max(h, 1.0), 2, 2);
+    case ObjectKind::Ellipse:
+        // From four pixels wide, the column ends stay within the box's height.
+        if (w < 4)
+            return std::nullopt;
+        return around(s, x, y, w, h, 2, 2);
+    case ObjectKind::Triangle: {
+        // The sloping side reaches half a column's rise past the box's top or bottom.
+        if (w < 1)
+            return std::nullopt;
+        return around(s, x, y, w, h, 2, std::fabs(h) / (2 * w) + 2);
+    }
+    case ObjectKind::Line: {
+        const double reach = std::max(1, penWidth) + 3;
+        return around(s, x, y, w, h, reach, reach);
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// Does for an object painted over entirely what drawing it would leave besides pixels:
+// lines, ellipses and triangles leave a one-pixel pen.
+void leaveHidden(Surface& surface, const ScreenBox& box, document::ObjectKind kind) {
+    using document::ObjectKind;
+    if ((kind == ObjectKind::Line || kind == ObjectKind::Ellipse || kind == ObjectKind::Triangle) &&
+        isFinite(box))
+        surface.penWidth = 1;
+}
+
+// Draws only inside area while it lives.
+class ClipScope {
+public:
+    ClipScope(Surface& surface, const QRect& area) : surface_(surface) { surface_.setClip(area); }
+    ~ClipScope() { surface_.clearClip(); }
+    ClipScope(const ClipScope&) = delete;
+    ClipScope& operator=(const ClipScope&) = delete;
+
+private:
+    Surface& surface_;
+};
 
 void drawMeasure(Surface& s, float left, float top, float height, float width, Colour colour,
                  const DrawContext& context) {
@@ -111,7 +203,7 @@ void ellipseSpans(int first, int count, float cx, float cy, float halfW, float h
 // spans: room for the columns' ends, kept by the caller between shapes.
 void drawEllipse(Surface& s, float left, float top, float height, float width, Colour colour,
                  std::vector<Surface::ColumnSpan>& spans) {
-    const int first = firstVisibleColumn(columnOf(left));
+    const int first = firstVisibleColumn(s, columnOf(left));
     const int last = lastVisibleColumn(s, columnOf(left + width));
     spans.resize(std::size_t(std::max(0, last - first + 1)));
     ellipseSpans(first, int(spans.size()), left + width / 2, top + height / 2, width / 2,
@@ -149,7 +241,7 @@ void drawTriangle(Surface& s, float left, float top, float height, float width, 
     if (int(corner) < int(TriangleCorner::TopRight) ||
         int(corner) > int(TriangleCorner::BottomRight))
         return;
-    const int first = firstVisibleColumn(columnOf(left));
+    const int first = firstVisibleColumn(s, columnOf(left));
     const int last = lastVisibleColumn(s, columnOf(left + width - 1));
     spans.resize(std::size_t(std::max(0, last - first + 1)));
     const int count = int(spans.size());
@@ -212,27 +304,42 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
     const PicturePlacement placement =
         placeVehicle(layout.pictureWidth, layout.pictureHeight, view.zoom, view.originX,
                      view.originY, layout.mirrorLeftRight, layout.mirrorTopBottom);
-    // Zoomed in, one object often fills the whole canvas: what lies under it cannot show.
-    const View coveredView = view;
-    const int cover = coveringObject(canvas, layout, view);
-    bool skipping = cover >= 0;
-    if (!prefs.bodyLinesInFront && !skipping)
-        canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top, placement.width,
-                           placement.height);
+    findShowing(canvas, layout, view, prefs, placement);
+    // Queued events may scroll, zoom or resize while the objects are drawn: under another
+    // view or size the parts found do not hold, and the objects left are drawn whole.
+    const View shownView = view;
+    const QSize shownSize(canvas.width(), canvas.height());
+    bool partsHold = true;
+    const auto drawShowing = [&](const Showing& showing, const auto& draw) {
+        if (!partsHold || showing.extent == Showing::Extent::Anywhere) {
+            draw();
+        } else if (showing.extent == Showing::Extent::Within) {
+            const ClipScope clip(canvas, showing.area);
+            draw();
+        }
+    };
+
+    if (!prefs.bodyLinesInFront)
+        drawShowing(vehicleShowing_, [&] {
+            canvas.drawPicture(layout.vehiclePicture, placement.left, placement.top,
+                               placement.width, placement.height);
+        });
 
     int index = 0;
     for (const document::PlanObject& object : layout.objects) {
-        // Read the view afresh for every object: queued events may have scrolled or zoomed.
-        ScreenBox box = screenBox(object, view, layout.pixelsPerCm);
-        DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
-        if (skipping && index < cover)
-            leaveHidden(canvas, box, object, context);
+        // Read the view afresh for every object once queued events have scrolled or zoomed.
+        const ScreenBox box =
+            partsHold ? boxes_[std::size_t(index)] : screenBox(object, view, layout.pixelsPerCm);
+        const DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
+        const Showing& showing = showing_[std::size_t(index)];
+        if (partsHold && showing.extent == Showing::Extent::Nowhere)
+            leaveHidden(canvas, box, object.kind);
         else
-            drawObject(canvas, box, object, context);
+            drawShowing(showing, [&] { drawObject(canvas, box, object, context); });
         if (processEvents) {
             processEvents();
-            // Under another view the cover may not cover: the objects left are all drawn.
-            skipping = skipping && view == coveredView;
+            partsHold = partsHold && view == shownView &&
+                        QSize(canvas.width(), canvas.height()) == shownSize;
         }
         ++index;
     }
@@ -242,75 +349,70 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
                            placement.height, platform::RasterOp::And);
 }
 
-int PlanRenderer::coveringObject(const Surface& canvas, const document::Layout& layout,
-                                 const View& view) {
+void PlanRenderer::findShowing(const Surface& canvas, const document::Layout& layout,
+                               const View& view, const settings::Preferences& prefs,
+                               const PicturePlacement& vehicle) {
+    const int count = layout.objects.count();
+    showing_.assign(std::size_t(count), Showing{});
+    boxes_.resize(std::size_t(count));
+    vehicleShowing_ = Showing{};
+    for (int index = 0; index < count; ++index)
+        boxes_[std::size_t(index)] =
+            screenBox(layout.objects.row(index + 1), view, layout.pixelsPerCm);
+    // Inverted drawing shows what lies under it.
     if (canvas.drawMode != platform::DrawMode::Copy)
-        return -1;
-    for (int index = layout.objects.count() - 1; index >= 0; --index) {
+        return;
+    covered_.reset(canvas.width(), canvas.height());
+    const auto showingOf = [this](const std::optional<QRect>& reach) {
+        if (!reach)
+            return Showing{};
+        const QRect open = covered_.uncoveredBounds(*reach);
+        if (open.isEmpty())
+            return Showing{Showing::Extent::Nowhere, {}};
+        return Showing{Showing::Extent::Within, open};
+    };
+    for (int index = count - 1; index >= 0; --index) {
         const document::PlanObject& object = layout.objects.row(index + 1);
-        if (paintsWholeSurface(canvas, screenBox(object, view, layout.pixelsPerCm), object))
-            return index;
+        const ScreenBox box = drawnBox(boxes_[std::size_t(index)]);
+        showing_[std::size_t(index)] = showingOf(reachOf(canvas, box, object, prefs.penWidth()));
+        covered_.cover(surelyPainted(canvas, box, object));
     }
-    return -1;
+    // Stretched, the picture's pixels stay within a pixel of its rounded area.
+    vehicleShowing_ =
+        showingOf(around(canvas, vehicle.left, vehicle.top, vehicle.width, vehicle.height, 2, 2));
 }
 
-bool PlanRenderer::paintsWholeSurface(const Surface& surface, const ScreenBox& box,
-                                      const document::PlanObject& object) {
+QRect PlanRenderer::surelyPainted(const Surface& surface, ScreenBox box,
+                                  const document::PlanObject& object) {
     using document::ObjectKind;
     if (object.kind != ObjectKind::Rectangle && object.kind != ObjectKind::Accessory)
-        return false;
-    if (!std::isfinite(box.x) || !std::isfinite(box.y) || !std::isfinite(box.w) ||
-        !std::isfinite(box.h) || !(box.w > 0) || !(box.h > 0))
-        return false;
-    // The box must reach past every edge by a margin that no rounding of the drawing
-    // routines can take back: two pixels, more where a picture's last pixels reach in.
-    const auto reaches = [&](double marginX, double marginY) {
+        return {};
+    if (!isFinite(box) || !(box.w > 0) || !(box.h > 0))
+        return {};
+    // Pixel column j is painted for sure when the box reaches marginX past both its
+    // sides (x + marginX <= j and j + 1 <= x + w - marginX), and rows likewise.
+    const auto inside = [&](double marginX, double marginY) {
         const double x = box.x, y = box.y;
-        return x <= -marginX && y <= -marginY && x + box.w >= surface.width() + marginX &&
-               y + box.h >= surface.height() + marginY;
+        return pixelArea(surface, std::ceil(x + marginX), std::ceil(y + marginY),
+                         std::floor(x + box.w - marginX) - 1, std::floor(y + box.h - marginY) - 1);
     };
-    // Every margin below is at least two pixels: most boxes fail before a picture is
-    // looked up.
-    if (!reaches(2, 2))
-        return false;
     const document::Fill& fill = object.fill;
     if (object.kind == ObjectKind::Rectangle) {
         if (!fill.isFile())
-            return reaches(2, 2);
+            return inside(2, 2);
         // Tiles cut to the box may stop up to one tile short of its far edges.
         const QImage* texture = libraryPicture(textureFolder_, fill.fileName());
-        return texture && reaches(2 + texture->width(), 2 + texture->height());
+        return texture ? inside(2 + texture->width(), 2 + texture->height()) : QRect();
     }
     const int quarterTurns = int(object.orientation.accessoryTurn());
     if (quarterTurns < 0 || quarterTurns > 3 || fill.fileName().isEmpty())
-        return false;
+        return {};
     const QImage* picture = pictures_.turned(accessoryFolder_, fill.fileName(), quarterTurns);
+    if (!picture || picture->isNull())
+        return {};
     // One picture pixel further: the stretch leaves out a last column or row whose sample
     // falls just past the picture.
-    return picture && !picture->isNull() &&
-           reaches(2 + double(box.w) / picture->width(), 2 + double(box.h) / picture->height());
-}
-
-void PlanRenderer::leaveHidden(Surface& surface, ScreenBox box, const document::PlanObject& object,
-                               const DrawContext& context) {
-    using document::ObjectKind;
-    switch (object.kind) {
-    case ObjectKind::Measure:
-    case ObjectKind::Text:
-        // They set the surface's text position and pen colour, which outlast the plan.
-        drawObject(surface, box, object, context);
-        break;
-    case ObjectKind::Line:
-    case ObjectKind::Ellipse:
-    case ObjectKind::Triangle:
-        // Drawn, they leave a one-pixel pen.
-        if (std::isfinite(box.x) && std::isfinite(box.y) && std::isfinite(box.h) &&
-            std::isfinite(box.w))
-            surface.penWidth = 1;
-        break;
-    default:
-        break;
-    }
+    return inside(2 + double(box.w) / picture->width(), 2 + double(box.h) / picture->height());
 }
 
 ScreenBox PlanRenderer::drawObject(Surface& surface, ScreenBox box,

@@ -3,6 +3,8 @@
 #include "document/Layout.h"
 #include "platform/Pictures.h"
 #include "platform/Surface.h"
+#include "render/CoverMask.h"
+#include "render/ScaleModel.h"
 #include "settings/Preferences.h"
 
 #include <QString>
@@ -51,8 +53,9 @@ public:
 
     // Redraws the plan on canvas without clearing it first: the vehicle picture
     // (mirrored by the layout's flags), every object in order, and with bodyLinesInFront the
-    // picture again ANDed over the objects. The pixels of the picture and of the objects
-    // under an object that paints the whole canvas are left out (they could not show).
+    // picture again ANDed over the objects. Pixels of the picture and of the objects that
+    // a later colour rectangle, texture or accessory surely paints over are left out
+    // (they could not show).
     void drawPlan(platform::Surface& canvas, const document::Layout& layout, const View& view,
                   const settings::Preferences& prefs);
 
@@ -70,16 +73,26 @@ public:
     const QString& libraryRoot() const { return libraryRoot_; }
 
 private:
-    // The last object in drawing order that paints every pixel of the canvas, or -1.
-    int coveringObject(const platform::Surface& canvas, const document::Layout& layout,
-                       const View& view);
-    // Whether drawing the object in its box surely paints every pixel of the surface:
-    // a colour or texture rectangle, or an accessory, reaching past all four edges.
-    bool paintsWholeSurface(const platform::Surface& surface, const ScreenBox& box,
-                            const document::PlanObject& object);
-    // Does for a hidden object what its drawing would leave besides pixels.
-    void leaveHidden(platform::Surface& surface, ScreenBox box, const document::PlanObject& object,
-                     const DrawContext& context);
+    // Where an object (or the vehicle picture) can show once the later objects are drawn.
+    struct Showing {
+        enum class Extent {
+            Anywhere, // drawn whole
+            Within,   // drawn only inside area: the rest is painted over later
+            Nowhere   // painted over entirely
+        };
+        Extent extent = Extent::Anywhere;
+        QRect area;
+    };
+    // Works out each object's box into boxes_, and where each object and the vehicle
+    // picture can show into showing_ and vehicleShowing_.
+    void findShowing(const platform::Surface& canvas, const document::Layout& layout,
+                     const View& view, const settings::Preferences& prefs,
+                     const PicturePlacement& vehicle);
+    // The pixels that drawing the object in its box surely paints, in one go and whatever
+    // was under them: a colour or texture rectangle or an accessory, less margins that no
+    // rounding of the drawing routines can take back. Empty for other objects.
+    QRect surelyPainted(const platform::Surface& surface, ScreenBox box,
+                        const document::PlanObject& object);
     // The picture of the library folder (a full path), or nullptr when it cannot be read.
     const QImage* libraryPicture(const QString& folder, const QString& file);
     void drawAccessory(platform::Surface& surface, float x, float y, float h, float w,
@@ -91,6 +104,11 @@ private:
     QString textureFolder_, accessoryFolder_;
     // The column ends of the last ellipse or triangle, kept to spare an allocation each.
     std::vector<platform::Surface::ColumnSpan> spans_;
+    // Worked out afresh for every redraw, kept to spare allocations.
+    CoverMask covered_;
+    std::vector<ScreenBox> boxes_;
+    std::vector<Showing> showing_;
+    Showing vehicleShowing_;
 };
 
 } // namespace render

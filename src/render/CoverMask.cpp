@@ -1,0 +1,123 @@
+#include "render/CoverMask.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace render {
+
+namespace {
+
+constexpr int kBits = 64;
+constexpr std::uint64_t kAll = ~std::uint64_t(0);
+
+// The words of a row that hold columns left..right, with the bits of those columns in the
+// first and last word (the words between hold only such columns).
+struct Columns {
+    int firstWord, lastWord;
+    std::uint64_t firstBits, lastBits;
+
+    Columns(int left, int right)
+        : firstWord(left / kBits), lastWord(right / kBits), firstBits(kAll << (left % kBits)),
+          lastBits(kAll >> (kBits - 1 - right % kBits)) {
+        if (firstWord == lastWord)
+            firstBits = lastBits = firstBits & lastBits;
+    }
+    std::uint64_t bits(int word) const {
+        return word == firstWord ? firstBits : word == lastWord ? lastBits : kAll;
+    }
+};
+
+// The first or last uncovered column of the row among the columns, or -1.
+inline int firstOpen(const std::uint64_t* row, const Columns& c) {
+    for (int w = c.firstWord; w <= c.lastWord; ++w)
+        if (const std::uint64_t open = ~row[w] & c.bits(w))
+            return w * kBits + std::countr_zero(open);
+    return -1;
+}
+
+inline int lastOpen(const std::uint64_t* row, const Columns& c) {
+    for (int w = c.lastWord; w >= c.firstWord; --w)
+        if (const std::uint64_t open = ~row[w] & c.bits(w))
+            return w * kBits + kBits - 1 - std::countl_zero(open);
+    return -1;
+}
+
+// Whether every column of the row is covered.
+inline bool allCovered(const std::uint64_t* row, const Columns& c) {
+    std::uint64_t open = (~row[c.firstWord] & c.firstBits) | (~row[c.lastWord] & c.lastBits);
+    for (int w = c.firstWord + 1; w < c.lastWord; ++w)
+        open |= ~row[w];
+    return open == 0;
+}
+
+} // namespace
+
+void CoverMask::reset(int width, int height) {
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    columns_ = (width_ + kCell - 1) / kCell;
+    rows_ = (height_ + kCell - 1) / kCell;
+    wordsPerRow_ = (columns_ + kBits - 1) / kBits;
+    covered_.assign(std::size_t(wordsPerRow_) * std::size_t(rows_), 0);
+}
+
+const std::uint64_t* CoverMask::row(int y) const {
+    return covered_.data() + std::size_t(y) * std::size_t(wordsPerRow_);
+}
+
+void CoverMask::cover(const QRect& area) {
+    const QRect p = area & QRect(0, 0, width_, height_);
+    if (p.isEmpty())
+        return;
+    // The cells wholly inside; a last cell cut by the canvas's edge is whole once the
+    // canvas's pixels in it are.
+    const auto lastCell = [](int end, int length) {
+        return end == length ? (end + kCell - 1) / kCell - 1 : end / kCell - 1;
+    };
+    const QRect a(QPoint((p.left() + kCell - 1) / kCell, (p.top() + kCell - 1) / kCell),
+                  QPoint(lastCell(p.right() + 1, width_), lastCell(p.bottom() + 1, height_)));
+    if (a.isEmpty())
+        return;
+    const Columns c(a.left(), a.right());
+    for (int y = a.top(); y <= a.bottom(); ++y) {
+        std::uint64_t* words = covered_.data() + std::size_t(y) * std::size_t(wordsPerRow_);
+        words[c.firstWord] |= c.firstBits;
+        for (int w = c.firstWord + 1; w < c.lastWord; ++w)
+            words[w] = kAll;
+        words[c.lastWord] |= c.lastBits;
+    }
+}
+
+QRect CoverMask::uncoveredBounds(const QRect& area) const {
+    const QRect p = area & QRect(0, 0, width_, height_);
+    if (p.isEmpty())
+        return {};
+    // The cells that hold a pixel of the area.
+    const QRect a(QPoint(p.left() / kCell, p.top() / kCell),
+                  QPoint(p.right() / kCell, p.bottom() / kCell));
+    const int left = a.left(), right = a.right();
+    const Columns all(left, right);
+    int top = a.top();
+    while (top <= a.bottom() && allCovered(row(top), all))
+        ++top;
+    if (top > a.bottom())
+        return {};
+    int bottom = a.bottom();
+    while (allCovered(row(bottom), all))
+        --bottom;
+    // Each row only needs looking at outside the columns found so far.
+    int from = firstOpen(row(top), all), to = lastOpen(row(top), all);
+    for (int y = top + 1; y <= bottom && (from > left || to < right); ++y) {
+        if (from > left)
+            if (const int x = firstOpen(row(y), Columns(left, from - 1)); x >= 0)
+                from = x;
+        if (to < right)
+            if (const int x = lastOpen(row(y), Columns(to + 1, right)); x >= 0)
+                to = x;
+    }
+    return QRect(QPoint(from * kCell, top * kCell),
+                 QPoint(to * kCell + kCell - 1, bottom * kCell + kCell - 1)) &
+           p;
+}
+
+} // namespace render
