@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -114,10 +115,11 @@ private:
 // so that one-pixel dark lines on a light picture survive any reduction.
 //
 // With a memo, a shrinking paint is kept there and taken from there when it comes again.
-// With a clip, only the target pixels inside it are painted; what the other pixels would
-// show is worked out all the same when the memo keeps it.
+// With a clip (rectangles over separate rows), only the target pixels inside it are
+// painted; what the other pixels would show is worked out all the same when the memo
+// keeps it.
 void stretchPicture(QImage& surface, const QImage& picture, double x, double y, double width,
                     double height, const QRect& source, RasterOp op, StretchMemo* memo = nullptr,
-                    const std::optional<QRect>& clip = std::nullopt);
+                    std::optional<std::span<const QRect>> clip = std::nullopt);
 
 } // namespace platform

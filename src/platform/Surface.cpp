@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -109,7 +110,7 @@ Surface::Surface(int width, int height, Colour background)
     image_.setDotsPerMeterX(kDotsPerMeter);
     image_.setDotsPerMeterY(kDotsPerMeter);
     image_.fill(toQColor(backgroundColour));
-    clip_ = image_.rect();
+    clearClip();
     stretched_.setBudget(stretchBudget(image_.width(), image_.height()));
 }
 
@@ -163,7 +164,7 @@ void Surface::resize(int width, int height) {
     p.drawImage(0, 0, image_);
     p.end();
     image_ = std::move(next);
-    clip_ = image_.rect();
+    clearClip();
     stretched_.setBudget(stretchBudget(width, height));
 }
 
@@ -173,8 +174,61 @@ void Surface::clear() {
     textY = 0;
 }
 
+// The columns the clip lets through, row by row from the top down.
+class Surface::ClipRows {
+public:
+    explicit ClipRows(const Surface& surface) : rects_(surface.clipRects()) {}
+    // The first and last column of row y (first > last when there is none); y must not
+    // be above the row asked for before.
+    std::pair<int, int> columns(int y) {
+        while (next_ < rects_.size() && rects_[next_].bottom() < y)
+            ++next_;
+        if (next_ == rects_.size() || rects_[next_].top() > y)
+            return {0, -1};
+        return {rects_[next_].left(), rects_[next_].right()};
+    }
+
+private:
+    std::span<const QRect> rects_;
+    std::size_t next_ = 0;
+};
+
 void Surface::setClip(const QRect& area) {
     clip_ = area & image_.rect();
+    clipBands_.clear();
+}
+
+void Surface::setClip(std::span<const QRect> bands) {
+    clipBands_.clear();
+    clip_ = QRect();
+    for (const QRect& band : bands)
+        if (const QRect inside = band & image_.rect(); !inside.isEmpty()) {
+            clipBands_.push_back(inside);
+            clip_ |= inside;
+        }
+    if (clipBands_.size() == 1)
+        clipBands_.clear();
+}
+
+void Surface::clearClip() {
+    clip_ = image_.rect();
+    clipBands_.clear();
+}
+
+std::span<const QRect> Surface::clipRects() const {
+    if (clipBands_.empty())
+        return {&clip_, 1};
+    return clipBands_;
+}
+
+void Surface::clipPainter(QPainter& painter) const {
+    if (clipBands_.empty()) {
+        painter.setClipRect(clip_);
+        return;
+    }
+    QRegion region;
+    region.setRects(clipBands_.data(), int(clipBands_.size()));
+    painter.setClipRegion(region);
 }
 
 void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
@@ -186,10 +240,11 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
     // Vertical one-pixel lines are the bulk of ellipses and triangles, horizontal ones
     // of measures: write them directly.
     if (penWidth <= 1 && iy1 == iy2 && ix1 != ix2) {
-        if (iy1 < clip_.top() || iy1 > clip_.bottom())
+        const auto [clipLeft, clipRight] = ClipRows(*this).columns(iy1);
+        const int left = std::max(clipLeft, std::min(ix1, ix2));
+        const int right = std::min(clipRight, std::max(ix1, ix2));
+        if (left > right)
             return;
-        const int left = std::max(clip_.left(), std::min(ix1, ix2));
-        const int right = std::min(clip_.right(), std::max(ix1, ix2));
         auto* row = rowOf(image_.bits(), image_.bytesPerLine(), iy1);
         for (int x = left; x <= right; ++x)
             row[x] = drawMode == DrawMode::Invert ? (row[x] ^ 0x00FFFFFFu) : value;
@@ -202,7 +257,10 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
         const int bottom = std::min(clip_.bottom(), std::max(iy1, iy2));
         uchar* bits = image_.bits();
         const qsizetype bpl = image_.bytesPerLine();
+        ClipRows clipRows(*this);
         for (int y = top; y <= bottom; ++y) {
+            if (const auto [left, right] = clipRows.columns(y); ix1 < left || ix1 > right)
+                continue;
             QRgb& pixel = rowOf(bits, bpl, y)[ix1];
             pixel = drawMode == DrawMode::Invert ? (pixel ^ 0x00FFFFFFu) : value;
         }
@@ -222,7 +280,7 @@ void Surface::line(float x1, float y1, float x2, float y2, Colour colour) {
     if (clip_.isEmpty())
         return;
     QPainter p(&image_);
-    p.setClipRect(clip_);
+    clipPainter(p);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(linePen(toQColor(colour), penWidth));
     if (drawMode == DrawMode::Invert)
@@ -289,6 +347,7 @@ void Surface::columnLines(int firstColumn, std::span<const ColumnSpan> spans, Co
         // [aL, aR]: the columns whose top is at or above the row; [bL, bR]: those whose
         // bottom is at or below it.
         int aL = lowest, aR = lowest, bL = 0, bR = count - 1;
+        ClipRows clipRows(*this);
         for (int y = top[lowest]; y <= lastRow; ++y) {
             while (aL > 0 && top[aL - 1] <= y)
                 --aL;
@@ -298,7 +357,9 @@ void Surface::columnLines(int firstColumn, std::span<const ColumnSpan> spans, Co
                 ++bL;
             while (bR >= bL && bottom[bR] < y)
                 --bR;
-            const int from = std::max(aL, bL), to = std::min(aR, bR);
+            const auto [clipLeft, clipRight] = clipRows.columns(y);
+            const int from = std::max({aL, bL, clipLeft - first - start});
+            const int to = std::min({aR, bR, clipRight - first - start});
             if (from <= to) {
                 QRgb* row = rowOf(bits, bpl, y) + first + start;
                 fillPixels(row + from, to + 1 - from, value);
@@ -314,21 +375,21 @@ void Surface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
     const QRect area = QRect(QPoint(left, top), QPoint(right, bottom)).intersected(clip_);
     if (area.isEmpty())
         return;
-    if (drawMode == DrawMode::Invert) {
-        uchar* bits = image_.bits();
-        const qsizetype bpl = image_.bytesPerLine();
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            auto* row = rowOf(bits, bpl, y);
-            for (int x = area.left(); x <= area.right(); ++x)
-                row[x] ^= 0x00FFFFFFu;
-        }
-        return;
-    }
     const QRgb value = qRgb(redOf(colour), greenOf(colour), blueOf(colour));
     uchar* bits = image_.bits();
     const qsizetype bpl = image_.bytesPerLine();
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        fillPixels(rowOf(bits, bpl, y) + area.left(), area.width(), value);
+    ClipRows clipRows(*this);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto [clipLeft, clipRight] = clipRows.columns(y);
+        const int from = std::max(area.left(), clipLeft), to = std::min(area.right(), clipRight);
+        QRgb* row = rowOf(bits, bpl, y);
+        if (drawMode == DrawMode::Invert) {
+            for (int x = from; x <= to; ++x)
+                row[x] ^= 0x00FFFFFFu;
+        } else {
+            fillPixels(row + from, to + 1 - from, value);
+        }
+    }
 }
 
 void Surface::drawPicture(const QImage& picture, float x, float y, float w, float h, RasterOp op) {
@@ -340,14 +401,14 @@ void Surface::drawPicture(const QImage& picture, float x, float y, float w, floa
     if (picture.isNull() || w == 0 || h == 0 || !(sw > 0) || !(sh > 0))
         return;
     const QRect source(px(sx), px(sy), px(sw), px(sh));
-    stretchPicture(image_, picture, x, y, w, h, source, op, &stretched_, clip_);
+    stretchPicture(image_, picture, x, y, w, h, source, op, &stretched_, clipRects());
 }
 
 void Surface::drawPictureAt(const QImage& picture, float x, float y, RasterOp op) {
     if (picture.isNull())
         return;
     stretchPicture(image_, picture, px(x), px(y), picture.width(), picture.height(), picture.rect(),
-                   op, &stretched_, clip_);
+                   op, &stretched_, clipRects());
 }
 
 void Surface::tilePicture(const QImage& picture, float x, float y, double width, double height) {
@@ -356,37 +417,41 @@ void Surface::tilePicture(const QImage& picture, float x, float y, double width,
     const QImage rgb = picture.format() == QImage::Format_RGB32
                            ? picture
                            : picture.convertToFormat(QImage::Format_RGB32);
-    // Anchor and visible part in double precision: the area may reach far off the surface.
+    // Anchor in double precision: the area may reach far off the surface.
     const double left = std::floor(double(x) + 0.5), top = std::floor(double(y) + 0.5);
-    const double fromX = std::max(left, double(clip_.left()));
-    const double toX = std::min(left + width, double(clip_.right() + 1));
-    const double fromY = std::max(top, double(clip_.top()));
-    const double toY = std::min(top + height, double(clip_.bottom() + 1));
-    if (!(fromX < toX) || !(fromY < toY))
-        return;
     const int tw = rgb.width(), th = rgb.height();
-    const int x0 = int(fromX), x1 = int(toX), y0 = int(fromY), y1 = int(toY);
-    const int firstColumn = int(std::fmod(fromX - left, double(tw)));
-    const int firstRow = int(std::fmod(fromY - top, double(th)));
     uchar* bits = image_.bits();
     const qsizetype bpl = image_.bytesPerLine();
-    // The first tile height of lines is laid tile by tile; every later line shows the
-    // same tile row as the line one tile height above it, so it is one copy of that span.
-    const int laid = std::min(y1, y0 + th);
-    for (int line = y0, row = firstRow; line < laid; ++line, row = row + 1 == th ? 0 : row + 1) {
-        const auto* from = reinterpret_cast<const QRgb*>(rgb.constScanLine(row));
-        auto* to = rowOf(bits, bpl, line);
-        int column = firstColumn;
-        for (int at = x0; at < x1;) {
-            const int run = std::min(tw - column, x1 - at);
-            std::copy(from + column, from + column + run, to + at);
-            at += run;
-            column = 0;
+    for (const QRect& clip : clipRects()) {
+        const double fromX = std::max(left, double(clip.left()));
+        const double toX = std::min(left + width, double(clip.right() + 1));
+        const double fromY = std::max(top, double(clip.top()));
+        const double toY = std::min(top + height, double(clip.bottom() + 1));
+        if (!(fromX < toX) || !(fromY < toY))
+            continue;
+        const int x0 = int(fromX), x1 = int(toX), y0 = int(fromY), y1 = int(toY);
+        const int firstColumn = int(std::fmod(fromX - left, double(tw)));
+        const int firstRow = int(std::fmod(fromY - top, double(th)));
+        // The first tile height of lines is laid tile by tile; every later line shows the
+        // same tile row as the line one tile height above it, so it is one copy of that
+        // span.
+        const int laid = std::min(y1, y0 + th);
+        for (int line = y0, row = firstRow; line < laid;
+             ++line, row = row + 1 == th ? 0 : row + 1) {
+            const auto* from = reinterpret_cast<const QRgb*>(rgb.constScanLine(row));
+            auto* to = rowOf(bits, bpl, line);
+            int column = firstColumn;
+            for (int at = x0; at < x1;) {
+                const int run = std::min(tw - column, x1 - at);
+                std::copy(from + column, from + column + run, to + at);
+                at += run;
+                column = 0;
+            }
         }
-    }
-    for (int line = laid; line < y1; ++line) {
-        const QRgb* above = rowOf(bits, bpl, line - th) + x0;
-        std::copy(above, above + (x1 - x0), rowOf(bits, bpl, line) + x0);
+        for (int line = laid; line < y1; ++line) {
+            const QRgb* above = rowOf(bits, bpl, line - th) + x0;
+            std::copy(above, above + (x1 - x0), rowOf(bits, bpl, line) + x0);
+        }
     }
 }
 
@@ -415,9 +480,13 @@ void Surface::drawText(const QString& text) {
         if (!transparentText) {
             const QRect cells = QRect(left, top, size.width(), size.height()) & clip_;
             const QRgb background = toQColor(backgroundColour).rgb();
+            ClipRows clipRows(*this);
             for (int y = cells.top(); y <= cells.bottom(); ++y) {
+                const auto [clipLeft, clipRight] = clipRows.columns(y);
+                const int from = std::max(cells.left(), clipLeft);
+                const int to = std::min(cells.right(), clipRight);
                 QRgb* row = rowOf(image_.bits(), image_.bytesPerLine(), y);
-                fillPixels(row + cells.left(), cells.width(), background);
+                fillPixels(row + from, to + 1 - from, background);
             }
         }
         paintRuns(runs, left, top, toQColor(penColour).rgb());
@@ -429,7 +498,7 @@ void Surface::drawText(const QString& text) {
         return;
     }
     QPainter p(&image_);
-    p.setClipRect(clip_);
+    clipPainter(p);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     p.setFont(font_);
     if (!transparentText)
@@ -513,14 +582,19 @@ const Surface::PixelRuns& Surface::lineRuns(int dx, int dy) {
 }
 
 void Surface::paintRuns(const PixelRuns& runs, int x, int y, QRgb value) {
+    if (clip_.isEmpty())
+        return;
     uchar* bits = image_.bits();
     const qsizetype bpl = image_.bytesPerLine();
+    // The runs come row after row, from the top down.
+    ClipRows clipRows(*this);
     for (const PixelRuns::Run& run : runs.runs) {
         const int row = y + run.dy;
         if (row < clip_.top() || row > clip_.bottom())
             continue;
-        const int from = std::max(clip_.left(), x + run.dx);
-        const int to = std::min(clip_.right() + 1, x + run.dx + run.length);
+        const auto [clipLeft, clipRight] = clipRows.columns(row);
+        const int from = std::max(clipLeft, x + run.dx);
+        const int to = std::min(clipRight + 1, x + run.dx + run.length);
         if (from < to) {
             QRgb* line = rowOf(bits, bpl, row);
             fillPixels(line + from, to - from, value);
@@ -535,7 +609,9 @@ Colour Surface::colourAt(int x, int y) const {
 }
 
 void Surface::setPixel(int x, int y, Colour colour) {
-    if (!clip_.contains(x, y))
+    const auto rects = clipRects();
+    if (std::none_of(rects.begin(), rects.end(),
+                     [x, y](const QRect& rect) { return rect.contains(x, y); }))
         return;
     if (drawMode == DrawMode::Invert)
         image_.setPixel(x, y, image_.pixel(x, y) ^ 0x00FFFFFFu);

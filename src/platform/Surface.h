@@ -15,6 +15,8 @@
 #include <span>
 #include <vector>
 
+class QPainter;
+
 namespace platform {
 
 enum class DrawMode { Copy, Invert };
@@ -41,7 +43,10 @@ public:
     // Every drawing call below paints only inside area (cut to the surface) until
     // clearClip(); what it leaves besides pixels (text position, pen) is the same.
     void setClip(const QRect& area);
-    void clearClip() { clip_ = image_.rect(); }
+    // The same inside the union of bands: rectangles over separate rows, from the top down.
+    void setClip(std::span<const QRect> bands);
+    void clearClip();
+    // The smallest rectangle that holds the clip.
     const QRect& clip() const { return clip_; }
 
     void line(float x1, float y1, float x2, float y2, Colour colour);
@@ -102,6 +107,12 @@ public:
     static QFont defaultFont();
 
 private:
+    class ClipRows;
+    // The clip as rectangles over separate rows.
+    std::span<const QRect> clipRects() const;
+    // Lets a painter on the image paint only inside the clip.
+    void clipPainter(QPainter& painter) const;
+
     // Pixels drawn by one QPainter call, as runs of pixels along rows relative to an
     // anchor; not exact when the call painted pixels partly, which a run cannot repeat.
     struct PixelRuns {
@@ -122,7 +133,8 @@ private:
     const QFontMetrics& metrics() const;
 
     QImage image_;
-    QRect clip_; // always inside the image
+    QRect clip_;                   // always inside the image
+    std::vector<QRect> clipBands_; // none when the clip is clip_ itself
     QFont font_;
     mutable std::optional<QFontMetrics> metrics_;
     // Widths of texts measured in the current font (plans repeat their labels).

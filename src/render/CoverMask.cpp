@@ -42,14 +42,6 @@ inline int lastOpen(const std::uint64_t* row, const Columns& c) {
     return -1;
 }
 
-// Whether every column of the row is covered.
-inline bool allCovered(const std::uint64_t* row, const Columns& c) {
-    std::uint64_t open = (~row[c.firstWord] & c.firstBits) | (~row[c.lastWord] & c.lastBits);
-    for (int w = c.firstWord + 1; w < c.lastWord; ++w)
-        open |= ~row[w];
-    return open == 0;
-}
-
 } // namespace
 
 void CoverMask::reset(int width, int height) {
@@ -61,12 +53,16 @@ void CoverMask::reset(int width, int height) {
     covered_.assign(std::size_t(wordsPerRow_) * std::size_t(rows_), 0);
 }
 
-const std::uint64_t* CoverMask::row(int y) const {
-    return covered_.data() + std::size_t(y) * std::size_t(wordsPerRow_);
+QRect CoverMask::onCanvas(const QRect& area) const {
+    const int left = std::max(area.left(), 0), right = std::min(area.right(), width_ - 1);
+    const int top = std::max(area.top(), 0), bottom = std::min(area.bottom(), height_ - 1);
+    if (left > right || top > bottom)
+        return {};
+    return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 void CoverMask::cover(const QRect& area) {
-    const QRect p = area & QRect(0, 0, width_, height_);
+    const QRect p = onCanvas(area);
     if (p.isEmpty())
         return;
     // The cells wholly inside; a last cell cut by the canvas's edge is whole once the
@@ -88,36 +84,44 @@ void CoverMask::cover(const QRect& area) {
     }
 }
 
-QRect CoverMask::uncoveredBounds(const QRect& area) const {
-    const QRect p = area & QRect(0, 0, width_, height_);
+QRect CoverMask::uncovered(const QRect& area, std::vector<QRect>& bands) const {
+    const QRect p = onCanvas(area);
     if (p.isEmpty())
         return {};
     // The cells that hold a pixel of the area.
     const QRect a(QPoint(p.left() / kCell, p.top() / kCell),
                   QPoint(p.right() / kCell, p.bottom() / kCell));
-    const int left = a.left(), right = a.right();
-    const Columns all(left, right);
-    int top = a.top();
-    while (top <= a.bottom() && allCovered(row(top), all))
-        ++top;
-    if (top > a.bottom())
-        return {};
-    int bottom = a.bottom();
-    while (allCovered(row(bottom), all))
-        --bottom;
-    // Each row only needs looking at outside the columns found so far.
-    int from = firstOpen(row(top), all), to = lastOpen(row(top), all);
-    for (int y = top + 1; y <= bottom && (from > left || to < right); ++y) {
-        if (from > left)
-            if (const int x = firstOpen(row(y), Columns(left, from - 1)); x >= 0)
-                from = x;
-        if (to < right)
-            if (const int x = lastOpen(row(y), Columns(to + 1, right)); x >= 0)
-                to = x;
+    const Columns all(a.left(), a.right());
+    QRect bounds;
+    // One band per run of cell rows whose uncovered cells span the same columns.
+    int bandTop = 0, bandFrom = 0, bandTo = -1;
+    const auto closeBand = [&](int bottom) {
+        if (bandFrom > bandTo)
+            return;
+        const QRect band = QRect(QPoint(bandFrom * kCell, bandTop * kCell),
+                                 QPoint(bandTo * kCell + kCell - 1, bottom * kCell + kCell - 1)) &
+                           p;
+        bands.push_back(band);
+        bounds |= band;
+        bandTo = -1;
+    };
+    for (int y = a.top(); y <= a.bottom(); ++y) {
+        const std::uint64_t* words = row(y);
+        const int from = firstOpen(words, all);
+        if (from < 0) {
+            closeBand(y - 1);
+            continue;
+        }
+        const int to = lastOpen(words, all);
+        if (from != bandFrom || to != bandTo) {
+            closeBand(y - 1);
+            bandTop = y;
+            bandFrom = from;
+            bandTo = to;
+        }
     }
-    return QRect(QPoint(from * kCell, top * kCell),
-                 QPoint(to * kCell + kCell - 1, bottom * kCell + kCell - 1)) &
-           p;
+    closeBand(a.bottom());
+    return bounds;
 }
 
 } // namespace render

@@ -20,13 +20,19 @@ public:
     void reset(int width, int height);
     // Marks the pixels of area (cut to the canvas) as covered.
     void cover(const QRect& area);
-    // The smallest rectangle that holds every uncovered pixel of area (cut to the canvas);
-    // empty when there is none.
-    QRect uncoveredBounds(const QRect& area) const;
+    // The uncovered pixels of area (cut to the canvas), bounded band by band: appends to
+    // bands, from the top down, rectangles over separate rows that hold every uncovered
+    // pixel of the area, and returns the smallest rectangle that holds them all (empty
+    // when there is none).
+    QRect uncovered(const QRect& area, std::vector<QRect>& bands) const;
 
 private:
     // The bits of cell row y.
-    const std::uint64_t* row(int y) const;
+    const std::uint64_t* row(int y) const {
+        return covered_.data() + std::size_t(y) * std::size_t(wordsPerRow_);
+    }
+    // The area cut to the canvas, in pixels.
+    QRect onCanvas(const QRect& area) const;
 
     int width_ = 0, height_ = 0;                   // in pixels
     int columns_ = 0, rows_ = 0, wordsPerRow_ = 0; // in cells

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <span>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -40,6 +41,31 @@ int lastVisibleColumn(const Surface& s, int to) {
     return std::min(to, s.clip().right() + 1);
 }
 
+// A measure's label and where it is written: under a horizontal arrow, centred, or left
+// of a vertical one (a square box counts as vertical), half-way down.
+struct MeasureLabel {
+    QString text;
+    float x = 0, y = 0;
+    QSize size;
+};
+
+MeasureLabel measureLabel(const Surface& s, float left, float top, float height, float width,
+                          const DrawContext& context) {
+    MeasureLabel label;
+    const bool horizontal = width > height;
+    label.text =
+        QString::number(measuredCm(horizontal ? width : height, context.zoom, context.pixelsPerCm));
+    label.size = s.textSize(label.text);
+    if (horizontal) {
+        label.x = float(platform::roundHalfEven(left + width / 2 - float(label.size.width()) / 2));
+        label.y = top + 5;
+    } else {
+        label.x = left + width - 6 - float(label.size.width()) - 1;
+        label.y = float(platform::roundHalfEven(top + height / 2 - float(label.size.height()) / 2));
+    }
+    return label;
+}
+
 // The box as drawObject draws it: a side of exactly 0 is drawn as 1.
 ScreenBox drawnBox(ScreenBox box) {
     if (box.h == 0)
@@ -58,14 +84,22 @@ bool isFinite(const ScreenBox& box) {
 // a band around the surface so that far values cannot overflow; empty when either range
 // is.
 QRect pixelArea(const Surface& s, double left, double top, double right, double bottom) {
-    const auto cut = [](double v, int length) { return std::clamp(v, -2.0, double(length) + 1); };
-    left = cut(std::floor(left), s.width());
-    right = cut(std::ceil(right), s.width());
-    top = cut(std::floor(top), s.height());
-    bottom = cut(std::ceil(bottom), s.height());
-    if (!(left <= right) || !(top <= bottom))
+    // Cut first: within the band, whole parts are taken without the library's floor.
+    const auto lowest = [](double v, int length) {
+        v = v >= -2.0 ? std::min(v, double(length) + 1) : -2.0;
+        const int whole = int(v);
+        return whole > v ? whole - 1 : whole;
+    };
+    const auto highest = [](double v, int length) {
+        v = v <= double(length) + 1 ? std::max(v, -2.0) : double(length) + 1;
+        const int whole = int(v);
+        return whole < v ? whole + 1 : whole;
+    };
+    const int l = lowest(left, s.width()), r = highest(right, s.width());
+    const int t = lowest(top, s.height()), b = highest(bottom, s.height());
+    if (l > r || t > b)
         return {};
-    return QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom)));
+    return QRect(QPoint(l, t), QPoint(r, b));
 }
 
 // The box from x to x + w and y to y + h (either side may be negative) widened by margins.
@@ -75,16 +109,29 @@ QRect around(const Surface& s, double x, double y, double w, double h, double ma
                      std::max(x, x + w) + marginX, std::max(y, y + h) + marginY);
 }
 
+// The area a text written at (x, y) can paint: glyphs may reach out of the text's cells
+// by up to two line heights.
+QRect textReach(const Surface& s, double x, double y, QSize size) {
+    const double margin = 2.0 * size.height() + 8;
+    return around(s, x, y, size.width(), size.height(), margin, margin);
+}
+
 // Every pixel an object can paint lies in this area, or nullopt when that is not known
-// beforehand (texts and measures, whose labels reach out of their boxes, and shapes too
-// thin for their ends to stay in their boxes).
+// beforehand (shapes too thin for their ends to stay in their boxes).
 std::optional<QRect> reachOf(const Surface& s, const ScreenBox& box,
-                             const document::PlanObject& object, int penWidth) {
+                             const document::PlanObject& object, const DrawContext& context) {
     using document::ObjectKind;
     if (!isFinite(box))
         return std::nullopt;
     const double x = box.x, y = box.y, w = box.w, h = box.h;
     switch (object.kind) {
+    case ObjectKind::Text:
+        return textReach(s, x, y, s.textSize(object.text));
+    case ObjectKind::Measure: {
+        // The arrow and its heads stay within 12 pixels of the box.
+        const MeasureLabel label = measureLabel(s, box.x, box.y, box.h, box.w, context);
+        return around(s, x, y, w, h, 12, 12) | textReach(s, label.x, label.y, label.size);
+    }
     case ObjectKind::Rectangle:
     case ObjectKind::Accessory:
         // Rounded to whole pixels, a texture's last tiles and a stretched picture's last
@@ -102,7 +149,7 @@ std::optional<QRect> reachOf(const Surface& s, const ScreenBox& box,
         return around(s, x, y, w, h, 2, std::fabs(h) / (2 * w) + 2);
     }
     case ObjectKind::Line: {
-        const double reach = std::max(1, penWidth) + 3;
+        const double reach = std::max(1, context.prefs.penWidth()) + 3;
         return around(s, x, y, w, h, reach, reach);
     }
     default:
@@ -110,19 +157,15 @@ std::optional<QRect> reachOf(const Surface& s, const ScreenBox& box,
     }
 }
 
-// Does for an object painted over entirely what drawing it would leave besides pixels:
-// lines, ellipses and triangles leave a one-pixel pen.
-void leaveHidden(Surface& surface, const ScreenBox& box, document::ObjectKind kind) {
-    using document::ObjectKind;
-    if ((kind == ObjectKind::Line || kind == ObjectKind::Ellipse || kind == ObjectKind::Triangle) &&
-        isFinite(box))
-        surface.penWidth = 1;
-}
-
-// Draws only inside area while it lives.
+// Draws only inside the bands while it lives.
 class ClipScope {
 public:
-    ClipScope(Surface& surface, const QRect& area) : surface_(surface) { surface_.setClip(area); }
+    ClipScope(Surface& surface, std::span<const QRect> bands) : surface_(surface) {
+        if (bands.size() == 1)
+            surface_.setClip(bands.front());
+        else
+            surface_.setClip(bands);
+    }
     ~ClipScope() { surface_.clearClip(); }
     ClipScope(const ClipScope&) = delete;
     ClipScope& operator=(const ClipScope&) = delete;
@@ -133,8 +176,6 @@ private:
 
 void drawMeasure(Surface& s, float left, float top, float height, float width, Colour colour,
                  const DrawContext& context) {
-    QString label;
-    float textX = 0, textY = 0;
     if (width > height) {
         s.line(left, top + 4, left + width, top + 4, colour);
         s.line(left, top + 5, left + width, top + 5, colour);
@@ -142,12 +183,7 @@ void drawMeasure(Surface& s, float left, float top, float height, float width, C
             s.line(left + k - 1, top + 5 - k, left + k - 1, top + 5 + k, colour);
             s.line(left + width - k, top + 5 - k, left + width - k, top + 5 + k, colour);
         }
-        label = QString::number(measuredCm(width, context.zoom, context.pixelsPerCm));
-        const QSize size = s.textSize(label);
-        textX = float(platform::roundHalfEven(left + width / 2 - float(size.width()) / 2));
-        textY = top + 5;
     } else {
-        // A square box counts as vertical: the arrow runs along the box's right edge.
         s.line(left + width - 5, top, left + width - 5, top + height, colour);
         s.line(left + width - 6, top, left + width - 6, top + height, colour);
         for (int k = 1; k <= 5; ++k) {
@@ -155,15 +191,12 @@ void drawMeasure(Surface& s, float left, float top, float height, float width, C
             s.line(left + width - 5 - k, top + height - k, left + width - 5 + k, top + height - k,
                    colour);
         }
-        label = QString::number(measuredCm(height, context.zoom, context.pixelsPerCm));
-        const QSize size = s.textSize(label);
-        textX = left + width - 6 - float(size.width()) - 1;
-        textY = float(platform::roundHalfEven(top + height / 2 - float(size.height()) / 2));
     }
-    s.textX = textX;
-    s.textY = textY;
+    const MeasureLabel label = measureLabel(s, left, top, height, width, context);
+    s.textX = label.x;
+    s.textY = label.y;
     s.penColour = colour;
-    s.drawText(label);
+    s.drawText(label.text);
 }
 
 // The ends of the ellipse's columns first, first + 1, ... (count of them) into spans:
@@ -313,10 +346,15 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
     const auto drawShowing = [&](const Showing& showing, const auto& draw) {
         if (!partsHold || showing.extent == Showing::Extent::Anywhere) {
             draw();
-        } else if (showing.extent == Showing::Extent::Within) {
-            const ClipScope clip(canvas, showing.area);
-            draw();
+            return;
         }
+        // Painted over entirely, an object is still drawn, without a pixel, for what its
+        // drawing leaves besides pixels (pen, text position and colour).
+        const ClipScope clip(canvas, showing.extent == Showing::Extent::Within
+                                         ? std::span<const QRect>(bands_).subspan(showing.firstBand,
+                                                                                  showing.bandCount)
+                                         : std::span<const QRect>());
+        draw();
     };
 
     if (!prefs.bodyLinesInFront)
@@ -331,11 +369,8 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
         const ScreenBox box =
             partsHold ? boxes_[std::size_t(index)] : screenBox(object, view, layout.pixelsPerCm);
         const DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
-        const Showing& showing = showing_[std::size_t(index)];
-        if (partsHold && showing.extent == Showing::Extent::Nowhere)
-            leaveHidden(canvas, box, object.kind);
-        else
-            drawShowing(showing, [&] { drawObject(canvas, box, object, context); });
+        drawShowing(showing_[std::size_t(index)],
+                    [&] { drawObject(canvas, box, object, context); });
         if (processEvents) {
             processEvents();
             partsHold = partsHold && view == shownView &&
@@ -363,18 +398,20 @@ void PlanRenderer::findShowing(const Surface& canvas, const document::Layout& la
     if (canvas.drawMode != platform::DrawMode::Copy)
         return;
     covered_.reset(canvas.width(), canvas.height());
+    bands_.clear();
     const auto showingOf = [this](const std::optional<QRect>& reach) {
         if (!reach)
             return Showing{};
-        const QRect open = covered_.uncoveredBounds(*reach);
-        if (open.isEmpty())
-            return Showing{Showing::Extent::Nowhere, {}};
-        return Showing{Showing::Extent::Within, open};
+        const std::size_t first = bands_.size();
+        if (covered_.uncovered(*reach, bands_).isEmpty())
+            return Showing{Showing::Extent::Nowhere};
+        return Showing{Showing::Extent::Within, first, bands_.size() - first};
     };
+    const DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
     for (int index = count - 1; index >= 0; --index) {
         const document::PlanObject& object = layout.objects.row(index + 1);
         const ScreenBox box = drawnBox(boxes_[std::size_t(index)]);
-        showing_[std::size_t(index)] = showingOf(reachOf(canvas, box, object, prefs.penWidth()));
+        showing_[std::size_t(index)] = showingOf(reachOf(canvas, box, object, context));
         covered_.cover(surelyPainted(canvas, box, object));
     }
     // Stretched, the picture's pixels stay within a pixel of its rounded area.

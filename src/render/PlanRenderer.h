@@ -81,7 +81,8 @@ private:
             Nowhere   // painted over entirely
         };
         Extent extent = Extent::Anywhere;
-        QRect area;
+        // Within: the rectangles over separate rows it is drawn in, in bands_.
+        std::size_t firstBand = 0, bandCount = 0;
     };
     // Works out each object's box into boxes_, and where each object and the vehicle
     // picture can show into showing_ and vehicleShowing_.
@@ -108,6 +109,7 @@ private:
     CoverMask covered_;
     std::vector<ScreenBox> boxes_;
     std::vector<Showing> showing_;
+    std::vector<QRect> bands_;
     Showing vehicleShowing_;
 };
 
