@@ -503,6 +503,80 @@ private Q_SLOTS:
         QVERIFY(testkit::imagesMatch(s.image(), expected, QStringLiteral("painter_pixels")));
     }
 
+    // Clipped to a rectangle or to bands, every drawing call paints what it paints
+    // unclipped inside the clip and nothing outside, and leaves the same text position.
+    void clipKeepsInsideAndOutside_data() {
+        QTest::addColumn<int>("primitive");
+        QTest::addColumn<QList<QRect>>("bands");
+        const QList<QRect> one{QRect(9, 7, 50, 40)};
+        const QList<QRect> three{QRect(0, 0, 80, 11), QRect(23, 11, 9, 20), QRect(-5, 40, 200, 30)};
+        const QList<QRect> none{QRect(10, 10, 0, 5)};
+        const char* names[] = {"fill",  "lines",          "thick lines",      "columns",
+                               "tiles", "shrunk picture", "enlarged picture", "text"};
+        for (int primitive = 0; primitive < 8; ++primitive) {
+            QTest::addRow("%s, one rectangle", names[primitive]) << primitive << one;
+            QTest::addRow("%s, three bands", names[primitive]) << primitive << three;
+            QTest::addRow("%s, empty clip", names[primitive]) << primitive << none;
+        }
+    }
+    void clipKeepsInsideAndOutside() {
+        QFETCH(int, primitive);
+        QFETCH(QList<QRect>, bands);
+        QImage picture(23, 17, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb(x * 11, y * 15, (x ^ y) * 9));
+        const auto draw = [&](Surface& s) {
+            switch (primitive) {
+            case 0:
+                s.fillBox(3.4f, 2.6f, 70, 55.5f, rgb(10, 200, 30));
+                break;
+            case 1:
+            case 2:
+                s.penWidth = primitive == 1 ? 1 : 4;
+                for (int k = 0; k < 12; ++k)
+                    s.line(float(k * 7 - 5), 2, float(80 - k * 5), float(60 - k), kBlack);
+                s.line(2, 30, 78, 30, kBlack);
+                s.line(40, 1, 40, 59, kBlack);
+                break;
+            case 3: {
+                std::vector<Surface::ColumnSpan> spans;
+                for (int c = 0; c < 70; ++c)
+                    spans.push_back({float(30 - c % 23), float(35 + c % 17)});
+                s.columnLines(4, spans, rgb(200, 0, 200));
+                break;
+            }
+            case 4:
+                s.tilePicture(picture.copy(0, 0, 5, 4), 1.5f, 2.5f, 75, 54);
+                break;
+            case 5:
+            case 6:
+                s.drawPicture(picture, 2, 3, primitive == 5 ? 15.5f : 70, primitive == 5 ? 11 : 52);
+                break;
+            default:
+                s.transparentText = false;
+                s.textX = 6;
+                s.textY = 20;
+                s.drawText(QStringLiteral("Évier à gauche"));
+            }
+        };
+        Surface whole = patterned(80, 60), clipped = patterned(80, 60);
+        const QImage before = clipped.image();
+        draw(whole);
+        clipped.setClip(std::span<const QRect>(bands.data(), std::size_t(bands.size())));
+        draw(clipped);
+        clipped.clearClip();
+        QImage expected = before;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 80; ++x)
+                if (std::any_of(bands.begin(), bands.end(),
+                                [&](const QRect& b) { return b.contains(x, y); }))
+                    expected.setPixel(x, y, whole.image().pixel(x, y));
+        QVERIFY(whole.image() != before);
+        QVERIFY(testkit::imagesMatch(clipped.image(), expected, QStringLiteral("clipped")));
+        QCOMPARE(std::pair(clipped.textX, clipped.textY), std::pair(whole.textX, whole.textY));
+    }
+
     // How each turn looks is checked with the plan drawing.
     void turnedPicturesFollowTheFile() {
         const QString name = QStringLiteral("turned.bmp"), path = dir_.filePath(name);

@@ -1,5 +1,6 @@
 // Guards the plan renderer's pixels: object kinds, textures, turns, the plan over the vehicle.
 #include "document/Palette.h"
+#include "render/CoverMask.h"
 #include "render/PlanRenderer.h"
 #include "render/ScaleModel.h"
 #include "testkit/PlanObjects.h"
@@ -51,6 +52,7 @@ void checkProbes(const Surface& s, const Probes& probes) {
 Q_DECLARE_METATYPE(settings::Preferences)
 Q_DECLARE_METATYPE(Probes)
 Q_DECLARE_METATYPE(PlanObject)
+Q_DECLARE_METATYPE(QList<PlanObject>)
 Q_DECLARE_METATYPE(render::View)
 
 class TestPlanRenderer : public QObject {
@@ -266,12 +268,13 @@ private Q_SLOTS:
         checkProbes(s, probes);
     }
 
-    // Under an object that paints the whole canvas the drawing leaves things out; the
+    // What later boxes, textures and accessories paint over is left out of a redraw; the
     // canvas and the surface's pen and text state must still be those of drawing the body
-    // picture and every object in turn. The near misses leave a strip where the body and
-    // the objects under them show.
-    void coveredCanvasAsIfAllDrawn_data() {
-        QTest::addColumn<PlanObject>("cover");
+    // picture and every object in turn. A canvas-wide cover with near misses that leave a
+    // strip where the body and the objects under it show; crowded plans where most
+    // objects are partly or wholly hidden, some of them thin, flat or tiny.
+    void drawnAsIfEveryObjectInTurn_data() {
+        QTest::addColumn<QList<PlanObject>>("objects");
         QTest::addColumn<render::View>("view");
         QTest::addColumn<bool>("carross");
         const render::View plain{1, 0, 0};
@@ -282,47 +285,58 @@ private Q_SLOTS:
             return planObject(ObjectKind::Accessory, x, y, h, w, Fill::file(kAccessory), false,
                               turn);
         };
+        // Under the cover: every kind, the last text in its own colour; over it, a box.
+        const auto covered = [](const PlanObject& cover) {
+            return QList<PlanObject>{
+                planObject(ObjectKind::Rectangle, 2, 2, 8, 8, Fill::colour(4)),
+                planObject(ObjectKind::Accessory, 5, 30, 10, 20, Fill::file(kAccessory), false, 2),
+                planObject(ObjectKind::Line, 0, 0, 40, 50, Fill::colour(1)),
+                planObject(ObjectKind::Ellipse, 20, 5, 20, 30, Fill::colour(5)),
+                planObject(ObjectKind::Measure, 3, 20, 10, 40, Fill::colour(3)),
+                planObject(ObjectKind::Text, 30, 40, 0, 0, Fill::colour(7), false, 0, "Lit"),
+                planObject(ObjectKind::Triangle, 40, 2, 15, 15, Fill::colour(2), false, 1),
+                cover,
+                planObject(ObjectKind::Rectangle, 12, 12, 3, 4, Fill::colour(6))};
+        };
         QTest::newRow("colour rectangle past every edge")
-            << rectangle(-3, -3, 57, 67, Fill::colour(9)) << plain << false;
+            << covered(rectangle(-3, -3, 57, 67, Fill::colour(9))) << plain << false;
         QTest::newRow("colour rectangle a column short of the right edge")
-            << rectangle(-3, -3, 57, 62, Fill::colour(9)) << plain << false;
+            << covered(rectangle(-3, -3, 57, 62, Fill::colour(9))) << plain << false;
         QTest::newRow("texture past every edge, body lines in front")
-            << rectangle(-7, -6, 70, 80, Fill::file(QStringLiteral("Damier.bmp"))) << plain << true;
+            << covered(rectangle(-7, -6, 70, 80, Fill::file(QStringLiteral("Damier.bmp")))) << plain
+            << true;
         QTest::newRow("texture whose last tiles stop a row short of the bottom")
-            << rectangle(-6, -6, 55.4f, 80, Fill::file(QStringLiteral("Damier.bmp"))) << plain
-            << false;
+            << covered(rectangle(-6, -6, 55.4f, 80, Fill::file(QStringLiteral("Damier.bmp"))))
+            << plain << false;
         QTest::newRow("unreadable texture paints nothing")
-            << rectangle(-10, -10, 80, 90, Fill::file(QStringLiteral("Abime.jpg"))) << plain
-            << false;
+            << covered(rectangle(-10, -10, 80, 90, Fill::file(QStringLiteral("Abime.jpg"))))
+            << plain << false;
         QTest::newRow("accessory turned a quarter, at 400 %, scrolled")
-            << accessory(0, 0, 40, 30, 1) << render::View{4, 2, 1.5f} << false;
+            << covered(accessory(0, 0, 40, 30, 1)) << render::View{4, 2, 1.5f} << false;
         QTest::newRow("accessory at 400 %, a column short of the left edge")
-            << accessory(0.15f, 0, 20, 30, 0) << render::View{4, 0, 2} << false;
+            << covered(accessory(0.15f, 0, 20, 30, 0)) << render::View{4, 0, 2} << false;
+        QTest::newRow("crowded at 100 %") << crowded(1) << plain << false;
+        QTest::newRow("crowded at 100 %, body lines in front") << crowded(2) << plain << true;
+        QTest::newRow("crowded at 37 %") << crowded(3) << render::View{0.37f, 0, 0} << false;
+        QTest::newRow("crowded at 250 %, scrolled")
+            << crowded(4) << render::View{2.5f, 10.5f, 7} << false;
+        QTest::newRow("crowded at 1600 %, body lines in front")
+            << crowded(5) << render::View{16, 20, 15} << true;
     }
-    void coveredCanvasAsIfAllDrawn() {
-        QFETCH(PlanObject, cover);
+    void drawnAsIfEveryObjectInTurn() {
+        QFETCH(QList<PlanObject>, objects);
         QFETCH(render::View, view);
         QFETCH(bool, carross);
         QImage body(60, 50, QImage::Format_RGB32); // not the surface's white
         body.fill(QColor(200, 220, 240));
         QPainter(&body).fillRect(10, 0, 2, 50, Qt::black);
         document::Layout layout = layoutOver(body);
-        // Under the cover: every kind, the last text in its own colour; over it, a box.
-        layout.objects.append(planObject(ObjectKind::Rectangle, 2, 2, 8, 8, Fill::colour(4)));
-        layout.objects.append(
-            planObject(ObjectKind::Accessory, 5, 30, 10, 20, Fill::file(kAccessory), false, 2));
-        layout.objects.append(planObject(ObjectKind::Line, 0, 0, 40, 50, Fill::colour(1)));
-        layout.objects.append(planObject(ObjectKind::Ellipse, 20, 5, 20, 30, Fill::colour(5)));
-        layout.objects.append(planObject(ObjectKind::Measure, 3, 20, 10, 40, Fill::colour(3)));
-        layout.objects.append(
-            planObject(ObjectKind::Text, 30, 40, 0, 0, Fill::colour(7), false, 0, "Lit"));
-        layout.objects.append(
-            planObject(ObjectKind::Triangle, 40, 2, 15, 15, Fill::colour(2), false, 1));
-        layout.objects.append(cover);
-        layout.objects.append(planObject(ObjectKind::Rectangle, 12, 12, 3, 4, Fill::colour(6)));
+        for (const PlanObject& object : objects)
+            layout.objects.append(object);
         settings::Preferences prefs;
         prefs.bodyLinesInFront = carross;
         prefs.lineWidth = QStringLiteral("4");
+        prefs.whiteTextBackground = !carross;
 
         Surface drawn(60, 50);
         drawn.textX = 5;
@@ -347,6 +361,88 @@ private Q_SLOTS:
         QCOMPARE(drawn.penWidth, expected.penWidth);
         QCOMPARE(std::pair(drawn.textX, drawn.textY), std::pair(expected.textX, expected.textY));
         QCOMPARE(drawn.transparentText, expected.transparentText);
+    }
+
+    // The mask must never answer "covered" for a pixel that no covering rectangle holds,
+    // whatever the rectangles and the area asked about, checked pixel by pixel.
+    void coverMaskKeepsEveryUncoveredPixel() {
+        std::uint32_t seed = 7;
+        const auto next = [&seed](int below) {
+            seed = seed * 1664525u + 1013904223u;
+            return int((seed >> 8) % std::uint32_t(below));
+        };
+        for (int round = 0; round < 40; ++round) {
+            const int width = 1 + next(150), height = 1 + next(90);
+            render::CoverMask mask;
+            mask.reset(width, height);
+            QImage covered(width, height, QImage::Format_Mono);
+            covered.fill(0);
+            for (int k = 0; k < 8; ++k) {
+                const QRect area(next(width + 20) - 10, next(height + 20) - 10, next(80), next(60));
+                mask.cover(area);
+                for (int y = 0; y < height; ++y)
+                    for (int x = 0; x < width; ++x)
+                        if (area.contains(x, y))
+                            covered.setPixel(x, y, 1);
+            }
+            const QRect asked(next(width + 20) - 10, next(height + 20) - 10, next(120), next(90));
+            std::vector<QRect> bands;
+            const QRect bounds = mask.uncovered(asked, bands);
+            QRect joined;
+            for (std::size_t b = 0; b < bands.size(); ++b) {
+                QVERIFY(!bands[b].isEmpty());
+                QVERIFY(b == 0 || bands[b].top() > bands[b - 1].bottom());
+                joined |= bands[b];
+            }
+            QCOMPARE(bounds, joined);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const bool open = asked.contains(x, y) && !covered.pixelIndex(x, y);
+                    const bool banded =
+                        std::any_of(bands.begin(), bands.end(),
+                                    [&](const QRect& b) { return b.contains(x, y); });
+                    if (open && !banded)
+                        QFAIL(qPrintable(QStringLiteral("round %1: (%2, %3) left out")
+                                             .arg(round)
+                                             .arg(x)
+                                             .arg(y)));
+                    QVERIFY(!banded || asked.contains(x, y));
+                }
+        }
+    }
+
+private:
+    // 150 objects of every kind over the 60 x 50 body and past its edges, a few of them
+    // thin, flat or tiny, at positions between pixels.
+    static QList<PlanObject> crowded(std::uint32_t seed) {
+        const auto next = [&seed](int below) {
+            seed = seed * 1664525u + 1013904223u;
+            return int((seed >> 8) % std::uint32_t(below));
+        };
+        const ObjectKind kinds[] = {ObjectKind::Rectangle, ObjectKind::Rectangle,
+                                    ObjectKind::Accessory, ObjectKind::Ellipse,
+                                    ObjectKind::Triangle,  ObjectKind::Line,
+                                    ObjectKind::Measure,   ObjectKind::Text};
+        const float tiny[] = {0, 0.4f, 1, 1.5f, 2.5f, 3.9f};
+        QList<PlanObject> objects;
+        for (int k = 0; k < 150; ++k) {
+            const ObjectKind kind = kinds[next(8)];
+            const float x = float(next(280)) / 4 - 10, y = float(next(240)) / 4 - 10;
+            float h = float(next(300)) / 10, w = float(next(400)) / 10;
+            if (next(8) == 0)
+                w = tiny[next(6)];
+            if (next(8) == 0)
+                h = tiny[next(6)];
+            Fill fill = Fill::colour(next(16));
+            if (kind == ObjectKind::Rectangle && next(3) == 0)
+                fill = Fill::file(QStringLiteral("Damier.bmp"));
+            if (kind == ObjectKind::Accessory)
+                fill = Fill::file(kAccessory);
+            objects.append(
+                planObject(kind, x, y, h, w, fill, false, next(4),
+                           kind == ObjectKind::Text ? QStringLiteral("Évier") : QString()));
+        }
+        return objects;
     }
 };
 
