@@ -9,6 +9,8 @@
 using namespace document;
 using namespace Qt::Literals::StringLiterals;
 
+Q_DECLARE_METATYPE(document::LooseLoads)
+
 namespace {
 
 const QString kVehicle = u"Fourgon_L2H2_Dessus_XY_500_.bmp"_s;
@@ -252,14 +254,29 @@ private Q_SLOTS:
     }
 
     // A layout with masses reads back with them and writes the same bytes again; one
-    // without is written as "Kestrion 2".
+    // without is written as "Kestrion 2". The loads keep names with accents, quotes and
+    // separators, and masses and places that need every digit of single precision.
     void massesRoundTrip_data() {
         QTest::addColumn<QLocale>("locale");
-        QTest::newRow("French") << QLocale(QLocale::French);
-        QTest::newRow("English") << QLocale(QLocale::English);
+        QTest::addColumn<LooseLoads>("loads");
+        const LooseLoads plain{{u"Passagers, avant"_s, 150, -20.25f}, {u"Eau"_s, 100, 310}};
+        const LooseLoads digits{{u"Réservoir"_s, 1234.5677f, -12.345678f}};
+        for (const QLocale& locale : {QLocale(QLocale::French), QLocale(QLocale::English)}) {
+            const QByteArray name = QLocale::languageToString(locale.language()).toLatin1();
+            QTest::addRow("%s, plain", name.data()) << locale << plain;
+            QTest::addRow("%s, every digit", name.data()) << locale << digits;
+        }
+        const QLocale french(QLocale::French);
+        QTest::newRow("decimals") << french << LooseLoads{{u"Bagages"_s, 0.1f, 333.3f}};
+        QTest::newRow("tiny and large")
+            << french << LooseLoads{{u"Vis"_s, 0.001f, 1e-5f}, {u"Lest"_s, 32767.5f, 99999.99f}};
+        QTest::newRow("awkward names")
+            << french
+            << LooseLoads{{u"l'« eau » \"douce\""_s, 80, 0}, {u""_s, 5, 1}, {u"a;b,c"_s, 1, 2}};
     }
     void massesRoundTrip() {
         QFETCH(QLocale, locale);
+        QFETCH(LooseLoads, loads);
         Layout layout;
         layout.vehicleFile = kVehicle;
         layout.objects.append(testkit::planObject(ObjectKind::Rectangle, 1, 2, 7, 30,
@@ -273,7 +290,7 @@ private Q_SLOTS:
 
         layout.objects.row(2).massKg = 28.5f;
         layout.objects.row(3).massKg = 0.f; // known to weigh nothing
-        layout.loads = {{u"Passagers, avant"_s, 150, -20.25f}, {u"Eau"_s, 100, 310}};
+        layout.loads = loads;
         const QString path = folder_.path() + u"/masses.kla"_s;
         QVERIFY(writeLayoutFile(path, layout, locale, fs_));
         const LoadOutcome out = library::readLayoutFile(path, folder_.path(), fs_);

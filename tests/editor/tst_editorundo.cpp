@@ -1,7 +1,7 @@
 // Guards undo and redo as the editor's commands drive them: every kind of edit comes back
 // exactly, whole table and selection; undone to the start a layout saves as it was opened;
 // drags and arrow runs are one step; whether the layout is modified follows the saved
-// point; new and open forget the history.
+// point; loads share the objects' history; new and open forget the history.
 #include "EditorFixture.h"
 
 #include "editor/Geometry.h"
@@ -397,6 +397,12 @@ private Q_SLOTS:
             performStep(f, kind, step);
         const QByteArray edited = saved(f, QStringLiteral("edited.kla"));
         QVERIFY(edited != opened);
+        // Modified is the distance to the saved point.
+        QVERIFY(!f.ed->isModified());
+        f.ed->undo();
+        QVERIFY(f.ed->isModified());
+        f.ed->redo();
+        QVERIFY(!f.ed->isModified());
         const std::size_t done = f.ed->history().position();
 
         while (f.ed->undoEntries().canUndo)
@@ -409,90 +415,60 @@ private Q_SLOTS:
             f.ed->redo();
         QVERIFY(f.ed->isModified()); // the file on disk is now the undone one
         QCOMPARE(saved(f, QStringLiteral("redone.kla")), edited);
+        performStep(f, kind, Step::Create);
+        QVERIFY(f.ed->isModified());
     }
 
-    // The object that undo selects again goes back exactly as the row held it: not to the
-    // front, not re-rounded, a measure's height not taken from its box, and no step.
-    void putBackAfterUndoChangesNothing_data() {
+    // The object put back unchanged, whether clicked or selected again by undo, keeps what
+    // its row held: not to the front, a size read as 30.6 cm not stored again as 31, no
+    // place re-rounded, no step; a measure selected by undo keeps the height it had.
+    void putBackUnchangedKeepsTheRow_data() {
         QTest::addColumn<ObjectKind>("kind");
         QTest::addColumn<int>("zoom");
         QTest::addColumn<bool>("preferences");
-        for (const auto& [kind, name] :
-             {std::pair{ObjectKind::Measure, "measure"}, {ObjectKind::Rectangle, "rectangle"}})
-            for (const int zoom : {37, 1600})
+        QTest::addColumn<bool>("afterUndo"); // else clicked
+        for (const auto& [kind, name] : {std::pair{ObjectKind::Measure, "measure"},
+                                         {ObjectKind::Rectangle, "rectangle"},
+                                         {ObjectKind::Text, "text"}})
+            for (const int zoom : {37, 100, 1600})
                 for (const bool preferences : {false, true})
-                    QTest::addRow("%s at %d %%, preferences %s", name, zoom,
-                                  preferences ? "on" : "off")
-                        << kind << zoom << preferences;
+                    for (const bool afterUndo : {false, true})
+                        // A click may bring the object to the front, and a measure clicked takes
+                        // its height from its box.
+                        if (afterUndo || (!preferences && kind != ObjectKind::Measure))
+                            QTest::addRow("%s at %d %%, preferences %s, %s", name, zoom,
+                                          preferences ? "on" : "off",
+                                          afterUndo ? "after undo" : "clicked")
+                                << kind << zoom << preferences << afterUndo;
     }
-    void putBackAfterUndoChangesNothing() {
+    void putBackUnchangedKeepsTheRow() {
         QFETCH(ObjectKind, kind);
         QFETCH(int, zoom);
         QFETCH(bool, preferences);
+        QFETCH(bool, afterUndo);
         EditorFixture f;
         f.ed->setPreferences(allPreferences(preferences));
+        QStringList lines = objectUnderTest(kind);
+        lines[3] = QStringLiteral("20.3");
+        lines[4] = QStringLiteral("30.6");
         QVERIFY(f.ed->openLayoutFile(testkit::writeLayoutText(
             f.folder.path() + QStringLiteral("/plan.kla"), EditorFixture::kVehicle,
             QString::number(zoom),
-            objectUnderTest(kind) + QStringList{"1", "600", "300", "20", "30", "2", "0", "0"})));
+            lines + QStringList{"1", "600", "300", "20", "30", "2", "0", "0"})));
         const document::ObjectTable opened = f.table();
-        performStep(f, kind, Step::Arrows);
-        f.ed->undo();
+        if (afterUndo) {
+            performStep(f, kind, Step::Arrows);
+            f.ed->undo();
+        } else {
+            selectObjectUnderTest(f, kind);
+        }
         QVERIFY(f.ed->hasSelection());
         f.ed->keyPressed(Qt::Key_Space);
         QVERIFY(!f.ed->hasSelection());
         QVERIFY(f.table() == opened);
         QVERIFY(!f.ed->isModified());
-        QCOMPARE(f.ed->history().stepCount(), std::size_t(1));
-        QVERIFY(f.ed->undoEntries().canRedo);
-    }
-
-    // An object clicked and put back without a change keeps what its row held, decimals
-    // included: a size read as 30.6 cm is not stored again as 31, nor a place re-rounded.
-    void clickAndPutBackKeepsStoredDecimals_data() {
-        QTest::addColumn<ObjectKind>("kind");
-        QTest::addColumn<int>("zoom");
-        for (const auto& [kind, name] :
-             {std::pair{ObjectKind::Rectangle, "rectangle"}, {ObjectKind::Text, "text"}})
-            for (const int zoom : {37, 100, 1600})
-                QTest::addRow("%s at %d %%", name, zoom) << kind << zoom;
-    }
-    void clickAndPutBackKeepsStoredDecimals() {
-        QFETCH(ObjectKind, kind);
-        QFETCH(int, zoom);
-        EditorFixture f(true);
-        f.addAll({testkit::planObject(kind, 10.4f, 10.6f, 20.3f, 30.6f, Fill::colour(3), false, 0,
-                                      QStringLiteral("Lit"))});
-        const document::ObjectTable opened = f.table();
-        f.setView(zoom);
-        f.click(12.f * float(zoom) / 100, 12.f * float(zoom) / 100);
-        QVERIFY(f.ed->hasSelection());
-        f.ed->keyPressed(Qt::Key_Space);
-        QVERIFY(!f.ed->hasSelection());
-        QCOMPARE(f.object(1).widthCm, 30.6f);
-        QCOMPARE(f.object(1).heightCm, 20.3f);
-        QCOMPARE(f.object(1).position.x, 10.4f);
-        QCOMPARE(f.object(1).position.y, 10.6f);
-        QVERIFY(f.table() == opened);
-        QVERIFY(!f.ed->isModified());
-    }
-
-    // The modified flag is the distance to the saved point, which a save moves.
-    void modifiedFollowsTheSavedPoint() {
-        EditorFixture f;
-        fiveObjects(f);
-        perform(f, Edit::Colour);
-        QVERIFY(f.ed->isModified());
-        f.dialogs.saveAnswers.push_back({f.folder.path() + QStringLiteral("/plan.kla"), 1});
-        QVERIFY(f.ed->saveLayout());
-        QVERIFY(!f.ed->isModified());
-        QVERIFY(f.ed->undoEntries().canUndo); // saving keeps the history
-        f.ed->undo();
-        QVERIFY(f.ed->isModified());
-        f.ed->redo();
-        QVERIFY(!f.ed->isModified());
-        perform(f, Edit::TurnTriangle);
-        QVERIFY(f.ed->isModified());
+        QCOMPARE(f.ed->history().stepCount(), std::size_t(afterUndo));
+        QCOMPARE(f.ed->undoEntries().canRedo, afterUndo);
     }
 
     void newAndOpenForgetTheHistory() {
@@ -506,11 +482,43 @@ private Q_SLOTS:
         QVERIFY(!f.ed->undoEntries().canUndo);
         f.click(f.object(3).position.x + 5, f.object(3).position.y + 5); // the triangle
         perform(f, Edit::Colour);
+        f.ed->setLoads({{QStringLiteral("Eau"), 100, 250}});
         QVERIFY(f.ed->undoEntries().canUndo);
         f.dialogs.messageAnswers.push_back(platform::MsgResult::No); // do not save
         f.openNew();
         QVERIFY(!f.ed->undoEntries().canUndo);
         QVERIFY(!f.ed->undoEntries().canRedo);
+        QVERIFY(f.ed->layout().loads.empty());
+    }
+
+    // Loads and objects share one history: each undo takes back its own kind of change
+    // and leaves the other as it stands, the selected object selected again.
+    void loadsAndObjectsUndoInTurn() {
+        const document::LooseLoads two = {{QStringLiteral("Passagers"), 150, -40},
+                                          {QStringLiteral("Eau"), 100, 250}};
+        EditorFixture f(true);
+        f.add(1, 100, 100, 10, 10);
+        f.click(105, 105);
+        QVERIFY(f.ed->hasSelection());
+        f.ed->setLoads(two);
+        f.ed->keyPressed(Qt::Key_Right, {});
+        QCOMPARE(f.ed->selection().box.left, 101.f);
+        f.ed->setLoads({two[0]});
+
+        f.ed->undo();
+        QCOMPARE(f.ed->layout().loads, two);
+        QVERIFY(f.ed->hasSelection());
+        QCOMPARE(f.ed->selection().box.left, 101.f);
+        f.ed->undo();
+        QCOMPARE(f.ed->layout().loads, two);
+        QCOMPARE(f.ed->selection().box.left, 100.f);
+        f.ed->undo();
+        QVERIFY(f.ed->layout().loads.empty());
+        QVERIFY(!f.ed->isModified());
+        for (int k = 0; k < 3; ++k)
+            f.ed->redo();
+        QCOMPARE(f.ed->layout().loads, document::LooseLoads{two[0]});
+        QCOMPARE(f.ed->selection().box.left, 101.f);
     }
 
     // A drag, and a run of arrows on one selection, are one step each; a run ends when the
