@@ -270,25 +270,46 @@ private Q_SLOTS:
         }
     }
 
+    // Quitting asks to save only a modified layout: not after an object was selected, the
+    // pointer passed over its box and away, and a click elsewhere put it back.
     void quitQuestion_data() {
         QTest::addColumn<bool>("modified");
+        QTest::addColumn<bool>("hovered");
         QTest::addColumn<MsgResult>("answer");
-        QTest::newRow("unchanged, by the menu: ends without asking") << false << MsgResult::Cancel;
-        QTest::newRow("Cancel keeps the window") << true << MsgResult::Cancel;
-        QTest::newRow("No ends without saving") << true << MsgResult::No;
-        QTest::newRow("Yes ends even when the save is cancelled") << true << MsgResult::Yes;
+        QTest::newRow("unchanged, by the menu: ends without asking")
+            << false << false << MsgResult::Cancel;
+        QTest::newRow("selection hovered and put back: ends without asking")
+            << false << true << MsgResult::Cancel;
+        QTest::newRow("Cancel keeps the window") << true << false << MsgResult::Cancel;
+        QTest::newRow("No ends without saving") << true << false << MsgResult::No;
+        QTest::newRow("Yes ends even when the save is cancelled")
+            << true << false << MsgResult::Yes;
     }
     void quitQuestion() {
         QFETCH(bool, modified);
+        QFETCH(bool, hovered);
         QFETCH(MsgResult, answer);
-        Fixture f(true);
+        document::ObjectTable objects;
+        objects.append(testkit::planObject(ObjectKind::Rectangle, 100, 100, 10, 10));
+        Fixture f(true, objects);
         if (modified)
-            f.form->menuBar()
-                ->findChild<QAction*>(QStringLiteral("mnurect"))
-                ->trigger(); // a new rectangle
+            f.action(QStringLiteral("mnurect"))->trigger(); // a new rectangle
+        if (hovered) {
+            f.activate();
+            QWidget* plan = f.control("Picture1");
+            QWidget* box = f.control("Picture2");
+            QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(110, 110));
+            QVERIFY(box->isVisible());
+            for (const QPoint at : {QPoint(2, 2), QPoint(10, 10), QPoint(18, 5)})
+                QTest::mouseMove(box, at);
+            QTest::mouseMove(plan, QPoint(300, 200));
+            QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(300, 200));
+            QVERIFY(!box->isVisible());
+        }
         QCOMPARE(f.form->editor().isModified(), modified);
         f.dialogs.messageAnswers.push_back(answer);
-        modified ? void(f.form->close()) : f.action(QStringLiteral("mnuquit"))->trigger();
+        modified || hovered ? void(f.form->close())
+                            : f.action(QStringLiteral("mnuquit"))->trigger();
         QCOMPARE(f.form->isVisible(), modified && answer == MsgResult::Cancel);
         const QStringList saved{kSaveQuestion, QStringLiteral("Agencement non sauvegardé")};
         QCOMPARE(f.dialogs.messages(), saved.mid(0, int(modified) + int(answer == MsgResult::Yes)));
@@ -745,78 +766,22 @@ private Q_SLOTS:
         QVERIFY(masses->figure(1)->styleSheet().contains(QStringLiteral("color")));
     }
 
-    // Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z), typed where the focus is, take back and do again
-    // a run of arrow keys, then a deletion; the menu entries name the step.
-    void undoAndRedoThroughTheShortcuts() {
-        document::ObjectTable objects;
-        objects.append(testkit::planObject(ObjectKind::Rectangle, 100, 100, 10, 10));
-        Fixture f(true, objects);
-        f.activate();
-        QWidget* box = f.control("Picture2");
-        QAction* undo = f.action(QStringLiteral("mnuannuler"));
-        QAction* redo = f.action(QStringLiteral("mnuretablir"));
-        QVERIFY(!undo->isEnabled());
-        QVERIFY(!redo->isEnabled());
-        QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {}, QPoint(110, 110));
-        const auto type = [](const QKeySequence& keys) {
-            QTest::keySequence(QApplication::focusWidget(), keys);
-        };
-        for (int i = 0; i < 3; ++i)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-        QCOMPARE(undo->text(), QStringLiteral("A&nnuler le déplacement"));
-        type(QKeySequence(Qt::CTRL | Qt::Key_Z));
-        QCOMPARE(box->geometry(), QRect(100, 100, 20, 20));
-        QVERIFY(!f.form->editor().isModified());
-        QVERIFY(!undo->isEnabled());
-        QCOMPARE(redo->text(), QStringLiteral("&Rétablir le déplacement"));
-        type(QKeySequence(Qt::CTRL | Qt::Key_Y));
-        QCOMPARE(box->geometry(), QRect(103, 100, 20, 20));
-        type(QKeySequence(Qt::CTRL | Qt::Key_Z));
-        type(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-        QCOMPARE(box->geometry(), QRect(103, 100, 20, 20));
-
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-        QCOMPARE(f.table().count(), 0);
-        QCOMPARE(undo->text(), QStringLiteral("A&nnuler la suppression"));
-        type(QKeySequence(Qt::CTRL | Qt::Key_Z));
-        QVERIFY(box->isVisible());
-        QCOMPARE(box->geometry(), QRect(103, 100, 20, 20));
-        QVERIFY(f.form->editor().isModified());
-    }
-
-    // Opened, an object selected, the pointer passed over its box and away, a click
-    // elsewhere: quitting asks nothing, as nothing was changed.
-    void hoveringOverTheSelectionAsksNoSaveQuestion() {
-        document::ObjectTable objects;
-        objects.append(testkit::planObject(ObjectKind::Rectangle, 100, 100, 10, 10));
-        Fixture f(true, objects);
-        f.activate();
-        QWidget* plan = f.control("Picture1");
-        QWidget* box = f.control("Picture2");
-        QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(110, 110));
-        QVERIFY(box->isVisible());
-        for (const QPoint at : {QPoint(2, 2), QPoint(10, 10), QPoint(18, 5)})
-            QTest::mouseMove(box, at);
-        QTest::mouseMove(plan, QPoint(300, 200));
-        QTest::mouseClick(plan, Qt::LeftButton, {}, QPoint(300, 200));
-        QVERIFY(!box->isVisible());
-        f.form->close();
-        QVERIFY(!f.form->isVisible());
-        QCOMPARE(f.dialogs.messages(), QStringList());
-    }
-
-    // Arrows and a mouse drag on an object at a fractional place, taken back with Ctrl+Z
-    // typed where the focus is: saving gives the opened file byte for byte, the redo steps
-    // stay, and Ctrl+Y then saves the edited file.
+    // Arrows, a mouse drag and a deletion on an object at a fractional place, taken back
+    // with Ctrl+Z typed where the focus is, the menu entries naming each step: saving gives
+    // the opened file byte for byte, the redo steps stay, and Ctrl+Y or Ctrl+Shift+Z then
+    // saves the edited file.
     void undoAllThroughTheShortcutsSavesTheOpenedFile_data() {
         QTest::addColumn<QString>("zoom");
-        QTest::newRow("10 %") << "10";
-        QTest::newRow("37 %") << "37";
-        QTest::newRow("100 %") << "100";
-        QTest::newRow("1600 %") << "1600";
+        QTest::addColumn<QKeySequence>("redoKeys");
+        const QKeySequence y(Qt::CTRL | Qt::Key_Y), shiftZ(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        QTest::newRow("10 %, Ctrl+Y") << "10" << y;
+        QTest::newRow("37 %, Ctrl+Shift+Z") << "37" << shiftZ;
+        QTest::newRow("100 %, Ctrl+Y") << "100" << y;
+        QTest::newRow("1600 %, Ctrl+Shift+Z") << "1600" << shiftZ;
     }
     void undoAllThroughTheShortcutsSavesTheOpenedFile() {
         QFETCH(QString, zoom);
+        QFETCH(QKeySequence, redoKeys);
         document::ObjectTable objects;
         objects.append(testkit::planObject(ObjectKind::Rectangle, 10.3f, 5.7f, 10, 20));
         objects.append(testkit::planObject(ObjectKind::Measure, 600.5f, 300.25f, 10, 40));
@@ -825,27 +790,40 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray opened = file.readAll();
         f.activate();
-        QAction* undo = f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnuannuler"));
-        QAction* redo = f.form->menuBar()->findChild<QAction*>(QStringLiteral("mnuretablir"));
+        QAction* undo = f.action(QStringLiteral("mnuannuler"));
+        QAction* redo = f.action(QStringLiteral("mnuretablir"));
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
         const float z = zoom.toFloat() / 100;
         QTest::mouseClick(f.control("Picture1"), Qt::LeftButton, {},
                           QPoint(int(10.3f * z) + 1, int(5.7f * z) + 1));
         QWidget* box = f.control("Picture2");
         QVERIFY(box->isVisible());
+        const auto type = [](const QKeySequence& keys) {
+            QTest::keySequence(QApplication::focusWidget(), keys);
+        };
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(undo->text(), QStringLiteral("A&nnuler le déplacement"));
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(1, 1));
         QTest::mouseMove(box, QPoint(9, 6));
         QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(9, 6));
+        const QRect dragged = box->geometry();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(f.table().count(), 1);
+        QCOMPARE(undo->text(), QStringLiteral("A&nnuler la suppression"));
         const QByteArray edited = f.save(QStringLiteral("edited.kla"));
         QVERIFY(edited != opened);
 
+        type(QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->geometry(), dragged);
+        QCOMPARE(redo->text(), QStringLiteral("&Rétablir la suppression"));
         while (undo->isEnabled())
-            QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+            type(QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(f.save(QStringLiteral("undone.kla")), opened);
         QVERIFY(redo->isEnabled());
         while (redo->isEnabled())
-            QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+            type(redoKeys);
         QCOMPARE(f.save(QStringLiteral("redone.kla")), edited);
     }
 
