@@ -142,6 +142,24 @@ struct Fixture {
     }
 };
 
+// Samples installed with the program, and a library's files: "folder/file" -> contents.
+const QStringList kSamples = {QStringLiteral("accessoires/Cuisine_Frigo_50_85_XZ_.gif"),
+                              QStringLiteral("textures/Bois.bmp"),
+                              QStringLiteral("vehicules/Fourgon_L1H1_Dessus_XY_5000_.jpg")};
+using Files = QMap<QString, QByteArray>;
+
+Files filesUnder(const QString& root) {
+    Files files;
+    const QDir base(root);
+    for (const QString& folder : base.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        for (const QFileInfo& file : QDir(base.filePath(folder)).entryInfoList(QDir::Files)) {
+            QFile f(file.filePath());
+            if (f.open(QIODevice::ReadOnly))
+                files.insert(folder + u'/' + file.fileName(), f.readAll());
+        }
+    return files;
+}
+
 // Runs answer once a modal window of type T is showing (polled, since one modal window
 // may follow another).
 template <typename T> void whenShown(std::function<void(T*)> answer) {
@@ -476,28 +494,58 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(f.printed()));
     }
 
-    // "Ajouter les exemples manquants" copies the sample pictures the library lacks, leaves
-    // the user's own files as they are, and says how many it added.
+    // "Ajouter les exemples manquants" copies the samples the library lacks and says how
+    // many; no file of the user's is replaced or deleted, and the samples are only read.
+    void missingSamplesAreAdded_data() {
+        QTest::addColumn<Files>("user");      // the user's files beside the window's own
+        QTest::addColumn<QString>("blocked"); // a folder a plain file stands in for
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QString>("message");
+        const Files none;
+        const QString several = QStringLiteral("%1 exemples ont été ajoutés à la bibliothèque.");
+        QTest::newRow("every sample missing") << none << QString() << kSamples << several.arg(3);
+        QTest::newRow("the user's version of a sample is kept")
+            << Files{{kSamples[1], "mine"}} << QString() << QStringList{kSamples[0], kSamples[2]}
+            << several.arg(2);
+        QTest::newRow("a name in another case counts as there")
+            << Files{{QStringLiteral("textures/BOIS.BMP"), "mine"}} << QString()
+            << QStringList{kSamples[0], kSamples[2]} << several.arg(2);
+        QTest::newRow("one missing") << Files{{kSamples[0], "a"}, {kSamples[1], "b"}} << QString()
+                                     << QStringList{kSamples[2]}
+                                     << QStringLiteral("1 exemple a été ajouté à la bibliothèque.");
+        QTest::newRow("a folder that cannot be made is reported")
+            << none << QStringLiteral("textures") << QStringList{kSamples[0], kSamples[2]}
+            << several.arg(2) +
+                   QStringLiteral("\n\nCes exemples n'ont pas pu être copiés (dossier protégé "
+                                  "ou disque plein) :\ntextures/Bois.bmp");
+    }
     void missingSamplesAreAdded() {
+        QFETCH(Files, user);
+        QFETCH(QString, blocked);
+        QFETCH(QStringList, added);
+        QFETCH(QString, message);
         Fixture f(false);
-        const QRgb userColour = kAccessoryColour, sampleColour = qRgb(1, 2, 3);
-        f.samples.addPicture(QStringLiteral("accessoires"), kAccessory, 60, 40, sampleColour);
-        f.samples.addPicture(QStringLiteral("accessoires"), "Evier_Neuf_60_40_XY_.bmp", 60, 40);
-        f.samples.addPicture(QStringLiteral("textures"), "Liege.jpg", 8, 8);
-        f.samples.addPicture(QStringLiteral("vehicules"), kVehicle, 10, 10, sampleColour);
-        const QString own = f.folder.addPicture(QStringLiteral("textures"), "Mien.jpg", 8, 8);
-        const auto added = [&] {
-            f.dialogs.clear();
-            f.action(QStringLiteral("mnuexemples"))->trigger();
-            return f.dialogs.lastMessage().text;
-        };
-        QCOMPARE(added(), QStringLiteral("2 exemples ont été ajoutés à la bibliothèque."));
-        QVERIFY(QFile::exists(f.folder.accessoires() + "/Evier_Neuf_60_40_XY_.bmp"));
-        QVERIFY(QFile::exists(f.folder.textures() + "/Liege.jpg"));
-        QVERIFY(QFile::exists(own));
-        QCOMPARE(QImage(f.folder.accessoires() + '/' + kAccessory).pixel(5, 5), userColour);
-        QCOMPARE(QImage(f.folder.vehicules() + '/' + kVehicle).width(), 1000);
-        QCOMPARE(added(), QStringLiteral("La bibliothèque contient déjà tous les exemples."));
+        for (const QString& file : kSamples)
+            QVERIFY(
+                f.files.writeFileSafely(f.samples.path() + '/' + file, "sample " + file.toUtf8()));
+        for (auto it = user.cbegin(); it != user.cend(); ++it)
+            QVERIFY(f.files.writeFileSafely(f.folder.path() + '/' + it.key(), it.value()));
+        if (!blocked.isEmpty()) {
+            QVERIFY(QDir(f.folder.path() + '/' + blocked).removeRecursively());
+            QVERIFY(f.files.writeFileSafely(f.folder.path() + '/' + blocked, "not a folder"));
+        }
+        Files expected = filesUnder(f.folder.path());
+        for (const QString& file : added)
+            expected.insert(file, "sample " + file.toUtf8());
+        f.action(QStringLiteral("mnuexemples"))->trigger();
+        QCOMPARE(f.dialogs.lastMessage().text, message);
+        QCOMPARE(filesUnder(f.folder.path()), expected);
+        QCOMPARE(filesUnder(f.samples.path()).size(), kSamples.size());
+        if (!blocked.isEmpty())
+            return;
+        f.action(QStringLiteral("mnuexemples"))->trigger();
+        QCOMPARE(f.dialogs.lastMessage().text,
+                 QStringLiteral("La bibliothèque contient déjà tous les exemples."));
     }
 
     // The PDF and parts-list save dialogs propose the layout's name in its folder and add
