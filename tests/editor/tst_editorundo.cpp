@@ -16,25 +16,6 @@ using document::PlanObjects;
 
 namespace {
 
-enum class Edit {
-    CreateRectangle,
-    CreateText,
-    CreateAccessory,
-    DeleteByMenu,
-    DeleteByKey,
-    Drag,
-    ArrowRun,
-    ResizeByHandle,
-    ResizeByBoxes,
-    Colour,
-    Texture,
-    Lock,
-    TurnTriangle,
-    BringToFront,
-    SendToBack,
-    PutBackInFront,
-};
-
 // The five objects of fiveObjects, as they are stored.
 PlanObjects fiveStored() {
     using testkit::planObject;
@@ -73,87 +54,26 @@ void fiveObjects(EditorFixture& f) {
     f.click(85, 5);
 }
 
-void perform(EditorFixture& f, Edit edit) {
-    editor::Editor& e = *f.ed;
-    switch (edit) {
-    case Edit::CreateRectangle:
-        e.createObject(ObjectKind::Rectangle);
-        break;
-    case Edit::CreateText:
-        f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
-        e.createObject(ObjectKind::Text);
-        break;
-    case Edit::CreateAccessory:
-        e.setAccessoryFile(EditorFixture::kAccessory); // chosen in the open browser
-        e.createObject(ObjectKind::Accessory);
-        break;
-    case Edit::DeleteByMenu:
-        e.deleteSelection();
-        break;
-    case Edit::DeleteByKey:
-        e.keyPressed(Qt::Key_Delete);
-        break;
-    case Edit::Drag:
-        e.boxPressed(QPointF(5, 5), Qt::LeftButton);
-        for (int x : {8, 12, 20})
-            e.boxMoved(QPointF(x, 9), Qt::LeftButton);
-        e.boxReleased();
-        break;
-    case Edit::ArrowRun:
-        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right})
-            e.keyPressed(key);
-        break;
-    case Edit::ResizeByHandle:
-        e.handlePressed(QPointF(2, 2));
-        e.handleMoved(editor::Handle::BottomRight, QPointF(6, 4), Qt::LeftButton);
-        e.handleMoved(editor::Handle::BottomRight, QPointF(12, 9), Qt::LeftButton);
-        e.handleReleased();
-        break;
-    case Edit::ResizeByBoxes:
-        e.dimensionTextChanged(editor::Dimension::Width, QStringLiteral("35"));
-        e.dimensionsConfirmed();
-        break;
-    case Edit::Colour:
-        e.paletteColourChosen(6);
-        break;
-    case Edit::Texture:
-        e.textureIndexChosen(0); // a triangle takes no texture: put it on the first rectangle
-        break;
-    case Edit::Lock:
-        e.sizeLockToggled(true);
-        break;
-    case Edit::TurnTriangle:
-        e.turn(editor::Turn::Left);
-        break;
-    case Edit::BringToFront:
-        e.bringToFront();
-        break;
-    case Edit::SendToBack:
-        e.sendToBack();
-        break;
-    case Edit::PutBackInFront:
-        f.changePreferences([](settings::Preferences& p) { p.clickBringsToFront = true; });
-        f.click(390, 290);
-        break;
-    }
-}
-
-// The steps of the sequences that are undone to the start, each on the object under test
-// (selected first when it is not).
+// The edits, each on the object under test (selected first when it is not).
 enum class Step {
     Arrows,
     Drag,
     Handle,
     Boxes,
     Colour,
+    Texture,
     Lock,
     Turn,
     Front,
     Back,
     PutBack,
+    PutBackInFront,
     Scroll,
     Delete,
-    Create
+    DeleteByMenu,
+    Create,
+    CreateText,
+    CreateAccessory
 };
 
 struct Sequence {
@@ -214,7 +134,8 @@ void selectObjectUnderTest(EditorFixture& f, ObjectKind kind) {
 
 void performStep(EditorFixture& f, ObjectKind kind, Step step) {
     editor::Editor& e = *f.ed;
-    if (step != Step::Create && step != Step::Scroll)
+    if (step != Step::Create && step != Step::CreateText && step != Step::CreateAccessory &&
+        step != Step::Scroll)
         selectObjectUnderTest(f, kind);
     switch (step) {
     case Step::Arrows:
@@ -239,6 +160,9 @@ void performStep(EditorFixture& f, ObjectKind kind, Step step) {
     case Step::Colour:
         e.paletteColourChosen(6);
         break;
+    case Step::Texture:
+        e.textureIndexChosen(0);
+        break;
     case Step::Lock:
         e.sizeLockToggled(!f.ed->selection().object.locked);
         break;
@@ -254,6 +178,10 @@ void performStep(EditorFixture& f, ObjectKind kind, Step step) {
     case Step::PutBack:
         e.keyPressed(Qt::Key_Space);
         break;
+    case Step::PutBackInFront:
+        f.changePreferences([](settings::Preferences& p) { p.clickBringsToFront = true; });
+        f.click(390, 290);
+        break;
     case Step::Scroll:
         e.horizontalScrolled(10);
         e.verticalScrolled(20);
@@ -261,8 +189,19 @@ void performStep(EditorFixture& f, ObjectKind kind, Step step) {
     case Step::Delete:
         e.keyPressed(Qt::Key_Delete);
         break;
+    case Step::DeleteByMenu:
+        e.deleteSelection();
+        break;
     case Step::Create:
         e.createObject(ObjectKind::Ellipse);
+        break;
+    case Step::CreateText:
+        f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
+        e.createObject(ObjectKind::Text);
+        break;
+    case Step::CreateAccessory:
+        e.setAccessoryFile(EditorFixture::kAccessory); // chosen in the open browser
+        e.createObject(ObjectKind::Accessory);
         break;
     }
 }
@@ -278,7 +217,6 @@ QByteArray saved(EditorFixture& f, const QString& name) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Edit)
 Q_DECLARE_METATYPE(ObjectKind)
 Q_DECLARE_METATYPE(Step)
 
@@ -289,32 +227,29 @@ private Q_SLOTS:
     void initTestCase() { testkit::setUpTestEnvironment(); }
 
     void eachEditComesBackExactly_data() {
-        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<Step>("edit");
         QTest::addColumn<bool>("onRectangle"); // the first rectangle selected instead
         QTest::addColumn<QString>("undoText");
-        QTest::newRow("rectangle created") << Edit::CreateRectangle << false << "la création";
-        QTest::newRow("text created") << Edit::CreateText << false << "la création";
-        QTest::newRow("accessory inserted") << Edit::CreateAccessory << false << "la création";
-        QTest::newRow("deleted by the menu") << Edit::DeleteByMenu << false << "la suppression";
-        QTest::newRow("deleted by the key") << Edit::DeleteByKey << false << "la suppression";
-        QTest::newRow("dragged") << Edit::Drag << false << "le déplacement";
-        QTest::newRow("moved by arrows") << Edit::ArrowRun << false << "le déplacement";
-        QTest::newRow("resized by a handle")
-            << Edit::ResizeByHandle << false << "le redimensionnement";
-        QTest::newRow("resized by the boxes")
-            << Edit::ResizeByBoxes << false << "le redimensionnement";
-        QTest::newRow("coloured") << Edit::Colour << false << "le remplissage";
-        QTest::newRow("textured") << Edit::Texture << true << "le remplissage";
-        QTest::newRow("locked") << Edit::Lock << false << "le verrouillage des dimensions";
-        QTest::newRow("turned") << Edit::TurnTriangle << false << "la rotation";
-        QTest::newRow("brought to front")
-            << Edit::BringToFront << false << "la mise au premier plan";
-        QTest::newRow("sent to back") << Edit::SendToBack << false << "l'envoi à l'arrière-plan";
+        QTest::newRow("ellipse created") << Step::Create << false << "la création";
+        QTest::newRow("text created") << Step::CreateText << false << "la création";
+        QTest::newRow("accessory inserted") << Step::CreateAccessory << false << "la création";
+        QTest::newRow("deleted by the menu") << Step::DeleteByMenu << false << "la suppression";
+        QTest::newRow("deleted by the key") << Step::Delete << false << "la suppression";
+        QTest::newRow("dragged") << Step::Drag << false << "le déplacement";
+        QTest::newRow("moved by arrows") << Step::Arrows << false << "le déplacement";
+        QTest::newRow("resized by a handle") << Step::Handle << false << "le redimensionnement";
+        QTest::newRow("resized by the boxes") << Step::Boxes << false << "le redimensionnement";
+        QTest::newRow("coloured") << Step::Colour << false << "le remplissage";
+        QTest::newRow("textured") << Step::Texture << true << "le remplissage";
+        QTest::newRow("locked") << Step::Lock << false << "le verrouillage des dimensions";
+        QTest::newRow("turned") << Step::Turn << false << "la rotation";
+        QTest::newRow("brought to front") << Step::Front << false << "la mise au premier plan";
+        QTest::newRow("sent to back") << Step::Back << false << "l'envoi à l'arrière-plan";
         QTest::newRow("put back in front on a click")
-            << Edit::PutBackInFront << false << "la mise en place";
+            << Step::PutBackInFront << false << "la mise en place";
     }
     void eachEditComesBackExactly() {
-        QFETCH(Edit, edit);
+        QFETCH(Step, edit);
         QFETCH(bool, onRectangle);
         QFETCH(QString, undoText);
         EditorFixture f;
@@ -330,7 +265,7 @@ private Q_SLOTS:
             return;
         QVERIFY(!f.ed->undoEntries().canUndo); // selecting is not an edit
         f.ed->addSurface();                    // the surface list is not part of the layout
-        perform(f, edit);
+        performStep(f, ObjectKind::Triangle, edit);
         const PlanObjects after = f.ed->history().objects();
         QVERIFY(after != before);
         QCOMPARE(f.ed->history().stepCount(), std::size_t(1));
@@ -474,14 +409,14 @@ private Q_SLOTS:
     void newAndOpenForgetTheHistory() {
         EditorFixture f;
         fiveObjects(f);
-        perform(f, Edit::Drag);
+        performStep(f, ObjectKind::Triangle, Step::Drag);
         const QString path = f.folder.path() + QStringLiteral("/plan.kla");
         f.dialogs.saveAnswers.push_back({path, 1});
         QVERIFY(f.ed->saveLayout());
         QVERIFY(f.ed->openLayoutFile(path));
         QVERIFY(!f.ed->undoEntries().canUndo);
         f.click(f.object(3).position.x + 5, f.object(3).position.y + 5); // the triangle
-        perform(f, Edit::Colour);
+        performStep(f, ObjectKind::Triangle, Step::Colour);
         f.ed->setLoads({{QStringLiteral("Eau"), 100, 250}});
         QVERIFY(f.ed->undoEntries().canUndo);
         f.dialogs.messageAnswers.push_back(platform::MsgResult::No); // do not save
@@ -526,14 +461,14 @@ private Q_SLOTS:
     void dragsAndArrowRunsAreOneStepEach() {
         EditorFixture f;
         fiveObjects(f);
-        perform(f, Edit::Drag);
-        perform(f, Edit::Drag);
-        perform(f, Edit::ArrowRun);
+        performStep(f, ObjectKind::Triangle, Step::Drag);
+        performStep(f, ObjectKind::Triangle, Step::Drag);
+        performStep(f, ObjectKind::Triangle, Step::Arrows);
         QCOMPARE(f.ed->history().stepCount(), std::size_t(3));
         f.click(390, 290);
         const document::PlanPoint moved = f.object(3).position;
         f.click(moved.x + 5, moved.y + 5);
-        perform(f, Edit::ArrowRun);
+        performStep(f, ObjectKind::Triangle, Step::Arrows);
         QCOMPARE(f.ed->history().stepCount(), std::size_t(4));
         f.ed->undo();
         QCOMPARE(QPointF(f.ed->selection().box.left, f.ed->selection().box.top),
