@@ -1,28 +1,18 @@
 // Guards the main window: control names and enabling, canvas geometry, the quit question, menu
 // outputs, mouse and keyboard editing, and the windows it opens.
+#include "WindowFixture.h"
 #include "app/InfoWindows.h"
-#include "app/MainWindow.h"
 #include "app/MassWindow.h"
 #include "app/Startup.h"
-#include "document/LayoutFile.h"
 #include "library/ui/AccessoryBrowser.h"
-#include "platform/FileSystem.h"
-#include "platform/Printer.h"
 #include "platform/Product.h"
 #include "platform/QtDialogService.h"
-#include "platform/SettingsStore.h"
 #include "settings/PreferenceStore.h"
 #include "settings/ui/PreferencesDialog.h"
 #include "testkit/PlanObjects.h"
-#include "testkit/ScriptedDialogService.h"
-#include "testkit/TestKit.h"
 
 #include <QPrintDialog>
 #include <QPrinterInfo>
-#include <QtTest>
-#include <QtWidgets>
-
-#include <memory>
 
 using document::Fill;
 using document::ObjectKind;
@@ -50,17 +40,11 @@ struct FakePrinter : platform::PdfFilePrinter {
     void useChoice(const platform::PrintChoice& choice) override { used = choice; }
 };
 
-// Optionally opened on a layout named on the command line by an awkward name.
-struct Fixture {
-    testkit::ProgramFolder folder;
-    testkit::ProgramFolder samples; // the sample library installed with the program
-    QTemporaryDir home;
-    testkit::ScriptedDialogService dialogs;
-    platform::MemoryStore store;
-    platform::FileSystem files;
+// Optionally opened on a layout named on the command line by an awkward name, on a van
+// whose sink weighs 20 kg.
+struct Fixture : testkit::WindowFixture {
     bool printerInstalled = true;
     std::optional<platform::PrintChoice> printChoice; // what the printer was told to use
-    std::unique_ptr<app::MainWindow> form;
 
     // realDialogs, when given, asks the user instead of the script.
     explicit Fixture(bool withLayout, const document::ObjectTable& objects = {},
@@ -68,47 +52,21 @@ struct Fixture {
                      platform::DialogService* realDialogs = nullptr) {
         folder.addPicture(QStringLiteral("vehicules"), kVehicle, 1000, 500, qRgb(220, 220, 255));
         folder.addPicture(QStringLiteral("accessoires"), kAccessory, 60, 40, kAccessoryColour);
-        // The van's data: axles 35 and 335 cm from the picture's left edge; the sink weighs 20 kg.
-        if (!files.writeFileSafely(folder.vehicules() + QStringLiteral("/donnees.txt"),
-                                   "[Van_Fourgon]\nvide_avant = 1000\nvide_arriere = 800\n"
-                                   "maxi_avant = 1500\nmaxi_arriere = 1600\nmaxi_total = 3000\n"
-                                   "[Van_Fourgon_Dessus_XY_5000_.bmp]\n"
-                                   "essieu_avant = 35\nessieu_arriere = 335\n") ||
-            !files.writeFileSafely(folder.accessoires() + QStringLiteral("/masses.txt"),
+        addVanData();
+        if (!files.writeFileSafely(folder.accessoires() + QStringLiteral("/masses.txt"),
                                    kAccessory.toUtf8() + " = 20\n"))
             qFatal("cannot write the library's masses");
-        QStringList arguments;
-        if (withLayout) {
-            document::Layout layout;
-            layout.vehicleFile = kVehicle;
-            layout.objects = objects;
-            layout.zoomText = zoom;
-            arguments << layoutPath();
-            if (!document::writeLayoutFile(arguments.last(), layout, QLocale(), files))
-                qFatal("cannot write the test layout");
-        }
-        const auto printer = [this] {
+        layoutName = QStringLiteral("\"d'été\"  plan \"v2.kla");
+        makePrinter = [this] {
             return std::make_unique<FakePrinter>(printed(), printerInstalled, printChoice);
         };
-        app::MainWindowServices services{realDialogs ? *realDialogs : dialogs,
-                                         store,
-                                         files,
-                                         printer,
-                                         home.path(),
-                                         [](const QString&, const QStringList&) { return true; }};
-        services.sampleLibrary = samples.path();
-        form = std::make_unique<app::MainWindow>(services, folder.path(),
-                                                 app::layoutArgument(arguments));
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qFatal("the main window does not show");
-        if (form->editor().layout().isOpen != withLayout || !dialogs.asked.empty())
-            qFatal("the layout named on the command line does not open quietly");
+        document::Layout layout;
+        layout.vehicleFile = kVehicle;
+        layout.objects = objects;
+        layout.zoomText = zoom;
+        withLayout ? openLayout(layout, realDialogs) : open(QString(), realDialogs);
     }
 
-    QString layoutPath() const {
-        return folder.path() + QStringLiteral("/\"d'été\"  plan \"v2.kla");
-    }
     // Saves through "Enregistrer" under that name; the bytes written.
     QByteArray save(const QString& name) {
         const QString path = folder.path() + QLatin1Char('/') + name;
@@ -117,16 +75,6 @@ struct Fixture {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    QString printed() const { return folder.path() + QStringLiteral("/printed.pdf"); }
-    template <typename T = QWidget> T* control(const QString& name) const {
-        // The preferences window and the accessory browser reuse some of these names.
-        T* found = form->centralWidget()->findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
-    // A menu entry by its name; nullptr when there is none.
-    QAction* action(const QString& name) { return form->menuBar()->findChild<QAction*>(name); }
     const document::ObjectTable& table() { return form->editor().layout().objects; }
     const document::PlanObject& object(int r) { return table().row(r); }
     QString live() const { return control<QLabel>(QStringLiteral("StatusPosition"))->text(); }

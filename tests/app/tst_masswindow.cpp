@@ -29,12 +29,7 @@ struct Fixture : testkit::WindowFixture {
             const LooseLoads& loads = {}) {
         for (const QString& view : {kTopView, kBackView, kSideView, kOtherVan})
             folder.addPicture(QStringLiteral("vehicules"), view, 1000, 500, qRgb(220, 220, 255));
-        if (!files.writeFileSafely(folder.vehicules() + QStringLiteral("/donnees.txt"),
-                                   "[Van_Fourgon]\nvide_avant = 1000\nvide_arriere = 800\n"
-                                   "maxi_avant = 1500\nmaxi_arriere = 1600\nmaxi_total = 3000\n"
-                                   "[Van_Fourgon_Dessus_XY_5000_.bmp]\n"
-                                   "essieu_avant = 35\nessieu_arriere = 335\n"))
-            qFatal("cannot write the vehicle data");
+        addVanData();
         document::Layout layout;
         layout.vehicleFile = vehicle;
         layout.objects = objects;
