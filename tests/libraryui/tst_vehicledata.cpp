@@ -69,7 +69,8 @@ private Q_SLOTS:
     // "Données du véhicule" on a side view: the wheel centres clicked on the picture give
     // the axle boxes in cm from the picture's left edge, whichever side the front is on; a
     // second click on the front wheel's column does not count. OK writes them and the
-    // typed masses, and the window opened again shows them.
+    // typed masses, and the window opened again shows them. A back view has no axles: their
+    // boxes and the button are disabled and no picture is offered.
     void dataWindowTakesTheAxlesFromTwoClicks_data() {
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QList<int>>("clicks");
@@ -86,15 +87,18 @@ private Q_SLOTS:
         QTest::newRow("tenths of a cm, from above")
             << "Fourgon_L2H2_Dessus_XY_3000_.bmp" << QList<int>{100, 211}
             << document::AxleCentres{30, 63.3};
+        QTest::newRow("back view: masses only")
+            << "Fourgon_L2H2_Arriere_YZ_5000_.bmp" << QList<int>{} << document::AxleCentres{0, 0};
     }
     void dataWindowTakesTheAxlesFromTwoClicks() {
         QFETCH(QString, picture);
         QFETCH(QList<int>, clicks);
         QFETCH(document::AxleCentres, axles);
+        const bool alongLength = !clicks.isEmpty();
         Fixture f;
         f.folder.addPicture(QStringLiteral("vehicules"), picture, 900, 300);
         {
-            VehicleDataDialog form(f.folder.path(), "Fourgon", "L2H2", picture, true, f.fs,
+            VehicleDataDialog form(f.folder.path(), "Fourgon", "L2H2", picture, alongLength, f.fs,
                                    f.dialogs);
             form.show();
             QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -102,25 +106,32 @@ private Q_SLOTS:
             for (int k = 0; k < library::kVehicleData; ++k)
                 QVERIFY(boxes->box(VehicleDatum(k))->text().isEmpty());
             typeMasses(boxes, {"1150", "850", "1850", "2000", "3500"});
-            QTest::mouseClick(boxes->pickButton(), Qt::LeftButton);
-            QCOMPARE(f.dialogs.messages(), QStringList{kPickPrompt});
-            const QImage clean = form.pictureView()->surface().image().copy();
-            clickColumns(form.pictureView(), clicks.mid(0, 1));
-            // The front wheel's column is marked, the boxes wait for the rear wheel.
-            QVERIFY(form.pictureView()->surface().image() != clean);
-            QVERIFY(boxText(boxes, VehicleDatum::FrontAxle).isEmpty());
-            clickColumns(form.pictureView(), clicks.mid(1));
-            QCOMPARE(boxText(boxes, VehicleDatum::FrontAxle).toDouble(), axles.frontCm);
-            QCOMPARE(boxText(boxes, VehicleDatum::RearAxle).toDouble(), axles.rearCm);
-            // Clicks after the second wheel change nothing.
-            clickColumns(form.pictureView(), {5});
-            QCOMPARE(boxText(boxes, VehicleDatum::FrontAxle).toDouble(), axles.frontCm);
+            QCOMPARE(boxes->box(VehicleDatum::FrontAxle)->isEnabled(), alongLength);
+            QCOMPARE(boxes->box(VehicleDatum::RearAxle)->isEnabled(), alongLength);
+            QCOMPARE(boxes->pickButton()->isEnabled(), alongLength);
+            QCOMPARE(form.pictureView()->isVisibleTo(&form), alongLength);
+            if (alongLength) {
+                QTest::mouseClick(boxes->pickButton(), Qt::LeftButton);
+                QCOMPARE(f.dialogs.messages(), QStringList{kPickPrompt});
+                const QImage clean = form.pictureView()->surface().image().copy();
+                clickColumns(form.pictureView(), clicks.mid(0, 1));
+                // The front wheel's column is marked, the boxes wait for the rear wheel.
+                QVERIFY(form.pictureView()->surface().image() != clean);
+                QVERIFY(boxText(boxes, VehicleDatum::FrontAxle).isEmpty());
+                clickColumns(form.pictureView(), clicks.mid(1));
+                QCOMPARE(boxText(boxes, VehicleDatum::FrontAxle).toDouble(), axles.frontCm);
+                QCOMPARE(boxText(boxes, VehicleDatum::RearAxle).toDouble(), axles.rearCm);
+                // Clicks after the second wheel change nothing.
+                clickColumns(form.pictureView(), {5});
+                QCOMPARE(boxText(boxes, VehicleDatum::FrontAxle).toDouble(), axles.frontCm);
+            }
             form.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
             QCOMPARE(form.result(), int(QDialog::Accepted));
         }
-        QCOMPARE(f.data().axlesOf(picture), axles);
+        QCOMPARE(f.data().axlesOf(picture), alongLength ? std::optional(axles) : std::nullopt);
         QCOMPARE(f.data().massesOf("Fourgon", "L2H2"), kMasses);
-        VehicleDataDialog again(f.folder.path(), "Fourgon", "L2H2", picture, true, f.fs, f.dialogs);
+        VehicleDataDialog again(f.folder.path(), "Fourgon", "L2H2", picture, alongLength, f.fs,
+                                f.dialogs);
         QCOMPARE(boxText(again.boxes(), VehicleDatum::RearAxle).toDouble(), axles.rearCm);
         QCOMPARE(boxText(again.boxes(), VehicleDatum::MaxTotal), QStringLiteral("3500"));
     }
@@ -184,25 +195,6 @@ private Q_SLOTS:
             QCOMPARE(after.massesOf("Fourgon", "L2H2")->kerbFrontKg, 1150.5);
             QCOMPARE(after.axlesOf(picture)->frontCm, 35.5);
         }
-    }
-
-    // A back view has no axles: their boxes and the button are disabled and no picture is
-    // offered; the masses are still written.
-    void dataWindowOnABackViewHasNoAxles() {
-        Fixture f;
-        const QString picture = QStringLiteral("Fourgon_L2H2_Arriere_YZ_5000_.bmp");
-        f.folder.addPicture(QStringLiteral("vehicules"), picture, 400, 300);
-        VehicleDataDialog form(f.folder.path(), "Fourgon", "L2H2", picture, false, f.fs, f.dialogs);
-        form.show();
-        VehicleDataBoxes* boxes = form.boxes();
-        QVERIFY(!boxes->box(VehicleDatum::FrontAxle)->isEnabled());
-        QVERIFY(!boxes->box(VehicleDatum::RearAxle)->isEnabled());
-        QVERIFY(!boxes->pickButton()->isEnabled());
-        QVERIFY(!form.pictureView()->isVisibleTo(&form));
-        typeMasses(boxes, {"1150", "850", "1850", "2000", "3500"});
-        QVERIFY(form.save());
-        QCOMPARE(f.data().massesOf("Fourgon", "L2H2"), kMasses);
-        QVERIFY(!f.data().axlesOf(picture));
     }
 
     // The import window: once the picture's scale is measured, two clicks on the wheel
