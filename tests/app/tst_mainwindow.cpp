@@ -122,6 +122,13 @@ template <typename T> void whenShown(std::function<void(T*)> answer) {
     poll->start(20);
 }
 
+// Accepts the scale dialog, once it shows, with its proposed choice.
+void acceptScaleDialog() {
+    whenShown<QDialog>([](QDialog* scale) {
+        QTest::mouseClick(scale->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    });
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -402,10 +409,7 @@ private Q_SLOTS:
         platform::QtDialogService real;
         Fixture f(true, {}, QStringLiteral("100"), &real);
         real.setParent(f.form.get());
-        whenShown<QDialog>([](QDialog* scale) {
-            QTest::mouseClick(scale->findChild<QPushButton*>(QStringLiteral("cmdOK")),
-                              Qt::LeftButton);
-        });
+        acceptScaleDialog();
         bool shown = false;
         whenShown<QPrintDialog>([&](QPrintDialog* dialog) {
             shown = true;
@@ -430,10 +434,7 @@ private Q_SLOTS:
     // A print dialog the test did not answer fails the test, and nothing is printed.
     void anUnansweredPrintDialogFailsTheTest() {
         Fixture f(true);
-        whenShown<QDialog>([](QDialog* scale) {
-            QTest::mouseClick(scale->findChild<QPushButton*>(QStringLiteral("cmdOK")),
-                              Qt::LeftButton);
-        });
+        acceptScaleDialog();
         QEXPECT_FAIL("", "the print dialog is not answered on purpose", Continue);
         f.action(QStringLiteral("mnuechelle"))->trigger();
         QCOMPARE(f.dialogs.asked.size(), std::size_t(1));
@@ -523,10 +524,7 @@ private Q_SLOTS:
         Fixture f(true, {}, QStringLiteral("100"), &real);
         real.setParent(f.form.get());
         if (command == QLatin1String("mnupdf"))
-            whenShown<QDialog>([](QDialog* scale) {
-                QTest::mouseClick(scale->findChild<QPushButton*>(QStringLiteral("cmdOK")),
-                                  Qt::LeftButton);
-            });
+            acceptScaleDialog();
         QString folderShown, nameShown;
         whenShown<QFileDialog>([&](QFileDialog* dialog) {
             folderShown = dialog->directory().absolutePath();
