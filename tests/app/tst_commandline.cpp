@@ -106,12 +106,14 @@ private Q_SLOTS:
         QVERIFY(weighed("ON_REAR", side, 100, 450));
         QVERIFY(weighed("MIDWAY", side, 100, 277.5));
         QVERIFY(weighed("BEHIND", side, 100, 519));
+        QVERIFY(weighed("AHEAD", side, 100, 36));
+        QVERIFY(weighed("KERB", side, 0, 200));
         QVERIFY(weighed("REAR_OVER", side, 1200, 450));
         QVERIFY(weighed("BACK_VIEW", QStringLiteral("Fourgon_L2H2_Arriere_YZ_5000_.bmp"), 100, 0));
     }
 
-    // `--masses` on sample-library layouts: the lever rule through the program, and exit 5
-    // when a limit is passed.
+    // `--masses` on sample-library layouts: the lever rule through the program, on either
+    // side of each axle, and exit 5 when a limit is passed.
     void masses_data() {
         QTest::addColumn<QString>("layout");
         QTest::addColumn<int>("exitCode");
@@ -126,11 +128,20 @@ private Q_SLOTS:
              "Centre de gravité : 139.6 cm en arrière de l'essieu avant",
              "Sans masse connue : Objet 2 (ellipse)"});
         row("on the rear axle: rear only", "ON_REAR", 0,
-            {"Essieu avant : 1150 kg / 1850 kg", "Essieu arrière : 950 kg / 2000 kg"});
+            {"Essieu avant : 1150 kg / 1850 kg", "Essieu arrière : 950 kg / 2000 kg",
+             "Centre de gravité : 156.1 cm"});
         row("midway: half and half", "MIDWAY", 0,
-            {"Essieu avant : 1200 kg / 1850 kg", "Essieu arrière : 900 kg / 2000 kg"});
+            {"Essieu avant : 1200 kg / 1850 kg", "Essieu arrière : 900 kg / 2000 kg",
+             "Centre de gravité : 147.9 cm"});
         row("behind the rear axle: unloads the front", "BEHIND", 0,
             {"Essieu avant : 1130 kg / 1850 kg", "Essieu arrière : 970 kg / 2000 kg"});
+        row("ahead of the front axle: unloads the rear", "AHEAD", 0,
+            {"Essieu avant : 1270 kg / 1850 kg", "Essieu arrière : 830 kg / 2000 kg",
+             "Centre de gravité : 136.4 cm"});
+        row("nothing added: the kerb masses", "KERB", 0,
+            {"Masse totale : 2000 kg / 3500 kg", "Essieu avant : 1150 kg / 1850 kg",
+             "Essieu arrière : 850 kg / 2000 kg", "Charge utile restante : 1500 kg",
+             "Centre de gravité : 146.6 cm"});
         row("rear axle over its maximum", "REAR_OVER", 5,
             {"Essieu arrière : 2050 kg / 2000 kg (dépassement de 50 kg)",
              "Charge utile restante : 300 kg"});

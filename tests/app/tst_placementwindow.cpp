@@ -85,6 +85,8 @@ private Q_SLOTS:
                                        << "60" << QPointF(120, 100);
         QTest::newRow("Y with a decimal comma") << "TextY"
                                                 << "12,5" << QPointF(300, 25);
+        QTest::newRow("X with a decimal point") << "TextX"
+                                                << "60.5" << QPointF(121, 100);
         QTest::newRow("X at the picture's far edge") << "TextX"
                                                      << "500" << QPointF(1000, 100);
         QTest::newRow("Y past the picture: refused") << "TextY"

@@ -155,13 +155,12 @@ private Q_SLOTS:
                  shown);
     }
 
+    // What the position boxes' validator lets no one type; the typed positions themselves
+    // are checked through the placement window.
     void typedPositions_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("pixel"); // -1: refused
-        QTest::newRow("comma") << "12,5" << 25;
-        QTest::newRow("point, halves to even") << "12.25" << 24;
-        QTest::newRow("the far edge") << "500" << 1000;
-        QTest::newRow("past it") << "500.5" << -1;
+        QTest::newRow("two decimals, halves to even") << "12.25" << 24;
         QTest::newRow("negative") << "-1" << -1;
         QTest::newRow("not a number") << "x" << -1;
     }

@@ -1,7 +1,7 @@
 // Guards undo and redo as the editor's commands drive them: every kind of edit comes back
 // exactly, whole table and selection; undone to the start a layout saves as it was opened;
 // drags and arrow runs are one step; whether the layout is modified follows the saved
-// point; new and open forget the history.
+// point; loads share the objects' history; new and open forget the history.
 #include "EditorFixture.h"
 
 #include "editor/Geometry.h"
@@ -15,25 +15,6 @@ using document::ObjectKind;
 using document::PlanObjects;
 
 namespace {
-
-enum class Edit {
-    CreateRectangle,
-    CreateText,
-    CreateAccessory,
-    DeleteByMenu,
-    DeleteByKey,
-    Drag,
-    ArrowRun,
-    ResizeByHandle,
-    ResizeByBoxes,
-    Colour,
-    Texture,
-    Lock,
-    TurnTriangle,
-    BringToFront,
-    SendToBack,
-    PutBackInFront,
-};
 
 // The five objects of fiveObjects, as they are stored.
 PlanObjects fiveStored() {
@@ -73,87 +54,26 @@ void fiveObjects(EditorFixture& f) {
     f.click(85, 5);
 }
 
-void perform(EditorFixture& f, Edit edit) {
-    editor::Editor& e = *f.ed;
-    switch (edit) {
-    case Edit::CreateRectangle:
-        e.createObject(ObjectKind::Rectangle);
-        break;
-    case Edit::CreateText:
-        f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
-        e.createObject(ObjectKind::Text);
-        break;
-    case Edit::CreateAccessory:
-        e.setAccessoryFile(EditorFixture::kAccessory); // chosen in the open browser
-        e.createObject(ObjectKind::Accessory);
-        break;
-    case Edit::DeleteByMenu:
-        e.deleteSelection();
-        break;
-    case Edit::DeleteByKey:
-        e.keyPressed(Qt::Key_Delete);
-        break;
-    case Edit::Drag:
-        e.boxPressed(QPointF(5, 5), Qt::LeftButton);
-        for (int x : {8, 12, 20})
-            e.boxMoved(QPointF(x, 9), Qt::LeftButton);
-        e.boxReleased();
-        break;
-    case Edit::ArrowRun:
-        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Right})
-            e.keyPressed(key);
-        break;
-    case Edit::ResizeByHandle:
-        e.handlePressed(QPointF(2, 2));
-        e.handleMoved(editor::Handle::BottomRight, QPointF(6, 4), Qt::LeftButton);
-        e.handleMoved(editor::Handle::BottomRight, QPointF(12, 9), Qt::LeftButton);
-        e.handleReleased();
-        break;
-    case Edit::ResizeByBoxes:
-        e.dimensionTextChanged(editor::Dimension::Width, QStringLiteral("35"));
-        e.dimensionsConfirmed();
-        break;
-    case Edit::Colour:
-        e.paletteColourChosen(6);
-        break;
-    case Edit::Texture:
-        e.textureIndexChosen(0); // a triangle takes no texture: put it on the first rectangle
-        break;
-    case Edit::Lock:
-        e.sizeLockToggled(true);
-        break;
-    case Edit::TurnTriangle:
-        e.turn(editor::Turn::Left);
-        break;
-    case Edit::BringToFront:
-        e.bringToFront();
-        break;
-    case Edit::SendToBack:
-        e.sendToBack();
-        break;
-    case Edit::PutBackInFront:
-        f.changePreferences([](settings::Preferences& p) { p.clickBringsToFront = true; });
-        f.click(390, 290);
-        break;
-    }
-}
-
-// The steps of the sequences that are undone to the start, each on the object under test
-// (selected first when it is not).
+// The edits, each on the object under test (selected first when it is not).
 enum class Step {
     Arrows,
     Drag,
     Handle,
     Boxes,
     Colour,
+    Texture,
     Lock,
     Turn,
     Front,
     Back,
     PutBack,
+    PutBackInFront,
     Scroll,
     Delete,
-    Create
+    DeleteByMenu,
+    Create,
+    CreateText,
+    CreateAccessory
 };
 
 struct Sequence {
@@ -214,7 +134,8 @@ void selectObjectUnderTest(EditorFixture& f, ObjectKind kind) {
 
 void performStep(EditorFixture& f, ObjectKind kind, Step step) {
     editor::Editor& e = *f.ed;
-    if (step != Step::Create && step != Step::Scroll)
+    if (step != Step::Create && step != Step::CreateText && step != Step::CreateAccessory &&
+        step != Step::Scroll)
         selectObjectUnderTest(f, kind);
     switch (step) {
     case Step::Arrows:
@@ -239,6 +160,9 @@ void performStep(EditorFixture& f, ObjectKind kind, Step step) {
     case Step::Colour:
         e.paletteColourChosen(6);
         break;
+    case Step::Texture:
+        e.textureIndexChosen(0);
+        break;
     case Step::Lock:
         e.sizeLockToggled(!f.ed->selection().object.locked);
         break;
@@ -254,6 +178,10 @@ void performStep(EditorFixture& f, ObjectKind kind, Step step) {
     case Step::PutBack:
         e.keyPressed(Qt::Key_Space);
         break;
+    case Step::PutBackInFront:
+        f.changePreferences([](settings::Preferences& p) { p.clickBringsToFront = true; });
+        f.click(390, 290);
+        break;
     case Step::Scroll:
         e.horizontalScrolled(10);
         e.verticalScrolled(20);
@@ -261,8 +189,19 @@ void performStep(EditorFixture& f, ObjectKind kind, Step step) {
     case Step::Delete:
         e.keyPressed(Qt::Key_Delete);
         break;
+    case Step::DeleteByMenu:
+        e.deleteSelection();
+        break;
     case Step::Create:
         e.createObject(ObjectKind::Ellipse);
+        break;
+    case Step::CreateText:
+        f.dialogs.inputAnswers.push_back(QStringLiteral("Évier"));
+        e.createObject(ObjectKind::Text);
+        break;
+    case Step::CreateAccessory:
+        e.setAccessoryFile(EditorFixture::kAccessory); // chosen in the open browser
+        e.createObject(ObjectKind::Accessory);
         break;
     }
 }
@@ -278,7 +217,6 @@ QByteArray saved(EditorFixture& f, const QString& name) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Edit)
 Q_DECLARE_METATYPE(ObjectKind)
 Q_DECLARE_METATYPE(Step)
 
@@ -289,32 +227,29 @@ private Q_SLOTS:
     void initTestCase() { testkit::setUpTestEnvironment(); }
 
     void eachEditComesBackExactly_data() {
-        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<Step>("edit");
         QTest::addColumn<bool>("onRectangle"); // the first rectangle selected instead
         QTest::addColumn<QString>("undoText");
-        QTest::newRow("rectangle created") << Edit::CreateRectangle << false << "la création";
-        QTest::newRow("text created") << Edit::CreateText << false << "la création";
-        QTest::newRow("accessory inserted") << Edit::CreateAccessory << false << "la création";
-        QTest::newRow("deleted by the menu") << Edit::DeleteByMenu << false << "la suppression";
-        QTest::newRow("deleted by the key") << Edit::DeleteByKey << false << "la suppression";
-        QTest::newRow("dragged") << Edit::Drag << false << "le déplacement";
-        QTest::newRow("moved by arrows") << Edit::ArrowRun << false << "le déplacement";
-        QTest::newRow("resized by a handle")
-            << Edit::ResizeByHandle << false << "le redimensionnement";
-        QTest::newRow("resized by the boxes")
-            << Edit::ResizeByBoxes << false << "le redimensionnement";
-        QTest::newRow("coloured") << Edit::Colour << false << "le remplissage";
-        QTest::newRow("textured") << Edit::Texture << true << "le remplissage";
-        QTest::newRow("locked") << Edit::Lock << false << "le verrouillage des dimensions";
-        QTest::newRow("turned") << Edit::TurnTriangle << false << "la rotation";
-        QTest::newRow("brought to front")
-            << Edit::BringToFront << false << "la mise au premier plan";
-        QTest::newRow("sent to back") << Edit::SendToBack << false << "l'envoi à l'arrière-plan";
+        QTest::newRow("ellipse created") << Step::Create << false << "la création";
+        QTest::newRow("text created") << Step::CreateText << false << "la création";
+        QTest::newRow("accessory inserted") << Step::CreateAccessory << false << "la création";
+        QTest::newRow("deleted by the menu") << Step::DeleteByMenu << false << "la suppression";
+        QTest::newRow("deleted by the key") << Step::Delete << false << "la suppression";
+        QTest::newRow("dragged") << Step::Drag << false << "le déplacement";
+        QTest::newRow("moved by arrows") << Step::Arrows << false << "le déplacement";
+        QTest::newRow("resized by a handle") << Step::Handle << false << "le redimensionnement";
+        QTest::newRow("resized by the boxes") << Step::Boxes << false << "le redimensionnement";
+        QTest::newRow("coloured") << Step::Colour << false << "le remplissage";
+        QTest::newRow("textured") << Step::Texture << true << "le remplissage";
+        QTest::newRow("locked") << Step::Lock << false << "le verrouillage des dimensions";
+        QTest::newRow("turned") << Step::Turn << false << "la rotation";
+        QTest::newRow("brought to front") << Step::Front << false << "la mise au premier plan";
+        QTest::newRow("sent to back") << Step::Back << false << "l'envoi à l'arrière-plan";
         QTest::newRow("put back in front on a click")
-            << Edit::PutBackInFront << false << "la mise en place";
+            << Step::PutBackInFront << false << "la mise en place";
     }
     void eachEditComesBackExactly() {
-        QFETCH(Edit, edit);
+        QFETCH(Step, edit);
         QFETCH(bool, onRectangle);
         QFETCH(QString, undoText);
         EditorFixture f;
@@ -330,7 +265,7 @@ private Q_SLOTS:
             return;
         QVERIFY(!f.ed->undoEntries().canUndo); // selecting is not an edit
         f.ed->addSurface();                    // the surface list is not part of the layout
-        perform(f, edit);
+        performStep(f, ObjectKind::Triangle, edit);
         const PlanObjects after = f.ed->history().objects();
         QVERIFY(after != before);
         QCOMPARE(f.ed->history().stepCount(), std::size_t(1));
@@ -397,6 +332,12 @@ private Q_SLOTS:
             performStep(f, kind, step);
         const QByteArray edited = saved(f, QStringLiteral("edited.kla"));
         QVERIFY(edited != opened);
+        // Modified is the distance to the saved point.
+        QVERIFY(!f.ed->isModified());
+        f.ed->undo();
+        QVERIFY(f.ed->isModified());
+        f.ed->redo();
+        QVERIFY(!f.ed->isModified());
         const std::size_t done = f.ed->history().position();
 
         while (f.ed->undoEntries().canUndo)
@@ -409,108 +350,110 @@ private Q_SLOTS:
             f.ed->redo();
         QVERIFY(f.ed->isModified()); // the file on disk is now the undone one
         QCOMPARE(saved(f, QStringLiteral("redone.kla")), edited);
+        performStep(f, kind, Step::Create);
+        QVERIFY(f.ed->isModified());
     }
 
-    // The object that undo selects again goes back exactly as the row held it: not to the
-    // front, not re-rounded, a measure's height not taken from its box, and no step.
-    void putBackAfterUndoChangesNothing_data() {
+    // The object put back unchanged, whether clicked or selected again by undo, keeps what
+    // its row held: not to the front, a size read as 30.6 cm not stored again as 31, no
+    // place re-rounded, no step; a measure selected by undo keeps the height it had.
+    void putBackUnchangedKeepsTheRow_data() {
         QTest::addColumn<ObjectKind>("kind");
         QTest::addColumn<int>("zoom");
         QTest::addColumn<bool>("preferences");
-        for (const auto& [kind, name] :
-             {std::pair{ObjectKind::Measure, "measure"}, {ObjectKind::Rectangle, "rectangle"}})
-            for (const int zoom : {37, 1600})
+        QTest::addColumn<bool>("afterUndo"); // else clicked
+        for (const auto& [kind, name] : {std::pair{ObjectKind::Measure, "measure"},
+                                         {ObjectKind::Rectangle, "rectangle"},
+                                         {ObjectKind::Text, "text"}})
+            for (const int zoom : {37, 100, 1600})
                 for (const bool preferences : {false, true})
-                    QTest::addRow("%s at %d %%, preferences %s", name, zoom,
-                                  preferences ? "on" : "off")
-                        << kind << zoom << preferences;
+                    for (const bool afterUndo : {false, true})
+                        // A click may bring the object to the front, and a measure clicked takes
+                        // its height from its box.
+                        if (afterUndo || (!preferences && kind != ObjectKind::Measure))
+                            QTest::addRow("%s at %d %%, preferences %s, %s", name, zoom,
+                                          preferences ? "on" : "off",
+                                          afterUndo ? "after undo" : "clicked")
+                                << kind << zoom << preferences << afterUndo;
     }
-    void putBackAfterUndoChangesNothing() {
+    void putBackUnchangedKeepsTheRow() {
         QFETCH(ObjectKind, kind);
         QFETCH(int, zoom);
         QFETCH(bool, preferences);
+        QFETCH(bool, afterUndo);
         EditorFixture f;
         f.ed->setPreferences(allPreferences(preferences));
+        QStringList lines = objectUnderTest(kind);
+        lines[3] = QStringLiteral("20.3");
+        lines[4] = QStringLiteral("30.6");
         QVERIFY(f.ed->openLayoutFile(testkit::writeLayoutText(
             f.folder.path() + QStringLiteral("/plan.kla"), EditorFixture::kVehicle,
             QString::number(zoom),
-            objectUnderTest(kind) + QStringList{"1", "600", "300", "20", "30", "2", "0", "0"})));
+            lines + QStringList{"1", "600", "300", "20", "30", "2", "0", "0"})));
         const document::ObjectTable opened = f.table();
-        performStep(f, kind, Step::Arrows);
-        f.ed->undo();
+        if (afterUndo) {
+            performStep(f, kind, Step::Arrows);
+            f.ed->undo();
+        } else {
+            selectObjectUnderTest(f, kind);
+        }
         QVERIFY(f.ed->hasSelection());
         f.ed->keyPressed(Qt::Key_Space);
         QVERIFY(!f.ed->hasSelection());
         QVERIFY(f.table() == opened);
         QVERIFY(!f.ed->isModified());
-        QCOMPARE(f.ed->history().stepCount(), std::size_t(1));
-        QVERIFY(f.ed->undoEntries().canRedo);
-    }
-
-    // An object clicked and put back without a change keeps what its row held, decimals
-    // included: a size read as 30.6 cm is not stored again as 31, nor a place re-rounded.
-    void clickAndPutBackKeepsStoredDecimals_data() {
-        QTest::addColumn<ObjectKind>("kind");
-        QTest::addColumn<int>("zoom");
-        for (const auto& [kind, name] :
-             {std::pair{ObjectKind::Rectangle, "rectangle"}, {ObjectKind::Text, "text"}})
-            for (const int zoom : {37, 100, 1600})
-                QTest::addRow("%s at %d %%", name, zoom) << kind << zoom;
-    }
-    void clickAndPutBackKeepsStoredDecimals() {
-        QFETCH(ObjectKind, kind);
-        QFETCH(int, zoom);
-        EditorFixture f(true);
-        f.addAll({testkit::planObject(kind, 10.4f, 10.6f, 20.3f, 30.6f, Fill::colour(3), false, 0,
-                                      QStringLiteral("Lit"))});
-        const document::ObjectTable opened = f.table();
-        f.setView(zoom);
-        f.click(12.f * float(zoom) / 100, 12.f * float(zoom) / 100);
-        QVERIFY(f.ed->hasSelection());
-        f.ed->keyPressed(Qt::Key_Space);
-        QVERIFY(!f.ed->hasSelection());
-        QCOMPARE(f.object(1).widthCm, 30.6f);
-        QCOMPARE(f.object(1).heightCm, 20.3f);
-        QCOMPARE(f.object(1).position.x, 10.4f);
-        QCOMPARE(f.object(1).position.y, 10.6f);
-        QVERIFY(f.table() == opened);
-        QVERIFY(!f.ed->isModified());
-    }
-
-    // The modified flag is the distance to the saved point, which a save moves.
-    void modifiedFollowsTheSavedPoint() {
-        EditorFixture f;
-        fiveObjects(f);
-        perform(f, Edit::Colour);
-        QVERIFY(f.ed->isModified());
-        f.dialogs.saveAnswers.push_back({f.folder.path() + QStringLiteral("/plan.kla"), 1});
-        QVERIFY(f.ed->saveLayout());
-        QVERIFY(!f.ed->isModified());
-        QVERIFY(f.ed->undoEntries().canUndo); // saving keeps the history
-        f.ed->undo();
-        QVERIFY(f.ed->isModified());
-        f.ed->redo();
-        QVERIFY(!f.ed->isModified());
-        perform(f, Edit::TurnTriangle);
-        QVERIFY(f.ed->isModified());
+        QCOMPARE(f.ed->history().stepCount(), std::size_t(afterUndo));
+        QCOMPARE(f.ed->undoEntries().canRedo, afterUndo);
     }
 
     void newAndOpenForgetTheHistory() {
         EditorFixture f;
         fiveObjects(f);
-        perform(f, Edit::Drag);
+        performStep(f, ObjectKind::Triangle, Step::Drag);
         const QString path = f.folder.path() + QStringLiteral("/plan.kla");
         f.dialogs.saveAnswers.push_back({path, 1});
         QVERIFY(f.ed->saveLayout());
         QVERIFY(f.ed->openLayoutFile(path));
         QVERIFY(!f.ed->undoEntries().canUndo);
         f.click(f.object(3).position.x + 5, f.object(3).position.y + 5); // the triangle
-        perform(f, Edit::Colour);
+        performStep(f, ObjectKind::Triangle, Step::Colour);
+        f.ed->setLoads({{QStringLiteral("Eau"), 100, 250}});
         QVERIFY(f.ed->undoEntries().canUndo);
         f.dialogs.messageAnswers.push_back(platform::MsgResult::No); // do not save
         f.openNew();
         QVERIFY(!f.ed->undoEntries().canUndo);
         QVERIFY(!f.ed->undoEntries().canRedo);
+        QVERIFY(f.ed->layout().loads.empty());
+    }
+
+    // Loads and objects share one history: each undo takes back its own kind of change
+    // and leaves the other as it stands, the selected object selected again.
+    void loadsAndObjectsUndoInTurn() {
+        const document::LooseLoads two = {{QStringLiteral("Passagers"), 150, -40},
+                                          {QStringLiteral("Eau"), 100, 250}};
+        EditorFixture f(true);
+        f.add(1, 100, 100, 10, 10);
+        f.click(105, 105);
+        QVERIFY(f.ed->hasSelection());
+        f.ed->setLoads(two);
+        f.ed->keyPressed(Qt::Key_Right, {});
+        QCOMPARE(f.ed->selection().box.left, 101.f);
+        f.ed->setLoads({two[0]});
+
+        f.ed->undo();
+        QCOMPARE(f.ed->layout().loads, two);
+        QVERIFY(f.ed->hasSelection());
+        QCOMPARE(f.ed->selection().box.left, 101.f);
+        f.ed->undo();
+        QCOMPARE(f.ed->layout().loads, two);
+        QCOMPARE(f.ed->selection().box.left, 100.f);
+        f.ed->undo();
+        QVERIFY(f.ed->layout().loads.empty());
+        QVERIFY(!f.ed->isModified());
+        for (int k = 0; k < 3; ++k)
+            f.ed->redo();
+        QCOMPARE(f.ed->layout().loads, document::LooseLoads{two[0]});
+        QCOMPARE(f.ed->selection().box.left, 101.f);
     }
 
     // A drag, and a run of arrows on one selection, are one step each; a run ends when the
@@ -518,14 +461,14 @@ private Q_SLOTS:
     void dragsAndArrowRunsAreOneStepEach() {
         EditorFixture f;
         fiveObjects(f);
-        perform(f, Edit::Drag);
-        perform(f, Edit::Drag);
-        perform(f, Edit::ArrowRun);
+        performStep(f, ObjectKind::Triangle, Step::Drag);
+        performStep(f, ObjectKind::Triangle, Step::Drag);
+        performStep(f, ObjectKind::Triangle, Step::Arrows);
         QCOMPARE(f.ed->history().stepCount(), std::size_t(3));
         f.click(390, 290);
         const document::PlanPoint moved = f.object(3).position;
         f.click(moved.x + 5, moved.y + 5);
-        perform(f, Edit::ArrowRun);
+        performStep(f, ObjectKind::Triangle, Step::Arrows);
         QCOMPARE(f.ed->history().stepCount(), std::size_t(4));
         f.ed->undo();
         QCOMPARE(QPointF(f.ed->selection().box.left, f.ed->selection().box.top),

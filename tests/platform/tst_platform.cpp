@@ -352,11 +352,19 @@ private Q_SLOTS:
         QVERIFY(testkit::imagesMatch(s.image(), expected, QStringLiteral("tiled")));
     }
 
-    // Within a pass a picture is read once: a file replaced meanwhile shows from the next pass.
-    void passKeepsOneVersionOfEachFile() {
+    // Outside a pass the cache follows the file, its turned copies too; within a pass a
+    // picture is read once, so that a file replaced meanwhile shows from the next pass.
+    // How each turn looks is checked with the plan drawing.
+    void cacheFollowsTheFileBetweenPasses() {
         const QString name = QStringLiteral("pass.bmp"), path = dir_.filePath(name);
         const QImage first = patterned(3, 2).image(), second = patterned(5, 4).image();
         PictureCache cache;
+        QVERIFY(SavePicture(first, path));
+        QCOMPARE(cache.turned(dir_.path(), name, 1)->size(), QSize(2, 3));
+        QVERIFY(SavePicture(second, path));
+        QVERIFY(testkit::imagesMatch(*cache.get(dir_.path(), name), second,
+                                     QStringLiteral("replaced")));
+        QCOMPARE(cache.turned(dir_.path(), name, 1)->size(), QSize(4, 5));
         QVERIFY(SavePicture(first, path));
         {
             const PictureCache::Pass pass(cache);
@@ -367,12 +375,15 @@ private Q_SLOTS:
             QVERIFY(SavePicture(first, dir_.filePath(QStringLiteral("absent.bmp"))));
             QVERIFY(!cache.get(dir_.path(), QStringLiteral("absent.bmp")));
         }
-        const PictureCache::Pass next(cache);
-        QCOMPARE(cache.get(dir_.path(), name)->size(), second.size());
-        QVERIFY(cache.get(dir_.path(), QStringLiteral("absent.bmp")));
-        QFile::remove(path);
-        QCOMPARE(cache.get(dir_.path(), name)->size(), second.size());
-        QFile::remove(dir_.filePath(QStringLiteral("absent.bmp")));
+        {
+            const PictureCache::Pass next(cache);
+            QCOMPARE(cache.get(dir_.path(), name)->size(), second.size());
+            QVERIFY(cache.get(dir_.path(), QStringLiteral("absent.bmp")));
+            QFile::remove(path);
+            QCOMPARE(cache.get(dir_.path(), name)->size(), second.size());
+            QFile::remove(dir_.filePath(QStringLiteral("absent.bmp")));
+        }
+        QVERIFY(!cache.turned(dir_.path(), name, 1));
     }
 
     // A stretched picture painted again from the memo gives the pixels of a fresh paint,
@@ -575,21 +586,6 @@ private Q_SLOTS:
         QVERIFY(whole.image() != before);
         QVERIFY(testkit::imagesMatch(clipped.image(), expected, QStringLiteral("clipped")));
         QCOMPARE(std::pair(clipped.textX, clipped.textY), std::pair(whole.textX, whole.textY));
-    }
-
-    // How each turn looks is checked with the plan drawing.
-    void turnedPicturesFollowTheFile() {
-        const QString name = QStringLiteral("turned.bmp"), path = dir_.filePath(name);
-        PictureCache cache;
-        QVERIFY(SavePicture(patterned(3, 1).image(), path));
-        QCOMPARE(cache.turned(dir_.path(), name, 1)->size(), QSize(1, 3));
-        const QImage replaced = patterned(2, 4).image(); // another picture, another size
-        QVERIFY(SavePicture(replaced, path));
-        QVERIFY(testkit::imagesMatch(*cache.get(dir_.path(), name), replaced,
-                                     QStringLiteral("replaced")));
-        QCOMPARE(cache.turned(dir_.path(), name, 1)->size(), QSize(4, 2));
-        QFile::remove(path);
-        QVERIFY(!cache.turned(dir_.path(), name, 1));
     }
 
     void listFolderOrderAndPattern() {
