@@ -344,7 +344,7 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
     const QSize shownSize(canvas.width(), canvas.height());
     bool partsHold = true;
     const auto drawShowing = [&](const Showing& showing, const auto& draw) {
-        if (!partsHold || showing.extent == Showing::Extent::Anywhere) {
+        if (showing.extent == Showing::Extent::Anywhere) {
             draw();
             return;
         }
@@ -369,12 +369,14 @@ void PlanRenderer::drawPlan(Surface& canvas, const document::Layout& layout, con
         const ScreenBox box =
             partsHold ? boxes_[std::size_t(index)] : screenBox(object, view, layout.pixelsPerCm);
         const DrawContext context{view.zoom, layout.pixelsPerCm, prefs};
-        drawShowing(showing_[std::size_t(index)],
+        drawShowing(partsHold ? showing_[std::size_t(index)] : Showing{},
                     [&] { drawObject(canvas, box, object, context); });
         if (processEvents) {
             processEvents();
+            // A redraw run from the events works the parts out anew, for its own plan.
             partsHold = partsHold && view == shownView &&
-                        QSize(canvas.width(), canvas.height()) == shownSize;
+                        QSize(canvas.width(), canvas.height()) == shownSize &&
+                        showing_.size() == std::size_t(layout.objects.count());
         }
         ++index;
     }

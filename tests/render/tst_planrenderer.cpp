@@ -363,6 +363,38 @@ private Q_SLOTS:
         QCOMPARE(drawn.transparentText, expected.transparentText);
     }
 
+    // Events run between objects may scroll: what was found hidden under the old view is
+    // not under the new one, and the objects left are drawn whole, where they now are.
+    void viewChangedMidRedrawDrawsTheRestWhole() {
+        const QImage body(60, 50, QImage::Format_RGB32);
+        document::Layout layout = layoutOver(body);
+        layout.objects.append(planObject(ObjectKind::Rectangle, 50, 40, 5, 5, Fill::colour(4)));
+        layout.objects.append(planObject(ObjectKind::Ellipse, 5, 5, 20, 20, Fill::colour(5)));
+        // Over the ellipse's right half.
+        layout.objects.append(planObject(ObjectKind::Rectangle, 15, 0, 30, 30, Fill::colour(9)));
+        render::View view{1, 0, 0};
+        const render::View scrolled{1, -25, -20};
+        int calls = 0;
+        renderer_.processEvents = [&] {
+            if (++calls == 1)
+                view = scrolled;
+        };
+        Surface drawn(60, 50);
+        renderer_.drawPlan(drawn, layout, view, {});
+        renderer_.processEvents = nullptr;
+
+        Surface expected(60, 50);
+        expected.drawPicture(body, 0, 0, 60, 50);
+        const auto draw = [&](int row, const render::View& at) {
+            const PlanObject& object = layout.objects.row(row);
+            renderer_.drawObject(expected, render::screenBox(object, at, 1), object, {1, 1, {}});
+        };
+        draw(1, {1, 0, 0});
+        draw(2, scrolled);
+        draw(3, scrolled);
+        QVERIFY(testkit::imagesMatch(drawn.image(), expected.image(), QStringLiteral("scrolled")));
+    }
+
     // The mask must never answer "covered" for a pixel that no covering rectangle holds,
     // whatever the rectangles and the area asked about, checked pixel by pixel.
     void coverMaskKeepsEveryUncoveredPixel() {
