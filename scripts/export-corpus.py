@@ -25,28 +25,31 @@ ACCESSORIES = ["Couchage_Lit double_190_140_XY_.jpg", "Cuisine_Evier_40_35_XY_.b
 ZOOMS = ["10", "25", "50", "75", "100", "150", "300", "800", "1600"]
 
 
+def record(kind, x, y, h, w, n, textured, lock):
+    """One object's eight lines: kind, x, y, height cm, width cm, fill, lock, extra; the
+    fill and the extra follow from the kind and n."""
+    fill, extra = str(n % 16), "0"
+    if kind == 1 and textured:
+        fill = TEXTURES[n % len(TEXTURES)]
+    if kind == 9:
+        fill, extra = ACCESSORIES[n % len(ACCESSORIES)], str(n % 4)
+    if kind == 5:
+        extra = str(n % 4)
+    if kind == 3:
+        extra = ["Lit", "Évier à gauche", "Rangement", "12,5 cm"][n % 4]
+    return [str(kind), f"{x:g}", f"{y:g}", f"{h:g}", f"{w:g}", fill, lock, extra]
+
+
 def objects(seed):
-    """Eight-line records: kind, x, y, height cm, width cm, fill, lock, extra."""
     rows = []
     for k in range(14):
         n = seed * 31 + k * 7
         x, y = 20 + (n * 37) % 400 + (0.5 if k % 3 == 0 else 0), 15 + (n * 53) % 220
         h, w = 10 + (n * 13) % 120, 15 + (n * 17) % 150
         kind = [1, 2, 3, 4, 5, 0, 9, 1][k % 8]
-        fill = str(n % 16)
-        extra = "0"
-        if kind == 1 and k % 2:
-            fill = TEXTURES[n % len(TEXTURES)]
-        if kind == 9:
-            fill, extra = ACCESSORIES[n % len(ACCESSORIES)], str(n % 4)
-        if kind == 5:
-            extra = str(n % 4)
-        if kind == 3:
-            extra = ["Lit", "Évier à gauche", "Rangement", "12,5 cm"][n % 4]
         if kind == 4:
             h = 0 if k % 2 else h
-        lock = str(k % 2)
-        rows.append([str(kind), f"{x:g}", f"{y:g}", f"{h:g}", f"{w:g}", fill, lock, extra])
+        rows.append(record(kind, x, y, h, w, n, k % 2, str(k % 2)))
     return rows
 
 
@@ -73,16 +76,7 @@ def crowded(seed):
             w = sizes[n % len(sizes)]
         if k % 29 == 0:
             h = sizes[(n // 7) % len(sizes)]
-        fill, extra = str(n % 16), "0"
-        if kind == 1 and k % 3 == 1:
-            fill = TEXTURES[n % len(TEXTURES)]
-        if kind == 9:
-            fill, extra = ACCESSORIES[n % len(ACCESSORIES)], str(n % 4)
-        if kind == 5:
-            extra = str(n % 4)
-        if kind == 3:
-            extra = ["Lit", "Évier à gauche", "Rangement", "12,5 cm"][n % 4]
-        rows.append([str(kind), f"{x:g}", f"{y:g}", f"{h:g}", f"{w:g}", fill, "0", extra])
+        rows.append(record(kind, x, y, h, w, n, k % 3 == 1, "0"))
     return rows
 
 
