@@ -281,6 +281,8 @@ private Q_SLOTS:
         }
         QCOMPARE(f.form->editor().isModified(), modified);
         f.dialogs.messageAnswers.push_back(answer);
+        if (answer == MsgResult::Yes)
+            f.dialogs.saveAnswers.push_back(platform::FileDialogResult{}); // the save cancelled
         modified || hovered ? void(f.form->close())
                             : f.action(QStringLiteral("mnuquit"))->trigger();
         QCOMPARE(f.form->isVisible(), modified && answer == MsgResult::Cancel);
@@ -347,6 +349,8 @@ private Q_SLOTS:
                                  command, QStringLiteral("bmp"));
         if (goesAhead)
             f.dialogs.saveAnswers.push_back({file, command == QLatin1String("mnusaveim") ? 2 : 1});
+        else
+            f.dialogs.saveAnswers.push_back(platform::FileDialogResult{}); // a cancel, if asked
         bool answered = false;
         if (!scale.isEmpty())
             QTimer::singleShot(0, [&] {

@@ -144,6 +144,7 @@ private Q_SLOTS:
         QCOMPARE(copiesIn(recovery.path()).size(), answer == MsgResult::Discard ? 0 : 1);
         // Another start offers only what was kept.
         Window third(folder_.path(), recovery.path());
+        third.dialogs.messageAnswers.push_back(MsgResult::Keep); // kept again, when offered
         third.form->offerRecoveredCopies();
         QCOMPARE(third.dialogs.messages().size(), answer == MsgResult::Keep ? 1 : 0);
     }

@@ -293,6 +293,7 @@ private Q_SLOTS:
         QCOMPARE(geometries(), placed);
         QCOMPARE(items(child<QComboBox>(form, "Combo1_1")->model()), QStringList{"Simple"});
         press(form, "Command1_0");
+        f.dialogs.messageAnswers = {platform::MsgResult::No}; // no other accessory after this one
         for (const auto& [texts, views] : QList<std::pair<QStringList, QString>>{
                  {{"", "50", "", "", ""}, ""}, // width, height, family, model, mass; views
                  {{"45", "50", "", "", ""}, ""},
@@ -312,6 +313,7 @@ private Q_SLOTS:
                               "La masse de l'accessoire doit être un nombre positif de kg, ou "
                               "rester vide quand elle n'est pas connue.",
                               kDone.arg(QStringLiteral("accessoire"))}));
+        f.dialogs.openAnswers.push_back(platform::FileDialogResult{});
         form.start(); // opened again, the Open dialog cancelled
         QCOMPARE(geometries().mid(1), fresh);
         Browser b(f, QStringLiteral("XZ"));
