@@ -16,9 +16,11 @@ using platform::MsgIcon;
 using platform::MsgResult;
 
 // A dialog service for tests: records every question and answers from queues.
-// A message box with no queued answer returns Ok, No or Cancel (the safe choice);
-// an input box returns ""; a file dialog is cancelled. A print dialog with no queued
-// answer fails the running test, then counts as cancelled: printing must be scripted.
+// Every question must be scripted: a message box offering a choice, an input box, a file
+// dialog or a print dialog shown with nothing queued fails the running test, naming the
+// dialog, then gets the safe answer so the program goes on (No, Cancel or Keep for a
+// message box, "" for an input box, a cancel for the file and print dialogs). A message
+// with only an OK button asks nothing: it is answered by Ok and takes nothing from the queue.
 class ScriptedDialogService : public platform::DialogService {
 public:
     enum class Kind { Message, Input, Open, Save, Print };
