@@ -77,7 +77,7 @@ private:
     struct Showing {
         enum class Extent {
             Anywhere, // drawn whole
-            Within,   // drawn only inside area: the rest is painted over later
+            Within,   // drawn only inside its bands: the rest is painted over later
             Nowhere   // painted over entirely
         };
         Extent extent = Extent::Anywhere;
