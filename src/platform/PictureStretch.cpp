@@ -357,20 +357,22 @@ void paintKept(QImage& surface, const QRect& visible, const std::vector<QRgb>& p
     }
 }
 
-// Keeps of the map only the target pixels from..to - 1; false when none is left.
-bool trimMap(AxisMap& map, int from, int to) {
+// The part of the map for target pixels from..to - 1, or nullopt when none is left. Its
+// union of runs and longest run are those of the whole map: bounds, not exact values.
+std::optional<AxisMap> partOf(const AxisMap& map, int from, int to) {
     const int drop = std::max(0, from - map.first);
     const int keep = std::min(map.count(), to - map.first) - drop;
     if (keep <= 0)
-        return false;
-    if (drop > 0 || keep < map.count()) {
-        map.begin.erase(map.begin.begin() + drop + keep, map.begin.end());
-        map.end.erase(map.end.begin() + drop + keep, map.end.end());
-        map.begin.erase(map.begin.begin(), map.begin.begin() + drop);
-        map.end.erase(map.end.begin(), map.end.begin() + drop);
-        map.first += drop;
-    }
-    return true;
+        return std::nullopt;
+    AxisMap part;
+    part.first = map.first + drop;
+    part.begin.assign(map.begin.begin() + drop, map.begin.begin() + drop + keep);
+    part.end.assign(map.end.begin() + drop, map.end.begin() + drop + keep);
+    part.single = map.single;
+    part.low = map.low;
+    part.high = map.high;
+    part.longest = map.longest;
+    return part;
 }
 
 std::size_t keyHash(const StretchMemo::Key& key) {
@@ -394,11 +396,21 @@ std::size_t placementHash(const StretchMemo::Placement& p) {
 
 // Paints the mapped pixels that fall inside the rectangle.
 template <typename Put>
-void paintMappedPart(QImage& surface, const QRect& visible, const QImage& rgb, AxisMap& columns,
-                     AxisMap& rows, Put put) {
-    if (trimMap(columns, visible.left(), visible.right() + 1) &&
-        trimMap(rows, visible.top(), visible.bottom() + 1))
+void paintMappedPart(QImage& surface, const QRect& visible, const QImage& rgb,
+                     const AxisMap& columns, const AxisMap& rows, Put put) {
+    const auto within = [](const AxisMap& map, int from, int to) {
+        return from <= map.first && map.first + map.count() <= to;
+    };
+    if (within(columns, visible.left(), visible.right() + 1) &&
+        within(rows, visible.top(), visible.bottom() + 1)) {
         paintMapped(targetAt(surface, columns.first, rows.first), rgb, columns, rows, put);
+        return;
+    }
+    const auto partColumns = partOf(columns, visible.left(), visible.right() + 1);
+    const auto partRows = partOf(rows, visible.top(), visible.bottom() + 1);
+    if (partColumns && partRows)
+        paintMapped(targetAt(surface, partColumns->first, partRows->first), rgb, *partColumns,
+                    *partRows, put);
 }
 
 template <typename Put>
@@ -408,14 +420,8 @@ void paint(QImage& surface, std::span<const QRect> visible, const QImage& pictur
     // Enlarged and unscaled rows are copies of picture rows or of the row above, as cheap
     // as copies from a memo: only paints that combine picture pixels are kept.
     if (!memo || (columns.single && rows.single)) {
-        if (visible.size() == 1) {
-            paintMappedPart(surface, visible.front(), rgb, columns, rows, put);
-            return;
-        }
-        for (const QRect& part : visible) {
-            AxisMap partColumns = columns, partRows = rows;
-            paintMappedPart(surface, part, rgb, partColumns, partRows, put);
-        }
+        for (const QRect& part : visible)
+            paintMappedPart(surface, part, rgb, columns, rows, put);
         return;
     }
     // The memo keeps the whole block on the surface, whatever part of it shows now.
